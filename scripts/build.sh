@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Configures and builds one build tree.
+#   scripts/build.sh plain     -> build/        (g++, optimised, with benchmarks)
+#   scripts/build.sh sanitize  -> build-asan/   (clang, ASan + UBSan, with fuzz targets)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+kind=${1:-plain}
+case "$kind" in
+  plain)
+    dir=build
+    args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo) ;;
+  sanitize)
+    dir=build-asan
+    args=(-DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+          -DVORBEL_SANITIZE=ON -DVORBEL_FUZZ=ON -DVORBEL_BENCH=OFF) ;;
+  *) echo "usage: $0 [plain|sanitize]" >&2; exit 2 ;;
+esac
+
+if [[ ! -f $dir/build.ninja ]]; then
+  cmake -S . -B "$dir" -G Ninja "${args[@]}" >/dev/null
+fi
+cmake --build "$dir"

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building and testing need, only those that
+# are missing; prints nothing when everything is already there.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ pkg-config
+  clang libclang-rt-14-dev
+  libfreetype-dev libfontconfig-dev fontconfig fonts-dejavu-core
+  libjpeg62-turbo-dev libgif-dev libpng-dev
+  libgtest-dev libbenchmark-dev
+  qt6-base-dev qt6-base-dev-tools
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+  [[ "$status" == "install ok installed" ]] || missing+=("$p")
+done
+
+if (( ${#missing[@]} )); then
+  echo "Installing missing packages: ${missing[*]}"
+  if [[ $(id -u) -ne 0 ]]; then
+    echo "error: run as root to install packages" >&2
+    exit 1
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Builds everything twice (plain, and with AddressSanitizer + UndefinedBehaviorSanitizer)
+# and runs every test of both builds. Installs missing Debian packages first.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/deps.sh
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+jobs=$(nproc)
+for kind in plain sanitize; do
+  echo "== $kind build"
+  scripts/build.sh "$kind"
+  dir=build; [[ $kind == sanitize ]] && dir=build-asan
+  echo "== $kind tests"
+  ctest --test-dir "$dir" --output-on-failure -j "$jobs"
+done
