@@ -1,0 +1,139 @@
+#pragma once
+// A pixel surface: W x H 32-bit pixels in top-down rows, full-colour or two-colour.
+
+#include <cstdint>
+#include <stdexcept>
+#include <vector>
+
+namespace vorbel::gdi {
+
+// One pixel, 0x00RRGGBB: the byte order of a 32-bit bottom-up BMP row and of a
+// Qt RGB32 image, so rows can be handed over without conversion. The top byte
+// is always 0.
+using Pixel = std::uint32_t;
+
+constexpr Pixel kBlack = 0x000000;
+constexpr Pixel kWhite = 0xFFFFFF;
+
+// Surfaces beyond these limits are refused as too large to draw.
+constexpr int kMaxBitmapSide = 32767;
+constexpr std::int64_t kMaxBitmapPixels = 100'000'000;
+
+// True when a W x H surface is beyond the limits. A width or height of 0 or
+// less is not too large: such a surface is simply empty.
+bool SizeTooLarge(int w, int h);
+
+// Thrown when a surface beyond the limits is asked for.
+class BitmapTooLarge : public std::length_error {
+ public:
+  BitmapTooLarge(int w, int h);
+};
+
+struct Size {
+  int cx = 0;
+  int cy = 0;
+  friend constexpr bool operator==(const Size&, const Size&) = default;
+};
+
+// A rectangle that covers left..right-1 and top..bottom-1: right and bottom are
+// exclusive. A rectangle with right <= left or bottom <= top covers nothing.
+struct Rect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+
+  constexpr int Width() const { return right - left; }
+  constexpr int Height() const { return bottom - top; }
+  constexpr bool IsEmpty() const { return right <= left || bottom <= top; }
+  constexpr bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
+  // The same area with its corners ordered (left <= right, top <= bottom).
+  constexpr Rect Normalized() const {
+    return {left < right ? left : right, top < bottom ? top : bottom,
+            left < right ? right : left, top < bottom ? bottom : top};
+  }
+  // The common part of two rectangles; empty (all zero) when they do not meet.
+  constexpr Rect Intersected(const Rect& o) const {
+    Rect r{left > o.left ? left : o.left, top > o.top ? top : o.top,
+           right < o.right ? right : o.right, bottom < o.bottom ? bottom : o.bottom};
+    return r.IsEmpty() ? Rect{} : r;
+  }
+  friend constexpr bool operator==(const Rect&, const Rect&) = default;
+};
+
+class Bitmap {
+ public:
+  // An empty surface: no pixels.
+  Bitmap() = default;
+  // A W x H surface of black pixels; no pixels when W or H is 0 or less.
+  // Throws BitmapTooLarge when SizeTooLarge(w, h).
+  Bitmap(int w, int h, bool mono = false);
+  // Adopts W x H pixels in top-down rows without copying them. Throws
+  // BitmapTooLarge beyond the limits and std::invalid_argument when the vector
+  // does not hold exactly w*h pixels (an empty vector for an empty size).
+  Bitmap(int w, int h, std::vector<Pixel>&& pixels);
+
+  int Width() const { return w_; }
+  int Height() const { return h_; }
+  Size GetSize() const { return {w_, h_}; }
+  Rect Bounds() const { return {0, 0, w_, h_}; }
+  bool Empty() const { return pixels_.empty(); }
+  // A two-colour surface holds only kBlack and kWhite: every write maps the
+  // colour (white stays white, everything else becomes black).
+  bool IsMono() const { return mono_; }
+  void SetMono(bool mono);  // turning a surface two-colour maps its pixels
+
+  // Changes the size; the pixels are undefined afterwards unless the size is
+  // unchanged (then they are kept). W or H of 0 or less leaves no pixels.
+  // Throws BitmapTooLarge beyond the limits (the surface is then unchanged).
+  void Resize(int w, int h);
+  // Sets every pixel (mapped to black or white on a two-colour surface).
+  void Fill(Pixel p);
+
+  // The pixel at (x, y); 0 (black) for a point outside the surface.
+  Pixel GetPixel(int x, int y) const {
+    return Inside(x, y) ? pixels_[Index(x, y)] : 0;
+  }
+  // Writes one pixel; a point outside the surface is ignored.
+  void SetPixel(int x, int y, Pixel p) {
+    if (Inside(x, y)) pixels_[Index(x, y)] = MapPixel(p);
+  }
+  bool Inside(int x, int y) const {
+    return static_cast<unsigned>(x) < static_cast<unsigned>(w_) &&
+           static_cast<unsigned>(y) < static_cast<unsigned>(h_);
+  }
+
+  // Row y, W pixels from the left; y must lie inside the surface. Callers that
+  // write through these pointers into a two-colour surface must store only
+  // kBlack or kWhite.
+  Pixel* Row(int y) { return pixels_.data() + Index(0, y); }
+  const Pixel* Row(int y) const { return pixels_.data() + Index(0, y); }
+  Pixel* Data() { return pixels_.data(); }
+  const Pixel* Data() const { return pixels_.data(); }
+  const std::vector<Pixel>& Pixels() const { return pixels_; }
+
+  // The part of the surface under r as a new surface of the same kind (r is
+  // clipped to the surface first; empty when nothing of it lies inside).
+  Bitmap Copy(const Rect& r) const;
+
+  // The colour a write of p stores: p itself (top byte cleared) on a
+  // full-colour surface, kWhite or kBlack on a two-colour one.
+  Pixel MapPixel(Pixel p) const {
+    p &= 0xFFFFFF;
+    return mono_ ? (p == kWhite ? kWhite : kBlack) : p;
+  }
+
+  friend bool operator==(const Bitmap&, const Bitmap&) = default;
+
+ private:
+  std::size_t Index(int x, int y) const {
+    return static_cast<std::size_t>(y) * static_cast<std::size_t>(w_) + static_cast<std::size_t>(x);
+  }
+
+  int w_ = 0;
+  int h_ = 0;
+  bool mono_ = false;
+  std::vector<Pixel> pixels_;
+};
+
+}  // namespace vorbel::gdi

@@ -1,0 +1,126 @@
+#pragma once
+// A drawing context on a Bitmap with the state and pixel rules of the classic
+// Windows graphics interface: the state (pen, brush, font, background mode,
+// current position) is kept between calls until it is changed.
+
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "document/color.h"
+#include "gdi/bitmap.h"
+
+namespace vorbel::gdi {
+
+enum class BrushStyle { Solid, Clear };
+enum class BkMode { Transparent, Opaque };
+// How a copied pixel combines with the destination pixel.
+enum class RasterOp { Copy, Xor, And };
+
+class Canvas {
+ public:
+  // Binds to `target`, which must outlive the canvas. The canvas keeps its
+  // state when the target is resized.
+  explicit Canvas(Bitmap& target) : target_(&target) {}
+
+  Bitmap& Target() { return *target_; }
+  const Bitmap& Target() const { return *target_; }
+
+  // ---- state: every setter keeps everything else as it was ----
+  // The pen: always solid. Widths 0 and 1 both draw one-pixel lines; a
+  // negative width counts as 1.
+  void SetPenColor(TColor c) { penColor_ = c; }
+  TColor PenColor() const { return penColor_; }
+  void SetPenWidth(int w) { penWidth_ = w; }
+  int PenWidth() const { return penWidth_; }
+  // The brush: setting its colour makes it solid; a clear brush fills nothing.
+  void SetBrushColor(TColor c) {
+    brushColor_ = c;
+    brushStyle_ = BrushStyle::Solid;
+  }
+  TColor BrushColor() const { return brushColor_; }
+  void SetBrushStyle(BrushStyle s) { brushStyle_ = s; }
+  BrushStyle GetBrushStyle() const { return brushStyle_; }
+  // The font: face name, size in points, colour; always the regular style.
+  void SetFontName(std::string face) { fontName_ = std::move(face); }
+  const std::string& FontName() const { return fontName_; }
+  void SetFontSize(int points) { fontSize_ = points; }
+  int FontSize() const { return fontSize_; }
+  void SetFontColor(TColor c) { fontColor_ = c; }
+  TColor FontColor() const { return fontColor_; }
+  // The background behind text: left alone (transparent) or filled (opaque)
+  // with the background colour.
+  void SetBkMode(BkMode m) { bkMode_ = m; }
+  BkMode GetBkMode() const { return bkMode_; }
+  void SetBkColor(TColor c) { bkColor_ = c; }
+  TColor BkColor() const { return bkColor_; }
+  // The current position of MoveTo/LineTo.
+  int PenX() const { return penX_; }
+  int PenY() const { return penY_; }
+
+  // ---- shapes ----
+  // Rectangles passed to shapes cover x1..x2-1 and y1..y2-1; corners given in
+  // either order are normalised first. Everything is clipped to the target.
+
+  // Fills r with the brush; nothing when the brush is clear.
+  void FillRect(const Rect& r);
+  // Outline with the pen on the boundary of the area, inside filled with the
+  // brush. A pen wider than one pixel is centred on the boundary, half of it
+  // outside the area.
+  void Rectangle(int x1, int y1, int x2, int y2);
+  // The ellipse inscribed in the area, outlined and filled like Rectangle. A
+  // one-pixel outline is closed and four-connected, so a flood fill bounded by
+  // its colour stays inside.
+  void Ellipse(int x1, int y1, int x2, int y2);
+  // A rectangle whose corners are quarters of a cornerW x cornerH ellipse.
+  void RoundRect(int x1, int y1, int x2, int y2, int cornerW, int cornerH);
+  // MoveTo sets the current position. LineTo draws from it to (x, y) with the
+  // pen, painting the first point and not the last, then moves the current
+  // position to (x, y). Wider pens are centred on the line.
+  void MoveTo(int x, int y);
+  void LineTo(int x, int y);
+  // Fills with the brush the region of pixels four-connected to (x, y) that do
+  // not have the colour `border`. Nothing when (x, y) lies outside the target
+  // or has the border colour, or the brush is clear. Linear in the filled area.
+  void FloodFill(int x, int y, TColor border);
+
+  // ---- bitmaps (all clipped to the target) ----
+  // Copies src with its top-left corner at (x, y).
+  void Draw(int x, int y, const Bitmap& src);
+  // Like Draw, leaving out the pixels of src that equal `key`.
+  void DrawTransparent(int x, int y, const Bitmap& src, Pixel key);
+  // Draws all of src stretched to dst by nearest sampling: rows and columns
+  // are repeated or dropped, never blended.
+  void StretchDraw(const Rect& dst, const Bitmap& src);
+  // Like StretchDraw, leaving out the sampled pixels that equal `key`.
+  void StretchDrawTransparent(const Rect& dst, const Bitmap& src, Pixel key);
+  // Combines srcRect of src into dst with `op`, stretching by nearest sampling
+  // when the sizes differ. A two-colour src draws its black as 0 and its white
+  // as all ones (0xFFFFFF), so And keeps the destination under white and clears
+  // it under black. Drawing onto a two-colour target maps results to black and
+  // white.
+  void CopyRect(const Rect& dst, const Bitmap& src, const Rect& srcRect, RasterOp op);
+
+  // ---- text (implemented with the fonts, in canvas_text.cpp) ----
+  // Draws utf8 with the font, its cell's top-left corner at (x, y); the
+  // baseline turned by `escapement` tenths of a degree counter-clockwise.
+  void TextOut(int x, int y, std::string_view utf8, int escapement = 0);
+  // The width and height of utf8's cell in the font.
+  Size TextExtent(std::string_view utf8) const;
+
+ private:
+  Bitmap* target_;
+  TColor penColor_ = 0;  // black
+  int penWidth_ = 1;
+  TColor brushColor_ = MakeColor(255, 255, 255);
+  BrushStyle brushStyle_ = BrushStyle::Solid;
+  std::string fontName_ = "MS Sans Serif";
+  int fontSize_ = 8;
+  TColor fontColor_ = 0;
+  BkMode bkMode_ = BkMode::Opaque;
+  TColor bkColor_ = MakeColor(255, 255, 255);
+  int penX_ = 0;
+  int penY_ = 0;
+};
+
+}  // namespace vorbel::gdi
