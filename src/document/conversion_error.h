@@ -1,0 +1,25 @@
+#pragma once
+// The error raised when a colour or integer text does not convert.
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace vorbel {
+
+// what() is the message shown to the user: "'<text>' is not a valid integer
+// value", with the offending text exactly as it was given (blanks included).
+// Drawers catch it to abandon one layer; editors let it reach the error box.
+class ConversionError : public std::runtime_error {
+ public:
+  explicit ConversionError(std::string_view text)
+      : std::runtime_error("'" + std::string(text) + "' is not a valid integer value"), text_(text) {}
+
+  // The text that failed to convert.
+  const std::string& text() const noexcept { return text_; }
+
+ private:
+  std::string text_;
+};
+
+}  // namespace vorbel

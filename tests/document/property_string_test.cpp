@@ -1,0 +1,58 @@
+#include "document/property_string.h"
+
+#include <gtest/gtest.h>
+
+namespace vorbel {
+namespace {
+
+TEST(GetPropValue, EmptyOrMissingValueGivesDefaultUnchanged) {
+  const char* props = "Color=clRed;Image=;Stretch=Yes;";
+  EXPECT_EQ(GetPropValue("Image", props, "none"), "none");
+  EXPECT_EQ(GetPropValue("Image", props, ""), "");
+  EXPECT_EQ(GetPropValue("Missing", props, " d "), " d ");
+  EXPECT_EQ(GetPropValue("Color", "", "clBtnFace"), "clBtnFace");
+  // A value cut to nothing by an immediate ";" reads like a missing one.
+  EXPECT_EQ(GetPropValue("Pen", "Pen=;Pen=3;", "2"), "2");
+}
+
+TEST(GetPropValue, KeysMatchIgnoringAsciiCaseButValuesKeepTheirCase) {
+  EXPECT_EQ(GetPropValue("color", "Color=clRed;", ""), "clRed");
+  EXPECT_EQ(GetPropValue("Color", "color=clRed;", ""), "clRed");
+  EXPECT_EQ(GetPropValue("TEXT", "text=MiXeD;", ""), "MiXeD");
+}
+
+TEST(GetPropValue, FirstOccurrenceAnywhereWinsEvenInsideALongerKey) {
+  EXPECT_EQ(GetPropValue("Color", "ShadowColor=clRed;Color=clBlue;", ""), "clRed");
+  EXPECT_EQ(GetPropValue("Color", "Color=clBlue;ShadowColor=clRed;", ""), "clBlue");
+  // A key hidden in an earlier value answers the lookup.
+  EXPECT_EQ(GetPropValue("Angle", "Text=Angle=45;FontSize=8;Angle=0;", "0"), "45");
+  // Of two pairs with the same key, the first wins.
+  EXPECT_EQ(GetPropValue("Pen", "Pen=1;Pen=2;", ""), "1");
+}
+
+TEST(GetPropValue, KeyThatOnlyBeginsAnotherKeyDoesNotMatchIt) {
+  EXPECT_EQ(GetPropValue("Edge", "EdgeDraw=Yes;Edge=clBlue;", ""), "clBlue");
+  EXPECT_EQ(GetPropValue("Gradient", "GradientStart=clLime;GradientEnd=clYellow;Gradient=No;", ""), "No");
+  EXPECT_EQ(GetPropValue("Shadow", "ShadowClr=a;ShadowColor=b;ShadowOffset=c;Shadowed=d;", "none"), "none");
+}
+
+TEST(GetPropValue, ValueRunsToSemicolonOrEnd) {
+  EXPECT_EQ(GetPropValue("Pen", "Highlight=clWhite;Shadow=clGray;Pen=3", "2"), "3");
+  EXPECT_EQ(GetPropValue("Text", "Text=a=b;", ""), "a=b");
+  EXPECT_EQ(GetPropValue("Text", "Text=Buy; now;", ""), "Buy");
+  EXPECT_EQ(GetPropValue("Seed", "Seed= 20 ;", ""), " 20 ");
+  // Bytes beyond ASCII pass through; their case is not touched.
+  EXPECT_EQ(GetPropValue("text", "TEXT=\xC3\xA9t\xC3\xA9;", ""), "\xC3\xA9t\xC3\xA9");
+  // Only ASCII letters change case: a non-ASCII byte in the key must match exactly.
+  EXPECT_EQ(GetPropValue("\xC3\xA9", "\xC3\x89=x;\xC3\xA9=y;", ""), "y");
+}
+
+TEST(YesNoToBool, TrueExactlyWhenAYIsPresent) {
+  for (const char* yes : {"Yes", "yes", "Y", "y", "Maybe", "xyz"}) EXPECT_TRUE(YesNoToBool(yes)) << yes;
+  for (const char* no : {"No", "on", "1", "True", "", "N"}) EXPECT_FALSE(YesNoToBool(no)) << no;
+  EXPECT_TRUE(YesNoToBool(GetPropValue("Draw3D", "Draw3D=maybe;", "N")));
+  EXPECT_FALSE(YesNoToBool(GetPropValue("Draw3D", "Draw3D=on;", "N")));
+}
+
+}  // namespace
+}  // namespace vorbel
