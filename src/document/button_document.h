@@ -1,0 +1,169 @@
+#pragma once
+// The one open button document: the button's settings and its ordered layers.
+//
+// Height and Width are held as the text their spin edits show and read as
+// numbers whenever needed; the work-area colour is the selection of a colour
+// list holding the standard colours. The rows are drawn in list order, the
+// first at the bottom of the image. At most one row is selected: the current
+// layer on which the layer commands act.
+//
+// The document also holds the window caption, the only record of the file
+// name, and the Loading flag that suspends drawing while a file is read.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "document/color.h"
+#include "document/color_list.h"
+#include "document/document_observer.h"
+#include "document/layer_row.h"
+
+namespace vorbel {
+
+class ButtonDocument {
+ public:
+  static constexpr std::int32_t kInitialHeight = 30;
+  static constexpr std::int32_t kInitialWidth = 90;
+  static constexpr TColor kInitialWorkArea = 0x00808000;  // "Teal"
+  static constexpr std::string_view kUntitledFileName = "untitled.vrb";
+  static constexpr std::string_view kUntitledCaption = "Vorbel - [untitled.vrb]";
+
+  // Untitled, no rows, Height 30, Width 90, work area "Teal", no border.
+  ButtonDocument();
+  ~ButtonDocument();
+  ButtonDocument(const ButtonDocument&) = delete;
+  ButtonDocument& operator=(const ButtonDocument&) = delete;
+
+  // --- Button settings ---
+
+  // The texts as the spin edits show them; any text is accepted.
+  const std::string& HeightText() const { return height_text_; }
+  const std::string& WidthText() const { return width_text_; }
+  void SetHeightText(std::string text);
+  void SetWidthText(std::string text);
+  // The values: the integer conversion of the text, 0 when it does not convert
+  // ("", "-", "12a").
+  std::int32_t Height() const;
+  std::int32_t Width() const;
+  void SetHeight(std::int32_t height);
+  void SetWidth(std::int32_t width);
+
+  // The work-area picker. Changes of its selection are reported to document
+  // observers as DocumentSetting::kWorkArea.
+  ColorList& WorkArea() { return work_area_; }
+  const ColorList& WorkArea() const { return work_area_; }
+  // The selected colour, -1 when nothing is selected.
+  TColor WorkAreaColor() const { return work_area_.GetSelectedColor(); }
+  // Selects the first entry holding `color`; a colour no entry holds leaves the
+  // selection as it is and returns false.
+  bool SetWorkAreaColor(TColor color) { return work_area_.SelectColor(color); }
+
+  bool Border() const { return border_; }
+  void SetBorder(bool border);
+
+  // --- Caption and file name ---
+
+  const std::string& Caption() const { return caption_; }
+  void SetCaption(std::string caption);
+  // Sets the caption to "Vorbel - [" + path + "]".
+  void SetDocumentFileName(std::string_view path);
+  // Sets the caption back to "Vorbel - [untitled.vrb]".
+  void SetUntitled() { SetCaption(std::string(kUntitledCaption)); }
+  // The file name read back from the caption: the text between the first "["
+  // and the first "]" after it (empty when no "]" follows the "["), provided the
+  // caption holds both characters somewhere; otherwise "untitled.vrb". A path
+  // that itself holds "]" therefore comes back cut at that character.
+  std::string GetDocumentFileName() const;
+
+  // True while a layout file is being read; drawing does nothing meanwhile.
+  bool Loading() const { return loading_; }
+  void SetLoading(bool loading) { loading_ = loading; }
+
+  // --- Rows ---
+
+  int RowCount() const { return static_cast<int>(rows_.size()); }
+  // Bounds-checked; raises std::out_of_range.
+  const LayerRow& Row(int index) const;
+  const std::vector<LayerRow>& Rows() const { return rows_; }
+
+  // Appends a row at the end (on top of the image) and returns its index. The
+  // row may lack sub-items while its editor is open; the selection stays.
+  int AppendRow(LayerRow row);
+  // Replaces a whole row.
+  void SetRow(int index, LayerRow row);
+  void SetRowType(int index, std::string type);
+  // Writes one sub-item (kPropertiesItem, kLeftItem, kTopItem), adding empty
+  // ones before it when the row lacks them.
+  void SetRowSubItem(int index, int sub_item, std::string text);
+  // Writes all three sub-items.
+  void SetRowSubItems(int index, std::string properties, std::string left, std::string top);
+  void SetRowImageIndex(int index, std::int32_t image_index);
+  // Removes one row. The selection is cleared when it was on that row, and
+  // follows its row when an earlier one is removed.
+  void RemoveRow(int index);
+  // Removes all rows; nothing is selected afterwards.
+  void ClearRows();
+  // Replaces all rows (loading, random buttons); nothing is selected afterwards.
+  void ReplaceRows(std::vector<LayerRow> rows);
+
+  // --- Selection and the commands on the current layer ---
+
+  // -1 when no row is selected.
+  int SelectedRow() const { return selected_; }
+  // The current layer, or nullptr.
+  const LayerRow* SelectedLayer() const;
+  // Selects a row, or none with -1. Raises std::out_of_range for other indexes.
+  void SelectRow(int index);
+
+  // Removes the selected row; no other row becomes selected. False when nothing
+  // is selected.
+  bool DeleteSelected();
+  // Exchange the selected row with the one before / after it and move the
+  // selection with it. False (and nothing changes) with no selection, on the
+  // first row (up) or on the last row (down).
+  bool MoveSelectedUp();
+  bool MoveSelectedDown();
+  // Makes a visible-with-mark row (image index 0) hidden (-1), and any other row
+  // visible with the mark (0): a loaded 3 becomes 0, then -1. False when nothing
+  // is selected.
+  bool ToggleSelectedVisibility();
+  static std::int32_t ToggledImageIndex(std::int32_t image_index) {
+    return image_index == kVisibleImage ? kHiddenImage : kVisibleImage;
+  }
+
+  // Observers are told in the order added; they must outlive their
+  // registration, and may unregister themselves while being told.
+  void AddObserver(DocumentObserver* observer);
+  void RemoveObserver(DocumentObserver* observer);
+
+ private:
+  class WorkAreaWatcher : public ColorListObserver {
+   public:
+    explicit WorkAreaWatcher(ButtonDocument& document) : document_(document) {}
+    void ColorSelectionChanged(SelectionSource source) override;
+
+   private:
+    ButtonDocument& document_;
+  };
+
+  template <typename Notify>
+  void NotifyObservers(Notify notify);
+  void CheckRowIndex(int index) const;
+  void ChangeSelection(int index);
+  void ExchangeWithNext(int first);
+
+  std::string height_text_;
+  std::string width_text_;
+  ColorList work_area_;
+  WorkAreaWatcher work_area_watcher_{*this};
+  bool border_ = false;
+  std::string caption_;
+  bool loading_ = false;
+  std::vector<LayerRow> rows_;
+  int selected_ = -1;
+  std::vector<DocumentObserver*> observers_;
+};
+
+}  // namespace vorbel

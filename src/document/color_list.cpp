@@ -1,0 +1,165 @@
+#include "document/color_list.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <utility>
+
+#include "document/ascii_case.h"
+
+namespace vorbel {
+
+namespace {
+
+// Order of names for ccsText: lower-cased, then compared as unsigned bytes; a
+// prefix sorts first. std::string compares through char_traits<char>, which
+// compares as unsigned char.
+bool NameLess(const std::string& a_lower, const std::string& b_lower) { return a_lower < b_lower; }
+
+}  // namespace
+
+const StandardColor kStandardColors[18] = {
+    {"Aqua", 0x00FFFF00},        {"Black", 0x00000000},      {"Blue", 0x00FF0000},
+    {"Dark Gray", 0x00808080},   {"Fuchsia", 0x00FF00FF},    {"Gray", 0x00808080},
+    {"Green", 0x00008000},       {"Lime green", 0x0000FF00}, {"Light Gray", 0x00C0C0C0},
+    {"Maroon", 0x00000080},      {"Navy blue", 0x00800000},  {"Olive green", 0x00008080},
+    {"Purple", 0x00800080},      {"Red", 0x000000FF},        {"Silver", 0x00C0C0C0},
+    {"Teal", 0x00808000},        {"White", 0x00FFFFFF},      {"Yellow", 0x0000FFFF},
+};
+
+template <typename Notify>
+void ColorList::NotifyObservers(Notify notify) {
+  // A copy, so that an observer may unregister itself while being told.
+  const std::vector<ColorListObserver*> observers = observers_;
+  for (ColorListObserver* observer : observers) notify(*observer);
+}
+
+int ColorList::AddColor(std::string_view name, TColor color) {
+  std::size_t position = entries_.size();
+  if (sort_by_ == TSortBy::ccsColor) {
+    const auto it = std::find_if(entries_.begin(), entries_.end(),
+                                 [color](const ColorEntry& e) { return e.color > color; });
+    position = static_cast<std::size_t>(it - entries_.begin());
+  } else if (sort_by_ == TSortBy::ccsText) {
+    const std::string new_lower = LowerCaseAscii(name);
+    const auto it = std::find_if(entries_.begin(), entries_.end(), [&new_lower](const ColorEntry& e) {
+      return NameLess(new_lower, LowerCaseAscii(e.name));
+    });
+    position = static_cast<std::size_t>(it - entries_.begin());
+  }
+  entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(position), ColorEntry{std::string(name), color});
+  const int index = static_cast<int>(position);
+  if (item_index_ >= index) ++item_index_;
+  NotifyObservers([](ColorListObserver& o) { o.ColorEntriesChanged(); });
+  return index;
+}
+
+void ColorList::Clear() {
+  const bool had_selection = item_index_ != -1;
+  entries_.clear();
+  item_index_ = -1;
+  NotifyObservers([](ColorListObserver& o) { o.ColorEntriesChanged(); });
+  if (had_selection) NotifyObservers([](ColorListObserver& o) { o.ColorSelectionChanged(SelectionSource::kProgram); });
+}
+
+const ColorEntry& ColorList::Entry(int index) const {
+  if (index < 0 || index >= Count()) throw std::out_of_range("colour list index out of range");
+  return entries_[static_cast<std::size_t>(index)];
+}
+
+void ColorList::AssignEntries(const std::vector<ColorEntry>& entries) {
+  const bool had_selection = item_index_ != -1;
+  entries_ = entries;
+  item_index_ = -1;
+  NotifyObservers([](ColorListObserver& o) { o.ColorEntriesChanged(); });
+  if (had_selection) NotifyObservers([](ColorListObserver& o) { o.ColorSelectionChanged(SelectionSource::kProgram); });
+}
+
+void ColorList::SetSortBy(TSortBy sort_by) {
+  sort_by_ = sort_by;
+  if (sort_by == TSortBy::ccsUnsorted) return;
+  const TColor selected = GetSelectedColor();
+  const int selected_before = item_index_;
+
+  // The keys are computed once; the exchanges follow a bubble sort that swaps
+  // only strictly smaller keys forward, so equal keys keep their order.
+  std::vector<std::string> lower_names;
+  if (sort_by == TSortBy::ccsText) {
+    lower_names.reserve(entries_.size());
+    for (const ColorEntry& e : entries_) lower_names.push_back(LowerCaseAscii(e.name));
+  }
+  const auto less = [&](std::size_t a, std::size_t b) {
+    return sort_by == TSortBy::ccsColor ? entries_[a].color < entries_[b].color
+                                        : NameLess(lower_names[a], lower_names[b]);
+  };
+  const std::size_t count = entries_.size();
+  for (std::size_t i = 0; i + 1 < count; ++i) {
+    for (std::size_t j = count - 1; j > i; --j) {
+      if (less(j, j - 1)) {
+        std::swap(entries_[j], entries_[j - 1]);
+        if (!lower_names.empty()) std::swap(lower_names[j], lower_names[j - 1]);
+      }
+    }
+  }
+  NotifyObservers([](ColorListObserver& o) { o.ColorEntriesChanged(); });
+
+  // The selection follows the colour, not the entry: of two entries sharing the
+  // colour the one now first is selected. With no selection the colour -1 is
+  // looked for, which only an entry added with that value holds.
+  const auto it = std::find_if(entries_.begin(), entries_.end(),
+                               [selected](const ColorEntry& e) { return e.color == selected; });
+  if (it != entries_.end()) item_index_ = static_cast<int>(it - entries_.begin());
+  if (item_index_ != selected_before) {
+    NotifyObservers([](ColorListObserver& o) { o.ColorSelectionChanged(SelectionSource::kProgram); });
+  }
+}
+
+TColor ColorList::GetSelectedColor() const {
+  if (item_index_ < 0 || item_index_ >= Count()) return -1;
+  return entries_[static_cast<std::size_t>(item_index_)].color;
+}
+
+bool ColorList::SelectColor(TColor color) {
+  const auto it =
+      std::find_if(entries_.begin(), entries_.end(), [color](const ColorEntry& e) { return e.color == color; });
+  if (it == entries_.end()) return false;
+  SetItemIndex(static_cast<int>(it - entries_.begin()), SelectionSource::kProgram);
+  return true;
+}
+
+bool ColorList::SelectColorName(std::string_view name) {
+  const auto it =
+      std::find_if(entries_.begin(), entries_.end(), [name](const ColorEntry& e) { return e.name == name; });
+  if (it == entries_.end()) return false;
+  SetItemIndex(static_cast<int>(it - entries_.begin()), SelectionSource::kProgram);
+  return true;
+}
+
+void ColorList::SetItemIndex(int index, SelectionSource source) {
+  if (index < -1 || index >= Count()) throw std::out_of_range("colour list index out of range");
+  if (index == item_index_) return;
+  item_index_ = index;
+  NotifyObservers([source](ColorListObserver& o) { o.ColorSelectionChanged(source); });
+}
+
+void ColorList::SetColorWidth(int width) {
+  if (width < kMinColorWidth || width == color_width_) return;
+  color_width_ = width;
+  NotifyObservers([](ColorListObserver& o) { o.ColorWidthChanged(); });
+}
+
+void ColorList::AddObserver(ColorListObserver* observer) {
+  if (observer && std::find(observers_.begin(), observers_.end(), observer) == observers_.end()) {
+    observers_.push_back(observer);
+  }
+}
+
+void ColorList::RemoveObserver(ColorListObserver* observer) {
+  observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
+}
+
+void FillColorList(ColorList& list) {
+  list.Clear();
+  for (const StandardColor& standard : kStandardColors) list.AddColor(standard.name, standard.color);
+}
+
+}  // namespace vorbel

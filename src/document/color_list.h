@@ -1,0 +1,116 @@
+#pragma once
+// The data of a colour picker: named colours in order, and at most one
+// selected entry.
+//
+// The list knows no colour outside its entries: selecting a colour that no
+// entry holds changes nothing and adds nothing. Every colour setting of the
+// program is chosen from such a list; a widget shows it and reports the user's
+// picks back through SetItemIndex.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "document/color.h"
+#include "document/color_list_observer.h"
+
+namespace vorbel {
+
+struct ColorEntry {
+  std::string name;
+  TColor color = 0;
+
+  friend bool operator==(const ColorEntry&, const ColorEntry&) = default;
+};
+
+// Where AddColor places new entries and how assigning SortBy re-orders.
+enum class TSortBy {
+  ccsUnsorted = 0,  // entries stay in the order added
+  ccsColor = 1,     // ascending colour value, compared as signed 32-bit numbers
+  ccsText = 2,      // ascending lower-cased name, compared byte by byte
+};
+
+class ColorList {
+ public:
+  static constexpr int kDefaultColorWidth = 18;
+  static constexpr int kMinColorWidth = 5;
+
+  ColorList() = default;
+  ColorList(const ColorList&) = delete;
+  ColorList& operator=(const ColorList&) = delete;
+
+  // Adds an entry where SortBy places it (after any entries with an equal key)
+  // and returns its index. Duplicate names and colours are allowed. A selected
+  // entry stays selected.
+  int AddColor(std::string_view name, TColor color);
+
+  // Removes every entry; nothing is selected afterwards.
+  void Clear();
+
+  int Count() const { return static_cast<int>(entries_.size()); }
+  // Bounds-checked; raises std::out_of_range.
+  const ColorEntry& Entry(int index) const;
+  // A copy of the entries, names and colours together.
+  std::vector<ColorEntry> Entries() const { return entries_; }
+  // Replaces the entries with a copy of another list's, in that order and
+  // regardless of SortBy; nothing is selected afterwards.
+  void AssignEntries(const std::vector<ColorEntry>& entries);
+
+  TSortBy SortBy() const { return sort_by_; }
+  // Stores the mode; for ccsColor and ccsText re-sorts the entries with a stable
+  // sort and selects the previously selected colour again (on the first entry
+  // holding it). ccsUnsorted keeps the current order.
+  void SetSortBy(TSortBy sort_by);
+
+  // The selected entry's colour, or -1 when nothing is selected.
+  TColor GetSelectedColor() const;
+  // Selects the first entry holding `color`. Returns false, changing nothing,
+  // when no entry holds it.
+  bool SelectColor(TColor color);
+  // Selects the first entry whose name equals `name` byte for byte (case
+  // matters). Returns false, changing nothing, when there is none.
+  bool SelectColorName(std::string_view name);
+
+  // The selected index, -1 for none.
+  int ItemIndex() const { return item_index_; }
+  // Sets the selected index (-1 for none); the source is passed on to the
+  // observers. Raises std::out_of_range for any other invalid index.
+  void SetItemIndex(int index, SelectionSource source = SelectionSource::kProgram);
+
+  // Width in pixels of the swatch at the left of each entry.
+  int ColorWidth() const { return color_width_; }
+  // Values below 5 and the current value are ignored.
+  void SetColorWidth(int width);
+
+  // The fixed version text of the control.
+  static const char* Version() { return "1.00.00"; }
+
+  // Observers are told in the order added; they must outlive their
+  // registration.
+  void AddObserver(ColorListObserver* observer);
+  void RemoveObserver(ColorListObserver* observer);
+
+ private:
+  template <typename Notify>
+  void NotifyObservers(Notify notify);
+
+  std::vector<ColorEntry> entries_;
+  int item_index_ = -1;
+  TSortBy sort_by_ = TSortBy::ccsUnsorted;
+  int color_width_ = kDefaultColorWidth;
+  std::vector<ColorListObserver*> observers_;
+};
+
+// The program's standard list of 18 named colours, in insertion order.
+struct StandardColor {
+  const char* name;
+  TColor color;
+};
+extern const StandardColor kStandardColors[18];
+
+// Clears `list` and adds the 18 standard colours in order through AddColor (so
+// the list's SortBy decides where they land).
+void FillColorList(ColorList& list);
+
+}  // namespace vorbel

@@ -1,0 +1,62 @@
+#pragma once
+// One layer of the button: a row of the layer list.
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace vorbel {
+
+// Raised when a row is read for drawing or editing before it has the sub-item
+// asked for. This happens only to the row that Add appends while it waits for
+// the new layer's editor; the render pass catches it and skips the row.
+class MissingSubItemError : public std::out_of_range {
+ public:
+  explicit MissingSubItemError(int index)
+      : std::out_of_range("List index out of bounds (" + std::to_string(index) + ")") {}
+};
+
+// Positions of the sub-items.
+enum SubItem : int { kPropertiesItem = 0, kLeftItem = 1, kTopItem = 2, kSubItemCount = 3 };
+
+// Visibility values of `image_index`.
+inline constexpr std::int32_t kVisibleImage = 0;
+inline constexpr std::int32_t kHiddenImage = -1;
+
+struct LayerRow {
+  // The layer's Type text ("Background", "Bevel", "Text", "Image" for rows made
+  // by the program; any text for rows loaded from a file).
+  std::string type;
+  // Properties, Left and Top, in this order. A complete row has all three; a row
+  // has fewer only while the Add command waits for the new layer's editor.
+  // Left and Top are kept as text and read with ReadOffset where used.
+  std::vector<std::string> sub_items;
+  // 0 = visible with the mark, -1 = hidden; a loaded row keeps the file's value
+  // and any value other than -1 is drawn (values other than 0 show no mark).
+  std::int32_t image_index = kVisibleImage;
+
+  // A complete row with its three sub-items.
+  static LayerRow Make(std::string type, std::string properties, std::string left = {},
+                       std::string top = {}, std::int32_t image_index = kVisibleImage);
+
+  bool IsComplete() const { return sub_items.size() >= kSubItemCount; }
+  bool IsVisible() const { return image_index != kHiddenImage; }
+
+  // Reading for drawing and editing: raises MissingSubItemError when the row
+  // does not hold the sub-item.
+  const std::string& SubItemAt(int index) const;
+  const std::string& Properties() const { return SubItemAt(kPropertiesItem); }
+  const std::string& Left() const { return SubItemAt(kLeftItem); }
+  const std::string& Top() const { return SubItemAt(kTopItem); }
+
+  // Reading for listing and saving: a missing sub-item shows as empty.
+  std::string SubItemText(int index) const;
+
+  // Writes one sub-item, adding empty ones before it when the row lacks them.
+  void SetSubItem(int index, std::string text);
+
+  friend bool operator==(const LayerRow&, const LayerRow&) = default;
+};
+
+}  // namespace vorbel
