@@ -1,0 +1,326 @@
+#include "render/button_renderer.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <system_error>
+
+#include "document/ascii_case.h"
+#include "document/layer_type.h"
+#include "document/property_string.h"
+#include "document/value_conversion.h"
+#include "files/picture.h"
+#include "gdi/system_colors.h"
+#include "render/shapes3d.h"
+
+namespace vorbel {
+namespace {
+
+// Offsets and sizes come from free text and may be anything a 32-bit integer
+// holds; sums with them are taken in 64 bits and kept within +-2^30, far
+// outside any surface, so nothing overflows and nothing visible changes.
+int ClampedSum(std::int64_t a, std::int64_t b = 0) {
+  constexpr std::int64_t kLimit = std::int64_t{1} << 30;
+  return static_cast<int>(std::clamp(a + b, -kLimit, kLimit));
+}
+
+// Blanks and control characters at both ends removed.
+std::string_view Trimmed(std::string_view text) {
+  while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ') text.remove_prefix(1);
+  while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ') text.remove_suffix(1);
+  return text;
+}
+
+bool FileExists(const std::string& path) {
+  if (path.empty()) return false;
+  std::error_code ec;
+  return std::filesystem::is_regular_file(path, ec);
+}
+
+// The corner size of a background's rounded rectangle: 20, unless `Seed` holds
+// something other than blanks; then the value converts as read, so a blank
+// around a number makes the conversion fail.
+int CornerSize(std::string_view props) {
+  const std::string seed = GetPropValue("Seed", props, "20");
+  if (Trimmed(seed).empty()) return 20;
+  return StringToInt(seed);
+}
+
+// A decoded picture as a bitmap the canvas can draw; the pixels move over.
+gdi::Bitmap ToBitmap(Picture&& picture) {
+  return gdi::Bitmap(picture.width, picture.height, std::move(picture.pixels));
+}
+
+}  // namespace
+
+ButtonRenderer::ButtonRenderer() : canvas_(surface_) {
+  gradient_.GradientSteps = 255;
+  gradient_.BuildGradientPalette();
+}
+
+void ButtonRenderer::SetGradientPictureSize(int width, int height) {
+  gradientWidth_ = width;
+  gradientHeight_ = height;
+}
+
+RenderResult ButtonRenderer::RenderButton(const ButtonDocument& doc) {
+  if (doc.Loading()) return RenderResult::Suspended;
+  if (gdi::SizeTooLarge(doc.Width(), doc.Height())) {
+    lastResult_ = RenderResult::TooLarge;
+    return lastResult_;
+  }
+  PrepareWorkArea(doc);
+  DrawImageBorder(doc);
+  for (const LayerRow& row : doc.Rows()) {
+    if (!row.IsVisible()) continue;
+    const LayerKinds kinds = KindsForRender(row.type);
+    try {
+      if (kinds.background) DrawBackgroundLayer(row);
+      if (kinds.text) DrawTextLayer(row);
+      if (kinds.bevel) DrawBevelLayer(row);
+      if (kinds.image) DrawImageLayer(row);
+    } catch (...) {
+      // A layer that cannot be drawn ends where it failed; what it drew stays
+      // and the pass goes on with the next row.
+    }
+  }
+  lastResult_ = RenderResult::Drawn;
+  return lastResult_;
+}
+
+void ButtonRenderer::PrepareWorkArea(const ButtonDocument& doc) {
+  width_ = doc.Width();
+  height_ = doc.Height();
+  surface_.Resize(width_, height_);
+  const TColor workArea = doc.WorkAreaColor();
+  canvas_.SetBrushColor(workArea);
+  canvas_.SetPenColor(workArea);
+  canvas_.FillRect(gdi::Rect{0, 0, width_, height_});
+}
+
+void ButtonRenderer::DrawImageBorder(const ButtonDocument& doc) {
+  if (!doc.Border()) return;
+  // The complement of the work-area colour as it shows; the brush is still the
+  // work-area colour, so only the outline changes.
+  canvas_.SetPenColor(gdi::ResolvedColor(doc.WorkAreaColor()) ^ 0x00FFFFFF);
+  canvas_.Rectangle(0, 0, width_, height_);
+}
+
+void ButtonRenderer::DrawBackgroundLayer(const LayerRow& row) {
+  const std::string& props = row.Properties();
+  const int w = width_;
+  const int h = height_;
+  gdi::Canvas& c = canvas_;
+
+  const bool draw3D = YesNoToBool(GetPropValue("Draw3D", props, "N"));
+  const TColor face = StringToColor(GetPropValue("Color", props, "clBtnFace"));
+  c.SetPenColor(face);
+  const TColor highlight = StringToColor(GetPropValue("Highlight", props, "clBtnHighlight"));
+  const TColor shadow = StringToColor(GetPropValue("ShadowClr", props, "clBtnShadow"));
+  std::string shape = UpperCaseAscii(GetPropValue("Shape", props, "None"));
+
+  if (shape == "ELLIPSE") {
+    // Without 3D the brush is whatever the canvas holds at this moment.
+    if (draw3D) Draw3DEllipse(c, face, highlight, shadow, 0, 0, w - 2, h - 2);
+    else c.Ellipse(0, 0, w, h);
+  }
+  if (shape.find("NONE") != std::string::npos && draw3D) {
+    Draw3DRectangle(c, face, highlight, shadow, 0, 0, w - 2, h - 2);
+  }
+  if (shape == "ROUNDRECT") {
+    const int corner = CornerSize(props);
+    if (draw3D) Draw3DRoundRect(c, face, highlight, shadow, 0, 0, w - 2, h - 2, corner, corner);
+    else c.RoundRect(0, 0, w, h, corner, corner);
+  }
+
+  c.SetBrushColor(face);
+  c.SetPenColor(face);
+  // Fills up to any pixel of the face colour, whoever drew it; with no shape
+  // that is usually the whole surface.
+  if (!draw3D) c.FloodFill(w / 2, h / 2, face);
+
+  const bool stretch = YesNoToBool(GetPropValue("Stretch", props, "Y"));
+  const bool transparent = YesNoToBool(GetPropValue("Transparent", props, "Y"));
+  const std::string path = GetPropValue("Image", props, "");
+  if (FileExists(path)) {
+    try {
+      const bool jpeg = IsJpegPath(path);
+      Picture picture = LoadPicture(path);
+      const gdi::Pixel key = picture.TransparentColour();
+      const gdi::Bitmap bitmap = ToBitmap(std::move(picture));
+      if (stretch) {
+        const gdi::Rect all{0, 0, w, h};
+        if (transparent && !jpeg) c.StretchDrawTransparent(all, bitmap, key);
+        else c.StretchDraw(all, bitmap);
+      } else {
+        // 1:1 and opaque, whatever Transparent says: the picture's top-left
+        // W x H pixels; where a smaller picture does not reach, what was there
+        // stays.
+        c.Draw(0, 0, bitmap);
+      }
+    } catch (...) {
+      // An unreadable picture is skipped; the edge is still drawn.
+    }
+  }
+
+  if (YesNoToBool(GetPropValue("EdgeDraw", props, "N"))) {
+    // The default "N" is no colour: a missing Edge ends the layer here.
+    c.SetPenColor(StringToColor(GetPropValue("Edge", props, "N")));
+    shape = UpperCaseAscii(GetPropValue("Shape", props, "None"));
+    if (shape == "ELLIPSE") {
+      c.Ellipse(0, 0, w, h);
+    } else if (shape == "ROUNDRECT") {
+      const int corner = CornerSize(props);
+      c.RoundRect(0, 0, w, h, corner, corner);
+    } else {
+      c.Rectangle(0, 0, w, h);
+    }
+  }
+}
+
+void ButtonRenderer::DrawBevelLayer(const LayerRow& row) {
+  const std::string& props = row.Properties();
+  const int w = width_;
+  const int h = height_;
+  gdi::Canvas& c = canvas_;
+
+  // The width stays in the canvas for every later outline and line.
+  c.SetPenWidth(StringToInt(GetPropValue("Pen", props, "2")));
+  const TColor highlight = StringToColor(GetPropValue("Highlight", props, "clBtnHighlight"));
+  c.SetBrushColor(highlight);
+  c.SetPenColor(highlight);
+  c.MoveTo(0, h - 2);  // outer left column
+  c.LineTo(0, 0);
+  c.MoveTo(1, 0);  // outer top row
+  c.LineTo(w - 1, 0);
+  c.MoveTo(1, h - 3);  // inner left column, inner top row
+  c.LineTo(1, 1);
+  c.LineTo(w - 2, 1);
+
+  c.SetPenColor(StringToColor(GetPropValue("Shadow", props, "clBtnShadow")));
+  c.MoveTo(2, h - 2);  // inner bottom row, inner right column
+  c.LineTo(w - 2, h - 2);
+  c.LineTo(w - 2, 1);
+  c.MoveTo(2, h - 1);  // outer bottom row
+  c.LineTo(w - 1, h - 1);
+  c.MoveTo(w - 1, h - 2);  // outer right column
+  c.LineTo(w - 1, 1);
+}
+
+void ButtonRenderer::DrawImageLayer(const LayerRow& row) {
+  const int x = ClampedSum(ReadOffset(row.SubItemText(kLeftItem)));
+  const int y = ClampedSum(ReadOffset(row.SubItemText(kTopItem)));
+  const std::string& props = row.Properties();
+  const bool transparent = YesNoToBool(GetPropValue("Transparent", props, "N"));
+  const std::string path = GetPropValue("Image", props, "");
+  if (!FileExists(path)) return;
+  try {
+    const bool jpeg = IsJpegPath(path);
+    Picture picture = LoadPicture(path);
+    const gdi::Pixel key = picture.TransparentColour();
+    const gdi::Bitmap bitmap = ToBitmap(std::move(picture));
+    if (transparent && !jpeg) canvas_.DrawTransparent(x, y, bitmap, key);
+    else canvas_.Draw(x, y, bitmap);
+  } catch (...) {
+    // An unreadable picture draws nothing and stops nothing.
+  }
+}
+
+void ButtonRenderer::DrawTextLayer(const LayerRow& row) {
+  const int x = ClampedSum(5, ReadOffset(row.SubItemText(kLeftItem)));
+  const int y = ClampedSum(5, ReadOffset(row.SubItemText(kTopItem)));
+  const std::string& props = row.Properties();
+  gdi::Canvas& c = canvas_;
+
+  c.SetFontName(GetPropValue("FontFace", props, "MS San Serif"));
+  c.SetFontSize(StringToInt(GetPropValue("FontSize", props, "12")));
+  c.SetBkMode(gdi::BkMode::Transparent);
+  const std::string text = GetPropValue("Text", props, "");
+
+  if (YesNoToBool(GetPropValue("Shadowed", props, "N"))) {
+    const TColor shadow = StringToColor(GetPropValue("ShadowColor", props, "clBtnShadow"));
+    c.SetPenColor(shadow);
+    c.SetFontColor(shadow);
+    const int d = StringToInt(GetPropValue("ShadowOffset", props, "2"));
+    c.TextOut(ClampedSum(x, d), ClampedSum(y, d), text);
+  }
+
+  if (YesNoToBool(GetPropValue("Outlined", props, "N"))) {
+    c.SetFontColor(StringToColor(GetPropValue("OutlineColor", props, "clBlack")));
+    c.SetBrushStyle(gdi::BrushStyle::Clear);  // and it stays clear after the layer
+    c.TextOut(x + 1, y + 1, text);
+    c.TextOut(x - 1, y + 1, text);
+    c.TextOut(x - 1, y - 1, text);
+    c.TextOut(x + 1, y - 1, text);
+  }
+
+  if (!YesNoToBool(GetPropValue("Gradient", props, "N"))) {
+    const TColor color = StringToColor(GetPropValue("Color", props, "clBtnFace"));
+    c.SetPenColor(color);
+    c.SetFontColor(color);
+    std::string angleText = GetPropValue("Angle", props, "0");
+    if (Trimmed(angleText).empty()) angleText = "0";
+    const int angle = StringToInt(angleText);
+    if (angle <= 0) c.TextOut(x, y, text);
+    else DrawRotatedText(x, y, angle, text);
+    return;
+  }
+
+  // The gradient picture is as large as the main window. Its stripes are
+  // vertical, so all its rows are alike and stretching it only ever samples
+  // rows: one row gives exactly the same caption as the full height.
+  gdi::Bitmap picture(std::max(gradientWidth_, 0), gradientHeight_ > 0 ? 1 : 0);
+  gradient_.GradientFromColor = StringToColor(GetPropValue("GradientStart", props, "clLime"));
+  gradient_.GradientToColor = StringToColor(GetPropValue("GradientEnd", props, "clYellow"));
+  gradient_.BuildGradientPalette();
+  gdi::Canvas pictureCanvas(picture);
+  gradient_.PaintGradient(pictureCanvas, picture.Width(), picture.Height());
+  DrawGradientText(c, x, y, text, picture);
+}
+
+void ButtonRenderer::DrawRotatedText(int x, int y, int angle, std::string_view text) {
+  // Escapement in tenths of a degree from the angle taken mod 65536, as a
+  // 16-bit angle field would hold it.
+  const int escapement = (angle % 65536) * 10;
+  canvas_.TextOut(x, y, text, escapement);
+}
+
+int ButtonRenderer::GetTextLayerWidth(std::string_view props) {
+  canvas_.SetFontName(GetPropValue("FontFace", props, "MS San Serif"));
+  canvas_.SetFontSize(StringToInt(GetPropValue("FontSize", props, "12")));
+  return canvas_.TextExtent(GetPropValue("Text", props, "")).cx;
+}
+
+int ButtonRenderer::GetTextLayerHeight(std::string_view props) {
+  canvas_.SetFontName(GetPropValue("FontFace", props, "MS San Serif"));
+  canvas_.SetFontSize(StringToInt(GetPropValue("FontSize", props, "12")));
+  return canvas_.TextExtent(GetPropValue("Text", props, "")).cy;
+}
+
+void ButtonRenderer::PlaceTextLayer(const ButtonDocument& doc, std::string_view props, int code,
+                                    std::string& left, std::string& top) {
+  left.clear();
+  top.clear();
+  if (code < 1 || code > 9) return;
+  const std::int64_t w = doc.Width();
+  const std::int64_t h = doc.Height();
+  const int column = (code - 1) % 3;  // 0 left, 1 middle, 2 right
+  const int line = (code - 1) / 3;    // 0 top, 1 middle, 2 bottom
+  std::string newLeft;
+  std::string newTop;
+  switch (column) {
+    case 0: newLeft = "4"; break;
+    case 1: newLeft = std::to_string(w / 2 - GetTextLayerWidth(props) / 2); break;
+    default: newLeft = std::to_string(w - (std::int64_t{GetTextLayerWidth(props)} + 10)); break;
+  }
+  switch (line) {
+    case 0: newTop = "4"; break;
+    // The middle row subtracts the whole caption height, not half of it.
+    case 1: newTop = std::to_string(h / 2 - GetTextLayerHeight(props)); break;
+    default: newTop = std::to_string(h - (std::int64_t{GetTextLayerHeight(props)} + 10)); break;
+  }
+  left = std::move(newLeft);
+  top = std::move(newTop);
+}
+
+}  // namespace vorbel

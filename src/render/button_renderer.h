@@ -1,0 +1,90 @@
+#pragma once
+// The render pass: redraws the whole button from the document onto the preview
+// surface.
+
+#include <string>
+#include <string_view>
+
+#include "document/button_document.h"
+#include "document/layer_row.h"
+#include "gdi/bitmap.h"
+#include "gdi/canvas.h"
+#include "render/text_gradient.h"
+
+namespace vorbel {
+
+// What a call of RenderButton did.
+enum class RenderResult {
+  Drawn,     // the surface holds the document as it is now
+  Suspended, // the document is loading; nothing was drawn
+  TooLarge,  // width x height is beyond what can be drawn; nothing was drawn
+};
+
+// The size of the picture behind gradient captions when there is no main window
+// to take it from (command line, tests): the window's design size.
+inline constexpr int kDefaultGradientWidth = 508;
+inline constexpr int kDefaultGradientHeight = 375;
+
+// The preview surface with its canvas, and the drawers of the four layer kinds.
+// One renderer lives as long as the program (or one command-line run): the
+// canvas state (pen, brush, font, background mode) carries over from one
+// drawing operation to the next, across layers and across passes.
+class ButtonRenderer {
+ public:
+  ButtonRenderer();
+  ButtonRenderer(const ButtonRenderer&) = delete;
+  ButtonRenderer& operator=(const ButtonRenderer&) = delete;
+
+  // One render pass: sizes the surface to the button, fills it with the
+  // work-area colour, draws the border when the document asks for it, then
+  // every visible row in list order through the drawers its Type names. A
+  // failure inside a row ends that row only; what it drew stays.
+  RenderResult RenderButton(const ButtonDocument& doc);
+  RenderResult LastResult() const { return lastResult_; }
+
+  const gdi::Bitmap& Surface() const { return surface_; }
+  gdi::Canvas& Canvas() { return canvas_; }
+  const gdi::Canvas& Canvas() const { return canvas_; }
+
+  // The size of the picture that gradient captions are sampled from: the main
+  // window's outer size while there is one.
+  void SetGradientPictureSize(int width, int height);
+
+  // ---- the steps of a pass (public for the commands and for tests) ----
+  void PrepareWorkArea(const ButtonDocument& doc);
+  void DrawImageBorder(const ButtonDocument& doc);
+  void DrawBackgroundLayer(const LayerRow& row);
+  void DrawTextLayer(const LayerRow& row);
+  void DrawBevelLayer(const LayerRow& row);
+  void DrawImageLayer(const LayerRow& row);
+  // Draws text at (x, y) with the canvas font turned `angle` degrees
+  // counter-clockwise about (x, y); the canvas font itself is not changed.
+  void DrawRotatedText(int x, int y, int angle, std::string_view text);
+
+  // ---- text measuring and placement ----
+  // The width or height of a text layer's caption in its font, as one line.
+  // Both set the canvas font's face and size from the property string; a
+  // FontSize that does not convert raises ConversionError.
+  int GetTextLayerWidth(std::string_view props);
+  int GetTextLayerHeight(std::string_view props);
+  // Turns an alignment code (0 none, 1..9 from top left to bottom right) into a
+  // text layer's Left and Top texts for the document's button size. Both are
+  // empty for code 0; the caption is measured only where a formula needs it.
+  // Raises what the measuring raises, with both results left empty.
+  void PlaceTextLayer(const ButtonDocument& doc, std::string_view props, int code,
+                      std::string& left, std::string& top);
+
+  TextGradient& Gradient() { return gradient_; }
+
+ private:
+  gdi::Bitmap surface_;
+  gdi::Canvas canvas_;
+  TextGradient gradient_;
+  int width_ = 0;   // the button size of the current pass
+  int height_ = 0;
+  int gradientWidth_ = kDefaultGradientWidth;
+  int gradientHeight_ = kDefaultGradientHeight;
+  RenderResult lastResult_ = RenderResult::Drawn;
+};
+
+}  // namespace vorbel
