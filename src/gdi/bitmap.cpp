@@ -1,0 +1,77 @@
+#include "gdi/bitmap.h"
+
+#include <algorithm>
+#include <string>
+
+namespace vorbel::gdi {
+
+bool SizeTooLarge(int w, int h) {
+  if (w <= 0 || h <= 0) return false;
+  if (w > kMaxBitmapSide || h > kMaxBitmapSide) return true;
+  return static_cast<std::int64_t>(w) * h > kMaxBitmapPixels;
+}
+
+BitmapTooLarge::BitmapTooLarge(int w, int h)
+    : std::length_error("a picture of " + std::to_string(w) + " x " + std::to_string(h) +
+                        " pixels is too large to draw") {}
+
+namespace {
+
+std::size_t PixelCount(int w, int h) {
+  if (w <= 0 || h <= 0) return 0;
+  return static_cast<std::size_t>(w) * static_cast<std::size_t>(h);
+}
+
+}  // namespace
+
+Bitmap::Bitmap(int w, int h, bool mono) : mono_(mono) { Resize(w, h); }
+
+Bitmap::Bitmap(int w, int h, std::vector<Pixel>&& pixels) {
+  if (SizeTooLarge(w, h)) throw BitmapTooLarge(w, h);
+  if (pixels.size() != PixelCount(w, h)) {
+    throw std::invalid_argument("pixel count does not match the picture size");
+  }
+  if (!pixels.empty()) {
+    w_ = w;
+    h_ = h;
+    pixels_ = std::move(pixels);
+    for (Pixel& p : pixels_) p &= 0xFFFFFF;
+  }
+}
+
+void Bitmap::Resize(int w, int h) {
+  if (SizeTooLarge(w, h)) throw BitmapTooLarge(w, h);
+  const std::size_t n = PixelCount(w, h);
+  if (n == 0) {
+    w_ = h_ = 0;
+    pixels_.clear();
+    return;
+  }
+  if (w == w_ && h == h_) return;
+  // Growing keeps the old pixels of the buffer in place only as a side effect;
+  // the contents are undefined after a size change, so no copying is done.
+  pixels_.resize(n, 0);
+  w_ = w;
+  h_ = h;
+}
+
+void Bitmap::SetMono(bool mono) {
+  mono_ = mono;
+  if (mono_) {
+    for (Pixel& p : pixels_) p = MapPixel(p);
+  }
+}
+
+void Bitmap::Fill(Pixel p) { std::fill(pixels_.begin(), pixels_.end(), MapPixel(p)); }
+
+Bitmap Bitmap::Copy(const Rect& r) const {
+  const Rect c = r.Normalized().Intersected(Bounds());
+  Bitmap out(c.Width(), c.Height(), mono_);
+  for (int y = 0; y < out.h_; ++y) {
+    const Pixel* from = Row(c.top + y) + c.left;
+    std::copy(from, from + out.w_, out.Row(y));
+  }
+  return out;
+}
+
+}  // namespace vorbel::gdi

@@ -1,0 +1,107 @@
+// Flood fill of the canvas.
+
+#include <algorithm>
+#include <climits>
+#include <vector>
+
+#include "gdi/canvas.h"
+#include "gdi/system_colors.h"
+
+namespace vorbel::gdi {
+
+namespace {
+
+// A run of filled pixels x1..x2 on row y whose neighbours on row y + dy are
+// still to be scanned.
+struct Seed {
+  int y, x1, x2, dy;
+};
+
+// Pixels are stored with a clear top byte. While a fill whose colour differs
+// from the border runs, the pixels it has painted carry this flag, so that
+// they count as done (neither border nor fillable) without any side table.
+constexpr Pixel kFilledFlag = 0x01000000;
+
+// Scan-line seed fill over the pixels for which `Fillable` holds. Each run is
+// painted once and each pixel tested a bounded number of times, so the cost is
+// linear in the filled area; the explicit stack grows with the number of
+// pending runs, never with recursion depth.
+template <class Fillable>
+void SeedFill(Bitmap& b, int x, int y, Pixel paint, Fillable fillable, std::vector<int>* rowMin,
+              std::vector<int>* rowMax) {
+  const int w = b.Width();
+  const int h = b.Height();
+  const auto paintRun = [&](Pixel* row, int yy, int a, int c) {
+    std::fill(row + a, row + c + 1, paint);
+    if (rowMin) {
+      auto i = static_cast<std::size_t>(yy);
+      (*rowMin)[i] = std::min((*rowMin)[i], a);
+      (*rowMax)[i] = std::max((*rowMax)[i], c);
+    }
+  };
+
+  std::vector<Seed> stack;
+  // The first run: grow the start pixel to the left and right.
+  {
+    Pixel* row = b.Row(y);
+    int a = x, c = x;
+    while (a > 0 && fillable(row[a - 1])) --a;
+    while (c < w - 1 && fillable(row[c + 1])) ++c;
+    paintRun(row, y, a, c);
+    stack.push_back({y, a, c, 1});
+    stack.push_back({y, a, c, -1});
+  }
+  while (!stack.empty()) {
+    const Seed s = stack.back();
+    stack.pop_back();
+    const int ny = s.y + s.dy;
+    if (ny < 0 || ny >= h) continue;
+    Pixel* row = b.Row(ny);
+    int cx = s.x1;
+    while (cx <= s.x2) {
+      if (!fillable(row[cx])) {
+        ++cx;
+        continue;
+      }
+      // A run on the new row that touches the parent run: grow it both ways.
+      int a = cx;
+      while (a > 0 && fillable(row[a - 1])) --a;
+      int c = cx;
+      while (c < w - 1 && fillable(row[c + 1])) ++c;
+      paintRun(row, ny, a, c);
+      stack.push_back({ny, a, c, s.dy});
+      // Parts that reach beyond the parent run may open areas back the way we came.
+      if (a < s.x1 - 1) stack.push_back({ny, a, s.x1 - 2, -s.dy});
+      if (c > s.x2 + 1) stack.push_back({ny, s.x2 + 2, c, -s.dy});
+      cx = c + 2;
+    }
+  }
+}
+
+}  // namespace
+
+void Canvas::FloodFill(int x, int y, TColor border) {
+  Bitmap& b = *target_;
+  if (brushStyle_ == BrushStyle::Clear || !b.Inside(x, y)) return;
+  const Pixel stop = b.MapPixel(ResolveColor(border));
+  if (b.GetPixel(x, y) == stop) return;
+  const Pixel paint = b.MapPixel(ResolveColor(brushColor_));
+
+  if (paint == stop) {
+    // Painted pixels become border pixels themselves: nothing to mark.
+    SeedFill(b, x, y, paint, [stop](Pixel p) { return p != stop; }, nullptr, nullptr);
+    return;
+  }
+  std::vector<int> rowMin(static_cast<std::size_t>(b.Height()), INT_MAX);
+  std::vector<int> rowMax(static_cast<std::size_t>(b.Height()), -1);
+  SeedFill(b, x, y, paint | kFilledFlag, [stop](Pixel p) { return p != stop && p < kFilledFlag; },
+           &rowMin, &rowMax);
+  for (int yy = 0; yy < b.Height(); ++yy) {
+    const auto i = static_cast<std::size_t>(yy);
+    if (rowMax[i] < 0) continue;
+    Pixel* row = b.Row(yy);
+    for (int xx = rowMin[i]; xx <= rowMax[i]; ++xx) row[xx] &= 0xFFFFFF;
+  }
+}
+
+}  // namespace vorbel::gdi

@@ -1,0 +1,245 @@
+#include "gdi/raster.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace vorbel::gdi::raster {
+
+void FillSpan(Bitmap& b, int y, int x1, int x2, Pixel p) {
+  if (y < 0 || y >= b.Height()) return;
+  if (x1 > x2) std::swap(x1, x2);
+  x1 = std::max(x1, 0);
+  x2 = std::min(x2, b.Width() - 1);
+  if (x1 > x2) return;
+  Pixel* row = b.Row(y);
+  std::fill(row + x1, row + x2 + 1, p);
+}
+
+void FillRect(Bitmap& b, const Rect& r, Pixel p) {
+  const Rect c = r.Intersected(b.Bounds());
+  for (int y = c.top; y < c.bottom; ++y) {
+    Pixel* row = b.Row(y);
+    std::fill(row + c.left, row + c.right, p);
+  }
+}
+
+namespace {
+
+// The points of one quarter of the ellipse that fills a w x h box (w, h >= 3),
+// in box coordinates: x runs from w-1 down to w/2 while y runs from h/2 up,
+// each point eight-connected to the one before. Integer midpoint walk on
+// doubled coordinates, so boxes of even size (centre between pixels) come out
+// exactly symmetric.
+std::vector<Point> EllipseQuadrant(int w, int h) {
+  const std::int64_t a = w - 1;
+  const std::int64_t b = h - 1;
+  const std::int64_t aStep = 8 * a * a;
+  const std::int64_t bStep = 8 * b * b;
+  std::int64_t dx = 4 * b * b * (1 - a);
+  std::int64_t dy = 4 * a * a * (1 + (b % 2));
+  std::int64_t err = dx + dy + a * a * (b % 2);
+  std::vector<Point> points;
+  points.reserve(static_cast<std::size_t>(w + h));
+  Point pt{w - 1, h / 2};
+  while (pt.x >= w / 2 && pt.y < h) {
+    points.push_back(pt);
+    const std::int64_t e2 = 2 * err;
+    if (e2 >= dx) {
+      --pt.x;
+      dx += bStep;
+      err += dx;
+    }
+    if (e2 <= dy) {
+      ++pt.y;
+      dy += aStep;
+      err += dy;
+    }
+  }
+  // A narrow ellipse runs out of columns before it reaches the end of the
+  // box: finish its tip straight along the middle column, so that the outline
+  // touches all four sides of the box.
+  if (!points.empty()) {
+    for (int y = points.back().y + 1; y < h; ++y) points.push_back({w / 2, y});
+  }
+  return points;
+}
+
+}  // namespace
+
+std::vector<Point> RoundRectOutline(const Rect& box, int cornerW, int cornerH) {
+  const int cw = static_cast<int>(std::min<std::int64_t>(box.Width(), std::llabs(cornerW)));
+  const int ch = static_cast<int>(std::min<std::int64_t>(box.Height(), std::llabs(cornerH)));
+  const int l = box.left, t = box.top, r = box.right, b = box.bottom;
+  if (cw <= 2 || ch <= 2) return {{l, t}, {r - 1, t}, {r - 1, b - 1}, {l, b - 1}};
+
+  const std::vector<Point> q = EllipseQuadrant(cw, ch);
+  const std::size_t n = q.size();
+  std::vector<Point> out;
+  out.reserve(4 * n);
+  // Top-right corner, from its middle up to the top edge.
+  for (const Point& p : q) out.push_back({r - cw + p.x, t + ch - 1 - p.y});
+  // Top-left, mirrored left to right and walked back.
+  for (std::size_t i = 0; i < n; ++i) {
+    const Point& p = out[n - 1 - i];
+    out.push_back({l + r - 1 - p.x, p.y});
+  }
+  // Bottom-left, mirrored top to bottom.
+  for (std::size_t i = 0; i < n; ++i) {
+    const Point& p = out[2 * n - 1 - i];
+    out.push_back({p.x, t + b - 1 - p.y});
+  }
+  // Bottom-right.
+  for (std::size_t i = 0; i < n; ++i) {
+    const Point& p = out[3 * n - 1 - i];
+    out.push_back({l + r - 1 - p.x, p.y});
+  }
+  return out;
+}
+
+std::vector<Span> InteriorSpans(const Rect& box, const std::vector<Point>& outline) {
+  const int h = box.Height();
+  std::vector<int> maxLeft(static_cast<std::size_t>(std::max(h, 0)), INT_MIN);
+  const int mirror = box.left + box.right - 1;  // x and mirror - x are symmetric
+  const auto note = [&](int x, int y) {
+    const int row = y - box.top;
+    if (row < 0 || row >= h || 2 * x > mirror) return;
+    int& m = maxLeft[static_cast<std::size_t>(row)];
+    m = std::max(m, x);
+  };
+  const std::size_t n = outline.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    const Point& a = outline[i];
+    const Point& b = outline[(i + 1) % n];
+    WalkLine(a.x, a.y, b.x, b.y, true, box, note);
+  }
+  std::vector<Span> spans(maxLeft.size());
+  for (std::size_t i = 0; i < spans.size(); ++i) {
+    if (maxLeft[i] == INT_MIN) continue;
+    spans[i] = {maxLeft[i] + 1, mirror - maxLeft[i] - 1};
+  }
+  return spans;
+}
+
+Pen::Pen(Bitmap& target, Pixel p, int width)
+    : target_(target), pixel_(p), width_(std::max(width, 1)) {
+  const int margin = width_ + 1;
+  walkClip_ = {-margin, -margin, target.Width() + margin, target.Height() + margin};
+  if (width_ == 1) return;
+  const int off = width_ / 2;
+  const Rect disc{-off, -off, width_ - off, width_ - off};
+  footLeft_.assign(static_cast<std::size_t>(width_), INT_MAX);
+  footRight_.assign(static_cast<std::size_t>(width_), INT_MIN);
+  const std::vector<Point> ring = RoundRectOutline(disc, width_, width_);
+  const auto note = [&](int x, int y) {
+    const auto k = static_cast<std::size_t>(y + off);
+    footLeft_[k] = std::min(footLeft_[k], x);
+    footRight_[k] = std::max(footRight_[k], x);
+  };
+  for (std::size_t i = 0; i < ring.size(); ++i) {
+    const Point& a = ring[i];
+    const Point& b = ring[(i + 1) % ring.size()];
+    WalkLine(a.x, a.y, b.x, b.y, true, disc, note);
+  }
+}
+
+void Pen::Run(int y, int xa, int xb) {
+  if (width_ == 1) {
+    FillSpan(target_, y, xa, xb, pixel_);
+    return;
+  }
+  const int off = width_ / 2;
+  for (int k = 0; k < width_; ++k) {
+    const auto i = static_cast<std::size_t>(k);
+    if (footLeft_[i] > footRight_[i]) continue;
+    FillSpan(target_, y - off + k, xa + footLeft_[i], xb + footRight_[i], pixel_);
+  }
+}
+
+void Pen::Flush() {
+  if (haveRun_) Run(runY_, runA_, runB_);
+  haveRun_ = false;
+}
+
+void Pen::Line(Point a, Point b) {
+  if (a == b) return;
+  const bool wide = width_ > 1;
+  if (a.y == b.y) {  // horizontal: one run
+    int xb = b.x;
+    if (!wide) xb += b.x > a.x ? -1 : 1;
+    const int lo = std::max(std::min(a.x, xb), walkClip_.left);
+    const int hi = std::min(std::max(a.x, xb), walkClip_.right);
+    if (lo <= hi) Run(a.y, lo, hi);
+    return;
+  }
+  WalkLine(a.x, a.y, b.x, b.y, wide, walkClip_, [this](int x, int y) {
+    if (width_ == 1) {
+      target_.SetPixel(x, y, pixel_);
+      return;
+    }
+    if (haveRun_ && y == runY_ && (x == runB_ + 1 || x == runA_ - 1)) {
+      runA_ = std::min(runA_, x);
+      runB_ = std::max(runB_, x);
+      return;
+    }
+    Flush();
+    haveRun_ = true;
+    runY_ = y;
+    runA_ = runB_ = x;
+  });
+  Flush();
+}
+
+void Pen::Polygon(const std::vector<Point>& points) {
+  const std::size_t n = points.size();
+  if (n == 0) return;
+  bool single = true;
+  for (const Point& p : points) single = single && p == points[0];
+  if (single) {  // a ring shrunk to one point still shows that point
+    Run(points[0].y, points[0].x, points[0].x);
+    return;
+  }
+  for (std::size_t i = 0; i < n; ++i) Line(points[i], points[(i + 1) % n]);
+}
+
+std::vector<int> StretchMap(int srcLen, int dstLen, bool keepLast) {
+  std::vector<int> map(static_cast<std::size_t>(std::max(dstLen, 0)), 0);
+  if (srcLen <= 0 || dstLen <= 0) return map;
+  const std::int64_t s = srcLen;
+  const std::int64_t d = dstLen;
+  if (d == s) {
+    for (int i = 0; i < dstLen; ++i) map[static_cast<std::size_t>(i)] = i;
+  } else if (d > s) {  // enlarging: every destination pixel takes the current source pixel
+    std::int64_t err = 3 * s - 2 * d;
+    int src = 0;
+    for (int j = 0; j < dstLen; ++j) {
+      map[static_cast<std::size_t>(j)] = src;
+      if (err > 0) {
+        ++src;
+        err += 2 * (s - d);
+      } else {
+        err += 2 * s;
+      }
+    }
+  } else if (d == 1 && keepLast) {
+    // A row shrunk to one pixel takes the last but one source pixel.
+    map[0] = srcLen - 2;
+  } else {  // shrinking: source pixels are walked and grouped into destination pixels
+    std::int64_t err = 3 * d - 2 * s;
+    int dst = 0;
+    bool first = true;
+    for (int i = 0; i < srcLen && dst < dstLen; ++i) {
+      if (keepLast || first) map[static_cast<std::size_t>(dst)] = i;
+      first = false;
+      if (err > 0) {
+        ++dst;
+        first = true;
+        err += 2 * (d - s);
+      } else {
+        err += 2 * d;
+      }
+    }
+  }
+  return map;
+}
+
+}  // namespace vorbel::gdi::raster
