@@ -1,0 +1,260 @@
+// Rectangles, ellipses and rounded rectangles: covered area, outline, fill.
+
+#include <gtest/gtest.h>
+
+#include "gdi/canvas.h"
+#include "gdi/system_colors.h"
+#include "pixel_grid.h"
+
+namespace vorbel::gdi {
+namespace {
+
+using test::Count;
+using test::Grid;
+
+constexpr Pixel kRed = 0xFF0000;
+constexpr Pixel kTeal = 0x008080;
+constexpr Pixel kYellow = 0xFFFF00;
+const TColor kRedColor = MakeColor(255, 0, 0);
+const TColor kWhiteColor = MakeColor(255, 255, 255);
+
+TEST(Rectangle, CoversTheLeftAndTopEdgesButNotTheRightAndBottom) {
+  Bitmap b(8, 7);
+  Canvas c(b);
+  c.SetPenColor(kWhiteColor);
+  c.SetBrushColor(kRedColor);
+  c.Rectangle(5, 4, 1, 1);  // corners in either order
+  // Outline at x 1 and 4, y 1 and 3; brush inside; nothing at x 5 or y 4.
+  EXPECT_EQ(
+      "\n........\n"
+      ".####...\n"
+      ".#aa#...\n"
+      ".####...\n"
+      "........\n........\n........\n",
+      Grid(b));
+}
+
+TEST(Rectangle, ClearBrushDrawsOnlyTheOutline) {
+  Bitmap b(5, 4);
+  Canvas c(b);
+  c.SetPenColor(kWhiteColor);
+  c.SetBrushStyle(BrushStyle::Clear);
+  c.Rectangle(0, 0, 5, 4);
+  EXPECT_EQ("\n#####\n#...#\n#...#\n#####\n", Grid(b));
+  c.Rectangle(2, 2, 2, 9);  // no width: nothing
+  EXPECT_EQ(14, Count(b, kWhite));
+}
+
+TEST(Rectangle, WidePenIsCentredOnTheBoundaryAndClippedAtTheEdges) {
+  Bitmap b(8, 6);
+  Canvas c(b);
+  c.SetPenColor(kWhiteColor);
+  c.SetPenWidth(3);
+  c.SetBrushColor(kRedColor);
+  c.Rectangle(0, 0, 8, 6);  // the outer pen pixel of every side falls outside
+  EXPECT_EQ(
+      "\n########\n"
+      "########\n"
+      "##aaaa##\n"
+      "##aaaa##\n"
+      "########\n"
+      "########\n",
+      Grid(b));
+  c.SetBrushStyle(BrushStyle::Clear);
+  b.Fill(kBlack);
+  c.Rectangle(2, 2, 6, 5);  // well inside: the outermost corner pixels stay empty
+  EXPECT_EQ(
+      "\n........\n"
+      "..####..\n"
+      ".######.\n"
+      ".######.\n"
+      ".######.\n"
+      "..####..\n",
+      Grid(b));
+}
+
+TEST(Rectangle, BeyondTheSurfaceOnlyTheVisiblePartIsDrawn) {
+  Bitmap b(6, 4);
+  Canvas c(b);
+  c.SetPenColor(kWhiteColor);
+  c.SetBrushColor(kRedColor);
+  c.Rectangle(-10, -10, 20, 20);  // outline entirely outside
+  EXPECT_EQ(24, Count(b, kRed));
+  c.Rectangle(-3, 1, 3, 100);
+  EXPECT_EQ("\naaaaaa\n###aaa\naa#aaa\naa#aaa\n", Grid(b));
+  c.Rectangle(-2'000'000'000, -2'000'000'000, 2'000'000'000, 2'000'000'000);
+  EXPECT_EQ(24, Count(b, kRed));
+}
+
+TEST(Rectangle, FillRectUsesTheBrushOnly) {
+  Bitmap b(4, 3);
+  Canvas c(b);
+  c.SetPenColor(kWhiteColor);
+  c.SetBrushColor(kRedColor);
+  c.FillRect({3, 2, 1, 0});
+  EXPECT_EQ("\n.aa.\n.aa.\n....\n", Grid(b));
+  c.SetBrushStyle(BrushStyle::Clear);
+  c.FillRect(b.Bounds());
+  EXPECT_EQ(4, Count(b, kRed));
+}
+
+// Draws the ring and, separately, the filled shape on a teal surface with a
+// margin of 2 around the box, then checks what every closed, symmetric
+// outline must satisfy.
+void CheckShape(int w, int h, int cw, int ch, bool ellipse) {
+  SCOPED_TRACE(testing::Message() << (ellipse ? "Ellipse " : "RoundRect ") << w << "x" << h << " corner "
+                                  << cw << "x" << ch);
+  const int bw = w + 4, bh = h + 4;
+  Bitmap ring(bw, bh);
+  ring.Fill(kTeal);
+  Canvas c(ring);
+  c.SetPenColor(kRedColor);
+  c.SetBrushStyle(BrushStyle::Clear);
+  const auto draw = [&](Canvas& canvas) {
+    if (ellipse) {
+      canvas.Ellipse(2, 2, 2 + w, 2 + h);
+    } else {
+      canvas.RoundRect(2, 2, 2 + w, 2 + h, cw, ch);
+    }
+  };
+  draw(c);
+  Bitmap filled(bw, bh);
+  filled.Fill(kTeal);
+  Canvas f(filled);
+  f.SetPenColor(kRedColor);
+  f.SetBrushColor(kWhiteColor);
+  draw(f);
+
+  int minX = bw, maxX = -1, minY = bh, maxY = -1;
+  for (int y = 0; y < bh; ++y) {
+    for (int x = 0; x < bw; ++x) {
+      const Pixel p = ring.GetPixel(x, y);
+      ASSERT_EQ(p, ring.GetPixel(bw - 1 - x, y)) << "not symmetric left to right at " << x << "," << y << Grid(ring);
+      ASSERT_EQ(p, ring.GetPixel(x, bh - 1 - y)) << "not symmetric top to bottom at " << x << "," << y << Grid(ring);
+      ASSERT_EQ(p == kRed, filled.GetPixel(x, y) == kRed) << "outline differs with a brush at " << x << "," << y;
+      if (p != kRed) continue;
+      minX = std::min(minX, x), maxX = std::max(maxX, x);
+      minY = std::min(minY, y), maxY = std::max(maxY, y);
+    }
+  }
+  // The outline stays inside the box and reaches all four of its sides.
+  EXPECT_EQ(2, minX);
+  EXPECT_EQ(1 + w, maxX);
+  EXPECT_EQ(2, minY);
+  EXPECT_EQ(1 + h, maxY);
+
+  // A fill from outside bounded by the outline colour never gets in; what it
+  // leaves is exactly what the brush fills.
+  c.SetBrushColor(PixelToColor(kYellow));
+  c.FloodFill(0, 0, kRedColor);
+  for (int y = 0; y < bh; ++y) {
+    for (int x = 0; x < bw; ++x) {
+      const bool enclosed = ring.GetPixel(x, y) == kTeal;
+      ASSERT_EQ(enclosed, filled.GetPixel(x, y) == kWhite)
+          << "at " << x << "," << y << Grid(ring) << Grid(filled);
+    }
+  }
+  // Wider than 2 in both directions, the shape encloses its centre row.
+  if (w > 2 && h > 2 && ellipse) {
+    EXPECT_EQ(kWhite, filled.GetPixel(2 + w / 2, 2 + h / 2)) << Grid(filled);
+  }
+}
+
+TEST(Ellipse, SmallSizesAreClosedSymmetricAndInsideTheirBox) {
+  for (int w = 1; w <= 40; ++w) {
+    for (int h = 1; h <= 40; ++h) CheckShape(w, h, 0, 0, true);
+  }
+}
+
+TEST(RoundRect, SmallSizesAreClosedSymmetricAndInsideTheirBox) {
+  for (int w = 1; w <= 30; ++w) {
+    for (int h = 1; h <= 30; h += 3) {
+      for (int corner : {1, 3, 4, 7, 10, 20, 99}) CheckShape(w, h, corner, corner + (w % 3), false);
+    }
+  }
+}
+
+TEST(Ellipse, LargeEllipseIsClosed) { CheckShape(900, 301, 0, 0, true); }
+
+TEST(RoundRect, CornersBeyondTheBoxMakeAnEllipseAndTinyCornersARectangle) {
+  Bitmap e(30, 20), r(30, 20);
+  Canvas ce(e), cr(r);
+  ce.Ellipse(1, 1, 29, 19);
+  cr.RoundRect(1, 1, 29, 19, 500, -500);
+  EXPECT_EQ(e, r);
+  Bitmap q(30, 20), s(30, 20);
+  Canvas cq(q), cs(s);
+  cq.Rectangle(1, 1, 29, 19);
+  cs.RoundRect(1, 1, 29, 19, 2, 12);
+  EXPECT_EQ(q, s);
+}
+
+TEST(Ellipse, WidePenRingIsSymmetricAndCoversTheBoundary) {
+  Bitmap b(40, 24);
+  Canvas c(b);
+  c.SetPenColor(kWhiteColor);
+  c.SetPenWidth(4);
+  c.SetBrushColor(kRedColor);
+  c.Ellipse(4, 4, 36, 20);
+  for (int y = 0; y < 24; ++y) {
+    for (int x = 0; x < 40; ++x) {
+      // Width 4 spreads 2 outside and 1 inside: the mirror image is shifted by one.
+      ASSERT_EQ(b.GetPixel(x, y) == kWhite, b.GetPixel(38 - x, 22 - y) == kWhite) << x << "," << y << Grid(b);
+    }
+  }
+  EXPECT_EQ(kWhite, b.GetPixel(2, 12));   // two outside the left side
+  EXPECT_EQ(kWhite, b.GetPixel(5, 12));   // one inside
+  EXPECT_EQ(kRed, b.GetPixel(6, 12));
+  EXPECT_EQ(kBlack, b.GetPixel(1, 12));
+  EXPECT_EQ(kRed, b.GetPixel(20, 12));
+}
+
+TEST(CanvasState, SettersKeepTheRestAndSurviveResizing) {
+  Bitmap b(4, 4);
+  Canvas c(b);
+  EXPECT_EQ(1, c.PenWidth());
+  EXPECT_EQ(BrushStyle::Solid, c.GetBrushStyle());
+  c.SetBrushStyle(BrushStyle::Clear);
+  c.SetPenWidth(3);
+  c.SetPenColor(kRedColor);
+  c.SetFontName("Tahoma");
+  c.SetFontSize(12);
+  c.SetBkMode(BkMode::Transparent);
+  EXPECT_EQ(BrushStyle::Clear, c.GetBrushStyle());
+  c.SetBrushColor(MakeColor(1, 2, 3));  // a brush colour makes the brush solid
+  EXPECT_EQ(BrushStyle::Solid, c.GetBrushStyle());
+  b.Resize(9, 9);
+  EXPECT_EQ(3, c.PenWidth());
+  EXPECT_EQ(kRedColor, c.PenColor());
+  EXPECT_EQ("Tahoma", c.FontName());
+  EXPECT_EQ(12, c.FontSize());
+  EXPECT_EQ(BkMode::Transparent, c.GetBkMode());
+  c.FillRect({0, 0, 9, 9});
+  EXPECT_EQ(81, Count(b, 0x010203));
+}
+
+TEST(CanvasState, PenWidthZeroDrawsOnePixelAndSystemColoursResolveWhenDrawn) {
+  Bitmap b(5, 3);
+  Canvas c(b);
+  c.SetPenWidth(0);
+  c.SetPenColor(static_cast<TColor>(0x80000010u));  // button shadow
+  c.MoveTo(0, 1);
+  c.LineTo(5, 1);
+  EXPECT_EQ("\n.....\naaaaa\n.....\n", Grid(b));
+  EXPECT_EQ(0x808080u, b.GetPixel(0, 1));
+}
+
+TEST(CanvasState, TwoColourTargetsDrawWhiteAsWhiteAndEverythingElseBlack) {
+  Bitmap m(4, 1, true);
+  m.Fill(kWhite);
+  Canvas c(m);
+  c.SetBrushColor(MakeColor(255, 255, 254));
+  c.FillRect({0, 0, 2, 1});
+  EXPECT_EQ("\n..##\n", Grid(m));
+  c.SetBrushColor(kWhiteColor);
+  c.FloodFill(0, 0, MakeColor(255, 255, 255));
+  EXPECT_EQ("\n####\n", Grid(m));
+}
+
+}  // namespace
+}  // namespace vorbel::gdi
