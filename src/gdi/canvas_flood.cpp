@@ -31,8 +31,19 @@ void SeedFill(Bitmap& b, int x, int y, Pixel paint, Fillable fillable, std::vect
               std::vector<int>* rowMax) {
   const int w = b.Width();
   const int h = b.Height();
-  const auto paintRun = [&](Pixel* row, int yy, int a, int c) {
-    std::fill(row + a, row + c + 1, paint);
+  // Paint from x (fillable) outwards while the pixels are fillable, testing
+  // and painting in the same pass; return the last painted x.
+  const auto growRight = [&](Pixel* row, int from) {
+    int c = from;
+    while (c < w && fillable(row[c])) row[c++] = paint;
+    return c - 1;
+  };
+  const auto growLeft = [&](Pixel* row, int from) {
+    int a = from - 1;
+    while (a >= 0 && fillable(row[a])) row[a--] = paint;
+    return a + 1;
+  };
+  const auto noteRun = [&](int yy, int a, int c) {
     if (rowMin) {
       auto i = static_cast<std::size_t>(yy);
       (*rowMin)[i] = std::min((*rowMin)[i], a);
@@ -44,10 +55,9 @@ void SeedFill(Bitmap& b, int x, int y, Pixel paint, Fillable fillable, std::vect
   // The first run: grow the start pixel to the left and right.
   {
     Pixel* row = b.Row(y);
-    int a = x, c = x;
-    while (a > 0 && fillable(row[a - 1])) --a;
-    while (c < w - 1 && fillable(row[c + 1])) ++c;
-    paintRun(row, y, a, c);
+    const int a = growLeft(row, x);
+    const int c = growRight(row, x);
+    noteRun(y, a, c);
     stack.push_back({y, a, c, 1});
     stack.push_back({y, a, c, -1});
   }
@@ -64,11 +74,9 @@ void SeedFill(Bitmap& b, int x, int y, Pixel paint, Fillable fillable, std::vect
         continue;
       }
       // A run on the new row that touches the parent run: grow it both ways.
-      int a = cx;
-      while (a > 0 && fillable(row[a - 1])) --a;
-      int c = cx;
-      while (c < w - 1 && fillable(row[c + 1])) ++c;
-      paintRun(row, ny, a, c);
+      const int a = growLeft(row, cx);
+      const int c = growRight(row, cx);
+      noteRun(ny, a, c);
       stack.push_back({ny, a, c, s.dy});
       // Parts that reach beyond the parent run may open areas back the way we came.
       if (a < s.x1 - 1) stack.push_back({ny, a, s.x1 - 2, -s.dy});
