@@ -1,0 +1,167 @@
+#include "gdi/font_matcher.h"
+
+#include <fontconfig/fontconfig.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+#include "gdi/font.h"
+
+namespace vorbel::gdi {
+
+namespace {
+
+// A name cache beyond this many entries is dropped and starts again; face
+// names come from user data, so the cache must not grow without bound.
+constexpr std::size_t kMaxCachedNames = 256;
+// Candidates kept per name: the best match and a few fallbacks.
+constexpr int kMaxCandidates = 4;
+
+struct PatternDeleter {
+  void operator()(FcPattern* p) const { FcPatternDestroy(p); }
+};
+struct FontSetDeleter {
+  void operator()(FcFontSet* s) const { FcFontSetDestroy(s); }
+};
+struct ObjectSetDeleter {
+  void operator()(FcObjectSet* s) const { FcObjectSetDestroy(s); }
+};
+
+const char* AsChars(const FcChar8* s) { return reinterpret_cast<const char*>(s); }
+const FcChar8* AsFc(const char* s) { return reinterpret_cast<const FcChar8*>(s); }
+
+char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool EqualNoCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return FoldAscii(x) == FoldAscii(y); });
+}
+
+bool LessNoCase(const std::string& a, const std::string& b) {
+  const auto r = std::lexicographical_compare(
+      a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return static_cast<unsigned char>(FoldAscii(x)) < static_cast<unsigned char>(FoldAscii(y));
+      });
+  if (r || !EqualNoCase(a, b)) return r;
+  return a < b;  // a fixed order for names that differ only in case
+}
+
+bool IsOutline(FcPattern* font) {
+  FcBool outline = FcFalse;
+  FcBool scalable = FcFalse;
+  return FcPatternGetBool(font, FC_OUTLINE, 0, &outline) == FcResultMatch && outline &&
+         FcPatternGetBool(font, FC_SCALABLE, 0, &scalable) == FcResultMatch && scalable;
+}
+
+// The family names of a font in its English (or unlabelled) spelling.
+std::vector<std::string> EnglishFamilies(FcPattern* font) {
+  std::vector<std::string> names;
+  FcChar8* family = nullptr;
+  for (int i = 0; FcPatternGetString(font, FC_FAMILY, i, &family) == FcResultMatch; ++i) {
+    FcChar8* lang = nullptr;
+    const bool hasLang = FcPatternGetString(font, FC_FAMILYLANG, i, &lang) == FcResultMatch;
+    if (!hasLang || std::strcmp(AsChars(lang), "en") == 0) names.emplace_back(AsChars(family));
+  }
+  if (names.empty() && FcPatternGetString(font, FC_FAMILY, 0, &family) == FcResultMatch) {
+    names.emplace_back(AsChars(family));
+  }
+  return names;
+}
+
+}  // namespace
+
+FontMatcher& FontMatcher::Instance() {
+  static FontMatcher instance;
+  return instance;
+}
+
+// The configuration is released at exit, so that leak checkers see fontconfig's
+// memory returned rather than unreachable.
+FontMatcher::~FontMatcher() {
+  if (config_ != nullptr) FcConfigDestroy(static_cast<FcConfig*>(config_));
+}
+
+void FontMatcher::EnsureLoaded() {
+  if (loaded_) return;
+  FcConfig* config = FcInitLoadConfigAndFonts();
+  if (config == nullptr) throw FontError("The font configuration could not be loaded");
+  config_ = config;
+  loaded_ = true;
+}
+
+std::vector<FontFileRef> FontMatcher::Match(const std::string& face) {
+  std::lock_guard lock(mutex_);
+  if (auto it = matches_.find(face); it != matches_.end()) return it->second;
+  EnsureLoaded();
+  auto* config = static_cast<FcConfig*>(config_);
+
+  std::unique_ptr<FcPattern, PatternDeleter> pattern(FcPatternCreate());
+  if (!pattern) throw FontError("Out of memory while matching a font");
+  if (!face.empty()) FcPatternAddString(pattern.get(), FC_FAMILY, AsFc(face.c_str()));
+  FcPatternAddInteger(pattern.get(), FC_WEIGHT, FC_WEIGHT_REGULAR);
+  FcPatternAddInteger(pattern.get(), FC_SLANT, FC_SLANT_ROMAN);
+  FcPatternAddBool(pattern.get(), FC_OUTLINE, FcTrue);
+  FcPatternAddBool(pattern.get(), FC_SCALABLE, FcTrue);
+  FcConfigSubstitute(config, pattern.get(), FcMatchPattern);
+  FcDefaultSubstitute(pattern.get());
+
+  FcResult result = FcResultNoMatch;
+  std::unique_ptr<FcFontSet, FontSetDeleter> sorted(
+      FcFontSort(config, pattern.get(), FcFalse, nullptr, &result));
+  std::vector<FontFileRef> candidates;
+  for (int i = 0; sorted && i < sorted->nfont && static_cast<int>(candidates.size()) < kMaxCandidates; ++i) {
+    FcPattern* font = sorted->fonts[i];
+    FcChar8* file = nullptr;
+    if (!IsOutline(font) || FcPatternGetString(font, FC_FILE, 0, &file) != FcResultMatch) continue;
+    FontFileRef ref;
+    ref.path = AsChars(file);
+    int index = 0;
+    if (FcPatternGetInteger(font, FC_INDEX, 0, &index) == FcResultMatch) ref.index = index;
+    // Report the name as asked when the font carries it (a font may have
+    // several family names), otherwise its own main family name.
+    const auto names = EnglishFamilies(font);
+    ref.family = names.empty() ? std::string() : names.front();
+    FcChar8* family = nullptr;
+    for (int k = 0; FcPatternGetString(font, FC_FAMILY, k, &family) == FcResultMatch; ++k) {
+      if (EqualNoCase(AsChars(family), face)) {
+        ref.family = AsChars(family);
+        break;
+      }
+    }
+    candidates.push_back(std::move(ref));
+  }
+  if (matches_.size() >= kMaxCachedNames) matches_.clear();
+  matches_.emplace(face, candidates);
+  return candidates;
+}
+
+std::vector<std::string> FontMatcher::Families() {
+  std::lock_guard lock(mutex_);
+  if (familiesListed_) return families_;
+  EnsureLoaded();
+  auto* config = static_cast<FcConfig*>(config_);
+
+  std::unique_ptr<FcPattern, PatternDeleter> pattern(FcPatternCreate());
+  std::unique_ptr<FcObjectSet, ObjectSetDeleter> objects(
+      FcObjectSetBuild(FC_FAMILY, FC_FAMILYLANG, FC_OUTLINE, FC_SCALABLE, nullptr));
+  if (!pattern || !objects) throw FontError("Out of memory while listing fonts");
+  std::unique_ptr<FcFontSet, FontSetDeleter> fonts(FcFontList(config, pattern.get(), objects.get()));
+
+  std::vector<std::string> names;
+  for (int i = 0; fonts && i < fonts->nfont; ++i) {
+    if (!IsOutline(fonts->fonts[i])) continue;
+    for (auto& name : EnglishFamilies(fonts->fonts[i])) {
+      if (!name.empty()) names.push_back(std::move(name));
+    }
+  }
+  std::sort(names.begin(), names.end(), LessNoCase);
+  names.erase(std::unique(names.begin(), names.end(),
+                          [](const std::string& a, const std::string& b) { return EqualNoCase(a, b); }),
+              names.end());
+  families_ = std::move(names);
+  familiesListed_ = true;
+  return families_;
+}
+
+}  // namespace vorbel::gdi
