@@ -5,11 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include <jpeglib.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
+
+// jpeglib.h needs size_t and FILE declared before it.
+#include <jpeglib.h>
 
 #include "files/image_writers.h"
 #include "files/picture.h"
