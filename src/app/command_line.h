@@ -1,0 +1,39 @@
+#pragma once
+// The command line of the `vorbel` program.
+//
+//   vorbel [LAYOUT]               the main window, opening LAYOUT if given
+//   vorbel --export OUT LAYOUT    draws LAYOUT and writes the button to OUT
+//   vorbel --help | --version
+//
+// "--" ends the options: everything after it is a file name.
+
+#include <span>
+#include <string>
+
+namespace vorbel::app {
+
+struct CommandLine {
+  enum class Action {
+    kWindow,   // no headless work asked for: the main window takes the arguments
+    kExport,   // --export OUT LAYOUT
+    kHelp,
+    kVersion,
+    kUsageError,
+  };
+  Action action = Action::kWindow;
+  std::string output;  // kExport
+  std::string layout;  // kExport
+  std::string error;   // kUsageError: what was wrong, without the program name
+};
+
+// Reads the arguments after the program name. --help and --version win over
+// everything else; an unknown option, --export without its two file names and
+// --export mixed with other arguments are usage errors.
+CommandLine ParseCommandLine(std::span<const char* const> args);
+
+// The text --help prints, ending with a newline.
+const char* UsageText();
+// The two usage lines and a pointer to --help, printed after a usage error.
+const char* ShortUsageText();
+
+}  // namespace vorbel::app

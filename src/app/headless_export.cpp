@@ -1,0 +1,27 @@
+#include "app/headless_export.h"
+
+#include <exception>
+#include <new>
+
+#include "document/button_document.h"
+#include "files/export.h"
+#include "files/layout_file.h"
+#include "render/button_renderer.h"
+
+namespace vorbel::app {
+
+std::string ExportLayout(const std::string& output, const std::string& layout) {
+  try {
+    ButtonDocument doc;
+    ButtonRenderer renderer;
+    LoadLayout(doc, layout, [&] { renderer.RenderButton(doc); }, MissingLayout::kIsAnError);
+    ExportButton(doc, renderer, output);
+    return {};
+  } catch (const std::bad_alloc&) {
+    return "out of memory while exporting " + layout;
+  } catch (const std::exception& e) {
+    return e.what();
+  }
+}
+
+}  // namespace vorbel::app

@@ -1,0 +1,56 @@
+// The `vorbel` program: headless export from the command line, and the
+// launcher of the main window.
+//
+// It starts in a few milliseconds: nothing is set up before the arguments are
+// read, and the window program (with its toolkit) is started only when no
+// headless work is asked for.
+
+#include <cstdio>
+#include <span>
+#include <string>
+
+#include "app/command_line.h"
+#include "app/headless_export.h"
+#include "app/window_launcher.h"
+#include "files/version_info.h"
+
+namespace {
+
+void PrintError(const std::string& message) {
+  std::fputs(("vorbel: " + message + "\n").c_str(), stderr);
+}
+
+std::string VersionText() {
+  std::string version = vorbel::GetVersionInfoString(vorbel::ProgramFilePath(), vorbel::viFileVersion);
+  if (version.empty()) version = VORBEL_VERSION;
+  return "Vorbel " + version + "\n";
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  using vorbel::app::CommandLine;
+  const std::span<const char* const> args(argv + (argc > 0 ? 1 : 0), static_cast<std::size_t>(argc > 0 ? argc - 1 : 0));
+  const CommandLine command = vorbel::app::ParseCommandLine(args);
+  switch (command.action) {
+    case CommandLine::Action::kHelp:
+      return std::fputs(vorbel::app::UsageText(), stdout) < 0 || std::fflush(stdout) != 0 ? 1 : 0;
+    case CommandLine::Action::kVersion:
+      return std::fputs(VersionText().c_str(), stdout) < 0 || std::fflush(stdout) != 0 ? 1 : 0;
+    case CommandLine::Action::kUsageError:
+      PrintError(command.error);
+      std::fputs(vorbel::app::ShortUsageText(), stderr);
+      return 2;
+    case CommandLine::Action::kExport: {
+      const std::string error = vorbel::app::ExportLayout(command.output, command.layout);
+      if (error.empty()) return 0;
+      PrintError(error);
+      return 1;
+    }
+    case CommandLine::Action::kWindow:
+      break;
+  }
+  PrintError(vorbel::app::ExecWindowProgram(argv));
+  std::fputs(vorbel::app::UsageText(), stderr);
+  return 1;
+}

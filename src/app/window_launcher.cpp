@@ -1,0 +1,36 @@
+#include "app/window_launcher.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "files/version_info.h"
+
+namespace vorbel::app {
+
+std::vector<std::string> WindowProgramCandidates(const std::string& programPath) {
+  const std::size_t slash = programPath.rfind('/');
+  if (slash == std::string::npos) return {};
+  const std::string folder = programPath.substr(0, slash + 1);
+  return {folder + kWindowProgramName, folder + "../lib/vorbel/" + kWindowProgramName};
+}
+
+std::string ExecWindowProgram(char* const argv[]) {
+  const std::string self = ProgramFilePath();
+  if (self.empty()) return "cannot find the main window: the system does not tell where this program is";
+  const std::vector<std::string> candidates = WindowProgramCandidates(self);
+  std::string failure;
+  for (const std::string& candidate : candidates) {
+    ::execv(candidate.c_str(), argv);
+    // Only a failed exec comes back here.
+    const int err = errno;
+    if (err != ENOENT && failure.empty()) failure = candidate + ": " + std::strerror(err);
+  }
+  if (!failure.empty()) return "cannot start the main window " + failure;
+  std::string message = "the main window is not installed (looked for ";
+  for (std::size_t i = 0; i < candidates.size(); ++i) message += (i ? " and " : "") + candidates[i];
+  return message + "); use --export OUT LAYOUT to export without a window";
+}
+
+}  // namespace vorbel::app

@@ -1,0 +1,21 @@
+// The window program: the main window with its splash, started by the
+// `vorbel` launcher when no command-line job is given.
+
+#include <QApplication>
+
+#include "ui/startup.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Vorbel"));
+
+  vorbel::ui::MainFormOptions options;
+  options.arguments = QApplication::arguments().mid(1);
+  // The launcher names itself so that the desktop opens layout files through
+  // it rather than through this program file.
+  options.programPath = qEnvironmentVariable("VORBEL_PROGRAM");
+
+  vorbel::ui::SystemStartupClock clock;
+  const std::unique_ptr<vorbel::ui::TMainForm> main = vorbel::ui::StartUp(std::move(options), clock);
+  return QApplication::exec();
+}
