@@ -33,10 +33,9 @@ void Canvas::Rectangle(int x1, int y1, int x2, int y2) {
                      target_->MapPixel(ResolveColor(brushColor_)));
   }
   raster::Pen pen(*target_, target_->MapPixel(ResolveColor(penColor_)), penWidth_);
-  pen.Polygon({{box.left, box.top},
-               {box.right - 1, box.top},
-               {box.right - 1, box.bottom - 1},
-               {box.left, box.bottom - 1}});
+  const raster::Point corners[4] = {
+      {box.left, box.top}, {box.right - 1, box.top}, {box.right - 1, box.bottom - 1}, {box.left, box.bottom - 1}};
+  pen.Polygon(corners, 4);
 }
 
 void Canvas::Ellipse(int x1, int y1, int x2, int y2) {

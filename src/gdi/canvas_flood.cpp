@@ -1,7 +1,6 @@
 // Flood fill of the canvas.
 
 #include <algorithm>
-#include <climits>
 #include <vector>
 
 #include "gdi/canvas.h"
@@ -17,18 +16,19 @@ struct Seed {
   int y, x1, x2, dy;
 };
 
-// Pixels are stored with a clear top byte. While a fill whose colour differs
-// from the border runs, the pixels it has painted carry this flag, so that
-// they count as done (neither border nor fillable) without any side table.
-constexpr Pixel kFilledFlag = 0x01000000;
+// A painted run: x1..x2 of row y.
+struct Run {
+  int y, x1, x2;
+};
 
-// Scan-line seed fill over the pixels for which `Fillable` holds. Each run is
-// painted once and each pixel tested a bounded number of times, so the cost is
-// linear in the filled area; the explicit stack grows with the number of
-// pending runs, never with recursion depth.
+// Scan-line seed fill: paints with `paint` the pixels four-connected to
+// (x, y) for which `fillable` holds; `paint` itself must not be fillable.
+// Each run is painted once and each pixel tested a bounded number of times,
+// so the cost is linear in the filled area; the explicit stack grows with the
+// number of pending runs, never with recursion depth. Records the painted
+// runs in *runs when given.
 template <class Fillable>
-void SeedFill(Bitmap& b, int x, int y, Pixel paint, Fillable fillable, std::vector<int>* rowMin,
-              std::vector<int>* rowMax) {
+void SeedFill(Bitmap& b, int x, int y, Pixel paint, Fillable fillable, std::vector<Run>* runs) {
   const int w = b.Width();
   const int h = b.Height();
   // Paint from x (fillable) outwards while the pixels are fillable, testing
@@ -44,11 +44,7 @@ void SeedFill(Bitmap& b, int x, int y, Pixel paint, Fillable fillable, std::vect
     return a + 1;
   };
   const auto noteRun = [&](int yy, int a, int c) {
-    if (rowMin) {
-      auto i = static_cast<std::size_t>(yy);
-      (*rowMin)[i] = std::min((*rowMin)[i], a);
-      (*rowMax)[i] = std::max((*rowMax)[i], c);
-    }
+    if (runs) runs->push_back({yy, a, c});
   };
 
   std::vector<Seed> stack;
@@ -96,19 +92,18 @@ void Canvas::FloodFill(int x, int y, TColor border) {
   const Pixel paint = b.MapPixel(ResolveColor(brushColor_));
 
   if (paint == stop) {
-    // Painted pixels become border pixels themselves: nothing to mark.
-    SeedFill(b, x, y, paint, [stop](Pixel p) { return p != stop; }, nullptr, nullptr);
+    // Painted pixels become border pixels themselves and stop the fill.
+    SeedFill(b, x, y, paint, [stop](Pixel p) { return p != stop; }, nullptr);
     return;
   }
-  std::vector<int> rowMin(static_cast<std::size_t>(b.Height()), INT_MAX);
-  std::vector<int> rowMax(static_cast<std::size_t>(b.Height()), -1);
-  SeedFill(b, x, y, paint | kFilledFlag, [stop](Pixel p) { return p != stop && p < kFilledFlag; },
-           &rowMin, &rowMax);
-  for (int yy = 0; yy < b.Height(); ++yy) {
-    const auto i = static_cast<std::size_t>(yy);
-    if (rowMax[i] < 0) continue;
-    Pixel* row = b.Row(yy);
-    for (int xx = rowMin[i]; xx <= rowMax[i]; ++xx) row[xx] &= 0xFFFFFF;
+  // Otherwise the fill first paints with the border colour, so that what it
+  // has painted stops it like the border does, and then gives the painted
+  // runs the brush colour.
+  std::vector<Run> runs;
+  SeedFill(b, x, y, stop, [stop](Pixel p) { return p != stop; }, &runs);
+  for (const Run& r : runs) {
+    Pixel* row = b.Row(r.y);
+    std::fill(row + r.x1, row + r.x2 + 1, paint);
   }
 }
 

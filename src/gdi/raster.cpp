@@ -110,7 +110,11 @@ std::vector<Span> InteriorSpans(const Rect& box, const std::vector<Point>& outli
   for (std::size_t i = 0; i < n; ++i) {
     const Point& a = outline[i];
     const Point& b = outline[(i + 1) % n];
-    WalkLine(a.x, a.y, b.x, b.y, true, box, note);
+    if (std::abs(b.x - a.x) <= 1 && std::abs(b.y - a.y) <= 1) {
+      note(a.x, a.y);  // neighbours: b is noted as the next segment's start
+    } else {
+      WalkLine(a.x, a.y, b.x, b.y, true, box, note);
+    }
   }
   std::vector<Span> spans(maxLeft.size());
   for (std::size_t i = 0; i < spans.size(); ++i) {
@@ -163,6 +167,10 @@ void Pen::Flush() {
 void Pen::Line(Point a, Point b) {
   if (a == b) return;
   const bool wide = width_ > 1;
+  if (!wide && std::abs(b.x - a.x) <= 1 && std::abs(b.y - a.y) <= 1) {
+    target_.SetPixel(a.x, a.y, pixel_);  // a step between neighbours: its first point
+    return;
+  }
   if (a.y == b.y) {  // horizontal: one run
     int xb = b.x;
     if (!wide) xb += b.x > a.x ? -1 : 1;
@@ -189,11 +197,10 @@ void Pen::Line(Point a, Point b) {
   Flush();
 }
 
-void Pen::Polygon(const std::vector<Point>& points) {
-  const std::size_t n = points.size();
+void Pen::Polygon(const Point* points, std::size_t n) {
   if (n == 0) return;
   bool single = true;
-  for (const Point& p : points) single = single && p == points[0];
+  for (std::size_t i = 1; i < n; ++i) single = single && points[i] == points[0];
   if (single) {  // a ring shrunk to one point still shows that point
     Run(points[0].y, points[0].x, points[0].x);
     return;

@@ -118,7 +118,8 @@ class Pen {
   void Line(Point a, Point b);
   // A closed outline through the points: every point and every segment
   // between them (and from the last back to the first) is painted.
-  void Polygon(const std::vector<Point>& points);
+  void Polygon(const Point* points, std::size_t count);
+  void Polygon(const std::vector<Point>& points) { Polygon(points.data(), points.size()); }
   int Width() const { return width_; }
 
  private:
