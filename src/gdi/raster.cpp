@@ -25,6 +25,11 @@ void FillRect(Bitmap& b, const Rect& r, Pixel p) {
 
 namespace {
 
+// True when b lies at most one step away from a in each direction.
+bool Neighbours(Point a, Point b) {
+  return std::llabs(std::int64_t{b.x} - a.x) <= 1 && std::llabs(std::int64_t{b.y} - a.y) <= 1;
+}
+
 // The points of one quarter of the ellipse that fills a w x h box (w, h >= 3),
 // in box coordinates: x runs from w-1 down to w/2 while y runs from h/2 up,
 // each point eight-connected to the one before. Integer midpoint walk on
@@ -110,7 +115,7 @@ std::vector<Span> InteriorSpans(const Rect& box, const std::vector<Point>& outli
   for (std::size_t i = 0; i < n; ++i) {
     const Point& a = outline[i];
     const Point& b = outline[(i + 1) % n];
-    if (std::abs(b.x - a.x) <= 1 && std::abs(b.y - a.y) <= 1) {
+    if (Neighbours(a, b)) {
       note(a.x, a.y);  // neighbours: b is noted as the next segment's start
     } else {
       WalkLine(a.x, a.y, b.x, b.y, true, box, note);
@@ -167,7 +172,7 @@ void Pen::Flush() {
 void Pen::Line(Point a, Point b) {
   if (a == b) return;
   const bool wide = width_ > 1;
-  if (!wide && std::abs(b.x - a.x) <= 1 && std::abs(b.y - a.y) <= 1) {
+  if (!wide && Neighbours(a, b)) {
     target_.SetPixel(a.x, a.y, pixel_);  // a step between neighbours: its first point
     return;
   }
