@@ -168,6 +168,8 @@ struct Font::Impl {
   std::size_t glyphSpans = 0;
   std::unordered_map<RunKey, std::shared_ptr<const TextImage>, RunKeyHash> runs;
   std::size_t runSpans = 0;
+  std::string lastText;  // the caption drawn last, whole, and its image
+  std::shared_ptr<const TextImage> lastRun;
 
   ~Impl() {
     if (face != nullptr) {
@@ -324,10 +326,20 @@ std::shared_ptr<const TextImage> Font::RenderText(std::string_view utf8, int esc
   escapement = NormalizeEscapement(escapement);
   std::lock_guard lock(FontMutex());
   Impl& d = *impl_;
+  // A caption is usually drawn several times in a row (shadow, outline, face).
+  if (d.lastRun && d.lastRun->escapement == escapement && d.lastText == utf8) return d.lastRun;
+  // No code point takes more than four bytes, so a longer text is never cached.
+  const bool cacheable = utf8.size() <= 4 * kMaxCachedRunLength;
+  RunKey key{escapement, cacheable ? std::string(utf8) : std::string()};
+  if (cacheable) {
+    if (auto it = d.runs.find(key); it != d.runs.end()) {
+      d.lastText = key.text;
+      d.lastRun = it->second;
+      return it->second;
+    }
+  }
   const std::u32string text = DecodeUtf8(utf8);
-  if (text.size() <= kMaxCachedRunLength) {
-    RunKey key{escapement, std::string(utf8)};
-    if (auto it = d.runs.find(key); it != d.runs.end()) return it->second;
+  if (cacheable && text.size() <= kMaxCachedRunLength) {
     bool complete = false;
     auto image = d.Build(text, escapement, nullptr, complete);
     if (complete) {
@@ -336,6 +348,8 @@ std::shared_ptr<const TextImage> Font::RenderText(std::string_view utf8, int esc
         d.runSpans = 0;
       }
       d.runSpans += image->spans.size();
+      d.lastText = key.text;
+      d.lastRun = image;
       d.runs.emplace(std::move(key), image);
       return image;
     }
@@ -426,11 +440,21 @@ std::string CleanFaceName(std::string_view face) { return SanitizeUtf8(face, kMa
 
 std::shared_ptr<const Font> GetFont(std::string_view face, int pointSize) {
   const int request = FontPixelRequest(pointSize);
-  FontKey key{CleanFaceName(face), request};
-
   std::lock_guard lock(FontMutex());
+  // The font asked for last, by the name exactly as given.
+  static std::string lastFace;
+  static int lastRequest = 0;
+  static std::shared_ptr<const Font> lastFont;
+  if (lastFont && lastRequest == request && lastFace == face) return lastFont;
+
+  FontKey key{CleanFaceName(face), request};
   auto& cache = FontCache();
-  if (auto it = cache.find(key); it != cache.end()) return it->second;
+  if (auto it = cache.find(key); it != cache.end()) {
+    lastFace = face;
+    lastRequest = request;
+    lastFont = it->second;
+    return it->second;
+  }
 
   std::unique_ptr<Font::Impl> impl;
   for (const auto& candidate : FontMatcher::Instance().Match(key.face)) {
@@ -441,6 +465,9 @@ std::shared_ptr<const Font> GetFont(std::string_view face, int pointSize) {
   auto font = std::make_shared<const Font>(std::move(impl));
   if (cache.size() >= kMaxCachedFonts) cache.clear();
   cache.emplace(std::move(key), font);
+  lastFace = face;
+  lastRequest = request;
+  lastFont = font;
   return font;
 }
 
