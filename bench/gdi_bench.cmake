@@ -3,6 +3,7 @@ set(VORBEL_GDI_BENCH_SOURCES
 )
 # ---- Text benchmarks: listed here by the fonts-and-text work.
 set(VORBEL_GDI_TEXT_BENCH_SOURCES
+  gdi_text_bench.cpp
 )
 # ---- end of text benchmarks
 

@@ -1,0 +1,121 @@
+// Text drawing costs, most of them once fonts and captions are cached. Part of
+// gdi_bench (the small scene with its caption is there too).
+
+#include <benchmark/benchmark.h>
+
+#include "gdi/canvas.h"
+#include "gdi/font.h"
+
+namespace {
+
+using vorbel::MakeColor;
+using namespace vorbel::gdi;
+
+constexpr const char* kCaption = "E-Mail me";
+
+// The caption drawn the way a text layer draws it with a shadow and an
+// outline: six copies, 8 points, onto a 90 x 30 button.
+void BM_TextCaptionSixTimes(benchmark::State& state) {
+  Bitmap surface(90, 30);
+  Canvas canvas(surface);
+  canvas.SetFontName("MS San Serif");
+  canvas.SetFontSize(8);
+  canvas.SetBkMode(BkMode::Transparent);
+  canvas.TextOut(5, 5, kCaption);  // the font and the caption are cached from here on
+  for (auto _ : state) {
+    canvas.SetFontColor(MakeColor(128, 128, 128));
+    canvas.TextOut(12, 12, kCaption);
+    canvas.SetFontColor(MakeColor(0, 0, 0));
+    canvas.TextOut(10, 10, kCaption);
+    canvas.TextOut(8, 10, kCaption);
+    canvas.TextOut(8, 8, kCaption);
+    canvas.TextOut(10, 8, kCaption);
+    canvas.SetFontColor(MakeColor(255, 255, 255));
+    canvas.TextOut(9, 9, kCaption);
+    benchmark::DoNotOptimize(surface.Data());
+  }
+}
+BENCHMARK(BM_TextCaptionSixTimes);
+
+// One caption at 48 points (an em of 64 pixels), larger than the surface.
+void BM_TextCaption48Points(benchmark::State& state) {
+  Bitmap surface(90, 30);
+  Canvas canvas(surface);
+  canvas.SetFontName("MS San Serif");
+  canvas.SetFontSize(48);
+  canvas.SetBkMode(BkMode::Transparent);
+  canvas.TextOut(5, 5, kCaption);
+  for (auto _ : state) {
+    canvas.TextOut(5, 5, kCaption);
+    benchmark::DoNotOptimize(surface.Data());
+  }
+}
+BENCHMARK(BM_TextCaption48Points);
+
+// The 48-point caption on a surface that holds all of it.
+void BM_TextCaption48PointsWhole(benchmark::State& state) {
+  Bitmap surface(400, 80);
+  Canvas canvas(surface);
+  canvas.SetFontName("MS San Serif");
+  canvas.SetFontSize(48);
+  canvas.SetBkMode(BkMode::Transparent);
+  canvas.TextOut(5, 5, kCaption);
+  for (auto _ : state) {
+    canvas.TextOut(5, 5, kCaption);
+    benchmark::DoNotOptimize(surface.Data());
+  }
+}
+BENCHMARK(BM_TextCaption48PointsWhole);
+
+// A caption whose glyphs are too large to keep (400 points, an em of 533
+// pixels): rasterised on every draw, only where the surface shows them.
+void BM_TextCaption400Points(benchmark::State& state) {
+  Bitmap surface(90, 30);
+  Canvas canvas(surface);
+  canvas.SetFontName("MS San Serif");
+  canvas.SetFontSize(400);
+  canvas.SetBkMode(BkMode::Transparent);
+  for (auto _ : state) {
+    canvas.TextOut(-20, -300, kCaption);
+    benchmark::DoNotOptimize(surface.Data());
+  }
+}
+BENCHMARK(BM_TextCaption400Points);
+
+// Measuring a caption, as the text placement does.
+void BM_TextExtent(benchmark::State& state) {
+  Bitmap surface(90, 30);
+  Canvas canvas(surface);
+  canvas.SetFontName("MS San Serif");
+  canvas.SetFontSize(12);
+  for (auto _ : state) benchmark::DoNotOptimize(canvas.TextExtent(kCaption));
+}
+BENCHMARK(BM_TextExtent);
+
+// A caption that is not cached yet: a new text every time (a new font size
+// would also reopen the face).
+void BM_TextUncachedCaption(benchmark::State& state) {
+  Bitmap surface(90, 30);
+  Canvas canvas(surface);
+  canvas.SetFontName("MS San Serif");
+  canvas.SetFontSize(8);
+  canvas.SetBkMode(BkMode::Transparent);
+  int n = 0;
+  for (auto _ : state) {
+    canvas.TextOut(5, 5, "Caption " + std::to_string(n++));
+    benchmark::DoNotOptimize(surface.Data());
+  }
+}
+BENCHMARK(BM_TextUncachedCaption);
+
+// The first font of a run: fontconfig and the face are loaded on demand.
+void BM_TextFirstFontOfASize(benchmark::State& state) {
+  int size = 6;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(GetFont("MS San Serif", size));
+    size = size >= 3000 ? 6 : size + 1;
+  }
+}
+BENCHMARK(BM_TextFirstFontOfASize);
+
+}  // namespace
