@@ -1,0 +1,58 @@
+#include "ui/text_sample.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include "gdi/canvas.h"
+#include "gdi/font.h"
+#include "gdi/system_colors.h"
+
+namespace vorbel::ui {
+namespace {
+
+constexpr TColor kWhite = MakeColor(255, 255, 255);
+constexpr TColor kBtnFace = static_cast<TColor>(0x8000000Fu);
+
+bool IsBlank(const std::string& text) {
+  for (const char c : text) {
+    if (static_cast<unsigned char>(c) > ' ') return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+gdi::Bitmap RenderTextSample(int width, int height, const TextSampleSettings& settings) {
+  gdi::Bitmap surface(width, height);
+  if (surface.Empty()) return surface;
+  gdi::Canvas canvas(surface);
+  canvas.SetBrushColor(settings.color == kWhite ? kBtnFace : kWhite);
+  canvas.FillRect(surface.Bounds());
+  canvas.SetFontColor(settings.color);
+  canvas.SetFontName(settings.face);
+  canvas.SetFontSize(settings.pointSize);
+  canvas.SetBkMode(gdi::BkMode::Transparent);
+  const std::string& text = IsBlank(settings.caption) ? settings.face : settings.caption;
+  try {
+    canvas.TextOut(5, 5, text);
+  } catch (const gdi::FontError&) {
+    // No font at this size: the sample shows its ground only.
+  }
+  return surface;
+}
+
+TextSample::TextSample(Source source, QWidget* parent) : QWidget(parent), source_(std::move(source)) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void TextSample::paintEvent(QPaintEvent* /*event*/) {
+  const gdi::Bitmap picture = RenderTextSample(width(), height(), source_ ? source_() : TextSampleSettings{});
+  if (picture.Empty()) return;
+  // Our pixels are 0x00RRGGBB, the byte order of an RGB32 image.
+  const QImage image(reinterpret_cast<const uchar*>(picture.Data()), picture.Width(), picture.Height(),
+                     picture.Width() * 4, QImage::Format_RGB32);
+  QPainter painter(this);
+  painter.drawImage(0, 0, image);
+}
+
+}  // namespace vorbel::ui

@@ -1,0 +1,41 @@
+#pragma once
+// A dialog seam for tests: runs no dialog, answers from a script and records
+// what it was asked.
+
+#include <QDialog>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "ui/dialog_seam.h"
+
+namespace vorbel::ui::testing {
+
+class ScriptedDialogs : public DialogSeam {
+ public:
+  // Answers Exec: the dialog is handed over to be inspected and changed, and
+  // the function's result is the dialog's result. Without an answer, Exec
+  // returns Accepted without touching the dialog.
+  std::function<int(QDialog&)> onExec;
+  int execCount = 0;
+  std::vector<QString> errors;
+  int beeps = 0;
+
+  ScriptedDialogs() { SetDialogSeam(this); }
+  ~ScriptedDialogs() override { SetDialogSeam(nullptr); }
+  ScriptedDialogs(const ScriptedDialogs&) = delete;
+  ScriptedDialogs& operator=(const ScriptedDialogs&) = delete;
+
+  int Exec(QDialog& dialog) override {
+    ++execCount;
+    return onExec ? onExec(dialog) : QDialog::Accepted;
+  }
+  std::optional<QString> OpenFileName(QWidget*, const FileRequest&) override { return std::nullopt; }
+  std::optional<QString> SaveFileName(QWidget*, const FileRequest&) override { return std::nullopt; }
+  bool AskYesNo(QWidget*, const QString&, const QString&) override { return false; }
+  void ShowError(QWidget*, const QString& text) override { errors.push_back(text); }
+  void Beep() override { ++beeps; }
+};
+
+}  // namespace vorbel::ui::testing
