@@ -129,26 +129,44 @@ std::vector<Span> InteriorSpans(const Rect& box, const std::vector<Point>& outli
   return spans;
 }
 
-Pen::Pen(Bitmap& target, Pixel p, int width)
-    : target_(target), pixel_(p), width_(std::max(width, 1)) {
-  const int margin = width_ + 1;
-  walkClip_ = {-margin, -margin, target.Width() + margin, target.Height() + margin};
-  if (width_ == 1) return;
-  const int off = width_ / 2;
-  const Rect disc{-off, -off, width_ - off, width_ - off};
-  footLeft_.assign(static_cast<std::size_t>(width_), INT_MAX);
-  footRight_.assign(static_cast<std::size_t>(width_), INT_MIN);
-  const std::vector<Point> ring = RoundRectOutline(disc, width_, width_);
+namespace {
+
+// The footprint of the widest pen asked for most recently: bevels and outlines
+// draw many segments with one width, and the disc is the same for all.
+const Pen::Footprint& FootprintOf(int width) {
+  static Pen::Footprint cached;
+  if (cached.width == width) return cached;
+  Pen::Footprint f;
+  f.width = width;
+  const int off = width / 2;
+  const Rect disc{-off, -off, width - off, width - off};
+  f.left.assign(static_cast<std::size_t>(width), INT_MAX);
+  f.right.assign(static_cast<std::size_t>(width), INT_MIN);
+  const std::vector<Point> ring = RoundRectOutline(disc, width, width);
   const auto note = [&](int x, int y) {
     const auto k = static_cast<std::size_t>(y + off);
-    footLeft_[k] = std::min(footLeft_[k], x);
-    footRight_[k] = std::max(footRight_[k], x);
+    f.left[k] = std::min(f.left[k], x);
+    f.right[k] = std::max(f.right[k], x);
   };
   for (std::size_t i = 0; i < ring.size(); ++i) {
     const Point& a = ring[i];
     const Point& b = ring[(i + 1) % ring.size()];
     WalkLine(a.x, a.y, b.x, b.y, true, disc, note);
   }
+  cached = std::move(f);
+  return cached;
+}
+
+}  // namespace
+
+Pen::Pen(Bitmap& target, Pixel p, int width)
+    : target_(target), pixel_(p), width_(std::clamp(width, 1, kMaxPenWidth)) {
+  const int margin = width_ + 1;
+  walkClip_ = {-margin, -margin, target.Width() + margin, target.Height() + margin};
+  if (width_ == 1) return;
+  foot_ = &FootprintOf(width_);
+  rowLeft_.assign(static_cast<std::size_t>(std::max(target.Height(), 0)), INT_MAX);
+  rowRight_.assign(rowLeft_.size(), INT_MIN);
 }
 
 void Pen::Run(int y, int xa, int xb) {
@@ -156,12 +174,35 @@ void Pen::Run(int y, int xa, int xb) {
     FillSpan(target_, y, xa, xb, pixel_);
     return;
   }
+  // Only the footprint rows that land on the surface.
   const int off = width_ / 2;
-  for (int k = 0; k < width_; ++k) {
+  const int kFirst = std::max(0, off - y);
+  const int kEnd = std::min(width_, off - y + target_.Height());
+  for (int k = kFirst; k < kEnd; ++k) {
     const auto i = static_cast<std::size_t>(k);
-    if (footLeft_[i] > footRight_[i]) continue;
-    FillSpan(target_, y - off + k, xa + footLeft_[i], xb + footRight_[i], pixel_);
+    if (foot_->left[i] > foot_->right[i]) continue;
+    const int row = y - off + k;
+    const auto r = static_cast<std::size_t>(row);
+    rowLeft_[r] = std::min(rowLeft_[r], xa + foot_->left[i]);
+    rowRight_[r] = std::max(rowRight_[r], xb + foot_->right[i]);
+    if (rowFirst_ > rowLast_) {
+      rowFirst_ = rowLast_ = row;
+    } else {
+      rowFirst_ = std::min(rowFirst_, row);
+      rowLast_ = std::max(rowLast_, row);
+    }
   }
+}
+
+void Pen::PaintRows() {
+  for (int row = rowFirst_; row <= rowLast_; ++row) {
+    const auto r = static_cast<std::size_t>(row);
+    if (rowLeft_[r] <= rowRight_[r]) FillSpan(target_, row, rowLeft_[r], rowRight_[r], pixel_);
+    rowLeft_[r] = INT_MAX;
+    rowRight_[r] = INT_MIN;
+  }
+  rowFirst_ = 0;
+  rowLast_ = -1;
 }
 
 void Pen::Flush() {
@@ -182,6 +223,7 @@ void Pen::Line(Point a, Point b) {
     const int lo = std::max(std::min(a.x, xb), walkClip_.left);
     const int hi = std::min(std::max(a.x, xb), walkClip_.right);
     if (lo <= hi) Run(a.y, lo, hi);
+    if (wide) PaintRows();
     return;
   }
   WalkLine(a.x, a.y, b.x, b.y, wide, walkClip_, [this](int x, int y) {
@@ -200,6 +242,7 @@ void Pen::Line(Point a, Point b) {
     runA_ = runB_ = x;
   });
   Flush();
+  if (wide) PaintRows();
 }
 
 void Pen::Polygon(const Point* points, std::size_t n) {
@@ -208,6 +251,7 @@ void Pen::Polygon(const Point* points, std::size_t n) {
   for (std::size_t i = 1; i < n; ++i) single = single && points[i] == points[0];
   if (single) {  // a ring shrunk to one point still shows that point
     Run(points[0].y, points[0].x, points[0].x);
+    if (width_ > 1) PaintRows();
     return;
   }
   for (std::size_t i = 0; i < n; ++i) Line(points[i], points[(i + 1) % n]);

@@ -110,6 +110,13 @@ void WalkLine(int x1, int y1, int x2, int y2, bool lastPoint, const Rect& clip, 
 // every pixel of the one-pixel line (end points included), a disc w pixels
 // across centred on it: across a horizontal or vertical line it covers
 // c - w/2 .. c + (w-1)/2, and its ends and joins come out round.
+//
+// Widths above kMaxPenWidth draw as kMaxPenWidth: every stroke the drawers make
+// lies within a few pixels of a surface of at most kMaxBitmapSide pixels a
+// side, and a disc that wide centred anywhere there covers the whole surface,
+// so nothing visible changes while absurd widths stay cheap.
+constexpr int kMaxPenWidth = 1 << 18;
+
 class Pen {
  public:
   Pen(Bitmap& target, Pixel p, int width);
@@ -122,15 +129,29 @@ class Pen {
   void Polygon(const std::vector<Point>& points) { Polygon(points.data(), points.size()); }
   int Width() const { return width_; }
 
+  // Rows of a disc `width` pixels across, from its top row down: the offsets
+  // of each row's first and last pixel from the centre column (first > last
+  // for a row the disc does not reach).
+  struct Footprint {
+    int width = 0;
+    std::vector<int> left, right;
+  };
+
  private:
   void Run(int y, int xa, int xb);  // a run of the one-pixel line, widened
   void Flush();
+  void PaintRows();  // paints what the runs of one wide segment covered
 
   Bitmap& target_;
   Pixel pixel_;
   int width_;
   Rect walkClip_;
-  std::vector<int> footLeft_, footRight_;  // per row of the footprint, offsets from the centre
+  const Footprint* foot_ = nullptr;
+  // Per surface row, the columns a wide segment covers. The union of the discs
+  // along one straight segment meets every row in one interval, so a segment
+  // paints each row once however wide the pen.
+  std::vector<int> rowLeft_, rowRight_;
+  int rowFirst_ = 0, rowLast_ = -1;
   bool haveRun_ = false;
   int runY_ = 0, runA_ = 0, runB_ = 0;
 };

@@ -140,5 +140,39 @@ TEST(Line, WideDiagonalIsTheSameBothWays) {
   EXPECT_EQ(a, b) << Grid(a) << Grid(b);
 }
 
+TEST(Line, WidePenSegmentsAreTheUnionOfDiscsAroundTheOnePixelLine) {
+  // A wide segment paints each row once, as one span; the result must still be
+  // exactly the discs around every pixel of the one-pixel line, ends included.
+  for (int w : {2, 3, 6, 9}) {
+    for (auto [x2, y2] : {std::pair{30, 4}, {5, 27}, {28, 20}, {-3, 22}, {16, 16}, {39, 7}}) {
+      Bitmap wide(40, 32);
+      raster::Pen(wide, 0xFF, w).Line({16, 6}, {x2, y2});
+
+      Bitmap discs(40, 32);
+      raster::WalkLine(16, 6, x2, y2, true, Rect{-100, -100, 140, 132}, [&](int x, int y) {
+        const raster::Point centre{x, y};
+        raster::Pen(discs, 0xFF, w).Polygon(&centre, 1);  // one point: its disc
+      });
+      EXPECT_EQ(wide, discs) << "width " << w << " to " << x2 << "," << y2 << "\n"
+                             << Grid(wide) << Grid(discs);
+    }
+  }
+}
+
+TEST(Line, AbsurdPenWidthsCoverTheSurfaceQuickly) {
+  Bitmap b(300, 200);
+  Canvas c(b);
+  c.SetPenColor(0xFF);
+  c.SetPenWidth(2147483647);
+  c.MoveTo(0, 0);
+  c.LineTo(0, 199);  // a vertical line: every row gets one span
+  EXPECT_EQ(Count(b, 0xFF0000), 300 * 200);
+  c.SetPenWidth(-5);  // counts as one pixel
+  c.SetPenColor(0);
+  c.MoveTo(0, 10);
+  c.LineTo(10, 10);
+  EXPECT_EQ(Count(b, 0), 10);
+}
+
 }  // namespace
 }  // namespace vorbel::gdi

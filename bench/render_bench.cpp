@@ -1,0 +1,84 @@
+// The render pass on the scenes whose speed matters: the usual small button,
+// the same layers on a full-HD surface, a gradient caption, and a large JPEG
+// background stretched over a full-HD button.
+//
+//   build/bench/render_bench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "document/button_document.h"
+#include "files/image_writers.h"
+#include "render/button_renderer.h"
+
+namespace vorbel {
+namespace {
+
+void Scene(ButtonDocument& doc, int w, int h, int fontSize, bool gradient) {
+  doc.SetWidth(w);
+  doc.SetHeight(h);
+  doc.AppendRow(LayerRow::Make(
+      "Background",
+      "Color=clSilver;Image=;Stretch=Yes;Transparent=No;Shape=RoundRect;Seed=10;EdgeDraw=No;Edge=clBlack;"
+      "Draw3D=Yes;Highlight=clWhite;ShadowClr=clGray;"));
+  doc.AppendRow(LayerRow::Make("Bevel", "Highlight=clWhite;Shadow=clGray;Pen=1;"));
+  doc.AppendRow(LayerRow::Make(
+      "Text", "Text=E-Mail me;FontFace=MS San Serif;FontSize=" + std::to_string(fontSize) +
+                  ";Color=clBlack;Shadowed=Yes;ShadowOffset=2;ShadowColor=clSilver;Outlined=Yes;"
+                  "OutlineColor=clWhite;Gradient=" +
+                  (gradient ? "Yes" : "No") + ";GradientStart=clLime;GradientEnd=clYellow;Angle=0;",
+      "10", "4"));
+}
+
+void RenderScene(benchmark::State& state, const ButtonDocument& doc) {
+  ButtonRenderer renderer;
+  renderer.RenderButton(doc);  // fonts matched and glyphs cached once
+  for (auto _ : state) {
+    renderer.RenderButton(doc);
+    benchmark::DoNotOptimize(renderer.Surface().Data());
+  }
+}
+
+void BM_SmallButton(benchmark::State& state) {
+  ButtonDocument doc;
+  Scene(doc, 90, 30, 8, false);
+  RenderScene(state, doc);
+}
+void BM_FullHdButton(benchmark::State& state) {
+  ButtonDocument doc;
+  Scene(doc, 1920, 1080, 48, false);
+  RenderScene(state, doc);
+}
+void BM_SmallGradientButton(benchmark::State& state) {
+  ButtonDocument doc;
+  Scene(doc, 90, 30, 8, true);
+  RenderScene(state, doc);
+}
+
+void BM_StretchedJpegBackground(benchmark::State& state) {
+  const std::filesystem::path path = std::filesystem::temp_directory_path() / "vorbel-bench-1024x768.jpg";
+  std::vector<std::uint32_t> px(1024 * 768);
+  for (int y = 0; y < 768; ++y)
+    for (int x = 0; x < 1024; ++x)
+      px[static_cast<std::size_t>(y * 1024 + x)] =
+          static_cast<std::uint32_t>(((x * 255 / 1023) << 16) | ((y * 255 / 767) << 8) | ((x ^ y) & 0xFF));
+  WriteJpegFile(path.string(), PixelView{px.data(), 1024, 768, 1024});
+  ButtonDocument doc;
+  doc.SetWidth(1920);
+  doc.SetHeight(1080);
+  doc.AppendRow(LayerRow::Make("Background", "Color=clSilver;Stretch=Yes;Image=" + path.string() + ";"));
+  RenderScene(state, doc);
+  std::filesystem::remove(path);
+}
+
+BENCHMARK(BM_SmallButton)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FullHdButton)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SmallGradientButton)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_StretchedJpegBackground)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace vorbel

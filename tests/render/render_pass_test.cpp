@@ -1,0 +1,138 @@
+// The render pass: work area, border, row order and visibility, failures kept
+// to their row, canvas state carried across layers and passes, size limits.
+
+#include <gtest/gtest.h>
+
+#include "render_test_support.h"
+
+namespace vorbel::testing {
+namespace {
+
+TEST(RenderPass, EmptyOrHiddenRowsLeaveTheWorkAreaAndTheBorder) {
+  ButtonDocument doc;
+  SetSize(doc, 12, 8);
+  Add(doc, "Background", "Color=clRed;", {}, {}, -1);
+  ButtonRenderer r;
+  ASSERT_EQ(r.RenderButton(doc), RenderResult::Drawn);
+  EXPECT_EQ(r.Surface().Width(), 12);
+  EXPECT_EQ(r.Surface().Height(), 8);
+  EXPECT_TRUE(PixelsAre(r.Surface(), [](int, int) { return kTeal; }));
+
+  // The border is the complement of teal, one pen width at the outer edge.
+  doc.SetBorder(true);
+  r.RenderButton(doc);
+  EXPECT_TRUE(PixelsAre(r.Surface(), [](int x, int y) {
+    return (x == 0 || y == 0 || x == 11 || y == 7) ? gdi::Pixel{0xFF7F7F} : kTeal;
+  }));
+}
+
+TEST(RenderPass, LoadingSuspendsAndTooLargeDrawsNothing) {
+  ButtonDocument doc;
+  SetSize(doc, 4, 3);
+  ButtonRenderer r;
+  r.RenderButton(doc);
+  const gdi::Bitmap before = r.Surface();
+
+  doc.SetWorkAreaColor(MakeColor(255, 255, 255));
+  doc.SetLoading(true);
+  EXPECT_EQ(r.RenderButton(doc), RenderResult::Suspended);
+  EXPECT_EQ(r.Surface(), before);
+  doc.SetLoading(false);
+
+  doc.SetWidth(40000);
+  EXPECT_EQ(r.RenderButton(doc), RenderResult::TooLarge);
+  EXPECT_EQ(r.LastResult(), RenderResult::TooLarge);
+  EXPECT_EQ(r.Surface(), before);
+  doc.SetWidth(20000);
+  doc.SetHeight(20000);  // 400 million pixels
+  EXPECT_EQ(r.RenderButton(doc), RenderResult::TooLarge);
+
+  // A width or height of 0 or less, or text that is no number, leaves no pixels.
+  doc.SetHeightText("-");
+  doc.SetWidth(90);
+  EXPECT_EQ(r.RenderButton(doc), RenderResult::Drawn);
+  EXPECT_TRUE(r.Surface().Empty());
+  doc.SetHeight(-5);
+  EXPECT_EQ(r.RenderButton(doc), RenderResult::Drawn);
+  EXPECT_TRUE(r.Surface().Empty());
+}
+
+TEST(RenderPass, TypeKeywordsPickTheDrawersAndLaterRowsLieOnTop) {
+  ButtonDocument doc;
+  SetSize(doc, 10, 6);
+  // "my backgr" is a background; "Shape" is listed but never drawn.
+  Add(doc, "my backgr", "Color=clRed;");
+  Add(doc, "Shape", "Color=clWhite;");
+  ButtonRenderer r;
+  r.RenderButton(doc);
+  EXPECT_TRUE(PixelsAre(r.Surface(), [](int, int) { return kRed; }));
+
+  Add(doc, "BACKGROUND 2", "Color=clWhite;");
+  r.RenderButton(doc);
+  EXPECT_TRUE(PixelsAre(r.Surface(), [](int, int) { return kWhite; }));
+}
+
+TEST(RenderPass, AFailingRowKeepsWhatItDrewAndTheNextRowsStillDraw) {
+  ButtonDocument doc;
+  SetSize(doc, 20, 10);
+  // The edge colour is missing: the background is filled, then fails at the edge.
+  Add(doc, "Background", "Color=clRed;EdgeDraw=Yes;");
+  // A bevel whose shadow does not convert draws its highlight lines only.
+  Add(doc, "Bevel", "Pen=1;Highlight=clWhite;Shadow=nonsense;");
+  // A row still waiting for its editor has no property string: it draws nothing.
+  doc.AppendRow(LayerRow{"Background", {}, 0});
+  ButtonRenderer r;
+  r.RenderButton(doc);
+  EXPECT_EQ(r.Surface().GetPixel(0, 1), kWhite);
+  EXPECT_EQ(r.Surface().GetPixel(5, 0), kWhite);
+  EXPECT_EQ(r.Surface().GetPixel(19, 5), kRed);  // no shadow, no edge
+  EXPECT_EQ(r.Surface().GetPixel(10, 9), kRed);
+  EXPECT_EQ(r.Surface().GetPixel(10, 5), kRed);
+}
+
+TEST(RenderPass, BevelPenWidthCarriesIntoTheBorderOfLaterPasses) {
+  ButtonDocument doc;
+  SetSize(doc, 90, 30);
+  doc.SetBorder(true);
+  Add(doc, "Bevel", "Pen=3;Highlight=clWhite;Shadow=clGray;");
+  ButtonRenderer r;
+  r.RenderButton(doc);
+  ASSERT_EQ(r.Canvas().PenWidth(), 3);
+
+  // Hide the bevel: the border of this and every later pass is three pixels
+  // wide, centred on the outermost pixels, so two show on each side.
+  doc.SelectRow(0);
+  doc.ToggleSelectedVisibility();
+  r.RenderButton(doc);
+  const gdi::Pixel border = 0xFF7F7F;
+  EXPECT_TRUE(PixelsAre(r.Surface(), [&](int x, int y) {
+    const bool edge = x <= 1 || x >= 88 || y <= 1 || y >= 28;
+    return edge ? border : kTeal;
+  }));
+  r.RenderButton(doc);
+  EXPECT_EQ(r.Surface().GetPixel(1, 15), border);
+}
+
+TEST(RenderPass, ABorderIsHiddenByALayerCoveringTheSurface) {
+  ButtonDocument doc;
+  SetSize(doc, 16, 8);
+  doc.SetBorder(true);
+  Add(doc, "Background", "");  // button face over everything, border included
+  ButtonRenderer r;
+  r.RenderButton(doc);
+  EXPECT_TRUE(PixelsAre(r.Surface(), [](int, int) { return gdi::Pixel{0xC0C0C0}; }));
+}
+
+TEST(RenderPass, NoWorkAreaSelectedDrawsBlackWithAWhiteBorder) {
+  ButtonDocument doc;
+  SetSize(doc, 6, 4);
+  doc.WorkArea().Clear();  // nothing selected: the colour is -1
+  doc.SetBorder(true);
+  ButtonRenderer r;
+  r.RenderButton(doc);
+  EXPECT_EQ(r.Surface().GetPixel(0, 0), kWhite);
+  EXPECT_EQ(r.Surface().GetPixel(2, 2), kBlack);
+}
+
+}  // namespace
+}  // namespace vorbel::testing

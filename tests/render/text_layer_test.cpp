@@ -1,0 +1,272 @@
+// The text drawer and text placement. Expected pictures are drawn directly on a
+// canvas with the same font, so the tests hold for whatever face the machine
+// resolves the names to.
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "document/conversion_error.h"
+#include "render_test_support.h"
+
+namespace vorbel::testing {
+namespace {
+
+constexpr const char* kFace = "DejaVu Sans";
+
+// A teal W x H surface with `draw` applied through a fresh canvas in the face
+// and size the text layers below use, transparent background.
+template <typename Draw>
+gdi::Bitmap Direct(int w, int h, int size, Draw draw) {
+  gdi::Bitmap b(w, h);
+  b.Fill(kTeal);
+  gdi::Canvas c(b);
+  c.SetFontName(kFace);
+  c.SetFontSize(size);
+  c.SetBkMode(gdi::BkMode::Transparent);
+  draw(c);
+  return b;
+}
+
+gdi::Bitmap Render(ButtonDocument& doc) {
+  ButtonRenderer r;
+  r.RenderButton(doc);
+  return r.Surface();
+}
+
+std::string Props(const std::string& more) {
+  return std::string("FontFace=") + kFace + ";FontSize=12;Text=E-Mail me;" + more;
+}
+
+TEST(TextLayer, CaptionAtFivePixelsPlusTheOffsets) {
+  ButtonDocument doc;
+  SetSize(doc, 120, 40);
+  Add(doc, "Text", Props("Color=clRed;"), "4", "-2");
+  const gdi::Bitmap got = Render(doc);
+  const gdi::Bitmap want = Direct(120, 40, 12, [](gdi::Canvas& c) {
+    c.SetFontColor(MakeColor(255, 0, 0));
+    c.TextOut(9, 3, "E-Mail me");
+  });
+  EXPECT_EQ(got, want) << Grid(got);
+  EXPECT_NE(got, Direct(120, 40, 12, [](gdi::Canvas&) {}));  // something was drawn
+
+  // Offsets that are empty or not numbers count as 0.
+  doc.SetRowSubItems(0, Props("Color=clRed;"), "", "x");
+  EXPECT_EQ(Render(doc), Direct(120, 40, 12, [](gdi::Canvas& c) {
+              c.SetFontColor(MakeColor(255, 0, 0));
+              c.TextOut(5, 5, "E-Mail me");
+            }));
+}
+
+TEST(TextLayer, ShadowThenOutlineThenCaption) {
+  ButtonDocument doc;
+  SetSize(doc, 120, 40);
+  Add(doc, "Text", Props("Color=clRed;Shadowed=Yes;ShadowOffset=3;Outlined=Yes;OutlineColor=clWhite;"), "4",
+      "4");
+  const gdi::Bitmap got = Render(doc);
+  const gdi::Bitmap want = Direct(120, 40, 12, [](gdi::Canvas& c) {
+    c.SetFontColor(MakeColor(128, 128, 128));  // the button shadow colour by default
+    c.TextOut(12, 12, "E-Mail me");
+    c.SetFontColor(MakeColor(255, 255, 255));
+    c.TextOut(10, 10, "E-Mail me");
+    c.TextOut(8, 10, "E-Mail me");
+    c.TextOut(8, 8, "E-Mail me");
+    c.TextOut(10, 8, "E-Mail me");
+    c.SetFontColor(MakeColor(255, 0, 0));
+    c.TextOut(9, 9, "E-Mail me");
+  });
+  EXPECT_EQ(got, want) << Grid(got);
+}
+
+TEST(TextLayer, AFontSizeThatIsNoNumberDrawsNothingButLaterRowsDraw) {
+  ButtonDocument doc;
+  SetSize(doc, 60, 20);
+  Add(doc, "Text", "FontSize=big;Text=Hello;Color=clRed;Shadowed=Yes;");
+  Add(doc, "Bevel", "Pen=1;Highlight=clWhite;Shadow=clGray;");
+  const gdi::Bitmap got = Render(doc);
+  for (int y = 2; y < 18; ++y)
+    for (int x = 2; x < 58; ++x) ASSERT_EQ(got.GetPixel(x, y), kTeal) << x << "," << y;
+  EXPECT_EQ(got.GetPixel(0, 5), kWhite);
+}
+
+TEST(TextLayer, AnglesUpToZeroAreHorizontalAndPositiveOnesRotate) {
+  auto render = [](const std::string& angle) {
+    ButtonDocument doc;
+    SetSize(doc, 120, 120);
+    Add(doc, "Text", Props("Color=clRed;Angle=" + angle + ";"), "20", "80");
+    return Render(doc);
+  };
+  const gdi::Bitmap horizontal = Direct(120, 120, 12, [](gdi::Canvas& c) {
+    c.SetFontColor(MakeColor(255, 0, 0));
+    c.TextOut(25, 85, "E-Mail me");
+  });
+  EXPECT_EQ(render("0"), horizontal);
+  EXPECT_EQ(render("-30"), horizontal);
+  EXPECT_EQ(render("  "), horizontal);
+  const gdi::Bitmap up = Direct(120, 120, 12, [](gdi::Canvas& c) {
+    c.SetFontColor(MakeColor(255, 0, 0));
+    c.TextOut(25, 85, "E-Mail me", 900);
+  });
+  EXPECT_EQ(render("90"), up);
+  EXPECT_NE(up, horizontal);
+  // The angle converts as read: a trailing blank fails after nothing was drawn
+  // of the caption.
+  EXPECT_EQ(render("90 "), Direct(120, 120, 12, [](gdi::Canvas&) {}));
+}
+
+TEST(TextLayer, ACaptionEndsAtTheFirstSemicolon) {
+  ButtonDocument doc;
+  SetSize(doc, 120, 40);
+  Add(doc, "Text", std::string("FontFace=") + kFace + ";FontSize=12;Text=Buy; now;Color=clRed;");
+  EXPECT_EQ(Render(doc), Direct(120, 40, 12, [](gdi::Canvas& c) {
+              c.SetFontColor(MakeColor(255, 0, 0));
+              c.TextOut(5, 5, "Buy");
+            }));
+}
+
+TEST(TextLayer, EmptyPropertiesDrawNothingVisible) {
+  ButtonDocument doc;
+  SetSize(doc, 40, 20);
+  Add(doc, "Text", "");
+  EXPECT_TRUE(PixelsAre(Render(doc), [](int, int) { return kTeal; }));
+}
+
+TEST(TextLayer, GradientRunsFromStartAtTheLeftToEndAtTheRightOverTheGlyphsOnly) {
+  ButtonDocument doc;
+  SetSize(doc, 160, 50);
+  Add(doc, "Text",
+      std::string("FontFace=") + kFace +
+          ";FontSize=24;Text=MMMM;Gradient=Yes;GradientStart=clRed;GradientEnd=clBlue;Color=clWhite;Angle=90;");
+  const gdi::Bitmap got = Render(doc);
+  // The plain caption shows which pixels are glyphs.
+  const gdi::Bitmap glyphs = Direct(160, 50, 24, [](gdi::Canvas& c) {
+    c.SetFontColor(MakeColor(255, 0, 0));
+    c.TextOut(5, 5, "MMMM");
+  });
+  int minX = 1000, maxX = -1;
+  for (int y = 0; y < 50; ++y) {
+    for (int x = 0; x < 160; ++x) {
+      const bool glyph = glyphs.GetPixel(x, y) != kTeal;
+      const gdi::Pixel p = got.GetPixel(x, y);
+      if (!glyph) {
+        ASSERT_EQ(p, kTeal) << "between glyphs at " << x << "," << y;
+        continue;
+      }
+      ASSERT_EQ(p & 0x00FF00, 0u) << "not on the red-blue gradient at " << x << "," << y;
+      minX = std::min(minX, x);
+      maxX = std::max(maxX, x);
+    }
+  }
+  ASSERT_LT(minX, maxX);
+  // Red dominates at the left end of the ink, blue at the right end, and the
+  // red part never grows from left to right.
+  int lastRed = 256;
+  for (int x = minX; x <= maxX; ++x) {
+    for (int y = 0; y < 50; ++y) {
+      if (glyphs.GetPixel(x, y) == kTeal) continue;
+      const int red = static_cast<int>(got.GetPixel(x, y) >> 16);
+      ASSERT_LE(red, lastRed) << "column " << x;
+      lastRed = red;
+    }
+  }
+  EXPECT_GT(got.GetPixel(minX, [&] { for (int y = 0;; ++y) if (glyphs.GetPixel(minX, y) != kTeal) return y; }()) >> 16,
+            0xC0u);
+}
+
+TEST(TextLayer, GradientWithEqualEndsIsOneColourAndIndependentOfThePictureSize) {
+  ButtonDocument doc;
+  SetSize(doc, 120, 40);
+  Add(doc, "Text", Props("Gradient=Yes;GradientStart=clLime;GradientEnd=clLime;"));
+  const gdi::Bitmap want = Direct(120, 40, 12, [](gdi::Canvas& c) {
+    c.SetFontColor(MakeColor(0, 255, 0));
+    c.TextOut(5, 5, "E-Mail me");
+  });
+  ButtonRenderer r;
+  r.RenderButton(doc);
+  EXPECT_EQ(r.Surface(), want);
+  r.SetGradientPictureSize(3, 2);
+  r.RenderButton(doc);
+  EXPECT_EQ(r.Surface(), want);
+}
+
+TEST(TextLayer, GradientPaletteAndStripes) {
+  TextGradient g;
+  g.GradientFromColor = MakeColor(255, 0, 10);
+  g.GradientToColor = MakeColor(0, 254, 10);
+  g.BuildGradientPalette();
+  EXPECT_EQ(g.GradientPalette[0], MakeColor(255, 0, 10));
+  EXPECT_EQ(g.GradientPalette[254], MakeColor(0, 254, 10));
+  // One step beyond the end, each byte taken mod 256.
+  EXPECT_EQ(g.GradientPalette[255], MakeColor(255, 255, 10));
+  // MulDiv rounds halves away from zero: 127 * -255 / 254 = -127.5 -> -128.
+  EXPECT_EQ(RedOf(g.GradientPalette[127]), 255 - 128);
+  // System colours count as displayed.
+  g.GradientFromColor = static_cast<TColor>(0x8000000F);
+  g.BuildGradientPalette();
+  EXPECT_EQ(g.GradientPalette[0], MakeColor(192, 192, 192));
+
+  gdi::Bitmap b(10, 2);
+  gdi::Canvas c(b);
+  TextGradient stripes;
+  for (int i = 0; i < 256; ++i) stripes.GradientPalette[static_cast<std::size_t>(i)] = i;
+  stripes.PaintGradient(c, 10, 2);
+  // Stripe i starts at MulDiv(i, 10, 255): x = 0 <- 0..12, x = 1 <- 13..38, ...
+  EXPECT_EQ(b.GetPixel(0, 0), gdi::ResolveColor(12));
+  EXPECT_EQ(b.GetPixel(1, 1), gdi::ResolveColor(38));
+  EXPECT_EQ(b.GetPixel(9, 0), gdi::ResolveColor(242));  // stripes 243..255 start at x = 10
+  EXPECT_EQ(MulDiv(5, 3, 2), 8);
+  EXPECT_EQ(MulDiv(-5, 3, 2), -8);
+  EXPECT_EQ(MulDiv(1, 1, 0), -1);
+}
+
+TEST(TextPlacement, CodesGiveTheOffsetsOfTheirPosition) {
+  ButtonDocument doc;
+  SetSize(doc, 90, 30);
+  ButtonRenderer r;
+  const std::string props = Props("");
+  const int tw = r.GetTextLayerWidth(props);
+  const int th = r.GetTextLayerHeight(props);
+  ASSERT_GT(tw, 0);
+  ASSERT_GT(th, 0);
+  std::string left, top;
+  r.PlaceTextLayer(doc, props, 0, left, top);
+  EXPECT_EQ(left, "");
+  EXPECT_EQ(top, "");
+  r.PlaceTextLayer(doc, props, 1, left, top);
+  EXPECT_EQ(left, "4");
+  EXPECT_EQ(top, "4");
+  // Middle: half the width, but the whole height.
+  r.PlaceTextLayer(doc, props, 5, left, top);
+  EXPECT_EQ(left, std::to_string(45 - tw / 2));
+  EXPECT_EQ(top, std::to_string(15 - th));
+  r.PlaceTextLayer(doc, props, 6, left, top);
+  EXPECT_EQ(left, std::to_string(90 - (tw + 10)));
+  r.PlaceTextLayer(doc, props, 9, left, top);
+  EXPECT_EQ(left, std::to_string(90 - (tw + 10)));
+  EXPECT_EQ(top, std::to_string(30 - (th + 10)));
+  r.PlaceTextLayer(doc, props, 8, left, top);
+  EXPECT_EQ(left, std::to_string(45 - tw / 2));
+}
+
+TEST(TextPlacement, MeasuresOnlyWhenAFormulaNeedsIt) {
+  ButtonDocument doc;
+  SetSize(doc, 90, 30);
+  ButtonRenderer r;
+  std::string left = "old", top = "old";
+  // Top left needs no measuring, so a bad size does not matter there.
+  r.PlaceTextLayer(doc, "FontSize=abc;Text=x;", 1, left, top);
+  EXPECT_EQ(left, "4");
+  EXPECT_EQ(top, "4");
+  // Elsewhere the conversion error comes out with both results empty.
+  left = top = "old";
+  EXPECT_THROW(r.PlaceTextLayer(doc, "FontSize=abc;Text=x;", 5, left, top), ConversionError);
+  EXPECT_EQ(left, "");
+  EXPECT_EQ(top, "");
+  // The measuring sets the canvas font.
+  r.PlaceTextLayer(doc, "FontFace=Whatever;FontSize=20;Text=x;", 9, left, top);
+  EXPECT_EQ(r.Canvas().FontName(), "Whatever");
+  EXPECT_EQ(r.Canvas().FontSize(), 20);
+}
+
+}  // namespace
+}  // namespace vorbel::testing
