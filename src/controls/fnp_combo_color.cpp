@@ -1,0 +1,204 @@
+#include "controls/fnp_combo_color.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QListView>
+#include <QPainter>
+#include <QSignalBlocker>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
+
+#include <string>
+
+namespace vorbel {
+
+namespace {
+
+// System colour indexes as the program numbers them, mapped to the palette
+// roles that play the same part on this desktop.
+QColor SystemColor(int index, const QPalette& palette) {
+  switch (index) {
+    case 5: return palette.color(QPalette::Base);             // window
+    case 6: return palette.color(QPalette::WindowText);       // window frame
+    case 7: return palette.color(QPalette::Text);             // menu text
+    case 8: return palette.color(QPalette::WindowText);       // window text
+    case 13: return palette.color(QPalette::Highlight);
+    case 14: return palette.color(QPalette::HighlightedText);
+    case 15: return palette.color(QPalette::Button);          // button face
+    case 16: return palette.color(QPalette::Dark);            // button shadow
+    case 17: return palette.color(QPalette::PlaceholderText); // grey text
+    case 18: return palette.color(QPalette::ButtonText);
+    case 20: return palette.color(QPalette::Light);           // button highlight
+    case 21: return palette.color(QPalette::Shadow);          // dark shadow
+    case 22: return palette.color(QPalette::Midlight);        // 3D light
+    case 23: return palette.color(QPalette::ToolTipText);
+    case 24: return palette.color(QPalette::ToolTipBase);
+    default: return palette.color(QPalette::Window);
+  }
+}
+
+}  // namespace
+
+QColor ToQColor(TColor color, const QPalette& palette) {
+  if (IsSystemColor(color)) return SystemColor(SystemColorIndex(color), palette);
+  return QColor(RedOf(color), GreenOf(color), BlueOf(color));
+}
+
+void DrawColorEntry(QPainter& painter, const QRect& rect, const QString& name, TColor color, bool selected,
+                    int colorWidth, int itemHeight, const QPalette& palette, const QFont& font) {
+  painter.save();
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  painter.setClipRect(rect);
+  // 1. The whole entry in the background brush.
+  painter.fillRect(rect, selected ? palette.color(QPalette::Highlight) : palette.color(QPalette::Base));
+
+  // 2. The swatch: one-pixel black frame over (left+1, top+1)-(left+W-1, top+H-1),
+  // right and bottom excluded. A stroked QRect covers width+1 pixels.
+  const int left = rect.left();
+  const int top = rect.top();
+  if (colorWidth >= 3 && itemHeight >= 3) {
+    painter.setPen(QPen(Qt::black, 0));
+    painter.setBrush(ToQColor(color, palette));
+    painter.drawRect(QRect(left + 1, top + 1, colorWidth - 3, itemHeight - 3));
+  }
+
+  // 3./4. The name, one line, vertically centred, "&" underlining the next character.
+  const QRect text_rect(QPoint(left + colorWidth + 4, top + 1), QPoint(rect.right(), rect.bottom() - 1));
+  painter.setFont(font);
+  painter.setPen(selected ? palette.color(QPalette::HighlightedText) : palette.color(QPalette::Text));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawText(text_rect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextShowMnemonic, name);
+  painter.restore();
+}
+
+ColorEntryDelegate::ColorEntryDelegate(const ColorList& list, int itemHeight, QObject* parent)
+    : QStyledItemDelegate(parent), list_(list), item_height_(itemHeight) {}
+
+void ColorEntryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+  const bool selected = (option.state & QStyle::State_Selected) != 0;
+  const QVariant color = index.data(kColorRole);
+  DrawColorEntry(*painter, option.rect, index.data(Qt::DisplayRole).toString(), color.isValid() ? color.toInt() : 0,
+                 selected, list_.ColorWidth(), item_height_, option.palette, option.font);
+  if ((option.state & QStyle::State_HasFocus) != 0) {
+    QStyleOptionFocusRect focus;
+    focus.QStyleOption::operator=(option);
+    focus.backgroundColor = option.palette.color(selected ? QPalette::Highlight : QPalette::Base);
+    const QWidget* widget = option.widget;
+    (widget != nullptr ? widget->style() : QApplication::style())->drawPrimitive(QStyle::PE_FrameFocusRect, &focus,
+                                                                                  painter, widget);
+  }
+}
+
+QSize ColorEntryDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+  const QFontMetrics metrics(option.font);
+  const int text_width = metrics.horizontalAdvance(index.data(Qt::DisplayRole).toString());
+  return QSize(list_.ColorWidth() + 4 + text_width + 4, item_height_);
+}
+
+TFnpComboColor::TFnpComboColor(QWidget* parent)
+    : QComboBox(parent), own_list_(std::make_unique<ColorList>()), list_(own_list_.get()) {
+  Init();
+}
+
+TFnpComboColor::TFnpComboColor(ColorList& list, QWidget* parent) : QComboBox(parent), list_(&list) { Init(); }
+
+TFnpComboColor::~TFnpComboColor() { list_->RemoveObserver(this); }
+
+void TFnpComboColor::Init() {
+  setEditable(false);
+  setMaxVisibleItems(kDropDownCount);
+  // Styles that open the list as a menu show every entry at once; this keeps
+  // the scrolling list of kDropDownCount entries everywhere.
+  setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
+  setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  setFixedHeight(kControlHeight);
+  auto* view = new QListView(this);
+  view->setUniformItemSizes(true);
+  setView(view);
+  setItemDelegate(new ColorEntryDelegate(*list_, kItemHeight, this));
+  connect(this, qOverload<int>(&QComboBox::activated), this, &TFnpComboColor::UserActivated);
+  list_->AddObserver(this);
+  Rebuild();
+}
+
+void TFnpComboColor::Rebuild() {
+  const QSignalBlocker block(this);
+  clear();
+  for (int i = 0; i < list_->Count(); ++i) {
+    const ColorEntry& entry = list_->Entry(i);
+    addItem(QString::fromStdString(entry.name), QVariant(static_cast<int>(entry.color)));
+  }
+  setCurrentIndex(list_->ItemIndex());
+  update();
+}
+
+int TFnpComboColor::AddColor(const QString& name, TColor color) { return list_->AddColor(name.toStdString(), color); }
+
+bool TFnpComboColor::SelectColorName(const QString& name) { return list_->SelectColorName(name.toStdString()); }
+
+void TFnpComboColor::AssignEntries(const TFnpComboColor& other) { list_->AssignEntries(other.list_->Entries()); }
+
+void TFnpComboColor::UserActivated(int index) {
+  if (index < 0 || index >= list_->Count()) return;
+  list_->SetItemIndex(index, SelectionSource::kUser);
+  emit clicked();
+  emit changed();
+}
+
+void TFnpComboColor::ColorEntriesChanged() { Rebuild(); }
+
+void TFnpComboColor::ColorSelectionChanged(SelectionSource /*source*/) {
+  const QSignalBlocker block(this);
+  setCurrentIndex(list_->ItemIndex());
+  update();
+}
+
+void TFnpComboColor::ColorWidthChanged() {
+  updateGeometry();
+  update();
+  view()->viewport()->update();
+}
+
+QSize TFnpComboColor::sizeHint() const {
+  QSize size = QComboBox::sizeHint();
+  size.setWidth(size.width() + ColorWidth() + 4);
+  size.setHeight(kControlHeight);
+  return size;
+}
+
+QSize TFnpComboColor::minimumSizeHint() const {
+  QSize size = QComboBox::minimumSizeHint();
+  size.setWidth(size.width() + ColorWidth() + 4);
+  size.setHeight(kControlHeight);
+  return size;
+}
+
+void TFnpComboColor::paintEvent(QPaintEvent* /*event*/) {
+  QStylePainter painter(this);
+  QStyleOptionComboBox option;
+  initStyleOption(&option);
+  option.currentText.clear();
+  option.currentIcon = QIcon();
+  painter.drawComplexControl(QStyle::CC_ComboBox, option);
+
+  // The closed box shows the selected entry as the list draws it, highlighted
+  // while the control has the focus; with no selection the field stays empty.
+  const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+  const int index = list_->ItemIndex();
+  if (index < 0 || index >= list_->Count()) return;
+  const ColorEntry& entry = list_->Entry(index);
+  const bool focused = hasFocus() && !view()->isVisible();
+  DrawColorEntry(painter, field, QString::fromStdString(entry.name), entry.color, focused, ColorWidth(), kItemHeight,
+                 palette(), font());
+  if (focused) {
+    QStyleOptionFocusRect focus;
+    focus.initFrom(this);
+    focus.rect = field;
+    focus.backgroundColor = palette().color(QPalette::Highlight);
+    painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+  }
+}
+
+void FillColorList(TFnpComboColor& combo) { FillColorList(combo.List()); }
+
+}  // namespace vorbel
