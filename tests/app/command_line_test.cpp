@@ -1,0 +1,72 @@
+// Reading the arguments of `vorbel`.
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app/command_line.h"
+#include "app/window_launcher.h"
+
+namespace vorbel::app {
+namespace {
+
+using Action = CommandLine::Action;
+
+CommandLine Parse(std::vector<const char*> args) { return ParseCommandLine(args); }
+
+TEST(CommandLine, ExportTakesItsTwoFileNamesAsTheyStand) {
+  const CommandLine c = Parse({"--export", "out.gif", "in.vrb"});
+  EXPECT_EQ(c.action, Action::kExport);
+  EXPECT_EQ(c.output, "out.gif");
+  EXPECT_EQ(c.layout, "in.vrb");
+
+  const CommandLine dashes = Parse({"--export", "-out.gif", "--"});
+  EXPECT_EQ(dashes.action, Action::kExport);
+  EXPECT_EQ(dashes.output, "-out.gif");
+  EXPECT_EQ(dashes.layout, "--");
+}
+
+TEST(CommandLine, WithoutOptionsTheWindowTakesTheArguments) {
+  for (const std::vector<const char*>& args : std::vector<std::vector<const char*>>{
+           {}, {"layout.vrb"}, {"a.vrb", "b.vrb"}, {"-"}, {"--", "--export"}}) {
+    EXPECT_EQ(Parse(args).action, Action::kWindow) << args.size();
+  }
+}
+
+TEST(CommandLine, HelpAndVersionWinWhereverTheyStand) {
+  EXPECT_EQ(Parse({"--help"}).action, Action::kHelp);
+  EXPECT_EQ(Parse({"-h"}).action, Action::kHelp);
+  EXPECT_EQ(Parse({"--version"}).action, Action::kVersion);
+  EXPECT_EQ(Parse({"-V"}).action, Action::kVersion);
+  EXPECT_EQ(Parse({"--bogus", "--help"}).action, Action::kHelp);
+  EXPECT_EQ(Parse({"--export", "a.gif", "b.vrb", "--version"}).action, Action::kVersion);
+  // After "--" they are file names.
+  EXPECT_EQ(Parse({"--", "--help"}).action, Action::kWindow);
+}
+
+TEST(CommandLine, MistakesAreUsageErrorsThatSayWhat) {
+  const struct {
+    std::vector<const char*> args;
+    const char* error;
+  } cases[] = {
+      {{"--bogus"}, "unknown option '--bogus'"},
+      {{"--export"}, "--export needs an output file and a layout file"},
+      {{"--export", "out.gif"}, "--export needs an output file and a layout file"},
+      {{"--export", "a.gif", "b.vrb", "extra"}, "unexpected argument 'extra' beside --export OUT LAYOUT"},
+      {{"--export", "a.gif", "b.vrb", "--export", "c.gif", "d.vrb"}, "--export may be given only once"},
+  };
+  for (const auto& c : cases) {
+    const CommandLine parsed = Parse(c.args);
+    EXPECT_EQ(parsed.action, Action::kUsageError) << c.error;
+    EXPECT_EQ(parsed.error, c.error);
+  }
+}
+
+TEST(WindowLauncher, LooksBesideTheProgramThenInTheInstalledLibraryFolder) {
+  EXPECT_EQ(WindowProgramCandidates("/opt/vorbel/bin/vorbel"),
+            (std::vector<std::string>{"/opt/vorbel/bin/vorbel-window", "/opt/vorbel/bin/../lib/vorbel/vorbel-window"}));
+  EXPECT_TRUE(WindowProgramCandidates("vorbel").empty());
+}
+
+}  // namespace
+}  // namespace vorbel::app

@@ -1,0 +1,200 @@
+// The `vorbel` program run as a whole: what it prints, its exit status and the
+// files it leaves.
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "document/button_document.h"
+#include "files/export.h"
+#include "files/layout_file.h"
+#include "render/button_renderer.h"
+
+extern char** environ;
+
+namespace vorbel {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kLayout =
+    "[Button]\r\nHeight=24\r\nWidth=70\r\nWorkArea=8421376\r\nLayers=2\r\n"
+    "[Layer0]\r\nType=Background\r\nProperties=Color=clWhite;Shape=Ellipse;Draw3D=No;\r\nX=\r\nY=\r\nVisible=0\r\n"
+    "[Layer1]\r\nType=Bevel\r\nProperties=Highlight=clSilver;Shadow=clNavy;Pen=1;\r\nX=\r\nY=\r\nVisible=0\r\n";
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteFile(const fs::path& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+class Scratch {
+ public:
+  Scratch() {
+    std::string pattern = (fs::temp_directory_path() / "vorbel-app-test-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp");
+    path_ = pattern;
+  }
+  ~Scratch() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+  }
+  std::string File(const std::string& name) const { return (path_ / name).string(); }
+  const fs::path& path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+struct RunResult {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+// Runs `program` with the arguments, standard output and error captured.
+RunResult RunProgram(const Scratch& scratch, const std::string& program, const std::vector<std::string>& args) {
+  const std::string outFile = scratch.File(".stdout");
+  const std::string errFile = scratch.File(".stderr");
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  std::vector<char*> argv{const_cast<char*>(program.c_str())};
+  for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
+  pid_t pid = 0;
+  RunResult run;
+  if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  }
+  posix_spawn_file_actions_destroy(&actions);
+  run.out = ReadFile(outFile);
+  run.err = ReadFile(errFile);
+  fs::remove(outFile);
+  fs::remove(errFile);
+  return run;
+}
+
+RunResult Vorbel(const Scratch& scratch, const std::vector<std::string>& args) {
+  return RunProgram(scratch, VORBEL_PROGRAM, args);
+}
+
+TEST(VorbelProgram, ExportsSilentlyAndExactlyAsTheWindowCommandsDo) {
+  Scratch s;
+  WriteFile(s.File("b.vrb"), kLayout);
+  for (const char* name : {"b.gif", "b.png", "b.jpg", "b.bmp"}) {
+    const RunResult run = Vorbel(s, {"--export", s.File(name), s.File("b.vrb")});
+    EXPECT_EQ(run.status, 0) << name << ": " << run.err;
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "");
+
+    // The same file as Open and Export in one process make.
+    ButtonDocument doc;
+    ButtonRenderer renderer;
+    LoadLayout(doc, s.File("b.vrb"), [&] { renderer.RenderButton(doc); });
+    ExportButton(doc, renderer, s.File(std::string("in-process-") + name));
+    EXPECT_EQ(ReadFile(s.File(name)), ReadFile(s.File(std::string("in-process-") + name))) << name;
+  }
+  EXPECT_EQ(ReadFile(s.File("b.gif")).substr(0, 6), "GIF89a");
+  EXPECT_EQ(ReadFile(s.File("b.png")).substr(1, 3), "PNG");
+  EXPECT_EQ(ReadFile(s.File("b.jpg")).substr(0, 2), "\xFF\xD8");
+  EXPECT_EQ(ReadFile(s.File("b.bmp")).substr(0, 2), "BM");
+}
+
+TEST(VorbelProgram, FailuresGoToStandardErrorWithANonZeroStatus) {
+  Scratch s;
+  WriteFile(s.File("b.vrb"), kLayout);
+  WriteFile(s.File("empty.vrb"), "[Button]\r\nWidth=0\r\n");
+  WriteFile(s.File("plain"), "x");
+  const struct {
+    std::vector<std::string> args;
+    std::string error;
+  } cases[] = {
+      {{"--export", s.File("o.gif"), s.File("none.vrb")},
+       "vorbel: Cannot open file " + s.File("none.vrb") + ": No such file or directory\n"},
+      {{"--export", s.File("o.gif"), s.path().string()},
+       "vorbel: Cannot open file " + s.path().string() + ": not a regular file\n"},
+      {{"--export", s.File("plain/o.gif"), s.File("b.vrb")}, "vorbel: Cannot create file " + s.File("plain/o.gif") + "\n"},
+      {{"--export", s.File("o.gif"), s.File("empty.vrb")},
+       "vorbel: Nothing was exported to " + s.File("o.gif") +
+           ": the button is 0 x 30 pixels; its width and height must be at least 1\n"},
+  };
+  for (const auto& c : cases) {
+    const RunResult run = Vorbel(s, c.args);
+    EXPECT_EQ(run.status, 1) << c.error;
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, c.error);
+  }
+  EXPECT_FALSE(fs::exists(s.File("o.gif")));
+}
+
+TEST(VorbelProgram, HelpVersionAndUsageErrors) {
+  Scratch s;
+  const RunResult help = Vorbel(s, {"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_EQ(help.out.rfind("Usage: vorbel [LAYOUT]\n", 0), 0u) << help.out;
+  EXPECT_NE(help.out.find("--export OUT LAYOUT"), std::string::npos);
+  EXPECT_EQ(help.err, "");
+
+  const RunResult version = Vorbel(s, {"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, std::string("Vorbel ") + VORBEL_EXPECTED_VERSION + "\n");
+
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{"--bogus"}, {"--export", s.File("o.gif")}}) {
+    const RunResult run = Vorbel(s, args);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err.rfind("vorbel: ", 0), 0u) << run.err;
+    EXPECT_NE(run.err.find("Try 'vorbel --help'"), std::string::npos);
+  }
+  EXPECT_FALSE(fs::exists(s.File("o.gif")));
+}
+
+// The window is a program of its own; a stand-in script records how it was
+// started. The launcher finds it beside itself or in ../lib/vorbel/.
+TEST(VorbelProgram, WithoutOptionsTheWindowProgramTakesOverTheArguments) {
+  Scratch s;
+  const std::string record = s.File("started-with");
+  const std::string script = "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" + record + "'\nexit 3\n";
+  for (const std::string& windowFolder : {std::string("build"), std::string("prefix/lib/vorbel")}) {
+    const fs::path bin = windowFolder == "build" ? s.path() / "build" : s.path() / "prefix/bin";
+    fs::create_directories(bin);
+    fs::create_directories(s.path() / windowFolder);
+    fs::copy_file(VORBEL_PROGRAM, bin / "vorbel", fs::copy_options::overwrite_existing);
+    const fs::path window = s.path() / windowFolder / "vorbel-window";
+    WriteFile(window, script);
+    fs::permissions(window, fs::perms::owner_all);
+
+    const RunResult run = RunProgram(s, (bin / "vorbel").string(), {"my layout.vrb", "second"});
+    EXPECT_EQ(run.status, 3) << windowFolder << ": " << run.err;
+    EXPECT_EQ(ReadFile(record), "my layout.vrb\nsecond\n") << windowFolder;
+    fs::remove(record);
+  }
+
+  // No window program anywhere: say so.
+  fs::create_directories(s.path() / "alone");
+  fs::copy_file(VORBEL_PROGRAM, s.path() / "alone/vorbel");
+  const RunResult run = RunProgram(s, s.File("alone/vorbel"), {});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("the main window is not installed"), std::string::npos) << run.err;
+}
+
+}  // namespace
+}  // namespace vorbel
