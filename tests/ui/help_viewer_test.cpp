@@ -1,5 +1,4 @@
 #include "ui/help_viewer.h"
-#include "ui/resources.h"
 
 #include <QApplication>
 #include <QDir>
@@ -140,8 +139,8 @@ TEST(HelpViewer, FindsTheHelpFileBesideTheProgramFirst) {
   EXPECT_EQ(HelpViewer::FindHelpFile(work.path(), program.path()), beside);
 }
 
+// The resource file is compiled into this test, as into the window program.
 TEST(Resources, PicturesAndHelpAreCompiledIn) {
-  InitResources();
   for (const char* name : {"new", "open", "save", "export", "refresh", "layer_up", "layer_down", "add_layer",
                            "delete_layer"}) {
     const QImage glyph(QStringLiteral(":/toolbar/%1.png").arg(QLatin1String(name)));
