@@ -42,21 +42,33 @@ IndexedImage ReduceToWebPalette(const PixelView& img, std::uint32_t workAreaRgb)
   const std::uint32_t key = workAreaRgb & 0xFFFFFF;
 
   // Pass 1: web index of every pixel, counted; transparent pixels are marked.
+  // Buttons are mostly runs of one colour, so a pixel equal to the one before
+  // reuses its result and a run is counted once.
   std::array<std::uint32_t, 216> counts{};
   bool anyTransparent = false;
   std::uint8_t* dst = out.indices.data();
+  std::uint32_t last = 0xFFFFFFFF;  // no pixel (top bytes are cleared below)
+  std::uint8_t lastWeb = 0, lastMark = 0;
+  std::uint32_t run = 0;
   for (int y = 0; y < img.height; ++y) {
     const std::uint32_t* row = img.Row(y);
     for (int x = 0; x < img.width; ++x) {
       const std::uint32_t p = row[x] & 0xFFFFFF;
-      const std::uint8_t web = static_cast<std::uint8_t>(kLevels.red[p >> 16] + kLevels.green[(p >> 8) & 0xFF] +
-                                                         kLevels.blue[p & 0xFF]);
-      ++counts[web];
-      const bool transparent = p == key;
-      anyTransparent |= transparent;
-      *dst++ = transparent ? kTransparentMark : web;
+      if (p != last) {
+        counts[lastWeb] += run;
+        run = 0;
+        last = p;
+        lastWeb = static_cast<std::uint8_t>(kLevels.red[p >> 16] + kLevels.green[(p >> 8) & 0xFF] +
+                                            kLevels.blue[p & 0xFF]);
+        const bool transparent = p == key;
+        anyTransparent |= transparent;
+        lastMark = transparent ? kTransparentMark : lastWeb;
+      }
+      ++run;
+      *dst++ = lastMark;
     }
   }
+  counts[lastWeb] += run;
 
   // The table: used web colours by falling count, ties by ascending index.
   std::array<std::uint8_t, 216> order{};

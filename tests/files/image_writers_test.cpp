@@ -208,6 +208,30 @@ TEST(GifWriter, RoundTripsAwkwardSizes) {
   }
 }
 
+TEST(GifWriter, NoisyImagesOfEveryDepthSurviveTableResets) {
+  // Random pixels from 2^b web colours give tables of every size and fill the
+  // 4096-entry string table many times over; giflib's reader must get every
+  // pixel back.
+  for (int bits = 1; bits <= 8; ++bits) {
+    const int colours = bits == 8 ? 216 : 1 << bits;
+    const int w = 211, h = 97;
+    std::vector<std::uint32_t> px(static_cast<std::size_t>(w) * h);
+    std::uint32_t seed = static_cast<std::uint32_t>(bits);
+    for (auto& p : px) {
+      seed = seed * 1664525u + 1013904223u;
+      p = WebColour(static_cast<int>((seed >> 16) % static_cast<std::uint32_t>(colours)));
+    }
+    // Long runs as well, so that long strings are coded too.
+    std::fill(px.begin() + 5000, px.begin() + 9000, WebColour(0));
+    TestImage img(w, h, px);
+    const DecodedGif gif = ReadGif(EncodeGif(img.View(), 0x010203));
+    ASSERT_EQ(gif.lzwCodeSize, bits < 2 ? 2 : bits);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x)
+        ASSERT_EQ(gif.Colour(x, y), img.At(x, y)) << bits << " bits, at " << x << "," << y;
+  }
+}
+
 // ---------------------------------------------------------------------------
 // BMP, read back with our decoder (which the conformance suite checks).
 
