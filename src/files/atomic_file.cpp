@@ -126,7 +126,6 @@ void AtomicFile::Commit() {
   fd_ = -1;
   if (::close(fd) != 0) {
     int err = errno;
-    fd_ = -1;
     ::unlink(temp_.c_str());
     temp_.clear();
     throw FileWriteError("Unable to write to " + path_ + ": " + std::strerror(err));
