@@ -17,6 +17,12 @@ set(_vorbel_editor_sources
   ${CMAKE_CURRENT_LIST_DIR}/new_form.cpp
   ${CMAKE_CURRENT_LIST_DIR}/newval_form.h
   ${CMAKE_CURRENT_LIST_DIR}/newval_form.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/backprop_form.h
+  ${CMAKE_CURRENT_LIST_DIR}/backprop_form.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ftext_form.h
+  ${CMAKE_CURRENT_LIST_DIR}/ftext_form.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/btnbevel_form.h
+  ${CMAKE_CURRENT_LIST_DIR}/btnbevel_form.cpp
   ${CMAKE_CURRENT_LIST_DIR}/image_form.h
   ${CMAKE_CURRENT_LIST_DIR}/image_form.cpp
   ${CMAKE_CURRENT_LIST_DIR}/random_entry.h

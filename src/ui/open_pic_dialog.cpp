@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "files/picture.h"
 
 namespace vorbel::ui {
@@ -104,6 +106,11 @@ void PicturePreview::UpdateImage() {
   QImage shown = picture_;
   if (shown.width() > room.width() || shown.height() > room.height()) {
     shown = shown.scaled(room.expandedTo(QSize(1, 1)), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+  } else {
+    // Small pictures are enlarged by a whole factor, pixels kept sharp, so a
+    // thin gradient strip or a tiny tile can still be judged.
+    const int factor = std::min({room.width() / shown.width(), room.height() / shown.height(), 8});
+    if (factor > 1) shown = shown.scaled(shown.size() * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation);
   }
   image_->setPixmap(QPixmap::fromImage(shown));
 }

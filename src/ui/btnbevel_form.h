@@ -1,0 +1,69 @@
+#pragma once
+// The editor of bevel layers: highlight colour, shadow colour and pen
+// thickness.
+
+#include <QDialog>
+
+#include <string>
+
+#include "document/color_list.h"
+#include "ui/random_layers.h"
+
+class QLabel;
+class QPushButton;
+
+namespace vorbel {
+class SpinEdit;
+class TFnpComboColor;
+}  // namespace vorbel
+
+namespace vorbel::ui {
+
+class TfrmBevel : public QDialog, public RandomLayerSource {
+  Q_OBJECT
+
+ public:
+  explicit TfrmBevel(QWidget* parent = nullptr);
+  ~TfrmBevel() override;
+
+  // Loads the controls from a bevel property string, in this order: Highlight
+  // (default "clBtnHighlight"), Shadow (default "clBtnShadow"), Pen (default
+  // "2"). A colour not in the list keeps the combo's previous selection. A
+  // colour that does not convert raises ConversionError and stops the load
+  // there. Pen is clamped to 1..10; a Pen that does not convert reads as 1 and
+  // raises nothing.
+  void SetProperties(const std::string& props);
+  // "Highlight=<colour>;Shadow=<colour>;Pen=<n>;", the pen as the spin edit's
+  // text read as an integer (1 when it does not convert), not clamped here.
+  std::string GetProperties() const;
+  // A random highlight and shadow entry (selected in the combos) and a pen of
+  // 0 to 4; the spin edit is left alone.
+  std::string RandomProperties() override;
+
+  ColorList& HighlightColors() { return highlightColors_; }
+  ColorList& ShadowColors() { return shadowColors_; }
+
+  QLabel* lblHighlight = nullptr;
+  TFnpComboColor* cclrBHighlight = nullptr;
+  QLabel* lblShadow = nullptr;
+  TFnpComboColor* cclrBShadow = nullptr;
+  QLabel* lblPenWidth = nullptr;
+  SpinEdit* sedtPenWidth = nullptr;
+  QPushButton* btnOk = nullptr;
+
+ public slots:
+  void btnOkClick();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void FormCreate();
+
+  // The entries of the colour combos; the destructor deletes the combos
+  // before these go.
+  ColorList highlightColors_;
+  ColorList shadowColors_;
+};
+
+}  // namespace vorbel::ui

@@ -1,0 +1,230 @@
+// The text editor: loading, composing, the "Effects" tab, the alignment pad,
+// the font list and the random caption.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "controls/fnp_combo_color.h"
+#include "controls/spin_edit.h"
+#include "document/ascii_case.h"
+#include "document/conversion_error.h"
+#include "document/property_string.h"
+#include "document/random.h"
+#include "document/value_conversion.h"
+#include "ui/font_list.h"
+#include "ui/ftext_form.h"
+#include "ui/text_sample.h"
+
+namespace vorbel::ui {
+namespace {
+
+std::string SelectedName(const ColorList& list) {
+  return list.ItemIndex() < 0 ? std::string() : list.Entry(list.ItemIndex()).name;
+}
+
+TEST(MakeFontList, AddsDefaultAndSortsWithoutRegardToCase) {
+  EXPECT_EQ(MakeFontList({"beta", "Alpha", "delta", "Courier"}),
+            (std::vector<std::string>{"Alpha", "beta", "Courier", "Default", "delta"}));
+  EXPECT_EQ(MakeFontList({}), (std::vector<std::string>{"Default"}));
+  // A family that is itself called "default" is not listed twice.
+  EXPECT_EQ(MakeFontList({"default", "Zed"}), (std::vector<std::string>{"default", "Zed"}));
+}
+
+TEST(FontList, IsBuiltOnceAndHoldsDefault) {
+  const std::vector<std::string>& list = FontList();
+  EXPECT_EQ(&list, &FontList());
+  EXPECT_NE(std::find(list.begin(), list.end(), "Default"), list.end());
+  EXPECT_TRUE(std::is_sorted(list.begin(), list.end(), [](const std::string& a, const std::string& b) {
+    return UpperCaseAscii(a) < UpperCaseAscii(b);
+  }));
+}
+
+class TfrmTextTest : public ::testing::Test {
+ protected:
+  std::string FirstFont() const { return FontList().front(); }
+  TfrmText form;
+};
+
+TEST_F(TfrmTextTest, FirstUse) {
+  EXPECT_EQ(form.windowTitle(), "Text");
+  EXPECT_EQ(form.size(), QSize(347, 339));
+  EXPECT_EQ(form.GetProperties(),
+            "Text=E-Mail me;FontFace=" + FirstFont() +
+                ";FontSize=8;Color=clBlack;Shadowed=No;ShadowOffset=3;ShadowColor=clSilver;Outlined=No;"
+                "OutlineColor=clBlack;Gradient=No;GradientStart=clLime;GradientEnd=clYellow;Angle=0;");
+  EXPECT_EQ(form.PageControl1->currentWidget(), form.tbshtText);
+  EXPECT_TRUE(form.EffectsTabVisible());
+  EXPECT_EQ(form.GetAlignment(), 0);
+  EXPECT_EQ(SelectedName(form.ShadowColors()), "Light Gray");
+  EXPECT_EQ(SelectedName(form.GradientStartColors()), "Lime green");
+  EXPECT_EQ(form.cboFonts->count(), static_cast<int>(FontList().size()));
+  EXPECT_EQ(form.sbtnMid3->text(), "LR");
+  // The effect boxes enable nothing.
+  EXPECT_TRUE(form.cclrShadowColor->isEnabled());
+  EXPECT_TRUE(form.sedtShadowOffset->isEnabled());
+  EXPECT_TRUE(form.cclrGradientEnd->isEnabled());
+}
+
+TEST_F(TfrmTextTest, RoundTripOfEveryKey) {
+  const std::string face = FontList().back();
+  const std::string props = "Text=Buy now;FontFace=" + face +
+                            ";FontSize=14;Color=clNavy;Shadowed=Yes;ShadowOffset=-2;ShadowColor=clTeal;"
+                            "Outlined=Yes;OutlineColor=clWhite;Gradient=Yes;GradientStart=clRed;"
+                            "GradientEnd=clBlue;Angle=0;";
+  form.SetProperties(props);
+  EXPECT_EQ(form.GetProperties(), props);
+
+  // Missing keys take the editor's defaults; a missing shadow colour is gray.
+  form.SetProperties("FontFace=" + face + ";");
+  EXPECT_EQ(form.GetProperties(), "Text=;FontFace=" + face +
+                                      ";FontSize=12;Color=clBlack;Shadowed=No;ShadowOffset=2;ShadowColor=clGray;"
+                                      "Outlined=No;OutlineColor=clBlack;Gradient=No;GradientStart=clLime;"
+                                      "GradientEnd=clYellow;Angle=0;");
+  EXPECT_EQ(SelectedName(form.ShadowColors()), "Dark Gray");
+
+  // The spin edits are written as their texts, the angle unconverted.
+  form.sedtFontSize->SetText("");
+  form.sedtShadowOffset->SetText("x");
+  form.sedtAngle->SetText("400");
+  const std::string typed = form.GetProperties();
+  EXPECT_NE(typed.find(";FontSize=;"), std::string::npos);
+  EXPECT_NE(typed.find(";ShadowOffset=x;"), std::string::npos);
+  EXPECT_NE(typed.find(";Angle=400;"), std::string::npos);
+  form.sedtShadowOffset->SetText("1");
+  form.SetProperties(form.GetProperties());
+  EXPECT_EQ(form.sedtFontSize->Text(), "12");
+}
+
+TEST_F(TfrmTextTest, CaptionsAndFaces) {
+  form.edtButCaption->setText("Buy; now");
+  EXPECT_EQ(form.GetProperties().rfind("Text=Buy; now;FontFace=", 0), 0u);
+  form.SetProperties(form.GetProperties());
+  EXPECT_EQ(form.edtButCaption->text(), "Buy");
+
+  // Faces match without regard to case; an unknown face selects nothing.
+  const std::string face = FontList().back();
+  form.SetProperties("FontFace=" + UpperCaseAscii(face) + ";");
+  EXPECT_EQ(form.cboFonts->currentText().toStdString(), face);
+  form.SetProperties("FontFace=No Such Face 123;");
+  EXPECT_EQ(form.cboFonts->currentIndex(), -1);
+  EXPECT_NE(form.GetProperties().find(";FontFace=;"), std::string::npos);
+  form.SetProperties("Text=x;");
+  EXPECT_EQ(form.cboFonts->currentIndex(), -1);
+}
+
+TEST_F(TfrmTextTest, EffectsTabFollowsTheAngle) {
+  form.SetProperties("Angle=45;");
+  EXPECT_FALSE(form.EffectsTabVisible());
+  form.SetProperties("Angle=0;");
+  EXPECT_TRUE(form.EffectsTabVisible());
+  form.SetProperties("Angle=90;");
+  form.SetProperties("Text=x;");
+  EXPECT_TRUE(form.EffectsTabVisible());
+  // Text that is no number counts as 0 and is kept as typed.
+  form.SetProperties("Angle=abc;");
+  EXPECT_TRUE(form.EffectsTabVisible());
+  EXPECT_NE(form.GetProperties().find(";Angle=abc;"), std::string::npos);
+  // Typing follows at once; hiding the tab keeps the effect settings.
+  form.cbxOutline->setChecked(true);
+  form.sedtAngle->SetText("400");
+  EXPECT_FALSE(form.EffectsTabVisible());
+  EXPECT_NE(form.GetProperties().find("Outlined=Yes;"), std::string::npos);
+  form.sedtAngle->SetText("0");
+  EXPECT_TRUE(form.EffectsTabVisible());
+}
+
+TEST_F(TfrmTextTest, ConversionErrorStopsTheLoadWhereItHappens) {
+  form.SetProperties("Angle=30;Shadowed=No;ShadowColor=clRed;");
+  ASSERT_FALSE(form.EffectsTabVisible());
+  try {
+    form.SetProperties("Text=New;Color=clBlue;FontSize=abc;Shadowed=Yes;ShadowColor=clLime;Angle=0;");
+    FAIL() << "no conversion error";
+  } catch (const ConversionError& error) {
+    EXPECT_STREQ(error.what(), "'abc' is not a valid integer value");
+  }
+  EXPECT_EQ(form.edtButCaption->text(), "New");
+  EXPECT_EQ(SelectedName(form.CaptionColors()), "Blue");
+  EXPECT_FALSE(form.cbxDrawShadow->isChecked());
+  EXPECT_EQ(SelectedName(form.ShadowColors()), "Red");
+  EXPECT_EQ(form.sedtAngle->Text(), "30");
+  EXPECT_FALSE(form.EffectsTabVisible());
+
+  EXPECT_THROW(form.SetProperties("ShadowOffset=2.5;"), ConversionError);
+  EXPECT_THROW(form.SetProperties("GradientEnd=yellow;"), ConversionError);
+}
+
+TEST_F(TfrmTextTest, AlignmentPadAllowsOneDownOrNone) {
+  EXPECT_EQ(form.GetAlignment(), 0);
+  QTest::mouseClick(form.sbtnMid3, Qt::LeftButton);
+  EXPECT_EQ(form.GetAlignment(), 6);
+  QTest::mouseClick(form.sbtnTop1, Qt::LeftButton);
+  EXPECT_EQ(form.GetAlignment(), 1);
+  EXPECT_FALSE(form.sbtnMid3->isChecked());
+  QTest::mouseClick(form.sbtnBot3, Qt::LeftButton);
+  EXPECT_EQ(form.GetAlignment(), 9);
+  QTest::mouseClick(form.sbtnBot3, Qt::LeftButton);
+  EXPECT_EQ(form.GetAlignment(), 0);
+  // Loading leaves the pad alone.
+  QTest::mouseClick(form.sbtnMid2, Qt::LeftButton);
+  form.SetProperties("Text=x;");
+  EXPECT_EQ(form.GetAlignment(), 5);
+}
+
+TEST_F(TfrmTextTest, SampleFollowsTheControls) {
+  form.edtButCaption->setText("Go");
+  form.sedtFontSize->SetText("20");
+  form.CaptionColors().SelectColor(MakeColor(255, 255, 255));
+  TextSampleSettings settings = form.SampleSettings();
+  EXPECT_EQ(settings.caption, "Go");
+  EXPECT_EQ(settings.face, FirstFont());
+  EXPECT_EQ(settings.pointSize, 20);
+  EXPECT_EQ(settings.color, MakeColor(255, 255, 255));
+  form.sedtFontSize->SetText("big");
+  EXPECT_EQ(form.SampleSettings().pointSize, 0);
+}
+
+TEST_F(TfrmTextTest, RandomCaptions) {
+  form.edtButCaption->setText("Mine");
+  form.cbxDrawShadow->setChecked(true);
+  form.sedtFontSize->SetText("9");
+  bool saw24 = false;
+  for (std::uint32_t seed = 1; seed <= 200; ++seed) {
+    SeedRandom(seed);
+    const std::string props = form.RandomProperties();
+    ASSERT_EQ(props.rfind("Text=Text;FontFace=", 0), 0u);
+    EXPECT_EQ(props.find("Angle"), std::string::npos);
+    EXPECT_EQ(GetPropValue("FontFace", props, ""), form.cboFonts->currentText().toStdString());
+    const int size = StringToInt(GetPropValue("FontSize", props, ""));
+    EXPECT_TRUE(size >= 12 && size <= 38) << size;
+    saw24 = saw24 || size == 24;
+    const int offset = StringToInt(GetPropValue("ShadowOffset", props, ""));
+    EXPECT_TRUE(offset >= 0 && offset <= 3);
+    EXPECT_EQ(ColorToString(form.CaptionColors().GetSelectedColor()), GetPropValue("Color", props, ""));
+    EXPECT_EQ(ColorToString(form.GradientEndColors().GetSelectedColor()), GetPropValue("GradientEnd", props, ""));
+    // Key order of the editor, without the angle.
+    std::size_t at = 0;
+    for (const char* key : {"Text=", ";FontFace=", ";FontSize=", ";Color=", ";Shadowed=", ";ShadowOffset=",
+                            ";ShadowColor=", ";Outlined=", ";OutlineColor=", ";Gradient=", ";GradientStart=",
+                            ";GradientEnd="}) {
+      const std::size_t next = props.find(key, at);
+      ASSERT_NE(next, std::string::npos) << key << " in " << props;
+      at = next + 1;
+    }
+  }
+  EXPECT_TRUE(saw24);
+  // Caption, check boxes and spin edits stay as they were.
+  EXPECT_EQ(form.edtButCaption->text(), "Mine");
+  EXPECT_TRUE(form.cbxDrawShadow->isChecked());
+  EXPECT_EQ(form.sedtFontSize->Text(), "9");
+}
+
+}  // namespace
+}  // namespace vorbel::ui
