@@ -121,7 +121,7 @@ void AtomicFile::Flush() {
 void AtomicFile::Commit() {
   if (fd_ < 0) throw FileWriteError("Unable to write to " + path_ + ": the file is not open");
   Flush();
-  if (::fsync(fd_) != 0) FailWithErrno(errno);
+  if (durable_ && ::fsync(fd_) != 0) FailWithErrno(errno);
   int fd = fd_;
   fd_ = -1;
   if (::close(fd) != 0) {
@@ -137,6 +137,7 @@ void AtomicFile::Commit() {
     throw FileWriteError("Unable to write to " + path_ + ": " + std::strerror(err));
   }
   temp_.clear();
+  if (!durable_) return;
   // Make the rename itself durable; a failure here loses nothing already written.
   int dir = ::open(DirectoryOf(target_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dir >= 0) {

@@ -49,6 +49,14 @@ class AtomicFile {
   void Write(const void* data, std::size_t size);
   void Write(std::span<const std::uint8_t> bytes) { Write(bytes.data(), bytes.size()); }
 
+  // Whether Commit waits until the contents and the rename are on the disk
+  // (fsync of the file and of its folder). On by default. Without it the
+  // replacement is still whole or nothing for every reader while the system
+  // runs; only a power loss right after may find the old or an empty file.
+  // Regenerable output (exported pictures) can skip the wait, which costs
+  // milliseconds on many disks.
+  void SetDurable(bool durable) { durable_ = durable; }
+
   // Makes the written bytes the target's contents: flush, fsync, close, rename.
   // Throws FileWriteError on failure, leaving the target as it was.
   void Commit();
@@ -65,6 +73,7 @@ class AtomicFile {
   std::string temp_;
   int fd_ = -1;
   std::vector<std::uint8_t> buffer_;
+  bool durable_ = true;
 };
 
 // Writes `bytes` as the whole new contents of `path` through an AtomicFile.

@@ -1,5 +1,8 @@
 #include "files/export.h"
 
+#include <cstdint>
+#include <vector>
+
 #include "document/ascii_case.h"
 #include "files/atomic_file.h"
 #include "files/image_writers.h"
@@ -57,12 +60,19 @@ void ExportButton(const ButtonDocument& doc, ButtonRenderer& renderer, const std
 
   const PixelView pixels{surface.Data(), w, h, w};
   const std::uint32_t workArea = gdi::ResolveColor(doc.WorkAreaColor());
+  std::vector<std::uint8_t> bytes;
   switch (format) {
-    case ExportFormat::kBmp: WriteBmpFile(fileName, pixels); break;
-    case ExportFormat::kJpeg: WriteJpegFile(fileName, pixels); break;
-    case ExportFormat::kPng: WritePngFile(fileName, pixels, workArea); break;
-    case ExportFormat::kGif: WriteGifFile(fileName, pixels, workArea); break;
+    case ExportFormat::kBmp: bytes = EncodeBmp(pixels); break;
+    case ExportFormat::kJpeg: bytes = EncodeJpeg(pixels); break;
+    case ExportFormat::kPng: bytes = EncodePng(pixels, workArea); break;
+    case ExportFormat::kGif: bytes = EncodeGif(pixels, workArea); break;
   }
+  // Replaced whole or not at all, but without waiting for the disk: a picture
+  // can be exported again, and the wait would cost more than the export.
+  AtomicFile file(fileName);
+  file.SetDurable(false);
+  file.Write(bytes);
+  file.Commit();
 }
 
 }  // namespace vorbel
