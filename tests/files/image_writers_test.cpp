@@ -232,6 +232,25 @@ TEST(GifWriter, NoisyImagesOfEveryDepthSurviveTableResets) {
   }
 }
 
+TEST(GifWriter, RunsOfEveryLengthRoundTrip) {
+  // Runs of 1 to 700 pixels in a few colours: run strings grow long, are
+  // reused across rows and are dropped when the string table fills up.
+  const int w = 640, h = 400;
+  std::vector<std::uint32_t> px;
+  std::uint32_t seed = 99;
+  while (px.size() < static_cast<std::size_t>(w) * h) {
+    seed = seed * 1664525u + 1013904223u;
+    const std::size_t length = 1 + (seed >> 8) % 700;
+    const std::uint32_t colour = WebColour(static_cast<int>((seed >> 24) % 5) * 43);
+    px.insert(px.end(), length, colour);
+  }
+  px.resize(static_cast<std::size_t>(w) * h);
+  TestImage img(w, h, px);
+  const DecodedGif gif = ReadGif(EncodeGif(img.View(), 0x010203));
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) ASSERT_EQ(gif.Colour(x, y), img.At(x, y)) << "at " << x << "," << y;
+}
+
 // ---------------------------------------------------------------------------
 // BMP, read back with our decoder (which the conformance suite checks).
 
