@@ -1,5 +1,7 @@
 #include "files/file_commands.h"
 
+#include <sys/stat.h>
+
 #include <utility>
 
 #include "document/ascii_case.h"
@@ -32,6 +34,14 @@ bool FileCommands::Open() {
 void FileCommands::OpenFile(const std::string& fileName) {
   LoadLayout(doc_, fileName, redraw_);
   path_ = fileName;
+}
+
+bool FileCommands::OpenStartupFile(const std::vector<std::string>& args) {
+  if (args.empty()) return false;
+  struct stat st {};
+  if (::stat(args.front().c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
+  OpenFile(args.front());
+  return true;
 }
 
 std::optional<std::string> FileCommands::SaveName() const {

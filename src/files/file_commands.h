@@ -11,6 +11,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "document/button_document.h"
 
@@ -45,6 +46,12 @@ class FileCommands {
   // that does not exist or cannot be read loads as a document without layers
   // that keeps Height, Width and the work-area colour.
   void OpenFile(const std::string& fileName);
+
+  // The start-up file: when the first of the program's arguments names an
+  // existing file (not a folder), loads it under that name exactly as given,
+  // relative or absolute, and returns true. Further arguments are ignored; a
+  // first argument that names no file is ignored without a message.
+  bool OpenStartupFile(const std::vector<std::string>& args);
 
   // Saves under the document's file name; a document that has none of its own
   // ("untitled.vrb" in any letter case, or a name the caption cannot hold)

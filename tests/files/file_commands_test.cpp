@@ -136,6 +136,27 @@ TEST_F(FileCommandsTest, APathWithABracketIsNeverSavedUnderItsCutOffName) {
   EXPECT_FALSE(std::filesystem::exists(dir.File("odd")));
 }
 
+TEST_F(FileCommandsTest, TheFirstArgumentIsOpenedAtStartWhenItNamesAFile) {
+  ButtonDocument other;
+  other.AppendRow(LayerRow::Make("Bevel", ""));
+  SaveLayout(other, dir.File("start.vrb"));
+  doc.SetHeight(44);
+
+  EXPECT_FALSE(commands.OpenStartupFile({}));
+  EXPECT_FALSE(commands.OpenStartupFile({dir.File("none.vrb"), dir.File("start.vrb")}));
+  EXPECT_FALSE(commands.OpenStartupFile({dir.path().string()}));
+  EXPECT_EQ(doc.Caption(), "Vorbel - [untitled.vrb]");
+  EXPECT_EQ(doc.Height(), 44);
+  EXPECT_EQ(redraws, 0);
+
+  // The name stays as given, here with a redundant "./" in it.
+  const std::string asGiven = dir.path().string() + "/./start.vrb";
+  EXPECT_TRUE(commands.OpenStartupFile({asGiven, dir.File("none.vrb")}));
+  EXPECT_EQ(doc.Caption(), "Vorbel - [" + asGiven + "]");
+  EXPECT_EQ(doc.RowCount(), 1);
+  EXPECT_EQ(redraws, 1);
+}
+
 TEST_F(FileCommandsTest, AFailedSaveKeepsTheCaptionAndAsksAgainNextTime) {
   const std::string bad = dir.File("missing/a.vrb");
   dialogs.answers = {bad};
