@@ -144,7 +144,13 @@ class RunCodes {
 
 }  // namespace
 
-std::vector<std::uint8_t> CompressGifLzw(const std::uint8_t* indices, std::size_t count, int minCodeSize) {
+std::vector<std::uint8_t> CompressGifLzw(const std::uint8_t* indices, std::size_t count, int minCodeSize,
+                                         const std::uint8_t* map) {
+  std::array<std::uint8_t, 256> identity;
+  if (map == nullptr) {
+    for (int v = 0; v < 256; ++v) identity[v] = static_cast<std::uint8_t>(v);
+    map = identity.data();
+  }
   std::vector<std::uint8_t> out;
   out.reserve(count / 4 + 64);
   BlockWriter writer(out);
@@ -158,13 +164,13 @@ std::vector<std::uint8_t> CompressGifLzw(const std::uint8_t* indices, std::size_
   // Pixels [i, runEnd) all equal indices[i] whenever i < runEnd.
   std::size_t runEnd = 0;
   auto startString = [&](std::size_t& i) {
-    const std::uint8_t c = indices[i];
+    const std::uint8_t raw = indices[i];
     if (i >= runEnd) {
       runEnd = i + 1;
-      while (runEnd < count && indices[runEnd] == c) ++runEnd;
+      while (runEnd < count && indices[runEnd] == raw) ++runEnd;
     }
     std::size_t length = 0;
-    const std::uint32_t code = runs->Longest(c, runEnd - i, length);
+    const std::uint32_t code = runs->Longest(map[raw], runEnd - i, length);
     i += length;
     return code;
   };
@@ -174,7 +180,7 @@ std::vector<std::uint8_t> CompressGifLzw(const std::uint8_t* indices, std::size_
     std::size_t i = 0;
     std::uint32_t prefix = startString(i);
     while (i < count) {
-      const std::uint32_t index = indices[i];
+      const std::uint32_t index = map[indices[i]];
       const int found = table.Find(prefix, index);
       if (found >= 0) {
         prefix = static_cast<std::uint32_t>(found);

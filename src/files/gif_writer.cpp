@@ -6,6 +6,7 @@
 
 #include <gif_lib.h>
 
+#include <array>
 #include <memory>
 #include <new>
 
@@ -86,7 +87,8 @@ std::vector<std::uint8_t> EncodeGif(const PixelView& img, std::uint32_t workArea
   if (img.width > kMaxGifSide || img.height > kMaxGifSide)
     throw FileWriteError("The image is too large for a GIF file: at most 65535 x 65535 pixels");
 
-  IndexedImage indexed = ReduceToWebPalette(img, workAreaRgb);
+  std::array<std::uint8_t, 256> toTable{};
+  IndexedImage indexed = ReduceToWebPaletteCodes(img, workAreaRgb, toTable);
   const int bits = indexed.BitsPerPixel();
   const bool transparent = indexed.transparentIndex >= 0;
 
@@ -116,7 +118,8 @@ std::vector<std::uint8_t> EncodeGif(const PixelView& img, std::uint32_t workArea
   // giflib has written the code-size byte, max(bits, 2) as the GIF standard
   // requires; the blocks follow, then the zero-length terminator.
   const int codeSize = bits < 2 ? 2 : bits;
-  const std::vector<std::uint8_t> data = CompressGifLzw(indexed.indices.data(), indexed.indices.size(), codeSize);
+  const std::vector<std::uint8_t> data =
+      CompressGifLzw(indexed.indices.data(), indexed.indices.size(), codeSize, toTable.data());
   enc.Check(EGifPutCode(gif, codeSize, data.data()), sink);
   for (std::size_t pos = data[0] + 1u; pos < data.size(); pos += data[pos] + 1u)
     enc.Check(EGifPutCodeNext(gif, data.data() + pos), sink);

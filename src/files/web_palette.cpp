@@ -33,8 +33,10 @@ int IndexedImage::BitsPerPixel() const {
   return bits;
 }
 
-IndexedImage ReduceToWebPalette(const PixelView& img, std::uint32_t workAreaRgb) {
+IndexedImage ReduceToWebPaletteCodes(const PixelView& img, std::uint32_t workAreaRgb,
+                                     std::array<std::uint8_t, 256>& remap) {
   IndexedImage out;
+  remap.fill(0);
   if (img.width <= 0 || img.height <= 0) return out;
   out.width = img.width;
   out.height = img.height;
@@ -77,7 +79,6 @@ IndexedImage ReduceToWebPalette(const PixelView& img, std::uint32_t workAreaRgb)
     if (counts[i] != 0) order[used++] = static_cast<std::uint8_t>(i);
   std::stable_sort(order.begin(), order.begin() + used,
                    [&counts](std::uint8_t a, std::uint8_t b) { return counts[a] > counts[b]; });
-  std::array<std::uint8_t, 256> remap{};
   out.colours.reserve(static_cast<std::size_t>(used) + 1);
   for (int i = 0; i < used; ++i) {
     remap[order[i]] = static_cast<std::uint8_t>(i);
@@ -89,6 +90,12 @@ IndexedImage ReduceToWebPalette(const PixelView& img, std::uint32_t workAreaRgb)
     out.colours.push_back(0x000000);
   }
 
+  return out;
+}
+
+IndexedImage ReduceToWebPalette(const PixelView& img, std::uint32_t workAreaRgb) {
+  std::array<std::uint8_t, 256> remap{};
+  IndexedImage out = ReduceToWebPaletteCodes(img, workAreaRgb, remap);
   // Pass 2: web indexes become table indexes.
   for (std::uint8_t& v : out.indices) v = remap[v];
   return out;

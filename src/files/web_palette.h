@@ -2,6 +2,7 @@
 // Reduction of full-colour pixels to the 216-colour web palette, with the
 // work-area colour made transparent: the colour model of exported GIF files.
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -49,5 +50,12 @@ struct IndexedImage {
 //   and every transparent pixel takes its index.
 // The top bytes of the pixels and of workAreaRgb are ignored.
 IndexedImage ReduceToWebPalette(const PixelView& img, std::uint32_t workAreaRgb);
+
+// The same reduction without its last pass over the pixels: `indices` holds
+// intermediate codes and the table index of pixel i is map[indices[i]]. Equal
+// codes are equal colours, so runs can be found on the codes. For encoders
+// that apply the map as they read (the GIF writer).
+IndexedImage ReduceToWebPaletteCodes(const PixelView& img, std::uint32_t workAreaRgb,
+                                     std::array<std::uint8_t, 256>& map);
 
 }  // namespace vorbel
