@@ -118,7 +118,7 @@ void Put32(std::vector<std::uint8_t>& v, std::size_t at, std::uint32_t x) {
 
 // A BMP with a 40-byte header (or a longer one), optional masks after it, a
 // palette and the given pixel bytes.
-struct BmpSpec {
+struct BmpParts {
   std::int32_t width = 2;
   std::int32_t height = 2;
   int bpp = 24;
@@ -130,7 +130,7 @@ struct BmpSpec {
   std::vector<std::uint8_t> pixels;
 };
 
-std::vector<std::uint8_t> MakeBmp(const BmpSpec& s) {
+std::vector<std::uint8_t> MakeBmp(const BmpParts& s) {
   const bool masksAfter = s.headerSize == 40 && !s.masks.empty();
   const std::size_t paletteAt = 14 + s.headerSize + (masksAfter ? 4 * s.masks.size() : 0);
   const std::size_t pixelsAt = paletteAt + 4 * s.palette.size();
@@ -161,8 +161,8 @@ void ExpectRefused(const std::vector<std::uint8_t>& bytes, const std::string& wo
   }
 }
 
-BmpSpec Plain24() {
-  BmpSpec s;
+BmpParts Plain24() {
+  BmpParts s;
   s.pixels = {1, 2, 3, 4, 5, 6, 0, 0, 7, 8, 9, 10, 11, 12, 0, 0};  // two rows of two, padded
   return s;
 }
@@ -174,7 +174,7 @@ TEST(BmpDecoder, DecodesBottomUpAndTopDownRows) {
   EXPECT_EQ(up.At(0, 0), 0x090807u);
   EXPECT_EQ(up.TransparentColour(), 0x030201u);
 
-  BmpSpec s = Plain24();
+  BmpParts s = Plain24();
   s.height = -2;
   Picture down = DecodeBmp(MakeBmp(s));
   EXPECT_EQ(down.At(0, 0), 0x030201u);
@@ -184,7 +184,7 @@ TEST(BmpDecoder, DecodesBottomUpAndTopDownRows) {
 
 TEST(BmpDecoder, RefusesInconsistentHeaders) {
   auto with = [](auto change) {
-    BmpSpec s = Plain24();
+    BmpParts s = Plain24();
     change(s);
     return MakeBmp(s);
   };
@@ -195,23 +195,23 @@ TEST(BmpDecoder, RefusesInconsistentHeaders) {
   std::vector<std::uint8_t> cutHeader = MakeBmp(Plain24());
   cutHeader.resize(40);
   ExpectRefused(cutHeader, "header is cut short");
-  ExpectRefused(with([](BmpSpec& s) { s.headerSize = 41; }), "header size of 41");
-  ExpectRefused(with([](BmpSpec& s) { s.width = 0; }), "width 0");
-  ExpectRefused(with([](BmpSpec& s) { s.width = -5; }), "width -5");
-  ExpectRefused(with([](BmpSpec& s) { s.height = 0; }), "height is 0");
-  ExpectRefused(with([](BmpSpec& s) { s.bpp = 3; }), "depth of 3");
-  ExpectRefused(with([](BmpSpec& s) { s.bpp = 64; }), "depth of 64");
-  ExpectRefused(with([](BmpSpec& s) { s.compression = 1; }), "RLE8 compression needs 8");
-  ExpectRefused(with([](BmpSpec& s) { s.compression = 2; }), "RLE4 compression needs 4");
-  ExpectRefused(with([](BmpSpec& s) { s.compression = 3; s.masks = {0xFF0000, 0xFF00, 0xFF}; }), "16 or 32");
-  ExpectRefused(with([](BmpSpec& s) { s.compression = 4; }), "embedded JPEG or PNG");
-  ExpectRefused(with([](BmpSpec& s) { s.compression = 5; }), "embedded JPEG or PNG");
-  ExpectRefused(with([](BmpSpec& s) { s.compression = 11; }), "compression 11");
-  ExpectRefused(with([](BmpSpec& s) { s.bpp = 8; s.compression = 1; s.height = -2; }), "top-down");
+  ExpectRefused(with([](BmpParts& s) { s.headerSize = 41; }), "header size of 41");
+  ExpectRefused(with([](BmpParts& s) { s.width = 0; }), "width 0");
+  ExpectRefused(with([](BmpParts& s) { s.width = -5; }), "width -5");
+  ExpectRefused(with([](BmpParts& s) { s.height = 0; }), "height is 0");
+  ExpectRefused(with([](BmpParts& s) { s.bpp = 3; }), "depth of 3");
+  ExpectRefused(with([](BmpParts& s) { s.bpp = 64; }), "depth of 64");
+  ExpectRefused(with([](BmpParts& s) { s.compression = 1; }), "RLE8 compression needs 8");
+  ExpectRefused(with([](BmpParts& s) { s.compression = 2; }), "RLE4 compression needs 4");
+  ExpectRefused(with([](BmpParts& s) { s.compression = 3; s.masks = {0xFF0000, 0xFF00, 0xFF}; }), "16 or 32");
+  ExpectRefused(with([](BmpParts& s) { s.compression = 4; }), "embedded JPEG or PNG");
+  ExpectRefused(with([](BmpParts& s) { s.compression = 5; }), "embedded JPEG or PNG");
+  ExpectRefused(with([](BmpParts& s) { s.compression = 11; }), "compression 11");
+  ExpectRefused(with([](BmpParts& s) { s.bpp = 8; s.compression = 1; s.height = -2; }), "top-down");
 }
 
 TEST(BmpDecoder, RefusesHugePicturesBeforeAllocating) {
-  BmpSpec s = Plain24();
+  BmpParts s = Plain24();
   s.width = 20000;
   s.height = 5001;  // 100,020,000 pixels
   ExpectRefused(MakeBmp(s), "too large");
@@ -240,7 +240,7 @@ TEST(BmpDecoder, ChecksPixelDataOffsetAndLength) {
 }
 
 TEST(BmpDecoder, ShortPaletteLeavesMissingEntriesBlack) {
-  BmpSpec s;
+  BmpParts s;
   s.width = 4;
   s.height = 1;
   s.bpp = 8;
@@ -262,7 +262,7 @@ TEST(BmpDecoder, ShortPaletteLeavesMissingEntriesBlack) {
 }
 
 TEST(BmpDecoder, TwoAndOneBitPixelsUseThePalette) {
-  BmpSpec s;
+  BmpParts s;
   s.width = 5;
   s.height = 1;
   s.bpp = 2;
@@ -290,7 +290,7 @@ TEST(BmpDecoder, TwoAndOneBitPixelsUseThePalette) {
 
 TEST(BmpDecoder, ScalesMaskedChannelsOfAnyWidth) {
   // 32 bits, 10-10-10 with red in the low bits: full channel 255, 512 -> 128.
-  BmpSpec s;
+  BmpParts s;
   s.width = 3;
   s.height = 1;
   s.bpp = 32;
@@ -306,7 +306,7 @@ TEST(BmpDecoder, ScalesMaskedChannelsOfAnyWidth) {
   EXPECT_EQ(Hex(p.At(2, 0)), Hex(0x7F80FF));
 
   // 16 bits with a 1-bit channel and a 3-bit one, masks in a V3 header.
-  BmpSpec t;
+  BmpParts t;
   t.width = 2;
   t.height = 1;
   t.bpp = 16;
@@ -319,7 +319,7 @@ TEST(BmpDecoder, ScalesMaskedChannelsOfAnyWidth) {
   EXPECT_EQ(Hex(p.At(1, 0)), Hex(0x004900));  // 2 of 7 -> 73
 
   // Alpha-bitfields after a 40-byte header: four masks, alpha ignored.
-  BmpSpec a;
+  BmpParts a;
   a.width = 1;
   a.height = 1;
   a.bpp = 32;
@@ -330,7 +330,7 @@ TEST(BmpDecoder, ScalesMaskedChannelsOfAnyWidth) {
 }
 
 TEST(BmpDecoder, RefusesBadMasks) {
-  BmpSpec s;
+  BmpParts s;
   s.width = 1;
   s.height = 1;
   s.bpp = 16;
@@ -350,8 +350,8 @@ TEST(BmpDecoder, RefusesBadMasks) {
 }
 
 // RLE files: palette index 0 is red, 1 green, 2 blue, 3 white.
-BmpSpec Rle(int bpp, int width, int height, std::vector<std::uint8_t> codes) {
-  BmpSpec s;
+BmpParts Rle(int bpp, int width, int height, std::vector<std::uint8_t> codes) {
+  BmpParts s;
   s.width = width;
   s.height = height;
   s.bpp = bpp;
