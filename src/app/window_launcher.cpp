@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 #include "files/version_info.h"
@@ -19,6 +20,9 @@ std::vector<std::string> WindowProgramCandidates(const std::string& programPath)
 std::string ExecWindowProgram(char* const argv[]) {
   const std::string self = ProgramFilePath();
   if (self.empty()) return "cannot find the main window: the system does not tell where this program is";
+  // The window program registers layout files to open through this launcher,
+  // not through itself; it learns the launcher's path from here.
+  ::setenv("VORBEL_PROGRAM", self.c_str(), 1);
   const std::vector<std::string> candidates = WindowProgramCandidates(self);
   std::string failure;
   for (const std::string& candidate : candidates) {

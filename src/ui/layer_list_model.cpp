@@ -1,0 +1,98 @@
+#include "ui/layer_list_model.h"
+
+#include "ui/resources.h"
+
+namespace vorbel::ui {
+
+LayerListModel::LayerListModel(ButtonDocument& doc, QObject* parent)
+    : QAbstractTableModel(parent), doc_(doc) {
+  InitResources();
+  visible_mark_ = QIcon(QStringLiteral(":/layers/visible.png"));
+  doc_.AddObserver(this);
+}
+
+LayerListModel::~LayerListModel() { doc_.RemoveObserver(this); }
+
+int LayerListModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : doc_.RowCount();
+}
+
+int LayerListModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : kColumnCount;
+}
+
+QVariant LayerListModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid() || index.row() < 0 || index.row() >= doc_.RowCount() || index.column() < 0 ||
+      index.column() >= kColumnCount) {
+    return {};
+  }
+  const LayerRow& row = doc_.Row(index.row());
+  switch (role) {
+    case Qt::DisplayRole:
+    case Qt::ToolTipRole:
+      if (index.column() == kTypeColumn) return QString::fromStdString(row.type);
+      return QString::fromStdString(row.SubItemText(index.column() - 1));
+    case Qt::DecorationRole:
+      if (index.column() == kTypeColumn && row.image_index == kVisibleImage) return visible_mark_;
+      return {};
+    default:
+      return {};
+  }
+}
+
+QVariant LayerListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+  switch (section) {
+    case kTypeColumn: return QStringLiteral("Type");
+    case kPropertiesColumn: return QStringLiteral("Properties");
+    case kLeftColumn: return QStringLiteral("Left");
+    case kTopColumn: return QStringLiteral("Top");
+    default: return {};
+  }
+}
+
+Qt::ItemFlags LayerListModel::flags(const QModelIndex& index) const {
+  // Captions are not editable in place.
+  if (!index.isValid()) return Qt::NoItemFlags;
+  return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+}
+
+void LayerListModel::RowAboutToBeInserted(int row) {
+  changing_ = true;
+  beginInsertRows({}, row, row);
+}
+
+void LayerListModel::RowInserted(int) {
+  endInsertRows();
+  changing_ = false;
+}
+
+void LayerListModel::RowAboutToBeRemoved(int row) {
+  changing_ = true;
+  beginRemoveRows({}, row, row);
+}
+
+void LayerListModel::RowRemoved(int) {
+  endRemoveRows();
+  changing_ = false;
+}
+
+void LayerListModel::RowsExchanged(int first) {
+  emit dataChanged(index(first, 0), index(first + 1, kColumnCount - 1));
+}
+
+void LayerListModel::RowChanged(int row) {
+  emit dataChanged(index(row, 0), index(row, kColumnCount - 1));
+}
+
+void LayerListModel::RowsAboutToBeReset() {
+  changing_ = true;
+  beginResetModel();
+}
+
+void LayerListModel::RowsReset() {
+  endResetModel();
+  changing_ = false;
+}
+
+}  // namespace vorbel::ui

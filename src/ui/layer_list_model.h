@@ -1,0 +1,54 @@
+#pragma once
+// The layer rows of a ButtonDocument as a table for the layer list: columns
+// "Type", "Properties", "Left" and "Top", the visible mark beside the Type of
+// a row whose image index is 0 (any other value shows no mark).
+//
+// The model follows the document through its observer notifications and
+// brackets every structural change, so views keep their selection and scroll
+// position. It never changes the document itself.
+
+#include <QAbstractTableModel>
+#include <QIcon>
+
+#include "document/button_document.h"
+#include "document/document_observer.h"
+
+namespace vorbel::ui {
+
+class LayerListModel final : public QAbstractTableModel, private DocumentObserver {
+  Q_OBJECT
+
+ public:
+  enum Column : int { kTypeColumn = 0, kPropertiesColumn, kLeftColumn, kTopColumn, kColumnCount };
+  // The column widths of the list in pixels.
+  static constexpr int kColumnWidths[kColumnCount] = {70, 300, 50, 50};
+
+  // `doc` must outlive the model.
+  explicit LayerListModel(ButtonDocument& doc, QObject* parent = nullptr);
+  ~LayerListModel() override;
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+  // True from the start to the end of a change of the rows' number or order.
+  bool Changing() const { return changing_; }
+
+ private:
+  void RowAboutToBeInserted(int row) override;
+  void RowInserted(int row) override;
+  void RowAboutToBeRemoved(int row) override;
+  void RowRemoved(int row) override;
+  void RowsExchanged(int first) override;
+  void RowChanged(int row) override;
+  void RowsAboutToBeReset() override;
+  void RowsReset() override;
+
+  ButtonDocument& doc_;
+  QIcon visible_mark_;
+  bool changing_ = false;
+};
+
+}  // namespace vorbel::ui

@@ -1,0 +1,67 @@
+#include "ui/preview_box.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+#include <cstring>
+
+namespace vorbel::ui {
+
+void CopySurfaceToImage(const gdi::Bitmap& surface, QImage& image) {
+  const int w = surface.Width();
+  const int h = surface.Height();
+  if (surface.Empty()) {
+    image = QImage();
+    return;
+  }
+  if (image.width() != w || image.height() != h || image.format() != QImage::Format_RGB32) {
+    image = QImage(w, h, QImage::Format_RGB32);
+    if (image.isNull()) return;  // out of memory: show nothing rather than fail
+  }
+  // RGB32 wants 0xFF in the top byte; the surface keeps 0 there.
+  for (int y = 0; y < h; ++y) {
+    const gdi::Pixel* src = surface.Row(y);
+    auto* dst = reinterpret_cast<quint32*>(image.scanLine(y));
+    for (int x = 0; x < w; ++x) dst[x] = src[x] | 0xFF000000u;
+  }
+}
+
+PreviewBox::PreviewBox(QWidget* parent) : QWidget(parent) {
+  setAttribute(Qt::WA_OpaquePaintEvent, false);
+  setObjectName(QStringLiteral("pbxPreview"));
+}
+
+void PreviewBox::SetPicture(const gdi::Bitmap& surface) {
+  message_.clear();
+  CopySurfaceToImage(surface, picture_);
+  const QSize size(std::max(surface.Width(), 0), std::max(surface.Height(), 0));
+  if (this->size() != size) resize(size);
+}
+
+void PreviewBox::SetMessage(const QString& text, QSize size) {
+  picture_ = QImage();
+  message_ = text;
+  if (this->size() != size) resize(size);
+}
+
+void PreviewBox::paintEvent(QPaintEvent* event) {
+  // The pass may resize the box, which asks for another paint; never run the
+  // handler from inside itself.
+  if (paint_handler_ && !painting_) {
+    painting_ = true;
+    paint_handler_();
+    painting_ = false;
+  }
+  QPainter painter(this);
+  if (!message_.isEmpty()) {
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(rect().adjusted(4, 4, -4, -4), Qt::AlignCenter | Qt::TextWordWrap, message_);
+    return;
+  }
+  if (!picture_.isNull()) {
+    const QRect r = event->rect().intersected(picture_.rect());
+    painter.drawImage(r.topLeft(), picture_, r);
+  }
+}
+
+}  // namespace vorbel::ui

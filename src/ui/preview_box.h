@@ -1,0 +1,54 @@
+#pragma once
+// The preview paint box: shows the render surface 1:1 at its top-left corner,
+// or a message in place of the picture when there is none to show.
+//
+// Every paint first runs the owner's paint handler (the render pass), so the
+// preview always shows the document in its current state, then copies the
+// picture that the pass left.
+
+#include <QImage>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+
+#include "gdi/bitmap.h"
+
+namespace vorbel::ui {
+
+class PreviewBox final : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit PreviewBox(QWidget* parent = nullptr);
+
+  // Runs at the start of every paint; normally the render pass, which calls
+  // SetPicture or SetMessage.
+  void SetPaintHandler(std::function<void()> handler) { paint_handler_ = std::move(handler); }
+
+  // Takes a copy of the surface's pixels as the picture and sizes the box to
+  // it; the message goes away.
+  void SetPicture(const gdi::Bitmap& surface);
+  // Shows `text` instead of a picture, word-wrapped in a box of `size`.
+  void SetMessage(const QString& text, QSize size);
+
+  const QImage& Picture() const { return picture_; }
+  const QString& Message() const { return message_; }
+  // True while a paint runs the paint handler.
+  bool IsPainting() const { return painting_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  std::function<void()> paint_handler_;
+  QImage picture_;
+  QString message_;
+  bool painting_ = false;
+};
+
+// Copies surface pixels (0x00RRGGBB) into `image` as opaque RGB32, reusing the
+// image's memory when the size is unchanged.
+void CopySurfaceToImage(const gdi::Bitmap& surface, QImage& image);
+
+}  // namespace vorbel::ui

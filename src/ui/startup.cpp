@@ -1,0 +1,66 @@
+#include "ui/startup.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QLabel>
+#include <QPointer>
+#include <QTimer>
+
+#include "ui/about_box.h"
+#include "ui/splash_form.h"
+
+namespace vorbel::ui {
+
+std::chrono::milliseconds SystemStartupClock::Now() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch());
+}
+
+void SystemStartupClock::DispatchEvents(std::chrono::milliseconds limit) {
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+  if (limit.count() <= 0) return;
+  // Sleep until an event arrives or the limit is up; the timer guarantees
+  // the wake-up, so the wait never spins.
+  QTimer wake;
+  wake.setSingleShot(true);
+  wake.start(static_cast<int>(limit.count()));
+  QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+void WaitForSplash(StartupClock& clock, std::chrono::milliseconds start) {
+  std::chrono::milliseconds now = start;
+  do {
+    const std::chrono::milliseconds left = kSplashMinimum - (now - start) + std::chrono::milliseconds(1);
+    clock.DispatchEvents(left);
+    QApplication::changeOverrideCursor(Qt::WaitCursor);
+    now = clock.Now();
+  } while (now - start <= kSplashMinimum);
+}
+
+std::unique_ptr<TMainForm> StartUp(MainFormOptions options, StartupClock& clock) {
+  QPointer<TfrmSplash> splash = new TfrmSplash(nullptr, options.programPath);
+  // At start-up the label stays empty when the program has no version.
+  const QString version = ProgramVersion(options.programPath);
+  splash->lblVersion->setText(version.isEmpty() ? QString() : QStringLiteral("Version ") + version);
+  splash->lblVersion->adjustSize();
+  splash->show();
+  splash->repaint();
+
+  const std::chrono::milliseconds start = clock.Now();
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+
+  auto main = std::make_unique<TMainForm>(std::move(options));
+  main->SetSplash(splash);
+  main->CreateDialogs();
+  main->AboutBox = new TAboutBox(main.get());
+
+  WaitForSplash(clock, start);
+
+  // A click during the wait closed it already.
+  if (splash && splash->isVisible()) splash->close();
+  QApplication::restoreOverrideCursor();
+
+  main->show();
+  return main;
+}
+
+}  // namespace vorbel::ui

@@ -1,0 +1,39 @@
+#pragma once
+// A pair of small arrow buttons, one above the other, that step a value held
+// elsewhere. Each click on an arrow is one step; holding an arrow down repeats
+// the step after 400 ms and then every 100 ms. With the keyboard focus, the Up
+// and Down keys step too (key repeat included).
+
+#include <QWidget>
+
+class QToolButton;
+
+namespace vorbel::ui {
+
+class UpDownButton final : public QWidget {
+  Q_OBJECT
+
+ public:
+  static constexpr int kRepeatDelayMs = 400;
+  static constexpr int kRepeatIntervalMs = 100;
+
+  explicit UpDownButton(QWidget* parent = nullptr);
+
+  QToolButton* UpArrow() const { return up_; }
+  QToolButton* DownArrow() const { return down_; }
+
+ signals:
+  void upClicked();
+  void downClicked();
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  QToolButton* up_;
+  QToolButton* down_;
+};
+
+}  // namespace vorbel::ui

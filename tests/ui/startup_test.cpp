@@ -1,0 +1,162 @@
+// The start-up sequence with a clock that the test drives: no real time
+// passes and nothing sleeps.
+
+#include <QApplication>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <functional>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "ui/about_box.h"
+#include "ui/backprop_form.h"
+#include "ui/btnbevel_form.h"
+#include "ui/ftext_form.h"
+#include "ui/image_form.h"
+#include "ui/new_form.h"
+#include "ui/newval_form.h"
+#include "ui/splash_form.h"
+#include "ui/startup.h"
+
+namespace vorbel::ui {
+namespace {
+
+using std::chrono::milliseconds;
+
+// Every dispatch of events lets `step` milliseconds pass.
+class SteppingClock : public StartupClock {
+ public:
+  milliseconds now{1'000'000};
+  milliseconds step{100};
+  std::vector<milliseconds> limits;  // what each dispatch was allowed to wait
+  std::function<void(int)> onDispatch;  // called with the dispatch count
+  std::vector<bool> busy;  // whether the busy cursor was up after each dispatch
+
+  milliseconds Now() override { return now; }
+  void DispatchEvents(milliseconds limit) override {
+    limits.push_back(limit);
+    if (onDispatch) onDispatch(static_cast<int>(limits.size()));
+    QCoreApplication::processEvents();
+    now += step;
+  }
+};
+
+MainFormOptions QuietOptions(const QStringList& arguments = {}) {
+  MainFormOptions options;
+  options.arguments = arguments;
+  options.registerFileType = false;
+  options.workingDirectory = QStringLiteral("/nonexistent-working-folder");
+  options.programDirectory = QStringLiteral("/nonexistent-program-folder");
+  options.sharedDataDirectory = QStringLiteral("/nonexistent-share-folder");
+  return options;
+}
+
+TEST(StartupWait, DispatchesUntilMoreThanTheMinimumHasPassed) {
+  SteppingClock clock;
+  const milliseconds start = clock.now;
+  WaitForSplash(clock, start);
+  // 100 ms a round: 1700 ms is not enough, 1800 ms is.
+  EXPECT_EQ(clock.limits.size(), 18u);
+  EXPECT_GT(clock.now - start, kSplashMinimum);
+  // Each round may wait only for the time that is left.
+  EXPECT_EQ(clock.limits.front(), milliseconds(1729));
+  EXPECT_EQ(clock.limits.back(), milliseconds(29));
+
+  // Exactly 1728 ms is not yet over: the wait goes one more round.
+  SteppingClock exact;
+  exact.step = milliseconds(1728);
+  WaitForSplash(exact, exact.now);
+  EXPECT_EQ(exact.limits.size(), 2u);
+}
+
+TEST(StartupWait, RunsOnceWhenTheTimeIsAlreadyUp) {
+  SteppingClock clock;
+  const milliseconds start = clock.now - milliseconds(5000);  // creating the windows took long
+  WaitForSplash(clock, start);
+  EXPECT_EQ(clock.limits.size(), 1u);
+}
+
+TEST(StartUp, ShowsTheSplashForTheMinimumThenTheMainWindowWithItsWindows) {
+  SteppingClock clock;
+  clock.step = milliseconds(500);
+  QPointer<TfrmSplash> seen;
+  clock.onDispatch = [&](int) {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      if (auto* splash = qobject_cast<TfrmSplash*>(w); splash && splash->isVisible()) seen = splash;
+    }
+    EXPECT_NE(QGuiApplication::overrideCursor(), nullptr);
+    if (QGuiApplication::overrideCursor()) {
+      EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    }
+  };
+  const milliseconds start = clock.now;
+  std::unique_ptr<TMainForm> main = StartUp(QuietOptions(), clock);
+  EXPECT_GE(clock.now - start, kSplashMinimum);
+  EXPECT_EQ(clock.limits.size(), 4u);
+  ASSERT_TRUE(seen);
+  EXPECT_EQ(seen->size(), QSize(352, 202));
+  // The test program has no version strings: at start-up the label is empty.
+  EXPECT_TRUE(seen->lblVersion->text().isEmpty());
+  EXPECT_FALSE(seen->isVisible());
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+  EXPECT_TRUE(main->isVisible());
+  EXPECT_EQ(main->windowTitle(), QStringLiteral("Vorbel - [untitled.vrb]"));
+  // The dialogs exist before the window shows and are not visible.
+  for (QDialog* dialog : std::initializer_list<QDialog*>{main->frmNew, main->frmBackProp, main->frmText,
+                                                       main->frmBevel, main->frmImage, main->frmNewValue}) {
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_FALSE(dialog->isVisible());
+  }
+  ASSERT_TRUE(main->AboutBox);
+  EXPECT_FALSE(main->AboutBox->isVisible());
+  EXPECT_EQ(main->AboutBox->windowTitle(), QStringLiteral("About"));
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_FALSE(seen);  // closing freed it
+}
+
+TEST(StartUp, AClickClosesTheSplashEarlyAndStartUpGoesOn) {
+  SteppingClock clock;
+  QPointer<TfrmSplash> clicked;
+  bool wasOpen = false;
+  std::vector<bool> openAfter;
+  clock.onDispatch = [&](int round) {
+    if (round == 2) {
+      for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* splash = qobject_cast<TfrmSplash*>(w); splash && splash->isVisible()) {
+          clicked = splash;
+          wasOpen = true;
+          QTest::mouseClick(splash->Label5, Qt::LeftButton);
+        }
+      }
+    }
+    if (round > 2) openAfter.push_back(clicked && clicked->isVisible());
+  };
+  std::unique_ptr<TMainForm> main = StartUp(QuietOptions(), clock);
+  EXPECT_TRUE(wasOpen);
+  EXPECT_EQ(openAfter, std::vector<bool>(16, false));  // closed at once by the click
+  EXPECT_EQ(clock.limits.size(), 18u);  // the wait itself is not cut short
+  EXPECT_TRUE(main->isVisible());
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_FALSE(clicked);  // and freed
+}
+
+TEST(StartUp, OpensTheFirstArgumentAndIgnoresTheRest) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("b.vrb");
+  {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[Button]\r\nHeight=33\r\nLayers=0\r\n");
+  }
+  SteppingClock clock;
+  clock.step = milliseconds(2000);
+  std::unique_ptr<TMainForm> main = StartUp(QuietOptions({path, QStringLiteral("ignored.vrb")}), clock);
+  EXPECT_EQ(main->windowTitle(), QStringLiteral("Vorbel - [") + path + u']');
+  EXPECT_EQ(main->Document().Height(), 33);
+}
+
+}  // namespace
+}  // namespace vorbel::ui
