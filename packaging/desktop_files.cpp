@@ -1,0 +1,57 @@
+// Writes the desktop integration files that an installed Vorbel ships: the
+// shared MIME-info package for layout files, the desktop entry and the
+// hicolor icons, laid out below one folder as <prefix>/share expects them.
+//
+// They come from the same registration the window program writes into the
+// user's data home at each start, so both always agree. The installed entry
+// starts the launcher by its name on $PATH.
+//
+// usage: vorbel-desktop-files OUTPUT_DIR ICON_DIR
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "files/file_type_registration.h"
+
+namespace {
+
+bool ReadFile(const std::string& path, std::string& contents) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  contents.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: %s OUTPUT_DIR ICON_DIR\n", argv[0]);
+    return 2;
+  }
+  const std::string output = argv[1];
+  const std::string icons = std::string(argv[2]) + "/";
+  vorbel::FileTypeIcons pictures;
+  if (!ReadFile(icons + "layout_document_32.png", pictures.documentIconPng)) {
+    std::fprintf(stderr, "cannot read %slayout_document_32.png\n", icons.c_str());
+    return 1;
+  }
+  for (int size : {16, 32, 48, 64, 128, 256}) {
+    std::string png;
+    const std::string name = icons + "vorbel_" + std::to_string(size) + ".png";
+    if (!ReadFile(name, png)) {
+      std::fprintf(stderr, "cannot read %s\n", name.c_str());
+      return 1;
+    }
+    pictures.programIconsPng.emplace_back(size, std::move(png));
+  }
+  const vorbel::FileTypeRegistration registration = vorbel::LayoutFileTypeRegistration("vorbel", pictures);
+  if (!registration.Register(output, [](const std::vector<std::string>&) {})) {
+    std::fprintf(stderr, "cannot write the desktop files below %s\n", output.c_str());
+    return 1;
+  }
+  return 0;
+}
