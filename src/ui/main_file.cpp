@@ -1,6 +1,7 @@
 // The main window's file, export, exit and help commands.
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QTreeView>
 
 #include "files/export.h"
 #include "ui/dialog_seam.h"
@@ -77,7 +78,7 @@ void TMainForm::tbtnExportClick() {
   SaveDialogFileName = *name;
   // Let the parts of the window the dialog covered repaint (the preview's
   // repaint is a render pass) before the pixels are taken.
-  QCoreApplication::processEvents();
+  QApplication::processEvents();
   // The format follows the name's extension alone, not the filter chosen.
   Guarded([&] { ExportButton(doc_, renderer_, name->toStdString()); });
 }
@@ -117,6 +118,13 @@ void TMainForm::Contents1Click() {
 
 void TMainForm::Search1Click() {
   if (HelpViewer* viewer = Viewer()) viewer->ShowIndex();
+}
+
+void TMainForm::ContextHelp() {
+  HelpViewer* viewer = Viewer();
+  if (!viewer) return;
+  const bool inList = lvItems->hasFocus() || lvItems->isAncestorOf(QApplication::focusWidget());
+  if (!viewer->ShowContext(inList ? kLayerListHelpContext : kHelpContext)) viewer->ShowContents();
 }
 
 }  // namespace vorbel::ui

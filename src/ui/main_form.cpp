@@ -119,6 +119,12 @@ void TMainForm::BuildActions() {
   connect(tbtnDown, &QAction::triggered, this, &TMainForm::tbtnDownClick);
   connect(tbtnAddLayer, &QAction::triggered, this, &TMainForm::tbtnAddLayerClick);
   connect(tbtnDeleteLayer, &QAction::triggered, this, &TMainForm::tbtnDeleteLayerClick);
+
+  auto* help = new QAction(this);
+  help->setShortcut(QKeySequence::HelpContents);
+  help->setShortcutContext(Qt::WindowShortcut);
+  connect(help, &QAction::triggered, this, &TMainForm::ContextHelp);
+  addAction(help);
 }
 
 void TMainForm::BuildMenus() {

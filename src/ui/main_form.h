@@ -112,6 +112,10 @@ class TMainForm : public QMainWindow, private DocumentObserver, private FileDial
   // The document's file name as the caption records it.
   std::string GetDocumentFileName() const { return doc_.GetDocumentFileName(); }
 
+  // Help context numbers of the window and of the layer list.
+  static constexpr int kHelpContext = 1;
+  static constexpr int kLayerListHelpContext = 10;
+
   // The help file found at creation ("" when there is none).
   const QString& HelpFile() const { return help_file_; }
 
@@ -221,6 +225,9 @@ class TMainForm : public QMainWindow, private DocumentObserver, private FileDial
   void About1Click();
   void Contents1Click();
   void Search1Click();
+  // F1: the help topic of the layer list while it has the focus, otherwise
+  // that of the main window.
+  void ContextHelp();
 
   // ---- layer commands (main_layers.cpp) ----
   void tbtnDeleteLayerClick();

@@ -2,6 +2,7 @@
 // layer commands, under the offscreen platform and through the dialog seam.
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QHeaderView>
@@ -413,8 +414,7 @@ TEST(MainForm, HelpFileIsFoundBesideTheProgramOrInTheSharedDataOrTheWorkingFolde
     EXPECT_TRUE(dialogs.errors.empty());
   }
   const QString working = root.filePath("work/vorbelkit.hlp");
-  ASSERT_TRUE(QFile::copy(":/help/vorbelkit.hlp", working) ||
-              WriteText(working, "VORBEL-HELP 1\ntitle: T\n== a\ntitle: A\n--\n<p>x</p>\n"));
+  ASSERT_TRUE(QFile::copy(QStringLiteral(VORBEL_TEST_DATA "/../../resources/help/vorbelkit.hlp"), working));
   EXPECT_EQ(TMainForm(options).HelpFile(), working);
 
   const QString shared = root.filePath("prefix/share/vorbel/help/winhelp/vorbelkit.hlp");
@@ -430,6 +430,17 @@ TEST(MainForm, HelpFileIsFoundBesideTheProgramOrInTheSharedDataOrTheWorkingFolde
   const QList<HelpViewer*> viewers = form.findChildren<HelpViewer*>();
   ASSERT_EQ(viewers.size(), 1);
   EXPECT_TRUE(viewers.front()->isVisible());
+  // F1 shows the topic of the window, or that of the layer list from there.
+  form.ContextHelp();
+  const QString windowTopic = viewers.front()->CurrentTopicId();
+  form.show();
+  form.PageControl1->setCurrentWidget(form.tbshtLayers);
+  form.lvItems->setFocus();
+  form.activateWindow();
+  QApplication::setActiveWindow(&form);
+  ASSERT_TRUE(form.lvItems->hasFocus());
+  form.ContextHelp();
+  EXPECT_NE(viewers.front()->CurrentTopicId(), windowTopic);
   viewers.front()->close();
 }
 
