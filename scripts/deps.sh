@@ -9,7 +9,7 @@ packages=(
   libfreetype-dev libfontconfig-dev fontconfig fonts-dejavu-core
   libjpeg62-turbo-dev libgif-dev libpng-dev
   libgtest-dev libbenchmark-dev
-  qt6-base-dev qt6-base-dev-tools
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-wayland
 )
 
 missing=()

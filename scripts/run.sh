@@ -12,3 +12,11 @@ mkdir -p out
 build/src/app/vorbel --export out/welcome.png examples/welcome.vrb
 build/src/app/vorbel --export out/welcome.gif examples/welcome.vrb
 echo "Rendered examples/welcome.vrb to out/welcome.png and out/welcome.gif"
+
+if [[ -n "${DISPLAY:-}" || -n "${WAYLAND_DISPLAY:-}" ]]; then
+  echo "Opening examples/welcome.vrb in the Vorbel window"
+  exec build/src/app/vorbel examples/welcome.vrb
+else
+  echo "No display (neither DISPLAY nor WAYLAND_DISPLAY is set), so the window was not opened;"
+  echo "the command line rendered the example instead."
+fi
