@@ -1,18 +1,36 @@
 #include "document/property_string.h"
 
-#include "document/ascii_case.h"
 
 namespace vorbel {
 
+namespace {
+
+constexpr char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// The first position at which key + "=" stands in props, comparing ASCII
+// letters without regard to case; npos when it does not. Compares in place:
+// the drawers look up a dozen keys per layer on every render pass.
+std::size_t FindKey(std::string_view key, std::string_view props) {
+  const std::size_t n = key.size();
+  if (props.size() <= n) return std::string_view::npos;
+  const std::size_t last = props.size() - n - 1;  // the "=" must fit after the key
+  for (std::size_t at = props.find('=', n); at != std::string_view::npos && at - n <= last;
+       at = props.find('=', at + 1)) {
+    const std::size_t start = at - n;
+    std::size_t i = 0;
+    while (i < n && UpperAscii(props[start + i]) == UpperAscii(key[i])) ++i;
+    if (i == n) return start;
+  }
+  return std::string_view::npos;
+}
+
+}  // namespace
+
 std::string GetPropValue(std::string_view key, std::string_view props, std::string_view def) {
-  const std::string search_key = UpperCaseAscii(key) + "=";
-  // Upper-casing keeps every byte position, so a position found in the copy
-  // addresses the same text in the unchanged string.
-  const std::string upper_props = UpperCaseAscii(props);
-  const std::size_t found = upper_props.find(search_key);
+  const std::size_t found = FindKey(key, props);
   std::string_view value;
-  if (found != std::string::npos) {
-    value = props.substr(found + search_key.size());
+  if (found != std::string_view::npos) {
+    value = props.substr(found + key.size() + 1);
     const std::size_t semicolon = value.find(';');
     if (semicolon != std::string_view::npos) value = value.substr(0, semicolon);
   }

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
+
+#include "document/ascii_case.h"
+
 namespace vorbel {
 namespace {
 
@@ -45,6 +50,30 @@ TEST(GetPropValue, ValueRunsToSemicolonOrEnd) {
   EXPECT_EQ(GetPropValue("text", "TEXT=\xC3\xA9t\xC3\xA9;", ""), "\xC3\xA9t\xC3\xA9");
   // Only ASCII letters change case: a non-ASCII byte in the key must match exactly.
   EXPECT_EQ(GetPropValue("\xC3\xA9", "\xC3\x89=x;\xC3\xA9=y;", ""), "y");
+}
+
+// The lookup searches in place; it must answer exactly as the plain rule does:
+// upper-case both, find key + "=" anywhere, cut at ";", default when empty.
+TEST(GetPropValue, AgreesWithThePlainRuleOnRandomStrings) {
+  const auto plain = [](const std::string& key, const std::string& props, const std::string& def) {
+    const std::string k = vorbel::UpperCaseAscii(key) + "=";
+    const std::size_t at = vorbel::UpperCaseAscii(props).find(k);
+    std::string value = at == std::string::npos ? "" : props.substr(at + k.size());
+    value = value.substr(0, value.find(';'));
+    return value.empty() ? def : value;
+  };
+  std::mt19937 gen(20261207);
+  const std::string alphabet = "aAbB=;= cC\xc3";
+  auto text = [&](std::size_t max) {
+    std::string t(gen() % (max + 1), ' ');
+    for (char& c : t) c = alphabet[gen() % alphabet.size()];
+    return t;
+  };
+  for (int i = 0; i < 20000; ++i) {
+    const std::string key = text(3), props = text(24), def = text(2);
+    ASSERT_EQ(vorbel::GetPropValue(key, props, def), plain(key, props, def))
+        << "key '" << key << "' props '" << props << "'";
+  }
 }
 
 TEST(YesNoToBool, TrueExactlyWhenAYIsPresent) {
