@@ -12,13 +12,19 @@ namespace vorbel {
 // Drawers catch it to abandon one layer; editors let it reach the error box.
 class ConversionError : public std::runtime_error {
  public:
-  explicit ConversionError(std::string_view text)
-      : std::runtime_error("'" + std::string(text) + "' is not a valid integer value"), text_(text) {}
+  explicit ConversionError(std::string_view text) : std::runtime_error(Message(text)), text_(text) {}
 
   // The text that failed to convert.
   const std::string& text() const noexcept { return text_; }
 
  private:
+  static std::string Message(std::string_view text) {
+    std::string message;
+    message.reserve(text.size() + 32);
+    message.append(1, '\'').append(text).append("' is not a valid integer value");
+    return message;
+  }
+
   std::string text_;
 };
 

@@ -259,7 +259,7 @@ void ButtonRenderer::DrawTextLayer(const LayerRow& row) {
     c.SetPenColor(color);
     c.SetFontColor(color);
     std::string angleText = GetPropValue("Angle", props, "0");
-    if (Trimmed(angleText).empty()) angleText = "0";
+    if (Trimmed(angleText).empty()) angleText = std::string(1, '0');
     const int angle = StringToInt(angleText);
     if (angle <= 0) c.TextOut(x, y, text);
     else DrawRotatedText(x, y, angle, text);
@@ -309,12 +309,12 @@ void ButtonRenderer::PlaceTextLayer(const ButtonDocument& doc, std::string_view 
   std::string newLeft;
   std::string newTop;
   switch (column) {
-    case 0: newLeft = "4"; break;
+    case 0: newLeft = std::string(1, '4'); break;
     case 1: newLeft = std::to_string(w / 2 - GetTextLayerWidth(props) / 2); break;
     default: newLeft = std::to_string(w - (std::int64_t{GetTextLayerWidth(props)} + 10)); break;
   }
   switch (line) {
-    case 0: newTop = "4"; break;
+    case 0: newTop = std::string(1, '4'); break;
     // The middle row subtracts the whole caption height, not half of it.
     case 1: newTop = std::to_string(h / 2 - GetTextLayerHeight(props)); break;
     default: newTop = std::to_string(h - (std::int64_t{GetTextLayerHeight(props)} + 10)); break;
