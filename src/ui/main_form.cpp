@@ -84,7 +84,13 @@ TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
   FormCreate();
 }
 
-TMainForm::~TMainForm() { doc_.RemoveObserver(this); }
+TMainForm::~TMainForm() {
+  doc_.RemoveObserver(this);
+  // The layer list's model and the work-area combo observe the document, which
+  // is a member and so goes before QWidget's destructor would delete them:
+  // delete the children while the document is still there.
+  qDeleteAll(findChildren<QObject*>(Qt::FindDirectChildrenOnly));
+}
 
 void TMainForm::BuildActions() {
   tbtnNew = MakeToolAction(this, QStringLiteral("tbtnNew"), QStringLiteral("New"), QStringLiteral("new.png"), {});
