@@ -37,49 +37,32 @@ void BM_TextCaptionSixTimes(benchmark::State& state) {
 }
 BENCHMARK(BM_TextCaptionSixTimes);
 
-// One caption at 48 points (an em of 64 pixels), larger than the surface.
-void BM_TextCaption48Points(benchmark::State& state) {
-  Bitmap surface(90, 30);
+// One caption of `points` drawn at (x, y) on a w x h surface; with `warm` it
+// is drawn once before timing, so fonts and glyphs come from the caches.
+void DrawCaption(benchmark::State& state, int w, int h, int points, int x, int y, bool warm) {
+  Bitmap surface(w, h);
   Canvas canvas(surface);
   canvas.SetFontName("MS San Serif");
-  canvas.SetFontSize(48);
+  canvas.SetFontSize(points);
   canvas.SetBkMode(BkMode::Transparent);
-  canvas.TextOut(5, 5, kCaption);
+  if (warm) canvas.TextOut(x, y, kCaption);
   for (auto _ : state) {
-    canvas.TextOut(5, 5, kCaption);
+    canvas.TextOut(x, y, kCaption);
     benchmark::DoNotOptimize(surface.Data());
   }
 }
+
+// One caption at 48 points (an em of 64 pixels), larger than the surface.
+void BM_TextCaption48Points(benchmark::State& state) { DrawCaption(state, 90, 30, 48, 5, 5, true); }
 BENCHMARK(BM_TextCaption48Points);
 
 // The 48-point caption on a surface that holds all of it.
-void BM_TextCaption48PointsWhole(benchmark::State& state) {
-  Bitmap surface(400, 80);
-  Canvas canvas(surface);
-  canvas.SetFontName("MS San Serif");
-  canvas.SetFontSize(48);
-  canvas.SetBkMode(BkMode::Transparent);
-  canvas.TextOut(5, 5, kCaption);
-  for (auto _ : state) {
-    canvas.TextOut(5, 5, kCaption);
-    benchmark::DoNotOptimize(surface.Data());
-  }
-}
+void BM_TextCaption48PointsWhole(benchmark::State& state) { DrawCaption(state, 400, 80, 48, 5, 5, true); }
 BENCHMARK(BM_TextCaption48PointsWhole);
 
 // A caption whose glyphs are too large to keep (400 points, an em of 533
 // pixels): rasterised on every draw, only where the surface shows them.
-void BM_TextCaption400Points(benchmark::State& state) {
-  Bitmap surface(90, 30);
-  Canvas canvas(surface);
-  canvas.SetFontName("MS San Serif");
-  canvas.SetFontSize(400);
-  canvas.SetBkMode(BkMode::Transparent);
-  for (auto _ : state) {
-    canvas.TextOut(-20, -300, kCaption);
-    benchmark::DoNotOptimize(surface.Data());
-  }
-}
+void BM_TextCaption400Points(benchmark::State& state) { DrawCaption(state, 90, 30, 400, -20, -300, false); }
 BENCHMARK(BM_TextCaption400Points);
 
 // Measuring a caption, as the text placement does.
