@@ -282,6 +282,12 @@ class TMainForm : public QMainWindow, private DocumentObserver, private FileDial
 
   // The offset step of the layer commands (main_layers.cpp).
   void StepOffset(int sub_item, int delta);
+  // The editor commands (main_editors.cpp). The start-up sequence creates the
+  // dialogs right after the window; a window made without it gets them on the
+  // first command that needs one.
+  void EnsureDialogs();
+  // Sets the selected row's Left or Top through the value prompt.
+  void AskOffset(int sub_item);
   // Runs a command and shows any error it raises in the error box; the
   // program goes on.
   void Guarded(const std::function<void()>& command);
