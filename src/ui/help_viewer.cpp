@@ -131,6 +131,10 @@ bool HelpViewer::LoadFile(const QString& fileName) {
 void HelpViewer::SetDocument(HelpDocument document, const QString& fileName) {
   document_ = std::move(document);
   file_name_ = fileName;
+  // Pictures named relative to the help file (<img src="images/main.png"/>)
+  // are looked up in the help file's folder, wherever the file was found.
+  browser_->setSearchPaths(fileName.isEmpty() ? QStringList()
+                                              : QStringList{QFileInfo(fileName).absolutePath()});
   index_ = document_->Index();
   history_.clear();
   position_ = -1;

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -122,6 +123,49 @@ TEST(HelpViewer, WithoutAHelpFileTheCommandsDoNothing) {
   EXPECT_FALSE(viewer.ShowContents());
   EXPECT_FALSE(viewer.ShowIndex());
   EXPECT_FALSE(viewer.isVisible());
+}
+
+// Pictures named relative to the help file are found beside it, wherever the
+// program was started from; every picture the shipped help names is there.
+TEST_F(HelpViewerTest, FindsEveryPictureTheHelpNames) {
+  std::optional<HelpDocument> document = HelpDocument::Load(kShippedHelp.toStdString());
+  ASSERT_TRUE(document);
+  const QRegularExpression source(QStringLiteral("<img\\s+src=\"([^\"]+)\""));
+  int relative = 0;
+  for (const HelpTopic& topic : document->Topics()) {
+    QRegularExpressionMatchIterator it = source.globalMatch(QString::fromStdString(topic.body));
+    while (it.hasNext()) {
+      const QUrl url(it.next().captured(1));
+      if (url.isRelative()) ++relative;
+      const QVariant data = viewer.Browser()->loadResource(QTextDocument::ImageResource, url);
+      const QImage picture = QImage::fromData(data.toByteArray());
+      EXPECT_FALSE(picture.isNull()) << topic.id << ": " << url.toString().toStdString();
+      // The pictures travel with the help file: keep them small.
+      EXPECT_LE(data.toByteArray().size(), 64 * 1024) << url.toString().toStdString();
+    }
+  }
+  EXPECT_GT(relative, 0);
+
+  // A help file in another folder finds its own pictures, not those above.
+  QTemporaryDir dir;
+  ASSERT_TRUE(QDir(dir.path()).mkpath("images"));
+  QImage dot(3, 2, QImage::Format_RGB32);
+  dot.fill(Qt::red);
+  ASSERT_TRUE(dot.save(QDir(dir.path()).filePath("images/dot.png")));
+  const QString help = QDir(dir.path()).filePath("vorbelkit.hlp");
+  {
+    QFile file(help);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("VORBEL-HELP 1\n== a\ntitle: A\n--\n<p><img src=\"images/dot.png\"/></p>\n");
+  }
+  ASSERT_TRUE(viewer.LoadFile(help)) << viewer.LastError().toStdString();
+  ASSERT_TRUE(viewer.ShowTopic(QStringLiteral("a")));
+  const QImage shown = QImage::fromData(
+      viewer.Browser()->loadResource(QTextDocument::ImageResource, QUrl(QStringLiteral("images/dot.png"))).toByteArray());
+  EXPECT_EQ(shown.size(), QSize(3, 2));
+  EXPECT_TRUE(viewer.Browser()
+                  ->loadResource(QTextDocument::ImageResource, QUrl(QStringLiteral("images/main_window.png")))
+                  .isNull());
 }
 
 TEST(HelpViewer, FindsTheHelpFileBesideTheProgramFirst) {

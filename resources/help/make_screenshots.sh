@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Redraws the pictures of the help document in resources/help/images/ with
+# the program's own windows, under a virtual X server (package xvfb) so that
+# they look the same whatever desktop this runs on.
+#   resources/help/make_screenshots.sh [BUILD-DIR]      (default: build)
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/../.." && pwd)
+build=${1:-build}
+[[ -d "$build" ]] || { echo "no build folder $build: configure one first" >&2; exit 1; }
+cmake --build "$build" --target vorbel-help-screenshots -j2
+tool=$(find "$build" -name vorbel-help-screenshots -type f -perm -u+x | head -n 1)
+# No desktop theme and a fixed style, whatever the caller's environment says.
+env -u QT_QPA_PLATFORMTHEME -u QT_STYLE_OVERRIDE QT_QPA_PLATFORM=xcb \
+  xvfb-run -a -s "-screen 0 1024x768x24" "$tool" "$here/images" "$root"
