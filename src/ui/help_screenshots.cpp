@@ -48,7 +48,7 @@ QImage Capture(QWidget& window) {
     QApplication::processEvents(QEventLoop::AllEvents, 20);
   }
   for (int i = 0; i < 5; ++i) QApplication::processEvents();
-  // Palette-sized pictures stay small; the dialogs use few colours.
+  // Without the alpha channel the pictures stay smaller; windows are opaque.
   return window.grab().toImage().convertToFormat(QImage::Format_RGB888);
 }
 
