@@ -119,7 +119,12 @@ std::optional<std::int32_t> IniFile::TryReadInteger(const Section& section, std:
   if (!raw) return std::nullopt;
   // Signs, digits and blanks are ASCII, one byte each in both encodings, so
   // cutting the raw bytes gives the same number as cutting the characters.
-  return TryStringToInt(raw->substr(0, kMaxValueChars));
+  const std::string_view value = raw->substr(0, kMaxValueChars);
+  // Only "$", "0x" and "0X" introduce hexadecimal here; the bare "x" that
+  // property values accept is no number in a layout file.
+  const std::size_t first = value.find_first_not_of(' ');
+  if (first != std::string_view::npos && (value[first] == 'x' || value[first] == 'X')) return std::nullopt;
+  return TryStringToInt(value);
 }
 
 std::int32_t IniFile::ReadInteger(const Section& section, std::string_view key, std::int32_t def) const {
