@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -17,6 +18,13 @@ std::vector<std::string> WindowProgramCandidates(const std::string& programPath)
   return {folder + kWindowProgramName, folder + "../lib/vorbel/" + kWindowProgramName};
 }
 
+std::vector<std::string> WindowProgramArguments(const std::vector<std::string>& args) {
+  std::vector<std::string> result = args;
+  const auto end = std::find(result.begin(), result.end(), "--");
+  if (end != result.end()) result.erase(end);
+  return result;
+}
+
 std::string ExecWindowProgram(char* const argv[]) {
   const std::string self = ProgramFilePath();
   if (self.empty()) return "cannot find the main window: the system does not tell where this program is";
@@ -24,9 +32,16 @@ std::string ExecWindowProgram(char* const argv[]) {
   // not through itself; it learns the launcher's path from here.
   ::setenv("VORBEL_PROGRAM", self.c_str(), 1);
   const std::vector<std::string> candidates = WindowProgramCandidates(self);
+  std::vector<std::string> given;
+  for (char* const* arg = argv + (argv[0] != nullptr ? 1 : 0); *arg != nullptr; ++arg) given.emplace_back(*arg);
+  std::vector<std::string> args = WindowProgramArguments(given);
+  std::vector<char*> windowArgv;
+  windowArgv.push_back(argv[0]);
+  for (std::string& arg : args) windowArgv.push_back(arg.data());
+  windowArgv.push_back(nullptr);
   std::string failure;
   for (const std::string& candidate : candidates) {
-    ::execv(candidate.c_str(), argv);
+    ::execv(candidate.c_str(), windowArgv.data());
     // Only a failed exec comes back here.
     const int err = errno;
     if (err != ENOENT && failure.empty()) failure = candidate + ": " + std::strerror(err);

@@ -186,6 +186,13 @@ TEST(VorbelProgram, WithoutOptionsTheWindowProgramTakesOverTheArguments) {
     EXPECT_EQ(run.status, 3) << windowFolder << ": " << run.err;
     EXPECT_EQ(ReadFile(record), "my layout.vrb\nsecond\n") << windowFolder;
     fs::remove(record);
+
+    // The "--" that lets a file name start with "-" ends the launcher's
+    // options only; the window gets the names after it, a later "--" included.
+    const RunResult dashed = RunProgram(s, (bin / "vorbel").string(), {"--", "-dash.vrb", "--"});
+    EXPECT_EQ(dashed.status, 3) << windowFolder << ": " << dashed.err;
+    EXPECT_EQ(ReadFile(record), "-dash.vrb\n--\n") << windowFolder;
+    fs::remove(record);
   }
 
   // No window program anywhere: say so.
