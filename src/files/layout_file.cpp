@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -41,11 +42,6 @@ std::optional<std::int64_t> LayerNumber(std::string_view name) {
   }
   return number;
 }
-
-struct LayerSection {
-  std::int64_t number;
-  IniFile::Section section;
-};
 
 class LoadingScope {
  public:
@@ -94,21 +90,8 @@ std::string SaveTarget(const std::string& fileName) {
 }  // namespace
 
 void ReadLayout(ButtonDocument& doc, const IniFile& ini) {
-  // One pass over the text collects the first [Button] section and every
-  // section whose name is a layer number; the Layers count decides which of
-  // those are read, so a huge count costs nothing.
-  std::optional<IniFile::Section> button;
-  std::vector<LayerSection> layers;
-  ini.ForEachSection([&](const IniFile::Section& section) {
-    if (std::optional<std::int64_t> number = LayerNumber(section.Name())) {
-      layers.push_back({*number, section});
-    } else if (!button && EqualsIgnoringAsciiCase(section.Name(), kButtonSection)) {
-      button = section;
-    }
-  });
-
   std::int32_t layerCount = 0;
-  if (button) {
+  if (const std::optional<IniFile::Section> button = ini.FindSection(kButtonSection)) {
     if (std::optional<std::int32_t> height = ini.TryReadInteger(*button, "Height")) doc.SetHeight(*height);
     if (std::optional<std::int32_t> width = ini.TryReadInteger(*button, "Width")) doc.SetWidth(*width);
     if (std::optional<std::int32_t> workArea = ini.TryReadInteger(*button, "WorkArea")) {
@@ -117,23 +100,26 @@ void ReadLayout(ButtonDocument& doc, const IniFile& ini) {
     layerCount = ini.ReadInteger(*button, "Layers", 0);
   }
 
-  std::erase_if(layers, [&](const LayerSection& l) { return l.number >= layerCount; });
-  // Stable, so that of two sections with one number the first in the file is
-  // kept, as a lookup by name finds it.
-  std::stable_sort(layers.begin(), layers.end(),
-                   [](const LayerSection& a, const LayerSection& b) { return a.number < b.number; });
-  layers.erase(std::unique(layers.begin(), layers.end(),
-                           [](const LayerSection& a, const LayerSection& b) { return a.number == b.number; }),
-               layers.end());
+  // One pass over the text keeps, for every layer number below the count, the
+  // first section of that number, as a lookup by name finds it. Only the
+  // sections that are there are visited, so a huge count costs nothing, and a
+  // file repeating one section head millions of times keeps one entry.
+  std::map<std::int64_t, IniFile::Section> layers;
+  if (layerCount > 0) {
+    ini.ForEachSection([&](const IniFile::Section& section) {
+      const std::optional<std::int64_t> number = LayerNumber(section.Name());
+      if (number && *number < layerCount) layers.emplace(*number, section);
+    });
+  }
 
   std::vector<LayerRow> rows;
   rows.reserve(layers.size());
-  for (const LayerSection& layer : layers) {
-    std::string type = ini.ReadString(layer.section, "Type", kNoLayerType);
+  for (const auto& [number, section] : layers) {
+    std::string type = ini.ReadString(section, "Type", kNoLayerType);
     if (type == kNoLayerType) continue;
-    rows.push_back(LayerRow::Make(std::move(type), ini.ReadString(layer.section, "Properties", ""),
-                                  ini.ReadString(layer.section, "X", "0"), ini.ReadString(layer.section, "Y", "0"),
-                                  ini.ReadInteger(layer.section, "Visible", kVisibleImage)));
+    rows.push_back(LayerRow::Make(std::move(type), ini.ReadString(section, "Properties", ""),
+                                  ini.ReadString(section, "X", "0"), ini.ReadString(section, "Y", "0"),
+                                  ini.ReadInteger(section, "Visible", kVisibleImage)));
   }
   doc.ReplaceRows(std::move(rows));
 }
