@@ -40,12 +40,24 @@ namespace {
 // The part of a hint before "|" is the tool tip; the rest is shown nowhere.
 QString ShortHint(const QString& hint) { return hint.section(u'|', 0, 0); }
 
+// A tool button's action. A button without a hint shows no tool tip; as Qt
+// makes one from an action's text, such an action gets no text, and its name
+// goes to the tool button's accessible name instead (NameToolButtons).
 QAction* MakeToolAction(QObject* parent, const QString& name, const QString& text, const QString& glyph,
                         const QString& hint) {
-  auto* action = new QAction(QIcon(QStringLiteral(":/toolbar/") + glyph), text, parent);
+  auto* action = new QAction(QIcon(QStringLiteral(":/toolbar/") + glyph), hint.isEmpty() ? QString() : text, parent);
   action->setObjectName(name);
+  action->setProperty("accessibleName", text);
   if (!hint.isEmpty()) action->setToolTip(ShortHint(hint));
   return action;
+}
+
+void NameToolButtons(QToolBar& bar) {
+  for (QAction* action : bar.actions()) {
+    if (QWidget* button = bar.widgetForAction(action)) {
+      button->setAccessibleName(action->property("accessibleName").toString());
+    }
+  }
 }
 
 QAction* MakeMenuAction(QMenu* menu, const QString& name, const QString& text) {
@@ -223,25 +235,28 @@ void TMainForm::BuildToolBars() {
   ToolBar1->addAction(tbtnAddLayer);
   ToolBar1->addAction(tbtnDeleteLayer);
   addToolBar(Qt::TopToolBarArea, ToolBar1);
+  NameToolButtons(*ToolBar1);
 
   ToolBar2 = new QToolBar(QStringLiteral("Offset"), this);
   ToolBar2->setObjectName(QStringLiteral("ToolBar2"));
   ToolBar2->setMovable(true);
   pnlOffset = new QWidget(ToolBar2);
   pnlOffset->setObjectName(QStringLiteral("pnlOffset"));
-  pnlOffset->setFixedSize(96, 22);
+  // The spin buttons are one pixel taller than the panel, which cuts off
+  // their last row: each arrow shows 10 pixels.
+  pnlOffset->setFixedSize(96, 20);
   btnLeft = new QPushButton(QStringLiteral("left"), pnlOffset);
   btnLeft->setObjectName(QStringLiteral("btnLeft"));
-  btnLeft->setGeometry(2, 0, 26, 22);
+  btnLeft->setGeometry(2, 0, 26, 20);
   sbtnX = new UpDownButton(pnlOffset);
   sbtnX->setObjectName(QStringLiteral("sbtnX"));
-  sbtnX->setGeometry(29, 0, 16, 22);
+  sbtnX->setGeometry(29, 0, 16, 21);
   btnTop = new QPushButton(QStringLiteral("top"), pnlOffset);
   btnTop->setObjectName(QStringLiteral("btnTop"));
-  btnTop->setGeometry(50, 0, 26, 22);
+  btnTop->setGeometry(50, 0, 26, 20);
   sbtnY = new UpDownButton(pnlOffset);
   sbtnY->setObjectName(QStringLiteral("sbtnY"));
-  sbtnY->setGeometry(77, 0, 16, 22);
+  sbtnY->setGeometry(77, 0, 16, 21);
   for (QPushButton* b : {btnLeft, btnTop}) {
     // Captions this short need the button's margins gone to fit 26 pixels.
     b->setStyleSheet(QStringLiteral("padding: 0px;"));

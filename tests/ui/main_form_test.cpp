@@ -14,6 +14,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolBar>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
@@ -103,6 +104,25 @@ TEST(MainForm, StartsUntitledWithTheDefaultButtonAndNoLayers) {
   EXPECT_EQ(form.btnRefresh->toolTip(), QStringLiteral("Refresh"));
   EXPECT_EQ(form.tbtnDown->toolTip(), QStringLiteral("Down"));
   EXPECT_TRUE(form.sedtHeight->toolTip().isEmpty());
+  // The file and export buttons have no hint and so show no tool tip, though
+  // they keep a name for assistive tools.
+  for (QAction* action : {form.tbtnNew, form.tbtnOpen, form.tbtnSave, form.tbtnExport}) {
+    QWidget* button = form.ToolBar1->widgetForAction(action);
+    ASSERT_NE(button, nullptr);
+    EXPECT_TRUE(button->toolTip().isEmpty()) << action->objectName().toStdString();
+    EXPECT_FALSE(button->accessibleName().isEmpty()) << action->objectName().toStdString();
+  }
+  EXPECT_EQ(form.ToolBar1->widgetForAction(form.btnRefresh)->toolTip(), QStringLiteral("Refresh"));
+
+  // The offset controls: two 26 x 20 buttons and two 16 x 21 spin buttons in
+  // a 96 x 20 panel.
+  EXPECT_EQ(form.pnlOffset->size(), QSize(96, 20));
+  EXPECT_EQ(form.btnLeft->geometry(), QRect(2, 0, 26, 20));
+  EXPECT_EQ(form.sbtnX->geometry(), QRect(29, 0, 16, 21));
+  EXPECT_EQ(form.btnTop->geometry(), QRect(50, 0, 26, 20));
+  EXPECT_EQ(form.sbtnY->geometry(), QRect(77, 0, 16, 21));
+  EXPECT_EQ(form.btnLeft->text(), QStringLiteral("left"));
+  EXPECT_EQ(form.btnTop->text(), QStringLiteral("top"));
 
   // The layer list: four columns of the given widths, one row at most selected.
   const QStringList headers = {"Type", "Properties", "Left", "Top"};
