@@ -166,6 +166,7 @@ void TfrmBackProp::BuildShapePage() {
   lblRoundAmount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   sedtRoundAmount = new SpinEdit(grpRound);
   sedtRoundAmount->setObjectName(QStringLiteral("sedtRoundAmount"));
+  ReadProgramIntegers(*sedtRoundAmount);
   sedtRoundAmount->setGeometry(96, 28, 70, 24);
   sedtRoundAmount->SetValue(20);
   lblRoundAmount->setBuddy(sedtRoundAmount);

@@ -40,6 +40,7 @@ TfrmBevel::TfrmBevel(QWidget* parent) : QDialog(parent) {
   lblPenWidth->setGeometry(8, 58, 160, 16);
   sedtPenWidth = new SpinEdit(this);
   sedtPenWidth->setObjectName(QStringLiteral("sedtPenWidth"));
+  ReadProgramIntegers(*sedtPenWidth);
   sedtPenWidth->setGeometry(8, 76, 80, 24);
   sedtPenWidth->SetMinValue(1);
   sedtPenWidth->SetMaxValue(10);

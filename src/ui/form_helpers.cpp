@@ -7,6 +7,9 @@
 #include <QScreen>
 #include <QWidget>
 
+#include "controls/spin_edit.h"
+#include "document/value_conversion.h"
+
 namespace vorbel::ui {
 
 void MakeFixedDialog(QDialog& dialog, const QString& caption, int width, int height) {
@@ -45,6 +48,10 @@ void SetFieldEnabled(QWidget& field, bool enabled) {
     palette.setColor(group, QPalette::Base, background);
   }
   field.setPalette(palette);
+}
+
+void ReadProgramIntegers(SpinEdit& edit) {
+  edit.SetIntegerReader([](const QString& text) { return TryStringToInt(text.toStdString()); });
 }
 
 }  // namespace vorbel::ui

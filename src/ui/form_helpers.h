@@ -8,6 +8,10 @@
 class QDialog;
 class QWidget;
 
+namespace vorbel {
+class SpinEdit;
+}
+
 namespace vorbel::ui {
 
 // A fixed-size dialog frame with a title and a close box only, whose client
@@ -26,5 +30,11 @@ void SetHint(QWidget& widget, const QString& hint);
 // Enables or disables a field and gives it the window background when
 // enabled and the button-face background when disabled.
 void SetFieldEnabled(QWidget& field, bool enabled);
+
+// Makes a spin edit read its text as every integer of the program is read:
+// leading blanks skipped, hexadecimal after "$", "x" or "0x". A value loaded
+// from a property string as " 45" or "$2D" then counts as 45 in the dialog
+// too, as it does where the layer is drawn.
+void ReadProgramIntegers(SpinEdit& edit);
 
 }  // namespace vorbel::ui

@@ -114,6 +114,7 @@ void TfrmText::BuildTextPage() {
   lblFontSize = MakeLabel(QStringLiteral("Font size"), tbshtText, "lblFontSize", {206, 52, 60, 16});
   sedtFontSize = new SpinEdit(tbshtText);
   sedtFontSize->setObjectName(QStringLiteral("sedtFontSize"));
+  ReadProgramIntegers(*sedtFontSize);
   sedtFontSize->setGeometry(206, 68, 60, 24);
   sedtFontSize->SetValue(8);
   SetHint(*sedtFontSize, QStringLiteral("|Set the font size that will be used to draw the text caption"));
@@ -123,6 +124,7 @@ void TfrmText::BuildTextPage() {
   lblAngle = MakeLabel(QStringLiteral("Angle"), tbshtText, "lblAngle", {272, 52, 59, 16});
   sedtAngle = new SpinEdit(tbshtText);
   sedtAngle->setObjectName(QStringLiteral("sedtAngle"));
+  ReadProgramIntegers(*sedtAngle);
   sedtAngle->setGeometry(272, 68, 59, 24);
   sedtAngle->SetMinValue(0);
   sedtAngle->SetMaxValue(360);
@@ -202,6 +204,7 @@ void TfrmText::BuildEffectsPage() {
   lblShadowOffset = MakeLabel(QStringLiteral("Shadow offset"), grpShadow, "lblShadowOffset", {10, 46, 120, 16});
   sedtShadowOffset = new SpinEdit(grpShadow);
   sedtShadowOffset->setObjectName(QStringLiteral("sedtShadowOffset"));
+  ReadProgramIntegers(*sedtShadowOffset);
   sedtShadowOffset->setGeometry(10, 63, 80, 24);
   sedtShadowOffset->SetValue(3);
   lblShadowOffset->setBuddy(sedtShadowOffset);

@@ -15,10 +15,11 @@ TfrmNewValue::TfrmNewValue(QWidget* parent) : QDialog(parent) {
 
   lblValue = new QLabel(QStringLiteral("New value"), this);
   lblValue->setObjectName(QStringLiteral("lblValue"));
-  lblValue->setGeometry(5, 9, 151, 15);
+  lblValue->setGeometry(5, 10, 151, 15);
 
   sedtValue = new SpinEdit(this);
   sedtValue->setObjectName(QStringLiteral("sedtValue"));
+  ReadProgramIntegers(*sedtValue);
   sedtValue->setGeometry(5, 25, 151, 24);
   lblValue->setBuddy(sedtValue);
 

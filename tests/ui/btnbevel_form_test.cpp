@@ -48,6 +48,11 @@ TEST_F(TfrmBevelTest, PenIsClampedAndNeverFails) {
   EXPECT_EQ(GetPropValue("Pen", form.GetProperties(), ""), "12");
   form.sedtPenWidth->SetText("x");
   EXPECT_EQ(GetPropValue("Pen", form.GetProperties(), ""), "1");
+  // Read as every integer of the program: blanks before it, hexadecimal.
+  form.sedtPenWidth->SetText(" 4");
+  EXPECT_EQ(GetPropValue("Pen", form.GetProperties(), ""), "4");
+  form.sedtPenWidth->SetText("$9");
+  EXPECT_EQ(GetPropValue("Pen", form.GetProperties(), ""), "9");
 }
 
 TEST_F(TfrmBevelTest, ColoursOutsideTheListKeepTheSelection) {

@@ -132,6 +132,13 @@ TEST_F(TfrmTextTest, EffectsTabFollowsTheAngle) {
   form.SetProperties("Angle=abc;");
   EXPECT_TRUE(form.EffectsTabVisible());
   EXPECT_NE(form.GetProperties().find(";Angle=abc;"), std::string::npos);
+  // The angle is read as every integer of the program is read: a leading
+  // blank or a hexadecimal value still turns the caption, so the effects go.
+  for (const char* angle : {" 45", "$2D", "0x2d"}) {
+    form.SetProperties(std::string("Angle=") + angle + ";");
+    EXPECT_FALSE(form.EffectsTabVisible()) << angle;
+    EXPECT_NE(form.GetProperties().find(std::string(";Angle=") + angle + ";"), std::string::npos) << angle;
+  }
   // Typing follows at once; hiding the tab keeps the effect settings.
   form.cbxOutline->setChecked(true);
   form.sedtAngle->SetText("400");

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -54,6 +55,15 @@ TEST(TfrmNewValue, HasAnUnlimitedValue) {
   EXPECT_FALSE(form.sedtValue->HasLimits());
   form.sedtValue->SetValue(-123456);
   EXPECT_EQ(form.sedtValue->Value(), -123456);
+  // Typed values are read as every integer of the program; what is no
+  // integer reads as 0.
+  form.sedtValue->SetText("$10");
+  EXPECT_EQ(form.sedtValue->Value(), 16);
+  form.sedtValue->SetText(" -5");
+  EXPECT_EQ(form.sedtValue->Value(), -5);
+  form.sedtValue->SetText("-");
+  EXPECT_EQ(form.sedtValue->Value(), 0);
+  EXPECT_EQ(form.lblValue->geometry().topLeft(), QPoint(5, 10));
   EXPECT_TRUE(form.btnOk->isDefault());
   EXPECT_EQ(form.Button1->text(), "Cancel");
 }
