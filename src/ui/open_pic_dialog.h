@@ -23,7 +23,8 @@ QImage LoadPreviewImage(const QString& path);
 // <prefix>/bin or <prefix>/lib/vorbel). Empty when there is none.
 QString FindTexturesFolder(const QString& programFolder, const QString& sharedDataFolder = {});
 
-// The preview pane: the picture scaled down to fit (never up), with its size
+// The preview pane: the picture scaled down to fit, or a small one enlarged by a
+// whole factor (at most 8) with its pixels kept sharp, with its size
 // below it, or a note when the highlighted file is no readable picture.
 class PicturePreview : public QWidget {
   Q_OBJECT
