@@ -23,7 +23,22 @@ const QStringList& ExportFilters() {
   return filters;
 }
 
+// Shows the hourglass from construction to destruction, so also when an
+// error leaves the scope.
+class BusyCursor {
+ public:
+  BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+  BusyCursor(const BusyCursor&) = delete;
+  BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
 }  // namespace
+
+void TMainForm::LoadLayoutFile(const std::string& fileName) {
+  const BusyCursor busy;
+  commands_.OpenFile(fileName);
+}
 
 std::optional<std::string> TMainForm::OpenDialog() {
   FileRequest request;
@@ -55,7 +70,10 @@ void TMainForm::tbtnNewClick() {
 }
 
 void TMainForm::tbtnOpenClick() {
-  Guarded([this] { commands_.Open(); });
+  // The dialog shows the ordinary cursor; the hourglass is up while loading.
+  const std::optional<std::string> fileName = OpenDialog();
+  if (!fileName) return;
+  Guarded([&] { LoadLayoutFile(*fileName); });
 }
 
 void TMainForm::tbtnSaveClick() {

@@ -412,7 +412,7 @@ void TMainForm::FormCreate() {
     const QString& first = options_.arguments.front();
     const QFileInfo info(first);
     if (!first.isEmpty() && info.exists() && !info.isDir()) {
-      Guarded([&] { commands_.OpenFile(first.toStdString()); });
+      Guarded([&] { LoadLayoutFile(first.toStdString()); });
     }
   }
 }

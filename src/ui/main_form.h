@@ -292,6 +292,9 @@ class TMainForm : public QMainWindow, private DocumentObserver, private FileDial
   // program goes on.
   void Guarded(const std::function<void()>& command);
 
+  // Loads a layout file under the hourglass cursor (main_file.cpp).
+  void LoadLayoutFile(const std::string& fileName);
+
   // FileDialogs (main_file.cpp): the layout open and save choosers.
   std::optional<std::string> OpenDialog() override;
   std::optional<std::string> SaveVRBDialog() override;

@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QFile>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -310,6 +311,45 @@ TEST(MainForm, ArgumentFileIsLoadedWithItsCaptionAndAMissingOneIgnored) {
     EXPECT_EQ(form.lvItemsModel->rowCount(), 0);
     EXPECT_EQ(form.sedtHeight->Text(), QStringLiteral("30"));
   }
+}
+
+// Records the override cursor whenever the document reports a change.
+class CursorWatch : public DocumentObserver {
+ public:
+  std::vector<int> shapes;  // -1: no override cursor
+  void Note() {
+    const QCursor* cursor = QGuiApplication::overrideCursor();
+    shapes.push_back(cursor ? int(cursor->shape()) : -1);
+  }
+  void SettingsChanged(DocumentSetting) override { Note(); }
+  void RowInserted(int) override { Note(); }
+  void RowsReset() override { Note(); }
+};
+
+TEST(MainForm, OpenLoadsTheChosenFileUnderTheHourglass) {
+  FileDialogsScript dialogs;
+  QTemporaryDir dir;
+  const QString path = dir.filePath("open.vrb");
+  ASSERT_TRUE(WriteText(path,
+                        "[Button]\r\nHeight=44\r\nLayers=1\r\n"
+                        "[Layer0]\r\nType=Bevel\r\nProperties=Width=2;\r\nX=0\r\nY=0\r\nVisible=0\r\n"));
+  TMainForm form(QuietOptions());
+  CursorWatch watch;
+  form.Document().AddObserver(&watch);
+
+  form.tbtnOpenClick();  // cancelled: nothing happens
+  EXPECT_TRUE(watch.shapes.empty());
+  EXPECT_EQ(form.windowTitle(), QStringLiteral("Vorbel - [untitled.vrb]"));
+
+  dialogs.openAnswer = path;
+  form.tbtnOpenClick();
+  EXPECT_EQ(form.windowTitle(), QStringLiteral("Vorbel - [") + path + u']');
+  EXPECT_EQ(form.Document().Height(), 44);
+  EXPECT_EQ(form.lvItemsModel->rowCount(), 1);
+  ASSERT_FALSE(watch.shapes.empty());
+  for (int shape : watch.shapes) EXPECT_EQ(shape, int(Qt::WaitCursor));
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);  // restored afterwards
+  form.Document().RemoveObserver(&watch);
 }
 
 TEST(MainForm, SaveOfAnUntitledDocumentAsksForANameAndNeverWritesACutOffPath) {
