@@ -116,7 +116,12 @@ QValidator::State SpinEdit::validate(QString& /*input*/, int& /*pos*/) const {
 void SpinEdit::fixup(QString& /*input*/) const {}
 
 void SpinEdit::focusOutEvent(QFocusEvent* event) {
-  if (HasLimits()) {
+  // Only leaving the box for another control clamps. The window losing its
+  // activation (closing with Enter or Esc, switching to another program) or a
+  // menu opening over it leaves the text as typed.
+  const bool left_the_box =
+      event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason;
+  if (HasLimits() && left_the_box) {
     const std::optional<int> read = ReadText(Text());
     if (read && Clamp(*read) != *read) SetValue(*read);
   }

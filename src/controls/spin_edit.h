@@ -23,8 +23,9 @@ std::optional<int> ReadDecimalInteger(const QString& text);
 //
 // Limits: MinValue == MaxValue (both 0 by default) means no limits. With
 // limits, SetValue() and the arrows clamp at once, while typed text is
-// clamped only when the control loses the keyboard focus; text that is no
-// integer is left alone then.
+// clamped only when the keyboard focus moves on to another control of the
+// window (not when the window itself closes or is deactivated); text that is
+// no integer is left alone then.
 //
 // The arrows, the Up and Down keys and the mouse wheel step by 1 from Value();
 // holding an arrow or a key repeats at the platform's own rate.

@@ -47,8 +47,8 @@ class SpinEditTest : public ::testing::Test {
     return edit.style()->subControlRect(QStyle::CC_SpinBox, &option, arrow, &edit).center();
   }
 
-  void LoseFocus() {
-    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+  void LoseFocus(Qt::FocusReason reason = Qt::TabFocusReason) {
+    QFocusEvent out(QEvent::FocusOut, reason);
     QApplication::sendEvent(&edit, &out);
   }
 
@@ -179,6 +179,15 @@ TEST_F(SpinEditTest, LimitsClampTypedTextOnlyWhenFocusLeaves) {
   edit.SetText("+07");
   LoseFocus();
   EXPECT_EQ(edit.Text(), "+07");
+
+  // The window closing or losing its activation, or a menu opening, is no
+  // leaving of the box: the text stays as typed.
+  edit.SetText("400");
+  LoseFocus(Qt::ActiveWindowFocusReason);
+  LoseFocus(Qt::PopupFocusReason);
+  EXPECT_EQ(edit.Text(), "400");
+  LoseFocus(Qt::MouseFocusReason);
+  EXPECT_EQ(edit.Text(), "360");
 }
 
 TEST_F(SpinEditTest, EqualLimitsMeanNoLimits) {

@@ -4,7 +4,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTabWidget>
+#include <QApplication>
 #include <QTest>
 #include <QToolButton>
 
@@ -146,6 +148,27 @@ TEST_F(TfrmTextTest, EffectsTabFollowsTheAngle) {
   EXPECT_NE(form.GetProperties().find("Outlined=Yes;"), std::string::npos);
   form.sedtAngle->SetText("0");
   EXPECT_TRUE(form.EffectsTabVisible());
+}
+
+TEST_F(TfrmTextTest, AngleIsClampedOnlyWhenTheBoxIsLeft) {
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  form.activateWindow();
+  // Enter closes the dialog from inside the box: the angle stays as typed.
+  form.sedtAngle->setFocus();
+  form.sedtAngle->SetText("400");
+  QTest::keyClick(form.sedtAngle, Qt::Key_Return);
+  EXPECT_FALSE(form.isVisible());
+  QApplication::processEvents();
+  EXPECT_NE(form.GetProperties().find(";Angle=400;"), std::string::npos);
+  // Clicking OK leaves the box first.
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  form.activateWindow();
+  form.sedtAngle->setFocus();
+  QTest::mouseClick(form.btnOk, Qt::LeftButton);
+  EXPECT_FALSE(form.isVisible());
+  EXPECT_NE(form.GetProperties().find(";Angle=360;"), std::string::npos);
 }
 
 TEST_F(TfrmTextTest, ConversionErrorStopsTheLoadWhereItHappens) {
