@@ -1,5 +1,7 @@
 #include "controls/spin_edit.h"
 
+#include "document/value_conversion.h"
+
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QStyle>
@@ -13,8 +15,13 @@ namespace vorbel {
 
 namespace {
 
+// Every spin edit reads its text as the program reads any stored integer:
+// leading blanks, an optional sign and decimal digits, or "$"/"x"/"0x"
+// hexadecimal, so a size typed as "$40" is the 64 the render pass draws.
+std::optional<int> ReadProgramInteger(const QString& text) { return TryStringToInt(text.toStdString()); }
+
 IntegerReader& DefaultReader() {
-  static IntegerReader reader = ReadDecimalInteger;
+  static IntegerReader reader = ReadProgramInteger;
   return reader;
 }
 
@@ -89,7 +96,7 @@ void SpinEdit::SetMaxValue(int value) {
 void SpinEdit::SetIntegerReader(IntegerReader reader) { reader_ = std::move(reader); }
 
 void SpinEdit::SetDefaultIntegerReader(IntegerReader reader) {
-  DefaultReader() = reader ? std::move(reader) : IntegerReader(ReadDecimalInteger);
+  DefaultReader() = reader ? std::move(reader) : IntegerReader(ReadProgramInteger);
 }
 
 void SpinEdit::stepBy(int steps) {

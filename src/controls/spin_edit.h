@@ -57,7 +57,7 @@ class SpinEdit : public QAbstractSpinBox {
   // own converter here); an empty reader restores the process-wide default.
   void SetIntegerReader(IntegerReader reader);
   // The reader every spin edit uses unless given its own; an empty reader
-  // restores ReadDecimalInteger.
+  // restores the program's integer reading (TryStringToInt).
   static void SetDefaultIntegerReader(IntegerReader reader);
 
   // QAbstractSpinBox

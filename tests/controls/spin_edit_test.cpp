@@ -57,13 +57,19 @@ class SpinEditTest : public ::testing::Test {
 
 TEST_F(SpinEditTest, KeepsAnyTextAndReadsItsValue) {
   EXPECT_EQ(edit.Text(), "0");
-  for (const char* text : {"", "-", "abc", " 12", "12px"}) {
+  for (const char* text : {"", "-", "abc", "12px", "- 3"}) {
     edit.SetText(QString::fromLatin1(text));
     EXPECT_EQ(edit.Text(), QString::fromLatin1(text));
     EXPECT_EQ(edit.Value(), 0) << text;
   }
   edit.SetText("-35");
   EXPECT_EQ(edit.Value(), -35);
+  // The text is read as every stored integer of the program is read.
+  edit.SetText(" 12");
+  EXPECT_EQ(edit.Value(), 12);
+  edit.SetText("$10");
+  EXPECT_EQ(edit.Value(), 16);
+  EXPECT_EQ(edit.Text(), "$10");
 
   // Typed text stays as typed, even where it is no integer.
   edit.SetText("");
@@ -224,17 +230,18 @@ TEST_F(SpinEditTest, IntegerReaderCanBeReplaced) {
   Step(Qt::Key_Up);
   EXPECT_EQ(edit.Text(), "17");
 
-  edit.SetIntegerReader({});
+  edit.SetIntegerReader(ReadDecimalInteger);
   edit.SetText("$10");
   EXPECT_EQ(edit.Value(), 0);
 
-  // The process-wide reader applies to every spin edit without its own.
-  SpinEdit::SetDefaultIntegerReader(hex);
+  // The process-wide reader applies to every spin edit without its own; an
+  // empty one restores the program's integer reading.
+  SpinEdit::SetDefaultIntegerReader(ReadDecimalInteger);
   SpinEdit other;
   other.SetText("$20");
-  EXPECT_EQ(other.Value(), 32);
-  SpinEdit::SetDefaultIntegerReader({});
   EXPECT_EQ(other.Value(), 0);
+  SpinEdit::SetDefaultIntegerReader({});
+  EXPECT_EQ(other.Value(), 32);
 }
 
 }  // namespace
