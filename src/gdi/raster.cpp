@@ -131,11 +131,8 @@ std::vector<Span> InteriorSpans(const Rect& box, const std::vector<Point>& outli
 
 namespace {
 
-// The footprint of the widest pen asked for most recently: bevels and outlines
-// draw many segments with one width, and the disc is the same for all.
-const Pen::Footprint& FootprintOf(int width) {
-  static Pen::Footprint cached;
-  if (cached.width == width) return cached;
+// The footprint of a pen `width` pixels across.
+Pen::Footprint FootprintOf(int width) {
   Pen::Footprint f;
   f.width = width;
   const int off = width / 2;
@@ -153,8 +150,7 @@ const Pen::Footprint& FootprintOf(int width) {
     const Point& b = ring[(i + 1) % ring.size()];
     WalkLine(a.x, a.y, b.x, b.y, true, disc, note);
   }
-  cached = std::move(f);
-  return cached;
+  return f;
 }
 
 }  // namespace
@@ -164,7 +160,7 @@ Pen::Pen(Bitmap& target, Pixel p, int width)
   const int margin = width_ + 1;
   walkClip_ = {-margin, -margin, target.Width() + margin, target.Height() + margin};
   if (width_ == 1) return;
-  foot_ = &FootprintOf(width_);
+  foot_ = FootprintOf(width_);
   rowLeft_.assign(static_cast<std::size_t>(std::max(target.Height(), 0)), INT_MAX);
   rowRight_.assign(rowLeft_.size(), INT_MIN);
 }
@@ -180,11 +176,11 @@ void Pen::Run(int y, int xa, int xb) {
   const int kEnd = std::min(width_, off - y + target_.Height());
   for (int k = kFirst; k < kEnd; ++k) {
     const auto i = static_cast<std::size_t>(k);
-    if (foot_->left[i] > foot_->right[i]) continue;
+    if (foot_.left[i] > foot_.right[i]) continue;
     const int row = y - off + k;
     const auto r = static_cast<std::size_t>(row);
-    rowLeft_[r] = std::min(rowLeft_[r], xa + foot_->left[i]);
-    rowRight_[r] = std::max(rowRight_[r], xb + foot_->right[i]);
+    rowLeft_[r] = std::min(rowLeft_[r], xa + foot_.left[i]);
+    rowRight_[r] = std::max(rowRight_[r], xb + foot_.right[i]);
     if (rowFirst_ > rowLast_) {
       rowFirst_ = rowLast_ = row;
     } else {

@@ -146,7 +146,7 @@ class Pen {
   Pixel pixel_;
   int width_;
   Rect walkClip_;
-  const Footprint* foot_ = nullptr;
+  Footprint foot_;  // each pen its own, so pens of different widths can live side by side
   // Per surface row, the columns a wide segment covers. The union of the discs
   // along one straight segment meets every row in one interval, so a segment
   // paints each row once however wide the pen.

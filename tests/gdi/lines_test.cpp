@@ -159,6 +159,19 @@ TEST(Line, WidePenSegmentsAreTheUnionOfDiscsAroundTheOnePixelLine) {
   }
 }
 
+TEST(Line, PensAliveTogetherKeepTheirOwnDiscs) {
+  // A narrow pen made while a wide one is still in use must not change the
+  // wide pen's disc.
+  Bitmap expected(40, 20);
+  raster::Pen(expected, 0xFF, 9).Line({8, 10}, {30, 10});
+  Bitmap wideTarget(40, 20), narrowTarget(40, 20);
+  raster::Pen wide(wideTarget, 0xFF, 9);
+  raster::Pen narrow(narrowTarget, 0xFF, 3);
+  wide.Line({8, 10}, {30, 10});
+  narrow.Line({8, 10}, {30, 10});
+  EXPECT_EQ(expected, wideTarget) << Grid(wideTarget);
+}
+
 TEST(Line, AbsurdPenWidthsCoverTheSurfaceQuickly) {
   Bitmap b(300, 200);
   Canvas c(b);
