@@ -33,9 +33,7 @@ void Canvas::Rectangle(int x1, int y1, int x2, int y2) {
                      target_->MapPixel(ResolveColor(brushColor_)));
   }
   raster::Pen pen(*target_, target_->MapPixel(ResolveColor(penColor_)), penWidth_);
-  const raster::Point corners[4] = {
-      {box.left, box.top}, {box.right - 1, box.top}, {box.right - 1, box.bottom - 1}, {box.left, box.bottom - 1}};
-  pen.Polygon(corners, 4);
+  pen.Polygon(raster::RoundRectOutline(box, 0, 0));
 }
 
 void Canvas::Ellipse(int x1, int y1, int x2, int y2) {
@@ -55,14 +53,15 @@ void Canvas::RoundRect(int x1, int y1, int x2, int y2, int cornerW, int cornerH)
   if (box.Width() > kMaxShapeSide || box.Height() > kMaxShapeSide) return;
   const std::vector<raster::Point> outline = raster::RoundRectOutline(box, cw, ch);
   if (brushStyle_ == BrushStyle::Solid) {
+    // The brush fills the shape's region first; the outline is drawn over
+    // its edge. Only the rows that meet the surface matter.
     const Pixel brush = target_->MapPixel(ResolveColor(brushColor_));
-    // Only the rows that meet the surface matter.
     const int first = std::max(box.top, 0);
     const int last = std::min(box.bottom, target_->Height()) - 1;
     if (first <= last) {
-      const std::vector<raster::Span> spans = raster::InteriorSpans(box, outline);
+      const std::vector<raster::Span> rows = raster::RoundRectRegion(box, cw, ch);
       for (int y = first; y <= last; ++y) {
-        const raster::Span& s = spans[static_cast<std::size_t>(y - box.top)];
+        const raster::Span& s = rows[static_cast<std::size_t>(y - box.top)];
         if (s.first <= s.last) raster::FillSpan(*target_, y, s.first, s.last, brush);
       }
     }

@@ -69,14 +69,17 @@ class Canvas {
   // outside the area.
   void Rectangle(int x1, int y1, int x2, int y2);
   // The ellipse inscribed in the area, outlined and filled like Rectangle. A
-  // one-pixel outline is closed and four-connected, so a flood fill bounded by
-  // its colour stays inside.
+  // one-pixel outline is closed, so a flood fill bounded by its colour stays
+  // inside. A narrow, tall ellipse (3 x 8, 6 x 20 and taller) stops short of
+  // the top and bottom of its area, and a 1 x 1 area draws nothing, as GDI
+  // draws them.
   void Ellipse(int x1, int y1, int x2, int y2);
   // A rectangle whose corners are quarters of a cornerW x cornerH ellipse.
   void RoundRect(int x1, int y1, int x2, int y2, int cornerW, int cornerH);
   // MoveTo sets the current position. LineTo draws from it to (x, y) with the
-  // pen, painting the first point and not the last, then moves the current
-  // position to (x, y). Wider pens are centred on the line.
+  // pen, then moves the current position to (x, y). A one-pixel pen paints
+  // the first point and not the last; a wider pen is centred on the line with
+  // round ends, and paints its disc for a line of no length.
   void MoveTo(int x, int y);
   void LineTo(int x, int y);
   // Fills with the brush the region of pixels four-connected to (x, y) that do

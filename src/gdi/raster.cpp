@@ -1,7 +1,7 @@
 #include "gdi/raster.h"
 
 #include <algorithm>
-#include <climits>
+#include <cmath>
 
 namespace vorbel::gdi::raster {
 
@@ -30,224 +30,419 @@ bool Neighbours(Point a, Point b) {
   return std::llabs(std::int64_t{b.x} - a.x) <= 1 && std::llabs(std::int64_t{b.y} - a.y) <= 1;
 }
 
+// Alois Zingl's midpoint walk along one quarter of the ellipse that fills a
+// w x h box (w, h >= 2), on doubled coordinates so that boxes of even size
+// come out symmetric. Each step moves one column towards the middle, one row
+// towards the end, or both.
+class QuarterWalk {
+ public:
+  QuarterWalk(std::int64_t w, std::int64_t h)
+      : aStep_(8 * (w - 1) * (w - 1)),
+        bStep_(8 * (h - 1) * (h - 1)),
+        dx_(4 * (h - 1) * (h - 1) * (2 - w)),
+        dy_(4 * (w - 1) * (w - 1) * (1 + (h - 1) % 2)),
+        err_(dx_ + dy_ + (w - 1) * (w - 1) * ((h - 1) % 2)) {}
+
+  struct Step {
+    bool column = false;
+    bool row = false;
+  };
+  Step Next() {
+    const std::int64_t e2 = 2 * err_;
+    const Step s{e2 >= dx_, e2 <= dy_};
+    if (s.column) {
+      dx_ += bStep_;
+      err_ += dx_;
+    }
+    if (s.row) {
+      dy_ += aStep_;
+      err_ += dy_;
+    }
+    return s;
+  }
+
+ private:
+  std::int64_t aStep_, bStep_, dx_, dy_, err_;
+};
+
 // The points of one quarter of the ellipse that fills a w x h box (w, h >= 3),
 // in box coordinates: x runs from w-1 down to w/2 while y runs from h/2 up,
-// each point eight-connected to the one before. Integer midpoint walk on
-// doubled coordinates, so boxes of even size (centre between pixels) come out
-// exactly symmetric.
+// each point eight-connected to the one before. The walk ends when it runs out
+// of columns, which for a narrow ellipse is before y reaches h-1.
 std::vector<Point> EllipseQuadrant(int w, int h) {
-  const std::int64_t a = w - 1;
-  const std::int64_t b = h - 1;
-  const std::int64_t aStep = 8 * a * a;
-  const std::int64_t bStep = 8 * b * b;
-  std::int64_t dx = 4 * b * b * (1 - a);
-  std::int64_t dy = 4 * a * a * (1 + (b % 2));
-  std::int64_t err = dx + dy + a * a * (b % 2);
+  QuarterWalk walk(w, h);
   std::vector<Point> points;
-  points.reserve(static_cast<std::size_t>(w + h));
-  Point pt{w - 1, h / 2};
-  while (pt.x >= w / 2 && pt.y < h) {
+  points.reserve(static_cast<std::size_t>(w) / 2 + static_cast<std::size_t>(h) / 2 + 2);
+  for (Point pt{w - 1, h / 2}; pt.x >= w / 2;) {
     points.push_back(pt);
-    const std::int64_t e2 = 2 * err;
-    if (e2 >= dx) {
-      --pt.x;
-      dx += bStep;
-      err += dx;
-    }
-    if (e2 <= dy) {
-      ++pt.y;
-      dy += aStep;
-      err += dy;
-    }
-  }
-  // A narrow ellipse runs out of columns before it reaches the end of the
-  // box: finish its tip straight along the middle column, so that the outline
-  // touches all four sides of the box.
-  if (!points.empty()) {
-    for (int y = points.back().y + 1; y < h; ++y) points.push_back({w / 2, y});
+    const QuarterWalk::Step s = walk.Next();
+    if (s.column) --pt.x;
+    if (s.row) ++pt.y;
   }
   return points;
 }
 
 }  // namespace
 
+std::vector<Span> RoundRectRegion(const Rect& box, int cornerW, int cornerH) {
+  const int h = std::max(box.Height(), 0);
+  std::vector<Span> rows(static_cast<std::size_t>(h), Span{box.left, box.right - 1});
+  const int cw = static_cast<int>(std::min<std::int64_t>(box.Width(), std::llabs(cornerW)));
+  const int ch = static_cast<int>(std::min<std::int64_t>(h, std::llabs(cornerH)));
+  if (cw < 2 || ch < 2) return rows;
+  // How far the lower half of the corner ellipse is indented, row by row from
+  // its middle row down; rows the walk never reaches stay empty (-1).
+  std::vector<int> indent(static_cast<std::size_t>(ch), -1);
+  QuarterWalk walk(cw, ch);
+  int x = 0;
+  int y = ch / 2;
+  indent[static_cast<std::size_t>(y)] = 0;
+  while (x <= cw / 2) {
+    const QuarterWalk::Step s = walk.Next();
+    if (s.column) ++x;
+    if (s.row && ++y < ch) indent[static_cast<std::size_t>(y)] = x;
+  }
+  const auto span = [&](int i) {
+    const int in = indent[static_cast<std::size_t>(i)];
+    return in < 0 ? Span{} : Span{box.left + in, box.right - 1 - in};
+  };
+  // The upper corners mirror the lower ones; the rows between the corners
+  // keep the full width.
+  for (int i = 0; i < ch / 2; ++i) rows[static_cast<std::size_t>(i)] = span(ch - 1 - i);
+  for (int i = ch / 2 + 1; i < ch; ++i) rows[static_cast<std::size_t>(h - ch + i)] = span(i);
+  return rows;
+}
+
 std::vector<Point> RoundRectOutline(const Rect& box, int cornerW, int cornerH) {
   const int cw = static_cast<int>(std::min<std::int64_t>(box.Width(), std::llabs(cornerW)));
   const int ch = static_cast<int>(std::min<std::int64_t>(box.Height(), std::llabs(cornerH)));
   const int l = box.left, t = box.top, r = box.right, b = box.bottom;
-  if (cw <= 2 || ch <= 2) return {{l, t}, {r - 1, t}, {r - 1, b - 1}, {l, b - 1}};
+  if (cw <= 2 || ch <= 2) return {{r - 1, t}, {l, t}, {l, b - 1}, {r - 1, b - 1}};
 
   const std::vector<Point> q = EllipseQuadrant(cw, ch);
-  const std::size_t n = q.size();
+  // The top-right corner from its middle up, then each half mirrored and
+  // walked back. Where a corner spans the whole box with an odd size, its tip
+  // lies on the mirror line and is kept once.
   std::vector<Point> out;
-  out.reserve(4 * n);
-  // Top-right corner, from its middle up to the top edge.
+  out.reserve(4 * q.size());
   for (const Point& p : q) out.push_back({r - cw + p.x, t + ch - 1 - p.y});
-  // Top-left, mirrored left to right and walked back.
-  for (std::size_t i = 0; i < n; ++i) {
-    const Point& p = out[n - 1 - i];
-    out.push_back({l + r - 1 - p.x, p.y});
-  }
-  // Bottom-left, mirrored top to bottom.
-  for (std::size_t i = 0; i < n; ++i) {
-    const Point& p = out[2 * n - 1 - i];
-    out.push_back({p.x, t + b - 1 - p.y});
-  }
-  // Bottom-right.
-  for (std::size_t i = 0; i < n; ++i) {
-    const Point& p = out[3 * n - 1 - i];
-    out.push_back({l + r - 1 - p.x, p.y});
-  }
-  return out;
-}
-
-std::vector<Span> InteriorSpans(const Rect& box, const std::vector<Point>& outline) {
-  const int h = box.Height();
-  std::vector<int> maxLeft(static_cast<std::size_t>(std::max(h, 0)), INT_MIN);
-  const int mirror = box.left + box.right - 1;  // x and mirror - x are symmetric
-  const auto note = [&](int x, int y) {
-    const int row = y - box.top;
-    if (row < 0 || row >= h || 2 * x > mirror) return;
-    int& m = maxLeft[static_cast<std::size_t>(row)];
-    m = std::max(m, x);
+  const auto mirror = [&out](bool dropMiddle, auto reflect) {
+    const std::size_t n = out.size();
+    out.resize(2 * n - (dropMiddle ? 1 : 0));
+    for (std::size_t i = 0; i < n; ++i) out[out.size() - 1 - i] = reflect(out[i]);
   };
-  const std::size_t n = outline.size();
-  for (std::size_t i = 0; i < n; ++i) {
-    const Point& a = outline[i];
-    const Point& b = outline[(i + 1) % n];
-    if (Neighbours(a, b)) {
-      note(a.x, a.y);  // neighbours: b is noted as the next segment's start
-    } else {
-      WalkLine(a.x, a.y, b.x, b.y, true, box, note);
-    }
-  }
-  std::vector<Span> spans(maxLeft.size());
-  for (std::size_t i = 0; i < spans.size(); ++i) {
-    if (maxLeft[i] == INT_MIN) continue;
-    spans[i] = {maxLeft[i] + 1, mirror - maxLeft[i] - 1};
-  }
-  return spans;
+  mirror(cw % 2 == 1 && cw == box.Width(), [&](Point p) { return Point{l + r - 1 - p.x, p.y}; });
+  mirror(ch % 2 == 1 && ch == box.Height(), [&](Point p) { return Point{p.x, t + b - 1 - p.y}; });
+  return out;
 }
 
 namespace {
 
-// The footprint of a pen `width` pixels across.
-Pen::Footprint FootprintOf(int width) {
-  Pen::Footprint f;
-  f.width = width;
-  const int off = width / 2;
-  const Rect disc{-off, -off, width - off, width - off};
-  f.left.assign(static_cast<std::size_t>(width), INT_MAX);
-  f.right.assign(static_cast<std::size_t>(width), INT_MIN);
-  const std::vector<Point> ring = RoundRectOutline(disc, width, width);
-  const auto note = [&](int x, int y) {
-    const auto k = static_cast<std::size_t>(y + off);
-    f.left[k] = std::min(f.left[k], x);
-    f.right[k] = std::max(f.right[k], x);
-  };
-  for (std::size_t i = 0; i < ring.size(); ++i) {
-    const Point& a = ring[i];
-    const Point& b = ring[(i + 1) % ring.size()];
-    WalkLine(a.x, a.y, b.x, b.y, true, disc, note);
+thread_local std::int64_t spansGathered = 0;
+
+// What a wide stroke covers, row by row over the rows `first`..`last` of the
+// surface: per row a sorted list of disjoint, non-touching runs of columns,
+// clipped to the surface. The stroke's parts are added in any order and
+// overlap freely; each pixel is painted once at the end.
+class StrokeRows {
+ public:
+  StrokeRows(int surfaceWidth, int first, int last)
+      : width_(surfaceWidth), first_(first), rows_(static_cast<std::size_t>(last - first + 1)) {}
+
+  int First() const { return first_; }
+  int Last() const { return first_ + static_cast<int>(rows_.size()) - 1; }
+
+  // Adds columns x1..x2 (inclusive) of row y; what lies off the surface is
+  // dropped.
+  void Add(std::int64_t y, std::int64_t x1, std::int64_t x2) {
+    if (y < First() || y > Last()) return;
+    const int lo = static_cast<int>(std::max<std::int64_t>(x1, 0));
+    const int hi = static_cast<int>(std::min<std::int64_t>(x2, width_ - 1));
+    if (lo > hi) return;
+    ++spansGathered;
+    std::vector<Span>& row = rows_[static_cast<std::size_t>(y - first_)];
+    // The runs that overlap or touch lo..hi merge with it.
+    auto from = row.begin();
+    while (from != row.end() && from->last + 1 < lo) ++from;
+    auto to = from;
+    Span merged{lo, hi};
+    for (; to != row.end() && to->first <= hi + 1; ++to) {
+      merged.first = std::min(merged.first, to->first);
+      merged.last = std::max(merged.last, to->last);
+    }
+    if (from == to) {
+      row.insert(from, merged);
+    } else {
+      *from = merged;
+      row.erase(from + 1, to);
+    }
   }
-  return f;
+
+  void Paint(Bitmap& b, Pixel p) const {
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+      for (const Span& s : rows_[i]) FillSpan(b, first_ + static_cast<int>(i), s.first, s.last, p);
+    }
+  }
+
+ private:
+  int width_;
+  int first_;
+  std::vector<std::vector<Span>> rows_;
+};
+
+struct Vertex {
+  std::int64_t x = 0;
+  std::int64_t y = 0;
+};
+
+// Fills the polygon through the four corners by the polygon rule: a pixel
+// belongs to it when its point lies inside, on a left or top edge included,
+// on a right or bottom edge not. An edge from its upper end (xt, yt) down to
+// yb crosses row y (yt <= y < yb) at the first pixel at or right of the edge,
+// xt + ceil(dx * (y - yt) / dy); the crossings of a row, in order, pair up
+// into runs from one crossing up to the pixel before the next.
+void AddPolygon(StrokeRows& rows, const Vertex (&v)[4]) {
+  std::int64_t top = v[0].y, bottom = v[0].y;
+  for (const Vertex& p : v) {
+    top = std::min(top, p.y);
+    bottom = std::max(bottom, p.y);
+  }
+  top = std::max<std::int64_t>(top, rows.First());
+  bottom = std::min<std::int64_t>(bottom, std::int64_t{rows.Last()} + 1);
+  for (std::int64_t y = top; y < bottom; ++y) {
+    std::int64_t cross[4];
+    int n = 0;
+    for (int i = 0; i < 4; ++i) {
+      Vertex a = v[i], b = v[(i + 1) % 4];
+      if (a.y == b.y) continue;
+      if (a.y > b.y) std::swap(a, b);
+      if (y < a.y || y >= b.y) continue;
+      const std::int64_t num = (b.x - a.x) * (y - a.y);
+      const std::int64_t dy = b.y - a.y;
+      const std::int64_t x = a.x + num / dy + (num % dy > 0 ? 1 : 0);
+      // Kept in order as they come: a row meets at most four edges.
+      int k = n++;
+      for (; k > 0 && cross[k - 1] > x; --k) cross[k] = cross[k - 1];
+      cross[k] = x;
+    }
+    for (int i = 0; i + 1 < n; i += 2) {
+      if (cross[i] < cross[i + 1]) rows.Add(y, cross[i], cross[i + 1] - 1);
+    }
+  }
 }
 
+// Half away from zero: the rounding of the pen's half widths across a slanted
+// segment.
+std::int64_t RoundHalfAway(double v) { return static_cast<std::int64_t>(v > 0 ? v + 0.5 : v - 0.5); }
+
+// The part of a wide stroke along the segment a-b, without the discs at its
+// ends.
+void AddSegment(StrokeRows& rows, int width, Point a, Point b) {
+  const std::int64_t dx = std::int64_t{b.x} - a.x;
+  const std::int64_t dy = std::int64_t{b.y} - a.y;
+  if (dx == 0 && dy == 0) return;
+  if (dy == 0) {
+    const std::int64_t y0 = std::int64_t{a.y} - width / 2;
+    for (std::int64_t y = std::max<std::int64_t>(y0, rows.First()); y < y0 + width && y <= rows.Last(); ++y) {
+      rows.Add(y, std::min(a.x, b.x), std::int64_t{std::max(a.x, b.x)} - 1);
+    }
+    return;
+  }
+  if (dx == 0) {
+    const std::int64_t x0 = std::int64_t{a.x} - width / 2;
+    const std::int64_t yEnd = std::min<std::int64_t>(std::max(a.y, b.y), std::int64_t{rows.Last()} + 1);
+    for (std::int64_t y = std::max<std::int64_t>(std::min(a.y, b.y), rows.First()); y < yEnd; ++y) {
+      rows.Add(y, x0, x0 + width - 1);
+    }
+    return;
+  }
+  const double len = std::hypot(static_cast<double>(dx), static_cast<double>(dy));
+  const double across = static_cast<double>(width) * static_cast<double>(std::llabs(dy)) / len;
+  const double along = static_cast<double>(width) * static_cast<double>(std::llabs(dx)) / len;
+  Vertex narrow{RoundHalfAway(across / 2), RoundHalfAway(along / 2)};
+  Vertex wide{RoundHalfAway((across + 1) / 2), RoundHalfAway((along + 1) / 2)};
+  if (dx < 0) {
+    wide.y = -wide.y;
+    narrow.y = -narrow.y;
+  }
+  if (dy < 0) {
+    std::swap(narrow, wide);
+    wide.x = -wide.x;
+    narrow.x = -narrow.x;
+  }
+  const Vertex corners[4] = {{a.x - narrow.x, a.y + narrow.y},
+                             {a.x + wide.x, a.y - wide.y},
+                             {b.x + wide.x, b.y - wide.y},
+                             {b.x - narrow.x, b.y + narrow.y}};
+  AddPolygon(rows, corners);
+}
+
+// The disc of `foot` centred on each of the points x1..x2 of row y.
+void AddDiscRow(StrokeRows& rows, const Pen::Footprint& foot, std::int64_t y, std::int64_t x1, std::int64_t x2) {
+  const std::int64_t top = y + foot.top;
+  const auto n = static_cast<std::int64_t>(foot.left.size());
+  for (std::int64_t k = std::max<std::int64_t>(0, rows.First() - top); k < n && top + k <= rows.Last(); ++k) {
+    const auto i = static_cast<std::size_t>(k);
+    rows.Add(top + k, x1 + foot.left[i], x2 + foot.right[i]);
+  }
+}
+
+// The disc centred on each of the points y1..y2 of column x. Every row of the
+// disc holds its centre column, so the discs meet each row in one run: that of
+// the widest disc row among those that land there, the one nearest the disc's
+// middle.
+void AddDiscColumn(StrokeRows& rows, const Pen::Footprint& foot, std::int64_t x, std::int64_t y1,
+                   std::int64_t y2) {
+  const auto n = static_cast<std::int64_t>(foot.left.size());
+  const std::int64_t middle = -foot.top;
+  const std::int64_t last = std::min<std::int64_t>(y2 + foot.top + n - 1, rows.Last());
+  for (std::int64_t y = std::max<std::int64_t>(y1 + foot.top, rows.First()); y <= last; ++y) {
+    const std::int64_t lo = std::max<std::int64_t>(0, y - y2 - foot.top);
+    const std::int64_t hi = std::min<std::int64_t>(n - 1, y - y1 - foot.top);
+    const auto i = static_cast<std::size_t>(std::clamp(middle, lo, hi));
+    rows.Add(y, x + foot.left[i], x + foot.right[i]);
+  }
+}
+
+// +1 or -1 for a step of one pixel along an axis, 0 otherwise.
+int UnitStep(std::int64_t d) { return d == 1 ? 1 : (d == -1 ? -1 : 0); }
+
 }  // namespace
+
+std::int64_t Pen::SpansGathered() { return spansGathered; }
 
 Pen::Pen(Bitmap& target, Pixel p, int width)
     : target_(target), pixel_(p), width_(std::clamp(width, 1, kMaxPenWidth)) {
   const int margin = width_ + 1;
   walkClip_ = {-margin, -margin, target.Width() + margin, target.Height() + margin};
   if (width_ == 1) return;
-  foot_ = FootprintOf(width_);
-  rowLeft_.assign(static_cast<std::size_t>(std::max(target.Height(), 0)), INT_MAX);
-  rowRight_.assign(rowLeft_.size(), INT_MIN);
+  const int off = width_ / 2;
+  const std::vector<Span> rows = RoundRectRegion({-off, -off, width_ - off, width_ - off}, width_, width_);
+  disc_.top = -off;
+  disc_.left.reserve(rows.size());
+  disc_.right.reserve(rows.size());
+  for (const Span& s : rows) {
+    disc_.left.push_back(s.first);
+    disc_.right.push_back(s.last);
+  }
 }
 
-void Pen::Run(int y, int xa, int xb) {
-  if (width_ == 1) {
-    FillSpan(target_, y, xa, xb, pixel_);
+void Pen::Stroke(const Point* pts, std::size_t n, bool closed) {
+  // Repeated points at either end add nothing.
+  while (n > 2 && pts[0] == pts[1]) {
+    ++pts;
+    --n;
+  }
+  while (n > 2 && pts[n - 1] == pts[n - 2]) --n;
+
+  // The rows and columns the stroke can reach, clipped to the surface (a
+  // slanted segment's parallelogram can reach one row past its discs).
+  std::int64_t minX = pts[0].x, maxX = pts[0].x, minY = pts[0].y, maxY = pts[0].y;
+  for (std::size_t i = 1; i < n; ++i) {
+    minX = std::min<std::int64_t>(minX, pts[i].x);
+    maxX = std::max<std::int64_t>(maxX, pts[i].x);
+    minY = std::min<std::int64_t>(minY, pts[i].y);
+    maxY = std::max<std::int64_t>(maxY, pts[i].y);
+  }
+  const std::int64_t reach = width_ / 2 + 1;
+  const int firstRow = static_cast<int>(std::max<std::int64_t>(minY - reach, 0));
+  const int lastRow = static_cast<int>(std::min<std::int64_t>(maxY + reach, target_.Height() - 1));
+  if (firstRow > lastRow || maxX + reach < 0 || minX - reach >= target_.Width()) return;
+
+  // A disc that covers the whole surface leaves nothing else to add. A disc's
+  // rows narrow away from its middle, so its rows at the top and the bottom of
+  // the surface are the ones to check.
+  const auto discCoversRow = [&](int y) {
+    const std::int64_t k = std::int64_t{y} - pts[0].y - disc_.top;
+    if (k < 0 || k >= static_cast<std::int64_t>(disc_.left.size())) return false;
+    const auto i = static_cast<std::size_t>(k);
+    return std::int64_t{pts[0].x} + disc_.left[i] <= 0 &&
+           std::int64_t{pts[0].x} + disc_.right[i] >= target_.Width() - 1;
+  };
+  if (discCoversRow(0) && discCoversRow(target_.Height() - 1)) {
+    FillRect(target_, target_.Bounds(), pixel_);
     return;
   }
-  // Only the footprint rows that land on the surface.
-  const int off = width_ / 2;
-  const int kFirst = std::max(0, off - y);
-  const int kEnd = std::min(width_, off - y + target_.Height());
-  for (int k = kFirst; k < kEnd; ++k) {
-    const auto i = static_cast<std::size_t>(k);
-    if (foot_.left[i] > foot_.right[i]) continue;
-    const int row = y - off + k;
-    const auto r = static_cast<std::size_t>(row);
-    rowLeft_[r] = std::min(rowLeft_[r], xa + foot_.left[i]);
-    rowRight_[r] = std::max(rowRight_[r], xb + foot_.right[i]);
-    if (rowFirst_ > rowLast_) {
-      rowFirst_ = rowLast_ = row;
-    } else {
-      rowFirst_ = std::min(rowFirst_, row);
-      rowLast_ = std::max(rowLast_, row);
+
+  StrokeRows rows(target_.Width(), firstRow, lastRow);
+  // The discs at the points, gathered along horizontal and vertical runs of
+  // neighbouring points.
+  for (std::size_t i = 0; i < n;) {
+    std::size_t j = i + 1;
+    int stepX = 0, stepY = 0;
+    for (; j < n; ++j) {
+      const std::int64_t dx = std::int64_t{pts[j].x} - pts[j - 1].x;
+      const std::int64_t dy = std::int64_t{pts[j].y} - pts[j - 1].y;
+      if (dx == 0 && dy == 0) continue;
+      const int sx = dy == 0 ? UnitStep(dx) : 0;
+      const int sy = dx == 0 ? UnitStep(dy) : 0;
+      if (sx == 0 && sy == 0) break;
+      if (stepX == 0 && stepY == 0) {
+        stepX = sx;
+        stepY = sy;
+      } else if (sx != stepX || sy != stepY) {
+        break;
+      }
     }
+    const Point& a = pts[i];
+    const Point& b = pts[j - 1];
+    if (stepY != 0) {
+      AddDiscColumn(rows, disc_, a.x, std::min(a.y, b.y), std::max(a.y, b.y));
+    } else {
+      AddDiscRow(rows, disc_, a.y, std::min(a.x, b.x), std::max(a.x, b.x));
+    }
+    i = j;
   }
-}
-
-void Pen::PaintRows() {
-  for (int row = rowFirst_; row <= rowLast_; ++row) {
-    const auto r = static_cast<std::size_t>(row);
-    if (rowLeft_[r] <= rowRight_[r]) FillSpan(target_, row, rowLeft_[r], rowRight_[r], pixel_);
-    rowLeft_[r] = INT_MAX;
-    rowRight_[r] = INT_MIN;
+  // The segments, those running on in one horizontal or vertical direction
+  // gathered into one.
+  const std::size_t segments = closed ? n : n - 1;
+  for (std::size_t i = 0; i < segments;) {
+    const Point& a = pts[i];
+    Point b = pts[(i + 1) % n];
+    std::size_t j = i + 1;
+    const bool horizontal = a.y == b.y && a.x != b.x;
+    const bool vertical = a.x == b.x && a.y != b.y;
+    if (horizontal || vertical) {
+      for (; j < segments; ++j) {
+        const Point& c = pts[(j + 1) % n];
+        const bool sameWay = horizontal ? (c.y == b.y && c.x != b.x && (c.x > b.x) == (b.x > a.x))
+                                        : (c.x == b.x && c.y != b.y && (c.y > b.y) == (b.y > a.y));
+        if (!sameWay) break;
+        b = c;
+      }
+    }
+    AddSegment(rows, width_, a, b);
+    i = j;
   }
-  rowFirst_ = 0;
-  rowLast_ = -1;
-}
-
-void Pen::Flush() {
-  if (haveRun_) Run(runY_, runA_, runB_);
-  haveRun_ = false;
+  rows.Paint(target_, pixel_);
 }
 
 void Pen::Line(Point a, Point b) {
+  if (width_ > 1) {
+    const Point ends[2] = {a, b};
+    Stroke(ends, 2, false);
+    return;
+  }
   if (a == b) return;
-  const bool wide = width_ > 1;
-  if (!wide && Neighbours(a, b)) {
+  if (Neighbours(a, b)) {
     target_.SetPixel(a.x, a.y, pixel_);  // a step between neighbours: its first point
     return;
   }
-  if (a.y == b.y) {  // horizontal: one run
-    int xb = b.x;
-    if (!wide) xb += b.x > a.x ? -1 : 1;
+  if (a.y == b.y) {  // horizontal: one run without its last point
+    const int xb = b.x + (b.x > a.x ? -1 : 1);
     const int lo = std::max(std::min(a.x, xb), walkClip_.left);
     const int hi = std::min(std::max(a.x, xb), walkClip_.right);
-    if (lo <= hi) Run(a.y, lo, hi);
-    if (wide) PaintRows();
+    if (lo <= hi) FillSpan(target_, a.y, lo, hi, pixel_);
     return;
   }
-  WalkLine(a.x, a.y, b.x, b.y, wide, walkClip_, [this](int x, int y) {
-    if (width_ == 1) {
-      target_.SetPixel(x, y, pixel_);
-      return;
-    }
-    if (haveRun_ && y == runY_ && (x == runB_ + 1 || x == runA_ - 1)) {
-      runA_ = std::min(runA_, x);
-      runB_ = std::max(runB_, x);
-      return;
-    }
-    Flush();
-    haveRun_ = true;
-    runY_ = y;
-    runA_ = runB_ = x;
-  });
-  Flush();
-  if (wide) PaintRows();
+  WalkLine(a.x, a.y, b.x, b.y, false, walkClip_, [this](int x, int y) { target_.SetPixel(x, y, pixel_); });
 }
 
 void Pen::Polygon(const Point* points, std::size_t n) {
   if (n == 0) return;
-  bool single = true;
-  for (std::size_t i = 1; i < n; ++i) single = single && points[i] == points[0];
-  if (single) {  // a ring shrunk to one point still shows that point
-    Run(points[0].y, points[0].x, points[0].x);
-    if (width_ > 1) PaintRows();
+  if (width_ > 1) {
+    const Point one[2] = {points[0], points[0]};
+    Stroke(n == 1 ? one : points, std::max<std::size_t>(n, 2), true);
     return;
   }
   for (std::size_t i = 0; i < n; ++i) Line(points[i], points[(i + 1) % n]);

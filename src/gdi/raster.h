@@ -105,72 +105,108 @@ void WalkLine(int x1, int y1, int x2, int y2, bool lastPoint, const Rect& clip, 
   }
 }
 
-// The pen's footprint and the strokes drawn with it. Width 0 and 1 draw
-// one-pixel lines that leave out their last point. A wider pen paints, around
-// every pixel of the one-pixel line (end points included), a disc w pixels
-// across centred on it: across a horizontal or vertical line it covers
-// c - w/2 .. c + (w-1)/2, and its ends and joins come out round.
+// The rows of a region shaped like a rounded rectangle: `box` (right and
+// bottom exclusive) with its corners cut by quarters of a cornerW x cornerH
+// ellipse (each at most the box's size; either below 2 gives the plain box).
+// Row i of the result is row box.top + i, with first..last inclusive (empty
+// when first > last). With the corner sizes equal to the box it is the
+// ellipse that fills the box. This region is what a brush fills inside an
+// ellipse or a rounded rectangle, and the disc a wide pen paints at the ends
+// and corners of its strokes.
+//
+// The rows come from the same midpoint walk as the outline below, taken from
+// the middle row outwards: a row is as wide as the walk is when it reaches
+// that row. A very narrow ellipse whose walk runs out of columns before it
+// reaches the top and bottom rows leaves those rows empty.
+struct Span {
+  int first = 0;
+  int last = -1;
+};
+std::vector<Span> RoundRectRegion(const Rect& box, int cornerW, int cornerH);
+
+// The outline of the rounded rectangle `box` with corners of cornerW x cornerH
+// (limited to the box's size) as the closed path a pen follows, starting at
+// the middle of the top-right corner and going round anticlockwise on the
+// screen (up, left, down, right). The corners are the points of a midpoint
+// walk, eight-connected to each other; the straight sides are single
+// segments between them. Where the walk of a very narrow corner runs out of
+// columns before it reaches the side of the box, the outline stops short of
+// that side, as the reference renderer's does. Corner sizes of 2 or less give
+// the rectangle's four corners, top-right first.
+std::vector<Point> RoundRectOutline(const Rect& box, int cornerW, int cornerH);
+
+// The pen and the strokes drawn with it.
+//
+// Widths 0 and 1 draw one-pixel lines: a segment paints its first point and
+// not its last (WalkLine), so a closed path paints each of its points once and
+// a path of one point paints nothing.
+//
+// A wider pen is a geometric pen with round ends and joins. Its stroke is the
+// union of three kinds of parts, the same parts the reference renderer builds
+// its region from:
+//  - at every point of the path, the pen's disc: RoundRectRegion of a
+//    w x w box whose top-left corner is (-(w/2), -(w/2)) from the point, so
+//    across a horizontal or vertical line it covers c - w/2 .. c + (w-1)/2;
+//    a stroke of no length still paints this disc;
+//  - for a horizontal segment, the w rows from y - w/2 between the two ends,
+//    the right end left out (the disc there covers it); a vertical segment
+//    likewise, column for row;
+//  - for any other segment from p to q, the parallelogram p - n, p + d,
+//    q + d, q - n. With len = hypot(dx, dy), the pen is wx = w*|dy|/len wide
+//    along x and wy = w*|dx|/len along y; its wide half is
+//    (round((wx+1)/2), round((wy+1)/2)) and its narrow half
+//    (round(wx/2), round(wy/2)), rounded half away from zero. d points to
+//    the left of the direction of travel (y down) and n to the right; d is
+//    the wide half on a segment going down and the narrow half on one going
+//    up. The parallelogram is filled by the polygon rule: a pixel belongs to
+//    it when its point lies inside, on a left or top edge included, on a
+//    right or bottom edge not.
+// The parts' rows are merged first and every covered pixel is painted once,
+// so a stroke costs a few passes over the surface at most, whatever the width
+// and however many one-pixel segments an ellipse's outline has: discs along
+// a horizontal or vertical run of neighbouring points, and segments running on
+// in one direction, are gathered as one part, and a disc that already covers
+// the whole surface ends the stroke with one fill.
 //
 // Widths above kMaxPenWidth draw as kMaxPenWidth: every stroke the drawers make
 // lies within a few pixels of a surface of at most kMaxBitmapSide pixels a
 // side, and a disc that wide centred anywhere there covers the whole surface,
-// so nothing visible changes while absurd widths stay cheap.
+// so nothing visible changes while the disc's rows stay cheap to work out.
 constexpr int kMaxPenWidth = 1 << 18;
 
 class Pen {
  public:
   Pen(Bitmap& target, Pixel p, int width);
 
-  // One segment. One-pixel pens leave out the last point.
+  // One segment: both ends with the caps of a wide pen; a one-pixel pen
+  // leaves out the last point.
   void Line(Point a, Point b);
-  // A closed outline through the points: every point and every segment
-  // between them (and from the last back to the first) is painted.
+  // A closed path through the points, joined back from the last to the first.
   void Polygon(const Point* points, std::size_t count);
   void Polygon(const std::vector<Point>& points) { Polygon(points.data(), points.size()); }
   int Width() const { return width_; }
 
-  // Rows of a disc `width` pixels across, from its top row down: the offsets
-  // of each row's first and last pixel from the centre column (first > last
-  // for a row the disc does not reach).
+  // The pen's disc as offsets from its centre: row `top + i` spans
+  // left[i]..right[i]. Each pen holds its own.
   struct Footprint {
-    int width = 0;
+    int top = 0;
     std::vector<int> left, right;
   };
 
+  // The number of row spans wide strokes have gathered on this thread so far,
+  // before merging: the work a wide stroke does besides painting each of its
+  // pixels once. Meant for tests that check the cost of strokes.
+  static std::int64_t SpansGathered();
+
  private:
-  void Run(int y, int xa, int xb);  // a run of the one-pixel line, widened
-  void Flush();
-  void PaintRows();  // paints what the runs of one wide segment covered
+  void Stroke(const Point* points, std::size_t count, bool closed);
 
   Bitmap& target_;
   Pixel pixel_;
   int width_;
   Rect walkClip_;
-  Footprint foot_;  // each pen its own, so pens of different widths can live side by side
-  // Per surface row, the columns a wide segment covers. The union of the discs
-  // along one straight segment meets every row in one interval, so a segment
-  // paints each row once however wide the pen.
-  std::vector<int> rowLeft_, rowRight_;
-  int rowFirst_ = 0, rowLast_ = -1;
-  bool haveRun_ = false;
-  int runY_ = 0, runA_ = 0, runB_ = 0;
+  Footprint disc_;
 };
-
-// The outline of the rounded rectangle `box` (right and bottom exclusive)
-// with corners cut by quarters of a cornerW x cornerH ellipse, as a closed
-// polygon whose one-pixel segments form an eight-connected ring inside the
-// box. With cornerW and cornerH equal to the box size it is the ellipse.
-// Corner sizes of 2 or less give the rectangle's four corners.
-std::vector<Point> RoundRectOutline(const Rect& box, int cornerW, int cornerH);
-
-// For every row of a symmetric closed outline, the pixels strictly inside it:
-// first..last (inclusive; empty when first > last). `box` is the outline's
-// box; row i of the result is row box.top + i.
-struct Span {
-  int first = 0;
-  int last = -1;
-};
-std::vector<Span> InteriorSpans(const Rect& box, const std::vector<Point>& outline);
 
 // The source index for each destination index of a stretched copy of
 // `srcLen` pixels to `dstLen` pixels, by a Bresenham walk without blending.

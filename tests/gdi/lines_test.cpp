@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
 #include <utility>
 
 #include "gdi/canvas.h"
@@ -121,9 +122,10 @@ TEST(Line, WidePensPaintBothEndsWithRoundCaps) {
       "....................\n"
       "....................\n",
       Grid(b));
-  c.MoveTo(0, 0);
-  c.LineTo(0, 0);  // no length: nothing
-  EXPECT_EQ(kBlack, b.GetPixel(0, 0));
+  c.MoveTo(18, 7);
+  c.LineTo(18, 7);  // no length: the pen's disc, as at either end of a segment
+  const std::string grid = Grid(b);
+  EXPECT_EQ("..................#.\n.................###\n..................#.\n", grid.substr(grid.size() - 3 * 21));
 }
 
 TEST(Line, WideDiagonalIsTheSameBothWays) {
@@ -140,22 +142,25 @@ TEST(Line, WideDiagonalIsTheSameBothWays) {
   EXPECT_EQ(a, b) << Grid(a) << Grid(b);
 }
 
-TEST(Line, WidePenSegmentsAreTheUnionOfDiscsAroundTheOnePixelLine) {
-  // A wide segment paints each row once, as one span; the result must still be
-  // exactly the discs around every pixel of the one-pixel line, ends included.
-  for (int w : {2, 3, 6, 9}) {
-    for (auto [x2, y2] : {std::pair{30, 4}, {5, 27}, {28, 20}, {-3, 22}, {16, 16}, {39, 7}}) {
-      Bitmap wide(40, 32);
-      raster::Pen(wide, 0xFF, w).Line({16, 6}, {x2, y2});
-
-      Bitmap discs(40, 32);
-      raster::WalkLine(16, 6, x2, y2, true, Rect{-100, -100, 140, 132}, [&](int x, int y) {
-        const raster::Point centre{x, y};
-        raster::Pen(discs, 0xFF, w).Polygon(&centre, 1);  // one point: its disc
-      });
-      EXPECT_EQ(wide, discs) << "width " << w << " to " << x2 << "," << y2 << "\n"
-                             << Grid(wide) << Grid(discs);
-    }
+TEST(Line, WideSlantedLineIsAParallelogramBetweenRoundEnds) {
+  // Recorded from the reference renderer, in both directions: the discs at
+  // the ends (x 2..3 in row 0 is the top of the one at 3,2) and between them a
+  // parallelogram as wide as the pen across the line.
+  const std::string expected =
+      "\n..##..............\n"
+      ".######...........\n"
+      ".########.........\n"
+      "..##########......\n"
+      "..############....\n"
+      ".....##########...\n"
+      ".......########...\n"
+      "..........####....\n"
+      "..................\n"
+      "..................\n";
+  for (const auto& [from, to] : {std::pair{raster::Point{3, 2}, raster::Point{13, 6}}, {{13, 6}, {3, 2}}}) {
+    Bitmap b(18, 10);
+    raster::Pen(b, kWhite, 4).Line(from, to);
+    EXPECT_EQ(expected, Grid(b));
   }
 }
 

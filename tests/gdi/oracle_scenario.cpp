@@ -1,5 +1,7 @@
 #include "oracle_scenario.h"
 
+#include <zlib.h>
+
 #include <fstream>
 #include <sstream>
 
@@ -35,13 +37,19 @@ struct Surface {
 
 PixelMap LoadPixelMap(const std::string& path) {
   PixelMap out;
-  std::ifstream in(path);
-  if (!in) {
+  // zlib reads a file that is not compressed as it is.
+  gzFile in = gzopen(path.c_str(), "rb");
+  if (in == nullptr) {
     out.error = "cannot open " + path;
     return out;
   }
+  std::string text;
+  char buffer[1 << 16];
+  for (int n; (n = gzread(in, buffer, sizeof buffer)) > 0;) text.append(buffer, static_cast<std::size_t>(n));
+  gzclose(in);
   std::vector<std::string> lines;
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  std::istringstream textLines(text);
+  for (std::string line; std::getline(textLines, line);) lines.push_back(line);
   std::map<char, Pixel> legend;
   for (const std::string& l : lines) {
     if (l.size() > 6 && l.compare(0, 2, "  ") == 0 && l.compare(3, 3, " = ") == 0) {
@@ -96,6 +104,11 @@ ScenarioResult RunScenario(const std::string& path) {
   std::map<std::string, Surface> surfaces;
   Surface* cur = nullptr;
   int lineNo = 0;
+  const auto noteShape = [&](const Canvas& c, const Rect& box) {
+    const Rect b = box.Normalized();
+    const int reach = std::max(c.PenWidth(), 1) / 2 + 1;
+    result.shapes.push_back({lineNo, {b.left - reach, b.top - reach, b.right + reach, b.bottom + reach}});
+  };
   for (std::string line; std::getline(in, line);) {
     ++lineNo;
     std::istringstream s(line);
@@ -146,6 +159,7 @@ ScenarioResult RunScenario(const std::string& path) {
     } else if (cmd == "rect" || cmd == "ellipse" || cmd == "roundrect") {
       int x1 = 0, y1 = 0, x2 = 0, y2 = 0, cw = 0, ch = 0;
       s >> x1 >> y1 >> x2 >> y2;
+      if (cur == &surfaces.at("main")) noteShape(c, {x1, y1, x2, y2});
       if (cmd == "rect") {
         c.Rectangle(x1, y1, x2, y2);
       } else if (cmd == "ellipse") {
@@ -160,6 +174,10 @@ ScenarioResult RunScenario(const std::string& path) {
       if (cmd == "moveto") {
         c.MoveTo(x, y);
       } else {
+        if (cur == &surfaces.at("main")) {
+          noteShape(c, {std::min(x, c.PenX()), std::min(y, c.PenY()), std::max(x, c.PenX()) + 1,
+                        std::max(y, c.PenY()) + 1});
+        }
         c.LineTo(x, y);
       }
     } else if (cmd == "pixel") {
@@ -281,6 +299,32 @@ std::string DescribeDifference(const Bitmap& expected, const Bitmap& actual, int
   }
   if (count == 0) return "identical";
   return std::to_string(count) + " pixels differ:" + listed;
+}
+
+std::string DifferingLines(const ScenarioResult& run, const Bitmap& expected, int maxListed) {
+  if (expected.Width() != run.main.Width() || expected.Height() != run.main.Height()) return {};
+  std::map<int, int> pixelsPerLine;  // line 0: no shape reaches the pixel
+  for (int y = 0; y < expected.Height(); ++y) {
+    for (int x = 0; x < expected.Width(); ++x) {
+      if (expected.GetPixel(x, y) == run.main.GetPixel(x, y)) continue;
+      int line = 0;
+      for (const DrawnShape& shape : run.shapes) {
+        if (shape.reach.Contains(x, y)) line = shape.line;  // the last one drawn there
+      }
+      ++pixelsPerLine[line];
+    }
+  }
+  std::string out;
+  int listed = 0;
+  for (const auto& [line, pixels] : pixelsPerLine) {
+    if (listed++ == maxListed) {
+      out += " ...";
+      break;
+    }
+    out += (line == 0 ? std::string(" no shape") : " line " + std::to_string(line)) + " (" +
+           std::to_string(pixels) + " pixels)";
+  }
+  return out;
 }
 
 }  // namespace vorbel::gdi::test
