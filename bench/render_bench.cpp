@@ -1,6 +1,7 @@
 // The render pass on the scenes whose speed matters: the usual small button,
-// the same layers on a full-HD surface, a gradient caption, and a large JPEG
-// background stretched over a full-HD button.
+// the same layers on a full-HD surface, a gradient caption, a large JPEG
+// background stretched over a full-HD button, and a bevel whose absurd pen
+// width stays for the ellipse backgrounds of large buttons.
 //
 //   build/bench/render_bench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
 
@@ -75,10 +76,33 @@ void BM_StretchedJpegBackground(benchmark::State& state) {
   std::filesystem::remove(path);
 }
 
+// A bevel sets the pen width to 2147483647, and the width stays for the
+// background's ellipse in the same pass: on 6000 x 2000 a plain ellipse
+// filled from its centre, on the largest button, 32767 x 3051, a shaded one
+// (three ellipses).
+void BM_HugePenEllipseBackground(benchmark::State& state) {
+  ButtonDocument doc;
+  doc.SetWidth(6000);
+  doc.SetHeight(2000);
+  doc.AppendRow(LayerRow::Make("Bevel", "Highlight=clWhite;Shadow=clGray;Pen=2147483647;"));
+  doc.AppendRow(LayerRow::Make("Background", "Color=clRed;Shape=Ellipse;"));
+  RenderScene(state, doc);
+}
+void BM_HugePenShadedEllipseOnLargestButton(benchmark::State& state) {
+  ButtonDocument doc;
+  doc.SetWidth(32767);
+  doc.SetHeight(3051);
+  doc.AppendRow(LayerRow::Make("Bevel", "Highlight=clWhite;Shadow=clGray;Pen=2147483647;"));
+  doc.AppendRow(LayerRow::Make("Background", "Color=clRed;Shape=Ellipse;Draw3D=Yes;"));
+  RenderScene(state, doc);
+}
+
 BENCHMARK(BM_SmallButton)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FullHdButton)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SmallGradientButton)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_StretchedJpegBackground)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HugePenEllipseBackground)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HugePenShadedEllipseOnLargestButton)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace vorbel

@@ -138,7 +138,7 @@ std::vector<Point> RoundRectOutline(const Rect& box, int cornerW, int cornerH) {
 
 namespace {
 
-thread_local std::int64_t spansGathered = 0;
+thread_local Pen::Work workDone;
 
 // What a wide stroke covers, row by row over the rows `first`..`last` of the
 // surface: per row a sorted list of disjoint, non-touching runs of columns,
@@ -159,7 +159,7 @@ class StrokeRows {
     const int lo = static_cast<int>(std::max<std::int64_t>(x1, 0));
     const int hi = static_cast<int>(std::min<std::int64_t>(x2, width_ - 1));
     if (lo > hi) return;
-    ++spansGathered;
+    ++workDone.spans;
     std::vector<Span>& row = rows_[static_cast<std::size_t>(y - first_)];
     // The runs that overlap or touch lo..hi merge with it.
     auto from = row.begin();
@@ -180,7 +180,10 @@ class StrokeRows {
 
   void Paint(Bitmap& b, Pixel p) const {
     for (std::size_t i = 0; i < rows_.size(); ++i) {
-      for (const Span& s : rows_[i]) FillSpan(b, first_ + static_cast<int>(i), s.first, s.last, p);
+      for (const Span& s : rows_[i]) {
+        FillSpan(b, first_ + static_cast<int>(i), s.first, s.last, p);
+        workDone.pixels += s.last - s.first + 1;
+      }
     }
   }
 
@@ -309,7 +312,7 @@ int UnitStep(std::int64_t d) { return d == 1 ? 1 : (d == -1 ? -1 : 0); }
 
 }  // namespace
 
-std::int64_t Pen::SpansGathered() { return spansGathered; }
+Pen::Work Pen::WorkDone() { return workDone; }
 
 Pen::Pen(Bitmap& target, Pixel p, int width)
     : target_(target), pixel_(p), width_(std::clamp(width, 1, kMaxPenWidth)) {
@@ -361,6 +364,7 @@ void Pen::Stroke(const Point* pts, std::size_t n, bool closed) {
   };
   if (discCoversRow(0) && discCoversRow(target_.Height() - 1)) {
     FillRect(target_, target_.Bounds(), pixel_);
+    workDone.pixels += std::int64_t{target_.Width()} * target_.Height();
     return;
   }
 

@@ -193,10 +193,14 @@ class Pen {
     std::vector<int> left, right;
   };
 
-  // The number of row spans wide strokes have gathered on this thread so far,
-  // before merging: the work a wide stroke does besides painting each of its
-  // pixels once. Meant for tests that check the cost of strokes.
-  static std::int64_t SpansGathered();
+  // The work wide strokes have done on this thread so far: the row spans
+  // their parts added before merging, and the pixels they painted. Meant for
+  // tests that check what a stroke costs.
+  struct Work {
+    std::int64_t spans = 0;
+    std::int64_t pixels = 0;
+  };
+  static Work WorkDone();
 
  private:
   void Stroke(const Point* points, std::size_t count, bool closed);

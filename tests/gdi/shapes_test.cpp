@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "gdi/canvas.h"
+#include "gdi/raster.h"
 #include "gdi/system_colors.h"
 #include "pixel_grid.h"
 
@@ -233,6 +234,40 @@ TEST(Ellipse, WidePenRingCoversTheOnePixelOutlineAndMeetsTheBrush) {
   EXPECT_EQ(kWhite, b.GetPixel(2, 12));  // two outside the left side
   EXPECT_EQ(kBlack, b.GetPixel(1, 12));
   EXPECT_EQ(kRed, b.GetPixel(20, 12));
+}
+
+// Counts work rather than time. The drawing of a large button whose bevel has
+// set a wide pen: the bevel's lines, an ellipse background filled from its
+// centre, and a shaded (three ellipses) one. Each stroke paints every pixel
+// at most once, and gathers at most about one span per pixel of the surface
+// however wide the pen and however many one-pixel segments the outline has.
+TEST(WidePen, ShapesOnALargeButtonCostAFewPassesOverTheSurface) {
+  constexpr int w = 3000, h = 1000;
+  constexpr std::int64_t kSurface = std::int64_t{w} * h;
+  constexpr int kStrokes = 6 + 1 + 3;
+  Bitmap b(w, h);
+  Canvas c(b);
+  for (int pen : {3, 100, 2147483647}) {
+    SCOPED_TRACE(testing::Message() << "pen " << pen);
+    const raster::Pen::Work before = raster::Pen::WorkDone();
+    c.SetPenWidth(pen);
+    c.SetPenColor(kWhiteColor);
+    const int bevel[6][4] = {{0, h - 2, 0, 0},         {1, 0, w - 1, 0},         {1, h - 3, 1, 1},
+                             {2, h - 2, w - 2, h - 2}, {2, h - 1, w - 1, h - 1}, {w - 1, h - 2, w - 1, 1}};
+    for (const auto& l : bevel) {
+      c.MoveTo(l[0], l[1]);
+      c.LineTo(l[2], l[3]);
+    }
+    c.SetPenColor(kRedColor);
+    c.Ellipse(0, 0, w, h);
+    c.SetBrushColor(kRedColor);
+    c.FloodFill(w / 2, h / 2, kRedColor);
+    for (int d : {0, 2, 1}) c.Ellipse(d, d, w - 2 + d, h - 2 + d);
+    const raster::Pen::Work after = raster::Pen::WorkDone();
+    EXPECT_LE(after.pixels - before.pixels, kStrokes * kSurface);
+    EXPECT_LE(after.spans - before.spans, kStrokes * kSurface);
+  }
+  EXPECT_EQ(kSurface, Count(b, kRed));  // the widest pen covers everything
 }
 
 TEST(CanvasState, SettersKeepTheRestAndSurviveResizing) {
