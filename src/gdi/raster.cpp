@@ -220,9 +220,12 @@ void AddPolygon(StrokeRows& rows, const Vertex (&v)[4]) {
       if (a.y == b.y) continue;
       if (a.y > b.y) std::swap(a, b);
       if (y < a.y || y >= b.y) continue;
-      const std::int64_t num = (b.x - a.x) * (y - a.y);
+      // Lines may span the whole coordinate range: the product needs more
+      // than 64 bits.
+      __extension__ using Wide = __int128;
+      const Wide num = static_cast<Wide>(b.x - a.x) * (y - a.y);
       const std::int64_t dy = b.y - a.y;
-      const std::int64_t x = a.x + num / dy + (num % dy > 0 ? 1 : 0);
+      const auto x = static_cast<std::int64_t>(a.x + num / dy + (num % dy > 0 ? 1 : 0));
       // Kept in order as they come: a row meets at most four edges.
       int k = n++;
       for (; k > 0 && cross[k - 1] > x; --k) cross[k] = cross[k - 1];

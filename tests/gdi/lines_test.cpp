@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <set>
 #include <string>
 #include <utility>
@@ -102,6 +103,11 @@ TEST(Line, HugeCoordinatesDrawOnlyWhatIsVisible) {
   c.MoveTo(2'000'000'000, -2'000'000'000);
   c.LineTo(-2'000'000'000, 2'000'000'000);
   EXPECT_GT(Count(b, kWhite), 29);
+  b.Fill(kBlack);
+  c.MoveTo(INT_MAX, INT_MIN);  // the widest slant there is, across the corner
+  c.LineTo(INT_MIN, INT_MAX);
+  EXPECT_EQ(kWhite, b.GetPixel(0, 0));
+  EXPECT_EQ(kBlack, b.GetPixel(19, 9));
 }
 
 TEST(Line, WidePensPaintBothEndsWithRoundCaps) {
