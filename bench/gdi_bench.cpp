@@ -146,11 +146,11 @@ void BM_FloodFillFullHdInsideEllipse(benchmark::State& state) {
 }
 BENCHMARK(BM_FloodFillFullHdInsideEllipse)->Unit(benchmark::kMicrosecond);
 
-// A wide pen on a large ellipse, whose outline has some 16000 one-pixel
-// segments, with the brush solid. The argument is the pen width; 2147483647
-// is what a bevel's Pen key can set, and the width then stays for the
-// background's ellipse.
-void BM_WidePenEllipse6000x2000(benchmark::State& state) {
+// A wide pen on a large shape, with the brush solid. The argument is the pen
+// width; 2147483647 is what a bevel's Pen key can set, and the width then
+// stays for the background's ellipse.
+template <class Draw>
+void WidePenOn6000x2000(benchmark::State& state, Draw draw) {
   Bitmap b(6000, 2000);
   Canvas c(b);
   c.SetPenWidth(static_cast<int>(state.range(0)));
@@ -158,28 +158,22 @@ void BM_WidePenEllipse6000x2000(benchmark::State& state) {
   for (auto _ : state) {
     c.SetPenColor(odd ? kRed : kWhite);
     c.SetBrushColor(odd ? kTeal : kGrey);
-    c.Ellipse(0, 0, 6000, 2000);
+    draw(c);
     odd = !odd;
     benchmark::DoNotOptimize(b.Data());
   }
+}
+
+// The ellipse's outline has some 16000 one-pixel segments.
+void BM_WidePenEllipse6000x2000(benchmark::State& state) {
+  WidePenOn6000x2000(state, [](Canvas& c) { c.Ellipse(0, 0, 6000, 2000); });
 }
 BENCHMARK(BM_WidePenEllipse6000x2000)
     ->Arg(1)->Arg(2)->Arg(3)->Arg(5)->Arg(10)->Arg(100)->Arg(1000)->Arg(2147483647)
     ->Unit(benchmark::kMillisecond);
 
-// The same with a rounded rectangle of corners 400 x 300.
 void BM_WidePenRoundRect6000x2000(benchmark::State& state) {
-  Bitmap b(6000, 2000);
-  Canvas c(b);
-  c.SetPenWidth(static_cast<int>(state.range(0)));
-  bool odd = false;
-  for (auto _ : state) {
-    c.SetPenColor(odd ? kRed : kWhite);
-    c.SetBrushColor(odd ? kTeal : kGrey);
-    c.RoundRect(0, 0, 6000, 2000, 400, 300);
-    odd = !odd;
-    benchmark::DoNotOptimize(b.Data());
-  }
+  WidePenOn6000x2000(state, [](Canvas& c) { c.RoundRect(0, 0, 6000, 2000, 400, 300); });
 }
 BENCHMARK(BM_WidePenRoundRect6000x2000)->Arg(2)->Arg(10)->Arg(2147483647)->Unit(benchmark::kMillisecond);
 

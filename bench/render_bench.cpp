@@ -80,21 +80,19 @@ void BM_StretchedJpegBackground(benchmark::State& state) {
 // background's ellipse in the same pass: on 6000 x 2000 a plain ellipse
 // filled from its centre, on the largest button, 32767 x 3051, a shaded one
 // (three ellipses).
-void BM_HugePenEllipseBackground(benchmark::State& state) {
+void HugePenUnderEllipse(benchmark::State& state, int w, int h, const std::string& background) {
   ButtonDocument doc;
-  doc.SetWidth(6000);
-  doc.SetHeight(2000);
+  doc.SetWidth(w);
+  doc.SetHeight(h);
   doc.AppendRow(LayerRow::Make("Bevel", "Highlight=clWhite;Shadow=clGray;Pen=2147483647;"));
-  doc.AppendRow(LayerRow::Make("Background", "Color=clRed;Shape=Ellipse;"));
+  doc.AppendRow(LayerRow::Make("Background", background));
   RenderScene(state, doc);
 }
+void BM_HugePenEllipseBackground(benchmark::State& state) {
+  HugePenUnderEllipse(state, 6000, 2000, "Color=clRed;Shape=Ellipse;");
+}
 void BM_HugePenShadedEllipseOnLargestButton(benchmark::State& state) {
-  ButtonDocument doc;
-  doc.SetWidth(32767);
-  doc.SetHeight(3051);
-  doc.AppendRow(LayerRow::Make("Bevel", "Highlight=clWhite;Shadow=clGray;Pen=2147483647;"));
-  doc.AppendRow(LayerRow::Make("Background", "Color=clRed;Shape=Ellipse;Draw3D=Yes;"));
-  RenderScene(state, doc);
+  HugePenUnderEllipse(state, 32767, 3051, "Color=clRed;Shape=Ellipse;Draw3D=Yes;");
 }
 
 BENCHMARK(BM_SmallButton)->Unit(benchmark::kMicrosecond);
