@@ -1,7 +1,8 @@
 #pragma once
 // Pixel-level building blocks of the canvas: spans, one-pixel lines, pen
-// strokes, the outline of ellipses and rounded rectangles, and the sampling
-// map of stretched copies. Toolkit-free; everything clips to the bitmap.
+// strokes, the outline and region of ellipses and rounded rectangles, and the
+// sampling map of stretched copies. Toolkit-free; everything clips to the
+// bitmap.
 
 #include <algorithm>
 #include <cstdint>
