@@ -262,8 +262,8 @@ bool FontMatchRecord::Parse(const std::string& text) {
     } else if (kind == "font" && fields.size() == 5 && !entries_.empty()) {
       FontFileRef ref;
       FileStamp stamp;
-      if (!ParseStamp(fields[1], stamp) || !ParseNumber(fields[2], ref.index) || !Unescape(fields[3], b) ||
-          !Unescape(fields[4], a)) {
+      if (!ParseStamp(fields[1], stamp) || !stamp.exists || !ParseNumber(fields[2], ref.index) ||
+          !Unescape(fields[3], b) || !Unescape(fields[4], a)) {
         return false;
       }
       ref.family = std::move(b);
@@ -298,7 +298,8 @@ std::optional<std::vector<FontFileRef>> FontMatchRecord::Find(const std::string&
   if (file_.empty()) return std::nullopt;
   if (!loaded_) Load();
   const auto entry = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.face == face; });
-  if (entry == entries_.end()) return std::nullopt;
+  // A match without a font is never recorded: it is left to the configuration.
+  if (entry == entries_.end() || entry->candidates.empty()) return std::nullopt;
   for (std::size_t i = 0; i < entry->candidates.size(); ++i) {
     if (FileStamp::Of(entry->candidates[i].path) != entry->stamps[i]) return std::nullopt;
   }
@@ -307,7 +308,7 @@ std::optional<std::vector<FontFileRef>> FontMatchRecord::Find(const std::string&
 
 void FontMatchRecord::Remember(const std::string& face, const std::vector<FontFileRef>& candidates,
                                const std::vector<std::string>& configuration, std::int64_t loadedAtNs) {
-  if (file_.empty()) return;
+  if (file_.empty() || candidates.empty()) return;
   if (!loaded_) Load();
   std::vector<std::string> paths = configuration;
   std::sort(paths.begin(), paths.end());

@@ -56,7 +56,8 @@ class FontMatchRecord {
   // configuration: the files and folders whose change may change any match;
   // loadedAtNs: when the configuration was read (real-time clock, ns). Nothing
   // is written when one of them, or a candidate, changed so recently that the
-  // configuration may not have seen the change. Failures are ignored.
+  // configuration may not have seen the change, nor for a match without any
+  // candidate. Failures are ignored.
   void Remember(const std::string& face, const std::vector<FontFileRef>& candidates,
                 const std::vector<std::string>& configuration, std::int64_t loadedAtNs);
 
