@@ -8,7 +8,8 @@
 // Small buttons are timed with and without a caption, and with the caption
 // but no usable font record (every run loads the font configuration); the
 // full-HD button is timed against a Cairo program drawing the same button
-// (cairo_button.c), when Cairo was found at build time.
+// (cairo_button.c), when Cairo was found at build time. Set
+// VORBEL_BENCH_PROGRAM to time another build of vorbel.
 
 #include <benchmark/benchmark.h>
 
@@ -17,6 +18,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
@@ -110,8 +112,15 @@ void RunEach(benchmark::State& state, const std::vector<std::string>& argv, cons
   for (auto _ : state) benchmark::DoNotOptimize(Run(argv, env));
 }
 
+// The program timed: this build's, or another one named by
+// $VORBEL_BENCH_PROGRAM, to compare builds.
+std::string Program() {
+  const char* other = std::getenv("VORBEL_BENCH_PROGRAM");
+  return other != nullptr && *other != '\0' ? other : VORBEL_PROGRAM;
+}
+
 std::vector<std::string> Export(const std::string& out, const std::string& layout) {
-  return {VORBEL_PROGRAM, "--export", Files().File(out), Files().File(layout)};
+  return {Program(), "--export", Files().File(out), Files().File(layout)};
 }
 
 // The font record lives in the workspace; "/dev/null/..." can be neither
@@ -119,7 +128,7 @@ std::vector<std::string> Export(const std::string& out, const std::string& layou
 const std::vector<std::string> kRecord = {"XDG_CACHE_HOME=" + Files().File("cache")};
 const std::vector<std::string> kNoRecord = {"XDG_CACHE_HOME=/dev/null/cache"};
 
-void BM_Version(benchmark::State& state) { RunEach(state, {VORBEL_PROGRAM, "--version"}, kRecord); }
+void BM_Version(benchmark::State& state) { RunEach(state, {Program(), "--version"}, kRecord); }
 void BM_ExportSmallWithoutText(benchmark::State& state) { RunEach(state, Export("plain.png", "plain.vrb"), kRecord); }
 void BM_ExportSmallText(benchmark::State& state) { RunEach(state, Export("text.png", "text.vrb"), kRecord); }
 void BM_ExportSmallTextWithoutFontRecord(benchmark::State& state) {
