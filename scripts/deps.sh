@@ -10,6 +10,10 @@ packages=(
   libjpeg62-turbo-dev libgif-dev libpng-dev
   libgtest-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-wayland
+  # the manual page, shell completion, desktop metadata checks and the package
+  help2man bash-completion appstream desktop-file-utils dpkg-dev lintian
+  # the yardstick of the whole-process benchmark
+  libcairo2-dev
 )
 
 missing=()

@@ -7,13 +7,13 @@ namespace vorbel::app {
 
 const char* ShortUsageText() {
   return "Usage: vorbel [LAYOUT]\n"
-         "       vorbel --export OUT LAYOUT\n"
+         "  or:  vorbel --export OUT LAYOUT\n"
          "Try 'vorbel --help' for more information.\n";
 }
 
 const char* UsageText() {
   return "Usage: vorbel [LAYOUT]\n"
-         "       vorbel --export OUT LAYOUT\n"
+         "  or:  vorbel --export OUT LAYOUT\n"
          "Draws small button images for web pages from a stack of layers.\n"
          "\n"
          "  LAYOUT                open this layout file in the main window\n"
@@ -22,8 +22,8 @@ const char* UsageText() {
          "                        extension chooses the format: BMP when it holds\n"
          "                        \"bmp\", JPEG when it holds \"jp\", PNG for \".png\",\n"
          "                        GIF otherwise (work area transparent in GIF and PNG)\n"
-         "  --help                show this help and exit\n"
-         "  --version             show the version and exit\n"
+         "  -h, --help            show this help and exit\n"
+         "  -V, --version         show the version and exit\n"
          "  --                    end of options: the arguments after it are file names\n";
 }
 

@@ -31,7 +31,10 @@ struct CommandLine {
 // --export mixed with other arguments are usage errors.
 CommandLine ParseCommandLine(std::span<const char* const> args);
 
-// The text --help prints, ending with a newline.
+// The text --help prints, ending with a newline. The manual page is made from
+// it, and the shell completion reads it: each option line starts with two
+// spaces and the option, followed by its arguments in capitals (LAYOUT for a
+// layout file, OUT for a picture file written).
 const char* UsageText();
 // The two usage lines and a pointer to --help, printed after a usage error.
 const char* ShortUsageText();

@@ -224,6 +224,7 @@ std::string FileTypeRegistration::DesktopEntry() const {
   entry += "Icon=" + EscapeDesktopString(applicationId) + "\n";
   entry += "Terminal=false\n";
   entry += "Categories=Graphics;2DGraphics;RasterGraphics;\n";
+  entry += "Keywords=button;web;banner;picture;GIF;PNG;\n";
   entry += "MimeType=" + EscapeDesktopString(mimeType) + ";\n";
   return entry;
 }

@@ -3,10 +3,13 @@
 #include <fontconfig/fontconfig.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <memory>
 
 #include "gdi/font.h"
+#include "gdi/font_match_record.h"
 
 namespace vorbel::gdi {
 
@@ -69,12 +72,32 @@ std::vector<std::string> EnglishFamilies(FcPattern* font) {
   return names;
 }
 
+std::int64_t RealTimeNs() {
+  timespec now{};
+  clock_gettime(CLOCK_REALTIME, &now);
+  return std::int64_t{now.tv_sec} * 1'000'000'000 + now.tv_nsec;
+}
+
+void AppendAll(FcStrList* list, std::vector<std::string>& out) {
+  if (list == nullptr) return;
+  while (FcChar8* item = FcStrListNext(list)) out.emplace_back(AsChars(item));
+  FcStrListDone(list);
+}
+
+std::string ParentFolder(const std::string& path) {
+  const std::size_t slash = path.find_last_of('/');
+  return slash == std::string::npos || slash == 0 ? std::string() : path.substr(0, slash);
+}
+
 }  // namespace
 
 FontMatcher& FontMatcher::Instance() {
   static FontMatcher instance;
   return instance;
 }
+
+FontMatcher::FontMatcher()
+    : record_(std::make_unique<FontMatchRecord>(DefaultFontMatchRecordFile(), FontMatchContext(FcGetVersion()))) {}
 
 // The configuration is released at exit, so that leak checkers see fontconfig's
 // memory returned rather than unreachable.
@@ -84,15 +107,48 @@ FontMatcher::~FontMatcher() {
 
 void FontMatcher::EnsureLoaded() {
   if (loaded_) return;
+  loadedAtNs_ = RealTimeNs();
   FcConfig* config = FcInitLoadConfigAndFonts();
   if (config == nullptr) throw FontError("The font configuration could not be loaded");
   config_ = config;
   loaded_ = true;
 }
 
+std::vector<std::string> FontMatcher::ConfigurationPaths() const {
+  auto* config = static_cast<FcConfig*>(config_);
+  std::vector<std::string> paths;
+  AppendAll(FcConfigGetConfigFiles(config), paths);
+  // The folders of the configuration files, where a new file may be picked up.
+  const std::size_t files = paths.size();
+  for (std::size_t i = 0; i < files; ++i) paths.push_back(ParentFolder(paths[i]));
+  AppendAll(FcConfigGetConfigDirs(config), paths);
+  AppendAll(FcConfigGetFontDirs(config), paths);
+  // The user's configuration, read when it exists, so also its later creation
+  // must be noticed.
+  const char* home = std::getenv("HOME");
+  const char* xdg = std::getenv("XDG_CONFIG_HOME");
+  if (xdg != nullptr && xdg[0] == '/') {
+    paths.push_back(std::string(xdg) + "/fontconfig");
+  } else if (home != nullptr && home[0] == '/') {
+    paths.push_back(std::string(home) + "/.config/fontconfig");
+  }
+  if (home != nullptr && home[0] == '/') {
+    paths.push_back(std::string(home) + "/.fonts.conf");
+    paths.push_back(std::string(home) + "/.fonts.conf.d");
+  }
+  std::erase(paths, std::string());
+  return paths;
+}
+
 std::vector<FontFileRef> FontMatcher::Match(const std::string& face) {
   std::lock_guard lock(mutex_);
   if (auto it = matches_.find(face); it != matches_.end()) return it->second;
+  if (!loaded_) {
+    if (auto recorded = record_->Find(face)) {
+      if (matches_.size() >= kMaxCachedNames) matches_.clear();
+      return matches_.emplace(face, std::move(*recorded)).first->second;
+    }
+  }
   EnsureLoaded();
   auto* config = static_cast<FcConfig*>(config_);
 
@@ -131,6 +187,7 @@ std::vector<FontFileRef> FontMatcher::Match(const std::string& face) {
     }
     candidates.push_back(std::move(ref));
   }
+  record_->Remember(face, candidates, ConfigurationPaths(), loadedAtNs_);
   if (matches_.size() >= kMaxCachedNames) matches_.clear();
   matches_.emplace(face, candidates);
   return candidates;

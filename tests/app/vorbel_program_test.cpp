@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -165,6 +166,67 @@ TEST(VorbelProgram, HelpVersionAndUsageErrors) {
     EXPECT_NE(run.err.find("Try 'vorbel --help'"), std::string::npos);
   }
   EXPECT_FALSE(fs::exists(s.File("o.gif")));
+}
+
+// Sets an environment variable for the programs a test starts.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const std::string& value) : name_(name) {
+    const char* old = std::getenv(name);
+    if (old != nullptr) old_ = old;
+    had_ = old != nullptr;
+    ::setenv(name, value.c_str(), 1);
+  }
+  ~ScopedEnv() {
+    if (had_) {
+      ::setenv(name_, old_.c_str(), 1);
+    } else {
+      ::unsetenv(name_);
+    }
+  }
+
+ private:
+  const char* name_;
+  std::string old_;
+  bool had_ = false;
+};
+
+// Captions are drawn from the fonts that earlier runs' record names, so the
+// record must never change a pixel: not when it is new, used, damaged, or
+// made under a configuration that has changed since.
+TEST(VorbelProgram, TextIsDrawnAlikeWhateverTheFontRecordHolds) {
+  Scratch s;
+  WriteFile(s.File("t.vrb"),
+            "[Button]\nHeight=30\nWidth=90\nWorkArea=16777215\nLayers=2\n"
+            "[Layer0]\nType=Text\nProperties=Text=Home;FontFace=DejaVu Sans;FontSize=10;Color=clNavy;\nX=4\nY=2\n"
+            "[Layer1]\nType=Text\nProperties=Text=ab;FontFace=No Such Face;FontSize=8;Color=clRed;\nX=60\nY=12\n");
+  const ScopedEnv cache("XDG_CACHE_HOME", s.File("cache"));
+  const std::string record = s.File("cache/vorbel/font-matches");
+  const auto exportTo = [&](const std::string& name) {
+    const RunResult run = Vorbel(s, {"--export", s.File(name), s.File("t.vrb")});
+    EXPECT_EQ(run.status, 0) << name << ": " << run.err;
+    return ReadFile(s.File(name));
+  };
+  const std::string fresh = exportTo("fresh.bmp");
+  ASSERT_FALSE(fresh.empty());
+  ASSERT_NE(ReadFile(record).find("DejaVu Sans"), std::string::npos) << "the first run records its matches";
+  EXPECT_EQ(exportTo("recorded.bmp"), fresh);
+  WriteFile(record, "vorbel font matches 1\ncontext\tx\nface\tDejaVu Sans\nfont\t-\t0\tX\t/nonexistent\n");
+  EXPECT_EQ(exportTo("damaged.bmp"), fresh);
+  EXPECT_EQ(ReadFile(record).find("/nonexistent"), std::string::npos) << "a damaged record is replaced";
+
+  // Another configuration that draws "DejaVu Sans" with a serif face: the
+  // record of the default one must not be taken for it.
+  WriteFile(s.File("fonts.conf"),
+            "<?xml version=\"1.0\"?>\n<fontconfig>\n  <include>/etc/fonts/fonts.conf</include>\n"
+            "  <match target=\"pattern\"><test name=\"family\"><string>DejaVu Sans</string></test>\n"
+            "    <edit name=\"family\" mode=\"assign\" binding=\"strong\"><string>DejaVu Serif</string></edit></match>\n"
+            "</fontconfig>\n");
+  const ScopedEnv config("FONTCONFIG_FILE", s.File("fonts.conf"));
+  const std::string serif = exportTo("serif.bmp");
+  EXPECT_NE(serif, fresh);
+  const ScopedEnv noRecord("XDG_CACHE_HOME", s.File("empty-cache"));
+  EXPECT_EQ(exportTo("serif-without-record.bmp"), serif);
 }
 
 // The window is a program of its own; a stand-in script records how it was

@@ -1,0 +1,155 @@
+// `vorbel --export` as a whole process, the way file managers and scripts run
+// it: one start per picture. Each iteration starts the program and waits for
+// it, so the figures include the system's cost of starting any process; the
+// time is the wall-clock time (this process itself is idle meanwhile).
+//
+//   build/bench/process_bench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
+//
+// Small buttons are timed with and without a caption, and with the caption
+// but no usable font record (every run loads the font configuration); the
+// full-HD button is timed against a Cairo program drawing the same button
+// (cairo_button.c), when Cairo was found at build time. Set
+// VORBEL_BENCH_PROGRAM to time another build of vorbel.
+
+#include <benchmark/benchmark.h>
+
+#include <spawn.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kBackground =
+    "[Layer0]\nType=Background\n"
+    "Properties=Color=clNavy;Shape=RoundRect;Seed=10;Draw3D=Yes;Highlight=clAqua;ShadowClr=clBlack;\n"
+    "X=\nY=\nVisible=0\n";
+
+// A scratch folder with the layouts, and the font record the runs share.
+class Workspace {
+ public:
+  Workspace() {
+    std::string pattern = (fs::temp_directory_path() / "vorbel-process-bench-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp");
+    root_ = pattern;
+    Write("plain.vrb", std::string("[Button]\nHeight=30\nWidth=90\nWorkArea=16777215\nLayers=1\n") + kBackground);
+    Write("text.vrb", std::string("[Button]\nHeight=30\nWidth=90\nWorkArea=16777215\nLayers=2\n") + kBackground +
+                          "[Layer1]\nType=Text\n"
+                          "Properties=Text=Home;FontFace=DejaVu Sans;FontSize=10;Color=clWhite;Shadowed=Yes;"
+                          "ShadowOffset=1;ShadowColor=clBlack;\nX=26\nY=2\nVisible=0\n");
+    // The button of cairo_button.c.
+    Write("full-hd.vrb",
+          "[Button]\nHeight=1080\nWidth=1920\nWorkArea=16777215\nLayers=3\n"
+          "[Layer0]\nType=Background\n"
+          "Properties=Color=clSilver;Shape=RoundRect;Seed=10;Draw3D=Yes;Highlight=clWhite;ShadowClr=clGray;\n"
+          "X=\nY=\nVisible=0\n"
+          "[Layer1]\nType=Bevel\nProperties=Highlight=clWhite;Shadow=clGray;Pen=1;\nX=\nY=\nVisible=0\n"
+          "[Layer2]\nType=Text\n"
+          "Properties=Text=E-Mail me;FontFace=DejaVu Sans;FontSize=48;Color=clBlack;Shadowed=Yes;ShadowOffset=2;"
+          "ShadowColor=clSilver;Outlined=Yes;OutlineColor=clWhite;\nX=10\nY=4\nVisible=0\n");
+  }
+  ~Workspace() {
+    std::error_code ec;
+    fs::remove_all(root_, ec);
+  }
+  std::string File(const std::string& name) const { return (root_ / name).string(); }
+
+ private:
+  void Write(const std::string& name, const std::string& text) { std::ofstream(root_ / name) << text; }
+  fs::path root_;
+};
+
+const Workspace& Files() {
+  static const Workspace workspace;
+  return workspace;
+}
+
+bool Overrides(const std::string& entry, const std::vector<std::string>& settings) {
+  for (const std::string& setting : settings) {
+    const std::size_t name = setting.find('=') + 1;
+    if (entry.compare(0, name, setting, 0, name) == 0) return true;
+  }
+  return false;
+}
+
+// Runs the program to its end with the environment changed by `settings`
+// ("NAME=value" each). Returns its exit status.
+int Run(const std::vector<std::string>& argv, const std::vector<std::string>& settings) {
+  std::vector<std::string> env = settings;
+  for (char** entry = environ; *entry != nullptr; ++entry) {
+    if (!Overrides(*entry, settings)) env.emplace_back(*entry);
+  }
+  std::vector<char*> envp;
+  for (std::string& e : env) envp.push_back(e.data());
+  envp.push_back(nullptr);
+  std::vector<char*> args;
+  for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+  args.push_back(nullptr);
+  pid_t pid = 0;
+  if (posix_spawn(&pid, args[0], nullptr, nullptr, args.data(), envp.data()) != 0) return -1;
+  int status = 0;
+  while (::waitpid(pid, &status, 0) < 0) {
+  }
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+void RunEach(benchmark::State& state, const std::vector<std::string>& argv, const std::vector<std::string>& env) {
+  if (Run(argv, env) != 0) {  // also makes the font record
+    state.SkipWithError("the program failed");
+    return;
+  }
+  for (auto _ : state) benchmark::DoNotOptimize(Run(argv, env));
+}
+
+// The program timed: this build's, or another one named by
+// $VORBEL_BENCH_PROGRAM, to compare builds.
+std::string Program() {
+  const char* other = std::getenv("VORBEL_BENCH_PROGRAM");
+  return other != nullptr && *other != '\0' ? other : VORBEL_PROGRAM;
+}
+
+std::vector<std::string> Export(const std::string& out, const std::string& layout) {
+  return {Program(), "--export", Files().File(out), Files().File(layout)};
+}
+
+// The font record lives in the workspace; "/dev/null/..." can be neither
+// read nor made, so runs with it load the font configuration every time.
+const std::vector<std::string> kRecord = {"XDG_CACHE_HOME=" + Files().File("cache")};
+const std::vector<std::string> kNoRecord = {"XDG_CACHE_HOME=/dev/null/cache"};
+
+void BM_Version(benchmark::State& state) { RunEach(state, {Program(), "--version"}, kRecord); }
+void BM_ExportSmallWithoutText(benchmark::State& state) { RunEach(state, Export("plain.png", "plain.vrb"), kRecord); }
+void BM_ExportSmallText(benchmark::State& state) { RunEach(state, Export("text.png", "text.vrb"), kRecord); }
+void BM_ExportSmallTextWithoutFontRecord(benchmark::State& state) {
+  RunEach(state, Export("text.png", "text.vrb"), kNoRecord);
+}
+void BM_ExportFullHdPng(benchmark::State& state) { RunEach(state, Export("full-hd.png", "full-hd.vrb"), kRecord); }
+void BM_ExportFullHdGif(benchmark::State& state) { RunEach(state, Export("full-hd.gif", "full-hd.vrb"), kRecord); }
+#ifdef CAIRO_BUTTON_PROGRAM
+void BM_CairoFullHdPng(benchmark::State& state) {
+  RunEach(state, {CAIRO_BUTTON_PROGRAM, Files().File("cairo.png")}, {});
+}
+#endif
+
+BENCHMARK(BM_Version)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ExportSmallWithoutText)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ExportSmallText)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ExportSmallTextWithoutFontRecord)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ExportFullHdPng)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ExportFullHdGif)->Unit(benchmark::kMillisecond)->UseRealTime();
+#ifdef CAIRO_BUTTON_PROGRAM
+BENCHMARK(BM_CairoFullHdPng)->Unit(benchmark::kMillisecond)->UseRealTime();
+#endif
+
+}  // namespace

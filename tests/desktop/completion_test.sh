@@ -1,0 +1,62 @@
+#!/bin/bash
+# The bash completion, run as bash-completion runs it: options from the
+# program's help, layout files where a layout is expected, picture files for
+# an output, and the options that a later help adds, without a change here.
+#   completion_test.sh COMPLETION_SCRIPT VORBEL
+set -euo pipefail
+script=$1 vorbel=$2
+framework=/usr/share/bash-completion/bash_completion
+[[ -r $framework ]] || { echo "bash-completion is not installed"; exit 77; }
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+touch home.vrb "with space.vrb" UPPER.VRB pic.png pic.gif photo.jpeg notes.txt
+mkdir folder
+# A program whose help has an option that vorbel does not have yet.
+cat >future <<'HELP'
+#!/bin/sh
+printf '%s\n' 'Usage: future [LAYOUT]' \
+  '  --thumbnail SIZE LAYOUT OUT.png   write a thumbnail' '  -V, --version   show the version'
+HELP
+chmod +x future
+
+# Prints the completions of the words given (the last is the one being
+# completed), sorted, one per line.
+completions() {
+  bash --norc --noprofile -c '
+    framework=$1 script=$2; shift 2
+    source "$framework"; source "$script"
+    [[ $(complete -p vorbel) == *"-F _vorbel"* ]] || echo "not registered for vorbel"
+    COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1))
+    COMP_LINE="$*"; COMP_POINT=${#COMP_LINE}
+    _vorbel
+    printf "%s\n" "${COMPREPLY[@]}" | LC_ALL=C sort' _ "$framework" "$script" "$@"
+}
+
+failed=0
+expect() {
+  local want=$1; shift
+  local got
+  got=$(completions "$@")
+  if [[ $got != "$want" ]]; then
+    printf 'completing "%s":\n  want: %s\n  got:  %s\n' "$*" "${want//$'\n'/ | }" "${got//$'\n'/ | }"
+    failed=1
+  fi
+}
+layouts=$'UPPER.VRB\nfolder\nhome.vrb\nwith space.vrb'
+pictures=$'folder\nphoto.jpeg\npic.gif\npic.png'
+
+expect --export "$vorbel" --exp
+expect $'--\n--export\n--help\n--version\n-V\n-h' "$vorbel" -
+expect "$layouts" "$vorbel" ""
+expect "$pictures" "$vorbel" --export ""
+expect "$layouts" "$vorbel" --export out.png ""
+expect "with space.vrb" "$vorbel" --export out.png wi
+expect "$layouts" "$vorbel" -- ""
+expect "" "$vorbel" -- --exp
+expect --thumbnail ./future --thu
+expect "" ./future --thumbnail ""
+expect "$layouts" ./future --thumbnail 64 ""
+expect "$pictures" ./future --thumbnail 64 home.vrb ""
+exit $failed
