@@ -39,12 +39,8 @@ std::vector<std::uint8_t> EncodeJpeg(const PixelView& img);
 // 0. LZW minimum code size max(bits, 2). At most 65535 x 65535 pixels.
 std::vector<std::uint8_t> EncodeGif(const PixelView& img, std::uint32_t workAreaRgb);
 
-// PNG whose pixels read back with alpha 0 exactly where the pixel equals
-// workAreaRgb (top bytes ignored) and 255 elsewhere. An image of at most 256
-// colours, as buttons mostly are, is written with a palette of 1, 2, 4 or 8
-// bits per pixel in order of first appearance, the work-area colour moved to
-// entry 0 and made transparent there; it is smaller and several times quicker
-// to compress. Other images are 8-bit RGBA.
+// 8-bit RGBA PNG: alpha 0 exactly where the pixel equals workAreaRgb (top bytes
+// ignored), 255 elsewhere.
 std::vector<std::uint8_t> EncodePng(const PixelView& img, std::uint32_t workAreaRgb);
 
 void WriteBmpFile(const std::string& path, const PixelView& img);

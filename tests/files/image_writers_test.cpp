@@ -336,40 +336,6 @@ TEST(PngWriter, AlphaIsZeroExactlyAtWorkAreaPixels) {
   }
 }
 
-// Up to 256 colours take a palette of the smallest depth, one more takes RGBA;
-// either way every pixel reads back as it was. The work-area colour is placed
-// last and with a top byte set, so it has to be moved to entry 0.
-TEST(PngWriter, FewColoursArePaletteImagesThatReadBackExactly) {
-  struct Case {
-    int colors;
-    int colorType;  // as in the header
-    int bitDepth;
-  };
-  for (const Case c : {Case{1, 3, 1}, Case{2, 3, 1}, Case{3, 3, 2}, Case{5, 3, 4}, Case{17, 3, 8}, Case{256, 3, 8},
-                       Case{257, 6, 8}}) {
-    const int w = 19;  // not a multiple of 8: packed rows end in a partial byte
-    const int h = (c.colors + w - 1) / w + 1;
-    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(w) * h);
-    for (std::size_t i = 0; i < pixels.size(); ++i) {
-      pixels[i] = 0xFF000000u | (static_cast<std::uint32_t>(i % static_cast<std::size_t>(c.colors)) * 0x010307u);
-    }
-    const std::uint32_t key = pixels[static_cast<std::size_t>(c.colors) - 1] & 0xFFFFFF;
-    const TestImage img(w, h, pixels);
-    const std::vector<std::uint8_t> bytes = EncodePng(img.View(), key);
-    ASSERT_GT(bytes.size(), 26u);
-    EXPECT_EQ(bytes[24], c.bitDepth) << c.colors << " colours";
-    EXPECT_EQ(bytes[25], c.colorType) << c.colors << " colours";
-    const test::RgbaImage png = ReadPng(bytes);
-    for (int y = 0; y < h; ++y)
-      for (int x = 0; x < w; ++x) {
-        const std::uint32_t want = img.At(x, y) & 0xFFFFFF;
-        ASSERT_EQ(png.pixels[static_cast<std::size_t>(y) * w + x],
-                  want | (want == key ? 0u : 0xFF000000u))
-            << c.colors << " colours at " << x << "," << y;
-      }
-  }
-}
-
 // ---------------------------------------------------------------------------
 // Files on disk.
 
