@@ -10,10 +10,10 @@
 namespace vorbel::gdi {
 namespace {
 
-const TColor kTeal = MakeColor(0, 128, 128);
-const TColor kWhite = MakeColor(255, 255, 255);
-const TColor kGrey = MakeColor(128, 128, 128);
-const TColor kRed = MakeColor(255, 0, 0);
+const base::TColor kTeal = base::MakeColor(0, 128, 128);
+const base::TColor kWhite = base::MakeColor(255, 255, 255);
+const base::TColor kGrey = base::MakeColor(128, 128, 128);
+const base::TColor kRed = base::MakeColor(255, 0, 0);
 
 // What one pass over a 90 x 30 button draws apart from its caption: the work
 // area, a 3D rectangle (three rectangles), a bevel and a cross (twelve lines)
@@ -23,7 +23,7 @@ void DrawSmallScene(Canvas& c) {
   c.SetBrushColor(kTeal);
   c.SetPenColor(kTeal);
   c.FillRect({0, 0, w, h});
-  const TColor rects[3] = {kWhite, kGrey, kRed};
+  const base::TColor rects[3] = {kWhite, kGrey, kRed};
   const int offsets[3] = {0, 2, 1};
   for (int i = 0; i < 3; ++i) {
     c.SetBrushColor(rects[i]);

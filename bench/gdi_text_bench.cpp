@@ -8,7 +8,7 @@
 
 namespace {
 
-using vorbel::MakeColor;
+using vorbel::base::MakeColor;
 using namespace vorbel::gdi;
 
 constexpr const char* kCaption = "E-Mail me";

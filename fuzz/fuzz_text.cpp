@@ -48,8 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Canvas canvas(surface);
   canvas.SetFontName(face);
   canvas.SetFontSize(points);
-  canvas.SetFontColor(vorbel::MakeColor(255, 0, 0));
-  canvas.SetBkColor(vorbel::MakeColor(0, 255, 0));
+  canvas.SetFontColor(vorbel::base::MakeColor(255, 0, 0));
+  canvas.SetBkColor(vorbel::base::MakeColor(0, 255, 0));
   canvas.SetBkMode(opaque ? BkMode::Opaque : BkMode::Transparent);
   try {
     const Size extent = canvas.TextExtent(text);

@@ -12,7 +12,7 @@
 #include "app/command_line.h"
 #include "app/headless_export.h"
 #include "app/window_launcher.h"
-#include "files/version_info.h"
+#include "desktop/version_info.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ void PrintError(const std::string& message) {
 }
 
 std::string VersionText() {
-  std::string version = vorbel::GetVersionInfoString(vorbel::ProgramFilePath(), vorbel::viFileVersion);
+  std::string version = vorbel::desktop::GetVersionInfoString(vorbel::desktop::ProgramFilePath(), vorbel::desktop::viFileVersion);
   if (version.empty()) version = VORBEL_VERSION;
   return "Vorbel " + version + "\n";
 }

@@ -39,12 +39,12 @@ QColor SystemColor(int index, const QPalette& palette) {
 
 }  // namespace
 
-QColor ToQColor(TColor color, const QPalette& palette) {
-  if (IsSystemColor(color)) return SystemColor(SystemColorIndex(color), palette);
-  return QColor(RedOf(color), GreenOf(color), BlueOf(color));
+QColor ToQColor(base::TColor color, const QPalette& palette) {
+  if (base::IsSystemColor(color)) return SystemColor(base::SystemColorIndex(color), palette);
+  return QColor(base::RedOf(color), base::GreenOf(color), base::BlueOf(color));
 }
 
-void DrawColorEntry(QPainter& painter, const QRect& rect, const QString& name, TColor color, bool selected,
+void DrawColorEntry(QPainter& painter, const QRect& rect, const QString& name, base::TColor color, bool selected,
                     int colorWidth, int itemHeight, const QPalette& palette, const QFont& font) {
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing, false);
@@ -71,7 +71,7 @@ void DrawColorEntry(QPainter& painter, const QRect& rect, const QString& name, T
   painter.restore();
 }
 
-ColorEntryDelegate::ColorEntryDelegate(const ColorList& list, int itemHeight, QObject* parent)
+ColorEntryDelegate::ColorEntryDelegate(const document::ColorList& list, int itemHeight, QObject* parent)
     : QStyledItemDelegate(parent), list_(list), item_height_(itemHeight) {}
 
 void ColorEntryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
@@ -96,11 +96,11 @@ QSize ColorEntryDelegate::sizeHint(const QStyleOptionViewItem& option, const QMo
 }
 
 TFnpComboColor::TFnpComboColor(QWidget* parent)
-    : QComboBox(parent), own_list_(std::make_unique<ColorList>()), list_(own_list_.get()) {
+    : QComboBox(parent), own_list_(std::make_unique<document::ColorList>()), list_(own_list_.get()) {
   Init();
 }
 
-TFnpComboColor::TFnpComboColor(ColorList& list, QWidget* parent) : QComboBox(parent), list_(&list) { Init(); }
+TFnpComboColor::TFnpComboColor(document::ColorList& list, QWidget* parent) : QComboBox(parent), list_(&list) { Init(); }
 
 TFnpComboColor::~TFnpComboColor() { list_->RemoveObserver(this); }
 
@@ -125,14 +125,14 @@ void TFnpComboColor::Rebuild() {
   const QSignalBlocker block(this);
   clear();
   for (int i = 0; i < list_->Count(); ++i) {
-    const ColorEntry& entry = list_->Entry(i);
+    const document::ColorEntry& entry = list_->Entry(i);
     addItem(QString::fromStdString(entry.name), QVariant(static_cast<int>(entry.color)));
   }
   setCurrentIndex(list_->ItemIndex());
   update();
 }
 
-int TFnpComboColor::AddColor(const QString& name, TColor color) { return list_->AddColor(name.toStdString(), color); }
+int TFnpComboColor::AddColor(const QString& name, base::TColor color) { return list_->AddColor(name.toStdString(), color); }
 
 bool TFnpComboColor::SelectColorName(const QString& name) { return list_->SelectColorName(name.toStdString()); }
 
@@ -140,14 +140,14 @@ void TFnpComboColor::AssignEntries(const TFnpComboColor& other) { list_->AssignE
 
 void TFnpComboColor::UserActivated(int index) {
   if (index < 0 || index >= list_->Count()) return;
-  list_->SetItemIndex(index, SelectionSource::kUser);
+  list_->SetItemIndex(index, document::SelectionSource::kUser);
   emit clicked();
   emit changed();
 }
 
 void TFnpComboColor::ColorEntriesChanged() { Rebuild(); }
 
-void TFnpComboColor::ColorSelectionChanged(SelectionSource /*source*/) {
+void TFnpComboColor::ColorSelectionChanged(document::SelectionSource /*source*/) {
   const QSignalBlocker block(this);
   setCurrentIndex(list_->ItemIndex());
   update();
@@ -186,7 +186,7 @@ void TFnpComboColor::paintEvent(QPaintEvent* /*event*/) {
   const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
   const int index = list_->ItemIndex();
   if (index < 0 || index >= list_->Count()) return;
-  const ColorEntry& entry = list_->Entry(index);
+  const document::ColorEntry& entry = list_->Entry(index);
   const bool focused = hasFocus() && !view()->isVisible();
   DrawColorEntry(painter, field, QString::fromStdString(entry.name), entry.color, focused, ColorWidth(), kItemHeight,
                  palette(), font());
@@ -199,6 +199,6 @@ void TFnpComboColor::paintEvent(QPaintEvent* /*event*/) {
   }
 }
 
-void FillColorList(TFnpComboColor& combo) { FillColorList(combo.List()); }
+void FillColorList(TFnpComboColor& combo) { document::FillColorList(combo.List()); }
 
 }  // namespace vorbel

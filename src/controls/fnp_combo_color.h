@@ -2,7 +2,7 @@
 // The colour picker: a drop-down list of named colours, each shown with a
 // swatch, over a ColorList.
 
-#include "document/color.h"
+#include "base/color.h"
 #include "document/color_list.h"
 #include "document/color_list_observer.h"
 
@@ -19,11 +19,11 @@ namespace vorbel {
 // bottom edges excluded, filled with `color`, and writes `name` from
 // left+colorWidth+4 on, vertically centred, in the highlight-text colour when
 // selected. An "&" in the name underlines the next character.
-void DrawColorEntry(QPainter& painter, const QRect& rect, const QString& name, TColor color, bool selected,
+void DrawColorEntry(QPainter& painter, const QRect& rect, const QString& name, base::TColor color, bool selected,
                     int colorWidth, int itemHeight, const QPalette& palette, const QFont& font);
 
 // The Qt colour of a list colour; system colours resolve to the palette.
-QColor ToQColor(TColor color, const QPalette& palette);
+QColor ToQColor(base::TColor color, const QPalette& palette);
 
 // The popup's entries, drawn by DrawColorEntry at a fixed height.
 class ColorEntryDelegate : public QStyledItemDelegate {
@@ -33,13 +33,13 @@ class ColorEntryDelegate : public QStyledItemDelegate {
   // Item data roles: Qt::DisplayRole holds the name, kColorRole the colour.
   static constexpr int kColorRole = Qt::UserRole;
 
-  ColorEntryDelegate(const ColorList& list, int itemHeight, QObject* parent = nullptr);
+  ColorEntryDelegate(const document::ColorList& list, int itemHeight, QObject* parent = nullptr);
 
   void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
  private:
-  const ColorList& list_;
+  const document::ColorList& list_;
   int item_height_;
 };
 
@@ -48,7 +48,7 @@ class ColorEntryDelegate : public QStyledItemDelegate {
 // SelectColor or SelectColorName, or through the list itself, and no signal
 // is emitted then. A selection by the user (mouse, keys or wheel) sets the
 // list's selection and emits clicked() and then changed().
-class TFnpComboColor : public QComboBox, private ColorListObserver {
+class TFnpComboColor : public QComboBox, private document::ColorListObserver {
   Q_OBJECT
 
  public:
@@ -59,29 +59,29 @@ class TFnpComboColor : public QComboBox, private ColorListObserver {
   // A combo over its own, empty list.
   explicit TFnpComboColor(QWidget* parent = nullptr);
   // A combo over `list`, which must outlive it.
-  explicit TFnpComboColor(ColorList& list, QWidget* parent = nullptr);
+  explicit TFnpComboColor(document::ColorList& list, QWidget* parent = nullptr);
   ~TFnpComboColor() override;
 
   TFnpComboColor(const TFnpComboColor&) = delete;
   TFnpComboColor& operator=(const TFnpComboColor&) = delete;
 
-  ColorList& List() { return *list_; }
-  const ColorList& List() const { return *list_; }
+  document::ColorList& List() { return *list_; }
+  const document::ColorList& List() const { return *list_; }
 
   int ColorWidth() const { return list_->ColorWidth(); }
   // Values below 5 are refused.
   void SetColorWidth(int width) { list_->SetColorWidth(width); }
-  TSortBy SortBy() const { return list_->SortBy(); }
-  void SetSortBy(TSortBy sortBy) { list_->SetSortBy(sortBy); }
+  document::TSortBy SortBy() const { return list_->SortBy(); }
+  void SetSortBy(document::TSortBy sortBy) { list_->SetSortBy(sortBy); }
   // Always "1.00.00".
-  static QString Version() { return QString::fromLatin1(ColorList::Version()); }
+  static QString Version() { return QString::fromLatin1(document::ColorList::Version()); }
   int ItemHeight() const { return kItemHeight; }
 
-  int AddColor(const QString& name, TColor color);
+  int AddColor(const QString& name, base::TColor color);
   // The selected entry's colour, -1 when none is selected.
-  TColor GetSelectedColor() const { return list_->GetSelectedColor(); }
+  base::TColor GetSelectedColor() const { return list_->GetSelectedColor(); }
   // Select the first matching entry; nothing changes (false) when none matches.
-  bool SelectColor(TColor color) { return list_->SelectColor(color); }
+  bool SelectColor(base::TColor color) { return list_->SelectColor(color); }
   bool SelectColorName(const QString& name);
   // Replaces the entries with a copy of another combo's, names and colours
   // together; nothing is selected afterwards.
@@ -106,11 +106,11 @@ class TFnpComboColor : public QComboBox, private ColorListObserver {
 
   // ColorListObserver
   void ColorEntriesChanged() override;
-  void ColorSelectionChanged(SelectionSource source) override;
+  void ColorSelectionChanged(document::SelectionSource source) override;
   void ColorWidthChanged() override;
 
-  std::unique_ptr<ColorList> own_list_;
-  ColorList* list_ = nullptr;
+  std::unique_ptr<document::ColorList> own_list_;
+  document::ColorList* list_ = nullptr;
 };
 
 // Clears the combo and adds the program's 18 standard colours in order.

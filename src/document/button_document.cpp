@@ -6,7 +6,7 @@
 
 #include "document/value_conversion.h"
 
-namespace vorbel {
+namespace vorbel::document {
 
 ButtonDocument::ButtonDocument()
     : height_text_(std::to_string(kInitialHeight)),
@@ -208,4 +208,4 @@ void ButtonDocument::RemoveObserver(DocumentObserver* observer) {
   observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
 }
 
-}  // namespace vorbel
+}  // namespace vorbel::document

@@ -15,18 +15,18 @@
 #include <string_view>
 #include <vector>
 
-#include "document/color.h"
+#include "base/color.h"
 #include "document/color_list.h"
 #include "document/document_observer.h"
 #include "document/layer_row.h"
 
-namespace vorbel {
+namespace vorbel::document {
 
 class ButtonDocument {
  public:
   static constexpr std::int32_t kInitialHeight = 30;
   static constexpr std::int32_t kInitialWidth = 90;
-  static constexpr TColor kInitialWorkArea = 0x00808000;  // "Teal"
+  static constexpr base::TColor kInitialWorkArea = 0x00808000;  // "Teal"
   static constexpr std::string_view kUntitledFileName = "untitled.vrb";
   static constexpr std::string_view kUntitledCaption = "Vorbel - [untitled.vrb]";
 
@@ -55,10 +55,10 @@ class ButtonDocument {
   ColorList& WorkArea() { return work_area_; }
   const ColorList& WorkArea() const { return work_area_; }
   // The selected colour, -1 when nothing is selected.
-  TColor WorkAreaColor() const { return work_area_.GetSelectedColor(); }
+  base::TColor WorkAreaColor() const { return work_area_.GetSelectedColor(); }
   // Selects the first entry holding `color`; a colour no entry holds leaves the
   // selection as it is and returns false.
-  bool SetWorkAreaColor(TColor color) { return work_area_.SelectColor(color); }
+  bool SetWorkAreaColor(base::TColor color) { return work_area_.SelectColor(color); }
 
   bool Border() const { return border_; }
   void SetBorder(bool border);
@@ -166,4 +166,4 @@ class ButtonDocument {
   std::vector<DocumentObserver*> observers_;
 };
 
-}  // namespace vorbel
+}  // namespace vorbel::document

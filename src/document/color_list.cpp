@@ -4,9 +4,9 @@
 #include <stdexcept>
 #include <utility>
 
-#include "document/ascii_case.h"
+#include "base/ascii_text.h"
 
-namespace vorbel {
+namespace vorbel::document {
 
 namespace {
 
@@ -33,16 +33,16 @@ void ColorList::NotifyObservers(Notify notify) {
   for (ColorListObserver* observer : observers) notify(*observer);
 }
 
-int ColorList::AddColor(std::string_view name, TColor color) {
+int ColorList::AddColor(std::string_view name, base::TColor color) {
   std::size_t position = entries_.size();
   if (sort_by_ == TSortBy::ccsColor) {
     const auto it = std::find_if(entries_.begin(), entries_.end(),
                                  [color](const ColorEntry& e) { return e.color > color; });
     position = static_cast<std::size_t>(it - entries_.begin());
   } else if (sort_by_ == TSortBy::ccsText) {
-    const std::string new_lower = LowerCaseAscii(name);
+    const std::string new_lower = base::LowerCaseAscii(name);
     const auto it = std::find_if(entries_.begin(), entries_.end(), [&new_lower](const ColorEntry& e) {
-      return NameLess(new_lower, LowerCaseAscii(e.name));
+      return NameLess(new_lower, base::LowerCaseAscii(e.name));
     });
     position = static_cast<std::size_t>(it - entries_.begin());
   }
@@ -77,7 +77,7 @@ void ColorList::AssignEntries(const std::vector<ColorEntry>& entries) {
 void ColorList::SetSortBy(TSortBy sort_by) {
   sort_by_ = sort_by;
   if (sort_by == TSortBy::ccsUnsorted) return;
-  const TColor selected = GetSelectedColor();
+  const base::TColor selected = GetSelectedColor();
   const int selected_before = item_index_;
 
   // The keys are computed once; the exchanges follow a bubble sort that swaps
@@ -85,7 +85,7 @@ void ColorList::SetSortBy(TSortBy sort_by) {
   std::vector<std::string> lower_names;
   if (sort_by == TSortBy::ccsText) {
     lower_names.reserve(entries_.size());
-    for (const ColorEntry& e : entries_) lower_names.push_back(LowerCaseAscii(e.name));
+    for (const ColorEntry& e : entries_) lower_names.push_back(base::LowerCaseAscii(e.name));
   }
   const auto less = [&](std::size_t a, std::size_t b) {
     return sort_by == TSortBy::ccsColor ? entries_[a].color < entries_[b].color
@@ -113,12 +113,12 @@ void ColorList::SetSortBy(TSortBy sort_by) {
   }
 }
 
-TColor ColorList::GetSelectedColor() const {
+base::TColor ColorList::GetSelectedColor() const {
   if (item_index_ < 0 || item_index_ >= Count()) return -1;
   return entries_[static_cast<std::size_t>(item_index_)].color;
 }
 
-bool ColorList::SelectColor(TColor color) {
+bool ColorList::SelectColor(base::TColor color) {
   const auto it =
       std::find_if(entries_.begin(), entries_.end(), [color](const ColorEntry& e) { return e.color == color; });
   if (it == entries_.end()) return false;
@@ -162,4 +162,4 @@ void FillColorList(ColorList& list) {
   for (const StandardColor& standard : kStandardColors) list.AddColor(standard.name, standard.color);
 }
 
-}  // namespace vorbel
+}  // namespace vorbel::document

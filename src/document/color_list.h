@@ -12,14 +12,14 @@
 #include <string_view>
 #include <vector>
 
-#include "document/color.h"
+#include "base/color.h"
 #include "document/color_list_observer.h"
 
-namespace vorbel {
+namespace vorbel::document {
 
 struct ColorEntry {
   std::string name;
-  TColor color = 0;
+  base::TColor color = 0;
 
   friend bool operator==(const ColorEntry&, const ColorEntry&) = default;
 };
@@ -43,7 +43,7 @@ class ColorList {
   // Adds an entry where SortBy places it (after any entries with an equal key)
   // and returns its index. Duplicate names and colours are allowed. A selected
   // entry stays selected.
-  int AddColor(std::string_view name, TColor color);
+  int AddColor(std::string_view name, base::TColor color);
 
   // Removes every entry; nothing is selected afterwards.
   void Clear();
@@ -64,10 +64,10 @@ class ColorList {
   void SetSortBy(TSortBy sort_by);
 
   // The selected entry's colour, or -1 when nothing is selected.
-  TColor GetSelectedColor() const;
+  base::TColor GetSelectedColor() const;
   // Selects the first entry holding `color`. Returns false, changing nothing,
   // when no entry holds it.
-  bool SelectColor(TColor color);
+  bool SelectColor(base::TColor color);
   // Selects the first entry whose name equals `name` byte for byte (case
   // matters). Returns false, changing nothing, when there is none.
   bool SelectColorName(std::string_view name);
@@ -105,7 +105,7 @@ class ColorList {
 // The program's standard list of 18 named colours, in insertion order.
 struct StandardColor {
   const char* name;
-  TColor color;
+  base::TColor color;
 };
 extern const StandardColor kStandardColors[18];
 
@@ -113,4 +113,4 @@ extern const StandardColor kStandardColors[18];
 // the list's SortBy decides where they land).
 void FillColorList(ColorList& list);
 
-}  // namespace vorbel
+}  // namespace vorbel::document

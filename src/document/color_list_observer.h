@@ -1,7 +1,7 @@
 #pragma once
 // Notifications of a ColorList to the views that show it.
 
-namespace vorbel {
+namespace vorbel::document {
 
 // Who made a selection. A list widget raises its "picked" events only for the
 // user; a selection set by the program must stay silent.
@@ -20,4 +20,4 @@ class ColorListObserver {
   virtual void ColorWidthChanged() {}
 };
 
-}  // namespace vorbel
+}  // namespace vorbel::document

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace vorbel {
+namespace vorbel::document {
 
 // what() is the message shown to the user: "'<text>' is not a valid integer
 // value", with the offending text exactly as it was given (blanks included).
@@ -28,4 +28,4 @@ class ConversionError : public std::runtime_error {
   std::string text_;
 };
 
-}  // namespace vorbel
+}  // namespace vorbel::document

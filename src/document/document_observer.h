@@ -2,7 +2,7 @@
 // Notifications of a ButtonDocument to the views that show it (the spin edits,
 // the work-area picker, the layer list, the caption).
 
-namespace vorbel {
+namespace vorbel::document {
 
 // The button settings that SettingsChanged reports.
 enum class DocumentSetting { kHeight, kWidth, kWorkArea, kBorder, kCaption };
@@ -33,4 +33,4 @@ class DocumentObserver {
   virtual void SelectionChanged(int /*previous*/, int /*current*/) {}
 };
 
-}  // namespace vorbel
+}  // namespace vorbel::document

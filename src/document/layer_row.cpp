@@ -2,7 +2,7 @@
 
 #include <utility>
 
-namespace vorbel {
+namespace vorbel::document {
 
 LayerRow LayerRow::Make(std::string type, std::string properties, std::string left, std::string top,
                         std::int32_t image_index) {
@@ -29,4 +29,4 @@ void LayerRow::SetSubItem(int index, std::string text) {
   sub_items[static_cast<std::size_t>(index)] = std::move(text);
 }
 
-}  // namespace vorbel
+}  // namespace vorbel::document

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace vorbel {
+namespace vorbel::document {
 
 // Raised when a row is read for drawing or editing before it has the sub-item
 // asked for. This happens only to the row that Add appends while it waits for
@@ -59,4 +59,4 @@ struct LayerRow {
   friend bool operator==(const LayerRow&, const LayerRow&) = default;
 };
 
-}  // namespace vorbel
+}  // namespace vorbel::document

@@ -2,13 +2,13 @@
 
 #include <cstdio>
 
-#include "document/ascii_case.h"
+#include "base/ascii_text.h"
 
-namespace vorbel {
+namespace vorbel::document {
 
 namespace {
 
-constexpr TColor SystemColor(std::uint32_t index) { return static_cast<TColor>(0x80000000u | index); }
+constexpr base::TColor SystemColor(std::uint32_t index) { return static_cast<base::TColor>(0x80000000u | index); }
 
 int HexDigitValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -117,7 +117,7 @@ std::int32_t StringToInt(std::string_view text) {
   return *value;
 }
 
-std::string ColorToString(TColor color) {
+std::string ColorToString(base::TColor color) {
   for (const ColorIdentifier& entry : kColorIdentifiers) {
     if (entry.value == color) return entry.name;
   }
@@ -126,9 +126,9 @@ std::string ColorToString(TColor color) {
   return buffer;
 }
 
-TColor StringToColor(std::string_view text) {
+base::TColor StringToColor(std::string_view text) {
   for (const ColorIdentifier& entry : kColorIdentifiers) {
-    if (EqualsIgnoringAsciiCase(text, entry.name)) return entry.value;
+    if (base::EqualsIgnoringAsciiCase(text, entry.name)) return entry.value;
   }
   return StringToInt(text);
 }
@@ -143,4 +143,4 @@ std::int32_t ReadOffset(std::string_view text) {
   return value.value_or(0);
 }
 
-}  // namespace vorbel
+}  // namespace vorbel::document

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <utility>
 
-#include "document/color.h"
+#include "base/color.h"
 #include "gdi/bitmap.h"
 
 namespace vorbel::gdi {
@@ -29,16 +29,16 @@ class Canvas {
   // ---- state: every setter keeps everything else as it was ----
   // The pen: always solid. Widths 0 and 1 both draw one-pixel lines; a
   // negative width counts as 1.
-  void SetPenColor(TColor c) { penColor_ = c; }
-  TColor PenColor() const { return penColor_; }
+  void SetPenColor(base::TColor c) { penColor_ = c; }
+  base::TColor PenColor() const { return penColor_; }
   void SetPenWidth(int w) { penWidth_ = w; }
   int PenWidth() const { return penWidth_; }
   // The brush: setting its colour makes it solid; a clear brush fills nothing.
-  void SetBrushColor(TColor c) {
+  void SetBrushColor(base::TColor c) {
     brushColor_ = c;
     brushStyle_ = BrushStyle::Solid;
   }
-  TColor BrushColor() const { return brushColor_; }
+  base::TColor BrushColor() const { return brushColor_; }
   void SetBrushStyle(BrushStyle s) { brushStyle_ = s; }
   BrushStyle GetBrushStyle() const { return brushStyle_; }
   // The font: face name, size in points, colour; always the regular style.
@@ -46,14 +46,14 @@ class Canvas {
   const std::string& FontName() const { return fontName_; }
   void SetFontSize(int points) { fontSize_ = points; }
   int FontSize() const { return fontSize_; }
-  void SetFontColor(TColor c) { fontColor_ = c; }
-  TColor FontColor() const { return fontColor_; }
+  void SetFontColor(base::TColor c) { fontColor_ = c; }
+  base::TColor FontColor() const { return fontColor_; }
   // The background behind text: left alone (transparent) or filled (opaque)
   // with the background colour.
   void SetBkMode(BkMode m) { bkMode_ = m; }
   BkMode GetBkMode() const { return bkMode_; }
-  void SetBkColor(TColor c) { bkColor_ = c; }
-  TColor BkColor() const { return bkColor_; }
+  void SetBkColor(base::TColor c) { bkColor_ = c; }
+  base::TColor BkColor() const { return bkColor_; }
   // The current position of MoveTo/LineTo.
   int PenX() const { return penX_; }
   int PenY() const { return penY_; }
@@ -82,7 +82,7 @@ class Canvas {
   // Fills with the brush the region of pixels four-connected to (x, y) that do
   // not have the colour `border`. Nothing when (x, y) lies outside the target
   // or has the border colour, or the brush is clear. Linear in the filled area.
-  void FloodFill(int x, int y, TColor border);
+  void FloodFill(int x, int y, base::TColor border);
 
   // ---- bitmaps (all clipped to the target) ----
   // Copies src with its top-left corner at (x, y).
@@ -110,15 +110,15 @@ class Canvas {
 
  private:
   Bitmap* target_;
-  TColor penColor_ = 0;  // black
+  base::TColor penColor_ = 0;  // black
   int penWidth_ = 1;
-  TColor brushColor_ = MakeColor(255, 255, 255);
+  base::TColor brushColor_ = base::MakeColor(255, 255, 255);
   BrushStyle brushStyle_ = BrushStyle::Solid;
   std::string fontName_ = "MS Sans Serif";
   int fontSize_ = 8;
-  TColor fontColor_ = 0;
+  base::TColor fontColor_ = 0;
   BkMode bkMode_ = BkMode::Opaque;
-  TColor bkColor_ = MakeColor(255, 255, 255);
+  base::TColor bkColor_ = base::MakeColor(255, 255, 255);
   int penX_ = 0;
   int penY_ = 0;
 };

@@ -84,7 +84,7 @@ void SeedFill(Bitmap& b, int x, int y, Pixel paint, Fillable fillable, std::vect
 
 }  // namespace
 
-void Canvas::FloodFill(int x, int y, TColor border) {
+void Canvas::FloodFill(int x, int y, base::TColor border) {
   Bitmap& b = *target_;
   if (brushStyle_ == BrushStyle::Clear || !b.Inside(x, y)) return;
   const Pixel stop = b.MapPixel(ResolveColor(border));

@@ -12,8 +12,9 @@
 #include <mutex>
 #include <unordered_map>
 
+#include "base/mul_div.h"
+#include "base/text_encoding.h"
 #include "gdi/font_matcher.h"
-#include "gdi/utf8.h"
 
 namespace vorbel::gdi {
 
@@ -38,17 +39,6 @@ constexpr std::size_t kMaxCachedFonts = 16;
 // Glyph origins farther than this from the reference point are never drawn:
 // no surface reaches them, and the arithmetic stays far from overflow.
 constexpr double kFarAway = 1 << 28;
-
-// MulDiv of the classic interface: a * b / c rounded to the nearest integer,
-// halves away from zero, computed without overflow for int arguments.
-std::int64_t MulDiv64(std::int64_t a, std::int64_t b, std::int64_t c) {
-  const std::int64_t p = a * b;
-  const bool negative = (p < 0) != (c < 0);
-  const std::int64_t ap = p < 0 ? -p : p;
-  const std::int64_t ac = c < 0 ? -c : c;
-  const std::int64_t q = (ap + ac / 2) / ac;
-  return negative ? -q : q;
-}
 
 // All FreeType work and every font's caches are guarded by this one mutex.
 // Recursive because a font's destructor, which closes its face, may run while
@@ -149,7 +139,7 @@ Rect SpanBounds(const std::vector<GlyphSpan>& spans) {
 
 int FontPixelRequest(int pointSize) {
   if (pointSize == 0) return 16;
-  const std::int64_t pixels = MulDiv64(pointSize < 0 ? -std::int64_t{pointSize} : pointSize, 96, 72);
+  const std::int64_t pixels = base::MulDiv64(pointSize < 0 ? -std::int64_t{pointSize} : pointSize, 96, 72);
   if (pixels > kMaxFontPixels) {
     throw FontError("A font size of " + std::to_string(pointSize) + " points is too large to draw");
   }
@@ -308,7 +298,7 @@ const std::string& Font::FamilyName() const { return impl_->family; }
 const FontMetrics& Font::Metrics() const { return impl_->metrics; }
 
 Size Font::TextExtent(std::string_view utf8) const {
-  const std::u32string text = DecodeUtf8(utf8);
+  const std::u32string text = base::DecodeUtf8(utf8);
   std::lock_guard lock(FontMutex());
   std::int64_t width = 0;
   for (const char32_t cp : text) {
@@ -338,7 +328,7 @@ std::shared_ptr<const TextImage> Font::RenderText(std::string_view utf8, int esc
       return it->second;
     }
   }
-  const std::u32string text = DecodeUtf8(utf8);
+  const std::u32string text = base::DecodeUtf8(utf8);
   if (cacheable && text.size() <= kMaxCachedRunLength) {
     bool complete = false;
     auto image = d.Build(text, escapement, nullptr, complete);
@@ -412,7 +402,7 @@ std::unique_ptr<Font::Impl> OpenFace(const FontFileRef& ref, int request) {
   const std::int64_t upem = face->units_per_EM;
   // A cell-height request asks for the em that gives that cell.
   const int em = request > 0 ? request
-                             : static_cast<int>(std::max<std::int64_t>(1, MulDiv64(-request, upem, ascent + descent)));
+                             : static_cast<int>(std::max<std::int64_t>(1, base::MulDiv64(-request, upem, ascent + descent)));
   if (em > kMaxFontPixels) {
     throw FontError("A font of " + std::to_string(em) + " pixels is too large to draw");
   }
@@ -434,7 +424,7 @@ std::unique_ptr<Font::Impl> OpenFace(const FontFileRef& ref, int request) {
   return impl;
 }
 
-std::string CleanFaceName(std::string_view face) { return SanitizeUtf8(face, kMaxFaceNameLength); }
+std::string CleanFaceName(std::string_view face) { return base::SanitizeUtf8(face, kMaxFaceNameLength); }
 
 }  // namespace
 

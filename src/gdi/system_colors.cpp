@@ -42,13 +42,13 @@ Pixel SystemColorPixel(int index) {
   return kSystemColors[static_cast<std::size_t>(index)];
 }
 
-Pixel ResolveColor(TColor c) {
-  if (IsSystemColor(c)) return SystemColorPixel(SystemColorIndex(c));
-  return (static_cast<Pixel>(RedOf(c)) << 16) | (static_cast<Pixel>(GreenOf(c)) << 8) | BlueOf(c);
+Pixel ResolveColor(base::TColor c) {
+  if (base::IsSystemColor(c)) return SystemColorPixel(base::SystemColorIndex(c));
+  return (static_cast<Pixel>(base::RedOf(c)) << 16) | (static_cast<Pixel>(base::GreenOf(c)) << 8) | base::BlueOf(c);
 }
 
-TColor PixelToColor(Pixel p) {
-  return MakeColor(static_cast<std::uint8_t>(p >> 16), static_cast<std::uint8_t>(p >> 8),
+base::TColor PixelToColor(Pixel p) {
+  return base::MakeColor(static_cast<std::uint8_t>(p >> 16), static_cast<std::uint8_t>(p >> 8),
                    static_cast<std::uint8_t>(p));
 }
 

@@ -3,7 +3,7 @@
 
 #include <array>
 
-#include "document/color.h"
+#include "base/color.h"
 #include "gdi/bitmap.h"
 
 namespace vorbel::gdi {
@@ -19,12 +19,12 @@ Pixel SystemColorPixel(int index);
 // up by its low byte, black when the index lies beyond the table; any other
 // value draws with its low 24 bits, so 0x1FFFFFFF ("no colour" in the colour
 // lists) draws white.
-Pixel ResolveColor(TColor c);
+Pixel ResolveColor(base::TColor c);
 
 // The colour value of a pixel: 0x00RRGGBB back to 0x00BBGGRR.
-TColor PixelToColor(Pixel p);
+base::TColor PixelToColor(Pixel p);
 
 // A colour value's real colour: system colours resolved, the top byte cleared.
-inline TColor ResolvedColor(TColor c) { return PixelToColor(ResolveColor(c)); }
+inline base::TColor ResolvedColor(base::TColor c) { return PixelToColor(ResolveColor(c)); }
 
 }  // namespace vorbel::gdi

@@ -5,15 +5,15 @@
 #include <filesystem>
 #include <system_error>
 
-#include "document/ascii_case.h"
+#include "base/ascii_text.h"
+#include "codecs/picture.h"
 #include "document/layer_type.h"
 #include "document/property_string.h"
 #include "document/value_conversion.h"
-#include "files/picture.h"
 #include "gdi/system_colors.h"
 #include "render/shapes3d.h"
 
-namespace vorbel {
+namespace vorbel::render {
 namespace {
 
 // Offsets and sizes come from free text and may be anything a 32-bit integer
@@ -41,13 +41,13 @@ bool FileExists(const std::string& path) {
 // something other than blanks; then the value converts as read, so a blank
 // around a number makes the conversion fail.
 int CornerSize(std::string_view props) {
-  const std::string seed = GetPropValue("Seed", props, "20");
+  const std::string seed = document::GetPropValue("Seed", props, "20");
   if (Trimmed(seed).empty()) return 20;
-  return StringToInt(seed);
+  return document::StringToInt(seed);
 }
 
 // A decoded picture as a bitmap the canvas can draw; the pixels move over.
-gdi::Bitmap ToBitmap(Picture&& picture) {
+gdi::Bitmap ToBitmap(codecs::Picture&& picture) {
   return gdi::Bitmap(picture.width, picture.height, std::move(picture.pixels));
 }
 
@@ -63,7 +63,7 @@ void ButtonRenderer::SetGradientPictureSize(int width, int height) {
   gradientHeight_ = height;
 }
 
-RenderResult ButtonRenderer::RenderButton(const ButtonDocument& doc) {
+RenderResult ButtonRenderer::RenderButton(const document::ButtonDocument& doc) {
   if (doc.Loading()) return RenderResult::Suspended;
   if (gdi::SizeTooLarge(doc.Width(), doc.Height())) {
     lastResult_ = RenderResult::TooLarge;
@@ -71,9 +71,9 @@ RenderResult ButtonRenderer::RenderButton(const ButtonDocument& doc) {
   }
   PrepareWorkArea(doc);
   DrawImageBorder(doc);
-  for (const LayerRow& row : doc.Rows()) {
+  for (const document::LayerRow& row : doc.Rows()) {
     if (!row.IsVisible()) continue;
-    const LayerKinds kinds = KindsForRender(row.type);
+    const document::LayerKinds kinds = document::KindsForRender(row.type);
     try {
       if (kinds.background) DrawBackgroundLayer(row);
       if (kinds.text) DrawTextLayer(row);
@@ -88,17 +88,17 @@ RenderResult ButtonRenderer::RenderButton(const ButtonDocument& doc) {
   return lastResult_;
 }
 
-void ButtonRenderer::PrepareWorkArea(const ButtonDocument& doc) {
+void ButtonRenderer::PrepareWorkArea(const document::ButtonDocument& doc) {
   width_ = doc.Width();
   height_ = doc.Height();
   surface_.Resize(width_, height_);
-  const TColor workArea = doc.WorkAreaColor();
+  const base::TColor workArea = doc.WorkAreaColor();
   canvas_.SetBrushColor(workArea);
   canvas_.SetPenColor(workArea);
   canvas_.FillRect(gdi::Rect{0, 0, width_, height_});
 }
 
-void ButtonRenderer::DrawImageBorder(const ButtonDocument& doc) {
+void ButtonRenderer::DrawImageBorder(const document::ButtonDocument& doc) {
   if (!doc.Border()) return;
   // The complement of the work-area colour as it shows; the brush is still the
   // work-area colour, so only the outline changes.
@@ -106,18 +106,18 @@ void ButtonRenderer::DrawImageBorder(const ButtonDocument& doc) {
   canvas_.Rectangle(0, 0, width_, height_);
 }
 
-void ButtonRenderer::DrawBackgroundLayer(const LayerRow& row) {
+void ButtonRenderer::DrawBackgroundLayer(const document::LayerRow& row) {
   const std::string& props = row.Properties();
   const int w = width_;
   const int h = height_;
   gdi::Canvas& c = canvas_;
 
-  const bool draw3D = YesNoToBool(GetPropValue("Draw3D", props, "N"));
-  const TColor face = StringToColor(GetPropValue("Color", props, "clBtnFace"));
+  const bool draw3D = document::YesNoToBool(document::GetPropValue("Draw3D", props, "N"));
+  const base::TColor face = document::StringToColor(document::GetPropValue("Color", props, "clBtnFace"));
   c.SetPenColor(face);
-  const TColor highlight = StringToColor(GetPropValue("Highlight", props, "clBtnHighlight"));
-  const TColor shadow = StringToColor(GetPropValue("ShadowClr", props, "clBtnShadow"));
-  std::string shape = UpperCaseAscii(GetPropValue("Shape", props, "None"));
+  const base::TColor highlight = document::StringToColor(document::GetPropValue("Highlight", props, "clBtnHighlight"));
+  const base::TColor shadow = document::StringToColor(document::GetPropValue("ShadowClr", props, "clBtnShadow"));
+  std::string shape = base::UpperCaseAscii(document::GetPropValue("Shape", props, "None"));
 
   if (shape == "ELLIPSE") {
     // Without 3D the brush is whatever the canvas holds at this moment.
@@ -139,13 +139,13 @@ void ButtonRenderer::DrawBackgroundLayer(const LayerRow& row) {
   // that is usually the whole surface.
   if (!draw3D) c.FloodFill(w / 2, h / 2, face);
 
-  const bool stretch = YesNoToBool(GetPropValue("Stretch", props, "Y"));
-  const bool transparent = YesNoToBool(GetPropValue("Transparent", props, "Y"));
-  const std::string path = GetPropValue("Image", props, "");
+  const bool stretch = document::YesNoToBool(document::GetPropValue("Stretch", props, "Y"));
+  const bool transparent = document::YesNoToBool(document::GetPropValue("Transparent", props, "Y"));
+  const std::string path = document::GetPropValue("Image", props, "");
   if (FileExists(path)) {
     try {
-      const bool jpeg = IsJpegPath(path);
-      Picture picture = LoadPicture(path);
+      const bool jpeg = codecs::IsJpegPath(path);
+      codecs::Picture picture = codecs::LoadPicture(path);
       const gdi::Pixel key = picture.TransparentColour();
       const gdi::Bitmap bitmap = ToBitmap(std::move(picture));
       if (stretch) {
@@ -163,10 +163,10 @@ void ButtonRenderer::DrawBackgroundLayer(const LayerRow& row) {
     }
   }
 
-  if (YesNoToBool(GetPropValue("EdgeDraw", props, "N"))) {
+  if (document::YesNoToBool(document::GetPropValue("EdgeDraw", props, "N"))) {
     // The default "N" is no colour: a missing Edge ends the layer here.
-    c.SetPenColor(StringToColor(GetPropValue("Edge", props, "N")));
-    shape = UpperCaseAscii(GetPropValue("Shape", props, "None"));
+    c.SetPenColor(document::StringToColor(document::GetPropValue("Edge", props, "N")));
+    shape = base::UpperCaseAscii(document::GetPropValue("Shape", props, "None"));
     if (shape == "ELLIPSE") {
       c.Ellipse(0, 0, w, h);
     } else if (shape == "ROUNDRECT") {
@@ -178,15 +178,15 @@ void ButtonRenderer::DrawBackgroundLayer(const LayerRow& row) {
   }
 }
 
-void ButtonRenderer::DrawBevelLayer(const LayerRow& row) {
+void ButtonRenderer::DrawBevelLayer(const document::LayerRow& row) {
   const std::string& props = row.Properties();
   const int w = width_;
   const int h = height_;
   gdi::Canvas& c = canvas_;
 
   // The width stays in the canvas for every later outline and line.
-  c.SetPenWidth(StringToInt(GetPropValue("Pen", props, "2")));
-  const TColor highlight = StringToColor(GetPropValue("Highlight", props, "clBtnHighlight"));
+  c.SetPenWidth(document::StringToInt(document::GetPropValue("Pen", props, "2")));
+  const base::TColor highlight = document::StringToColor(document::GetPropValue("Highlight", props, "clBtnHighlight"));
   c.SetBrushColor(highlight);
   c.SetPenColor(highlight);
   c.MoveTo(0, h - 2);  // outer left column
@@ -197,7 +197,7 @@ void ButtonRenderer::DrawBevelLayer(const LayerRow& row) {
   c.LineTo(1, 1);
   c.LineTo(w - 2, 1);
 
-  c.SetPenColor(StringToColor(GetPropValue("Shadow", props, "clBtnShadow")));
+  c.SetPenColor(document::StringToColor(document::GetPropValue("Shadow", props, "clBtnShadow")));
   c.MoveTo(2, h - 2);  // inner bottom row, inner right column
   c.LineTo(w - 2, h - 2);
   c.LineTo(w - 2, 1);
@@ -207,16 +207,16 @@ void ButtonRenderer::DrawBevelLayer(const LayerRow& row) {
   c.LineTo(w - 1, 1);
 }
 
-void ButtonRenderer::DrawImageLayer(const LayerRow& row) {
-  const int x = ClampedSum(ReadOffset(row.SubItemText(kLeftItem)));
-  const int y = ClampedSum(ReadOffset(row.SubItemText(kTopItem)));
+void ButtonRenderer::DrawImageLayer(const document::LayerRow& row) {
+  const int x = ClampedSum(document::ReadOffset(row.SubItemText(document::kLeftItem)));
+  const int y = ClampedSum(document::ReadOffset(row.SubItemText(document::kTopItem)));
   const std::string& props = row.Properties();
-  const bool transparent = YesNoToBool(GetPropValue("Transparent", props, "N"));
-  const std::string path = GetPropValue("Image", props, "");
+  const bool transparent = document::YesNoToBool(document::GetPropValue("Transparent", props, "N"));
+  const std::string path = document::GetPropValue("Image", props, "");
   if (!FileExists(path)) return;
   try {
-    const bool jpeg = IsJpegPath(path);
-    Picture picture = LoadPicture(path);
+    const bool jpeg = codecs::IsJpegPath(path);
+    codecs::Picture picture = codecs::LoadPicture(path);
     const gdi::Pixel key = picture.TransparentColour();
     const gdi::Bitmap bitmap = ToBitmap(std::move(picture));
     if (transparent && !jpeg) canvas_.DrawTransparent(x, y, bitmap, key);
@@ -226,27 +226,27 @@ void ButtonRenderer::DrawImageLayer(const LayerRow& row) {
   }
 }
 
-void ButtonRenderer::DrawTextLayer(const LayerRow& row) {
-  const int x = ClampedSum(5, ReadOffset(row.SubItemText(kLeftItem)));
-  const int y = ClampedSum(5, ReadOffset(row.SubItemText(kTopItem)));
+void ButtonRenderer::DrawTextLayer(const document::LayerRow& row) {
+  const int x = ClampedSum(5, document::ReadOffset(row.SubItemText(document::kLeftItem)));
+  const int y = ClampedSum(5, document::ReadOffset(row.SubItemText(document::kTopItem)));
   const std::string& props = row.Properties();
   gdi::Canvas& c = canvas_;
 
-  c.SetFontName(GetPropValue("FontFace", props, "MS San Serif"));
-  c.SetFontSize(StringToInt(GetPropValue("FontSize", props, "12")));
+  c.SetFontName(document::GetPropValue("FontFace", props, "MS San Serif"));
+  c.SetFontSize(document::StringToInt(document::GetPropValue("FontSize", props, "12")));
   c.SetBkMode(gdi::BkMode::Transparent);
-  const std::string text = GetPropValue("Text", props, "");
+  const std::string text = document::GetPropValue("Text", props, "");
 
-  if (YesNoToBool(GetPropValue("Shadowed", props, "N"))) {
-    const TColor shadow = StringToColor(GetPropValue("ShadowColor", props, "clBtnShadow"));
+  if (document::YesNoToBool(document::GetPropValue("Shadowed", props, "N"))) {
+    const base::TColor shadow = document::StringToColor(document::GetPropValue("ShadowColor", props, "clBtnShadow"));
     c.SetPenColor(shadow);
     c.SetFontColor(shadow);
-    const int d = StringToInt(GetPropValue("ShadowOffset", props, "2"));
+    const int d = document::StringToInt(document::GetPropValue("ShadowOffset", props, "2"));
     c.TextOut(ClampedSum(x, d), ClampedSum(y, d), text);
   }
 
-  if (YesNoToBool(GetPropValue("Outlined", props, "N"))) {
-    c.SetFontColor(StringToColor(GetPropValue("OutlineColor", props, "clBlack")));
+  if (document::YesNoToBool(document::GetPropValue("Outlined", props, "N"))) {
+    c.SetFontColor(document::StringToColor(document::GetPropValue("OutlineColor", props, "clBlack")));
     c.SetBrushStyle(gdi::BrushStyle::Clear);  // and it stays clear after the layer
     c.TextOut(x + 1, y + 1, text);
     c.TextOut(x - 1, y + 1, text);
@@ -254,13 +254,13 @@ void ButtonRenderer::DrawTextLayer(const LayerRow& row) {
     c.TextOut(x + 1, y - 1, text);
   }
 
-  if (!YesNoToBool(GetPropValue("Gradient", props, "N"))) {
-    const TColor color = StringToColor(GetPropValue("Color", props, "clBtnFace"));
+  if (!document::YesNoToBool(document::GetPropValue("Gradient", props, "N"))) {
+    const base::TColor color = document::StringToColor(document::GetPropValue("Color", props, "clBtnFace"));
     c.SetPenColor(color);
     c.SetFontColor(color);
-    std::string angleText = GetPropValue("Angle", props, "0");
+    std::string angleText = document::GetPropValue("Angle", props, "0");
     if (Trimmed(angleText).empty()) angleText = std::string(1, '0');
-    const int angle = StringToInt(angleText);
+    const int angle = document::StringToInt(angleText);
     if (angle <= 0) c.TextOut(x, y, text);
     else DrawRotatedText(x, y, angle, text);
     return;
@@ -270,8 +270,8 @@ void ButtonRenderer::DrawTextLayer(const LayerRow& row) {
   // vertical, so all its rows are alike and stretching it only ever samples
   // rows: one row gives exactly the same caption as the full height.
   gdi::Bitmap picture(std::max(gradientWidth_, 0), gradientHeight_ > 0 ? 1 : 0);
-  gradient_.GradientFromColor = StringToColor(GetPropValue("GradientStart", props, "clLime"));
-  gradient_.GradientToColor = StringToColor(GetPropValue("GradientEnd", props, "clYellow"));
+  gradient_.GradientFromColor = document::StringToColor(document::GetPropValue("GradientStart", props, "clLime"));
+  gradient_.GradientToColor = document::StringToColor(document::GetPropValue("GradientEnd", props, "clYellow"));
   gradient_.BuildGradientPalette();
   gdi::Canvas pictureCanvas(picture);
   gradient_.PaintGradient(pictureCanvas, picture.Width(), picture.Height());
@@ -286,18 +286,18 @@ void ButtonRenderer::DrawRotatedText(int x, int y, int angle, std::string_view t
 }
 
 int ButtonRenderer::GetTextLayerWidth(std::string_view props) {
-  canvas_.SetFontName(GetPropValue("FontFace", props, "MS San Serif"));
-  canvas_.SetFontSize(StringToInt(GetPropValue("FontSize", props, "12")));
-  return canvas_.TextExtent(GetPropValue("Text", props, "")).cx;
+  canvas_.SetFontName(document::GetPropValue("FontFace", props, "MS San Serif"));
+  canvas_.SetFontSize(document::StringToInt(document::GetPropValue("FontSize", props, "12")));
+  return canvas_.TextExtent(document::GetPropValue("Text", props, "")).cx;
 }
 
 int ButtonRenderer::GetTextLayerHeight(std::string_view props) {
-  canvas_.SetFontName(GetPropValue("FontFace", props, "MS San Serif"));
-  canvas_.SetFontSize(StringToInt(GetPropValue("FontSize", props, "12")));
-  return canvas_.TextExtent(GetPropValue("Text", props, "")).cy;
+  canvas_.SetFontName(document::GetPropValue("FontFace", props, "MS San Serif"));
+  canvas_.SetFontSize(document::StringToInt(document::GetPropValue("FontSize", props, "12")));
+  return canvas_.TextExtent(document::GetPropValue("Text", props, "")).cy;
 }
 
-void ButtonRenderer::PlaceTextLayer(const ButtonDocument& doc, std::string_view props, int code,
+void ButtonRenderer::PlaceTextLayer(const document::ButtonDocument& doc, std::string_view props, int code,
                                     std::string& left, std::string& top) {
   left.clear();
   top.clear();
@@ -323,4 +323,4 @@ void ButtonRenderer::PlaceTextLayer(const ButtonDocument& doc, std::string_view 
   top = std::move(newTop);
 }
 
-}  // namespace vorbel
+}  // namespace vorbel::render

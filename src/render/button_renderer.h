@@ -11,7 +11,7 @@
 #include "gdi/canvas.h"
 #include "render/text_gradient.h"
 
-namespace vorbel {
+namespace vorbel::render {
 
 // What a call of RenderButton did.
 enum class RenderResult {
@@ -39,7 +39,7 @@ class ButtonRenderer {
   // work-area colour, draws the border when the document asks for it, then
   // every visible row in list order through the drawers its Type names. A
   // failure inside a row ends that row only; what it drew stays.
-  RenderResult RenderButton(const ButtonDocument& doc);
+  RenderResult RenderButton(const document::ButtonDocument& doc);
   RenderResult LastResult() const { return lastResult_; }
 
   const gdi::Bitmap& Surface() const { return surface_; }
@@ -51,12 +51,12 @@ class ButtonRenderer {
   void SetGradientPictureSize(int width, int height);
 
   // ---- the steps of a pass (public for the commands and for tests) ----
-  void PrepareWorkArea(const ButtonDocument& doc);
-  void DrawImageBorder(const ButtonDocument& doc);
-  void DrawBackgroundLayer(const LayerRow& row);
-  void DrawTextLayer(const LayerRow& row);
-  void DrawBevelLayer(const LayerRow& row);
-  void DrawImageLayer(const LayerRow& row);
+  void PrepareWorkArea(const document::ButtonDocument& doc);
+  void DrawImageBorder(const document::ButtonDocument& doc);
+  void DrawBackgroundLayer(const document::LayerRow& row);
+  void DrawTextLayer(const document::LayerRow& row);
+  void DrawBevelLayer(const document::LayerRow& row);
+  void DrawImageLayer(const document::LayerRow& row);
   // Draws text at (x, y) with the canvas font turned `angle` degrees
   // counter-clockwise about (x, y); the canvas font itself is not changed.
   void DrawRotatedText(int x, int y, int angle, std::string_view text);
@@ -71,7 +71,7 @@ class ButtonRenderer {
   // text layer's Left and Top texts for the document's button size. Both are
   // empty for code 0; the caption is measured only where a formula needs it.
   // Raises what the measuring raises, with both results left empty.
-  void PlaceTextLayer(const ButtonDocument& doc, std::string_view props, int code,
+  void PlaceTextLayer(const document::ButtonDocument& doc, std::string_view props, int code,
                       std::string& left, std::string& top);
 
   TextGradient& Gradient() { return gradient_; }
@@ -87,4 +87,4 @@ class ButtonRenderer {
   RenderResult lastResult_ = RenderResult::Drawn;
 };
 
-}  // namespace vorbel
+}  // namespace vorbel::render

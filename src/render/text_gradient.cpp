@@ -2,37 +2,23 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <limits>
 
+#include "base/mul_div.h"
 #include "gdi/system_colors.h"
 
-namespace vorbel {
-
-int MulDiv(int a, int b, int c) {
-  if (c == 0) return -1;
-  std::int64_t num = std::int64_t{a} * b;
-  std::int64_t den = c;
-  if (den < 0) {
-    num = -num;
-    den = -den;
-  }
-  // Round half away from zero.
-  std::int64_t q = num >= 0 ? (num + den / 2) / den : -((-num + den / 2) / den);
-  if (q < std::numeric_limits<int>::min() || q > std::numeric_limits<int>::max()) return -1;
-  return static_cast<int>(q);
-}
+namespace vorbel::render {
 
 void TextGradient::BuildGradientPalette() {
-  const TColor from = gdi::ResolvedColor(GradientFromColor);
-  const TColor to = gdi::ResolvedColor(GradientToColor);
+  const base::TColor from = gdi::ResolvedColor(GradientFromColor);
+  const base::TColor to = gdi::ResolvedColor(GradientToColor);
   const int divisor = GradientSteps - 1;
   auto channel = [&](int start, int end, int i) {
-    return static_cast<std::uint8_t>((start + MulDiv(i, end - start, divisor)) & 0xFF);
+    return static_cast<std::uint8_t>((start + base::MulDiv(i, end - start, divisor)) & 0xFF);
   };
   for (int i = 0; i < static_cast<int>(GradientPalette.size()); ++i) {
     GradientPalette[static_cast<std::size_t>(i)] =
-        MakeColor(channel(RedOf(from), RedOf(to), i), channel(GreenOf(from), GreenOf(to), i),
-                  channel(BlueOf(from), BlueOf(to), i));
+        base::MakeColor(channel(base::RedOf(from), base::RedOf(to), i), channel(base::GreenOf(from), base::GreenOf(to), i),
+                  channel(base::BlueOf(from), base::BlueOf(to), i));
   }
 }
 
@@ -45,8 +31,8 @@ void TextGradient::PaintGradient(gdi::Canvas& canvas, int width, int height) con
   gdi::Pixel* first = target.Row(0);
   const int last = std::min(GradientSteps, static_cast<int>(GradientPalette.size()) - 1);
   for (int i = 0; i <= last; ++i) {
-    const int x1 = std::max(MulDiv(i, width, GradientSteps), 0);
-    const int x2 = std::min(MulDiv(i + 1, width, GradientSteps), w);
+    const int x1 = std::max(base::MulDiv(i, width, GradientSteps), 0);
+    const int x2 = std::min(base::MulDiv(i + 1, width, GradientSteps), w);
     if (x2 <= x1) continue;
     std::fill(first + x1, first + x2, target.MapPixel(gdi::ResolveColor(GradientPalette[static_cast<std::size_t>(i)])));
   }
@@ -76,9 +62,9 @@ void DrawGradientText(gdi::Canvas& canvas, int x, int y, std::string_view text, 
   gdi::Canvas maskCanvas(mask);
   maskCanvas.SetFontName(canvas.FontName());
   maskCanvas.SetFontSize(canvas.FontSize());
-  maskCanvas.SetFontColor(MakeColor(0, 0, 0));
+  maskCanvas.SetFontColor(base::MakeColor(0, 0, 0));
   maskCanvas.SetBkMode(gdi::BkMode::Opaque);
-  maskCanvas.SetBkColor(MakeColor(255, 255, 255));
+  maskCanvas.SetBkColor(base::MakeColor(255, 255, 255));
   maskCanvas.TextOut(dx, dy, text);
 
   gdi::Bitmap box(part.Width(), part.Height());
@@ -91,4 +77,4 @@ void DrawGradientText(gdi::Canvas& canvas, int x, int y, std::string_view text, 
   canvas.Draw(part.left, part.top, box);
 }
 
-}  // namespace vorbel
+}  // namespace vorbel::render

@@ -4,25 +4,20 @@
 #include <array>
 #include <string_view>
 
-#include "document/color.h"
+#include "base/color.h"
 #include "gdi/bitmap.h"
 #include "gdi/canvas.h"
 
-namespace vorbel {
-
-// a * b / c rounded to the nearest integer, halves away from zero, computed
-// without overflow; -1 when c is 0 or the result does not fit an int (the
-// classic Windows MulDiv).
-int MulDiv(int a, int b, int c);
+namespace vorbel::render {
 
 // The gradient colours of the text drawer. They live as long as the program
 // (the main window owns them), so a pass that fails between setting the start
 // and the end colour leaves the start colour set.
 struct TextGradient {
-  TColor GradientFromColor = 0;
-  TColor GradientToColor = 0;
+  base::TColor GradientFromColor = 0;
+  base::TColor GradientToColor = 0;
   int GradientSteps = 255;
-  std::array<TColor, 256> GradientPalette{};
+  std::array<base::TColor, 256> GradientPalette{};
 
   // Entry i = start + MulDiv(i, end - start, GradientSteps - 1) per red, green
   // and blue byte, taken mod 256, with both ends resolved as displayed (system
@@ -45,4 +40,4 @@ struct TextGradient {
 // box copied back.
 void DrawGradientText(gdi::Canvas& canvas, int x, int y, std::string_view text, const gdi::Bitmap& picture);
 
-}  // namespace vorbel
+}  // namespace vorbel::render

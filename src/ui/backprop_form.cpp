@@ -12,9 +12,9 @@
 #include <QTabWidget>
 #include <QToolButton>
 
+#include "base/ascii_text.h"
 #include "controls/fnp_combo_color.h"
 #include "controls/spin_edit.h"
-#include "document/ascii_case.h"
 #include "document/property_string.h"
 #include "document/random.h"
 #include "document/value_conversion.h"
@@ -199,16 +199,16 @@ void TfrmBackProp::Build3DPage() {
 }
 
 void TfrmBackProp::FormCreate() {
-  FillColorList(backgroundColors_);
-  backgroundColors_.SelectColor(MakeColor(192, 192, 192));
+  document::FillColorList(backgroundColors_);
+  backgroundColors_.SelectColor(base::MakeColor(192, 192, 192));
   PageControl1->setCurrentWidget(tbshtSettings);
-  const std::vector<ColorEntry> entries = backgroundColors_.Entries();
+  const std::vector<document::ColorEntry> entries = backgroundColors_.Entries();
   edgeColors_.AssignEntries(entries);
-  edgeColors_.SelectColor(MakeColor(0, 0, 0));
+  edgeColors_.SelectColor(base::MakeColor(0, 0, 0));
   highlightColors_.AssignEntries(entries);
-  highlightColors_.SelectColor(MakeColor(255, 255, 255));
+  highlightColors_.SelectColor(base::MakeColor(255, 255, 255));
   shadowColors_.AssignEntries(entries);
-  shadowColors_.SelectColor(MakeColor(128, 128, 128));
+  shadowColors_.SelectColor(base::MakeColor(128, 128, 128));
   // The edge colour starts disabled; the 3D colours start enabled although
   // "3D drawing" is unticked, and follow the box from its first change on.
   SetFieldEnabled(*cclrEdge, false);
@@ -222,30 +222,30 @@ void TfrmBackProp::SetDataFolders(const QString& programFolder, const QString& s
 }
 
 void TfrmBackProp::SetProperties(const std::string& props) {
-  backgroundColors_.SelectColor(StringToColor(GetPropValue("Color", props, "clBtnFace")));
-  cbxStretch->setChecked(YesNoToBool(GetPropValue("Stretch", props, "N")));
-  cbxTransparent->setChecked(YesNoToBool(GetPropValue("Transparent", props, "N")));
-  edtBGImage->setText(QString::fromStdString(GetPropValue("Image", props, "")));
+  backgroundColors_.SelectColor(document::StringToColor(document::GetPropValue("Color", props, "clBtnFace")));
+  cbxStretch->setChecked(document::YesNoToBool(document::GetPropValue("Stretch", props, "N")));
+  cbxTransparent->setChecked(document::YesNoToBool(document::GetPropValue("Transparent", props, "N")));
+  edtBGImage->setText(QString::fromStdString(document::GetPropValue("Image", props, "")));
 
   rbNone->setChecked(true);
   sedtRoundAmount->SetValue(0);
-  const std::string shape = UpperCaseAscii(GetPropValue("Shape", props, "None"));
+  const std::string shape = base::UpperCaseAscii(document::GetPropValue("Shape", props, "None"));
   if (shape == "ELLIPSE") {
     rbEllipse->setChecked(true);
   } else if (shape == "ROUNDRECT") {
     rbRoundRect->setChecked(true);
   }
-  if (rbRoundRect->isChecked()) sedtRoundAmount->SetValue(StringToInt(GetPropValue("Seed", props, "20")));
+  if (rbRoundRect->isChecked()) sedtRoundAmount->SetValue(document::StringToInt(document::GetPropValue("Seed", props, "20")));
 
-  cbxEdge->setChecked(YesNoToBool(GetPropValue("EdgeDraw", props, "N")));
-  edgeColors_.SelectColor(StringToColor(GetPropValue("Edge", props, "clBlack")));
-  cbx3D->setChecked(YesNoToBool(GetPropValue("Draw3D", props, "N")));
-  highlightColors_.SelectColor(StringToColor(GetPropValue("Highlight", props, "clBtnHighlight")));
-  shadowColors_.SelectColor(StringToColor(GetPropValue("ShadowClr", props, "clBtnShadow")));
+  cbxEdge->setChecked(document::YesNoToBool(document::GetPropValue("EdgeDraw", props, "N")));
+  edgeColors_.SelectColor(document::StringToColor(document::GetPropValue("Edge", props, "clBlack")));
+  cbx3D->setChecked(document::YesNoToBool(document::GetPropValue("Draw3D", props, "N")));
+  highlightColors_.SelectColor(document::StringToColor(document::GetPropValue("Highlight", props, "clBtnHighlight")));
+  shadowColors_.SelectColor(document::StringToColor(document::GetPropValue("ShadowClr", props, "clBtnShadow")));
 }
 
 std::string TfrmBackProp::GetProperties() const {
-  std::string props = "Color=" + ColorToString(backgroundColors_.GetSelectedColor()) + ";";
+  std::string props = "Color=" + document::ColorToString(backgroundColors_.GetSelectedColor()) + ";";
   props += "Image=" + edtBGImage->text().toStdString() + ";";
   props += cbxStretch->isChecked() ? "Stretch=Yes;" : "Stretch=No;";
   props += cbxTransparent->isChecked() ? "Transparent=Yes;" : "Transparent=No;";
@@ -257,19 +257,19 @@ std::string TfrmBackProp::GetProperties() const {
     props += "Shape=None;";
   }
   props += cbxEdge->isChecked() ? "EdgeDraw=Yes;" : "EdgeDraw=No;";
-  props += "Edge=" + ColorToString(edgeColors_.GetSelectedColor()) + ";";
+  props += "Edge=" + document::ColorToString(edgeColors_.GetSelectedColor()) + ";";
   props += cbx3D->isChecked() ? "Draw3D=Yes;" : "Draw3D=No;";
-  props += "Highlight=" + ColorToString(highlightColors_.GetSelectedColor()) + ";";
-  props += "ShadowClr=" + ColorToString(shadowColors_.GetSelectedColor()) + ";";
+  props += "Highlight=" + document::ColorToString(highlightColors_.GetSelectedColor()) + ";";
+  props += "ShadowClr=" + document::ColorToString(shadowColors_.GetSelectedColor()) + ";";
   return props;
 }
 
 std::string TfrmBackProp::RandomProperties() {
-  std::string props = "Color=" + ColorToString(SelectRandomEntry(backgroundColors_)) + ";";
+  std::string props = "Color=" + document::ColorToString(SelectRandomEntry(backgroundColors_)) + ";";
   props += "Image=" + edtBGImage->text().toStdString() + ";";
   props += cbxStretch->isChecked() ? "Stretch=Yes;" : "Stretch=No;";
   props += cbxTransparent->isChecked() ? "Transparent=Yes;" : "Transparent=No;";
-  switch (RandomUpTo(3)) {
+  switch (document::RandomUpTo(3)) {
     case 0:
       props += "Shape=None;";
       break;
@@ -281,12 +281,12 @@ std::string TfrmBackProp::RandomProperties() {
       break;
   }
   cbx3D->setChecked(false);
-  if (RandomUpTo(2) > 0) cbx3D->setChecked(true);
+  if (document::RandomUpTo(2) > 0) cbx3D->setChecked(true);
   props += cbx3D->isChecked() ? "Draw3D=Yes;" : "Draw3D=No;";
   cbxEdge->setChecked(false);
-  if (RandomUpTo(2) > 0) cbxEdge->setChecked(true);
+  if (document::RandomUpTo(2) > 0) cbxEdge->setChecked(true);
   props += cbxEdge->isChecked() ? "EdgeDraw=Yes;" : "EdgeDraw=No;";
-  props += "Edge=" + ColorToString(SelectRandomEntry(edgeColors_)) + ";";
+  props += "Edge=" + document::ColorToString(SelectRandomEntry(edgeColors_)) + ";";
   return props;
 }
 

@@ -58,10 +58,10 @@ class TfrmBackProp : public QDialog, public RandomLayerSource {
   // The picture chooser, made on first use and kept between uses.
   OpenPicDlg& PictureDialog();
 
-  ColorList& BackgroundColors() { return backgroundColors_; }
-  ColorList& EdgeColors() { return edgeColors_; }
-  ColorList& HighlightColors() { return highlightColors_; }
-  ColorList& ShadowColors() { return shadowColors_; }
+  document::ColorList& BackgroundColors() { return backgroundColors_; }
+  document::ColorList& EdgeColors() { return edgeColors_; }
+  document::ColorList& HighlightColors() { return highlightColors_; }
+  document::ColorList& ShadowColors() { return shadowColors_; }
 
   QTabWidget* PageControl1 = nullptr;
   QWidget* tbshtSettings = nullptr;
@@ -117,10 +117,10 @@ class TfrmBackProp : public QDialog, public RandomLayerSource {
 
   // The entries of the colour combos; the destructor deletes the combos
   // before these go.
-  ColorList backgroundColors_;
-  ColorList edgeColors_;
-  ColorList highlightColors_;
-  ColorList shadowColors_;
+  document::ColorList backgroundColors_;
+  document::ColorList edgeColors_;
+  document::ColorList highlightColors_;
+  document::ColorList shadowColors_;
   QString programFolder_;
   QString sharedDataFolder_;
   OpenPicDlg* openPicDlg_ = nullptr;

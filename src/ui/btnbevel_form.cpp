@@ -67,29 +67,29 @@ TfrmBevel::~TfrmBevel() {
 }
 
 void TfrmBevel::FormCreate() {
-  FillColorList(highlightColors_);
-  FillColorList(shadowColors_);
-  highlightColors_.SelectColor(MakeColor(255, 255, 255));
-  shadowColors_.SelectColor(MakeColor(128, 128, 128));
+  document::FillColorList(highlightColors_);
+  document::FillColorList(shadowColors_);
+  highlightColors_.SelectColor(base::MakeColor(255, 255, 255));
+  shadowColors_.SelectColor(base::MakeColor(128, 128, 128));
 }
 
 void TfrmBevel::SetProperties(const std::string& props) {
-  highlightColors_.SelectColor(StringToColor(GetPropValue("Highlight", props, "clBtnHighlight")));
-  shadowColors_.SelectColor(StringToColor(GetPropValue("Shadow", props, "clBtnShadow")));
+  highlightColors_.SelectColor(document::StringToColor(document::GetPropValue("Highlight", props, "clBtnHighlight")));
+  shadowColors_.SelectColor(document::StringToColor(document::GetPropValue("Shadow", props, "clBtnShadow")));
   // A bad pen width is not worth an error: it reads as the thinnest pen.
-  const int pen = TryStringToInt(GetPropValue("Pen", props, "2")).value_or(0);
+  const int pen = document::TryStringToInt(document::GetPropValue("Pen", props, "2")).value_or(0);
   sedtPenWidth->SetValue(pen);
 }
 
 std::string TfrmBevel::GetProperties() const {
-  return "Highlight=" + ColorToString(highlightColors_.GetSelectedColor()) + ";Shadow=" +
-         ColorToString(shadowColors_.GetSelectedColor()) + ";Pen=" + std::to_string(sedtPenWidth->Value()) + ";";
+  return "Highlight=" + document::ColorToString(highlightColors_.GetSelectedColor()) + ";Shadow=" +
+         document::ColorToString(shadowColors_.GetSelectedColor()) + ";Pen=" + std::to_string(sedtPenWidth->Value()) + ";";
 }
 
 std::string TfrmBevel::RandomProperties() {
-  std::string props = "Highlight=" + ColorToString(SelectRandomEntry(highlightColors_)) + ";";
-  props += "Shadow=" + ColorToString(SelectRandomEntry(shadowColors_)) + ";";
-  props += "Pen=" + std::to_string(RandomUpTo(4)) + ";";
+  std::string props = "Highlight=" + document::ColorToString(SelectRandomEntry(highlightColors_)) + ";";
+  props += "Shadow=" + document::ColorToString(SelectRandomEntry(shadowColors_)) + ";";
+  props += "Pen=" + std::to_string(document::RandomUpTo(4)) + ";";
   return props;
 }
 

@@ -40,8 +40,8 @@ class TfrmBevel : public QDialog, public RandomLayerSource {
   // 0 to 4; the spin edit is left alone.
   std::string RandomProperties() override;
 
-  ColorList& HighlightColors() { return highlightColors_; }
-  ColorList& ShadowColors() { return shadowColors_; }
+  document::ColorList& HighlightColors() { return highlightColors_; }
+  document::ColorList& ShadowColors() { return shadowColors_; }
 
   QLabel* lblHighlight = nullptr;
   TFnpComboColor* cclrBHighlight = nullptr;
@@ -62,8 +62,8 @@ class TfrmBevel : public QDialog, public RandomLayerSource {
 
   // The entries of the colour combos; the destructor deletes the combos
   // before these go.
-  ColorList highlightColors_;
-  ColorList shadowColors_;
+  document::ColorList highlightColors_;
+  document::ColorList shadowColors_;
 };
 
 }  // namespace vorbel::ui

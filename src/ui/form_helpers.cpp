@@ -51,7 +51,7 @@ void SetFieldEnabled(QWidget& field, bool enabled) {
 }
 
 void ReadProgramIntegers(SpinEdit& edit) {
-  edit.SetIntegerReader([](const QString& text) { return TryStringToInt(text.toStdString()); });
+  edit.SetIntegerReader([](const QString& text) { return document::TryStringToInt(text.toStdString()); });
 }
 
 }  // namespace vorbel::ui

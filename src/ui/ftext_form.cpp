@@ -11,9 +11,9 @@
 #include <QTabWidget>
 #include <QToolButton>
 
+#include "base/ascii_text.h"
 #include "controls/fnp_combo_color.h"
 #include "controls/spin_edit.h"
-#include "document/ascii_case.h"
 #include "document/property_string.h"
 #include "document/random.h"
 #include "document/value_conversion.h"
@@ -34,7 +34,7 @@ QLabel* MakeLabel(const QString& text, QWidget* parent, const char* name, QRect 
   return label;
 }
 
-TFnpComboColor* MakeColorCombo(ColorList& list, QWidget* parent, const char* name, QRect where,
+TFnpComboColor* MakeColorCombo(document::ColorList& list, QWidget* parent, const char* name, QRect where,
                                const QString& hint) {
   auto* combo = new TFnpComboColor(list, parent);
   combo->setObjectName(QString::fromLatin1(name));
@@ -238,44 +238,44 @@ void TfrmText::BuildEffectsPage() {
 
 void TfrmText::FormCreate() {
   PageControl1->setCurrentWidget(tbshtText);
-  FillColorList(captionColors_);
-  FillColorList(shadowColors_);
-  FillColorList(outlineColors_);
-  FillColorList(gradientStartColors_);
-  FillColorList(gradientEndColors_);
+  document::FillColorList(captionColors_);
+  document::FillColorList(shadowColors_);
+  document::FillColorList(outlineColors_);
+  document::FillColorList(gradientStartColors_);
+  document::FillColorList(gradientEndColors_);
   FillFontList(*cboFonts);
-  captionColors_.SelectColor(MakeColor(0, 0, 0));
-  shadowColors_.SelectColor(MakeColor(192, 192, 192));
-  outlineColors_.SelectColor(MakeColor(0, 0, 0));
-  gradientStartColors_.SelectColor(MakeColor(0, 255, 0));
-  gradientEndColors_.SelectColor(MakeColor(255, 255, 0));
+  captionColors_.SelectColor(base::MakeColor(0, 0, 0));
+  shadowColors_.SelectColor(base::MakeColor(192, 192, 192));
+  outlineColors_.SelectColor(base::MakeColor(0, 0, 0));
+  gradientStartColors_.SelectColor(base::MakeColor(0, 255, 0));
+  gradientEndColors_.SelectColor(base::MakeColor(255, 255, 0));
   cboFonts->setCurrentIndex(cboFonts->count() > 0 ? 0 : -1);
 }
 
 void TfrmText::SetProperties(const std::string& props) {
-  edtButCaption->setText(QString::fromStdString(GetPropValue("Text", props, "")));
-  captionColors_.SelectColor(StringToColor(GetPropValue("Color", props, "clBlack")));
+  edtButCaption->setText(QString::fromStdString(document::GetPropValue("Text", props, "")));
+  captionColors_.SelectColor(document::StringToColor(document::GetPropValue("Color", props, "clBlack")));
 
-  const std::string face = GetPropValue("FontFace", props, "");
+  const std::string face = document::GetPropValue("FontFace", props, "");
   int fontIndex = -1;
   for (int i = 0; i < cboFonts->count(); ++i) {
-    if (EqualsIgnoringAsciiCase(cboFonts->itemText(i).toStdString(), face)) {
+    if (base::EqualsIgnoringAsciiCase(cboFonts->itemText(i).toStdString(), face)) {
       fontIndex = i;
       break;
     }
   }
   cboFonts->setCurrentIndex(fontIndex);
 
-  sedtFontSize->SetValue(StringToInt(GetPropValue("FontSize", props, "12")));
-  cbxDrawShadow->setChecked(YesNoToBool(GetPropValue("Shadowed", props, "N")));
-  shadowColors_.SelectColor(StringToColor(GetPropValue("ShadowColor", props, "clGray")));
-  sedtShadowOffset->SetValue(StringToInt(GetPropValue("ShadowOffset", props, "2")));
-  cbxOutline->setChecked(YesNoToBool(GetPropValue("Outlined", props, "N")));
-  outlineColors_.SelectColor(StringToColor(GetPropValue("OutlineColor", props, "clBlack")));
-  cbxGradient->setChecked(YesNoToBool(GetPropValue("Gradient", props, "N")));
-  gradientStartColors_.SelectColor(StringToColor(GetPropValue("GradientStart", props, "clLime")));
-  gradientEndColors_.SelectColor(StringToColor(GetPropValue("GradientEnd", props, "clYellow")));
-  sedtAngle->SetText(QString::fromStdString(GetPropValue("Angle", props, "0")));
+  sedtFontSize->SetValue(document::StringToInt(document::GetPropValue("FontSize", props, "12")));
+  cbxDrawShadow->setChecked(document::YesNoToBool(document::GetPropValue("Shadowed", props, "N")));
+  shadowColors_.SelectColor(document::StringToColor(document::GetPropValue("ShadowColor", props, "clGray")));
+  sedtShadowOffset->SetValue(document::StringToInt(document::GetPropValue("ShadowOffset", props, "2")));
+  cbxOutline->setChecked(document::YesNoToBool(document::GetPropValue("Outlined", props, "N")));
+  outlineColors_.SelectColor(document::StringToColor(document::GetPropValue("OutlineColor", props, "clBlack")));
+  cbxGradient->setChecked(document::YesNoToBool(document::GetPropValue("Gradient", props, "N")));
+  gradientStartColors_.SelectColor(document::StringToColor(document::GetPropValue("GradientStart", props, "clLime")));
+  gradientEndColors_.SelectColor(document::StringToColor(document::GetPropValue("GradientEnd", props, "clYellow")));
+  sedtAngle->SetText(QString::fromStdString(document::GetPropValue("Angle", props, "0")));
   sedtAngleChange();
 }
 
@@ -283,15 +283,15 @@ std::string TfrmText::GetProperties() const {
   std::string props = "Text=" + edtButCaption->text().toStdString() + ";";
   props += "FontFace=" + cboFonts->currentText().toStdString() + ";";
   props += "FontSize=" + sedtFontSize->Text().toStdString() + ";";
-  props += "Color=" + ColorToString(captionColors_.GetSelectedColor()) + ";";
+  props += "Color=" + document::ColorToString(captionColors_.GetSelectedColor()) + ";";
   props += cbxDrawShadow->isChecked() ? "Shadowed=Yes;" : "Shadowed=No;";
   props += "ShadowOffset=" + sedtShadowOffset->Text().toStdString() + ";";
-  props += "ShadowColor=" + ColorToString(shadowColors_.GetSelectedColor()) + ";";
+  props += "ShadowColor=" + document::ColorToString(shadowColors_.GetSelectedColor()) + ";";
   props += cbxOutline->isChecked() ? "Outlined=Yes;" : "Outlined=No;";
-  props += "OutlineColor=" + ColorToString(outlineColors_.GetSelectedColor()) + ";";
+  props += "OutlineColor=" + document::ColorToString(outlineColors_.GetSelectedColor()) + ";";
   props += cbxGradient->isChecked() ? "Gradient=Yes;" : "Gradient=No;";
-  props += "GradientStart=" + ColorToString(gradientStartColors_.GetSelectedColor()) + ";";
-  props += "GradientEnd=" + ColorToString(gradientEndColors_.GetSelectedColor()) + ";";
+  props += "GradientStart=" + document::ColorToString(gradientStartColors_.GetSelectedColor()) + ";";
+  props += "GradientEnd=" + document::ColorToString(gradientEndColors_.GetSelectedColor()) + ";";
   props += "Angle=" + sedtAngle->Text().toStdString() + ";";
   return props;
 }
@@ -308,22 +308,22 @@ std::string TfrmText::RandomProperties() {
   std::string props = "Text=Text;";
   SelectRandomItem(*cboFonts);
   props += "FontFace=" + cboFonts->currentText().toStdString() + ";";
-  int size = RandomUpTo(34);
-  if (size < 12) size = RandomUpTo(36);
-  if (size < 12) size = RandomUpTo(38);
+  int size = document::RandomUpTo(34);
+  if (size < 12) size = document::RandomUpTo(36);
+  if (size < 12) size = document::RandomUpTo(38);
   if (size < 12) size = 24;
   props += "FontSize=" + std::to_string(size) + ";";
-  props += "Color=" + ColorToString(SelectRandomEntry(captionColors_)) + ";";
-  props += RandomUpTo(1) == 1 ? "Shadowed=Yes;" : "Shadowed=No;";
-  props += "ShadowOffset=" + std::to_string(RandomUpTo(3)) + ";";
-  props += "ShadowColor=" + ColorToString(SelectRandomEntry(shadowColors_)) + ";";
-  props += RandomUpTo(1) == 1 ? "Outlined=Yes;" : "Outlined=No;";
-  props += "OutlineColor=" + ColorToString(SelectRandomEntry(outlineColors_)) + ";";
-  props += RandomUpTo(1) == 1 ? "Gradient=Yes;" : "Gradient=No;";
-  const TColor start = SelectRandomEntry(gradientStartColors_);
-  const TColor end = SelectRandomEntry(gradientEndColors_);
-  props += "GradientStart=" + ColorToString(start) + ";";
-  props += "GradientEnd=" + ColorToString(end) + ";";
+  props += "Color=" + document::ColorToString(SelectRandomEntry(captionColors_)) + ";";
+  props += document::RandomUpTo(1) == 1 ? "Shadowed=Yes;" : "Shadowed=No;";
+  props += "ShadowOffset=" + std::to_string(document::RandomUpTo(3)) + ";";
+  props += "ShadowColor=" + document::ColorToString(SelectRandomEntry(shadowColors_)) + ";";
+  props += document::RandomUpTo(1) == 1 ? "Outlined=Yes;" : "Outlined=No;";
+  props += "OutlineColor=" + document::ColorToString(SelectRandomEntry(outlineColors_)) + ";";
+  props += document::RandomUpTo(1) == 1 ? "Gradient=Yes;" : "Gradient=No;";
+  const base::TColor start = SelectRandomEntry(gradientStartColors_);
+  const base::TColor end = SelectRandomEntry(gradientEndColors_);
+  props += "GradientStart=" + document::ColorToString(start) + ";";
+  props += "GradientEnd=" + document::ColorToString(end) + ";";
   return props;
 }
 
@@ -331,7 +331,7 @@ TextSampleSettings TfrmText::SampleSettings() const {
   TextSampleSettings settings;
   settings.caption = edtButCaption->text().toStdString();
   settings.face = cboFonts->currentText().toStdString();
-  settings.pointSize = TryStringToInt(sedtFontSize->Text().toStdString()).value_or(0);
+  settings.pointSize = document::TryStringToInt(sedtFontSize->Text().toStdString()).value_or(0);
   settings.color = captionColors_.GetSelectedColor();
   return settings;
 }
@@ -353,7 +353,7 @@ void TfrmText::AlignmentButtonClicked(QToolButton* button) {
   }
 }
 
-void TfrmText::ColorSelectionChanged(SelectionSource /*source*/) { UpdateSample(); }
+void TfrmText::ColorSelectionChanged(document::SelectionSource /*source*/) { UpdateSample(); }
 
 void TfrmText::showEvent(QShowEvent* event) {
   CenterOnScreen(*this);

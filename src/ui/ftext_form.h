@@ -34,7 +34,7 @@ namespace vorbel::ui {
 class TextSample;
 struct TextSampleSettings;
 
-class TfrmText : public QDialog, public RandomLayerSource, private ColorListObserver {
+class TfrmText : public QDialog, public RandomLayerSource, private document::ColorListObserver {
   Q_OBJECT
 
  public:
@@ -65,11 +65,11 @@ class TfrmText : public QDialog, public RandomLayerSource, private ColorListObse
   // Whether the "Effects" tab is offered.
   bool EffectsTabVisible() const;
 
-  ColorList& CaptionColors() { return captionColors_; }
-  ColorList& ShadowColors() { return shadowColors_; }
-  ColorList& OutlineColors() { return outlineColors_; }
-  ColorList& GradientStartColors() { return gradientStartColors_; }
-  ColorList& GradientEndColors() { return gradientEndColors_; }
+  document::ColorList& CaptionColors() { return captionColors_; }
+  document::ColorList& ShadowColors() { return shadowColors_; }
+  document::ColorList& OutlineColors() { return outlineColors_; }
+  document::ColorList& GradientStartColors() { return gradientStartColors_; }
+  document::ColorList& GradientEndColors() { return gradientEndColors_; }
 
   QTabWidget* PageControl1 = nullptr;
   QWidget* tbshtText = nullptr;
@@ -136,15 +136,15 @@ class TfrmText : public QDialog, public RandomLayerSource, private ColorListObse
   void FormCreate();
   void AlignmentButtonClicked(QToolButton* button);
   // ColorListObserver: the caption colour feeds the sample.
-  void ColorSelectionChanged(SelectionSource source) override;
+  void ColorSelectionChanged(document::SelectionSource source) override;
 
   // The entries of the colour combos; the destructor deletes the combos
   // before these go.
-  ColorList captionColors_;
-  ColorList shadowColors_;
-  ColorList outlineColors_;
-  ColorList gradientStartColors_;
-  ColorList gradientEndColors_;
+  document::ColorList captionColors_;
+  document::ColorList shadowColors_;
+  document::ColorList outlineColors_;
+  document::ColorList gradientStartColors_;
+  document::ColorList gradientEndColors_;
   // The pad in code order 1 to 9.
   std::array<QToolButton*, 9> alignmentButtons_{};
 };

@@ -50,8 +50,8 @@ TfrmImage::TfrmImage(QWidget* parent) : QDialog(parent) {
 TfrmImage::~TfrmImage() = default;
 
 void TfrmImage::SetProperties(const std::string& props) {
-  edtImage->setText(QString::fromStdString(GetPropValue("Image", props, "")));
-  cbxTransparent->setChecked(YesNoToBool(GetPropValue("Transparent", props, "N")));
+  edtImage->setText(QString::fromStdString(document::GetPropValue("Image", props, "")));
+  cbxTransparent->setChecked(document::YesNoToBool(document::GetPropValue("Transparent", props, "N")));
 }
 
 std::string TfrmImage::GetProperties() const {

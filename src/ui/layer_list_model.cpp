@@ -4,7 +4,7 @@
 
 namespace vorbel::ui {
 
-LayerListModel::LayerListModel(ButtonDocument& doc, QObject* parent)
+LayerListModel::LayerListModel(document::ButtonDocument& doc, QObject* parent)
     : QAbstractTableModel(parent), doc_(doc) {
   InitResources();
   visible_mark_ = QIcon(QStringLiteral(":/layers/visible.png"));
@@ -26,14 +26,14 @@ QVariant LayerListModel::data(const QModelIndex& index, int role) const {
       index.column() >= kColumnCount) {
     return {};
   }
-  const LayerRow& row = doc_.Row(index.row());
+  const document::LayerRow& row = doc_.Row(index.row());
   switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
       if (index.column() == kTypeColumn) return QString::fromStdString(row.type);
       return QString::fromStdString(row.SubItemText(index.column() - 1));
     case Qt::DecorationRole:
-      if (index.column() == kTypeColumn && row.image_index == kVisibleImage) return visible_mark_;
+      if (index.column() == kTypeColumn && row.image_index == document::kVisibleImage) return visible_mark_;
       return {};
     default:
       return {};

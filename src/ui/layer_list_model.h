@@ -15,7 +15,7 @@
 
 namespace vorbel::ui {
 
-class LayerListModel final : public QAbstractTableModel, private DocumentObserver {
+class LayerListModel final : public QAbstractTableModel, private document::DocumentObserver {
   Q_OBJECT
 
  public:
@@ -24,7 +24,7 @@ class LayerListModel final : public QAbstractTableModel, private DocumentObserve
   static constexpr int kColumnWidths[kColumnCount] = {70, 300, 50, 50};
 
   // `doc` must outlive the model.
-  explicit LayerListModel(ButtonDocument& doc, QObject* parent = nullptr);
+  explicit LayerListModel(document::ButtonDocument& doc, QObject* parent = nullptr);
   ~LayerListModel() override;
 
   int rowCount(const QModelIndex& parent = {}) const override;
@@ -46,7 +46,7 @@ class LayerListModel final : public QAbstractTableModel, private DocumentObserve
   void RowsAboutToBeReset() override;
   void RowsReset() override;
 
-  ButtonDocument& doc_;
+  document::ButtonDocument& doc_;
   QIcon visible_mark_;
   bool changing_ = false;
 };

@@ -48,7 +48,7 @@ void TMainForm::tbtnAddLayerClick() {
     const std::string type = frmNew->SelectedType().toStdString();
     // The new row waits without sub-items while its editor is open; a repaint
     // meanwhile draws nothing for it. The selection stays where it was.
-    const int row = doc_.AppendRow(LayerRow{type, {}, kVisibleImage});
+    const int row = doc_.AppendRow(document::LayerRow{type, {}, document::kVisibleImage});
 
     // The editor is not loaded first: a new layer starts from the settings the
     // editor was left with.
@@ -57,7 +57,7 @@ void TMainForm::tbtnAddLayerClick() {
     std::string top;
     QString error;
     try {
-      const LayerKinds kinds = KindsForAdd(type);
+      const document::LayerKinds kinds = document::KindsForAdd(type);
       if (kinds.background) {
         Dialogs().Exec(*frmBackProp);
         properties = frmBackProp->GetProperties();
@@ -98,7 +98,7 @@ void TMainForm::lvItemsDblClick() {
   EnsureDialogs();
   Guarded([this] {
     const int row = doc_.SelectedRow();
-    const LayerKinds kinds = KindsForEdit(doc_.Row(row).type);
+    const document::LayerKinds kinds = document::KindsForEdit(doc_.Row(row).type);
     // Each editor is loaded from the row as it is now, so a row of two kinds
     // hands the second editor what the first one wrote. A string an editor
     // cannot load stops the command before its dialog shows: the row keeps
@@ -106,13 +106,13 @@ void TMainForm::lvItemsDblClick() {
     if (kinds.background) {
       frmBackProp->SetProperties(doc_.Row(row).Properties());
       Dialogs().Exec(*frmBackProp);
-      doc_.SetRowSubItem(row, kPropertiesItem, frmBackProp->GetProperties());
+      doc_.SetRowSubItem(row, document::kPropertiesItem, frmBackProp->GetProperties());
     }
     if (kinds.text) {
       frmText->SetProperties(doc_.Row(row).Properties());
       Dialogs().Exec(*frmText);
       const std::string properties = frmText->GetProperties();
-      doc_.SetRowSubItem(row, kPropertiesItem, properties);
+      doc_.SetRowSubItem(row, document::kPropertiesItem, properties);
       // Without an alignment the offsets stay as they are. With one, a font
       // size that is no number fails here: the new properties stay, the old
       // offsets too.
@@ -121,19 +121,19 @@ void TMainForm::lvItemsDblClick() {
         std::string left;
         std::string top;
         renderer_.PlaceTextLayer(doc_, properties, alignment, left, top);
-        doc_.SetRowSubItem(row, kLeftItem, std::move(left));
-        doc_.SetRowSubItem(row, kTopItem, std::move(top));
+        doc_.SetRowSubItem(row, document::kLeftItem, std::move(left));
+        doc_.SetRowSubItem(row, document::kTopItem, std::move(top));
       }
     }
     if (kinds.bevel) {
       frmBevel->SetProperties(doc_.Row(row).Properties());
       Dialogs().Exec(*frmBevel);
-      doc_.SetRowSubItem(row, kPropertiesItem, frmBevel->GetProperties());
+      doc_.SetRowSubItem(row, document::kPropertiesItem, frmBevel->GetProperties());
     }
     if (kinds.image) {
       frmImage->SetProperties(doc_.Row(row).Properties());
       Dialogs().Exec(*frmImage);
-      doc_.SetRowSubItem(row, kPropertiesItem, frmImage->GetProperties());
+      doc_.SetRowSubItem(row, document::kPropertiesItem, frmImage->GetProperties());
     }
     RenderButton();
   });
@@ -146,16 +146,16 @@ void TMainForm::AskOffset(int sub_item) {
   if (row < 0) return;
   EnsureDialogs();
   // Text that is no number opens the prompt with 0.
-  frmNewValue->sedtValue->SetValue(ReadOffset(doc_.Row(row).SubItemText(sub_item)));
+  frmNewValue->sedtValue->SetValue(document::ReadOffset(doc_.Row(row).SubItemText(sub_item)));
   if (Dialogs().Exec(*frmNewValue) != QDialog::Accepted) return;
   // The prompt's text reads as 0 when it is no integer.
   doc_.SetRowSubItem(row, sub_item, std::to_string(frmNewValue->sedtValue->Value()));
   RenderButton();
 }
 
-void TMainForm::btnLeftClick() { AskOffset(kLeftItem); }
+void TMainForm::btnLeftClick() { AskOffset(document::kLeftItem); }
 
-void TMainForm::btnTopClick() { AskOffset(kTopItem); }
+void TMainForm::btnTopClick() { AskOffset(document::kTopItem); }
 
 void TMainForm::btnRandomizeClick() {
   EnsureDialogs();

@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QTreeView>
 
-#include "files/export.h"
+#include "commands/export.h"
 #include "ui/dialog_seam.h"
 #include "ui/help_viewer.h"
 #include "ui/main_form.h"
@@ -98,7 +98,7 @@ void TMainForm::tbtnExportClick() {
   // repaint is a render pass) before the pixels are taken.
   QApplication::processEvents();
   // The format follows the name's extension alone, not the filter chosen.
-  Guarded([&] { ExportButton(doc_, renderer_, name->toStdString()); });
+  Guarded([&] { commands::ExportButton(doc_, renderer_, name->toStdString()); });
 }
 
 void TMainForm::Export1Click() { tbtnExport->trigger(); }

@@ -25,7 +25,7 @@
 
 #include "controls/fnp_combo_color.h"
 #include "controls/spin_edit.h"
-#include "files/version_info.h"
+#include "desktop/version_info.h"
 #include "ui/about_box.h"
 #include "ui/help_viewer.h"
 #include "ui/layer_list_model.h"
@@ -394,8 +394,8 @@ void TMainForm::BuildLayerList() {
 void TMainForm::FormCreate() {
   PageControl1->setCurrentWidget(tbshtButton);
 
-  FillColorList(doc_.WorkArea());
-  doc_.SetWorkAreaColor(ButtonDocument::kInitialWorkArea);
+  document::FillColorList(doc_.WorkArea());
+  doc_.SetWorkAreaColor(document::ButtonDocument::kInitialWorkArea);
 
   FindHelpFile();
 
@@ -422,7 +422,7 @@ void TMainForm::FindHelpFile() {
       options_.workingDirectory.isEmpty() ? QDir::currentPath() : options_.workingDirectory;
   QString programDir = options_.programDirectory;
   if (programDir.isEmpty()) {
-    const QString program = QString::fromStdString(ProgramFilePath());
+    const QString program = QString::fromStdString(desktop::ProgramFilePath());
     programDir = program.isEmpty() ? QCoreApplication::applicationDirPath() : QFileInfo(program).absolutePath();
   }
   // The help file in the working folder counts only when the program has none
@@ -447,17 +447,17 @@ void TMainForm::RegisterLayoutFileType() {
   try {
     QString program = options_.programPath;
     if (program.isEmpty()) program = qEnvironmentVariable("VORBEL_PROGRAM");
-    if (program.isEmpty()) program = QString::fromStdString(ProgramFilePath());
-    FileTypeIcons icons;
+    if (program.isEmpty()) program = QString::fromStdString(desktop::ProgramFilePath());
+    desktop::FileTypeIcons icons;
     icons.documentIconPng = ReadResource(QStringLiteral(":/icons/layout_document_32.png")).toStdString();
     for (int size : {16, 32, 48, 64, 128, 256}) {
       QByteArray png = ReadResource(QStringLiteral(":/icons/vorbel_%1.png").arg(size));
       if (!png.isEmpty()) icons.programIconsPng.emplace_back(size, png.toStdString());
     }
     if (options_.commandRunner) {
-      vorbel::RegisterLayoutFileType(program.toStdString(), options_.dataHome, icons, options_.commandRunner);
+      desktop::RegisterLayoutFileType(program.toStdString(), options_.dataHome, icons, options_.commandRunner);
     } else {
-      vorbel::RegisterLayoutFileType(program.toStdString(), options_.dataHome, icons);
+      desktop::RegisterLayoutFileType(program.toStdString(), options_.dataHome, icons);
     }
   } catch (...) {
     // Registration is a convenience: start-up goes on whatever happened.

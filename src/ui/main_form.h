@@ -25,10 +25,10 @@
 #include <optional>
 #include <string>
 
+#include "commands/file_commands.h"
+#include "desktop/file_type_registration.h"
 #include "document/button_document.h"
 #include "document/document_observer.h"
-#include "files/file_commands.h"
-#include "files/file_type_registration.h"
 #include "render/button_renderer.h"
 
 class QAction;
@@ -89,25 +89,25 @@ struct MainFormOptions {
   // ($XDG_DATA_HOME or ~/.local/share).
   std::string dataHome;
   // Starts the desktop database tools after a registration; empty: detached.
-  CommandRunner commandRunner;
+  desktop::CommandRunner commandRunner;
   // False leaves out the file-type registration (tests of other behaviour).
   bool registerFileType = true;
 };
 
-class TMainForm : public QMainWindow, private DocumentObserver, private FileDialogs {
+class TMainForm : public QMainWindow, private document::DocumentObserver, private commands::FileDialogs {
   Q_OBJECT
 
  public:
   explicit TMainForm(MainFormOptions options = {}, QWidget* parent = nullptr);
   ~TMainForm() override;
 
-  ButtonDocument& Document() { return doc_; }
-  const ButtonDocument& Document() const { return doc_; }
-  ButtonRenderer& Renderer() { return renderer_; }
+  document::ButtonDocument& Document() { return doc_; }
+  const document::ButtonDocument& Document() const { return doc_; }
+  render::ButtonRenderer& Renderer() { return renderer_; }
 
   // One render pass over the document; shows the result in the preview.
   // Does nothing while the document is loading.
-  RenderResult RenderButton();
+  render::RenderResult RenderButton();
 
   // The document's file name as the caption records it.
   std::string GetDocumentFileName() const { return doc_.GetDocumentFileName(); }
@@ -269,8 +269,8 @@ class TMainForm : public QMainWindow, private DocumentObserver, private FileDial
   // The document binding and the preview (main_view.cpp).
   void BindDocument();
   void ShowSettings();
-  void ShowPreview(RenderResult result);
-  void SettingsChanged(DocumentSetting setting) override;
+  void ShowPreview(render::RenderResult result);
+  void SettingsChanged(document::DocumentSetting setting) override;
   void RowInserted(int row) override;
   void RowRemoved(int row) override;
   void RowsExchanged(int first) override;
@@ -303,9 +303,9 @@ class TMainForm : public QMainWindow, private DocumentObserver, private FileDial
   HelpViewer* Viewer();
 
   MainFormOptions options_;
-  ButtonDocument doc_;
-  ButtonRenderer renderer_;
-  FileCommands commands_;
+  document::ButtonDocument doc_;
+  render::ButtonRenderer renderer_;
+  commands::FileCommands commands_;
   QString help_file_;
   QPointer<HelpViewer> help_viewer_;
   QPointer<TfrmSplash> frmSplash;

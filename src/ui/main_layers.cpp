@@ -38,22 +38,22 @@ void TMainForm::StepOffset(int sub_item, int delta) {
   // Text that is no number counts as 0; the value stops at the ends of the
   // integer range rather than wrapping round.
   const std::int64_t value =
-      static_cast<std::int64_t>(ReadOffset(doc_.Row(row).SubItemText(sub_item))) + delta;
+      static_cast<std::int64_t>(document::ReadOffset(doc_.Row(row).SubItemText(sub_item))) + delta;
   const std::int64_t clamped = std::clamp<std::int64_t>(value, std::numeric_limits<std::int32_t>::min(),
                                                         std::numeric_limits<std::int32_t>::max());
   doc_.SetRowSubItem(row, sub_item, std::to_string(clamped));
   RenderButton();
 }
 
-void TMainForm::sbtnXUpClick() { StepOffset(kLeftItem, +1); }
-void TMainForm::sbtnXDownClick() { StepOffset(kLeftItem, -1); }
-void TMainForm::sbtnYUpClick() { StepOffset(kTopItem, +1); }
-void TMainForm::sbtnYDownClick() { StepOffset(kTopItem, -1); }
+void TMainForm::sbtnXUpClick() { StepOffset(document::kLeftItem, +1); }
+void TMainForm::sbtnXDownClick() { StepOffset(document::kLeftItem, -1); }
+void TMainForm::sbtnYUpClick() { StepOffset(document::kTopItem, +1); }
+void TMainForm::sbtnYDownClick() { StepOffset(document::kTopItem, -1); }
 
 void TMainForm::lvItemsChange() {
-  const LayerRow* layer = doc_.SelectedLayer();
+  const document::LayerRow* layer = doc_.SelectedLayer();
   const bool selected = layer != nullptr;
-  pnlOffset->setEnabled(selected && HasOffsetControls(layer->type));
+  pnlOffset->setEnabled(selected && document::HasOffsetControls(layer->type));
   tbtnDeleteLayer->setEnabled(selected);
   tbtnUp->setEnabled(selected);
   tbtnDown->setEnabled(selected);

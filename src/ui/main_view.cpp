@@ -72,18 +72,18 @@ void TMainForm::ShowSettings() {
   syncing_ = false;
 }
 
-void TMainForm::SettingsChanged(DocumentSetting setting) {
+void TMainForm::SettingsChanged(document::DocumentSetting setting) {
   ShowSettings();
   switch (setting) {
-    case DocumentSetting::kHeight:
-    case DocumentSetting::kWidth:
-    case DocumentSetting::kWorkArea:
+    case document::DocumentSetting::kHeight:
+    case document::DocumentSetting::kWidth:
+    case document::DocumentSetting::kWorkArea:
       ButtonSizeChange();
       break;
-    case DocumentSetting::kBorder:
+    case document::DocumentSetting::kBorder:
       cbxBorderClick();
       break;
-    case DocumentSetting::kCaption:
+    case document::DocumentSetting::kCaption:
       break;
   }
 }
@@ -96,9 +96,9 @@ void TMainForm::btnRefreshClick() { RenderButton(); }
 
 void TMainForm::Refresh1Click() { btnRefresh->trigger(); }
 
-RenderResult TMainForm::RenderButton() {
+render::RenderResult TMainForm::RenderButton() {
   UpdateGradientPictureSize();
-  RenderResult result = RenderResult::Suspended;
+  render::RenderResult result = render::RenderResult::Suspended;
   try {
     result = renderer_.RenderButton(doc_);
   } catch (const std::exception& e) {
@@ -106,14 +106,14 @@ RenderResult TMainForm::RenderButton() {
     // surface) must not end the program from inside a paint.
     pbxPreview->SetMessage(QString::fromUtf8(e.what()), pnlPreview->size() - QSize(4, 4));
     if (!pbxPreview->IsPainting()) pbxPreview->update();
-    return RenderResult::TooLarge;
+    return render::RenderResult::TooLarge;
   }
   ShowPreview(result);
   return result;
 }
 
-void TMainForm::ShowPreview(RenderResult result) {
-  if (result == RenderResult::Suspended) return;
+void TMainForm::ShowPreview(render::RenderResult result) {
+  if (result == render::RenderResult::Suspended) return;
   const QColor area = ToQColor(gdi::ResolveColor(doc_.WorkAreaColor()));
   if (pnlPreview->palette().color(QPalette::Window) != area) {
     QPalette palette = pnlPreview->palette();
@@ -123,7 +123,7 @@ void TMainForm::ShowPreview(RenderResult result) {
     palette.setColor(QPalette::WindowText, area.lightness() < 128 ? Qt::white : Qt::black);
     pnlPreview->setPalette(palette);
   }
-  if (result == RenderResult::TooLarge) {
+  if (result == render::RenderResult::TooLarge) {
     pbxPreview->SetMessage(TooLargeMessage(), (pnlPreview->size() - QSize(4, 4)).expandedTo(QSize(0, 0)));
   } else {
     pbxPreview->SetPicture(renderer_.Surface());

@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-#include "files/picture.h"
+#include "codecs/picture.h"
 
 namespace vorbel::ui {
 namespace {
@@ -29,7 +29,7 @@ QImage LoadPreviewImage(const QString& path) {
   const QFileInfo info(path);
   if (path.isEmpty() || !info.isFile() || info.size() > kMaxPreviewFileBytes) return {};
   try {
-    const Picture picture = LoadPicture(QFile::encodeName(path).toStdString());
+    const codecs::Picture picture = codecs::LoadPicture(QFile::encodeName(path).toStdString());
     if (picture.width <= 0 || picture.height <= 0) return {};
     QImage image(picture.width, picture.height, QImage::Format_RGB32);
     if (image.isNull()) return {};
@@ -38,7 +38,7 @@ QImage LoadPreviewImage(const QString& path) {
       for (int x = 0; x < picture.width; ++x) row[x] = 0xFF000000u | picture.At(x, y);
     }
     return image;
-  } catch (const PictureError&) {
+  } catch (const codecs::PictureError&) {
     return {};
   } catch (const std::bad_alloc&) {
     return {};

@@ -6,9 +6,9 @@
 
 #include <string>
 
-namespace vorbel {
+namespace vorbel::document {
 class ButtonDocument;
-}
+}  // namespace vorbel::document
 
 namespace vorbel::ui {
 
@@ -34,7 +34,7 @@ enum class RandomSeeding {
 // New command does; the work area and the border are left as they are. The
 // new rows are visible and have empty offsets; no image layer is ever made.
 // Redrawing is the caller's.
-void RandomButton(ButtonDocument& doc, RandomLayerSource& background, RandomLayerSource& bevel,
+void RandomButton(document::ButtonDocument& doc, RandomLayerSource& background, RandomLayerSource& bevel,
                   RandomLayerSource& text, RandomSeeding seeding = RandomSeeding::kFromClock);
 
 // The two size draws on their own (exposed for tests of their bounds).

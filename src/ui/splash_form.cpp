@@ -6,7 +6,7 @@
 #include <QMouseEvent>
 #include <QPixmap>
 
-#include "files/version_info.h"
+#include "desktop/version_info.h"
 #include "ui/form_helpers.h"
 #include "ui/resources.h"
 
@@ -44,8 +44,8 @@ QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text, con
 }  // namespace
 
 QString ProgramVersion(const QString& programFile) {
-  const std::string file = programFile.isEmpty() ? ProgramFilePath() : programFile.toStdString();
-  return QString::fromStdString(GetVersionInfoString(file, viFileVersion));
+  const std::string file = programFile.isEmpty() ? desktop::ProgramFilePath() : programFile.toStdString();
+  return QString::fromStdString(desktop::GetVersionInfoString(file, desktop::viFileVersion));
 }
 
 QString VersionCaption(const QString& programFile) {

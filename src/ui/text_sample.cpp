@@ -10,8 +10,8 @@
 namespace vorbel::ui {
 namespace {
 
-constexpr TColor kWhite = MakeColor(255, 255, 255);
-constexpr TColor kBtnFace = static_cast<TColor>(0x8000000Fu);
+constexpr base::TColor kWhite = base::MakeColor(255, 255, 255);
+constexpr base::TColor kBtnFace = static_cast<base::TColor>(0x8000000Fu);
 
 bool IsBlank(const std::string& text) {
   for (const char c : text) {

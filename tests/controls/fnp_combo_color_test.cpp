@@ -38,7 +38,7 @@ TEST_F(ComboTest, StartsAsAFixedDropDownListOfTheStandardColours) {
   TFnpComboColor fresh;
   EXPECT_EQ(fresh.count(), 0);
   EXPECT_EQ(fresh.ColorWidth(), 18);
-  EXPECT_EQ(fresh.SortBy(), TSortBy::ccsUnsorted);
+  EXPECT_EQ(fresh.SortBy(), document::TSortBy::ccsUnsorted);
   EXPECT_EQ(TFnpComboColor::Version(), "1.00.00");
   EXPECT_FALSE(fresh.isEditable());
   EXPECT_EQ(fresh.maxVisibleItems(), 8);
@@ -66,7 +66,7 @@ TEST_F(ComboTest, ProgramSelectionFollowsTheRulesSilently) {
   EXPECT_EQ(combo.currentText(), "Light Gray");
 
   // Unknown colours and names change nothing; names match case-sensitively.
-  EXPECT_FALSE(combo.SelectColor(static_cast<TColor>(0x8000000F)));
+  EXPECT_FALSE(combo.SelectColor(static_cast<base::TColor>(0x8000000F)));
   EXPECT_FALSE(combo.SelectColor(0x123456));
   EXPECT_FALSE(combo.SelectColorName("red"));
   EXPECT_EQ(combo.currentText(), "Light Gray");
@@ -117,14 +117,14 @@ TEST_F(ComboTest, ColorWidthRefusesValuesBelowFive) {
 
 TEST_F(ComboTest, SortingReordersAndKeepsTheSelectedColour) {
   combo.SelectColorName("Gray");  // 808080, second of the pair
-  combo.SetSortBy(TSortBy::ccsColor);
+  combo.SetSortBy(document::TSortBy::ccsColor);
   EXPECT_EQ(Names(combo), (std::vector<std::string>{"Black", "Maroon", "Red", "Green", "Olive green", "Lime green",
                                                     "Yellow", "Navy blue", "Purple", "Teal", "Dark Gray", "Gray",
                                                     "Light Gray", "Silver", "Blue", "Fuchsia", "Aqua", "White"}));
   EXPECT_EQ(combo.currentText(), "Dark Gray");  // the first entry with that colour now
   EXPECT_EQ(combo.GetSelectedColor(), 0x808080);
 
-  combo.SetSortBy(TSortBy::ccsUnsorted);
+  combo.SetSortBy(document::TSortBy::ccsUnsorted);
   EXPECT_EQ(combo.itemText(0), "Black");
   combo.AddColor("Zero", 0);
   EXPECT_EQ(combo.itemText(18), "Zero");
@@ -152,7 +152,7 @@ TEST_F(ComboTest, CopiesAnotherCombosEntries) {
 
 // Renders one entry as the list draws it on a white ground with a navy
 // highlight and returns the picture.
-QImage RenderEntry(const QString& name, TColor color, bool selected, int colorWidth = 18) {
+QImage RenderEntry(const QString& name, base::TColor color, bool selected, int colorWidth = 18) {
   QImage image(120, 16, QImage::Format_RGB32);
   image.fill(Qt::magenta);
   QPalette palette;

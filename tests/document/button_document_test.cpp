@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace vorbel {
+namespace vorbel::document {
 namespace {
 
 struct RecordingObserver : DocumentObserver {
@@ -243,4 +243,4 @@ TEST(ButtonDocument, ObserverMayUnregisterWhileBeingTold) {
 }
 
 }  // namespace
-}  // namespace vorbel
+}  // namespace vorbel::document

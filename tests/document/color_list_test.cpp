@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace vorbel {
+namespace vorbel::document {
 namespace {
 
 std::vector<std::string> Names(const ColorList& list) {
@@ -48,7 +48,7 @@ TEST(ColorList, SelectionFindsTheFirstMatchAndIgnoresMisses) {
   EXPECT_FALSE(list.SelectColor(0));
   EXPECT_FALSE(list.SelectColorName("Red"));
   FillColorList(list);
-  EXPECT_FALSE(list.SelectColor(static_cast<TColor>(0x8000000Fu)));
+  EXPECT_FALSE(list.SelectColor(static_cast<base::TColor>(0x8000000Fu)));
   EXPECT_EQ(list.GetSelectedColor(), -1);
 
   ASSERT_TRUE(list.SelectColor(0x00808080));
@@ -83,7 +83,7 @@ TEST(ColorList, SortByColorOrdersSignedAndKeepsTiesAndTheSelectedColor) {
   EXPECT_EQ(list.Entry(list.ItemIndex()).name, "Light Gray");
 
   // New entries go after equal keys; a system colour is negative and sorts first.
-  EXPECT_EQ(list.AddColor("Button face", static_cast<TColor>(0x8000000Fu)), 0);
+  EXPECT_EQ(list.AddColor("Button face", static_cast<base::TColor>(0x8000000Fu)), 0);
   EXPECT_EQ(list.Entry(list.ItemIndex()).name, "Light Gray");
   EXPECT_EQ(list.AddColor("Grey", 0x00808080), 13);
   EXPECT_EQ(list.AddColor("Max", 0x7FFFFFFF), 20);
@@ -153,4 +153,4 @@ TEST(ColorList, NotifiesEntriesAndSelectionWithItsSource) {
 }
 
 }  // namespace
-}  // namespace vorbel
+}  // namespace vorbel::document

@@ -3,7 +3,7 @@
 #include "document/layer_row.h"
 #include "document/layer_type.h"
 
-namespace vorbel {
+namespace vorbel::document {
 namespace {
 
 LayerKinds Kinds(bool background, bool text, bool bevel, bool image) {
@@ -64,4 +64,4 @@ TEST(LayerRow, OnlyMinusOneIsHidden) {
 }
 
 }  // namespace
-}  // namespace vorbel
+}  // namespace vorbel::document

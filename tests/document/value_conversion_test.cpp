@@ -6,7 +6,7 @@
 #include <set>
 #include <string>
 
-namespace vorbel {
+namespace vorbel::document {
 namespace {
 
 void ExpectConversionError(std::string_view text) {
@@ -60,19 +60,19 @@ TEST(StringToInt, EverythingElseFailsWithTheTextInTheMessage) {
 TEST(ColorToString, FirstIdentifierElseEightHexDigits) {
   EXPECT_EQ(ColorToString(0x00C0C0C0), "clSilver");
   EXPECT_EQ(ColorToString(0x00808080), "clGray");
-  EXPECT_EQ(ColorToString(static_cast<TColor>(0x8000000Fu)), "clBtnFace");
+  EXPECT_EQ(ColorToString(static_cast<base::TColor>(0x8000000Fu)), "clBtnFace");
   EXPECT_EQ(ColorToString(0x1FFFFFFF), "clNone");
   EXPECT_EQ(ColorToString(0x00C0C0C1), "$00C0C0C1");
   EXPECT_EQ(ColorToString(0x00123456), "$00123456");
   EXPECT_EQ(ColorToString(-1), "$FFFFFFFF");
-  EXPECT_EQ(ColorToString(static_cast<TColor>(0x80000019u)), "$80000019");
+  EXPECT_EQ(ColorToString(static_cast<base::TColor>(0x80000019u)), "$80000019");
 }
 
 TEST(StringToColor, IdentifiersIgnoringCaseThenIntegers) {
   EXPECT_EQ(StringToColor("clRed"), 0x000000FF);
   EXPECT_EQ(StringToColor("CLRED"), 0x000000FF);
   EXPECT_EQ(StringToColor("clred"), 0x000000FF);
-  EXPECT_EQ(StringToColor("clBtnFace"), static_cast<TColor>(0x8000000Fu));
+  EXPECT_EQ(StringToColor("clBtnFace"), static_cast<base::TColor>(0x8000000Fu));
   EXPECT_EQ(StringToColor("255"), 0x000000FF);
   EXPECT_EQ(StringToColor("$000000FF"), 0x000000FF);
   EXPECT_EQ(StringToColor("$FFFFFFFF"), -1);
@@ -97,7 +97,7 @@ TEST(ColorIdentifiers, TableRoundTripsAndNamesAreUnique) {
   }
   EXPECT_STREQ(kColorIdentifiers.front().name, "clBlack");
   EXPECT_STREQ(kColorIdentifiers[31].name, "clBtnFace");
-  EXPECT_EQ(kColorIdentifiers[40].value, static_cast<TColor>(0x80000018u));
+  EXPECT_EQ(kColorIdentifiers[40].value, static_cast<base::TColor>(0x80000018u));
 }
 
 TEST(ReadOffset, DecimalOrDollarHexElseZero) {
@@ -113,4 +113,4 @@ TEST(ReadOffset, DecimalOrDollarHexElseZero) {
 }
 
 }  // namespace
-}  // namespace vorbel
+}  // namespace vorbel::document

@@ -89,7 +89,7 @@ TEST(Bitmap, TwoColourSurfacesStoreOnlyBlackAndWhite) {
 }
 
 TEST(SystemColors, ResolveThroughTheStandardScheme) {
-  const auto sys = [](int i) { return static_cast<TColor>(0x80000000u | static_cast<unsigned>(i)); };
+  const auto sys = [](int i) { return static_cast<base::TColor>(0x80000000u | static_cast<unsigned>(i)); };
   EXPECT_EQ(0xC0C0C0u, ResolveColor(sys(15)));  // button face
   EXPECT_EQ(0x808080u, ResolveColor(sys(16)));  // button shadow
   EXPECT_EQ(0xFFFFFFu, ResolveColor(sys(20)));  // button highlight
@@ -101,12 +101,12 @@ TEST(SystemColors, ResolveThroughTheStandardScheme) {
 }
 
 TEST(SystemColors, OrdinaryColoursKeepTheirLow24Bits) {
-  EXPECT_EQ(0x0000FFu, ResolveColor(MakeColor(0, 0, 255)));      // blue
-  EXPECT_EQ(0x804020u, ResolveColor(MakeColor(0x80, 0x40, 0x20)));
+  EXPECT_EQ(0x0000FFu, ResolveColor(base::MakeColor(0, 0, 255)));      // blue
+  EXPECT_EQ(0x804020u, ResolveColor(base::MakeColor(0x80, 0x40, 0x20)));
   EXPECT_EQ(kWhite, ResolveColor(0x1FFFFFFF));                  // "clNone"
-  EXPECT_EQ(MakeColor(1, 2, 3), PixelToColor(ResolveColor(MakeColor(1, 2, 3))));
-  EXPECT_EQ(MakeColor(192, 192, 192),
-            ResolvedColor(static_cast<TColor>(0x8000000Fu)));
+  EXPECT_EQ(base::MakeColor(1, 2, 3), PixelToColor(ResolveColor(base::MakeColor(1, 2, 3))));
+  EXPECT_EQ(base::MakeColor(192, 192, 192),
+            ResolvedColor(static_cast<base::TColor>(0x8000000Fu)));
 }
 
 }  // namespace

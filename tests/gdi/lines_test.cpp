@@ -30,7 +30,7 @@ TEST(Line, PaintsTheFirstPointAndNotTheLastInEveryDirection) {
   for (const auto& e : ends) {
     Bitmap b(30, 30);
     Canvas c(b);
-    c.SetPenColor(MakeColor(255, 255, 255));
+    c.SetPenColor(base::MakeColor(255, 255, 255));
     c.MoveTo(15, 15);
     c.LineTo(15 + e[0], 15 + e[1]);
     SCOPED_TRACE(testing::Message() << "to " << e[0] << "," << e[1] << Grid(b));
@@ -68,7 +68,7 @@ TEST(Line, ClippingKeepsThePixelsOfTheUnclippedLine) {
   for (const auto& l : lines) {
     Bitmap b(40, 30);
     Canvas c(b);
-    c.SetPenColor(MakeColor(255, 255, 255));
+    c.SetPenColor(base::MakeColor(255, 255, 255));
     c.MoveTo(l[0], l[1]);
     c.LineTo(l[2], l[3]);
     PixelSet expected;
@@ -88,7 +88,7 @@ TEST(Line, ClippingKeepsThePixelsOfTheUnclippedLine) {
 TEST(Line, HugeCoordinatesDrawOnlyWhatIsVisible) {
   Bitmap b(20, 10);
   Canvas c(b);
-  c.SetPenColor(MakeColor(255, 255, 255));
+  c.SetPenColor(base::MakeColor(255, 255, 255));
   c.MoveTo(-2'000'000'000, 5);
   c.LineTo(2'000'000'000, 5);
   EXPECT_EQ(20, Count(b, kWhite));
@@ -106,7 +106,7 @@ TEST(Line, HugeCoordinatesDrawOnlyWhatIsVisible) {
 TEST(Line, WidePensPaintBothEndsWithRoundCaps) {
   Bitmap b(20, 9);
   Canvas c(b);
-  c.SetPenColor(MakeColor(255, 255, 255));
+  c.SetPenColor(base::MakeColor(255, 255, 255));
   c.SetPenWidth(3);
   c.MoveTo(14, 4);
   c.LineTo(4, 4);
@@ -130,7 +130,7 @@ TEST(Line, WideDiagonalIsTheSameBothWays) {
   Bitmap a(30, 30), b(30, 30);
   Canvas ca(a), cb(b);
   for (Canvas* c : {&ca, &cb}) {
-    c->SetPenColor(MakeColor(255, 255, 255));
+    c->SetPenColor(base::MakeColor(255, 255, 255));
     c->SetPenWidth(4);
   }
   ca.MoveTo(3, 5);

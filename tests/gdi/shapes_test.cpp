@@ -15,8 +15,8 @@ using test::Grid;
 constexpr Pixel kRed = 0xFF0000;
 constexpr Pixel kTeal = 0x008080;
 constexpr Pixel kYellow = 0xFFFF00;
-const TColor kRedColor = MakeColor(255, 0, 0);
-const TColor kWhiteColor = MakeColor(255, 255, 255);
+const base::TColor kRedColor = base::MakeColor(255, 0, 0);
+const base::TColor kWhiteColor = base::MakeColor(255, 255, 255);
 
 TEST(Rectangle, CoversTheLeftAndTopEdgesButNotTheRightAndBottom) {
   Bitmap b(8, 7);
@@ -221,7 +221,7 @@ TEST(CanvasState, SettersKeepTheRestAndSurviveResizing) {
   c.SetFontSize(12);
   c.SetBkMode(BkMode::Transparent);
   EXPECT_EQ(BrushStyle::Clear, c.GetBrushStyle());
-  c.SetBrushColor(MakeColor(1, 2, 3));  // a brush colour makes the brush solid
+  c.SetBrushColor(base::MakeColor(1, 2, 3));  // a brush colour makes the brush solid
   EXPECT_EQ(BrushStyle::Solid, c.GetBrushStyle());
   b.Resize(9, 9);
   EXPECT_EQ(3, c.PenWidth());
@@ -237,7 +237,7 @@ TEST(CanvasState, PenWidthZeroDrawsOnePixelAndSystemColoursResolveWhenDrawn) {
   Bitmap b(5, 3);
   Canvas c(b);
   c.SetPenWidth(0);
-  c.SetPenColor(static_cast<TColor>(0x80000010u));  // button shadow
+  c.SetPenColor(static_cast<base::TColor>(0x80000010u));  // button shadow
   c.MoveTo(0, 1);
   c.LineTo(5, 1);
   EXPECT_EQ("\n.....\naaaaa\n.....\n", Grid(b));
@@ -248,11 +248,11 @@ TEST(CanvasState, TwoColourTargetsDrawWhiteAsWhiteAndEverythingElseBlack) {
   Bitmap m(4, 1, true);
   m.Fill(kWhite);
   Canvas c(m);
-  c.SetBrushColor(MakeColor(255, 255, 254));
+  c.SetBrushColor(base::MakeColor(255, 255, 254));
   c.FillRect({0, 0, 2, 1});
   EXPECT_EQ("\n..##\n", Grid(m));
   c.SetBrushColor(kWhiteColor);
-  c.FloodFill(0, 0, MakeColor(255, 255, 255));
+  c.FloodFill(0, 0, base::MakeColor(255, 255, 255));
   EXPECT_EQ("\n####\n", Grid(m));
 }
 

@@ -5,11 +5,11 @@
 
 #include "render_test_support.h"
 
-namespace vorbel::testing {
+namespace vorbel::render {
 namespace {
 
 TEST(RenderPass, EmptyOrHiddenRowsLeaveTheWorkAreaAndTheBorder) {
-  ButtonDocument doc;
+  document::ButtonDocument doc;
   SetSize(doc, 12, 8);
   Add(doc, "Background", "Color=clRed;", {}, {}, -1);
   ButtonRenderer r;
@@ -27,13 +27,13 @@ TEST(RenderPass, EmptyOrHiddenRowsLeaveTheWorkAreaAndTheBorder) {
 }
 
 TEST(RenderPass, LoadingSuspendsAndTooLargeDrawsNothing) {
-  ButtonDocument doc;
+  document::ButtonDocument doc;
   SetSize(doc, 4, 3);
   ButtonRenderer r;
   r.RenderButton(doc);
   const gdi::Bitmap before = r.Surface();
 
-  doc.SetWorkAreaColor(MakeColor(255, 255, 255));
+  doc.SetWorkAreaColor(base::MakeColor(255, 255, 255));
   doc.SetLoading(true);
   EXPECT_EQ(r.RenderButton(doc), RenderResult::Suspended);
   EXPECT_EQ(r.Surface(), before);
@@ -58,7 +58,7 @@ TEST(RenderPass, LoadingSuspendsAndTooLargeDrawsNothing) {
 }
 
 TEST(RenderPass, TypeKeywordsPickTheDrawersAndLaterRowsLieOnTop) {
-  ButtonDocument doc;
+  document::ButtonDocument doc;
   SetSize(doc, 10, 6);
   // "my backgr" is a background; "Shape" is listed but never drawn.
   Add(doc, "my backgr", "Color=clRed;");
@@ -73,14 +73,14 @@ TEST(RenderPass, TypeKeywordsPickTheDrawersAndLaterRowsLieOnTop) {
 }
 
 TEST(RenderPass, AFailingRowKeepsWhatItDrewAndTheNextRowsStillDraw) {
-  ButtonDocument doc;
+  document::ButtonDocument doc;
   SetSize(doc, 20, 10);
   // The edge colour is missing: the background is filled, then fails at the edge.
   Add(doc, "Background", "Color=clRed;EdgeDraw=Yes;");
   // A bevel whose shadow does not convert draws its highlight lines only.
   Add(doc, "Bevel", "Pen=1;Highlight=clWhite;Shadow=nonsense;");
   // A row still waiting for its editor has no property string: it draws nothing.
-  doc.AppendRow(LayerRow{"Background", {}, 0});
+  doc.AppendRow(document::LayerRow{"Background", {}, 0});
   ButtonRenderer r;
   r.RenderButton(doc);
   EXPECT_EQ(r.Surface().GetPixel(0, 1), kWhite);
@@ -91,7 +91,7 @@ TEST(RenderPass, AFailingRowKeepsWhatItDrewAndTheNextRowsStillDraw) {
 }
 
 TEST(RenderPass, BevelPenWidthCarriesIntoTheBorderOfLaterPasses) {
-  ButtonDocument doc;
+  document::ButtonDocument doc;
   SetSize(doc, 90, 30);
   doc.SetBorder(true);
   Add(doc, "Bevel", "Pen=3;Highlight=clWhite;Shadow=clGray;");
@@ -114,7 +114,7 @@ TEST(RenderPass, BevelPenWidthCarriesIntoTheBorderOfLaterPasses) {
 }
 
 TEST(RenderPass, ABorderIsHiddenByALayerCoveringTheSurface) {
-  ButtonDocument doc;
+  document::ButtonDocument doc;
   SetSize(doc, 16, 8);
   doc.SetBorder(true);
   Add(doc, "Background", "");  // button face over everything, border included
@@ -124,7 +124,7 @@ TEST(RenderPass, ABorderIsHiddenByALayerCoveringTheSurface) {
 }
 
 TEST(RenderPass, NoWorkAreaSelectedDrawsBlackWithAWhiteBorder) {
-  ButtonDocument doc;
+  document::ButtonDocument doc;
   SetSize(doc, 6, 4);
   doc.WorkArea().Clear();  // nothing selected: the colour is -1
   doc.SetBorder(true);
@@ -135,4 +135,4 @@ TEST(RenderPass, NoWorkAreaSelectedDrawsBlackWithAWhiteBorder) {
 }
 
 }  // namespace
-}  // namespace vorbel::testing
+}  // namespace vorbel::render

@@ -12,7 +12,7 @@
 #include "gdi/system_colors.h"
 #include "render/button_renderer.h"
 
-namespace vorbel::testing {
+namespace vorbel::render {
 
 inline constexpr gdi::Pixel kTeal = 0x008080;
 inline constexpr gdi::Pixel kRed = 0xFF0000;
@@ -22,14 +22,14 @@ inline constexpr gdi::Pixel kBlack = 0x000000;
 inline constexpr gdi::Pixel kMagenta = 0xFF00FF;
 
 // Gives a fresh document (teal work area, no rows) the size W x H.
-inline void SetSize(ButtonDocument& doc, int w, int h) {
+inline void SetSize(document::ButtonDocument& doc, int w, int h) {
   doc.SetWidth(w);
   doc.SetHeight(h);
 }
 
-inline void Add(ButtonDocument& doc, std::string type, std::string props, std::string left = {},
+inline void Add(document::ButtonDocument& doc, std::string type, std::string props, std::string left = {},
                 std::string top = {}, int imageIndex = 0) {
-  doc.AppendRow(LayerRow::Make(std::move(type), std::move(props), std::move(left), std::move(top), imageIndex));
+  doc.AppendRow(document::LayerRow::Make(std::move(type), std::move(props), std::move(left), std::move(top), imageIndex));
 }
 
 // One character per pixel, for failure messages.
@@ -74,4 +74,4 @@ template <typename Expect>
   return ::testing::AssertionFailure() << bad << " pixels differ:\n" << report << Grid(b);
 }
 
-}  // namespace vorbel::testing
+}  // namespace vorbel::render

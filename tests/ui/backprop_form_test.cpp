@@ -30,15 +30,15 @@ constexpr const char* kFirstUse =
     "Color=clSilver;Image=;Stretch=Yes;Transparent=No;Shape=None;EdgeDraw=No;Edge=clBlack;Draw3D=No;"
     "Highlight=clWhite;ShadowClr=clGray;";
 
-std::string SelectedName(const ColorList& list) {
+std::string SelectedName(const document::ColorList& list) {
   return list.ItemIndex() < 0 ? std::string() : list.Entry(list.ItemIndex()).name;
 }
 
 // The user's pick of a named entry.
-void Pick(ColorList& list, const std::string& name) {
+void Pick(document::ColorList& list, const std::string& name) {
   for (int i = 0; i < list.Count(); ++i) {
     if (list.Entry(i).name == name) {
-      list.SetItemIndex(i, SelectionSource::kUser);
+      list.SetItemIndex(i, document::SelectionSource::kUser);
       return;
     }
   }
@@ -84,7 +84,7 @@ TEST_F(TfrmBackPropTest, FirstUse) {
   // A round rectangle chosen before any load keeps the initial corner size.
   form.rbRoundRect->setChecked(true);
   EXPECT_TRUE(form.sedtRoundAmount->isEnabled());
-  EXPECT_EQ(GetPropValue("Seed", form.GetProperties(), ""), "20");
+  EXPECT_EQ(document::GetPropValue("Seed", form.GetProperties(), ""), "20");
 }
 
 TEST_F(TfrmBackPropTest, RoundTripOfEveryKey) {
@@ -160,7 +160,7 @@ TEST_F(TfrmBackPropTest, ConversionErrorStopsTheLoadWhereItHappens) {
   try {
     form.SetProperties("Color=clNavy;Image=new.bmp;Shape=RoundRect;Seed=abc;EdgeDraw=Yes;Edge=clYellow;Draw3D=Yes;");
     FAIL() << "no conversion error";
-  } catch (const ConversionError& error) {
+  } catch (const document::ConversionError& error) {
     EXPECT_STREQ(error.what(), "'abc' is not a valid integer value");
   }
   // Loaded before the corner size ...
@@ -173,8 +173,8 @@ TEST_F(TfrmBackPropTest, ConversionErrorStopsTheLoadWhereItHappens) {
   EXPECT_FALSE(form.cbx3D->isChecked());
   EXPECT_EQ(SelectedName(form.HighlightColors()), "Lime green");
 
-  EXPECT_THROW(form.SetProperties("Color=red;"), ConversionError);
-  EXPECT_THROW(form.SetProperties("ShadowClr= clRed;"), ConversionError);
+  EXPECT_THROW(form.SetProperties("Color=red;"), document::ConversionError);
+  EXPECT_THROW(form.SetProperties("ShadowClr= clRed;"), document::ConversionError);
 }
 
 TEST_F(TfrmBackPropTest, ColoursOutsideTheListKeepTheSelection) {
@@ -183,7 +183,7 @@ TEST_F(TfrmBackPropTest, ColoursOutsideTheListKeepTheSelection) {
   form.SetProperties("Image=;");
   EXPECT_EQ(SelectedName(form.BackgroundColors()), "Red");
   EXPECT_EQ(SelectedName(form.HighlightColors()), "Yellow");
-  EXPECT_EQ(GetPropValue("Color", form.GetProperties(), ""), "clRed");
+  EXPECT_EQ(document::GetPropValue("Color", form.GetProperties(), ""), "clRed");
   form.SetProperties("Color=$00123456;");
   EXPECT_EQ(SelectedName(form.BackgroundColors()), "Red");
 
@@ -191,8 +191,8 @@ TEST_F(TfrmBackPropTest, ColoursOutsideTheListKeepTheSelection) {
   Pick(form.BackgroundColors(), "Gray");
   Pick(form.EdgeColors(), "Silver");
   const std::string props = form.GetProperties();
-  EXPECT_EQ(GetPropValue("Color", props, ""), "clGray");
-  EXPECT_EQ(GetPropValue("Edge", props, ""), "clSilver");
+  EXPECT_EQ(document::GetPropValue("Color", props, ""), "clGray");
+  EXPECT_EQ(document::GetPropValue("Edge", props, ""), "clSilver");
   form.SetProperties(props);
   EXPECT_EQ(SelectedName(form.BackgroundColors()), "Dark Gray");
   EXPECT_EQ(SelectedName(form.EdgeColors()), "Light Gray");
@@ -267,14 +267,14 @@ TEST_F(TfrmBackPropTest, RandomBackgrounds) {
   form.SetProperties("Shape=Ellipse;Image=kept.jpg;Stretch=No;Transparent=Yes;Highlight=clRed;");
   bool sawShape[3] = {false, false, false};
   for (std::uint32_t seed = 1; seed <= 60; ++seed) {
-    SeedRandom(seed);
+    document::SeedRandom(seed);
     const std::string props = form.RandomProperties();
     // Keys in their order; no 3D colours.
-    const std::string head = "Color=" + GetPropValue("Color", props, "") + ";Image=kept.jpg;Stretch=No;Transparent=Yes;";
+    const std::string head = "Color=" + document::GetPropValue("Color", props, "") + ";Image=kept.jpg;Stretch=No;Transparent=Yes;";
     ASSERT_EQ(props.rfind(head, 0), 0u) << props;
-    const std::string shape = GetPropValue("Shape", props, "");
-    const std::string tail = "Draw3D=" + GetPropValue("Draw3D", props, "") + ";EdgeDraw=" +
-                             GetPropValue("EdgeDraw", props, "") + ";Edge=" + GetPropValue("Edge", props, "") + ";";
+    const std::string shape = document::GetPropValue("Shape", props, "");
+    const std::string tail = "Draw3D=" + document::GetPropValue("Draw3D", props, "") + ";EdgeDraw=" +
+                             document::GetPropValue("EdgeDraw", props, "") + ";Edge=" + document::GetPropValue("Edge", props, "") + ";";
     const std::string middle = shape == "RoundRect" ? "Shape=RoundRect;Seed=20;" : "Shape=" + shape + ";";
     EXPECT_EQ(props, head + middle + tail);
     sawShape[shape == "None" ? 0 : shape == "Ellipse" ? 1 : 2] = true;
@@ -282,10 +282,10 @@ TEST_F(TfrmBackPropTest, RandomBackgrounds) {
     EXPECT_EQ(props.find("ShadowClr"), std::string::npos);
 
     // The combos and boxes moved to match; the shape buttons did not.
-    EXPECT_EQ(ColorToString(form.BackgroundColors().GetSelectedColor()), GetPropValue("Color", props, ""));
-    EXPECT_EQ(ColorToString(form.EdgeColors().GetSelectedColor()), GetPropValue("Edge", props, ""));
-    EXPECT_EQ(form.cbx3D->isChecked(), YesNoToBool(GetPropValue("Draw3D", props, "")));
-    EXPECT_EQ(form.cbxEdge->isChecked(), YesNoToBool(GetPropValue("EdgeDraw", props, "")));
+    EXPECT_EQ(document::ColorToString(form.BackgroundColors().GetSelectedColor()), document::GetPropValue("Color", props, ""));
+    EXPECT_EQ(document::ColorToString(form.EdgeColors().GetSelectedColor()), document::GetPropValue("Edge", props, ""));
+    EXPECT_EQ(form.cbx3D->isChecked(), document::YesNoToBool(document::GetPropValue("Draw3D", props, "")));
+    EXPECT_EQ(form.cbxEdge->isChecked(), document::YesNoToBool(document::GetPropValue("EdgeDraw", props, "")));
     EXPECT_EQ(form.cclrEdge->isEnabled(), form.cbxEdge->isChecked());
     EXPECT_EQ(form.cclrHightlight->isEnabled(), form.cbx3D->isChecked());
     EXPECT_TRUE(form.rbEllipse->isChecked());
@@ -293,7 +293,7 @@ TEST_F(TfrmBackPropTest, RandomBackgrounds) {
   EXPECT_TRUE(sawShape[0] && sawShape[1] && sawShape[2]);
   // Editing a random background shows the earlier 3D colours and keeps them.
   form.SetProperties(form.RandomProperties());
-  EXPECT_EQ(GetPropValue("Highlight", form.GetProperties(), ""), "clRed");
+  EXPECT_EQ(document::GetPropValue("Highlight", form.GetProperties(), ""), "clRed");
 }
 
 }  // namespace

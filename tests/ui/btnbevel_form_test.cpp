@@ -15,7 +15,7 @@
 namespace vorbel::ui {
 namespace {
 
-std::string SelectedName(const ColorList& list) {
+std::string SelectedName(const document::ColorList& list) {
   return list.ItemIndex() < 0 ? std::string() : list.Entry(list.ItemIndex()).name;
 }
 
@@ -40,19 +40,19 @@ TEST_F(TfrmBevelTest, PenIsClampedAndNeverFails) {
   for (const auto& [props, pen] : cases) {
     form.SetProperties(props);
     EXPECT_EQ(form.sedtPenWidth->Text(), pen) << props;
-    EXPECT_EQ(GetPropValue("Pen", form.GetProperties(), ""), pen) << props;
+    EXPECT_EQ(document::GetPropValue("Pen", form.GetProperties(), ""), pen) << props;
   }
   // Typed text is written as its value, 1 when it is no number, unclamped
   // until the box loses the focus.
   form.sedtPenWidth->SetText("12");
-  EXPECT_EQ(GetPropValue("Pen", form.GetProperties(), ""), "12");
+  EXPECT_EQ(document::GetPropValue("Pen", form.GetProperties(), ""), "12");
   form.sedtPenWidth->SetText("x");
-  EXPECT_EQ(GetPropValue("Pen", form.GetProperties(), ""), "1");
+  EXPECT_EQ(document::GetPropValue("Pen", form.GetProperties(), ""), "1");
   // Read as every integer of the program: blanks before it, hexadecimal.
   form.sedtPenWidth->SetText(" 4");
-  EXPECT_EQ(GetPropValue("Pen", form.GetProperties(), ""), "4");
+  EXPECT_EQ(document::GetPropValue("Pen", form.GetProperties(), ""), "4");
   form.sedtPenWidth->SetText("$9");
-  EXPECT_EQ(GetPropValue("Pen", form.GetProperties(), ""), "9");
+  EXPECT_EQ(document::GetPropValue("Pen", form.GetProperties(), ""), "9");
 }
 
 TEST_F(TfrmBevelTest, ColoursOutsideTheListKeepTheSelection) {
@@ -66,7 +66,7 @@ TEST_F(TfrmBevelTest, ColoursOutsideTheListKeepTheSelection) {
   EXPECT_EQ(SelectedName(form.ShadowColors()), "Dark Gray");
 
   // A colour that does not convert stops the load before the pen.
-  EXPECT_THROW(form.SetProperties("Highlight=clWhite;Shadow=grey;Pen=9;"), ConversionError);
+  EXPECT_THROW(form.SetProperties("Highlight=clWhite;Shadow=grey;Pen=9;"), document::ConversionError);
   EXPECT_EQ(SelectedName(form.HighlightColors()), "White");
   EXPECT_EQ(form.sedtPenWidth->Text(), "2");
 }
@@ -87,16 +87,16 @@ TEST_F(TfrmBevelTest, RandomBevels) {
   form.sedtPenWidth->SetValue(6);
   bool seen[5] = {};
   for (std::uint32_t seed = 1; seed <= 100; ++seed) {
-    SeedRandom(seed);
+    document::SeedRandom(seed);
     const std::string props = form.RandomProperties();
-    const std::string highlight = GetPropValue("Highlight", props, "");
-    const std::string shadow = GetPropValue("Shadow", props, "");
-    const int pen = StringToInt(GetPropValue("Pen", props, ""));
+    const std::string highlight = document::GetPropValue("Highlight", props, "");
+    const std::string shadow = document::GetPropValue("Shadow", props, "");
+    const int pen = document::StringToInt(document::GetPropValue("Pen", props, ""));
     ASSERT_TRUE(pen >= 0 && pen <= 4) << props;
     seen[pen] = true;
     EXPECT_EQ(props, "Highlight=" + highlight + ";Shadow=" + shadow + ";Pen=" + std::to_string(pen) + ";");
-    EXPECT_EQ(ColorToString(form.HighlightColors().GetSelectedColor()), highlight);
-    EXPECT_EQ(ColorToString(form.ShadowColors().GetSelectedColor()), shadow);
+    EXPECT_EQ(document::ColorToString(form.HighlightColors().GetSelectedColor()), highlight);
+    EXPECT_EQ(document::ColorToString(form.ShadowColors().GetSelectedColor()), shadow);
   }
   for (bool s : seen) EXPECT_TRUE(s);
   EXPECT_EQ(form.sedtPenWidth->Text(), "6");

@@ -14,9 +14,9 @@
 
 #include <algorithm>
 
+#include "base/ascii_text.h"
 #include "controls/fnp_combo_color.h"
 #include "controls/spin_edit.h"
-#include "document/ascii_case.h"
 #include "document/conversion_error.h"
 #include "document/property_string.h"
 #include "document/random.h"
@@ -28,7 +28,7 @@
 namespace vorbel::ui {
 namespace {
 
-std::string SelectedName(const ColorList& list) {
+std::string SelectedName(const document::ColorList& list) {
   return list.ItemIndex() < 0 ? std::string() : list.Entry(list.ItemIndex()).name;
 }
 
@@ -45,7 +45,7 @@ TEST(FontList, IsBuiltOnceAndHoldsDefault) {
   EXPECT_EQ(&list, &FontList());
   EXPECT_NE(std::find(list.begin(), list.end(), "Default"), list.end());
   EXPECT_TRUE(std::is_sorted(list.begin(), list.end(), [](const std::string& a, const std::string& b) {
-    return UpperCaseAscii(a) < UpperCaseAscii(b);
+    return base::UpperCaseAscii(a) < base::UpperCaseAscii(b);
   }));
 }
 
@@ -113,7 +113,7 @@ TEST_F(TfrmTextTest, CaptionsAndFaces) {
 
   // Faces match without regard to case; an unknown face selects nothing.
   const std::string face = FontList().back();
-  form.SetProperties("FontFace=" + UpperCaseAscii(face) + ";");
+  form.SetProperties("FontFace=" + base::UpperCaseAscii(face) + ";");
   EXPECT_EQ(form.cboFonts->currentText().toStdString(), face);
   form.SetProperties("FontFace=No Such Face 123;");
   EXPECT_EQ(form.cboFonts->currentIndex(), -1);
@@ -177,7 +177,7 @@ TEST_F(TfrmTextTest, ConversionErrorStopsTheLoadWhereItHappens) {
   try {
     form.SetProperties("Text=New;Color=clBlue;FontSize=abc;Shadowed=Yes;ShadowColor=clLime;Angle=0;");
     FAIL() << "no conversion error";
-  } catch (const ConversionError& error) {
+  } catch (const document::ConversionError& error) {
     EXPECT_STREQ(error.what(), "'abc' is not a valid integer value");
   }
   EXPECT_EQ(form.edtButCaption->text(), "New");
@@ -187,8 +187,8 @@ TEST_F(TfrmTextTest, ConversionErrorStopsTheLoadWhereItHappens) {
   EXPECT_EQ(form.sedtAngle->Text(), "30");
   EXPECT_FALSE(form.EffectsTabVisible());
 
-  EXPECT_THROW(form.SetProperties("ShadowOffset=2.5;"), ConversionError);
-  EXPECT_THROW(form.SetProperties("GradientEnd=yellow;"), ConversionError);
+  EXPECT_THROW(form.SetProperties("ShadowOffset=2.5;"), document::ConversionError);
+  EXPECT_THROW(form.SetProperties("GradientEnd=yellow;"), document::ConversionError);
 }
 
 TEST_F(TfrmTextTest, AlignmentPadAllowsOneDownOrNone) {
@@ -211,12 +211,12 @@ TEST_F(TfrmTextTest, AlignmentPadAllowsOneDownOrNone) {
 TEST_F(TfrmTextTest, SampleFollowsTheControls) {
   form.edtButCaption->setText("Go");
   form.sedtFontSize->SetText("20");
-  form.CaptionColors().SelectColor(MakeColor(255, 255, 255));
+  form.CaptionColors().SelectColor(base::MakeColor(255, 255, 255));
   TextSampleSettings settings = form.SampleSettings();
   EXPECT_EQ(settings.caption, "Go");
   EXPECT_EQ(settings.face, FirstFont());
   EXPECT_EQ(settings.pointSize, 20);
-  EXPECT_EQ(settings.color, MakeColor(255, 255, 255));
+  EXPECT_EQ(settings.color, base::MakeColor(255, 255, 255));
   form.sedtFontSize->SetText("big");
   EXPECT_EQ(form.SampleSettings().pointSize, 0);
 }
@@ -227,18 +227,18 @@ TEST_F(TfrmTextTest, RandomCaptions) {
   form.sedtFontSize->SetText("9");
   bool saw24 = false;
   for (std::uint32_t seed = 1; seed <= 200; ++seed) {
-    SeedRandom(seed);
+    document::SeedRandom(seed);
     const std::string props = form.RandomProperties();
     ASSERT_EQ(props.rfind("Text=Text;FontFace=", 0), 0u);
     EXPECT_EQ(props.find("Angle"), std::string::npos);
-    EXPECT_EQ(GetPropValue("FontFace", props, ""), form.cboFonts->currentText().toStdString());
-    const int size = StringToInt(GetPropValue("FontSize", props, ""));
+    EXPECT_EQ(document::GetPropValue("FontFace", props, ""), form.cboFonts->currentText().toStdString());
+    const int size = document::StringToInt(document::GetPropValue("FontSize", props, ""));
     EXPECT_TRUE(size >= 12 && size <= 38) << size;
     saw24 = saw24 || size == 24;
-    const int offset = StringToInt(GetPropValue("ShadowOffset", props, ""));
+    const int offset = document::StringToInt(document::GetPropValue("ShadowOffset", props, ""));
     EXPECT_TRUE(offset >= 0 && offset <= 3);
-    EXPECT_EQ(ColorToString(form.CaptionColors().GetSelectedColor()), GetPropValue("Color", props, ""));
-    EXPECT_EQ(ColorToString(form.GradientEndColors().GetSelectedColor()), GetPropValue("GradientEnd", props, ""));
+    EXPECT_EQ(document::ColorToString(form.CaptionColors().GetSelectedColor()), document::GetPropValue("Color", props, ""));
+    EXPECT_EQ(document::ColorToString(form.GradientEndColors().GetSelectedColor()), document::GetPropValue("GradientEnd", props, ""));
     // Key order of the editor, without the angle.
     std::size_t at = 0;
     for (const char* key : {"Text=", ";FontFace=", ";FontSize=", ";Color=", ";Shadowed=", ";ShadowOffset=",

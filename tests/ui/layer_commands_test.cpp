@@ -82,7 +82,7 @@ class LayerCommands : public ::testing::Test {
 
   EditorScript dialogs;
   TMainForm form{QuietOptions()};
-  ButtonDocument& doc = form.Document();
+  document::ButtonDocument& doc = form.Document();
 };
 
 TEST_F(LayerCommands, AddWithCancelAddsNothingButRedraws) {
@@ -95,7 +95,7 @@ TEST_F(LayerCommands, AddWithCancelAddsNothingButRedraws) {
 }
 
 TEST_F(LayerCommands, AddedBackgroundStartsFromThePreviousOnesSettingsAndSelectionStays) {
-  doc.AppendRow(LayerRow::Make("Bevel", "Pen=3;"));
+  doc.AppendRow(document::LayerRow::Make("Bevel", "Pen=3;"));
   doc.SelectRow(0);
   dialogs.ChooseType(QStringLiteral("Background"));
   bool rowWaitedWithoutSubItems = false;
@@ -110,9 +110,9 @@ TEST_F(LayerCommands, AddedBackgroundStartsFromThePreviousOnesSettingsAndSelecti
   form.New2->trigger();
   ASSERT_EQ(doc.RowCount(), 2);
   EXPECT_TRUE(rowWaitedWithoutSubItems);
-  const LayerRow first = doc.Row(1);
+  const document::LayerRow first = doc.Row(1);
   EXPECT_EQ(first.type, "Background");
-  EXPECT_EQ(first.image_index, kVisibleImage);
+  EXPECT_EQ(first.image_index, document::kVisibleImage);
   EXPECT_NE(first.Properties().find("Color=clRed;"), std::string::npos) << first.Properties();
   EXPECT_NE(first.Properties().find("Shape=Ellipse;"), std::string::npos) << first.Properties();
   EXPECT_EQ(first.Left(), "");
@@ -142,8 +142,8 @@ TEST_F(LayerCommands, TextOffsetsComeFromTheAlignmentOnAddAndOnlyWithOneOnEdit) 
   EXPECT_EQ(doc.Row(0).Top(), "");
 
   // Edited without an alignment, the offsets the row has stay.
-  doc.SetRowSubItem(0, kLeftItem, "3");
-  doc.SetRowSubItem(0, kTopItem, "-2");
+  doc.SetRowSubItem(0, document::kLeftItem, "3");
+  doc.SetRowSubItem(0, document::kTopItem, "-2");
   doc.SelectRow(0);
   dialogs.answers[QStringLiteral("frmText")] = [](QDialog& dialog) {
     static_cast<TfrmText&>(dialog).edtButCaption->setText(QStringLiteral("Go"));
@@ -184,7 +184,7 @@ TEST_F(LayerCommands, FontSizeThatIsNoNumberKeepsTheTextWithoutNewOffsetsAndShow
   ChangeHeightUnseen("33");
   form.tbtnAddLayerClick();
   ASSERT_EQ(doc.RowCount(), 1);
-  const LayerRow added = doc.Row(0);
+  const document::LayerRow added = doc.Row(0);
   ASSERT_TRUE(added.IsComplete());
   EXPECT_NE(added.Properties().find("FontSize=abc;"), std::string::npos);
   EXPECT_EQ(added.Left(), "");
@@ -215,14 +215,14 @@ TEST_F(LayerCommands, FontSizeThatIsNoNumberKeepsTheTextWithoutNewOffsetsAndShow
 }
 
 TEST_F(LayerCommands, EditOfAStringTheEditorCannotLoadShowsTheMessageAndChangesNothing) {
-  doc.AppendRow(LayerRow::Make("Background", "Shape=RoundRect;Seed=abc;", "1", "2"));
+  doc.AppendRow(document::LayerRow::Make("Background", "Shape=RoundRect;Seed=abc;", "1", "2"));
   ChangeHeightUnseen("21");
   form.lvItemsDblClick();  // nothing selected: nothing happens
   EXPECT_EQ(dialogs.execCount, 0);
   EXPECT_EQ(PreviewHeight(), 30);
 
   doc.SelectRow(0);
-  const LayerRow before = doc.Row(0);
+  const document::LayerRow before = doc.Row(0);
   form.Edit1Click();
   EXPECT_EQ(dialogs.execCount, 0);  // the editor was not shown
   ASSERT_EQ(dialogs.errors.size(), 1u);
@@ -232,7 +232,7 @@ TEST_F(LayerCommands, EditOfAStringTheEditorCannotLoadShowsTheMessageAndChangesN
 }
 
 TEST_F(LayerCommands, EditOfARowOfTwoKindsHandsTheFirstEditorsStringToTheSecond) {
-  doc.AppendRow(LayerRow::Make("BackgroundImage", "Color=clRed;Image=first.bmp;", "5", "6"));
+  doc.AppendRow(document::LayerRow::Make("BackgroundImage", "Color=clRed;Image=first.bmp;", "5", "6"));
   doc.SelectRow(0);
   QString imageShown;
   dialogs.answers[QStringLiteral("frmBackProp")] = [](QDialog& dialog) {
@@ -258,7 +258,7 @@ TEST_F(LayerCommands, EditOfARowOfTwoKindsHandsTheFirstEditorsStringToTheSecond)
 }
 
 TEST_F(LayerCommands, ValuePromptOpensOnTheOffsetAndWritesItOnlyAfterOk) {
-  doc.AppendRow(LayerRow::Make("Image", "", "", "abc"));
+  doc.AppendRow(document::LayerRow::Make("Image", "", "", "abc"));
   form.btnLeftClick();  // nothing selected
   EXPECT_EQ(dialogs.execCount, 0);
   doc.SelectRow(0);
@@ -300,15 +300,15 @@ TEST_F(LayerCommands, ValuePromptOpensOnTheOffsetAndWritesItOnlyAfterOk) {
 }
 
 TEST_F(LayerCommands, RandomizeReplacesTheRowsAndRedraws) {
-  doc.AppendRow(LayerRow::Make("Image", "Image=x.bmp;", "1", "1"));
-  doc.AppendRow(LayerRow::Make("Image", "Image=y.bmp;", "2", "2"));
+  doc.AppendRow(document::LayerRow::Make("Image", "Image=x.bmp;", "1", "1"));
+  doc.AppendRow(document::LayerRow::Make("Image", "Image=y.bmp;", "2", "2"));
   doc.SetDocumentFileName("/somewhere/old.vrb");
   form.btnRandomize->click();
   ASSERT_GE(doc.RowCount(), 1);
   EXPECT_LE(doc.RowCount(), 3);
   EXPECT_EQ(doc.Row(doc.RowCount() - 1).type, "Text");
-  for (const LayerRow& row : doc.Rows()) {
-    EXPECT_FALSE(KindsForRender(row.type).image) << row.type;
+  for (const document::LayerRow& row : doc.Rows()) {
+    EXPECT_FALSE(document::KindsForRender(row.type).image) << row.type;
     EXPECT_TRUE(row.IsComplete());
     EXPECT_EQ(row.Left(), "");
   }
@@ -320,8 +320,8 @@ TEST_F(LayerCommands, RandomizeReplacesTheRowsAndRedraws) {
 }
 
 TEST_F(LayerCommands, MovesAtTheEndsToggleAndOffsetPanelFollowTheirRules) {
-  doc.AppendRow(LayerRow::Make("Imagery", "a", "", "", 7));
-  doc.AppendRow(LayerRow::Make("Bevel", "b", "", "", kHiddenImage));
+  doc.AppendRow(document::LayerRow::Make("Imagery", "a", "", "", 7));
+  doc.AppendRow(document::LayerRow::Make("Bevel", "b", "", "", document::kHiddenImage));
   doc.SelectRow(1);
   EXPECT_FALSE(form.pnlOffset->isEnabled());
   EXPECT_TRUE(form.tbtnDown->isEnabled());
@@ -331,15 +331,15 @@ TEST_F(LayerCommands, MovesAtTheEndsToggleAndOffsetPanelFollowTheirRules) {
 
   form.tbtnUpClick();  // the hidden bevel moves down in the image with its state
   EXPECT_EQ(doc.Row(0).type, "Bevel");
-  EXPECT_EQ(doc.Row(0).image_index, kHiddenImage);
+  EXPECT_EQ(doc.Row(0).image_index, document::kHiddenImage);
   EXPECT_EQ(doc.Row(1).image_index, 7);
 
   doc.SelectRow(1);
   EXPECT_TRUE(form.pnlOffset->isEnabled());
   form.Togglevisiblity1Click();
-  EXPECT_EQ(doc.Row(1).image_index, kVisibleImage);
+  EXPECT_EQ(doc.Row(1).image_index, document::kVisibleImage);
   form.Togglevisiblity1Click();
-  EXPECT_EQ(doc.Row(1).image_index, kHiddenImage);
+  EXPECT_EQ(doc.Row(1).image_index, document::kHiddenImage);
 }
 
 }  // namespace

@@ -22,11 +22,11 @@
 
 #include "controls/fnp_combo_color.h"
 #include "controls/spin_edit.h"
+#include "scripted_dialogs.h"
 #include "ui/help_viewer.h"
 #include "ui/layer_list_model.h"
 #include "ui/main_form.h"
 #include "ui/preview_box.h"
-#include "scripted_dialogs.h"
 #include "ui/splash_form.h"
 #include "ui/up_down_button.h"
 
@@ -165,7 +165,7 @@ TEST(MainForm, MenusHoldTheirItemsInOrderAndRefreshActsFromTheMenuBar) {
 
 TEST(MainForm, ShowsTheDocumentAndWritesTheUsersChangesBack) {
   TMainForm form(QuietOptions());
-  ButtonDocument& doc = form.Document();
+  document::ButtonDocument& doc = form.Document();
 
   form.sedtHeight->SetText(QStringLiteral("45"));
   EXPECT_EQ(doc.Height(), 45);
@@ -191,9 +191,9 @@ TEST(MainForm, ShowsTheDocumentAndWritesTheUsersChangesBack) {
 
 TEST(MainForm, LayerListFollowsTheRowsWithTextsAndVisibleMark) {
   TMainForm form(QuietOptions());
-  ButtonDocument& doc = form.Document();
-  doc.AppendRow(LayerRow::Make("Background", "Color=clRed;", "0", "0"));
-  doc.AppendRow(LayerRow::Make("Text", "Caption=Go;", "3", "-4", kHiddenImage));
+  document::ButtonDocument& doc = form.Document();
+  doc.AppendRow(document::LayerRow::Make("Background", "Color=clRed;", "0", "0"));
+  doc.AppendRow(document::LayerRow::Make("Text", "Caption=Go;", "3", "-4", document::kHiddenImage));
   ASSERT_EQ(form.lvItemsModel->rowCount(), 2);
   EXPECT_EQ(DisplayText(form, 1, 0), QStringLiteral("Text"));
   EXPECT_EQ(DisplayText(form, 1, 1), QStringLiteral("Caption=Go;"));
@@ -235,15 +235,15 @@ TEST(MainForm, LayerListFollowsTheRowsWithTextsAndVisibleMark) {
 TEST(MainForm, LayerCommandsMoveToggleStepAndDeleteAfterConfirmation) {
   FileDialogsScript dialogs;
   TMainForm form(QuietOptions());
-  ButtonDocument& doc = form.Document();
-  doc.AppendRow(LayerRow::Make("Background", "A", "0", "0"));
-  doc.AppendRow(LayerRow::Make("Image", "B", "", "abc", kHiddenImage));
+  document::ButtonDocument& doc = form.Document();
+  doc.AppendRow(document::LayerRow::Make("Background", "A", "0", "0"));
+  doc.AppendRow(document::LayerRow::Make("Image", "B", "", "abc", document::kHiddenImage));
   doc.SelectRow(1);
 
   form.tbtnUpClick();
   EXPECT_EQ(doc.Row(0).sub_items[0], "B");
-  EXPECT_EQ(doc.Row(0).image_index, kHiddenImage);  // the hidden state moves with the layer
-  EXPECT_EQ(doc.Row(1).image_index, kVisibleImage);
+  EXPECT_EQ(doc.Row(0).image_index, document::kHiddenImage);  // the hidden state moves with the layer
+  EXPECT_EQ(doc.Row(1).image_index, document::kVisibleImage);
   EXPECT_EQ(doc.SelectedRow(), 0);
   form.tbtnUpClick();  // already first
   EXPECT_EQ(doc.SelectedRow(), 0);
@@ -257,7 +257,7 @@ TEST(MainForm, LayerCommandsMoveToggleStepAndDeleteAfterConfirmation) {
   EXPECT_EQ(doc.Row(0).Top(), "1");
 
   form.Togglevisiblity1Click();
-  EXPECT_EQ(doc.Row(0).image_index, kVisibleImage);
+  EXPECT_EQ(doc.Row(0).image_index, document::kVisibleImage);
   EXPECT_TRUE(HasMark(form, 0));
 
   dialogs.yes = false;
@@ -280,8 +280,8 @@ TEST(MainForm, LayerCommandsMoveToggleStepAndDeleteAfterConfirmation) {
 
 TEST(MainForm, OffsetStepsStopAtTheEndsOfTheIntegerRange) {
   TMainForm form(QuietOptions());
-  ButtonDocument& doc = form.Document();
-  doc.AppendRow(LayerRow::Make("Text", "", "2147483647", "-2147483648"));
+  document::ButtonDocument& doc = form.Document();
+  doc.AppendRow(document::LayerRow::Make("Text", "", "2147483647", "-2147483648"));
   doc.SelectRow(0);
   form.sbtnXUpClick();
   form.sbtnYDownClick();
@@ -314,14 +314,14 @@ TEST(MainForm, ArgumentFileIsLoadedWithItsCaptionAndAMissingOneIgnored) {
 }
 
 // Records the override cursor whenever the document reports a change.
-class CursorWatch : public DocumentObserver {
+class CursorWatch : public document::DocumentObserver {
  public:
   std::vector<int> shapes;  // -1: no override cursor
   void Note() {
     const QCursor* cursor = QGuiApplication::overrideCursor();
     shapes.push_back(cursor ? int(cursor->shape()) : -1);
   }
-  void SettingsChanged(DocumentSetting) override { Note(); }
+  void SettingsChanged(document::DocumentSetting) override { Note(); }
   void RowInserted(int) override { Note(); }
   void RowsReset() override { Note(); }
 };
@@ -421,9 +421,9 @@ TEST(MainForm, ExportChoosesTheFormatByTheNamesExtension) {
 
 TEST(MainForm, NewClearsTheLayersAndKeepsTheButtonSettings) {
   TMainForm form(QuietOptions());
-  ButtonDocument& doc = form.Document();
+  document::ButtonDocument& doc = form.Document();
   doc.SetHeightText("50");
-  doc.AppendRow(LayerRow::Make("Bevel", ""));
+  doc.AppendRow(document::LayerRow::Make("Bevel", ""));
   doc.SetDocumentFileName("/x/y.vrb");
   form.tbtnNewClick();
   EXPECT_EQ(form.lvItemsModel->rowCount(), 0);
@@ -447,7 +447,7 @@ TEST(MainForm, TooLargeButtonShowsAMessageInsteadOfAPicture) {
 
 TEST(MainForm, PreviewPaintsTheSurfaceOneToOne) {
   TMainForm form(QuietOptions());
-  form.Document().AppendRow(LayerRow::Make("Background", "Color=clRed;Shape=None;", "0", "0"));
+  form.Document().AppendRow(document::LayerRow::Make("Background", "Color=clRed;Shape=None;", "0", "0"));
   const QImage shown = form.pbxPreview->grab().toImage();
   ASSERT_EQ(shown.size(), QSize(90, 30));
   EXPECT_EQ(shown.pixel(0, 0), qRgb(255, 0, 0));

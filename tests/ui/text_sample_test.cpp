@@ -20,7 +20,7 @@ int CountPixels(const gdi::Bitmap& bitmap, gdi::Pixel pixel, const gdi::Rect& ar
 }
 
 TEST(RenderTextSample, DrawsTheCaptionFromFiveFiveOnWhite) {
-  TextSampleSettings settings{"Hello", "Default", 12, MakeColor(255, 0, 0)};
+  TextSampleSettings settings{"Hello", "Default", 12, base::MakeColor(255, 0, 0)};
   const gdi::Bitmap sample = RenderTextSample(kWidth, kHeight, settings);
   ASSERT_EQ(sample.GetSize(), (gdi::Size{kWidth, kHeight}));
   const gdi::Pixel red = 0xFF0000;
@@ -34,12 +34,12 @@ TEST(RenderTextSample, DrawsTheCaptionFromFiveFiveOnWhite) {
 }
 
 TEST(RenderTextSample, WhiteCaptionsGoOnTheButtonFace) {
-  const gdi::Pixel face = gdi::ResolveColor(static_cast<TColor>(0x8000000F));
-  const gdi::Bitmap white = RenderTextSample(kWidth, kHeight, {"", "", 12, MakeColor(255, 255, 255)});
+  const gdi::Pixel face = gdi::ResolveColor(static_cast<base::TColor>(0x8000000F));
+  const gdi::Bitmap white = RenderTextSample(kWidth, kHeight, {"", "", 12, base::MakeColor(255, 255, 255)});
   EXPECT_EQ(white.GetPixel(0, 0), face);
   EXPECT_EQ(white.GetPixel(kWidth - 1, kHeight - 1), face);
   // Near-white is not white: the ground stays white.
-  const gdi::Bitmap nearWhite = RenderTextSample(kWidth, kHeight, {"", "", 12, MakeColor(255, 255, 254)});
+  const gdi::Bitmap nearWhite = RenderTextSample(kWidth, kHeight, {"", "", 12, base::MakeColor(255, 255, 254)});
   EXPECT_EQ(nearWhite.GetPixel(0, 0), gdi::kWhite);
 }
 

@@ -1,0 +1,92 @@
+// PNG files through libpng. libpng reports errors by longjmp to the frame
+// that set png_jmpbuf; that frame holds nothing with a destructor.
+
+#include <png.h>
+
+#include <csetjmp>
+#include <cstring>
+#include <new>
+
+#include "codecs/image_writers.h"
+
+namespace vorbel::codecs {
+
+namespace {
+
+struct PngState {
+  std::vector<std::uint8_t>* out;
+  std::uint8_t* rowBuffer;  // 4 * width bytes
+  bool outOfMemory = false;
+  char message[256] = {};
+};
+
+void ErrorFn(png_structp png, png_const_charp text) {
+  auto* state = static_cast<PngState*>(png_get_error_ptr(png));
+  std::strncpy(state->message, text, sizeof state->message - 1);
+  png_longjmp(png, 1);
+}
+void WarningFn(png_structp, png_const_charp) {}
+
+void WriteFn(png_structp png, png_bytep data, png_size_t size) {
+  auto* state = static_cast<PngState*>(png_get_io_ptr(png));
+  try {
+    state->out->insert(state->out->end(), data, data + size);
+  } catch (const std::bad_alloc&) {
+    state->outOfMemory = true;
+  }
+  if (state->outOfMemory) png_error(png, "out of memory");
+}
+void FlushFn(png_structp) {}
+
+bool RunEncoder(const PixelView& img, std::uint32_t key, PngState& state) {
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &state, ErrorFn, WarningFn);
+  if (png == nullptr) {
+    std::strcpy(state.message, "cannot start the encoder");
+    return false;
+  }
+  png_infop info = png_create_info_struct(png);
+  if (info == nullptr) {
+    png_destroy_write_struct(&png, nullptr);
+    std::strcpy(state.message, "cannot start the encoder");
+    return false;
+  }
+  if (setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, &info);
+    return false;
+  }
+  png_set_write_fn(png, &state, WriteFn, FlushFn);
+  png_set_IHDR(png, info, static_cast<png_uint_32>(img.width), static_cast<png_uint_32>(img.height), 8,
+               PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  for (int y = 0; y < img.height; ++y) {
+    const std::uint32_t* src = img.Row(y);
+    std::uint8_t* dst = state.rowBuffer;
+    for (int x = 0; x < img.width; ++x, dst += 4) {
+      const std::uint32_t p = src[x] & 0xFFFFFF;
+      dst[0] = static_cast<std::uint8_t>(p >> 16);
+      dst[1] = static_cast<std::uint8_t>(p >> 8);
+      dst[2] = static_cast<std::uint8_t>(p);
+      dst[3] = p == key ? 0 : 255;
+    }
+    png_write_row(png, state.rowBuffer);
+  }
+  png_write_end(png, info);
+  png_destroy_write_struct(&png, &info);
+  return true;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> EncodePng(const PixelView& img, std::uint32_t workAreaRgb) {
+  CheckExportable(img);
+  std::vector<std::uint8_t> out;
+  std::vector<std::uint8_t> row(static_cast<std::size_t>(img.width) * 4);
+  PngState state{&out, row.data()};
+  if (!RunEncoder(img, workAreaRgb & 0xFFFFFF, state)) {
+    if (state.outOfMemory) throw std::bad_alloc();
+    throw base::FileWriteError(std::string("Unable to encode the PNG image: ") + state.message);
+  }
+  return out;
+}
+
+}  // namespace vorbel::codecs
