@@ -1,6 +1,7 @@
 #include "commands/export.h"
 
 #include <cstdint>
+#include <new>
 #include <vector>
 
 #include "base/ascii_text.h"
@@ -49,7 +50,11 @@ void ExportButton(const document::ButtonDocument& doc, render::ButtonRenderer& r
   const bool surfaceCurrent = renderer.LastResult() == render::RenderResult::Drawn && surface.Width() == w &&
                               surface.Height() == h;
   if (transparent || !surfaceCurrent) {
-    if (renderer.RenderButton(doc) != render::RenderResult::Drawn) {
+    const render::RenderResult result = renderer.RenderButton(doc);
+    // No memory for the surface is the caller's out-of-memory case as much as
+    // an allocation of its own.
+    if (result == render::RenderResult::OutOfMemory) throw std::bad_alloc();
+    if (result != render::RenderResult::Drawn) {
       throw base::FileWriteError("Nothing was exported to " + fileName + ": the button could not be drawn");
     }
   }

@@ -6,15 +6,17 @@
 #include <string>
 #include <vector>
 
+#include "base/error.h"
+
 namespace vorbel::document {
 
 // Raised when a row is read for drawing or editing before it has the sub-item
 // asked for. This happens only to the row that Add appends while it waits for
 // the new layer's editor; the render pass catches it and skips the row.
-class MissingSubItemError : public std::out_of_range {
+class MissingSubItemError : public base::Error {
  public:
   explicit MissingSubItemError(int index)
-      : std::out_of_range("List index out of bounds (" + std::to_string(index) + ")") {}
+      : base::Error("List index out of bounds (" + std::to_string(index) + ")") {}
 };
 
 // Positions of the sub-items.

@@ -12,7 +12,7 @@ bool SizeTooLarge(int w, int h) {
 }
 
 BitmapTooLarge::BitmapTooLarge(int w, int h)
-    : std::length_error("a picture of " + std::to_string(w) + " x " + std::to_string(h) +
+    : base::Error("a picture of " + std::to_string(w) + " x " + std::to_string(h) +
                         " pixels is too large to draw") {}
 
 namespace {

@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "base/error.h"
+
 namespace vorbel::gdi {
 
 // One pixel, 0x00RRGGBB: the byte order of a 32-bit bottom-up BMP row and of a
@@ -24,7 +26,7 @@ constexpr std::int64_t kMaxBitmapPixels = 100'000'000;
 bool SizeTooLarge(int w, int h);
 
 // Thrown when a surface beyond the limits is asked for.
-class BitmapTooLarge : public std::length_error {
+class BitmapTooLarge : public base::Error {
  public:
   BitmapTooLarge(int w, int h);
 };

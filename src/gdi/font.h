@@ -4,11 +4,11 @@
 
 #include <cstdint>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "base/error.h"
 #include "gdi/bitmap.h"
 #include "gdi/text_image.h"
 
@@ -17,9 +17,9 @@ namespace vorbel::gdi {
 // Thrown when a font cannot be made: a size beyond kMaxFontPixels, or no
 // usable font installed at all. Callers that draw a layer treat it like a
 // conversion error and leave the layer out.
-class FontError : public std::runtime_error {
+class FontError : public base::Error {
  public:
-  using std::runtime_error::runtime_error;
+  using base::Error::Error;
 };
 
 // The largest em height (and cell height) in pixels a font may have: 4096

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
 #include "base/ascii_text.h"
+#include "base/unexpected_error.h"
 #include "codecs/picture.h"
 #include "document/layer_type.h"
 #include "document/property_string.h"
@@ -53,6 +55,12 @@ gdi::Bitmap ToBitmap(codecs::Picture&& picture) {
 
 }  // namespace
 
+void ReportUnexpectedRowError(int index) noexcept {
+  char where[64];
+  std::snprintf(where, sizeof where, "drawing layer row %d; the row was skipped", index);
+  base::ReportUnexpectedError("layer row", where);
+}
+
 ButtonRenderer::ButtonRenderer() : canvas_(surface_) {
   gradient_.GradientSteps = 255;
   gradient_.BuildGradientPalette();
@@ -69,20 +77,25 @@ RenderResult ButtonRenderer::RenderButton(const document::ButtonDocument& doc) {
     lastResult_ = RenderResult::TooLarge;
     return lastResult_;
   }
-  PrepareWorkArea(doc);
-  DrawImageBorder(doc);
-  for (const document::LayerRow& row : doc.Rows()) {
+  try {
+    PrepareWorkArea(doc);
+    DrawImageBorder(doc);
+  } catch (const std::bad_alloc&) {
+    lastResult_ = RenderResult::OutOfMemory;
+    return lastResult_;
+  }
+  for (int index = 0; index < doc.RowCount(); ++index) {
+    const document::LayerRow& row = doc.Row(index);
     if (!row.IsVisible()) continue;
     const document::LayerKinds kinds = document::KindsForRender(row.type);
-    try {
+    // A layer that cannot be drawn ends where it failed; what it drew stays
+    // and the pass goes on with the next row.
+    DrawLayerRow(index, [&] {
       if (kinds.background) DrawBackgroundLayer(row);
       if (kinds.text) DrawTextLayer(row);
       if (kinds.bevel) DrawBevelLayer(row);
       if (kinds.image) DrawImageLayer(row);
-    } catch (...) {
-      // A layer that cannot be drawn ends where it failed; what it drew stays
-      // and the pass goes on with the next row.
-    }
+    });
   }
   lastResult_ = RenderResult::Drawn;
   return lastResult_;
@@ -158,8 +171,10 @@ void ButtonRenderer::DrawBackgroundLayer(const document::LayerRow& row) {
         // stays.
         c.Draw(0, 0, bitmap);
       }
-    } catch (...) {
+    } catch (const base::Error&) {
       // An unreadable picture is skipped; the edge is still drawn.
+    } catch (const std::bad_alloc&) {
+      // So is one too large for the memory.
     }
   }
 
@@ -221,8 +236,10 @@ void ButtonRenderer::DrawImageLayer(const document::LayerRow& row) {
     const gdi::Bitmap bitmap = ToBitmap(std::move(picture));
     if (transparent && !jpeg) canvas_.DrawTransparent(x, y, bitmap, key);
     else canvas_.Draw(x, y, bitmap);
-  } catch (...) {
+  } catch (const base::Error&) {
     // An unreadable picture draws nothing and stops nothing.
+  } catch (const std::bad_alloc&) {
+    // Nor does one too large for the memory.
   }
 }
 

@@ -2,9 +2,11 @@
 // The render pass: redraws the whole button from the document onto the preview
 // surface.
 
+#include <new>
 #include <string>
 #include <string_view>
 
+#include "base/error.h"
 #include "document/button_document.h"
 #include "document/layer_row.h"
 #include "gdi/bitmap.h"
@@ -15,10 +17,19 @@ namespace vorbel::render {
 
 // What a call of RenderButton did.
 enum class RenderResult {
-  Drawn,     // the surface holds the document as it is now
-  Suspended, // the document is loading; nothing was drawn
-  TooLarge,  // width x height is beyond what can be drawn; nothing was drawn
+  Drawn,        // the surface holds the document as it is now
+  Suspended,    // the document is loading; nothing was drawn
+  TooLarge,     // width x height is beyond what can be drawn; nothing was drawn
+  OutOfMemory,  // there was no memory for a surface of that size; nothing was drawn
 };
+
+// Runs `draw`, which draws the layer row `index`, so that a failure inside it
+// ends that row only. The program's errors (a text that is no number, a font
+// or picture that cannot be had) and std::bad_alloc (a layer too large for the
+// memory) end the row quietly; any other exception is a programming error and
+// goes to base::ReportUnexpectedError. True when the row was drawn to its end.
+template <typename Draw>
+bool DrawLayerRow(int index, Draw&& draw);
 
 // The size of the picture behind gradient captions when there is no main window
 // to take it from (command line, tests): the window's design size.
@@ -38,7 +49,8 @@ class ButtonRenderer {
   // One render pass: sizes the surface to the button, fills it with the
   // work-area colour, draws the border when the document asks for it, then
   // every visible row in list order through the drawers its Type names. A
-  // failure inside a row ends that row only; what it drew stays.
+  // failure inside a row ends that row only (see DrawLayerRow); what it drew
+  // stays.
   RenderResult RenderButton(const document::ButtonDocument& doc);
   RenderResult LastResult() const { return lastResult_; }
 
@@ -86,5 +98,22 @@ class ButtonRenderer {
   int gradientHeight_ = kDefaultGradientHeight;
   RenderResult lastResult_ = RenderResult::Drawn;
 };
+
+// The report of DrawLayerRow for an unexpected exception; call it inside the
+// catch block.
+void ReportUnexpectedRowError(int index) noexcept;
+
+template <typename Draw>
+bool DrawLayerRow(int index, Draw&& draw) {
+  try {
+    draw();
+    return true;
+  } catch (const base::Error&) {
+  } catch (const std::bad_alloc&) {
+  } catch (...) {
+    ReportUnexpectedRowError(index);
+  }
+  return false;
+}
 
 }  // namespace vorbel::render

@@ -5,6 +5,12 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include <exception>
+#include <new>
+
+#include "base/error.h"
+#include "base/unexpected_error.h"
+
 namespace vorbel::ui {
 namespace {
 
@@ -56,6 +62,22 @@ RealDialogs& Real() {
 DialogSeam* current = nullptr;
 
 }  // namespace
+
+QString CaughtErrorText() {
+  try {
+    throw;
+  } catch (const base::Error& e) {
+    return QString::fromUtf8(e.what());
+  } catch (const std::bad_alloc& e) {
+    return QString::fromUtf8(e.what());
+  } catch (const std::exception& e) {
+    base::ReportUnexpectedError("window command", "running a command of the window");
+    return QString::fromUtf8(e.what());
+  } catch (...) {
+    base::ReportUnexpectedError("window command", "running a command of the window");
+    return QStringLiteral("Unknown error");
+  }
+}
 
 DialogSeam& Dialogs() { return current ? *current : Real(); }
 

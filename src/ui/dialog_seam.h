@@ -40,6 +40,12 @@ class DialogSeam {
   virtual void Beep() = 0;
 };
 
+// The text of the exception being handled, for the error box; call it only
+// inside a catch block. The program's errors and std::bad_alloc are failures
+// a command may meet; any other exception is a programming error and goes to
+// base::ReportUnexpectedError first (which ends test builds).
+QString CaughtErrorText();
+
 // The seam in use: the real dialogs unless a test installed another.
 DialogSeam& Dialogs();
 // Installs `seam` (not owned; nullptr restores the real dialogs).

@@ -81,8 +81,8 @@ void TMainForm::tbtnAddLayerClick() {
         Dialogs().Exec(*frmImage);
         properties = frmImage->GetProperties();
       }
-    } catch (const std::exception& e) {
-      error = QString::fromUtf8(e.what());
+    } catch (...) {
+      error = CaughtErrorText();
     }
     // Whatever happened in the editors, the row never stays incomplete.
     if (row < doc_.RowCount()) doc_.SetRowSubItems(row, std::move(properties), std::move(left), std::move(top));

@@ -23,6 +23,8 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include <new>
+
 #include "controls/fnp_combo_color.h"
 #include "controls/spin_edit.h"
 #include "desktop/version_info.h"
@@ -459,8 +461,9 @@ void TMainForm::RegisterLayoutFileType() {
     } else {
       desktop::RegisterLayoutFileType(program.toStdString(), options_.dataHome, icons);
     }
-  } catch (...) {
-    // Registration is a convenience: start-up goes on whatever happened.
+  } catch (const std::bad_alloc&) {
+    // Registration is a convenience: start-up goes on without it. It reports
+    // no failure of its own.
   }
   QApplication::restoreOverrideCursor();
 }

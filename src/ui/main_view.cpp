@@ -44,8 +44,8 @@ QString TitleText(const std::string& caption) {
 void TMainForm::Guarded(const std::function<void()>& command) {
   try {
     command();
-  } catch (const std::exception& e) {
-    Dialogs().ShowError(this, QString::fromUtf8(e.what()));
+  } catch (...) {
+    Dialogs().ShowError(this, CaughtErrorText());
   }
 }
 
@@ -98,16 +98,7 @@ void TMainForm::Refresh1Click() { btnRefresh->trigger(); }
 
 render::RenderResult TMainForm::RenderButton() {
   UpdateGradientPictureSize();
-  render::RenderResult result = render::RenderResult::Suspended;
-  try {
-    result = renderer_.RenderButton(doc_);
-  } catch (const std::exception& e) {
-    // The pass catches what a layer raises; anything else (no memory for the
-    // surface) must not end the program from inside a paint.
-    pbxPreview->SetMessage(QString::fromUtf8(e.what()), pnlPreview->size() - QSize(4, 4));
-    if (!pbxPreview->IsPainting()) pbxPreview->update();
-    return render::RenderResult::TooLarge;
-  }
+  const render::RenderResult result = renderer_.RenderButton(doc_);
   ShowPreview(result);
   return result;
 }
@@ -118,13 +109,16 @@ void TMainForm::ShowPreview(render::RenderResult result) {
   if (pnlPreview->palette().color(QPalette::Window) != area) {
     QPalette palette = pnlPreview->palette();
     palette.setColor(QPalette::Window, area);
-    // The message about a button too large to draw stays readable on any
-    // work-area colour.
+    // A message in place of the button stays readable on any work-area
+    // colour.
     palette.setColor(QPalette::WindowText, area.lightness() < 128 ? Qt::white : Qt::black);
     pnlPreview->setPalette(palette);
   }
+  const QSize messageSize = (pnlPreview->size() - QSize(4, 4)).expandedTo(QSize(0, 0));
   if (result == render::RenderResult::TooLarge) {
-    pbxPreview->SetMessage(TooLargeMessage(), (pnlPreview->size() - QSize(4, 4)).expandedTo(QSize(0, 0)));
+    pbxPreview->SetMessage(TooLargeMessage(), messageSize);
+  } else if (result == render::RenderResult::OutOfMemory) {
+    pbxPreview->SetMessage(QStringLiteral("There is not enough memory to draw the button."), messageSize);
   } else {
     pbxPreview->SetPicture(renderer_.Surface());
   }

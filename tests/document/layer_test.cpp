@@ -46,7 +46,7 @@ TEST(LayerRow, IncompleteRowFailsForDrawingButListsAsEmpty) {
   row.type = "Text";
   EXPECT_FALSE(row.IsComplete());
   EXPECT_THROW(row.Properties(), MissingSubItemError);
-  EXPECT_THROW(row.Top(), std::out_of_range);
+  EXPECT_THROW(row.Top(), MissingSubItemError);
   EXPECT_EQ(row.SubItemText(kPropertiesItem), "");
   EXPECT_EQ(row.SubItemText(kTopItem), "");
 

@@ -41,8 +41,8 @@ TEST(FontSize, AbsurdSizesAreRefused) {
     EXPECT_THROW(FontPixelRequest(points), FontError) << points;
     EXPECT_THROW(GetFont("MS San Serif", points), FontError) << points;
   }
-  // A FontError is a runtime_error, so callers can treat it like a conversion error.
-  EXPECT_THROW(GetFont("Sans", 100000), std::runtime_error);
+  // A FontError is one of the program's errors, so callers can treat it like a conversion error.
+  EXPECT_THROW(GetFont("Sans", 100000), base::Error);
 }
 
 TEST(FontMatch, MissingFacesResolveToAnInstalledFamily) {

@@ -211,7 +211,7 @@ TEST(CanvasText, ImpossibleSizesThrowAndDrawNothing) {
   const Bitmap before = s.bitmap;
   for (int points : {100000, -100000, INT_MIN}) {
     s.canvas.SetFontSize(points);
-    EXPECT_THROW(s.canvas.TextOut(5, 5, kCaption), std::runtime_error) << points;
+    EXPECT_THROW(s.canvas.TextOut(5, 5, kCaption), base::Error) << points;
     EXPECT_THROW(s.canvas.TextOut(5, 5, kCaption, 900), FontError) << points;
     EXPECT_THROW(s.canvas.TextExtent(kCaption), FontError) << points;
   }

@@ -3,6 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
+#include <stdexcept>
+
+#include "base/unexpected_error.h"
+#include "document/conversion_error.h"
 #include "render_test_support.h"
 
 namespace vorbel::render {
@@ -88,6 +93,26 @@ TEST(RenderPass, AFailingRowKeepsWhatItDrewAndTheNextRowsStillDraw) {
   EXPECT_EQ(r.Surface().GetPixel(19, 5), kRed);  // no shadow, no edge
   EXPECT_EQ(r.Surface().GetPixel(10, 9), kRed);
   EXPECT_EQ(r.Surface().GetPixel(10, 5), kRed);
+}
+
+// The program's errors and lack of memory end a row quietly. Any other
+// exception is a bug: test builds end on it, while the shipped program names
+// the row on standard error, once per kind of exception, and goes on.
+TEST(RenderPass, OnlyTheProgramsErrorsEndARowQuietly) {
+  EXPECT_TRUE(DrawLayerRow(0, [] {}));
+  EXPECT_FALSE(DrawLayerRow(0, [] { throw document::ConversionError("x"); }));
+  EXPECT_FALSE(DrawLayerRow(0, [] { throw std::bad_alloc(); }));
+
+  const base::UnexpectedErrorAction build = base::CurrentUnexpectedErrorAction();
+  base::SetUnexpectedErrorAction(base::UnexpectedErrorAction::Report);
+  ::testing::internal::CaptureStderr();
+  EXPECT_FALSE(DrawLayerRow(3, [] { throw std::logic_error("bug"); }));
+  EXPECT_FALSE(DrawLayerRow(4, [] { throw std::logic_error("bug again"); }));
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "vorbel: internal error (std::logic_error: bug) while drawing layer row 3; the row was skipped\n");
+  base::SetUnexpectedErrorAction(base::UnexpectedErrorAction::Abort);
+  EXPECT_DEATH(DrawLayerRow(5, [] { throw std::logic_error("bug"); }), "drawing layer row 5");
+  base::SetUnexpectedErrorAction(build);
 }
 
 TEST(RenderPass, BevelPenWidthCarriesIntoTheBorderOfLaterPasses) {
