@@ -102,8 +102,6 @@ TFnpComboColor::TFnpComboColor(QWidget* parent)
 
 TFnpComboColor::TFnpComboColor(document::ColorList& list, QWidget* parent) : QComboBox(parent), list_(&list) { Init(); }
 
-TFnpComboColor::~TFnpComboColor() { list_->RemoveObserver(this); }
-
 void TFnpComboColor::Init() {
   setEditable(false);
   setMaxVisibleItems(kDropDownCount);
@@ -117,7 +115,7 @@ void TFnpComboColor::Init() {
   setView(view);
   setItemDelegate(new ColorEntryDelegate(*list_, kItemHeight, this));
   connect(this, qOverload<int>(&QComboBox::activated), this, &TFnpComboColor::UserActivated);
-  list_->AddObserver(this);
+  subscription_ = list_->Subscribe(this);
   Rebuild();
 }
 

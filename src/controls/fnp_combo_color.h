@@ -58,9 +58,9 @@ class TFnpComboColor : public QComboBox, private document::ColorListObserver {
 
   // A combo over its own, empty list.
   explicit TFnpComboColor(QWidget* parent = nullptr);
-  // A combo over `list`, which must outlive it.
+  // A combo over `list`, which must outlive every use of the combo; the combo
+  // may outlive it.
   explicit TFnpComboColor(document::ColorList& list, QWidget* parent = nullptr);
-  ~TFnpComboColor() override;
 
   TFnpComboColor(const TFnpComboColor&) = delete;
   TFnpComboColor& operator=(const TFnpComboColor&) = delete;
@@ -111,6 +111,7 @@ class TFnpComboColor : public QComboBox, private document::ColorListObserver {
 
   std::unique_ptr<document::ColorList> own_list_;
   document::ColorList* list_ = nullptr;
+  document::ColorListSubscription subscription_;
 };
 
 // Clears the combo and adds the program's 18 standard colours in order.

@@ -14,10 +14,8 @@ ButtonDocument::ButtonDocument()
       caption_(kUntitledCaption) {
   FillColorList(work_area_);
   work_area_.SelectColor(kInitialWorkArea);
-  work_area_.AddObserver(&work_area_watcher_);
+  work_area_subscription_ = work_area_.Subscribe(&work_area_watcher_);
 }
-
-ButtonDocument::~ButtonDocument() { work_area_.RemoveObserver(&work_area_watcher_); }
 
 void ButtonDocument::WorkAreaWatcher::ColorSelectionChanged(SelectionSource /*source*/) {
   document_.NotifyObservers([](DocumentObserver& o) { o.SettingsChanged(DocumentSetting::kWorkArea); });
@@ -25,9 +23,7 @@ void ButtonDocument::WorkAreaWatcher::ColorSelectionChanged(SelectionSource /*so
 
 template <typename Notify>
 void ButtonDocument::NotifyObservers(Notify notify) {
-  // A copy, so that an observer may unregister itself while being told.
-  const std::vector<DocumentObserver*> observers = observers_;
-  for (DocumentObserver* observer : observers) notify(*observer);
+  observers_.NotifyAll(notify);
 }
 
 void ButtonDocument::SetHeightText(std::string text) {
@@ -196,16 +192,6 @@ bool ButtonDocument::ToggleSelectedVisibility() {
   if (selected_ == -1) return false;
   SetRowImageIndex(selected_, ToggledImageIndex(rows_[static_cast<std::size_t>(selected_)].image_index));
   return true;
-}
-
-void ButtonDocument::AddObserver(DocumentObserver* observer) {
-  if (observer && std::find(observers_.begin(), observers_.end(), observer) == observers_.end()) {
-    observers_.push_back(observer);
-  }
-}
-
-void ButtonDocument::RemoveObserver(DocumentObserver* observer) {
-  observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
 }
 
 }  // namespace vorbel::document

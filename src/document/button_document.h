@@ -32,7 +32,6 @@ class ButtonDocument {
 
   // Untitled, no rows, Height 30, Width 90, work area "Teal", no border.
   ButtonDocument();
-  ~ButtonDocument();
   ButtonDocument(const ButtonDocument&) = delete;
   ButtonDocument& operator=(const ButtonDocument&) = delete;
 
@@ -133,10 +132,10 @@ class ButtonDocument {
     return image_index == kVisibleImage ? kHiddenImage : kVisibleImage;
   }
 
-  // Observers are told in the order added; they must outlive their
-  // registration, and may unregister themselves while being told.
-  void AddObserver(DocumentObserver* observer);
-  void RemoveObserver(DocumentObserver* observer);
+  // Tells `observer` of every change, after the observers subscribed before
+  // it, for as long as the subscription lasts. The subscription may outlive
+  // the document and may end while its observer is being told.
+  DocumentSubscription Subscribe(DocumentObserver* observer) { return observers_.Subscribe(observer); }
 
  private:
   class WorkAreaWatcher : public ColorListObserver {
@@ -158,12 +157,13 @@ class ButtonDocument {
   std::string width_text_;
   ColorList work_area_;
   WorkAreaWatcher work_area_watcher_{*this};
+  ColorListSubscription work_area_subscription_;
   bool border_ = false;
   std::string caption_;
   bool loading_ = false;
   std::vector<LayerRow> rows_;
   int selected_ = -1;
-  std::vector<DocumentObserver*> observers_;
+  base::ObserverList<DocumentObserver> observers_;
 };
 
 }  // namespace vorbel::document

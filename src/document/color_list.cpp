@@ -28,9 +28,7 @@ const StandardColor kStandardColors[18] = {
 
 template <typename Notify>
 void ColorList::NotifyObservers(Notify notify) {
-  // A copy, so that an observer may unregister itself while being told.
-  const std::vector<ColorListObserver*> observers = observers_;
-  for (ColorListObserver* observer : observers) notify(*observer);
+  observers_.NotifyAll(notify);
 }
 
 int ColorList::AddColor(std::string_view name, base::TColor color) {
@@ -145,16 +143,6 @@ void ColorList::SetColorWidth(int width) {
   if (width < kMinColorWidth || width == color_width_) return;
   color_width_ = width;
   NotifyObservers([](ColorListObserver& o) { o.ColorWidthChanged(); });
-}
-
-void ColorList::AddObserver(ColorListObserver* observer) {
-  if (observer && std::find(observers_.begin(), observers_.end(), observer) == observers_.end()) {
-    observers_.push_back(observer);
-  }
-}
-
-void ColorList::RemoveObserver(ColorListObserver* observer) {
-  observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
 }
 
 void FillColorList(ColorList& list) {

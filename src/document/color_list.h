@@ -86,10 +86,10 @@ class ColorList {
   // The fixed version text of the control.
   static const char* Version() { return "1.00.00"; }
 
-  // Observers are told in the order added; they must outlive their
-  // registration.
-  void AddObserver(ColorListObserver* observer);
-  void RemoveObserver(ColorListObserver* observer);
+  // Tells `observer` of every change, after the observers subscribed before
+  // it, for as long as the subscription lasts. The subscription may outlive
+  // the list.
+  ColorListSubscription Subscribe(ColorListObserver* observer) { return observers_.Subscribe(observer); }
 
  private:
   template <typename Notify>
@@ -99,7 +99,7 @@ class ColorList {
   int item_index_ = -1;
   TSortBy sort_by_ = TSortBy::ccsUnsorted;
   int color_width_ = kDefaultColorWidth;
-  std::vector<ColorListObserver*> observers_;
+  base::ObserverList<ColorListObserver> observers_;
 };
 
 // The program's standard list of 18 named colours, in insertion order.

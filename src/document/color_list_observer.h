@@ -1,6 +1,8 @@
 #pragma once
 // Notifications of a ColorList to the views that show it.
 
+#include "base/observer_list.h"
+
 namespace vorbel::document {
 
 // Who made a selection. A list widget raises its "picked" events only for the
@@ -19,5 +21,8 @@ class ColorListObserver {
   // The swatch width changed; the entries need repainting.
   virtual void ColorWidthChanged() {}
 };
+
+// An observer's hold on a colour list: it is told while this lasts.
+using ColorListSubscription = base::ObserverList<ColorListObserver>::Subscription;
 
 }  // namespace vorbel::document

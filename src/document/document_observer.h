@@ -2,6 +2,8 @@
 // Notifications of a ButtonDocument to the views that show it (the spin edits,
 // the work-area picker, the layer list, the caption).
 
+#include "base/observer_list.h"
+
 namespace vorbel::document {
 
 // The button settings that SettingsChanged reports.
@@ -32,5 +34,8 @@ class DocumentObserver {
   // earlier row shifts the index of the selected one.
   virtual void SelectionChanged(int /*previous*/, int /*current*/) {}
 };
+
+// An observer's hold on a document: it is told while this lasts.
+using DocumentSubscription = base::ObserverList<DocumentObserver>::Subscription;
 
 }  // namespace vorbel::document

@@ -66,15 +66,6 @@ TfrmBackProp::TfrmBackProp(QWidget* parent) : QDialog(parent) {
   FormCreate();
 }
 
-TfrmBackProp::~TfrmBackProp() {
-  // The colour combos watch lists owned by this object: they must go before
-  // the lists do, which is before the base class would delete them.
-  delete cclrBackground;
-  delete cclrEdge;
-  delete cclrHightlight;
-  delete cclrShadow;
-}
-
 void TfrmBackProp::BuildSettingsPage() {
   tbshtSettings = new QWidget;
   tbshtSettings->setObjectName(QStringLiteral("tbshtSettings"));

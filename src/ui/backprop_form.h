@@ -34,7 +34,6 @@ class TfrmBackProp : public QDialog, public RandomLayerSource {
 
  public:
   explicit TfrmBackProp(QWidget* parent = nullptr);
-  ~TfrmBackProp() override;
 
   // Loads the controls from a background property string, key by key in this
   // order: Color, Stretch, Transparent, Image, the shape (a round rectangle
@@ -115,8 +114,7 @@ class TfrmBackProp : public QDialog, public RandomLayerSource {
   void Build3DPage();
   void FormCreate();
 
-  // The entries of the colour combos; the destructor deletes the combos
-  // before these go.
+  // The entries of the colour combos.
   document::ColorList backgroundColors_;
   document::ColorList edgeColors_;
   document::ColorList highlightColors_;

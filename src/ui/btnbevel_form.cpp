@@ -59,13 +59,6 @@ TfrmBevel::TfrmBevel(QWidget* parent) : QDialog(parent) {
   FormCreate();
 }
 
-TfrmBevel::~TfrmBevel() {
-  // The colour combos watch lists owned by this object: they must go before
-  // the lists do, which is before the base class would delete them.
-  delete cclrBHighlight;
-  delete cclrBShadow;
-}
-
 void TfrmBevel::FormCreate() {
   document::FillColorList(highlightColors_);
   document::FillColorList(shadowColors_);

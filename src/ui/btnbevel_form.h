@@ -24,7 +24,6 @@ class TfrmBevel : public QDialog, public RandomLayerSource {
 
  public:
   explicit TfrmBevel(QWidget* parent = nullptr);
-  ~TfrmBevel() override;
 
   // Loads the controls from a bevel property string, in this order: Highlight
   // (default "clBtnHighlight"), Shadow (default "clBtnShadow"), Pen (default
@@ -60,8 +59,7 @@ class TfrmBevel : public QDialog, public RandomLayerSource {
  private:
   void FormCreate();
 
-  // The entries of the colour combos; the destructor deletes the combos
-  // before these go.
+  // The entries of the colour combos.
   document::ColorList highlightColors_;
   document::ColorList shadowColors_;
 };

@@ -78,17 +78,6 @@ TfrmText::TfrmText(QWidget* parent) : QDialog(parent) {
   FormCreate();
 }
 
-TfrmText::~TfrmText() {
-  captionColors_.RemoveObserver(this);
-  // The colour combos watch lists owned by this object: they must go before
-  // the lists do, which is before the base class would delete them.
-  for (QWidget* combo : {static_cast<QWidget*>(cclrCaption), static_cast<QWidget*>(cclrShadowColor),
-                         static_cast<QWidget*>(cclrOutlineColor), static_cast<QWidget*>(cclrGradientStart),
-                         static_cast<QWidget*>(cclrGradientEnd)}) {
-    delete combo;
-  }
-}
-
 void TfrmText::BuildTextPage() {
   tbshtText = new QWidget;
   tbshtText->setObjectName(QStringLiteral("tbshtText"));
@@ -136,7 +125,7 @@ void TfrmText::BuildTextPage() {
   cclrCaption = MakeColorCombo(captionColors_, tbshtText, "cclrCaption", {8, 113, 190, kComboHeight},
                                QStringLiteral("|Set the text caption's color"));
   lblColor->setBuddy(cclrCaption);
-  captionColors_.AddObserver(this);
+  caption_subscription_ = captionColors_.Subscribe(this);
 
   BuildAlignmentPad();
 

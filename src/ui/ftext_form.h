@@ -39,7 +39,6 @@ class TfrmText : public QDialog, public RandomLayerSource, private document::Col
 
  public:
   explicit TfrmText(QWidget* parent = nullptr);
-  ~TfrmText() override;
 
   // Loads the controls from a text property string, key by key in this order:
   // Text, Color, FontFace, FontSize, Shadowed, ShadowColor, ShadowOffset,
@@ -138,13 +137,13 @@ class TfrmText : public QDialog, public RandomLayerSource, private document::Col
   // ColorListObserver: the caption colour feeds the sample.
   void ColorSelectionChanged(document::SelectionSource source) override;
 
-  // The entries of the colour combos; the destructor deletes the combos
-  // before these go.
+  // The entries of the colour combos.
   document::ColorList captionColors_;
   document::ColorList shadowColors_;
   document::ColorList outlineColors_;
   document::ColorList gradientStartColors_;
   document::ColorList gradientEndColors_;
+  document::ColorListSubscription caption_subscription_;
   // The pad in code order 1 to 9.
   std::array<QToolButton*, 9> alignmentButtons_{};
 };

@@ -8,10 +8,8 @@ LayerListModel::LayerListModel(document::ButtonDocument& doc, QObject* parent)
     : QAbstractTableModel(parent), doc_(doc) {
   InitResources();
   visible_mark_ = QIcon(QStringLiteral(":/layers/visible.png"));
-  doc_.AddObserver(this);
+  subscription_ = doc_.Subscribe(this);
 }
-
-LayerListModel::~LayerListModel() { doc_.RemoveObserver(this); }
 
 int LayerListModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : doc_.RowCount();

@@ -23,9 +23,8 @@ class LayerListModel final : public QAbstractTableModel, private document::Docum
   // The column widths of the list in pixels.
   static constexpr int kColumnWidths[kColumnCount] = {70, 300, 50, 50};
 
-  // `doc` must outlive the model.
+  // `doc` must outlive every use of the model; the model may outlive it.
   explicit LayerListModel(document::ButtonDocument& doc, QObject* parent = nullptr);
-  ~LayerListModel() override;
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -47,6 +46,7 @@ class LayerListModel final : public QAbstractTableModel, private document::Docum
   void RowsReset() override;
 
   document::ButtonDocument& doc_;
+  document::DocumentSubscription subscription_;
   QIcon visible_mark_;
   bool changing_ = false;
 };

@@ -99,20 +99,7 @@ TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
   FormCreate();
 }
 
-TMainForm::~TMainForm() {
-  doc_.RemoveObserver(this);
-  // The layer list's model and the work-area combo observe the document, which
-  // is a member and so goes before QWidget's destructor would delete them:
-  // delete the children while the document is still there. The window's own
-  // layout stays to the end: each child that goes is reported to it, and the
-  // window keeps a pointer to it that QWidget's destructor clears last. A child
-  // may take another with it, hence the guarded pointers.
-  const QObjectList children = findChildren<QObject*>(Qt::FindDirectChildrenOnly);
-  const QList<QPointer<QObject>> guarded(children.begin(), children.end());
-  for (const QPointer<QObject>& child : guarded) {
-    if (child != nullptr && child != layout()) delete child.data();
-  }
-}
+TMainForm::~TMainForm() = default;
 
 void TMainForm::BuildActions() {
   tbtnNew = MakeToolAction(this, QStringLiteral("tbtnNew"), QStringLiteral("New"), QStringLiteral("new.png"), {});

@@ -304,6 +304,7 @@ class TMainForm : public QMainWindow, private document::DocumentObserver, privat
 
   MainFormOptions options_;
   document::ButtonDocument doc_;
+  document::DocumentSubscription doc_subscription_;
   render::ButtonRenderer renderer_;
   commands::FileCommands commands_;
   QString help_file_;

@@ -51,7 +51,7 @@ void TMainForm::Guarded(const std::function<void()>& command) {
 
 void TMainForm::BindDocument() {
   ShowSettings();
-  doc_.AddObserver(this);
+  doc_subscription_ = doc_.Subscribe(this);
   connect(sedtHeight, &SpinEdit::changed, this, [this] {
     if (!syncing_) doc_.SetHeightText(sedtHeight->Text().toStdString());
   });

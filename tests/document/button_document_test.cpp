@@ -188,7 +188,7 @@ TEST(ButtonDocument, ClearAndReplaceDropTheSelectionButKeepTheSettings) {
 TEST(ButtonDocument, ObserversHearChangesInOrder) {
   ButtonDocument doc;
   RecordingObserver observer;
-  doc.AddObserver(&observer);
+  DocumentSubscription subscription = doc.Subscribe(&observer);
 
   doc.SetHeight(30);  // unchanged: silent
   doc.SetHeight(31);
@@ -216,30 +216,53 @@ TEST(ButtonDocument, ObserversHearChangesInOrder) {
                                       "removed 2", "selected 2->-1", "selected -1->1", "resetting", "reset",
                                       "selected 1->-1"}));
 
-  doc.RemoveObserver(&observer);
+  subscription.Reset();
   doc.SetHeight(99);
   EXPECT_EQ(observer.events.back(), "selected 1->-1");
 }
 
 TEST(ButtonDocument, ObserverMayUnregisterWhileBeingTold) {
   struct OneShot : DocumentObserver {
-    ButtonDocument* doc = nullptr;
+    DocumentSubscription subscription;
     int calls = 0;
     void SettingsChanged(DocumentSetting) override {
       ++calls;
-      doc->RemoveObserver(this);
+      subscription.Reset();
     }
   };
   ButtonDocument doc;
   OneShot first;
   RecordingObserver second;
-  first.doc = &doc;
-  doc.AddObserver(&first);
-  doc.AddObserver(&second);
+  first.subscription = doc.Subscribe(&first);
+  const DocumentSubscription subscription = doc.Subscribe(&second);
   doc.SetBorder(true);
   doc.SetBorder(false);
   EXPECT_EQ(first.calls, 1);
   EXPECT_EQ(second.events.size(), 2u);
+}
+
+// A view and its document may go in either order: a subscription that
+// outlives its document does nothing when it ends, and an observer taken off
+// by another while both are being told is not told any more.
+TEST(ButtonDocument, SubscriptionsOutliveTheirDocumentAndStopAtOnce) {
+  struct Silencer : DocumentObserver {
+    DocumentSubscription* other = nullptr;
+    void SettingsChanged(DocumentSetting) override { other->Reset(); }
+  };
+  RecordingObserver late;
+  DocumentSubscription outliving;
+  {
+    ButtonDocument doc;
+    Silencer silencer;
+    DocumentSubscription silencing = doc.Subscribe(&silencer);
+    outliving = doc.Subscribe(&late);
+    silencer.other = &outliving;
+    doc.SetBorder(true);
+    EXPECT_TRUE(late.events.empty());
+    outliving = doc.Subscribe(&late);
+  }
+  outliving.Reset();  // the document is gone: nothing to do
+  EXPECT_TRUE(late.events.empty());
 }
 
 }  // namespace

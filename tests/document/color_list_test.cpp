@@ -120,7 +120,7 @@ TEST(ColorList, AddColorToEmptyListAppendsWhateverTheMode) {
 TEST(ColorList, ColorWidthRefusesBelowFiveAndVersionIsFixed) {
   ColorList list;
   RecordingObserver observer;
-  list.AddObserver(&observer);
+  const ColorListSubscription subscription = list.Subscribe(&observer);
   EXPECT_EQ(list.ColorWidth(), 18);
   list.SetColorWidth(4);
   EXPECT_EQ(list.ColorWidth(), 18);
@@ -134,7 +134,7 @@ TEST(ColorList, ColorWidthRefusesBelowFiveAndVersionIsFixed) {
 TEST(ColorList, NotifiesEntriesAndSelectionWithItsSource) {
   ColorList list;
   RecordingObserver observer;
-  list.AddObserver(&observer);
+  ColorListSubscription subscription = list.Subscribe(&observer);
   list.AddColor("A", 1);
   list.AddColor("B", 2);
   list.SelectColor(2);
@@ -146,7 +146,7 @@ TEST(ColorList, NotifiesEntriesAndSelectionWithItsSource) {
   list.SetItemIndex(1);
   list.AssignEntries({{"C", 3}});
   EXPECT_EQ(list.ItemIndex(), -1);
-  list.RemoveObserver(&observer);
+  subscription.Reset();
   list.Clear();
   EXPECT_EQ(observer.events, (std::vector<std::string>{"entries", "entries", "program", "user", "program",
                                                        "program", "entries", "program"}));

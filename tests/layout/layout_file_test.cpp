@@ -272,14 +272,14 @@ TEST(LayoutFile, LoadingIsSuspendedUntilTheSingleRedrawAtTheEnd) {
   WriteText(dir.File("l.vrb"), "[Button]\nHeight=10\nWidth=20\nWorkArea=16777215\nLayers=1\n[Layer0]\nType=Bevel\n");
   document::ButtonDocument doc;
   LoadWatcher watcher(doc);
-  doc.AddObserver(&watcher);
+  document::DocumentSubscription watching = doc.Subscribe(&watcher);
   int redraws = 0;
   LoadLayout(doc, dir.File("l.vrb"), [&] {
     EXPECT_FALSE(doc.Loading());
     EXPECT_EQ(doc.RowCount(), 1);
     ++redraws;
   });
-  doc.RemoveObserver(&watcher);
+  watching.Reset();
   EXPECT_EQ(redraws, 1);
   EXPECT_EQ(watcher.changesWhileLoading, 5);  // height, width, work area, rows, caption
   EXPECT_FALSE(doc.Loading());

@@ -335,7 +335,7 @@ TEST(MainForm, OpenLoadsTheChosenFileUnderTheHourglass) {
                         "[Layer0]\r\nType=Bevel\r\nProperties=Width=2;\r\nX=0\r\nY=0\r\nVisible=0\r\n"));
   TMainForm form(QuietOptions());
   CursorWatch watch;
-  form.Document().AddObserver(&watch);
+  const document::DocumentSubscription watching = form.Document().Subscribe(&watch);
 
   form.tbtnOpenClick();  // cancelled: nothing happens
   EXPECT_TRUE(watch.shapes.empty());
@@ -349,7 +349,6 @@ TEST(MainForm, OpenLoadsTheChosenFileUnderTheHourglass) {
   ASSERT_FALSE(watch.shapes.empty());
   for (int shape : watch.shapes) EXPECT_EQ(shape, int(Qt::WaitCursor));
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);  // restored afterwards
-  form.Document().RemoveObserver(&watch);
 }
 
 TEST(MainForm, SaveOfAnUntitledDocumentAsksForANameAndNeverWritesACutOffPath) {
