@@ -15,12 +15,12 @@
 namespace vorbel {
 namespace {
 
-constexpr std::uint32_t kTeal = 0x008080;
+constexpr base::Pixel kTeal{0x008080};
 
 // A photograph-like picture: smooth gradients with a little fixed-seed noise,
 // which is what JPEG pictures on buttons usually hold.
-std::vector<std::uint32_t> Photo(int w, int h) {
-  std::vector<std::uint32_t> px(static_cast<std::size_t>(w) * h);
+std::vector<base::Pixel> Photo(int w, int h) {
+  std::vector<base::Pixel> px(static_cast<std::size_t>(w) * h);
   std::uint32_t seed = 12345;
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) {
@@ -28,22 +28,24 @@ std::vector<std::uint32_t> Photo(int w, int h) {
       const std::uint32_t noise = (seed >> 28) & 7;
       const std::uint32_t r = (x * 255 / w + noise) & 0xFF, g = (y * 255 / h + noise) & 0xFF,
                           b = ((x + y) * 127 / (w + h) + 64) & 0xFF;
-      px[static_cast<std::size_t>(y) * w + x] = r << 16 | g << 8 | b;
+      px[static_cast<std::size_t>(y) * w + x] = base::Pixel(r << 16 | g << 8 | b);
     }
   return px;
 }
 
 // A button as the render pass draws it: work area at the corners, an ellipse
 // with a gradient face, a frame and a block of "text" in a solid colour.
-std::vector<std::uint32_t> Button(int w, int h) {
-  std::vector<std::uint32_t> px(static_cast<std::size_t>(w) * h, kTeal);
+std::vector<base::Pixel> Button(int w, int h) {
+  std::vector<base::Pixel> px(static_cast<std::size_t>(w) * h, kTeal);
   const double cx = w / 2.0, cy = h / 2.0;
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) {
       const double dx = (x - cx) / cx, dy = (y - cy) / cy;
-      std::uint32_t& p = px[static_cast<std::size_t>(y) * w + x];
-      if (dx * dx + dy * dy <= 1.0) p = static_cast<std::uint32_t>(200 - y * 100 / h) << 16 | 0x2040;
-      if (y > h / 3 && y < 2 * h / 3 && x > w / 4 && x < 3 * w / 4 && (x / 7 + y / 5) % 3 == 0) p = 0xFFFFFF;
+      base::Pixel& p = px[static_cast<std::size_t>(y) * w + x];
+      if (dx * dx + dy * dy <= 1.0) p = base::Pixel(static_cast<std::uint32_t>(200 - y * 100 / h) << 16 | 0x2040);
+      if (y > h / 3 && y < 2 * h / 3 && x > w / 4 && x < 3 * w / 4 && (x / 7 + y / 5) % 3 == 0) {
+        p = base::Pixel(0xFFFFFF);
+      }
     }
   return px;
 }

@@ -69,7 +69,7 @@ void BM_RenderAndEncodeFullHdGif(benchmark::State& state) {
   for (auto _ : state) {
     renderer.RenderButton(doc);
     const gdi::Bitmap& s = renderer.Surface();
-    benchmark::DoNotOptimize(codecs::EncodeGif({s.Data(), s.Width(), s.Height(), s.Width()}, 0x008080));
+    benchmark::DoNotOptimize(codecs::EncodeGif({s.Data(), s.Width(), s.Height(), s.Width()}, base::Pixel(0x008080)));
   }
 }
 

@@ -61,11 +61,11 @@ void BM_SmallGradientButton(benchmark::State& state) {
 
 void BM_StretchedJpegBackground(benchmark::State& state) {
   const std::filesystem::path path = std::filesystem::temp_directory_path() / "vorbel-bench-1024x768.jpg";
-  std::vector<std::uint32_t> px(1024 * 768);
+  std::vector<base::Pixel> px(1024 * 768);
   for (int y = 0; y < 768; ++y)
     for (int x = 0; x < 1024; ++x)
       px[static_cast<std::size_t>(y * 1024 + x)] =
-          static_cast<std::uint32_t>(((x * 255 / 1023) << 16) | ((y * 255 / 767) << 8) | ((x ^ y) & 0xFF));
+          base::Pixel(static_cast<std::uint32_t>(((x * 255 / 1023) << 16) | ((y * 255 / 767) << 8) | ((x ^ y) & 0xFF)));
   codecs::WriteJpegFile(path.string(), codecs::PixelView{px.data(), 1024, 768, 1024});
   document::ButtonDocument doc;
   doc.SetWidth(1920);

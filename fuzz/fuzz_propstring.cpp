@@ -33,7 +33,7 @@ void Convert(std::string_view text) {
     Check(e.text() == text);
   }
   try {
-    const vorbel::base::TColor color = vorbel::document::StringToColor(text);
+    const vorbel::base::Color color = vorbel::document::StringToColor(text);
     // Writing the colour and reading it back gives the same colour.
     Check(vorbel::document::StringToColor(vorbel::document::ColorToString(color)) == color);
   } catch (const vorbel::document::ConversionError&) {

@@ -17,8 +17,9 @@ int CheckPictureDecoder(Decode decode, const std::uint8_t* data, std::size_t siz
     if (pic.width <= 0 || pic.height <= 0 ||
         pic.pixels.size() != static_cast<std::size_t>(pic.width) * static_cast<std::size_t>(pic.height))
       std::abort();
-    for (std::uint32_t p : pic.pixels)
-      if (p >> 24) std::abort();
+    // A decoder writing raw bytes must leave no top byte behind.
+    for (const vorbel::base::Pixel p : pic.pixels)
+      if (p.Rgb() >> 24) std::abort();
     (void)pic.TransparentColour();
   } catch (const vorbel::codecs::PictureError&) {
   }

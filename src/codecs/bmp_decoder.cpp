@@ -201,8 +201,8 @@ Header ReadHeader(std::span<const std::uint8_t> bytes) {
 // The palette of a picture of 8 bits or fewer. Entries that the file leaves out
 // (a short palette, ending where the pixel data starts) are black, as are all
 // entries that no palette declares.
-std::array<std::uint32_t, 256> ReadPalette(std::span<const std::uint8_t> bytes, const Header& h) {
-  std::array<std::uint32_t, 256> palette{};
+std::array<base::Pixel, 256> ReadPalette(std::span<const std::uint8_t> bytes, const Header& h) {
+  std::array<base::Pixel, 256> palette{};
   if (h.bpp > 8) return palette;  // a palette beside direct colours is not used
   const std::size_t entrySize = h.core ? 3 : 4;
   const std::size_t maxEntries = std::size_t{1} << h.bpp;
@@ -211,12 +211,12 @@ std::array<std::uint32_t, 256> ReadPalette(std::span<const std::uint8_t> bytes, 
   if (entries > available) entries = available;
   const std::uint8_t* p = bytes.data() + h.paletteOffset;
   for (std::size_t i = 0; i < entries; ++i, p += entrySize)
-    palette[i] = (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[1]) << 8) | p[0];
+    palette[i] = base::Pixel::FromRgb(p[2], p[1], p[0]);
   return palette;
 }
 
-void DecodeIndexedRow(const std::uint8_t* src, std::uint32_t* out, int width, int bpp,
-                      const std::array<std::uint32_t, 256>& palette) {
+void DecodeIndexedRow(const std::uint8_t* src, base::Pixel* out, int width, int bpp,
+                      const std::array<base::Pixel, 256>& palette) {
   switch (bpp) {
     case 8:
       for (int x = 0; x < width; ++x) out[x] = palette[src[x]];
@@ -257,27 +257,25 @@ Picture DecodeUncompressed(std::span<const std::uint8_t> bytes, const Header& h)
   for (int r = 0; r < pic.height; ++r) {
     const std::uint8_t* src = bytes.data() + h.pixelOffset + static_cast<std::size_t>(stride) * static_cast<std::size_t>(r);
     const int y = h.topDown ? r : pic.height - 1 - r;
-    std::uint32_t* out = pic.pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(w);
+    base::Pixel* out = pic.pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(w);
     switch (h.bpp) {
       case 24:
-        for (int x = 0; x < w; ++x, src += 3)
-          out[x] = (static_cast<std::uint32_t>(src[2]) << 16) | (static_cast<std::uint32_t>(src[1]) << 8) | src[0];
+        for (int x = 0; x < w; ++x, src += 3) out[x] = base::Pixel::FromRgb(src[2], src[1], src[0]);
         break;
       case 32:
         if (plain32) {
-          for (int x = 0; x < w; ++x, src += 4)
-            out[x] = (static_cast<std::uint32_t>(src[2]) << 16) | (static_cast<std::uint32_t>(src[1]) << 8) | src[0];
+          for (int x = 0; x < w; ++x, src += 4) out[x] = base::Pixel::FromRgb(src[2], src[1], src[0]);
         } else {
           for (int x = 0; x < w; ++x, src += 4) {
             std::uint32_t v = LoadLe32(src);
-            out[x] = (red.Extract(v) << 16) | (green.Extract(v) << 8) | blue.Extract(v);
+            out[x] = base::Pixel((red.Extract(v) << 16) | (green.Extract(v) << 8) | blue.Extract(v));
           }
         }
         break;
       case 16:
         for (int x = 0; x < w; ++x, src += 2) {
           std::uint32_t v = LoadLe16(src);
-          out[x] = (red.Extract(v) << 16) | (green.Extract(v) << 8) | blue.Extract(v);
+          out[x] = base::Pixel((red.Extract(v) << 16) | (green.Extract(v) << 8) | blue.Extract(v));
         }
         break;
       default:
@@ -307,7 +305,7 @@ Picture DecodeRle(std::span<const std::uint8_t> bytes, const Header& h) {
   std::int64_t x = 0, y = 0;  // y counts rows from the bottom
   auto put = [&](std::int64_t count, auto indexAt) {
     if (y < height) {
-      std::uint32_t* row = pic.pixels.data() + static_cast<std::size_t>((height - 1 - y) * w);
+      base::Pixel* row = pic.pixels.data() + static_cast<std::size_t>((height - 1 - y) * w);
       std::int64_t end = x + count < w ? x + count : w;
       for (std::int64_t i = 0; x + i < end; ++i) row[x + i] = palette[indexAt(i)];
     }

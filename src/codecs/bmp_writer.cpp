@@ -43,13 +43,13 @@ std::vector<std::uint8_t> EncodeBmp(const PixelView& img) {
   // Colours used and important stay 0; padding bytes stay 0.
 
   for (int y = 0; y < img.height; ++y) {
-    const std::uint32_t* src = img.Row(y);
+    const base::Pixel* src = img.Row(y);
     std::uint8_t* dst = out.data() + kHeadersSize + static_cast<std::size_t>(stride) * static_cast<std::size_t>(img.height - 1 - y);
     for (int x = 0; x < img.width; ++x, dst += 3) {
-      const std::uint32_t p = src[x];
-      dst[0] = static_cast<std::uint8_t>(p);
-      dst[1] = static_cast<std::uint8_t>(p >> 8);
-      dst[2] = static_cast<std::uint8_t>(p >> 16);
+      const base::Pixel p = src[x];
+      dst[0] = p.Blue();
+      dst[1] = p.Green();
+      dst[2] = p.Red();
     }
   }
   return out;

@@ -82,13 +82,13 @@ class Encoder {
 
 }  // namespace
 
-std::vector<std::uint8_t> EncodeGif(const PixelView& img, std::uint32_t workAreaRgb) {
+std::vector<std::uint8_t> EncodeGif(const PixelView& img, base::Pixel workArea) {
   CheckExportable(img);
   if (img.width > kMaxGifSide || img.height > kMaxGifSide)
     throw base::FileWriteError("The image is too large for a GIF file: at most 65535 x 65535 pixels");
 
   std::array<std::uint8_t, 256> toTable{};
-  IndexedImage indexed = ReduceToWebPaletteCodes(img, workAreaRgb, toTable);
+  IndexedImage indexed = ReduceToWebPaletteCodes(img, workArea, toTable);
   const int bits = indexed.BitsPerPixel();
   const bool transparent = indexed.transparentIndex >= 0;
 
@@ -96,8 +96,8 @@ std::vector<std::uint8_t> EncodeGif(const PixelView& img, std::uint32_t workArea
   std::unique_ptr<ColorMapObject, MapDeleter> map(GifMakeMapObject(1 << bits, nullptr));
   if (!map) throw std::bad_alloc();
   for (int i = 0; i < map->ColorCount; ++i) {
-    const std::uint32_t c = i < static_cast<int>(indexed.colours.size()) ? indexed.colours[i] : 0;
-    map->Colors[i] = {static_cast<GifByteType>(c >> 16), static_cast<GifByteType>(c >> 8), static_cast<GifByteType>(c)};
+    const base::Pixel c = i < static_cast<int>(indexed.colours.size()) ? indexed.colours[i] : base::Pixel{};
+    map->Colors[i] = {c.Red(), c.Green(), c.Blue()};
   }
 
   std::vector<std::uint8_t> out;

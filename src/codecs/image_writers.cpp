@@ -17,12 +17,12 @@ void WriteBmpFile(const std::string& path, const PixelView& img) { base::WriteFi
 
 void WriteJpegFile(const std::string& path, const PixelView& img) { base::WriteFileAtomically(path, EncodeJpeg(img)); }
 
-void WriteGifFile(const std::string& path, const PixelView& img, std::uint32_t workAreaRgb) {
-  base::WriteFileAtomically(path, EncodeGif(img, workAreaRgb));
+void WriteGifFile(const std::string& path, const PixelView& img, base::Pixel workArea) {
+  base::WriteFileAtomically(path, EncodeGif(img, workArea));
 }
 
-void WritePngFile(const std::string& path, const PixelView& img, std::uint32_t workAreaRgb) {
-  base::WriteFileAtomically(path, EncodePng(img, workAreaRgb));
+void WritePngFile(const std::string& path, const PixelView& img, base::Pixel workArea) {
+  base::WriteFileAtomically(path, EncodePng(img, workArea));
 }
 
 }  // namespace vorbel::codecs

@@ -37,15 +37,15 @@ std::vector<std::uint8_t> EncodeJpeg(const PixelView& img);
 // input); without any it is GIF87a with no extension at all. Logical screen
 // fields: colour resolution and table size both bits - 1, background 0, aspect
 // 0. LZW minimum code size max(bits, 2). At most 65535 x 65535 pixels.
-std::vector<std::uint8_t> EncodeGif(const PixelView& img, std::uint32_t workAreaRgb);
+std::vector<std::uint8_t> EncodeGif(const PixelView& img, base::Pixel workArea);
 
-// 8-bit RGBA PNG: alpha 0 exactly where the pixel equals workAreaRgb (top bytes
-// ignored), 255 elsewhere.
-std::vector<std::uint8_t> EncodePng(const PixelView& img, std::uint32_t workAreaRgb);
+// 8-bit RGBA PNG: alpha 0 exactly where the pixel equals workArea, 255
+// elsewhere.
+std::vector<std::uint8_t> EncodePng(const PixelView& img, base::Pixel workArea);
 
 void WriteBmpFile(const std::string& path, const PixelView& img);
 void WriteJpegFile(const std::string& path, const PixelView& img);
-void WriteGifFile(const std::string& path, const PixelView& img, std::uint32_t workAreaRgb);
-void WritePngFile(const std::string& path, const PixelView& img, std::uint32_t workAreaRgb);
+void WriteGifFile(const std::string& path, const PixelView& img, base::Pixel workArea);
+void WritePngFile(const std::string& path, const PixelView& img, base::Pixel workArea);
 
 }  // namespace vorbel::codecs

@@ -70,7 +70,7 @@ void ProgressMonitor(j_common_ptr cinfo) {
 
 // Adobe's CMYK JPEGs store the inks inverted (0 = full ink); others store them
 // plainly. RGB = (255 - ink) * (255 - black) / 255 per channel.
-void CmykRowToRgb(std::uint32_t* row, JDIMENSION width, bool inverted) {
+void CmykRowToRgb(base::Pixel* row, JDIMENSION width, bool inverted) {
   auto* bytes = reinterpret_cast<std::uint8_t*>(row);
   for (JDIMENSION x = 0; x < width; ++x) {
     unsigned c = bytes[4 * x], m = bytes[4 * x + 1], y = bytes[4 * x + 2], k = bytes[4 * x + 3];
@@ -81,7 +81,7 @@ void CmykRowToRgb(std::uint32_t* row, JDIMENSION width, bool inverted) {
       k = 255 - k;
     }
     std::uint32_t r = (c * k + 127) / 255, g = (m * k + 127) / 255, b = (y * k + 127) / 255;
-    row[x] = (r << 16) | (g << 8) | b;
+    row[x] = base::Pixel((r << 16) | (g << 8) | b);
   }
 }
 
@@ -171,7 +171,8 @@ bool RunDecoder(std::span<const std::uint8_t> bytes, Picture& pic, char (&messag
       if (cmyk) {
         CmykRowToRgb(row, width, inverted);
       } else {
-        for (JDIMENSION x = 0; x < width; ++x) row[x] &= 0xFFFFFF;  // the filler byte is 0xFF
+        // The filler byte libjpeg wrote is 0xFF; the pixel is made anew without it.
+        for (JDIMENSION x = 0; x < width; ++x) row[x] = base::Pixel(row[x].Rgb());
       }
     }
   }

@@ -12,10 +12,10 @@ constexpr std::size_t kMaxPictureFileBytes = std::size_t{1} << 30;
 
 }  // namespace
 
-std::uint32_t Picture::TransparentColour() const {
-  if (twoColour) return 0xFFFFFF;
-  if (width <= 0 || height <= 0 || pixels.empty()) return 0;
-  return At(0, height - 1) & 0xFFFFFF;
+base::Pixel Picture::TransparentColour() const {
+  if (twoColour) return base::Pixel{0xFFFFFF};
+  if (width <= 0 || height <= 0 || pixels.empty()) return base::Pixel{};
+  return At(0, height - 1);
 }
 
 bool IsJpegPath(const std::string& path) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/color.h"
 #include "base/error.h"
 
 namespace vorbel::codecs {
@@ -19,18 +20,18 @@ constexpr std::int64_t kMaxPicturePixels = 100'000'000;
 struct Picture {
   int width = 0;
   int height = 0;
-  // width * height pixels, top row first, each 0x00RRGGBB (the top byte is
-  // always 0: pictures carry no alpha into the drawing).
-  std::vector<std::uint32_t> pixels;
+  // width * height pixels, top row first (pictures carry no alpha into the
+  // drawing).
+  std::vector<base::Pixel> pixels;
   // A 1-bit picture. Its transparent colour is white whatever its palette.
   bool twoColour = false;
 
   // The colour left out when the picture is drawn transparently: white for a
   // two-colour picture, otherwise the colour of the bottom-left pixel. 0 for
   // a picture without pixels.
-  std::uint32_t TransparentColour() const;
+  base::Pixel TransparentColour() const;
 
-  std::uint32_t At(int x, int y) const {
+  base::Pixel At(int x, int y) const {
     return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
                   static_cast<std::size_t>(x)];
   }

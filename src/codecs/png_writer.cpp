@@ -38,7 +38,7 @@ void WriteFn(png_structp png, png_bytep data, png_size_t size) {
 }
 void FlushFn(png_structp) {}
 
-bool RunEncoder(const PixelView& img, std::uint32_t key, PngState& state) {
+bool RunEncoder(const PixelView& img, base::Pixel key, PngState& state) {
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &state, ErrorFn, WarningFn);
   if (png == nullptr) {
     std::strcpy(state.message, "cannot start the encoder");
@@ -59,13 +59,13 @@ bool RunEncoder(const PixelView& img, std::uint32_t key, PngState& state) {
                PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, info);
   for (int y = 0; y < img.height; ++y) {
-    const std::uint32_t* src = img.Row(y);
+    const base::Pixel* src = img.Row(y);
     std::uint8_t* dst = state.rowBuffer;
     for (int x = 0; x < img.width; ++x, dst += 4) {
-      const std::uint32_t p = src[x] & 0xFFFFFF;
-      dst[0] = static_cast<std::uint8_t>(p >> 16);
-      dst[1] = static_cast<std::uint8_t>(p >> 8);
-      dst[2] = static_cast<std::uint8_t>(p);
+      const base::Pixel p = src[x];
+      dst[0] = p.Red();
+      dst[1] = p.Green();
+      dst[2] = p.Blue();
       dst[3] = p == key ? 0 : 255;
     }
     png_write_row(png, state.rowBuffer);
@@ -77,12 +77,12 @@ bool RunEncoder(const PixelView& img, std::uint32_t key, PngState& state) {
 
 }  // namespace
 
-std::vector<std::uint8_t> EncodePng(const PixelView& img, std::uint32_t workAreaRgb) {
+std::vector<std::uint8_t> EncodePng(const PixelView& img, base::Pixel workArea) {
   CheckExportable(img);
   std::vector<std::uint8_t> out;
   std::vector<std::uint8_t> row(static_cast<std::size_t>(img.width) * 4);
   PngState state{&out, row.data()};
-  if (!RunEncoder(img, workAreaRgb & 0xFFFFFF, state)) {
+  if (!RunEncoder(img, workArea, state)) {
     if (state.outOfMemory) throw std::bad_alloc();
     throw base::FileWriteError(std::string("Unable to encode the PNG image: ") + state.message);
   }

@@ -33,7 +33,7 @@ int IndexedImage::BitsPerPixel() const {
   return bits;
 }
 
-IndexedImage ReduceToWebPaletteCodes(const PixelView& img, std::uint32_t workAreaRgb,
+IndexedImage ReduceToWebPaletteCodes(const PixelView& img, base::Pixel workArea,
                                      std::array<std::uint8_t, 256>& remap) {
   IndexedImage out;
   remap.fill(0);
@@ -41,7 +41,7 @@ IndexedImage ReduceToWebPaletteCodes(const PixelView& img, std::uint32_t workAre
   out.width = img.width;
   out.height = img.height;
   out.indices.resize(static_cast<std::size_t>(img.width) * static_cast<std::size_t>(img.height));
-  const std::uint32_t key = workAreaRgb & 0xFFFFFF;
+  const std::uint32_t key = workArea.Rgb();
 
   // Pass 1: web index of every pixel, counted; transparent pixels are marked.
   // Buttons are mostly runs of one colour, so a pixel equal to the one before
@@ -49,13 +49,13 @@ IndexedImage ReduceToWebPaletteCodes(const PixelView& img, std::uint32_t workAre
   std::array<std::uint32_t, 216> counts{};
   bool anyTransparent = false;
   std::uint8_t* dst = out.indices.data();
-  std::uint32_t last = 0xFFFFFFFF;  // no pixel (top bytes are cleared below)
+  std::uint32_t last = 0xFFFFFFFF;  // no pixel: pixels have no top byte
   std::uint8_t lastWeb = 0, lastMark = 0;
   std::uint32_t run = 0;
   for (int y = 0; y < img.height; ++y) {
-    const std::uint32_t* row = img.Row(y);
+    const base::Pixel* row = img.Row(y);
     for (int x = 0; x < img.width; ++x) {
-      const std::uint32_t p = row[x] & 0xFFFFFF;
+      const std::uint32_t p = row[x].Rgb();
       if (p != last) {
         counts[lastWeb] += run;
         run = 0;
@@ -87,15 +87,15 @@ IndexedImage ReduceToWebPaletteCodes(const PixelView& img, std::uint32_t workAre
   if (anyTransparent) {
     out.transparentIndex = used;
     remap[kTransparentMark] = static_cast<std::uint8_t>(used);
-    out.colours.push_back(0x000000);
+    out.colours.push_back(base::Pixel{});
   }
 
   return out;
 }
 
-IndexedImage ReduceToWebPalette(const PixelView& img, std::uint32_t workAreaRgb) {
+IndexedImage ReduceToWebPalette(const PixelView& img, base::Pixel workArea) {
   std::array<std::uint8_t, 256> remap{};
-  IndexedImage out = ReduceToWebPaletteCodes(img, workAreaRgb, remap);
+  IndexedImage out = ReduceToWebPaletteCodes(img, workArea, remap);
   // Pass 2: web indexes become table indexes.
   for (std::uint8_t& v : out.indices) v = remap[v];
   return out;

@@ -60,7 +60,7 @@ void ExportButton(const document::ButtonDocument& doc, render::ButtonRenderer& r
   }
 
   const codecs::PixelView pixels{surface.Data(), w, h, w};
-  const std::uint32_t workArea = gdi::ResolveColor(doc.WorkAreaColor());
+  const gdi::Pixel workArea = gdi::ResolveColor(doc.WorkAreaColor());
   std::vector<std::uint8_t> bytes;
   switch (format) {
     case ExportFormat::kBmp: bytes = codecs::EncodeBmp(pixels); break;

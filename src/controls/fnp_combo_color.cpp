@@ -10,41 +10,16 @@
 
 #include <string>
 
+#include "gdi/system_colors.h"
+
 namespace vorbel {
 
-namespace {
-
-// System colour indexes as the program numbers them, mapped to the palette
-// roles that play the same part on this desktop.
-QColor SystemColor(int index, const QPalette& palette) {
-  switch (index) {
-    case 5: return palette.color(QPalette::Base);             // window
-    case 6: return palette.color(QPalette::WindowText);       // window frame
-    case 7: return palette.color(QPalette::Text);             // menu text
-    case 8: return palette.color(QPalette::WindowText);       // window text
-    case 13: return palette.color(QPalette::Highlight);
-    case 14: return palette.color(QPalette::HighlightedText);
-    case 15: return palette.color(QPalette::Button);          // button face
-    case 16: return palette.color(QPalette::Dark);            // button shadow
-    case 17: return palette.color(QPalette::PlaceholderText); // grey text
-    case 18: return palette.color(QPalette::ButtonText);
-    case 20: return palette.color(QPalette::Light);           // button highlight
-    case 21: return palette.color(QPalette::Shadow);          // dark shadow
-    case 22: return palette.color(QPalette::Midlight);        // 3D light
-    case 23: return palette.color(QPalette::ToolTipText);
-    case 24: return palette.color(QPalette::ToolTipBase);
-    default: return palette.color(QPalette::Window);
-  }
+QColor ToQColor(base::Color color) {
+  const gdi::Pixel pixel = gdi::ResolveColor(color);
+  return QColor(pixel.Red(), pixel.Green(), pixel.Blue());
 }
 
-}  // namespace
-
-QColor ToQColor(base::TColor color, const QPalette& palette) {
-  if (base::IsSystemColor(color)) return SystemColor(base::SystemColorIndex(color), palette);
-  return QColor(base::RedOf(color), base::GreenOf(color), base::BlueOf(color));
-}
-
-void DrawColorEntry(QPainter& painter, const QRect& rect, const QString& name, base::TColor color, bool selected,
+void DrawColorEntry(QPainter& painter, const QRect& rect, const QString& name, base::Color color, bool selected,
                     int colorWidth, int itemHeight, const QPalette& palette, const QFont& font) {
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing, false);
@@ -58,7 +33,7 @@ void DrawColorEntry(QPainter& painter, const QRect& rect, const QString& name, b
   const int top = rect.top();
   if (colorWidth >= 3 && itemHeight >= 3) {
     painter.setPen(QPen(Qt::black, 0));
-    painter.setBrush(ToQColor(color, palette));
+    painter.setBrush(ToQColor(color));
     painter.drawRect(QRect(left + 1, top + 1, colorWidth - 3, itemHeight - 3));
   }
 
@@ -77,7 +52,7 @@ ColorEntryDelegate::ColorEntryDelegate(const document::ColorList& list, int item
 void ColorEntryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
   const bool selected = (option.state & QStyle::State_Selected) != 0;
   const QVariant color = index.data(kColorRole);
-  DrawColorEntry(*painter, option.rect, index.data(Qt::DisplayRole).toString(), color.isValid() ? color.toInt() : 0,
+  DrawColorEntry(*painter, option.rect, index.data(Qt::DisplayRole).toString(), base::Color{color.isValid() ? color.toInt() : 0},
                  selected, list_.ColorWidth(), item_height_, option.palette, option.font);
   if ((option.state & QStyle::State_HasFocus) != 0) {
     QStyleOptionFocusRect focus;
@@ -124,13 +99,13 @@ void TFnpComboColor::Rebuild() {
   clear();
   for (int i = 0; i < list_->Count(); ++i) {
     const document::ColorEntry& entry = list_->Entry(i);
-    addItem(QString::fromStdString(entry.name), QVariant(static_cast<int>(entry.color)));
+    addItem(QString::fromStdString(entry.name), QVariant(entry.color.Value()));
   }
   setCurrentIndex(list_->ItemIndex());
   update();
 }
 
-int TFnpComboColor::AddColor(const QString& name, base::TColor color) { return list_->AddColor(name.toStdString(), color); }
+int TFnpComboColor::AddColor(const QString& name, base::Color color) { return list_->AddColor(name.toStdString(), color); }
 
 bool TFnpComboColor::SelectColorName(const QString& name) { return list_->SelectColorName(name.toStdString()); }
 

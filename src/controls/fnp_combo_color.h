@@ -19,11 +19,12 @@ namespace vorbel {
 // bottom edges excluded, filled with `color`, and writes `name` from
 // left+colorWidth+4 on, vertically centred, in the highlight-text colour when
 // selected. An "&" in the name underlines the next character.
-void DrawColorEntry(QPainter& painter, const QRect& rect, const QString& name, base::TColor color, bool selected,
+void DrawColorEntry(QPainter& painter, const QRect& rect, const QString& name, base::Color color, bool selected,
                     int colorWidth, int itemHeight, const QPalette& palette, const QFont& font);
 
-// The Qt colour of a list colour; system colours resolve to the palette.
-QColor ToQColor(base::TColor color, const QPalette& palette);
+// The Qt colour of a list colour, as the button draws it (system colours
+// resolve through the program's one table).
+QColor ToQColor(base::Color color);
 
 // The popup's entries, drawn by DrawColorEntry at a fixed height.
 class ColorEntryDelegate : public QStyledItemDelegate {
@@ -77,11 +78,11 @@ class TFnpComboColor : public QComboBox, private document::ColorListObserver {
   static QString Version() { return QString::fromLatin1(document::ColorList::Version()); }
   int ItemHeight() const { return kItemHeight; }
 
-  int AddColor(const QString& name, base::TColor color);
+  int AddColor(const QString& name, base::Color color);
   // The selected entry's colour, -1 when none is selected.
-  base::TColor GetSelectedColor() const { return list_->GetSelectedColor(); }
+  base::Color GetSelectedColor() const { return list_->GetSelectedColor(); }
   // Select the first matching entry; nothing changes (false) when none matches.
-  bool SelectColor(base::TColor color) { return list_->SelectColor(color); }
+  bool SelectColor(base::Color color) { return list_->SelectColor(color); }
   bool SelectColorName(const QString& name);
   // Replaces the entries with a copy of another combo's, names and colours
   // together; nothing is selected afterwards.

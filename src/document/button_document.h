@@ -26,7 +26,7 @@ class ButtonDocument {
  public:
   static constexpr std::int32_t kInitialHeight = 30;
   static constexpr std::int32_t kInitialWidth = 90;
-  static constexpr base::TColor kInitialWorkArea = 0x00808000;  // "Teal"
+  static constexpr base::Color kInitialWorkArea{0x00808000};  // "Teal"
   static constexpr std::string_view kUntitledFileName = "untitled.vrb";
   static constexpr std::string_view kUntitledCaption = "Vorbel - [untitled.vrb]";
 
@@ -54,10 +54,10 @@ class ButtonDocument {
   ColorList& WorkArea() { return work_area_; }
   const ColorList& WorkArea() const { return work_area_; }
   // The selected colour, -1 when nothing is selected.
-  base::TColor WorkAreaColor() const { return work_area_.GetSelectedColor(); }
+  base::Color WorkAreaColor() const { return work_area_.GetSelectedColor(); }
   // Selects the first entry holding `color`; a colour no entry holds leaves the
   // selection as it is and returns false.
-  bool SetWorkAreaColor(base::TColor color) { return work_area_.SelectColor(color); }
+  bool SetWorkAreaColor(base::Color color) { return work_area_.SelectColor(color); }
 
   bool Border() const { return border_; }
   void SetBorder(bool border);

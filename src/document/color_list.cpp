@@ -18,12 +18,12 @@ bool NameLess(const std::string& a_lower, const std::string& b_lower) { return a
 }  // namespace
 
 const StandardColor kStandardColors[18] = {
-    {"Aqua", 0x00FFFF00},        {"Black", 0x00000000},      {"Blue", 0x00FF0000},
-    {"Dark Gray", 0x00808080},   {"Fuchsia", 0x00FF00FF},    {"Gray", 0x00808080},
-    {"Green", 0x00008000},       {"Lime green", 0x0000FF00}, {"Light Gray", 0x00C0C0C0},
-    {"Maroon", 0x00000080},      {"Navy blue", 0x00800000},  {"Olive green", 0x00008080},
-    {"Purple", 0x00800080},      {"Red", 0x000000FF},        {"Silver", 0x00C0C0C0},
-    {"Teal", 0x00808000},        {"White", 0x00FFFFFF},      {"Yellow", 0x0000FFFF},
+    {"Aqua", base::Color{0x00FFFF00}},        {"Black", base::Color{0x00000000}},      {"Blue", base::Color{0x00FF0000}},
+    {"Dark Gray", base::Color{0x00808080}},   {"Fuchsia", base::Color{0x00FF00FF}},    {"Gray", base::Color{0x00808080}},
+    {"Green", base::Color{0x00008000}},       {"Lime green", base::Color{0x0000FF00}}, {"Light Gray", base::Color{0x00C0C0C0}},
+    {"Maroon", base::Color{0x00000080}},      {"Navy blue", base::Color{0x00800000}},  {"Olive green", base::Color{0x00008080}},
+    {"Purple", base::Color{0x00800080}},      {"Red", base::Color{0x000000FF}},        {"Silver", base::Color{0x00C0C0C0}},
+    {"Teal", base::Color{0x00808000}},        {"White", base::Color{0x00FFFFFF}},      {"Yellow", base::Color{0x0000FFFF}},
 };
 
 template <typename Notify>
@@ -31,11 +31,11 @@ void ColorList::NotifyObservers(Notify notify) {
   observers_.NotifyAll(notify);
 }
 
-int ColorList::AddColor(std::string_view name, base::TColor color) {
+int ColorList::AddColor(std::string_view name, base::Color color) {
   std::size_t position = entries_.size();
   if (sort_by_ == TSortBy::ccsColor) {
     const auto it = std::find_if(entries_.begin(), entries_.end(),
-                                 [color](const ColorEntry& e) { return e.color > color; });
+                                 [color](const ColorEntry& e) { return color < e.color; });
     position = static_cast<std::size_t>(it - entries_.begin());
   } else if (sort_by_ == TSortBy::ccsText) {
     const std::string new_lower = base::LowerCaseAscii(name);
@@ -75,7 +75,7 @@ void ColorList::AssignEntries(const std::vector<ColorEntry>& entries) {
 void ColorList::SetSortBy(TSortBy sort_by) {
   sort_by_ = sort_by;
   if (sort_by == TSortBy::ccsUnsorted) return;
-  const base::TColor selected = GetSelectedColor();
+  const base::Color selected = GetSelectedColor();
   const int selected_before = item_index_;
 
   // The keys are computed once; the exchanges follow a bubble sort that swaps
@@ -111,12 +111,12 @@ void ColorList::SetSortBy(TSortBy sort_by) {
   }
 }
 
-base::TColor ColorList::GetSelectedColor() const {
-  if (item_index_ < 0 || item_index_ >= Count()) return -1;
+base::Color ColorList::GetSelectedColor() const {
+  if (item_index_ < 0 || item_index_ >= Count()) return kNoSelectedColor;
   return entries_[static_cast<std::size_t>(item_index_)].color;
 }
 
-bool ColorList::SelectColor(base::TColor color) {
+bool ColorList::SelectColor(base::Color color) {
   const auto it =
       std::find_if(entries_.begin(), entries_.end(), [color](const ColorEntry& e) { return e.color == color; });
   if (it == entries_.end()) return false;

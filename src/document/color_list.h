@@ -17,9 +17,13 @@
 
 namespace vorbel::document {
 
+// The colour a list gives when nothing is selected: -1, as the layout file
+// writes it.
+inline constexpr base::Color kNoSelectedColor{-1};
+
 struct ColorEntry {
   std::string name;
-  base::TColor color = 0;
+  base::Color color;
 
   friend bool operator==(const ColorEntry&, const ColorEntry&) = default;
 };
@@ -43,7 +47,7 @@ class ColorList {
   // Adds an entry where SortBy places it (after any entries with an equal key)
   // and returns its index. Duplicate names and colours are allowed. A selected
   // entry stays selected.
-  int AddColor(std::string_view name, base::TColor color);
+  int AddColor(std::string_view name, base::Color color);
 
   // Removes every entry; nothing is selected afterwards.
   void Clear();
@@ -63,11 +67,11 @@ class ColorList {
   // holding it). ccsUnsorted keeps the current order.
   void SetSortBy(TSortBy sort_by);
 
-  // The selected entry's colour, or -1 when nothing is selected.
-  base::TColor GetSelectedColor() const;
+  // The selected entry's colour, or kNoSelectedColor when nothing is selected.
+  base::Color GetSelectedColor() const;
   // Selects the first entry holding `color`. Returns false, changing nothing,
   // when no entry holds it.
-  bool SelectColor(base::TColor color);
+  bool SelectColor(base::Color color);
   // Selects the first entry whose name equals `name` byte for byte (case
   // matters). Returns false, changing nothing, when there is none.
   bool SelectColorName(std::string_view name);
@@ -105,7 +109,7 @@ class ColorList {
 // The program's standard list of 18 named colours, in insertion order.
 struct StandardColor {
   const char* name;
-  base::TColor color;
+  base::Color color;
 };
 extern const StandardColor kStandardColors[18];
 

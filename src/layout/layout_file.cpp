@@ -92,7 +92,7 @@ void ReadLayout(document::ButtonDocument& doc, const IniFile& ini) {
     if (std::optional<std::int32_t> height = ini.TryReadInteger(*button, "Height")) doc.SetHeight(*height);
     if (std::optional<std::int32_t> width = ini.TryReadInteger(*button, "Width")) doc.SetWidth(*width);
     if (std::optional<std::int32_t> workArea = ini.TryReadInteger(*button, "WorkArea")) {
-      doc.SetWorkAreaColor(*workArea);
+      doc.SetWorkAreaColor(base::Color{*workArea});
     }
     layerCount = ini.ReadInteger(*button, "Layers", 0);
   }
@@ -126,7 +126,7 @@ std::string FormatLayout(const document::ButtonDocument& doc) {
   ini.Section(kButtonSection);
   ini.Key("Height", doc.Height());
   ini.Key("Width", doc.Width());
-  ini.Key("WorkArea", doc.WorkAreaColor());
+  ini.Key("WorkArea", doc.WorkAreaColor().Value());
   ini.Key("Layers", doc.RowCount());
   for (int i = 0; i < doc.RowCount(); ++i) {
     const document::LayerRow& row = doc.Row(i);

@@ -62,8 +62,8 @@ void ReportUnexpectedRowError(int index) noexcept {
 }
 
 ButtonRenderer::ButtonRenderer() : canvas_(surface_) {
-  gradient_.GradientSteps = 255;
-  gradient_.BuildGradientPalette();
+  gradient_.steps = 255;
+  gradient_.BuildPalette();
 }
 
 void ButtonRenderer::SetGradientPictureSize(int width, int height) {
@@ -105,7 +105,7 @@ void ButtonRenderer::PrepareWorkArea(const document::ButtonDocument& doc) {
   width_ = doc.Width();
   height_ = doc.Height();
   surface_.Resize(width_, height_);
-  const base::TColor workArea = doc.WorkAreaColor();
+  const base::Color workArea = doc.WorkAreaColor();
   canvas_.SetBrushColor(workArea);
   canvas_.SetPenColor(workArea);
   canvas_.FillRect(gdi::Rect{0, 0, width_, height_});
@@ -115,7 +115,7 @@ void ButtonRenderer::DrawImageBorder(const document::ButtonDocument& doc) {
   if (!doc.Border()) return;
   // The complement of the work-area colour as it shows; the brush is still the
   // work-area colour, so only the outline changes.
-  canvas_.SetPenColor(gdi::ResolvedColor(doc.WorkAreaColor()) ^ 0x00FFFFFF);
+  canvas_.SetPenColor(base::Color::FromPixel(gdi::ResolveColor(doc.WorkAreaColor()) ^ gdi::kWhite));
   canvas_.Rectangle(0, 0, width_, height_);
 }
 
@@ -126,10 +126,10 @@ void ButtonRenderer::DrawBackgroundLayer(const document::LayerRow& row) {
   gdi::Canvas& c = canvas_;
 
   const bool draw3D = document::YesNoToBool(document::GetPropValue("Draw3D", props, "N"));
-  const base::TColor face = document::StringToColor(document::GetPropValue("Color", props, "clBtnFace"));
+  const base::Color face = document::StringToColor(document::GetPropValue("Color", props, "clBtnFace"));
   c.SetPenColor(face);
-  const base::TColor highlight = document::StringToColor(document::GetPropValue("Highlight", props, "clBtnHighlight"));
-  const base::TColor shadow = document::StringToColor(document::GetPropValue("ShadowClr", props, "clBtnShadow"));
+  const base::Color highlight = document::StringToColor(document::GetPropValue("Highlight", props, "clBtnHighlight"));
+  const base::Color shadow = document::StringToColor(document::GetPropValue("ShadowClr", props, "clBtnShadow"));
   std::string shape = base::UpperCaseAscii(document::GetPropValue("Shape", props, "None"));
 
   if (shape == "ELLIPSE") {
@@ -201,7 +201,7 @@ void ButtonRenderer::DrawBevelLayer(const document::LayerRow& row) {
 
   // The width stays in the canvas for every later outline and line.
   c.SetPenWidth(document::StringToInt(document::GetPropValue("Pen", props, "2")));
-  const base::TColor highlight = document::StringToColor(document::GetPropValue("Highlight", props, "clBtnHighlight"));
+  const base::Color highlight = document::StringToColor(document::GetPropValue("Highlight", props, "clBtnHighlight"));
   c.SetBrushColor(highlight);
   c.SetPenColor(highlight);
   c.MoveTo(0, h - 2);  // outer left column
@@ -255,7 +255,7 @@ void ButtonRenderer::DrawTextLayer(const document::LayerRow& row) {
   const std::string text = document::GetPropValue("Text", props, "");
 
   if (document::YesNoToBool(document::GetPropValue("Shadowed", props, "N"))) {
-    const base::TColor shadow = document::StringToColor(document::GetPropValue("ShadowColor", props, "clBtnShadow"));
+    const base::Color shadow = document::StringToColor(document::GetPropValue("ShadowColor", props, "clBtnShadow"));
     c.SetPenColor(shadow);
     c.SetFontColor(shadow);
     const int d = document::StringToInt(document::GetPropValue("ShadowOffset", props, "2"));
@@ -272,7 +272,7 @@ void ButtonRenderer::DrawTextLayer(const document::LayerRow& row) {
   }
 
   if (!document::YesNoToBool(document::GetPropValue("Gradient", props, "N"))) {
-    const base::TColor color = document::StringToColor(document::GetPropValue("Color", props, "clBtnFace"));
+    const base::Color color = document::StringToColor(document::GetPropValue("Color", props, "clBtnFace"));
     c.SetPenColor(color);
     c.SetFontColor(color);
     std::string angleText = document::GetPropValue("Angle", props, "0");
@@ -287,11 +287,11 @@ void ButtonRenderer::DrawTextLayer(const document::LayerRow& row) {
   // vertical, so all its rows are alike and stretching it only ever samples
   // rows: one row gives exactly the same caption as the full height.
   gdi::Bitmap picture(std::max(gradientWidth_, 0), gradientHeight_ > 0 ? 1 : 0);
-  gradient_.GradientFromColor = document::StringToColor(document::GetPropValue("GradientStart", props, "clLime"));
-  gradient_.GradientToColor = document::StringToColor(document::GetPropValue("GradientEnd", props, "clYellow"));
-  gradient_.BuildGradientPalette();
+  gradient_.from = document::StringToColor(document::GetPropValue("GradientStart", props, "clLime"));
+  gradient_.to = document::StringToColor(document::GetPropValue("GradientEnd", props, "clYellow"));
+  gradient_.BuildPalette();
   gdi::Canvas pictureCanvas(picture);
-  gradient_.PaintGradient(pictureCanvas, picture.Width(), picture.Height());
+  gradient_.Paint(pictureCanvas, picture.Width(), picture.Height());
   DrawGradientText(c, x, y, text, picture);
 }
 

@@ -15,11 +15,11 @@ namespace vorbel::render {
 // With a one-pixel pen the result is a face-coloured shape with a one-pixel
 // highlight rim along its top and left and a shadow rim along its bottom and
 // right. The canvas is left with the face colour as brush and pen.
-void Draw3DEllipse(gdi::Canvas& canvas, base::TColor face, base::TColor highlight, base::TColor shadow,
+void Draw3DEllipse(gdi::Canvas& canvas, base::Color face, base::Color highlight, base::Color shadow,
                    int x1, int y1, int x2, int y2);
-void Draw3DRectangle(gdi::Canvas& canvas, base::TColor face, base::TColor highlight, base::TColor shadow,
+void Draw3DRectangle(gdi::Canvas& canvas, base::Color face, base::Color highlight, base::Color shadow,
                      int x1, int y1, int x2, int y2);
-void Draw3DRoundRect(gdi::Canvas& canvas, base::TColor face, base::TColor highlight, base::TColor shadow,
+void Draw3DRoundRect(gdi::Canvas& canvas, base::Color face, base::Color highlight, base::Color shadow,
                      int x1, int y1, int x2, int y2, int cornerWidth, int cornerHeight);
 
 }  // namespace vorbel::render

@@ -191,15 +191,15 @@ void TfrmBackProp::Build3DPage() {
 
 void TfrmBackProp::FormCreate() {
   document::FillColorList(backgroundColors_);
-  backgroundColors_.SelectColor(base::MakeColor(192, 192, 192));
+  backgroundColors_.SelectColor(base::Color::FromRgb(192, 192, 192));
   PageControl1->setCurrentWidget(tbshtSettings);
   const std::vector<document::ColorEntry> entries = backgroundColors_.Entries();
   edgeColors_.AssignEntries(entries);
-  edgeColors_.SelectColor(base::MakeColor(0, 0, 0));
+  edgeColors_.SelectColor(base::Color::FromRgb(0, 0, 0));
   highlightColors_.AssignEntries(entries);
-  highlightColors_.SelectColor(base::MakeColor(255, 255, 255));
+  highlightColors_.SelectColor(base::Color::FromRgb(255, 255, 255));
   shadowColors_.AssignEntries(entries);
-  shadowColors_.SelectColor(base::MakeColor(128, 128, 128));
+  shadowColors_.SelectColor(base::Color::FromRgb(128, 128, 128));
   // The edge colour starts disabled; the 3D colours start enabled although
   // "3D drawing" is unticked, and follow the box from its first change on.
   SetFieldEnabled(*cclrEdge, false);

@@ -62,8 +62,8 @@ TfrmBevel::TfrmBevel(QWidget* parent) : QDialog(parent) {
 void TfrmBevel::FormCreate() {
   document::FillColorList(highlightColors_);
   document::FillColorList(shadowColors_);
-  highlightColors_.SelectColor(base::MakeColor(255, 255, 255));
-  shadowColors_.SelectColor(base::MakeColor(128, 128, 128));
+  highlightColors_.SelectColor(base::Color::FromRgb(255, 255, 255));
+  shadowColors_.SelectColor(base::Color::FromRgb(128, 128, 128));
 }
 
 void TfrmBevel::SetProperties(const std::string& props) {

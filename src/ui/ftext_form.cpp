@@ -233,11 +233,11 @@ void TfrmText::FormCreate() {
   document::FillColorList(gradientStartColors_);
   document::FillColorList(gradientEndColors_);
   FillFontList(*cboFonts);
-  captionColors_.SelectColor(base::MakeColor(0, 0, 0));
-  shadowColors_.SelectColor(base::MakeColor(192, 192, 192));
-  outlineColors_.SelectColor(base::MakeColor(0, 0, 0));
-  gradientStartColors_.SelectColor(base::MakeColor(0, 255, 0));
-  gradientEndColors_.SelectColor(base::MakeColor(255, 255, 0));
+  captionColors_.SelectColor(base::Color::FromRgb(0, 0, 0));
+  shadowColors_.SelectColor(base::Color::FromRgb(192, 192, 192));
+  outlineColors_.SelectColor(base::Color::FromRgb(0, 0, 0));
+  gradientStartColors_.SelectColor(base::Color::FromRgb(0, 255, 0));
+  gradientEndColors_.SelectColor(base::Color::FromRgb(255, 255, 0));
   cboFonts->setCurrentIndex(cboFonts->count() > 0 ? 0 : -1);
 }
 
@@ -309,8 +309,8 @@ std::string TfrmText::RandomProperties() {
   props += document::RandomUpTo(1) == 1 ? "Outlined=Yes;" : "Outlined=No;";
   props += "OutlineColor=" + document::ColorToString(SelectRandomEntry(outlineColors_)) + ";";
   props += document::RandomUpTo(1) == 1 ? "Gradient=Yes;" : "Gradient=No;";
-  const base::TColor start = SelectRandomEntry(gradientStartColors_);
-  const base::TColor end = SelectRandomEntry(gradientEndColors_);
+  const base::Color start = SelectRandomEntry(gradientStartColors_);
+  const base::Color end = SelectRandomEntry(gradientEndColors_);
   props += "GradientStart=" + document::ColorToString(start) + ";";
   props += "GradientEnd=" + document::ColorToString(end) + ";";
   return props;

@@ -388,8 +388,8 @@ void TMainForm::FormCreate() {
 
   FindHelpFile();
 
-  renderer_.Gradient().GradientSteps = 255;
-  renderer_.Gradient().BuildGradientPalette();
+  renderer_.Gradient().steps = 255;
+  renderer_.Gradient().BuildPalette();
 
   doc_.SetUntitled();
 

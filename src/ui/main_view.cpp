@@ -29,7 +29,7 @@ QString TooLargeMessage() {
       .arg(gdi::kMaxBitmapPixels / 1'000'000);
 }
 
-QColor ToQColor(gdi::Pixel p) { return QColor::fromRgb(static_cast<QRgb>(p | 0xFF000000u)); }
+QColor ToQColor(gdi::Pixel p) { return QColor::fromRgb(static_cast<QRgb>(p.Rgb() | 0xFF000000u)); }
 
 // Qt hides "[*]" in a window title (the modified mark); a document path that
 // holds it must still show it.

@@ -35,7 +35,7 @@ QImage LoadPreviewImage(const QString& path) {
     if (image.isNull()) return {};
     for (int y = 0; y < picture.height; ++y) {
       auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-      for (int x = 0; x < picture.width; ++x) row[x] = 0xFF000000u | picture.At(x, y);
+      for (int x = 0; x < picture.width; ++x) row[x] = 0xFF000000u | picture.At(x, y).Rgb();
     }
     return image;
   } catch (const codecs::PictureError&) {

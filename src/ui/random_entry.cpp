@@ -7,7 +7,7 @@
 
 namespace vorbel::ui {
 
-base::TColor SelectRandomEntry(document::ColorList& list) {
+base::Color SelectRandomEntry(document::ColorList& list) {
   if (list.Count() == 0) return list.GetSelectedColor();
   const int index = document::RandomUpTo(list.Count() - 1);
   list.SelectColorName(list.Entry(index).name);

@@ -15,7 +15,7 @@ namespace vorbel::ui {
 // Draws an index with RandomUpTo(Count - 1), selects that entry by its name
 // (so the first entry of that name wins) and returns the selected colour, -1
 // when the list is empty (nothing is drawn then).
-base::TColor SelectRandomEntry(document::ColorList& list);
+base::Color SelectRandomEntry(document::ColorList& list);
 
 // Draws an index with RandomUpTo(count - 1) and makes it the current item.
 // Nothing is drawn for an empty combo.

@@ -10,8 +10,8 @@
 namespace vorbel::ui {
 namespace {
 
-constexpr base::TColor kWhite = base::MakeColor(255, 255, 255);
-constexpr base::TColor kBtnFace = static_cast<base::TColor>(0x8000000Fu);
+constexpr base::Color kWhite = base::Color::FromRgb(255, 255, 255);
+constexpr base::Color kBtnFace = base::Color::System(0x0F);
 
 bool IsBlank(const std::string& text) {
   for (const char c : text) {

@@ -15,6 +15,8 @@
 namespace vorbel::codecs {
 namespace {
 
+using namespace base::literals;
+
 using test::DataPath;
 using test::Hex;
 using test::ReadBytes;
@@ -62,7 +64,7 @@ TEST_P(BmpSuite, MatchesReferenceDecode) {
   int mismatches = 0;
   for (int y = 0; y < pic.height; ++y) {
     for (int x = 0; x < pic.width; ++x) {
-      const std::uint32_t got = pic.At(x, y);
+      const std::uint32_t got = pic.At(x, y).Rgb();
       const std::uint32_t want = ref.pixels[static_cast<std::size_t>(y) * ref.width + x] & 0xFFFFFF;
       ASSERT_EQ(got >> 24, 0u) << "top byte set at (" << x << ", " << y << ")";
       bool same = true;
@@ -169,17 +171,17 @@ BmpParts Plain24() {
 
 TEST(BmpDecoder, DecodesBottomUpAndTopDownRows) {
   Picture up = DecodeBmp(MakeBmp(Plain24()));
-  EXPECT_EQ(up.At(0, 1), 0x030201u);  // first row in the file is the bottom one
-  EXPECT_EQ(up.At(1, 1), 0x060504u);
-  EXPECT_EQ(up.At(0, 0), 0x090807u);
-  EXPECT_EQ(up.TransparentColour(), 0x030201u);
+  EXPECT_EQ(up.At(0, 1), 0x030201_px);  // first row in the file is the bottom one
+  EXPECT_EQ(up.At(1, 1), 0x060504_px);
+  EXPECT_EQ(up.At(0, 0), 0x090807_px);
+  EXPECT_EQ(up.TransparentColour(), 0x030201_px);
 
   BmpParts s = Plain24();
   s.height = -2;
   Picture down = DecodeBmp(MakeBmp(s));
-  EXPECT_EQ(down.At(0, 0), 0x030201u);
-  EXPECT_EQ(down.At(1, 1), 0x0C0B0Au);
-  EXPECT_EQ(down.TransparentColour(), 0x090807u);  // bottom-left of the picture as shown
+  EXPECT_EQ(down.At(0, 0), 0x030201_px);
+  EXPECT_EQ(down.At(1, 1), 0x0C0B0A_px);
+  EXPECT_EQ(down.TransparentColour(), 0x090807_px);  // bottom-left of the picture as shown
 }
 
 TEST(BmpDecoder, RefusesInconsistentHeaders) {
@@ -234,7 +236,7 @@ TEST(BmpDecoder, ChecksPixelDataOffsetAndLength) {
   // The last row may lack its padding, but no pixel byte may be missing.
   std::vector<std::uint8_t> noPad = MakeBmp(Plain24());
   noPad.resize(noPad.size() - 2);
-  EXPECT_EQ(DecodeBmp(noPad).At(1, 0), 0x0C0B0Au);
+  EXPECT_EQ(DecodeBmp(noPad).At(1, 0), 0x0C0B0A_px);
   noPad.pop_back();
   ExpectRefused(noPad, "pixel data is cut short");
 }
@@ -248,17 +250,17 @@ TEST(BmpDecoder, ShortPaletteLeavesMissingEntriesBlack) {
   s.palette = {0x112233, 0x445566};
   s.pixels = {0, 1, 2, 255};
   Picture p = DecodeBmp(MakeBmp(s));
-  EXPECT_EQ(p.At(0, 0), 0x112233u);
-  EXPECT_EQ(p.At(1, 0), 0x445566u);
-  EXPECT_EQ(p.At(2, 0), 0u);
-  EXPECT_EQ(p.At(3, 0), 0u);
+  EXPECT_EQ(p.At(0, 0), 0x112233_px);
+  EXPECT_EQ(p.At(1, 0), 0x445566_px);
+  EXPECT_EQ(p.At(2, 0), 0_px);
+  EXPECT_EQ(p.At(3, 0), 0_px);
   EXPECT_FALSE(p.twoColour);
 
   // No colours-used count and a palette cut off by the pixel data offset.
   s.coloursUsed = 0;
   p = DecodeBmp(MakeBmp(s));
-  EXPECT_EQ(p.At(1, 0), 0x445566u);
-  EXPECT_EQ(p.At(2, 0), 0u);
+  EXPECT_EQ(p.At(1, 0), 0x445566_px);
+  EXPECT_EQ(p.At(2, 0), 0_px);
 }
 
 TEST(BmpDecoder, TwoAndOneBitPixelsUseThePalette) {
@@ -269,11 +271,11 @@ TEST(BmpDecoder, TwoAndOneBitPixelsUseThePalette) {
   s.palette = {0x000010, 0x000020, 0x000030, 0x000040};
   s.pixels = {0b00011011, 0b10000000, 0, 0};
   Picture p = DecodeBmp(MakeBmp(s));
-  EXPECT_EQ(p.At(0, 0), 0x10u);
-  EXPECT_EQ(p.At(1, 0), 0x20u);
-  EXPECT_EQ(p.At(2, 0), 0x30u);
-  EXPECT_EQ(p.At(3, 0), 0x40u);
-  EXPECT_EQ(p.At(4, 0), 0x30u);
+  EXPECT_EQ(p.At(0, 0), 0x10_px);
+  EXPECT_EQ(p.At(1, 0), 0x20_px);
+  EXPECT_EQ(p.At(2, 0), 0x30_px);
+  EXPECT_EQ(p.At(3, 0), 0x40_px);
+  EXPECT_EQ(p.At(4, 0), 0x30_px);
 
   s.bpp = 1;
   s.width = 9;
@@ -281,11 +283,11 @@ TEST(BmpDecoder, TwoAndOneBitPixelsUseThePalette) {
   s.pixels = {0b10100000, 0b10000000, 0, 0};
   p = DecodeBmp(MakeBmp(s));
   EXPECT_TRUE(p.twoColour);
-  EXPECT_EQ(p.At(0, 0), 0x00FF00u);
-  EXPECT_EQ(p.At(1, 0), 0xFF0000u);
-  EXPECT_EQ(p.At(8, 0), 0x00FF00u);
+  EXPECT_EQ(p.At(0, 0), 0x00FF00_px);
+  EXPECT_EQ(p.At(1, 0), 0xFF0000_px);
+  EXPECT_EQ(p.At(8, 0), 0x00FF00_px);
   // A two-colour picture leaves out white, whatever its bottom-left pixel.
-  EXPECT_EQ(p.TransparentColour(), 0xFFFFFFu);
+  EXPECT_EQ(p.TransparentColour(), 0xFFFFFF_px);
 }
 
 TEST(BmpDecoder, ScalesMaskedChannelsOfAnyWidth) {
@@ -326,7 +328,7 @@ TEST(BmpDecoder, ScalesMaskedChannelsOfAnyWidth) {
   a.compression = 6;
   a.masks = {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000};
   a.pixels = {0x33, 0x22, 0x11, 0x80};
-  EXPECT_EQ(DecodeBmp(MakeBmp(a)).At(0, 0), 0x112233u);
+  EXPECT_EQ(DecodeBmp(MakeBmp(a)).At(0, 0), 0x112233_px);
 }
 
 TEST(BmpDecoder, RefusesBadMasks) {
@@ -365,7 +367,7 @@ std::string Grid(const Picture& p) {
   std::string out;
   for (int y = 0; y < p.height; ++y) {
     for (int x = 0; x < p.width; ++x) {
-      switch (p.At(x, y)) {
+      switch (p.At(x, y).Rgb()) {
         case 0xFF0000: out += 'R'; break;
         case 0x00FF00: out += 'G'; break;
         case 0x0000FF: out += 'B'; break;
@@ -424,9 +426,9 @@ TEST(BmpDecoder, ReadsOs2CoreHeaders) {
   v.insert(v.end(), {0x12, 0x00, 0, 0});
   Picture p = DecodeBmp(v);
   EXPECT_EQ(p.width, 3);
-  EXPECT_EQ(p.At(0, 0), 0xAA0000u);
-  EXPECT_EQ(p.At(1, 0), 0x0000BBu);
-  EXPECT_EQ(p.At(2, 0), 0u);
+  EXPECT_EQ(p.At(0, 0), 0xAA0000_px);
+  EXPECT_EQ(p.At(1, 0), 0x0000BB_px);
+  EXPECT_EQ(p.At(2, 0), 0_px);
 }
 
 }  // namespace

@@ -17,6 +17,8 @@
 namespace vorbel::codecs {
 namespace {
 
+using namespace base::literals;
+
 using test::Hex;
 using test::ReadBytes;
 using test::ReadPng;
@@ -117,7 +119,7 @@ DecodedGif ReadGif(const std::vector<std::uint8_t>& bytes) {
 
 TEST(GifWriter, OpaqueImageIsGif87aWithoutExtensionOrBlackEntry) {
   TestImage img(3, 2, {0xFF0000, 0xFF0000, 0x00FF00, 0xFF0000, 0x00FF00, 0x0000FF});
-  const DecodedGif gif = ReadGif(EncodeGif(img.View(), 0x008080));
+  const DecodedGif gif = ReadGif(EncodeGif(img.View(), 0x008080_px));
   EXPECT_EQ(gif.signature, "GIF87a");
   EXPECT_TRUE(gif.extensions.empty());
   EXPECT_FALSE(gif.globalMap);
@@ -136,7 +138,7 @@ TEST(GifWriter, WorkAreaPixelsBecomeTheAppendedBlackEntryOfGif89a) {
   // An ellipse-like button: corners in the work-area colour.
   const std::uint32_t teal = 0x008080, red = 0xFF0000;
   TestImage img(4, 3, {teal, red, red, teal, red, red, red, red, teal, red, red, teal});
-  const std::vector<std::uint8_t> bytes = EncodeGif(img.View(), teal);
+  const std::vector<std::uint8_t> bytes = EncodeGif(img.View(), base::Pixel(teal));
   const DecodedGif gif = ReadGif(bytes);
   EXPECT_EQ(gif.signature, "GIF89a");
   // Red (8) and the reduced teal (4, all transparent) are kept; black follows.
@@ -157,14 +159,14 @@ TEST(GifWriter, WorkAreaPixelsBecomeTheAppendedBlackEntryOfGif89a) {
 
 TEST(GifWriter, ReducesColoursByTheFloorRule) {
   TestImage img(2, 1, {0xFA1E64, 0x303030});  // (250, 30, 100) and (48, 48, 48)
-  const DecodedGif gif = ReadGif(EncodeGif(img.View(), 0));
+  const DecodedGif gif = ReadGif(EncodeGif(img.View(), base::Pixel{}));
   EXPECT_EQ(Hex(gif.Colour(0, 0)), Hex(0xCC0066));
   EXPECT_EQ(Hex(gif.Colour(1, 0)), Hex(0x333333));
 }
 
 TEST(GifWriter, OneColourImageIsValidWithTwoEntriesAndCodeSizeTwo) {
   TestImage img(5, 4, std::vector<std::uint32_t>(20, 0x0000FF));
-  const DecodedGif gif = ReadGif(EncodeGif(img.View(), 0xFFFFFF));
+  const DecodedGif gif = ReadGif(EncodeGif(img.View(), 0xFFFFFF_px));
   EXPECT_EQ(gif.table, (std::vector<std::uint32_t>{0x0000FF, 0x000000}));
   EXPECT_EQ(gif.indices, std::vector<std::uint8_t>(20, 0));
   EXPECT_EQ(gif.screenPacked, 0x00);
@@ -182,7 +184,7 @@ TEST(GifWriter, LargeTablesArePaddedToAPowerOfTwo) {
   px.push_back(0x123456);
   px.push_back(0xFFFFFF);
   TestImage img(20, 11, px);
-  const DecodedGif gif = ReadGif(EncodeGif(img.View(), 0x123456));
+  const DecodedGif gif = ReadGif(EncodeGif(img.View(), 0x123456_px));
   ASSERT_EQ(gif.table.size(), 256u);
   EXPECT_EQ(gif.table[0], 0x003333u);  // 4 pixels: its palette pixel, two near it, one transparent
   EXPECT_EQ(gif.table[1], 0xFFFFFFu);  // 2 pixels
@@ -202,7 +204,7 @@ TEST(GifWriter, RoundTripsAwkwardSizes) {
     ASSERT_EQ(gif.height, h);
     for (int y = 0; y < h; ++y)
       for (int x = 0; x < w; ++x) {
-        const std::uint32_t want = img.At(x, y) == img.At(0, 0) ? 0 : WebColour(WebIndex(img.At(x, y)));
+        const std::uint32_t want = img.At(x, y) == img.At(0, 0) ? 0 : WebColour(WebIndex(img.At(x, y))).Rgb();
         ASSERT_EQ(Hex(gif.Colour(x, y)), Hex(want)) << w << "x" << h << " at " << x << "," << y;
       }
   }
@@ -219,16 +221,16 @@ TEST(GifWriter, NoisyImagesOfEveryDepthSurviveTableResets) {
     std::uint32_t seed = static_cast<std::uint32_t>(bits);
     for (auto& p : px) {
       seed = seed * 1664525u + 1013904223u;
-      p = WebColour(static_cast<int>((seed >> 16) % static_cast<std::uint32_t>(colours)));
+      p = WebColour(static_cast<int>((seed >> 16) % static_cast<std::uint32_t>(colours))).Rgb();
     }
     // Long runs as well, so that long strings are coded too.
-    std::fill(px.begin() + 5000, px.begin() + 9000, WebColour(0));
+    std::fill(px.begin() + 5000, px.begin() + 9000, WebColour(0).Rgb());
     TestImage img(w, h, px);
-    const DecodedGif gif = ReadGif(EncodeGif(img.View(), 0x010203));
+    const DecodedGif gif = ReadGif(EncodeGif(img.View(), 0x010203_px));
     ASSERT_EQ(gif.lzwCodeSize, bits < 2 ? 2 : bits);
     for (int y = 0; y < h; ++y)
       for (int x = 0; x < w; ++x)
-        ASSERT_EQ(gif.Colour(x, y), img.At(x, y)) << bits << " bits, at " << x << "," << y;
+        ASSERT_EQ(gif.Colour(x, y), img.At(x, y).Rgb()) << bits << " bits, at " << x << "," << y;
   }
 }
 
@@ -241,14 +243,14 @@ TEST(GifWriter, RunsOfEveryLengthRoundTrip) {
   while (px.size() < static_cast<std::size_t>(w) * h) {
     seed = seed * 1664525u + 1013904223u;
     const std::size_t length = 1 + (seed >> 8) % 700;
-    const std::uint32_t colour = WebColour(static_cast<int>((seed >> 24) % 5) * 43);
+    const std::uint32_t colour = WebColour(static_cast<int>((seed >> 24) % 5) * 43).Rgb();
     px.insert(px.end(), length, colour);
   }
   px.resize(static_cast<std::size_t>(w) * h);
   TestImage img(w, h, px);
-  const DecodedGif gif = ReadGif(EncodeGif(img.View(), 0x010203));
+  const DecodedGif gif = ReadGif(EncodeGif(img.View(), 0x010203_px));
   for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) ASSERT_EQ(gif.Colour(x, y), img.At(x, y)) << "at " << x << "," << y;
+    for (int x = 0; x < w; ++x) ASSERT_EQ(gif.Colour(x, y), img.At(x, y).Rgb()) << "at " << x << "," << y;
 }
 
 // ---------------------------------------------------------------------------
@@ -257,10 +259,10 @@ TEST(GifWriter, RunsOfEveryLengthRoundTrip) {
 TEST(BmpWriter, RoundTripsAwkwardSizesExactly) {
   for (auto [w, h] : AwkwardSizes()) {
     TestImage img(w, h, static_cast<std::uint32_t>(w * 31 + h));
-    // A view with a longer stride and junk in the top bytes.
-    std::vector<std::uint32_t> wide(static_cast<std::size_t>(w + 3) * h, 0xDEADBEEF);
+    // A view with a longer stride and other pixels beyond each row.
+    std::vector<base::Pixel> wide(static_cast<std::size_t>(w + 3) * h, base::Pixel(0xDEADBEEF));
     for (int y = 0; y < h; ++y)
-      for (int x = 0; x < w; ++x) wide[static_cast<std::size_t>(y) * (w + 3) + x] = img.At(x, y) | 0xAB000000;
+      for (int x = 0; x < w; ++x) wide[static_cast<std::size_t>(y) * (w + 3) + x] = img.At(x, y);
     const std::vector<std::uint8_t> bytes = EncodeBmp(PixelView{wide.data(), w, h, w + 3});
     const std::size_t stride = (static_cast<std::size_t>(w) * 3 + 3) / 4 * 4;
     ASSERT_EQ(bytes.size(), 54 + stride * h);
@@ -310,9 +312,9 @@ TEST(JpegWriter, RoundTripsAwkwardSizes) {
     const Picture pic = DecodeJpeg(EncodeJpeg(img.View()));
     ASSERT_EQ(pic.width, w);
     ASSERT_EQ(pic.height, h);
-    for (std::uint32_t p : pic.pixels)
+    for (const base::Pixel p : pic.pixels)
       for (int shift : {0, 8, 16})
-        ASSERT_NEAR(static_cast<int>((p >> shift) & 0xFF), static_cast<int>((0x80FF20u >> shift) & 0xFF), 4)
+        ASSERT_NEAR(static_cast<int>((p.Rgb() >> shift) & 0xFF), static_cast<int>((0x80FF20u >> shift) & 0xFF), 4)
             << w << "x" << h << " " << Hex(p);
   }
 }
@@ -323,14 +325,14 @@ TEST(JpegWriter, RoundTripsAwkwardSizes) {
 TEST(PngWriter, AlphaIsZeroExactlyAtWorkAreaPixels) {
   for (auto [w, h] : AwkwardSizes()) {
     TestImage img(w, h, static_cast<std::uint32_t>(w + 7 * h));
-    const std::uint32_t key = img.At(w - 1, h - 1);
-    const test::RgbaImage png = ReadPng(EncodePng(img.View(), key | 0xFF000000));
+    const base::Pixel key = img.At(w - 1, h - 1);
+    const test::RgbaImage png = ReadPng(EncodePng(img.View(), key));
     ASSERT_EQ(png.width, w);
     ASSERT_EQ(png.height, h);
     for (int y = 0; y < h; ++y)
       for (int x = 0; x < w; ++x) {
         const std::uint32_t got = png.pixels[static_cast<std::size_t>(y) * w + x];
-        EXPECT_EQ(got & 0xFFFFFF, img.At(x, y));
+        EXPECT_EQ(got & 0xFFFFFF, img.At(x, y).Rgb());
         EXPECT_EQ(got >> 24, img.At(x, y) == key ? 0u : 255u) << x << "," << y;
       }
   }
@@ -341,14 +343,14 @@ TEST(PngWriter, AlphaIsZeroExactlyAtWorkAreaPixels) {
 
 TEST(ImageWriters, EmptyImagesWriteNothing) {
   ScratchDir dir;
-  const std::uint32_t one = 0;
+  const base::Pixel one;
   for (auto [w, h] : {std::pair{0, 5}, std::pair{5, 0}, std::pair{-1, 3}}) {
     const PixelView view{&one, w, h, 1};
     const std::string path = dir.File("empty");
     for (auto write : {+[](const std::string& p, const PixelView& v) { WriteBmpFile(p, v); },
                        +[](const std::string& p, const PixelView& v) { WriteJpegFile(p, v); },
-                       +[](const std::string& p, const PixelView& v) { WriteGifFile(p, v, 0); },
-                       +[](const std::string& p, const PixelView& v) { WritePngFile(p, v, 0); }}) {
+                       +[](const std::string& p, const PixelView& v) { WriteGifFile(p, v, base::Pixel{}); },
+                       +[](const std::string& p, const PixelView& v) { WritePngFile(p, v, base::Pixel{}); }}) {
       try {
         write(path, view);
         ADD_FAILURE() << "an empty image was written";
@@ -380,7 +382,7 @@ TEST(ImageWriters, ExportIntoMissingFolderLeavesNothing) {
   TestImage img(2, 2, 1);
   const std::string path = dir.File("no/such/folder/button.gif");
   try {
-    WriteGifFile(path, img.View(), 0);
+    WriteGifFile(path, img.View(), base::Pixel{});
     ADD_FAILURE() << "written";
   } catch (const base::FileWriteError& e) {
     EXPECT_EQ(std::string(e.what()), "Cannot create file " + path);
@@ -394,10 +396,10 @@ TEST(ImageWriters, FailedRewriteLeavesTheOldFile) {
   const std::string path = dir.File("old.gif");
   const std::vector<std::uint8_t> old = {'G', 'I', 'F', '8', '7', 'a', 1, 2, 3};
   WriteBytes(path, old);
-  const std::uint32_t px = 0;
-  EXPECT_THROW(WriteGifFile(path, PixelView{&px, 70000, 1, 0}, 0), std::invalid_argument);
-  std::vector<std::uint32_t> row(70000, 0x123456);
-  EXPECT_THROW(WriteGifFile(path, PixelView{row.data(), 70000, 1, 70000}, 0), base::FileWriteError);
+  const base::Pixel px;
+  EXPECT_THROW(WriteGifFile(path, PixelView{&px, 70000, 1, 0}, base::Pixel{}), std::invalid_argument);
+  std::vector<base::Pixel> row(70000, base::Pixel(0x123456));
+  EXPECT_THROW(WriteGifFile(path, PixelView{row.data(), 70000, 1, 70000}, base::Pixel{}), base::FileWriteError);
   EXPECT_EQ(ReadBytes(path), old);
   EXPECT_EQ(dir.Entries(), std::vector<std::string>{"old.gif"});
 }

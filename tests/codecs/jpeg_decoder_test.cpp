@@ -22,7 +22,8 @@ namespace {
 using test::Hex;
 using test::TestImage;
 
-bool Near(std::uint32_t a, std::uint32_t b, int tolerance) {
+bool Near(base::Pixel pixel, std::uint32_t b, int tolerance) {
+  const std::uint32_t a = pixel.Rgb();
   for (int shift : {0, 8, 16})
     if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) > tolerance)
       return false;
@@ -77,8 +78,8 @@ TEST(JpegDecoder, RoundTripsAwkwardSizes) {
     ASSERT_EQ(pic.width, w);
     ASSERT_EQ(pic.height, h);
     ASSERT_EQ(pic.pixels.size(), static_cast<std::size_t>(w) * h);
-    for (std::uint32_t p : pic.pixels) {
-      EXPECT_EQ(p >> 24, 0u) << w << "x" << h;
+    for (const base::Pixel p : pic.pixels) {
+      EXPECT_EQ(p.Rgb() >> 24, 0u) << w << "x" << h;
       EXPECT_TRUE(Near(p, 0x3366CC, 4)) << w << "x" << h << ": " << Hex(p);
     }
     EXPECT_FALSE(pic.twoColour);
@@ -93,16 +94,16 @@ TEST(JpegDecoder, RoundTripsAwkwardSizes) {
 TEST(JpegDecoder, GreyscaleAndCmykBecomeRgb) {
   const Picture grey = DecodeJpeg(LibjpegFlat(9, 5, JCS_GRAYSCALE, {140}));
   ASSERT_EQ(grey.pixels.size(), 45u);
-  for (std::uint32_t p : grey.pixels) EXPECT_TRUE(Near(p, 0x8C8C8C, 2)) << Hex(p);
+  for (const base::Pixel p : grey.pixels) EXPECT_TRUE(Near(p, 0x8C8C8C, 2)) << Hex(p);
 
   // libjpeg marks CMYK files as Adobe's, whose inks are stored inverted: the
   // stored 200, 100, 50 with black 255 are the colour (200, 100, 50).
   const Picture cmyk = DecodeJpeg(LibjpegFlat(6, 6, JCS_CMYK, {200, 100, 50, 255}));
   ASSERT_EQ(cmyk.pixels.size(), 36u);
-  for (std::uint32_t p : cmyk.pixels) EXPECT_TRUE(Near(p, 0xC86432, 3)) << Hex(p);
+  for (const base::Pixel p : cmyk.pixels) EXPECT_TRUE(Near(p, 0xC86432, 3)) << Hex(p);
   // Stored black 128 halves every channel.
   const Picture dark = DecodeJpeg(LibjpegFlat(4, 4, JCS_CMYK, {200, 100, 50, 128}));
-  for (std::uint32_t p : dark.pixels) EXPECT_TRUE(Near(p, 0x643219, 3)) << Hex(p);
+  for (const base::Pixel p : dark.pixels) EXPECT_TRUE(Near(p, 0x643219, 3)) << Hex(p);
 }
 
 TEST(JpegDecoder, RefusesDamagedData) {

@@ -10,6 +10,8 @@
 namespace vorbel::codecs {
 namespace {
 
+using namespace base::literals;
+
 using test::ScratchDir;
 using test::TestImage;
 using test::WriteBytes;
@@ -33,7 +35,7 @@ TEST(Picture, LoadsBothKindsAndNamesTheFileInFailures) {
 
   const Picture bmp = LoadPicture(dir.File("p.bmp"));
   EXPECT_EQ(bmp.pixels, img.pixels);
-  EXPECT_EQ(bmp.TransparentColour(), 4u);
+  EXPECT_EQ(bmp.TransparentColour(), 4_px);
   EXPECT_EQ(LoadPicture(dir.File("p.jpg")).width, 3);
 
   auto expectError = [](const std::string& path, const std::string& words) {
@@ -56,9 +58,9 @@ TEST(Picture, LoadsBothKindsAndNamesTheFileInFailures) {
 
 TEST(Picture, TransparentColourOfAnEmptyPictureIsBlack) {
   Picture empty;
-  EXPECT_EQ(empty.TransparentColour(), 0u);
+  EXPECT_EQ(empty.TransparentColour(), 0_px);
   empty.twoColour = true;
-  EXPECT_EQ(empty.TransparentColour(), 0xFFFFFFu);
+  EXPECT_EQ(empty.TransparentColour(), 0xFFFFFF_px);
 }
 
 }  // namespace

@@ -21,10 +21,12 @@
 namespace vorbel::commands {
 namespace {
 
+using namespace base::literals;
+
 using test::ReadBytes;
 using test::ScratchDir;
 
-constexpr gdi::Pixel kTealPixel = 0x008080;  // the default work area, 0x00RRGGBB
+constexpr gdi::Pixel kTealPixel{0x008080};  // the default work area, 0x00RRGGBB
 
 TEST(ExportFormat, TheExtensionChoosesByItsUpperCasedText) {
   const std::map<std::string, ExportFormat> cases = {
@@ -131,7 +133,7 @@ TEST_F(ExportTest, GifWithoutWorkAreaPixelsIsGif87aReducedByTheFloorRule) {
 
   // BMP keeps the full colour.
   const codecs::Picture bmp = codecs::DecodeBmp(ReadBytes(Export("opaque.bmp")));
-  EXPECT_EQ(bmp.At(0, 0), 0xFA1E64u);
+  EXPECT_EQ(bmp.At(0, 0), 0xFA1E64_px);
 }
 
 TEST_F(ExportTest, GifColourTableIsSortedByUse) {
@@ -160,7 +162,7 @@ TEST_F(ExportTest, PngAlphaIsZeroExactlyAtTheWorkAreaPixels) {
       const bool workArea = surface.GetPixel(x, y) == kTealPixel;
       transparent += workArea;
       EXPECT_EQ(p >> 24, workArea ? 0u : 255u) << x << "," << y;
-      EXPECT_EQ(p & 0xFFFFFF, surface.GetPixel(x, y)) << x << "," << y;
+      EXPECT_EQ(p & 0xFFFFFF, surface.GetPixel(x, y).Rgb()) << x << "," << y;
     }
   }
   EXPECT_GT(transparent, 4);
@@ -175,7 +177,7 @@ TEST_F(ExportTest, JpegAndBmpShowTheWorkAreaColourWhereGifIsTransparent) {
   const codecs::Picture bmp = codecs::DecodeBmp(ReadBytes(Export("teal.bmp")));
   ASSERT_EQ(bmp.width, 40);
   ASSERT_EQ(bmp.height, 20);
-  for (std::uint32_t p : bmp.pixels) ASSERT_EQ(p, kTealPixel);
+  for (const base::Pixel p : bmp.pixels) ASSERT_EQ(p, kTealPixel);
 
   const Gif gif = ReadGif(Export("teal.gif"));
   EXPECT_EQ(gif.transparentIndex, 1);
@@ -187,7 +189,7 @@ TEST_F(ExportTest, BmpCopiesTheLastPassWhileGifDrawsAnew) {
   renderer.RenderButton(doc);
   doc.SetRowSubItem(0, document::kPropertiesItem, "Color=clBlack;Shape=None;Draw3D=No;");  // not drawn yet
   const codecs::Picture bmp = codecs::DecodeBmp(ReadBytes(Export("last.bmp")));
-  EXPECT_EQ(bmp.At(5, 5), 0xFFFFFFu);
+  EXPECT_EQ(bmp.At(5, 5), 0xFFFFFF_px);
   const Gif gif = ReadGif(Export("new.gif"));
   EXPECT_EQ(gif.table.at(gif.Index(5, 5)), 0x000000u);
   // A surface of another size than the button is never copied: it is drawn first.

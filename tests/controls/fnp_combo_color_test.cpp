@@ -15,6 +15,8 @@
 namespace vorbel {
 namespace {
 
+using namespace base::literals;
+
 std::vector<std::string> Names(const TFnpComboColor& combo) {
   std::vector<std::string> names;
   for (int i = 0; i < combo.count(); ++i) names.push_back(combo.itemText(i).toStdString());
@@ -44,38 +46,38 @@ TEST_F(ComboTest, StartsAsAFixedDropDownListOfTheStandardColours) {
   EXPECT_EQ(fresh.maxVisibleItems(), 8);
   EXPECT_EQ(fresh.height(), 22);
   EXPECT_EQ(fresh.ItemHeight(), 16);
-  EXPECT_EQ(fresh.GetSelectedColor(), -1);
+  EXPECT_EQ(fresh.GetSelectedColor(), base::Color{-1});
 
   ASSERT_EQ(combo.count(), 18);
   EXPECT_EQ(combo.itemText(0), "Aqua");
   EXPECT_EQ(combo.itemText(7), "Lime green");
   EXPECT_EQ(combo.itemText(17), "Yellow");
   EXPECT_EQ(combo.currentIndex(), -1);
-  EXPECT_EQ(combo.GetSelectedColor(), -1);
+  EXPECT_EQ(combo.GetSelectedColor(), base::Color{-1});
 }
 
 TEST_F(ComboTest, ProgramSelectionFollowsTheRulesSilently) {
-  EXPECT_TRUE(combo.SelectColor(0x808000));
+  EXPECT_TRUE(combo.SelectColor(0x808000_color));
   EXPECT_EQ(combo.currentText(), "Teal");
-  EXPECT_EQ(combo.GetSelectedColor(), 0x808000);
+  EXPECT_EQ(combo.GetSelectedColor(), 0x808000_color);
 
   // Shared values land on the first entry holding them.
-  combo.SelectColor(0x808080);
+  combo.SelectColor(0x808080_color);
   EXPECT_EQ(combo.currentText(), "Dark Gray");
-  combo.SelectColor(0xC0C0C0);
+  combo.SelectColor(0xC0C0C0_color);
   EXPECT_EQ(combo.currentText(), "Light Gray");
 
   // Unknown colours and names change nothing; names match case-sensitively.
-  EXPECT_FALSE(combo.SelectColor(static_cast<base::TColor>(0x8000000F)));
-  EXPECT_FALSE(combo.SelectColor(0x123456));
+  EXPECT_FALSE(combo.SelectColor(base::Color::System(0x0F)));
+  EXPECT_FALSE(combo.SelectColor(0x123456_color));
   EXPECT_FALSE(combo.SelectColorName("red"));
   EXPECT_EQ(combo.currentText(), "Light Gray");
   EXPECT_EQ(combo.count(), 18);
   EXPECT_TRUE(combo.SelectColorName("Red"));
-  EXPECT_EQ(combo.GetSelectedColor(), 0x0000FF);
+  EXPECT_EQ(combo.GetSelectedColor(), 0x0000FF_color);
 
   // Selections made through the list itself show in the box as well.
-  combo.List().SelectColor(0xFFFFFF);
+  combo.List().SelectColor(0xFFFFFF_color);
   EXPECT_EQ(combo.currentText(), "White");
 
   EXPECT_TRUE(events.empty()) << events.front();
@@ -88,7 +90,7 @@ TEST_F(ComboTest, UserPickRaisesClickThenChange) {
   combo.setFocus();
   QTest::keyClick(&combo, Qt::Key_Down);
   EXPECT_EQ(combo.currentText(), "Lime green");
-  EXPECT_EQ(combo.GetSelectedColor(), 0x00FF00);
+  EXPECT_EQ(combo.GetSelectedColor(), 0x00FF00_color);
   EXPECT_EQ(combo.List().ItemIndex(), 7);
   EXPECT_EQ(events, (std::vector<std::string>{"index", "clicked", "changed"}));
 
@@ -104,7 +106,7 @@ TEST_F(ComboTest, UserPickRaisesClickThenChange) {
   const QRect navy = view->visualRect(view->model()->index(10, 0));
   QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, navy.center());
   EXPECT_EQ(combo.currentText(), "Navy blue");
-  EXPECT_EQ(combo.GetSelectedColor(), 0x800000);
+  EXPECT_EQ(combo.GetSelectedColor(), 0x800000_color);
   EXPECT_EQ(events, (std::vector<std::string>{"index", "clicked", "changed"}));
 }
 
@@ -122,11 +124,11 @@ TEST_F(ComboTest, SortingReordersAndKeepsTheSelectedColour) {
                                                     "Yellow", "Navy blue", "Purple", "Teal", "Dark Gray", "Gray",
                                                     "Light Gray", "Silver", "Blue", "Fuchsia", "Aqua", "White"}));
   EXPECT_EQ(combo.currentText(), "Dark Gray");  // the first entry with that colour now
-  EXPECT_EQ(combo.GetSelectedColor(), 0x808080);
+  EXPECT_EQ(combo.GetSelectedColor(), 0x808080_color);
 
   combo.SetSortBy(document::TSortBy::ccsUnsorted);
   EXPECT_EQ(combo.itemText(0), "Black");
-  combo.AddColor("Zero", 0);
+  combo.AddColor("Zero", 0_color);
   EXPECT_EQ(combo.itemText(18), "Zero");
   EXPECT_TRUE(events.empty());
 }
@@ -134,11 +136,11 @@ TEST_F(ComboTest, SortingReordersAndKeepsTheSelectedColour) {
 TEST_F(ComboTest, CopiesAnotherCombosEntries) {
   combo.SelectColorName("Teal");
   TFnpComboColor copy;
-  copy.AddColor("Old", 1);
+  copy.AddColor("Old", 1_color);
   copy.AssignEntries(combo);
   EXPECT_EQ(Names(copy), Names(combo));
-  EXPECT_EQ(copy.GetSelectedColor(), -1);
-  EXPECT_TRUE(copy.SelectColor(0x808000));
+  EXPECT_EQ(copy.GetSelectedColor(), base::Color{-1});
+  EXPECT_TRUE(copy.SelectColor(0x808000_color));
   EXPECT_EQ(copy.currentText(), "Teal");
   // Entries keep their colours with their names.
   EXPECT_EQ(copy.itemText(15), "Teal");
@@ -147,12 +149,12 @@ TEST_F(ComboTest, CopiesAnotherCombosEntries) {
   combo.List().Clear();
   EXPECT_EQ(combo.count(), 0);
   EXPECT_EQ(combo.currentIndex(), -1);
-  EXPECT_EQ(combo.GetSelectedColor(), -1);
+  EXPECT_EQ(combo.GetSelectedColor(), base::Color{-1});
 }
 
 // Renders one entry as the list draws it on a white ground with a navy
 // highlight and returns the picture.
-QImage RenderEntry(const QString& name, base::TColor color, bool selected, int colorWidth = 18) {
+QImage RenderEntry(const QString& name, base::Color color, bool selected, int colorWidth = 18) {
   QImage image(120, 16, QImage::Format_RGB32);
   image.fill(Qt::magenta);
   QPalette palette;
@@ -178,7 +180,7 @@ std::string Grid(const QImage& image, int width) {
 }
 
 TEST(DrawColorEntry, SwatchFrameAndFillSitWhereTheListDrawsThem) {
-  const QImage image = RenderEntry("", 0x0000FF, false);  // red, no text
+  const QImage image = RenderEntry("", 0x0000FF_color, false);  // red, no text
   // Frame from (1,1) to (16,14) inclusive: (Left+1, Top+1) to (Left+W-1, Top+H-1) exclusive.
   const std::string expected_row_frame = ".################...";
   const std::string expected_row_fill = ".#rrrrrrrrrrrrrr#...";
@@ -189,14 +191,14 @@ TEST(DrawColorEntry, SwatchFrameAndFillSitWhereTheListDrawsThem) {
   EXPECT_EQ(grid, expected) << grid;
 
   // A narrower swatch follows ColorWidth; the swatch height follows the item height.
-  const QImage narrow = RenderEntry("", 0x0000FF, false, 5);
+  const QImage narrow = RenderEntry("", 0x0000FF_color, false, 5);
   EXPECT_EQ(narrow.pixel(3, 1), qRgb(0, 0, 0));
   EXPECT_EQ(narrow.pixel(2, 2), qRgb(255, 0, 0));
   EXPECT_EQ(narrow.pixel(4, 1), qRgb(255, 255, 255));
 }
 
 TEST(DrawColorEntry, SelectedEntryUsesTheHighlightColours) {
-  const QImage image = RenderEntry("Red", 0x0000FF, true);
+  const QImage image = RenderEntry("Red", 0x0000FF_color, true);
   const QRgb navy = qRgb(0, 0, 128);
   EXPECT_EQ(image.pixel(0, 0), navy);
   EXPECT_EQ(image.pixel(17, 8), navy);
@@ -236,8 +238,8 @@ std::vector<int> InkColumns(const QImage& image, int& inkPixels) {
 
 TEST(DrawColorEntry, AmpersandUnderlinesTheNextCharacter) {
   int plain_ink = 0, marked_ink = 0;
-  const std::vector<int> plain = InkColumns(RenderEntry("R", 0, false), plain_ink);
-  const std::vector<int> marked = InkColumns(RenderEntry("&R", 0, false), marked_ink);
+  const std::vector<int> plain = InkColumns(RenderEntry("R", 0_color, false), plain_ink);
+  const std::vector<int> marked = InkColumns(RenderEntry("&R", 0_color, false), marked_ink);
   ASSERT_FALSE(plain.empty());
   // The "&" itself is not drawn; the "R" gains an underline.
   EXPECT_LE(marked.front(), plain.front());  // the underline may start at the advance

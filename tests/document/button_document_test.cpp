@@ -8,6 +8,8 @@
 namespace vorbel::document {
 namespace {
 
+using namespace base::literals;
+
 struct RecordingObserver : DocumentObserver {
   std::vector<std::string> events;
   void SettingsChanged(DocumentSetting setting) override {
@@ -43,7 +45,7 @@ TEST(ButtonDocument, StartsUntitledWithDefaults) {
   EXPECT_EQ(doc.Height(), 30);
   EXPECT_EQ(doc.Width(), 90);
   EXPECT_EQ(doc.HeightText(), "30");
-  EXPECT_EQ(doc.WorkAreaColor(), 0x00808000);
+  EXPECT_EQ(doc.WorkAreaColor(), 0x00808000_color);
   EXPECT_EQ(doc.WorkArea().Entry(doc.WorkArea().ItemIndex()).name, "Teal");
   EXPECT_EQ(doc.WorkArea().Count(), 18);
   EXPECT_FALSE(doc.Border());
@@ -72,12 +74,12 @@ TEST(ButtonDocument, SizeTextThatIsNotAnIntegerReadsZero) {
 
 TEST(ButtonDocument, WorkAreaKeepsItsSelectionForUnlistedColors) {
   ButtonDocument doc;
-  EXPECT_FALSE(doc.SetWorkAreaColor(0x00123456));
-  EXPECT_EQ(doc.WorkAreaColor(), 0x00808000);
-  EXPECT_TRUE(doc.SetWorkAreaColor(0x000000FF));
-  EXPECT_EQ(doc.WorkAreaColor(), 0x000000FF);
+  EXPECT_FALSE(doc.SetWorkAreaColor(0x00123456_color));
+  EXPECT_EQ(doc.WorkAreaColor(), 0x00808000_color);
+  EXPECT_TRUE(doc.SetWorkAreaColor(0x000000FF_color));
+  EXPECT_EQ(doc.WorkAreaColor(), 0x000000FF_color);
   doc.WorkArea().SetItemIndex(-1);
-  EXPECT_EQ(doc.WorkAreaColor(), -1);
+  EXPECT_EQ(doc.WorkAreaColor(), base::Color{-1});
 }
 
 TEST(ButtonDocument, FileNameComesFromTheBracketsOfTheCaption) {
@@ -194,8 +196,8 @@ TEST(ButtonDocument, ObserversHearChangesInOrder) {
   doc.SetHeight(31);
   doc.SetWidthText("-");
   doc.SetBorder(true);
-  doc.SetWorkAreaColor(0x000000FF);
-  doc.SetWorkAreaColor(0x00123456);  // not listed: silent
+  doc.SetWorkAreaColor(0x000000FF_color);
+  doc.SetWorkAreaColor(0x00123456_color);  // not listed: silent
   doc.WorkArea().SetItemIndex(0, SelectionSource::kUser);
   doc.SetDocumentFileName("a.vrb");
   AddThreeRows(doc);

@@ -12,6 +12,8 @@
 namespace vorbel::gdi {
 namespace {
 
+using namespace base::literals;
+
 using test::Count;
 using test::Grid;
 using PixelSet = std::set<std::pair<int, int>>;
@@ -30,7 +32,7 @@ TEST(Line, PaintsTheFirstPointAndNotTheLastInEveryDirection) {
   for (const auto& e : ends) {
     Bitmap b(30, 30);
     Canvas c(b);
-    c.SetPenColor(base::MakeColor(255, 255, 255));
+    c.SetPenColor(base::Color::FromRgb(255, 255, 255));
     c.MoveTo(15, 15);
     c.LineTo(15 + e[0], 15 + e[1]);
     SCOPED_TRACE(testing::Message() << "to " << e[0] << "," << e[1] << Grid(b));
@@ -68,7 +70,7 @@ TEST(Line, ClippingKeepsThePixelsOfTheUnclippedLine) {
   for (const auto& l : lines) {
     Bitmap b(40, 30);
     Canvas c(b);
-    c.SetPenColor(base::MakeColor(255, 255, 255));
+    c.SetPenColor(base::Color::FromRgb(255, 255, 255));
     c.MoveTo(l[0], l[1]);
     c.LineTo(l[2], l[3]);
     PixelSet expected;
@@ -88,7 +90,7 @@ TEST(Line, ClippingKeepsThePixelsOfTheUnclippedLine) {
 TEST(Line, HugeCoordinatesDrawOnlyWhatIsVisible) {
   Bitmap b(20, 10);
   Canvas c(b);
-  c.SetPenColor(base::MakeColor(255, 255, 255));
+  c.SetPenColor(base::Color::FromRgb(255, 255, 255));
   c.MoveTo(-2'000'000'000, 5);
   c.LineTo(2'000'000'000, 5);
   EXPECT_EQ(20, Count(b, kWhite));
@@ -106,7 +108,7 @@ TEST(Line, HugeCoordinatesDrawOnlyWhatIsVisible) {
 TEST(Line, WidePensPaintBothEndsWithRoundCaps) {
   Bitmap b(20, 9);
   Canvas c(b);
-  c.SetPenColor(base::MakeColor(255, 255, 255));
+  c.SetPenColor(base::Color::FromRgb(255, 255, 255));
   c.SetPenWidth(3);
   c.MoveTo(14, 4);
   c.LineTo(4, 4);
@@ -130,7 +132,7 @@ TEST(Line, WideDiagonalIsTheSameBothWays) {
   Bitmap a(30, 30), b(30, 30);
   Canvas ca(a), cb(b);
   for (Canvas* c : {&ca, &cb}) {
-    c->SetPenColor(base::MakeColor(255, 255, 255));
+    c->SetPenColor(base::Color::FromRgb(255, 255, 255));
     c->SetPenWidth(4);
   }
   ca.MoveTo(3, 5);
@@ -146,12 +148,12 @@ TEST(Line, WidePenSegmentsAreTheUnionOfDiscsAroundTheOnePixelLine) {
   for (int w : {2, 3, 6, 9}) {
     for (auto [x2, y2] : {std::pair{30, 4}, {5, 27}, {28, 20}, {-3, 22}, {16, 16}, {39, 7}}) {
       Bitmap wide(40, 32);
-      raster::Pen(wide, 0xFF, w).Line({16, 6}, {x2, y2});
+      raster::Pen(wide, 0xFF_px, w).Line({16, 6}, {x2, y2});
 
       Bitmap discs(40, 32);
       raster::WalkLine(16, 6, x2, y2, true, Rect{-100, -100, 140, 132}, [&](int x, int y) {
         const raster::Point centre{x, y};
-        raster::Pen(discs, 0xFF, w).Polygon(&centre, 1);  // one point: its disc
+        raster::Pen(discs, 0xFF_px, w).Polygon(&centre, 1);  // one point: its disc
       });
       EXPECT_EQ(wide, discs) << "width " << w << " to " << x2 << "," << y2 << "\n"
                              << Grid(wide) << Grid(discs);
@@ -162,16 +164,16 @@ TEST(Line, WidePenSegmentsAreTheUnionOfDiscsAroundTheOnePixelLine) {
 TEST(Line, AbsurdPenWidthsCoverTheSurfaceQuickly) {
   Bitmap b(300, 200);
   Canvas c(b);
-  c.SetPenColor(0xFF);
+  c.SetPenColor(0xFF_color);
   c.SetPenWidth(2147483647);
   c.MoveTo(0, 0);
   c.LineTo(0, 199);  // a vertical line: every row gets one span
-  EXPECT_EQ(Count(b, 0xFF0000), 300 * 200);
+  EXPECT_EQ(Count(b, 0xFF0000_px), 300 * 200);
   c.SetPenWidth(-5);  // counts as one pixel
-  c.SetPenColor(0);
+  c.SetPenColor(base::Color{});
   c.MoveTo(0, 10);
   c.LineTo(10, 10);
-  EXPECT_EQ(Count(b, 0), 10);
+  EXPECT_EQ(Count(b, kBlack), 10);
 }
 
 }  // namespace

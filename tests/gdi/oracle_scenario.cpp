@@ -9,14 +9,15 @@ namespace vorbel::gdi::test {
 
 namespace {
 
+using namespace base::literals;
+
 Pixel Rgb(int r, int g, int b) {
-  return (static_cast<Pixel>(r & 0xFF) << 16) | (static_cast<Pixel>(g & 0xFF) << 8) |
-         static_cast<Pixel>(b & 0xFF);
+  return Pixel::FromRgb(static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(g), static_cast<std::uint8_t>(b));
 }
 
 std::string Hex(Pixel p) {
   std::ostringstream s;
-  s << (p >> 16) << ',' << ((p >> 8) & 0xFF) << ',' << (p & 0xFF);
+  s << int{p.Red()} << ',' << int{p.Green()} << ',' << int{p.Blue()};
   return s.str();
 }
 
@@ -131,7 +132,7 @@ ScenarioResult RunScenario(const std::string& path) {
       }
       int g = 0, b = 0, w = 1;
       s >> g >> b >> w;
-      c.SetPenColor(PixelToColor(Rgb(std::stoi(first), g, b)));
+      c.SetPenColor(base::Color::FromPixel(Rgb(std::stoi(first), g, b)));
       c.SetPenWidth(w);
     } else if (cmd == "brush") {
       std::string first;
@@ -141,7 +142,7 @@ ScenarioResult RunScenario(const std::string& path) {
       } else {
         int g = 0, b = 0;
         s >> g >> b;
-        c.SetBrushColor(PixelToColor(Rgb(std::stoi(first), g, b)));
+        c.SetBrushColor(base::Color::FromPixel(Rgb(std::stoi(first), g, b)));
       }
     } else if (cmd == "rect" || cmd == "ellipse" || cmd == "roundrect") {
       int x1 = 0, y1 = 0, x2 = 0, y2 = 0, cw = 0, ch = 0;
@@ -175,7 +176,7 @@ ScenarioResult RunScenario(const std::string& path) {
       if (!b.Inside(x, y) || b.GetPixel(x, y) == b.MapPixel(border)) {
         result.failures.push_back("failed line " + std::to_string(lineNo) + ": ExtFloodFill");
       }
-      c.FloodFill(x, y, PixelToColor(border));
+      c.FloodFill(x, y, base::Color::FromPixel(border));
     } else if (cmd == "bitmap") {
       std::string name, kind;
       int w = 0, h = 0;

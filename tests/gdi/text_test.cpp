@@ -11,11 +11,13 @@
 namespace vorbel::gdi {
 namespace {
 
-constexpr Pixel kPaper = 0x336699;
-constexpr Pixel kInk = 0xFF0000;
-constexpr Pixel kBack = 0x00FF00;
-constexpr base::TColor kInkColor = base::MakeColor(0xFF, 0, 0);
-constexpr base::TColor kBackColor = base::MakeColor(0, 0xFF, 0);
+using namespace base::literals;
+
+constexpr Pixel kPaper{0x336699};
+constexpr Pixel kInk{0xFF0000};
+constexpr Pixel kBack{0x00FF00};
+constexpr base::Color kInkColor = base::Color::FromRgb(0xFF, 0, 0);
+constexpr base::Color kBackColor = base::Color::FromRgb(0, 0xFF, 0);
 constexpr const char* kCaption = "E-Mail me";
 
 // The pixels of one colour and their bounding box.
@@ -185,9 +187,9 @@ TEST(CanvasText, FarAwayAndEmptyDrawNothing) {
 
 TEST(CanvasText, ColoursResolveAndTwoColourTargetsStayTwoColour) {
   TextSurface s(80, 30);
-  s.canvas.SetFontColor(static_cast<base::TColor>(0x80000000u | 16));  // a system colour
+  s.canvas.SetFontColor(base::Color::System(16));  // a system colour
   s.canvas.TextOut(2, 2, kCaption);
-  EXPECT_GT(Cover(s.bitmap, ResolveColor(static_cast<base::TColor>(0x80000000u | 16))).count, 20);
+  EXPECT_GT(Cover(s.bitmap, ResolveColor(base::Color::System(16))).count, 20);
 
   Bitmap mono(80, 30, true);
   mono.Fill(kWhite);
@@ -195,7 +197,7 @@ TEST(CanvasText, ColoursResolveAndTwoColourTargetsStayTwoColour) {
   c.SetFontName("MS San Serif");
   c.SetFontSize(12);
   c.SetFontColor(kInkColor);  // not white: drawn black
-  c.SetBkColor(base::MakeColor(255, 255, 255));
+  c.SetBkColor(base::Color::FromRgb(255, 255, 255));
   c.SetBkMode(BkMode::Opaque);
   c.TextOut(0, 0, kCaption);
   int black = 0;

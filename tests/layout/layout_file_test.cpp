@@ -22,10 +22,12 @@
 namespace vorbel::layout {
 namespace {
 
+using namespace base::literals;
+
 using test::ScratchDir;
 
-constexpr base::TColor kWhite = 0x00FFFFFF;
-constexpr base::TColor kTeal = 0x00808000;
+constexpr base::Color kWhite = 0x00FFFFFF_color;
+constexpr base::Color kTeal = 0x00808000_color;
 
 void WriteText(const std::string& path, const std::string& text) {
   test::WriteBytes(path, std::vector<std::uint8_t>(text.begin(), text.end()));
@@ -76,7 +78,7 @@ TEST(LayoutFile, EveryKindOfRowSavesAndLoadsBackIdentical) {
   EXPECT_EQ(doc.Caption(), "Vorbel - [" + dir.File("all.vrb") + "]");
 
   document::ButtonDocument back;
-  back.SetWorkAreaColor(0x000000FF);  // Red, so that the loaded colour shows
+  back.SetWorkAreaColor(0x000000FF_color);  // Red, so that the loaded colour shows
   LoadLayout(back, dir.File("all.vrb"));
   EXPECT_EQ(back.Rows(), rows);
   EXPECT_EQ(back.Height(), -7);

@@ -31,8 +31,8 @@ TEST(BackgroundLayer, ThreeDRectangleHasItsRimsAndLeavesSixPixels) {
   EXPECT_TRUE(PixelsAre(r.Surface(), [](int x, int y) { return Rect3DPixel(x, y, kRed, kTeal); }));
   // The layer leaves a solid brush and pen of the face colour.
   EXPECT_EQ(r.Canvas().GetBrushStyle(), gdi::BrushStyle::Solid);
-  EXPECT_EQ(r.Canvas().BrushColor(), base::MakeColor(255, 0, 0));
-  EXPECT_EQ(r.Canvas().PenColor(), base::MakeColor(255, 0, 0));
+  EXPECT_EQ(r.Canvas().BrushColor(), base::Color::FromRgb(255, 0, 0));
+  EXPECT_EQ(r.Canvas().PenColor(), base::Color::FromRgb(255, 0, 0));
 }
 
 TEST(BackgroundLayer, EmptyPropertiesFillEverythingWithTheButtonFace) {
@@ -77,7 +77,7 @@ TEST(BackgroundLayer, ThreeDEllipseDrawsThreeEllipsesAndNoFill) {
   gdi::Bitmap want(90, 30);
   want.Fill(kTeal);
   gdi::Canvas c(want);
-  Draw3DEllipse(c, base::MakeColor(255, 0, 0), base::MakeColor(255, 255, 255), base::MakeColor(128, 128, 128), 0, 0, 88, 28);
+  Draw3DEllipse(c, base::Color::FromRgb(255, 0, 0), base::Color::FromRgb(255, 255, 255), base::Color::FromRgb(128, 128, 128), 0, 0, 88, 28);
   EXPECT_EQ(r.Surface(), want) << Grid(r.Surface());
   EXPECT_EQ(r.Surface().GetPixel(45, 15), kRed);
   EXPECT_EQ(r.Surface().GetPixel(0, 0), kTeal);
@@ -96,7 +96,7 @@ TEST(BackgroundLayer, RoundRectCornerSizes) {
     gdi::Bitmap b(90, 30);
     b.Fill(kTeal);
     gdi::Canvas c(b);
-    Draw3DRoundRect(c, base::MakeColor(255, 0, 0), base::MakeColor(255, 255, 255), base::MakeColor(128, 128, 128), 0, 0, 88, 28,
+    Draw3DRoundRect(c, base::Color::FromRgb(255, 0, 0), base::Color::FromRgb(255, 255, 255), base::Color::FromRgb(128, 128, 128), 0, 0, 88, 28,
                     corner, corner);
     return b;
   };
@@ -126,7 +126,7 @@ TEST(BackgroundLayer, UnknownShapeWithThreeDDrawsNoShapeAndNoFill) {
 TEST(BackgroundLayer, FloodFillIsSkippedWhenTheCentreHasTheFaceColour) {
   document::ButtonDocument doc;
   SetSize(doc, 20, 10);
-  doc.SetWorkAreaColor(base::MakeColor(255, 0, 0));  // "Red"
+  doc.SetWorkAreaColor(base::Color::FromRgb(255, 0, 0));  // "Red"
   doc.SetBorder(true);
   Add(doc, "Background", "Color=clRed;");
   ButtonRenderer r;
@@ -157,7 +157,7 @@ TEST(BackgroundLayer, EdgeNeedsAColourAndCoversThePicture) {
     return (x == 0 || y == 0 || x == 19 || y == 9) ? kBlack : kRed;
   }));
   // The layer leaves the pen in the edge colour.
-  EXPECT_EQ(r.Canvas().PenColor(), base::MakeColor(0, 0, 0));
+  EXPECT_EQ(r.Canvas().PenColor(), base::Color::FromRgb(0, 0, 0));
 }
 
 class PictureFiles : public ::testing::Test {
@@ -173,9 +173,9 @@ class PictureFiles : public ::testing::Test {
   // A picture whose pixel (x, y) is f(x, y), written as a 24-bit BMP or a JPEG.
   template <typename F>
   std::string Write(const std::string& name, int w, int h, F f) {
-    std::vector<std::uint32_t> px(static_cast<std::size_t>(w * h));
+    std::vector<gdi::Pixel> px(static_cast<std::size_t>(w * h));
     for (int y = 0; y < h; ++y)
-      for (int x = 0; x < w; ++x) px[static_cast<std::size_t>(y * w + x)] = f(x, y);
+      for (int x = 0; x < w; ++x) px[static_cast<std::size_t>(y * w + x)] = gdi::Pixel(f(x, y));
     const codecs::PixelView view{px.data(), w, h, w};
     const std::string path = (dir_ / name).string();
     if (name.ends_with(".jpg")) codecs::WriteJpegFile(path, view);
@@ -272,7 +272,7 @@ TEST_F(PictureFiles, JpegIsAlwaysOpaque) {
   r.RenderButton(doc);
   // Every pixel comes from the picture (near white; JPEG is lossy).
   for (int y = 0; y < 16; ++y)
-    for (int x = 0; x < 16; ++x) EXPECT_GE(r.Surface().GetPixel(x, y) & 0xFF, 0xF0u) << x << "," << y;
+    for (int x = 0; x < 16; ++x) EXPECT_GE(r.Surface().GetPixel(x, y).Blue(), 0xF0u) << x << "," << y;
 }
 
 TEST_F(PictureFiles, MissingOrDamagedPictureDrawsNothingAndLaterRowsDraw) {

@@ -26,7 +26,7 @@ TEST(BevelLayer, PenOnePixels) {
       return kGrey;
     return kTeal;
   }));
-  EXPECT_EQ(r.Canvas().BrushColor(), base::MakeColor(255, 255, 255));
+  EXPECT_EQ(r.Canvas().BrushColor(), base::Color::FromRgb(255, 255, 255));
 }
 
 TEST(BevelLayer, PenThreeIsCentredOnTheLines) {

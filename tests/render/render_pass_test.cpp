@@ -38,7 +38,7 @@ TEST(RenderPass, LoadingSuspendsAndTooLargeDrawsNothing) {
   r.RenderButton(doc);
   const gdi::Bitmap before = r.Surface();
 
-  doc.SetWorkAreaColor(base::MakeColor(255, 255, 255));
+  doc.SetWorkAreaColor(base::Color::FromRgb(255, 255, 255));
   doc.SetLoading(true);
   EXPECT_EQ(r.RenderButton(doc), RenderResult::Suspended);
   EXPECT_EQ(r.Surface(), before);
@@ -129,7 +129,7 @@ TEST(RenderPass, BevelPenWidthCarriesIntoTheBorderOfLaterPasses) {
   doc.SelectRow(0);
   doc.ToggleSelectedVisibility();
   r.RenderButton(doc);
-  const gdi::Pixel border = 0xFF7F7F;
+  const gdi::Pixel border{0xFF7F7F};
   EXPECT_TRUE(PixelsAre(r.Surface(), [&](int x, int y) {
     const bool edge = x <= 1 || x >= 88 || y <= 1 || y >= 28;
     return edge ? border : kTeal;

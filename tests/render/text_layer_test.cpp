@@ -45,7 +45,7 @@ TEST(TextLayer, CaptionAtFivePixelsPlusTheOffsets) {
   Add(doc, "Text", Props("Color=clRed;"), "4", "-2");
   const gdi::Bitmap got = Render(doc);
   const gdi::Bitmap want = Direct(120, 40, 12, [](gdi::Canvas& c) {
-    c.SetFontColor(base::MakeColor(255, 0, 0));
+    c.SetFontColor(base::Color::FromRgb(255, 0, 0));
     c.TextOut(9, 3, "E-Mail me");
   });
   EXPECT_EQ(got, want) << Grid(got);
@@ -54,7 +54,7 @@ TEST(TextLayer, CaptionAtFivePixelsPlusTheOffsets) {
   // Offsets that are empty or not numbers count as 0.
   doc.SetRowSubItems(0, Props("Color=clRed;"), "", "x");
   EXPECT_EQ(Render(doc), Direct(120, 40, 12, [](gdi::Canvas& c) {
-              c.SetFontColor(base::MakeColor(255, 0, 0));
+              c.SetFontColor(base::Color::FromRgb(255, 0, 0));
               c.TextOut(5, 5, "E-Mail me");
             }));
 }
@@ -66,14 +66,14 @@ TEST(TextLayer, ShadowThenOutlineThenCaption) {
       "4");
   const gdi::Bitmap got = Render(doc);
   const gdi::Bitmap want = Direct(120, 40, 12, [](gdi::Canvas& c) {
-    c.SetFontColor(base::MakeColor(128, 128, 128));  // the button shadow colour by default
+    c.SetFontColor(base::Color::FromRgb(128, 128, 128));  // the button shadow colour by default
     c.TextOut(12, 12, "E-Mail me");
-    c.SetFontColor(base::MakeColor(255, 255, 255));
+    c.SetFontColor(base::Color::FromRgb(255, 255, 255));
     c.TextOut(10, 10, "E-Mail me");
     c.TextOut(8, 10, "E-Mail me");
     c.TextOut(8, 8, "E-Mail me");
     c.TextOut(10, 8, "E-Mail me");
-    c.SetFontColor(base::MakeColor(255, 0, 0));
+    c.SetFontColor(base::Color::FromRgb(255, 0, 0));
     c.TextOut(9, 9, "E-Mail me");
   });
   EXPECT_EQ(got, want) << Grid(got);
@@ -98,14 +98,14 @@ TEST(TextLayer, AnglesUpToZeroAreHorizontalAndPositiveOnesRotate) {
     return Render(doc);
   };
   const gdi::Bitmap horizontal = Direct(120, 120, 12, [](gdi::Canvas& c) {
-    c.SetFontColor(base::MakeColor(255, 0, 0));
+    c.SetFontColor(base::Color::FromRgb(255, 0, 0));
     c.TextOut(25, 85, "E-Mail me");
   });
   EXPECT_EQ(render("0"), horizontal);
   EXPECT_EQ(render("-30"), horizontal);
   EXPECT_EQ(render("  "), horizontal);
   const gdi::Bitmap up = Direct(120, 120, 12, [](gdi::Canvas& c) {
-    c.SetFontColor(base::MakeColor(255, 0, 0));
+    c.SetFontColor(base::Color::FromRgb(255, 0, 0));
     c.TextOut(25, 85, "E-Mail me", 900);
   });
   EXPECT_EQ(render("90"), up);
@@ -120,7 +120,7 @@ TEST(TextLayer, ACaptionEndsAtTheFirstSemicolon) {
   SetSize(doc, 120, 40);
   Add(doc, "Text", std::string("FontFace=") + kFace + ";FontSize=12;Text=Buy; now;Color=clRed;");
   EXPECT_EQ(Render(doc), Direct(120, 40, 12, [](gdi::Canvas& c) {
-              c.SetFontColor(base::MakeColor(255, 0, 0));
+              c.SetFontColor(base::Color::FromRgb(255, 0, 0));
               c.TextOut(5, 5, "Buy");
             }));
 }
@@ -141,7 +141,7 @@ TEST(TextLayer, GradientRunsFromStartAtTheLeftToEndAtTheRightOverTheGlyphsOnly) 
   const gdi::Bitmap got = Render(doc);
   // The plain caption shows which pixels are glyphs.
   const gdi::Bitmap glyphs = Direct(160, 50, 24, [](gdi::Canvas& c) {
-    c.SetFontColor(base::MakeColor(255, 0, 0));
+    c.SetFontColor(base::Color::FromRgb(255, 0, 0));
     c.TextOut(5, 5, "MMMM");
   });
   int minX = 1000, maxX = -1;
@@ -153,7 +153,7 @@ TEST(TextLayer, GradientRunsFromStartAtTheLeftToEndAtTheRightOverTheGlyphsOnly) 
         ASSERT_EQ(p, kTeal) << "between glyphs at " << x << "," << y;
         continue;
       }
-      ASSERT_EQ(p & 0x00FF00, 0u) << "not on the red-blue gradient at " << x << "," << y;
+      ASSERT_EQ(p.Green(), 0u) << "not on the red-blue gradient at " << x << "," << y;
       minX = std::min(minX, x);
       maxX = std::max(maxX, x);
     }
@@ -165,12 +165,12 @@ TEST(TextLayer, GradientRunsFromStartAtTheLeftToEndAtTheRightOverTheGlyphsOnly) 
   for (int x = minX; x <= maxX; ++x) {
     for (int y = 0; y < 50; ++y) {
       if (glyphs.GetPixel(x, y) == kTeal) continue;
-      const int red = static_cast<int>(got.GetPixel(x, y) >> 16);
+      const int red = got.GetPixel(x, y).Red();
       ASSERT_LE(red, lastRed) << "column " << x;
       lastRed = red;
     }
   }
-  EXPECT_GT(got.GetPixel(minX, [&] { for (int y = 0;; ++y) if (glyphs.GetPixel(minX, y) != kTeal) return y; }()) >> 16,
+  EXPECT_GT(got.GetPixel(minX, [&] { for (int y = 0;; ++y) if (glyphs.GetPixel(minX, y) != kTeal) return y; }()).Red(),
             0xC0u);
 }
 
@@ -179,7 +179,7 @@ TEST(TextLayer, GradientWithEqualEndsIsOneColourAndIndependentOfThePictureSize) 
   SetSize(doc, 120, 40);
   Add(doc, "Text", Props("Gradient=Yes;GradientStart=clLime;GradientEnd=clLime;"));
   const gdi::Bitmap want = Direct(120, 40, 12, [](gdi::Canvas& c) {
-    c.SetFontColor(base::MakeColor(0, 255, 0));
+    c.SetFontColor(base::Color::FromRgb(0, 255, 0));
     c.TextOut(5, 5, "E-Mail me");
   });
   ButtonRenderer r;
@@ -192,29 +192,31 @@ TEST(TextLayer, GradientWithEqualEndsIsOneColourAndIndependentOfThePictureSize) 
 
 TEST(TextLayer, GradientPaletteAndStripes) {
   TextGradient g;
-  g.GradientFromColor = base::MakeColor(255, 0, 10);
-  g.GradientToColor = base::MakeColor(0, 254, 10);
-  g.BuildGradientPalette();
-  EXPECT_EQ(g.GradientPalette[0], base::MakeColor(255, 0, 10));
-  EXPECT_EQ(g.GradientPalette[254], base::MakeColor(0, 254, 10));
+  g.from = base::Color::FromRgb(255, 0, 10);
+  g.to = base::Color::FromRgb(0, 254, 10);
+  g.BuildPalette();
+  EXPECT_EQ(g.palette[0], gdi::Pixel::FromRgb(255, 0, 10));
+  EXPECT_EQ(g.palette[254], gdi::Pixel::FromRgb(0, 254, 10));
   // One step beyond the end, each byte taken mod 256.
-  EXPECT_EQ(g.GradientPalette[255], base::MakeColor(255, 255, 10));
+  EXPECT_EQ(g.palette[255], gdi::Pixel::FromRgb(255, 255, 10));
   // MulDiv rounds halves away from zero: 127 * -255 / 254 = -127.5 -> -128.
-  EXPECT_EQ(base::RedOf(g.GradientPalette[127]), 255 - 128);
+  EXPECT_EQ(g.palette[127].Red(), 255 - 128);
   // System colours count as displayed.
-  g.GradientFromColor = static_cast<base::TColor>(0x8000000F);
-  g.BuildGradientPalette();
-  EXPECT_EQ(g.GradientPalette[0], base::MakeColor(192, 192, 192));
+  g.from = base::Color::System(0x0F);
+  g.BuildPalette();
+  EXPECT_EQ(g.palette[0], gdi::Pixel::FromRgb(192, 192, 192));
 
   gdi::Bitmap b(10, 2);
   gdi::Canvas c(b);
   TextGradient stripes;
-  for (int i = 0; i < 256; ++i) stripes.GradientPalette[static_cast<std::size_t>(i)] = i;
-  stripes.PaintGradient(c, 10, 2);
+  for (int i = 0; i < 256; ++i) {
+    stripes.palette[static_cast<std::size_t>(i)] = gdi::Pixel::FromRgb(static_cast<std::uint8_t>(i), 0, 0);
+  }
+  stripes.Paint(c, 10, 2);
   // Stripe i starts at MulDiv(i, 10, 255): x = 0 <- 0..12, x = 1 <- 13..38, ...
-  EXPECT_EQ(b.GetPixel(0, 0), gdi::ResolveColor(12));
-  EXPECT_EQ(b.GetPixel(1, 1), gdi::ResolveColor(38));
-  EXPECT_EQ(b.GetPixel(9, 0), gdi::ResolveColor(242));  // stripes 243..255 start at x = 10
+  EXPECT_EQ(b.GetPixel(0, 0), gdi::Pixel::FromRgb(12, 0, 0));
+  EXPECT_EQ(b.GetPixel(1, 1), gdi::Pixel::FromRgb(38, 0, 0));
+  EXPECT_EQ(b.GetPixel(9, 0), gdi::Pixel::FromRgb(242, 0, 0));  // stripes 243..255 start at x = 10
   EXPECT_EQ(base::MulDiv(5, 3, 2), 8);
   EXPECT_EQ(base::MulDiv(-5, 3, 2), -8);
   EXPECT_EQ(base::MulDiv(1, 1, 0), -1);

@@ -69,8 +69,13 @@ TestImage::TestImage(int w, int h, std::uint32_t seed) : width(w), height(h) {
   std::uint32_t state = seed * 2654435761u + 1;
   for (auto& p : pixels) {
     state = state * 1664525u + 1013904223u;  // fixed-seed linear congruential
-    p = state >> 8;
+    p = base::Pixel(state >> 8);
   }
+}
+
+TestImage::TestImage(int w, int h, const std::vector<std::uint32_t>& rgb) : width(w), height(h) {
+  pixels.reserve(rgb.size());
+  for (const std::uint32_t word : rgb) pixels.push_back(base::Pixel(word));
 }
 
 std::string Hex(std::uint32_t v) {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -41,17 +42,21 @@ class ScratchDir {
   std::filesystem::path path_;
 };
 
-// A W x H image of 0x00RRGGBB pixels with a deterministic pattern.
+// A W x H image of pixels with a deterministic pattern.
 struct TestImage {
   int width = 0;
   int height = 0;
-  std::vector<std::uint32_t> pixels;
+  std::vector<base::Pixel> pixels;
   TestImage(int w, int h, std::uint32_t seed);
-  TestImage(int w, int h, std::vector<std::uint32_t> p) : width(w), height(h), pixels(std::move(p)) {}
+  TestImage(int w, int h, std::vector<base::Pixel> p) : width(w), height(h), pixels(std::move(p)) {}
+  // Pixels given as 0x00RRGGBB words.
+  TestImage(int w, int h, const std::vector<std::uint32_t>& rgb);
+  TestImage(int w, int h, std::initializer_list<std::uint32_t> rgb) : TestImage(w, h, std::vector<std::uint32_t>(rgb)) {}
   codecs::PixelView View() const { return {pixels.data(), width, height, width}; }
-  std::uint32_t At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+  base::Pixel At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
 };
 
 std::string Hex(std::uint32_t v);
+inline std::string Hex(base::Pixel p) { return Hex(p.Rgb()); }
 
 }  // namespace vorbel::test

@@ -211,12 +211,12 @@ TEST_F(TfrmTextTest, AlignmentPadAllowsOneDownOrNone) {
 TEST_F(TfrmTextTest, SampleFollowsTheControls) {
   form.edtButCaption->setText("Go");
   form.sedtFontSize->SetText("20");
-  form.CaptionColors().SelectColor(base::MakeColor(255, 255, 255));
+  form.CaptionColors().SelectColor(base::Color::FromRgb(255, 255, 255));
   TextSampleSettings settings = form.SampleSettings();
   EXPECT_EQ(settings.caption, "Go");
   EXPECT_EQ(settings.face, FirstFont());
   EXPECT_EQ(settings.pointSize, 20);
-  EXPECT_EQ(settings.color, base::MakeColor(255, 255, 255));
+  EXPECT_EQ(settings.color, base::Color::FromRgb(255, 255, 255));
   form.sedtFontSize->SetText("big");
   EXPECT_EQ(form.SampleSettings().pointSize, 0);
 }

@@ -33,6 +33,8 @@
 namespace vorbel::ui {
 namespace {
 
+using namespace base::literals;
+
 // Answers the file choosers and the Yes/No question from the test.
 class FileDialogsScript : public testing::ScriptedDialogs {
  public:
@@ -90,7 +92,7 @@ TEST(MainForm, StartsUntitledWithTheDefaultButtonAndNoLayers) {
   EXPECT_EQ(form.PageControl1->tabText(1), QStringLiteral("Layers"));
   EXPECT_EQ(form.sedtHeight->Text(), QStringLiteral("30"));
   EXPECT_EQ(form.sedtWidth->Text(), QStringLiteral("90"));
-  EXPECT_EQ(form.Document().WorkAreaColor(), 0x00808000);
+  EXPECT_EQ(form.Document().WorkAreaColor(), 0x00808000_color);
   EXPECT_EQ(form.cclrWorkArea->currentText(), QStringLiteral("Teal"));
   EXPECT_FALSE(form.cbxBorder->isChecked());
   EXPECT_EQ(form.lvItemsModel->rowCount(), 0);
@@ -175,7 +177,7 @@ TEST(MainForm, ShowsTheDocumentAndWritesTheUsersChangesBack) {
   EXPECT_EQ(form.pbxPreview->Picture().size(), QSize(12, 45));
   form.cbxBorder->click();
   EXPECT_TRUE(doc.Border());
-  doc.SetWorkAreaColor(0x00FFFFFF);
+  doc.SetWorkAreaColor(0x00FFFFFF_color);
   EXPECT_EQ(form.cclrWorkArea->currentText(), QStringLiteral("White"));
   // The panel around the button and the button's pixels show the work area;
   // the border is the work area's complement.

@@ -31,7 +31,7 @@ TEST(RandomButton, ReplacesTheDocumentWithinTheBounds) {
   doc.AppendRow(document::LayerRow::Make("Image", "Image=a.bmp;"));
   doc.SetDocumentFileName("/somewhere/button.vrb");
   doc.SetBorder(true);
-  const base::TColor workArea = doc.WorkAreaColor();
+  const base::Color workArea = doc.WorkAreaColor();
 
   bool sawBackground = false, sawNoBackground = false, sawBevel = false, sawNoBevel = false;
   for (std::uint32_t seed = 1; seed <= 300; ++seed) {
