@@ -162,11 +162,11 @@ const Pen::Footprint& FootprintOf(int width) {
 Pen::Pen(Bitmap& target, Pixel p, int width)
     : target_(target), pixel_(p), width_(std::clamp(width, 1, kMaxPenWidth)) {
   const int margin = width_ + 1;
-  walkClip_ = {-margin, -margin, target.Width() + margin, target.Height() + margin};
+  walk_clip_ = {-margin, -margin, target.Width() + margin, target.Height() + margin};
   if (width_ == 1) return;
   foot_ = &FootprintOf(width_);
-  rowLeft_.assign(static_cast<std::size_t>(std::max(target.Height(), 0)), INT_MAX);
-  rowRight_.assign(rowLeft_.size(), INT_MIN);
+  row_left_.assign(static_cast<std::size_t>(std::max(target.Height(), 0)), INT_MAX);
+  row_right_.assign(row_left_.size(), INT_MIN);
 }
 
 void Pen::Run(int y, int xa, int xb) {
@@ -183,31 +183,31 @@ void Pen::Run(int y, int xa, int xb) {
     if (foot_->left[i] > foot_->right[i]) continue;
     const int row = y - off + k;
     const auto r = static_cast<std::size_t>(row);
-    rowLeft_[r] = std::min(rowLeft_[r], xa + foot_->left[i]);
-    rowRight_[r] = std::max(rowRight_[r], xb + foot_->right[i]);
-    if (rowFirst_ > rowLast_) {
-      rowFirst_ = rowLast_ = row;
+    row_left_[r] = std::min(row_left_[r], xa + foot_->left[i]);
+    row_right_[r] = std::max(row_right_[r], xb + foot_->right[i]);
+    if (row_first_ > row_last_) {
+      row_first_ = row_last_ = row;
     } else {
-      rowFirst_ = std::min(rowFirst_, row);
-      rowLast_ = std::max(rowLast_, row);
+      row_first_ = std::min(row_first_, row);
+      row_last_ = std::max(row_last_, row);
     }
   }
 }
 
 void Pen::PaintRows() {
-  for (int row = rowFirst_; row <= rowLast_; ++row) {
+  for (int row = row_first_; row <= row_last_; ++row) {
     const auto r = static_cast<std::size_t>(row);
-    if (rowLeft_[r] <= rowRight_[r]) FillSpan(target_, row, rowLeft_[r], rowRight_[r], pixel_);
-    rowLeft_[r] = INT_MAX;
-    rowRight_[r] = INT_MIN;
+    if (row_left_[r] <= row_right_[r]) FillSpan(target_, row, row_left_[r], row_right_[r], pixel_);
+    row_left_[r] = INT_MAX;
+    row_right_[r] = INT_MIN;
   }
-  rowFirst_ = 0;
-  rowLast_ = -1;
+  row_first_ = 0;
+  row_last_ = -1;
 }
 
 void Pen::Flush() {
-  if (haveRun_) Run(runY_, runA_, runB_);
-  haveRun_ = false;
+  if (have_run_) Run(run_y_, run_a_, run_b_);
+  have_run_ = false;
 }
 
 void Pen::Line(Point a, Point b) {
@@ -220,26 +220,26 @@ void Pen::Line(Point a, Point b) {
   if (a.y == b.y) {  // horizontal: one run
     int xb = b.x;
     if (!wide) xb += b.x > a.x ? -1 : 1;
-    const int lo = std::max(std::min(a.x, xb), walkClip_.left);
-    const int hi = std::min(std::max(a.x, xb), walkClip_.right);
+    const int lo = std::max(std::min(a.x, xb), walk_clip_.left);
+    const int hi = std::min(std::max(a.x, xb), walk_clip_.right);
     if (lo <= hi) Run(a.y, lo, hi);
     if (wide) PaintRows();
     return;
   }
-  WalkLine(a.x, a.y, b.x, b.y, wide, walkClip_, [this](int x, int y) {
+  WalkLine(a.x, a.y, b.x, b.y, wide, walk_clip_, [this](int x, int y) {
     if (width_ == 1) {
       target_.SetPixel(x, y, pixel_);
       return;
     }
-    if (haveRun_ && y == runY_ && (x == runB_ + 1 || x == runA_ - 1)) {
-      runA_ = std::min(runA_, x);
-      runB_ = std::max(runB_, x);
+    if (have_run_ && y == run_y_ && (x == run_b_ + 1 || x == run_a_ - 1)) {
+      run_a_ = std::min(run_a_, x);
+      run_b_ = std::max(run_b_, x);
       return;
     }
     Flush();
-    haveRun_ = true;
-    runY_ = y;
-    runA_ = runB_ = x;
+    have_run_ = true;
+    run_y_ = y;
+    run_a_ = run_b_ = x;
   });
   Flush();
   if (wide) PaintRows();

@@ -145,15 +145,15 @@ class Pen {
   Bitmap& target_;
   Pixel pixel_;
   int width_;
-  Rect walkClip_;
+  Rect walk_clip_;
   const Footprint* foot_ = nullptr;
   // Per surface row, the columns a wide segment covers. The union of the discs
   // along one straight segment meets every row in one interval, so a segment
   // paints each row once however wide the pen.
-  std::vector<int> rowLeft_, rowRight_;
-  int rowFirst_ = 0, rowLast_ = -1;
-  bool haveRun_ = false;
-  int runY_ = 0, runA_ = 0, runB_ = 0;
+  std::vector<int> row_left_, row_right_;
+  int row_first_ = 0, row_last_ = -1;
+  bool have_run_ = false;
+  int run_y_ = 0, run_a_ = 0, run_b_ = 0;
 };
 
 // The outline of the rounded rectangle `box` (right and bottom exclusive)
