@@ -40,7 +40,7 @@ class FontMatcher {
   bool loaded_ = false;
   std::unordered_map<std::string, std::vector<FontFileRef>> matches_;
   std::vector<std::string> families_;
-  bool familiesListed_ = false;
+  bool families_listed_ = false;
 };
 
 }  // namespace vorbel::gdi
