@@ -89,7 +89,7 @@ void BM_LoadAndExportSmallGif(benchmark::State& state) {
   for (auto _ : state) {
     document::ButtonDocument doc;
     render::ButtonRenderer renderer;
-    layout::LoadLayout(doc, layout.path(), [&] { renderer.RenderButton(doc); }, layout::MissingLayout::kIsAnError);
+    layout::LoadLayout(doc, layout.path(), [&] { renderer.RenderButton(doc); }, layout::MissingLayout::IsAnError);
     commands::ExportButton(doc, renderer, out.path());
   }
 }

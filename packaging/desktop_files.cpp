@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
   const std::string output = argv[1];
   const std::string icons = std::string(argv[2]) + "/";
   vorbel::desktop::FileTypeIcons pictures;
-  if (!ReadFile(icons + "layout_document_32.png", pictures.documentIconPng)) {
+  if (!ReadFile(icons + "layout_document_32.png", pictures.document_icon_png)) {
     std::fprintf(stderr, "cannot read %slayout_document_32.png\n", icons.c_str());
     return 1;
   }
@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "cannot read %s\n", name.c_str());
       return 1;
     }
-    pictures.programIconsPng.emplace_back(size, std::move(png));
+    pictures.program_icons_png.emplace_back(size, std::move(png));
   }
   const vorbel::desktop::FileTypeRegistration registration = vorbel::desktop::LayoutFileTypeRegistration("vorbel", pictures);
   if (!registration.Register(output, [](const std::vector<std::string>&) {})) {

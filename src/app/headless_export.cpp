@@ -14,7 +14,7 @@ std::string ExportLayout(const std::string& output, const std::string& layout) {
   try {
     document::ButtonDocument doc;
     render::ButtonRenderer renderer;
-    layout::LoadLayout(doc, layout, [&] { renderer.RenderButton(doc); }, layout::MissingLayout::kIsAnError);
+    layout::LoadLayout(doc, layout, [&] { renderer.RenderButton(doc); }, layout::MissingLayout::IsAnError);
     commands::ExportButton(doc, renderer, output);
     return {};
   } catch (const std::bad_alloc&) {

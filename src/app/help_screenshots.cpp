@@ -24,21 +24,32 @@
 #include <QWindow>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
-#include "controls/spin_edit.h"
-#include "ui/backprop_form.h"
-#include "ui/btnbevel_form.h"
-#include "ui/ftext_form.h"
-#include "ui/image_form.h"
-#include "ui/layer_list_model.h"
-#include "ui/main_form.h"
-#include "ui/new_form.h"
-#include "ui/newval_form.h"
+#include "ui/background_layer_dialog.h"
+#include "ui/bevel_layer_dialog.h"
+#include "ui/image_layer_dialog.h"
+#include "ui/layer_type_dialog.h"
+#include "ui/main_window.h"
+#include "ui/offset_prompt.h"
+#include "ui/text_layer_dialog.h"
 
 namespace {
 
-using vorbel::ui::TMainForm;
+using vorbel::ui::MainWindow;
+
+// The child of `parent` of type T (with that object name, when given). The
+// windows are the program's own: a missing child is a mistake of this tool.
+template <typename T>
+T& Child(QObject& parent, const char* name = nullptr) {
+  T* child = name ? parent.findChild<T*>(QString::fromLatin1(name)) : parent.findChild<T*>();
+  if (!child) {
+    std::fprintf(stderr, "no %s in %s\n", name ? name : "such window", qPrintable(parent.objectName()));
+    std::abort();
+  }
+  return *child;
+}
 
 // Shows the window, lets it lay out and paint, and returns its picture.
 QImage Capture(QWidget& window) {
@@ -95,10 +106,10 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  vorbel::ui::MainFormOptions options;
-  options.registerFileType = false;
+  vorbel::ui::MainWindowOptions options;
+  options.register_file_type = false;
   options.arguments = {QStringLiteral("examples/gradient_caption.vrb")};
-  TMainForm form(options);
+  MainWindow form(options);
   form.CreateDialogs();
   const vorbel::document::ButtonDocument& doc = form.Document();
   if (doc.RowCount() == 0) {
@@ -109,43 +120,50 @@ int main(int argc, char** argv) {
 
   // The main window at its design size, on each page; on the Layers page the
   // caption is the current layer, so the offset controls are enabled.
-  form.PageControl1->setCurrentWidget(form.tbshtButton);
+  auto& pages = Child<QTabWidget>(form, "pages");
+  pages.setCurrentWidget(&Child<QWidget>(form, "buttonPage"));
   ok &= Save(Capture(form), out, QStringLiteral("main_window.png"));
-  form.PageControl1->setCurrentWidget(form.tbshtLayers);
+  pages.setCurrentWidget(&Child<QWidget>(form, "layersPage"));
   form.Document().SelectRow(doc.RowCount() - 1);
   ok &= Save(Capture(form), out, QStringLiteral("main_window_layers.png"));
 
   // The type chooser and the value prompt as the commands open them.
-  form.frmNew->cboType->setCurrentIndex(2);
-  ok &= CaptureDialog(*form.frmNew, out, QStringLiteral("dlg_new.png"));
-  form.frmNewValue->sedtValue->SetValue(41);
-  ok &= CaptureDialog(*form.frmNewValue, out, QStringLiteral("dlg_new_value.png"));
+  auto& chooser = Child<vorbel::ui::LayerTypeDialog>(form);
+  chooser.SelectType(QStringLiteral("Text"));
+  ok &= CaptureDialog(chooser, out, QStringLiteral("dlg_new.png"));
+  auto& prompt = Child<vorbel::ui::OffsetPrompt>(form);
+  prompt.SetValue(41);
+  ok &= CaptureDialog(prompt, out, QStringLiteral("dlg_new_value.png"));
 
   // The background editor with a rounded, shaded face and a picture.
-  vorbel::ui::TfrmBackProp& background = *form.frmBackProp;
+  auto& background = Child<vorbel::ui::BackgroundLayerDialog>(form);
   background.SetProperties(
       "Color=clTeal;Image=resources/textures/brushed_metal.jpg;Stretch=Yes;Transparent=No;Shape=RoundRect;"
       "Seed=10;EdgeDraw=Yes;Edge=clNavy;Draw3D=Yes;Highlight=clAqua;ShadowClr=clNavy;");
   const char* backgroundPages[] = {"dlg_background_settings.png", "dlg_background_image.png",
                                    "dlg_background_shape.png", "dlg_background_3d.png"};
-  for (int page = 0; page < background.PageControl1->count(); ++page) {
-    background.PageControl1->setCurrentIndex(page);
+  auto& backgroundTabs = Child<QTabWidget>(background, "pages");
+  for (int page = 0; page < backgroundTabs.count(); ++page) {
+    backgroundTabs.setCurrentIndex(page);
     ok &= CaptureDialog(background, out, QString::fromLatin1(backgroundPages[page]));
   }
 
   // The text editor with the example's gradient caption, centred.
-  vorbel::ui::TfrmText& text = *form.frmText;
+  auto& text = Child<vorbel::ui::TextLayerDialog>(form);
   text.SetProperties(PropertiesOf(doc, "Text"));
-  text.sbtnMid2->click();
-  text.PageControl1->setCurrentWidget(text.tbshtText);
+  Child<QToolButton>(text, "alignCentre").click();
+  auto& textTabs = Child<QTabWidget>(text, "pages");
+  textTabs.setCurrentWidget(&Child<QWidget>(text, "textPage"));
   ok &= CaptureDialog(text, out, QStringLiteral("dlg_text.png"));
-  text.PageControl1->setCurrentWidget(text.tbshtEffects);
+  textTabs.setCurrentWidget(&Child<QWidget>(text, "effectsPage"));
   ok &= CaptureDialog(text, out, QStringLiteral("dlg_text_effects.png"));
 
-  form.frmBevel->SetProperties(PropertiesOf(doc, "Bevel"));
-  ok &= CaptureDialog(*form.frmBevel, out, QStringLiteral("dlg_bevel.png"));
-  form.frmImage->SetProperties("Image=resources/textures/gold_glass.bmp;Transparent=Yes;");
-  ok &= CaptureDialog(*form.frmImage, out, QStringLiteral("dlg_image.png"));
+  auto& bevel = Child<vorbel::ui::BevelLayerDialog>(form);
+  bevel.SetProperties(PropertiesOf(doc, "Bevel"));
+  ok &= CaptureDialog(bevel, out, QStringLiteral("dlg_bevel.png"));
+  auto& image = Child<vorbel::ui::ImageLayerDialog>(form);
+  image.SetProperties("Image=resources/textures/gold_glass.bmp;Transparent=Yes;");
+  ok &= CaptureDialog(image, out, QStringLiteral("dlg_image.png"));
 
   return ok ? 0 : 1;
 }

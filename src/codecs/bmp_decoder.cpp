@@ -27,15 +27,14 @@ constexpr std::uint32_t kOs2MaxHeader = 64;
 constexpr std::uint32_t kV4Header = 108;
 constexpr std::uint32_t kV5Header = 124;
 
-enum Compression : std::uint32_t {
-  kRgb = 0,
-  kRle8 = 1,
-  kRle4 = 2,
-  kBitfields = 3,  // on OS/2 2.x: Huffman 1D
-  kJpeg = 4,       // on OS/2 2.x: RLE24
-  kPng = 5,
-  kAlphaBitfields = 6,
-};
+// The compression field's values.
+constexpr std::uint32_t kRgb = 0;
+constexpr std::uint32_t kRle8 = 1;
+constexpr std::uint32_t kRle4 = 2;
+constexpr std::uint32_t kBitfields = 3;  // on OS/2 2.x: Huffman 1D
+constexpr std::uint32_t kJpeg = 4;       // on OS/2 2.x: RLE24
+constexpr std::uint32_t kPng = 5;
+constexpr std::uint32_t kAlphaBitfields = 6;
 
 std::string Num(std::int64_t v) { return std::to_string(v); }
 
@@ -76,18 +75,18 @@ class Channel {
 };
 
 struct Header {
-  std::uint32_t headerSize = 0;
+  std::uint32_t header_size = 0;
   bool core = false;  // OS/2 1.x: 16-bit sizes, 3-byte palette entries
   bool os2 = false;   // OS/2 2.x: compression 3 and 4 mean other things
   std::int64_t width = 0;
-  std::int64_t height = 0;  // always positive; topDown carries the sign
-  bool topDown = false;
+  std::int64_t height = 0;  // always positive; top_down carries the sign
+  bool top_down = false;
   int bpp = 0;
   std::uint32_t compression = kRgb;
-  std::uint32_t coloursUsed = 0;
+  std::uint32_t colours_used = 0;
   std::array<std::uint32_t, 3> masks{};  // red, green, blue
-  std::size_t paletteOffset = 0;
-  std::size_t pixelOffset = 0;
+  std::size_t palette_offset = 0;
+  std::size_t pixel_offset = 0;
 };
 
 bool IsOs2HeaderSize(std::uint32_t size) {
@@ -101,9 +100,9 @@ Header ReadHeader(std::span<const std::uint8_t> bytes) {
   if (bytes.size() < kFileHeaderSize + 4) throw PictureError("BMP file header is cut short");
 
   Header h;
-  h.pixelOffset = LoadLe32(bytes.data() + 10);
-  h.headerSize = LoadLe32(bytes.data() + 14);
-  const std::uint32_t hs = h.headerSize;
+  h.pixel_offset = LoadLe32(bytes.data() + 10);
+  h.header_size = LoadLe32(bytes.data() + 14);
+  const std::uint32_t hs = h.header_size;
   if (hs == kCoreHeader) {
     h.core = true;
   } else if (IsOs2HeaderSize(hs)) {
@@ -122,11 +121,11 @@ Header ReadHeader(std::span<const std::uint8_t> bytes) {
   } else {
     h.width = static_cast<std::int32_t>(LoadLe32(p + 4));
     std::int64_t height = static_cast<std::int32_t>(LoadLe32(p + 8));
-    h.topDown = height < 0;
+    h.top_down = height < 0;
     h.height = height < 0 ? -height : height;
     h.bpp = LoadLe16(p + 14);
     if (hs >= 20) h.compression = LoadLe32(p + 16);
-    if (hs >= 36) h.coloursUsed = LoadLe32(p + 32);
+    if (hs >= 36) h.colours_used = LoadLe32(p + 32);
   }
   // The planes field (always 1 in practice) is not checked: it changes nothing.
 
@@ -160,11 +159,11 @@ Header ReadHeader(std::span<const std::uint8_t> bytes) {
     default: throw PictureError("Unsupported BMP compression " + Num(h.compression));
   }
   const bool rle = h.compression == kRle8 || h.compression == kRle4;
-  if (rle && h.topDown) throw PictureError("An RLE-compressed BMP picture cannot be top-down");
+  if (rle && h.top_down) throw PictureError("An RLE-compressed BMP picture cannot be top-down");
 
   // Colour masks: inside V2 and later headers, after a 40-byte header, or the
   // defaults (5-5-5 and 8-8-8) when the picture does not use them.
-  h.paletteOffset = kFileHeaderSize + hs;
+  h.palette_offset = kFileHeaderSize + hs;
   const bool masked = h.compression == kBitfields || h.compression == kAlphaBitfields;
   if (masked) {
     const std::uint8_t* m;
@@ -172,9 +171,9 @@ Header ReadHeader(std::span<const std::uint8_t> bytes) {
       m = p + 40;
     } else {
       std::size_t maskBytes = h.compression == kAlphaBitfields ? 16 : 12;
-      if (bytes.size() - h.paletteOffset < maskBytes) throw PictureError("BMP colour masks are cut short");
-      m = bytes.data() + h.paletteOffset;
-      h.paletteOffset += maskBytes;
+      if (bytes.size() - h.palette_offset < maskBytes) throw PictureError("BMP colour masks are cut short");
+      m = bytes.data() + h.palette_offset;
+      h.palette_offset += maskBytes;
     }
     h.masks = {LoadLe32(m), LoadLe32(m + 4), LoadLe32(m + 8)};
     const std::uint64_t limit = h.bpp == 16 ? 0xFFFFu : 0xFFFFFFFFu;
@@ -191,10 +190,10 @@ Header ReadHeader(std::span<const std::uint8_t> bytes) {
     h.masks = {0xFF0000, 0x00FF00, 0x0000FF};
   }
 
-  if (h.pixelOffset < h.paletteOffset)
-    throw PictureError("BMP pixel data offset " + Num(h.pixelOffset) + " points into the header");
-  if (h.pixelOffset > bytes.size())
-    throw PictureError("BMP pixel data offset " + Num(h.pixelOffset) + " lies beyond the end of the file");
+  if (h.pixel_offset < h.palette_offset)
+    throw PictureError("BMP pixel data offset " + Num(h.pixel_offset) + " points into the header");
+  if (h.pixel_offset > bytes.size())
+    throw PictureError("BMP pixel data offset " + Num(h.pixel_offset) + " lies beyond the end of the file");
   return h;
 }
 
@@ -206,10 +205,10 @@ std::array<base::Pixel, 256> ReadPalette(std::span<const std::uint8_t> bytes, co
   if (h.bpp > 8) return palette;  // a palette beside direct colours is not used
   const std::size_t entrySize = h.core ? 3 : 4;
   const std::size_t maxEntries = std::size_t{1} << h.bpp;
-  std::size_t entries = (h.coloursUsed != 0 && h.coloursUsed < maxEntries) ? h.coloursUsed : maxEntries;
-  const std::size_t available = (h.pixelOffset - h.paletteOffset) / entrySize;
+  std::size_t entries = (h.colours_used != 0 && h.colours_used < maxEntries) ? h.colours_used : maxEntries;
+  const std::size_t available = (h.pixel_offset - h.palette_offset) / entrySize;
   if (entries > available) entries = available;
-  const std::uint8_t* p = bytes.data() + h.paletteOffset;
+  const std::uint8_t* p = bytes.data() + h.palette_offset;
   for (std::size_t i = 0; i < entries; ++i, p += entrySize)
     palette[i] = base::Pixel::FromRgb(p[2], p[1], p[0]);
   return palette;
@@ -239,7 +238,7 @@ Picture DecodeUncompressed(std::span<const std::uint8_t> bytes, const Header& h)
   const std::uint64_t stride = (rowBits + 31) / 32 * 4;
   // The last row's padding may be missing: nothing is read from it.
   const std::uint64_t needed = stride * static_cast<std::uint64_t>(h.height - 1) + rowBytes;
-  const std::uint64_t available = bytes.size() - h.pixelOffset;
+  const std::uint64_t available = bytes.size() - h.pixel_offset;
   if (needed > available)
     throw PictureError("BMP pixel data is cut short: " + Num(static_cast<std::int64_t>(available)) + " of " +
                        Num(static_cast<std::int64_t>(needed)) + " bytes present");
@@ -247,7 +246,7 @@ Picture DecodeUncompressed(std::span<const std::uint8_t> bytes, const Header& h)
   Picture pic;
   pic.width = static_cast<int>(h.width);
   pic.height = static_cast<int>(h.height);
-  pic.twoColour = h.bpp == 1;
+  pic.two_colour = h.bpp == 1;
   pic.pixels.resize(static_cast<std::size_t>(h.width * h.height));
   const auto palette = ReadPalette(bytes, h);
   const Channel red(h.masks[0]), green(h.masks[1]), blue(h.masks[2]);
@@ -255,8 +254,8 @@ Picture DecodeUncompressed(std::span<const std::uint8_t> bytes, const Header& h)
 
   const int w = pic.width;
   for (int r = 0; r < pic.height; ++r) {
-    const std::uint8_t* src = bytes.data() + h.pixelOffset + static_cast<std::size_t>(stride) * static_cast<std::size_t>(r);
-    const int y = h.topDown ? r : pic.height - 1 - r;
+    const std::uint8_t* src = bytes.data() + h.pixel_offset + static_cast<std::size_t>(stride) * static_cast<std::size_t>(r);
+    const int y = h.top_down ? r : pic.height - 1 - r;
     base::Pixel* out = pic.pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(w);
     switch (h.bpp) {
       case 24:
@@ -301,7 +300,7 @@ Picture DecodeRle(std::span<const std::uint8_t> bytes, const Header& h) {
   const bool rle4 = h.compression == kRle4;
   const std::int64_t w = h.width;
   const std::int64_t height = h.height;
-  ByteReader in(bytes.subspan(h.pixelOffset));
+  ByteReader in(bytes.subspan(h.pixel_offset));
   std::int64_t x = 0, y = 0;  // y counts rows from the bottom
   auto put = [&](std::int64_t count, auto indexAt) {
     if (y < height) {

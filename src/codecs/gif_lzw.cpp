@@ -75,18 +75,18 @@ class BlockWriter {
     if (count_ > 0) Byte(static_cast<std::uint8_t>(bits_));
     bits_ = 0;
     count_ = 0;
-    if (fill_ > 0) out_[blockStart_] = static_cast<std::uint8_t>(fill_);
+    if (fill_ > 0) out_[block_start_] = static_cast<std::uint8_t>(fill_);
   }
 
  private:
   void Byte(std::uint8_t b) {
     if (fill_ == 0) {
-      blockStart_ = out_.size();
+      block_start_ = out_.size();
       out_.push_back(0);  // length, set when the block is full or finished
     }
     out_.push_back(b);
     if (++fill_ == 255) {
-      out_[blockStart_] = 255;
+      out_[block_start_] = 255;
       fill_ = 0;
     }
   }
@@ -95,7 +95,7 @@ class BlockWriter {
   std::uint64_t bits_ = 0;
   int count_ = 0;
   int fill_ = 0;
-  std::size_t blockStart_ = 0;
+  std::size_t block_start_ = 0;
 };
 
 // Strings made of one index repeated ("runs") are tracked apart: the codes of

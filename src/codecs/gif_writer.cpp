@@ -25,7 +25,7 @@ constexpr std::size_t kScreenPackedByte = 10;
 
 struct Sink {
   std::vector<std::uint8_t>* out;
-  bool outOfMemory = false;
+  bool out_of_memory = false;
 };
 
 // giflib's output function: a short count tells giflib that the write failed.
@@ -35,7 +35,7 @@ int Output(GifFileType* gif, const GifByteType* data, int size) {
     sink->out->insert(sink->out->end(), data, data + size);
     return size;
   } catch (const std::bad_alloc&) {
-    sink->outOfMemory = true;
+    sink->out_of_memory = true;
     return 0;
   }
 }
@@ -62,7 +62,7 @@ class Encoder {
 
   void Check(int result, const Sink& sink) const {
     if (result == GIF_OK) return;
-    if (sink.outOfMemory) throw std::bad_alloc();
+    if (sink.out_of_memory) throw std::bad_alloc();
     throw base::FileWriteError(std::string("Unable to encode the GIF image: ") + GifErrorString(gif_->Error));
   }
 
@@ -71,7 +71,7 @@ class Encoder {
     GifFileType* gif = gif_;
     gif_ = nullptr;
     if (EGifCloseFile(gif, &error) != GIF_OK) {
-      if (sink.outOfMemory) throw std::bad_alloc();
+      if (sink.out_of_memory) throw std::bad_alloc();
       throw base::FileWriteError(std::string("Unable to encode the GIF image: ") + GifErrorString(error));
     }
   }
@@ -90,7 +90,7 @@ std::vector<std::uint8_t> EncodeGif(const PixelView& img, base::Pixel workArea) 
   std::array<std::uint8_t, 256> toTable{};
   IndexedImage indexed = ReduceToWebPaletteCodes(img, workArea, toTable);
   const int bits = indexed.BitsPerPixel();
-  const bool transparent = indexed.transparentIndex >= 0;
+  const bool transparent = indexed.transparent_index >= 0;
 
   // The local table, padded with black to 2^bits entries.
   std::unique_ptr<ColorMapObject, MapDeleter> map(GifMakeMapObject(1 << bits, nullptr));
@@ -111,7 +111,7 @@ std::vector<std::uint8_t> EncodeGif(const PixelView& img, base::Pixel workArea) 
   enc.Check(EGifPutScreenDesc(gif, img.width, img.height, bits, 0, nullptr), sink);
   if (transparent) {
     // Packed flags: no disposal method, no user input, transparent colour given.
-    const GifByteType control[4] = {0x01, 0, 0, static_cast<GifByteType>(indexed.transparentIndex)};
+    const GifByteType control[4] = {0x01, 0, 0, static_cast<GifByteType>(indexed.transparent_index)};
     enc.Check(EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, sizeof control, control), sink);
   }
   enc.Check(EGifPutImageDesc(gif, 0, 0, img.width, img.height, false, map.get()), sink);

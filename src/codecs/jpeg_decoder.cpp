@@ -27,7 +27,7 @@ struct ErrorManager {
   jpeg_error_mgr pub;  // first, so libjpeg's pointer to it is a pointer to us
   std::jmp_buf jump;
   char message[JMSG_LENGTH_MAX];
-  bool sawEndOfFile;
+  bool saw_end_of_file;
 };
 
 [[noreturn]] void Fail(j_common_ptr cinfo) {
@@ -50,8 +50,8 @@ void EmitMessage(j_common_ptr cinfo, int level) {
   auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
   ++err->pub.num_warnings;
   if (err->pub.msg_code == JWRN_JPEG_EOF) {
-    err->sawEndOfFile = true;
-  } else if (err->pub.msg_code == JWRN_HIT_MARKER && err->sawEndOfFile) {
+    err->saw_end_of_file = true;
+  } else if (err->pub.msg_code == JWRN_HIT_MARKER && err->saw_end_of_file) {
     std::snprintf(err->message, sizeof err->message, "JPEG data is cut short");
     std::longjmp(err->jump, 1);
   }
@@ -98,7 +98,7 @@ bool RunDecoder(std::span<const std::uint8_t> bytes, Picture& pic, char (&messag
   err.pub.emit_message = EmitMessage;
   err.pub.output_message = OutputMessage;
   err.message[0] = '\0';
-  err.sawEndOfFile = false;
+  err.saw_end_of_file = false;
   progress.progress_monitor = ProgressMonitor;
 
   if (setjmp(err.jump)) {

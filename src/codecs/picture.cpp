@@ -13,7 +13,7 @@ constexpr std::size_t kMaxPictureFileBytes = std::size_t{1} << 30;
 }  // namespace
 
 base::Pixel Picture::TransparentColour() const {
-  if (twoColour) return base::Pixel{0xFFFFFF};
+  if (two_colour) return base::Pixel{0xFFFFFF};
   if (width <= 0 || height <= 0 || pixels.empty()) return base::Pixel{};
   return At(0, height - 1);
 }

@@ -24,7 +24,7 @@ struct Picture {
   // drawing).
   std::vector<base::Pixel> pixels;
   // A 1-bit picture. Its transparent colour is white whatever its palette.
-  bool twoColour = false;
+  bool two_colour = false;
 
   // The colour left out when the picture is drawn transparently: white for a
   // two-colour picture, otherwise the colour of the bottom-left pixel. 0 for

@@ -15,8 +15,8 @@ namespace {
 
 struct PngState {
   std::vector<std::uint8_t>* out;
-  std::uint8_t* rowBuffer;  // 4 * width bytes
-  bool outOfMemory = false;
+  std::uint8_t* row_buffer;  // 4 * width bytes
+  bool out_of_memory = false;
   char message[256] = {};
 };
 
@@ -32,9 +32,9 @@ void WriteFn(png_structp png, png_bytep data, png_size_t size) {
   try {
     state->out->insert(state->out->end(), data, data + size);
   } catch (const std::bad_alloc&) {
-    state->outOfMemory = true;
+    state->out_of_memory = true;
   }
-  if (state->outOfMemory) png_error(png, "out of memory");
+  if (state->out_of_memory) png_error(png, "out of memory");
 }
 void FlushFn(png_structp) {}
 
@@ -60,7 +60,7 @@ bool RunEncoder(const PixelView& img, base::Pixel key, PngState& state) {
   png_write_info(png, info);
   for (int y = 0; y < img.height; ++y) {
     const base::Pixel* src = img.Row(y);
-    std::uint8_t* dst = state.rowBuffer;
+    std::uint8_t* dst = state.row_buffer;
     for (int x = 0; x < img.width; ++x, dst += 4) {
       const base::Pixel p = src[x];
       dst[0] = p.Red();
@@ -68,7 +68,7 @@ bool RunEncoder(const PixelView& img, base::Pixel key, PngState& state) {
       dst[2] = p.Blue();
       dst[3] = p == key ? 0 : 255;
     }
-    png_write_row(png, state.rowBuffer);
+    png_write_row(png, state.row_buffer);
   }
   png_write_end(png, info);
   png_destroy_write_struct(&png, &info);
@@ -83,7 +83,7 @@ std::vector<std::uint8_t> EncodePng(const PixelView& img, base::Pixel workArea) 
   std::vector<std::uint8_t> row(static_cast<std::size_t>(img.width) * 4);
   PngState state{&out, row.data()};
   if (!RunEncoder(img, workArea, state)) {
-    if (state.outOfMemory) throw std::bad_alloc();
+    if (state.out_of_memory) throw std::bad_alloc();
     throw base::FileWriteError(std::string("Unable to encode the PNG image: ") + state.message);
   }
   return out;

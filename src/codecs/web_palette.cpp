@@ -85,7 +85,7 @@ IndexedImage ReduceToWebPaletteCodes(const PixelView& img, base::Pixel workArea,
     out.colours.push_back(WebColour(order[i]));
   }
   if (anyTransparent) {
-    out.transparentIndex = used;
+    out.transparent_index = used;
     remap[kTransparentMark] = static_cast<std::uint8_t>(used);
     out.colours.push_back(base::Pixel{});
   }

@@ -32,7 +32,7 @@ struct IndexedImage {
   int height = 0;
   std::vector<std::uint8_t> indices;   // width * height, top row first
   std::vector<base::Pixel> colours;   // not padded
-  int transparentIndex = -1;           // -1 when no pixel is transparent
+  int transparent_index = -1;           // -1 when no pixel is transparent
 
   // The smallest b of at least 1 with 2^b not less than the table size.
   int BitsPerPixel() const;

@@ -33,10 +33,10 @@ void CheckSize(const std::string& fileName, int w, int h) {
 
 ExportFormat ExportFormatFor(std::string_view fileName) {
   const std::string extension = base::UpperCaseAscii(base::FileExtension(fileName));
-  if (extension.find("BMP") != std::string::npos) return ExportFormat::kBmp;
-  if (extension.find("JP") != std::string::npos) return ExportFormat::kJpeg;
-  if (extension == ".PNG") return ExportFormat::kPng;
-  return ExportFormat::kGif;
+  if (extension.find("BMP") != std::string::npos) return ExportFormat::Bmp;
+  if (extension.find("JP") != std::string::npos) return ExportFormat::Jpeg;
+  if (extension == ".PNG") return ExportFormat::Png;
+  return ExportFormat::Gif;
 }
 
 void ExportButton(const document::ButtonDocument& doc, render::ButtonRenderer& renderer, const std::string& fileName) {
@@ -45,7 +45,7 @@ void ExportButton(const document::ButtonDocument& doc, render::ButtonRenderer& r
   CheckSize(fileName, w, h);
 
   const ExportFormat format = ExportFormatFor(fileName);
-  const bool transparent = format == ExportFormat::kGif || format == ExportFormat::kPng;
+  const bool transparent = format == ExportFormat::Gif || format == ExportFormat::Png;
   const gdi::Bitmap& surface = renderer.Surface();
   const bool surfaceCurrent = renderer.LastResult() == render::RenderResult::Drawn && surface.Width() == w &&
                               surface.Height() == h;
@@ -63,10 +63,10 @@ void ExportButton(const document::ButtonDocument& doc, render::ButtonRenderer& r
   const gdi::Pixel workArea = gdi::ResolveColor(doc.WorkAreaColor());
   std::vector<std::uint8_t> bytes;
   switch (format) {
-    case ExportFormat::kBmp: bytes = codecs::EncodeBmp(pixels); break;
-    case ExportFormat::kJpeg: bytes = codecs::EncodeJpeg(pixels); break;
-    case ExportFormat::kPng: bytes = codecs::EncodePng(pixels, workArea); break;
-    case ExportFormat::kGif: bytes = codecs::EncodeGif(pixels, workArea); break;
+    case ExportFormat::Bmp: bytes = codecs::EncodeBmp(pixels); break;
+    case ExportFormat::Jpeg: bytes = codecs::EncodeJpeg(pixels); break;
+    case ExportFormat::Png: bytes = codecs::EncodePng(pixels, workArea); break;
+    case ExportFormat::Gif: bytes = codecs::EncodeGif(pixels, workArea); break;
   }
   // Replaced whole or not at all, but without waiting for the disk: a picture
   // can be exported again, and the wait would cost more than the export.

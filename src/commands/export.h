@@ -10,7 +10,7 @@
 
 namespace vorbel::commands {
 
-enum class ExportFormat { kBmp, kJpeg, kPng, kGif };
+enum class ExportFormat { Bmp, Jpeg, Png, Gif };
 
 // The format for a file name. Its extension is the text from the last "."
 // after the last "/" (empty when there is none), upper-cased: "BMP" anywhere

@@ -59,14 +59,14 @@ std::optional<std::string> FileCommands::SaveName() const {
 
 bool FileCommands::Save() {
   std::optional<std::string> fileName = SaveName();
-  if (!fileName) fileName = dialogs_.SaveVRBDialog();
+  if (!fileName) fileName = dialogs_.SaveLayoutDialog();
   if (!fileName) return false;
   SaveTo(*fileName);
   return true;
 }
 
 bool FileCommands::SaveAs() {
-  const std::optional<std::string> fileName = dialogs_.SaveVRBDialog();
+  const std::optional<std::string> fileName = dialogs_.SaveLayoutDialog();
   if (!fileName) return false;
   SaveTo(*fileName);
   return true;

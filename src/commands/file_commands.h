@@ -26,7 +26,7 @@ class FileDialogs {
   virtual std::optional<std::string> OpenDialog() = 0;
   // Asks for a name to save the layout under; asks itself before a file is
   // overwritten.
-  virtual std::optional<std::string> SaveVRBDialog() = 0;
+  virtual std::optional<std::string> SaveLayoutDialog() = 0;
 };
 
 class FileCommands {

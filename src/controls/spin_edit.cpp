@@ -11,7 +11,7 @@
 #include <climits>
 #include <utility>
 
-namespace vorbel {
+namespace vorbel::controls {
 
 namespace {
 
@@ -155,4 +155,4 @@ QSize SpinEdit::minimumSizeHint() const {
   return style()->sizeFromContents(QStyle::CT_SpinBox, &option, contents, this);
 }
 
-}  // namespace vorbel
+}  // namespace vorbel::controls

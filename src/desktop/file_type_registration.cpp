@@ -177,16 +177,16 @@ std::string EscapeDesktopString(const std::string& value) {
 }
 
 std::string FileTypeRegistration::MimePackageXml() const {
-  std::string icon = mimeType;
+  std::string icon = mime_type;
   for (char& c : icon) {
     if (c == '/') c = '-';
   }
   std::string xml;
   xml += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
   xml += "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n";
-  xml += "  <mime-type type=\"" + XmlEscape(mimeType) + "\">\n";
+  xml += "  <mime-type type=\"" + XmlEscape(mime_type) + "\">\n";
   xml += "    <comment>" + XmlEscape(description) + "</comment>\n";
-  if (!subClassOf.empty()) xml += "    <sub-class-of type=\"" + XmlEscape(subClassOf) + "\"/>\n";
+  if (!sub_class_of.empty()) xml += "    <sub-class-of type=\"" + XmlEscape(sub_class_of) + "\"/>\n";
   xml += "    <icon name=\"" + XmlEscape(icon) + "\"/>\n";
   xml += "    <glob pattern=\"*." + XmlEscape(extension) + "\"/>\n";
   xml += "  </mime-type>\n";
@@ -199,24 +199,24 @@ std::string FileTypeRegistration::DesktopEntry() const {
   entry += "[Desktop Entry]\n";
   entry += "Type=Application\n";
   entry += "Version=1.0\n";
-  entry += "Name=" + EscapeDesktopString(applicationName) + "\n";
-  if (!genericName.empty()) entry += "GenericName=" + EscapeDesktopString(genericName) + "\n";
-  if (!applicationComment.empty()) entry += "Comment=" + EscapeDesktopString(applicationComment) + "\n";
-  entry += "Exec=" + EscapeDesktopString(QuoteExecArgument(programPath)) + " %f\n";
-  entry += "TryExec=" + EscapeDesktopString(programPath) + "\n";
-  entry += "Icon=" + EscapeDesktopString(applicationId) + "\n";
+  entry += "Name=" + EscapeDesktopString(application_name) + "\n";
+  if (!generic_name.empty()) entry += "GenericName=" + EscapeDesktopString(generic_name) + "\n";
+  if (!application_comment.empty()) entry += "Comment=" + EscapeDesktopString(application_comment) + "\n";
+  entry += "Exec=" + EscapeDesktopString(QuoteExecArgument(program_path)) + " %f\n";
+  entry += "TryExec=" + EscapeDesktopString(program_path) + "\n";
+  entry += "Icon=" + EscapeDesktopString(application_id) + "\n";
   entry += "Terminal=false\n";
   entry += "Categories=Graphics;2DGraphics;RasterGraphics;\n";
-  entry += "MimeType=" + EscapeDesktopString(mimeType) + ";\n";
+  entry += "MimeType=" + EscapeDesktopString(mime_type) + ";\n";
   return entry;
 }
 
-std::string FileTypeRegistration::MimePackagePath() const { return "mime/packages/" + applicationId + ".xml"; }
+std::string FileTypeRegistration::MimePackagePath() const { return "mime/packages/" + application_id + ".xml"; }
 
-std::string FileTypeRegistration::DesktopEntryPath() const { return "applications/" + applicationId + ".desktop"; }
+std::string FileTypeRegistration::DesktopEntryPath() const { return "applications/" + application_id + ".desktop"; }
 
 std::string FileTypeRegistration::DocumentIconPath() const {
-  std::string name = mimeType;
+  std::string name = mime_type;
   for (char& c : name) {
     if (c == '/') c = '-';
   }
@@ -225,20 +225,20 @@ std::string FileTypeRegistration::DocumentIconPath() const {
 
 std::string FileTypeRegistration::ProgramIconPath(int size) const {
   const std::string dimension = std::to_string(size) + "x" + std::to_string(size);
-  return "icons/hicolor/" + dimension + "/apps/" + applicationId + ".png";
+  return "icons/hicolor/" + dimension + "/apps/" + application_id + ".png";
 }
 
 bool FileTypeRegistration::Register(const std::string& dataHome, const CommandRunner& runner) const {
   try {
-    if (dataHome.empty() || programPath.empty() || applicationId.empty() || mimeType.empty()) return false;
+    if (dataHome.empty() || program_path.empty() || application_id.empty() || mime_type.empty()) return false;
     const fs::path home(dataHome);
     bool mime_changed = false;
     bool desktop_changed = false;
     bool icons_changed = false;
     bool ok = EnsureFile(home / MimePackagePath(), MimePackageXml(), mime_changed);
     ok = EnsureFile(home / DesktopEntryPath(), DesktopEntry(), desktop_changed) && ok;
-    if (!documentIconPng.empty()) ok = EnsureFile(home / DocumentIconPath(), documentIconPng, icons_changed) && ok;
-    for (const auto& [size, png] : programIconsPng) {
+    if (!document_icon_png.empty()) ok = EnsureFile(home / DocumentIconPath(), document_icon_png, icons_changed) && ok;
+    for (const auto& [size, png] : program_icons_png) {
       if (size > 0 && !png.empty()) ok = EnsureFile(home / ProgramIconPath(size), png, icons_changed) && ok;
     }
     if (runner) {
@@ -260,27 +260,27 @@ bool FileTypeRegistration::Register(const std::string& dataHome, const CommandRu
   }
 }
 
-FileTypeRegistration LayoutFileTypeRegistration(const std::string& programPath, const FileTypeIcons& icons) {
+FileTypeRegistration LayoutFileTypeRegistration(const std::string& program_path, const FileTypeIcons& icons) {
   FileTypeRegistration registration;
   registration.extension = "vrb";
-  registration.mimeType = kLayoutMimeType;
+  registration.mime_type = kLayoutMimeType;
   registration.description = "Vorbel layout file";
-  registration.subClassOf = "text/plain";
-  registration.applicationId = "vorbel";
-  registration.applicationName = "Vorbel";
-  registration.genericName = "Button Designer";
-  registration.applicationComment = "Draw button images for web pages from layers";
-  registration.programPath = programPath;
-  registration.documentIconPng = icons.documentIconPng;
-  registration.programIconsPng = icons.programIconsPng;
+  registration.sub_class_of = "text/plain";
+  registration.application_id = "vorbel";
+  registration.application_name = "Vorbel";
+  registration.generic_name = "Button Designer";
+  registration.application_comment = "Draw button images for web pages from layers";
+  registration.program_path = program_path;
+  registration.document_icon_png = icons.document_icon_png;
+  registration.program_icons_png = icons.program_icons_png;
   return registration;
 }
 
-bool RegisterLayoutFileType(const std::string& programPath, const std::string& dataHome,
+bool RegisterLayoutFileType(const std::string& program_path, const std::string& dataHome,
                             const FileTypeIcons& icons, const CommandRunner& runner) {
   try {
     const std::string home = dataHome.empty() ? DefaultDataHome() : dataHome;
-    return LayoutFileTypeRegistration(programPath, icons).Register(home, runner);
+    return LayoutFileTypeRegistration(program_path, icons).Register(home, runner);
   } catch (const std::bad_alloc&) {
     return false;
   }

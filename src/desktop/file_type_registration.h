@@ -39,25 +39,25 @@ std::string EscapeDesktopString(const std::string& value);
 // What one file type's registration writes. The icons are PNG file contents.
 struct FileTypeRegistration {
   std::string extension;         // without the dot, e.g. "vrb"
-  std::string mimeType;          // e.g. "application/x-vorbel-layout"
+  std::string mime_type;          // e.g. "application/x-vorbel-layout"
   std::string description;       // shown by file managers
-  std::string subClassOf;        // parent MIME type, or ""
-  std::string applicationId;     // names the desktop entry and the program icon
-  std::string applicationName;
-  std::string genericName;
-  std::string applicationComment;
-  std::string programPath;       // absolute path of the program that opens the files
-  std::string documentIconPng;   // 32 x 32
-  std::vector<std::pair<int, std::string>> programIconsPng;  // square size, PNG
+  std::string sub_class_of;        // parent MIME type, or ""
+  std::string application_id;     // names the desktop entry and the program icon
+  std::string application_name;
+  std::string generic_name;
+  std::string application_comment;
+  std::string program_path;       // absolute path of the program that opens the files
+  std::string document_icon_png;   // 32 x 32
+  std::vector<std::pair<int, std::string>> program_icons_png;  // square size, PNG
 
   // The shared MIME-info package, the desktop entry, and where the icons go,
   // all relative to the data home.
   std::string MimePackageXml() const;
   std::string DesktopEntry() const;
-  std::string MimePackagePath() const;      // mime/packages/<applicationId>.xml
-  std::string DesktopEntryPath() const;     // applications/<applicationId>.desktop
+  std::string MimePackagePath() const;      // mime/packages/<application_id>.xml
+  std::string DesktopEntryPath() const;     // applications/<application_id>.desktop
   std::string DocumentIconPath() const;     // icons/hicolor/32x32/mimetypes/<type-with-dash>.png
-  std::string ProgramIconPath(int size) const;  // icons/hicolor/NxN/apps/<applicationId>.png
+  std::string ProgramIconPath(int size) const;  // icons/hicolor/NxN/apps/<application_id>.png
 
   // Writes every file below dataHome whose content differs from what is there
   // (each through a temporary file and a rename, so a reader never sees half a
@@ -69,16 +69,16 @@ struct FileTypeRegistration {
 
 // Icons that the window program hands to RegisterLayoutFileType.
 struct FileTypeIcons {
-  std::string documentIconPng;                               // 32 x 32
-  std::vector<std::pair<int, std::string>> programIconsPng;  // size, PNG
+  std::string document_icon_png;                               // 32 x 32
+  std::vector<std::pair<int, std::string>> program_icons_png;  // size, PNG
 };
 
-// The registration of layout files (".vrb") for the program at programPath.
-FileTypeRegistration LayoutFileTypeRegistration(const std::string& programPath, const FileTypeIcons& icons);
+// The registration of layout files (".vrb") for the program at program_path.
+FileTypeRegistration LayoutFileTypeRegistration(const std::string& program_path, const FileTypeIcons& icons);
 
 // Registers layout files below dataHome ("" means DefaultDataHome()). Runs at
 // every start, so a moved program rewrites its path. Silent on every failure.
-bool RegisterLayoutFileType(const std::string& programPath, const std::string& dataHome,
+bool RegisterLayoutFileType(const std::string& program_path, const std::string& dataHome,
                             const FileTypeIcons& icons, const CommandRunner& runner = SpawnDetached);
 
 }  // namespace vorbel::desktop

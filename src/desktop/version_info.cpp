@@ -163,15 +163,15 @@ std::optional<std::string> ReadVersionSection(const std::string& file_name) {
 
 }  // namespace
 
-const char* VersionInfoKeyName(int key) {
+const char* VersionInfoKeyName(VersionInfoKey key) {
   static constexpr const char* kNames[] = {"CompanyName",      "FileDescription", "FileVersion",
                                            "InternalName",     "LegalCopyright",  "OriginalFilename",
                                            "ProductName",      "ProductVersion"};
-  if (key < 0 || key > 7) key = viFileVersion;
-  return kNames[key];
+  const auto index = static_cast<std::size_t>(key);
+  return index < std::size(kNames) ? kNames[index] : kNames[static_cast<std::size_t>(VersionInfoKey::FileVersion)];
 }
 
-std::string GetVersionInfoString(const std::string& fileName, int key) {
+std::string GetVersionInfoString(const std::string& fileName, VersionInfoKey key) {
   try {
     const std::optional<std::string> section = ReadVersionSection(fileName);
     if (!section) return {};

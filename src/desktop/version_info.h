@@ -5,20 +5,20 @@
 
 namespace vorbel::desktop {
 
-// Which version string to read. Any other value reads FileVersion.
-enum VersionInfoKey : int {
-  viCompanyName = 0,
-  viFileDescription = 1,
-  viFileVersion = 2,
-  viInternalName = 3,
-  viLegalCopyright = 4,
-  viOriginalFilename = 5,
-  viProductName = 6,
-  viProductVersion = 7,
+// Which version string to read. A value outside these reads FileVersion.
+enum class VersionInfoKey {
+  CompanyName,
+  FileDescription,
+  FileVersion,
+  InternalName,
+  LegalCopyright,
+  OriginalFilename,
+  ProductName,
+  ProductVersion,
 };
 
-// "CompanyName" ... "ProductVersion" for 0..7, "FileVersion" for anything else.
-const char* VersionInfoKeyName(int key);
+// "CompanyName" ... "ProductVersion", "FileVersion" for any other value.
+const char* VersionInfoKeyName(VersionInfoKey key);
 
 // Reads one version string from the program file FileName: the value stored
 // for the key's name in the file's ".vorbel_version" ELF section, which the
@@ -26,7 +26,7 @@ const char* VersionInfoKeyName(int key);
 // file, a file that is not ELF, a damaged ELF file (every header field and
 // offset is checked against the file before it is used), a file without the
 // section, or a section without that key. Never throws.
-std::string GetVersionInfoString(const std::string& fileName, int key = viFileVersion);
+std::string GetVersionInfoString(const std::string& fileName, VersionInfoKey key = VersionInfoKey::FileVersion);
 
 // The full path of the running program file, or "" when the system does not
 // tell it.

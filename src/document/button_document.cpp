@@ -18,7 +18,7 @@ ButtonDocument::ButtonDocument()
 }
 
 void ButtonDocument::WorkAreaWatcher::ColorSelectionChanged(SelectionSource /*source*/) {
-  document_.NotifyObservers([](DocumentObserver& o) { o.SettingsChanged(DocumentSetting::kWorkArea); });
+  document_.NotifyObservers([](DocumentObserver& o) { o.SettingsChanged(DocumentSetting::WorkArea); });
 }
 
 template <typename Notify>
@@ -29,13 +29,13 @@ void ButtonDocument::NotifyObservers(Notify notify) {
 void ButtonDocument::SetHeightText(std::string text) {
   if (text == height_text_) return;
   height_text_ = std::move(text);
-  NotifyObservers([](DocumentObserver& o) { o.SettingsChanged(DocumentSetting::kHeight); });
+  NotifyObservers([](DocumentObserver& o) { o.SettingsChanged(DocumentSetting::Height); });
 }
 
 void ButtonDocument::SetWidthText(std::string text) {
   if (text == width_text_) return;
   width_text_ = std::move(text);
-  NotifyObservers([](DocumentObserver& o) { o.SettingsChanged(DocumentSetting::kWidth); });
+  NotifyObservers([](DocumentObserver& o) { o.SettingsChanged(DocumentSetting::Width); });
 }
 
 std::int32_t ButtonDocument::Height() const { return TryStringToInt(height_text_).value_or(0); }
@@ -46,13 +46,13 @@ void ButtonDocument::SetWidth(std::int32_t width) { SetWidthText(std::to_string(
 void ButtonDocument::SetBorder(bool border) {
   if (border == border_) return;
   border_ = border;
-  NotifyObservers([](DocumentObserver& o) { o.SettingsChanged(DocumentSetting::kBorder); });
+  NotifyObservers([](DocumentObserver& o) { o.SettingsChanged(DocumentSetting::Border); });
 }
 
 void ButtonDocument::SetCaption(std::string caption) {
   if (caption == caption_) return;
   caption_ = std::move(caption);
-  NotifyObservers([](DocumentObserver& o) { o.SettingsChanged(DocumentSetting::kCaption); });
+  NotifyObservers([](DocumentObserver& o) { o.SettingsChanged(DocumentSetting::Caption); });
 }
 
 void ButtonDocument::SetDocumentFileName(std::string_view path) {
@@ -101,7 +101,7 @@ void ButtonDocument::SetRowType(int index, std::string type) {
   SetRow(index, std::move(row));
 }
 
-void ButtonDocument::SetRowSubItem(int index, int sub_item, std::string text) {
+void ButtonDocument::SetRowSubItem(int index, SubItem sub_item, std::string text) {
   CheckRowIndex(index);
   LayerRow row = rows_[static_cast<std::size_t>(index)];
   row.SetSubItem(sub_item, std::move(text));

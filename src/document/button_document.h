@@ -50,7 +50,7 @@ class ButtonDocument {
   void SetWidth(std::int32_t width);
 
   // The work-area picker. Changes of its selection are reported to document
-  // observers as DocumentSetting::kWorkArea.
+  // observers as DocumentSetting::WorkArea.
   ColorList& WorkArea() { return work_area_; }
   const ColorList& WorkArea() const { return work_area_; }
   // The selected colour, -1 when nothing is selected.
@@ -93,9 +93,8 @@ class ButtonDocument {
   // Replaces a whole row.
   void SetRow(int index, LayerRow row);
   void SetRowType(int index, std::string type);
-  // Writes one sub-item (kPropertiesItem, kLeftItem, kTopItem), adding empty
-  // ones before it when the row lacks them.
-  void SetRowSubItem(int index, int sub_item, std::string text);
+  // Writes one sub-item, adding empty ones before it when the row lacks them.
+  void SetRowSubItem(int index, SubItem sub_item, std::string text);
   // Writes all three sub-items.
   void SetRowSubItems(int index, std::string properties, std::string left, std::string top);
   void SetRowImageIndex(int index, std::int32_t image_index);

@@ -10,7 +10,7 @@ namespace vorbel::document {
 
 namespace {
 
-// Order of names for ccsText: lower-cased, then compared as unsigned bytes; a
+// Order of names for ColorSortOrder::Text: lower-cased, then compared as unsigned bytes; a
 // prefix sorts first. std::string compares through char_traits<char>, which
 // compares as unsigned char.
 bool NameLess(const std::string& a_lower, const std::string& b_lower) { return a_lower < b_lower; }
@@ -33,11 +33,11 @@ void ColorList::NotifyObservers(Notify notify) {
 
 int ColorList::AddColor(std::string_view name, base::Color color) {
   std::size_t position = entries_.size();
-  if (sort_by_ == TSortBy::ccsColor) {
+  if (sort_order_ == ColorSortOrder::Color) {
     const auto it = std::find_if(entries_.begin(), entries_.end(),
                                  [color](const ColorEntry& e) { return color < e.color; });
     position = static_cast<std::size_t>(it - entries_.begin());
-  } else if (sort_by_ == TSortBy::ccsText) {
+  } else if (sort_order_ == ColorSortOrder::Text) {
     const std::string new_lower = base::LowerCaseAscii(name);
     const auto it = std::find_if(entries_.begin(), entries_.end(), [&new_lower](const ColorEntry& e) {
       return NameLess(new_lower, base::LowerCaseAscii(e.name));
@@ -56,7 +56,7 @@ void ColorList::Clear() {
   entries_.clear();
   item_index_ = -1;
   NotifyObservers([](ColorListObserver& o) { o.ColorEntriesChanged(); });
-  if (had_selection) NotifyObservers([](ColorListObserver& o) { o.ColorSelectionChanged(SelectionSource::kProgram); });
+  if (had_selection) NotifyObservers([](ColorListObserver& o) { o.ColorSelectionChanged(SelectionSource::Program); });
 }
 
 const ColorEntry& ColorList::Entry(int index) const {
@@ -69,24 +69,24 @@ void ColorList::AssignEntries(const std::vector<ColorEntry>& entries) {
   entries_ = entries;
   item_index_ = -1;
   NotifyObservers([](ColorListObserver& o) { o.ColorEntriesChanged(); });
-  if (had_selection) NotifyObservers([](ColorListObserver& o) { o.ColorSelectionChanged(SelectionSource::kProgram); });
+  if (had_selection) NotifyObservers([](ColorListObserver& o) { o.ColorSelectionChanged(SelectionSource::Program); });
 }
 
-void ColorList::SetSortBy(TSortBy sort_by) {
-  sort_by_ = sort_by;
-  if (sort_by == TSortBy::ccsUnsorted) return;
+void ColorList::SetSortOrder(ColorSortOrder order) {
+  sort_order_ = order;
+  if (order == ColorSortOrder::Unsorted) return;
   const base::Color selected = GetSelectedColor();
   const int selected_before = item_index_;
 
   // The keys are computed once; the exchanges follow a bubble sort that swaps
   // only strictly smaller keys forward, so equal keys keep their order.
   std::vector<std::string> lower_names;
-  if (sort_by == TSortBy::ccsText) {
+  if (order == ColorSortOrder::Text) {
     lower_names.reserve(entries_.size());
     for (const ColorEntry& e : entries_) lower_names.push_back(base::LowerCaseAscii(e.name));
   }
   const auto less = [&](std::size_t a, std::size_t b) {
-    return sort_by == TSortBy::ccsColor ? entries_[a].color < entries_[b].color
+    return order == ColorSortOrder::Color ? entries_[a].color < entries_[b].color
                                         : NameLess(lower_names[a], lower_names[b]);
   };
   const std::size_t count = entries_.size();
@@ -107,7 +107,7 @@ void ColorList::SetSortBy(TSortBy sort_by) {
                                [selected](const ColorEntry& e) { return e.color == selected; });
   if (it != entries_.end()) item_index_ = static_cast<int>(it - entries_.begin());
   if (item_index_ != selected_before) {
-    NotifyObservers([](ColorListObserver& o) { o.ColorSelectionChanged(SelectionSource::kProgram); });
+    NotifyObservers([](ColorListObserver& o) { o.ColorSelectionChanged(SelectionSource::Program); });
   }
 }
 
@@ -120,7 +120,7 @@ bool ColorList::SelectColor(base::Color color) {
   const auto it =
       std::find_if(entries_.begin(), entries_.end(), [color](const ColorEntry& e) { return e.color == color; });
   if (it == entries_.end()) return false;
-  SetItemIndex(static_cast<int>(it - entries_.begin()), SelectionSource::kProgram);
+  SetItemIndex(static_cast<int>(it - entries_.begin()), SelectionSource::Program);
   return true;
 }
 
@@ -128,7 +128,7 @@ bool ColorList::SelectColorName(std::string_view name) {
   const auto it =
       std::find_if(entries_.begin(), entries_.end(), [name](const ColorEntry& e) { return e.name == name; });
   if (it == entries_.end()) return false;
-  SetItemIndex(static_cast<int>(it - entries_.begin()), SelectionSource::kProgram);
+  SetItemIndex(static_cast<int>(it - entries_.begin()), SelectionSource::Program);
   return true;
 }
 

@@ -7,7 +7,7 @@ namespace vorbel::document {
 
 // Who made a selection. A list widget raises its "picked" events only for the
 // user; a selection set by the program must stay silent.
-enum class SelectionSource { kProgram, kUser };
+enum class SelectionSource { Program, User };
 
 class ColorListObserver {
  public:

@@ -2,7 +2,6 @@
 // One layer of the button: a row of the layer list.
 
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -19,8 +18,9 @@ class MissingSubItemError : public base::Error {
       : base::Error("List index out of bounds (" + std::to_string(index) + ")") {}
 };
 
-// Positions of the sub-items.
-enum SubItem : int { kPropertiesItem = 0, kLeftItem = 1, kTopItem = 2, kSubItemCount = 3 };
+// The sub-items of a row, in their order.
+enum class SubItem { Properties, Left, Top };
+inline constexpr int kSubItemCount = 3;
 
 // Visibility values of `image_index`.
 inline constexpr std::int32_t kVisibleImage = 0;
@@ -47,16 +47,16 @@ struct LayerRow {
 
   // Reading for drawing and editing: raises MissingSubItemError when the row
   // does not hold the sub-item.
-  const std::string& SubItemAt(int index) const;
-  const std::string& Properties() const { return SubItemAt(kPropertiesItem); }
-  const std::string& Left() const { return SubItemAt(kLeftItem); }
-  const std::string& Top() const { return SubItemAt(kTopItem); }
+  const std::string& SubItemAt(SubItem item) const;
+  const std::string& Properties() const { return SubItemAt(SubItem::Properties); }
+  const std::string& Left() const { return SubItemAt(SubItem::Left); }
+  const std::string& Top() const { return SubItemAt(SubItem::Top); }
 
   // Reading for listing and saving: a missing sub-item shows as empty.
-  std::string SubItemText(int index) const;
+  std::string SubItemText(SubItem item) const;
 
   // Writes one sub-item, adding empty ones before it when the row lacks them.
-  void SetSubItem(int index, std::string text);
+  void SetSubItem(SubItem item, std::string text);
 
   friend bool operator==(const LayerRow&, const LayerRow&) = default;
 };

@@ -151,15 +151,15 @@ struct Font::Impl {
   FT_Face face = nullptr;
   std::string family;
   FontMetrics metrics;
-  bool symbolMap = false;  // the face has only a symbol character map
-  int transformEscapement = 0;
+  bool symbol_map = false;  // the face has only a symbol character map
+  int transform_escapement = 0;
 
   std::unordered_map<std::uint64_t, std::shared_ptr<const Glyph>> glyphs;
-  std::size_t glyphSpans = 0;
+  std::size_t glyph_spans = 0;
   std::unordered_map<RunKey, std::shared_ptr<const TextImage>, RunKeyHash> runs;
-  std::size_t runSpans = 0;
-  std::string lastText;  // the caption drawn last, whole, and its image
-  std::shared_ptr<const TextImage> lastRun;
+  std::size_t run_spans = 0;
+  std::string last_text;  // the caption drawn last, whole, and its image
+  std::shared_ptr<const TextImage> last_run;
 
   ~Impl() {
     if (face != nullptr) {
@@ -172,12 +172,12 @@ struct Font::Impl {
     unsigned index = FT_Get_Char_Index(face, cp);
     // Symbol fonts map their characters at U+F020..U+F0FF; text written with
     // the plain codes 0x20..0xFF reaches them there.
-    if (index == 0 && symbolMap && cp < 0x100) index = FT_Get_Char_Index(face, 0xF000 + cp);
+    if (index == 0 && symbol_map && cp < 0x100) index = FT_Get_Char_Index(face, 0xF000 + cp);
     return index;  // 0 is the face's missing-glyph shape
   }
 
   void SetTransform(int escapement) {
-    if (escapement == transformEscapement) return;
+    if (escapement == transform_escapement) return;
     if (escapement == 0) {
       FT_Set_Transform(face, nullptr, nullptr);
     } else {
@@ -191,7 +191,7 @@ struct Font::Impl {
       m.yy = static_cast<FT_Fixed>(std::lround(dir.cos * 65536.0));
       FT_Set_Transform(face, &m, nullptr);
     }
-    transformEscapement = escapement;
+    transform_escapement = escapement;
   }
 
   // Loads the hinted outline of a glyph, turned by the escapement, into the
@@ -238,11 +238,11 @@ struct Font::Impl {
       glyph->advance = static_cast<int>((face->glyph->advance.x + 32) >> 6);
     }
 
-    if (glyphs.size() >= kMaxCachedGlyphs || glyphSpans + glyph->spans.size() > kGlyphCacheSpans) {
+    if (glyphs.size() >= kMaxCachedGlyphs || glyph_spans + glyph->spans.size() > kGlyphCacheSpans) {
       glyphs.clear();
-      glyphSpans = 0;
+      glyph_spans = 0;
     }
-    glyphSpans += glyph->spans.size();
+    glyph_spans += glyph->spans.size();
     glyphs.emplace(key, glyph);
     return glyph;
   }
@@ -253,7 +253,7 @@ struct Font::Impl {
   std::shared_ptr<TextImage> Build(const std::u32string& text, int escapement, const Rect* clip, bool& complete) {
     auto image = std::make_shared<TextImage>();
     image->escapement = escapement;
-    image->cellHeight = metrics.height;
+    image->cell_height = metrics.height;
     complete = true;
     const auto dir = TextDirection::FromEscapement(escapement);
     std::int64_t pen = 0;
@@ -286,7 +286,7 @@ struct Font::Impl {
     }
     image->advance = pen;
     SortSpans(image->spans);
-    image->inkBounds = SpanBounds(image->spans);
+    image->ink_bounds = SpanBounds(image->spans);
     return image;
   }
 };
@@ -317,14 +317,14 @@ std::shared_ptr<const TextImage> Font::RenderText(std::string_view utf8, int esc
   std::lock_guard lock(FontMutex());
   Impl& d = *impl_;
   // A caption is usually drawn several times in a row (shadow, outline, face).
-  if (d.lastRun && d.lastRun->escapement == escapement && d.lastText == utf8) return d.lastRun;
+  if (d.last_run && d.last_run->escapement == escapement && d.last_text == utf8) return d.last_run;
   // No code point takes more than four bytes, so a longer text is never cached.
   const bool cacheable = utf8.size() <= 4 * kMaxCachedRunLength;
   RunKey key{escapement, cacheable ? std::string(utf8) : std::string()};
   if (cacheable) {
     if (auto it = d.runs.find(key); it != d.runs.end()) {
-      d.lastText = key.text;
-      d.lastRun = it->second;
+      d.last_text = key.text;
+      d.last_run = it->second;
       return it->second;
     }
   }
@@ -333,13 +333,13 @@ std::shared_ptr<const TextImage> Font::RenderText(std::string_view utf8, int esc
     bool complete = false;
     auto image = d.Build(text, escapement, nullptr, complete);
     if (complete) {
-      if (d.runs.size() >= kMaxCachedRuns || d.runSpans + image->spans.size() > kRunCacheSpans) {
+      if (d.runs.size() >= kMaxCachedRuns || d.run_spans + image->spans.size() > kRunCacheSpans) {
         d.runs.clear();
-        d.runSpans = 0;
+        d.run_spans = 0;
       }
-      d.runSpans += image->spans.size();
-      d.lastText = key.text;
-      d.lastRun = image;
+      d.run_spans += image->spans.size();
+      d.last_text = key.text;
+      d.last_run = image;
       d.runs.emplace(std::move(key), image);
       return image;
     }
@@ -374,7 +374,7 @@ std::unique_ptr<Font::Impl> OpenFace(const FontFileRef& ref, int request) {
   impl->family = ref.family.empty() && face->family_name != nullptr ? face->family_name : ref.family;
   if (!FT_IS_SCALABLE(face) || face->units_per_EM == 0) return nullptr;
   if (FT_Select_Charmap(face, FT_ENCODING_UNICODE) != 0) {
-    impl->symbolMap = FT_Select_Charmap(face, FT_ENCODING_MS_SYMBOL) == 0;
+    impl->symbol_map = FT_Select_Charmap(face, FT_ENCODING_MS_SYMBOL) == 0;
   }
 
   // The Windows ascent and descent in font units; the horizontal header's,
@@ -411,15 +411,15 @@ std::unique_ptr<Font::Impl> OpenFace(const FontFileRef& ref, int request) {
   FontMetrics& m = impl->metrics;
   const FT_Fixed yScale = face->size->metrics.y_scale;
   const FT_Fixed xScale = face->size->metrics.x_scale;
-  m.emHeight = em;
+  m.em_height = em;
   m.ascent = Round26Dot6(FT_MulFix(static_cast<FT_Long>(ascent), yScale));
   m.descent = Round26Dot6(FT_MulFix(static_cast<FT_Long>(descent), yScale));
   m.height = m.ascent + m.descent;
-  m.internalLeading = m.height - em;
+  m.internal_leading = m.height - em;
   if (os2 != nullptr && os2->version != 0xFFFF && os2->xAvgCharWidth > 0) {
-    m.aveCharWidth = Round26Dot6(FT_MulFix(os2->xAvgCharWidth, xScale));
+    m.ave_char_width = Round26Dot6(FT_MulFix(os2->xAvgCharWidth, xScale));
   } else {
-    m.aveCharWidth = impl->GetGlyph(impl->GlyphIndex(U'x'), 0)->advance;
+    m.ave_char_width = impl->GetGlyph(impl->GlyphIndex(U'x'), 0)->advance;
   }
   return impl;
 }

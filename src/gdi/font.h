@@ -49,9 +49,9 @@ struct FontMetrics {
   int ascent = 0;
   int descent = 0;
   int height = 0;           // ascent + descent: the height of a character cell
-  int internalLeading = 0;  // height - emHeight
-  int emHeight = 0;
-  int aveCharWidth = 0;
+  int internal_leading = 0;  // height - em_height
+  int em_height = 0;
+  int ave_char_width = 0;
   friend constexpr bool operator==(const FontMetrics&, const FontMetrics&) = default;
 };
 

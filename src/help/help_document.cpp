@@ -94,13 +94,13 @@ std::optional<HelpDocument> HelpDocument::Parse(std::string_view text, std::stri
   HelpDocument document;
   std::map<std::string, std::size_t, std::less<>> ids;
   std::vector<std::size_t> parent_lines;  // for messages about parents
-  enum class State { kHeader, kFields, kBody } state = State::kHeader;
+  enum class State { Header, Fields, Body } state = State::Header;
   HelpTopic* topic = nullptr;
   std::size_t topic_line = 0;
 
   auto finish_topic = [&]() -> std::optional<std::string> {
     if (topic == nullptr) return std::nullopt;
-    if (state == State::kFields) return Fail(topic_line, "topic \"" + topic->id + "\" has no \"--\" line before its body");
+    if (state == State::Fields) return Fail(topic_line, "topic \"" + topic->id + "\" has no \"--\" line before its body");
     if (topic->title.empty()) return Fail(topic_line, "topic \"" + topic->id + "\" has no title");
     return std::nullopt;
   };
@@ -118,26 +118,26 @@ std::optional<HelpDocument> HelpDocument::Parse(std::string_view text, std::stri
       topic = &document.topics_.back();
       topic->id = std::string(id);
       topic_line = reader.number();
-      state = State::kFields;
+      state = State::Fields;
       continue;
     }
-    if (state == State::kBody) {
+    if (state == State::Body) {
       topic->body.append(line);
       topic->body.push_back('\n');
       continue;
     }
     const std::string_view trimmed = base::TrimBlanks(line);
     if (trimmed.empty() || trimmed.front() == '#') continue;
-    if (state == State::kFields && trimmed == "--") {
-      state = State::kBody;
+    if (state == State::Fields && trimmed == "--") {
+      state = State::Body;
       continue;
     }
     std::string name;
     std::string_view value;
     if (!SplitField(trimmed, name, value)) {
-      return fail(Fail(reader.number(), state == State::kHeader ? "text before the first topic" : "expected \"name: value\" or \"--\""));
+      return fail(Fail(reader.number(), state == State::Header ? "text before the first topic" : "expected \"name: value\" or \"--\""));
     }
-    if (state == State::kHeader) {
+    if (state == State::Header) {
       if (name == "title") document.title_ = std::string(value);
       continue;
     }

@@ -132,9 +132,9 @@ std::string FormatLayout(const document::ButtonDocument& doc) {
     const document::LayerRow& row = doc.Row(i);
     ini.Section(std::string(kLayerSectionPrefix) + std::to_string(i));
     ini.Key("Type", row.type);
-    ini.Key("Properties", row.SubItemText(document::kPropertiesItem));
-    ini.Key("X", row.SubItemText(document::kLeftItem));
-    ini.Key("Y", row.SubItemText(document::kTopItem));
+    ini.Key("Properties", row.SubItemText(document::SubItem::Properties));
+    ini.Key("X", row.SubItemText(document::SubItem::Left));
+    ini.Key("Y", row.SubItemText(document::SubItem::Top));
     ini.Key("Visible", row.image_index);
   }
   return ini.Take();
@@ -146,7 +146,7 @@ void LoadLayout(document::ButtonDocument& doc, const std::string& fileName, cons
   try {
     bytes = base::ReadWholeFile(fileName, kMaxLayoutFileSize);
   } catch (const base::FileReadError& e) {
-    if (missing == MissingLayout::kIsAnError) {
+    if (missing == MissingLayout::IsAnError) {
       throw LayoutReadError(e.Failure() == base::FileReadFailure::TooLarge
                                 ? "Cannot open file " + fileName + ": the file is too large for a layout file"
                                 : std::string(e.what()));

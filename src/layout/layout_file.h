@@ -34,8 +34,8 @@ inline constexpr std::size_t kMaxLayoutFileSize = std::size_t{256} << 20;
 
 // What LoadLayout does with a file that does not exist or cannot be read.
 enum class MissingLayout {
-  kLoadsEmpty,  // the window's Open: every key reads as missing
-  kIsAnError,   // the command line: LayoutReadError
+  LoadsEmpty,  // the window's Open: every key reads as missing
+  IsAnError,   // the command line: LayoutReadError
 };
 
 // Applies a layout text to the document: Height, Width, the work-area colour
@@ -54,7 +54,7 @@ std::string FormatLayout(const document::ButtonDocument& doc);
 // `missing` says it is an error; then LayoutReadError is raised before the
 // document changes.
 void LoadLayout(document::ButtonDocument& doc, const std::string& fileName, const std::function<void()>& redraw = {},
-                MissingLayout missing = MissingLayout::kLoadsEmpty);
+                MissingLayout missing = MissingLayout::LoadsEmpty);
 
 // The name the previous version of a file is kept under: the extension (from
 // the last "." after the last "/") replaced by ".bak", or ".bak" appended when

@@ -67,22 +67,22 @@ ButtonRenderer::ButtonRenderer() : canvas_(surface_) {
 }
 
 void ButtonRenderer::SetGradientPictureSize(int width, int height) {
-  gradientWidth_ = width;
-  gradientHeight_ = height;
+  gradient_width_ = width;
+  gradient_height_ = height;
 }
 
 RenderResult ButtonRenderer::RenderButton(const document::ButtonDocument& doc) {
   if (doc.Loading()) return RenderResult::Suspended;
   if (gdi::SizeTooLarge(doc.Width(), doc.Height())) {
-    lastResult_ = RenderResult::TooLarge;
-    return lastResult_;
+    last_result_ = RenderResult::TooLarge;
+    return last_result_;
   }
   try {
     PrepareWorkArea(doc);
     DrawImageBorder(doc);
   } catch (const std::bad_alloc&) {
-    lastResult_ = RenderResult::OutOfMemory;
-    return lastResult_;
+    last_result_ = RenderResult::OutOfMemory;
+    return last_result_;
   }
   for (int index = 0; index < doc.RowCount(); ++index) {
     const document::LayerRow& row = doc.Row(index);
@@ -97,8 +97,8 @@ RenderResult ButtonRenderer::RenderButton(const document::ButtonDocument& doc) {
       if (kinds.image) DrawImageLayer(row);
     });
   }
-  lastResult_ = RenderResult::Drawn;
-  return lastResult_;
+  last_result_ = RenderResult::Drawn;
+  return last_result_;
 }
 
 void ButtonRenderer::PrepareWorkArea(const document::ButtonDocument& doc) {
@@ -223,8 +223,8 @@ void ButtonRenderer::DrawBevelLayer(const document::LayerRow& row) {
 }
 
 void ButtonRenderer::DrawImageLayer(const document::LayerRow& row) {
-  const int x = ClampedSum(document::ReadOffset(row.SubItemText(document::kLeftItem)));
-  const int y = ClampedSum(document::ReadOffset(row.SubItemText(document::kTopItem)));
+  const int x = ClampedSum(document::ReadOffset(row.SubItemText(document::SubItem::Left)));
+  const int y = ClampedSum(document::ReadOffset(row.SubItemText(document::SubItem::Top)));
   const std::string& props = row.Properties();
   const bool transparent = document::YesNoToBool(document::GetPropValue("Transparent", props, "N"));
   const std::string path = document::GetPropValue("Image", props, "");
@@ -244,8 +244,8 @@ void ButtonRenderer::DrawImageLayer(const document::LayerRow& row) {
 }
 
 void ButtonRenderer::DrawTextLayer(const document::LayerRow& row) {
-  const int x = ClampedSum(5, document::ReadOffset(row.SubItemText(document::kLeftItem)));
-  const int y = ClampedSum(5, document::ReadOffset(row.SubItemText(document::kTopItem)));
+  const int x = ClampedSum(5, document::ReadOffset(row.SubItemText(document::SubItem::Left)));
+  const int y = ClampedSum(5, document::ReadOffset(row.SubItemText(document::SubItem::Top)));
   const std::string& props = row.Properties();
   gdi::Canvas& c = canvas_;
 
@@ -286,7 +286,7 @@ void ButtonRenderer::DrawTextLayer(const document::LayerRow& row) {
   // The gradient picture is as large as the main window. Its stripes are
   // vertical, so all its rows are alike and stretching it only ever samples
   // rows: one row gives exactly the same caption as the full height.
-  gdi::Bitmap picture(std::max(gradientWidth_, 0), gradientHeight_ > 0 ? 1 : 0);
+  gdi::Bitmap picture(std::max(gradient_width_, 0), gradient_height_ > 0 ? 1 : 0);
   gradient_.from = document::StringToColor(document::GetPropValue("GradientStart", props, "clLime"));
   gradient_.to = document::StringToColor(document::GetPropValue("GradientEnd", props, "clYellow"));
   gradient_.BuildPalette();

@@ -52,7 +52,7 @@ class ButtonRenderer {
   // failure inside a row ends that row only (see DrawLayerRow); what it drew
   // stays.
   RenderResult RenderButton(const document::ButtonDocument& doc);
-  RenderResult LastResult() const { return lastResult_; }
+  RenderResult LastResult() const { return last_result_; }
 
   const gdi::Bitmap& Surface() const { return surface_; }
   gdi::Canvas& Canvas() { return canvas_; }
@@ -94,9 +94,9 @@ class ButtonRenderer {
   TextGradient gradient_;
   int width_ = 0;   // the button size of the current pass
   int height_ = 0;
-  int gradientWidth_ = kDefaultGradientWidth;
-  int gradientHeight_ = kDefaultGradientHeight;
-  RenderResult lastResult_ = RenderResult::Drawn;
+  int gradient_width_ = kDefaultGradientWidth;
+  int gradient_height_ = kDefaultGradientHeight;
+  RenderResult last_result_ = RenderResult::Drawn;
 };
 
 // The report of DrawLayerRow for an unexpected exception; call it inside the

@@ -19,10 +19,10 @@ QFileDialog* MakeFileDialog(QWidget* parent, const FileRequest& request, QFileDi
   dialog->setAcceptMode(mode);
   dialog->setNameFilters(request.filters);
   if (!request.filters.isEmpty()) dialog->selectNameFilter(request.filters.front());
-  dialog->setDefaultSuffix(request.defaultSuffix);
+  dialog->setDefaultSuffix(request.default_suffix);
   dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-  dialog->setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
-  if (!request.startIn.isEmpty()) dialog->selectFile(request.startIn);
+  dialog->setOption(QFileDialog::DontConfirmOverwrite, !request.confirm_overwrite);
+  if (!request.start_in.isEmpty()) dialog->selectFile(request.start_in);
   return dialog;
 }
 

@@ -14,14 +14,15 @@ class QWidget;
 namespace vorbel::ui {
 
 // What a file chooser is asked for. `filters` are Qt name filters
-// ("Vorbelkit files (*.vrb)"), the first one selected; `defaultSuffix` has no
-// leading dot; `startIn` is the folder or file name to start from (may be empty).
+// ("Vorbelkit files (*.vrb)"), the first one selected; `default_suffix` has no
+// leading dot; `start_in` is the folder or file name to start from (may be
+// empty).
 struct FileRequest {
   QString title;
   QStringList filters;
-  QString defaultSuffix;
-  QString startIn;
-  bool confirmOverwrite = false;  // save choosers only
+  QString default_suffix;
+  QString start_in;
+  bool confirm_overwrite = false;  // save choosers only
 };
 
 class DialogSeam {

@@ -19,7 +19,9 @@ class LayerListModel final : public QAbstractTableModel, private document::Docum
   Q_OBJECT
 
  public:
-  enum Column : int { kTypeColumn = 0, kPropertiesColumn, kLeftColumn, kTopColumn, kColumnCount };
+  // The columns: the Type, then the row's sub-items in their order.
+  enum class Column { Type, Properties, Left, Top };
+  static constexpr int kColumnCount = 4;
   // The column widths of the list in pixels.
   static constexpr int kColumnWidths[kColumnCount] = {70, 300, 50, 50};
 

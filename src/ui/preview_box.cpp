@@ -28,7 +28,7 @@ void CopySurfaceToImage(const gdi::Bitmap& surface, QImage& image) {
 
 PreviewBox::PreviewBox(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent, false);
-  setObjectName(QStringLiteral("pbxPreview"));
+  setObjectName(QStringLiteral("preview"));
 }
 
 void PreviewBox::SetPicture(const gdi::Bitmap& surface) {

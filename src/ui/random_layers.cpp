@@ -28,7 +28,7 @@ void RandomButton(document::ButtonDocument& doc, RandomLayerSource& background, 
                   RandomLayerSource& text, RandomSeeding seeding) {
   doc.ClearRows();
   doc.SetUntitled();
-  if (seeding == RandomSeeding::kFromClock) document::SeedRandomFromClock();
+  if (seeding == RandomSeeding::FromClock) document::SeedRandomFromClock();
 
   doc.SetHeight(RandomButtonHeight());
   doc.SetWidth(RandomButtonWidth());

@@ -21,8 +21,8 @@ class RandomLayerSource {
 };
 
 enum class RandomSeeding {
-  kFromClock,  // seed the shared generator from the clock first (the command)
-  kKeep,       // go on with the generator as it is (tests, reproducible output)
+  FromClock,  // seed the shared generator from the clock first (the command)
+  Keep,       // go on with the generator as it is (tests, reproducible output)
 };
 
 // Replaces `doc` by a random button, drawing from the shared generator in this
@@ -35,7 +35,7 @@ enum class RandomSeeding {
 // new rows are visible and have empty offsets; no image layer is ever made.
 // Redrawing is the caller's.
 void RandomButton(document::ButtonDocument& doc, RandomLayerSource& background, RandomLayerSource& bevel,
-                  RandomLayerSource& text, RandomSeeding seeding = RandomSeeding::kFromClock);
+                  RandomLayerSource& text, RandomSeeding seeding = RandomSeeding::FromClock);
 
 // The two size draws on their own (exposed for tests of their bounds).
 int RandomButtonHeight();

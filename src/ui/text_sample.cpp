@@ -30,7 +30,7 @@ gdi::Bitmap RenderTextSample(int width, int height, const TextSampleSettings& se
   canvas.FillRect(surface.Bounds());
   canvas.SetFontColor(settings.color);
   canvas.SetFontName(settings.face);
-  canvas.SetFontSize(settings.pointSize);
+  canvas.SetFontSize(settings.point_size);
   canvas.SetBkMode(gdi::BkMode::Transparent);
   const std::string& text = IsBlank(settings.caption) ? settings.face : settings.caption;
   try {

@@ -17,7 +17,7 @@ namespace vorbel::ui {
 struct TextSampleSettings {
   std::string caption;  // shown when it holds more than blanks and control characters
   std::string face;     // also shown in place of a blank caption
-  int pointSize = 0;    // 0 gives the default size
+  int point_size = 0;   // 0 gives the default size
   base::Color color;         // -1 (nothing selected) draws black
 };
 

@@ -29,7 +29,7 @@ using test::ReadPng;
 
 struct SuiteFile {
   const char* name;
-  bool sixteenBit;
+  bool sixteen_bit;
 };
 
 const SuiteFile kSuite[] = {
@@ -60,7 +60,7 @@ TEST_P(BmpSuite, MatchesReferenceDecode) {
   ASSERT_EQ(pic.width, ref.width);
   ASSERT_EQ(pic.height, ref.height);
   ASSERT_EQ(pic.pixels.size(), ref.pixels.size());
-  const int tolerance = GetParam().sixteenBit ? 1 : 0;
+  const int tolerance = GetParam().sixteen_bit ? 1 : 0;
   int mismatches = 0;
   for (int y = 0; y < pic.height; ++y) {
     for (int x = 0; x < pic.width; ++x) {
@@ -75,7 +75,7 @@ TEST_P(BmpSuite, MatchesReferenceDecode) {
     }
   }
   EXPECT_EQ(mismatches, 0);
-  EXPECT_EQ(pic.twoColour, std::string(GetParam().name).find("pal1") != std::string::npos);
+  EXPECT_EQ(pic.two_colour, std::string(GetParam().name).find("pal1") != std::string::npos);
 }
 
 // Cutting a file anywhere must give either a picture or a PictureError, never
@@ -125,29 +125,29 @@ struct BmpParts {
   std::int32_t height = 2;
   int bpp = 24;
   std::uint32_t compression = 0;
-  std::uint32_t headerSize = 40;
-  std::uint32_t coloursUsed = 0;
+  std::uint32_t header_size = 40;
+  std::uint32_t colours_used = 0;
   std::vector<std::uint32_t> masks;    // written after a 40-byte header, or into a longer one
   std::vector<std::uint32_t> palette;  // 0x00RRGGBB
   std::vector<std::uint8_t> pixels;
 };
 
 std::vector<std::uint8_t> MakeBmp(const BmpParts& s) {
-  const bool masksAfter = s.headerSize == 40 && !s.masks.empty();
-  const std::size_t paletteAt = 14 + s.headerSize + (masksAfter ? 4 * s.masks.size() : 0);
+  const bool masksAfter = s.header_size == 40 && !s.masks.empty();
+  const std::size_t paletteAt = 14 + s.header_size + (masksAfter ? 4 * s.masks.size() : 0);
   const std::size_t pixelsAt = paletteAt + 4 * s.palette.size();
   std::vector<std::uint8_t> v(pixelsAt);
   v[0] = 'B';
   v[1] = 'M';
   Put32(v, 2, static_cast<std::uint32_t>(pixelsAt + s.pixels.size()));
   Put32(v, 10, static_cast<std::uint32_t>(pixelsAt));
-  Put32(v, 14, s.headerSize);
+  Put32(v, 14, s.header_size);
   Put32(v, 18, static_cast<std::uint32_t>(s.width));
   Put32(v, 22, static_cast<std::uint32_t>(s.height));
   Put16(v, 26, 1);
   Put16(v, 28, static_cast<std::uint32_t>(s.bpp));
   Put32(v, 30, s.compression);
-  Put32(v, 46, s.coloursUsed);
+  Put32(v, 46, s.colours_used);
   for (std::size_t i = 0; i < s.masks.size(); ++i) Put32(v, 14 + 40 + 4 * i, s.masks[i]);
   for (std::size_t i = 0; i < s.palette.size(); ++i) Put32(v, paletteAt + 4 * i, s.palette[i]);
   v.insert(v.end(), s.pixels.begin(), s.pixels.end());
@@ -197,7 +197,7 @@ TEST(BmpDecoder, RefusesInconsistentHeaders) {
   std::vector<std::uint8_t> cutHeader = MakeBmp(Plain24());
   cutHeader.resize(40);
   ExpectRefused(cutHeader, "header is cut short");
-  ExpectRefused(with([](BmpParts& s) { s.headerSize = 41; }), "header size of 41");
+  ExpectRefused(with([](BmpParts& s) { s.header_size = 41; }), "header size of 41");
   ExpectRefused(with([](BmpParts& s) { s.width = 0; }), "width 0");
   ExpectRefused(with([](BmpParts& s) { s.width = -5; }), "width -5");
   ExpectRefused(with([](BmpParts& s) { s.height = 0; }), "height is 0");
@@ -246,7 +246,7 @@ TEST(BmpDecoder, ShortPaletteLeavesMissingEntriesBlack) {
   s.width = 4;
   s.height = 1;
   s.bpp = 8;
-  s.coloursUsed = 2;
+  s.colours_used = 2;
   s.palette = {0x112233, 0x445566};
   s.pixels = {0, 1, 2, 255};
   Picture p = DecodeBmp(MakeBmp(s));
@@ -254,10 +254,10 @@ TEST(BmpDecoder, ShortPaletteLeavesMissingEntriesBlack) {
   EXPECT_EQ(p.At(1, 0), 0x445566_px);
   EXPECT_EQ(p.At(2, 0), 0_px);
   EXPECT_EQ(p.At(3, 0), 0_px);
-  EXPECT_FALSE(p.twoColour);
+  EXPECT_FALSE(p.two_colour);
 
   // No colours-used count and a palette cut off by the pixel data offset.
-  s.coloursUsed = 0;
+  s.colours_used = 0;
   p = DecodeBmp(MakeBmp(s));
   EXPECT_EQ(p.At(1, 0), 0x445566_px);
   EXPECT_EQ(p.At(2, 0), 0_px);
@@ -282,7 +282,7 @@ TEST(BmpDecoder, TwoAndOneBitPixelsUseThePalette) {
   s.palette = {0xFF0000, 0x00FF00};
   s.pixels = {0b10100000, 0b10000000, 0, 0};
   p = DecodeBmp(MakeBmp(s));
-  EXPECT_TRUE(p.twoColour);
+  EXPECT_TRUE(p.two_colour);
   EXPECT_EQ(p.At(0, 0), 0x00FF00_px);
   EXPECT_EQ(p.At(1, 0), 0xFF0000_px);
   EXPECT_EQ(p.At(8, 0), 0x00FF00_px);
@@ -313,7 +313,7 @@ TEST(BmpDecoder, ScalesMaskedChannelsOfAnyWidth) {
   t.height = 1;
   t.bpp = 16;
   t.compression = 3;
-  t.headerSize = 56;
+  t.header_size = 56;
   t.masks = {0x8000, 0x7000, 0x0001, 0};
   t.pixels = {0x01, 0xF0, 0x00, 0x20, 0, 0};
   p = DecodeBmp(MakeBmp(t));

@@ -52,22 +52,22 @@ int ReadFromMemory(GifFileType* gif, GifByteType* out, int size) {
 struct DecodedGif {
   std::string signature;
   int width = 0, height = 0;
-  bool globalMap = false;
-  std::uint8_t screenPacked = 0, background = 0, aspect = 0;
+  bool global_map = false;
+  std::uint8_t screen_packed = 0, background = 0, aspect = 0;
   std::vector<std::uint32_t> table;     // the local colour table
   std::vector<std::uint8_t> indices;    // per pixel
-  int imageCount = 0;
+  int image_count = 0;
   bool interlaced = false;
   std::vector<ExtensionBlock> extensions;  // copies of the image's blocks (bytes not kept)
-  std::vector<std::vector<std::uint8_t>> extensionData;
-  int lzwCodeSize = 0;
+  std::vector<std::vector<std::uint8_t>> extension_data;
+  int lzw_code_size = 0;
   std::uint32_t Colour(int x, int y) const { return table.at(indices.at(static_cast<std::size_t>(y) * width + x)); }
 };
 
 DecodedGif ReadGif(const std::vector<std::uint8_t>& bytes) {
   DecodedGif out;
   out.signature.assign(bytes.begin(), bytes.begin() + 6);
-  out.screenPacked = bytes.at(10);
+  out.screen_packed = bytes.at(10);
   out.background = bytes.at(11);
   out.aspect = bytes.at(12);
   GifReader reader{&bytes};
@@ -81,8 +81,8 @@ DecodedGif ReadGif(const std::vector<std::uint8_t>& bytes) {
   }
   out.width = gif->SWidth;
   out.height = gif->SHeight;
-  out.globalMap = gif->SColorMap != nullptr;
-  out.imageCount = gif->ImageCount;
+  out.global_map = gif->SColorMap != nullptr;
+  out.image_count = gif->ImageCount;
   const SavedImage& image = gif->SavedImages[0];
   out.interlaced = image.ImageDesc.Interlace;
   if (image.ImageDesc.ColorMap != nullptr) {
@@ -96,7 +96,7 @@ DecodedGif ReadGif(const std::vector<std::uint8_t>& bytes) {
   for (int i = 0; i < image.ExtensionBlockCount; ++i) {
     out.extensions.push_back(image.ExtensionBlocks[i]);
     const ExtensionBlock& b = image.ExtensionBlocks[i];
-    out.extensionData.emplace_back(b.Bytes, b.Bytes + b.ByteCount);
+    out.extension_data.emplace_back(b.Bytes, b.Bytes + b.ByteCount);
   }
   for (int i = 0; i < gif->ExtensionBlockCount; ++i) out.extensions.push_back(gif->ExtensionBlocks[i]);
   DGifCloseFile(gif, &error);
@@ -112,7 +112,7 @@ DecodedGif ReadGif(const std::vector<std::uint8_t>& bytes) {
     const std::uint8_t packed = bytes[p + 9];
     p += 10;
     if (packed & 0x80) p += 3u * (1u << ((packed & 7) + 1));
-    out.lzwCodeSize = bytes.at(p);
+    out.lzw_code_size = bytes.at(p);
   }
   return out;
 }
@@ -122,16 +122,16 @@ TEST(GifWriter, OpaqueImageIsGif87aWithoutExtensionOrBlackEntry) {
   const DecodedGif gif = ReadGif(EncodeGif(img.View(), 0x008080_px));
   EXPECT_EQ(gif.signature, "GIF87a");
   EXPECT_TRUE(gif.extensions.empty());
-  EXPECT_FALSE(gif.globalMap);
-  EXPECT_EQ(gif.imageCount, 1);
+  EXPECT_FALSE(gif.global_map);
+  EXPECT_EQ(gif.image_count, 1);
   EXPECT_FALSE(gif.interlaced);
   // Three colours by use, padded with black to four entries; no transparent entry.
   EXPECT_EQ(gif.table, (std::vector<std::uint32_t>{0xFF0000, 0x00FF00, 0x0000FF, 0x000000}));
   EXPECT_EQ(gif.indices, (std::vector<std::uint8_t>{0, 0, 1, 0, 1, 2}));
-  EXPECT_EQ(gif.screenPacked, 0x11);  // no global table; resolution and size fields both bits - 1 = 1
+  EXPECT_EQ(gif.screen_packed, 0x11);  // no global table; resolution and size fields both bits - 1 = 1
   EXPECT_EQ(gif.background, 0);
   EXPECT_EQ(gif.aspect, 0);
-  EXPECT_EQ(gif.lzwCodeSize, 2);
+  EXPECT_EQ(gif.lzw_code_size, 2);
 }
 
 TEST(GifWriter, WorkAreaPixelsBecomeTheAppendedBlackEntryOfGif89a) {
@@ -149,9 +149,9 @@ TEST(GifWriter, WorkAreaPixelsBecomeTheAppendedBlackEntryOfGif89a) {
   ASSERT_EQ(gif.extensions.size(), 1u);
   EXPECT_EQ(gif.extensions[0].Function, GRAPHICS_EXT_FUNC_CODE);
   // Transparent flag only (no disposal, no user input), delay 0, index 2.
-  EXPECT_EQ(gif.extensionData[0], (std::vector<std::uint8_t>{0x01, 0, 0, 2}));
-  EXPECT_EQ(gif.screenPacked, 0x11);
-  EXPECT_EQ(gif.lzwCodeSize, 2);
+  EXPECT_EQ(gif.extension_data[0], (std::vector<std::uint8_t>{0x01, 0, 0, 2}));
+  EXPECT_EQ(gif.screen_packed, 0x11);
+  EXPECT_EQ(gif.lzw_code_size, 2);
   // Nothing but the screen, the extension, the image and the trailer.
   EXPECT_EQ(bytes.back(), 0x3B);
   EXPECT_EQ(std::memcmp(bytes.data() + 13, "\x21\xF9\x04\x01\x00\x00\x02\x00\x2C", 9), 0);
@@ -169,8 +169,8 @@ TEST(GifWriter, OneColourImageIsValidWithTwoEntriesAndCodeSizeTwo) {
   const DecodedGif gif = ReadGif(EncodeGif(img.View(), 0xFFFFFF_px));
   EXPECT_EQ(gif.table, (std::vector<std::uint32_t>{0x0000FF, 0x000000}));
   EXPECT_EQ(gif.indices, std::vector<std::uint8_t>(20, 0));
-  EXPECT_EQ(gif.screenPacked, 0x00);
-  EXPECT_EQ(gif.lzwCodeSize, 2);
+  EXPECT_EQ(gif.screen_packed, 0x00);
+  EXPECT_EQ(gif.lzw_code_size, 2);
 }
 
 TEST(GifWriter, LargeTablesArePaddedToAPowerOfTwo) {
@@ -192,8 +192,8 @@ TEST(GifWriter, LargeTablesArePaddedToAPowerOfTwo) {
   EXPECT_EQ(gif.table[3], 0x000033u);
   EXPECT_EQ(gif.Colour(19, 10), 0xFFFFFFu);
   EXPECT_EQ(gif.indices[218], 216);  // the transparent pixel takes the appended entry
-  EXPECT_EQ(gif.screenPacked, 0x77);
-  EXPECT_EQ(gif.lzwCodeSize, 8);
+  EXPECT_EQ(gif.screen_packed, 0x77);
+  EXPECT_EQ(gif.lzw_code_size, 8);
 }
 
 TEST(GifWriter, RoundTripsAwkwardSizes) {
@@ -227,7 +227,7 @@ TEST(GifWriter, NoisyImagesOfEveryDepthSurviveTableResets) {
     std::fill(px.begin() + 5000, px.begin() + 9000, WebColour(0).Rgb());
     TestImage img(w, h, px);
     const DecodedGif gif = ReadGif(EncodeGif(img.View(), 0x010203_px));
-    ASSERT_EQ(gif.lzwCodeSize, bits < 2 ? 2 : bits);
+    ASSERT_EQ(gif.lzw_code_size, bits < 2 ? 2 : bits);
     for (int y = 0; y < h; ++y)
       for (int x = 0; x < w; ++x)
         ASSERT_EQ(gif.Colour(x, y), img.At(x, y).Rgb()) << bits << " bits, at " << x << "," << y;

@@ -82,7 +82,7 @@ TEST(JpegDecoder, RoundTripsAwkwardSizes) {
       EXPECT_EQ(p.Rgb() >> 24, 0u) << w << "x" << h;
       EXPECT_TRUE(Near(p, 0x3366CC, 4)) << w << "x" << h << ": " << Hex(p);
     }
-    EXPECT_FALSE(pic.twoColour);
+    EXPECT_FALSE(pic.two_colour);
   }
   // Busy content: only the size is certain.
   TestImage noisy(31, 13, 7);

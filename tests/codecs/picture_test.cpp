@@ -59,7 +59,7 @@ TEST(Picture, LoadsBothKindsAndNamesTheFileInFailures) {
 TEST(Picture, TransparentColourOfAnEmptyPictureIsBlack) {
   Picture empty;
   EXPECT_EQ(empty.TransparentColour(), 0_px);
-  empty.twoColour = true;
+  empty.two_colour = true;
   EXPECT_EQ(empty.TransparentColour(), 0xFFFFFF_px);
 }
 

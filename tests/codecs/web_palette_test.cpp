@@ -36,7 +36,7 @@ TEST(WebPalette, TableIsOrderedByUseWithTiesInPaletteOrder) {
   EXPECT_EQ(out.colours[1], 0x00FF00_px);
   EXPECT_EQ(out.colours[2], 0xFF0000_px);
   EXPECT_EQ(out.colours[3], 0xFFFFFF_px);
-  EXPECT_EQ(out.transparentIndex, -1);
+  EXPECT_EQ(out.transparent_index, -1);
   EXPECT_EQ(out.indices, (std::vector<std::uint8_t>{2, 0, 1, 0, 3, 1, 2, 0}));
   EXPECT_EQ(out.BitsPerPixel(), 2);
 }
@@ -52,7 +52,7 @@ TEST(WebPalette, TransparencyIsDecidedOnFullColoursBeforeReduction) {
   EXPECT_EQ(out.colours[1], 0xFFFFFF_px);
   EXPECT_EQ(out.colours[2], 0x000000_px);
   EXPECT_EQ(out.colours[3], 0x000000_px);  // the appended transparent entry
-  EXPECT_EQ(out.transparentIndex, 3);
+  EXPECT_EQ(out.transparent_index, 3);
   EXPECT_EQ(out.indices, (std::vector<std::uint8_t>{3, 0, 3, 1, 1, 2}));
 }
 
@@ -60,7 +60,7 @@ TEST(WebPalette, EveryPixelTransparentStillKeepsItsReducedColour) {
   TestImage img(3, 1, {0x112233, 0x112233, 0x112233});
   IndexedImage out = ReduceToWebPalette(img.View(), 0x112233_px);
   EXPECT_EQ(out.colours, (std::vector<base::Pixel>{0x000033_px, 0x000000_px}));
-  EXPECT_EQ(out.transparentIndex, 1);
+  EXPECT_EQ(out.transparent_index, 1);
   EXPECT_EQ(out.indices, (std::vector<std::uint8_t>{1, 1, 1}));
   EXPECT_EQ(out.BitsPerPixel(), 1);
 }

@@ -30,12 +30,12 @@ constexpr gdi::Pixel kTealPixel{0x008080};  // the default work area, 0x00RRGGBB
 
 TEST(ExportFormat, TheExtensionChoosesByItsUpperCasedText) {
   const std::map<std::string, ExportFormat> cases = {
-      {"a.bmp", ExportFormat::kBmp},   {"a.BMP", ExportFormat::kBmp},   {"a.xbmp", ExportFormat::kBmp},
-      {"a.jpg", ExportFormat::kJpeg},  {"a.JPEG", ExportFormat::kJpeg}, {"a.jpe", ExportFormat::kJpeg},
-      {"a.ajp", ExportFormat::kJpeg},  {"a.bmpjp", ExportFormat::kBmp}, {"a.png", ExportFormat::kPng},
-      {"a.PNG", ExportFormat::kPng},   {"a.pngx", ExportFormat::kGif},  {"a.gif", ExportFormat::kGif},
-      {"noext", ExportFormat::kGif},   {"dir.bmp/name", ExportFormat::kGif},
-      {"dir.png/a.jpg", ExportFormat::kJpeg}, {"a.", ExportFormat::kGif},
+      {"a.bmp", ExportFormat::Bmp},   {"a.BMP", ExportFormat::Bmp},   {"a.xbmp", ExportFormat::Bmp},
+      {"a.jpg", ExportFormat::Jpeg},  {"a.JPEG", ExportFormat::Jpeg}, {"a.jpe", ExportFormat::Jpeg},
+      {"a.ajp", ExportFormat::Jpeg},  {"a.bmpjp", ExportFormat::Bmp}, {"a.png", ExportFormat::Png},
+      {"a.PNG", ExportFormat::Png},   {"a.pngx", ExportFormat::Gif},  {"a.gif", ExportFormat::Gif},
+      {"noext", ExportFormat::Gif},   {"dir.bmp/name", ExportFormat::Gif},
+      {"dir.png/a.jpg", ExportFormat::Jpeg}, {"a.", ExportFormat::Gif},
   };
   for (const auto& [name, format] : cases) EXPECT_EQ(ExportFormatFor(name), format) << name;
 }
@@ -45,9 +45,9 @@ struct Gif {
   int width = 0, height = 0;
   std::vector<std::uint32_t> table;  // 0x00RRGGBB
   std::vector<std::uint8_t> indices;
-  bool hasControl = false;
-  bool transparentFlag = false;
-  int transparentIndex = -1;
+  bool has_control = false;
+  bool transparent_flag = false;
+  int transparent_index = -1;
   std::uint8_t Index(int x, int y) const { return indices.at(static_cast<std::size_t>(y) * width + x); }
 };
 
@@ -74,9 +74,9 @@ Gif ReadGif(const std::string& path) {
   out.indices.assign(image.RasterBits, image.RasterBits + image.ImageDesc.Width * image.ImageDesc.Height);
   GraphicsControlBlock control;
   if (DGifSavedExtensionToGCB(gif, 0, &control) == GIF_OK) {
-    out.hasControl = true;
-    out.transparentIndex = control.TransparentColor;
-    out.transparentFlag = control.TransparentColor != NO_TRANSPARENT_COLOR;
+    out.has_control = true;
+    out.transparent_index = control.TransparentColor;
+    out.transparent_flag = control.TransparentColor != NO_TRANSPARENT_COLOR;
   }
   DGifCloseFile(gif, &error);
   return out;
@@ -116,9 +116,9 @@ TEST_F(ExportTest, GifMakesTheWorkAreaCornersOfAnEllipseTransparent) {
   // Most used first: white inside, then teal reduced to the web palette (its
   // pixels are all transparent but still count), then the appended black.
   EXPECT_EQ(gif.table, (std::vector<std::uint32_t>{0xFFFFFF, 0x006666, 0x000000, 0x000000}));
-  ASSERT_TRUE(gif.hasControl);
-  EXPECT_TRUE(gif.transparentFlag);
-  EXPECT_EQ(gif.transparentIndex, 2);
+  ASSERT_TRUE(gif.has_control);
+  EXPECT_TRUE(gif.transparent_flag);
+  EXPECT_EQ(gif.transparent_index, 2);
   for (auto [x, y] : {std::pair{0, 0}, {39, 0}, {0, 19}, {39, 19}}) EXPECT_EQ(gif.Index(x, y), 2) << x << "," << y;
   EXPECT_EQ(gif.Index(20, 10), 0);
 }
@@ -127,7 +127,7 @@ TEST_F(ExportTest, GifWithoutWorkAreaPixelsIsGif87aReducedByTheFloorRule) {
   MakeFilled("$00641EFA");  // red 250, green 30, blue 100
   const Gif gif = ReadGif(Export("opaque.gif"));
   EXPECT_EQ(gif.signature, "GIF87a");
-  EXPECT_FALSE(gif.hasControl);
+  EXPECT_FALSE(gif.has_control);
   EXPECT_EQ(gif.table, (std::vector<std::uint32_t>{0xCC0066, 0x000000}));  // (204, 0, 102), padding
   EXPECT_EQ(gif.Index(0, 0), 0);
 
@@ -180,14 +180,14 @@ TEST_F(ExportTest, JpegAndBmpShowTheWorkAreaColourWhereGifIsTransparent) {
   for (const base::Pixel p : bmp.pixels) ASSERT_EQ(p, kTealPixel);
 
   const Gif gif = ReadGif(Export("teal.gif"));
-  EXPECT_EQ(gif.transparentIndex, 1);
+  EXPECT_EQ(gif.transparent_index, 1);
   for (std::uint8_t index : gif.indices) ASSERT_EQ(index, 1);
 }
 
 TEST_F(ExportTest, BmpCopiesTheLastPassWhileGifDrawsAnew) {
   MakeFilled("clWhite");
   renderer.RenderButton(doc);
-  doc.SetRowSubItem(0, document::kPropertiesItem, "Color=clBlack;Shape=None;Draw3D=No;");  // not drawn yet
+  doc.SetRowSubItem(0, document::SubItem::Properties, "Color=clBlack;Shape=None;Draw3D=No;");  // not drawn yet
   const codecs::Picture bmp = codecs::DecodeBmp(ReadBytes(Export("last.bmp")));
   EXPECT_EQ(bmp.At(5, 5), 0xFFFFFF_px);
   const Gif gif = ReadGif(Export("new.gif"));

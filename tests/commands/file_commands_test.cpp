@@ -21,7 +21,7 @@ using test::ScratchDir;
 class ScriptedDialogs : public FileDialogs {
  public:
   std::optional<std::string> OpenDialog() override { return Next(opens); }
-  std::optional<std::string> SaveVRBDialog() override { return Next(saves); }
+  std::optional<std::string> SaveLayoutDialog() override { return Next(saves); }
 
   std::deque<std::optional<std::string>> answers;
   int opens = 0;

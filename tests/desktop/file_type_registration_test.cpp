@@ -54,8 +54,8 @@ class FileTypeRegistrationTest : public ::testing::Test {
     fs::remove_all(root_);
     fs::create_directories(root_);
     data_ = root_ / "share";
-    icons_.documentIconPng = "document-png";
-    icons_.programIconsPng = {{16, "app16"}, {48, "app48"}};
+    icons_.document_icon_png = "document-png";
+    icons_.program_icons_png = {{16, "app16"}, {48, "app48"}};
   }
   void TearDown() override {
     std::error_code ignored;

@@ -97,10 +97,10 @@ TEST_F(VersionInfoTest, ReadsEveryClassAndByteOrder) {
       elf.big_endian = big;
       const std::string file = Write(elf.Build());
       SCOPED_TRACE(testing::Message() << "64-bit " << is64 << ", big-endian " << big);
-      EXPECT_EQ(GetVersionInfoString(file, viFileVersion), "2.3.4.5");
-      EXPECT_EQ(GetVersionInfoString(file, viCompanyName), "Acme");
-      EXPECT_EQ(GetVersionInfoString(file, viProductName), "Vorbel");
-      EXPECT_EQ(GetVersionInfoString(file, viLegalCopyright), "");  // not in the section
+      EXPECT_EQ(GetVersionInfoString(file, VersionInfoKey::FileVersion), "2.3.4.5");
+      EXPECT_EQ(GetVersionInfoString(file, VersionInfoKey::CompanyName), "Acme");
+      EXPECT_EQ(GetVersionInfoString(file, VersionInfoKey::ProductName), "Vorbel");
+      EXPECT_EQ(GetVersionInfoString(file, VersionInfoKey::LegalCopyright), "");  // not in the section
     }
   }
 }
@@ -109,17 +109,17 @@ TEST_F(VersionInfoTest, KeysOutsideTheListReadFileVersion) {
   ElfBuilder elf;
   const std::string file = Write(elf.Build());
   EXPECT_EQ(GetVersionInfoString(file), "2.3.4.5");
-  for (const int key : {-1, 8, 100}) EXPECT_EQ(GetVersionInfoString(file, key), "2.3.4.5") << key;
-  EXPECT_STREQ(VersionInfoKeyName(5), "OriginalFilename");
-  EXPECT_STREQ(VersionInfoKeyName(42), "FileVersion");
+  for (const int key : {-1, 8, 100}) EXPECT_EQ(GetVersionInfoString(file, static_cast<VersionInfoKey>(key)), "2.3.4.5") << key;
+  EXPECT_STREQ(VersionInfoKeyName(VersionInfoKey::OriginalFilename), "OriginalFilename");
+  EXPECT_STREQ(VersionInfoKeyName(static_cast<VersionInfoKey>(42)), "FileVersion");
 }
 
 TEST_F(VersionInfoTest, MatchesWholeKeysOnly) {
   ElfBuilder elf;
   elf.payload = std::string("FileVersionX=no\0\0\0FileVersion=a=b\0ProductName=last", 50);
   const std::string file = Write(elf.Build());
-  EXPECT_EQ(GetVersionInfoString(file, viFileVersion), "a=b");
-  EXPECT_EQ(GetVersionInfoString(file, viProductName), "last");  // no final zero byte
+  EXPECT_EQ(GetVersionInfoString(file, VersionInfoKey::FileVersion), "a=b");
+  EXPECT_EQ(GetVersionInfoString(file, VersionInfoKey::ProductName), "last");  // no final zero byte
 }
 
 TEST_F(VersionInfoTest, FilesWithoutTheSectionGiveEmptyText) {
@@ -171,11 +171,11 @@ TEST_F(VersionInfoTest, DamagedHeadersGiveEmptyText) {
 TEST_F(VersionInfoTest, ThisProgramCarriesTheProjectVersion) {
   const std::string self = ProgramFilePath();
   ASSERT_FALSE(self.empty());
-  EXPECT_EQ(GetVersionInfoString(self, viFileVersion), VORBEL_EXPECTED_VERSION);
-  EXPECT_EQ(GetVersionInfoString(self, viProductVersion), VORBEL_EXPECTED_VERSION);
-  EXPECT_EQ(GetVersionInfoString(self, viProductName), "Vorbel");
-  EXPECT_EQ(GetVersionInfoString(self, viOriginalFilename), fs::path(self).filename().string());
-  EXPECT_NE(GetVersionInfoString(self, viLegalCopyright).find("Copyright"), std::string::npos);
+  EXPECT_EQ(GetVersionInfoString(self, VersionInfoKey::FileVersion), VORBEL_EXPECTED_VERSION);
+  EXPECT_EQ(GetVersionInfoString(self, VersionInfoKey::ProductVersion), VORBEL_EXPECTED_VERSION);
+  EXPECT_EQ(GetVersionInfoString(self, VersionInfoKey::ProductName), "Vorbel");
+  EXPECT_EQ(GetVersionInfoString(self, VersionInfoKey::OriginalFilename), fs::path(self).filename().string());
+  EXPECT_NE(GetVersionInfoString(self, VersionInfoKey::LegalCopyright).find("Copyright"), std::string::npos);
 
   // A copy keeps its version; a copy cut in half is damaged and has none.
   std::ifstream in(self, std::ios::binary);

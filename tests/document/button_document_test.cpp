@@ -111,7 +111,7 @@ TEST(ButtonDocument, AppendKeepsSelectionAndAllowsAnIncompleteRow) {
   EXPECT_EQ(doc.SelectedRow(), 0);
   EXPECT_EQ(Types(doc), "ABCText");
   EXPECT_THROW(doc.Row(3).Properties(), MissingSubItemError);
-  EXPECT_EQ(doc.Row(3).SubItemText(kLeftItem), "");
+  EXPECT_EQ(doc.Row(3).SubItemText(SubItem::Left), "");
   doc.SetRowSubItems(3, "Text=Hi;", "", "");
   EXPECT_EQ(doc.Row(3).Properties(), "Text=Hi;");
   EXPECT_THROW(doc.Row(4), std::out_of_range);
@@ -122,7 +122,7 @@ TEST(ButtonDocument, MoveExchangesWholeRowsAndTheSelectionFollows) {
   ButtonDocument doc;
   AddThreeRows(doc);
   doc.SetRowImageIndex(1, -1);
-  doc.SetRowSubItem(1, kLeftItem, "7");
+  doc.SetRowSubItem(1, SubItem::Left, "7");
 
   EXPECT_FALSE(doc.MoveSelectedUp());  // nothing selected
   doc.SelectRow(1);
@@ -198,14 +198,14 @@ TEST(ButtonDocument, ObserversHearChangesInOrder) {
   doc.SetBorder(true);
   doc.SetWorkAreaColor(0x000000FF_color);
   doc.SetWorkAreaColor(0x00123456_color);  // not listed: silent
-  doc.WorkArea().SetItemIndex(0, SelectionSource::kUser);
+  doc.WorkArea().SetItemIndex(0, SelectionSource::User);
   doc.SetDocumentFileName("a.vrb");
   AddThreeRows(doc);
   doc.SelectRow(1);
   doc.MoveSelectedDown();
   doc.ToggleSelectedVisibility();
-  doc.SetRowSubItem(0, kTopItem, "");  // unchanged: silent
-  doc.SetRowSubItem(0, kTopItem, "4");
+  doc.SetRowSubItem(0, SubItem::Top, "");  // unchanged: silent
+  doc.SetRowSubItem(0, SubItem::Top, "4");
   doc.DeleteSelected();
   doc.SelectRow(1);
   doc.ClearRows();

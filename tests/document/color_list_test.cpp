@@ -26,7 +26,7 @@ struct RecordingObserver : ColorListObserver {
   std::vector<std::string> events;
   void ColorEntriesChanged() override { events.push_back("entries"); }
   void ColorSelectionChanged(SelectionSource source) override {
-    events.push_back(source == SelectionSource::kUser ? "user" : "program");
+    events.push_back(source == SelectionSource::User ? "user" : "program");
   }
   void ColorWidthChanged() override { events.push_back("width"); }
 };
@@ -77,7 +77,7 @@ TEST(ColorList, SortByColorOrdersSignedAndKeepsTiesAndTheSelectedColor) {
   ColorList list;
   FillColorList(list);
   list.SelectColorName("Silver");
-  list.SetSortBy(TSortBy::ccsColor);
+  list.SetSortOrder(ColorSortOrder::Color);
   EXPECT_EQ(Names(list), (std::vector<std::string>{"Black", "Maroon", "Red", "Green", "Olive green", "Lime green",
                                                    "Yellow", "Navy blue", "Purple", "Teal", "Dark Gray", "Gray",
                                                    "Light Gray", "Silver", "Blue", "Fuchsia", "Aqua", "White"}));
@@ -91,7 +91,7 @@ TEST(ColorList, SortByColorOrdersSignedAndKeepsTiesAndTheSelectedColor) {
   EXPECT_EQ(list.AddColor("Max", 0x7FFFFFFF_color), 20);
 
   // Unsorted keeps the sorted order and appends.
-  list.SetSortBy(TSortBy::ccsUnsorted);
+  list.SetSortOrder(ColorSortOrder::Unsorted);
   EXPECT_EQ(list.Entry(1).name, "Black");
   EXPECT_EQ(list.AddColor("Last", 0_color), 21);
 }
@@ -99,7 +99,7 @@ TEST(ColorList, SortByColorOrdersSignedAndKeepsTiesAndTheSelectedColor) {
 TEST(ColorList, SortByTextMovesOnlyLightGrayAndUsesLowerCasedBytes) {
   ColorList list;
   FillColorList(list);
-  list.SetSortBy(TSortBy::ccsText);
+  list.SetSortOrder(ColorSortOrder::Text);
   std::vector<std::string> expected = StandardNames();
   std::swap(expected[7], expected[8]);
   EXPECT_EQ(Names(list), expected);
@@ -111,9 +111,9 @@ TEST(ColorList, SortByTextMovesOnlyLightGrayAndUsesLowerCasedBytes) {
 }
 
 TEST(ColorList, AddColorToEmptyListAppendsWhateverTheMode) {
-  for (TSortBy mode : {TSortBy::ccsUnsorted, TSortBy::ccsColor, TSortBy::ccsText}) {
+  for (ColorSortOrder mode : {ColorSortOrder::Unsorted, ColorSortOrder::Color, ColorSortOrder::Text}) {
     ColorList list;
-    list.SetSortBy(mode);
+    list.SetSortOrder(mode);
     EXPECT_EQ(list.AddColor("Only", 5_color), 0);
     EXPECT_EQ(list.Count(), 1);
   }
@@ -142,7 +142,7 @@ TEST(ColorList, NotifiesEntriesAndSelectionWithItsSource) {
   list.SelectColor(2_color);
   list.SelectColor(2_color);  // no change, no notification
   list.SelectColor(99_color);
-  list.SetItemIndex(0, SelectionSource::kUser);
+  list.SetItemIndex(0, SelectionSource::User);
   list.SetItemIndex(-1);
   EXPECT_THROW(list.SetItemIndex(2), std::out_of_range);
   list.SetItemIndex(1);

@@ -47,10 +47,10 @@ TEST(LayerRow, IncompleteRowFailsForDrawingButListsAsEmpty) {
   EXPECT_FALSE(row.IsComplete());
   EXPECT_THROW(row.Properties(), MissingSubItemError);
   EXPECT_THROW(row.Top(), MissingSubItemError);
-  EXPECT_EQ(row.SubItemText(kPropertiesItem), "");
-  EXPECT_EQ(row.SubItemText(kTopItem), "");
+  EXPECT_EQ(row.SubItemText(SubItem::Properties), "");
+  EXPECT_EQ(row.SubItemText(SubItem::Top), "");
 
-  row.SetSubItem(kTopItem, "5");
+  row.SetSubItem(SubItem::Top, "5");
   ASSERT_TRUE(row.IsComplete());
   EXPECT_EQ(row.Properties(), "");
   EXPECT_EQ(row.Left(), "");

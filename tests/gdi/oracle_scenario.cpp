@@ -28,8 +28,8 @@ struct Surface {
   }
   std::unique_ptr<Bitmap> bitmap;
   std::unique_ptr<Canvas> canvas;
-  Pixel textColor = kBlack;
-  Pixel bkColor = kWhite;
+  Pixel text_color = kBlack;
+  Pixel bk_color = kWhite;
 };
 
 }  // namespace
@@ -193,9 +193,9 @@ ScenarioResult RunScenario(const std::string& path) {
       }
       cur = &it->second;
     } else if (cmd == "textcolor") {
-      cur->textColor = readColor();
+      cur->text_color = readColor();
     } else if (cmd == "bkcolor") {
-      cur->bkColor = readColor();
+      cur->bk_color = readColor();
     } else if (cmd == "blt" || cmd == "stretch") {
       int dx = 0, dy = 0, dw = 0, dh = 0, sx = 0, sy = 0, sw = 0, sh = 0;
       std::string srcName, rop;
@@ -230,16 +230,16 @@ ScenarioResult RunScenario(const std::string& path) {
         converted = Bitmap(from->Width(), from->Height(), true);
         for (int y = 0; y < from->Height(); ++y) {
           for (int x = 0; x < from->Width(); ++x) {
-            converted.SetPixel(x, y, from->GetPixel(x, y) == src.bkColor ? kWhite : kBlack);
+            converted.SetPixel(x, y, from->GetPixel(x, y) == src.bk_color ? kWhite : kBlack);
           }
         }
         from = &converted;
       } else if (!cur->bitmap->IsMono() && from->IsMono() &&
-                 (cur->textColor != kBlack || cur->bkColor != kWhite)) {
+                 (cur->text_color != kBlack || cur->bk_color != kWhite)) {
         converted = Bitmap(from->Width(), from->Height());
         for (int y = 0; y < from->Height(); ++y) {
           for (int x = 0; x < from->Width(); ++x) {
-            converted.SetPixel(x, y, from->GetPixel(x, y) == kWhite ? cur->bkColor : cur->textColor);
+            converted.SetPixel(x, y, from->GetPixel(x, y) == kWhite ? cur->bk_color : cur->text_color);
           }
         }
         from = &converted;

@@ -82,7 +82,7 @@ TEST(CanvasText, TransparentTextPaintsOnlyGlyphPixelsInsideTheCell) {
   EXPECT_LE(ink.box.bottom, 10 + extent.cy);
   // The ink is where the font puts it, moved to the reference point.
   const auto image = GetFont("MS San Serif", 12)->RenderText(kCaption, 0, {-1000, -1000, 1000, 1000});
-  const Rect expected = image->inkBounds;
+  const Rect expected = image->ink_bounds;
   EXPECT_EQ(ink.box, (Rect{expected.left + 20, expected.top + 10, expected.right + 20, expected.bottom + 10}));
 }
 

@@ -214,7 +214,7 @@ TEST(LayoutFile, SaveIntoAFolderThatCannotBeWrittenReportsItAndChangesNothing) {
 class FileSizeLimit {
  public:
   explicit FileSizeLimit(rlim_t bytes) {
-    previousHandler_ = ::signal(SIGXFSZ, SIG_IGN);
+    previous_handler_ = ::signal(SIGXFSZ, SIG_IGN);
     ::getrlimit(RLIMIT_FSIZE, &previous_);
     rlimit limited = previous_;
     limited.rlim_cur = bytes;
@@ -222,12 +222,12 @@ class FileSizeLimit {
   }
   ~FileSizeLimit() {
     ::setrlimit(RLIMIT_FSIZE, &previous_);
-    ::signal(SIGXFSZ, previousHandler_);
+    ::signal(SIGXFSZ, previous_handler_);
   }
 
  private:
   rlimit previous_{};
-  sighandler_t previousHandler_;
+  sighandler_t previous_handler_;
 };
 
 TEST(LayoutFile, FailedSaveLeavesThePreviousFileAndBackupUntouched) {
@@ -301,7 +301,7 @@ TEST(LayoutFile, AMissingFileLoadsEmptyOrIsAnErrorWhenItMustExist) {
 
   doc.AppendRow(document::LayerRow::Make("Bevel", ""));
   for (const std::string& name : {dir.File("none.vrb"), dir.path().string()}) {
-    EXPECT_THROW(LoadLayout(doc, name, [&] { ++redraws; }, MissingLayout::kIsAnError), LayoutReadError) << name;
+    EXPECT_THROW(LoadLayout(doc, name, [&] { ++redraws; }, MissingLayout::IsAnError), LayoutReadError) << name;
   }
   EXPECT_EQ(doc.RowCount(), 1);
   EXPECT_EQ(redraws, 1);

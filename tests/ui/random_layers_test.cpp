@@ -37,7 +37,7 @@ TEST(RandomButton, ReplacesTheDocumentWithinTheBounds) {
   for (std::uint32_t seed = 1; seed <= 300; ++seed) {
     document::SeedRandom(seed);
     DrawingSource background("B"), bevel("V"), text("T");
-    RandomButton(doc, background, bevel, text, RandomSeeding::kKeep);
+    RandomButton(doc, background, bevel, text, RandomSeeding::Keep);
 
     EXPECT_GE(doc.Height(), 30);
     EXPECT_LE(doc.Height(), 75);
@@ -51,8 +51,8 @@ TEST(RandomButton, ReplacesTheDocumentWithinTheBounds) {
     std::vector<std::string> types;
     for (const document::LayerRow& row : doc.Rows()) {
       types.push_back(row.type);
-      EXPECT_EQ(row.SubItemText(document::kLeftItem), "");
-      EXPECT_EQ(row.SubItemText(document::kTopItem), "");
+      EXPECT_EQ(row.SubItemText(document::SubItem::Left), "");
+      EXPECT_EQ(row.SubItemText(document::SubItem::Top), "");
       EXPECT_EQ(row.image_index, document::kVisibleImage);
       EXPECT_TRUE(row.IsComplete());
     }
@@ -90,7 +90,7 @@ TEST(RandomButton, DrawsInTheDocumentedOrder) {
     document::SeedRandom(seed);
     document::ButtonDocument doc;
     DrawingSource background("B"), bevel("V"), text("T");
-    RandomButton(doc, background, bevel, text, RandomSeeding::kKeep);
+    RandomButton(doc, background, bevel, text, RandomSeeding::Keep);
     EXPECT_EQ(doc.Height(), h);
     EXPECT_EQ(doc.Width(), w);
     std::vector<std::string> got;
