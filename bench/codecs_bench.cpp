@@ -98,7 +98,8 @@ BENCHMARK(BM_ReduceToWebPalette1920x1080)->Unit(benchmark::kMillisecond);
 
 void BM_CompressGifLzw1920x1080(benchmark::State& state) {
   const auto px = Button(1920, 1080);
-  const codecs::IndexedImage indexed = codecs::ReduceToWebPalette(codecs::PixelView{px.data(), 1920, 1080, 1920}, kTeal);
+  const codecs::IndexedImage indexed =
+      codecs::ReduceToWebPalette(codecs::PixelView{px.data(), 1920, 1080, 1920}, kTeal);
   const int codeSize = indexed.BitsPerPixel() < 2 ? 2 : indexed.BitsPerPixel();
   for (auto _ : state) {
     auto bytes = codecs::CompressGifLzw(indexed.indices.data(), indexed.indices.size(), codeSize);

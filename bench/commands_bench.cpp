@@ -81,8 +81,8 @@ void BM_LoadAndExportSmallGif(benchmark::State& state) {
     doc.SetWidth(130);
     doc.SetHeight(34);
     doc.AppendRow(document::LayerRow::Make("Background", "Color=clNavy;Shape=RoundRect;Seed=14;Draw3D=Yes;"));
-    doc.AppendRow(document::LayerRow::Make("Text", "Text=Welcome;FontFace=DejaVu Sans;FontSize=12;Color=clWhite;Shadowed=Yes;",
-                                 "26", "2"));
+    doc.AppendRow(document::LayerRow::Make(
+        "Text", "Text=Welcome;FontFace=DejaVu Sans;FontSize=12;Color=clWhite;Shadowed=Yes;", "26", "2"));
     layout::SaveLayout(doc, layout.path());
   }
   const ScratchFile out("small.gif");

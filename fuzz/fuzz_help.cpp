@@ -37,6 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       if (topic >= topics.size()) std::abort();
     }
   }
-  if (!index.empty() && vorbel::help::HelpDocument::FindKeyword(index, index.back().keyword) == std::nullopt) std::abort();
+  if (!index.empty() && vorbel::help::HelpDocument::FindKeyword(index, index.back().keyword) == std::nullopt)
+    std::abort();
   return 0;
 }

@@ -59,7 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   for (const Pixel p : surface.Pixels()) {
-    const bool known = mono ? (p == kBlack || p == kWhite) : (p == kPaper || p == Pixel{0xFF0000} || p == Pixel{0x00FF00});
+    const bool known =
+        mono ? (p == kBlack || p == kWhite) : (p == kPaper || p == Pixel{0xFF0000} || p == Pixel{0x00FF00});
     if (!known) std::abort();
   }
   return 0;

@@ -49,7 +49,8 @@ int main(int argc, char** argv) {
     }
     pictures.program_icons_png.emplace_back(size, std::move(png));
   }
-  const vorbel::desktop::FileTypeRegistration registration = vorbel::desktop::LayoutFileTypeRegistration("vorbel", pictures);
+  const vorbel::desktop::FileTypeRegistration registration =
+      vorbel::desktop::LayoutFileTypeRegistration("vorbel", pictures);
   if (!registration.Register(output, [](const std::vector<std::string>&) {})) {
     std::fprintf(stderr, "cannot write the desktop files below %s\n", output.c_str());
     return 1;

@@ -21,7 +21,8 @@ void PrintError(const std::string& message) {
 }
 
 std::string VersionText() {
-  std::string version = vorbel::desktop::GetVersionInfoString(vorbel::desktop::ProgramFilePath(), vorbel::desktop::VersionInfoKey::FileVersion);
+  std::string version = vorbel::desktop::GetVersionInfoString(vorbel::desktop::ProgramFilePath(),
+                                                              vorbel::desktop::VersionInfoKey::FileVersion);
   if (version.empty()) version = VORBEL_VERSION;
   return "Vorbel " + version + "\n";
 }
@@ -47,8 +48,7 @@ int main(int argc, char* argv[]) {
       PrintError(error);
       return 1;
     }
-    case CommandLine::Action::Window:
-      break;
+    case CommandLine::Action::Window: break;
   }
   PrintError(vorbel::app::ExecWindowProgram(argv));
   std::fputs(vorbel::app::UsageText(), stderr);

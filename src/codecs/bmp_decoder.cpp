@@ -254,7 +254,8 @@ Picture DecodeUncompressed(std::span<const std::uint8_t> bytes, const Header& h)
 
   const int w = pic.width;
   for (int r = 0; r < pic.height; ++r) {
-    const std::uint8_t* src = bytes.data() + h.pixel_offset + static_cast<std::size_t>(stride) * static_cast<std::size_t>(r);
+    const std::uint8_t* src =
+        bytes.data() + h.pixel_offset + static_cast<std::size_t>(stride) * static_cast<std::size_t>(r);
     const int y = h.top_down ? r : pic.height - 1 - r;
     base::Pixel* out = pic.pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(w);
     switch (h.bpp) {

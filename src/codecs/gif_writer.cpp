@@ -50,7 +50,8 @@ class Encoder {
   explicit Encoder(Sink* sink) {
     int error = 0;
     gif_ = EGifOpen(sink, Output, &error);
-    if (gif_ == nullptr) throw base::FileWriteError(std::string("Unable to encode the GIF image: ") + GifErrorString(error));
+    if (gif_ == nullptr)
+      throw base::FileWriteError(std::string("Unable to encode the GIF image: ") + GifErrorString(error));
   }
   ~Encoder() {
     if (gif_ != nullptr) EGifCloseFile(gif_, nullptr);

@@ -117,7 +117,8 @@ std::vector<std::uint8_t> EncodeJpeg(const PixelView& img) {
   auto dest = std::make_unique<VectorDestination>();
   dest->out = &out;
   char message[JMSG_LENGTH_MAX] = {};
-  if (!RunEncoder(img, *dest, message)) throw base::FileWriteError(std::string("Unable to encode the JPEG image: ") + message);
+  if (!RunEncoder(img, *dest, message))
+    throw base::FileWriteError(std::string("Unable to encode the JPEG image: ") + message);
   return out;
 }
 

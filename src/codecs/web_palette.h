@@ -22,7 +22,8 @@ constexpr int WebIndex(base::Pixel pixel) {
 
 // The pixel of web-palette entry `index` (0 to 215).
 constexpr base::Pixel WebColour(int index) {
-  return base::Pixel::FromRgb(static_cast<std::uint8_t>((index / 36) * 51), static_cast<std::uint8_t>((index / 6 % 6) * 51),
+  return base::Pixel::FromRgb(static_cast<std::uint8_t>((index / 36) * 51),
+                              static_cast<std::uint8_t>((index / 6 % 6) * 51),
                               static_cast<std::uint8_t>((index % 6) * 51));
 }
 

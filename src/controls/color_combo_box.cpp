@@ -52,15 +52,16 @@ ColorEntryDelegate::ColorEntryDelegate(const document::ColorList& list, int item
 void ColorEntryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
   const bool selected = (option.state & QStyle::State_Selected) != 0;
   const QVariant color = index.data(kColorRole);
-  DrawColorEntry(*painter, option.rect, index.data(Qt::DisplayRole).toString(), base::Color{color.isValid() ? color.toInt() : 0},
-                 selected, list_.ColorWidth(), item_height_, option.palette, option.font);
+  DrawColorEntry(*painter, option.rect, index.data(Qt::DisplayRole).toString(),
+                 base::Color{color.isValid() ? color.toInt() : 0}, selected, list_.ColorWidth(), item_height_,
+                 option.palette, option.font);
   if ((option.state & QStyle::State_HasFocus) != 0) {
     QStyleOptionFocusRect focus;
     focus.QStyleOption::operator=(option);
     focus.backgroundColor = option.palette.color(selected ? QPalette::Highlight : QPalette::Base);
     const QWidget* widget = option.widget;
-    (widget != nullptr ? widget->style() : QApplication::style())->drawPrimitive(QStyle::PE_FrameFocusRect, &focus,
-                                                                                  painter, widget);
+    (widget != nullptr ? widget->style() : QApplication::style())
+        ->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, widget);
   }
 }
 
@@ -105,7 +106,9 @@ void ColorComboBox::Rebuild() {
   update();
 }
 
-int ColorComboBox::AddColor(const QString& name, base::Color color) { return list_->AddColor(name.toStdString(), color); }
+int ColorComboBox::AddColor(const QString& name, base::Color color) {
+  return list_->AddColor(name.toStdString(), color);
+}
 
 bool ColorComboBox::SelectColorName(const QString& name) { return list_->SelectColorName(name.toStdString()); }
 

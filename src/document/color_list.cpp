@@ -18,12 +18,15 @@ bool NameLess(const std::string& a_lower, const std::string& b_lower) { return a
 }  // namespace
 
 const StandardColor kStandardColors[18] = {
-    {"Aqua", base::Color{0x00FFFF00}},        {"Black", base::Color{0x00000000}},      {"Blue", base::Color{0x00FF0000}},
-    {"Dark Gray", base::Color{0x00808080}},   {"Fuchsia", base::Color{0x00FF00FF}},    {"Gray", base::Color{0x00808080}},
-    {"Green", base::Color{0x00008000}},       {"Lime green", base::Color{0x0000FF00}}, {"Light Gray", base::Color{0x00C0C0C0}},
-    {"Maroon", base::Color{0x00000080}},      {"Navy blue", base::Color{0x00800000}},  {"Olive green", base::Color{0x00008080}},
-    {"Purple", base::Color{0x00800080}},      {"Red", base::Color{0x000000FF}},        {"Silver", base::Color{0x00C0C0C0}},
-    {"Teal", base::Color{0x00808000}},        {"White", base::Color{0x00FFFFFF}},      {"Yellow", base::Color{0x0000FFFF}},
+    {"Aqua", base::Color{0x00FFFF00}},       {"Black", base::Color{0x00000000}},
+    {"Blue", base::Color{0x00FF0000}},       {"Dark Gray", base::Color{0x00808080}},
+    {"Fuchsia", base::Color{0x00FF00FF}},    {"Gray", base::Color{0x00808080}},
+    {"Green", base::Color{0x00008000}},      {"Lime green", base::Color{0x0000FF00}},
+    {"Light Gray", base::Color{0x00C0C0C0}}, {"Maroon", base::Color{0x00000080}},
+    {"Navy blue", base::Color{0x00800000}},  {"Olive green", base::Color{0x00008080}},
+    {"Purple", base::Color{0x00800080}},     {"Red", base::Color{0x000000FF}},
+    {"Silver", base::Color{0x00C0C0C0}},     {"Teal", base::Color{0x00808000}},
+    {"White", base::Color{0x00FFFFFF}},      {"Yellow", base::Color{0x0000FFFF}},
 };
 
 template <typename Notify>

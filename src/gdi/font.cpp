@@ -401,8 +401,9 @@ std::unique_ptr<Font::Impl> OpenFace(const FontFileRef& ref, int request) {
 
   const std::int64_t upem = face->units_per_EM;
   // A cell-height request asks for the em that gives that cell.
-  const int em = request > 0 ? request
-                             : static_cast<int>(std::max<std::int64_t>(1, base::MulDiv64(-request, upem, ascent + descent)));
+  const int em = request > 0
+                     ? request
+                     : static_cast<int>(std::max<std::int64_t>(1, base::MulDiv64(-request, upem, ascent + descent)));
   if (em > kMaxFontPixels) {
     throw FontError("A font of " + std::to_string(em) + " pixels is too large to draw");
   }

@@ -100,7 +100,8 @@ std::optional<HelpDocument> HelpDocument::Parse(std::string_view text, std::stri
 
   auto finish_topic = [&]() -> std::optional<std::string> {
     if (topic == nullptr) return std::nullopt;
-    if (state == State::Fields) return Fail(topic_line, "topic \"" + topic->id + "\" has no \"--\" line before its body");
+    if (state == State::Fields)
+      return Fail(topic_line, "topic \"" + topic->id + "\" has no \"--\" line before its body");
     if (topic->title.empty()) return Fail(topic_line, "topic \"" + topic->id + "\" has no title");
     return std::nullopt;
   };
@@ -135,7 +136,8 @@ std::optional<HelpDocument> HelpDocument::Parse(std::string_view text, std::stri
     std::string name;
     std::string_view value;
     if (!SplitField(trimmed, name, value)) {
-      return fail(Fail(reader.number(), state == State::Header ? "text before the first topic" : "expected \"name: value\" or \"--\""));
+      return fail(Fail(reader.number(),
+                       state == State::Header ? "text before the first topic" : "expected \"name: value\" or \"--\""));
     }
     if (state == State::Header) {
       if (name == "title") document.title_ = std::string(value);

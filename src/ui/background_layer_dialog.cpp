@@ -85,8 +85,7 @@ void BackgroundLayerDialog::BuildSettingsPage() {
   settings_page_->setObjectName(QStringLiteral("settingsPage"));
   pages_->addTab(settings_page_, QStringLiteral("Settings"));
 
-  background_label_ =
-      MakeLabel(QStringLiteral("Background color"), settings_page_, "backgroundLabel", {8, 8, 160, 16});
+  background_label_ = MakeLabel(QStringLiteral("Background color"), settings_page_, "backgroundLabel", {8, 8, 160, 16});
   background_combo_ = new controls::ColorComboBox(background_colors_, settings_page_);
   background_combo_->setObjectName(QStringLiteral("backgroundCombo"));
   background_combo_->setGeometry(8, 26, kComboWidth, kComboHeight);
@@ -260,15 +259,9 @@ std::string BackgroundLayerDialog::RandomProperties() {
   props += stretch_box_->isChecked() ? "Stretch=Yes;" : "Stretch=No;";
   props += transparent_box_->isChecked() ? "Transparent=Yes;" : "Transparent=No;";
   switch (document::RandomUpTo(3)) {
-    case 0:
-      props += "Shape=None;";
-      break;
-    case 1:
-      props += "Shape=Ellipse;";
-      break;
-    default:
-      props += "Shape=RoundRect;Seed=20;";
-      break;
+    case 0: props += "Shape=None;"; break;
+    case 1: props += "Shape=Ellipse;"; break;
+    default: props += "Shape=RoundRect;Seed=20;"; break;
   }
   shading_box_->setChecked(false);
   if (document::RandomUpTo(2) > 0) shading_box_->setChecked(true);

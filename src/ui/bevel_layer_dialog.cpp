@@ -71,9 +71,9 @@ void BevelLayerDialog::SetProperties(const std::string& props) {
 }
 
 std::string BevelLayerDialog::GetProperties() const {
-  return "Highlight=" + document::ColorToString(highlight_colors_.GetSelectedColor()) + ";Shadow=" +
-         document::ColorToString(shadow_colors_.GetSelectedColor()) + ";Pen=" +
-         std::to_string(pen_width_edit_->Value()) + ";";
+  return "Highlight=" + document::ColorToString(highlight_colors_.GetSelectedColor()) +
+         ";Shadow=" + document::ColorToString(shadow_colors_.GetSelectedColor()) +
+         ";Pen=" + std::to_string(pen_width_edit_->Value()) + ";";
 }
 
 std::string BevelLayerDialog::RandomProperties() {

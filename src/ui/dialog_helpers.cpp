@@ -14,8 +14,8 @@ namespace vorbel::ui {
 
 void MakeFixedDialog(QDialog& dialog, const QString& caption, int width, int height) {
   dialog.setWindowTitle(caption);
-  dialog.setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                        Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+  dialog.setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                        Qt::WindowCloseButtonHint);
   dialog.setSizeGripEnabled(false);
   dialog.setFixedSize(width, height);
 }

@@ -21,8 +21,8 @@ LayerTypeDialog::LayerTypeDialog(QWidget* parent) : QDialog(parent) {
   type_combo_->setObjectName(QStringLiteral("typeCombo"));
   type_combo_->setEditable(false);
   type_combo_->setGeometry(40, 10, 191, 22);
-  type_combo_->addItems({QStringLiteral("Background"), QStringLiteral("Bevel"), QStringLiteral("Text"),
-                         QStringLiteral("Image")});
+  type_combo_->addItems(
+      {QStringLiteral("Background"), QStringLiteral("Bevel"), QStringLiteral("Text"), QStringLiteral("Image")});
   type_combo_->setCurrentIndex(0);
   type_label_->setBuddy(type_combo_);
 

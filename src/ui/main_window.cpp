@@ -76,9 +76,7 @@ QByteArray ReadResource(const QString& path) {
 }  // namespace
 
 MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
-    : QMainWindow(parent),
-      options_(std::move(options)),
-      commands_(doc_, *this, [this] { RenderButton(); }) {
+    : QMainWindow(parent), options_(std::move(options)), commands_(doc_, *this, [this] { RenderButton(); }) {
   InitResources();
   setObjectName(QStringLiteral("mainWindow"));
   setWindowIcon(QIcon(QStringLiteral(":/icons/vorbel_32.png")));
@@ -107,17 +105,17 @@ void MainWindow::BuildActions() {
       MakeToolAction(this, QStringLiteral("openAction"), QStringLiteral("Open"), QStringLiteral("open.png"), {});
   save_action_ =
       MakeToolAction(this, QStringLiteral("saveAction"), QStringLiteral("Save"), QStringLiteral("save.png"), {});
-  export_action_ = MakeToolAction(this, QStringLiteral("exportAction"), QStringLiteral("Export"),
-                              QStringLiteral("export.png"), {});
+  export_action_ =
+      MakeToolAction(this, QStringLiteral("exportAction"), QStringLiteral("Export"), QStringLiteral("export.png"), {});
   refresh_action_ = MakeToolAction(this, QStringLiteral("refreshAction"), QStringLiteral("Refresh"),
-                              QStringLiteral("refresh.png"), QStringLiteral("Refresh|Redraw the image"));
-  move_up_action_ = MakeToolAction(this, QStringLiteral("moveUpAction"), QStringLiteral("Up"), QStringLiteral("layer_up.png"),
-                          QStringLiteral("Up|Move the current layer upwards"));
-  move_down_action_ = MakeToolAction(this, QStringLiteral("moveDownAction"), QStringLiteral("Down"),
-                            QStringLiteral("layer_down.png"),
-                            QStringLiteral("Down|Move the current layer towards the top of the image"));
+                                   QStringLiteral("refresh.png"), QStringLiteral("Refresh|Redraw the image"));
+  move_up_action_ = MakeToolAction(this, QStringLiteral("moveUpAction"), QStringLiteral("Up"),
+                                   QStringLiteral("layer_up.png"), QStringLiteral("Up|Move the current layer upwards"));
+  move_down_action_ =
+      MakeToolAction(this, QStringLiteral("moveDownAction"), QStringLiteral("Down"), QStringLiteral("layer_down.png"),
+                     QStringLiteral("Down|Move the current layer towards the top of the image"));
   add_layer_action_ = MakeToolAction(this, QStringLiteral("addLayerAction"), QStringLiteral("Add layer"),
-                                QStringLiteral("add_layer.png"), QStringLiteral("Add layer|Add a new layer"));
+                                     QStringLiteral("add_layer.png"), QStringLiteral("Add layer|Add a new layer"));
   delete_layer_action_ =
       MakeToolAction(this, QStringLiteral("deleteLayerAction"), QStringLiteral("Delete layer"),
                      QStringLiteral("delete_layer.png"), QStringLiteral("Delete layer|Delete the current layer"));
@@ -195,7 +193,8 @@ void MainWindow::BuildMenus() {
   edit_popup_item_ = MakeMenuAction(layer_popup_, QStringLiteral("editPopupItem"), QStringLiteral("&Edit..."));
   add_popup_item_ = MakeMenuAction(layer_popup_, QStringLiteral("addPopupItem"), QStringLiteral("&Add"));
   delete_popup_item_ = MakeMenuAction(layer_popup_, QStringLiteral("deletePopupItem"), QStringLiteral("&Delete"));
-  toggle_visibility_item_ = MakeMenuAction(layer_popup_, QStringLiteral("toggleVisibilityItem"), QStringLiteral("&Toggle visiblity"));
+  toggle_visibility_item_ =
+      MakeMenuAction(layer_popup_, QStringLiteral("toggleVisibilityItem"), QStringLiteral("&Toggle visiblity"));
   toggle_visibility_item_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
   layer_popup_->setDefaultAction(edit_popup_item_);
   connect(layer_popup_, &QMenu::aboutToShow, this, &MainWindow::UpdatePopupItems);
@@ -408,8 +407,7 @@ void MainWindow::Initialize() {
 }
 
 void MainWindow::FindHelpFile() {
-  const QString working =
-      options_.working_directory.isEmpty() ? QDir::currentPath() : options_.working_directory;
+  const QString working = options_.working_directory.isEmpty() ? QDir::currentPath() : options_.working_directory;
   QString programDir = options_.program_directory;
   if (programDir.isEmpty()) {
     const QString program = QString::fromStdString(desktop::ProgramFilePath());
@@ -420,15 +418,15 @@ void MainWindow::FindHelpFile() {
   // installed program (<prefix>/lib/vorbel/vorbel-window finds
   // <prefix>/share/vorbel/help/winhelp).
   help_file_ = HelpViewer::FindHelpFile(working, programDir);
-  const QString beside = QFileInfo(QDir(programDir).filePath(QStringLiteral("help/winhelp/") +
-                                                              QLatin1String(HelpViewer::kHelpFileName)))
-                             .absoluteFilePath();
+  const QString beside =
+      QFileInfo(QDir(programDir).filePath(QStringLiteral("help/winhelp/") + QLatin1String(HelpViewer::kHelpFileName)))
+          .absoluteFilePath();
   if (help_file_ == beside) return;
   const QString shared = options_.shared_data_directory.isEmpty()
                              ? QDir(programDir).absoluteFilePath(QStringLiteral("../../share/vorbel"))
                              : options_.shared_data_directory;
-  const QString installed = QDir::cleanPath(shared + QStringLiteral("/help/winhelp/") +
-                                            QLatin1String(HelpViewer::kHelpFileName));
+  const QString installed =
+      QDir::cleanPath(shared + QStringLiteral("/help/winhelp/") + QLatin1String(HelpViewer::kHelpFileName));
   if (QFileInfo(installed).isFile()) help_file_ = installed;
 }
 

@@ -19,7 +19,8 @@ const QStringList& LayoutFilters() {
 }
 
 const QStringList& ExportFilters() {
-  static const QStringList filters = {QStringLiteral("JPEG file (*.jpg)"), QStringLiteral("Compuserve GIF file (*.gif)"),
+  static const QStringList filters = {QStringLiteral("JPEG file (*.jpg)"),
+                                      QStringLiteral("Compuserve GIF file (*.gif)"),
                                       QStringLiteral("Bitmap file (*.bmp)"), QStringLiteral("All files (*)")};
   return filters;
 }

@@ -78,11 +78,8 @@ void MainWindow::SettingsChanged(document::DocumentSetting setting) {
     case document::DocumentSetting::Height:
     case document::DocumentSetting::Width:
     case document::DocumentSetting::WorkArea:
-    case document::DocumentSetting::Border:
-      RenderButton();
-      break;
-    case document::DocumentSetting::Caption:
-      break;
+    case document::DocumentSetting::Border: RenderButton(); break;
+    case document::DocumentSetting::Caption: break;
   }
 }
 

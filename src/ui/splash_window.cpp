@@ -48,9 +48,7 @@ QString ProgramVersion(const QString& programFile) {
   return QString::fromStdString(desktop::GetVersionInfoString(file, desktop::VersionInfoKey::FileVersion));
 }
 
-QString VersionCaption(const QString& programFile) {
-  return QStringLiteral("Version ") + ProgramVersion(programFile);
-}
+QString VersionCaption(const QString& programFile) { return QStringLiteral("Version ") + ProgramVersion(programFile); }
 
 void SplashWindow::SetUrlOpener(std::function<void(const QUrl&)> opener) { UrlOpener() = std::move(opener); }
 
@@ -72,9 +70,9 @@ SplashWindow::SplashWindow(QWidget* parent, const QString& programFile)
 
   version_label_ = MakeLabel(this, QStringLiteral("versionLabel"), QString(),
                              PixelFont(QStringLiteral("Arial"), 11, true), 105, 100);
-  copyright_label_ = MakeLabel(this, QStringLiteral("copyrightLabel"),
-                               QStringLiteral("Copyright (C) 2026 The Vorbel developers"),
-                               PixelFont(QStringLiteral("Arial"), 9), 105, 120);
+  copyright_label_ =
+      MakeLabel(this, QStringLiteral("copyrightLabel"), QStringLiteral("Copyright (C) 2026 The Vorbel developers"),
+                PixelFont(QStringLiteral("Arial"), 9), 105, 120);
   note_label_ = MakeLabel(this, QStringLiteral("noteLabel"),
                           QStringLiteral("These tools are free: you are welcome to give copies of them to anyone."),
                           PixelFont(QStringLiteral("Arial"), 9), 105, 135);
@@ -109,8 +107,7 @@ void SplashWindow::SetVersionText(const QString& text) {
 }
 
 bool SplashWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::MouseButtonRelease &&
-      static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+  if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
     if (watched == web_site_label_) {
       OpenWebSite();
       return true;

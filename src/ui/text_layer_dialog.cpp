@@ -227,11 +227,9 @@ void TextLayerDialog::BuildEffectsPage() {
       MakeColorCombo(gradient_start_colors_, gradient_group_, "gradientStartCombo", {10, 62, 146, kComboHeight},
                      QStringLiteral("|Set the gradient's start color"));
   gradient_start_label_->setBuddy(gradient_start_combo_);
-  gradient_end_label_ =
-      MakeLabel(QStringLiteral("End color"), gradient_group_, "gradientEndLabel", {160, 44, 160, 16});
-  gradient_end_combo_ =
-      MakeColorCombo(gradient_end_colors_, gradient_group_, "gradientEndCombo", {160, 62, 160, kComboHeight},
-                     QStringLiteral("|Set the gradient's end color"));
+  gradient_end_label_ = MakeLabel(QStringLiteral("End color"), gradient_group_, "gradientEndLabel", {160, 44, 160, 16});
+  gradient_end_combo_ = MakeColorCombo(gradient_end_colors_, gradient_group_, "gradientEndCombo",
+                                       {160, 62, 160, kComboHeight}, QStringLiteral("|Set the gradient's end color"));
   gradient_end_label_->setBuddy(gradient_end_combo_);
 }
 
@@ -256,8 +254,7 @@ void TextLayerDialog::SetProperties(const std::string& props) {
   outline_box_->setChecked(document::YesNoToBool(document::GetPropValue("Outlined", props, "N")));
   outline_colors_.SelectColor(document::StringToColor(document::GetPropValue("OutlineColor", props, "clBlack")));
   gradient_box_->setChecked(document::YesNoToBool(document::GetPropValue("Gradient", props, "N")));
-  gradient_start_colors_.SelectColor(
-      document::StringToColor(document::GetPropValue("GradientStart", props, "clLime")));
+  gradient_start_colors_.SelectColor(document::StringToColor(document::GetPropValue("GradientStart", props, "clLime")));
   gradient_end_colors_.SelectColor(document::StringToColor(document::GetPropValue("GradientEnd", props, "clYellow")));
   angle_edit_->SetText(QString::fromStdString(document::GetPropValue("Angle", props, "0")));
   UpdateEffectsTab();

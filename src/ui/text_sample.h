@@ -18,7 +18,7 @@ struct TextSampleSettings {
   std::string caption;  // shown when it holds more than blanks and control characters
   std::string face;     // also shown in place of a blank caption
   int point_size = 0;   // 0 gives the default size
-  base::Color color;         // -1 (nothing selected) draws black
+  base::Color color;    // -1 (nothing selected) draws black
 };
 
 // The sample picture of `width` x `height` pixels: white, or the button-face

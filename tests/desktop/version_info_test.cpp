@@ -109,7 +109,8 @@ TEST_F(VersionInfoTest, KeysOutsideTheListReadFileVersion) {
   ElfBuilder elf;
   const std::string file = Write(elf.Build());
   EXPECT_EQ(GetVersionInfoString(file), "2.3.4.5");
-  for (const int key : {-1, 8, 100}) EXPECT_EQ(GetVersionInfoString(file, static_cast<VersionInfoKey>(key)), "2.3.4.5") << key;
+  for (const int key : {-1, 8, 100})
+    EXPECT_EQ(GetVersionInfoString(file, static_cast<VersionInfoKey>(key)), "2.3.4.5") << key;
   EXPECT_STREQ(VersionInfoKeyName(VersionInfoKey::OriginalFilename), "OriginalFilename");
   EXPECT_STREQ(VersionInfoKeyName(static_cast<VersionInfoKey>(42)), "FileVersion");
 }

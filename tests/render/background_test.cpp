@@ -77,7 +77,8 @@ TEST(BackgroundLayer, ThreeDEllipseDrawsThreeEllipsesAndNoFill) {
   gdi::Bitmap want(90, 30);
   want.Fill(kTeal);
   gdi::Canvas c(want);
-  Draw3DEllipse(c, base::Color::FromRgb(255, 0, 0), base::Color::FromRgb(255, 255, 255), base::Color::FromRgb(128, 128, 128), 0, 0, 88, 28);
+  Draw3DEllipse(c, base::Color::FromRgb(255, 0, 0), base::Color::FromRgb(255, 255, 255),
+                base::Color::FromRgb(128, 128, 128), 0, 0, 88, 28);
   EXPECT_EQ(r.Surface(), want) << Grid(r.Surface());
   EXPECT_EQ(r.Surface().GetPixel(45, 15), kRed);
   EXPECT_EQ(r.Surface().GetPixel(0, 0), kTeal);
@@ -96,8 +97,8 @@ TEST(BackgroundLayer, RoundRectCornerSizes) {
     gdi::Bitmap b(90, 30);
     b.Fill(kTeal);
     gdi::Canvas c(b);
-    Draw3DRoundRect(c, base::Color::FromRgb(255, 0, 0), base::Color::FromRgb(255, 255, 255), base::Color::FromRgb(128, 128, 128), 0, 0, 88, 28,
-                    corner, corner);
+    Draw3DRoundRect(c, base::Color::FromRgb(255, 0, 0), base::Color::FromRgb(255, 255, 255),
+                    base::Color::FromRgb(128, 128, 128), 0, 0, 88, 28, corner, corner);
     return b;
   };
   const std::string threeD = "Color=clRed;Shape=RoundRect;Draw3D=Yes;Highlight=clWhite;ShadowClr=clGray;";

@@ -29,7 +29,8 @@ inline void SetSize(document::ButtonDocument& doc, int w, int h) {
 
 inline void Add(document::ButtonDocument& doc, std::string type, std::string props, std::string left = {},
                 std::string top = {}, int imageIndex = 0) {
-  doc.AppendRow(document::LayerRow::Make(std::move(type), std::move(props), std::move(left), std::move(top), imageIndex));
+  doc.AppendRow(
+      document::LayerRow::Make(std::move(type), std::move(props), std::move(left), std::move(top), imageIndex));
 }
 
 // One character per pixel, for failure messages.

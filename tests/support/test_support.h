@@ -51,7 +51,8 @@ struct TestImage {
   TestImage(int w, int h, std::vector<base::Pixel> p) : width(w), height(h), pixels(std::move(p)) {}
   // Pixels given as 0x00RRGGBB words.
   TestImage(int w, int h, const std::vector<std::uint32_t>& rgb);
-  TestImage(int w, int h, std::initializer_list<std::uint32_t> rgb) : TestImage(w, h, std::vector<std::uint32_t>(rgb)) {}
+  TestImage(int w, int h, std::initializer_list<std::uint32_t> rgb)
+      : TestImage(w, h, std::vector<std::uint32_t>(rgb)) {}
   codecs::PixelView View() const { return {pixels.data(), width, height, width}; }
   base::Pixel At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
 };

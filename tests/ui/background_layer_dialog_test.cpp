@@ -70,7 +70,9 @@ TEST_F(BackgroundLayerDialogTest, FirstUse) {
   EXPECT_EQ(form.EdgeColors().Entries(), form.BackgroundColors().Entries());
 
   // No shape chosen yet; the corner size waits, disabled, at 20.
-  EXPECT_FALSE(Child<QRadioButton>(form, "noShapeButton")->isChecked() || Child<QRadioButton>(form, "ellipseButton")->isChecked() || Child<QRadioButton>(form, "roundRectButton")->isChecked());
+  EXPECT_FALSE(Child<QRadioButton>(form, "noShapeButton")->isChecked() ||
+               Child<QRadioButton>(form, "ellipseButton")->isChecked() ||
+               Child<QRadioButton>(form, "roundRectButton")->isChecked());
   EXPECT_FALSE(Child<controls::SpinEdit>(form, "cornerEdit")->isEnabled());
   EXPECT_EQ(Child<controls::SpinEdit>(form, "cornerEdit")->Text(), "20");
   // The edge colour waits for its box; the 3D colours start enabled although
@@ -146,7 +148,9 @@ TEST_F(BackgroundLayerDialogTest, ShapesAndCornerSize) {
     form.SetProperties(c.props);
     EXPECT_TRUE(Child<QRadioButton>(form, c.checked)->isChecked()) << c.props;
     EXPECT_EQ(Child<controls::SpinEdit>(form, "cornerEdit")->Text(), c.corner) << c.props;
-    EXPECT_EQ(Child<controls::SpinEdit>(form, "cornerEdit")->isEnabled(), Child<QRadioButton>(form, "roundRectButton")->isChecked()) << c.props;
+    EXPECT_EQ(Child<controls::SpinEdit>(form, "cornerEdit")->isEnabled(),
+              Child<QRadioButton>(form, "roundRectButton")->isChecked())
+        << c.props;
   }
 
   // An emptied corner size is written empty and reads back as 20.
@@ -273,11 +277,13 @@ TEST_F(BackgroundLayerDialogTest, RandomBackgrounds) {
     document::SeedRandom(seed);
     const std::string props = form.RandomProperties();
     // Keys in their order; no 3D colours.
-    const std::string head = "Color=" + document::GetPropValue("Color", props, "") + ";Image=kept.jpg;Stretch=No;Transparent=Yes;";
+    const std::string head =
+        "Color=" + document::GetPropValue("Color", props, "") + ";Image=kept.jpg;Stretch=No;Transparent=Yes;";
     ASSERT_EQ(props.rfind(head, 0), 0u) << props;
     const std::string shape = document::GetPropValue("Shape", props, "");
-    const std::string tail = "Draw3D=" + document::GetPropValue("Draw3D", props, "") + ";EdgeDraw=" +
-                             document::GetPropValue("EdgeDraw", props, "") + ";Edge=" + document::GetPropValue("Edge", props, "") + ";";
+    const std::string tail = "Draw3D=" + document::GetPropValue("Draw3D", props, "") +
+                             ";EdgeDraw=" + document::GetPropValue("EdgeDraw", props, "") +
+                             ";Edge=" + document::GetPropValue("Edge", props, "") + ";";
     const std::string middle = shape == "RoundRect" ? "Shape=RoundRect;Seed=20;" : "Shape=" + shape + ";";
     EXPECT_EQ(props, head + middle + tail);
     sawShape[shape == "None" ? 0 : shape == "Ellipse" ? 1 : 2] = true;
@@ -285,12 +291,17 @@ TEST_F(BackgroundLayerDialogTest, RandomBackgrounds) {
     EXPECT_EQ(props.find("ShadowClr"), std::string::npos);
 
     // The combos and boxes moved to match; the shape buttons did not.
-    EXPECT_EQ(document::ColorToString(form.BackgroundColors().GetSelectedColor()), document::GetPropValue("Color", props, ""));
+    EXPECT_EQ(document::ColorToString(form.BackgroundColors().GetSelectedColor()),
+              document::GetPropValue("Color", props, ""));
     EXPECT_EQ(document::ColorToString(form.EdgeColors().GetSelectedColor()), document::GetPropValue("Edge", props, ""));
-    EXPECT_EQ(Child<QCheckBox>(form, "shadingBox")->isChecked(), document::YesNoToBool(document::GetPropValue("Draw3D", props, "")));
-    EXPECT_EQ(Child<QCheckBox>(form, "edgeBox")->isChecked(), document::YesNoToBool(document::GetPropValue("EdgeDraw", props, "")));
-    EXPECT_EQ(Child<controls::ColorComboBox>(form, "edgeCombo")->isEnabled(), Child<QCheckBox>(form, "edgeBox")->isChecked());
-    EXPECT_EQ(Child<controls::ColorComboBox>(form, "highlightCombo")->isEnabled(), Child<QCheckBox>(form, "shadingBox")->isChecked());
+    EXPECT_EQ(Child<QCheckBox>(form, "shadingBox")->isChecked(),
+              document::YesNoToBool(document::GetPropValue("Draw3D", props, "")));
+    EXPECT_EQ(Child<QCheckBox>(form, "edgeBox")->isChecked(),
+              document::YesNoToBool(document::GetPropValue("EdgeDraw", props, "")));
+    EXPECT_EQ(Child<controls::ColorComboBox>(form, "edgeCombo")->isEnabled(),
+              Child<QCheckBox>(form, "edgeBox")->isChecked());
+    EXPECT_EQ(Child<controls::ColorComboBox>(form, "highlightCombo")->isEnabled(),
+              Child<QCheckBox>(form, "shadingBox")->isChecked());
     EXPECT_TRUE(Child<QRadioButton>(form, "ellipseButton")->isChecked());
   }
   EXPECT_TRUE(sawShape[0] && sawShape[1] && sawShape[2]);

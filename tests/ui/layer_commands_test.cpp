@@ -134,7 +134,8 @@ TEST_F(LayerCommands, AddedBackgroundStartsFromThePreviousOnesSettingsAndSelecti
   ASSERT_EQ(doc.RowCount(), 3);
   EXPECT_EQ(shownSettings, first.Properties());
   EXPECT_EQ(doc.Row(2), first);
-  EXPECT_EQ(dialogs.shown, QStringList({"layerTypeDialog", "backgroundLayerDialog", "layerTypeDialog", "backgroundLayerDialog"}));
+  EXPECT_EQ(dialogs.shown,
+            QStringList({"layerTypeDialog", "backgroundLayerDialog", "layerTypeDialog", "backgroundLayerDialog"}));
 }
 
 TEST_F(LayerCommands, TextOffsetsComeFromTheAlignmentOnAddAndOnlyWithOneOnEdit) {

@@ -5,10 +5,10 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
-#include <QHeaderView>
-#include <QLabel>
 #include <QFile>
 #include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -112,13 +112,15 @@ TEST(MainWindow, StartsUntitledWithTheDefaultButtonAndNoLayers) {
   EXPECT_TRUE(Child<controls::SpinEdit>(form, "heightEdit")->toolTip().isEmpty());
   // The file and export buttons have no hint and so show no tool tip, though
   // they keep a name for assistive tools.
-  for (QAction* action : {Child<QAction>(form, "newAction"), Child<QAction>(form, "openAction"), Child<QAction>(form, "saveAction"), Child<QAction>(form, "exportAction")}) {
+  for (QAction* action : {Child<QAction>(form, "newAction"), Child<QAction>(form, "openAction"),
+                          Child<QAction>(form, "saveAction"), Child<QAction>(form, "exportAction")}) {
     QWidget* button = Child<QToolBar>(form, "standardToolBar")->widgetForAction(action);
     ASSERT_NE(button, nullptr);
     EXPECT_TRUE(button->toolTip().isEmpty()) << action->objectName().toStdString();
     EXPECT_FALSE(button->accessibleName().isEmpty()) << action->objectName().toStdString();
   }
-  EXPECT_EQ(Child<QToolBar>(form, "standardToolBar")->widgetForAction(Child<QAction>(form, "refreshAction"))->toolTip(), QStringLiteral("Refresh"));
+  EXPECT_EQ(Child<QToolBar>(form, "standardToolBar")->widgetForAction(Child<QAction>(form, "refreshAction"))->toolTip(),
+            QStringLiteral("Refresh"));
 
   // The offset controls: two 26 x 20 buttons and two 16 x 21 spin buttons in
   // a 96 x 20 panel.
@@ -149,7 +151,8 @@ TEST(MainWindow, MenusHoldTheirItemsInOrderAndRefreshActsFromTheMenuBar) {
   };
   EXPECT_EQ(texts(Child<QMenu>(form, "fileMenu")),
             QStringList({"&New", "&Open...", "&Save", "Save a&s...", "&Export...", "-", "E&xit"}));
-  EXPECT_EQ(texts(Child<QMenu>(form, "layerMenu")), QStringList({"&New...", "&Delete...", "-", "Move &up", "Move &down"}));
+  EXPECT_EQ(texts(Child<QMenu>(form, "layerMenu")),
+            QStringList({"&New...", "&Delete...", "-", "Move &up", "Move &down"}));
   EXPECT_EQ(texts(Child<QMenu>(form, "helpMenu")), QStringList({"&Contents", "&Search...", "-", "&About..."}));
   EXPECT_EQ(texts(Child<QMenu>(form, "layerPopup")), QStringList({"&Edit...", "&Add", "&Delete", "&Toggle visiblity"}));
   EXPECT_EQ(Child<QMenu>(form, "layerPopup")->defaultAction(), Child<QAction>(form, "editPopupItem"));
@@ -210,11 +213,13 @@ TEST(MainWindow, LayerListFollowsTheRowsWithTextsAndVisibleMark) {
   EXPECT_FALSE(HasMark(form, 0));
 
   // Selecting in the list selects in the document and enables the commands.
-  Child<QTreeView>(form, "layerList")->selectionModel()->select(Child<LayerListModel>(form, "layerModel")->index(1, 0),
-                                         QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  QItemSelectionModel* selection = Child<QTreeView>(form, "layerList")->selectionModel();
+  selection->select(Child<LayerListModel>(form, "layerModel")->index(1, 0),
+                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
   EXPECT_EQ(doc.SelectedRow(), 1);
   EXPECT_TRUE(Child<QAction>(form, "moveUpAction")->isEnabled());
-  EXPECT_TRUE(Child<QAction>(form, "moveDownAction")->isEnabled());  // on the last row too; the command then does nothing
+  EXPECT_TRUE(
+      Child<QAction>(form, "moveDownAction")->isEnabled());  // on the last row too; the command then does nothing
   EXPECT_TRUE(Child<QAction>(form, "deleteLayerAction")->isEnabled());
   EXPECT_TRUE(Child<QWidget>(form, "offsetPanel")->isEnabled());
   doc.SelectRow(0);

@@ -108,8 +108,9 @@ TEST(StartUp, ShowsTheSplashForTheMinimumThenTheMainWindowWithItsWindows) {
   EXPECT_TRUE(main->isVisible());
   EXPECT_EQ(main->windowTitle(), QStringLiteral("Vorbel - [untitled.vrb]"));
   // The dialogs exist before the window shows and are not visible.
-  for (QDialog* dialog : std::initializer_list<QDialog*>{Child<LayerTypeDialog>(*main), Child<BackgroundLayerDialog>(*main), Child<TextLayerDialog>(*main),
-                                                       Child<BevelLayerDialog>(*main), Child<ImageLayerDialog>(*main), Child<OffsetPrompt>(*main)}) {
+  for (QDialog* dialog : std::initializer_list<QDialog*>{
+           Child<LayerTypeDialog>(*main), Child<BackgroundLayerDialog>(*main), Child<TextLayerDialog>(*main),
+           Child<BevelLayerDialog>(*main), Child<ImageLayerDialog>(*main), Child<OffsetPrompt>(*main)}) {
     ASSERT_NE(dialog, nullptr);
     EXPECT_FALSE(dialog->isVisible());
   }

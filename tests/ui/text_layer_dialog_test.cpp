@@ -1,12 +1,12 @@
 // The text editor: loading, composing, the "Effects" tab, the alignment pad,
 // the font list and the random caption.
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QApplication>
 #include <QTest>
 #include <QToolButton>
 
@@ -234,14 +234,17 @@ TEST_F(TextLayerDialogTest, RandomCaptions) {
     const std::string props = form.RandomProperties();
     ASSERT_EQ(props.rfind("Text=Text;FontFace=", 0), 0u);
     EXPECT_EQ(props.find("Angle"), std::string::npos);
-    EXPECT_EQ(document::GetPropValue("FontFace", props, ""), Child<QComboBox>(form, "fontCombo")->currentText().toStdString());
+    EXPECT_EQ(document::GetPropValue("FontFace", props, ""),
+              Child<QComboBox>(form, "fontCombo")->currentText().toStdString());
     const int size = document::StringToInt(document::GetPropValue("FontSize", props, ""));
     EXPECT_TRUE(size >= 12 && size <= 38) << size;
     saw24 = saw24 || size == 24;
     const int offset = document::StringToInt(document::GetPropValue("ShadowOffset", props, ""));
     EXPECT_TRUE(offset >= 0 && offset <= 3);
-    EXPECT_EQ(document::ColorToString(form.CaptionColors().GetSelectedColor()), document::GetPropValue("Color", props, ""));
-    EXPECT_EQ(document::ColorToString(form.GradientEndColors().GetSelectedColor()), document::GetPropValue("GradientEnd", props, ""));
+    EXPECT_EQ(document::ColorToString(form.CaptionColors().GetSelectedColor()),
+              document::GetPropValue("Color", props, ""));
+    EXPECT_EQ(document::ColorToString(form.GradientEndColors().GetSelectedColor()),
+              document::GetPropValue("GradientEnd", props, ""));
     // Key order of the editor, without the angle.
     std::size_t at = 0;
     for (const char* key : {"Text=", ";FontFace=", ";FontSize=", ";Color=", ";Shadowed=", ";ShadowOffset=",
