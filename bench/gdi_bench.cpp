@@ -10,10 +10,10 @@
 namespace vorbel::gdi {
 namespace {
 
-const TColor kTeal = MakeColor(0, 128, 128);
-const TColor kWhite = MakeColor(255, 255, 255);
-const TColor kGrey = MakeColor(128, 128, 128);
-const TColor kRed = MakeColor(255, 0, 0);
+const base::Color kTeal = base::Color::FromRgb(0, 128, 128);
+const base::Color kWhite = base::Color::FromRgb(255, 255, 255);
+const base::Color kGrey = base::Color::FromRgb(128, 128, 128);
+const base::Color kRed = base::Color::FromRgb(255, 0, 0);
 
 // What one pass over a 90 x 30 button draws apart from its caption: the work
 // area, a 3D rectangle (three rectangles), a bevel and a cross (twelve lines)
@@ -23,7 +23,7 @@ void DrawSmallScene(Canvas& c) {
   c.SetBrushColor(kTeal);
   c.SetPenColor(kTeal);
   c.FillRect({0, 0, w, h});
-  const TColor rects[3] = {kWhite, kGrey, kRed};
+  const base::Color rects[3] = {kWhite, kGrey, kRed};
   const int offsets[3] = {0, 2, 1};
   for (int i = 0; i < 3; ++i) {
     c.SetBrushColor(rects[i]);
@@ -112,7 +112,7 @@ BENCHMARK(BM_FillFullHd)->Unit(benchmark::kMicrosecond);
 // everything).
 void BM_FloodFillFullHd(benchmark::State& state) {
   Bitmap b(1920, 1080);
-  b.Fill(0x008080);
+  b.Fill(Pixel(0x008080));
   Canvas c(b);
   bool odd = false;
   for (auto _ : state) {
@@ -128,7 +128,7 @@ BENCHMARK(BM_FloodFillFullHd)->Unit(benchmark::kMicrosecond);
 // an ellipse that covers the surface. The surface is restored untimed.
 void BM_FloodFillFullHdInsideEllipse(benchmark::State& state) {
   Bitmap start(1920, 1080);
-  start.Fill(0x008080);
+  start.Fill(Pixel(0x008080));
   Canvas s(start);
   s.SetPenColor(kRed);
   s.SetBrushStyle(BrushStyle::Clear);

@@ -8,7 +8,7 @@
 
 namespace {
 
-using vorbel::MakeColor;
+using vorbel::base::Color;
 using namespace vorbel::gdi;
 
 constexpr const char* kCaption = "E-Mail me";
@@ -23,14 +23,14 @@ void BM_TextCaptionSixTimes(benchmark::State& state) {
   canvas.SetBkMode(BkMode::Transparent);
   canvas.TextOut(5, 5, kCaption);  // the font and the caption are cached from here on
   for (auto _ : state) {
-    canvas.SetFontColor(MakeColor(128, 128, 128));
+    canvas.SetFontColor(Color::FromRgb(128, 128, 128));
     canvas.TextOut(12, 12, kCaption);
-    canvas.SetFontColor(MakeColor(0, 0, 0));
+    canvas.SetFontColor(Color::FromRgb(0, 0, 0));
     canvas.TextOut(10, 10, kCaption);
     canvas.TextOut(8, 10, kCaption);
     canvas.TextOut(8, 8, kCaption);
     canvas.TextOut(10, 8, kCaption);
-    canvas.SetFontColor(MakeColor(255, 255, 255));
+    canvas.SetFontColor(Color::FromRgb(255, 255, 255));
     canvas.TextOut(9, 9, kCaption);
     benchmark::DoNotOptimize(surface.Data());
   }

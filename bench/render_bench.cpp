@@ -12,22 +12,22 @@
 #include <string>
 #include <vector>
 
+#include "codecs/image_writers.h"
 #include "document/button_document.h"
-#include "files/image_writers.h"
 #include "render/button_renderer.h"
 
 namespace vorbel {
 namespace {
 
-void Scene(ButtonDocument& doc, int w, int h, int fontSize, bool gradient) {
+void Scene(document::ButtonDocument& doc, int w, int h, int fontSize, bool gradient) {
   doc.SetWidth(w);
   doc.SetHeight(h);
-  doc.AppendRow(LayerRow::Make(
+  doc.AppendRow(document::LayerRow::Make(
       "Background",
       "Color=clSilver;Image=;Stretch=Yes;Transparent=No;Shape=RoundRect;Seed=10;EdgeDraw=No;Edge=clBlack;"
       "Draw3D=Yes;Highlight=clWhite;ShadowClr=clGray;"));
-  doc.AppendRow(LayerRow::Make("Bevel", "Highlight=clWhite;Shadow=clGray;Pen=1;"));
-  doc.AppendRow(LayerRow::Make(
+  doc.AppendRow(document::LayerRow::Make("Bevel", "Highlight=clWhite;Shadow=clGray;Pen=1;"));
+  doc.AppendRow(document::LayerRow::Make(
       "Text", "Text=E-Mail me;FontFace=MS San Serif;FontSize=" + std::to_string(fontSize) +
                   ";Color=clBlack;Shadowed=Yes;ShadowOffset=2;ShadowColor=clSilver;Outlined=Yes;"
                   "OutlineColor=clWhite;Gradient=" +
@@ -35,8 +35,8 @@ void Scene(ButtonDocument& doc, int w, int h, int fontSize, bool gradient) {
       "10", "4"));
 }
 
-void RenderScene(benchmark::State& state, const ButtonDocument& doc) {
-  ButtonRenderer renderer;
+void RenderScene(benchmark::State& state, const document::ButtonDocument& doc) {
+  render::ButtonRenderer renderer;
   renderer.RenderButton(doc);  // fonts matched and glyphs cached once
   for (auto _ : state) {
     renderer.RenderButton(doc);
@@ -45,33 +45,33 @@ void RenderScene(benchmark::State& state, const ButtonDocument& doc) {
 }
 
 void BM_SmallButton(benchmark::State& state) {
-  ButtonDocument doc;
+  document::ButtonDocument doc;
   Scene(doc, 90, 30, 8, false);
   RenderScene(state, doc);
 }
 void BM_FullHdButton(benchmark::State& state) {
-  ButtonDocument doc;
+  document::ButtonDocument doc;
   Scene(doc, 1920, 1080, 48, false);
   RenderScene(state, doc);
 }
 void BM_SmallGradientButton(benchmark::State& state) {
-  ButtonDocument doc;
+  document::ButtonDocument doc;
   Scene(doc, 90, 30, 8, true);
   RenderScene(state, doc);
 }
 
 void BM_StretchedJpegBackground(benchmark::State& state) {
   const std::filesystem::path path = std::filesystem::temp_directory_path() / "vorbel-bench-1024x768.jpg";
-  std::vector<std::uint32_t> px(1024 * 768);
+  std::vector<base::Pixel> px(1024 * 768);
   for (int y = 0; y < 768; ++y)
     for (int x = 0; x < 1024; ++x)
       px[static_cast<std::size_t>(y * 1024 + x)] =
-          static_cast<std::uint32_t>(((x * 255 / 1023) << 16) | ((y * 255 / 767) << 8) | ((x ^ y) & 0xFF));
-  WriteJpegFile(path.string(), PixelView{px.data(), 1024, 768, 1024});
-  ButtonDocument doc;
+          base::Pixel(static_cast<std::uint32_t>(((x * 255 / 1023) << 16) | ((y * 255 / 767) << 8) | ((x ^ y) & 0xFF)));
+  codecs::WriteJpegFile(path.string(), codecs::PixelView{px.data(), 1024, 768, 1024});
+  document::ButtonDocument doc;
   doc.SetWidth(1920);
   doc.SetHeight(1080);
-  doc.AppendRow(LayerRow::Make("Background", "Color=clSilver;Stretch=Yes;Image=" + path.string() + ";"));
+  doc.AppendRow(document::LayerRow::Make("Background", "Color=clSilver;Stretch=Yes;Image=" + path.string() + ";"));
   RenderScene(state, doc);
   std::filesystem::remove(path);
 }
@@ -81,11 +81,11 @@ void BM_StretchedJpegBackground(benchmark::State& state) {
 // filled from its centre, on the largest button, 32767 x 3051, a shaded one
 // (three ellipses).
 void HugePenUnderEllipse(benchmark::State& state, int w, int h, const std::string& background) {
-  ButtonDocument doc;
+  document::ButtonDocument doc;
   doc.SetWidth(w);
   doc.SetHeight(h);
-  doc.AppendRow(LayerRow::Make("Bevel", "Highlight=clWhite;Shadow=clGray;Pen=2147483647;"));
-  doc.AppendRow(LayerRow::Make("Background", background));
+  doc.AppendRow(document::LayerRow::Make("Bevel", "Highlight=clWhite;Shadow=clGray;Pen=2147483647;"));
+  doc.AppendRow(document::LayerRow::Make("Background", background));
   RenderScene(state, doc);
 }
 void BM_HugePenEllipseBackground(benchmark::State& state) {

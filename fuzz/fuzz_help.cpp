@@ -2,7 +2,7 @@
 // whatever it accepts: every topic reached exactly once from the contents,
 // every index entry pointing at real topics.
 
-#include "files/help_document.h"
+#include "help/help_document.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -12,7 +12,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
-  const std::optional<vorbel::HelpDocument> document = vorbel::HelpDocument::Parse(text);
+  const std::optional<vorbel::help::HelpDocument> document = vorbel::help::HelpDocument::Parse(text);
   if (!document) return 0;
 
   const auto& topics = document->Topics();
@@ -27,16 +27,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const int count : seen) {
     if (count != 1) std::abort();
   }
-  for (const vorbel::HelpTopic& topic : topics) {
+  for (const vorbel::help::HelpTopic& topic : topics) {
     if (topic.title.empty() || document->Find(topic.id) == std::nullopt) std::abort();
   }
-  const std::vector<vorbel::HelpIndexEntry> index = document->Index();
-  for (const vorbel::HelpIndexEntry& entry : index) {
+  const std::vector<vorbel::help::HelpIndexEntry> index = document->Index();
+  for (const vorbel::help::HelpIndexEntry& entry : index) {
     if (entry.keyword.empty() || entry.topics.empty()) std::abort();
     for (std::size_t topic : entry.topics) {
       if (topic >= topics.size()) std::abort();
     }
   }
-  if (!index.empty() && vorbel::HelpDocument::FindKeyword(index, index.back().keyword) == std::nullopt) std::abort();
+  if (!index.empty() && vorbel::help::HelpDocument::FindKeyword(index, index.back().keyword) == std::nullopt)
+    std::abort();
   return 0;
 }

@@ -7,24 +7,24 @@
 #include <string>
 
 #include "document/button_document.h"
-#include "files/ini_file.h"
-#include "files/layout_file.h"
+#include "layout/ini_file.h"
+#include "layout/layout_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace vorbel;
-  const IniFile ini(std::string(reinterpret_cast<const char*>(data), size));
-  ButtonDocument doc;
-  ReadLayout(doc, ini);
+  const layout::IniFile ini(std::string(reinterpret_cast<const char*>(data), size));
+  document::ButtonDocument doc;
+  layout::ReadLayout(doc, ini);
 
-  const std::string saved = FormatLayout(doc);
-  const IniFile again(saved);
+  const std::string saved = layout::FormatLayout(doc);
+  const layout::IniFile again(saved);
   if (!again.IsUtf8()) std::abort();
-  ButtonDocument back;
-  ReadLayout(back, again);
+  document::ButtonDocument back;
+  layout::ReadLayout(back, again);
   if (back.Rows() != doc.Rows() || back.Height() != doc.Height() || back.Width() != doc.Width() ||
       back.WorkAreaColor() != doc.WorkAreaColor()) {
     std::abort();
   }
-  if (FormatLayout(back) != saved) std::abort();
+  if (layout::FormatLayout(back) != saved) std::abort();
   return 0;
 }

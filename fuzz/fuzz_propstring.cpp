@@ -22,21 +22,21 @@ void Check(bool condition) {
 }
 
 void Convert(std::string_view text) {
-  vorbel::YesNoToBool(text);
-  vorbel::ReadOffset(text);
-  const auto maybe = vorbel::TryStringToInt(text);
+  vorbel::document::YesNoToBool(text);
+  vorbel::document::ReadOffset(text);
+  const auto maybe = vorbel::document::TryStringToInt(text);
   try {
-    const std::int32_t value = vorbel::StringToInt(text);
+    const std::int32_t value = vorbel::document::StringToInt(text);
     Check(maybe && *maybe == value);
-  } catch (const vorbel::ConversionError& e) {
+  } catch (const vorbel::document::ConversionError& e) {
     Check(!maybe);
     Check(e.text() == text);
   }
   try {
-    const vorbel::TColor color = vorbel::StringToColor(text);
+    const vorbel::base::Color color = vorbel::document::StringToColor(text);
     // Writing the colour and reading it back gives the same colour.
-    Check(vorbel::StringToColor(vorbel::ColorToString(color)) == color);
-  } catch (const vorbel::ConversionError&) {
+    Check(vorbel::document::StringToColor(vorbel::document::ColorToString(color)) == color);
+  } catch (const vorbel::document::ConversionError&) {
   }
 }
 
@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (second != std::string_view::npos) def = rest.substr(second + 1);
   }
 
-  const std::string value = vorbel::GetPropValue(key, props, def);
+  const std::string value = vorbel::document::GetPropValue(key, props, def);
   // The lookup never returns an empty value unless the default is empty, and a
   // value found in the string never holds ";".
   Check(!value.empty() || def.empty());

@@ -20,7 +20,7 @@ namespace {
 
 using namespace vorbel::gdi;
 
-constexpr Pixel kPaper = 0x123456;
+constexpr Pixel kPaper{0x123456};
 
 std::int16_t Read16(const std::uint8_t* p) {
   return static_cast<std::int16_t>(static_cast<std::uint16_t>(p[0] | (p[1] << 8)));
@@ -48,8 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Canvas canvas(surface);
   canvas.SetFontName(face);
   canvas.SetFontSize(points);
-  canvas.SetFontColor(vorbel::MakeColor(255, 0, 0));
-  canvas.SetBkColor(vorbel::MakeColor(0, 255, 0));
+  canvas.SetFontColor(vorbel::base::Color::FromRgb(255, 0, 0));
+  canvas.SetBkColor(vorbel::base::Color::FromRgb(0, 255, 0));
   canvas.SetBkMode(opaque ? BkMode::Opaque : BkMode::Transparent);
   try {
     const Size extent = canvas.TextExtent(text);
@@ -59,7 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   for (const Pixel p : surface.Pixels()) {
-    const bool known = mono ? (p == kBlack || p == kWhite) : (p == kPaper || p == 0xFF0000 || p == 0x00FF00);
+    const bool known =
+        mono ? (p == kBlack || p == kWhite) : (p == kPaper || p == Pixel{0xFF0000} || p == Pixel{0x00FF00});
     if (!known) std::abort();
   }
   return 0;

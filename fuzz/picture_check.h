@@ -8,19 +8,20 @@
 #include <cstdlib>
 #include <span>
 
-#include "files/picture.h"
+#include "codecs/picture.h"
 
 template <typename Decode>
 int CheckPictureDecoder(Decode decode, const std::uint8_t* data, std::size_t size) {
   try {
-    const vorbel::Picture pic = decode(std::span<const std::uint8_t>(data, size));
+    const vorbel::codecs::Picture pic = decode(std::span<const std::uint8_t>(data, size));
     if (pic.width <= 0 || pic.height <= 0 ||
         pic.pixels.size() != static_cast<std::size_t>(pic.width) * static_cast<std::size_t>(pic.height))
       std::abort();
-    for (std::uint32_t p : pic.pixels)
-      if (p >> 24) std::abort();
+    // A decoder writing raw bytes must leave no top byte behind.
+    for (const vorbel::base::Pixel p : pic.pixels)
+      if (p.Rgb() >> 24) std::abort();
     (void)pic.TransparentColour();
-  } catch (const vorbel::PictureError&) {
+  } catch (const vorbel::codecs::PictureError&) {
   }
   return 0;
 }

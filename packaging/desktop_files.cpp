@@ -9,20 +9,21 @@
 // usage: vorbel-desktop-files OUTPUT_DIR ICON_DIR
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
-#include "files/file_type_registration.h"
+#include "base/file_reader.h"
+#include "desktop/file_type_registration.h"
 
 namespace {
 
 bool ReadFile(const std::string& path, std::string& contents) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  contents.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return true;
+  try {
+    contents = vorbel::base::ReadWholeFile(path, std::size_t{1} << 20);
+    return true;
+  } catch (const vorbel::base::FileReadError&) {
+    return false;
+  }
 }
 
 }  // namespace
@@ -34,8 +35,8 @@ int main(int argc, char** argv) {
   }
   const std::string output = argv[1];
   const std::string icons = std::string(argv[2]) + "/";
-  vorbel::FileTypeIcons pictures;
-  if (!ReadFile(icons + "layout_document_32.png", pictures.documentIconPng)) {
+  vorbel::desktop::FileTypeIcons pictures;
+  if (!ReadFile(icons + "layout_document_32.png", pictures.document_icon_png)) {
     std::fprintf(stderr, "cannot read %slayout_document_32.png\n", icons.c_str());
     return 1;
   }
@@ -46,9 +47,10 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "cannot read %s\n", name.c_str());
       return 1;
     }
-    pictures.programIconsPng.emplace_back(size, std::move(png));
+    pictures.program_icons_png.emplace_back(size, std::move(png));
   }
-  const vorbel::FileTypeRegistration registration = vorbel::LayoutFileTypeRegistration("vorbel", pictures);
+  const vorbel::desktop::FileTypeRegistration registration =
+      vorbel::desktop::LayoutFileTypeRegistration("vorbel", pictures);
   if (!registration.Register(output, [](const std::vector<std::string>&) {})) {
     std::fprintf(stderr, "cannot write the desktop files below %s\n", output.c_str());
     return 1;

@@ -2,10 +2,13 @@
 # Configures and builds one build tree.
 #   scripts/build.sh plain     -> build/        (g++, optimised, with benchmarks)
 #   scripts/build.sh sanitize  -> build-asan/   (clang, ASan + UBSan, with fuzz targets)
+# Further arguments are CMake settings (-DNAME=VALUE) for the tree; they stay
+# in its cache for later builds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 kind=${1:-plain}
+shift || true
 case "$kind" in
   plain)
     dir=build
@@ -14,10 +17,12 @@ case "$kind" in
     dir=build-asan
     args=(-DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
           -DVORBEL_SANITIZE=ON -DVORBEL_FUZZ=ON -DVORBEL_BENCH=OFF) ;;
-  *) echo "usage: $0 [plain|sanitize]" >&2; exit 2 ;;
+  *) echo "usage: $0 [plain|sanitize] [-DNAME=VALUE...]" >&2; exit 2 ;;
 esac
 
 if [[ ! -f $dir/build.ninja ]]; then
-  cmake -S . -B "$dir" -G Ninja "${args[@]}" >/dev/null
+  cmake -S . -B "$dir" -G Ninja "${args[@]}" "$@" >/dev/null
+elif [[ $# -gt 0 ]]; then
+  cmake -S . -B "$dir" "$@" >/dev/null
 fi
 cmake --build "$dir"

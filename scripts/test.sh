@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Builds everything twice (plain, and with AddressSanitizer + UndefinedBehaviorSanitizer)
 # and runs every test of both builds. Installs missing Debian packages first.
+# Both builds treat warnings as errors and end the program on a caught
+# programming error (VORBEL_WERROR, VORBEL_ABORT_ON_BUGS), so that no test
+# passes over one.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,7 +15,7 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 jobs=$(nproc)
 for kind in plain sanitize; do
   echo "== $kind build"
-  scripts/build.sh "$kind"
+  scripts/build.sh "$kind" -DVORBEL_WERROR=ON -DVORBEL_ABORT_ON_BUGS=ON
   dir=build; [[ $kind == sanitize ]] && dir=build-asan
   echo "== $kind tests"
   ctest --test-dir "$dir" --output-on-failure -j "$jobs"

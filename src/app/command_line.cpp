@@ -42,9 +42,9 @@ CommandLine ParseCommandLine(std::span<const char* const> args) {
     } else if (arg == "--") {
       optionsEnded = true;
     } else if (arg == "--help" || arg == "-h") {
-      return {Action::kHelp, {}, {}, {}};
+      return {Action::Help, {}, {}, {}};
     } else if (arg == "--version" || arg == "-V") {
-      return {Action::kVersion, {}, {}, {}};
+      return {Action::Version, {}, {}, {}};
     } else if (arg == "--export") {
       // Its two file names are taken as they stand, even when they start
       // with "-".
@@ -64,12 +64,12 @@ CommandLine ParseCommandLine(std::span<const char* const> args) {
   if (error.empty() && exportAsked && !positional.empty()) {
     error = "unexpected argument '" + positional.front() + "' beside --export OUT LAYOUT";
   }
-  if (!error.empty()) return {Action::kUsageError, {}, {}, error};
+  if (!error.empty()) return {Action::UsageError, {}, {}, error};
   if (exportAsked) {
-    result.action = Action::kExport;
+    result.action = Action::Export;
     return result;
   }
-  return {Action::kWindow, {}, {}, {}};
+  return {Action::Window, {}, {}, {}};
 }
 
 }  // namespace vorbel::app

@@ -14,16 +14,16 @@ namespace vorbel::app {
 
 struct CommandLine {
   enum class Action {
-    kWindow,   // no headless work asked for: the main window takes the arguments
-    kExport,   // --export OUT LAYOUT
-    kHelp,
-    kVersion,
-    kUsageError,
+    Window,  // no headless work asked for: the main window takes the arguments
+    Export,  // --export OUT LAYOUT
+    Help,
+    Version,
+    UsageError,
   };
-  Action action = Action::kWindow;
-  std::string output;  // kExport
-  std::string layout;  // kExport
-  std::string error;   // kUsageError: what was wrong, without the program name
+  Action action = Action::Window;
+  std::string output;  // Export
+  std::string layout;  // Export
+  std::string error;   // UsageError: what was wrong, without the program name
 };
 
 // Reads the arguments after the program name. --help and --version win over

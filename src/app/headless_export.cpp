@@ -3,19 +3,19 @@
 #include <exception>
 #include <new>
 
+#include "commands/export.h"
 #include "document/button_document.h"
-#include "files/export.h"
-#include "files/layout_file.h"
+#include "layout/layout_file.h"
 #include "render/button_renderer.h"
 
 namespace vorbel::app {
 
 std::string ExportLayout(const std::string& output, const std::string& layout) {
   try {
-    ButtonDocument doc;
-    ButtonRenderer renderer;
-    LoadLayout(doc, layout, [&] { renderer.RenderButton(doc); }, MissingLayout::kIsAnError);
-    ExportButton(doc, renderer, output);
+    document::ButtonDocument doc;
+    render::ButtonRenderer renderer;
+    layout::LoadLayout(doc, layout, [&] { renderer.RenderButton(doc); }, layout::MissingLayout::IsAnError);
+    commands::ExportButton(doc, renderer, output);
     return {};
   } catch (const std::bad_alloc&) {
     return "out of memory while exporting " + layout;

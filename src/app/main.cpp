@@ -12,7 +12,7 @@
 #include "app/command_line.h"
 #include "app/headless_export.h"
 #include "app/window_launcher.h"
-#include "files/version_info.h"
+#include "desktop/version_info.h"
 
 namespace {
 
@@ -21,7 +21,8 @@ void PrintError(const std::string& message) {
 }
 
 std::string VersionText() {
-  std::string version = vorbel::GetVersionInfoString(vorbel::ProgramFilePath(), vorbel::viFileVersion);
+  std::string version = vorbel::desktop::GetVersionInfoString(vorbel::desktop::ProgramFilePath(),
+                                                              vorbel::desktop::VersionInfoKey::FileVersion);
   if (version.empty()) version = VORBEL_VERSION;
   return "Vorbel " + version + "\n";
 }
@@ -33,22 +34,21 @@ int main(int argc, char* argv[]) {
   const std::span<const char* const> args(argv + (argc > 0 ? 1 : 0), static_cast<std::size_t>(argc > 0 ? argc - 1 : 0));
   const CommandLine command = vorbel::app::ParseCommandLine(args);
   switch (command.action) {
-    case CommandLine::Action::kHelp:
+    case CommandLine::Action::Help:
       return std::fputs(vorbel::app::UsageText(), stdout) < 0 || std::fflush(stdout) != 0 ? 1 : 0;
-    case CommandLine::Action::kVersion:
+    case CommandLine::Action::Version:
       return std::fputs(VersionText().c_str(), stdout) < 0 || std::fflush(stdout) != 0 ? 1 : 0;
-    case CommandLine::Action::kUsageError:
+    case CommandLine::Action::UsageError:
       PrintError(command.error);
       std::fputs(vorbel::app::ShortUsageText(), stderr);
       return 2;
-    case CommandLine::Action::kExport: {
+    case CommandLine::Action::Export: {
       const std::string error = vorbel::app::ExportLayout(command.output, command.layout);
       if (error.empty()) return 0;
       PrintError(error);
       return 1;
     }
-    case CommandLine::Action::kWindow:
-      break;
+    case CommandLine::Action::Window: break;
   }
   PrintError(vorbel::app::ExecWindowProgram(argv));
   std::fputs(vorbel::app::UsageText(), stderr);

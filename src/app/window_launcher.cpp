@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "files/version_info.h"
+#include "desktop/version_info.h"
 
 namespace vorbel::app {
 
@@ -26,7 +26,7 @@ std::vector<std::string> WindowProgramArguments(const std::vector<std::string>& 
 }
 
 std::string ExecWindowProgram(char* const argv[]) {
-  const std::string self = ProgramFilePath();
+  const std::string self = desktop::ProgramFilePath();
   if (self.empty()) return "cannot find the main window: the system does not tell where this program is";
   // The window program registers layout files to open through this launcher,
   // not through itself; it learns the launcher's path from here.

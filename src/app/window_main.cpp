@@ -9,13 +9,13 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Vorbel"));
 
-  vorbel::ui::MainFormOptions options;
+  vorbel::ui::MainWindowOptions options;
   options.arguments = QApplication::arguments().mid(1);
   // The launcher names itself so that the desktop opens layout files through
   // it rather than through this program file.
-  options.programPath = qEnvironmentVariable("VORBEL_PROGRAM");
+  options.program_path = qEnvironmentVariable("VORBEL_PROGRAM");
 
   vorbel::ui::SystemStartupClock clock;
-  const std::unique_ptr<vorbel::ui::TMainForm> main = vorbel::ui::StartUp(std::move(options), clock);
+  const std::unique_ptr<vorbel::ui::MainWindow> main = vorbel::ui::StartUp(std::move(options), clock);
   return QApplication::exec();
 }

@@ -11,14 +11,14 @@
 #include <climits>
 #include <utility>
 
-namespace vorbel {
+namespace vorbel::controls {
 
 namespace {
 
 // Every spin edit reads its text as the program reads any stored integer:
 // leading blanks, an optional sign and decimal digits, or "$"/"x"/"0x"
 // hexadecimal, so a size typed as "$40" is the 64 the render pass draws.
-std::optional<int> ReadProgramInteger(const QString& text) { return TryStringToInt(text.toStdString()); }
+std::optional<int> ReadProgramInteger(const QString& text) { return document::TryStringToInt(text.toStdString()); }
 
 IntegerReader& DefaultReader() {
   static IntegerReader reader = ReadProgramInteger;
@@ -155,4 +155,4 @@ QSize SpinEdit::minimumSizeHint() const {
   return style()->sizeFromContents(QStyle::CT_SpinBox, &option, contents, this);
 }
 
-}  // namespace vorbel
+}  // namespace vorbel::controls

@@ -7,7 +7,7 @@
 #include <functional>
 #include <optional>
 
-namespace vorbel {
+namespace vorbel::controls {
 
 // Reads an integer from a spin edit's text; empty when the text is no integer.
 using IntegerReader = std::function<std::optional<int>(const QString&)>;
@@ -84,4 +84,4 @@ class SpinEdit : public QAbstractSpinBox {
   IntegerReader reader_;
 };
 
-}  // namespace vorbel
+}  // namespace vorbel::controls

@@ -6,7 +6,7 @@
 
 #include "document/value_conversion.h"
 
-namespace vorbel {
+namespace vorbel::document {
 
 ButtonDocument::ButtonDocument()
     : height_text_(std::to_string(kInitialHeight)),
@@ -14,32 +14,28 @@ ButtonDocument::ButtonDocument()
       caption_(kUntitledCaption) {
   FillColorList(work_area_);
   work_area_.SelectColor(kInitialWorkArea);
-  work_area_.AddObserver(&work_area_watcher_);
+  work_area_subscription_ = work_area_.Subscribe(&work_area_watcher_);
 }
 
-ButtonDocument::~ButtonDocument() { work_area_.RemoveObserver(&work_area_watcher_); }
-
 void ButtonDocument::WorkAreaWatcher::ColorSelectionChanged(SelectionSource /*source*/) {
-  document_.NotifyObservers([](DocumentObserver& o) { o.SettingsChanged(DocumentSetting::kWorkArea); });
+  document_.NotifyObservers([](DocumentObserver& o) { o.SettingsChanged(DocumentSetting::WorkArea); });
 }
 
 template <typename Notify>
 void ButtonDocument::NotifyObservers(Notify notify) {
-  // A copy, so that an observer may unregister itself while being told.
-  const std::vector<DocumentObserver*> observers = observers_;
-  for (DocumentObserver* observer : observers) notify(*observer);
+  observers_.NotifyAll(notify);
 }
 
 void ButtonDocument::SetHeightText(std::string text) {
   if (text == height_text_) return;
   height_text_ = std::move(text);
-  NotifyObservers([](DocumentObserver& o) { o.SettingsChanged(DocumentSetting::kHeight); });
+  NotifyObservers([](DocumentObserver& o) { o.SettingsChanged(DocumentSetting::Height); });
 }
 
 void ButtonDocument::SetWidthText(std::string text) {
   if (text == width_text_) return;
   width_text_ = std::move(text);
-  NotifyObservers([](DocumentObserver& o) { o.SettingsChanged(DocumentSetting::kWidth); });
+  NotifyObservers([](DocumentObserver& o) { o.SettingsChanged(DocumentSetting::Width); });
 }
 
 std::int32_t ButtonDocument::Height() const { return TryStringToInt(height_text_).value_or(0); }
@@ -50,13 +46,13 @@ void ButtonDocument::SetWidth(std::int32_t width) { SetWidthText(std::to_string(
 void ButtonDocument::SetBorder(bool border) {
   if (border == border_) return;
   border_ = border;
-  NotifyObservers([](DocumentObserver& o) { o.SettingsChanged(DocumentSetting::kBorder); });
+  NotifyObservers([](DocumentObserver& o) { o.SettingsChanged(DocumentSetting::Border); });
 }
 
 void ButtonDocument::SetCaption(std::string caption) {
   if (caption == caption_) return;
   caption_ = std::move(caption);
-  NotifyObservers([](DocumentObserver& o) { o.SettingsChanged(DocumentSetting::kCaption); });
+  NotifyObservers([](DocumentObserver& o) { o.SettingsChanged(DocumentSetting::Caption); });
 }
 
 void ButtonDocument::SetDocumentFileName(std::string_view path) {
@@ -105,7 +101,7 @@ void ButtonDocument::SetRowType(int index, std::string type) {
   SetRow(index, std::move(row));
 }
 
-void ButtonDocument::SetRowSubItem(int index, int sub_item, std::string text) {
+void ButtonDocument::SetRowSubItem(int index, SubItem sub_item, std::string text) {
   CheckRowIndex(index);
   LayerRow row = rows_[static_cast<std::size_t>(index)];
   row.SetSubItem(sub_item, std::move(text));
@@ -198,14 +194,4 @@ bool ButtonDocument::ToggleSelectedVisibility() {
   return true;
 }
 
-void ButtonDocument::AddObserver(DocumentObserver* observer) {
-  if (observer && std::find(observers_.begin(), observers_.end(), observer) == observers_.end()) {
-    observers_.push_back(observer);
-  }
-}
-
-void ButtonDocument::RemoveObserver(DocumentObserver* observer) {
-  observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
-}
-
-}  // namespace vorbel
+}  // namespace vorbel::document

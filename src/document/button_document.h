@@ -15,24 +15,23 @@
 #include <string_view>
 #include <vector>
 
-#include "document/color.h"
+#include "base/color.h"
 #include "document/color_list.h"
 #include "document/document_observer.h"
 #include "document/layer_row.h"
 
-namespace vorbel {
+namespace vorbel::document {
 
 class ButtonDocument {
  public:
   static constexpr std::int32_t kInitialHeight = 30;
   static constexpr std::int32_t kInitialWidth = 90;
-  static constexpr TColor kInitialWorkArea = 0x00808000;  // "Teal"
+  static constexpr base::Color kInitialWorkArea{0x00808000};  // "Teal"
   static constexpr std::string_view kUntitledFileName = "untitled.vrb";
   static constexpr std::string_view kUntitledCaption = "Vorbel - [untitled.vrb]";
 
   // Untitled, no rows, Height 30, Width 90, work area "Teal", no border.
   ButtonDocument();
-  ~ButtonDocument();
   ButtonDocument(const ButtonDocument&) = delete;
   ButtonDocument& operator=(const ButtonDocument&) = delete;
 
@@ -51,14 +50,14 @@ class ButtonDocument {
   void SetWidth(std::int32_t width);
 
   // The work-area picker. Changes of its selection are reported to document
-  // observers as DocumentSetting::kWorkArea.
+  // observers as DocumentSetting::WorkArea.
   ColorList& WorkArea() { return work_area_; }
   const ColorList& WorkArea() const { return work_area_; }
   // The selected colour, -1 when nothing is selected.
-  TColor WorkAreaColor() const { return work_area_.GetSelectedColor(); }
+  base::Color WorkAreaColor() const { return work_area_.GetSelectedColor(); }
   // Selects the first entry holding `color`; a colour no entry holds leaves the
   // selection as it is and returns false.
-  bool SetWorkAreaColor(TColor color) { return work_area_.SelectColor(color); }
+  bool SetWorkAreaColor(base::Color color) { return work_area_.SelectColor(color); }
 
   bool Border() const { return border_; }
   void SetBorder(bool border);
@@ -94,9 +93,8 @@ class ButtonDocument {
   // Replaces a whole row.
   void SetRow(int index, LayerRow row);
   void SetRowType(int index, std::string type);
-  // Writes one sub-item (kPropertiesItem, kLeftItem, kTopItem), adding empty
-  // ones before it when the row lacks them.
-  void SetRowSubItem(int index, int sub_item, std::string text);
+  // Writes one sub-item, adding empty ones before it when the row lacks them.
+  void SetRowSubItem(int index, SubItem sub_item, std::string text);
   // Writes all three sub-items.
   void SetRowSubItems(int index, std::string properties, std::string left, std::string top);
   void SetRowImageIndex(int index, std::int32_t image_index);
@@ -133,10 +131,10 @@ class ButtonDocument {
     return image_index == kVisibleImage ? kHiddenImage : kVisibleImage;
   }
 
-  // Observers are told in the order added; they must outlive their
-  // registration, and may unregister themselves while being told.
-  void AddObserver(DocumentObserver* observer);
-  void RemoveObserver(DocumentObserver* observer);
+  // Tells `observer` of every change, after the observers subscribed before
+  // it, for as long as the subscription lasts. The subscription may outlive
+  // the document and may end while its observer is being told.
+  DocumentSubscription Subscribe(DocumentObserver* observer) { return observers_.Subscribe(observer); }
 
  private:
   class WorkAreaWatcher : public ColorListObserver {
@@ -158,12 +156,13 @@ class ButtonDocument {
   std::string width_text_;
   ColorList work_area_;
   WorkAreaWatcher work_area_watcher_{*this};
+  ColorListSubscription work_area_subscription_;
   bool border_ = false;
   std::string caption_;
   bool loading_ = false;
   std::vector<LayerRow> rows_;
   int selected_ = -1;
-  std::vector<DocumentObserver*> observers_;
+  base::ObserverList<DocumentObserver> observers_;
 };
 
-}  // namespace vorbel
+}  // namespace vorbel::document

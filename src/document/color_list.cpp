@@ -4,13 +4,13 @@
 #include <stdexcept>
 #include <utility>
 
-#include "document/ascii_case.h"
+#include "base/ascii_text.h"
 
-namespace vorbel {
+namespace vorbel::document {
 
 namespace {
 
-// Order of names for ccsText: lower-cased, then compared as unsigned bytes; a
+// Order of names for ColorSortOrder::Text: lower-cased, then compared as unsigned bytes; a
 // prefix sorts first. std::string compares through char_traits<char>, which
 // compares as unsigned char.
 bool NameLess(const std::string& a_lower, const std::string& b_lower) { return a_lower < b_lower; }
@@ -18,31 +18,32 @@ bool NameLess(const std::string& a_lower, const std::string& b_lower) { return a
 }  // namespace
 
 const StandardColor kStandardColors[18] = {
-    {"Aqua", 0x00FFFF00},        {"Black", 0x00000000},      {"Blue", 0x00FF0000},
-    {"Dark Gray", 0x00808080},   {"Fuchsia", 0x00FF00FF},    {"Gray", 0x00808080},
-    {"Green", 0x00008000},       {"Lime green", 0x0000FF00}, {"Light Gray", 0x00C0C0C0},
-    {"Maroon", 0x00000080},      {"Navy blue", 0x00800000},  {"Olive green", 0x00008080},
-    {"Purple", 0x00800080},      {"Red", 0x000000FF},        {"Silver", 0x00C0C0C0},
-    {"Teal", 0x00808000},        {"White", 0x00FFFFFF},      {"Yellow", 0x0000FFFF},
+    {"Aqua", base::Color{0x00FFFF00}},       {"Black", base::Color{0x00000000}},
+    {"Blue", base::Color{0x00FF0000}},       {"Dark Gray", base::Color{0x00808080}},
+    {"Fuchsia", base::Color{0x00FF00FF}},    {"Gray", base::Color{0x00808080}},
+    {"Green", base::Color{0x00008000}},      {"Lime green", base::Color{0x0000FF00}},
+    {"Light Gray", base::Color{0x00C0C0C0}}, {"Maroon", base::Color{0x00000080}},
+    {"Navy blue", base::Color{0x00800000}},  {"Olive green", base::Color{0x00008080}},
+    {"Purple", base::Color{0x00800080}},     {"Red", base::Color{0x000000FF}},
+    {"Silver", base::Color{0x00C0C0C0}},     {"Teal", base::Color{0x00808000}},
+    {"White", base::Color{0x00FFFFFF}},      {"Yellow", base::Color{0x0000FFFF}},
 };
 
 template <typename Notify>
 void ColorList::NotifyObservers(Notify notify) {
-  // A copy, so that an observer may unregister itself while being told.
-  const std::vector<ColorListObserver*> observers = observers_;
-  for (ColorListObserver* observer : observers) notify(*observer);
+  observers_.NotifyAll(notify);
 }
 
-int ColorList::AddColor(std::string_view name, TColor color) {
+int ColorList::AddColor(std::string_view name, base::Color color) {
   std::size_t position = entries_.size();
-  if (sort_by_ == TSortBy::ccsColor) {
+  if (sort_order_ == ColorSortOrder::Color) {
     const auto it = std::find_if(entries_.begin(), entries_.end(),
-                                 [color](const ColorEntry& e) { return e.color > color; });
+                                 [color](const ColorEntry& e) { return color < e.color; });
     position = static_cast<std::size_t>(it - entries_.begin());
-  } else if (sort_by_ == TSortBy::ccsText) {
-    const std::string new_lower = LowerCaseAscii(name);
+  } else if (sort_order_ == ColorSortOrder::Text) {
+    const std::string new_lower = base::LowerCaseAscii(name);
     const auto it = std::find_if(entries_.begin(), entries_.end(), [&new_lower](const ColorEntry& e) {
-      return NameLess(new_lower, LowerCaseAscii(e.name));
+      return NameLess(new_lower, base::LowerCaseAscii(e.name));
     });
     position = static_cast<std::size_t>(it - entries_.begin());
   }
@@ -58,7 +59,7 @@ void ColorList::Clear() {
   entries_.clear();
   item_index_ = -1;
   NotifyObservers([](ColorListObserver& o) { o.ColorEntriesChanged(); });
-  if (had_selection) NotifyObservers([](ColorListObserver& o) { o.ColorSelectionChanged(SelectionSource::kProgram); });
+  if (had_selection) NotifyObservers([](ColorListObserver& o) { o.ColorSelectionChanged(SelectionSource::Program); });
 }
 
 const ColorEntry& ColorList::Entry(int index) const {
@@ -71,24 +72,24 @@ void ColorList::AssignEntries(const std::vector<ColorEntry>& entries) {
   entries_ = entries;
   item_index_ = -1;
   NotifyObservers([](ColorListObserver& o) { o.ColorEntriesChanged(); });
-  if (had_selection) NotifyObservers([](ColorListObserver& o) { o.ColorSelectionChanged(SelectionSource::kProgram); });
+  if (had_selection) NotifyObservers([](ColorListObserver& o) { o.ColorSelectionChanged(SelectionSource::Program); });
 }
 
-void ColorList::SetSortBy(TSortBy sort_by) {
-  sort_by_ = sort_by;
-  if (sort_by == TSortBy::ccsUnsorted) return;
-  const TColor selected = GetSelectedColor();
+void ColorList::SetSortOrder(ColorSortOrder order) {
+  sort_order_ = order;
+  if (order == ColorSortOrder::Unsorted) return;
+  const base::Color selected = GetSelectedColor();
   const int selected_before = item_index_;
 
   // The keys are computed once; the exchanges follow a bubble sort that swaps
   // only strictly smaller keys forward, so equal keys keep their order.
   std::vector<std::string> lower_names;
-  if (sort_by == TSortBy::ccsText) {
+  if (order == ColorSortOrder::Text) {
     lower_names.reserve(entries_.size());
-    for (const ColorEntry& e : entries_) lower_names.push_back(LowerCaseAscii(e.name));
+    for (const ColorEntry& e : entries_) lower_names.push_back(base::LowerCaseAscii(e.name));
   }
   const auto less = [&](std::size_t a, std::size_t b) {
-    return sort_by == TSortBy::ccsColor ? entries_[a].color < entries_[b].color
+    return order == ColorSortOrder::Color ? entries_[a].color < entries_[b].color
                                         : NameLess(lower_names[a], lower_names[b]);
   };
   const std::size_t count = entries_.size();
@@ -109,20 +110,20 @@ void ColorList::SetSortBy(TSortBy sort_by) {
                                [selected](const ColorEntry& e) { return e.color == selected; });
   if (it != entries_.end()) item_index_ = static_cast<int>(it - entries_.begin());
   if (item_index_ != selected_before) {
-    NotifyObservers([](ColorListObserver& o) { o.ColorSelectionChanged(SelectionSource::kProgram); });
+    NotifyObservers([](ColorListObserver& o) { o.ColorSelectionChanged(SelectionSource::Program); });
   }
 }
 
-TColor ColorList::GetSelectedColor() const {
-  if (item_index_ < 0 || item_index_ >= Count()) return -1;
+base::Color ColorList::GetSelectedColor() const {
+  if (item_index_ < 0 || item_index_ >= Count()) return kNoSelectedColor;
   return entries_[static_cast<std::size_t>(item_index_)].color;
 }
 
-bool ColorList::SelectColor(TColor color) {
+bool ColorList::SelectColor(base::Color color) {
   const auto it =
       std::find_if(entries_.begin(), entries_.end(), [color](const ColorEntry& e) { return e.color == color; });
   if (it == entries_.end()) return false;
-  SetItemIndex(static_cast<int>(it - entries_.begin()), SelectionSource::kProgram);
+  SetItemIndex(static_cast<int>(it - entries_.begin()), SelectionSource::Program);
   return true;
 }
 
@@ -130,7 +131,7 @@ bool ColorList::SelectColorName(std::string_view name) {
   const auto it =
       std::find_if(entries_.begin(), entries_.end(), [name](const ColorEntry& e) { return e.name == name; });
   if (it == entries_.end()) return false;
-  SetItemIndex(static_cast<int>(it - entries_.begin()), SelectionSource::kProgram);
+  SetItemIndex(static_cast<int>(it - entries_.begin()), SelectionSource::Program);
   return true;
 }
 
@@ -147,19 +148,9 @@ void ColorList::SetColorWidth(int width) {
   NotifyObservers([](ColorListObserver& o) { o.ColorWidthChanged(); });
 }
 
-void ColorList::AddObserver(ColorListObserver* observer) {
-  if (observer && std::find(observers_.begin(), observers_.end(), observer) == observers_.end()) {
-    observers_.push_back(observer);
-  }
-}
-
-void ColorList::RemoveObserver(ColorListObserver* observer) {
-  observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
-}
-
 void FillColorList(ColorList& list) {
   list.Clear();
   for (const StandardColor& standard : kStandardColors) list.AddColor(standard.name, standard.color);
 }
 
-}  // namespace vorbel
+}  // namespace vorbel::document

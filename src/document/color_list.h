@@ -12,23 +12,27 @@
 #include <string_view>
 #include <vector>
 
-#include "document/color.h"
+#include "base/color.h"
 #include "document/color_list_observer.h"
 
-namespace vorbel {
+namespace vorbel::document {
+
+// The colour a list gives when nothing is selected: -1, as the layout file
+// writes it.
+inline constexpr base::Color kNoSelectedColor{-1};
 
 struct ColorEntry {
   std::string name;
-  TColor color = 0;
+  base::Color color;
 
   friend bool operator==(const ColorEntry&, const ColorEntry&) = default;
 };
 
-// Where AddColor places new entries and how assigning SortBy re-orders.
-enum class TSortBy {
-  ccsUnsorted = 0,  // entries stay in the order added
-  ccsColor = 1,     // ascending colour value, compared as signed 32-bit numbers
-  ccsText = 2,      // ascending lower-cased name, compared byte by byte
+// Where AddColor places new entries and how SetSortOrder re-orders.
+enum class ColorSortOrder {
+  Unsorted,  // entries stay in the order added
+  Color,     // ascending colour value, compared as signed 32-bit numbers
+  Text,      // ascending lower-cased name, compared byte by byte
 };
 
 class ColorList {
@@ -40,10 +44,10 @@ class ColorList {
   ColorList(const ColorList&) = delete;
   ColorList& operator=(const ColorList&) = delete;
 
-  // Adds an entry where SortBy places it (after any entries with an equal key)
+  // Adds an entry where the sort order places it (after any entries with an equal key)
   // and returns its index. Duplicate names and colours are allowed. A selected
   // entry stays selected.
-  int AddColor(std::string_view name, TColor color);
+  int AddColor(std::string_view name, base::Color color);
 
   // Removes every entry; nothing is selected afterwards.
   void Clear();
@@ -54,20 +58,20 @@ class ColorList {
   // A copy of the entries, names and colours together.
   std::vector<ColorEntry> Entries() const { return entries_; }
   // Replaces the entries with a copy of another list's, in that order and
-  // regardless of SortBy; nothing is selected afterwards.
+  // regardless of the sort order; nothing is selected afterwards.
   void AssignEntries(const std::vector<ColorEntry>& entries);
 
-  TSortBy SortBy() const { return sort_by_; }
-  // Stores the mode; for ccsColor and ccsText re-sorts the entries with a stable
+  ColorSortOrder SortOrder() const { return sort_order_; }
+  // Stores the mode; for Color and Text re-sorts the entries with a stable
   // sort and selects the previously selected colour again (on the first entry
-  // holding it). ccsUnsorted keeps the current order.
-  void SetSortBy(TSortBy sort_by);
+  // holding it). Unsorted keeps the current order.
+  void SetSortOrder(ColorSortOrder order);
 
-  // The selected entry's colour, or -1 when nothing is selected.
-  TColor GetSelectedColor() const;
+  // The selected entry's colour, or kNoSelectedColor when nothing is selected.
+  base::Color GetSelectedColor() const;
   // Selects the first entry holding `color`. Returns false, changing nothing,
   // when no entry holds it.
-  bool SelectColor(TColor color);
+  bool SelectColor(base::Color color);
   // Selects the first entry whose name equals `name` byte for byte (case
   // matters). Returns false, changing nothing, when there is none.
   bool SelectColorName(std::string_view name);
@@ -76,7 +80,7 @@ class ColorList {
   int ItemIndex() const { return item_index_; }
   // Sets the selected index (-1 for none); the source is passed on to the
   // observers. Raises std::out_of_range for any other invalid index.
-  void SetItemIndex(int index, SelectionSource source = SelectionSource::kProgram);
+  void SetItemIndex(int index, SelectionSource source = SelectionSource::Program);
 
   // Width in pixels of the swatch at the left of each entry.
   int ColorWidth() const { return color_width_; }
@@ -86,10 +90,10 @@ class ColorList {
   // The fixed version text of the control.
   static const char* Version() { return "1.00.00"; }
 
-  // Observers are told in the order added; they must outlive their
-  // registration.
-  void AddObserver(ColorListObserver* observer);
-  void RemoveObserver(ColorListObserver* observer);
+  // Tells `observer` of every change, after the observers subscribed before
+  // it, for as long as the subscription lasts. The subscription may outlive
+  // the list.
+  ColorListSubscription Subscribe(ColorListObserver* observer) { return observers_.Subscribe(observer); }
 
  private:
   template <typename Notify>
@@ -97,20 +101,20 @@ class ColorList {
 
   std::vector<ColorEntry> entries_;
   int item_index_ = -1;
-  TSortBy sort_by_ = TSortBy::ccsUnsorted;
+  ColorSortOrder sort_order_ = ColorSortOrder::Unsorted;
   int color_width_ = kDefaultColorWidth;
-  std::vector<ColorListObserver*> observers_;
+  base::ObserverList<ColorListObserver> observers_;
 };
 
 // The program's standard list of 18 named colours, in insertion order.
 struct StandardColor {
   const char* name;
-  TColor color;
+  base::Color color;
 };
 extern const StandardColor kStandardColors[18];
 
 // Clears `list` and adds the 18 standard colours in order through AddColor (so
-// the list's SortBy decides where they land).
+// the list's sort order decides where they land).
 void FillColorList(ColorList& list);
 
-}  // namespace vorbel
+}  // namespace vorbel::document

@@ -1,11 +1,13 @@
 #pragma once
 // Notifications of a ColorList to the views that show it.
 
-namespace vorbel {
+#include "base/observer_list.h"
+
+namespace vorbel::document {
 
 // Who made a selection. A list widget raises its "picked" events only for the
 // user; a selection set by the program must stay silent.
-enum class SelectionSource { kProgram, kUser };
+enum class SelectionSource { Program, User };
 
 class ColorListObserver {
  public:
@@ -20,4 +22,7 @@ class ColorListObserver {
   virtual void ColorWidthChanged() {}
 };
 
-}  // namespace vorbel
+// An observer's hold on a colour list: it is told while this lasts.
+using ColorListSubscription = base::ObserverList<ColorListObserver>::Subscription;
+
+}  // namespace vorbel::document

@@ -1,18 +1,19 @@
 #pragma once
 // The error raised when a colour or integer text does not convert.
 
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
-namespace vorbel {
+#include "base/error.h"
+
+namespace vorbel::document {
 
 // what() is the message shown to the user: "'<text>' is not a valid integer
 // value", with the offending text exactly as it was given (blanks included).
 // Drawers catch it to abandon one layer; editors let it reach the error box.
-class ConversionError : public std::runtime_error {
+class ConversionError : public base::Error {
  public:
-  explicit ConversionError(std::string_view text) : std::runtime_error(Message(text)), text_(text) {}
+  explicit ConversionError(std::string_view text) : base::Error(Message(text)), text_(text) {}
 
   // The text that failed to convert.
   const std::string& text() const noexcept { return text_; }
@@ -28,4 +29,4 @@ class ConversionError : public std::runtime_error {
   std::string text_;
 };
 
-}  // namespace vorbel
+}  // namespace vorbel::document

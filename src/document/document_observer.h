@@ -2,10 +2,12 @@
 // Notifications of a ButtonDocument to the views that show it (the spin edits,
 // the work-area picker, the layer list, the caption).
 
-namespace vorbel {
+#include "base/observer_list.h"
+
+namespace vorbel::document {
 
 // The button settings that SettingsChanged reports.
-enum class DocumentSetting { kHeight, kWidth, kWorkArea, kBorder, kCaption };
+enum class DocumentSetting { Height, Width, WorkArea, Border, Caption };
 
 // Every notification comes after the document has changed, except the
 // "about to" ones, which come before (while the old rows are still in place) so
@@ -33,4 +35,7 @@ class DocumentObserver {
   virtual void SelectionChanged(int /*previous*/, int /*current*/) {}
 };
 
-}  // namespace vorbel
+// An observer's hold on a document: it is told while this lasts.
+using DocumentSubscription = base::ObserverList<DocumentObserver>::Subscription;
+
+}  // namespace vorbel::document

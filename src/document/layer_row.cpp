@@ -2,7 +2,7 @@
 
 #include <utility>
 
-namespace vorbel {
+namespace vorbel::document {
 
 LayerRow LayerRow::Make(std::string type, std::string properties, std::string left, std::string top,
                         std::int32_t image_index) {
@@ -13,20 +13,21 @@ LayerRow LayerRow::Make(std::string type, std::string properties, std::string le
   return row;
 }
 
-const std::string& LayerRow::SubItemAt(int index) const {
-  if (index < 0 || static_cast<std::size_t>(index) >= sub_items.size()) throw MissingSubItemError(index);
-  return sub_items[static_cast<std::size_t>(index)];
+const std::string& LayerRow::SubItemAt(SubItem item) const {
+  const auto index = static_cast<std::size_t>(item);
+  if (index >= sub_items.size()) throw MissingSubItemError(static_cast<int>(index));
+  return sub_items[index];
 }
 
-std::string LayerRow::SubItemText(int index) const {
-  if (index < 0 || static_cast<std::size_t>(index) >= sub_items.size()) return {};
-  return sub_items[static_cast<std::size_t>(index)];
+std::string LayerRow::SubItemText(SubItem item) const {
+  const auto index = static_cast<std::size_t>(item);
+  return index < sub_items.size() ? sub_items[index] : std::string();
 }
 
-void LayerRow::SetSubItem(int index, std::string text) {
-  if (index < 0) throw std::out_of_range("negative sub-item index");
-  if (static_cast<std::size_t>(index) >= sub_items.size()) sub_items.resize(static_cast<std::size_t>(index) + 1);
-  sub_items[static_cast<std::size_t>(index)] = std::move(text);
+void LayerRow::SetSubItem(SubItem item, std::string text) {
+  const auto index = static_cast<std::size_t>(item);
+  if (index >= sub_items.size()) sub_items.resize(index + 1);
+  sub_items[index] = std::move(text);
 }
 
-}  // namespace vorbel
+}  // namespace vorbel::document

@@ -2,23 +2,25 @@
 // One layer of the button: a row of the layer list.
 
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
-namespace vorbel {
+#include "base/error.h"
+
+namespace vorbel::document {
 
 // Raised when a row is read for drawing or editing before it has the sub-item
 // asked for. This happens only to the row that Add appends while it waits for
 // the new layer's editor; the render pass catches it and skips the row.
-class MissingSubItemError : public std::out_of_range {
+class MissingSubItemError : public base::Error {
  public:
   explicit MissingSubItemError(int index)
-      : std::out_of_range("List index out of bounds (" + std::to_string(index) + ")") {}
+      : base::Error("List index out of bounds (" + std::to_string(index) + ")") {}
 };
 
-// Positions of the sub-items.
-enum SubItem : int { kPropertiesItem = 0, kLeftItem = 1, kTopItem = 2, kSubItemCount = 3 };
+// The sub-items of a row, in their order.
+enum class SubItem { Properties, Left, Top };
+inline constexpr int kSubItemCount = 3;
 
 // Visibility values of `image_index`.
 inline constexpr std::int32_t kVisibleImage = 0;
@@ -45,18 +47,18 @@ struct LayerRow {
 
   // Reading for drawing and editing: raises MissingSubItemError when the row
   // does not hold the sub-item.
-  const std::string& SubItemAt(int index) const;
-  const std::string& Properties() const { return SubItemAt(kPropertiesItem); }
-  const std::string& Left() const { return SubItemAt(kLeftItem); }
-  const std::string& Top() const { return SubItemAt(kTopItem); }
+  const std::string& SubItemAt(SubItem item) const;
+  const std::string& Properties() const { return SubItemAt(SubItem::Properties); }
+  const std::string& Left() const { return SubItemAt(SubItem::Left); }
+  const std::string& Top() const { return SubItemAt(SubItem::Top); }
 
   // Reading for listing and saving: a missing sub-item shows as empty.
-  std::string SubItemText(int index) const;
+  std::string SubItemText(SubItem item) const;
 
   // Writes one sub-item, adding empty ones before it when the row lacks them.
-  void SetSubItem(int index, std::string text);
+  void SetSubItem(SubItem item, std::string text);
 
   friend bool operator==(const LayerRow&, const LayerRow&) = default;
 };
 
-}  // namespace vorbel
+}  // namespace vorbel::document

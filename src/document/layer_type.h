@@ -10,7 +10,7 @@
 
 #include <string_view>
 
-namespace vorbel {
+namespace vorbel::document {
 
 // The standard Type texts of rows made by the program.
 inline constexpr std::string_view kBackgroundType = "Background";
@@ -44,4 +44,4 @@ LayerKinds KindsForAdd(std::string_view type);
 // contains "TEXT" or "IMAG".
 bool HasOffsetControls(std::string_view type);
 
-}  // namespace vorbel
+}  // namespace vorbel::document

@@ -1,11 +1,10 @@
 #include "document/property_string.h"
 
+#include "base/ascii_text.h"
 
-namespace vorbel {
+namespace vorbel::document {
 
 namespace {
-
-constexpr char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 // The first position at which key + "=" stands in props, comparing ASCII
 // letters without regard to case; npos when it does not. Compares in place:
@@ -18,7 +17,7 @@ std::size_t FindKey(std::string_view key, std::string_view props) {
        at = props.find('=', at + 1)) {
     const std::size_t start = at - n;
     std::size_t i = 0;
-    while (i < n && UpperAscii(props[start + i]) == UpperAscii(key[i])) ++i;
+    while (i < n && base::UpperAscii(props[start + i]) == base::UpperAscii(key[i])) ++i;
     if (i == n) return start;
   }
   return std::string_view::npos;
@@ -41,4 +40,4 @@ bool YesNoToBool(std::string_view value) {
   return value.find_first_of("yY") != std::string_view::npos;
 }
 
-}  // namespace vorbel
+}  // namespace vorbel::document

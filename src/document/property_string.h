@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-namespace vorbel {
+namespace vorbel::document {
 
 // Returns the value of `key` in `props`, or `def` when that value is empty.
 //
@@ -29,4 +29,4 @@ bool YesNoToBool(std::string_view value);
 // The texts the writers put into property strings for a flag.
 inline const char* BoolToYesNo(bool value) { return value ? "Yes" : "No"; }
 
-}  // namespace vorbel
+}  // namespace vorbel::document

@@ -3,7 +3,7 @@
 #include <chrono>
 #include <random>
 
-namespace vorbel {
+namespace vorbel::document {
 
 namespace {
 
@@ -43,4 +43,4 @@ void SeedRandom(std::uint32_t seed) { Generator().seed(seed); }
 
 void SeedRandomFromClock() { Generator().seed(ClockSeed()); }
 
-}  // namespace vorbel
+}  // namespace vorbel::document

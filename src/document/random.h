@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-namespace vorbel {
+namespace vorbel::document {
 
 // A uniform integer from 0 to n inclusive (n + 1 possible values). For n <= 0
 // the result is 0 and no number is drawn.
@@ -21,4 +21,4 @@ void SeedRandom(std::uint32_t seed);
 // before its first use unless SeedRandom came first.
 void SeedRandomFromClock();
 
-}  // namespace vorbel
+}  // namespace vorbel::document

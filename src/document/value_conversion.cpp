@@ -2,13 +2,11 @@
 
 #include <cstdio>
 
-#include "document/ascii_case.h"
+#include "base/ascii_text.h"
 
-namespace vorbel {
+namespace vorbel::document {
 
 namespace {
-
-constexpr TColor SystemColor(std::uint32_t index) { return static_cast<TColor>(0x80000000u | index); }
 
 int HexDigitValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -53,48 +51,48 @@ std::optional<std::int32_t> ParseSignedDecimal(std::string_view text) {
 }  // namespace
 
 const std::array<ColorIdentifier, 42> kColorIdentifiers = {{
-    {"clBlack", 0x00000000},
-    {"clMaroon", 0x00000080},
-    {"clGreen", 0x00008000},
-    {"clOlive", 0x00008080},
-    {"clNavy", 0x00800000},
-    {"clPurple", 0x00800080},
-    {"clTeal", 0x00808000},
-    {"clGray", 0x00808080},
-    {"clSilver", 0x00C0C0C0},
-    {"clRed", 0x000000FF},
-    {"clLime", 0x0000FF00},
-    {"clYellow", 0x0000FFFF},
-    {"clBlue", 0x00FF0000},
-    {"clFuchsia", 0x00FF00FF},
-    {"clAqua", 0x00FFFF00},
-    {"clWhite", 0x00FFFFFF},
-    {"clScrollBar", SystemColor(0x00)},
-    {"clBackground", SystemColor(0x01)},
-    {"clActiveCaption", SystemColor(0x02)},
-    {"clInactiveCaption", SystemColor(0x03)},
-    {"clMenu", SystemColor(0x04)},
-    {"clWindow", SystemColor(0x05)},
-    {"clWindowFrame", SystemColor(0x06)},
-    {"clMenuText", SystemColor(0x07)},
-    {"clWindowText", SystemColor(0x08)},
-    {"clCaptionText", SystemColor(0x09)},
-    {"clActiveBorder", SystemColor(0x0A)},
-    {"clInactiveBorder", SystemColor(0x0B)},
-    {"clAppWorkSpace", SystemColor(0x0C)},
-    {"clHighlight", SystemColor(0x0D)},
-    {"clHighlightText", SystemColor(0x0E)},
-    {"clBtnFace", SystemColor(0x0F)},
-    {"clBtnShadow", SystemColor(0x10)},
-    {"clGrayText", SystemColor(0x11)},
-    {"clBtnText", SystemColor(0x12)},
-    {"clInactiveCaptionText", SystemColor(0x13)},
-    {"clBtnHighlight", SystemColor(0x14)},
-    {"cl3DDkShadow", SystemColor(0x15)},
-    {"cl3DLight", SystemColor(0x16)},
-    {"clInfoText", SystemColor(0x17)},
-    {"clInfoBk", SystemColor(0x18)},
-    {"clNone", 0x1FFFFFFF},
+    {"clBlack", base::Color{0x00000000}},
+    {"clMaroon", base::Color{0x00000080}},
+    {"clGreen", base::Color{0x00008000}},
+    {"clOlive", base::Color{0x00008080}},
+    {"clNavy", base::Color{0x00800000}},
+    {"clPurple", base::Color{0x00800080}},
+    {"clTeal", base::Color{0x00808000}},
+    {"clGray", base::Color{0x00808080}},
+    {"clSilver", base::Color{0x00C0C0C0}},
+    {"clRed", base::Color{0x000000FF}},
+    {"clLime", base::Color{0x0000FF00}},
+    {"clYellow", base::Color{0x0000FFFF}},
+    {"clBlue", base::Color{0x00FF0000}},
+    {"clFuchsia", base::Color{0x00FF00FF}},
+    {"clAqua", base::Color{0x00FFFF00}},
+    {"clWhite", base::Color{0x00FFFFFF}},
+    {"clScrollBar", base::Color::System(0x00)},
+    {"clBackground", base::Color::System(0x01)},
+    {"clActiveCaption", base::Color::System(0x02)},
+    {"clInactiveCaption", base::Color::System(0x03)},
+    {"clMenu", base::Color::System(0x04)},
+    {"clWindow", base::Color::System(0x05)},
+    {"clWindowFrame", base::Color::System(0x06)},
+    {"clMenuText", base::Color::System(0x07)},
+    {"clWindowText", base::Color::System(0x08)},
+    {"clCaptionText", base::Color::System(0x09)},
+    {"clActiveBorder", base::Color::System(0x0A)},
+    {"clInactiveBorder", base::Color::System(0x0B)},
+    {"clAppWorkSpace", base::Color::System(0x0C)},
+    {"clHighlight", base::Color::System(0x0D)},
+    {"clHighlightText", base::Color::System(0x0E)},
+    {"clBtnFace", base::Color::System(0x0F)},
+    {"clBtnShadow", base::Color::System(0x10)},
+    {"clGrayText", base::Color::System(0x11)},
+    {"clBtnText", base::Color::System(0x12)},
+    {"clInactiveCaptionText", base::Color::System(0x13)},
+    {"clBtnHighlight", base::Color::System(0x14)},
+    {"cl3DDkShadow", base::Color::System(0x15)},
+    {"cl3DLight", base::Color::System(0x16)},
+    {"clInfoText", base::Color::System(0x17)},
+    {"clInfoBk", base::Color::System(0x18)},
+    {"clNone", base::Color{0x1FFFFFFF}},
 }};
 
 std::optional<std::int32_t> TryStringToInt(std::string_view text) {
@@ -117,20 +115,20 @@ std::int32_t StringToInt(std::string_view text) {
   return *value;
 }
 
-std::string ColorToString(TColor color) {
+std::string ColorToString(base::Color color) {
   for (const ColorIdentifier& entry : kColorIdentifiers) {
     if (entry.value == color) return entry.name;
   }
   char buffer[16];
-  std::snprintf(buffer, sizeof buffer, "$%08X", static_cast<unsigned>(static_cast<std::uint32_t>(color)));
+  std::snprintf(buffer, sizeof buffer, "$%08X", static_cast<unsigned>(static_cast<std::uint32_t>(color.Value())));
   return buffer;
 }
 
-TColor StringToColor(std::string_view text) {
+base::Color StringToColor(std::string_view text) {
   for (const ColorIdentifier& entry : kColorIdentifiers) {
-    if (EqualsIgnoringAsciiCase(text, entry.name)) return entry.value;
+    if (base::EqualsIgnoringAsciiCase(text, entry.name)) return entry.value;
   }
-  return StringToInt(text);
+  return base::Color{StringToInt(text)};
 }
 
 std::int32_t ReadOffset(std::string_view text) {
@@ -143,4 +141,4 @@ std::int32_t ReadOffset(std::string_view text) {
   return value.value_or(0);
 }
 
-}  // namespace vorbel
+}  // namespace vorbel::document

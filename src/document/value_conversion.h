@@ -8,15 +8,15 @@
 #include <string>
 #include <string_view>
 
-#include "document/color.h"
+#include "base/color.h"
 #include "document/conversion_error.h"
 
-namespace vorbel {
+namespace vorbel::document {
 
 // One named colour of the identifier table.
 struct ColorIdentifier {
   const char* name;
-  TColor value;
+  base::Color value;
 };
 
 // The 42 colour identifiers, "clBlack" to "clNone", in their fixed order. The
@@ -37,16 +37,16 @@ std::int32_t StringToInt(std::string_view text);
 
 // The identifier of the first table entry holding `color`, else "$" and the 32
 // bits as exactly 8 upper-case hexadecimal digits (-1 gives "$FFFFFFFF").
-std::string ColorToString(TColor color);
+std::string ColorToString(base::Color color);
 
 // An identifier of the table, matched ignoring ASCII letter case ("CLRED"), else
 // the integer conversion of the text ("255", "$000000FF"). Raises
 // ConversionError when neither applies.
-TColor StringToColor(std::string_view text);
+base::Color StringToColor(std::string_view text);
 
 // Reads a layer's Left or Top offset: an optional sign and decimal digits, or
 // "$" and 1 to 8 hexadecimal digits. Any other text (empty, blanks, junk,
 // overflow) counts as 0; reading an offset never fails.
 std::int32_t ReadOffset(std::string_view text);
 
-}  // namespace vorbel
+}  // namespace vorbel::document

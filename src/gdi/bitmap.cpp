@@ -12,7 +12,7 @@ bool SizeTooLarge(int w, int h) {
 }
 
 BitmapTooLarge::BitmapTooLarge(int w, int h)
-    : std::length_error("a picture of " + std::to_string(w) + " x " + std::to_string(h) +
+    : base::Error("a picture of " + std::to_string(w) + " x " + std::to_string(h) +
                         " pixels is too large to draw") {}
 
 namespace {
@@ -35,7 +35,6 @@ Bitmap::Bitmap(int w, int h, std::vector<Pixel>&& pixels) {
     w_ = w;
     h_ = h;
     pixels_ = std::move(pixels);
-    for (Pixel& p : pixels_) p &= 0xFFFFFF;
   }
 }
 
@@ -50,7 +49,7 @@ void Bitmap::Resize(int w, int h) {
   if (w == w_ && h == h_) return;
   // Growing keeps the old pixels of the buffer in place only as a side effect;
   // the contents are undefined after a size change, so no copying is done.
-  pixels_.resize(n, 0);
+  pixels_.resize(n, kBlack);
   w_ = w;
   h_ = h;
 }

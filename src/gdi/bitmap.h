@@ -5,15 +5,16 @@
 #include <stdexcept>
 #include <vector>
 
+#include "base/color.h"
+#include "base/error.h"
+
 namespace vorbel::gdi {
 
-// One pixel, 0x00RRGGBB: the byte order of a 32-bit bottom-up BMP row and of a
-// Qt RGB32 image, so rows can be handed over without conversion. The top byte
-// is always 0.
-using Pixel = std::uint32_t;
+// One pixel of a surface: the device pixel, 0x00RRGGBB.
+using Pixel = base::Pixel;
 
-constexpr Pixel kBlack = 0x000000;
-constexpr Pixel kWhite = 0xFFFFFF;
+constexpr Pixel kBlack{0x000000};
+constexpr Pixel kWhite{0xFFFFFF};
 
 // Surfaces beyond these limits are refused as too large to draw.
 constexpr int kMaxBitmapSide = 32767;
@@ -24,7 +25,7 @@ constexpr std::int64_t kMaxBitmapPixels = 100'000'000;
 bool SizeTooLarge(int w, int h);
 
 // Thrown when a surface beyond the limits is asked for.
-class BitmapTooLarge : public std::length_error {
+class BitmapTooLarge : public base::Error {
  public:
   BitmapTooLarge(int w, int h);
 };
@@ -90,9 +91,9 @@ class Bitmap {
   // Sets every pixel (mapped to black or white on a two-colour surface).
   void Fill(Pixel p);
 
-  // The pixel at (x, y); 0 (black) for a point outside the surface.
+  // The pixel at (x, y); black for a point outside the surface.
   Pixel GetPixel(int x, int y) const {
-    return Inside(x, y) ? pixels_[Index(x, y)] : 0;
+    return Inside(x, y) ? pixels_[Index(x, y)] : kBlack;
   }
   // Writes one pixel; a point outside the surface is ignored.
   void SetPixel(int x, int y, Pixel p) {
@@ -116,12 +117,9 @@ class Bitmap {
   // clipped to the surface first; empty when nothing of it lies inside).
   Bitmap Copy(const Rect& r) const;
 
-  // The colour a write of p stores: p itself (top byte cleared) on a
-  // full-colour surface, kWhite or kBlack on a two-colour one.
-  Pixel MapPixel(Pixel p) const {
-    p &= 0xFFFFFF;
-    return mono_ ? (p == kWhite ? kWhite : kBlack) : p;
-  }
+  // The colour a write of p stores: p itself on a full-colour surface, kWhite
+  // or kBlack on a two-colour one.
+  Pixel MapPixel(Pixel p) const { return mono_ ? (p == kWhite ? kWhite : kBlack) : p; }
 
   friend bool operator==(const Bitmap&, const Bitmap&) = default;
 

@@ -20,19 +20,19 @@ Rect NormalizedBox(int x1, int y1, int x2, int y2) { return raster::ClampRect(x1
 }  // namespace
 
 void Canvas::FillRect(const Rect& r) {
-  if (brushStyle_ == BrushStyle::Clear) return;
+  if (brush_style_ == BrushStyle::Clear) return;
   raster::FillRect(*target_, raster::ClampRect(r.left, r.top, r.right, r.bottom).Normalized(),
-                   target_->MapPixel(ResolveColor(brushColor_)));
+                   target_->MapPixel(ResolveColor(brush_color_)));
 }
 
 void Canvas::Rectangle(int x1, int y1, int x2, int y2) {
   const Rect box = NormalizedBox(x1, y1, x2, y2);
   if (box.IsEmpty()) return;
-  if (brushStyle_ == BrushStyle::Solid) {
+  if (brush_style_ == BrushStyle::Solid) {
     raster::FillRect(*target_, {box.left + 1, box.top + 1, box.right - 1, box.bottom - 1},
-                     target_->MapPixel(ResolveColor(brushColor_)));
+                     target_->MapPixel(ResolveColor(brush_color_)));
   }
-  raster::Pen pen(*target_, target_->MapPixel(ResolveColor(penColor_)), penWidth_);
+  raster::Pen pen(*target_, target_->MapPixel(ResolveColor(pen_color_)), pen_width_);
   pen.Polygon(raster::RoundRectOutline(box, 0, 0));
 }
 
@@ -52,10 +52,10 @@ void Canvas::RoundRect(int x1, int y1, int x2, int y2, int cornerW, int cornerH)
   }
   if (box.Width() > kMaxShapeSide || box.Height() > kMaxShapeSide) return;
   const std::vector<raster::Point> outline = raster::RoundRectOutline(box, cw, ch);
-  if (brushStyle_ == BrushStyle::Solid) {
+  if (brush_style_ == BrushStyle::Solid) {
     // The brush fills the shape's region first; the outline is drawn over
     // its edge. Only the rows that meet the surface matter.
-    const Pixel brush = target_->MapPixel(ResolveColor(brushColor_));
+    const Pixel brush = target_->MapPixel(ResolveColor(brush_color_));
     const int first = std::max(box.top, 0);
     const int last = std::min(box.bottom, target_->Height()) - 1;
     if (first <= last) {
@@ -66,20 +66,20 @@ void Canvas::RoundRect(int x1, int y1, int x2, int y2, int cornerW, int cornerH)
       }
     }
   }
-  raster::Pen pen(*target_, target_->MapPixel(ResolveColor(penColor_)), penWidth_);
+  raster::Pen pen(*target_, target_->MapPixel(ResolveColor(pen_color_)), pen_width_);
   pen.Polygon(outline);
 }
 
 void Canvas::MoveTo(int x, int y) {
-  penX_ = x;
-  penY_ = y;
+  pen_x_ = x;
+  pen_y_ = y;
 }
 
 void Canvas::LineTo(int x, int y) {
-  raster::Pen pen(*target_, target_->MapPixel(ResolveColor(penColor_)), penWidth_);
-  pen.Line({penX_, penY_}, {x, y});
-  penX_ = x;
-  penY_ = y;
+  raster::Pen pen(*target_, target_->MapPixel(ResolveColor(pen_color_)), pen_width_);
+  pen.Line({pen_x_, pen_y_}, {x, y});
+  pen_x_ = x;
+  pen_y_ = y;
 }
 
 }  // namespace vorbel::gdi

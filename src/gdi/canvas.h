@@ -7,7 +7,7 @@
 #include <string_view>
 #include <utility>
 
-#include "document/color.h"
+#include "base/color.h"
 #include "gdi/bitmap.h"
 
 namespace vorbel::gdi {
@@ -29,34 +29,34 @@ class Canvas {
   // ---- state: every setter keeps everything else as it was ----
   // The pen: always solid. Widths 0 and 1 both draw one-pixel lines; a
   // negative width counts as 1.
-  void SetPenColor(TColor c) { penColor_ = c; }
-  TColor PenColor() const { return penColor_; }
-  void SetPenWidth(int w) { penWidth_ = w; }
-  int PenWidth() const { return penWidth_; }
+  void SetPenColor(base::Color c) { pen_color_ = c; }
+  base::Color PenColor() const { return pen_color_; }
+  void SetPenWidth(int w) { pen_width_ = w; }
+  int PenWidth() const { return pen_width_; }
   // The brush: setting its colour makes it solid; a clear brush fills nothing.
-  void SetBrushColor(TColor c) {
-    brushColor_ = c;
-    brushStyle_ = BrushStyle::Solid;
+  void SetBrushColor(base::Color c) {
+    brush_color_ = c;
+    brush_style_ = BrushStyle::Solid;
   }
-  TColor BrushColor() const { return brushColor_; }
-  void SetBrushStyle(BrushStyle s) { brushStyle_ = s; }
-  BrushStyle GetBrushStyle() const { return brushStyle_; }
+  base::Color BrushColor() const { return brush_color_; }
+  void SetBrushStyle(BrushStyle s) { brush_style_ = s; }
+  BrushStyle GetBrushStyle() const { return brush_style_; }
   // The font: face name, size in points, colour; always the regular style.
-  void SetFontName(std::string face) { fontName_ = std::move(face); }
-  const std::string& FontName() const { return fontName_; }
-  void SetFontSize(int points) { fontSize_ = points; }
-  int FontSize() const { return fontSize_; }
-  void SetFontColor(TColor c) { fontColor_ = c; }
-  TColor FontColor() const { return fontColor_; }
+  void SetFontName(std::string face) { font_name_ = std::move(face); }
+  const std::string& FontName() const { return font_name_; }
+  void SetFontSize(int points) { font_size_ = points; }
+  int FontSize() const { return font_size_; }
+  void SetFontColor(base::Color c) { font_color_ = c; }
+  base::Color FontColor() const { return font_color_; }
   // The background behind text: left alone (transparent) or filled (opaque)
   // with the background colour.
-  void SetBkMode(BkMode m) { bkMode_ = m; }
-  BkMode GetBkMode() const { return bkMode_; }
-  void SetBkColor(TColor c) { bkColor_ = c; }
-  TColor BkColor() const { return bkColor_; }
+  void SetBkMode(BkMode m) { bk_mode_ = m; }
+  BkMode GetBkMode() const { return bk_mode_; }
+  void SetBkColor(base::Color c) { bk_color_ = c; }
+  base::Color BkColor() const { return bk_color_; }
   // The current position of MoveTo/LineTo.
-  int PenX() const { return penX_; }
-  int PenY() const { return penY_; }
+  int PenX() const { return pen_x_; }
+  int PenY() const { return pen_y_; }
 
   // ---- shapes ----
   // Rectangles passed to shapes cover x1..x2-1 and y1..y2-1; corners given in
@@ -85,7 +85,7 @@ class Canvas {
   // Fills with the brush the region of pixels four-connected to (x, y) that do
   // not have the colour `border`. Nothing when (x, y) lies outside the target
   // or has the border colour, or the brush is clear. Linear in the filled area.
-  void FloodFill(int x, int y, TColor border);
+  void FloodFill(int x, int y, base::Color border);
 
   // ---- bitmaps (all clipped to the target) ----
   // Copies src with its top-left corner at (x, y).
@@ -113,17 +113,17 @@ class Canvas {
 
  private:
   Bitmap* target_;
-  TColor penColor_ = 0;  // black
-  int penWidth_ = 1;
-  TColor brushColor_ = MakeColor(255, 255, 255);
-  BrushStyle brushStyle_ = BrushStyle::Solid;
-  std::string fontName_ = "MS Sans Serif";
-  int fontSize_ = 8;
-  TColor fontColor_ = 0;
-  BkMode bkMode_ = BkMode::Opaque;
-  TColor bkColor_ = MakeColor(255, 255, 255);
-  int penX_ = 0;
-  int penY_ = 0;
+  base::Color pen_color_;  // black
+  int pen_width_ = 1;
+  base::Color brush_color_ = base::Color::FromRgb(255, 255, 255);
+  BrushStyle brush_style_ = BrushStyle::Solid;
+  std::string font_name_ = "MS Sans Serif";
+  int font_size_ = 8;
+  base::Color font_color_;  // black
+  BkMode bk_mode_ = BkMode::Opaque;
+  base::Color bk_color_ = base::Color::FromRgb(255, 255, 255);
+  int pen_x_ = 0;
+  int pen_y_ = 0;
 };
 
 }  // namespace vorbel::gdi

@@ -84,12 +84,12 @@ void SeedFill(Bitmap& b, int x, int y, Pixel paint, Fillable fillable, std::vect
 
 }  // namespace
 
-void Canvas::FloodFill(int x, int y, TColor border) {
+void Canvas::FloodFill(int x, int y, base::Color border) {
   Bitmap& b = *target_;
-  if (brushStyle_ == BrushStyle::Clear || !b.Inside(x, y)) return;
+  if (brush_style_ == BrushStyle::Clear || !b.Inside(x, y)) return;
   const Pixel stop = b.MapPixel(ResolveColor(border));
   if (b.GetPixel(x, y) == stop) return;
-  const Pixel paint = b.MapPixel(ResolveColor(brushColor_));
+  const Pixel paint = b.MapPixel(ResolveColor(brush_color_));
 
   if (paint == stop) {
     // Painted pixels become border pixels themselves and stop the fill.

@@ -85,7 +85,7 @@ void Canvas::TextOut(int x, int y, std::string_view utf8, int escapement) {
   const auto image = font->RenderText(utf8, escapement, visible);
 
   if (GetBkMode() == BkMode::Opaque) {
-    FillCellBox(target, x, y, image->advance, image->cellHeight, escapement, target.MapPixel(ResolveColor(BkColor())));
+    FillCellBox(target, x, y, image->advance, image->cell_height, escapement, target.MapPixel(ResolveColor(BkColor())));
   }
 
   const Pixel ink = target.MapPixel(ResolveColor(FontColor()));

@@ -12,8 +12,9 @@
 #include <mutex>
 #include <unordered_map>
 
+#include "base/mul_div.h"
+#include "base/text_encoding.h"
 #include "gdi/font_matcher.h"
-#include "gdi/utf8.h"
 
 namespace vorbel::gdi {
 
@@ -38,17 +39,6 @@ constexpr std::size_t kMaxCachedFonts = 16;
 // Glyph origins farther than this from the reference point are never drawn:
 // no surface reaches them, and the arithmetic stays far from overflow.
 constexpr double kFarAway = 1 << 28;
-
-// MulDiv of the classic interface: a * b / c rounded to the nearest integer,
-// halves away from zero, computed without overflow for int arguments.
-std::int64_t MulDiv64(std::int64_t a, std::int64_t b, std::int64_t c) {
-  const std::int64_t p = a * b;
-  const bool negative = (p < 0) != (c < 0);
-  const std::int64_t ap = p < 0 ? -p : p;
-  const std::int64_t ac = c < 0 ? -c : c;
-  const std::int64_t q = (ap + ac / 2) / ac;
-  return negative ? -q : q;
-}
 
 // All FreeType work and every font's caches are guarded by this one mutex.
 // Recursive because a font's destructor, which closes its face, may run while
@@ -149,7 +139,7 @@ Rect SpanBounds(const std::vector<GlyphSpan>& spans) {
 
 int FontPixelRequest(int pointSize) {
   if (pointSize == 0) return 16;
-  const std::int64_t pixels = MulDiv64(pointSize < 0 ? -std::int64_t{pointSize} : pointSize, 96, 72);
+  const std::int64_t pixels = base::MulDiv64(pointSize < 0 ? -std::int64_t{pointSize} : pointSize, 96, 72);
   if (pixels > kMaxFontPixels) {
     throw FontError("A font size of " + std::to_string(pointSize) + " points is too large to draw");
   }
@@ -161,15 +151,15 @@ struct Font::Impl {
   FT_Face face = nullptr;
   std::string family;
   FontMetrics metrics;
-  bool symbolMap = false;  // the face has only a symbol character map
-  int transformEscapement = 0;
+  bool symbol_map = false;  // the face has only a symbol character map
+  int transform_escapement = 0;
 
   std::unordered_map<std::uint64_t, std::shared_ptr<const Glyph>> glyphs;
-  std::size_t glyphSpans = 0;
+  std::size_t glyph_spans = 0;
   std::unordered_map<RunKey, std::shared_ptr<const TextImage>, RunKeyHash> runs;
-  std::size_t runSpans = 0;
-  std::string lastText;  // the caption drawn last, whole, and its image
-  std::shared_ptr<const TextImage> lastRun;
+  std::size_t run_spans = 0;
+  std::string last_text;  // the caption drawn last, whole, and its image
+  std::shared_ptr<const TextImage> last_run;
 
   ~Impl() {
     if (face != nullptr) {
@@ -182,12 +172,12 @@ struct Font::Impl {
     unsigned index = FT_Get_Char_Index(face, cp);
     // Symbol fonts map their characters at U+F020..U+F0FF; text written with
     // the plain codes 0x20..0xFF reaches them there.
-    if (index == 0 && symbolMap && cp < 0x100) index = FT_Get_Char_Index(face, 0xF000 + cp);
+    if (index == 0 && symbol_map && cp < 0x100) index = FT_Get_Char_Index(face, 0xF000 + cp);
     return index;  // 0 is the face's missing-glyph shape
   }
 
   void SetTransform(int escapement) {
-    if (escapement == transformEscapement) return;
+    if (escapement == transform_escapement) return;
     if (escapement == 0) {
       FT_Set_Transform(face, nullptr, nullptr);
     } else {
@@ -201,7 +191,7 @@ struct Font::Impl {
       m.yy = static_cast<FT_Fixed>(std::lround(dir.cos * 65536.0));
       FT_Set_Transform(face, &m, nullptr);
     }
-    transformEscapement = escapement;
+    transform_escapement = escapement;
   }
 
   // Loads the hinted outline of a glyph, turned by the escapement, into the
@@ -248,11 +238,11 @@ struct Font::Impl {
       glyph->advance = static_cast<int>((face->glyph->advance.x + 32) >> 6);
     }
 
-    if (glyphs.size() >= kMaxCachedGlyphs || glyphSpans + glyph->spans.size() > kGlyphCacheSpans) {
+    if (glyphs.size() >= kMaxCachedGlyphs || glyph_spans + glyph->spans.size() > kGlyphCacheSpans) {
       glyphs.clear();
-      glyphSpans = 0;
+      glyph_spans = 0;
     }
-    glyphSpans += glyph->spans.size();
+    glyph_spans += glyph->spans.size();
     glyphs.emplace(key, glyph);
     return glyph;
   }
@@ -263,7 +253,7 @@ struct Font::Impl {
   std::shared_ptr<TextImage> Build(const std::u32string& text, int escapement, const Rect* clip, bool& complete) {
     auto image = std::make_shared<TextImage>();
     image->escapement = escapement;
-    image->cellHeight = metrics.height;
+    image->cell_height = metrics.height;
     complete = true;
     const auto dir = TextDirection::FromEscapement(escapement);
     std::int64_t pen = 0;
@@ -296,7 +286,7 @@ struct Font::Impl {
     }
     image->advance = pen;
     SortSpans(image->spans);
-    image->inkBounds = SpanBounds(image->spans);
+    image->ink_bounds = SpanBounds(image->spans);
     return image;
   }
 };
@@ -308,7 +298,7 @@ const std::string& Font::FamilyName() const { return impl_->family; }
 const FontMetrics& Font::Metrics() const { return impl_->metrics; }
 
 Size Font::TextExtent(std::string_view utf8) const {
-  const std::u32string text = DecodeUtf8(utf8);
+  const std::u32string text = base::DecodeUtf8(utf8);
   std::lock_guard lock(FontMutex());
   std::int64_t width = 0;
   for (const char32_t cp : text) {
@@ -327,29 +317,29 @@ std::shared_ptr<const TextImage> Font::RenderText(std::string_view utf8, int esc
   std::lock_guard lock(FontMutex());
   Impl& d = *impl_;
   // A caption is usually drawn several times in a row (shadow, outline, face).
-  if (d.lastRun && d.lastRun->escapement == escapement && d.lastText == utf8) return d.lastRun;
+  if (d.last_run && d.last_run->escapement == escapement && d.last_text == utf8) return d.last_run;
   // No code point takes more than four bytes, so a longer text is never cached.
   const bool cacheable = utf8.size() <= 4 * kMaxCachedRunLength;
   RunKey key{escapement, cacheable ? std::string(utf8) : std::string()};
   if (cacheable) {
     if (auto it = d.runs.find(key); it != d.runs.end()) {
-      d.lastText = key.text;
-      d.lastRun = it->second;
+      d.last_text = key.text;
+      d.last_run = it->second;
       return it->second;
     }
   }
-  const std::u32string text = DecodeUtf8(utf8);
+  const std::u32string text = base::DecodeUtf8(utf8);
   if (cacheable && text.size() <= kMaxCachedRunLength) {
     bool complete = false;
     auto image = d.Build(text, escapement, nullptr, complete);
     if (complete) {
-      if (d.runs.size() >= kMaxCachedRuns || d.runSpans + image->spans.size() > kRunCacheSpans) {
+      if (d.runs.size() >= kMaxCachedRuns || d.run_spans + image->spans.size() > kRunCacheSpans) {
         d.runs.clear();
-        d.runSpans = 0;
+        d.run_spans = 0;
       }
-      d.runSpans += image->spans.size();
-      d.lastText = key.text;
-      d.lastRun = image;
+      d.run_spans += image->spans.size();
+      d.last_text = key.text;
+      d.last_run = image;
       d.runs.emplace(std::move(key), image);
       return image;
     }
@@ -384,7 +374,7 @@ std::unique_ptr<Font::Impl> OpenFace(const FontFileRef& ref, int request) {
   impl->family = ref.family.empty() && face->family_name != nullptr ? face->family_name : ref.family;
   if (!FT_IS_SCALABLE(face) || face->units_per_EM == 0) return nullptr;
   if (FT_Select_Charmap(face, FT_ENCODING_UNICODE) != 0) {
-    impl->symbolMap = FT_Select_Charmap(face, FT_ENCODING_MS_SYMBOL) == 0;
+    impl->symbol_map = FT_Select_Charmap(face, FT_ENCODING_MS_SYMBOL) == 0;
   }
 
   // The Windows ascent and descent in font units; the horizontal header's,
@@ -411,8 +401,9 @@ std::unique_ptr<Font::Impl> OpenFace(const FontFileRef& ref, int request) {
 
   const std::int64_t upem = face->units_per_EM;
   // A cell-height request asks for the em that gives that cell.
-  const int em = request > 0 ? request
-                             : static_cast<int>(std::max<std::int64_t>(1, MulDiv64(-request, upem, ascent + descent)));
+  const int em = request > 0
+                     ? request
+                     : static_cast<int>(std::max<std::int64_t>(1, base::MulDiv64(-request, upem, ascent + descent)));
   if (em > kMaxFontPixels) {
     throw FontError("A font of " + std::to_string(em) + " pixels is too large to draw");
   }
@@ -421,20 +412,20 @@ std::unique_ptr<Font::Impl> OpenFace(const FontFileRef& ref, int request) {
   FontMetrics& m = impl->metrics;
   const FT_Fixed yScale = face->size->metrics.y_scale;
   const FT_Fixed xScale = face->size->metrics.x_scale;
-  m.emHeight = em;
+  m.em_height = em;
   m.ascent = Round26Dot6(FT_MulFix(static_cast<FT_Long>(ascent), yScale));
   m.descent = Round26Dot6(FT_MulFix(static_cast<FT_Long>(descent), yScale));
   m.height = m.ascent + m.descent;
-  m.internalLeading = m.height - em;
+  m.internal_leading = m.height - em;
   if (os2 != nullptr && os2->version != 0xFFFF && os2->xAvgCharWidth > 0) {
-    m.aveCharWidth = Round26Dot6(FT_MulFix(os2->xAvgCharWidth, xScale));
+    m.ave_char_width = Round26Dot6(FT_MulFix(os2->xAvgCharWidth, xScale));
   } else {
-    m.aveCharWidth = impl->GetGlyph(impl->GlyphIndex(U'x'), 0)->advance;
+    m.ave_char_width = impl->GetGlyph(impl->GlyphIndex(U'x'), 0)->advance;
   }
   return impl;
 }
 
-std::string CleanFaceName(std::string_view face) { return SanitizeUtf8(face, kMaxFaceNameLength); }
+std::string CleanFaceName(std::string_view face) { return base::SanitizeUtf8(face, kMaxFaceNameLength); }
 
 }  // namespace
 

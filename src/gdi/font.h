@@ -4,11 +4,11 @@
 
 #include <cstdint>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "base/error.h"
 #include "gdi/bitmap.h"
 #include "gdi/text_image.h"
 
@@ -17,9 +17,9 @@ namespace vorbel::gdi {
 // Thrown when a font cannot be made: a size beyond kMaxFontPixels, or no
 // usable font installed at all. Callers that draw a layer treat it like a
 // conversion error and leave the layer out.
-class FontError : public std::runtime_error {
+class FontError : public base::Error {
  public:
-  using std::runtime_error::runtime_error;
+  using base::Error::Error;
 };
 
 // The largest em height (and cell height) in pixels a font may have: 4096
@@ -49,9 +49,9 @@ struct FontMetrics {
   int ascent = 0;
   int descent = 0;
   int height = 0;           // ascent + descent: the height of a character cell
-  int internalLeading = 0;  // height - emHeight
-  int emHeight = 0;
-  int aveCharWidth = 0;
+  int internal_leading = 0;  // height - em_height
+  int em_height = 0;
+  int ave_char_width = 0;
   friend constexpr bool operator==(const FontMetrics&, const FontMetrics&) = default;
 };
 

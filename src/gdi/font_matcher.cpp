@@ -195,7 +195,7 @@ std::vector<FontFileRef> FontMatcher::Match(const std::string& face) {
 
 std::vector<std::string> FontMatcher::Families() {
   std::lock_guard lock(mutex_);
-  if (familiesListed_) return families_;
+  if (families_listed_) return families_;
   EnsureLoaded();
   auto* config = static_cast<FcConfig*>(config_);
 
@@ -217,7 +217,7 @@ std::vector<std::string> FontMatcher::Families() {
                           [](const std::string& a, const std::string& b) { return EqualNoCase(a, b); }),
               names.end());
   families_ = std::move(names);
-  familiesListed_ = true;
+  families_listed_ = true;
   return families_;
 }
 

@@ -52,7 +52,7 @@ class FontMatcher {
   std::unique_ptr<FontMatchRecord> record_;
   std::unordered_map<std::string, std::vector<FontFileRef>> matches_;
   std::vector<std::string> families_;
-  bool familiesListed_ = false;
+  bool families_listed_ = false;
 };
 
 }  // namespace vorbel::gdi

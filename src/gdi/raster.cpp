@@ -37,8 +37,8 @@ bool Neighbours(Point a, Point b) {
 class QuarterWalk {
  public:
   QuarterWalk(std::int64_t w, std::int64_t h)
-      : aStep_(8 * (w - 1) * (w - 1)),
-        bStep_(8 * (h - 1) * (h - 1)),
+      : a_step_(8 * (w - 1) * (w - 1)),
+        b_step_(8 * (h - 1) * (h - 1)),
         dx_(4 * (h - 1) * (h - 1) * (2 - w)),
         dy_(4 * (w - 1) * (w - 1) * (1 + (h - 1) % 2)),
         err_(dx_ + dy_ + (w - 1) * (w - 1) * ((h - 1) % 2)) {}
@@ -51,18 +51,18 @@ class QuarterWalk {
     const std::int64_t e2 = 2 * err_;
     const Step s{e2 >= dx_, e2 <= dy_};
     if (s.column) {
-      dx_ += bStep_;
+      dx_ += b_step_;
       err_ += dx_;
     }
     if (s.row) {
-      dy_ += aStep_;
+      dy_ += a_step_;
       err_ += dy_;
     }
     return s;
   }
 
  private:
-  std::int64_t aStep_, bStep_, dx_, dy_, err_;
+  std::int64_t a_step_, b_step_, dx_, dy_, err_;
 };
 
 // The points of one quarter of the ellipse that fills a w x h box (w, h >= 3),
@@ -320,7 +320,7 @@ Pen::Work Pen::WorkDone() { return workDone; }
 Pen::Pen(Bitmap& target, Pixel p, int width)
     : target_(target), pixel_(p), width_(std::clamp(width, 1, kMaxPenWidth)) {
   const int margin = width_ + 1;
-  walkClip_ = {-margin, -margin, target.Width() + margin, target.Height() + margin};
+  walk_clip_ = {-margin, -margin, target.Width() + margin, target.Height() + margin};
   if (width_ == 1) return;
   const int off = width_ / 2;
   const std::vector<Span> rows = RoundRectRegion({-off, -off, width_ - off, width_ - off}, width_, width_);
@@ -437,12 +437,12 @@ void Pen::Line(Point a, Point b) {
   }
   if (a.y == b.y) {  // horizontal: one run without its last point
     const int xb = b.x + (b.x > a.x ? -1 : 1);
-    const int lo = std::max(std::min(a.x, xb), walkClip_.left);
-    const int hi = std::min(std::max(a.x, xb), walkClip_.right);
+    const int lo = std::max(std::min(a.x, xb), walk_clip_.left);
+    const int hi = std::min(std::max(a.x, xb), walk_clip_.right);
     if (lo <= hi) FillSpan(target_, a.y, lo, hi, pixel_);
     return;
   }
-  WalkLine(a.x, a.y, b.x, b.y, false, walkClip_, [this](int x, int y) { target_.SetPixel(x, y, pixel_); });
+  WalkLine(a.x, a.y, b.x, b.y, false, walk_clip_, [this](int x, int y) { target_.SetPixel(x, y, pixel_); });
 }
 
 void Pen::Polygon(const Point* points, std::size_t n) {

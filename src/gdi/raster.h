@@ -209,7 +209,7 @@ class Pen {
   Bitmap& target_;
   Pixel pixel_;
   int width_;
-  Rect walkClip_;
+  Rect walk_clip_;
   Footprint disc_;
 };
 

@@ -1,10 +1,12 @@
 #include "gdi/system_colors.h"
 
+#include <array>
+
 namespace vorbel::gdi {
 
 namespace {
 
-constexpr Pixel Rgb(std::uint32_t r, std::uint32_t g, std::uint32_t b) { return (r << 16) | (g << 8) | b; }
+constexpr Pixel Rgb(std::uint8_t r, std::uint8_t g, std::uint8_t b) { return Pixel::FromRgb(r, g, b); }
 
 // The classic standard colour scheme, by system colour index.
 constexpr std::array<Pixel, kSystemColorCount> kSystemColors = {
@@ -42,14 +44,9 @@ Pixel SystemColorPixel(int index) {
   return kSystemColors[static_cast<std::size_t>(index)];
 }
 
-Pixel ResolveColor(TColor c) {
-  if (IsSystemColor(c)) return SystemColorPixel(SystemColorIndex(c));
-  return (static_cast<Pixel>(RedOf(c)) << 16) | (static_cast<Pixel>(GreenOf(c)) << 8) | BlueOf(c);
-}
-
-TColor PixelToColor(Pixel p) {
-  return MakeColor(static_cast<std::uint8_t>(p >> 16), static_cast<std::uint8_t>(p >> 8),
-                   static_cast<std::uint8_t>(p));
+Pixel ResolveColor(base::Color c) {
+  if (c.IsSystem()) return SystemColorPixel(c.SystemIndex());
+  return Pixel::FromRgb(c.Red(), c.Green(), c.Blue());
 }
 
 }  // namespace vorbel::gdi

@@ -24,11 +24,11 @@ struct TextImage {
   std::vector<GlyphSpan> spans;
   // The bounding box of the spans, relative to the reference point (empty when
   // there are no glyph pixels).
-  Rect inkBounds;
+  Rect ink_bounds;
   // The sum of the advances: the width of the unrotated cell box.
   std::int64_t advance = 0;
   // The height of the cell box: ascent plus descent.
-  int cellHeight = 0;
+  int cell_height = 0;
   // The escapement in tenths of a degree, normalised to 0..3599.
   int escapement = 0;
 };

@@ -2,18 +2,20 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
-#include "document/ascii_case.h"
+#include "base/ascii_text.h"
+#include "base/unexpected_error.h"
+#include "codecs/picture.h"
 #include "document/layer_type.h"
 #include "document/property_string.h"
 #include "document/value_conversion.h"
-#include "files/picture.h"
 #include "gdi/system_colors.h"
 #include "render/shapes3d.h"
 
-namespace vorbel {
+namespace vorbel::render {
 namespace {
 
 // Offsets and sizes come from free text and may be anything a 32-bit integer
@@ -41,83 +43,94 @@ bool FileExists(const std::string& path) {
 // something other than blanks; then the value converts as read, so a blank
 // around a number makes the conversion fail.
 int CornerSize(std::string_view props) {
-  const std::string seed = GetPropValue("Seed", props, "20");
+  const std::string seed = document::GetPropValue("Seed", props, "20");
   if (Trimmed(seed).empty()) return 20;
-  return StringToInt(seed);
+  return document::StringToInt(seed);
 }
 
 // A decoded picture as a bitmap the canvas can draw; the pixels move over.
-gdi::Bitmap ToBitmap(Picture&& picture) {
+gdi::Bitmap ToBitmap(codecs::Picture&& picture) {
   return gdi::Bitmap(picture.width, picture.height, std::move(picture.pixels));
 }
 
 }  // namespace
 
+void ReportUnexpectedRowError(int index) noexcept {
+  char where[64];
+  std::snprintf(where, sizeof where, "drawing layer row %d; the row was skipped", index);
+  base::ReportUnexpectedError("layer row", where);
+}
+
 ButtonRenderer::ButtonRenderer() : canvas_(surface_) {
-  gradient_.GradientSteps = 255;
-  gradient_.BuildGradientPalette();
+  gradient_.steps = 255;
+  gradient_.BuildPalette();
 }
 
 void ButtonRenderer::SetGradientPictureSize(int width, int height) {
-  gradientWidth_ = width;
-  gradientHeight_ = height;
+  gradient_width_ = width;
+  gradient_height_ = height;
 }
 
-RenderResult ButtonRenderer::RenderButton(const ButtonDocument& doc) {
+RenderResult ButtonRenderer::RenderButton(const document::ButtonDocument& doc) {
   if (doc.Loading()) return RenderResult::Suspended;
   if (gdi::SizeTooLarge(doc.Width(), doc.Height())) {
-    lastResult_ = RenderResult::TooLarge;
-    return lastResult_;
+    last_result_ = RenderResult::TooLarge;
+    return last_result_;
   }
-  PrepareWorkArea(doc);
-  DrawImageBorder(doc);
-  for (const LayerRow& row : doc.Rows()) {
+  try {
+    PrepareWorkArea(doc);
+    DrawImageBorder(doc);
+  } catch (const std::bad_alloc&) {
+    last_result_ = RenderResult::OutOfMemory;
+    return last_result_;
+  }
+  for (int index = 0; index < doc.RowCount(); ++index) {
+    const document::LayerRow& row = doc.Row(index);
     if (!row.IsVisible()) continue;
-    const LayerKinds kinds = KindsForRender(row.type);
-    try {
+    const document::LayerKinds kinds = document::KindsForRender(row.type);
+    // A layer that cannot be drawn ends where it failed; what it drew stays
+    // and the pass goes on with the next row.
+    DrawLayerRow(index, [&] {
       if (kinds.background) DrawBackgroundLayer(row);
       if (kinds.text) DrawTextLayer(row);
       if (kinds.bevel) DrawBevelLayer(row);
       if (kinds.image) DrawImageLayer(row);
-    } catch (...) {
-      // A layer that cannot be drawn ends where it failed; what it drew stays
-      // and the pass goes on with the next row.
-    }
+    });
   }
-  lastResult_ = RenderResult::Drawn;
-  return lastResult_;
+  last_result_ = RenderResult::Drawn;
+  return last_result_;
 }
 
-void ButtonRenderer::PrepareWorkArea(const ButtonDocument& doc) {
+void ButtonRenderer::PrepareWorkArea(const document::ButtonDocument& doc) {
   width_ = doc.Width();
   height_ = doc.Height();
   surface_.Resize(width_, height_);
-  const TColor workArea = doc.WorkAreaColor();
+  const base::Color workArea = doc.WorkAreaColor();
   canvas_.SetBrushColor(workArea);
   canvas_.SetPenColor(workArea);
   canvas_.FillRect(gdi::Rect{0, 0, width_, height_});
 }
 
-void ButtonRenderer::DrawImageBorder(const ButtonDocument& doc) {
+void ButtonRenderer::DrawImageBorder(const document::ButtonDocument& doc) {
   if (!doc.Border()) return;
   // The complement of the work-area colour as it shows; the brush is still the
   // work-area colour, so only the outline changes.
-  canvas_.SetPenColor(gdi::ResolvedColor(doc.WorkAreaColor()) ^ 0x00FFFFFF);
+  canvas_.SetPenColor(base::Color::FromPixel(gdi::ResolveColor(doc.WorkAreaColor()) ^ gdi::kWhite));
   canvas_.Rectangle(0, 0, width_, height_);
 }
 
-void ButtonRenderer::DrawBackgroundLayer(const LayerRow& row) {
+void ButtonRenderer::DrawBackgroundLayer(const document::LayerRow& row) {
   const std::string& props = row.Properties();
   const int w = width_;
   const int h = height_;
   gdi::Canvas& c = canvas_;
 
-  const bool draw3D = YesNoToBool(GetPropValue("Draw3D", props, "N"));
-  const TColor face = StringToColor(GetPropValue("Color", props, "clBtnFace"));
+  const bool draw3D = document::YesNoToBool(document::GetPropValue("Draw3D", props, "N"));
+  const base::Color face = document::StringToColor(document::GetPropValue("Color", props, "clBtnFace"));
   c.SetPenColor(face);
-  const TColor highlight = StringToColor(GetPropValue("Highlight", props, "clBtnHighlight"));
-  const TColor shadow = StringToColor(GetPropValue("ShadowClr", props, "clBtnShadow"));
-  std::string shape = UpperCaseAscii(GetPropValue("Shape", props, "None"));
+  const base::Color highlight = document::StringToColor(document::GetPropValue("Highlight", props, "clBtnHighlight"));
+  const base::Color shadow = document::StringToColor(document::GetPropValue("ShadowClr", props, "clBtnShadow"));
+  std::string shape = base::UpperCaseAscii(document::GetPropValue("Shape", props, "None"));
 
   if (shape == "ELLIPSE") {
     // Without 3D the brush is whatever the canvas holds at this moment.
@@ -139,13 +152,13 @@ void ButtonRenderer::DrawBackgroundLayer(const LayerRow& row) {
   // that is usually the whole surface.
   if (!draw3D) c.FloodFill(w / 2, h / 2, face);
 
-  const bool stretch = YesNoToBool(GetPropValue("Stretch", props, "Y"));
-  const bool transparent = YesNoToBool(GetPropValue("Transparent", props, "Y"));
-  const std::string path = GetPropValue("Image", props, "");
+  const bool stretch = document::YesNoToBool(document::GetPropValue("Stretch", props, "Y"));
+  const bool transparent = document::YesNoToBool(document::GetPropValue("Transparent", props, "Y"));
+  const std::string path = document::GetPropValue("Image", props, "");
   if (FileExists(path)) {
     try {
-      const bool jpeg = IsJpegPath(path);
-      Picture picture = LoadPicture(path);
+      const bool jpeg = codecs::IsJpegPath(path);
+      codecs::Picture picture = codecs::LoadPicture(path);
       const gdi::Pixel key = picture.TransparentColour();
       const gdi::Bitmap bitmap = ToBitmap(std::move(picture));
       if (stretch) {
@@ -158,15 +171,17 @@ void ButtonRenderer::DrawBackgroundLayer(const LayerRow& row) {
         // stays.
         c.Draw(0, 0, bitmap);
       }
-    } catch (...) {
+    } catch (const base::Error&) {
       // An unreadable picture is skipped; the edge is still drawn.
+    } catch (const std::bad_alloc&) {
+      // So is one too large for the memory.
     }
   }
 
-  if (YesNoToBool(GetPropValue("EdgeDraw", props, "N"))) {
+  if (document::YesNoToBool(document::GetPropValue("EdgeDraw", props, "N"))) {
     // The default "N" is no colour: a missing Edge ends the layer here.
-    c.SetPenColor(StringToColor(GetPropValue("Edge", props, "N")));
-    shape = UpperCaseAscii(GetPropValue("Shape", props, "None"));
+    c.SetPenColor(document::StringToColor(document::GetPropValue("Edge", props, "N")));
+    shape = base::UpperCaseAscii(document::GetPropValue("Shape", props, "None"));
     if (shape == "ELLIPSE") {
       c.Ellipse(0, 0, w, h);
     } else if (shape == "ROUNDRECT") {
@@ -178,15 +193,15 @@ void ButtonRenderer::DrawBackgroundLayer(const LayerRow& row) {
   }
 }
 
-void ButtonRenderer::DrawBevelLayer(const LayerRow& row) {
+void ButtonRenderer::DrawBevelLayer(const document::LayerRow& row) {
   const std::string& props = row.Properties();
   const int w = width_;
   const int h = height_;
   gdi::Canvas& c = canvas_;
 
   // The width stays in the canvas for every later outline and line.
-  c.SetPenWidth(StringToInt(GetPropValue("Pen", props, "2")));
-  const TColor highlight = StringToColor(GetPropValue("Highlight", props, "clBtnHighlight"));
+  c.SetPenWidth(document::StringToInt(document::GetPropValue("Pen", props, "2")));
+  const base::Color highlight = document::StringToColor(document::GetPropValue("Highlight", props, "clBtnHighlight"));
   c.SetBrushColor(highlight);
   c.SetPenColor(highlight);
   c.MoveTo(0, h - 2);  // outer left column
@@ -197,7 +212,7 @@ void ButtonRenderer::DrawBevelLayer(const LayerRow& row) {
   c.LineTo(1, 1);
   c.LineTo(w - 2, 1);
 
-  c.SetPenColor(StringToColor(GetPropValue("Shadow", props, "clBtnShadow")));
+  c.SetPenColor(document::StringToColor(document::GetPropValue("Shadow", props, "clBtnShadow")));
   c.MoveTo(2, h - 2);  // inner bottom row, inner right column
   c.LineTo(w - 2, h - 2);
   c.LineTo(w - 2, 1);
@@ -207,46 +222,48 @@ void ButtonRenderer::DrawBevelLayer(const LayerRow& row) {
   c.LineTo(w - 1, 1);
 }
 
-void ButtonRenderer::DrawImageLayer(const LayerRow& row) {
-  const int x = ClampedSum(ReadOffset(row.SubItemText(kLeftItem)));
-  const int y = ClampedSum(ReadOffset(row.SubItemText(kTopItem)));
+void ButtonRenderer::DrawImageLayer(const document::LayerRow& row) {
+  const int x = ClampedSum(document::ReadOffset(row.SubItemText(document::SubItem::Left)));
+  const int y = ClampedSum(document::ReadOffset(row.SubItemText(document::SubItem::Top)));
   const std::string& props = row.Properties();
-  const bool transparent = YesNoToBool(GetPropValue("Transparent", props, "N"));
-  const std::string path = GetPropValue("Image", props, "");
+  const bool transparent = document::YesNoToBool(document::GetPropValue("Transparent", props, "N"));
+  const std::string path = document::GetPropValue("Image", props, "");
   if (!FileExists(path)) return;
   try {
-    const bool jpeg = IsJpegPath(path);
-    Picture picture = LoadPicture(path);
+    const bool jpeg = codecs::IsJpegPath(path);
+    codecs::Picture picture = codecs::LoadPicture(path);
     const gdi::Pixel key = picture.TransparentColour();
     const gdi::Bitmap bitmap = ToBitmap(std::move(picture));
     if (transparent && !jpeg) canvas_.DrawTransparent(x, y, bitmap, key);
     else canvas_.Draw(x, y, bitmap);
-  } catch (...) {
+  } catch (const base::Error&) {
     // An unreadable picture draws nothing and stops nothing.
+  } catch (const std::bad_alloc&) {
+    // Nor does one too large for the memory.
   }
 }
 
-void ButtonRenderer::DrawTextLayer(const LayerRow& row) {
-  const int x = ClampedSum(5, ReadOffset(row.SubItemText(kLeftItem)));
-  const int y = ClampedSum(5, ReadOffset(row.SubItemText(kTopItem)));
+void ButtonRenderer::DrawTextLayer(const document::LayerRow& row) {
+  const int x = ClampedSum(5, document::ReadOffset(row.SubItemText(document::SubItem::Left)));
+  const int y = ClampedSum(5, document::ReadOffset(row.SubItemText(document::SubItem::Top)));
   const std::string& props = row.Properties();
   gdi::Canvas& c = canvas_;
 
-  c.SetFontName(GetPropValue("FontFace", props, "MS San Serif"));
-  c.SetFontSize(StringToInt(GetPropValue("FontSize", props, "12")));
+  c.SetFontName(document::GetPropValue("FontFace", props, "MS San Serif"));
+  c.SetFontSize(document::StringToInt(document::GetPropValue("FontSize", props, "12")));
   c.SetBkMode(gdi::BkMode::Transparent);
-  const std::string text = GetPropValue("Text", props, "");
+  const std::string text = document::GetPropValue("Text", props, "");
 
-  if (YesNoToBool(GetPropValue("Shadowed", props, "N"))) {
-    const TColor shadow = StringToColor(GetPropValue("ShadowColor", props, "clBtnShadow"));
+  if (document::YesNoToBool(document::GetPropValue("Shadowed", props, "N"))) {
+    const base::Color shadow = document::StringToColor(document::GetPropValue("ShadowColor", props, "clBtnShadow"));
     c.SetPenColor(shadow);
     c.SetFontColor(shadow);
-    const int d = StringToInt(GetPropValue("ShadowOffset", props, "2"));
+    const int d = document::StringToInt(document::GetPropValue("ShadowOffset", props, "2"));
     c.TextOut(ClampedSum(x, d), ClampedSum(y, d), text);
   }
 
-  if (YesNoToBool(GetPropValue("Outlined", props, "N"))) {
-    c.SetFontColor(StringToColor(GetPropValue("OutlineColor", props, "clBlack")));
+  if (document::YesNoToBool(document::GetPropValue("Outlined", props, "N"))) {
+    c.SetFontColor(document::StringToColor(document::GetPropValue("OutlineColor", props, "clBlack")));
     c.SetBrushStyle(gdi::BrushStyle::Clear);  // and it stays clear after the layer
     c.TextOut(x + 1, y + 1, text);
     c.TextOut(x - 1, y + 1, text);
@@ -254,13 +271,13 @@ void ButtonRenderer::DrawTextLayer(const LayerRow& row) {
     c.TextOut(x + 1, y - 1, text);
   }
 
-  if (!YesNoToBool(GetPropValue("Gradient", props, "N"))) {
-    const TColor color = StringToColor(GetPropValue("Color", props, "clBtnFace"));
+  if (!document::YesNoToBool(document::GetPropValue("Gradient", props, "N"))) {
+    const base::Color color = document::StringToColor(document::GetPropValue("Color", props, "clBtnFace"));
     c.SetPenColor(color);
     c.SetFontColor(color);
-    std::string angleText = GetPropValue("Angle", props, "0");
+    std::string angleText = document::GetPropValue("Angle", props, "0");
     if (Trimmed(angleText).empty()) angleText = std::string(1, '0');
-    const int angle = StringToInt(angleText);
+    const int angle = document::StringToInt(angleText);
     if (angle <= 0) c.TextOut(x, y, text);
     else DrawRotatedText(x, y, angle, text);
     return;
@@ -269,12 +286,12 @@ void ButtonRenderer::DrawTextLayer(const LayerRow& row) {
   // The gradient picture is as large as the main window. Its stripes are
   // vertical, so all its rows are alike and stretching it only ever samples
   // rows: one row gives exactly the same caption as the full height.
-  gdi::Bitmap picture(std::max(gradientWidth_, 0), gradientHeight_ > 0 ? 1 : 0);
-  gradient_.GradientFromColor = StringToColor(GetPropValue("GradientStart", props, "clLime"));
-  gradient_.GradientToColor = StringToColor(GetPropValue("GradientEnd", props, "clYellow"));
-  gradient_.BuildGradientPalette();
+  gdi::Bitmap picture(std::max(gradient_width_, 0), gradient_height_ > 0 ? 1 : 0);
+  gradient_.from = document::StringToColor(document::GetPropValue("GradientStart", props, "clLime"));
+  gradient_.to = document::StringToColor(document::GetPropValue("GradientEnd", props, "clYellow"));
+  gradient_.BuildPalette();
   gdi::Canvas pictureCanvas(picture);
-  gradient_.PaintGradient(pictureCanvas, picture.Width(), picture.Height());
+  gradient_.Paint(pictureCanvas, picture.Width(), picture.Height());
   DrawGradientText(c, x, y, text, picture);
 }
 
@@ -286,18 +303,18 @@ void ButtonRenderer::DrawRotatedText(int x, int y, int angle, std::string_view t
 }
 
 int ButtonRenderer::GetTextLayerWidth(std::string_view props) {
-  canvas_.SetFontName(GetPropValue("FontFace", props, "MS San Serif"));
-  canvas_.SetFontSize(StringToInt(GetPropValue("FontSize", props, "12")));
-  return canvas_.TextExtent(GetPropValue("Text", props, "")).cx;
+  canvas_.SetFontName(document::GetPropValue("FontFace", props, "MS San Serif"));
+  canvas_.SetFontSize(document::StringToInt(document::GetPropValue("FontSize", props, "12")));
+  return canvas_.TextExtent(document::GetPropValue("Text", props, "")).cx;
 }
 
 int ButtonRenderer::GetTextLayerHeight(std::string_view props) {
-  canvas_.SetFontName(GetPropValue("FontFace", props, "MS San Serif"));
-  canvas_.SetFontSize(StringToInt(GetPropValue("FontSize", props, "12")));
-  return canvas_.TextExtent(GetPropValue("Text", props, "")).cy;
+  canvas_.SetFontName(document::GetPropValue("FontFace", props, "MS San Serif"));
+  canvas_.SetFontSize(document::StringToInt(document::GetPropValue("FontSize", props, "12")));
+  return canvas_.TextExtent(document::GetPropValue("Text", props, "")).cy;
 }
 
-void ButtonRenderer::PlaceTextLayer(const ButtonDocument& doc, std::string_view props, int code,
+void ButtonRenderer::PlaceTextLayer(const document::ButtonDocument& doc, std::string_view props, int code,
                                     std::string& left, std::string& top) {
   left.clear();
   top.clear();
@@ -323,4 +340,4 @@ void ButtonRenderer::PlaceTextLayer(const ButtonDocument& doc, std::string_view 
   top = std::move(newTop);
 }
 
-}  // namespace vorbel
+}  // namespace vorbel::render

@@ -2,23 +2,34 @@
 // The render pass: redraws the whole button from the document onto the preview
 // surface.
 
+#include <new>
 #include <string>
 #include <string_view>
 
+#include "base/error.h"
 #include "document/button_document.h"
 #include "document/layer_row.h"
 #include "gdi/bitmap.h"
 #include "gdi/canvas.h"
 #include "render/text_gradient.h"
 
-namespace vorbel {
+namespace vorbel::render {
 
 // What a call of RenderButton did.
 enum class RenderResult {
-  Drawn,     // the surface holds the document as it is now
-  Suspended, // the document is loading; nothing was drawn
-  TooLarge,  // width x height is beyond what can be drawn; nothing was drawn
+  Drawn,        // the surface holds the document as it is now
+  Suspended,    // the document is loading; nothing was drawn
+  TooLarge,     // width x height is beyond what can be drawn; nothing was drawn
+  OutOfMemory,  // there was no memory for a surface of that size; nothing was drawn
 };
+
+// Runs `draw`, which draws the layer row `index`, so that a failure inside it
+// ends that row only. The program's errors (a text that is no number, a font
+// or picture that cannot be had) and std::bad_alloc (a layer too large for the
+// memory) end the row quietly; any other exception is a programming error and
+// goes to base::ReportUnexpectedError. True when the row was drawn to its end.
+template <typename Draw>
+bool DrawLayerRow(int index, Draw&& draw);
 
 // The size of the picture behind gradient captions when there is no main window
 // to take it from (command line, tests): the window's design size.
@@ -38,9 +49,10 @@ class ButtonRenderer {
   // One render pass: sizes the surface to the button, fills it with the
   // work-area colour, draws the border when the document asks for it, then
   // every visible row in list order through the drawers its Type names. A
-  // failure inside a row ends that row only; what it drew stays.
-  RenderResult RenderButton(const ButtonDocument& doc);
-  RenderResult LastResult() const { return lastResult_; }
+  // failure inside a row ends that row only (see DrawLayerRow); what it drew
+  // stays.
+  RenderResult RenderButton(const document::ButtonDocument& doc);
+  RenderResult LastResult() const { return last_result_; }
 
   const gdi::Bitmap& Surface() const { return surface_; }
   gdi::Canvas& Canvas() { return canvas_; }
@@ -51,12 +63,12 @@ class ButtonRenderer {
   void SetGradientPictureSize(int width, int height);
 
   // ---- the steps of a pass (public for the commands and for tests) ----
-  void PrepareWorkArea(const ButtonDocument& doc);
-  void DrawImageBorder(const ButtonDocument& doc);
-  void DrawBackgroundLayer(const LayerRow& row);
-  void DrawTextLayer(const LayerRow& row);
-  void DrawBevelLayer(const LayerRow& row);
-  void DrawImageLayer(const LayerRow& row);
+  void PrepareWorkArea(const document::ButtonDocument& doc);
+  void DrawImageBorder(const document::ButtonDocument& doc);
+  void DrawBackgroundLayer(const document::LayerRow& row);
+  void DrawTextLayer(const document::LayerRow& row);
+  void DrawBevelLayer(const document::LayerRow& row);
+  void DrawImageLayer(const document::LayerRow& row);
   // Draws text at (x, y) with the canvas font turned `angle` degrees
   // counter-clockwise about (x, y); the canvas font itself is not changed.
   void DrawRotatedText(int x, int y, int angle, std::string_view text);
@@ -71,7 +83,7 @@ class ButtonRenderer {
   // text layer's Left and Top texts for the document's button size. Both are
   // empty for code 0; the caption is measured only where a formula needs it.
   // Raises what the measuring raises, with both results left empty.
-  void PlaceTextLayer(const ButtonDocument& doc, std::string_view props, int code,
+  void PlaceTextLayer(const document::ButtonDocument& doc, std::string_view props, int code,
                       std::string& left, std::string& top);
 
   TextGradient& Gradient() { return gradient_; }
@@ -82,9 +94,26 @@ class ButtonRenderer {
   TextGradient gradient_;
   int width_ = 0;   // the button size of the current pass
   int height_ = 0;
-  int gradientWidth_ = kDefaultGradientWidth;
-  int gradientHeight_ = kDefaultGradientHeight;
-  RenderResult lastResult_ = RenderResult::Drawn;
+  int gradient_width_ = kDefaultGradientWidth;
+  int gradient_height_ = kDefaultGradientHeight;
+  RenderResult last_result_ = RenderResult::Drawn;
 };
 
-}  // namespace vorbel
+// The report of DrawLayerRow for an unexpected exception; call it inside the
+// catch block.
+void ReportUnexpectedRowError(int index) noexcept;
+
+template <typename Draw>
+bool DrawLayerRow(int index, Draw&& draw) {
+  try {
+    draw();
+    return true;
+  } catch (const base::Error&) {
+  } catch (const std::bad_alloc&) {
+  } catch (...) {
+    ReportUnexpectedRowError(index);
+  }
+  return false;
+}
+
+}  // namespace vorbel::render

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-namespace vorbel {
+namespace vorbel::render {
 namespace {
 
 // Shapes are drawn at offsets 0, +2 and +1. Coordinates and corner sizes come
@@ -16,7 +16,7 @@ int Offset(int value, int by) {
 }
 
 template <typename DrawShape>
-void DrawThreeTimes(gdi::Canvas& canvas, TColor face, TColor highlight, TColor shadow, DrawShape draw) {
+void DrawThreeTimes(gdi::Canvas& canvas, base::Color face, base::Color highlight, base::Color shadow, DrawShape draw) {
   canvas.SetBrushStyle(gdi::BrushStyle::Solid);
   canvas.SetBrushColor(highlight);
   canvas.SetPenColor(highlight);
@@ -31,21 +31,21 @@ void DrawThreeTimes(gdi::Canvas& canvas, TColor face, TColor highlight, TColor s
 
 }  // namespace
 
-void Draw3DEllipse(gdi::Canvas& canvas, TColor face, TColor highlight, TColor shadow,
+void Draw3DEllipse(gdi::Canvas& canvas, base::Color face, base::Color highlight, base::Color shadow,
                    int x1, int y1, int x2, int y2) {
   DrawThreeTimes(canvas, face, highlight, shadow, [&](int d) {
     canvas.Ellipse(Offset(x1, d), Offset(y1, d), Offset(x2, d), Offset(y2, d));
   });
 }
 
-void Draw3DRectangle(gdi::Canvas& canvas, TColor face, TColor highlight, TColor shadow,
+void Draw3DRectangle(gdi::Canvas& canvas, base::Color face, base::Color highlight, base::Color shadow,
                      int x1, int y1, int x2, int y2) {
   DrawThreeTimes(canvas, face, highlight, shadow, [&](int d) {
     canvas.Rectangle(Offset(x1, d), Offset(y1, d), Offset(x2, d), Offset(y2, d));
   });
 }
 
-void Draw3DRoundRect(gdi::Canvas& canvas, TColor face, TColor highlight, TColor shadow,
+void Draw3DRoundRect(gdi::Canvas& canvas, base::Color face, base::Color highlight, base::Color shadow,
                      int x1, int y1, int x2, int y2, int cornerWidth, int cornerHeight) {
   DrawThreeTimes(canvas, face, highlight, shadow, [&](int d) {
     canvas.RoundRect(Offset(x1, d), Offset(y1, d), Offset(x2, d), Offset(y2, d),
@@ -53,4 +53,4 @@ void Draw3DRoundRect(gdi::Canvas& canvas, TColor face, TColor highlight, TColor 
   });
 }
 
-}  // namespace vorbel
+}  // namespace vorbel::render

@@ -2,53 +2,39 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <limits>
 
+#include "base/mul_div.h"
 #include "gdi/system_colors.h"
 
-namespace vorbel {
+namespace vorbel::render {
 
-int MulDiv(int a, int b, int c) {
-  if (c == 0) return -1;
-  std::int64_t num = std::int64_t{a} * b;
-  std::int64_t den = c;
-  if (den < 0) {
-    num = -num;
-    den = -den;
-  }
-  // Round half away from zero.
-  std::int64_t q = num >= 0 ? (num + den / 2) / den : -((-num + den / 2) / den);
-  if (q < std::numeric_limits<int>::min() || q > std::numeric_limits<int>::max()) return -1;
-  return static_cast<int>(q);
-}
-
-void TextGradient::BuildGradientPalette() {
-  const TColor from = gdi::ResolvedColor(GradientFromColor);
-  const TColor to = gdi::ResolvedColor(GradientToColor);
-  const int divisor = GradientSteps - 1;
-  auto channel = [&](int start, int end, int i) {
-    return static_cast<std::uint8_t>((start + MulDiv(i, end - start, divisor)) & 0xFF);
+void TextGradient::BuildPalette() {
+  const gdi::Pixel start = gdi::ResolveColor(from);
+  const gdi::Pixel end = gdi::ResolveColor(to);
+  const int divisor = steps - 1;
+  auto channel = [&](int first, int last, int i) {
+    return static_cast<std::uint8_t>((first + base::MulDiv(i, last - first, divisor)) & 0xFF);
   };
-  for (int i = 0; i < static_cast<int>(GradientPalette.size()); ++i) {
-    GradientPalette[static_cast<std::size_t>(i)] =
-        MakeColor(channel(RedOf(from), RedOf(to), i), channel(GreenOf(from), GreenOf(to), i),
-                  channel(BlueOf(from), BlueOf(to), i));
+  for (int i = 0; i < static_cast<int>(palette.size()); ++i) {
+    palette[static_cast<std::size_t>(i)] =
+        gdi::Pixel::FromRgb(channel(start.Red(), end.Red(), i), channel(start.Green(), end.Green(), i),
+                            channel(start.Blue(), end.Blue(), i));
   }
 }
 
-void TextGradient::PaintGradient(gdi::Canvas& canvas, int width, int height) const {
+void TextGradient::Paint(gdi::Canvas& canvas, int width, int height) const {
   gdi::Bitmap& target = canvas.Target();
   const int w = std::min(width, target.Width());
   const int h = std::min(height, target.Height());
   if (w <= 0 || h <= 0) return;
   // Build the first row stripe by stripe, then repeat it: every row is the same.
   gdi::Pixel* first = target.Row(0);
-  const int last = std::min(GradientSteps, static_cast<int>(GradientPalette.size()) - 1);
+  const int last = std::min(steps, static_cast<int>(palette.size()) - 1);
   for (int i = 0; i <= last; ++i) {
-    const int x1 = std::max(MulDiv(i, width, GradientSteps), 0);
-    const int x2 = std::min(MulDiv(i + 1, width, GradientSteps), w);
+    const int x1 = std::max(base::MulDiv(i, width, steps), 0);
+    const int x2 = std::min(base::MulDiv(i + 1, width, steps), w);
     if (x2 <= x1) continue;
-    std::fill(first + x1, first + x2, target.MapPixel(gdi::ResolveColor(GradientPalette[static_cast<std::size_t>(i)])));
+    std::fill(first + x1, first + x2, target.MapPixel(palette[static_cast<std::size_t>(i)]));
   }
   for (int y = 1; y < h; ++y) std::copy(first, first + w, target.Row(y));
 }
@@ -76,9 +62,9 @@ void DrawGradientText(gdi::Canvas& canvas, int x, int y, std::string_view text, 
   gdi::Canvas maskCanvas(mask);
   maskCanvas.SetFontName(canvas.FontName());
   maskCanvas.SetFontSize(canvas.FontSize());
-  maskCanvas.SetFontColor(MakeColor(0, 0, 0));
+  maskCanvas.SetFontColor(base::Color::FromRgb(0, 0, 0));
   maskCanvas.SetBkMode(gdi::BkMode::Opaque);
-  maskCanvas.SetBkColor(MakeColor(255, 255, 255));
+  maskCanvas.SetBkColor(base::Color::FromRgb(255, 255, 255));
   maskCanvas.TextOut(dx, dy, text);
 
   gdi::Bitmap box(part.Width(), part.Height());
@@ -91,4 +77,4 @@ void DrawGradientText(gdi::Canvas& canvas, int x, int y, std::string_view text, 
   canvas.Draw(part.left, part.top, box);
 }
 
-}  // namespace vorbel
+}  // namespace vorbel::render

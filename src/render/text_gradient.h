@@ -4,37 +4,32 @@
 #include <array>
 #include <string_view>
 
-#include "document/color.h"
+#include "base/color.h"
 #include "gdi/bitmap.h"
 #include "gdi/canvas.h"
 
-namespace vorbel {
-
-// a * b / c rounded to the nearest integer, halves away from zero, computed
-// without overflow; -1 when c is 0 or the result does not fit an int (the
-// classic Windows MulDiv).
-int MulDiv(int a, int b, int c);
+namespace vorbel::render {
 
 // The gradient colours of the text drawer. They live as long as the program
 // (the main window owns them), so a pass that fails between setting the start
 // and the end colour leaves the start colour set.
 struct TextGradient {
-  TColor GradientFromColor = 0;
-  TColor GradientToColor = 0;
-  int GradientSteps = 255;
-  std::array<TColor, 256> GradientPalette{};
+  base::Color from;
+  base::Color to;
+  int steps = 255;
+  std::array<gdi::Pixel, 256> palette{};
 
-  // Entry i = start + MulDiv(i, end - start, GradientSteps - 1) per red, green
-  // and blue byte, taken mod 256, with both ends resolved as displayed (system
+  // Entry i = start + MulDiv(i, end - start, steps - 1) per red, green and
+  // blue byte, taken mod 256, with both ends resolved as displayed (system
   // colours looked up). With 255 steps entry 0 is the start colour, entry 254
   // the end colour and entry 255 one step beyond the end.
-  void BuildGradientPalette();
+  void BuildPalette();
 
-  // Paints GradientSteps + 1 vertical stripes over (0, 0, width, height) of
-  // canvas's target: stripe i covers x = MulDiv(i, width, GradientSteps) up to
-  // MulDiv(i + 1, width, GradientSteps) in palette entry i. The last stripe
-  // starts at `width` and covers nothing. The canvas's state is not touched.
-  void PaintGradient(gdi::Canvas& canvas, int width, int height) const;
+  // Paints steps + 1 vertical stripes over (0, 0, width, height) of canvas's
+  // target: stripe i covers x = MulDiv(i, width, steps) up to
+  // MulDiv(i + 1, width, steps) in palette entry i. The last stripe starts at
+  // `width` and covers nothing. The canvas's state is not touched.
+  void Paint(gdi::Canvas& canvas, int width, int height) const;
 };
 
 // Draws `text` at (x, y) on canvas in its current font with every glyph pixel
@@ -45,4 +40,4 @@ struct TextGradient {
 // box copied back.
 void DrawGradientText(gdi::Canvas& canvas, int x, int y, std::string_view text, const gdi::Bitmap& picture);
 
-}  // namespace vorbel
+}  // namespace vorbel::render

@@ -5,63 +5,61 @@
 #include <QPixmap>
 #include <QPushButton>
 
-#include "ui/form_helpers.h"
+#include "ui/dialog_helpers.h"
 #include "ui/resources.h"
-#include "ui/splash_form.h"
+#include "ui/splash_window.h"
 
 namespace vorbel::ui {
 
-TAboutBox::TAboutBox(QWidget* parent, const QString& programFile) : QDialog(parent), program_file_(programFile) {
+AboutBox::AboutBox(QWidget* parent, const QString& programFile) : QDialog(parent), program_file_(programFile) {
   InitResources();
-  setObjectName(QStringLiteral("AboutBox"));
+  setObjectName(QStringLiteral("aboutBox"));
   setAttribute(Qt::WA_DeleteOnClose);
   MakeFixedDialog(*this, QStringLiteral("About"), 291, 151);
 
-  Image1 = new QLabel(this);
-  Image1->setObjectName(QStringLiteral("Image1"));
-  Image1->setGeometry(5, 5, 88, 80);
-  Image1->setAlignment(Qt::AlignCenter);
-  Image1->setPixmap(QPixmap(QStringLiteral(":/icons/vorbel_64.png")));
+  picture_ = new QLabel(this);
+  picture_->setObjectName(QStringLiteral("picture"));
+  picture_->setGeometry(5, 5, 88, 80);
+  picture_->setAlignment(Qt::AlignCenter);
+  picture_->setPixmap(QPixmap(QStringLiteral(":/icons/vorbel_64.png")));
 
-  Label1 = new QLabel(QStringLiteral("Vorbelkit"), this);
-  Label1->setObjectName(QStringLiteral("Label1"));
-  QFont bold = Label1->font();
+  product_label_ = new QLabel(QStringLiteral("Vorbelkit"), this);
+  product_label_->setObjectName(QStringLiteral("productLabel"));
+  QFont bold = product_label_->font();
   bold.setBold(true);
-  Label1->setFont(bold);
-  Label1->move(100, 5);
-  Label1->adjustSize();
+  product_label_->setFont(bold);
+  product_label_->move(100, 5);
+  product_label_->adjustSize();
 
-  lblVersion = new QLabel(QStringLiteral("No version number!!!!"), this);
-  lblVersion->setObjectName(QStringLiteral("lblVersion"));
-  lblVersion->move(100, 20);
-  lblVersion->adjustSize();
+  version_label_ = new QLabel(QStringLiteral("No version number!!!!"), this);
+  version_label_->setObjectName(QStringLiteral("versionLabel"));
+  version_label_->move(100, 20);
+  version_label_->adjustSize();
 
-  lblCopyright = new QLabel(QStringLiteral("Copyright (C) 2026 The Vorbel developers"), this);
-  lblCopyright->setObjectName(QStringLiteral("lblCopyright"));
-  lblCopyright->move(100, 40);
-  lblCopyright->adjustSize();
+  copyright_label_ = new QLabel(QStringLiteral("Copyright (C) 2026 The Vorbel developers"), this);
+  copyright_label_->setObjectName(QStringLiteral("copyrightLabel"));
+  copyright_label_->move(100, 40);
+  copyright_label_->adjustSize();
 
-  btnOk = new QPushButton(QStringLiteral("Ok"), this);
-  btnOk->setObjectName(QStringLiteral("btnOk"));
-  btnOk->setGeometry(200, 115, 75, 25);
-  btnOk->setDefault(true);
-  connect(btnOk, &QPushButton::clicked, this, &TAboutBox::btnOkClick);
+  ok_button_ = new QPushButton(QStringLiteral("Ok"), this);
+  ok_button_->setObjectName(QStringLiteral("okButton"));
+  ok_button_->setGeometry(200, 115, 75, 25);
+  ok_button_->setDefault(true);
+  connect(ok_button_, &QPushButton::clicked, this, &QDialog::close);
 }
 
-void TAboutBox::FormActivate() {
-  lblVersion->setText(VersionCaption(program_file_));
-  lblVersion->adjustSize();
+void AboutBox::ShowVersion() {
+  version_label_->setText(VersionCaption(program_file_));
+  version_label_->adjustSize();
 }
 
-void TAboutBox::btnOkClick() { close(); }
-
-void TAboutBox::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+void AboutBox::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) ShowVersion();
   QDialog::changeEvent(event);
 }
 
-void TAboutBox::showEvent(QShowEvent* event) {
-  FormActivate();
+void AboutBox::showEvent(QShowEvent* event) {
+  ShowVersion();
   CenterOnScreen(*this);
   QDialog::showEvent(event);
 }

@@ -9,30 +9,29 @@ class QPushButton;
 
 namespace vorbel::ui {
 
-class TAboutBox final : public QDialog {
+class AboutBox final : public QDialog {
   Q_OBJECT
 
  public:
   // `programFile` is the program file whose version is shown ("" for the
   // running one).
-  explicit TAboutBox(QWidget* parent = nullptr, const QString& programFile = QString());
-
-  QLabel* Image1 = nullptr;
-  QLabel* Label1 = nullptr;
-  QLabel* lblVersion = nullptr;
-  QLabel* lblCopyright = nullptr;
-  QPushButton* btnOk = nullptr;
-
- public slots:
-  void FormActivate();
-  void btnOkClick();
+  explicit AboutBox(QWidget* parent = nullptr, const QString& programFile = QString());
 
  protected:
   void changeEvent(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
  private:
+  // Reads the version again: shown and activated, the box tells the version
+  // of the program file as it is now.
+  void ShowVersion();
+
   QString program_file_;
+  QLabel* picture_ = nullptr;
+  QLabel* product_label_ = nullptr;
+  QLabel* version_label_ = nullptr;
+  QLabel* copyright_label_ = nullptr;
+  QPushButton* ok_button_ = nullptr;
 };
 
 }  // namespace vorbel::ui

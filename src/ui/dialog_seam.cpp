@@ -5,6 +5,12 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include <exception>
+#include <new>
+
+#include "base/error.h"
+#include "base/unexpected_error.h"
+
 namespace vorbel::ui {
 namespace {
 
@@ -13,10 +19,10 @@ QFileDialog* MakeFileDialog(QWidget* parent, const FileRequest& request, QFileDi
   dialog->setAcceptMode(mode);
   dialog->setNameFilters(request.filters);
   if (!request.filters.isEmpty()) dialog->selectNameFilter(request.filters.front());
-  dialog->setDefaultSuffix(request.defaultSuffix);
+  dialog->setDefaultSuffix(request.default_suffix);
   dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-  dialog->setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
-  if (!request.startIn.isEmpty()) dialog->selectFile(request.startIn);
+  dialog->setOption(QFileDialog::DontConfirmOverwrite, !request.confirm_overwrite);
+  if (!request.start_in.isEmpty()) dialog->selectFile(request.start_in);
   return dialog;
 }
 
@@ -56,6 +62,22 @@ RealDialogs& Real() {
 DialogSeam* current = nullptr;
 
 }  // namespace
+
+QString CaughtErrorText() {
+  try {
+    throw;
+  } catch (const base::Error& e) {
+    return QString::fromUtf8(e.what());
+  } catch (const std::bad_alloc& e) {
+    return QString::fromUtf8(e.what());
+  } catch (const std::exception& e) {
+    base::ReportUnexpectedError("window command", "running a command of the window");
+    return QString::fromUtf8(e.what());
+  } catch (...) {
+    base::ReportUnexpectedError("window command", "running a command of the window");
+    return QStringLiteral("Unknown error");
+  }
+}
 
 DialogSeam& Dialogs() { return current ? *current : Real(); }
 

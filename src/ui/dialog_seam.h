@@ -14,14 +14,15 @@ class QWidget;
 namespace vorbel::ui {
 
 // What a file chooser is asked for. `filters` are Qt name filters
-// ("Vorbelkit files (*.vrb)"), the first one selected; `defaultSuffix` has no
-// leading dot; `startIn` is the folder or file name to start from (may be empty).
+// ("Vorbelkit files (*.vrb)"), the first one selected; `default_suffix` has no
+// leading dot; `start_in` is the folder or file name to start from (may be
+// empty).
 struct FileRequest {
   QString title;
   QStringList filters;
-  QString defaultSuffix;
-  QString startIn;
-  bool confirmOverwrite = false;  // save choosers only
+  QString default_suffix;
+  QString start_in;
+  bool confirm_overwrite = false;  // save choosers only
 };
 
 class DialogSeam {
@@ -39,6 +40,12 @@ class DialogSeam {
   // The system's question alert sound.
   virtual void Beep() = 0;
 };
+
+// The text of the exception being handled, for the error box; call it only
+// inside a catch block. The program's errors and std::bad_alloc are failures
+// a command may meet; any other exception is a programming error and goes to
+// base::ReportUnexpectedError first (which ends test builds).
+QString CaughtErrorText();
 
 // The seam in use: the real dialogs unless a test installed another.
 DialogSeam& Dialogs();

@@ -6,18 +6,18 @@
 
 #include <algorithm>
 
-#include "document/ascii_case.h"
+#include "base/ascii_text.h"
 #include "gdi/font.h"
 
 namespace vorbel::ui {
 
 std::vector<std::string> MakeFontList(std::vector<std::string> families) {
   const bool hasDefault = std::any_of(families.begin(), families.end(), [](const std::string& name) {
-    return EqualsIgnoringAsciiCase(name, kDefaultFontEntry);
+    return base::EqualsIgnoringAsciiCase(name, kDefaultFontEntry);
   });
   if (!hasDefault) families.emplace_back(kDefaultFontEntry);
   std::stable_sort(families.begin(), families.end(), [](const std::string& a, const std::string& b) {
-    return UpperCaseAscii(a) < UpperCaseAscii(b);
+    return base::UpperCaseAscii(a) < base::UpperCaseAscii(b);
   });
   return families;
 }

@@ -117,8 +117,8 @@ bool HelpViewer::LoadFile(const QString& fileName) {
   }
   const QByteArray bytes = file.readAll();
   std::string error;
-  std::optional<HelpDocument> document =
-      HelpDocument::Parse(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), &error);
+  std::optional<help::HelpDocument> document =
+      help::HelpDocument::Parse(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), &error);
   if (!document) {
     last_error_ = FromUtf8(error);
     return false;
@@ -128,7 +128,7 @@ bool HelpViewer::LoadFile(const QString& fileName) {
   return true;
 }
 
-void HelpViewer::SetDocument(HelpDocument document, const QString& fileName) {
+void HelpViewer::SetDocument(help::HelpDocument document, const QString& fileName) {
   document_ = std::move(document);
   file_name_ = fileName;
   // Pictures named relative to the help file (<img src="images/main.png"/>)
@@ -158,7 +158,7 @@ void HelpViewer::Rebuild() {
 }
 
 void HelpViewer::AddTopicItems(QTreeWidgetItem* parent, std::size_t topic) {
-  const HelpTopic& t = document_->Topics()[topic];
+  const help::HelpTopic& t = document_->Topics()[topic];
   auto* item = parent != nullptr ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(contents_);
   item->setText(0, FromUtf8(t.title));
   item->setData(0, kTopicRole, static_cast<qulonglong>(topic));
@@ -245,7 +245,7 @@ void HelpViewer::DisplayKeyword(QListWidgetItem* item) {
   if (item == nullptr || !document_) return;
   const std::size_t entry = item->data(kEntryRole).value<qulonglong>();
   if (entry >= index_.size()) return;
-  const HelpIndexEntry& found = index_[entry];
+  const help::HelpIndexEntry& found = index_[entry];
   if (found.topics.size() == 1) {
     Display(found.topics.front(), true);
     return;
@@ -254,7 +254,7 @@ void HelpViewer::DisplayKeyword(QListWidgetItem* item) {
   QString page = QStringLiteral("<h2>%1</h2><p>%2</p><ul>")
                      .arg(FromUtf8(found.keyword).toHtmlEscaped(), tr("Topics with this keyword:"));
   for (std::size_t topic : found.topics) {
-    const HelpTopic& t = document_->Topics()[topic];
+    const help::HelpTopic& t = document_->Topics()[topic];
     page += QStringLiteral("<li><a href=\"topic:%1\">%2</a></li>").arg(FromUtf8(t.id), FromUtf8(t.title).toHtmlEscaped());
   }
   page += QStringLiteral("</ul>");
@@ -273,7 +273,7 @@ void HelpViewer::FollowLink(const QUrl& url) {
 }
 
 void HelpViewer::SearchEdited(const QString& text) {
-  const std::optional<std::size_t> found = HelpDocument::FindKeyword(index_, text.toStdString());
+  const std::optional<std::size_t> found = help::HelpDocument::FindKeyword(index_, text.toStdString());
   if (!found) return;
   keywords_->setCurrentRow(static_cast<int>(*found));
   keywords_->scrollToItem(keywords_->currentItem(), QAbstractItemView::PositionAtTop);

@@ -2,7 +2,7 @@
 // The built-in help window: a contents tree, a keyword index with a search
 // field, and the topic text with links, Back and Forward.
 
-#include "files/help_document.h"
+#include "help/help_document.h"
 
 #include <QDialog>
 #include <QString>
@@ -39,7 +39,7 @@ class HelpViewer : public QDialog {
   // Reads a help file. On failure the viewer keeps what it had, and
   // LastError() tells why.
   bool LoadFile(const QString& fileName);
-  void SetDocument(HelpDocument document, const QString& fileName = QString());
+  void SetDocument(help::HelpDocument document, const QString& fileName = QString());
   bool HasDocument() const { return document_.has_value(); }
   QString FileName() const { return file_name_; }
   QString LastError() const { return last_error_; }
@@ -80,8 +80,8 @@ class HelpViewer : public QDialog {
   void UpdateActions();
   void Present();
 
-  std::optional<HelpDocument> document_;
-  std::vector<HelpIndexEntry> index_;
+  std::optional<help::HelpDocument> document_;
+  std::vector<help::HelpIndexEntry> index_;
   QString file_name_;
   QString last_error_;
   std::vector<std::size_t> history_;

@@ -4,14 +4,12 @@
 
 namespace vorbel::ui {
 
-LayerListModel::LayerListModel(ButtonDocument& doc, QObject* parent)
+LayerListModel::LayerListModel(document::ButtonDocument& doc, QObject* parent)
     : QAbstractTableModel(parent), doc_(doc) {
   InitResources();
   visible_mark_ = QIcon(QStringLiteral(":/layers/visible.png"));
-  doc_.AddObserver(this);
+  subscription_ = doc_.Subscribe(this);
 }
-
-LayerListModel::~LayerListModel() { doc_.RemoveObserver(this); }
 
 int LayerListModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : doc_.RowCount();
@@ -26,14 +24,16 @@ QVariant LayerListModel::data(const QModelIndex& index, int role) const {
       index.column() >= kColumnCount) {
     return {};
   }
-  const LayerRow& row = doc_.Row(index.row());
+  const document::LayerRow& row = doc_.Row(index.row());
+  const auto column = static_cast<Column>(index.column());
   switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
-      if (index.column() == kTypeColumn) return QString::fromStdString(row.type);
-      return QString::fromStdString(row.SubItemText(index.column() - 1));
+      if (column == Column::Type) return QString::fromStdString(row.type);
+      // The sub-items follow the Type column in their own order.
+      return QString::fromStdString(row.SubItemText(static_cast<document::SubItem>(index.column() - 1)));
     case Qt::DecorationRole:
-      if (index.column() == kTypeColumn && row.image_index == kVisibleImage) return visible_mark_;
+      if (column == Column::Type && row.image_index == document::kVisibleImage) return visible_mark_;
       return {};
     default:
       return {};
@@ -42,13 +42,13 @@ QVariant LayerListModel::data(const QModelIndex& index, int role) const {
 
 QVariant LayerListModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-  switch (section) {
-    case kTypeColumn: return QStringLiteral("Type");
-    case kPropertiesColumn: return QStringLiteral("Properties");
-    case kLeftColumn: return QStringLiteral("Left");
-    case kTopColumn: return QStringLiteral("Top");
-    default: return {};
+  switch (static_cast<Column>(section)) {
+    case Column::Type: return QStringLiteral("Type");
+    case Column::Properties: return QStringLiteral("Properties");
+    case Column::Left: return QStringLiteral("Left");
+    case Column::Top: return QStringLiteral("Top");
   }
+  return {};
 }
 
 Qt::ItemFlags LayerListModel::flags(const QModelIndex& index) const {

@@ -15,17 +15,18 @@
 
 namespace vorbel::ui {
 
-class LayerListModel final : public QAbstractTableModel, private DocumentObserver {
+class LayerListModel final : public QAbstractTableModel, private document::DocumentObserver {
   Q_OBJECT
 
  public:
-  enum Column : int { kTypeColumn = 0, kPropertiesColumn, kLeftColumn, kTopColumn, kColumnCount };
+  // The columns: the Type, then the row's sub-items in their order.
+  enum class Column { Type, Properties, Left, Top };
+  static constexpr int kColumnCount = 4;
   // The column widths of the list in pixels.
   static constexpr int kColumnWidths[kColumnCount] = {70, 300, 50, 50};
 
-  // `doc` must outlive the model.
-  explicit LayerListModel(ButtonDocument& doc, QObject* parent = nullptr);
-  ~LayerListModel() override;
+  // `doc` must outlive every use of the model; the model may outlive it.
+  explicit LayerListModel(document::ButtonDocument& doc, QObject* parent = nullptr);
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -46,7 +47,8 @@ class LayerListModel final : public QAbstractTableModel, private DocumentObserve
   void RowsAboutToBeReset() override;
   void RowsReset() override;
 
-  ButtonDocument& doc_;
+  document::ButtonDocument& doc_;
+  document::DocumentSubscription subscription_;
   QIcon visible_mark_;
   bool changing_ = false;
 };

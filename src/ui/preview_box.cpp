@@ -22,13 +22,13 @@ void CopySurfaceToImage(const gdi::Bitmap& surface, QImage& image) {
   for (int y = 0; y < h; ++y) {
     const gdi::Pixel* src = surface.Row(y);
     auto* dst = reinterpret_cast<quint32*>(image.scanLine(y));
-    for (int x = 0; x < w; ++x) dst[x] = src[x] | 0xFF000000u;
+    for (int x = 0; x < w; ++x) dst[x] = src[x].Rgb() | 0xFF000000u;
   }
 }
 
 PreviewBox::PreviewBox(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent, false);
-  setObjectName(QStringLiteral("pbxPreview"));
+  setObjectName(QStringLiteral("preview"));
 }
 
 void PreviewBox::SetPicture(const gdi::Bitmap& surface) {

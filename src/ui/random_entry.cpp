@@ -7,16 +7,16 @@
 
 namespace vorbel::ui {
 
-TColor SelectRandomEntry(ColorList& list) {
+base::Color SelectRandomEntry(document::ColorList& list) {
   if (list.Count() == 0) return list.GetSelectedColor();
-  const int index = RandomUpTo(list.Count() - 1);
+  const int index = document::RandomUpTo(list.Count() - 1);
   list.SelectColorName(list.Entry(index).name);
   return list.GetSelectedColor();
 }
 
 void SelectRandomItem(QComboBox& combo) {
   if (combo.count() == 0) return;
-  combo.setCurrentIndex(RandomUpTo(combo.count() - 1));
+  combo.setCurrentIndex(document::RandomUpTo(combo.count() - 1));
 }
 
 }  // namespace vorbel::ui

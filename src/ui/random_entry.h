@@ -2,20 +2,20 @@
 // Picking a random entry of a colour list or a plain list, as the random
 // layer routines do.
 
-#include "document/color.h"
+#include "base/color.h"
 
 class QComboBox;
 
-namespace vorbel {
+namespace vorbel::document {
 class ColorList;
-}
+}  // namespace vorbel::document
 
 namespace vorbel::ui {
 
 // Draws an index with RandomUpTo(Count - 1), selects that entry by its name
 // (so the first entry of that name wins) and returns the selected colour, -1
 // when the list is empty (nothing is drawn then).
-TColor SelectRandomEntry(ColorList& list);
+base::Color SelectRandomEntry(document::ColorList& list);
 
 // Draws an index with RandomUpTo(count - 1) and makes it the current item.
 // Nothing is drawn for an empty combo.

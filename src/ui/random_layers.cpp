@@ -8,38 +8,38 @@
 namespace vorbel::ui {
 
 int RandomButtonHeight() {
-  int h = RandomUpTo(75);
-  if (h < 30) h = RandomUpTo(75);
-  if (h < 30) h = RandomUpTo(75);
+  int h = document::RandomUpTo(75);
+  if (h < 30) h = document::RandomUpTo(75);
+  if (h < 30) h = document::RandomUpTo(75);
   if (h < 30) h = 30;
   return h;
 }
 
 int RandomButtonWidth() {
-  int w = RandomUpTo(130);
-  if (w < 50) w = RandomUpTo(130);
-  if (w < 50) w = RandomUpTo(130);
+  int w = document::RandomUpTo(130);
+  if (w < 50) w = document::RandomUpTo(130);
+  if (w < 50) w = document::RandomUpTo(130);
   // A narrow draw falls back to a comfortable width, not to the lower bound.
   if (w < 50) w = 80;
   return w;
 }
 
-void RandomButton(ButtonDocument& doc, RandomLayerSource& background, RandomLayerSource& bevel,
+void RandomButton(document::ButtonDocument& doc, RandomLayerSource& background, RandomLayerSource& bevel,
                   RandomLayerSource& text, RandomSeeding seeding) {
   doc.ClearRows();
   doc.SetUntitled();
-  if (seeding == RandomSeeding::kFromClock) SeedRandomFromClock();
+  if (seeding == RandomSeeding::FromClock) document::SeedRandomFromClock();
 
   doc.SetHeight(RandomButtonHeight());
   doc.SetWidth(RandomButtonWidth());
 
-  if (RandomUpTo(4) >= 2) {
-    doc.AppendRow(LayerRow::Make(std::string(kBackgroundType), background.RandomProperties()));
+  if (document::RandomUpTo(4) >= 2) {
+    doc.AppendRow(document::LayerRow::Make(std::string(document::kBackgroundType), background.RandomProperties()));
   }
-  if (RandomUpTo(1) == 1) {
-    doc.AppendRow(LayerRow::Make(std::string(kBevelType), bevel.RandomProperties()));
+  if (document::RandomUpTo(1) == 1) {
+    doc.AppendRow(document::LayerRow::Make(std::string(document::kBevelType), bevel.RandomProperties()));
   }
-  doc.AppendRow(LayerRow::Make(std::string(kTextType), text.RandomProperties()));
+  doc.AppendRow(document::LayerRow::Make(std::string(document::kTextType), text.RandomProperties()));
 }
 
 }  // namespace vorbel::ui

@@ -6,9 +6,9 @@
 
 #include <string>
 
-namespace vorbel {
+namespace vorbel::document {
 class ButtonDocument;
-}
+}  // namespace vorbel::document
 
 namespace vorbel::ui {
 
@@ -21,8 +21,8 @@ class RandomLayerSource {
 };
 
 enum class RandomSeeding {
-  kFromClock,  // seed the shared generator from the clock first (the command)
-  kKeep,       // go on with the generator as it is (tests, reproducible output)
+  FromClock,  // seed the shared generator from the clock first (the command)
+  Keep,       // go on with the generator as it is (tests, reproducible output)
 };
 
 // Replaces `doc` by a random button, drawing from the shared generator in this
@@ -34,8 +34,8 @@ enum class RandomSeeding {
 // New command does; the work area and the border are left as they are. The
 // new rows are visible and have empty offsets; no image layer is ever made.
 // Redrawing is the caller's.
-void RandomButton(ButtonDocument& doc, RandomLayerSource& background, RandomLayerSource& bevel,
-                  RandomLayerSource& text, RandomSeeding seeding = RandomSeeding::kFromClock);
+void RandomButton(document::ButtonDocument& doc, RandomLayerSource& background, RandomLayerSource& bevel,
+                  RandomLayerSource& text, RandomSeeding seeding = RandomSeeding::FromClock);
 
 // The two size draws on their own (exposed for tests of their bounds).
 int RandomButtonHeight();

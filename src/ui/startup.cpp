@@ -7,7 +7,7 @@
 #include <QTimer>
 
 #include "ui/about_box.h"
-#include "ui/splash_form.h"
+#include "ui/splash_window.h"
 
 namespace vorbel::ui {
 
@@ -36,22 +36,21 @@ void WaitForSplash(StartupClock& clock, std::chrono::milliseconds start) {
   } while (now - start <= kSplashMinimum);
 }
 
-std::unique_ptr<TMainForm> StartUp(MainFormOptions options, StartupClock& clock) {
-  QPointer<TfrmSplash> splash = new TfrmSplash(nullptr, options.programPath);
+std::unique_ptr<MainWindow> StartUp(MainWindowOptions options, StartupClock& clock) {
+  QPointer<SplashWindow> splash = new SplashWindow(nullptr, options.program_path);
   // At start-up the label stays empty when the program has no version.
-  const QString version = ProgramVersion(options.programPath);
-  splash->lblVersion->setText(version.isEmpty() ? QString() : QStringLiteral("Version ") + version);
-  splash->lblVersion->adjustSize();
+  const QString version = ProgramVersion(options.program_path);
+  splash->SetVersionText(version.isEmpty() ? QString() : QStringLiteral("Version ") + version);
   splash->show();
   splash->repaint();
 
   const std::chrono::milliseconds start = clock.Now();
   QApplication::setOverrideCursor(Qt::WaitCursor);
 
-  auto main = std::make_unique<TMainForm>(std::move(options));
+  auto main = std::make_unique<MainWindow>(std::move(options));
   main->SetSplash(splash);
   main->CreateDialogs();
-  main->AboutBox = new TAboutBox(main.get());
+  main->SetSecondAboutBox(new AboutBox(main.get()));
 
   WaitForSplash(clock, start);
 

@@ -6,7 +6,7 @@
 #include <chrono>
 #include <memory>
 
-#include "ui/main_form.h"
+#include "ui/main_window.h"
 
 namespace vorbel::ui {
 
@@ -42,6 +42,6 @@ void WaitForSplash(StartupClock& clock, std::chrono::milliseconds start);
 // opens a layout file named by the arguments), its dialogs and the about box,
 // waits, closes the splash unless a click closed it already, restores the
 // cursor and shows the main window. The caller then runs the event loop.
-std::unique_ptr<TMainForm> StartUp(MainFormOptions options, StartupClock& clock);
+std::unique_ptr<MainWindow> StartUp(MainWindowOptions options, StartupClock& clock);
 
 }  // namespace vorbel::ui

@@ -10,8 +10,8 @@
 namespace vorbel::ui {
 namespace {
 
-constexpr TColor kWhite = MakeColor(255, 255, 255);
-constexpr TColor kBtnFace = static_cast<TColor>(0x8000000Fu);
+constexpr base::Color kWhite = base::Color::FromRgb(255, 255, 255);
+constexpr base::Color kBtnFace = base::Color::System(0x0F);
 
 bool IsBlank(const std::string& text) {
   for (const char c : text) {
@@ -30,7 +30,7 @@ gdi::Bitmap RenderTextSample(int width, int height, const TextSampleSettings& se
   canvas.FillRect(surface.Bounds());
   canvas.SetFontColor(settings.color);
   canvas.SetFontName(settings.face);
-  canvas.SetFontSize(settings.pointSize);
+  canvas.SetFontSize(settings.point_size);
   canvas.SetBkMode(gdi::BkMode::Transparent);
   const std::string& text = IsBlank(settings.caption) ? settings.face : settings.caption;
   try {

@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "document/color.h"
+#include "base/color.h"
 #include "gdi/bitmap.h"
 
 namespace vorbel::ui {
@@ -17,8 +17,8 @@ namespace vorbel::ui {
 struct TextSampleSettings {
   std::string caption;  // shown when it holds more than blanks and control characters
   std::string face;     // also shown in place of a blank caption
-  int pointSize = 0;    // 0 gives the default size
-  TColor color = 0;     // -1 (nothing selected) draws black
+  int point_size = 0;   // 0 gives the default size
+  base::Color color;    // -1 (nothing selected) draws black
 };
 
 // The sample picture of `width` x `height` pixels: white, or the button-face

@@ -16,12 +16,12 @@ CommandLine Parse(std::vector<const char*> args) { return ParseCommandLine(args)
 
 TEST(CommandLine, ExportTakesItsTwoFileNamesAsTheyStand) {
   const CommandLine c = Parse({"--export", "out.gif", "in.vrb"});
-  EXPECT_EQ(c.action, Action::kExport);
+  EXPECT_EQ(c.action, Action::Export);
   EXPECT_EQ(c.output, "out.gif");
   EXPECT_EQ(c.layout, "in.vrb");
 
   const CommandLine dashes = Parse({"--export", "-out.gif", "--"});
-  EXPECT_EQ(dashes.action, Action::kExport);
+  EXPECT_EQ(dashes.action, Action::Export);
   EXPECT_EQ(dashes.output, "-out.gif");
   EXPECT_EQ(dashes.layout, "--");
 }
@@ -29,19 +29,19 @@ TEST(CommandLine, ExportTakesItsTwoFileNamesAsTheyStand) {
 TEST(CommandLine, WithoutOptionsTheWindowTakesTheArguments) {
   for (const std::vector<const char*>& args : std::vector<std::vector<const char*>>{
            {}, {"layout.vrb"}, {"a.vrb", "b.vrb"}, {"-"}, {"--", "--export"}}) {
-    EXPECT_EQ(Parse(args).action, Action::kWindow) << args.size();
+    EXPECT_EQ(Parse(args).action, Action::Window) << args.size();
   }
 }
 
 TEST(CommandLine, HelpAndVersionWinWhereverTheyStand) {
-  EXPECT_EQ(Parse({"--help"}).action, Action::kHelp);
-  EXPECT_EQ(Parse({"-h"}).action, Action::kHelp);
-  EXPECT_EQ(Parse({"--version"}).action, Action::kVersion);
-  EXPECT_EQ(Parse({"-V"}).action, Action::kVersion);
-  EXPECT_EQ(Parse({"--bogus", "--help"}).action, Action::kHelp);
-  EXPECT_EQ(Parse({"--export", "a.gif", "b.vrb", "--version"}).action, Action::kVersion);
+  EXPECT_EQ(Parse({"--help"}).action, Action::Help);
+  EXPECT_EQ(Parse({"-h"}).action, Action::Help);
+  EXPECT_EQ(Parse({"--version"}).action, Action::Version);
+  EXPECT_EQ(Parse({"-V"}).action, Action::Version);
+  EXPECT_EQ(Parse({"--bogus", "--help"}).action, Action::Help);
+  EXPECT_EQ(Parse({"--export", "a.gif", "b.vrb", "--version"}).action, Action::Version);
   // After "--" they are file names.
-  EXPECT_EQ(Parse({"--", "--help"}).action, Action::kWindow);
+  EXPECT_EQ(Parse({"--", "--help"}).action, Action::Window);
 }
 
 TEST(CommandLine, MistakesAreUsageErrorsThatSayWhat) {
@@ -57,7 +57,7 @@ TEST(CommandLine, MistakesAreUsageErrorsThatSayWhat) {
   };
   for (const auto& c : cases) {
     const CommandLine parsed = Parse(c.args);
-    EXPECT_EQ(parsed.action, Action::kUsageError) << c.error;
+    EXPECT_EQ(parsed.action, Action::UsageError) << c.error;
     EXPECT_EQ(parsed.error, c.error);
   }
 }

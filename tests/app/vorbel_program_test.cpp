@@ -16,14 +16,14 @@
 #include <string>
 #include <vector>
 
+#include "commands/export.h"
 #include "document/button_document.h"
-#include "files/export.h"
-#include "files/layout_file.h"
+#include "layout/layout_file.h"
 #include "render/button_renderer.h"
 
 extern char** environ;
 
-namespace vorbel {
+namespace vorbel::app {
 namespace {
 
 namespace fs = std::filesystem;
@@ -106,10 +106,10 @@ TEST(VorbelProgram, ExportsSilentlyAndExactlyAsTheWindowCommandsDo) {
     EXPECT_EQ(run.err, "");
 
     // The same file as Open and Export in one process make.
-    ButtonDocument doc;
-    ButtonRenderer renderer;
-    LoadLayout(doc, s.File("b.vrb"), [&] { renderer.RenderButton(doc); });
-    ExportButton(doc, renderer, s.File(std::string("in-process-") + name));
+    document::ButtonDocument doc;
+    render::ButtonRenderer renderer;
+    layout::LoadLayout(doc, s.File("b.vrb"), [&] { renderer.RenderButton(doc); });
+    commands::ExportButton(doc, renderer, s.File(std::string("in-process-") + name));
     EXPECT_EQ(ReadFile(s.File(name)), ReadFile(s.File(std::string("in-process-") + name))) << name;
   }
   EXPECT_EQ(ReadFile(s.File("b.gif")).substr(0, 6), "GIF89a");
@@ -266,4 +266,4 @@ TEST(VorbelProgram, WithoutOptionsTheWindowProgramTakesOverTheArguments) {
 }
 
 }  // namespace
-}  // namespace vorbel
+}  // namespace vorbel::app

@@ -12,7 +12,7 @@
 
 #include <climits>
 
-namespace vorbel {
+namespace vorbel::controls {
 namespace {
 
 TEST(ReadDecimalInteger, AcceptsSignAndDigitsOnly) {
@@ -245,4 +245,4 @@ TEST_F(SpinEditTest, IntegerReaderCanBeReplaced) {
 }
 
 }  // namespace
-}  // namespace vorbel
+}  // namespace vorbel::controls

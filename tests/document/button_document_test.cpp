@@ -5,8 +5,10 @@
 #include <string>
 #include <vector>
 
-namespace vorbel {
+namespace vorbel::document {
 namespace {
+
+using namespace base::literals;
 
 struct RecordingObserver : DocumentObserver {
   std::vector<std::string> events;
@@ -43,7 +45,7 @@ TEST(ButtonDocument, StartsUntitledWithDefaults) {
   EXPECT_EQ(doc.Height(), 30);
   EXPECT_EQ(doc.Width(), 90);
   EXPECT_EQ(doc.HeightText(), "30");
-  EXPECT_EQ(doc.WorkAreaColor(), 0x00808000);
+  EXPECT_EQ(doc.WorkAreaColor(), 0x00808000_color);
   EXPECT_EQ(doc.WorkArea().Entry(doc.WorkArea().ItemIndex()).name, "Teal");
   EXPECT_EQ(doc.WorkArea().Count(), 18);
   EXPECT_FALSE(doc.Border());
@@ -72,12 +74,12 @@ TEST(ButtonDocument, SizeTextThatIsNotAnIntegerReadsZero) {
 
 TEST(ButtonDocument, WorkAreaKeepsItsSelectionForUnlistedColors) {
   ButtonDocument doc;
-  EXPECT_FALSE(doc.SetWorkAreaColor(0x00123456));
-  EXPECT_EQ(doc.WorkAreaColor(), 0x00808000);
-  EXPECT_TRUE(doc.SetWorkAreaColor(0x000000FF));
-  EXPECT_EQ(doc.WorkAreaColor(), 0x000000FF);
+  EXPECT_FALSE(doc.SetWorkAreaColor(0x00123456_color));
+  EXPECT_EQ(doc.WorkAreaColor(), 0x00808000_color);
+  EXPECT_TRUE(doc.SetWorkAreaColor(0x000000FF_color));
+  EXPECT_EQ(doc.WorkAreaColor(), 0x000000FF_color);
   doc.WorkArea().SetItemIndex(-1);
-  EXPECT_EQ(doc.WorkAreaColor(), -1);
+  EXPECT_EQ(doc.WorkAreaColor(), base::Color{-1});
 }
 
 TEST(ButtonDocument, FileNameComesFromTheBracketsOfTheCaption) {
@@ -109,7 +111,7 @@ TEST(ButtonDocument, AppendKeepsSelectionAndAllowsAnIncompleteRow) {
   EXPECT_EQ(doc.SelectedRow(), 0);
   EXPECT_EQ(Types(doc), "ABCText");
   EXPECT_THROW(doc.Row(3).Properties(), MissingSubItemError);
-  EXPECT_EQ(doc.Row(3).SubItemText(kLeftItem), "");
+  EXPECT_EQ(doc.Row(3).SubItemText(SubItem::Left), "");
   doc.SetRowSubItems(3, "Text=Hi;", "", "");
   EXPECT_EQ(doc.Row(3).Properties(), "Text=Hi;");
   EXPECT_THROW(doc.Row(4), std::out_of_range);
@@ -120,7 +122,7 @@ TEST(ButtonDocument, MoveExchangesWholeRowsAndTheSelectionFollows) {
   ButtonDocument doc;
   AddThreeRows(doc);
   doc.SetRowImageIndex(1, -1);
-  doc.SetRowSubItem(1, kLeftItem, "7");
+  doc.SetRowSubItem(1, SubItem::Left, "7");
 
   EXPECT_FALSE(doc.MoveSelectedUp());  // nothing selected
   doc.SelectRow(1);
@@ -188,22 +190,22 @@ TEST(ButtonDocument, ClearAndReplaceDropTheSelectionButKeepTheSettings) {
 TEST(ButtonDocument, ObserversHearChangesInOrder) {
   ButtonDocument doc;
   RecordingObserver observer;
-  doc.AddObserver(&observer);
+  DocumentSubscription subscription = doc.Subscribe(&observer);
 
   doc.SetHeight(30);  // unchanged: silent
   doc.SetHeight(31);
   doc.SetWidthText("-");
   doc.SetBorder(true);
-  doc.SetWorkAreaColor(0x000000FF);
-  doc.SetWorkAreaColor(0x00123456);  // not listed: silent
-  doc.WorkArea().SetItemIndex(0, SelectionSource::kUser);
+  doc.SetWorkAreaColor(0x000000FF_color);
+  doc.SetWorkAreaColor(0x00123456_color);  // not listed: silent
+  doc.WorkArea().SetItemIndex(0, SelectionSource::User);
   doc.SetDocumentFileName("a.vrb");
   AddThreeRows(doc);
   doc.SelectRow(1);
   doc.MoveSelectedDown();
   doc.ToggleSelectedVisibility();
-  doc.SetRowSubItem(0, kTopItem, "");  // unchanged: silent
-  doc.SetRowSubItem(0, kTopItem, "4");
+  doc.SetRowSubItem(0, SubItem::Top, "");  // unchanged: silent
+  doc.SetRowSubItem(0, SubItem::Top, "4");
   doc.DeleteSelected();
   doc.SelectRow(1);
   doc.ClearRows();
@@ -216,31 +218,54 @@ TEST(ButtonDocument, ObserversHearChangesInOrder) {
                                       "removed 2", "selected 2->-1", "selected -1->1", "resetting", "reset",
                                       "selected 1->-1"}));
 
-  doc.RemoveObserver(&observer);
+  subscription.Reset();
   doc.SetHeight(99);
   EXPECT_EQ(observer.events.back(), "selected 1->-1");
 }
 
 TEST(ButtonDocument, ObserverMayUnregisterWhileBeingTold) {
   struct OneShot : DocumentObserver {
-    ButtonDocument* doc = nullptr;
+    DocumentSubscription subscription;
     int calls = 0;
     void SettingsChanged(DocumentSetting) override {
       ++calls;
-      doc->RemoveObserver(this);
+      subscription.Reset();
     }
   };
   ButtonDocument doc;
   OneShot first;
   RecordingObserver second;
-  first.doc = &doc;
-  doc.AddObserver(&first);
-  doc.AddObserver(&second);
+  first.subscription = doc.Subscribe(&first);
+  const DocumentSubscription subscription = doc.Subscribe(&second);
   doc.SetBorder(true);
   doc.SetBorder(false);
   EXPECT_EQ(first.calls, 1);
   EXPECT_EQ(second.events.size(), 2u);
 }
 
+// A view and its document may go in either order: a subscription that
+// outlives its document does nothing when it ends, and an observer taken off
+// by another while both are being told is not told any more.
+TEST(ButtonDocument, SubscriptionsOutliveTheirDocumentAndStopAtOnce) {
+  struct Silencer : DocumentObserver {
+    DocumentSubscription* other = nullptr;
+    void SettingsChanged(DocumentSetting) override { other->Reset(); }
+  };
+  RecordingObserver late;
+  DocumentSubscription outliving;
+  {
+    ButtonDocument doc;
+    Silencer silencer;
+    DocumentSubscription silencing = doc.Subscribe(&silencer);
+    outliving = doc.Subscribe(&late);
+    silencer.other = &outliving;
+    doc.SetBorder(true);
+    EXPECT_TRUE(late.events.empty());
+    outliving = doc.Subscribe(&late);
+  }
+  outliving.Reset();  // the document is gone: nothing to do
+  EXPECT_TRUE(late.events.empty());
+}
+
 }  // namespace
-}  // namespace vorbel
+}  // namespace vorbel::document

@@ -3,7 +3,7 @@
 #include "document/layer_row.h"
 #include "document/layer_type.h"
 
-namespace vorbel {
+namespace vorbel::document {
 namespace {
 
 LayerKinds Kinds(bool background, bool text, bool bevel, bool image) {
@@ -46,11 +46,11 @@ TEST(LayerRow, IncompleteRowFailsForDrawingButListsAsEmpty) {
   row.type = "Text";
   EXPECT_FALSE(row.IsComplete());
   EXPECT_THROW(row.Properties(), MissingSubItemError);
-  EXPECT_THROW(row.Top(), std::out_of_range);
-  EXPECT_EQ(row.SubItemText(kPropertiesItem), "");
-  EXPECT_EQ(row.SubItemText(kTopItem), "");
+  EXPECT_THROW(row.Top(), MissingSubItemError);
+  EXPECT_EQ(row.SubItemText(SubItem::Properties), "");
+  EXPECT_EQ(row.SubItemText(SubItem::Top), "");
 
-  row.SetSubItem(kTopItem, "5");
+  row.SetSubItem(SubItem::Top, "5");
   ASSERT_TRUE(row.IsComplete());
   EXPECT_EQ(row.Properties(), "");
   EXPECT_EQ(row.Left(), "");
@@ -64,4 +64,4 @@ TEST(LayerRow, OnlyMinusOneIsHidden) {
 }
 
 }  // namespace
-}  // namespace vorbel
+}  // namespace vorbel::document

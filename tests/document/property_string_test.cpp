@@ -5,9 +5,9 @@
 #include <random>
 #include <string>
 
-#include "document/ascii_case.h"
+#include "base/ascii_text.h"
 
-namespace vorbel {
+namespace vorbel::document {
 namespace {
 
 TEST(GetPropValue, EmptyOrMissingValueGivesDefaultUnchanged) {
@@ -56,8 +56,8 @@ TEST(GetPropValue, ValueRunsToSemicolonOrEnd) {
 // upper-case both, find key + "=" anywhere, cut at ";", default when empty.
 TEST(GetPropValue, AgreesWithThePlainRuleOnRandomStrings) {
   const auto plain = [](const std::string& key, const std::string& props, const std::string& def) {
-    const std::string k = vorbel::UpperCaseAscii(key) + "=";
-    const std::size_t at = vorbel::UpperCaseAscii(props).find(k);
+    const std::string k = vorbel::base::UpperCaseAscii(key) + "=";
+    const std::size_t at = vorbel::base::UpperCaseAscii(props).find(k);
     std::string value = at == std::string::npos ? "" : props.substr(at + k.size());
     value = value.substr(0, value.find(';'));
     return value.empty() ? def : value;
@@ -71,7 +71,7 @@ TEST(GetPropValue, AgreesWithThePlainRuleOnRandomStrings) {
   };
   for (int i = 0; i < 20000; ++i) {
     const std::string key = text(3), props = text(24), def = text(2);
-    ASSERT_EQ(vorbel::GetPropValue(key, props, def), plain(key, props, def))
+    ASSERT_EQ(GetPropValue(key, props, def), plain(key, props, def))
         << "key '" << key << "' props '" << props << "'";
   }
 }
@@ -84,4 +84,4 @@ TEST(YesNoToBool, TrueExactlyWhenAYIsPresent) {
 }
 
 }  // namespace
-}  // namespace vorbel
+}  // namespace vorbel::document

@@ -5,7 +5,7 @@
 #include <climits>
 #include <vector>
 
-namespace vorbel {
+namespace vorbel::document {
 namespace {
 
 TEST(RandomUpTo, StaysInRangeAndReachesBothEnds) {
@@ -40,4 +40,4 @@ TEST(RandomUpTo, FixedSeedGivesTheSameDrawsOnEveryPlatform) {
 }
 
 }  // namespace
-}  // namespace vorbel
+}  // namespace vorbel::document

@@ -6,8 +6,10 @@
 #include <set>
 #include <string>
 
-namespace vorbel {
+namespace vorbel::document {
 namespace {
+
+using namespace base::literals;
 
 void ExpectConversionError(std::string_view text) {
   try {
@@ -58,24 +60,24 @@ TEST(StringToInt, EverythingElseFailsWithTheTextInTheMessage) {
 }
 
 TEST(ColorToString, FirstIdentifierElseEightHexDigits) {
-  EXPECT_EQ(ColorToString(0x00C0C0C0), "clSilver");
-  EXPECT_EQ(ColorToString(0x00808080), "clGray");
-  EXPECT_EQ(ColorToString(static_cast<TColor>(0x8000000Fu)), "clBtnFace");
-  EXPECT_EQ(ColorToString(0x1FFFFFFF), "clNone");
-  EXPECT_EQ(ColorToString(0x00C0C0C1), "$00C0C0C1");
-  EXPECT_EQ(ColorToString(0x00123456), "$00123456");
-  EXPECT_EQ(ColorToString(-1), "$FFFFFFFF");
-  EXPECT_EQ(ColorToString(static_cast<TColor>(0x80000019u)), "$80000019");
+  EXPECT_EQ(ColorToString(0x00C0C0C0_color), "clSilver");
+  EXPECT_EQ(ColorToString(0x00808080_color), "clGray");
+  EXPECT_EQ(ColorToString(base::Color::System(0x0F)), "clBtnFace");
+  EXPECT_EQ(ColorToString(0x1FFFFFFF_color), "clNone");
+  EXPECT_EQ(ColorToString(0x00C0C0C1_color), "$00C0C0C1");
+  EXPECT_EQ(ColorToString(0x00123456_color), "$00123456");
+  EXPECT_EQ(ColorToString(base::Color{-1}), "$FFFFFFFF");
+  EXPECT_EQ(ColorToString(base::Color::System(0x19)), "$80000019");
 }
 
 TEST(StringToColor, IdentifiersIgnoringCaseThenIntegers) {
-  EXPECT_EQ(StringToColor("clRed"), 0x000000FF);
-  EXPECT_EQ(StringToColor("CLRED"), 0x000000FF);
-  EXPECT_EQ(StringToColor("clred"), 0x000000FF);
-  EXPECT_EQ(StringToColor("clBtnFace"), static_cast<TColor>(0x8000000Fu));
-  EXPECT_EQ(StringToColor("255"), 0x000000FF);
-  EXPECT_EQ(StringToColor("$000000FF"), 0x000000FF);
-  EXPECT_EQ(StringToColor("$FFFFFFFF"), -1);
+  EXPECT_EQ(StringToColor("clRed"), 0x000000FF_color);
+  EXPECT_EQ(StringToColor("CLRED"), 0x000000FF_color);
+  EXPECT_EQ(StringToColor("clred"), 0x000000FF_color);
+  EXPECT_EQ(StringToColor("clBtnFace"), base::Color::System(0x0F));
+  EXPECT_EQ(StringToColor("255"), 0x000000FF_color);
+  EXPECT_EQ(StringToColor("$000000FF"), 0x000000FF_color);
+  EXPECT_EQ(StringToColor("$FFFFFFFF"), base::Color{-1});
   EXPECT_THROW(StringToColor("red"), ConversionError);
   EXPECT_THROW(StringToColor(""), ConversionError);
   EXPECT_THROW(StringToColor("clRed "), ConversionError);
@@ -97,7 +99,7 @@ TEST(ColorIdentifiers, TableRoundTripsAndNamesAreUnique) {
   }
   EXPECT_STREQ(kColorIdentifiers.front().name, "clBlack");
   EXPECT_STREQ(kColorIdentifiers[31].name, "clBtnFace");
-  EXPECT_EQ(kColorIdentifiers[40].value, static_cast<TColor>(0x80000018u));
+  EXPECT_EQ(kColorIdentifiers[40].value, base::Color::System(0x18));
 }
 
 TEST(ReadOffset, DecimalOrDollarHexElseZero) {
@@ -113,4 +115,4 @@ TEST(ReadOffset, DecimalOrDollarHexElseZero) {
 }
 
 }  // namespace
-}  // namespace vorbel
+}  // namespace vorbel::document

@@ -11,6 +11,8 @@
 namespace vorbel::gdi {
 namespace {
 
+using namespace base::literals;
+
 using test::Grid;
 
 // A w x h picture whose pixel (x, y) is 16 * y + x + 1 (never black).
@@ -53,35 +55,35 @@ TEST(Draw, CopiesAtAPointClippedOnEverySide) {
   Bitmap b(4, 3);
   Canvas c(b);
   c.Draw(-1, 2, src);
-  EXPECT_EQ(0u, b.GetPixel(0, 1));
-  EXPECT_EQ(2u, b.GetPixel(0, 2));
-  EXPECT_EQ(3u, b.GetPixel(1, 2));
-  EXPECT_EQ(0u, b.GetPixel(2, 2));
+  EXPECT_EQ(0_px, b.GetPixel(0, 1));
+  EXPECT_EQ(2_px, b.GetPixel(0, 2));
+  EXPECT_EQ(3_px, b.GetPixel(1, 2));
+  EXPECT_EQ(0_px, b.GetPixel(2, 2));
   c.Draw(3, 0, src);
-  EXPECT_EQ(1u, b.GetPixel(3, 0));
-  EXPECT_EQ(17u, b.GetPixel(3, 1));
+  EXPECT_EQ(1_px, b.GetPixel(3, 0));
+  EXPECT_EQ(17_px, b.GetPixel(3, 1));
   c.Draw(2'147'483'000, 0, src);  // far off: nothing, no overflow
   c.Draw(0, 0, Bitmap());
-  EXPECT_EQ(1u, b.GetPixel(3, 0));
+  EXPECT_EQ(1_px, b.GetPixel(3, 0));
 }
 
 TEST(Draw, TransparentLeavesOutTheKeyColour) {
   Bitmap src(3, 1);
-  src.SetPixel(0, 0, 0xFF00FF);
-  src.SetPixel(1, 0, 0x00FF00);
-  src.SetPixel(2, 0, 0xFF00FF);
+  src.SetPixel(0, 0, 0xFF00FF_px);
+  src.SetPixel(1, 0, 0x00FF00_px);
+  src.SetPixel(2, 0, 0xFF00FF_px);
   Bitmap b(3, 1);
-  b.Fill(0x123456);
+  b.Fill(0x123456_px);
   Canvas c(b);
-  c.DrawTransparent(0, 0, src, 0xFF00FF);
-  EXPECT_EQ(0x123456u, b.GetPixel(0, 0));
-  EXPECT_EQ(0x00FF00u, b.GetPixel(1, 0));
-  EXPECT_EQ(0x123456u, b.GetPixel(2, 0));
+  c.DrawTransparent(0, 0, src, 0xFF00FF_px);
+  EXPECT_EQ(0x123456_px, b.GetPixel(0, 0));
+  EXPECT_EQ(0x00FF00_px, b.GetPixel(1, 0));
+  EXPECT_EQ(0x123456_px, b.GetPixel(2, 0));
   Bitmap mono(2, 1, true);
   mono.SetPixel(1, 0, kWhite);
   c.DrawTransparent(1, 0, mono, kWhite);  // a two-colour picture without its white
   EXPECT_EQ(kBlack, b.GetPixel(1, 0));
-  EXPECT_EQ(0x123456u, b.GetPixel(2, 0));
+  EXPECT_EQ(0x123456_px, b.GetPixel(2, 0));
 }
 
 TEST(StretchDraw, ScalesTheWholePictureToTheRectangle) {
@@ -108,11 +110,11 @@ TEST(StretchDraw, ScalesTheWholePictureToTheRectangle) {
 TEST(CopyRect, XorAndXorThroughAMaskKeepsThePictureOnlyUnderBlack) {
   // Background d, picture i, mask black where the picture shows.
   Bitmap bg(4, 1);
-  bg.Fill(0x336699);
+  bg.Fill(0x336699_px);
   Bitmap pic(4, 1);
-  pic.Fill(0xFF00FF);
-  pic.SetPixel(1, 0, 0x00FF00);
-  pic.SetPixel(2, 0, 0x0000FF);
+  pic.Fill(0xFF00FF_px);
+  pic.SetPixel(1, 0, 0x00FF00_px);
+  pic.SetPixel(2, 0, 0x0000FF_px);
   Bitmap mask(4, 1, true);
   mask.Fill(kWhite);
   mask.SetPixel(1, 0, kBlack);
@@ -122,10 +124,10 @@ TEST(CopyRect, XorAndXorThroughAMaskKeepsThePictureOnlyUnderBlack) {
   c.CopyRect(r, pic, r, RasterOp::Xor);
   c.CopyRect(r, mask, r, RasterOp::And);
   c.CopyRect(r, pic, r, RasterOp::Xor);
-  EXPECT_EQ(0x336699u, bg.GetPixel(0, 0));
-  EXPECT_EQ(0x00FF00u, bg.GetPixel(1, 0));
-  EXPECT_EQ(0x0000FFu, bg.GetPixel(2, 0));
-  EXPECT_EQ(0x336699u, bg.GetPixel(3, 0));
+  EXPECT_EQ(0x336699_px, bg.GetPixel(0, 0));
+  EXPECT_EQ(0x00FF00_px, bg.GetPixel(1, 0));
+  EXPECT_EQ(0x0000FF_px, bg.GetPixel(2, 0));
+  EXPECT_EQ(0x336699_px, bg.GetPixel(3, 0));
 }
 
 TEST(CopyRect, StretchesWhenTheSizesDifferAndClipsTheSource) {
@@ -133,20 +135,20 @@ TEST(CopyRect, StretchesWhenTheSizesDifferAndClipsTheSource) {
   Bitmap b(4, 4);
   Canvas c(b);
   c.CopyRect({0, 0, 2, 2}, src, {2, 2, 4, 4}, RasterOp::Copy);  // same size, from the corner
-  EXPECT_EQ(35u, b.GetPixel(0, 0));
-  EXPECT_EQ(52u, b.GetPixel(1, 1));
+  EXPECT_EQ(35_px, b.GetPixel(0, 0));
+  EXPECT_EQ(52_px, b.GetPixel(1, 1));
   c.CopyRect({0, 0, 4, 4}, src, {2, 2, 6, 6}, RasterOp::Copy);  // half outside the source
-  EXPECT_EQ(35u, b.GetPixel(0, 0));
-  EXPECT_EQ(0u, b.GetPixel(3, 3));  // was never drawn: its source lies outside
+  EXPECT_EQ(35_px, b.GetPixel(0, 0));
+  EXPECT_EQ(0_px, b.GetPixel(3, 3));  // was never drawn: its source lies outside
   c.CopyRect({0, 0, 4, 2}, src, {0, 0, 2, 1}, RasterOp::Copy);
-  EXPECT_EQ(1u, b.GetPixel(1, 1));
-  EXPECT_EQ(2u, b.GetPixel(2, 0));
+  EXPECT_EQ(1_px, b.GetPixel(1, 1));
+  EXPECT_EQ(2_px, b.GetPixel(2, 0));
 }
 
 TEST(CopyRect, OntoATwoColourTargetOnlyWhiteStaysWhite) {
   Bitmap src(3, 1);
   src.SetPixel(0, 0, kWhite);
-  src.SetPixel(1, 0, 0xFEFEFE);
+  src.SetPixel(1, 0, 0xFEFEFE_px);
   Bitmap m(3, 1, true);
   Canvas c(m);
   c.CopyRect({0, 0, 3, 1}, src, {0, 0, 3, 1}, RasterOp::Copy);

@@ -7,18 +7,20 @@
 namespace vorbel::gdi {
 namespace {
 
+using namespace base::literals;
+
 using test::Count;
 using test::Grid;
 
-constexpr Pixel kRed = 0xFF0000;
-const TColor kBlackColor = MakeColor(0, 0, 0);
+constexpr Pixel kRed{0xFF0000};
+const base::Color kBlackColor = base::Color::FromRgb(0, 0, 0);
 
 TEST(FloodFill, SpreadsToStraightNeighboursOnly) {
   Bitmap b(6, 6);
   b.Fill(kWhite);
   for (int i = 0; i < 6; ++i) b.SetPixel(i, 5 - i, kBlack);  // a diagonal one-pixel barrier
   Canvas c(b);
-  c.SetBrushColor(MakeColor(255, 0, 0));
+  c.SetBrushColor(base::Color::FromRgb(255, 0, 0));
   c.FloodFill(0, 0, kBlackColor);
   EXPECT_EQ(
       "\naaaaa.\n"
@@ -35,10 +37,10 @@ TEST(FloodFill, RunsOverEveryOtherColourAndStopsAtTheBorder) {
   b.Fill(kWhite);
   Canvas c(b);
   c.SetPenColor(kBlackColor);
-  c.SetBrushColor(MakeColor(0, 0, 255));
+  c.SetBrushColor(base::Color::FromRgb(0, 0, 255));
   c.Rectangle(0, 0, 7, 5);
-  b.SetPixel(3, 2, 0x808080);
-  c.SetBrushColor(MakeColor(255, 0, 0));
+  b.SetPixel(3, 2, 0x808080_px);
+  c.SetBrushColor(base::Color::FromRgb(255, 0, 0));
   c.FloodFill(2, 2, kBlackColor);
   EXPECT_EQ(15, Count(b, kRed)) << Grid(b);
   EXPECT_EQ(20, Count(b, kBlack));
@@ -50,7 +52,7 @@ TEST(FloodFill, DoesNothingFromTheBorderColourOutsideOrWithAClearBrush) {
   b.SetPixel(1, 1, kBlack);
   const Bitmap before = b;
   Canvas c(b);
-  c.SetBrushColor(MakeColor(255, 0, 0));
+  c.SetBrushColor(base::Color::FromRgb(255, 0, 0));
   c.FloodFill(1, 1, kBlackColor);
   c.FloodFill(-1, 0, kBlackColor);
   c.FloodFill(0, 4, kBlackColor);
@@ -64,7 +66,7 @@ TEST(FloodFill, FillingWithTheRegionsOwnColourEndsAndChangesNothing) {
   b.Fill(kWhite);
   const Bitmap before = b;
   Canvas c(b);
-  c.SetBrushColor(MakeColor(255, 255, 255));
+  c.SetBrushColor(base::Color::FromRgb(255, 255, 255));
   c.FloodFill(4, 4, kBlackColor);
   EXPECT_EQ(before, b);
   for (int y = 0; y < 9; ++y) {
@@ -83,7 +85,7 @@ TEST(FloodFill, FillsWindingCorridorsCompletely) {
   }
   const int walls = Count(b, kBlack);
   Canvas c(b);
-  c.SetBrushColor(MakeColor(255, 0, 0));
+  c.SetBrushColor(base::Color::FromRgb(255, 0, 0));
   c.FloodFill(0, 0, kBlackColor);
   EXPECT_EQ(41 * 21 - walls, Count(b, kRed)) << Grid(b);
 }
@@ -98,7 +100,7 @@ TEST(FloodFill, HugeAreaNeedsNoDeepRecursion) {
     row[(y / 2) % 2 == 0 ? 4095 : 0] = kWhite;
   }
   Canvas c(b);
-  c.SetBrushColor(MakeColor(255, 0, 0));
+  c.SetBrushColor(base::Color::FromRgb(255, 0, 0));
   c.FloodFill(0, 0, kBlackColor);
   EXPECT_EQ(2048 * 4096 + 2048, Count(b, kRed));
   EXPECT_EQ(kRed, b.GetPixel(4095, 4094));

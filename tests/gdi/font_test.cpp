@@ -41,8 +41,8 @@ TEST(FontSize, AbsurdSizesAreRefused) {
     EXPECT_THROW(FontPixelRequest(points), FontError) << points;
     EXPECT_THROW(GetFont("MS San Serif", points), FontError) << points;
   }
-  // A FontError is a runtime_error, so callers can treat it like a conversion error.
-  EXPECT_THROW(GetFont("Sans", 100000), std::runtime_error);
+  // A FontError is one of the program's errors, so callers can treat it like a conversion error.
+  EXPECT_THROW(GetFont("Sans", 100000), base::Error);
 }
 
 TEST(FontMatch, MissingFacesResolveToAnInstalledFamily) {
@@ -91,16 +91,16 @@ TEST(FontMetrics, CellIsAscentPlusDescent) {
     EXPECT_GT(m.ascent, 0) << points;
     EXPECT_GE(m.descent, 0) << points;
     EXPECT_EQ(m.height, m.ascent + m.descent) << points;
-    EXPECT_EQ(m.internalLeading, m.height - m.emHeight) << points;
-    EXPECT_GT(m.aveCharWidth, 0) << points;
+    EXPECT_EQ(m.internal_leading, m.height - m.em_height) << points;
+    EXPECT_GT(m.ave_char_width, 0) << points;
     if (points > 0) {
-      EXPECT_EQ(m.emHeight, FontPixelRequest(points)) << points;
+      EXPECT_EQ(m.em_height, FontPixelRequest(points)) << points;
     }
   }
   // A negative size asks for the cell height rather than the em height.
   const FontMetrics& cell = GetFont("MS San Serif", -12)->Metrics();
   EXPECT_NEAR(cell.height, 16, 1);
-  EXPECT_LT(cell.emHeight, GetFont("MS San Serif", 12)->Metrics().emHeight);
+  EXPECT_LT(cell.em_height, GetFont("MS San Serif", 12)->Metrics().em_height);
 }
 
 TEST(FontExtent, GrowsWithTheCaptionAndTheSize) {
@@ -138,21 +138,21 @@ TEST(FontRender, UprightInkLiesInsideTheCellBox) {
     const Size extent = font->TextExtent(kCaption);
     const auto image = font->RenderText(kCaption, 0, kEverywhere);
     ASSERT_FALSE(image->spans.empty()) << points;
-    EXPECT_TRUE(Contains({0, 0, extent.cx, extent.cy}, image->inkBounds)) << points;
+    EXPECT_TRUE(Contains({0, 0, extent.cx, extent.cy}, image->ink_bounds)) << points;
     EXPECT_EQ(image->advance, extent.cx);
-    EXPECT_EQ(image->cellHeight, extent.cy);
+    EXPECT_EQ(image->cell_height, extent.cy);
     // The baseline is ascent pixels below the reference point: "E" sits on it.
-    EXPECT_EQ(font->RenderText("E", 0, kEverywhere)->inkBounds.bottom, font->Metrics().ascent) << points;
+    EXPECT_EQ(font->RenderText("E", 0, kEverywhere)->ink_bounds.bottom, font->Metrics().ascent) << points;
   }
 }
 
 TEST(FontRender, EscapementTurnsTheCaptionCounterClockwise) {
   const auto font = GetFont("MS San Serif", 12);
   const Size extent = font->TextExtent(kCaption);
-  const Rect upright = font->RenderText(kCaption, 0, kEverywhere)->inkBounds;
-  const Rect up = font->RenderText(kCaption, 900, kEverywhere)->inkBounds;
-  const Rect left = font->RenderText(kCaption, 1800, kEverywhere)->inkBounds;
-  const Rect down = font->RenderText(kCaption, 2700, kEverywhere)->inkBounds;
+  const Rect upright = font->RenderText(kCaption, 0, kEverywhere)->ink_bounds;
+  const Rect up = font->RenderText(kCaption, 900, kEverywhere)->ink_bounds;
+  const Rect left = font->RenderText(kCaption, 1800, kEverywhere)->ink_bounds;
+  const Rect down = font->RenderText(kCaption, 2700, kEverywhere)->ink_bounds;
   // 0: to the right and below. 900: upwards from the reference pixel, the cell
   // to its right: the pixel (x + i, y + j) of the upright cell goes to (x + j, y - i).
   EXPECT_TRUE(Contains({0, 0, extent.cx, extent.cy}, upright));
@@ -165,8 +165,8 @@ TEST(FontRender, EscapementTurnsTheCaptionCounterClockwise) {
   EXPECT_EQ(up.Height(), upright.Width());
   EXPECT_EQ(up.Width(), upright.Height());
   // Escapements are taken modulo a full turn.
-  EXPECT_EQ(font->RenderText(kCaption, 900 + 3600, kEverywhere)->inkBounds, up);
-  EXPECT_EQ(font->RenderText(kCaption, -2700, kEverywhere)->inkBounds, up);
+  EXPECT_EQ(font->RenderText(kCaption, 900 + 3600, kEverywhere)->ink_bounds, up);
+  EXPECT_EQ(font->RenderText(kCaption, -2700, kEverywhere)->ink_bounds, up);
 }
 
 TEST(FontRender, OddAnglesStayInsideTheTurnedCell) {
@@ -224,7 +224,7 @@ TEST(FontRender, HugeGlyphsAreRasterisedOnlyWhereTheyAreSeen) {
   const Rect big{-1000, -1000, 1000, 1000};
   const auto whole = font2->RenderText("E", 450, big);
   ASSERT_FALSE(whole->spans.empty());
-  const Rect ink = whole->inkBounds;
+  const Rect ink = whole->ink_bounds;
   const int cx = (ink.left + ink.right) / 2;
   const int cy = (ink.top + ink.bottom) / 2;
   const Rect small{cx - 45, cy - 15, cx + 45, cy + 15};
@@ -254,11 +254,11 @@ TEST(FontRender, VeryLongCaptionsAreDrawnOnlyWhereSeen) {
 TEST(FontMetrics, DejaVuSansTakesTheWindowsAscentAndDescent) {
   if (ResolvedFaceName("DejaVu Sans") != "DejaVu Sans") GTEST_SKIP() << "DejaVu Sans is not installed";
   const FontMetrics& m8 = GetFont("DejaVu Sans", 8)->Metrics();
-  EXPECT_EQ(m8, (FontMetrics{10, 3, 13, 2, 11, m8.aveCharWidth}));  // 10.21 and 2.60 rounded
+  EXPECT_EQ(m8, (FontMetrics{10, 3, 13, 2, 11, m8.ave_char_width}));  // 10.21 and 2.60 rounded
   const FontMetrics& m12 = GetFont("DejaVu Sans", 12)->Metrics();
-  EXPECT_EQ(m12, (FontMetrics{15, 4, 19, 3, 16, m12.aveCharWidth}));  // 14.85 and 3.78
+  EXPECT_EQ(m12, (FontMetrics{15, 4, 19, 3, 16, m12.ave_char_width}));  // 14.85 and 3.78
   const FontMetrics& m48 = GetFont("DejaVu Sans", 48)->Metrics();
-  EXPECT_EQ(m48, (FontMetrics{59, 15, 74, 10, 64, m48.aveCharWidth}));  // 59.4 and 15.1
+  EXPECT_EQ(m48, (FontMetrics{59, 15, 74, 10, 64, m48.ave_char_width}));  // 59.4 and 15.1
 }
 
 }  // namespace

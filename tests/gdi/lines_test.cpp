@@ -14,6 +14,8 @@
 namespace vorbel::gdi {
 namespace {
 
+using namespace base::literals;
+
 using test::Count;
 using test::Grid;
 using PixelSet = std::set<std::pair<int, int>>;
@@ -32,7 +34,7 @@ TEST(Line, PaintsTheFirstPointAndNotTheLastInEveryDirection) {
   for (const auto& e : ends) {
     Bitmap b(30, 30);
     Canvas c(b);
-    c.SetPenColor(MakeColor(255, 255, 255));
+    c.SetPenColor(base::Color::FromRgb(255, 255, 255));
     c.MoveTo(15, 15);
     c.LineTo(15 + e[0], 15 + e[1]);
     SCOPED_TRACE(testing::Message() << "to " << e[0] << "," << e[1] << Grid(b));
@@ -70,7 +72,7 @@ TEST(Line, ClippingKeepsThePixelsOfTheUnclippedLine) {
   for (const auto& l : lines) {
     Bitmap b(40, 30);
     Canvas c(b);
-    c.SetPenColor(MakeColor(255, 255, 255));
+    c.SetPenColor(base::Color::FromRgb(255, 255, 255));
     c.MoveTo(l[0], l[1]);
     c.LineTo(l[2], l[3]);
     PixelSet expected;
@@ -90,7 +92,7 @@ TEST(Line, ClippingKeepsThePixelsOfTheUnclippedLine) {
 TEST(Line, HugeCoordinatesDrawOnlyWhatIsVisible) {
   Bitmap b(20, 10);
   Canvas c(b);
-  c.SetPenColor(MakeColor(255, 255, 255));
+  c.SetPenColor(base::Color::FromRgb(255, 255, 255));
   c.MoveTo(-2'000'000'000, 5);
   c.LineTo(2'000'000'000, 5);
   EXPECT_EQ(20, Count(b, kWhite));
@@ -113,7 +115,7 @@ TEST(Line, HugeCoordinatesDrawOnlyWhatIsVisible) {
 TEST(Line, WidePensPaintBothEndsWithRoundCaps) {
   Bitmap b(20, 9);
   Canvas c(b);
-  c.SetPenColor(MakeColor(255, 255, 255));
+  c.SetPenColor(base::Color::FromRgb(255, 255, 255));
   c.SetPenWidth(3);
   c.MoveTo(14, 4);
   c.LineTo(4, 4);
@@ -138,7 +140,7 @@ TEST(Line, WideDiagonalIsTheSameBothWays) {
   Bitmap a(30, 30), b(30, 30);
   Canvas ca(a), cb(b);
   for (Canvas* c : {&ca, &cb}) {
-    c->SetPenColor(MakeColor(255, 255, 255));
+    c->SetPenColor(base::Color::FromRgb(255, 255, 255));
     c->SetPenWidth(4);
   }
   ca.MoveTo(3, 5);
@@ -174,10 +176,10 @@ TEST(Line, PensAliveTogetherKeepTheirOwnDiscs) {
   // A narrow pen made while a wide one is still in use must not change the
   // wide pen's disc.
   Bitmap expected(40, 20);
-  raster::Pen(expected, 0xFF, 9).Line({8, 10}, {30, 10});
+  raster::Pen(expected, 0xFF_px, 9).Line({8, 10}, {30, 10});
   Bitmap wideTarget(40, 20), narrowTarget(40, 20);
-  raster::Pen wide(wideTarget, 0xFF, 9);
-  raster::Pen narrow(narrowTarget, 0xFF, 3);
+  raster::Pen wide(wideTarget, 0xFF_px, 9);
+  raster::Pen narrow(narrowTarget, 0xFF_px, 3);
   wide.Line({8, 10}, {30, 10});
   narrow.Line({8, 10}, {30, 10});
   EXPECT_EQ(expected, wideTarget) << Grid(wideTarget);
@@ -186,16 +188,16 @@ TEST(Line, PensAliveTogetherKeepTheirOwnDiscs) {
 TEST(Line, AbsurdPenWidthsCoverTheSurfaceQuickly) {
   Bitmap b(300, 200);
   Canvas c(b);
-  c.SetPenColor(0xFF);
+  c.SetPenColor(0xFF_color);
   c.SetPenWidth(2147483647);
   c.MoveTo(0, 0);
   c.LineTo(0, 199);  // a vertical line: every row gets one span
-  EXPECT_EQ(Count(b, 0xFF0000), 300 * 200);
+  EXPECT_EQ(Count(b, 0xFF0000_px), 300 * 200);
   c.SetPenWidth(-5);  // counts as one pixel
-  c.SetPenColor(0);
+  c.SetPenColor(base::Color{});
   c.MoveTo(0, 10);
   c.LineTo(10, 10);
-  EXPECT_EQ(Count(b, 0), 10);
+  EXPECT_EQ(Count(b, kBlack), 10);
 }
 
 }  // namespace

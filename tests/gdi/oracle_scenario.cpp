@@ -11,14 +11,15 @@ namespace vorbel::gdi::test {
 
 namespace {
 
+using namespace base::literals;
+
 Pixel Rgb(int r, int g, int b) {
-  return (static_cast<Pixel>(r & 0xFF) << 16) | (static_cast<Pixel>(g & 0xFF) << 8) |
-         static_cast<Pixel>(b & 0xFF);
+  return Pixel::FromRgb(static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(g), static_cast<std::uint8_t>(b));
 }
 
 std::string Hex(Pixel p) {
   std::ostringstream s;
-  s << (p >> 16) << ',' << ((p >> 8) & 0xFF) << ',' << (p & 0xFF);
+  s << int{p.Red()} << ',' << int{p.Green()} << ',' << int{p.Blue()};
   return s.str();
 }
 
@@ -29,8 +30,8 @@ struct Surface {
   }
   std::unique_ptr<Bitmap> bitmap;
   std::unique_ptr<Canvas> canvas;
-  Pixel textColor = kBlack;
-  Pixel bkColor = kWhite;
+  Pixel text_color = kBlack;
+  Pixel bk_color = kWhite;
 };
 
 }  // namespace
@@ -144,7 +145,7 @@ ScenarioResult RunScenario(const std::string& path) {
       }
       int g = 0, b = 0, w = 1;
       s >> g >> b >> w;
-      c.SetPenColor(PixelToColor(Rgb(std::stoi(first), g, b)));
+      c.SetPenColor(base::Color::FromPixel(Rgb(std::stoi(first), g, b)));
       c.SetPenWidth(w);
     } else if (cmd == "brush") {
       std::string first;
@@ -154,7 +155,7 @@ ScenarioResult RunScenario(const std::string& path) {
       } else {
         int g = 0, b = 0;
         s >> g >> b;
-        c.SetBrushColor(PixelToColor(Rgb(std::stoi(first), g, b)));
+        c.SetBrushColor(base::Color::FromPixel(Rgb(std::stoi(first), g, b)));
       }
     } else if (cmd == "rect" || cmd == "ellipse" || cmd == "roundrect") {
       int x1 = 0, y1 = 0, x2 = 0, y2 = 0, cw = 0, ch = 0;
@@ -193,7 +194,7 @@ ScenarioResult RunScenario(const std::string& path) {
       if (!b.Inside(x, y) || b.GetPixel(x, y) == b.MapPixel(border)) {
         result.failures.push_back("failed line " + std::to_string(lineNo) + ": ExtFloodFill");
       }
-      c.FloodFill(x, y, PixelToColor(border));
+      c.FloodFill(x, y, base::Color::FromPixel(border));
     } else if (cmd == "bitmap") {
       std::string name, kind;
       int w = 0, h = 0;
@@ -210,9 +211,9 @@ ScenarioResult RunScenario(const std::string& path) {
       }
       cur = &it->second;
     } else if (cmd == "textcolor") {
-      cur->textColor = readColor();
+      cur->text_color = readColor();
     } else if (cmd == "bkcolor") {
-      cur->bkColor = readColor();
+      cur->bk_color = readColor();
     } else if (cmd == "blt" || cmd == "stretch") {
       int dx = 0, dy = 0, dw = 0, dh = 0, sx = 0, sy = 0, sw = 0, sh = 0;
       std::string srcName, rop;
@@ -247,16 +248,16 @@ ScenarioResult RunScenario(const std::string& path) {
         converted = Bitmap(from->Width(), from->Height(), true);
         for (int y = 0; y < from->Height(); ++y) {
           for (int x = 0; x < from->Width(); ++x) {
-            converted.SetPixel(x, y, from->GetPixel(x, y) == src.bkColor ? kWhite : kBlack);
+            converted.SetPixel(x, y, from->GetPixel(x, y) == src.bk_color ? kWhite : kBlack);
           }
         }
         from = &converted;
       } else if (!cur->bitmap->IsMono() && from->IsMono() &&
-                 (cur->textColor != kBlack || cur->bkColor != kWhite)) {
+                 (cur->text_color != kBlack || cur->bk_color != kWhite)) {
         converted = Bitmap(from->Width(), from->Height());
         for (int y = 0; y < from->Height(); ++y) {
           for (int x = 0; x < from->Width(); ++x) {
-            converted.SetPixel(x, y, from->GetPixel(x, y) == kWhite ? cur->bkColor : cur->textColor);
+            converted.SetPixel(x, y, from->GetPixel(x, y) == kWhite ? cur->bk_color : cur->text_color);
           }
         }
         from = &converted;

@@ -10,14 +10,16 @@
 namespace vorbel::gdi {
 namespace {
 
+using namespace base::literals;
+
 using test::Count;
 using test::Grid;
 
-constexpr Pixel kRed = 0xFF0000;
-constexpr Pixel kTeal = 0x008080;
-constexpr Pixel kYellow = 0xFFFF00;
-const TColor kRedColor = MakeColor(255, 0, 0);
-const TColor kWhiteColor = MakeColor(255, 255, 255);
+constexpr Pixel kRed{0xFF0000};
+constexpr Pixel kTeal{0x008080};
+constexpr Pixel kYellow{0xFFFF00};
+const base::Color kRedColor = base::Color::FromRgb(255, 0, 0);
+const base::Color kWhiteColor = base::Color::FromRgb(255, 255, 255);
 
 TEST(Rectangle, CoversTheLeftAndTopEdgesButNotTheRightAndBottom) {
   Bitmap b(8, 7);
@@ -162,7 +164,7 @@ void CheckShape(int w, int h, int cw, int ch, bool ellipse) {
 
   // A fill from outside bounded by the outline colour never gets in; what it
   // leaves is exactly what the brush fills.
-  c.SetBrushColor(PixelToColor(kYellow));
+  c.SetBrushColor(base::Color::FromPixel(kYellow));
   c.FloodFill(0, 0, kRedColor);
   for (int y = 0; y < bh; ++y) {
     for (int x = 0; x < bw; ++x) {
@@ -282,7 +284,7 @@ TEST(CanvasState, SettersKeepTheRestAndSurviveResizing) {
   c.SetFontSize(12);
   c.SetBkMode(BkMode::Transparent);
   EXPECT_EQ(BrushStyle::Clear, c.GetBrushStyle());
-  c.SetBrushColor(MakeColor(1, 2, 3));  // a brush colour makes the brush solid
+  c.SetBrushColor(base::Color::FromRgb(1, 2, 3));  // a brush colour makes the brush solid
   EXPECT_EQ(BrushStyle::Solid, c.GetBrushStyle());
   b.Resize(9, 9);
   EXPECT_EQ(3, c.PenWidth());
@@ -291,29 +293,29 @@ TEST(CanvasState, SettersKeepTheRestAndSurviveResizing) {
   EXPECT_EQ(12, c.FontSize());
   EXPECT_EQ(BkMode::Transparent, c.GetBkMode());
   c.FillRect({0, 0, 9, 9});
-  EXPECT_EQ(81, Count(b, 0x010203));
+  EXPECT_EQ(81, Count(b, 0x010203_px));
 }
 
 TEST(CanvasState, PenWidthZeroDrawsOnePixelAndSystemColoursResolveWhenDrawn) {
   Bitmap b(5, 3);
   Canvas c(b);
   c.SetPenWidth(0);
-  c.SetPenColor(static_cast<TColor>(0x80000010u));  // button shadow
+  c.SetPenColor(base::Color::System(0x10));  // button shadow
   c.MoveTo(0, 1);
   c.LineTo(5, 1);
   EXPECT_EQ("\n.....\naaaaa\n.....\n", Grid(b));
-  EXPECT_EQ(0x808080u, b.GetPixel(0, 1));
+  EXPECT_EQ(0x808080_px, b.GetPixel(0, 1));
 }
 
 TEST(CanvasState, TwoColourTargetsDrawWhiteAsWhiteAndEverythingElseBlack) {
   Bitmap m(4, 1, true);
   m.Fill(kWhite);
   Canvas c(m);
-  c.SetBrushColor(MakeColor(255, 255, 254));
+  c.SetBrushColor(base::Color::FromRgb(255, 255, 254));
   c.FillRect({0, 0, 2, 1});
   EXPECT_EQ("\n..##\n", Grid(m));
   c.SetBrushColor(kWhiteColor);
-  c.FloodFill(0, 0, MakeColor(255, 255, 255));
+  c.FloodFill(0, 0, base::Color::FromRgb(255, 255, 255));
   EXPECT_EQ("\n####\n", Grid(m));
 }
 

@@ -11,11 +11,13 @@
 namespace vorbel::gdi {
 namespace {
 
-constexpr Pixel kPaper = 0x336699;
-constexpr Pixel kInk = 0xFF0000;
-constexpr Pixel kBack = 0x00FF00;
-constexpr TColor kInkColor = MakeColor(0xFF, 0, 0);
-constexpr TColor kBackColor = MakeColor(0, 0xFF, 0);
+using namespace base::literals;
+
+constexpr Pixel kPaper{0x336699};
+constexpr Pixel kInk{0xFF0000};
+constexpr Pixel kBack{0x00FF00};
+constexpr base::Color kInkColor = base::Color::FromRgb(0xFF, 0, 0);
+constexpr base::Color kBackColor = base::Color::FromRgb(0, 0xFF, 0);
 constexpr const char* kCaption = "E-Mail me";
 
 // The pixels of one colour and their bounding box.
@@ -80,7 +82,7 @@ TEST(CanvasText, TransparentTextPaintsOnlyGlyphPixelsInsideTheCell) {
   EXPECT_LE(ink.box.bottom, 10 + extent.cy);
   // The ink is where the font puts it, moved to the reference point.
   const auto image = GetFont("MS San Serif", 12)->RenderText(kCaption, 0, {-1000, -1000, 1000, 1000});
-  const Rect expected = image->inkBounds;
+  const Rect expected = image->ink_bounds;
   EXPECT_EQ(ink.box, (Rect{expected.left + 20, expected.top + 10, expected.right + 20, expected.bottom + 10}));
 }
 
@@ -185,9 +187,9 @@ TEST(CanvasText, FarAwayAndEmptyDrawNothing) {
 
 TEST(CanvasText, ColoursResolveAndTwoColourTargetsStayTwoColour) {
   TextSurface s(80, 30);
-  s.canvas.SetFontColor(static_cast<TColor>(0x80000000u | 16));  // a system colour
+  s.canvas.SetFontColor(base::Color::System(16));  // a system colour
   s.canvas.TextOut(2, 2, kCaption);
-  EXPECT_GT(Cover(s.bitmap, ResolveColor(static_cast<TColor>(0x80000000u | 16))).count, 20);
+  EXPECT_GT(Cover(s.bitmap, ResolveColor(base::Color::System(16))).count, 20);
 
   Bitmap mono(80, 30, true);
   mono.Fill(kWhite);
@@ -195,7 +197,7 @@ TEST(CanvasText, ColoursResolveAndTwoColourTargetsStayTwoColour) {
   c.SetFontName("MS San Serif");
   c.SetFontSize(12);
   c.SetFontColor(kInkColor);  // not white: drawn black
-  c.SetBkColor(MakeColor(255, 255, 255));
+  c.SetBkColor(base::Color::FromRgb(255, 255, 255));
   c.SetBkMode(BkMode::Opaque);
   c.TextOut(0, 0, kCaption);
   int black = 0;
@@ -211,7 +213,7 @@ TEST(CanvasText, ImpossibleSizesThrowAndDrawNothing) {
   const Bitmap before = s.bitmap;
   for (int points : {100000, -100000, INT_MIN}) {
     s.canvas.SetFontSize(points);
-    EXPECT_THROW(s.canvas.TextOut(5, 5, kCaption), std::runtime_error) << points;
+    EXPECT_THROW(s.canvas.TextOut(5, 5, kCaption), base::Error) << points;
     EXPECT_THROW(s.canvas.TextOut(5, 5, kCaption, 900), FontError) << points;
     EXPECT_THROW(s.canvas.TextExtent(kCaption), FontError) << points;
   }

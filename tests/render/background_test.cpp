@@ -5,11 +5,11 @@
 #include <filesystem>
 #include <vector>
 
-#include "files/image_writers.h"
+#include "codecs/image_writers.h"
 #include "render/shapes3d.h"
 #include "render_test_support.h"
 
-namespace vorbel::testing {
+namespace vorbel::render {
 namespace {
 
 // The pixels a 3D rectangle (0, 0, 88, 28) leaves on 90 x 30 with a one-pixel
@@ -23,7 +23,7 @@ gdi::Pixel Rect3DPixel(int x, int y, gdi::Pixel face, gdi::Pixel under) {
 }
 
 TEST(BackgroundLayer, ThreeDRectangleHasItsRimsAndLeavesSixPixels) {
-  ButtonDocument doc;
+  document::ButtonDocument doc;
   SetSize(doc, 90, 30);
   Add(doc, "Background", "Color=clRed;Shape=None;Draw3D=Yes;Highlight=clWhite;ShadowClr=clGray;");
   ButtonRenderer r;
@@ -31,12 +31,12 @@ TEST(BackgroundLayer, ThreeDRectangleHasItsRimsAndLeavesSixPixels) {
   EXPECT_TRUE(PixelsAre(r.Surface(), [](int x, int y) { return Rect3DPixel(x, y, kRed, kTeal); }));
   // The layer leaves a solid brush and pen of the face colour.
   EXPECT_EQ(r.Canvas().GetBrushStyle(), gdi::BrushStyle::Solid);
-  EXPECT_EQ(r.Canvas().BrushColor(), MakeColor(255, 0, 0));
-  EXPECT_EQ(r.Canvas().PenColor(), MakeColor(255, 0, 0));
+  EXPECT_EQ(r.Canvas().BrushColor(), base::Color::FromRgb(255, 0, 0));
+  EXPECT_EQ(r.Canvas().PenColor(), base::Color::FromRgb(255, 0, 0));
 }
 
 TEST(BackgroundLayer, EmptyPropertiesFillEverythingWithTheButtonFace) {
-  ButtonDocument doc;
+  document::ButtonDocument doc;
   SetSize(doc, 30, 10);
   Add(doc, "Background", "");
   ButtonRenderer r;
@@ -45,7 +45,7 @@ TEST(BackgroundLayer, EmptyPropertiesFillEverythingWithTheButtonFace) {
 }
 
 TEST(BackgroundLayer, EllipseIsFilledAndItsCornersKeepTheWorkArea) {
-  ButtonDocument doc;
+  document::ButtonDocument doc;
   SetSize(doc, 90, 30);
   Add(doc, "Background", "Color=clRed;Shape=Ellipse;");
   ButtonRenderer r;
@@ -66,7 +66,7 @@ TEST(BackgroundLayer, EllipseIsFilledAndItsCornersKeepTheWorkArea) {
 }
 
 TEST(BackgroundLayer, ThreeDEllipseDrawsThreeEllipsesAndNoFill) {
-  ButtonDocument doc;
+  document::ButtonDocument doc;
   SetSize(doc, 90, 30);
   Add(doc, "Background",
       "Color=clRed;Shape=Ellipse;Draw3D=Yes;Highlight=clWhite;ShadowClr=clGray;");
@@ -77,7 +77,8 @@ TEST(BackgroundLayer, ThreeDEllipseDrawsThreeEllipsesAndNoFill) {
   gdi::Bitmap want(90, 30);
   want.Fill(kTeal);
   gdi::Canvas c(want);
-  Draw3DEllipse(c, MakeColor(255, 0, 0), MakeColor(255, 255, 255), MakeColor(128, 128, 128), 0, 0, 88, 28);
+  Draw3DEllipse(c, base::Color::FromRgb(255, 0, 0), base::Color::FromRgb(255, 255, 255),
+                base::Color::FromRgb(128, 128, 128), 0, 0, 88, 28);
   EXPECT_EQ(r.Surface(), want) << Grid(r.Surface());
   EXPECT_EQ(r.Surface().GetPixel(45, 15), kRed);
   EXPECT_EQ(r.Surface().GetPixel(0, 0), kTeal);
@@ -85,7 +86,7 @@ TEST(BackgroundLayer, ThreeDEllipseDrawsThreeEllipsesAndNoFill) {
 
 TEST(BackgroundLayer, RoundRectCornerSizes) {
   auto render = [](const std::string& props) {
-    ButtonDocument doc;
+    document::ButtonDocument doc;
     SetSize(doc, 90, 30);
     Add(doc, "Background", props);
     ButtonRenderer r;
@@ -96,8 +97,8 @@ TEST(BackgroundLayer, RoundRectCornerSizes) {
     gdi::Bitmap b(90, 30);
     b.Fill(kTeal);
     gdi::Canvas c(b);
-    Draw3DRoundRect(c, MakeColor(255, 0, 0), MakeColor(255, 255, 255), MakeColor(128, 128, 128), 0, 0, 88, 28,
-                    corner, corner);
+    Draw3DRoundRect(c, base::Color::FromRgb(255, 0, 0), base::Color::FromRgb(255, 255, 255),
+                    base::Color::FromRgb(128, 128, 128), 0, 0, 88, 28, corner, corner);
     return b;
   };
   const std::string threeD = "Color=clRed;Shape=RoundRect;Draw3D=Yes;Highlight=clWhite;ShadowClr=clGray;";
@@ -115,7 +116,7 @@ TEST(BackgroundLayer, RoundRectCornerSizes) {
 }
 
 TEST(BackgroundLayer, UnknownShapeWithThreeDDrawsNoShapeAndNoFill) {
-  ButtonDocument doc;
+  document::ButtonDocument doc;
   SetSize(doc, 20, 10);
   Add(doc, "Background", "Color=clRed;Shape=Rectangle;Draw3D=Yes;");
   ButtonRenderer r;
@@ -124,9 +125,9 @@ TEST(BackgroundLayer, UnknownShapeWithThreeDDrawsNoShapeAndNoFill) {
 }
 
 TEST(BackgroundLayer, FloodFillIsSkippedWhenTheCentreHasTheFaceColour) {
-  ButtonDocument doc;
+  document::ButtonDocument doc;
   SetSize(doc, 20, 10);
-  doc.SetWorkAreaColor(MakeColor(255, 0, 0));  // "Red"
+  doc.SetWorkAreaColor(base::Color::FromRgb(255, 0, 0));  // "Red"
   doc.SetBorder(true);
   Add(doc, "Background", "Color=clRed;");
   ButtonRenderer r;
@@ -137,7 +138,7 @@ TEST(BackgroundLayer, FloodFillIsSkippedWhenTheCentreHasTheFaceColour) {
 }
 
 TEST(BackgroundLayer, OutlinedTextLeavesAClearBrushSoALaterEllipseIsFilledByTheFloodFill) {
-  ButtonDocument doc;
+  document::ButtonDocument doc;
   SetSize(doc, 40, 20);
   Add(doc, "Text", "Text=;Outlined=Yes;");
   Add(doc, "Background", "Color=clRed;Shape=Ellipse;");
@@ -148,7 +149,7 @@ TEST(BackgroundLayer, OutlinedTextLeavesAClearBrushSoALaterEllipseIsFilledByTheF
 }
 
 TEST(BackgroundLayer, EdgeNeedsAColourAndCoversThePicture) {
-  ButtonDocument doc;
+  document::ButtonDocument doc;
   SetSize(doc, 20, 10);
   Add(doc, "Background", "Color=clRed;EdgeDraw=Yes;Edge=clBlack;");
   ButtonRenderer r;
@@ -157,7 +158,7 @@ TEST(BackgroundLayer, EdgeNeedsAColourAndCoversThePicture) {
     return (x == 0 || y == 0 || x == 19 || y == 9) ? kBlack : kRed;
   }));
   // The layer leaves the pen in the edge colour.
-  EXPECT_EQ(r.Canvas().PenColor(), MakeColor(0, 0, 0));
+  EXPECT_EQ(r.Canvas().PenColor(), base::Color::FromRgb(0, 0, 0));
 }
 
 class PictureFiles : public ::testing::Test {
@@ -173,13 +174,13 @@ class PictureFiles : public ::testing::Test {
   // A picture whose pixel (x, y) is f(x, y), written as a 24-bit BMP or a JPEG.
   template <typename F>
   std::string Write(const std::string& name, int w, int h, F f) {
-    std::vector<std::uint32_t> px(static_cast<std::size_t>(w * h));
+    std::vector<gdi::Pixel> px(static_cast<std::size_t>(w * h));
     for (int y = 0; y < h; ++y)
-      for (int x = 0; x < w; ++x) px[static_cast<std::size_t>(y * w + x)] = f(x, y);
-    const PixelView view{px.data(), w, h, w};
+      for (int x = 0; x < w; ++x) px[static_cast<std::size_t>(y * w + x)] = gdi::Pixel(f(x, y));
+    const codecs::PixelView view{px.data(), w, h, w};
     const std::string path = (dir_ / name).string();
-    if (name.ends_with(".jpg")) WriteJpegFile(path, view);
-    else WriteBmpFile(path, view);
+    if (name.ends_with(".jpg")) codecs::WriteJpegFile(path, view);
+    else codecs::WriteBmpFile(path, view);
     return path;
   }
 
@@ -193,7 +194,7 @@ TEST_F(PictureFiles, BackgroundPictureStretchedTransparentAndOneToOne) {
     if (x == 0 && y == 0) return kRed;
     return y == 1 && x < 2 ? kMagenta : kWhite;
   });
-  ButtonDocument doc;
+  document::ButtonDocument doc;
   SetSize(doc, 8, 4);
   // Stretch and Transparent default to yes: the magenta half of the bottom row
   // shows the face colour.
@@ -207,7 +208,7 @@ TEST_F(PictureFiles, BackgroundPictureStretchedTransparentAndOneToOne) {
   }));
 
   // Without stretching the picture is copied 1:1 and opaque; the rest keeps the face.
-  doc.SetRow(0, LayerRow::Make("Background", "Color=clGray;Stretch=No;Image=" + bmp + ";"));
+  doc.SetRow(0, document::LayerRow::Make("Background", "Color=clGray;Stretch=No;Image=" + bmp + ";"));
   r.RenderButton(doc);
   EXPECT_TRUE(PixelsAre(r.Surface(), [](int x, int y) {
     if (x >= 4 || y >= 2) return kGrey;
@@ -223,7 +224,7 @@ TEST_F(PictureFiles, UnreadablePictureIsSkippedAndTheEdgeStillDrawn) {
     std::fputs("GIF89a not a bitmap", f);
     std::fclose(f);
   }
-  ButtonDocument doc;
+  document::ButtonDocument doc;
   SetSize(doc, 6, 4);
   Add(doc, "Background", "Color=clRed;EdgeDraw=Yes;Edge=clWhite;Image=" + gif + ";");
   ButtonRenderer r;
@@ -236,7 +237,7 @@ TEST_F(PictureFiles, ImageLayerAtItsOffsetsWithTransparencyForBitmapsOnly) {
   const std::string bmp = Write("i.bmp", 16, 16, [](int x, int y) {
     return (x + y) % 3 == 0 ? kMagenta : kRed;
   });
-  ButtonDocument doc;
+  document::ButtonDocument doc;
   SetSize(doc, 40, 30);
   Add(doc, "Image", "Image=" + bmp + ";", "10", "4");
   ButtonRenderer r;
@@ -247,7 +248,7 @@ TEST_F(PictureFiles, ImageLayerAtItsOffsetsWithTransparencyForBitmapsOnly) {
   }));
 
   // Transparent: the bottom-left colour (magenta) is left out.
-  doc.SetRow(0, LayerRow::Make("Image", "Transparent=Yes;Image=" + bmp + ";", "10", "4"));
+  doc.SetRow(0, document::LayerRow::Make("Image", "Transparent=Yes;Image=" + bmp + ";", "10", "4"));
   r.RenderButton(doc);
   EXPECT_TRUE(PixelsAre(r.Surface(), [](int x, int y) {
     if (x < 10 || x > 25 || y < 4 || y > 19) return kTeal;
@@ -255,7 +256,7 @@ TEST_F(PictureFiles, ImageLayerAtItsOffsetsWithTransparencyForBitmapsOnly) {
   }));
 
   // Offsets that are not numbers count as 0; a negative one clips.
-  doc.SetRow(0, LayerRow::Make("Image", "Image=" + bmp + ";", "abc", "-8"));
+  doc.SetRow(0, document::LayerRow::Make("Image", "Image=" + bmp + ";", "abc", "-8"));
   r.RenderButton(doc);
   EXPECT_EQ(r.Surface().GetPixel(0, 0), (0 + 8) % 3 == 0 ? kMagenta : kRed);
   EXPECT_EQ(r.Surface().GetPixel(15, 7), (15 + 15) % 3 == 0 ? kMagenta : kRed);
@@ -265,18 +266,18 @@ TEST_F(PictureFiles, ImageLayerAtItsOffsetsWithTransparencyForBitmapsOnly) {
 
 TEST_F(PictureFiles, JpegIsAlwaysOpaque) {
   const std::string jpg = Write("j.jpg", 16, 16, [](int, int) { return kWhite; });
-  ButtonDocument doc;
+  document::ButtonDocument doc;
   SetSize(doc, 16, 16);
   Add(doc, "Image", "Transparent=Yes;Image=" + jpg + ";");
   ButtonRenderer r;
   r.RenderButton(doc);
   // Every pixel comes from the picture (near white; JPEG is lossy).
   for (int y = 0; y < 16; ++y)
-    for (int x = 0; x < 16; ++x) EXPECT_GE(r.Surface().GetPixel(x, y) & 0xFF, 0xF0u) << x << "," << y;
+    for (int x = 0; x < 16; ++x) EXPECT_GE(r.Surface().GetPixel(x, y).Blue(), 0xF0u) << x << "," << y;
 }
 
 TEST_F(PictureFiles, MissingOrDamagedPictureDrawsNothingAndLaterRowsDraw) {
-  ButtonDocument doc;
+  document::ButtonDocument doc;
   SetSize(doc, 8, 8);
   Add(doc, "Image", "Image=" + (dir_ / "none.bmp").string() + ";");
   Add(doc, "Image", "Image=" + dir_.string() + ";");  // a folder
@@ -290,4 +291,4 @@ TEST_F(PictureFiles, MissingOrDamagedPictureDrawsNothingAndLaterRowsDraw) {
 }
 
 }  // namespace
-}  // namespace vorbel::testing
+}  // namespace vorbel::render

@@ -4,11 +4,11 @@
 
 #include "render_test_support.h"
 
-namespace vorbel::testing {
+namespace vorbel::render {
 namespace {
 
 TEST(BevelLayer, PenOnePixels) {
-  ButtonDocument doc;
+  document::ButtonDocument doc;
   SetSize(doc, 90, 30);
   Add(doc, "Bevel", "Highlight=clWhite;Shadow=clGray;Pen=1;");
   ButtonRenderer r;
@@ -26,11 +26,11 @@ TEST(BevelLayer, PenOnePixels) {
       return kGrey;
     return kTeal;
   }));
-  EXPECT_EQ(r.Canvas().BrushColor(), MakeColor(255, 255, 255));
+  EXPECT_EQ(r.Canvas().BrushColor(), base::Color::FromRgb(255, 255, 255));
 }
 
 TEST(BevelLayer, PenThreeIsCentredOnTheLines) {
-  ButtonDocument doc;
+  document::ButtonDocument doc;
   SetSize(doc, 90, 30);
   Add(doc, "Bevel", "Highlight=clWhite;Shadow=clGray;Pen=3;");
   ButtonRenderer r;
@@ -47,7 +47,7 @@ TEST(BevelLayer, PenThreeIsCentredOnTheLines) {
 }
 
 TEST(BevelLayer, DefaultsAndFailures) {
-  ButtonDocument doc;
+  document::ButtonDocument doc;
   SetSize(doc, 20, 10);
   Add(doc, "Bevel", "");
   ButtonRenderer r;
@@ -57,19 +57,19 @@ TEST(BevelLayer, DefaultsAndFailures) {
   EXPECT_EQ(r.Surface().GetPixel(19, 4), kGrey);   // button shadow
 
   // A pen that is not a number: nothing drawn, the width stays.
-  doc.SetRow(0, LayerRow::Make("Bevel", "Pen=abc;Highlight=clRed;"));
+  doc.SetRow(0, document::LayerRow::Make("Bevel", "Pen=abc;Highlight=clRed;"));
   r.RenderButton(doc);
   EXPECT_EQ(r.Canvas().PenWidth(), 2);
   EXPECT_TRUE(PixelsAre(r.Surface(), [](int, int) { return kTeal; }));
 
   // Absurd widths and sizes draw without trouble.
-  doc.SetRow(0, LayerRow::Make("Bevel", "Pen=2147483647;Highlight=clRed;Shadow=clRed;"));
+  doc.SetRow(0, document::LayerRow::Make("Bevel", "Pen=2147483647;Highlight=clRed;Shadow=clRed;"));
   r.RenderButton(doc);
   EXPECT_TRUE(PixelsAre(r.Surface(), [](int, int) { return kRed; }));
-  doc.SetRow(0, LayerRow::Make("Bevel", "Pen=-2147483648;Highlight=clRed;Shadow=clRed;"));
+  doc.SetRow(0, document::LayerRow::Make("Bevel", "Pen=-2147483648;Highlight=clRed;Shadow=clRed;"));
   r.RenderButton(doc);
   EXPECT_EQ(r.Surface().GetPixel(0, 4), kRed);
 }
 
 }  // namespace
-}  // namespace vorbel::testing
+}  // namespace vorbel::render

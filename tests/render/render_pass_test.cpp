@@ -3,13 +3,18 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
+#include <stdexcept>
+
+#include "base/unexpected_error.h"
+#include "document/conversion_error.h"
 #include "render_test_support.h"
 
-namespace vorbel::testing {
+namespace vorbel::render {
 namespace {
 
 TEST(RenderPass, EmptyOrHiddenRowsLeaveTheWorkAreaAndTheBorder) {
-  ButtonDocument doc;
+  document::ButtonDocument doc;
   SetSize(doc, 12, 8);
   Add(doc, "Background", "Color=clRed;", {}, {}, -1);
   ButtonRenderer r;
@@ -27,13 +32,13 @@ TEST(RenderPass, EmptyOrHiddenRowsLeaveTheWorkAreaAndTheBorder) {
 }
 
 TEST(RenderPass, LoadingSuspendsAndTooLargeDrawsNothing) {
-  ButtonDocument doc;
+  document::ButtonDocument doc;
   SetSize(doc, 4, 3);
   ButtonRenderer r;
   r.RenderButton(doc);
   const gdi::Bitmap before = r.Surface();
 
-  doc.SetWorkAreaColor(MakeColor(255, 255, 255));
+  doc.SetWorkAreaColor(base::Color::FromRgb(255, 255, 255));
   doc.SetLoading(true);
   EXPECT_EQ(r.RenderButton(doc), RenderResult::Suspended);
   EXPECT_EQ(r.Surface(), before);
@@ -58,7 +63,7 @@ TEST(RenderPass, LoadingSuspendsAndTooLargeDrawsNothing) {
 }
 
 TEST(RenderPass, TypeKeywordsPickTheDrawersAndLaterRowsLieOnTop) {
-  ButtonDocument doc;
+  document::ButtonDocument doc;
   SetSize(doc, 10, 6);
   // "my backgr" is a background; "Shape" is listed but never drawn.
   Add(doc, "my backgr", "Color=clRed;");
@@ -73,14 +78,14 @@ TEST(RenderPass, TypeKeywordsPickTheDrawersAndLaterRowsLieOnTop) {
 }
 
 TEST(RenderPass, AFailingRowKeepsWhatItDrewAndTheNextRowsStillDraw) {
-  ButtonDocument doc;
+  document::ButtonDocument doc;
   SetSize(doc, 20, 10);
   // The edge colour is missing: the background is filled, then fails at the edge.
   Add(doc, "Background", "Color=clRed;EdgeDraw=Yes;");
   // A bevel whose shadow does not convert draws its highlight lines only.
   Add(doc, "Bevel", "Pen=1;Highlight=clWhite;Shadow=nonsense;");
   // A row still waiting for its editor has no property string: it draws nothing.
-  doc.AppendRow(LayerRow{"Background", {}, 0});
+  doc.AppendRow(document::LayerRow{"Background", {}, 0});
   ButtonRenderer r;
   r.RenderButton(doc);
   EXPECT_EQ(r.Surface().GetPixel(0, 1), kWhite);
@@ -90,8 +95,28 @@ TEST(RenderPass, AFailingRowKeepsWhatItDrewAndTheNextRowsStillDraw) {
   EXPECT_EQ(r.Surface().GetPixel(10, 5), kRed);
 }
 
+// The program's errors and lack of memory end a row quietly. Any other
+// exception is a bug: test builds end on it, while the shipped program names
+// the row on standard error, once per kind of exception, and goes on.
+TEST(RenderPass, OnlyTheProgramsErrorsEndARowQuietly) {
+  EXPECT_TRUE(DrawLayerRow(0, [] {}));
+  EXPECT_FALSE(DrawLayerRow(0, [] { throw document::ConversionError("x"); }));
+  EXPECT_FALSE(DrawLayerRow(0, [] { throw std::bad_alloc(); }));
+
+  const base::UnexpectedErrorAction build = base::CurrentUnexpectedErrorAction();
+  base::SetUnexpectedErrorAction(base::UnexpectedErrorAction::Report);
+  ::testing::internal::CaptureStderr();
+  EXPECT_FALSE(DrawLayerRow(3, [] { throw std::logic_error("bug"); }));
+  EXPECT_FALSE(DrawLayerRow(4, [] { throw std::logic_error("bug again"); }));
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "vorbel: internal error (std::logic_error: bug) while drawing layer row 3; the row was skipped\n");
+  base::SetUnexpectedErrorAction(base::UnexpectedErrorAction::Abort);
+  EXPECT_DEATH(DrawLayerRow(5, [] { throw std::logic_error("bug"); }), "drawing layer row 5");
+  base::SetUnexpectedErrorAction(build);
+}
+
 TEST(RenderPass, BevelPenWidthCarriesIntoTheBorderOfLaterPasses) {
-  ButtonDocument doc;
+  document::ButtonDocument doc;
   SetSize(doc, 90, 30);
   doc.SetBorder(true);
   Add(doc, "Bevel", "Pen=3;Highlight=clWhite;Shadow=clGray;");
@@ -104,7 +129,7 @@ TEST(RenderPass, BevelPenWidthCarriesIntoTheBorderOfLaterPasses) {
   doc.SelectRow(0);
   doc.ToggleSelectedVisibility();
   r.RenderButton(doc);
-  const gdi::Pixel border = 0xFF7F7F;
+  const gdi::Pixel border{0xFF7F7F};
   EXPECT_TRUE(PixelsAre(r.Surface(), [&](int x, int y) {
     const bool edge = x <= 1 || x >= 88 || y <= 1 || y >= 28;
     return edge ? border : kTeal;
@@ -114,7 +139,7 @@ TEST(RenderPass, BevelPenWidthCarriesIntoTheBorderOfLaterPasses) {
 }
 
 TEST(RenderPass, ABorderIsHiddenByALayerCoveringTheSurface) {
-  ButtonDocument doc;
+  document::ButtonDocument doc;
   SetSize(doc, 16, 8);
   doc.SetBorder(true);
   Add(doc, "Background", "");  // button face over everything, border included
@@ -124,7 +149,7 @@ TEST(RenderPass, ABorderIsHiddenByALayerCoveringTheSurface) {
 }
 
 TEST(RenderPass, NoWorkAreaSelectedDrawsBlackWithAWhiteBorder) {
-  ButtonDocument doc;
+  document::ButtonDocument doc;
   SetSize(doc, 6, 4);
   doc.WorkArea().Clear();  // nothing selected: the colour is -1
   doc.SetBorder(true);
@@ -135,4 +160,4 @@ TEST(RenderPass, NoWorkAreaSelectedDrawsBlackWithAWhiteBorder) {
 }
 
 }  // namespace
-}  // namespace vorbel::testing
+}  // namespace vorbel::render

@@ -6,10 +6,11 @@
 
 #include <set>
 
+#include "base/mul_div.h"
 #include "document/conversion_error.h"
 #include "render_test_support.h"
 
-namespace vorbel::testing {
+namespace vorbel::render {
 namespace {
 
 constexpr const char* kFace = "DejaVu Sans";
@@ -28,7 +29,7 @@ gdi::Bitmap Direct(int w, int h, int size, Draw draw) {
   return b;
 }
 
-gdi::Bitmap Render(ButtonDocument& doc) {
+gdi::Bitmap Render(document::ButtonDocument& doc) {
   ButtonRenderer r;
   r.RenderButton(doc);
   return r.Surface();
@@ -39,12 +40,12 @@ std::string Props(const std::string& more) {
 }
 
 TEST(TextLayer, CaptionAtFivePixelsPlusTheOffsets) {
-  ButtonDocument doc;
+  document::ButtonDocument doc;
   SetSize(doc, 120, 40);
   Add(doc, "Text", Props("Color=clRed;"), "4", "-2");
   const gdi::Bitmap got = Render(doc);
   const gdi::Bitmap want = Direct(120, 40, 12, [](gdi::Canvas& c) {
-    c.SetFontColor(MakeColor(255, 0, 0));
+    c.SetFontColor(base::Color::FromRgb(255, 0, 0));
     c.TextOut(9, 3, "E-Mail me");
   });
   EXPECT_EQ(got, want) << Grid(got);
@@ -53,33 +54,33 @@ TEST(TextLayer, CaptionAtFivePixelsPlusTheOffsets) {
   // Offsets that are empty or not numbers count as 0.
   doc.SetRowSubItems(0, Props("Color=clRed;"), "", "x");
   EXPECT_EQ(Render(doc), Direct(120, 40, 12, [](gdi::Canvas& c) {
-              c.SetFontColor(MakeColor(255, 0, 0));
+              c.SetFontColor(base::Color::FromRgb(255, 0, 0));
               c.TextOut(5, 5, "E-Mail me");
             }));
 }
 
 TEST(TextLayer, ShadowThenOutlineThenCaption) {
-  ButtonDocument doc;
+  document::ButtonDocument doc;
   SetSize(doc, 120, 40);
   Add(doc, "Text", Props("Color=clRed;Shadowed=Yes;ShadowOffset=3;Outlined=Yes;OutlineColor=clWhite;"), "4",
       "4");
   const gdi::Bitmap got = Render(doc);
   const gdi::Bitmap want = Direct(120, 40, 12, [](gdi::Canvas& c) {
-    c.SetFontColor(MakeColor(128, 128, 128));  // the button shadow colour by default
+    c.SetFontColor(base::Color::FromRgb(128, 128, 128));  // the button shadow colour by default
     c.TextOut(12, 12, "E-Mail me");
-    c.SetFontColor(MakeColor(255, 255, 255));
+    c.SetFontColor(base::Color::FromRgb(255, 255, 255));
     c.TextOut(10, 10, "E-Mail me");
     c.TextOut(8, 10, "E-Mail me");
     c.TextOut(8, 8, "E-Mail me");
     c.TextOut(10, 8, "E-Mail me");
-    c.SetFontColor(MakeColor(255, 0, 0));
+    c.SetFontColor(base::Color::FromRgb(255, 0, 0));
     c.TextOut(9, 9, "E-Mail me");
   });
   EXPECT_EQ(got, want) << Grid(got);
 }
 
 TEST(TextLayer, AFontSizeThatIsNoNumberDrawsNothingButLaterRowsDraw) {
-  ButtonDocument doc;
+  document::ButtonDocument doc;
   SetSize(doc, 60, 20);
   Add(doc, "Text", "FontSize=big;Text=Hello;Color=clRed;Shadowed=Yes;");
   Add(doc, "Bevel", "Pen=1;Highlight=clWhite;Shadow=clGray;");
@@ -91,20 +92,20 @@ TEST(TextLayer, AFontSizeThatIsNoNumberDrawsNothingButLaterRowsDraw) {
 
 TEST(TextLayer, AnglesUpToZeroAreHorizontalAndPositiveOnesRotate) {
   auto render = [](const std::string& angle) {
-    ButtonDocument doc;
+    document::ButtonDocument doc;
     SetSize(doc, 120, 120);
     Add(doc, "Text", Props("Color=clRed;Angle=" + angle + ";"), "20", "80");
     return Render(doc);
   };
   const gdi::Bitmap horizontal = Direct(120, 120, 12, [](gdi::Canvas& c) {
-    c.SetFontColor(MakeColor(255, 0, 0));
+    c.SetFontColor(base::Color::FromRgb(255, 0, 0));
     c.TextOut(25, 85, "E-Mail me");
   });
   EXPECT_EQ(render("0"), horizontal);
   EXPECT_EQ(render("-30"), horizontal);
   EXPECT_EQ(render("  "), horizontal);
   const gdi::Bitmap up = Direct(120, 120, 12, [](gdi::Canvas& c) {
-    c.SetFontColor(MakeColor(255, 0, 0));
+    c.SetFontColor(base::Color::FromRgb(255, 0, 0));
     c.TextOut(25, 85, "E-Mail me", 900);
   });
   EXPECT_EQ(render("90"), up);
@@ -115,24 +116,24 @@ TEST(TextLayer, AnglesUpToZeroAreHorizontalAndPositiveOnesRotate) {
 }
 
 TEST(TextLayer, ACaptionEndsAtTheFirstSemicolon) {
-  ButtonDocument doc;
+  document::ButtonDocument doc;
   SetSize(doc, 120, 40);
   Add(doc, "Text", std::string("FontFace=") + kFace + ";FontSize=12;Text=Buy; now;Color=clRed;");
   EXPECT_EQ(Render(doc), Direct(120, 40, 12, [](gdi::Canvas& c) {
-              c.SetFontColor(MakeColor(255, 0, 0));
+              c.SetFontColor(base::Color::FromRgb(255, 0, 0));
               c.TextOut(5, 5, "Buy");
             }));
 }
 
 TEST(TextLayer, EmptyPropertiesDrawNothingVisible) {
-  ButtonDocument doc;
+  document::ButtonDocument doc;
   SetSize(doc, 40, 20);
   Add(doc, "Text", "");
   EXPECT_TRUE(PixelsAre(Render(doc), [](int, int) { return kTeal; }));
 }
 
 TEST(TextLayer, GradientRunsFromStartAtTheLeftToEndAtTheRightOverTheGlyphsOnly) {
-  ButtonDocument doc;
+  document::ButtonDocument doc;
   SetSize(doc, 160, 50);
   Add(doc, "Text",
       std::string("FontFace=") + kFace +
@@ -140,7 +141,7 @@ TEST(TextLayer, GradientRunsFromStartAtTheLeftToEndAtTheRightOverTheGlyphsOnly) 
   const gdi::Bitmap got = Render(doc);
   // The plain caption shows which pixels are glyphs.
   const gdi::Bitmap glyphs = Direct(160, 50, 24, [](gdi::Canvas& c) {
-    c.SetFontColor(MakeColor(255, 0, 0));
+    c.SetFontColor(base::Color::FromRgb(255, 0, 0));
     c.TextOut(5, 5, "MMMM");
   });
   int minX = 1000, maxX = -1;
@@ -152,7 +153,7 @@ TEST(TextLayer, GradientRunsFromStartAtTheLeftToEndAtTheRightOverTheGlyphsOnly) 
         ASSERT_EQ(p, kTeal) << "between glyphs at " << x << "," << y;
         continue;
       }
-      ASSERT_EQ(p & 0x00FF00, 0u) << "not on the red-blue gradient at " << x << "," << y;
+      ASSERT_EQ(p.Green(), 0u) << "not on the red-blue gradient at " << x << "," << y;
       minX = std::min(minX, x);
       maxX = std::max(maxX, x);
     }
@@ -164,21 +165,21 @@ TEST(TextLayer, GradientRunsFromStartAtTheLeftToEndAtTheRightOverTheGlyphsOnly) 
   for (int x = minX; x <= maxX; ++x) {
     for (int y = 0; y < 50; ++y) {
       if (glyphs.GetPixel(x, y) == kTeal) continue;
-      const int red = static_cast<int>(got.GetPixel(x, y) >> 16);
+      const int red = got.GetPixel(x, y).Red();
       ASSERT_LE(red, lastRed) << "column " << x;
       lastRed = red;
     }
   }
-  EXPECT_GT(got.GetPixel(minX, [&] { for (int y = 0;; ++y) if (glyphs.GetPixel(minX, y) != kTeal) return y; }()) >> 16,
+  EXPECT_GT(got.GetPixel(minX, [&] { for (int y = 0;; ++y) if (glyphs.GetPixel(minX, y) != kTeal) return y; }()).Red(),
             0xC0u);
 }
 
 TEST(TextLayer, GradientWithEqualEndsIsOneColourAndIndependentOfThePictureSize) {
-  ButtonDocument doc;
+  document::ButtonDocument doc;
   SetSize(doc, 120, 40);
   Add(doc, "Text", Props("Gradient=Yes;GradientStart=clLime;GradientEnd=clLime;"));
   const gdi::Bitmap want = Direct(120, 40, 12, [](gdi::Canvas& c) {
-    c.SetFontColor(MakeColor(0, 255, 0));
+    c.SetFontColor(base::Color::FromRgb(0, 255, 0));
     c.TextOut(5, 5, "E-Mail me");
   });
   ButtonRenderer r;
@@ -191,36 +192,38 @@ TEST(TextLayer, GradientWithEqualEndsIsOneColourAndIndependentOfThePictureSize) 
 
 TEST(TextLayer, GradientPaletteAndStripes) {
   TextGradient g;
-  g.GradientFromColor = MakeColor(255, 0, 10);
-  g.GradientToColor = MakeColor(0, 254, 10);
-  g.BuildGradientPalette();
-  EXPECT_EQ(g.GradientPalette[0], MakeColor(255, 0, 10));
-  EXPECT_EQ(g.GradientPalette[254], MakeColor(0, 254, 10));
+  g.from = base::Color::FromRgb(255, 0, 10);
+  g.to = base::Color::FromRgb(0, 254, 10);
+  g.BuildPalette();
+  EXPECT_EQ(g.palette[0], gdi::Pixel::FromRgb(255, 0, 10));
+  EXPECT_EQ(g.palette[254], gdi::Pixel::FromRgb(0, 254, 10));
   // One step beyond the end, each byte taken mod 256.
-  EXPECT_EQ(g.GradientPalette[255], MakeColor(255, 255, 10));
+  EXPECT_EQ(g.palette[255], gdi::Pixel::FromRgb(255, 255, 10));
   // MulDiv rounds halves away from zero: 127 * -255 / 254 = -127.5 -> -128.
-  EXPECT_EQ(RedOf(g.GradientPalette[127]), 255 - 128);
+  EXPECT_EQ(g.palette[127].Red(), 255 - 128);
   // System colours count as displayed.
-  g.GradientFromColor = static_cast<TColor>(0x8000000F);
-  g.BuildGradientPalette();
-  EXPECT_EQ(g.GradientPalette[0], MakeColor(192, 192, 192));
+  g.from = base::Color::System(0x0F);
+  g.BuildPalette();
+  EXPECT_EQ(g.palette[0], gdi::Pixel::FromRgb(192, 192, 192));
 
   gdi::Bitmap b(10, 2);
   gdi::Canvas c(b);
   TextGradient stripes;
-  for (int i = 0; i < 256; ++i) stripes.GradientPalette[static_cast<std::size_t>(i)] = i;
-  stripes.PaintGradient(c, 10, 2);
+  for (int i = 0; i < 256; ++i) {
+    stripes.palette[static_cast<std::size_t>(i)] = gdi::Pixel::FromRgb(static_cast<std::uint8_t>(i), 0, 0);
+  }
+  stripes.Paint(c, 10, 2);
   // Stripe i starts at MulDiv(i, 10, 255): x = 0 <- 0..12, x = 1 <- 13..38, ...
-  EXPECT_EQ(b.GetPixel(0, 0), gdi::ResolveColor(12));
-  EXPECT_EQ(b.GetPixel(1, 1), gdi::ResolveColor(38));
-  EXPECT_EQ(b.GetPixel(9, 0), gdi::ResolveColor(242));  // stripes 243..255 start at x = 10
-  EXPECT_EQ(MulDiv(5, 3, 2), 8);
-  EXPECT_EQ(MulDiv(-5, 3, 2), -8);
-  EXPECT_EQ(MulDiv(1, 1, 0), -1);
+  EXPECT_EQ(b.GetPixel(0, 0), gdi::Pixel::FromRgb(12, 0, 0));
+  EXPECT_EQ(b.GetPixel(1, 1), gdi::Pixel::FromRgb(38, 0, 0));
+  EXPECT_EQ(b.GetPixel(9, 0), gdi::Pixel::FromRgb(242, 0, 0));  // stripes 243..255 start at x = 10
+  EXPECT_EQ(base::MulDiv(5, 3, 2), 8);
+  EXPECT_EQ(base::MulDiv(-5, 3, 2), -8);
+  EXPECT_EQ(base::MulDiv(1, 1, 0), -1);
 }
 
 TEST(TextPlacement, CodesGiveTheOffsetsOfTheirPosition) {
-  ButtonDocument doc;
+  document::ButtonDocument doc;
   SetSize(doc, 90, 30);
   ButtonRenderer r;
   const std::string props = Props("");
@@ -249,7 +252,7 @@ TEST(TextPlacement, CodesGiveTheOffsetsOfTheirPosition) {
 }
 
 TEST(TextPlacement, MeasuresOnlyWhenAFormulaNeedsIt) {
-  ButtonDocument doc;
+  document::ButtonDocument doc;
   SetSize(doc, 90, 30);
   ButtonRenderer r;
   std::string left = "old", top = "old";
@@ -259,7 +262,7 @@ TEST(TextPlacement, MeasuresOnlyWhenAFormulaNeedsIt) {
   EXPECT_EQ(top, "4");
   // Elsewhere the conversion error comes out with both results empty.
   left = top = "old";
-  EXPECT_THROW(r.PlaceTextLayer(doc, "FontSize=abc;Text=x;", 5, left, top), ConversionError);
+  EXPECT_THROW(r.PlaceTextLayer(doc, "FontSize=abc;Text=x;", 5, left, top), document::ConversionError);
   EXPECT_EQ(left, "");
   EXPECT_EQ(top, "");
   // The measuring sets the canvas font.
@@ -269,4 +272,4 @@ TEST(TextPlacement, MeasuresOnlyWhenAFormulaNeedsIt) {
 }
 
 }  // namespace
-}  // namespace vorbel::testing
+}  // namespace vorbel::render

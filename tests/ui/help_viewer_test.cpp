@@ -41,7 +41,7 @@ TEST_F(HelpViewerTest, OpensOnTheContents) {
   EXPECT_EQ(viewer.Tabs()->currentIndex(), 0);
   EXPECT_EQ(viewer.windowTitle(), "Vorbel Help");
   // Every topic has its place in the tree, and the first is shown.
-  std::optional<HelpDocument> document = HelpDocument::Load(kShippedHelp.toStdString());
+  std::optional<help::HelpDocument> document = help::HelpDocument::Load(kShippedHelp.toStdString());
   ASSERT_TRUE(document);
   EXPECT_EQ(CountItems(), static_cast<int>(document->Topics().size()));
   EXPECT_EQ(viewer.CurrentTopicId(), "welcome");
@@ -128,11 +128,11 @@ TEST(HelpViewer, WithoutAHelpFileTheCommandsDoNothing) {
 // Pictures named relative to the help file are found beside it, wherever the
 // program was started from; every picture the shipped help names is there.
 TEST_F(HelpViewerTest, FindsEveryPictureTheHelpNames) {
-  std::optional<HelpDocument> document = HelpDocument::Load(kShippedHelp.toStdString());
+  std::optional<help::HelpDocument> document = help::HelpDocument::Load(kShippedHelp.toStdString());
   ASSERT_TRUE(document);
   const QRegularExpression source(QStringLiteral("<img\\s+src=\"([^\"]+)\""));
   int relative = 0;
-  for (const HelpTopic& topic : document->Topics()) {
+  for (const help::HelpTopic& topic : document->Topics()) {
     QRegularExpressionMatchIterator it = source.globalMatch(QString::fromStdString(topic.body));
     while (it.hasNext()) {
       const QUrl url(it.next().captured(1));

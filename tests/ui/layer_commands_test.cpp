@@ -17,41 +17,44 @@
 #include <map>
 #include <string>
 
-#include "controls/fnp_combo_color.h"
+#include "controls/color_combo_box.h"
 #include "controls/spin_edit.h"
 #include "document/layer_type.h"
+#include "find_child.h"
 #include "scripted_dialogs.h"
-#include "ui/backprop_form.h"
-#include "ui/btnbevel_form.h"
-#include "ui/ftext_form.h"
-#include "ui/image_form.h"
+#include "ui/background_layer_dialog.h"
+#include "ui/bevel_layer_dialog.h"
+#include "ui/image_layer_dialog.h"
 #include "ui/layer_list_model.h"
-#include "ui/main_form.h"
-#include "ui/new_form.h"
-#include "ui/newval_form.h"
+#include "ui/layer_type_dialog.h"
+#include "ui/main_window.h"
+#include "ui/offset_prompt.h"
 #include "ui/preview_box.h"
+#include "ui/text_layer_dialog.h"
 
 namespace vorbel::ui {
 namespace {
 
-MainFormOptions QuietOptions() {
-  MainFormOptions options;
-  options.registerFileType = false;
-  options.workingDirectory = QStringLiteral("/nonexistent-working-folder");
-  options.programDirectory = QStringLiteral("/nonexistent-program-folder");
-  options.sharedDataDirectory = QStringLiteral("/nonexistent-share-folder");
+using test::Child;
+
+MainWindowOptions QuietOptions() {
+  MainWindowOptions options;
+  options.register_file_type = false;
+  options.working_directory = QStringLiteral("/nonexistent-working-folder");
+  options.program_directory = QStringLiteral("/nonexistent-program-folder");
+  options.shared_data_directory = QStringLiteral("/nonexistent-share-folder");
   return options;
 }
 
 // Answers each dialog by its object name; a dialog without an answer is
 // accepted untouched. Records the order in which the dialogs were run.
-class EditorScript : public testing::ScriptedDialogs {
+class EditorScript : public test::ScriptedDialogs {
  public:
   std::map<QString, std::function<int(QDialog&)>> answers;
   QStringList shown;
 
   EditorScript() {
-    onExec = [this](QDialog& dialog) {
+    on_exec = [this](QDialog& dialog) {
       shown << dialog.objectName();
       const auto answer = answers.find(dialog.objectName());
       return answer == answers.end() ? int(QDialog::Accepted) : answer->second(dialog);
@@ -59,9 +62,9 @@ class EditorScript : public testing::ScriptedDialogs {
   }
   // The type chooser picks `type` and closes with OK.
   void ChooseType(const QString& type) {
-    answers[QStringLiteral("frmNew")] = [type](QDialog& dialog) {
-      auto& chooser = static_cast<TfrmNew&>(dialog);
-      chooser.cboType->setCurrentText(type);
+    answers[QStringLiteral("layerTypeDialog")] = [type](QDialog& dialog) {
+      auto& chooser = static_cast<LayerTypeDialog&>(dialog);
+      Child<QComboBox>(chooser, "typeCombo")->setCurrentText(type);
       return int(QDialog::Accepted);
     };
   }
@@ -78,41 +81,41 @@ class LayerCommands : public ::testing::Test {
     doc.SetHeightText(height);
     doc.SetLoading(false);
   }
-  int PreviewHeight() const { return form.pbxPreview->Picture().height(); }
+  int PreviewHeight() const { return Child<PreviewBox>(form, "preview")->Picture().height(); }
 
   EditorScript dialogs;
-  TMainForm form{QuietOptions()};
-  ButtonDocument& doc = form.Document();
+  MainWindow form{QuietOptions()};
+  document::ButtonDocument& doc = form.Document();
 };
 
 TEST_F(LayerCommands, AddWithCancelAddsNothingButRedraws) {
-  dialogs.answers[QStringLiteral("frmNew")] = [](QDialog&) { return int(QDialog::Rejected); };
+  dialogs.answers[QStringLiteral("layerTypeDialog")] = [](QDialog&) { return int(QDialog::Rejected); };
   ChangeHeightUnseen("12");
-  form.tbtnAddLayer->trigger();
-  EXPECT_EQ(dialogs.shown, QStringList({"frmNew"}));
+  Child<QAction>(form, "addLayerAction")->trigger();
+  EXPECT_EQ(dialogs.shown, QStringList({"layerTypeDialog"}));
   EXPECT_EQ(doc.RowCount(), 0);
   EXPECT_EQ(PreviewHeight(), 12);
 }
 
 TEST_F(LayerCommands, AddedBackgroundStartsFromThePreviousOnesSettingsAndSelectionStays) {
-  doc.AppendRow(LayerRow::Make("Bevel", "Pen=3;"));
+  doc.AppendRow(document::LayerRow::Make("Bevel", "Pen=3;"));
   doc.SelectRow(0);
   dialogs.ChooseType(QStringLiteral("Background"));
   bool rowWaitedWithoutSubItems = false;
-  dialogs.answers[QStringLiteral("frmBackProp")] = [&](QDialog& dialog) {
+  dialogs.answers[QStringLiteral("backgroundLayerDialog")] = [&](QDialog& dialog) {
     rowWaitedWithoutSubItems = doc.RowCount() == 2 && doc.Row(1).sub_items.empty();
-    auto& editor = static_cast<TfrmBackProp&>(dialog);
-    editor.cclrBackground->SelectColorName(QStringLiteral("Red"));
-    editor.rbEllipse->setChecked(true);
+    auto& editor = static_cast<BackgroundLayerDialog&>(dialog);
+    Child<controls::ColorComboBox>(editor, "backgroundCombo")->SelectColorName(QStringLiteral("Red"));
+    Child<QRadioButton>(editor, "ellipseButton")->setChecked(true);
     return int(QDialog::Accepted);
   };
-  form.Layer1Click();
-  form.New2->trigger();
+  form.UpdateLayerMenu();
+  Child<QAction>(form, "newLayerItem")->trigger();
   ASSERT_EQ(doc.RowCount(), 2);
   EXPECT_TRUE(rowWaitedWithoutSubItems);
-  const LayerRow first = doc.Row(1);
+  const document::LayerRow first = doc.Row(1);
   EXPECT_EQ(first.type, "Background");
-  EXPECT_EQ(first.image_index, kVisibleImage);
+  EXPECT_EQ(first.image_index, document::kVisibleImage);
   EXPECT_NE(first.Properties().find("Color=clRed;"), std::string::npos) << first.Properties();
   EXPECT_NE(first.Properties().find("Shape=Ellipse;"), std::string::npos) << first.Properties();
   EXPECT_EQ(first.Left(), "");
@@ -122,45 +125,46 @@ TEST_F(LayerCommands, AddedBackgroundStartsFromThePreviousOnesSettingsAndSelecti
   // The second background is not loaded from anything: the editor shows what
   // the first one was left with.
   std::string shownSettings;
-  dialogs.answers[QStringLiteral("frmBackProp")] = [&](QDialog& dialog) {
-    shownSettings = static_cast<TfrmBackProp&>(dialog).GetProperties();
+  dialogs.answers[QStringLiteral("backgroundLayerDialog")] = [&](QDialog& dialog) {
+    shownSettings = static_cast<BackgroundLayerDialog&>(dialog).GetProperties();
     return int(QDialog::Accepted);
   };
-  form.pmnuLayersPopup();
-  form.Add1->trigger();
+  form.UpdatePopupItems();
+  Child<QAction>(form, "addPopupItem")->trigger();
   ASSERT_EQ(doc.RowCount(), 3);
   EXPECT_EQ(shownSettings, first.Properties());
   EXPECT_EQ(doc.Row(2), first);
-  EXPECT_EQ(dialogs.shown, QStringList({"frmNew", "frmBackProp", "frmNew", "frmBackProp"}));
+  EXPECT_EQ(dialogs.shown,
+            QStringList({"layerTypeDialog", "backgroundLayerDialog", "layerTypeDialog", "backgroundLayerDialog"}));
 }
 
 TEST_F(LayerCommands, TextOffsetsComeFromTheAlignmentOnAddAndOnlyWithOneOnEdit) {
   dialogs.ChooseType(QStringLiteral("Text"));
-  form.tbtnAddLayerClick();  // no alignment button down
+  form.AddLayer();  // no alignment button down
   ASSERT_EQ(doc.RowCount(), 1);
   EXPECT_EQ(doc.Row(0).Left(), "");
   EXPECT_EQ(doc.Row(0).Top(), "");
 
   // Edited without an alignment, the offsets the row has stay.
-  doc.SetRowSubItem(0, kLeftItem, "3");
-  doc.SetRowSubItem(0, kTopItem, "-2");
+  doc.SetRowSubItem(0, document::SubItem::Left, "3");
+  doc.SetRowSubItem(0, document::SubItem::Top, "-2");
   doc.SelectRow(0);
-  dialogs.answers[QStringLiteral("frmText")] = [](QDialog& dialog) {
-    static_cast<TfrmText&>(dialog).edtButCaption->setText(QStringLiteral("Go"));
+  dialogs.answers[QStringLiteral("textLayerDialog")] = [](QDialog& dialog) {
+    Child<QLineEdit>(static_cast<TextLayerDialog&>(dialog), "captionEdit")->setText(QStringLiteral("Go"));
     return int(QDialog::Accepted);
   };
   ChangeHeightUnseen("40");
-  form.pmnuLayersPopup();
-  form.Edit1->trigger();
+  form.UpdatePopupItems();
+  Child<QAction>(form, "editPopupItem")->trigger();
   EXPECT_NE(doc.Row(0).Properties().find("Text=Go;"), std::string::npos);
   EXPECT_EQ(doc.Row(0).Left(), "3");
   EXPECT_EQ(doc.Row(0).Top(), "-2");
   EXPECT_EQ(PreviewHeight(), 40);
 
   // With the bottom-right button down the caption is measured and placed.
-  form.frmText->sbtnBot3->click();
-  ASSERT_EQ(form.frmText->GetAlignment(), 9);
-  emit form.lvItems->doubleClicked(form.lvItemsModel->index(0, 0));
+  Child<QToolButton>(*Child<TextLayerDialog>(form), "alignBottomRight")->click();
+  ASSERT_EQ(Child<TextLayerDialog>(form)->GetAlignment(), 9);
+  emit Child<QTreeView>(form, "layerList")->doubleClicked(Child<LayerListModel>(form, "layerModel")->index(0, 0));
   std::string left;
   std::string top;
   form.Renderer().PlaceTextLayer(doc, doc.Row(0).Properties(), 9, left, top);
@@ -169,8 +173,8 @@ TEST_F(LayerCommands, TextOffsetsComeFromTheAlignmentOnAddAndOnlyWithOneOnEdit) 
   EXPECT_EQ(doc.Row(0).Top(), top);
 
   // Add always places: top left is 4, 4 on any button.
-  form.frmText->sbtnTop1->click();
-  form.tbtnAddLayerClick();
+  Child<QToolButton>(*Child<TextLayerDialog>(form), "alignTopLeft")->click();
+  form.AddLayer();
   ASSERT_EQ(doc.RowCount(), 2);
   EXPECT_EQ(doc.Row(1).Left(), "4");
   EXPECT_EQ(doc.Row(1).Top(), "4");
@@ -179,12 +183,12 @@ TEST_F(LayerCommands, TextOffsetsComeFromTheAlignmentOnAddAndOnlyWithOneOnEdit) 
 
 TEST_F(LayerCommands, FontSizeThatIsNoNumberKeepsTheTextWithoutNewOffsetsAndShowsTheError) {
   dialogs.ChooseType(QStringLiteral("Text"));
-  form.frmText->sbtnMid2->click();
-  form.frmText->sedtFontSize->SetText(QStringLiteral("abc"));
+  Child<QToolButton>(*Child<TextLayerDialog>(form), "alignCentre")->click();
+  Child<controls::SpinEdit>(*Child<TextLayerDialog>(form), "fontSizeEdit")->SetText(QStringLiteral("abc"));
   ChangeHeightUnseen("33");
-  form.tbtnAddLayerClick();
+  form.AddLayer();
   ASSERT_EQ(doc.RowCount(), 1);
-  const LayerRow added = doc.Row(0);
+  const document::LayerRow added = doc.Row(0);
   ASSERT_TRUE(added.IsComplete());
   EXPECT_NE(added.Properties().find("FontSize=abc;"), std::string::npos);
   EXPECT_EQ(added.Left(), "");
@@ -197,14 +201,14 @@ TEST_F(LayerCommands, FontSizeThatIsNoNumberKeepsTheTextWithoutNewOffsetsAndShow
   // stay, the old offsets too, and nothing is redrawn.
   doc.SetRowSubItems(0, "Text=Old;FontSize=10;", "7", "");
   doc.SelectRow(0);
-  dialogs.answers[QStringLiteral("frmText")] = [](QDialog& dialog) {
-    auto& editor = static_cast<TfrmText&>(dialog);
-    editor.edtButCaption->setText(QStringLiteral("New"));
-    editor.sedtFontSize->SetText(QStringLiteral("1x"));
+  dialogs.answers[QStringLiteral("textLayerDialog")] = [](QDialog& dialog) {
+    auto& editor = static_cast<TextLayerDialog&>(dialog);
+    Child<QLineEdit>(editor, "captionEdit")->setText(QStringLiteral("New"));
+    Child<controls::SpinEdit>(editor, "fontSizeEdit")->SetText(QStringLiteral("1x"));
     return int(QDialog::Accepted);
   };
   ChangeHeightUnseen("20");
-  form.lvItemsDblClick();
+  form.EditLayer();
   EXPECT_NE(doc.Row(0).Properties().find("Text=New;"), std::string::npos);
   EXPECT_NE(doc.Row(0).Properties().find("FontSize=1x;"), std::string::npos);
   EXPECT_EQ(doc.Row(0).Left(), "7");
@@ -215,16 +219,16 @@ TEST_F(LayerCommands, FontSizeThatIsNoNumberKeepsTheTextWithoutNewOffsetsAndShow
 }
 
 TEST_F(LayerCommands, EditOfAStringTheEditorCannotLoadShowsTheMessageAndChangesNothing) {
-  doc.AppendRow(LayerRow::Make("Background", "Shape=RoundRect;Seed=abc;", "1", "2"));
+  doc.AppendRow(document::LayerRow::Make("Background", "Shape=RoundRect;Seed=abc;", "1", "2"));
   ChangeHeightUnseen("21");
-  form.lvItemsDblClick();  // nothing selected: nothing happens
-  EXPECT_EQ(dialogs.execCount, 0);
+  form.EditLayer();  // nothing selected: nothing happens
+  EXPECT_EQ(dialogs.exec_count, 0);
   EXPECT_EQ(PreviewHeight(), 30);
 
   doc.SelectRow(0);
-  const LayerRow before = doc.Row(0);
-  form.Edit1Click();
-  EXPECT_EQ(dialogs.execCount, 0);  // the editor was not shown
+  const document::LayerRow before = doc.Row(0);
+  form.EditLayer();
+  EXPECT_EQ(dialogs.exec_count, 0);  // the editor was not shown
   ASSERT_EQ(dialogs.errors.size(), 1u);
   EXPECT_EQ(dialogs.errors[0], QStringLiteral("'abc' is not a valid integer value"));
   EXPECT_EQ(doc.Row(0), before);
@@ -232,19 +236,19 @@ TEST_F(LayerCommands, EditOfAStringTheEditorCannotLoadShowsTheMessageAndChangesN
 }
 
 TEST_F(LayerCommands, EditOfARowOfTwoKindsHandsTheFirstEditorsStringToTheSecond) {
-  doc.AppendRow(LayerRow::Make("BackgroundImage", "Color=clRed;Image=first.bmp;", "5", "6"));
+  doc.AppendRow(document::LayerRow::Make("BackgroundImage", "Color=clRed;Image=first.bmp;", "5", "6"));
   doc.SelectRow(0);
   QString imageShown;
-  dialogs.answers[QStringLiteral("frmBackProp")] = [](QDialog& dialog) {
-    static_cast<TfrmBackProp&>(dialog).edtBGImage->setText(QStringLiteral("second.bmp"));
+  dialogs.answers[QStringLiteral("backgroundLayerDialog")] = [](QDialog& dialog) {
+    Child<QLineEdit>(static_cast<BackgroundLayerDialog&>(dialog), "imageEdit")->setText(QStringLiteral("second.bmp"));
     return int(QDialog::Accepted);
   };
-  dialogs.answers[QStringLiteral("frmImage")] = [&](QDialog& dialog) {
-    imageShown = static_cast<TfrmImage&>(dialog).edtImage->text();
+  dialogs.answers[QStringLiteral("imageLayerDialog")] = [&](QDialog& dialog) {
+    imageShown = Child<QLineEdit>(static_cast<ImageLayerDialog&>(dialog), "imageEdit")->text();
     return int(QDialog::Rejected);  // however an editor closes, its settings are taken
   };
-  form.lvItemsDblClick();
-  EXPECT_EQ(dialogs.shown, QStringList({"frmBackProp", "frmImage"}));
+  form.EditLayer();
+  EXPECT_EQ(dialogs.shown, QStringList({"backgroundLayerDialog", "imageLayerDialog"}));
   EXPECT_EQ(imageShown, QStringLiteral("second.bmp"));
   EXPECT_EQ(doc.Row(0).Properties().rfind("Image=second.bmp;Transparent=", 0), 0u) << doc.Row(0).Properties();
   EXPECT_EQ(doc.Row(0).Left(), "5");
@@ -252,94 +256,94 @@ TEST_F(LayerCommands, EditOfARowOfTwoKindsHandsTheFirstEditorsStringToTheSecond)
   // A Type without any keyword opens no editor, but still redraws.
   doc.SetRowType(0, "Shape");
   ChangeHeightUnseen("22");
-  form.lvItemsDblClick();
-  EXPECT_EQ(dialogs.execCount, 2);
+  form.EditLayer();
+  EXPECT_EQ(dialogs.exec_count, 2);
   EXPECT_EQ(PreviewHeight(), 22);
 }
 
 TEST_F(LayerCommands, ValuePromptOpensOnTheOffsetAndWritesItOnlyAfterOk) {
-  doc.AppendRow(LayerRow::Make("Image", "", "", "abc"));
-  form.btnLeftClick();  // nothing selected
-  EXPECT_EQ(dialogs.execCount, 0);
+  doc.AppendRow(document::LayerRow::Make("Image", "", "", "abc"));
+  form.AskLeft();  // nothing selected
+  EXPECT_EQ(dialogs.exec_count, 0);
   doc.SelectRow(0);
 
   QString opened;
-  dialogs.answers[QStringLiteral("frmNewValue")] = [&](QDialog& dialog) {
-    opened = static_cast<TfrmNewValue&>(dialog).sedtValue->Text();
-    static_cast<TfrmNewValue&>(dialog).sedtValue->SetText(QStringLiteral("-15"));
+  dialogs.answers[QStringLiteral("offsetPrompt")] = [&](QDialog& dialog) {
+    opened = Child<controls::SpinEdit>(static_cast<OffsetPrompt&>(dialog), "valueEdit")->Text();
+    Child<controls::SpinEdit>(static_cast<OffsetPrompt&>(dialog), "valueEdit")->SetText(QStringLiteral("-15"));
     return int(QDialog::Rejected);
   };
   ChangeHeightUnseen("25");
-  form.btnLeft->click();
+  Child<QPushButton>(form, "leftButton")->click();
   EXPECT_EQ(opened, QStringLiteral("0"));
   EXPECT_EQ(doc.Row(0).Left(), "");
   EXPECT_EQ(PreviewHeight(), 30);
 
-  dialogs.answers[QStringLiteral("frmNewValue")] = [&](QDialog& dialog) {
-    opened = static_cast<TfrmNewValue&>(dialog).sedtValue->Text();
-    static_cast<TfrmNewValue&>(dialog).sedtValue->SetText(QStringLiteral("-15"));
+  dialogs.answers[QStringLiteral("offsetPrompt")] = [&](QDialog& dialog) {
+    opened = Child<controls::SpinEdit>(static_cast<OffsetPrompt&>(dialog), "valueEdit")->Text();
+    Child<controls::SpinEdit>(static_cast<OffsetPrompt&>(dialog), "valueEdit")->SetText(QStringLiteral("-15"));
     return int(QDialog::Accepted);
   };
-  form.btnLeft->click();
+  Child<QPushButton>(form, "leftButton")->click();
   EXPECT_EQ(doc.Row(0).Left(), "-15");
   EXPECT_EQ(PreviewHeight(), 25);
-  form.btnLeftClick();
+  form.AskLeft();
   EXPECT_EQ(opened, QStringLiteral("-15"));
 
   // Top holds "abc": the prompt opens with 0; text that is no integer is
   // written as 0.
-  dialogs.answers[QStringLiteral("frmNewValue")] = [&](QDialog& dialog) {
-    opened = static_cast<TfrmNewValue&>(dialog).sedtValue->Text();
-    static_cast<TfrmNewValue&>(dialog).sedtValue->SetText(QStringLiteral("1x"));
+  dialogs.answers[QStringLiteral("offsetPrompt")] = [&](QDialog& dialog) {
+    opened = Child<controls::SpinEdit>(static_cast<OffsetPrompt&>(dialog), "valueEdit")->Text();
+    Child<controls::SpinEdit>(static_cast<OffsetPrompt&>(dialog), "valueEdit")->SetText(QStringLiteral("1x"));
     return int(QDialog::Accepted);
   };
-  form.btnTop->click();
+  Child<QPushButton>(form, "topButton")->click();
   EXPECT_EQ(opened, QStringLiteral("0"));
   EXPECT_EQ(doc.Row(0).Top(), "0");
   EXPECT_EQ(doc.Row(0).Left(), "-15");
 }
 
 TEST_F(LayerCommands, RandomizeReplacesTheRowsAndRedraws) {
-  doc.AppendRow(LayerRow::Make("Image", "Image=x.bmp;", "1", "1"));
-  doc.AppendRow(LayerRow::Make("Image", "Image=y.bmp;", "2", "2"));
+  doc.AppendRow(document::LayerRow::Make("Image", "Image=x.bmp;", "1", "1"));
+  doc.AppendRow(document::LayerRow::Make("Image", "Image=y.bmp;", "2", "2"));
   doc.SetDocumentFileName("/somewhere/old.vrb");
-  form.btnRandomize->click();
+  Child<QPushButton>(form, "randomizeButton")->click();
   ASSERT_GE(doc.RowCount(), 1);
   EXPECT_LE(doc.RowCount(), 3);
   EXPECT_EQ(doc.Row(doc.RowCount() - 1).type, "Text");
-  for (const LayerRow& row : doc.Rows()) {
-    EXPECT_FALSE(KindsForRender(row.type).image) << row.type;
+  for (const document::LayerRow& row : doc.Rows()) {
+    EXPECT_FALSE(document::KindsForRender(row.type).image) << row.type;
     EXPECT_TRUE(row.IsComplete());
     EXPECT_EQ(row.Left(), "");
   }
   EXPECT_EQ(form.windowTitle(), QStringLiteral("Vorbel - [untitled.vrb]"));
   EXPECT_GE(doc.Height(), 30);
   EXPECT_LE(doc.Height(), 75);
-  EXPECT_EQ(form.pbxPreview->Picture().size(), QSize(doc.Width(), doc.Height()));
-  EXPECT_EQ(dialogs.execCount, 0);
+  EXPECT_EQ(Child<PreviewBox>(form, "preview")->Picture().size(), QSize(doc.Width(), doc.Height()));
+  EXPECT_EQ(dialogs.exec_count, 0);
 }
 
 TEST_F(LayerCommands, MovesAtTheEndsToggleAndOffsetPanelFollowTheirRules) {
-  doc.AppendRow(LayerRow::Make("Imagery", "a", "", "", 7));
-  doc.AppendRow(LayerRow::Make("Bevel", "b", "", "", kHiddenImage));
+  doc.AppendRow(document::LayerRow::Make("Imagery", "a", "", "", 7));
+  doc.AppendRow(document::LayerRow::Make("Bevel", "b", "", "", document::kHiddenImage));
   doc.SelectRow(1);
-  EXPECT_FALSE(form.pnlOffset->isEnabled());
-  EXPECT_TRUE(form.tbtnDown->isEnabled());
-  form.tbtnDown->trigger();  // already last
+  EXPECT_FALSE(Child<QWidget>(form, "offsetPanel")->isEnabled());
+  EXPECT_TRUE(Child<QAction>(form, "moveDownAction")->isEnabled());
+  Child<QAction>(form, "moveDownAction")->trigger();  // already last
   EXPECT_EQ(doc.SelectedRow(), 1);
   EXPECT_EQ(doc.Row(1).sub_items[0], "b");
 
-  form.tbtnUpClick();  // the hidden bevel moves down in the image with its state
+  form.MoveLayerUp();  // the hidden bevel moves down in the image with its state
   EXPECT_EQ(doc.Row(0).type, "Bevel");
-  EXPECT_EQ(doc.Row(0).image_index, kHiddenImage);
+  EXPECT_EQ(doc.Row(0).image_index, document::kHiddenImage);
   EXPECT_EQ(doc.Row(1).image_index, 7);
 
   doc.SelectRow(1);
-  EXPECT_TRUE(form.pnlOffset->isEnabled());
-  form.Togglevisiblity1Click();
-  EXPECT_EQ(doc.Row(1).image_index, kVisibleImage);
-  form.Togglevisiblity1Click();
-  EXPECT_EQ(doc.Row(1).image_index, kHiddenImage);
+  EXPECT_TRUE(Child<QWidget>(form, "offsetPanel")->isEnabled());
+  form.ToggleVisibility();
+  EXPECT_EQ(doc.Row(1).image_index, document::kVisibleImage);
+  form.ToggleVisibility();
+  EXPECT_EQ(doc.Row(1).image_index, document::kHiddenImage);
 }
 
 }  // namespace

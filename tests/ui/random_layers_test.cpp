@@ -18,7 +18,7 @@ class DrawingSource : public RandomLayerSource {
   explicit DrawingSource(std::string name) : name_(std::move(name)) {}
   std::string RandomProperties() override {
     ++calls;
-    return name_ + "=" + std::to_string(RandomUpTo(1000)) + ";";
+    return name_ + "=" + std::to_string(document::RandomUpTo(1000)) + ";";
   }
   int calls = 0;
 
@@ -27,33 +27,33 @@ class DrawingSource : public RandomLayerSource {
 };
 
 TEST(RandomButton, ReplacesTheDocumentWithinTheBounds) {
-  ButtonDocument doc;
-  doc.AppendRow(LayerRow::Make("Image", "Image=a.bmp;"));
+  document::ButtonDocument doc;
+  doc.AppendRow(document::LayerRow::Make("Image", "Image=a.bmp;"));
   doc.SetDocumentFileName("/somewhere/button.vrb");
   doc.SetBorder(true);
-  const TColor workArea = doc.WorkAreaColor();
+  const base::Color workArea = doc.WorkAreaColor();
 
   bool sawBackground = false, sawNoBackground = false, sawBevel = false, sawNoBevel = false;
   for (std::uint32_t seed = 1; seed <= 300; ++seed) {
-    SeedRandom(seed);
+    document::SeedRandom(seed);
     DrawingSource background("B"), bevel("V"), text("T");
-    RandomButton(doc, background, bevel, text, RandomSeeding::kKeep);
+    RandomButton(doc, background, bevel, text, RandomSeeding::Keep);
 
     EXPECT_GE(doc.Height(), 30);
     EXPECT_LE(doc.Height(), 75);
     EXPECT_GE(doc.Width(), 50);
     EXPECT_LE(doc.Width(), 130);
-    EXPECT_EQ(doc.Caption(), ButtonDocument::kUntitledCaption);
+    EXPECT_EQ(doc.Caption(), document::ButtonDocument::kUntitledCaption);
     EXPECT_TRUE(doc.Border());
     EXPECT_EQ(doc.WorkAreaColor(), workArea);
 
     // Rows: Background?, Bevel?, Text, and never an image.
     std::vector<std::string> types;
-    for (const LayerRow& row : doc.Rows()) {
+    for (const document::LayerRow& row : doc.Rows()) {
       types.push_back(row.type);
-      EXPECT_EQ(row.SubItemText(kLeftItem), "");
-      EXPECT_EQ(row.SubItemText(kTopItem), "");
-      EXPECT_EQ(row.image_index, kVisibleImage);
+      EXPECT_EQ(row.SubItemText(document::SubItem::Left), "");
+      EXPECT_EQ(row.SubItemText(document::SubItem::Top), "");
+      EXPECT_EQ(row.image_index, document::kVisibleImage);
       EXPECT_TRUE(row.IsComplete());
     }
     ASSERT_FALSE(types.empty());
@@ -73,28 +73,28 @@ TEST(RandomButton, DrawsInTheDocumentedOrder) {
   for (std::uint32_t seed : {7u, 99u, 2024u}) {
     // Replay the draws by hand: height, width, background?, its string,
     // bevel?, its string, text.
-    SeedRandom(seed);
-    int h = RandomUpTo(75);
-    if (h < 30) h = RandomUpTo(75);
-    if (h < 30) h = RandomUpTo(75);
+    document::SeedRandom(seed);
+    int h = document::RandomUpTo(75);
+    if (h < 30) h = document::RandomUpTo(75);
+    if (h < 30) h = document::RandomUpTo(75);
     if (h < 30) h = 30;
-    int w = RandomUpTo(130);
-    if (w < 50) w = RandomUpTo(130);
-    if (w < 50) w = RandomUpTo(130);
+    int w = document::RandomUpTo(130);
+    if (w < 50) w = document::RandomUpTo(130);
+    if (w < 50) w = document::RandomUpTo(130);
     if (w < 50) w = 80;
     std::vector<std::string> expected;
-    if (RandomUpTo(4) >= 2) expected.push_back("B=" + std::to_string(RandomUpTo(1000)) + ";");
-    if (RandomUpTo(1) == 1) expected.push_back("V=" + std::to_string(RandomUpTo(1000)) + ";");
-    expected.push_back("T=" + std::to_string(RandomUpTo(1000)) + ";");
+    if (document::RandomUpTo(4) >= 2) expected.push_back("B=" + std::to_string(document::RandomUpTo(1000)) + ";");
+    if (document::RandomUpTo(1) == 1) expected.push_back("V=" + std::to_string(document::RandomUpTo(1000)) + ";");
+    expected.push_back("T=" + std::to_string(document::RandomUpTo(1000)) + ";");
 
-    SeedRandom(seed);
-    ButtonDocument doc;
+    document::SeedRandom(seed);
+    document::ButtonDocument doc;
     DrawingSource background("B"), bevel("V"), text("T");
-    RandomButton(doc, background, bevel, text, RandomSeeding::kKeep);
+    RandomButton(doc, background, bevel, text, RandomSeeding::Keep);
     EXPECT_EQ(doc.Height(), h);
     EXPECT_EQ(doc.Width(), w);
     std::vector<std::string> got;
-    for (const LayerRow& row : doc.Rows()) got.push_back(row.Properties());
+    for (const document::LayerRow& row : doc.Rows()) got.push_back(row.Properties());
     EXPECT_EQ(got, expected) << "seed " << seed;
   }
 }
@@ -102,7 +102,7 @@ TEST(RandomButton, DrawsInTheDocumentedOrder) {
 TEST(RandomButton, SizeFallbacks) {
   // Over many draws the fallbacks show: a height of exactly 30 and a width of
   // exactly 80 come up far more often than one value in 76 or 131 would.
-  SeedRandom(5);
+  document::SeedRandom(5);
   int height30 = 0, width80 = 0;
   constexpr int kRuns = 20000;
   for (int i = 0; i < kRuns; ++i) {

@@ -10,15 +10,15 @@
 
 #include "ui/dialog_seam.h"
 
-namespace vorbel::ui::testing {
+namespace vorbel::ui::test {
 
 class ScriptedDialogs : public DialogSeam {
  public:
   // Answers Exec: the dialog is handed over to be inspected and changed, and
   // the function's result is the dialog's result. Without an answer, Exec
   // returns Accepted without touching the dialog.
-  std::function<int(QDialog&)> onExec;
-  int execCount = 0;
+  std::function<int(QDialog&)> on_exec;
+  int exec_count = 0;
   std::vector<QString> errors;
   int beeps = 0;
 
@@ -28,8 +28,8 @@ class ScriptedDialogs : public DialogSeam {
   ScriptedDialogs& operator=(const ScriptedDialogs&) = delete;
 
   int Exec(QDialog& dialog) override {
-    ++execCount;
-    return onExec ? onExec(dialog) : QDialog::Accepted;
+    ++exec_count;
+    return on_exec ? on_exec(dialog) : QDialog::Accepted;
   }
   std::optional<QString> OpenFileName(QWidget*, const FileRequest&) override { return std::nullopt; }
   std::optional<QString> SaveFileName(QWidget*, const FileRequest&) override { return std::nullopt; }
@@ -38,4 +38,4 @@ class ScriptedDialogs : public DialogSeam {
   void Beep() override { ++beeps; }
 };
 
-}  // namespace vorbel::ui::testing
+}  // namespace vorbel::ui::test

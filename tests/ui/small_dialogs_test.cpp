@@ -10,78 +10,81 @@
 #include <gtest/gtest.h>
 
 #include "controls/spin_edit.h"
+#include "find_child.h"
 #include "scripted_dialogs.h"
-#include "ui/image_form.h"
-#include "ui/new_form.h"
-#include "ui/newval_form.h"
-#include "ui/open_pic_dialog.h"
+#include "ui/image_layer_dialog.h"
+#include "ui/layer_type_dialog.h"
+#include "ui/offset_prompt.h"
+#include "ui/picture_chooser.h"
 
 namespace vorbel::ui {
 namespace {
 
-TEST(TfrmNew, OffersTheFourKindsAndKeepsTheLastChoice) {
-  TfrmNew form;
+using test::Child;
+
+TEST(LayerTypeDialog, OffersTheFourKindsAndKeepsTheLastChoice) {
+  LayerTypeDialog form;
   EXPECT_EQ(form.windowTitle(), "New");
   EXPECT_EQ(form.size(), QSize(241, 80));
-  ASSERT_EQ(form.cboType->count(), 4);
-  EXPECT_EQ(form.cboType->itemText(0), "Background");
-  EXPECT_EQ(form.cboType->itemText(1), "Bevel");
-  EXPECT_EQ(form.cboType->itemText(2), "Text");
-  EXPECT_EQ(form.cboType->itemText(3), "Image");
+  ASSERT_EQ(Child<QComboBox>(form, "typeCombo")->count(), 4);
+  EXPECT_EQ(Child<QComboBox>(form, "typeCombo")->itemText(0), "Background");
+  EXPECT_EQ(Child<QComboBox>(form, "typeCombo")->itemText(1), "Bevel");
+  EXPECT_EQ(Child<QComboBox>(form, "typeCombo")->itemText(2), "Text");
+  EXPECT_EQ(Child<QComboBox>(form, "typeCombo")->itemText(3), "Image");
   EXPECT_EQ(form.SelectedType(), "Background");
-  EXPECT_TRUE(form.btnOk->isDefault());
-  EXPECT_FALSE(form.btnCancel->isDefault());
+  EXPECT_TRUE(Child<QPushButton>(form, "okButton")->isDefault());
+  EXPECT_FALSE(Child<QPushButton>(form, "cancelButton")->isDefault());
 
-  form.cboType->setCurrentIndex(2);
-  testing::ScriptedDialogs dialogs;
+  Child<QComboBox>(form, "typeCombo")->setCurrentIndex(2);
+  test::ScriptedDialogs dialogs;
   EXPECT_EQ(Dialogs().Exec(form), QDialog::Accepted);
   EXPECT_EQ(form.SelectedType(), "Text");
 }
 
-TEST(TfrmNew, OkAcceptsAndCancelRejects) {
-  TfrmNew form;
+TEST(LayerTypeDialog, OkAcceptsAndCancelRejects) {
+  LayerTypeDialog form;
   form.show();
-  QTest::mouseClick(form.btnCancel, Qt::LeftButton);
+  QTest::mouseClick(Child<QPushButton>(form, "cancelButton"), Qt::LeftButton);
   EXPECT_EQ(form.result(), QDialog::Rejected);
   form.show();
-  QTest::mouseClick(form.btnOk, Qt::LeftButton);
+  QTest::mouseClick(Child<QPushButton>(form, "okButton"), Qt::LeftButton);
   EXPECT_EQ(form.result(), QDialog::Accepted);
 }
 
-TEST(TfrmNewValue, HasAnUnlimitedValue) {
-  TfrmNewValue form;
+TEST(OffsetPrompt, HasAnUnlimitedValue) {
+  OffsetPrompt form;
   EXPECT_EQ(form.windowTitle(), "New value");
   EXPECT_EQ(form.size(), QSize(162, 94));
-  EXPECT_FALSE(form.sedtValue->HasLimits());
-  form.sedtValue->SetValue(-123456);
-  EXPECT_EQ(form.sedtValue->Value(), -123456);
+  EXPECT_FALSE(Child<controls::SpinEdit>(form, "valueEdit")->HasLimits());
+  Child<controls::SpinEdit>(form, "valueEdit")->SetValue(-123456);
+  EXPECT_EQ(Child<controls::SpinEdit>(form, "valueEdit")->Value(), -123456);
   // Typed values are read as every integer of the program; what is no
   // integer reads as 0.
-  form.sedtValue->SetText("$10");
-  EXPECT_EQ(form.sedtValue->Value(), 16);
-  form.sedtValue->SetText(" -5");
-  EXPECT_EQ(form.sedtValue->Value(), -5);
-  form.sedtValue->SetText("-");
-  EXPECT_EQ(form.sedtValue->Value(), 0);
-  EXPECT_EQ(form.lblValue->geometry().topLeft(), QPoint(5, 10));
-  EXPECT_TRUE(form.btnOk->isDefault());
-  EXPECT_EQ(form.Button1->text(), "Cancel");
+  Child<controls::SpinEdit>(form, "valueEdit")->SetText("$10");
+  EXPECT_EQ(Child<controls::SpinEdit>(form, "valueEdit")->Value(), 16);
+  Child<controls::SpinEdit>(form, "valueEdit")->SetText(" -5");
+  EXPECT_EQ(Child<controls::SpinEdit>(form, "valueEdit")->Value(), -5);
+  Child<controls::SpinEdit>(form, "valueEdit")->SetText("-");
+  EXPECT_EQ(Child<controls::SpinEdit>(form, "valueEdit")->Value(), 0);
+  EXPECT_EQ(Child<QLabel>(form, "valueLabel")->geometry().topLeft(), QPoint(5, 10));
+  EXPECT_TRUE(Child<QPushButton>(form, "okButton")->isDefault());
+  EXPECT_EQ(Child<QPushButton>(form, "cancelButton")->text(), "Cancel");
 }
 
-class TfrmImageTest : public ::testing::Test {
+class ImageLayerDialogTest : public ::testing::Test {
  protected:
-  TfrmImage form;
-  testing::ScriptedDialogs dialogs;
+  ImageLayerDialog form;
+  test::ScriptedDialogs dialogs;
 };
 
-TEST_F(TfrmImageTest, FirstUseAndRoundTrip) {
+TEST_F(ImageLayerDialogTest, FirstUseAndRoundTrip) {
   EXPECT_EQ(form.windowTitle(), "Image");
   EXPECT_EQ(form.size(), QSize(354, 100));
   EXPECT_EQ(form.GetProperties(), "Image=;Transparent=No;");
 
   form.SetProperties("Image=/pictures/logo.bmp;Transparent=Yes;");
-  EXPECT_EQ(form.edtImage->text(), "/pictures/logo.bmp");
-  EXPECT_TRUE(form.cbxTransparent->isChecked());
+  EXPECT_EQ(Child<QLineEdit>(form, "imageEdit")->text(), "/pictures/logo.bmp");
+  EXPECT_TRUE(Child<QCheckBox>(form, "transparentBox")->isChecked());
   EXPECT_EQ(form.GetProperties(), "Image=/pictures/logo.bmp;Transparent=Yes;");
 
   // Missing keys take the load defaults: no path, not transparent.
@@ -89,35 +92,35 @@ TEST_F(TfrmImageTest, FirstUseAndRoundTrip) {
   EXPECT_EQ(form.GetProperties(), "Image=;Transparent=No;");
   // Any value holding a "y" is true.
   form.SetProperties("transparent=maybe;");
-  EXPECT_TRUE(form.cbxTransparent->isChecked());
+  EXPECT_TRUE(Child<QCheckBox>(form, "transparentBox")->isChecked());
 }
 
-TEST_F(TfrmImageTest, PathWithSemicolonIsWrittenWholeAndReadBackCut) {
-  form.edtImage->setText("/a;b.jpg");
+TEST_F(ImageLayerDialogTest, PathWithSemicolonIsWrittenWholeAndReadBackCut) {
+  Child<QLineEdit>(form, "imageEdit")->setText("/a;b.jpg");
   const std::string props = form.GetProperties();
   EXPECT_EQ(props, "Image=/a;b.jpg;Transparent=No;");
   form.SetProperties(props);
-  EXPECT_EQ(form.edtImage->text(), "/a");
+  EXPECT_EQ(Child<QLineEdit>(form, "imageEdit")->text(), "/a");
 }
 
-TEST_F(TfrmImageTest, PickerSetsThePathOnlyWhenConfirmed) {
-  form.edtImage->setText("/kept.bmp");
-  dialogs.onExec = [](QDialog& dialog) {
-    EXPECT_NE(dynamic_cast<OpenPicDlg*>(&dialog), nullptr);
+TEST_F(ImageLayerDialogTest, PickerSetsThePathOnlyWhenConfirmed) {
+  Child<QLineEdit>(form, "imageEdit")->setText("/kept.bmp");
+  dialogs.on_exec = [](QDialog& dialog) {
+    EXPECT_NE(dynamic_cast<PictureChooser*>(&dialog), nullptr);
     return static_cast<int>(QDialog::Rejected);
   };
-  form.sbtnSelectImageClick();
-  EXPECT_EQ(form.edtImage->text(), "/kept.bmp");
+  form.ChooseImage();
+  EXPECT_EQ(Child<QLineEdit>(form, "imageEdit")->text(), "/kept.bmp");
 
   const QString chosen = QStringLiteral(VORBEL_TEST_DATA) + "/ui/pictures/stripes.bmp";
-  dialogs.onExec = [&](QDialog& dialog) {
-    auto& picker = static_cast<OpenPicDlg&>(dialog);
+  dialogs.on_exec = [&](QDialog& dialog) {
+    auto& picker = static_cast<PictureChooser&>(dialog);
     picker.selectFile(chosen);
     return static_cast<int>(QDialog::Accepted);
   };
-  form.sbtnSelectImageClick();
-  EXPECT_EQ(form.edtImage->text(), chosen);
-  EXPECT_EQ(dialogs.execCount, 2);
+  form.ChooseImage();
+  EXPECT_EQ(Child<QLineEdit>(form, "imageEdit")->text(), chosen);
+  EXPECT_EQ(dialogs.exec_count, 2);
 }
 
 }  // namespace

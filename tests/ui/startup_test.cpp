@@ -11,18 +11,21 @@
 
 #include <gtest/gtest.h>
 
+#include "find_child.h"
 #include "ui/about_box.h"
-#include "ui/backprop_form.h"
-#include "ui/btnbevel_form.h"
-#include "ui/ftext_form.h"
-#include "ui/image_form.h"
-#include "ui/new_form.h"
-#include "ui/newval_form.h"
-#include "ui/splash_form.h"
+#include "ui/background_layer_dialog.h"
+#include "ui/bevel_layer_dialog.h"
+#include "ui/image_layer_dialog.h"
+#include "ui/layer_type_dialog.h"
+#include "ui/offset_prompt.h"
+#include "ui/splash_window.h"
 #include "ui/startup.h"
+#include "ui/text_layer_dialog.h"
 
 namespace vorbel::ui {
 namespace {
+
+using test::Child;
 
 using std::chrono::milliseconds;
 
@@ -44,13 +47,13 @@ class SteppingClock : public StartupClock {
   }
 };
 
-MainFormOptions QuietOptions(const QStringList& arguments = {}) {
-  MainFormOptions options;
+MainWindowOptions QuietOptions(const QStringList& arguments = {}) {
+  MainWindowOptions options;
   options.arguments = arguments;
-  options.registerFileType = false;
-  options.workingDirectory = QStringLiteral("/nonexistent-working-folder");
-  options.programDirectory = QStringLiteral("/nonexistent-program-folder");
-  options.sharedDataDirectory = QStringLiteral("/nonexistent-share-folder");
+  options.register_file_type = false;
+  options.working_directory = QStringLiteral("/nonexistent-working-folder");
+  options.program_directory = QStringLiteral("/nonexistent-program-folder");
+  options.shared_data_directory = QStringLiteral("/nonexistent-share-folder");
   return options;
 }
 
@@ -82,10 +85,10 @@ TEST(StartupWait, RunsOnceWhenTheTimeIsAlreadyUp) {
 TEST(StartUp, ShowsTheSplashForTheMinimumThenTheMainWindowWithItsWindows) {
   SteppingClock clock;
   clock.step = milliseconds(500);
-  QPointer<TfrmSplash> seen;
+  QPointer<SplashWindow> seen;
   clock.onDispatch = [&](int) {
     for (QWidget* w : QApplication::topLevelWidgets()) {
-      if (auto* splash = qobject_cast<TfrmSplash*>(w); splash && splash->isVisible()) seen = splash;
+      if (auto* splash = qobject_cast<SplashWindow*>(w); splash && splash->isVisible()) seen = splash;
     }
     EXPECT_NE(QGuiApplication::overrideCursor(), nullptr);
     if (QGuiApplication::overrideCursor()) {
@@ -93,48 +96,49 @@ TEST(StartUp, ShowsTheSplashForTheMinimumThenTheMainWindowWithItsWindows) {
     }
   };
   const milliseconds start = clock.now;
-  std::unique_ptr<TMainForm> main = StartUp(QuietOptions(), clock);
+  std::unique_ptr<MainWindow> main = StartUp(QuietOptions(), clock);
   EXPECT_GE(clock.now - start, kSplashMinimum);
   EXPECT_EQ(clock.limits.size(), 4u);
   ASSERT_TRUE(seen);
   EXPECT_EQ(seen->size(), QSize(352, 202));
   // The test program has no version strings: at start-up the label is empty.
-  EXPECT_TRUE(seen->lblVersion->text().isEmpty());
+  EXPECT_TRUE(Child<QLabel>(*seen, "versionLabel")->text().isEmpty());
   EXPECT_FALSE(seen->isVisible());
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
   EXPECT_TRUE(main->isVisible());
   EXPECT_EQ(main->windowTitle(), QStringLiteral("Vorbel - [untitled.vrb]"));
   // The dialogs exist before the window shows and are not visible.
-  for (QDialog* dialog : std::initializer_list<QDialog*>{main->frmNew, main->frmBackProp, main->frmText,
-                                                       main->frmBevel, main->frmImage, main->frmNewValue}) {
+  for (QDialog* dialog : std::initializer_list<QDialog*>{
+           Child<LayerTypeDialog>(*main), Child<BackgroundLayerDialog>(*main), Child<TextLayerDialog>(*main),
+           Child<BevelLayerDialog>(*main), Child<ImageLayerDialog>(*main), Child<OffsetPrompt>(*main)}) {
     ASSERT_NE(dialog, nullptr);
     EXPECT_FALSE(dialog->isVisible());
   }
-  ASSERT_TRUE(main->AboutBox);
-  EXPECT_FALSE(main->AboutBox->isVisible());
-  EXPECT_EQ(main->AboutBox->windowTitle(), QStringLiteral("About"));
+  ASSERT_TRUE(main->SecondAboutBox());
+  EXPECT_FALSE(main->SecondAboutBox()->isVisible());
+  EXPECT_EQ(main->SecondAboutBox()->windowTitle(), QStringLiteral("About"));
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_FALSE(seen);  // closing freed it
 }
 
 TEST(StartUp, AClickClosesTheSplashEarlyAndStartUpGoesOn) {
   SteppingClock clock;
-  QPointer<TfrmSplash> clicked;
+  QPointer<SplashWindow> clicked;
   bool wasOpen = false;
   std::vector<bool> openAfter;
   clock.onDispatch = [&](int round) {
     if (round == 2) {
       for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (auto* splash = qobject_cast<TfrmSplash*>(w); splash && splash->isVisible()) {
+        if (auto* splash = qobject_cast<SplashWindow*>(w); splash && splash->isVisible()) {
           clicked = splash;
           wasOpen = true;
-          QTest::mouseClick(splash->Label5, Qt::LeftButton);
+          QTest::mouseClick(Child<QLabel>(*splash, "visitLabel"), Qt::LeftButton);
         }
       }
     }
     if (round > 2) openAfter.push_back(clicked && clicked->isVisible());
   };
-  std::unique_ptr<TMainForm> main = StartUp(QuietOptions(), clock);
+  std::unique_ptr<MainWindow> main = StartUp(QuietOptions(), clock);
   EXPECT_TRUE(wasOpen);
   EXPECT_EQ(openAfter, std::vector<bool>(16, false));  // closed at once by the click
   EXPECT_EQ(clock.limits.size(), 18u);  // the wait itself is not cut short
@@ -153,7 +157,7 @@ TEST(StartUp, OpensTheFirstArgumentAndIgnoresTheRest) {
   }
   SteppingClock clock;
   clock.step = milliseconds(2000);
-  std::unique_ptr<TMainForm> main = StartUp(QuietOptions({path, QStringLiteral("ignored.vrb")}), clock);
+  std::unique_ptr<MainWindow> main = StartUp(QuietOptions({path, QStringLiteral("ignored.vrb")}), clock);
   EXPECT_EQ(main->windowTitle(), QStringLiteral("Vorbel - [") + path + u']');
   EXPECT_EQ(main->Document().Height(), 33);
 }

@@ -1,0 +1,104 @@
+// Exporting a drawn button: the render pass that every GIF and PNG export
+// runs, the colour reduction and encoding, and the safe write of the file.
+//
+//   build/bench/export_bench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "codecs/image_writers.h"
+#include "commands/export.h"
+#include "document/button_document.h"
+#include "layout/layout_file.h"
+#include "render/button_renderer.h"
+
+namespace vorbel {
+namespace {
+
+// A full-HD button: 3D rounded background, a bevel of pen width 1 and a
+// 48-point caption with shadow and outline.
+void FullHdScene(document::ButtonDocument& doc) {
+  doc.SetWidth(1920);
+  doc.SetHeight(1080);
+  doc.AppendRow(document::LayerRow::Make("Background",
+                               "Color=clSilver;Shape=RoundRect;Seed=10;Draw3D=Yes;Highlight=clWhite;ShadowClr=clGray;"));
+  doc.AppendRow(document::LayerRow::Make("Bevel", "Highlight=clWhite;Shadow=clGray;Pen=1;"));
+  doc.AppendRow(document::LayerRow::Make("Text",
+                               "Text=E-Mail me;FontFace=DejaVu Sans;FontSize=48;Color=clBlack;Shadowed=Yes;"
+                               "ShadowOffset=2;ShadowColor=clSilver;Outlined=Yes;OutlineColor=clWhite;",
+                               "10", "4"));
+}
+
+class ScratchFile {
+ public:
+  explicit ScratchFile(const std::string& name)
+      : path_((std::filesystem::temp_directory_path() / ("vorbel-export-bench-" + name)).string()) {}
+  ~ScratchFile() {
+    std::error_code ec;
+    std::filesystem::remove(path_, ec);
+  }
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+// ExportButton as the Export command runs it: a render pass, then the file.
+void ExportScene(benchmark::State& state, const std::string& extension) {
+  document::ButtonDocument doc;
+  FullHdScene(doc);
+  render::ButtonRenderer renderer;
+  renderer.RenderButton(doc);  // fonts matched and glyphs cached once
+  const ScratchFile file("full-hd" + extension);
+  for (auto _ : state) commands::ExportButton(doc, renderer, file.path());
+}
+
+void BM_ExportFullHdGif(benchmark::State& state) { ExportScene(state, ".gif"); }
+void BM_ExportFullHdPng(benchmark::State& state) { ExportScene(state, ".png"); }
+void BM_ExportFullHdBmp(benchmark::State& state) { ExportScene(state, ".bmp"); }
+
+// The pass and the GIF encoding alone, without the file system.
+void BM_RenderAndEncodeFullHdGif(benchmark::State& state) {
+  document::ButtonDocument doc;
+  FullHdScene(doc);
+  render::ButtonRenderer renderer;
+  renderer.RenderButton(doc);
+  for (auto _ : state) {
+    renderer.RenderButton(doc);
+    const gdi::Bitmap& s = renderer.Surface();
+    benchmark::DoNotOptimize(codecs::EncodeGif({s.Data(), s.Width(), s.Height(), s.Width()}, base::Pixel(0x008080)));
+  }
+}
+
+// What `vorbel --export` does in process: read the layout, draw, write a GIF.
+void BM_LoadAndExportSmallGif(benchmark::State& state) {
+  const ScratchFile layout("small.vrb");
+  {
+    document::ButtonDocument doc;
+    doc.SetWidth(130);
+    doc.SetHeight(34);
+    doc.AppendRow(document::LayerRow::Make("Background", "Color=clNavy;Shape=RoundRect;Seed=14;Draw3D=Yes;"));
+    doc.AppendRow(document::LayerRow::Make(
+        "Text", "Text=Welcome;FontFace=DejaVu Sans;FontSize=12;Color=clWhite;Shadowed=Yes;", "26", "2"));
+    layout::SaveLayout(doc, layout.path());
+  }
+  const ScratchFile out("small.gif");
+  for (auto _ : state) {
+    document::ButtonDocument doc;
+    render::ButtonRenderer renderer;
+    layout::LoadLayout(doc, layout.path(), [&] { renderer.RenderButton(doc); }, layout::MissingLayout::IsAnError);
+    commands::ExportButton(doc, renderer, out.path());
+  }
+}
+
+BENCHMARK(BM_ExportFullHdGif)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExportFullHdPng)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExportFullHdBmp)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RenderAndEncodeFullHdGif)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadAndExportSmallGif)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace vorbel

@@ -1,0 +1,28 @@
+# Fails when a source of src/ includes a header of a higher layer, or when a
+# core source includes the user-interface toolkit.
+#   cmake -DSOURCE_DIR=src -DLAYERS="base;..." -DCORE_LAYERS="base;..." -P CheckIncludes.cmake
+cmake_minimum_required(VERSION 3.25)
+
+set(failures)
+foreach(layer ${LAYERS})
+  list(FIND LAYERS ${layer} rank)
+  file(GLOB files ${SOURCE_DIR}/${layer}/*.h ${SOURCE_DIR}/${layer}/*.cpp)
+  foreach(file ${files})
+    file(STRINGS ${file} includes REGEX "^[ \t]*#[ \t]*include")
+    foreach(line ${includes})
+      if(line MATCHES "#[ \t]*include[ \t]*\"([a-z_]+)/")
+        set(other ${CMAKE_MATCH_1})
+        list(FIND LAYERS ${other} other_rank)
+        if(other_rank LESS 0 OR other_rank GREATER rank)
+          list(APPEND failures "${file}: ${line} (layer ${layer} may include only lower layers)")
+        endif()
+      elseif(layer IN_LIST CORE_LAYERS AND line MATCHES "#[ \t]*include[ \t]*<Q")
+        list(APPEND failures "${file}: ${line} (the core knows no toolkit)")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+if(failures)
+  list(JOIN failures "\n" text)
+  message(FATAL_ERROR "layering:\n${text}")
+endif()

@@ -1,0 +1,169 @@
+// Draws the pictures of the help document: the main window with a layout
+// loaded and every dialog the layer commands open, each page of the editors
+// on its own, loaded with layers of the bundled examples.
+//
+//   vorbel-help-screenshots OUTPUT-FOLDER [REPOSITORY-ROOT]
+//
+// Run it from the repository root (the examples name their pictures relative
+// to it), preferably under a virtual X server so that the pictures do not
+// depend on the desktop it runs on: resources/help/make_screenshots.sh does
+// both. The pictures show the client area of each window, without the frame.
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDeadlineTimer>
+#include <QDialog>
+#include <QDir>
+#include <QImage>
+#include <QItemSelectionModel>
+#include <QPixmap>
+#include <QTabWidget>
+#include <QTextStream>
+#include <QToolButton>
+#include <QTreeView>
+#include <QWindow>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "ui/background_layer_dialog.h"
+#include "ui/bevel_layer_dialog.h"
+#include "ui/image_layer_dialog.h"
+#include "ui/layer_type_dialog.h"
+#include "ui/main_window.h"
+#include "ui/offset_prompt.h"
+#include "ui/text_layer_dialog.h"
+
+namespace {
+
+using vorbel::ui::MainWindow;
+
+// The child of `parent` of type T (with that object name, when given). The
+// windows are the program's own: a missing child is a mistake of this tool.
+template <typename T>
+T& Child(QObject& parent, const char* name = nullptr) {
+  T* child = name ? parent.findChild<T*>(QString::fromLatin1(name)) : parent.findChild<T*>();
+  if (!child) {
+    std::fprintf(stderr, "no %s in %s\n", name ? name : "such window", qPrintable(parent.objectName()));
+    std::abort();
+  }
+  return *child;
+}
+
+// Shows the window, lets it lay out and paint, and returns its picture.
+QImage Capture(QWidget& window) {
+  window.show();
+  const QDeadlineTimer deadline(2000);
+  while (!deadline.hasExpired() && (window.windowHandle() == nullptr || !window.windowHandle()->isExposed())) {
+    QApplication::processEvents(QEventLoop::AllEvents, 20);
+  }
+  for (int i = 0; i < 5; ++i) QApplication::processEvents();
+  // Without the alpha channel the pictures stay smaller; windows are opaque.
+  return window.grab().toImage().convertToFormat(QImage::Format_RGB888);
+}
+
+bool Save(const QImage& picture, const QDir& folder, const QString& name) {
+  const QString path = folder.filePath(name);
+  if (!picture.save(path, "PNG", 9)) {
+    std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    return false;
+  }
+  std::printf("%s %dx%d\n", qPrintable(name), picture.width(), picture.height());
+  return true;
+}
+
+bool CaptureDialog(QDialog& dialog, const QDir& folder, const QString& name) {
+  const bool saved = Save(Capture(dialog), folder, name);
+  dialog.hide();
+  return saved;
+}
+
+// The Properties of the first row of `doc` whose Type is `type`.
+std::string PropertiesOf(const vorbel::document::ButtonDocument& doc, const char* type) {
+  for (const vorbel::document::LayerRow& row : doc.Rows()) {
+    if (row.type == type) return row.Properties();
+  }
+  return {};
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  const QStringList args = QApplication::arguments();
+  if (args.size() < 2) {
+    std::fprintf(stderr, "usage: vorbel-help-screenshots OUTPUT-FOLDER [REPOSITORY-ROOT]\n");
+    return 2;
+  }
+  const QDir out(args.at(1));
+  if (!out.exists() && !QDir().mkpath(out.path())) {
+    std::fprintf(stderr, "cannot make %s\n", qPrintable(out.path()));
+    return 1;
+  }
+  if (args.size() > 2 && !QDir::setCurrent(args.at(2))) {
+    std::fprintf(stderr, "cannot change to %s\n", qPrintable(args.at(2)));
+    return 1;
+  }
+
+  vorbel::ui::MainWindowOptions options;
+  options.register_file_type = false;
+  options.arguments = {QStringLiteral("examples/gradient_caption.vrb")};
+  MainWindow form(options);
+  form.CreateDialogs();
+  const vorbel::document::ButtonDocument& doc = form.Document();
+  if (doc.RowCount() == 0) {
+    std::fprintf(stderr, "examples/gradient_caption.vrb not found: run from the repository root\n");
+    return 1;
+  }
+  bool ok = true;
+
+  // The main window at its design size, on each page; on the Layers page the
+  // caption is the current layer, so the offset controls are enabled.
+  auto& pages = Child<QTabWidget>(form, "pages");
+  pages.setCurrentWidget(&Child<QWidget>(form, "buttonPage"));
+  ok &= Save(Capture(form), out, QStringLiteral("main_window.png"));
+  pages.setCurrentWidget(&Child<QWidget>(form, "layersPage"));
+  form.Document().SelectRow(doc.RowCount() - 1);
+  ok &= Save(Capture(form), out, QStringLiteral("main_window_layers.png"));
+
+  // The type chooser and the value prompt as the commands open them.
+  auto& chooser = Child<vorbel::ui::LayerTypeDialog>(form);
+  chooser.SelectType(QStringLiteral("Text"));
+  ok &= CaptureDialog(chooser, out, QStringLiteral("dlg_new.png"));
+  auto& prompt = Child<vorbel::ui::OffsetPrompt>(form);
+  prompt.SetValue(41);
+  ok &= CaptureDialog(prompt, out, QStringLiteral("dlg_new_value.png"));
+
+  // The background editor with a rounded, shaded face and a picture.
+  auto& background = Child<vorbel::ui::BackgroundLayerDialog>(form);
+  background.SetProperties(
+      "Color=clTeal;Image=resources/textures/brushed_metal.jpg;Stretch=Yes;Transparent=No;Shape=RoundRect;"
+      "Seed=10;EdgeDraw=Yes;Edge=clNavy;Draw3D=Yes;Highlight=clAqua;ShadowClr=clNavy;");
+  const char* backgroundPages[] = {"dlg_background_settings.png", "dlg_background_image.png",
+                                   "dlg_background_shape.png", "dlg_background_3d.png"};
+  auto& backgroundTabs = Child<QTabWidget>(background, "pages");
+  for (int page = 0; page < backgroundTabs.count(); ++page) {
+    backgroundTabs.setCurrentIndex(page);
+    ok &= CaptureDialog(background, out, QString::fromLatin1(backgroundPages[page]));
+  }
+
+  // The text editor with the example's gradient caption, centred.
+  auto& text = Child<vorbel::ui::TextLayerDialog>(form);
+  text.SetProperties(PropertiesOf(doc, "Text"));
+  Child<QToolButton>(text, "alignCentre").click();
+  auto& textTabs = Child<QTabWidget>(text, "pages");
+  textTabs.setCurrentWidget(&Child<QWidget>(text, "textPage"));
+  ok &= CaptureDialog(text, out, QStringLiteral("dlg_text.png"));
+  textTabs.setCurrentWidget(&Child<QWidget>(text, "effectsPage"));
+  ok &= CaptureDialog(text, out, QStringLiteral("dlg_text_effects.png"));
+
+  auto& bevel = Child<vorbel::ui::BevelLayerDialog>(form);
+  bevel.SetProperties(PropertiesOf(doc, "Bevel"));
+  ok &= CaptureDialog(bevel, out, QStringLiteral("dlg_bevel.png"));
+  auto& image = Child<vorbel::ui::ImageLayerDialog>(form);
+  image.SetProperties("Image=resources/textures/gold_glass.bmp;Transparent=Yes;");
+  ok &= CaptureDialog(image, out, QStringLiteral("dlg_image.png"));
+
+  return ok ? 0 : 1;
+}

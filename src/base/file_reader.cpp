@@ -1,0 +1,74 @@
+#include "base/file_reader.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+
+namespace vorbel::base {
+namespace {
+
+// Closes a file descriptor when the reading ends, also on error.
+class FdCloser {
+ public:
+  explicit FdCloser(int fd) : fd_(fd) {}
+  ~FdCloser() { ::close(fd_); }
+  FdCloser(const FdCloser&) = delete;
+  FdCloser& operator=(const FdCloser&) = delete;
+
+ private:
+  int fd_;
+};
+
+}  // namespace
+
+FileReadError::FileReadError(FileReadFailure failure, const std::string& path, const std::string& reason)
+    : Error("Cannot open file " + path + ": " + reason), failure_(failure), reason_(reason) {}
+
+std::string ReadWholeFile(const std::string& path, std::size_t maxBytes) {
+  const auto fail = [&path](FileReadFailure failure, const std::string& reason) {
+    return FileReadError(failure, path, reason);
+  };
+  int fd;
+  do {
+    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) throw fail(FileReadFailure::CannotOpen, std::strerror(errno));
+  const FdCloser closer(fd);
+
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) throw fail(FileReadFailure::ReadFailed, std::strerror(errno));
+  if (!S_ISREG(st.st_mode)) throw fail(FileReadFailure::NotRegularFile, "not a regular file");
+  if (static_cast<std::uint64_t>(st.st_size) > maxBytes) {
+    throw fail(FileReadFailure::TooLarge, "the file is too large");
+  }
+
+  std::string bytes(static_cast<std::size_t>(st.st_size), '\0');
+  std::size_t done = 0;
+  char more[4096];
+  for (;;) {
+    // Read what fstat announced straight into place; a file that has grown
+    // since goes on through the small buffer.
+    const bool inPlace = done < bytes.size();
+    const ssize_t n = inPlace ? ::read(fd, bytes.data() + done, bytes.size() - done) : ::read(fd, more, sizeof more);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      throw fail(FileReadFailure::ReadFailed, std::strerror(errno));
+    }
+    if (n == 0) break;
+    if (!inPlace) {
+      if (bytes.size() + static_cast<std::size_t>(n) > maxBytes) {
+        throw fail(FileReadFailure::TooLarge, "the file is too large");
+      }
+      bytes.append(more, static_cast<std::size_t>(n));
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  bytes.resize(done);
+  return bytes;
+}
+
+}  // namespace vorbel::base

@@ -1,0 +1,38 @@
+#pragma once
+// Reading a whole file into memory.
+
+#include <cstddef>
+#include <string>
+
+#include "base/error.h"
+
+namespace vorbel::base {
+
+// Why a file could not be read.
+enum class FileReadFailure {
+  CannotOpen,      // missing, no permission, ...
+  NotRegularFile,  // a folder, a device, a pipe
+  TooLarge,        // more bytes than the reader allows
+  ReadFailed,      // an error while reading
+};
+
+// what() is "Cannot open file <path>: <reason>", the reason being the system's
+// error text, "not a regular file" or "the file is too large".
+class FileReadError : public Error {
+ public:
+  FileReadError(FileReadFailure failure, const std::string& path, const std::string& reason);
+
+  FileReadFailure Failure() const { return failure_; }
+  const std::string& Reason() const { return reason_; }
+
+ private:
+  FileReadFailure failure_;
+  std::string reason_;
+};
+
+// The whole contents of the regular file at `path`, at most `maxBytes` bytes.
+// A file larger than that is refused before anything is read; one that grows
+// beyond it while being read is refused too. Throws FileReadError.
+std::string ReadWholeFile(const std::string& path, std::size_t maxBytes);
+
+}  // namespace vorbel::base

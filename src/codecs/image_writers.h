@@ -1,0 +1,51 @@
+#pragma once
+// Writers of exported button images: BMP, JPEG, GIF and PNG.
+//
+// Each Encode* function turns pixels into the bytes of a file; each Write*File
+// function encodes and then replaces the file at `path` through AtomicFile, so
+// a failure never leaves a half-written file behind and never touches an
+// existing one. Every failure throws FileWriteError with a message ready to
+// show: "Cannot create file <path>" when the file cannot be made, its own
+// message otherwise. An image of width or height 0 or less writes nothing and
+// throws (there is no meaningful empty picture file).
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "base/atomic_file.h"
+#include "codecs/pixel_view.h"
+
+namespace vorbel::codecs {
+
+// Throws FileWriteError when the image has no pixels, and
+// std::invalid_argument for a malformed view (no pixels, stride < width).
+void CheckExportable(const PixelView& img);
+
+// Uncompressed 24-bit BMP with a 40-byte header, bottom-up, rows padded to 4 bytes.
+std::vector<std::uint8_t> EncodeBmp(const PixelView& img);
+
+// Baseline JFIF: YCbCr with 2x2 chroma subsampling, quality 90 with the
+// quantisation tables limited to baseline values, not progressive, libjpeg's
+// defaults otherwise. The top byte of each pixel is ignored.
+std::vector<std::uint8_t> EncodeJpeg(const PixelView& img);
+
+// GIF reduced to the web palette (see ReduceToWebPalette): no global colour
+// table, one image at (0, 0) with a local table padded with black to 2^bits
+// entries. With transparent pixels the file is GIF89a with one graphic control
+// extension (transparent flag, that index, delay 0, no disposal, no user
+// input); without any it is GIF87a with no extension at all. Logical screen
+// fields: colour resolution and table size both bits - 1, background 0, aspect
+// 0. LZW minimum code size max(bits, 2). At most 65535 x 65535 pixels.
+std::vector<std::uint8_t> EncodeGif(const PixelView& img, base::Pixel workArea);
+
+// 8-bit RGBA PNG: alpha 0 exactly where the pixel equals workArea, 255
+// elsewhere.
+std::vector<std::uint8_t> EncodePng(const PixelView& img, base::Pixel workArea);
+
+void WriteBmpFile(const std::string& path, const PixelView& img);
+void WriteJpegFile(const std::string& path, const PixelView& img);
+void WriteGifFile(const std::string& path, const PixelView& img, base::Pixel workArea);
+void WritePngFile(const std::string& path, const PixelView& img, base::Pixel workArea);
+
+}  // namespace vorbel::codecs

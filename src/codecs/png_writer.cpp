@@ -1,0 +1,92 @@
+// PNG files through libpng. libpng reports errors by longjmp to the frame
+// that set png_jmpbuf; that frame holds nothing with a destructor.
+
+#include <png.h>
+
+#include <csetjmp>
+#include <cstring>
+#include <new>
+
+#include "codecs/image_writers.h"
+
+namespace vorbel::codecs {
+
+namespace {
+
+struct PngState {
+  std::vector<std::uint8_t>* out;
+  std::uint8_t* row_buffer;  // 4 * width bytes
+  bool out_of_memory = false;
+  char message[256] = {};
+};
+
+void ErrorFn(png_structp png, png_const_charp text) {
+  auto* state = static_cast<PngState*>(png_get_error_ptr(png));
+  std::strncpy(state->message, text, sizeof state->message - 1);
+  png_longjmp(png, 1);
+}
+void WarningFn(png_structp, png_const_charp) {}
+
+void WriteFn(png_structp png, png_bytep data, png_size_t size) {
+  auto* state = static_cast<PngState*>(png_get_io_ptr(png));
+  try {
+    state->out->insert(state->out->end(), data, data + size);
+  } catch (const std::bad_alloc&) {
+    state->out_of_memory = true;
+  }
+  if (state->out_of_memory) png_error(png, "out of memory");
+}
+void FlushFn(png_structp) {}
+
+bool RunEncoder(const PixelView& img, base::Pixel key, PngState& state) {
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &state, ErrorFn, WarningFn);
+  if (png == nullptr) {
+    std::strcpy(state.message, "cannot start the encoder");
+    return false;
+  }
+  png_infop info = png_create_info_struct(png);
+  if (info == nullptr) {
+    png_destroy_write_struct(&png, nullptr);
+    std::strcpy(state.message, "cannot start the encoder");
+    return false;
+  }
+  if (setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, &info);
+    return false;
+  }
+  png_set_write_fn(png, &state, WriteFn, FlushFn);
+  png_set_IHDR(png, info, static_cast<png_uint_32>(img.width), static_cast<png_uint_32>(img.height), 8,
+               PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  for (int y = 0; y < img.height; ++y) {
+    const base::Pixel* src = img.Row(y);
+    std::uint8_t* dst = state.row_buffer;
+    for (int x = 0; x < img.width; ++x, dst += 4) {
+      const base::Pixel p = src[x];
+      dst[0] = p.Red();
+      dst[1] = p.Green();
+      dst[2] = p.Blue();
+      dst[3] = p == key ? 0 : 255;
+    }
+    png_write_row(png, state.row_buffer);
+  }
+  png_write_end(png, info);
+  png_destroy_write_struct(&png, &info);
+  return true;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> EncodePng(const PixelView& img, base::Pixel workArea) {
+  CheckExportable(img);
+  std::vector<std::uint8_t> out;
+  std::vector<std::uint8_t> row(static_cast<std::size_t>(img.width) * 4);
+  PngState state{&out, row.data()};
+  if (!RunEncoder(img, workArea, state)) {
+    if (state.out_of_memory) throw std::bad_alloc();
+    throw base::FileWriteError(std::string("Unable to encode the PNG image: ") + state.message);
+  }
+  return out;
+}
+
+}  // namespace vorbel::codecs

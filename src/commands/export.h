@@ -1,0 +1,42 @@
+#pragma once
+// Export of the composed button as a picture file of exactly the button's
+// size, in the format the file name's extension chooses.
+
+#include <string>
+#include <string_view>
+
+#include "document/button_document.h"
+#include "render/button_renderer.h"
+
+namespace vorbel::commands {
+
+enum class ExportFormat { Bmp, Jpeg, Png, Gif };
+
+// The format for a file name. Its extension is the text from the last "."
+// after the last "/" (empty when there is none), upper-cased: "BMP" anywhere
+// in it gives BMP, else "JP" anywhere gives JPEG (".jpg", ".jpeg", ".jpe",
+// also ".ajp"), else exactly ".PNG" gives PNG, and everything else, a name
+// without an extension included, gives GIF.
+ExportFormat ExportFormatFor(std::string_view fileName);
+
+// Writes the button as a picture file, W x H pixels:
+//  - BMP: 24-bit, uncompressed. JPEG: baseline, quality 90. Both copy the
+//    surface as the last render pass left it.
+//  - GIF: runs a render pass first; pixels of exactly the work-area colour
+//    become transparent, the rest is reduced to the web palette.
+//  - PNG: runs a render pass first; full colour, the work-area pixels fully
+//    transparent.
+// A surface that does not hold a drawing of the current size is drawn first
+// for every format. The file is written beside its name and renamed over it,
+// so no partly written file remains and a failure leaves an existing file as
+// it was. Unlike a layout save it does not wait for the disk (see
+// AtomicFile::SetDurable).
+//
+// Raises FileWriteError with a message ready to show: "Cannot create file " +
+// fileName when the file cannot be made, its own message for other write
+// errors, and a message saying why when the button has a width or height of 0
+// or less or is too large to draw (then nothing is written). Raises
+// std::bad_alloc when there is no memory to draw or encode the button.
+void ExportButton(const document::ButtonDocument& doc, render::ButtonRenderer& renderer, const std::string& fileName);
+
+}  // namespace vorbel::commands

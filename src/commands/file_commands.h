@@ -1,0 +1,80 @@
+#pragma once
+// The file commands of the main window as operations on the document: New,
+// Open, Save and Save as. The window supplies its file dialogs through
+// FileDialogs and the render pass through the redraw callback.
+//
+// The document's file name is recorded in its caption, "Vorbel - [" + name +
+// "]", and read back with GetDocumentFileName. A path that itself holds "]"
+// cannot be read back from the caption, so the commands also remember the
+// full path of the last load or save; Save never writes to a cut-off name.
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "document/button_document.h"
+
+namespace vorbel::commands {
+
+// The two file dialogs the commands show. Each returns the chosen file name,
+// or nullopt when the user cancels.
+class FileDialogs {
+ public:
+  virtual ~FileDialogs() = default;
+  // Asks for a layout file to open.
+  virtual std::optional<std::string> OpenDialog() = 0;
+  // Asks for a name to save the layout under; asks itself before a file is
+  // overwritten.
+  virtual std::optional<std::string> SaveLayoutDialog() = 0;
+};
+
+class FileCommands {
+ public:
+  // All three must outlive the commands. `redraw` runs a render pass.
+  FileCommands(document::ButtonDocument& doc, FileDialogs& dialogs, std::function<void()> redraw);
+
+  // Removes all rows (the button settings stay), names the document
+  // "untitled.vrb" and redraws.
+  void New();
+
+  // Asks for a file and loads it, replacing the document without a question.
+  // False, and nothing changes, when the user cancels.
+  bool Open();
+
+  // Loads a named file: the start-up file and Open after its dialog. A file
+  // that does not exist or cannot be read loads as a document without layers
+  // that keeps Height, Width and the work-area colour.
+  void OpenFile(const std::string& fileName);
+
+  // The start-up file: when the first of the program's arguments names an
+  // existing file (not a folder), loads it under that name exactly as given,
+  // relative or absolute, and returns true. Further arguments are ignored; a
+  // first argument that names no file is ignored without a message.
+  bool OpenStartupFile(const std::vector<std::string>& args);
+
+  // Saves under the document's file name; a document that has none of its own
+  // ("untitled.vrb" in any letter case, or a name the caption cannot hold)
+  // asks for one first. False when the user cancels. Raises FileWriteError
+  // when the file cannot be written; the caption then stays as it was.
+  bool Save();
+
+  // Asks for a name and saves under it. False when the user cancels. Raises as
+  // Save does.
+  bool SaveAs();
+
+  // The name Save would write to without asking, or nullopt when it would ask.
+  std::optional<std::string> SaveName() const;
+
+ private:
+  void SaveTo(const std::string& fileName);
+
+  document::ButtonDocument& doc_;
+  FileDialogs& dialogs_;
+  std::function<void()> redraw_;
+  // The full path of the last load or save; it counts only while the caption
+  // still shows it.
+  std::optional<std::string> path_;
+};
+
+}  // namespace vorbel::commands

@@ -1,0 +1,290 @@
+#include "desktop/file_type_registration.h"
+
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <sys/types.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <new>
+#include <sstream>
+
+#include "base/atomic_file.h"
+#include "base/file_reader.h"
+#include "base/unexpected_error.h"
+
+namespace vorbel::desktop {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kLayoutMimeType = "application/x-vorbel-layout";
+
+std::string XmlEscape(const std::string& text) {
+  std::string out;
+  for (const char c : text) {
+    switch (c) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '"': out += "&quot;"; break;
+      case '\'': out += "&apos;"; break;
+      default: out += c;
+    }
+  }
+  return out;
+}
+
+// Characters that force an Exec argument into double quotes.
+bool IsReservedInExec(char c) {
+  switch (c) {
+    case ' ': case '\t': case '\n': case '"': case '\'': case '\\': case '>': case '<':
+    case '~': case '|': case '&': case ';': case '$': case '*': case '?': case '#':
+    case '(': case ')': case '`':
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The files a registration writes are small; a larger file in their place is
+// not one of them and is replaced.
+constexpr std::size_t kMaxRegisteredFileSize = std::size_t{1} << 20;
+
+// Writes the file unless it already holds content, through a temporary file
+// and a rename, so that the old or the new content is there at every moment.
+// Sets changed when it wrote.
+bool EnsureFile(const fs::path& path, const std::string& content, bool& changed) {
+  try {
+    if (base::ReadWholeFile(path.string(), kMaxRegisteredFileSize) == content) return true;
+  } catch (const base::FileReadError&) {
+    // Missing or unreadable: written anew.
+  }
+  std::error_code error;
+  fs::create_directories(path.parent_path(), error);
+  if (error) return false;
+  try {
+    base::AtomicFile file(path.string());
+    file.SetMode(0644);
+    file.Write(content.data(), content.size());
+    file.Commit();
+  } catch (const base::FileWriteError&) {
+    return false;
+  }
+  changed = true;
+  return true;
+}
+
+}  // namespace
+
+void SpawnDetached(const std::vector<std::string>& argv) {
+  if (argv.empty() || argv[0].empty()) return;
+  // Everything the children need is prepared here: between fork and exec
+  // only async-signal-safe calls are allowed.
+  std::vector<char*> args;
+  args.reserve(argv.size() + 1);
+  for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
+  args.push_back(nullptr);
+
+  // Fork twice so that the command belongs to init, never becomes our zombie,
+  // and this process waits only for the short-lived middle child.
+  const pid_t middle = fork();
+  if (middle < 0) return;
+  if (middle == 0) {
+    setsid();
+    const pid_t worker = fork();
+    if (worker == 0) {
+      const int null_fd = open("/dev/null", O_RDWR);
+      if (null_fd >= 0) {
+        dup2(null_fd, STDIN_FILENO);
+        dup2(null_fd, STDOUT_FILENO);
+        dup2(null_fd, STDERR_FILENO);
+        if (null_fd > STDERR_FILENO) close(null_fd);
+      }
+      execv(args[0], args.data());
+      _exit(127);
+    }
+    _exit(0);
+  }
+  int status = 0;
+  while (waitpid(middle, &status, 0) < 0 && errno == EINTR) {
+  }
+}
+
+std::string FindProgramOnPath(const std::string& name) {
+  const char* path = std::getenv("PATH");
+  std::string dirs = path != nullptr && *path != '\0' ? path : "/usr/local/bin:/usr/bin:/bin";
+  std::stringstream stream(dirs);
+  std::string dir;
+  while (std::getline(stream, dir, ':')) {
+    if (dir.empty() || dir[0] != '/') continue;  // relative entries would depend on the working folder
+    const std::string candidate = dir + "/" + name;
+    struct stat info {};
+    if (stat(candidate.c_str(), &info) == 0 && S_ISREG(info.st_mode) && access(candidate.c_str(), X_OK) == 0) {
+      return candidate;
+    }
+  }
+  return {};
+}
+
+std::string DefaultDataHome() {
+  const char* xdg = std::getenv("XDG_DATA_HOME");
+  if (xdg != nullptr && xdg[0] == '/') return xdg;
+  const char* home = std::getenv("HOME");
+  std::string home_dir = home != nullptr ? home : "";
+  if (home_dir.empty() || home_dir[0] != '/') {
+    const passwd* entry = getpwuid(getuid());
+    home_dir = entry != nullptr && entry->pw_dir != nullptr ? entry->pw_dir : "";
+  }
+  if (home_dir.empty() || home_dir[0] != '/') return {};
+  return (fs::path(home_dir) / ".local" / "share").string();
+}
+
+std::string QuoteExecArgument(const std::string& argument) {
+  bool reserved = argument.empty();
+  for (const char c : argument) reserved = reserved || IsReservedInExec(c);
+  std::string out;
+  if (reserved) out += '"';
+  for (const char c : argument) {
+    if (c == '%') {
+      out += "%%";
+      continue;
+    }
+    if (reserved && (c == '"' || c == '`' || c == '$' || c == '\\')) out += '\\';
+    out += c;
+  }
+  if (reserved) out += '"';
+  return out;
+}
+
+std::string EscapeDesktopString(const std::string& value) {
+  std::string out;
+  for (const char c : value) {
+    switch (c) {
+      case '\\': out += "\\\\"; break;
+      case '\n': out += "\\n"; break;
+      case '\t': out += "\\t"; break;
+      case '\r': out += "\\r"; break;
+      default: out += c;
+    }
+  }
+  return out;
+}
+
+std::string FileTypeRegistration::MimePackageXml() const {
+  std::string icon = mime_type;
+  for (char& c : icon) {
+    if (c == '/') c = '-';
+  }
+  std::string xml;
+  xml += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+  xml += "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n";
+  xml += "  <mime-type type=\"" + XmlEscape(mime_type) + "\">\n";
+  xml += "    <comment>" + XmlEscape(description) + "</comment>\n";
+  if (!sub_class_of.empty()) xml += "    <sub-class-of type=\"" + XmlEscape(sub_class_of) + "\"/>\n";
+  xml += "    <icon name=\"" + XmlEscape(icon) + "\"/>\n";
+  xml += "    <glob pattern=\"*." + XmlEscape(extension) + "\"/>\n";
+  xml += "  </mime-type>\n";
+  xml += "</mime-info>\n";
+  return xml;
+}
+
+std::string FileTypeRegistration::DesktopEntry() const {
+  std::string entry;
+  entry += "[Desktop Entry]\n";
+  entry += "Type=Application\n";
+  entry += "Version=1.0\n";
+  entry += "Name=" + EscapeDesktopString(application_name) + "\n";
+  if (!generic_name.empty()) entry += "GenericName=" + EscapeDesktopString(generic_name) + "\n";
+  if (!application_comment.empty()) entry += "Comment=" + EscapeDesktopString(application_comment) + "\n";
+  entry += "Exec=" + EscapeDesktopString(QuoteExecArgument(program_path)) + " %f\n";
+  entry += "TryExec=" + EscapeDesktopString(program_path) + "\n";
+  entry += "Icon=" + EscapeDesktopString(application_id) + "\n";
+  entry += "Terminal=false\n";
+  entry += "Categories=Graphics;2DGraphics;RasterGraphics;\n";
+  entry += "Keywords=button;web;banner;picture;GIF;PNG;\n";
+  entry += "MimeType=" + EscapeDesktopString(mime_type) + ";\n";
+  return entry;
+}
+
+std::string FileTypeRegistration::MimePackagePath() const { return "mime/packages/" + application_id + ".xml"; }
+
+std::string FileTypeRegistration::DesktopEntryPath() const { return "applications/" + application_id + ".desktop"; }
+
+std::string FileTypeRegistration::DocumentIconPath() const {
+  std::string name = mime_type;
+  for (char& c : name) {
+    if (c == '/') c = '-';
+  }
+  return "icons/hicolor/32x32/mimetypes/" + name + ".png";
+}
+
+std::string FileTypeRegistration::ProgramIconPath(int size) const {
+  const std::string dimension = std::to_string(size) + "x" + std::to_string(size);
+  return "icons/hicolor/" + dimension + "/apps/" + application_id + ".png";
+}
+
+bool FileTypeRegistration::Register(const std::string& dataHome, const CommandRunner& runner) const {
+  try {
+    if (dataHome.empty() || program_path.empty() || application_id.empty() || mime_type.empty()) return false;
+    const fs::path home(dataHome);
+    bool mime_changed = false;
+    bool desktop_changed = false;
+    bool icons_changed = false;
+    bool ok = EnsureFile(home / MimePackagePath(), MimePackageXml(), mime_changed);
+    ok = EnsureFile(home / DesktopEntryPath(), DesktopEntry(), desktop_changed) && ok;
+    if (!document_icon_png.empty()) ok = EnsureFile(home / DocumentIconPath(), document_icon_png, icons_changed) && ok;
+    for (const auto& [size, png] : program_icons_png) {
+      if (size > 0 && !png.empty()) ok = EnsureFile(home / ProgramIconPath(size), png, icons_changed) && ok;
+    }
+    if (runner) {
+      if (mime_changed) {
+        const std::string tool = FindProgramOnPath("update-mime-database");
+        if (!tool.empty()) runner({tool, (home / "mime").string()});
+      }
+      if (desktop_changed) {
+        const std::string tool = FindProgramOnPath("update-desktop-database");
+        if (!tool.empty()) runner({tool, (home / "applications").string()});
+      }
+    }
+    return ok;
+  } catch (const std::bad_alloc&) {
+    return false;
+  } catch (...) {
+    base::ReportUnexpectedError("file-type registration", "registering the layout file type");
+    return false;
+  }
+}
+
+FileTypeRegistration LayoutFileTypeRegistration(const std::string& program_path, const FileTypeIcons& icons) {
+  FileTypeRegistration registration;
+  registration.extension = "vrb";
+  registration.mime_type = kLayoutMimeType;
+  registration.description = "Vorbel layout file";
+  registration.sub_class_of = "text/plain";
+  registration.application_id = "vorbel";
+  registration.application_name = "Vorbel";
+  registration.generic_name = "Button Designer";
+  registration.application_comment = "Draw button images for web pages from layers";
+  registration.program_path = program_path;
+  registration.document_icon_png = icons.document_icon_png;
+  registration.program_icons_png = icons.program_icons_png;
+  return registration;
+}
+
+bool RegisterLayoutFileType(const std::string& program_path, const std::string& dataHome,
+                            const FileTypeIcons& icons, const CommandRunner& runner) {
+  try {
+    const std::string home = dataHome.empty() ? DefaultDataHome() : dataHome;
+    return LayoutFileTypeRegistration(program_path, icons).Register(home, runner);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+}
+
+}  // namespace vorbel::desktop

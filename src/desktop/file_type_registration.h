@@ -1,0 +1,84 @@
+#pragma once
+// Registers a document file type with the desktop (the XDG shared MIME-info
+// database, a desktop entry and hicolor icons) so that the desktop shows such
+// files with their own icon and description and opens them in this program.
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace vorbel::desktop {
+
+// Starts a helper program (argv[0] is its full path) without waiting for it.
+using CommandRunner = std::function<void(const std::vector<std::string>& argv)>;
+
+// Runs argv detached from this process, its output thrown away; returns at
+// once and never waits for the command. Failures are ignored.
+void SpawnDetached(const std::vector<std::string>& argv);
+
+// Full path of a program found on $PATH, or "" when there is none.
+std::string FindProgramOnPath(const std::string& name);
+
+// $XDG_DATA_HOME when it is set to an absolute path, otherwise
+// $HOME/.local/share (the home folder from the password database when $HOME
+// is unset); "" when there is no home folder.
+std::string DefaultDataHome();
+
+// One program argument quoted for the Exec key of a desktop entry: left as it
+// is when it holds no reserved character, otherwise enclosed in double quotes
+// with ", `, $ and \ escaped by a backslash; "%" is doubled either way. The
+// result still needs the string escaping of the desktop-entry format
+// (EscapeDesktopString) before it is written.
+std::string QuoteExecArgument(const std::string& argument);
+
+// A value escaped for a desktop-entry string: backslash, newline, tab and
+// carriage return become \\, \n, \t and \r.
+std::string EscapeDesktopString(const std::string& value);
+
+// What one file type's registration writes. The icons are PNG file contents.
+struct FileTypeRegistration {
+  std::string extension;         // without the dot, e.g. "vrb"
+  std::string mime_type;          // e.g. "application/x-vorbel-layout"
+  std::string description;       // shown by file managers
+  std::string sub_class_of;        // parent MIME type, or ""
+  std::string application_id;     // names the desktop entry and the program icon
+  std::string application_name;
+  std::string generic_name;
+  std::string application_comment;
+  std::string program_path;       // absolute path of the program that opens the files
+  std::string document_icon_png;   // 32 x 32
+  std::vector<std::pair<int, std::string>> program_icons_png;  // square size, PNG
+
+  // The shared MIME-info package, the desktop entry, and where the icons go,
+  // all relative to the data home.
+  std::string MimePackageXml() const;
+  std::string DesktopEntry() const;
+  std::string MimePackagePath() const;      // mime/packages/<application_id>.xml
+  std::string DesktopEntryPath() const;     // applications/<application_id>.desktop
+  std::string DocumentIconPath() const;     // icons/hicolor/32x32/mimetypes/<type-with-dash>.png
+  std::string ProgramIconPath(int size) const;  // icons/hicolor/NxN/apps/<application_id>.png
+
+  // Writes every file below dataHome whose content differs from what is there
+  // (each through a temporary file and a rename, so a reader never sees half a
+  // file) and, when anything changed, starts the desktop's database refresh
+  // tools found on $PATH through runner. Returns true when every file holds
+  // its current content; never throws and reports nothing.
+  bool Register(const std::string& dataHome, const CommandRunner& runner = SpawnDetached) const;
+};
+
+// Icons that the window program hands to RegisterLayoutFileType.
+struct FileTypeIcons {
+  std::string document_icon_png;                               // 32 x 32
+  std::vector<std::pair<int, std::string>> program_icons_png;  // size, PNG
+};
+
+// The registration of layout files (".vrb") for the program at program_path.
+FileTypeRegistration LayoutFileTypeRegistration(const std::string& program_path, const FileTypeIcons& icons);
+
+// Registers layout files below dataHome ("" means DefaultDataHome()). Runs at
+// every start, so a moved program rewrites its path. Silent on every failure.
+bool RegisterLayoutFileType(const std::string& program_path, const std::string& dataHome,
+                            const FileTypeIcons& icons, const CommandRunner& runner = SpawnDetached);
+
+}  // namespace vorbel::desktop

@@ -1,0 +1,194 @@
+#include "layout/layout_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "base/ascii_text.h"
+#include "base/atomic_file.h"
+#include "base/file_name.h"
+#include "base/file_reader.h"
+#include "layout/ini_writer.h"
+
+namespace vorbel::layout {
+namespace {
+
+constexpr std::string_view kButtonSection = "Button";
+constexpr std::string_view kLayerSectionPrefix = "Layer";
+// Type of a layer section that holds no layer.
+constexpr std::string_view kNoLayerType = "*";
+
+// The number i of a section named "Layer" + i, i written in decimal without
+// leading zeros (letter case of "Layer" aside); nullopt for any other name.
+std::optional<std::int64_t> LayerNumber(std::string_view name) {
+  const std::size_t prefix = kLayerSectionPrefix.size();
+  // Ten digits hold every 32-bit count.
+  if (name.size() <= prefix || name.size() > prefix + 10) return std::nullopt;
+  if (!base::EqualsIgnoringAsciiCase(name.substr(0, prefix), kLayerSectionPrefix)) return std::nullopt;
+  const std::string_view digits = name.substr(prefix);
+  if (digits.size() > 1 && digits.front() == '0') return std::nullopt;
+  std::int64_t number = 0;
+  for (char c : digits) {
+    if (c < '0' || c > '9') return std::nullopt;
+    number = number * 10 + (c - '0');
+  }
+  return number;
+}
+
+class LoadingScope {
+ public:
+  explicit LoadingScope(document::ButtonDocument& doc) : doc_(doc) { doc_.SetLoading(true); }
+  ~LoadingScope() { doc_.SetLoading(false); }
+  LoadingScope(const LoadingScope&) = delete;
+  LoadingScope& operator=(const LoadingScope&) = delete;
+
+ private:
+  document::ButtonDocument& doc_;
+};
+
+// Renames `from` to `to` unless `to` exists. True when the rename was made.
+bool RenameWithoutReplacing(const std::string& from, const std::string& to) {
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+  if (errno != EINVAL && errno != ENOSYS) return false;
+  // A file system without the flag: a new link fails when `to` exists.
+  if (::link(from.c_str(), to.c_str()) != 0) return false;
+  if (::unlink(from.c_str()) != 0) {
+    ::unlink(to.c_str());
+    return false;
+  }
+  return true;
+}
+
+bool Exists(const std::string& path) {
+  struct stat st {};
+  return ::lstat(path.c_str(), &st) == 0;
+}
+
+// The file a save writes: the one a symbolic link names, else the name itself.
+std::string SaveTarget(const std::string& fileName) {
+  struct stat st {};
+  if (::lstat(fileName.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return fileName;
+  char* resolved = ::realpath(fileName.c_str(), nullptr);
+  if (resolved == nullptr) return fileName;  // dangling: the link itself is replaced
+  std::string target = resolved;
+  std::free(resolved);
+  return target;
+}
+
+}  // namespace
+
+void ReadLayout(document::ButtonDocument& doc, const IniFile& ini) {
+  std::int32_t layerCount = 0;
+  if (const std::optional<IniFile::Section> button = ini.FindSection(kButtonSection)) {
+    if (std::optional<std::int32_t> height = ini.TryReadInteger(*button, "Height")) doc.SetHeight(*height);
+    if (std::optional<std::int32_t> width = ini.TryReadInteger(*button, "Width")) doc.SetWidth(*width);
+    if (std::optional<std::int32_t> workArea = ini.TryReadInteger(*button, "WorkArea")) {
+      doc.SetWorkAreaColor(base::Color{*workArea});
+    }
+    layerCount = ini.ReadInteger(*button, "Layers", 0);
+  }
+
+  // One pass over the text keeps, for every layer number below the count, the
+  // first section of that number, as a lookup by name finds it. Only the
+  // sections that are there are visited, so a huge count costs nothing, and a
+  // file repeating one section head millions of times keeps one entry.
+  std::map<std::int64_t, IniFile::Section> layers;
+  if (layerCount > 0) {
+    ini.ForEachSection([&](const IniFile::Section& section) {
+      const std::optional<std::int64_t> number = LayerNumber(section.Name());
+      if (number && *number < layerCount) layers.emplace(*number, section);
+    });
+  }
+
+  std::vector<document::LayerRow> rows;
+  rows.reserve(layers.size());
+  for (const auto& [number, section] : layers) {
+    std::string type = ini.ReadString(section, "Type", kNoLayerType);
+    if (type == kNoLayerType) continue;
+    rows.push_back(document::LayerRow::Make(std::move(type), ini.ReadString(section, "Properties", ""),
+                                  ini.ReadString(section, "X", "0"), ini.ReadString(section, "Y", "0"),
+                                  ini.ReadInteger(section, "Visible", document::kVisibleImage)));
+  }
+  doc.ReplaceRows(std::move(rows));
+}
+
+std::string FormatLayout(const document::ButtonDocument& doc) {
+  IniWriter ini;
+  ini.Section(kButtonSection);
+  ini.Key("Height", doc.Height());
+  ini.Key("Width", doc.Width());
+  ini.Key("WorkArea", doc.WorkAreaColor().Value());
+  ini.Key("Layers", doc.RowCount());
+  for (int i = 0; i < doc.RowCount(); ++i) {
+    const document::LayerRow& row = doc.Row(i);
+    ini.Section(std::string(kLayerSectionPrefix) + std::to_string(i));
+    ini.Key("Type", row.type);
+    ini.Key("Properties", row.SubItemText(document::SubItem::Properties));
+    ini.Key("X", row.SubItemText(document::SubItem::Left));
+    ini.Key("Y", row.SubItemText(document::SubItem::Top));
+    ini.Key("Visible", row.image_index);
+  }
+  return ini.Take();
+}
+
+void LoadLayout(document::ButtonDocument& doc, const std::string& fileName, const std::function<void()>& redraw,
+                MissingLayout missing) {
+  std::string bytes;
+  try {
+    bytes = base::ReadWholeFile(fileName, kMaxLayoutFileSize);
+  } catch (const base::FileReadError& e) {
+    if (missing == MissingLayout::IsAnError) {
+      throw LayoutReadError(e.Failure() == base::FileReadFailure::TooLarge
+                                ? "Cannot open file " + fileName + ": the file is too large for a layout file"
+                                : std::string(e.what()));
+    }
+  }
+  const IniFile ini(std::move(bytes));
+  {
+    LoadingScope loading(doc);
+    ReadLayout(doc, ini);
+    doc.SetDocumentFileName(fileName);
+  }
+  if (redraw) redraw();
+}
+
+std::string BackupFileName(std::string_view fileName) {
+  return std::string(base::WithoutExtension(fileName)) + ".bak";
+}
+
+void SaveLayout(document::ButtonDocument& doc, const std::string& fileName) {
+  const std::string text = FormatLayout(doc);
+  const std::string failure = "Unable to write to " + fileName;
+  const std::string target = SaveTarget(fileName);
+
+  base::AtomicFile file;
+  try {
+    file.Open(target);
+    file.Write(text.data(), text.size());
+  } catch (const base::FileWriteError&) {
+    throw base::FileWriteError(failure);
+  }
+
+  // The new text is complete in the temporary file; only now is the old file
+  // moved aside, and it is moved back should the last step fail.
+  const std::string backup = BackupFileName(target);
+  const bool movedToBackup = Exists(target) && RenameWithoutReplacing(target, backup);
+  try {
+    file.Commit();
+  } catch (const base::FileWriteError&) {
+    if (movedToBackup) RenameWithoutReplacing(backup, target);
+    throw base::FileWriteError(failure);
+  }
+  doc.SetDocumentFileName(fileName);
+}
+
+}  // namespace vorbel::layout

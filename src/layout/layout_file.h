@@ -1,0 +1,79 @@
+#pragma once
+// Layout files: one button document as INI text.
+//
+//   [Button]            Height, Width, WorkArea (signed decimal colour value,
+//                       -1 for none), Layers (the row count)
+//   [Layer0] ...        one section per row in list order: Type, Properties,
+//                       X (Left), Y (Top), Visible (the image index)
+//
+// Reading takes the rules of IniFile and these defaults: a missing Height,
+// Width or WorkArea keeps the document's current value, Layers 0, Type "*"
+// (no layer), Properties "", X "0", Y "0", Visible 0. Only sections "Layer" + i
+// for 0 <= i < Layers are read; a missing one, or one whose Type is "*", is
+// skipped, so the rows are the present sections in increasing number order.
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "base/error.h"
+#include "document/button_document.h"
+#include "layout/ini_file.h"
+
+namespace vorbel::layout {
+
+// A layout file that must exist could not be read (see LoadLayout).
+class LayoutReadError : public base::Error {
+ public:
+  using base::Error::Error;
+};
+
+// Layout files larger than this are not read: no layout comes near it, and a
+// file of that size is something else.
+inline constexpr std::size_t kMaxLayoutFileSize = std::size_t{256} << 20;
+
+// What LoadLayout does with a file that does not exist or cannot be read.
+enum class MissingLayout {
+  LoadsEmpty,  // the window's Open: every key reads as missing
+  IsAnError,   // the command line: LayoutReadError
+};
+
+// Applies a layout text to the document: Height, Width, the work-area colour
+// (a value that no colour entry holds leaves the selection), then all rows are
+// replaced by those of the file. Caption, Loading and Border are not touched.
+void ReadLayout(document::ButtonDocument& doc, const IniFile& ini);
+
+// The text of the layout file for the document, CR LF line ends, UTF-8.
+std::string FormatLayout(const document::ButtonDocument& doc);
+
+// Loads a layout file into the document: sets Loading while it reads (so the
+// change notifications it causes draw nothing), applies the file, sets the
+// caption to "Vorbel - [" + fileName + "]", clears Loading and calls `redraw`
+// (when given). Loading is cleared also when an error interrupts. A file that
+// does not exist or cannot be read loads as a layout without keys, unless
+// `missing` says it is an error; then LayoutReadError is raised before the
+// document changes.
+void LoadLayout(document::ButtonDocument& doc, const std::string& fileName, const std::function<void()>& redraw = {},
+                MissingLayout missing = MissingLayout::LoadsEmpty);
+
+// The name the previous version of a file is kept under: the extension (from
+// the last "." after the last "/") replaced by ".bak", or ".bak" appended when
+// the name has none. "dir/Home.vrb" gives "dir/Home.bak".
+std::string BackupFileName(std::string_view fileName);
+
+// Saves the document as a layout file and sets the caption to
+// "Vorbel - [" + fileName + "]".
+//
+// The new text goes to a temporary file beside the target first. Only then the
+// backup rule applies: an existing file is renamed to its backup name unless a
+// file of that name exists already (so the first save over a file keeps the old
+// version as the backup, and later saves leave that backup alone and drop the
+// version they replace). The new file then takes the name. A symbolic link is
+// followed: the file it names is saved and backed up beside itself.
+//
+// On any failure it raises FileWriteError("Unable to write to " + fileName);
+// the previous file is then as it was (a backup rename already made is undone)
+// and the caption does not change.
+void SaveLayout(document::ButtonDocument& doc, const std::string& fileName);
+
+}  // namespace vorbel::layout

@@ -1,0 +1,57 @@
+#include "ui/dialog_helpers.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QGuiApplication>
+#include <QPalette>
+#include <QScreen>
+#include <QWidget>
+
+#include "controls/spin_edit.h"
+#include "document/value_conversion.h"
+
+namespace vorbel::ui {
+
+void MakeFixedDialog(QDialog& dialog, const QString& caption, int width, int height) {
+  dialog.setWindowTitle(caption);
+  dialog.setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                        Qt::WindowCloseButtonHint);
+  dialog.setSizeGripEnabled(false);
+  dialog.setFixedSize(width, height);
+}
+
+void CenterOnScreen(QWidget& window) {
+  QScreen* screen = window.screen();
+  if (!screen) screen = QGuiApplication::primaryScreen();
+  if (!screen) return;
+  const QRect area = screen->availableGeometry();
+  QRect frame = window.frameGeometry();
+  frame.moveCenter(area.center());
+  window.move(frame.topLeft());
+}
+
+void SetHint(QWidget& widget, const QString& hint) {
+  const qsizetype bar = hint.indexOf(u'|');
+  const QString shortPart = bar < 0 ? hint : hint.left(bar);
+  const QString longPart = bar < 0 ? hint : hint.mid(bar + 1);
+  widget.setToolTip(shortPart.isEmpty() ? longPart : shortPart);
+  widget.setStatusTip(longPart);
+}
+
+void SetFieldEnabled(QWidget& field, bool enabled) {
+  field.setEnabled(enabled);
+  const QPalette standard = QApplication::palette(&field);
+  QPalette palette = field.palette();
+  const QColor background =
+      enabled ? standard.color(QPalette::Active, QPalette::Base) : standard.color(QPalette::Active, QPalette::Button);
+  for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+    palette.setColor(group, QPalette::Base, background);
+  }
+  field.setPalette(palette);
+}
+
+void ReadProgramIntegers(controls::SpinEdit& edit) {
+  edit.SetIntegerReader([](const QString& text) { return document::TryStringToInt(text.toStdString()); });
+}
+
+}  // namespace vorbel::ui

@@ -1,0 +1,40 @@
+#pragma once
+// Small pieces every dialog of the program shares: the fixed dialog frame,
+// centring on the screen, hints and the background of fields that follow a
+// check box.
+
+#include <QString>
+
+class QDialog;
+class QWidget;
+
+namespace vorbel::controls {
+class SpinEdit;
+}  // namespace vorbel::controls
+
+namespace vorbel::ui {
+
+// A fixed-size dialog frame with a title and a close box only, whose client
+// area is exactly width x height pixels.
+void MakeFixedDialog(QDialog& dialog, const QString& caption, int width, int height);
+
+// Moves a top-level window to the centre of the screen it is on (the primary
+// screen when it has none yet).
+void CenterOnScreen(QWidget& window);
+
+// A hint in the form "short|long". The short part becomes the tool tip; when
+// it is empty the long part is shown there instead, so that the hint is not
+// lost in a dialog without a status bar. The long part is also the status tip.
+void SetHint(QWidget& widget, const QString& hint);
+
+// Enables or disables a field and gives it the window background when
+// enabled and the button-face background when disabled.
+void SetFieldEnabled(QWidget& field, bool enabled);
+
+// Makes a spin edit read its text as every integer of the program is read:
+// leading blanks skipped, hexadecimal after "$", "x" or "0x". A value loaded
+// from a property string as " 45" or "$2D" then counts as 45 in the dialog
+// too, as it does where the layer is drawn.
+void ReadProgramIntegers(controls::SpinEdit& edit);
+
+}  // namespace vorbel::ui

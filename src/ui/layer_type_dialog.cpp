@@ -1,0 +1,56 @@
+#include "ui/layer_type_dialog.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+
+#include "ui/dialog_helpers.h"
+
+namespace vorbel::ui {
+
+LayerTypeDialog::LayerTypeDialog(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("layerTypeDialog"));
+  MakeFixedDialog(*this, QStringLiteral("New"), 241, 80);
+
+  type_label_ = new QLabel(QStringLiteral("Type"), this);
+  type_label_->setObjectName(QStringLiteral("typeLabel"));
+  type_label_->setGeometry(10, 10, 28, 22);
+  type_label_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
+  type_combo_ = new QComboBox(this);
+  type_combo_->setObjectName(QStringLiteral("typeCombo"));
+  type_combo_->setEditable(false);
+  type_combo_->setGeometry(40, 10, 191, 22);
+  type_combo_->addItems(
+      {QStringLiteral("Background"), QStringLiteral("Bevel"), QStringLiteral("Text"), QStringLiteral("Image")});
+  type_combo_->setCurrentIndex(0);
+  type_label_->setBuddy(type_combo_);
+
+  ok_button_ = new QPushButton(QStringLiteral("OK"), this);
+  ok_button_->setObjectName(QStringLiteral("okButton"));
+  ok_button_->setGeometry(80, 45, 75, 25);
+  ok_button_->setDefault(true);
+  connect(ok_button_, &QPushButton::clicked, this, &QDialog::accept);
+
+  cancel_button_ = new QPushButton(QStringLiteral("Cancel"), this);
+  cancel_button_->setObjectName(QStringLiteral("cancelButton"));
+  cancel_button_->setGeometry(155, 45, 75, 25);
+  cancel_button_->setAutoDefault(false);
+  // Esc closes a QDialog with Rejected, which is what Cancel does.
+  connect(cancel_button_, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+QString LayerTypeDialog::SelectedType() const { return type_combo_->currentText(); }
+
+void LayerTypeDialog::SelectType(const QString& type) {
+  const int index = type_combo_->findText(type);
+  if (index >= 0) type_combo_->setCurrentIndex(index);
+}
+
+void LayerTypeDialog::showEvent(QShowEvent* event) {
+  CenterOnScreen(*this);
+  type_combo_->setFocus();
+  QDialog::showEvent(event);
+}
+
+}  // namespace vorbel::ui

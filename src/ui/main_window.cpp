@@ -1,0 +1,457 @@
+// The main window: construction of its controls and what it does when it is
+// created.
+
+#include "ui/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFrame>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QPushButton>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include <new>
+
+#include "controls/color_combo_box.h"
+#include "controls/spin_edit.h"
+#include "desktop/version_info.h"
+#include "ui/about_box.h"
+#include "ui/help_viewer.h"
+#include "ui/layer_list_model.h"
+#include "ui/preview_box.h"
+#include "ui/resources.h"
+#include "ui/splash_window.h"
+#include "ui/up_down_button.h"
+
+namespace vorbel::ui {
+namespace {
+
+// The part of a hint before "|" is the tool tip; the rest is shown nowhere.
+QString ShortHint(const QString& hint) { return hint.section(u'|', 0, 0); }
+
+// A tool button's action. A button without a hint shows no tool tip; as Qt
+// makes one from an action's text, such an action gets no text, and its name
+// goes to the tool button's accessible name instead (NameToolButtons).
+QAction* MakeToolAction(QObject* parent, const QString& name, const QString& text, const QString& glyph,
+                        const QString& hint) {
+  auto* action = new QAction(QIcon(QStringLiteral(":/toolbar/") + glyph), hint.isEmpty() ? QString() : text, parent);
+  action->setObjectName(name);
+  action->setProperty("accessibleName", text);
+  if (!hint.isEmpty()) action->setToolTip(ShortHint(hint));
+  return action;
+}
+
+void NameToolButtons(QToolBar& bar) {
+  for (QAction* action : bar.actions()) {
+    if (QWidget* button = bar.widgetForAction(action)) {
+      button->setAccessibleName(action->property("accessibleName").toString());
+    }
+  }
+}
+
+QAction* MakeMenuAction(QMenu* menu, const QString& name, const QString& text) {
+  QAction* action = menu->addAction(text);
+  action->setObjectName(name);
+  return action;
+}
+
+QByteArray ReadResource(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+}  // namespace
+
+MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
+    : QMainWindow(parent), options_(std::move(options)), commands_(doc_, *this, [this] { RenderButton(); }) {
+  InitResources();
+  setObjectName(QStringLiteral("mainWindow"));
+  setWindowIcon(QIcon(QStringLiteral(":/icons/vorbel_32.png")));
+
+  BuildActions();
+  BuildMenus();
+  BuildToolBars();
+  BuildPages();
+  status_bar_ = new QStatusBar(this);
+  status_bar_->setObjectName(QStringLiteral("statusBar"));
+  status_bar_->setFixedHeight(19);
+  setStatusBar(status_bar_);
+
+  // Design client size 500 x 329 below the menu bar.
+  resize(500, 329 + menuBar()->sizeHint().height());
+
+  BindDocument();
+  Initialize();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::BuildActions() {
+  new_action_ = MakeToolAction(this, QStringLiteral("newAction"), QStringLiteral("New"), QStringLiteral("new.png"), {});
+  open_action_ =
+      MakeToolAction(this, QStringLiteral("openAction"), QStringLiteral("Open"), QStringLiteral("open.png"), {});
+  save_action_ =
+      MakeToolAction(this, QStringLiteral("saveAction"), QStringLiteral("Save"), QStringLiteral("save.png"), {});
+  export_action_ =
+      MakeToolAction(this, QStringLiteral("exportAction"), QStringLiteral("Export"), QStringLiteral("export.png"), {});
+  refresh_action_ = MakeToolAction(this, QStringLiteral("refreshAction"), QStringLiteral("Refresh"),
+                                   QStringLiteral("refresh.png"), QStringLiteral("Refresh|Redraw the image"));
+  move_up_action_ = MakeToolAction(this, QStringLiteral("moveUpAction"), QStringLiteral("Up"),
+                                   QStringLiteral("layer_up.png"), QStringLiteral("Up|Move the current layer upwards"));
+  move_down_action_ =
+      MakeToolAction(this, QStringLiteral("moveDownAction"), QStringLiteral("Down"), QStringLiteral("layer_down.png"),
+                     QStringLiteral("Down|Move the current layer towards the top of the image"));
+  add_layer_action_ = MakeToolAction(this, QStringLiteral("addLayerAction"), QStringLiteral("Add layer"),
+                                     QStringLiteral("add_layer.png"), QStringLiteral("Add layer|Add a new layer"));
+  delete_layer_action_ =
+      MakeToolAction(this, QStringLiteral("deleteLayerAction"), QStringLiteral("Delete layer"),
+                     QStringLiteral("delete_layer.png"), QStringLiteral("Delete layer|Delete the current layer"));
+  move_up_action_->setEnabled(false);
+  move_down_action_->setEnabled(false);
+  delete_layer_action_->setEnabled(false);
+
+  connect(new_action_, &QAction::triggered, this, &MainWindow::NewDocument);
+  connect(open_action_, &QAction::triggered, this, &MainWindow::Open);
+  connect(save_action_, &QAction::triggered, this, &MainWindow::Save);
+  connect(export_action_, &QAction::triggered, this, &MainWindow::Export);
+  connect(refresh_action_, &QAction::triggered, this, &MainWindow::Refresh);
+  connect(move_up_action_, &QAction::triggered, this, &MainWindow::MoveLayerUp);
+  connect(move_down_action_, &QAction::triggered, this, &MainWindow::MoveLayerDown);
+  connect(add_layer_action_, &QAction::triggered, this, &MainWindow::AddLayer);
+  connect(delete_layer_action_, &QAction::triggered, this, &MainWindow::DeleteLayer);
+
+  auto* help = new QAction(this);
+  help->setShortcut(QKeySequence::HelpContents);
+  help->setShortcutContext(Qt::WindowShortcut);
+  connect(help, &QAction::triggered, this, &MainWindow::ContextHelp);
+  addAction(help);
+}
+
+void MainWindow::BuildMenus() {
+  QMenuBar* bar = menuBar();
+  bar->setObjectName(QStringLiteral("mainMenu"));
+
+  file_menu_ = bar->addMenu(QStringLiteral("&File"));
+  file_menu_->setObjectName(QStringLiteral("fileMenu"));
+  new_item_ = MakeMenuAction(file_menu_, QStringLiteral("newItem"), QStringLiteral("&New"));
+  open_item_ = MakeMenuAction(file_menu_, QStringLiteral("openItem"), QStringLiteral("&Open..."));
+  save_item_ = MakeMenuAction(file_menu_, QStringLiteral("saveItem"), QStringLiteral("&Save"));
+  save_as_item_ = MakeMenuAction(file_menu_, QStringLiteral("saveAsItem"), QStringLiteral("Save a&s..."));
+  export_item_ = MakeMenuAction(file_menu_, QStringLiteral("exportItem"), QStringLiteral("&Export..."));
+  file_menu_->addSeparator()->setObjectName(QStringLiteral("fileSeparator"));
+  exit_item_ = MakeMenuAction(file_menu_, QStringLiteral("exitItem"), QStringLiteral("E&xit"));
+  connect(new_item_, &QAction::triggered, this, &MainWindow::NewDocument);
+  connect(open_item_, &QAction::triggered, this, &MainWindow::Open);
+  connect(save_item_, &QAction::triggered, this, &MainWindow::Save);
+  connect(save_as_item_, &QAction::triggered, this, &MainWindow::SaveAs);
+  connect(export_item_, &QAction::triggered, this, &MainWindow::Export);
+  connect(exit_item_, &QAction::triggered, this, &MainWindow::Exit);
+
+  layer_menu_ = bar->addMenu(QStringLiteral("&Layer"));
+  layer_menu_->setObjectName(QStringLiteral("layerMenu"));
+  new_layer_item_ = MakeMenuAction(layer_menu_, QStringLiteral("newLayerItem"), QStringLiteral("&New..."));
+  delete_layer_item_ = MakeMenuAction(layer_menu_, QStringLiteral("deleteLayerItem"), QStringLiteral("&Delete..."));
+  layer_menu_->addSeparator()->setObjectName(QStringLiteral("layerSeparator"));
+  move_up_item_ = MakeMenuAction(layer_menu_, QStringLiteral("moveUpItem"), QStringLiteral("Move &up"));
+  move_down_item_ = MakeMenuAction(layer_menu_, QStringLiteral("moveDownItem"), QStringLiteral("Move &down"));
+  connect(layer_menu_, &QMenu::aboutToShow, this, &MainWindow::UpdateLayerMenu);
+  connect(new_layer_item_, &QAction::triggered, this, &MainWindow::AddLayer);
+  connect(delete_layer_item_, &QAction::triggered, this, &MainWindow::DeleteLayer);
+  connect(move_up_item_, &QAction::triggered, this, &MainWindow::MoveLayerUp);
+  connect(move_down_item_, &QAction::triggered, this, &MainWindow::MoveLayerDown);
+
+  // A menu-bar entry without a menu: choosing it acts at once.
+  refresh_item_ = bar->addAction(QStringLiteral("&Refresh"));
+  refresh_item_->setObjectName(QStringLiteral("refreshItem"));
+  connect(refresh_item_, &QAction::triggered, this, &MainWindow::Refresh);
+
+  help_menu_ = bar->addMenu(QStringLiteral("&Help"));
+  help_menu_->setObjectName(QStringLiteral("helpMenu"));
+  contents_item_ = MakeMenuAction(help_menu_, QStringLiteral("contentsItem"), QStringLiteral("&Contents"));
+  search_item_ = MakeMenuAction(help_menu_, QStringLiteral("searchItem"), QStringLiteral("&Search..."));
+  help_menu_->addSeparator()->setObjectName(QStringLiteral("helpSeparator"));
+  about_item_ = MakeMenuAction(help_menu_, QStringLiteral("aboutItem"), QStringLiteral("&About..."));
+  connect(contents_item_, &QAction::triggered, this, &MainWindow::ShowHelpContents);
+  connect(search_item_, &QAction::triggered, this, &MainWindow::SearchHelp);
+  connect(about_item_, &QAction::triggered, this, &MainWindow::About);
+
+  layer_popup_ = new QMenu(this);
+  layer_popup_->setObjectName(QStringLiteral("layerPopup"));
+  edit_popup_item_ = MakeMenuAction(layer_popup_, QStringLiteral("editPopupItem"), QStringLiteral("&Edit..."));
+  add_popup_item_ = MakeMenuAction(layer_popup_, QStringLiteral("addPopupItem"), QStringLiteral("&Add"));
+  delete_popup_item_ = MakeMenuAction(layer_popup_, QStringLiteral("deletePopupItem"), QStringLiteral("&Delete"));
+  toggle_visibility_item_ =
+      MakeMenuAction(layer_popup_, QStringLiteral("toggleVisibilityItem"), QStringLiteral("&Toggle visiblity"));
+  toggle_visibility_item_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+  layer_popup_->setDefaultAction(edit_popup_item_);
+  connect(layer_popup_, &QMenu::aboutToShow, this, &MainWindow::UpdatePopupItems);
+  connect(edit_popup_item_, &QAction::triggered, this, &MainWindow::EditLayer);
+  connect(add_popup_item_, &QAction::triggered, this, &MainWindow::AddLayer);
+  connect(delete_popup_item_, &QAction::triggered, this, &MainWindow::DeleteLayer);
+  connect(toggle_visibility_item_, &QAction::triggered, this, &MainWindow::ToggleVisibility);
+}
+
+void MainWindow::BuildToolBars() {
+  standard_tool_bar_ = new QToolBar(QStringLiteral("Standard"), this);
+  standard_tool_bar_->setObjectName(QStringLiteral("standardToolBar"));
+  standard_tool_bar_->setIconSize(QSize(16, 16));
+  standard_tool_bar_->setMovable(true);
+  standard_tool_bar_->addAction(new_action_);
+  standard_tool_bar_->addAction(open_action_);
+  standard_tool_bar_->addAction(save_action_);
+  standard_tool_bar_->addSeparator();
+  standard_tool_bar_->addAction(export_action_);
+  standard_tool_bar_->addSeparator();
+  standard_tool_bar_->addAction(refresh_action_);
+  standard_tool_bar_->addSeparator();
+  standard_tool_bar_->addAction(move_up_action_);
+  standard_tool_bar_->addAction(move_down_action_);
+  standard_tool_bar_->addSeparator();
+  standard_tool_bar_->addAction(add_layer_action_);
+  standard_tool_bar_->addAction(delete_layer_action_);
+  addToolBar(Qt::TopToolBarArea, standard_tool_bar_);
+  NameToolButtons(*standard_tool_bar_);
+
+  offset_tool_bar_ = new QToolBar(QStringLiteral("Offset"), this);
+  offset_tool_bar_->setObjectName(QStringLiteral("offsetToolBar"));
+  offset_tool_bar_->setMovable(true);
+  offset_panel_ = new QWidget(offset_tool_bar_);
+  offset_panel_->setObjectName(QStringLiteral("offsetPanel"));
+  // The spin buttons are one pixel taller than the panel, which cuts off
+  // their last row: each arrow shows 10 pixels.
+  offset_panel_->setFixedSize(96, 20);
+  left_button_ = new QPushButton(QStringLiteral("left"), offset_panel_);
+  left_button_->setObjectName(QStringLiteral("leftButton"));
+  left_button_->setGeometry(2, 0, 26, 20);
+  left_arrows_ = new UpDownButton(offset_panel_);
+  left_arrows_->setObjectName(QStringLiteral("leftArrows"));
+  left_arrows_->setGeometry(29, 0, 16, 21);
+  top_button_ = new QPushButton(QStringLiteral("top"), offset_panel_);
+  top_button_->setObjectName(QStringLiteral("topButton"));
+  top_button_->setGeometry(50, 0, 26, 20);
+  top_arrows_ = new UpDownButton(offset_panel_);
+  top_arrows_->setObjectName(QStringLiteral("topArrows"));
+  top_arrows_->setGeometry(77, 0, 16, 21);
+  for (QPushButton* b : {left_button_, top_button_}) {
+    // Captions this short need the button's margins gone to fit 26 pixels.
+    b->setStyleSheet(QStringLiteral("padding: 0px;"));
+  }
+  offset_panel_->setEnabled(false);
+  offset_tool_bar_->addWidget(offset_panel_);
+  addToolBar(Qt::TopToolBarArea, offset_tool_bar_);
+
+  connect(left_button_, &QPushButton::clicked, this, &MainWindow::AskLeft);
+  connect(top_button_, &QPushButton::clicked, this, &MainWindow::AskTop);
+  connect(left_arrows_, &UpDownButton::upClicked, this, &MainWindow::IncreaseLeft);
+  connect(left_arrows_, &UpDownButton::downClicked, this, &MainWindow::DecreaseLeft);
+  connect(top_arrows_, &UpDownButton::upClicked, this, &MainWindow::IncreaseTop);
+  connect(top_arrows_, &UpDownButton::downClicked, this, &MainWindow::DecreaseTop);
+}
+
+void MainWindow::BuildPages() {
+  preview_panel_ = new QFrame;
+  preview_panel_->setObjectName(QStringLiteral("previewPanel"));
+  preview_panel_->setFrameShape(QFrame::NoFrame);
+  preview_panel_->setAutoFillBackground(true);
+  preview_panel_->setMinimumHeight(20);
+  preview_ = new PreviewBox(preview_panel_);
+  preview_->move(2, 2);
+  preview_->resize(121, 51);
+  preview_->SetPaintHandler([this] { RenderButton(); });
+
+  pages_panel_ = new QWidget;
+  pages_panel_->setObjectName(QStringLiteral("pagesPanel"));
+  auto* panelLayout = new QVBoxLayout(pages_panel_);
+  panelLayout->setContentsMargins(0, 0, 0, 0);
+  pages_ = new QTabWidget(pages_panel_);
+  pages_->setObjectName(QStringLiteral("pages"));
+  panelLayout->addWidget(pages_);
+
+  button_page_ = new QWidget;
+  button_page_->setObjectName(QStringLiteral("buttonPage"));
+  height_label_ = new QLabel(QStringLiteral("Height"), button_page_);
+  height_label_->setObjectName(QStringLiteral("heightLabel"));
+  height_label_->move(5, 5);
+  height_edit_ = new controls::SpinEdit(button_page_);
+  height_edit_->setObjectName(QStringLiteral("heightEdit"));
+  height_edit_->setGeometry(5, 20, 156, height_edit_->sizeHint().height());
+  height_edit_->setToolTip(ShortHint(QStringLiteral("|Set the overall hight of the button")));
+  width_label_ = new QLabel(QStringLiteral("Width"), button_page_);
+  width_label_->setObjectName(QStringLiteral("widthLabel"));
+  width_label_->move(185, 5);
+  width_edit_ = new controls::SpinEdit(button_page_);
+  width_edit_->setObjectName(QStringLiteral("widthEdit"));
+  width_edit_->setGeometry(185, 20, 156, width_edit_->sizeHint().height());
+  width_edit_->setToolTip(ShortHint(QStringLiteral("|Set the overall width of the button")));
+  work_area_label_ = new QLabel(QStringLiteral("Workarea color"), button_page_);
+  work_area_label_->setObjectName(QStringLiteral("workAreaLabel"));
+  work_area_label_->move(5, 50);
+  work_area_combo_ = new controls::ColorComboBox(doc_.WorkArea(), button_page_);
+  work_area_combo_->setObjectName(QStringLiteral("workAreaCombo"));
+  work_area_combo_->setGeometry(5, 65, 156, 22);
+  work_area_combo_->setToolTip(ShortHint(QStringLiteral("|Set the background of the workarea")));
+  border_box_ = new QCheckBox(QStringLiteral("Show image border"), button_page_);
+  border_box_->setObjectName(QStringLiteral("borderBox"));
+  border_box_->setGeometry(185, 70, 151, 17);
+  randomize_button_ = new QPushButton(QStringLiteral("Randomize"), button_page_);
+  randomize_button_->setObjectName(QStringLiteral("randomizeButton"));
+  randomize_button_->setGeometry(260, 95, 75, 25);
+  randomize_button_->hide();
+  connect(randomize_button_, &QPushButton::clicked, this, &MainWindow::Randomize);
+  pages_->addTab(button_page_, QStringLiteral("Button"));
+
+  layers_page_ = new QWidget;
+  layers_page_->setObjectName(QStringLiteral("layersPage"));
+  BuildLayerList();
+  pages_->addTab(layers_page_, QStringLiteral("Layers"));
+
+  splitter_ = new QSplitter(Qt::Vertical, this);
+  splitter_->setObjectName(QStringLiteral("splitter"));
+  splitter_->setHandleWidth(3);
+  splitter_->setChildrenCollapsible(false);
+  splitter_->addWidget(preview_panel_);
+  splitter_->addWidget(pages_panel_);
+  splitter_->setStretchFactor(0, 1);
+  splitter_->setStretchFactor(1, 0);
+  splitter_->setSizes({101, 176});
+  setCentralWidget(splitter_);
+}
+
+void MainWindow::BuildLayerList() {
+  auto* layout = new QVBoxLayout(layers_page_);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layer_list_ = new QTreeView(layers_page_);
+  layer_list_->setObjectName(QStringLiteral("layerList"));
+  layer_model_ = new LayerListModel(doc_, layer_list_);
+  layer_model_->setObjectName(QStringLiteral("layerModel"));
+  layer_list_->setModel(layer_model_);
+  layer_list_->setRootIsDecorated(false);
+  layer_list_->setItemsExpandable(false);
+  layer_list_->setUniformRowHeights(true);
+  layer_list_->setAllColumnsShowFocus(true);
+  layer_list_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  layer_list_->setSelectionMode(QAbstractItemView::SingleSelection);
+  layer_list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  layer_list_->setIconSize(QSize(16, 16));
+  layer_list_->setTextElideMode(Qt::ElideRight);
+  layer_list_->header()->setStretchLastSection(false);
+  layer_list_->header()->setSectionsMovable(false);
+  for (int c = 0; c < LayerListModel::kColumnCount; ++c) {
+    layer_list_->header()->resizeSection(c, LayerListModel::kColumnWidths[c]);
+  }
+  // The selection stays visible when the list loses the focus.
+  QPalette palette = layer_list_->palette();
+  for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText}) {
+    palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
+  }
+  layer_list_->setPalette(palette);
+  layout->addWidget(layer_list_);
+
+  layer_list_->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(layer_list_, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& pos) { layer_popup_->popup(layer_list_->viewport()->mapToGlobal(pos)); });
+  connect(layer_list_, &QAbstractItemView::doubleClicked, this, &MainWindow::EditLayer);
+  // Ctrl+H toggles the current layer while the list has the keyboard focus.
+  auto* toggle = new QAction(layer_list_);
+  toggle->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+  toggle->setShortcutContext(Qt::WidgetShortcut);
+  connect(toggle, &QAction::triggered, this, &MainWindow::ToggleVisibility);
+  layer_list_->addAction(toggle);
+  connect(layer_list_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+    // While rows come and go the view moves its selection about by itself;
+    // the document's selection is the one that counts and is shown after.
+    if (syncing_ || layer_model_->Changing()) return;
+    const QModelIndexList rows = layer_list_->selectionModel()->selectedRows();
+    const int row = rows.isEmpty() ? -1 : rows.front().row();
+    if (row != doc_.SelectedRow()) doc_.SelectRow(row);
+  });
+}
+
+void MainWindow::Initialize() {
+  pages_->setCurrentWidget(button_page_);
+
+  document::FillColorList(doc_.WorkArea());
+  doc_.SetWorkAreaColor(document::ButtonDocument::kInitialWorkArea);
+
+  FindHelpFile();
+
+  renderer_.Gradient().steps = 255;
+  renderer_.Gradient().BuildPalette();
+
+  doc_.SetUntitled();
+
+  if (options_.register_file_type) RegisterLayoutFileType();
+
+  doc_.SetLoading(false);
+
+  if (!options_.arguments.isEmpty()) {
+    const QString& first = options_.arguments.front();
+    const QFileInfo info(first);
+    if (!first.isEmpty() && info.exists() && !info.isDir()) {
+      Guarded([&] { LoadLayoutFile(first.toStdString()); });
+    }
+  }
+}
+
+void MainWindow::FindHelpFile() {
+  const QString working = options_.working_directory.isEmpty() ? QDir::currentPath() : options_.working_directory;
+  QString programDir = options_.program_directory;
+  if (programDir.isEmpty()) {
+    const QString program = QString::fromStdString(desktop::ProgramFilePath());
+    programDir = program.isEmpty() ? QCoreApplication::applicationDirPath() : QFileInfo(program).absolutePath();
+  }
+  // The help file in the working folder counts only when the program has none
+  // of its own: beside it (a build tree), or with the shared data of an
+  // installed program (<prefix>/lib/vorbel/vorbel-window finds
+  // <prefix>/share/vorbel/help/winhelp).
+  help_file_ = HelpViewer::FindHelpFile(working, programDir);
+  const QString beside =
+      QFileInfo(QDir(programDir).filePath(QStringLiteral("help/winhelp/") + QLatin1String(HelpViewer::kHelpFileName)))
+          .absoluteFilePath();
+  if (help_file_ == beside) return;
+  const QString shared = options_.shared_data_directory.isEmpty()
+                             ? QDir(programDir).absoluteFilePath(QStringLiteral("../../share/vorbel"))
+                             : options_.shared_data_directory;
+  const QString installed =
+      QDir::cleanPath(shared + QStringLiteral("/help/winhelp/") + QLatin1String(HelpViewer::kHelpFileName));
+  if (QFileInfo(installed).isFile()) help_file_ = installed;
+}
+
+void MainWindow::RegisterLayoutFileType() {
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  try {
+    QString program = options_.program_path;
+    if (program.isEmpty()) program = qEnvironmentVariable("VORBEL_PROGRAM");
+    if (program.isEmpty()) program = QString::fromStdString(desktop::ProgramFilePath());
+    desktop::FileTypeIcons icons;
+    icons.document_icon_png = ReadResource(QStringLiteral(":/icons/layout_document_32.png")).toStdString();
+    for (int size : {16, 32, 48, 64, 128, 256}) {
+      QByteArray png = ReadResource(QStringLiteral(":/icons/vorbel_%1.png").arg(size));
+      if (!png.isEmpty()) icons.program_icons_png.emplace_back(size, png.toStdString());
+    }
+    if (options_.command_runner) {
+      desktop::RegisterLayoutFileType(program.toStdString(), options_.data_home, icons, options_.command_runner);
+    } else {
+      desktop::RegisterLayoutFileType(program.toStdString(), options_.data_home, icons);
+    }
+  } catch (const std::bad_alloc&) {
+    // Registration is a convenience: start-up goes on without it. It reports
+    // no failure of its own.
+  }
+  QApplication::restoreOverrideCursor();
+}
+
+}  // namespace vorbel::ui

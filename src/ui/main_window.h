@@ -1,0 +1,314 @@
+#pragma once
+// The main window: a view of the one button document with its tool bars,
+// menus, the preview, the "Button" page (size, work-area colour, border) and
+// the "Layers" page (the layer list).
+//
+// The window never holds document state of its own: the spin edits, the
+// work-area combo, the border box, the layer list and the caption all show
+// the ButtonDocument and write the user's changes back into it. Every change
+// of the size, work-area colour or border runs the render pass, which does
+// nothing while the document is loading.
+//
+// The implementation is split by concern: main_window.cpp (construction and
+// creation), main_window_view.cpp (the document binding and the preview),
+// main_window_file.cpp (file, export and help commands),
+// main_window_layers.cpp (the layer commands and their enabling rules) and
+// main_window_editors.cpp (the commands that run the layer editor dialogs).
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "commands/file_commands.h"
+#include "desktop/file_type_registration.h"
+#include "document/button_document.h"
+#include "document/document_observer.h"
+#include "render/button_renderer.h"
+
+class QAction;
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QSplitter;
+class QStatusBar;
+class QTabWidget;
+class QToolBar;
+class QTreeView;
+class QWidget;
+
+namespace vorbel::controls {
+class ColorComboBox;
+class SpinEdit;
+}  // namespace vorbel::controls
+
+namespace vorbel::ui {
+
+class AboutBox;
+class BackgroundLayerDialog;
+class BevelLayerDialog;
+class HelpViewer;
+class ImageLayerDialog;
+class LayerListModel;
+class LayerTypeDialog;
+class OffsetPrompt;
+class PreviewBox;
+class SplashWindow;
+class TextLayerDialog;
+class UpDownButton;
+
+// What the main window takes from its surroundings. The defaults are those of
+// the running program; tests replace them.
+struct MainWindowOptions {
+  // The program's arguments after the program name; the first one names a
+  // layout file to open at start-up.
+  QStringList arguments;
+  // The program that the desktop starts to open layout files (the launcher).
+  // Empty: the running program file.
+  QString program_path;
+  // The folder the relative help file name is looked up in; empty: the
+  // current working directory.
+  QString working_directory;
+  // The folder of the program file; empty: the folder of program_path.
+  QString program_directory;
+  // Where an installed program keeps its shared data (<prefix>/share/vorbel);
+  // empty: derived from program_directory.
+  QString shared_data_directory;
+  // The data home the file type is registered under; empty: the user's
+  // ($XDG_DATA_HOME or ~/.local/share).
+  std::string data_home;
+  // Starts the desktop database tools after a registration; empty: detached.
+  desktop::CommandRunner command_runner;
+  // False leaves out the file-type registration (tests of other behaviour).
+  bool register_file_type = true;
+};
+
+class MainWindow : public QMainWindow, private document::DocumentObserver, private commands::FileDialogs {
+  Q_OBJECT
+
+ public:
+  explicit MainWindow(MainWindowOptions options = {}, QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  document::ButtonDocument& Document() { return doc_; }
+  const document::ButtonDocument& Document() const { return doc_; }
+  render::ButtonRenderer& Renderer() { return renderer_; }
+
+  // One render pass over the document; shows the result in the preview.
+  // Does nothing while the document is loading.
+  render::RenderResult RenderButton();
+
+  // The document's file name as the caption records it.
+  std::string GetDocumentFileName() const { return doc_.GetDocumentFileName(); }
+
+  // Help context numbers of the window and of the layer list.
+  static constexpr int kHelpContext = 1;
+  static constexpr int kLayerListHelpContext = 10;
+
+  // The help file found at creation ("" when there is none).
+  const QString& HelpFile() const { return help_file_; }
+
+  // Creates the editor dialogs in their start-up order: the layer type
+  // chooser, the background, text, bevel and image editors, the offset
+  // prompt. Each is a child of the window and lives as long as it.
+  void CreateDialogs();
+
+  // The splash window while one exists (start-up or About), else null.
+  SplashWindow* Splash() const;
+  void SetSplash(SplashWindow* splash);
+  // The second about window made at start-up, never shown by a command (null
+  // once it was closed).
+  AboutBox* SecondAboutBox() const;
+  void SetSecondAboutBox(AboutBox* box);
+
+ public slots:
+  // ---- window, file and view commands ----
+  void Refresh();
+  void NewDocument();
+  void Open();
+  void Save();
+  void SaveAs();
+  void Export();
+  void Exit();
+  void About();
+  void ShowHelpContents();
+  void SearchHelp();
+  // F1: the help topic of the layer list while it has the focus, otherwise
+  // that of the main window.
+  void ContextHelp();
+
+  // ---- layer commands (main_window_layers.cpp) ----
+  void DeleteLayer();
+  void MoveLayerUp();
+  void MoveLayerDown();
+  void ToggleVisibility();
+  // The arrows beside "left" and "top": one pixel right, left, down or up.
+  void IncreaseLeft();
+  void DecreaseLeft();
+  void IncreaseTop();
+  void DecreaseTop();
+  // The enabling rules: of the offset panel and the layer tool buttons (on
+  // every change of the rows or the selection), of the layer list's popup
+  // menu and of the Layer menu (when they open).
+  void UpdateLayerCommands();
+  void UpdatePopupItems();
+  void UpdateLayerMenu();
+
+  // ---- commands that run the editor dialogs (main_window_editors.cpp) ----
+  void AddLayer();
+  void EditLayer();
+  // "left" and "top": set the current layer's offset through the value prompt.
+  void AskLeft();
+  void AskTop();
+  void Randomize();
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  friend class PreviewBox;
+
+  // Construction (main_window.cpp).
+  void BuildActions();
+  void BuildMenus();
+  void BuildToolBars();
+  void BuildPages();
+  void BuildLayerList();
+  void Initialize();
+  void FindHelpFile();
+  void RegisterLayoutFileType();
+
+  // The document binding and the preview (main_window_view.cpp).
+  void BindDocument();
+  void ShowSettings();
+  void ShowPreview(render::RenderResult result);
+  void SettingsChanged(document::DocumentSetting setting) override;
+  void RowInserted(int row) override;
+  void RowRemoved(int row) override;
+  void RowsExchanged(int first) override;
+  void RowChanged(int row) override;
+  void RowsReset() override;
+  void SelectionChanged(int previous, int current) override;
+  void SelectListRow(int row);
+  void UpdateGradientPictureSize();
+
+  // The offset step of the layer commands (main_window_layers.cpp).
+  void StepOffset(document::SubItem sub_item, int delta);
+  // The editor commands (main_window_editors.cpp). The start-up sequence
+  // creates the dialogs right after the window; a window made without it gets
+  // them on the first command that needs one.
+  void EnsureDialogs();
+  // Sets the selected row's Left or Top through the value prompt.
+  void AskOffset(document::SubItem sub_item);
+  // Runs a command and shows any error it raises in the error box; the
+  // program goes on.
+  void Guarded(const std::function<void()>& command);
+
+  // Loads a layout file under the hourglass cursor (main_window_file.cpp).
+  void LoadLayoutFile(const std::string& fileName);
+
+  // FileDialogs (main_window_file.cpp): the layout open and save choosers.
+  std::optional<std::string> OpenDialog() override;
+  std::optional<std::string> SaveLayoutDialog() override;
+
+  // The help viewer, made on first use and kept.
+  HelpViewer* HelpWindow();
+
+  MainWindowOptions options_;
+  document::ButtonDocument doc_;
+  document::DocumentSubscription doc_subscription_;
+  render::ButtonRenderer renderer_;
+  commands::FileCommands commands_;
+  QString help_file_;
+  QPointer<HelpViewer> help_viewer_;
+  QPointer<SplashWindow> splash_;
+  QPointer<AboutBox> about_box_;
+  bool syncing_ = false;  // true while the controls are being set from the document
+
+  // The last names chosen in the three file dialogs; each starts from its own.
+  QString open_file_name_;
+  QString save_layout_file_name_;
+  QString export_file_name_;
+
+  // ---- controls ----
+  QToolBar* standard_tool_bar_ = nullptr;
+  QToolBar* offset_tool_bar_ = nullptr;
+  QWidget* offset_panel_ = nullptr;
+  QPushButton* left_button_ = nullptr;
+  UpDownButton* left_arrows_ = nullptr;
+  QPushButton* top_button_ = nullptr;
+  UpDownButton* top_arrows_ = nullptr;
+  QFrame* preview_panel_ = nullptr;
+  PreviewBox* preview_ = nullptr;
+  QSplitter* splitter_ = nullptr;
+  QWidget* pages_panel_ = nullptr;
+  QTabWidget* pages_ = nullptr;
+  QWidget* button_page_ = nullptr;
+  QWidget* layers_page_ = nullptr;
+  QStatusBar* status_bar_ = nullptr;
+
+  QLabel* height_label_ = nullptr;
+  controls::SpinEdit* height_edit_ = nullptr;
+  QLabel* width_label_ = nullptr;
+  controls::SpinEdit* width_edit_ = nullptr;
+  QLabel* work_area_label_ = nullptr;
+  controls::ColorComboBox* work_area_combo_ = nullptr;
+  QCheckBox* border_box_ = nullptr;
+  QPushButton* randomize_button_ = nullptr;
+
+  QTreeView* layer_list_ = nullptr;
+  LayerListModel* layer_model_ = nullptr;
+
+  // The tool buttons of the standard tool bar, as actions.
+  QAction* new_action_ = nullptr;
+  QAction* open_action_ = nullptr;
+  QAction* save_action_ = nullptr;
+  QAction* export_action_ = nullptr;
+  QAction* refresh_action_ = nullptr;
+  QAction* move_up_action_ = nullptr;
+  QAction* move_down_action_ = nullptr;
+  QAction* add_layer_action_ = nullptr;
+  QAction* delete_layer_action_ = nullptr;
+
+  // The main menu.
+  QMenu* file_menu_ = nullptr;
+  QAction* new_item_ = nullptr;
+  QAction* open_item_ = nullptr;
+  QAction* save_item_ = nullptr;
+  QAction* save_as_item_ = nullptr;
+  QAction* export_item_ = nullptr;
+  QAction* exit_item_ = nullptr;
+  QMenu* layer_menu_ = nullptr;
+  QAction* new_layer_item_ = nullptr;
+  QAction* delete_layer_item_ = nullptr;
+  QAction* move_up_item_ = nullptr;
+  QAction* move_down_item_ = nullptr;
+  QAction* refresh_item_ = nullptr;
+  QMenu* help_menu_ = nullptr;
+  QAction* contents_item_ = nullptr;
+  QAction* search_item_ = nullptr;
+  QAction* about_item_ = nullptr;
+
+  // The popup menu of the layer list.
+  QMenu* layer_popup_ = nullptr;
+  QAction* edit_popup_item_ = nullptr;
+  QAction* add_popup_item_ = nullptr;
+  QAction* delete_popup_item_ = nullptr;
+  QAction* toggle_visibility_item_ = nullptr;
+
+  // The editor dialogs (null until CreateDialogs made them).
+  LayerTypeDialog* layer_type_dialog_ = nullptr;
+  BackgroundLayerDialog* background_dialog_ = nullptr;
+  TextLayerDialog* text_dialog_ = nullptr;
+  BevelLayerDialog* bevel_dialog_ = nullptr;
+  ImageLayerDialog* image_dialog_ = nullptr;
+  OffsetPrompt* offset_prompt_ = nullptr;
+};
+
+}  // namespace vorbel::ui

@@ -1,0 +1,77 @@
+// The layer commands that need no editor dialog: delete, move up and down,
+// toggle visibility, the offset steps, and the rules that enable the layer
+// commands.
+
+#include <QAction>
+#include <QMenu>
+
+#include <cstdint>
+#include <limits>
+#include <string>
+
+#include "document/layer_type.h"
+#include "document/value_conversion.h"
+#include "ui/dialog_seam.h"
+#include "ui/main_window.h"
+
+namespace vorbel::ui {
+
+void MainWindow::DeleteLayer() {
+  if (doc_.SelectedRow() < 0) return;
+  Dialogs().Beep();
+  if (!Dialogs().AskYesNo(this, QStringLiteral("Confirm"), QStringLiteral("Delete this layer?"))) return;
+  // No redraw: the preview shows the deleted layer until the next one.
+  doc_.DeleteSelected();
+}
+
+void MainWindow::MoveLayerUp() { doc_.MoveSelectedUp(); }
+
+void MainWindow::MoveLayerDown() { doc_.MoveSelectedDown(); }
+
+void MainWindow::ToggleVisibility() {
+  if (doc_.ToggleSelectedVisibility()) RenderButton();
+}
+
+void MainWindow::StepOffset(document::SubItem sub_item, int delta) {
+  const int row = doc_.SelectedRow();
+  if (row < 0) return;
+  // Text that is no number counts as 0; the value stops at the ends of the
+  // integer range rather than wrapping round.
+  const std::int64_t value =
+      static_cast<std::int64_t>(document::ReadOffset(doc_.Row(row).SubItemText(sub_item))) + delta;
+  const std::int64_t clamped = std::clamp<std::int64_t>(value, std::numeric_limits<std::int32_t>::min(),
+                                                        std::numeric_limits<std::int32_t>::max());
+  doc_.SetRowSubItem(row, sub_item, std::to_string(clamped));
+  RenderButton();
+}
+
+void MainWindow::IncreaseLeft() { StepOffset(document::SubItem::Left, +1); }
+void MainWindow::DecreaseLeft() { StepOffset(document::SubItem::Left, -1); }
+void MainWindow::IncreaseTop() { StepOffset(document::SubItem::Top, +1); }
+void MainWindow::DecreaseTop() { StepOffset(document::SubItem::Top, -1); }
+
+void MainWindow::UpdateLayerCommands() {
+  const document::LayerRow* layer = doc_.SelectedLayer();
+  const bool selected = layer != nullptr;
+  offset_panel_->setEnabled(selected && document::HasOffsetControls(layer->type));
+  delete_layer_action_->setEnabled(selected);
+  move_up_action_->setEnabled(selected);
+  move_down_action_->setEnabled(selected);
+}
+
+void MainWindow::UpdatePopupItems() {
+  const bool selected = doc_.SelectedRow() >= 0;
+  edit_popup_item_->setEnabled(selected);
+  delete_popup_item_->setEnabled(selected);
+  toggle_visibility_item_->setEnabled(selected);
+  add_popup_item_->setEnabled(true);
+}
+
+void MainWindow::UpdateLayerMenu() {
+  move_up_item_->setEnabled(move_up_action_->isEnabled());
+  move_down_item_->setEnabled(move_down_action_->isEnabled());
+  delete_layer_item_->setEnabled(delete_layer_action_->isEnabled());
+  new_layer_item_->setEnabled(true);
+}
+
+}  // namespace vorbel::ui

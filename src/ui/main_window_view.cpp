@@ -1,0 +1,171 @@
+// The main window as a view of the document: the controls of the "Button"
+// page, the caption and the layer list follow the document, the user's
+// changes go back into it, and the preview shows what the render pass drew.
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QItemSelectionModel>
+#include <QResizeEvent>
+#include <QTreeView>
+
+#include <exception>
+
+#include "controls/color_combo_box.h"
+#include "controls/spin_edit.h"
+#include "gdi/bitmap.h"
+#include "gdi/system_colors.h"
+#include "ui/dialog_seam.h"
+#include "ui/layer_list_model.h"
+#include "ui/main_window.h"
+#include "ui/preview_box.h"
+
+namespace vorbel::ui {
+namespace {
+
+// The text shown in the preview instead of a button that cannot be drawn.
+QString TooLargeMessage() {
+  return QStringLiteral("The button is too large to draw: at most %1 pixels a side and %2 million pixels in all.")
+      .arg(gdi::kMaxBitmapSide)
+      .arg(gdi::kMaxBitmapPixels / 1'000'000);
+}
+
+QColor ToQColor(gdi::Pixel p) { return QColor::fromRgb(static_cast<QRgb>(p.Rgb() | 0xFF000000u)); }
+
+// Qt hides "[*]" in a window title (the modified mark); a document path that
+// holds it must still show it.
+QString TitleText(const std::string& caption) {
+  QString title = QString::fromStdString(caption);
+  title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+  return title;
+}
+
+}  // namespace
+
+void MainWindow::Guarded(const std::function<void()>& command) {
+  try {
+    command();
+  } catch (...) {
+    Dialogs().ShowError(this, CaughtErrorText());
+  }
+}
+
+void MainWindow::BindDocument() {
+  ShowSettings();
+  doc_subscription_ = doc_.Subscribe(this);
+  connect(height_edit_, &controls::SpinEdit::changed, this, [this] {
+    if (!syncing_) doc_.SetHeightText(height_edit_->Text().toStdString());
+  });
+  connect(width_edit_, &controls::SpinEdit::changed, this, [this] {
+    if (!syncing_) doc_.SetWidthText(width_edit_->Text().toStdString());
+  });
+  connect(border_box_, &QCheckBox::toggled, this, [this](bool checked) {
+    if (!syncing_) doc_.SetBorder(checked);
+  });
+}
+
+void MainWindow::ShowSettings() {
+  syncing_ = true;
+  height_edit_->SetText(QString::fromStdString(doc_.HeightText()));
+  width_edit_->SetText(QString::fromStdString(doc_.WidthText()));
+  border_box_->setChecked(doc_.Border());
+  setWindowTitle(TitleText(doc_.Caption()));
+  syncing_ = false;
+}
+
+void MainWindow::SettingsChanged(document::DocumentSetting setting) {
+  ShowSettings();
+  switch (setting) {
+    case document::DocumentSetting::Height:
+    case document::DocumentSetting::Width:
+    case document::DocumentSetting::WorkArea:
+    case document::DocumentSetting::Border: RenderButton(); break;
+    case document::DocumentSetting::Caption: break;
+  }
+}
+
+void MainWindow::Refresh() { RenderButton(); }
+
+render::RenderResult MainWindow::RenderButton() {
+  UpdateGradientPictureSize();
+  const render::RenderResult result = renderer_.RenderButton(doc_);
+  ShowPreview(result);
+  return result;
+}
+
+void MainWindow::ShowPreview(render::RenderResult result) {
+  if (result == render::RenderResult::Suspended) return;
+  const QColor area = ToQColor(gdi::ResolveColor(doc_.WorkAreaColor()));
+  if (preview_panel_->palette().color(QPalette::Window) != area) {
+    QPalette palette = preview_panel_->palette();
+    palette.setColor(QPalette::Window, area);
+    // A message in place of the button stays readable on any work-area
+    // colour.
+    palette.setColor(QPalette::WindowText, area.lightness() < 128 ? Qt::white : Qt::black);
+    preview_panel_->setPalette(palette);
+  }
+  const QSize messageSize = (preview_panel_->size() - QSize(4, 4)).expandedTo(QSize(0, 0));
+  if (result == render::RenderResult::TooLarge) {
+    preview_->SetMessage(TooLargeMessage(), messageSize);
+  } else if (result == render::RenderResult::OutOfMemory) {
+    preview_->SetMessage(QStringLiteral("There is not enough memory to draw the button."), messageSize);
+  } else {
+    preview_->SetPicture(renderer_.Surface());
+  }
+  if (!preview_->IsPainting()) preview_->update();
+}
+
+void MainWindow::UpdateGradientPictureSize() {
+  const QRect frame = frameGeometry();
+  renderer_.SetGradientPictureSize(frame.width(), frame.height());
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  // Gradient captions are sampled from a picture the size of the window.
+  preview_->update();
+}
+
+void MainWindow::SelectListRow(int row) {
+  QItemSelectionModel* selection = layer_list_->selectionModel();
+  const QModelIndexList rows = selection->selectedRows();
+  const int shown = rows.isEmpty() ? -1 : rows.front().row();
+  if (shown == row) return;
+  syncing_ = true;
+  if (row < 0) {
+    selection->clearSelection();
+  } else {
+    const QModelIndex index = layer_model_->index(row, 0);
+    selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    layer_list_->scrollTo(index);
+  }
+  syncing_ = false;
+}
+
+void MainWindow::RowInserted(int) {
+  SelectListRow(doc_.SelectedRow());
+  UpdateLayerCommands();
+}
+
+void MainWindow::RowRemoved(int) {
+  SelectListRow(doc_.SelectedRow());
+  UpdateLayerCommands();
+}
+
+void MainWindow::RowsExchanged(int) {
+  SelectListRow(doc_.SelectedRow());
+  UpdateLayerCommands();
+}
+
+void MainWindow::RowChanged(int) { UpdateLayerCommands(); }
+
+void MainWindow::RowsReset() {
+  SelectListRow(doc_.SelectedRow());
+  UpdateLayerCommands();
+}
+
+void MainWindow::SelectionChanged(int, int current) {
+  SelectListRow(current);
+  UpdateLayerCommands();
+}
+
+}  // namespace vorbel::ui

@@ -1,0 +1,344 @@
+#include "ui/text_layer_dialog.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QToolButton>
+
+#include "base/ascii_text.h"
+#include "controls/color_combo_box.h"
+#include "controls/spin_edit.h"
+#include "document/property_string.h"
+#include "document/random.h"
+#include "document/value_conversion.h"
+#include "ui/dialog_helpers.h"
+#include "ui/font_list.h"
+#include "ui/random_entry.h"
+#include "ui/text_sample.h"
+
+namespace vorbel::ui {
+namespace {
+
+constexpr int kComboHeight = 22;
+
+QLabel* MakeLabel(const QString& text, QWidget* parent, const char* name, QRect where) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(QString::fromLatin1(name));
+  label->setGeometry(where);
+  return label;
+}
+
+controls::ColorComboBox* MakeColorCombo(document::ColorList& list, QWidget* parent, const char* name, QRect where,
+                                        const QString& hint) {
+  auto* combo = new controls::ColorComboBox(list, parent);
+  combo->setObjectName(QString::fromLatin1(name));
+  combo->setGeometry(where);
+  SetHint(*combo, hint);
+  return combo;
+}
+
+QCheckBox* MakeEnabledBox(QWidget* parent, const char* name, QRect where) {
+  auto* box = new QCheckBox(QStringLiteral("enabled"), parent);
+  box->setObjectName(QString::fromLatin1(name));
+  box->setGeometry(where);
+  return box;
+}
+
+controls::SpinEdit* MakeSpinEdit(QWidget* parent, const char* name, QRect where) {
+  auto* edit = new controls::SpinEdit(parent);
+  edit->setObjectName(QString::fromLatin1(name));
+  ReadProgramIntegers(*edit);
+  edit->setGeometry(where);
+  return edit;
+}
+
+}  // namespace
+
+TextLayerDialog::TextLayerDialog(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("textLayerDialog"));
+  MakeFixedDialog(*this, QStringLiteral("Text"), 347, 339);
+
+  pages_ = new QTabWidget(this);
+  pages_->setObjectName(QStringLiteral("pages"));
+  pages_->setGeometry(0, 0, 347, 309);
+
+  BuildTextPage();
+  BuildEffectsPage();
+
+  button_panel_ = new QWidget(this);
+  button_panel_->setObjectName(QStringLiteral("buttonPanel"));
+  button_panel_->setGeometry(0, 309, 347, 30);
+  ok_panel_ = new QWidget(button_panel_);
+  ok_panel_->setObjectName(QStringLiteral("okPanel"));
+  ok_panel_->setGeometry(347 - 85, 0, 85, 30);
+  ok_button_ = new QPushButton(QStringLiteral("OK"), ok_panel_);
+  ok_button_->setObjectName(QStringLiteral("okButton"));
+  ok_button_->setGeometry(2, 3, 75, 25);
+  ok_button_->setDefault(true);
+  connect(ok_button_, &QPushButton::clicked, this, &QDialog::accept);
+
+  pages_->setCurrentWidget(text_page_);
+  document::FillColorList(caption_colors_);
+  document::FillColorList(shadow_colors_);
+  document::FillColorList(outline_colors_);
+  document::FillColorList(gradient_start_colors_);
+  document::FillColorList(gradient_end_colors_);
+  FillFontList(*font_combo_);
+  caption_colors_.SelectColor(base::Color::FromRgb(0, 0, 0));
+  shadow_colors_.SelectColor(base::Color::FromRgb(192, 192, 192));
+  outline_colors_.SelectColor(base::Color::FromRgb(0, 0, 0));
+  gradient_start_colors_.SelectColor(base::Color::FromRgb(0, 255, 0));
+  gradient_end_colors_.SelectColor(base::Color::FromRgb(255, 255, 0));
+  font_combo_->setCurrentIndex(font_combo_->count() > 0 ? 0 : -1);
+}
+
+void TextLayerDialog::BuildTextPage() {
+  text_page_ = new QWidget;
+  text_page_->setObjectName(QStringLiteral("textPage"));
+  pages_->addTab(text_page_, QStringLiteral("Text"));
+
+  caption_label_ = MakeLabel(QStringLiteral("Text"), text_page_, "captionLabel", {8, 6, 200, 16});
+  caption_edit_ = new QLineEdit(QStringLiteral("E-Mail me"), text_page_);
+  caption_edit_->setObjectName(QStringLiteral("captionEdit"));
+  caption_edit_->setGeometry(8, 23, 323, 24);
+  caption_label_->setBuddy(caption_edit_);
+  connect(caption_edit_, &QLineEdit::textChanged, this, &TextLayerDialog::UpdateSample);
+
+  font_label_ = MakeLabel(QStringLiteral("Font face"), text_page_, "fontLabel", {8, 52, 190, 16});
+  font_combo_ = new QComboBox(text_page_);
+  font_combo_->setObjectName(QStringLiteral("fontCombo"));
+  font_combo_->setEditable(false);
+  font_combo_->setGeometry(8, 69, 190, kComboHeight);
+  font_combo_->setMaxVisibleItems(16);
+  SetHint(*font_combo_, QStringLiteral("|Set the font that will be used to draw the text caption"));
+  font_label_->setBuddy(font_combo_);
+  connect(font_combo_, &QComboBox::currentIndexChanged, this, &TextLayerDialog::UpdateSample);
+
+  font_size_label_ = MakeLabel(QStringLiteral("Font size"), text_page_, "fontSizeLabel", {206, 52, 60, 16});
+  font_size_edit_ = MakeSpinEdit(text_page_, "fontSizeEdit", {206, 68, 60, 24});
+  font_size_edit_->SetValue(8);
+  SetHint(*font_size_edit_, QStringLiteral("|Set the font size that will be used to draw the text caption"));
+  font_size_label_->setBuddy(font_size_edit_);
+  connect(font_size_edit_, &controls::SpinEdit::changed, this, &TextLayerDialog::UpdateSample);
+
+  angle_label_ = MakeLabel(QStringLiteral("Angle"), text_page_, "angleLabel", {272, 52, 59, 16});
+  angle_edit_ = MakeSpinEdit(text_page_, "angleEdit", {272, 68, 59, 24});
+  angle_edit_->SetMinValue(0);
+  angle_edit_->SetMaxValue(360);
+  angle_edit_->SetValue(0);
+  angle_label_->setBuddy(angle_edit_);
+  connect(angle_edit_, &controls::SpinEdit::changed, this, &TextLayerDialog::UpdateEffectsTab);
+
+  color_label_ = MakeLabel(QStringLiteral("Color"), text_page_, "colorLabel", {8, 96, 190, 16});
+  color_combo_ = MakeColorCombo(caption_colors_, text_page_, "colorCombo", {8, 113, 190, kComboHeight},
+                                QStringLiteral("|Set the text caption's color"));
+  color_label_->setBuddy(color_combo_);
+  caption_subscription_ = caption_colors_.Subscribe(this);
+
+  BuildAlignmentPad();
+
+  sample_label_ = MakeLabel(QStringLiteral("Sample"), text_page_, "sampleLabel", {8, 198, 200, 16});
+  sample_frame_ = new QFrame(text_page_);
+  sample_frame_->setObjectName(QStringLiteral("sampleFrame"));
+  sample_frame_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+  sample_frame_->setLineWidth(1);
+  sample_frame_->setGeometry(6, 215, 331, 46);
+  sample_ = new TextSample([this] { return SampleSettings(); }, sample_frame_);
+  sample_->setObjectName(QStringLiteral("sample"));
+  sample_->setGeometry(1, 1, 329, 44);
+  sample_label_->setBuddy(sample_frame_);
+}
+
+void TextLayerDialog::BuildAlignmentPad() {
+  alignment_group_ = new QGroupBox(QStringLiteral("Alignment"), text_page_);
+  alignment_group_->setObjectName(QStringLiteral("alignmentGroup"));
+  alignment_group_->setGeometry(226, 96, 105, 98);
+
+  // One group that allows every button up: pressing an up button puts it
+  // down and releases the others; pressing the down button releases it.
+  alignment_button_group_ = new QButtonGroup(this);
+  alignment_button_group_->setExclusive(false);
+  static constexpr const char* kNames[9] = {"alignTopLeft",    "alignTop",    "alignTopRight",
+                                            "alignLeft",       "alignCentre", "alignRight",
+                                            "alignBottomLeft", "alignBottom", "alignBottomRight"};
+  // The middle-right button reads "LR".
+  static constexpr const char* kCaptions[9] = {"TL", "TM", "TR", "ML", "MM", "LR", "BL", "BM", "BR"};
+  constexpr int kButtonWidth = 23;
+  constexpr int kButtonHeight = 22;
+  const int left = (alignment_group_->width() - 3 * kButtonWidth) / 2;
+  const int top = 24;
+  for (int i = 0; i < 9; ++i) {
+    auto* button = new QToolButton(alignment_group_);
+    button->setObjectName(QString::fromLatin1(kNames[i]));
+    button->setText(QString::fromLatin1(kCaptions[i]));
+    button->setCheckable(true);
+    button->setAutoRaise(false);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setGeometry(left + (i % 3) * kButtonWidth, top + (i / 3) * kButtonHeight, kButtonWidth, kButtonHeight);
+    alignment_button_group_->addButton(button, i + 1);
+    alignment_buttons_[static_cast<std::size_t>(i)] = button;
+    connect(button, &QToolButton::clicked, this, [this, button] { AlignmentButtonClicked(button); });
+  }
+}
+
+void TextLayerDialog::BuildEffectsPage() {
+  effects_page_ = new QWidget;
+  effects_page_->setObjectName(QStringLiteral("effectsPage"));
+  pages_->addTab(effects_page_, QStringLiteral("Effects"));
+
+  shadow_group_ = new QGroupBox(QStringLiteral("Shadow"), effects_page_);
+  shadow_group_->setObjectName(QStringLiteral("shadowGroup"));
+  shadow_group_->setGeometry(6, 4, 329, 96);
+  shadow_box_ = MakeEnabledBox(shadow_group_, "shadowBox", {10, 22, 120, 20});
+  shadow_offset_label_ =
+      MakeLabel(QStringLiteral("Shadow offset"), shadow_group_, "shadowOffsetLabel", {10, 46, 120, 16});
+  shadow_offset_edit_ = MakeSpinEdit(shadow_group_, "shadowOffsetEdit", {10, 63, 80, 24});
+  shadow_offset_edit_->SetValue(3);
+  shadow_offset_label_->setBuddy(shadow_offset_edit_);
+  shadow_color_label_ =
+      MakeLabel(QStringLiteral("Shadow color"), shadow_group_, "shadowColorLabel", {160, 46, 160, 16});
+  shadow_combo_ = MakeColorCombo(shadow_colors_, shadow_group_, "shadowCombo", {160, 64, 160, kComboHeight},
+                                 QStringLiteral("|Set the caption's shadow color"));
+  shadow_color_label_->setBuddy(shadow_combo_);
+
+  outline_group_ = new QGroupBox(QStringLiteral("Outline"), effects_page_);
+  outline_group_->setObjectName(QStringLiteral("outlineGroup"));
+  outline_group_->setGeometry(6, 104, 329, 72);
+  outline_box_ = MakeEnabledBox(outline_group_, "outlineBox", {10, 40, 120, 20});
+  outline_color_label_ =
+      MakeLabel(QStringLiteral("Outline color"), outline_group_, "outlineColorLabel", {160, 22, 160, 16});
+  outline_combo_ = MakeColorCombo(outline_colors_, outline_group_, "outlineCombo", {160, 40, 160, kComboHeight},
+                                  QStringLiteral("|Set the caption's outline color"));
+  outline_color_label_->setBuddy(outline_combo_);
+
+  gradient_group_ = new QGroupBox(QStringLiteral("Gradient"), effects_page_);
+  gradient_group_->setObjectName(QStringLiteral("gradientGroup"));
+  gradient_group_->setGeometry(6, 180, 329, 92);
+  gradient_box_ = MakeEnabledBox(gradient_group_, "gradientBox", {10, 22, 120, 20});
+  gradient_start_label_ =
+      MakeLabel(QStringLiteral("Start color"), gradient_group_, "gradientStartLabel", {10, 44, 150, 16});
+  gradient_start_combo_ =
+      MakeColorCombo(gradient_start_colors_, gradient_group_, "gradientStartCombo", {10, 62, 146, kComboHeight},
+                     QStringLiteral("|Set the gradient's start color"));
+  gradient_start_label_->setBuddy(gradient_start_combo_);
+  gradient_end_label_ = MakeLabel(QStringLiteral("End color"), gradient_group_, "gradientEndLabel", {160, 44, 160, 16});
+  gradient_end_combo_ = MakeColorCombo(gradient_end_colors_, gradient_group_, "gradientEndCombo",
+                                       {160, 62, 160, kComboHeight}, QStringLiteral("|Set the gradient's end color"));
+  gradient_end_label_->setBuddy(gradient_end_combo_);
+}
+
+void TextLayerDialog::SetProperties(const std::string& props) {
+  caption_edit_->setText(QString::fromStdString(document::GetPropValue("Text", props, "")));
+  caption_colors_.SelectColor(document::StringToColor(document::GetPropValue("Color", props, "clBlack")));
+
+  const std::string face = document::GetPropValue("FontFace", props, "");
+  int fontIndex = -1;
+  for (int i = 0; i < font_combo_->count(); ++i) {
+    if (base::EqualsIgnoringAsciiCase(font_combo_->itemText(i).toStdString(), face)) {
+      fontIndex = i;
+      break;
+    }
+  }
+  font_combo_->setCurrentIndex(fontIndex);
+
+  font_size_edit_->SetValue(document::StringToInt(document::GetPropValue("FontSize", props, "12")));
+  shadow_box_->setChecked(document::YesNoToBool(document::GetPropValue("Shadowed", props, "N")));
+  shadow_colors_.SelectColor(document::StringToColor(document::GetPropValue("ShadowColor", props, "clGray")));
+  shadow_offset_edit_->SetValue(document::StringToInt(document::GetPropValue("ShadowOffset", props, "2")));
+  outline_box_->setChecked(document::YesNoToBool(document::GetPropValue("Outlined", props, "N")));
+  outline_colors_.SelectColor(document::StringToColor(document::GetPropValue("OutlineColor", props, "clBlack")));
+  gradient_box_->setChecked(document::YesNoToBool(document::GetPropValue("Gradient", props, "N")));
+  gradient_start_colors_.SelectColor(document::StringToColor(document::GetPropValue("GradientStart", props, "clLime")));
+  gradient_end_colors_.SelectColor(document::StringToColor(document::GetPropValue("GradientEnd", props, "clYellow")));
+  angle_edit_->SetText(QString::fromStdString(document::GetPropValue("Angle", props, "0")));
+  UpdateEffectsTab();
+}
+
+std::string TextLayerDialog::GetProperties() const {
+  std::string props = "Text=" + caption_edit_->text().toStdString() + ";";
+  props += "FontFace=" + font_combo_->currentText().toStdString() + ";";
+  props += "FontSize=" + font_size_edit_->Text().toStdString() + ";";
+  props += "Color=" + document::ColorToString(caption_colors_.GetSelectedColor()) + ";";
+  props += shadow_box_->isChecked() ? "Shadowed=Yes;" : "Shadowed=No;";
+  props += "ShadowOffset=" + shadow_offset_edit_->Text().toStdString() + ";";
+  props += "ShadowColor=" + document::ColorToString(shadow_colors_.GetSelectedColor()) + ";";
+  props += outline_box_->isChecked() ? "Outlined=Yes;" : "Outlined=No;";
+  props += "OutlineColor=" + document::ColorToString(outline_colors_.GetSelectedColor()) + ";";
+  props += gradient_box_->isChecked() ? "Gradient=Yes;" : "Gradient=No;";
+  props += "GradientStart=" + document::ColorToString(gradient_start_colors_.GetSelectedColor()) + ";";
+  props += "GradientEnd=" + document::ColorToString(gradient_end_colors_.GetSelectedColor()) + ";";
+  props += "Angle=" + angle_edit_->Text().toStdString() + ";";
+  return props;
+}
+
+int TextLayerDialog::GetAlignment() const {
+  int code = 0;
+  for (std::size_t i = 0; i < alignment_buttons_.size(); ++i) {
+    if (alignment_buttons_[i]->isChecked()) code = static_cast<int>(i) + 1;
+  }
+  return code;
+}
+
+std::string TextLayerDialog::RandomProperties() {
+  std::string props = "Text=Text;";
+  SelectRandomItem(*font_combo_);
+  props += "FontFace=" + font_combo_->currentText().toStdString() + ";";
+  int size = document::RandomUpTo(34);
+  if (size < 12) size = document::RandomUpTo(36);
+  if (size < 12) size = document::RandomUpTo(38);
+  if (size < 12) size = 24;
+  props += "FontSize=" + std::to_string(size) + ";";
+  props += "Color=" + document::ColorToString(SelectRandomEntry(caption_colors_)) + ";";
+  props += document::RandomUpTo(1) == 1 ? "Shadowed=Yes;" : "Shadowed=No;";
+  props += "ShadowOffset=" + std::to_string(document::RandomUpTo(3)) + ";";
+  props += "ShadowColor=" + document::ColorToString(SelectRandomEntry(shadow_colors_)) + ";";
+  props += document::RandomUpTo(1) == 1 ? "Outlined=Yes;" : "Outlined=No;";
+  props += "OutlineColor=" + document::ColorToString(SelectRandomEntry(outline_colors_)) + ";";
+  props += document::RandomUpTo(1) == 1 ? "Gradient=Yes;" : "Gradient=No;";
+  const base::Color start = SelectRandomEntry(gradient_start_colors_);
+  const base::Color end = SelectRandomEntry(gradient_end_colors_);
+  props += "GradientStart=" + document::ColorToString(start) + ";";
+  props += "GradientEnd=" + document::ColorToString(end) + ";";
+  return props;
+}
+
+TextSampleSettings TextLayerDialog::SampleSettings() const {
+  TextSampleSettings settings;
+  settings.caption = caption_edit_->text().toStdString();
+  settings.face = font_combo_->currentText().toStdString();
+  settings.point_size = document::TryStringToInt(font_size_edit_->Text().toStdString()).value_or(0);
+  settings.color = caption_colors_.GetSelectedColor();
+  return settings;
+}
+
+bool TextLayerDialog::EffectsTabVisible() const { return pages_->isTabVisible(pages_->indexOf(effects_page_)); }
+
+void TextLayerDialog::UpdateSample() { sample_->update(); }
+
+void TextLayerDialog::UpdateEffectsTab() {
+  pages_->setTabVisible(pages_->indexOf(effects_page_), angle_edit_->Value() == 0);
+}
+
+void TextLayerDialog::AlignmentButtonClicked(QToolButton* button) {
+  // The click has already toggled the button; a button that went down
+  // releases the rest.
+  if (!button->isChecked()) return;
+  for (QToolButton* other : alignment_buttons_) {
+    if (other != button) other->setChecked(false);
+  }
+}
+
+void TextLayerDialog::ColorSelectionChanged(document::SelectionSource /*source*/) { UpdateSample(); }
+
+void TextLayerDialog::showEvent(QShowEvent* event) {
+  CenterOnScreen(*this);
+  QDialog::showEvent(event);
+}
+
+}  // namespace vorbel::ui

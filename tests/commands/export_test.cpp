@@ -1,0 +1,243 @@
+// Export end to end: from a document through the render pass to a file, read
+// back by giflib, libpng, libjpeg and our BMP decoder.
+
+#include <gtest/gtest.h>
+
+#include <gif_lib.h>
+
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "base/atomic_file.h"
+#include "codecs/picture.h"
+#include "commands/export.h"
+#include "document/button_document.h"
+#include "render/button_renderer.h"
+#include "support/test_support.h"
+
+namespace vorbel::commands {
+namespace {
+
+using namespace base::literals;
+
+using test::ReadBytes;
+using test::ScratchDir;
+
+constexpr gdi::Pixel kTealPixel{0x008080};  // the default work area, 0x00RRGGBB
+
+TEST(ExportFormat, TheExtensionChoosesByItsUpperCasedText) {
+  const std::map<std::string, ExportFormat> cases = {
+      {"a.bmp", ExportFormat::Bmp},   {"a.BMP", ExportFormat::Bmp},   {"a.xbmp", ExportFormat::Bmp},
+      {"a.jpg", ExportFormat::Jpeg},  {"a.JPEG", ExportFormat::Jpeg}, {"a.jpe", ExportFormat::Jpeg},
+      {"a.ajp", ExportFormat::Jpeg},  {"a.bmpjp", ExportFormat::Bmp}, {"a.png", ExportFormat::Png},
+      {"a.PNG", ExportFormat::Png},   {"a.pngx", ExportFormat::Gif},  {"a.gif", ExportFormat::Gif},
+      {"noext", ExportFormat::Gif},   {"dir.bmp/name", ExportFormat::Gif},
+      {"dir.png/a.jpg", ExportFormat::Jpeg}, {"a.", ExportFormat::Gif},
+  };
+  for (const auto& [name, format] : cases) EXPECT_EQ(ExportFormatFor(name), format) << name;
+}
+
+struct Gif {
+  std::string signature;
+  int width = 0, height = 0;
+  std::vector<std::uint32_t> table;  // 0x00RRGGBB
+  std::vector<std::uint8_t> indices;
+  bool has_control = false;
+  bool transparent_flag = false;
+  int transparent_index = -1;
+  std::uint8_t Index(int x, int y) const { return indices.at(static_cast<std::size_t>(y) * width + x); }
+};
+
+Gif ReadGif(const std::string& path) {
+  Gif out;
+  int error = 0;
+  GifFileType* gif = DGifOpenFileName(path.c_str(), &error);
+  if (gif == nullptr) throw std::runtime_error(GifErrorString(error));
+  if (DGifSlurp(gif) != GIF_OK || gif->ImageCount != 1) {
+    DGifCloseFile(gif, &error);
+    throw std::runtime_error("not a one-image GIF: " + path);
+  }
+  const std::vector<std::uint8_t> bytes = ReadBytes(path);
+  out.signature.assign(bytes.begin(), bytes.begin() + 6);
+  out.width = gif->SWidth;
+  out.height = gif->SHeight;
+  const SavedImage& image = gif->SavedImages[0];
+  if (const ColorMapObject* map = image.ImageDesc.ColorMap) {
+    for (int i = 0; i < map->ColorCount; ++i) {
+      const GifColorType c = map->Colors[i];
+      out.table.push_back(std::uint32_t{c.Red} << 16 | std::uint32_t{c.Green} << 8 | c.Blue);
+    }
+  }
+  out.indices.assign(image.RasterBits, image.RasterBits + image.ImageDesc.Width * image.ImageDesc.Height);
+  GraphicsControlBlock control;
+  if (DGifSavedExtensionToGCB(gif, 0, &control) == GIF_OK) {
+    out.has_control = true;
+    out.transparent_index = control.TransparentColor;
+    out.transparent_flag = control.TransparentColor != NO_TRANSPARENT_COLOR;
+  }
+  DGifCloseFile(gif, &error);
+  return out;
+}
+
+class ExportTest : public ::testing::Test {
+ protected:
+  document::ButtonDocument doc;
+  render::ButtonRenderer renderer;
+  ScratchDir dir;
+
+  void SetUp() override {
+    doc.SetWidth(40);
+    doc.SetHeight(20);
+  }
+  // A white ellipse over the teal work area: the four corners stay teal.
+  void MakeEllipse() {
+    doc.AppendRow(document::LayerRow::Make("Background", "Color=clWhite;Shape=Ellipse;Draw3D=No;"));
+  }
+  // One colour over the whole button.
+  void MakeFilled(const std::string& color) {
+    doc.AppendRow(document::LayerRow::Make("Background", "Color=" + color + ";Shape=None;Draw3D=No;"));
+  }
+  std::string Export(const std::string& name) {
+    const std::string path = dir.File(name);
+    ExportButton(doc, renderer, path);
+    return path;
+  }
+};
+
+TEST_F(ExportTest, GifMakesTheWorkAreaCornersOfAnEllipseTransparent) {
+  MakeEllipse();
+  const Gif gif = ReadGif(Export("ellipse.gif"));
+  EXPECT_EQ(gif.signature, "GIF89a");
+  ASSERT_EQ(gif.width, 40);
+  ASSERT_EQ(gif.height, 20);
+  // Most used first: white inside, then teal reduced to the web palette (its
+  // pixels are all transparent but still count), then the appended black.
+  EXPECT_EQ(gif.table, (std::vector<std::uint32_t>{0xFFFFFF, 0x006666, 0x000000, 0x000000}));
+  ASSERT_TRUE(gif.has_control);
+  EXPECT_TRUE(gif.transparent_flag);
+  EXPECT_EQ(gif.transparent_index, 2);
+  for (auto [x, y] : {std::pair{0, 0}, {39, 0}, {0, 19}, {39, 19}}) EXPECT_EQ(gif.Index(x, y), 2) << x << "," << y;
+  EXPECT_EQ(gif.Index(20, 10), 0);
+}
+
+TEST_F(ExportTest, GifWithoutWorkAreaPixelsIsGif87aReducedByTheFloorRule) {
+  MakeFilled("$00641EFA");  // red 250, green 30, blue 100
+  const Gif gif = ReadGif(Export("opaque.gif"));
+  EXPECT_EQ(gif.signature, "GIF87a");
+  EXPECT_FALSE(gif.has_control);
+  EXPECT_EQ(gif.table, (std::vector<std::uint32_t>{0xCC0066, 0x000000}));  // (204, 0, 102), padding
+  EXPECT_EQ(gif.Index(0, 0), 0);
+
+  // BMP keeps the full colour.
+  const codecs::Picture bmp = codecs::DecodeBmp(ReadBytes(Export("opaque.bmp")));
+  EXPECT_EQ(bmp.At(0, 0), 0xFA1E64_px);
+}
+
+TEST_F(ExportTest, GifColourTableIsSortedByUse) {
+  doc.SetWidth(60);
+  doc.SetHeight(30);
+  MakeFilled("clSilver");
+  doc.AppendRow(document::LayerRow::Make("Bevel", "Highlight=clWhite;Shadow=clNavy;Pen=1;"));
+  const Gif gif = ReadGif(Export("bevel.gif"));
+  std::vector<int> uses(gif.table.size());
+  for (std::uint8_t index : gif.indices) ++uses.at(index);
+  ASSERT_GE(gif.table.size(), 3u);
+  EXPECT_EQ(gif.table[0], 0x999999u);  // silver (192) reduces to 153
+  for (std::size_t i = 1; i < uses.size(); ++i) EXPECT_GE(uses[i - 1], uses[i]) << "entry " << i;
+}
+
+TEST_F(ExportTest, PngAlphaIsZeroExactlyAtTheWorkAreaPixels) {
+  MakeEllipse();
+  const test::RgbaImage png = test::ReadPng(ReadBytes(Export("ellipse.png")));
+  ASSERT_EQ(png.width, 40);
+  ASSERT_EQ(png.height, 20);
+  const gdi::Bitmap& surface = renderer.Surface();
+  int transparent = 0;
+  for (int y = 0; y < 20; ++y) {
+    for (int x = 0; x < 40; ++x) {
+      const std::uint32_t p = png.pixels[static_cast<std::size_t>(y) * 40 + x];
+      const bool workArea = surface.GetPixel(x, y) == kTealPixel;
+      transparent += workArea;
+      EXPECT_EQ(p >> 24, workArea ? 0u : 255u) << x << "," << y;
+      EXPECT_EQ(p & 0xFFFFFF, surface.GetPixel(x, y).Rgb()) << x << "," << y;
+    }
+  }
+  EXPECT_GT(transparent, 4);
+}
+
+TEST_F(ExportTest, JpegAndBmpShowTheWorkAreaColourWhereGifIsTransparent) {
+  MakeFilled("clTeal");  // a layer in the work-area colour
+  renderer.RenderButton(doc);
+  const codecs::Picture jpeg = codecs::DecodeJpeg(ReadBytes(Export("teal.jpeg")));
+  EXPECT_EQ(jpeg.width, 40);
+  EXPECT_EQ(jpeg.height, 20);
+  const codecs::Picture bmp = codecs::DecodeBmp(ReadBytes(Export("teal.bmp")));
+  ASSERT_EQ(bmp.width, 40);
+  ASSERT_EQ(bmp.height, 20);
+  for (const base::Pixel p : bmp.pixels) ASSERT_EQ(p, kTealPixel);
+
+  const Gif gif = ReadGif(Export("teal.gif"));
+  EXPECT_EQ(gif.transparent_index, 1);
+  for (std::uint8_t index : gif.indices) ASSERT_EQ(index, 1);
+}
+
+TEST_F(ExportTest, BmpCopiesTheLastPassWhileGifDrawsAnew) {
+  MakeFilled("clWhite");
+  renderer.RenderButton(doc);
+  doc.SetRowSubItem(0, document::SubItem::Properties, "Color=clBlack;Shape=None;Draw3D=No;");  // not drawn yet
+  const codecs::Picture bmp = codecs::DecodeBmp(ReadBytes(Export("last.bmp")));
+  EXPECT_EQ(bmp.At(5, 5), 0xFFFFFF_px);
+  const Gif gif = ReadGif(Export("new.gif"));
+  EXPECT_EQ(gif.table.at(gif.Index(5, 5)), 0x000000u);
+  // A surface of another size than the button is never copied: it is drawn first.
+  doc.SetWidth(41);
+  EXPECT_EQ(codecs::DecodeBmp(ReadBytes(Export("resized.bmp"))).width, 41);
+}
+
+TEST_F(ExportTest, EmptyOrHugeButtonsExportNothingAndSayWhy) {
+  MakeEllipse();
+  for (auto [w, h] : {std::pair{0, 20}, {40, -1}, {40000, 10}, {20000, 20000}}) {
+    doc.SetWidth(w);
+    doc.SetHeight(h);
+    for (const char* name : {"x.gif", "x.bmp", "x.jpg", "x.png"}) {
+      try {
+        Export(name);
+        ADD_FAILURE() << "exported " << w << " x " << h;
+      } catch (const base::FileWriteError& e) {
+        EXPECT_NE(std::string(e.what()).find(std::to_string(w) + " x " + std::to_string(h)), std::string::npos)
+            << e.what();
+      }
+    }
+  }
+  EXPECT_TRUE(dir.Entries().empty());
+}
+
+// Root ignores permission bits, so the unwritable places are a path below a
+// regular file and a folder that does not exist.
+TEST_F(ExportTest, AFileThatCannotBeCreatedIsReportedAndNothingIsLeft) {
+  MakeEllipse();
+  test::WriteBytes(dir.File("file"), {1, 2, 3});
+  for (const std::string& name : {dir.File("file/sub/x.gif"), dir.File("missing/x.bmp")}) {
+    try {
+      ExportButton(doc, renderer, name);
+      ADD_FAILURE() << "exported to " << name;
+    } catch (const base::FileWriteError& e) {
+      EXPECT_STREQ(e.what(), ("Cannot create file " + name).c_str());
+    }
+  }
+  EXPECT_EQ(dir.Entries(), std::vector<std::string>{"file"});
+}
+
+TEST_F(ExportTest, AnExistingFileIsReplacedWhole) {
+  MakeEllipse();
+  test::WriteBytes(dir.File("out.bmp"), std::vector<std::uint8_t>(100000, 7));
+  const codecs::Picture bmp = codecs::DecodeBmp(ReadBytes(Export("out.bmp")));
+  EXPECT_EQ(bmp.width, 40);
+  EXPECT_EQ(dir.Entries(), std::vector<std::string>{"out.bmp"});
+}
+
+}  // namespace
+}  // namespace vorbel::commands

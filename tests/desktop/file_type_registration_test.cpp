@@ -1,0 +1,234 @@
+#include "desktop/file_type_registration.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace vorbel::desktop {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Sets an environment variable for one test and restores it afterwards.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const std::optional<std::string>& value) : name_(name) {
+    if (const char* old = std::getenv(name)) old_ = old;
+    if (value) setenv(name, value->c_str(), 1);
+    else unsetenv(name);
+  }
+  ~ScopedEnv() {
+    if (old_) setenv(name_, old_->c_str(), 1);
+    else unsetenv(name_);
+  }
+  ScopedEnv(const ScopedEnv&) = delete;
+  ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+ private:
+  const char* name_;
+  std::optional<std::string> old_;
+};
+
+class FileTypeRegistrationTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    root_ = fs::temp_directory_path() /
+            ("vorbel_registration_" + std::to_string(getpid()) + "_" +
+             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(root_);
+    fs::create_directories(root_);
+    data_ = root_ / "share";
+    icons_.document_icon_png = "document-png";
+    icons_.program_icons_png = {{16, "app16"}, {48, "app48"}};
+  }
+  void TearDown() override {
+    std::error_code ignored;
+    fs::permissions(root_, fs::perms::owner_all, fs::perm_options::add, ignored);
+    fs::remove_all(root_, ignored);
+  }
+
+  bool Register(const std::string& program) {
+    return RegisterLayoutFileType(program, data_.string(), icons_, [this](const std::vector<std::string>& argv) {
+      commands_.push_back(argv);
+    });
+  }
+
+  fs::path Desktop() const { return data_ / "applications/vorbel.desktop"; }
+  fs::path Mime() const { return data_ / "mime/packages/vorbel.xml"; }
+  fs::path DocumentIcon() const { return data_ / "icons/hicolor/32x32/mimetypes/application-x-vorbel-layout.png"; }
+
+  // Puts fake refresh tools on PATH that only record that they ran.
+  fs::path FakeTools() {
+    const fs::path bin = root_ / "bin";
+    fs::create_directories(bin);
+    for (const char* name : {"update-mime-database", "update-desktop-database"}) {
+      std::ofstream(bin / name) << "#!/bin/sh\n";
+      fs::permissions(bin / name, fs::perms::owner_all);
+    }
+    return bin;
+  }
+
+  fs::path root_;
+  fs::path data_;
+  FileTypeIcons icons_;
+  std::vector<std::vector<std::string>> commands_;
+};
+
+TEST_F(FileTypeRegistrationTest, WritesTypeEntryAndIcons) {
+  ASSERT_TRUE(Register("/opt/vorbel/bin/vorbel"));
+
+  const std::string mime = ReadFile(Mime());
+  EXPECT_NE(mime.find("<mime-type type=\"application/x-vorbel-layout\">"), std::string::npos) << mime;
+  EXPECT_NE(mime.find("<comment>Vorbel layout file</comment>"), std::string::npos);
+  EXPECT_NE(mime.find("<sub-class-of type=\"text/plain\"/>"), std::string::npos);
+  EXPECT_NE(mime.find("<glob pattern=\"*.vrb\"/>"), std::string::npos);
+
+  const std::string desktop = ReadFile(Desktop());
+  EXPECT_EQ(desktop.rfind("[Desktop Entry]\n", 0), 0u);
+  EXPECT_NE(desktop.find("\nExec=/opt/vorbel/bin/vorbel %f\n"), std::string::npos) << desktop;
+  EXPECT_NE(desktop.find("\nTryExec=/opt/vorbel/bin/vorbel\n"), std::string::npos);
+  EXPECT_NE(desktop.find("\nMimeType=application/x-vorbel-layout;\n"), std::string::npos);
+  EXPECT_NE(desktop.find("\nIcon=vorbel\n"), std::string::npos);
+  EXPECT_NE(desktop.find("\nType=Application\n"), std::string::npos);
+
+  EXPECT_EQ(ReadFile(DocumentIcon()), "document-png");
+  EXPECT_EQ(ReadFile(data_ / "icons/hicolor/16x16/apps/vorbel.png"), "app16");
+  EXPECT_EQ(ReadFile(data_ / "icons/hicolor/48x48/apps/vorbel.png"), "app48");
+
+  // Readable by everyone, and no temporary files left behind.
+  EXPECT_EQ(fs::status(Desktop()).permissions() & fs::perms::others_read, fs::perms::others_read);
+  for (const auto& entry : fs::recursive_directory_iterator(data_)) {
+    EXPECT_NE(entry.path().filename().string()[0], '.') << entry.path();
+  }
+}
+
+TEST_F(FileTypeRegistrationTest, RewritesOnlyWhatChangedAndRefreshesThen) {
+  const ScopedEnv path("PATH", FakeTools().string());
+  ASSERT_TRUE(Register("/opt/a/vorbel"));
+  ASSERT_EQ(commands_.size(), 2u);
+  EXPECT_EQ(commands_[0], (std::vector<std::string>{(root_ / "bin/update-mime-database").string(), (data_ / "mime").string()}));
+  EXPECT_EQ(commands_[1],
+            (std::vector<std::string>{(root_ / "bin/update-desktop-database").string(), (data_ / "applications").string()}));
+
+  // A second start with the same program touches nothing and refreshes nothing.
+  struct stat before {};
+  ASSERT_EQ(stat(Desktop().c_str(), &before), 0);
+  commands_.clear();
+  ASSERT_TRUE(Register("/opt/a/vorbel"));
+  EXPECT_TRUE(commands_.empty());
+  struct stat after {};
+  ASSERT_EQ(stat(Desktop().c_str(), &after), 0);
+  EXPECT_EQ(before.st_ino, after.st_ino);
+
+  // A moved program rewrites the desktop entry; the type itself is unchanged.
+  ASSERT_TRUE(Register("/home/me/vorbel"));
+  EXPECT_NE(ReadFile(Desktop()).find("\nExec=/home/me/vorbel %f\n"), std::string::npos);
+  ASSERT_EQ(commands_.size(), 1u);
+  EXPECT_EQ(commands_[0][1], (data_ / "applications").string());
+
+  // Damaged files are repaired.
+  std::ofstream(Mime()) << "garbage";
+  ASSERT_TRUE(Register("/home/me/vorbel"));
+  EXPECT_NE(ReadFile(Mime()).find("*.vrb"), std::string::npos);
+}
+
+TEST_F(FileTypeRegistrationTest, NoRefreshWithoutTheTools) {
+  const ScopedEnv path("PATH", (root_ / "nothing-here").string());
+  ASSERT_TRUE(Register("/opt/a/vorbel"));
+  EXPECT_TRUE(commands_.empty());
+}
+
+TEST_F(FileTypeRegistrationTest, QuotesProgramPathsThatNeedIt) {
+  ASSERT_TRUE(Register("/opt/my apps/vorbel"));
+  const std::string desktop = ReadFile(Desktop());
+  EXPECT_NE(desktop.find("\nExec=\"/opt/my apps/vorbel\" %f\n"), std::string::npos) << desktop;
+  EXPECT_NE(desktop.find("\nTryExec=/opt/my apps/vorbel\n"), std::string::npos);
+
+  // Inside quotes a backslash becomes \\, which the string escaping of the
+  // file doubles again.
+  ASSERT_TRUE(Register("/opt/a\\b/$x/vorbel"));
+  EXPECT_NE(ReadFile(Desktop()).find("\nExec=\"/opt/a\\\\\\\\b/\\\\$x/vorbel\" %f\n"), std::string::npos)
+      << ReadFile(Desktop());
+}
+
+TEST(QuoteExecArgument, QuotesReservedCharactersAndDoublesPercent) {
+  EXPECT_EQ(QuoteExecArgument("/usr/bin/vorbel"), "/usr/bin/vorbel");
+  EXPECT_EQ(QuoteExecArgument("/a b"), "\"/a b\"");
+  EXPECT_EQ(QuoteExecArgument("/a\"b"), "\"/a\\\"b\"");
+  EXPECT_EQ(QuoteExecArgument("/a`b"), "\"/a\\`b\"");
+  EXPECT_EQ(QuoteExecArgument("/a$b"), "\"/a\\$b\"");
+  EXPECT_EQ(QuoteExecArgument("/a\\b"), "\"/a\\\\b\"");
+  EXPECT_EQ(QuoteExecArgument("/a'b"), "\"/a'b\"");
+  EXPECT_EQ(QuoteExecArgument("/100%"), "/100%%");
+  EXPECT_EQ(QuoteExecArgument("/a b/100%"), "\"/a b/100%%\"");
+  EXPECT_EQ(QuoteExecArgument(""), "\"\"");
+  EXPECT_EQ(EscapeDesktopString("a\\b\nc\td"), "a\\\\b\\nc\\td");
+}
+
+TEST_F(FileTypeRegistrationTest, UnwritableDataHomeFailsSilently) {
+  // A data home below a plain file can never be created, even for root.
+  std::ofstream(root_ / "file") << "x";
+  data_ = root_ / "file" / "share";
+  EXPECT_FALSE(Register("/opt/a/vorbel"));
+  EXPECT_TRUE(commands_.empty());
+
+  if (geteuid() != 0) {
+    data_ = root_ / "readonly";
+    fs::create_directories(data_);
+    fs::permissions(data_, fs::perms::owner_read | fs::perms::owner_exec);
+    EXPECT_FALSE(Register("/opt/a/vorbel"));
+  }
+
+  EXPECT_FALSE(RegisterLayoutFileType("", (root_ / "share").string(), icons_, {}));
+}
+
+TEST_F(FileTypeRegistrationTest, DataHomeFollowsTheXdgVariable) {
+  {
+    const ScopedEnv xdg("XDG_DATA_HOME", "/somewhere/data");
+    EXPECT_EQ(DefaultDataHome(), "/somewhere/data");
+  }
+  const ScopedEnv home("HOME", "/home/someone");
+  {
+    const ScopedEnv xdg("XDG_DATA_HOME", "relative/data");  // ignored: not absolute
+    EXPECT_EQ(DefaultDataHome(), "/home/someone/.local/share");
+  }
+  const ScopedEnv xdg("XDG_DATA_HOME", std::nullopt);
+  EXPECT_EQ(DefaultDataHome(), "/home/someone/.local/share");
+}
+
+TEST_F(FileTypeRegistrationTest, SpawnDetachedDoesNotWaitForTheCommand) {
+  const fs::path script = root_ / "slow";
+  const fs::path done = root_ / "done";
+  std::ofstream(script) << "#!/bin/sh\nsleep 1\necho ran > '" << done.string() << "'\n";
+  fs::permissions(script, fs::perms::owner_all);
+
+  const auto start = std::chrono::steady_clock::now();
+  SpawnDetached({script.string()});
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(900));
+  EXPECT_FALSE(fs::exists(done));
+
+  for (int i = 0; i < 100 && !fs::exists(done); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_TRUE(fs::exists(done));
+
+  SpawnDetached({(root_ / "no-such-program").string()});  // nothing happens, nothing thrown
+  SpawnDetached({});
+}
+
+}  // namespace
+}  // namespace vorbel::desktop

@@ -1,0 +1,340 @@
+// Layout files on disk: round trips, the reading defaults, the backup rule and
+// saves that fail without harming the previous file.
+
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "base/atomic_file.h"
+#include "document/button_document.h"
+#include "layout/layout_file.h"
+#include "support/test_support.h"
+
+namespace vorbel::layout {
+namespace {
+
+using namespace base::literals;
+
+using test::ScratchDir;
+
+constexpr base::Color kWhite = 0x00FFFFFF_color;
+constexpr base::Color kTeal = 0x00808000_color;
+
+void WriteText(const std::string& path, const std::string& text) {
+  test::WriteBytes(path, std::vector<std::uint8_t>(text.begin(), text.end()));
+}
+
+std::string ReadText(const std::string& path) {
+  const std::vector<std::uint8_t> bytes = test::ReadBytes(path);
+  return std::string(bytes.begin(), bytes.end());
+}
+
+// Loads a layout text from a file into a fresh document.
+void LoadText(document::ButtonDocument& doc, const std::string& text) {
+  ScratchDir dir;
+  WriteText(dir.File("in.vrb"), text);
+  LoadLayout(doc, dir.File("in.vrb"));
+}
+
+TEST(LayoutFile, WritesSectionsAndKeysInOrderWithCrLf) {
+  document::ButtonDocument doc;
+  doc.AppendRow(document::LayerRow::Make("Bevel", "Pen=2;", "", "$1F", document::kHiddenImage));
+  EXPECT_EQ(FormatLayout(doc),
+            "[Button]\r\nHeight=30\r\nWidth=90\r\nWorkArea=8421376\r\nLayers=1\r\n"
+            "[Layer0]\r\nType=Bevel\r\nProperties=Pen=2;\r\nX=\r\nY=$1F\r\nVisible=-1\r\n");
+
+  document::ButtonDocument empty;
+  empty.WorkArea().SetItemIndex(-1);
+  EXPECT_EQ(FormatLayout(empty), "[Button]\r\nHeight=30\r\nWidth=90\r\nWorkArea=-1\r\nLayers=0\r\n");
+}
+
+TEST(LayoutFile, EveryKindOfRowSavesAndLoadsBackIdentical) {
+  ScratchDir dir;
+  document::ButtonDocument doc;
+  doc.SetHeight(-7);
+  doc.SetWidth(1234);
+  doc.SetWorkAreaColor(kWhite);
+  std::vector<document::LayerRow> rows = {
+      document::LayerRow::Make("Background", "Color=clNavy;Shape=RoundRect;Seed=14;Draw3D=Yes;", "", ""),
+      document::LayerRow::Make("Bevel", "Highlight=clTeal;Shadow=clNavy;Pen=1;", "0", "0", document::kHiddenImage),
+      document::LayerRow::Make("Text", "Text=Caf\xC3\xA9 = 5;FontSize=12;", "$10", "-3", 5),
+      document::LayerRow::Make("Image", "Image=/pictures/a b.bmp;Transparent=Yes;", "0x1F", "12abc"),
+      document::LayerRow::Make("MY BACKGROUND", "", "", ""),
+      document::LayerRow::Make("Shape", " leading and trailing blanks ", " 1", "2 "),
+      document::LayerRow::Make("", "[Layer9]", "=", "[x]"),
+      document::LayerRow::Make("\xC3\x9C" "ber", "Text=\xE2\x82\xAC;", "", "", -1),
+  };
+  for (const document::LayerRow& row : rows) doc.AppendRow(row);
+  SaveLayout(doc, dir.File("all.vrb"));
+  EXPECT_EQ(doc.Caption(), "Vorbel - [" + dir.File("all.vrb") + "]");
+
+  document::ButtonDocument back;
+  back.SetWorkAreaColor(0x000000FF_color);  // Red, so that the loaded colour shows
+  LoadLayout(back, dir.File("all.vrb"));
+  EXPECT_EQ(back.Rows(), rows);
+  EXPECT_EQ(back.Height(), -7);
+  EXPECT_EQ(back.Width(), 1234);
+  EXPECT_EQ(back.WorkAreaColor(), kWhite);
+  EXPECT_EQ(back.Caption(), doc.Caption());
+}
+
+TEST(LayoutFile, ReadsPresentLayerSectionsBelowTheCountInNumberOrder) {
+  document::ButtonDocument doc;
+  LoadText(doc,
+           "[Layer2]\nType=Text\nX=5\n"
+           "[Layer3]\nType=Bevel\n"      // beyond Layers=3
+           "[layer0]\nVISIBLE=0x10\nTYPE=Background\nProperties=Color=clRed;\n"
+           "[Layer1]\nType=*\n"          // no layer
+           "[Layer01]\nType=Image\n"     // not the name of layer 1
+           "[Button]\nLayers=3\n");
+  ASSERT_EQ(doc.RowCount(), 2);
+  EXPECT_EQ(doc.Row(0), document::LayerRow::Make("Background", "Color=clRed;", "0", "0", 16));
+  EXPECT_EQ(doc.Row(1), document::LayerRow::Make("Text", "", "5", "0", 0));
+}
+
+TEST(LayoutFile, MissingOrUnreadableButtonKeysKeepTheCurrentSettings) {
+  document::ButtonDocument doc;
+  doc.SetHeightText("45");
+  doc.SetWidthText("");
+  doc.AppendRow(document::LayerRow::Make("Bevel", ""));
+  LoadText(doc, "[Button]\nWidth=abc\nWorkArea=123\nLayers=x\n");
+  EXPECT_EQ(doc.HeightText(), "45");
+  EXPECT_EQ(doc.WidthText(), "");
+  EXPECT_EQ(doc.WorkAreaColor(), kTeal);  // no entry holds 123
+  EXPECT_EQ(doc.RowCount(), 0);           // the rows are replaced even so
+
+  LoadText(doc, "[Button]\nWorkArea=$FFFFFF\nHeight=0x20\n");
+  EXPECT_EQ(doc.WorkAreaColor(), kWhite);
+  EXPECT_EQ(doc.Height(), 32);
+  LoadText(doc, "[Button]\nWorkArea=-1\n");
+  EXPECT_EQ(doc.WorkAreaColor(), kWhite);
+}
+
+TEST(LayoutFile, LongPropertyStringsAreSavedWholeAndReadBackCut) {
+  ScratchDir dir;
+  std::string props;
+  while (props.size() < 3000) props += "Text=" + std::to_string(props.size()) + ";";
+  props.resize(3000);
+  document::ButtonDocument doc;
+  doc.AppendRow(document::LayerRow::Make("Text", props));
+  SaveLayout(doc, dir.File("long.vrb"));
+  EXPECT_NE(ReadText(dir.File("long.vrb")).find("Properties=" + props + "\r\n"), std::string::npos);
+
+  document::ButtonDocument back;
+  LoadLayout(back, dir.File("long.vrb"));
+  ASSERT_EQ(back.RowCount(), 1);
+  EXPECT_EQ(back.Row(0).Properties(), props.substr(0, 2047));
+}
+
+TEST(LayoutFile, LegacyWindows1252FilesLoadAsUnicode) {
+  document::ButtonDocument doc;
+  LoadText(doc, "[Button]\r\nLayers=1\r\n[Layer0]\r\nType=Text\r\nProperties=Text=\xDC" "ber uns;\r\n");
+  ASSERT_EQ(doc.RowCount(), 1);
+  EXPECT_EQ(doc.Row(0).Properties(), "Text=\xC3\x9C" "ber uns;");
+}
+
+TEST(LayoutFile, BackupNameReplacesTheExtensionOfTheFileName) {
+  EXPECT_EQ(BackupFileName("dir/Home.vrb"), "dir/Home.bak");
+  EXPECT_EQ(BackupFileName("Home"), "Home.bak");
+  EXPECT_EQ(BackupFileName("a.tar.gz"), "a.tar.bak");
+  EXPECT_EQ(BackupFileName("my.folder/layout"), "my.folder/layout.bak");
+  EXPECT_EQ(BackupFileName("dir/.hidden"), "dir/.bak");
+  EXPECT_EQ(BackupFileName("x.bak"), "x.bak");
+}
+
+TEST(LayoutFile, FirstSaveKeepsTheOldVersionAndLaterSavesLeaveThatBackup) {
+  ScratchDir dir;
+  const std::string file = dir.File("a.vrb");
+  WriteText(file, "original");
+  document::ButtonDocument doc;
+  doc.SetHeight(1);
+  SaveLayout(doc, file);
+  EXPECT_EQ(ReadText(dir.File("a.bak")), "original");
+  EXPECT_NE(ReadText(file).find("Height=1\r\n"), std::string::npos);
+
+  doc.SetHeight(2);
+  SaveLayout(doc, file);
+  EXPECT_EQ(ReadText(dir.File("a.bak")), "original");  // the first save's version is gone
+  EXPECT_NE(ReadText(file).find("Height=2\r\n"), std::string::npos);
+  EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"a.bak", "a.vrb"}));
+
+  // A save to a new name makes no backup.
+  SaveLayout(doc, dir.File("b.vrb"));
+  EXPECT_FALSE(std::filesystem::exists(dir.File("b.bak")));
+}
+
+TEST(LayoutFile, SavingThroughALinkReplacesTheFileItNames) {
+  ScratchDir dir;
+  WriteText(dir.File("real.vrb"), "old");
+  std::filesystem::create_symlink(dir.File("real.vrb"), dir.File("link.vrb"));
+  document::ButtonDocument doc;
+  SaveLayout(doc, dir.File("link.vrb"));
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.vrb")));
+  EXPECT_EQ(ReadText(dir.File("link.vrb")), FormatLayout(doc));
+  EXPECT_EQ(ReadText(dir.File("real.bak")), "old");
+  EXPECT_EQ(doc.Caption(), "Vorbel - [" + dir.File("link.vrb") + "]");
+}
+
+// A save that cannot create its file says so, and the caption stays. The
+// tests run as root, which ignores permission bits, so the folders used are
+// ones that cannot hold a new file for other reasons: a path below a regular
+// file, a folder that does not exist, and /proc.
+TEST(LayoutFile, SaveIntoAFolderThatCannotBeWrittenReportsItAndChangesNothing) {
+  ScratchDir dir;
+  WriteText(dir.File("file"), "content");
+  document::ButtonDocument doc;
+  const std::string caption = doc.Caption();
+  for (const std::string& name :
+       {dir.File("file/sub/x.vrb"), dir.File("missing/x.vrb"), std::string("/proc/vorbel-test.vrb")}) {
+    try {
+      SaveLayout(doc, name);
+      ADD_FAILURE() << "saved to " << name;
+    } catch (const base::FileWriteError& e) {
+      EXPECT_STREQ(e.what(), ("Unable to write to " + name).c_str());
+    }
+    EXPECT_EQ(doc.Caption(), caption);
+  }
+  EXPECT_EQ(ReadText(dir.File("file")), "content");
+  EXPECT_EQ(dir.Entries(), std::vector<std::string>{"file"});
+}
+
+// A full disk, simulated with a file-size limit: the new text does not fit, so
+// the save fails after the old file has been moved to the backup name. The old
+// file must be back in place byte for byte, with no backup and no temporary
+// file left over.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    previous_handler_ = ::signal(SIGXFSZ, SIG_IGN);
+    ::getrlimit(RLIMIT_FSIZE, &previous_);
+    rlimit limited = previous_;
+    limited.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &limited);
+  }
+  ~FileSizeLimit() {
+    ::setrlimit(RLIMIT_FSIZE, &previous_);
+    ::signal(SIGXFSZ, previous_handler_);
+  }
+
+ private:
+  rlimit previous_{};
+  sighandler_t previous_handler_;
+};
+
+TEST(LayoutFile, FailedSaveLeavesThePreviousFileAndBackupUntouched) {
+  ScratchDir dir;
+  const std::string file = dir.File("a.vrb");
+  const std::string old = "[Button]\r\nHeight=11\r\n";
+  WriteText(file, old);
+  document::ButtonDocument doc;
+  doc.AppendRow(document::LayerRow::Make("Text", std::string(20000, 'x')));
+  const std::string caption = doc.Caption();
+  {
+    FileSizeLimit limit(4096);
+    EXPECT_THROW(SaveLayout(doc, file), base::FileWriteError);
+  }
+  EXPECT_EQ(ReadText(file), old);
+  EXPECT_EQ(dir.Entries(), std::vector<std::string>{"a.vrb"});
+  EXPECT_EQ(doc.Caption(), caption);
+
+  // With a backup already there, neither file changes.
+  WriteText(dir.File("a.bak"), "older");
+  {
+    FileSizeLimit limit(4096);
+    EXPECT_THROW(SaveLayout(doc, file), base::FileWriteError);
+  }
+  EXPECT_EQ(ReadText(file), old);
+  EXPECT_EQ(ReadText(dir.File("a.bak")), "older");
+  EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"a.bak", "a.vrb"}));
+}
+
+// Watches the document while it loads.
+class LoadWatcher : public document::DocumentObserver {
+ public:
+  explicit LoadWatcher(const document::ButtonDocument& doc) : doc_(doc) {}
+  void SettingsChanged(document::DocumentSetting) override { changesWhileLoading += doc_.Loading() ? 1 : 0; }
+  void RowsReset() override { changesWhileLoading += doc_.Loading() ? 1 : 0; }
+  int changesWhileLoading = 0;
+
+ private:
+  const document::ButtonDocument& doc_;
+};
+
+TEST(LayoutFile, LoadingIsSuspendedUntilTheSingleRedrawAtTheEnd) {
+  ScratchDir dir;
+  WriteText(dir.File("l.vrb"), "[Button]\nHeight=10\nWidth=20\nWorkArea=16777215\nLayers=1\n[Layer0]\nType=Bevel\n");
+  document::ButtonDocument doc;
+  LoadWatcher watcher(doc);
+  document::DocumentSubscription watching = doc.Subscribe(&watcher);
+  int redraws = 0;
+  LoadLayout(doc, dir.File("l.vrb"), [&] {
+    EXPECT_FALSE(doc.Loading());
+    EXPECT_EQ(doc.RowCount(), 1);
+    ++redraws;
+  });
+  watching.Reset();
+  EXPECT_EQ(redraws, 1);
+  EXPECT_EQ(watcher.changesWhileLoading, 5);  // height, width, work area, rows, caption
+  EXPECT_FALSE(doc.Loading());
+}
+
+TEST(LayoutFile, AMissingFileLoadsEmptyOrIsAnErrorWhenItMustExist) {
+  ScratchDir dir;
+  document::ButtonDocument doc;
+  doc.SetHeight(12);
+  doc.AppendRow(document::LayerRow::Make("Bevel", ""));
+  int redraws = 0;
+  LoadLayout(doc, dir.File("none.vrb"), [&] { ++redraws; });
+  EXPECT_EQ(doc.RowCount(), 0);
+  EXPECT_EQ(doc.Height(), 12);
+  EXPECT_EQ(doc.Caption(), "Vorbel - [" + dir.File("none.vrb") + "]");
+  EXPECT_EQ(redraws, 1);
+
+  doc.AppendRow(document::LayerRow::Make("Bevel", ""));
+  for (const std::string& name : {dir.File("none.vrb"), dir.path().string()}) {
+    EXPECT_THROW(LoadLayout(doc, name, [&] { ++redraws; }, MissingLayout::IsAnError), LayoutReadError) << name;
+  }
+  EXPECT_EQ(doc.RowCount(), 1);
+  EXPECT_EQ(redraws, 1);
+  EXPECT_FALSE(doc.Loading());
+}
+
+// Fifty megabytes of random bytes with one layer section in the middle and a
+// layer count of 2^31 - 1: the load visits the sections that are there, not two
+// billion numbers, and finds exactly the one layer.
+TEST(LayoutFile, HugeRandomFileLoadsQuicklyWithSaneResults) {
+  ScratchDir dir;
+  std::string bytes(50u << 20, '\0');
+  std::mt19937_64 random(20240607);
+  for (std::size_t i = 0; i + 8 <= bytes.size(); i += 8) {
+    const std::uint64_t word = random();
+    std::memcpy(bytes.data() + i, &word, 8);
+  }
+  const std::string layout = "\n[Button]\nLayers=2147483647\nHeight=12\n[Layer7]\nType=Text\nX=3\n[Other]\n";
+  bytes.replace(bytes.size() / 2, layout.size(), layout);
+  const std::string file = dir.File("random.vrb");
+  WriteText(file, bytes);
+
+  document::ButtonDocument doc;
+  const auto start = std::chrono::steady_clock::now();
+  LoadLayout(doc, file);
+  const auto elapsed = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start);
+  std::printf("loaded 50 MB of random bytes in %.1f ms\n", elapsed.count());
+  EXPECT_EQ(doc.Height(), 12);
+  ASSERT_EQ(doc.RowCount(), 1);
+  EXPECT_EQ(doc.Row(0).type, "Text");
+  EXPECT_EQ(doc.Row(0).Left(), "3");
+  EXPECT_LT(elapsed.count(), 5000.0);  // generous: sanitizer builds and a busy machine
+}
+
+}  // namespace
+}  // namespace vorbel::layout

@@ -1,0 +1,87 @@
+#include "support/test_support.h"
+
+#include <png.h>
+#include <stdlib.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <stdexcept>
+#include <system_error>
+
+namespace vorbel::test {
+
+std::string DataPath(const std::string& relative) { return std::string(VORBEL_TEST_DATA) + "/" + relative; }
+
+std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw std::runtime_error("cannot read " + path.string());
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  if (!out) throw std::runtime_error("cannot write " + path.string());
+}
+
+RgbaImage ReadPng(const std::vector<std::uint8_t>& bytes) {
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_memory(&image, bytes.data(), bytes.size()))
+    throw std::runtime_error(std::string("libpng: ") + image.message);
+  image.format = PNG_FORMAT_BGRA;  // little-endian 0xAARRGGBB
+  RgbaImage out;
+  out.width = static_cast<int>(image.width);
+  out.height = static_cast<int>(image.height);
+  out.pixels.resize(static_cast<std::size_t>(out.width) * out.height);
+  if (!png_image_finish_read(&image, nullptr, out.pixels.data(), 0, nullptr))
+    throw std::runtime_error(std::string("libpng: ") + image.message);
+  return out;
+}
+
+ScratchDir::ScratchDir() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "vorbel-files-test-XXXXXX").string();
+  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot make a scratch folder");
+  path_ = pattern;
+}
+
+ScratchDir::~ScratchDir() {
+  std::error_code ec;
+  // Folders a test made read-only must be writable again to be removed.
+  for (auto& entry : std::filesystem::recursive_directory_iterator(path_, ec))
+    if (entry.is_directory(ec)) std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
+                                                              std::filesystem::perm_options::add, ec);
+  std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
+  std::filesystem::remove_all(path_, ec);
+}
+
+std::vector<std::string> ScratchDir::Entries() const {
+  std::vector<std::string> names;
+  for (auto& entry : std::filesystem::directory_iterator(path_)) names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TestImage::TestImage(int w, int h, std::uint32_t seed) : width(w), height(h) {
+  pixels.resize(static_cast<std::size_t>(w) * h);
+  std::uint32_t state = seed * 2654435761u + 1;
+  for (auto& p : pixels) {
+    state = state * 1664525u + 1013904223u;  // fixed-seed linear congruential
+    p = base::Pixel(state >> 8);
+  }
+}
+
+TestImage::TestImage(int w, int h, const std::vector<std::uint32_t>& rgb) : width(w), height(h) {
+  pixels.reserve(rgb.size());
+  for (const std::uint32_t word : rgb) pixels.push_back(base::Pixel(word));
+}
+
+std::string Hex(std::uint32_t v) {
+  std::ostringstream s;
+  s << "0x" << std::hex << v;
+  return s.str();
+}
+
+}  // namespace vorbel::test

@@ -1,0 +1,564 @@
+// The main window as a view of the document, its file, export, help and
+// layer commands, under the offscreen platform and through the dialog seam.
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+#include <QTreeView>
+
+#include <gtest/gtest.h>
+
+#include "controls/color_combo_box.h"
+#include "controls/spin_edit.h"
+#include "find_child.h"
+#include "scripted_dialogs.h"
+#include "ui/help_viewer.h"
+#include "ui/layer_list_model.h"
+#include "ui/main_window.h"
+#include "ui/preview_box.h"
+#include "ui/splash_window.h"
+#include "ui/up_down_button.h"
+
+namespace vorbel::ui {
+namespace {
+
+using test::Child;
+
+using namespace base::literals;
+
+// Answers the file choosers and the Yes/No question from the test.
+class FileDialogsScript : public test::ScriptedDialogs {
+ public:
+  std::optional<QString> save_answer;
+  std::optional<QString> open_answer;
+  bool yes = false;
+  std::vector<FileRequest> save_requests;
+  std::vector<QString> questions;
+
+  std::optional<QString> OpenFileName(QWidget*, const FileRequest&) override { return open_answer; }
+  std::optional<QString> SaveFileName(QWidget*, const FileRequest& request) override {
+    save_requests.push_back(request);
+    return save_answer;
+  }
+  bool AskYesNo(QWidget*, const QString& title, const QString& text) override {
+    questions.push_back(title + u'|' + text);
+    return yes;
+  }
+};
+
+MainWindowOptions QuietOptions(const QStringList& arguments = {}) {
+  MainWindowOptions options;
+  options.arguments = arguments;
+  options.register_file_type = false;
+  options.working_directory = QStringLiteral("/nonexistent-working-folder");
+  options.program_directory = QStringLiteral("/nonexistent-program-folder");
+  options.shared_data_directory = QStringLiteral("/nonexistent-share-folder");
+  return options;
+}
+
+QByteArray ReadAll(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool WriteText(const QString& path, const QByteArray& text) {
+  QFile file(path);
+  return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
+}
+
+QString DisplayText(const MainWindow& form, int row, int column) {
+  return Child<LayerListModel>(form, "layerModel")->index(row, column).data(Qt::DisplayRole).toString();
+}
+
+bool HasMark(const MainWindow& form, int row) {
+  return !Child<LayerListModel>(form, "layerModel")->index(row, 0).data(Qt::DecorationRole).value<QIcon>().isNull();
+}
+
+TEST(MainWindow, StartsUntitledWithTheDefaultButtonAndNoLayers) {
+  MainWindow form(QuietOptions());
+  EXPECT_EQ(form.windowTitle(), QStringLiteral("Vorbel - [untitled.vrb]"));
+  EXPECT_EQ(form.GetDocumentFileName(), "untitled.vrb");
+  EXPECT_EQ(Child<QTabWidget>(form, "pages")->currentWidget(), Child<QWidget>(form, "buttonPage"));
+  EXPECT_EQ(Child<QTabWidget>(form, "pages")->tabText(0), QStringLiteral("Button"));
+  EXPECT_EQ(Child<QTabWidget>(form, "pages")->tabText(1), QStringLiteral("Layers"));
+  EXPECT_EQ(Child<controls::SpinEdit>(form, "heightEdit")->Text(), QStringLiteral("30"));
+  EXPECT_EQ(Child<controls::SpinEdit>(form, "widthEdit")->Text(), QStringLiteral("90"));
+  EXPECT_EQ(form.Document().WorkAreaColor(), 0x00808000_color);
+  EXPECT_EQ(Child<controls::ColorComboBox>(form, "workAreaCombo")->currentText(), QStringLiteral("Teal"));
+  EXPECT_FALSE(Child<QCheckBox>(form, "borderBox")->isChecked());
+  EXPECT_EQ(Child<LayerListModel>(form, "layerModel")->rowCount(), 0);
+  EXPECT_FALSE(Child<QAction>(form, "moveUpAction")->isEnabled());
+  EXPECT_FALSE(Child<QAction>(form, "moveDownAction")->isEnabled());
+  EXPECT_FALSE(Child<QAction>(form, "deleteLayerAction")->isEnabled());
+  EXPECT_TRUE(Child<QAction>(form, "addLayerAction")->isEnabled());
+  EXPECT_FALSE(Child<QWidget>(form, "offsetPanel")->isEnabled());
+  EXPECT_TRUE(Child<QPushButton>(form, "randomizeButton")->isHidden());
+
+  // Only the short part of a hint is a tool tip.
+  EXPECT_EQ(Child<QAction>(form, "refreshAction")->toolTip(), QStringLiteral("Refresh"));
+  EXPECT_EQ(Child<QAction>(form, "moveDownAction")->toolTip(), QStringLiteral("Down"));
+  EXPECT_TRUE(Child<controls::SpinEdit>(form, "heightEdit")->toolTip().isEmpty());
+  // The file and export buttons have no hint and so show no tool tip, though
+  // they keep a name for assistive tools.
+  for (QAction* action : {Child<QAction>(form, "newAction"), Child<QAction>(form, "openAction"),
+                          Child<QAction>(form, "saveAction"), Child<QAction>(form, "exportAction")}) {
+    QWidget* button = Child<QToolBar>(form, "standardToolBar")->widgetForAction(action);
+    ASSERT_NE(button, nullptr);
+    EXPECT_TRUE(button->toolTip().isEmpty()) << action->objectName().toStdString();
+    EXPECT_FALSE(button->accessibleName().isEmpty()) << action->objectName().toStdString();
+  }
+  EXPECT_EQ(Child<QToolBar>(form, "standardToolBar")->widgetForAction(Child<QAction>(form, "refreshAction"))->toolTip(),
+            QStringLiteral("Refresh"));
+
+  // The offset controls: two 26 x 20 buttons and two 16 x 21 spin buttons in
+  // a 96 x 20 panel.
+  EXPECT_EQ(Child<QWidget>(form, "offsetPanel")->size(), QSize(96, 20));
+  EXPECT_EQ(Child<QPushButton>(form, "leftButton")->geometry(), QRect(2, 0, 26, 20));
+  EXPECT_EQ(Child<UpDownButton>(form, "leftArrows")->geometry(), QRect(29, 0, 16, 21));
+  EXPECT_EQ(Child<QPushButton>(form, "topButton")->geometry(), QRect(50, 0, 26, 20));
+  EXPECT_EQ(Child<UpDownButton>(form, "topArrows")->geometry(), QRect(77, 0, 16, 21));
+  EXPECT_EQ(Child<QPushButton>(form, "leftButton")->text(), QStringLiteral("left"));
+  EXPECT_EQ(Child<QPushButton>(form, "topButton")->text(), QStringLiteral("top"));
+
+  // The layer list: four columns of the given widths, one row at most selected.
+  const QStringList headers = {"Type", "Properties", "Left", "Top"};
+  for (int c = 0; c < 4; ++c) {
+    EXPECT_EQ(Child<LayerListModel>(form, "layerModel")->headerData(c, Qt::Horizontal).toString(), headers[c]);
+    EXPECT_EQ(Child<QTreeView>(form, "layerList")->header()->sectionSize(c), LayerListModel::kColumnWidths[c]);
+  }
+  EXPECT_EQ(Child<QTreeView>(form, "layerList")->selectionMode(), QAbstractItemView::SingleSelection);
+  EXPECT_EQ(Child<QTreeView>(form, "layerList")->selectionBehavior(), QAbstractItemView::SelectRows);
+}
+
+TEST(MainWindow, MenusHoldTheirItemsInOrderAndRefreshActsFromTheMenuBar) {
+  MainWindow form(QuietOptions());
+  auto texts = [](QMenu* menu) {
+    QStringList list;
+    for (QAction* a : menu->actions()) list << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    return list;
+  };
+  EXPECT_EQ(texts(Child<QMenu>(form, "fileMenu")),
+            QStringList({"&New", "&Open...", "&Save", "Save a&s...", "&Export...", "-", "E&xit"}));
+  EXPECT_EQ(texts(Child<QMenu>(form, "layerMenu")),
+            QStringList({"&New...", "&Delete...", "-", "Move &up", "Move &down"}));
+  EXPECT_EQ(texts(Child<QMenu>(form, "helpMenu")), QStringList({"&Contents", "&Search...", "-", "&About..."}));
+  EXPECT_EQ(texts(Child<QMenu>(form, "layerPopup")), QStringList({"&Edit...", "&Add", "&Delete", "&Toggle visiblity"}));
+  EXPECT_EQ(Child<QMenu>(form, "layerPopup")->defaultAction(), Child<QAction>(form, "editPopupItem"));
+
+  QStringList bar;
+  for (QAction* a : form.menuBar()->actions()) bar << a->text();
+  EXPECT_EQ(bar, QStringList({"&File", "&Layer", "&Refresh", "&Help"}));
+  EXPECT_EQ(Child<QAction>(form, "refreshItem")->menu(), nullptr);
+
+  // A height change made while drawing is suspended shows only after Refresh.
+  form.Document().SetLoading(true);
+  form.Document().SetHeightText("12");
+  form.Document().SetLoading(false);
+  EXPECT_EQ(Child<PreviewBox>(form, "preview")->Picture().height(), 30);
+  Child<QAction>(form, "refreshItem")->trigger();
+  EXPECT_EQ(Child<PreviewBox>(form, "preview")->Picture().height(), 12);
+}
+
+TEST(MainWindow, ShowsTheDocumentAndWritesTheUsersChangesBack) {
+  MainWindow form(QuietOptions());
+  document::ButtonDocument& doc = form.Document();
+
+  Child<controls::SpinEdit>(form, "heightEdit")->SetText(QStringLiteral("45"));
+  EXPECT_EQ(doc.Height(), 45);
+  EXPECT_EQ(Child<PreviewBox>(form, "preview")->size(), QSize(90, 45));
+  doc.SetWidthText("12");
+  EXPECT_EQ(Child<controls::SpinEdit>(form, "widthEdit")->Text(), QStringLiteral("12"));
+  EXPECT_EQ(Child<PreviewBox>(form, "preview")->Picture().size(), QSize(12, 45));
+  Child<QCheckBox>(form, "borderBox")->click();
+  EXPECT_TRUE(doc.Border());
+  doc.SetWorkAreaColor(0x00FFFFFF_color);
+  EXPECT_EQ(Child<controls::ColorComboBox>(form, "workAreaCombo")->currentText(), QStringLiteral("White"));
+  // The panel around the button and the button's pixels show the work area;
+  // the border is the work area's complement.
+  EXPECT_EQ(Child<QFrame>(form, "previewPanel")->palette().color(QPalette::Window), QColor(255, 255, 255));
+  const QImage& picture = Child<PreviewBox>(form, "preview")->Picture();
+  EXPECT_EQ(picture.pixel(5, 5), qRgb(255, 255, 255));
+  EXPECT_EQ(picture.pixel(0, 0), qRgb(0, 0, 0));
+  EXPECT_EQ(Child<PreviewBox>(form, "preview")->pos(), QPoint(2, 2));
+
+  doc.SetCaption("Vorbel - [x.vrb]");
+  EXPECT_EQ(form.windowTitle(), QStringLiteral("Vorbel - [x.vrb]"));
+}
+
+TEST(MainWindow, LayerListFollowsTheRowsWithTextsAndVisibleMark) {
+  MainWindow form(QuietOptions());
+  document::ButtonDocument& doc = form.Document();
+  doc.AppendRow(document::LayerRow::Make("Background", "Color=clRed;", "0", "0"));
+  doc.AppendRow(document::LayerRow::Make("Text", "Caption=Go;", "3", "-4", document::kHiddenImage));
+  ASSERT_EQ(Child<LayerListModel>(form, "layerModel")->rowCount(), 2);
+  EXPECT_EQ(DisplayText(form, 1, 0), QStringLiteral("Text"));
+  EXPECT_EQ(DisplayText(form, 1, 1), QStringLiteral("Caption=Go;"));
+  EXPECT_EQ(DisplayText(form, 1, 2), QStringLiteral("3"));
+  EXPECT_EQ(DisplayText(form, 1, 3), QStringLiteral("-4"));
+  EXPECT_TRUE(HasMark(form, 0));
+  EXPECT_FALSE(HasMark(form, 1));
+  doc.SetRowImageIndex(0, 5);  // drawn, but without the mark
+  EXPECT_FALSE(HasMark(form, 0));
+
+  // Selecting in the list selects in the document and enables the commands.
+  QItemSelectionModel* selection = Child<QTreeView>(form, "layerList")->selectionModel();
+  selection->select(Child<LayerListModel>(form, "layerModel")->index(1, 0),
+                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  EXPECT_EQ(doc.SelectedRow(), 1);
+  EXPECT_TRUE(Child<QAction>(form, "moveUpAction")->isEnabled());
+  EXPECT_TRUE(
+      Child<QAction>(form, "moveDownAction")->isEnabled());  // on the last row too; the command then does nothing
+  EXPECT_TRUE(Child<QAction>(form, "deleteLayerAction")->isEnabled());
+  EXPECT_TRUE(Child<QWidget>(form, "offsetPanel")->isEnabled());
+  doc.SelectRow(0);
+  EXPECT_EQ(Child<QTreeView>(form, "layerList")->selectionModel()->selectedRows().front().row(), 0);
+  EXPECT_FALSE(Child<QWidget>(form, "offsetPanel")->isEnabled());  // a background has no offsets
+  doc.SetRowType(0, "Context");
+  EXPECT_TRUE(Child<QWidget>(form, "offsetPanel")->isEnabled());
+
+  form.UpdateLayerMenu();
+  EXPECT_TRUE(Child<QAction>(form, "moveUpItem")->isEnabled());
+  doc.SelectRow(-1);
+  form.UpdateLayerMenu();
+  form.UpdatePopupItems();
+  EXPECT_FALSE(Child<QAction>(form, "moveUpItem")->isEnabled());
+  EXPECT_FALSE(Child<QAction>(form, "deleteLayerItem")->isEnabled());
+  EXPECT_TRUE(Child<QAction>(form, "newLayerItem")->isEnabled());
+  EXPECT_FALSE(Child<QAction>(form, "editPopupItem")->isEnabled());
+  EXPECT_FALSE(Child<QAction>(form, "toggleVisibilityItem")->isEnabled());
+  EXPECT_TRUE(Child<QAction>(form, "addPopupItem")->isEnabled());
+  EXPECT_FALSE(Child<QAction>(form, "deleteLayerAction")->isEnabled());
+}
+
+TEST(MainWindow, LayerCommandsMoveToggleStepAndDeleteAfterConfirmation) {
+  FileDialogsScript dialogs;
+  MainWindow form(QuietOptions());
+  document::ButtonDocument& doc = form.Document();
+  doc.AppendRow(document::LayerRow::Make("Background", "A", "0", "0"));
+  doc.AppendRow(document::LayerRow::Make("Image", "B", "", "abc", document::kHiddenImage));
+  doc.SelectRow(1);
+
+  form.MoveLayerUp();
+  EXPECT_EQ(doc.Row(0).sub_items[0], "B");
+  EXPECT_EQ(doc.Row(0).image_index, document::kHiddenImage);  // the hidden state moves with the layer
+  EXPECT_EQ(doc.Row(1).image_index, document::kVisibleImage);
+  EXPECT_EQ(doc.SelectedRow(), 0);
+  form.MoveLayerUp();  // already first
+  EXPECT_EQ(doc.SelectedRow(), 0);
+
+  emit Child<UpDownButton>(form, "leftArrows")->upClicked();  // empty Left counts as 0
+  EXPECT_EQ(doc.Row(0).Left(), "1");
+  emit Child<UpDownButton>(form, "topArrows")->downClicked();  // "abc" counts as 0
+  EXPECT_EQ(doc.Row(0).Top(), "-1");
+  emit Child<UpDownButton>(form, "topArrows")->upClicked();
+  emit Child<UpDownButton>(form, "topArrows")->upClicked();
+  EXPECT_EQ(doc.Row(0).Top(), "1");
+
+  form.ToggleVisibility();
+  EXPECT_EQ(doc.Row(0).image_index, document::kVisibleImage);
+  EXPECT_TRUE(HasMark(form, 0));
+
+  dialogs.yes = false;
+  form.DeleteLayer();
+  EXPECT_EQ(doc.RowCount(), 2);
+  ASSERT_EQ(dialogs.questions.size(), 1u);
+  EXPECT_EQ(dialogs.questions[0], QStringLiteral("Confirm|Delete this layer?"));
+  EXPECT_EQ(dialogs.beeps, 1);
+  dialogs.yes = true;
+  form.DeleteLayer();
+  EXPECT_EQ(doc.RowCount(), 1);
+  EXPECT_EQ(doc.SelectedRow(), -1);
+  EXPECT_FALSE(Child<QAction>(form, "deleteLayerAction")->isEnabled());
+  // Without a selection the commands ask nothing and change nothing.
+  form.DeleteLayer();
+  emit Child<UpDownButton>(form, "leftArrows")->upClicked();
+  EXPECT_EQ(dialogs.questions.size(), 2u);
+  EXPECT_EQ(doc.Row(0).Left(), "0");
+}
+
+TEST(MainWindow, OffsetStepsStopAtTheEndsOfTheIntegerRange) {
+  MainWindow form(QuietOptions());
+  document::ButtonDocument& doc = form.Document();
+  doc.AppendRow(document::LayerRow::Make("Text", "", "2147483647", "-2147483648"));
+  doc.SelectRow(0);
+  form.IncreaseLeft();
+  form.DecreaseTop();
+  EXPECT_EQ(doc.Row(0).Left(), "2147483647");
+  EXPECT_EQ(doc.Row(0).Top(), "-2147483648");
+  EXPECT_EQ(UpDownButton::kRepeatDelayMs, 400);
+  EXPECT_EQ(UpDownButton::kRepeatIntervalMs, 100);
+}
+
+TEST(MainWindow, ArgumentFileIsLoadedWithItsCaptionAndAMissingOneIgnored) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("start.vrb");
+  ASSERT_TRUE(WriteText(path,
+                        "[Button]\r\nHeight=40\r\nWidth=70\r\nWorkArea=16777215\r\nLayers=1\r\n"
+                        "[Layer0]\r\nType=Bevel\r\nProperties=Width=2;\r\nX=0\r\nY=0\r\nVisible=0\r\n"));
+  {
+    MainWindow form(QuietOptions({path, dir.filePath("second.vrb")}));
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Vorbel - [") + path + u']');
+    EXPECT_EQ(Child<controls::SpinEdit>(form, "heightEdit")->Text(), QStringLiteral("40"));
+    EXPECT_EQ(Child<LayerListModel>(form, "layerModel")->rowCount(), 1);
+    EXPECT_EQ(Child<controls::ColorComboBox>(form, "workAreaCombo")->currentText(), QStringLiteral("White"));
+    EXPECT_EQ(Child<PreviewBox>(form, "preview")->Picture().size(), QSize(70, 40));
+  }
+  {
+    MainWindow form(QuietOptions({dir.filePath("missing.vrb")}));
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Vorbel - [untitled.vrb]"));
+    EXPECT_EQ(Child<LayerListModel>(form, "layerModel")->rowCount(), 0);
+    EXPECT_EQ(Child<controls::SpinEdit>(form, "heightEdit")->Text(), QStringLiteral("30"));
+  }
+}
+
+// Records the override cursor whenever the document reports a change.
+class CursorWatch : public document::DocumentObserver {
+ public:
+  std::vector<int> shapes;  // -1: no override cursor
+  void Note() {
+    const QCursor* cursor = QGuiApplication::overrideCursor();
+    shapes.push_back(cursor ? int(cursor->shape()) : -1);
+  }
+  void SettingsChanged(document::DocumentSetting) override { Note(); }
+  void RowInserted(int) override { Note(); }
+  void RowsReset() override { Note(); }
+};
+
+TEST(MainWindow, OpenLoadsTheChosenFileUnderTheHourglass) {
+  FileDialogsScript dialogs;
+  QTemporaryDir dir;
+  const QString path = dir.filePath("open.vrb");
+  ASSERT_TRUE(WriteText(path,
+                        "[Button]\r\nHeight=44\r\nLayers=1\r\n"
+                        "[Layer0]\r\nType=Bevel\r\nProperties=Width=2;\r\nX=0\r\nY=0\r\nVisible=0\r\n"));
+  MainWindow form(QuietOptions());
+  CursorWatch watch;
+  const document::DocumentSubscription watching = form.Document().Subscribe(&watch);
+
+  form.Open();  // cancelled: nothing happens
+  EXPECT_TRUE(watch.shapes.empty());
+  EXPECT_EQ(form.windowTitle(), QStringLiteral("Vorbel - [untitled.vrb]"));
+
+  dialogs.open_answer = path;
+  form.Open();
+  EXPECT_EQ(form.windowTitle(), QStringLiteral("Vorbel - [") + path + u']');
+  EXPECT_EQ(form.Document().Height(), 44);
+  EXPECT_EQ(Child<LayerListModel>(form, "layerModel")->rowCount(), 1);
+  ASSERT_FALSE(watch.shapes.empty());
+  for (int shape : watch.shapes) EXPECT_EQ(shape, int(Qt::WaitCursor));
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);  // restored afterwards
+}
+
+TEST(MainWindow, SaveOfAnUntitledDocumentAsksForANameAndNeverWritesACutOffPath) {
+  FileDialogsScript dialogs;
+  QTemporaryDir dir;
+  MainWindow form(QuietOptions());
+
+  form.Save();  // cancelled: nothing written, still untitled
+  ASSERT_EQ(dialogs.save_requests.size(), 1u);
+  EXPECT_TRUE(dialogs.save_requests[0].confirm_overwrite);
+  EXPECT_EQ(dialogs.save_requests[0].filters.front(), QStringLiteral("Vorbelkit files (*.vrb)"));
+  EXPECT_EQ(form.GetDocumentFileName(), "untitled.vrb");
+
+  ASSERT_TRUE(QDir(dir.path()).mkpath("a]b"));
+  const QString path = dir.filePath("a]b/button.vrb");
+  dialogs.save_answer = path;
+  form.Save();
+  EXPECT_TRUE(ReadAll(path).startsWith("[Button]"));
+  EXPECT_EQ(form.windowTitle(), QStringLiteral("Vorbel - [") + path + u']');
+  // The caption cannot hold the path: the name read back stops at the "]".
+  EXPECT_EQ(QString::fromStdString(form.GetDocumentFileName()), dir.filePath("a"));
+
+  // Saving again writes to the full path, not to the cut-off name, and asks nothing.
+  form.Document().SetHeightText("77");
+  form.Save();
+  EXPECT_EQ(dialogs.save_requests.size(), 2u);
+  EXPECT_TRUE(ReadAll(path).contains("Height=77"));
+  EXPECT_FALSE(QFile::exists(dir.filePath("a")));
+}
+
+TEST(MainWindow, SaveFailureShowsTheErrorAndKeepsTheCaption) {
+  FileDialogsScript dialogs;
+  MainWindow form(QuietOptions());
+  dialogs.save_answer = QStringLiteral("/nonexistent-folder/x.vrb");
+  form.SaveAs();
+  ASSERT_EQ(dialogs.errors.size(), 1u);
+  EXPECT_EQ(dialogs.errors[0], QStringLiteral("Unable to write to /nonexistent-folder/x.vrb"));
+  EXPECT_EQ(form.windowTitle(), QStringLiteral("Vorbel - [untitled.vrb]"));
+}
+
+TEST(MainWindow, ExportChoosesTheFormatByTheNamesExtension) {
+  FileDialogsScript dialogs;
+  QTemporaryDir dir;
+  MainWindow form(QuietOptions());
+
+  form.Export();  // cancelled
+  ASSERT_EQ(dialogs.save_requests.size(), 1u);
+  EXPECT_EQ(dialogs.save_requests[0].default_suffix, QStringLiteral("jpg"));
+  EXPECT_EQ(dialogs.save_requests[0].filters.size(), 4);
+  EXPECT_TRUE(QDir(dir.path()).isEmpty());
+
+  struct Case {
+    const char* name;
+    QByteArray magic;
+  };
+  const Case cases[] = {{"a.xbmp", "BM"}, {"b.JPEG", "\xFF\xD8"}, {"c.gif", "GIF8"}, {"d", "GIF8"}};
+  for (const Case& c : cases) {
+    dialogs.save_answer = dir.filePath(c.name);
+    form.Export();  // the menu item acts as the tool button
+    EXPECT_TRUE(ReadAll(*dialogs.save_answer).startsWith(c.magic)) << c.name;
+  }
+  EXPECT_TRUE(dialogs.errors.empty());
+
+  dialogs.save_answer = QStringLiteral("/nonexistent-folder/x.bmp");
+  form.Export();
+  ASSERT_EQ(dialogs.errors.size(), 1u);
+  EXPECT_TRUE(dialogs.errors[0].startsWith(QStringLiteral("Cannot create file")));
+}
+
+TEST(MainWindow, NewClearsTheLayersAndKeepsTheButtonSettings) {
+  MainWindow form(QuietOptions());
+  document::ButtonDocument& doc = form.Document();
+  doc.SetHeightText("50");
+  doc.AppendRow(document::LayerRow::Make("Bevel", ""));
+  doc.SetDocumentFileName("/x/y.vrb");
+  form.NewDocument();
+  EXPECT_EQ(Child<LayerListModel>(form, "layerModel")->rowCount(), 0);
+  EXPECT_EQ(form.windowTitle(), QStringLiteral("Vorbel - [untitled.vrb]"));
+  EXPECT_EQ(Child<controls::SpinEdit>(form, "heightEdit")->Text(), QStringLiteral("50"));
+}
+
+TEST(MainWindow, TooLargeButtonShowsAMessageInsteadOfAPicture) {
+  MainWindow form(QuietOptions());
+  form.resize(600, 400);
+  form.Document().SetWidthText("40000");
+  EXPECT_TRUE(Child<PreviewBox>(form, "preview")->Picture().isNull());
+  EXPECT_TRUE(Child<PreviewBox>(form, "preview")->Message().contains(QStringLiteral("too large")));
+  form.Document().SetWidthText("20000");
+  form.Document().SetHeightText("20000");  // 400 million pixels
+  EXPECT_TRUE(Child<PreviewBox>(form, "preview")->Message().contains(QStringLiteral("too large")));
+  form.Document().SetHeightText("3");
+  EXPECT_TRUE(Child<PreviewBox>(form, "preview")->Message().isEmpty());
+  EXPECT_EQ(Child<PreviewBox>(form, "preview")->Picture().size(), QSize(20000, 3));
+}
+
+TEST(MainWindow, PreviewPaintsTheSurfaceOneToOne) {
+  MainWindow form(QuietOptions());
+  form.Document().AppendRow(document::LayerRow::Make("Background", "Color=clRed;Shape=None;", "0", "0"));
+  const QImage shown = Child<PreviewBox>(form, "preview")->grab().toImage();
+  ASSERT_EQ(shown.size(), QSize(90, 30));
+  EXPECT_EQ(shown.pixel(0, 0), qRgb(255, 0, 0));
+  EXPECT_EQ(shown.pixel(89, 29), qRgb(255, 0, 0));
+}
+
+TEST(MainWindow, HelpFileIsFoundBesideTheProgramOrInTheSharedDataOrTheWorkingFolder) {
+  QTemporaryDir dir;
+  QDir root(dir.path());
+  ASSERT_TRUE(root.mkpath("work") && root.mkpath("prefix/lib/vorbel") &&
+              root.mkpath("prefix/share/vorbel/help/winhelp"));
+  MainWindowOptions options = QuietOptions();
+  options.working_directory = root.filePath("work");
+  options.program_directory = root.filePath("prefix/lib/vorbel");
+  options.shared_data_directory = QString();  // derived from the program folder
+
+  {
+    FileDialogsScript dialogs;
+    MainWindow form(options);
+    EXPECT_TRUE(form.HelpFile().isEmpty());
+    form.ShowHelpContents();  // no help file: nothing happens
+    form.SearchHelp();
+    EXPECT_TRUE(form.findChildren<HelpViewer*>().isEmpty());
+    EXPECT_TRUE(dialogs.errors.empty());
+  }
+  const QString working = root.filePath("work/vorbelkit.hlp");
+  ASSERT_TRUE(QFile::copy(QStringLiteral(VORBEL_TEST_DATA "/../../resources/help/vorbelkit.hlp"), working));
+  EXPECT_EQ(MainWindow(options).HelpFile(), working);
+
+  const QString shared = root.filePath("prefix/share/vorbel/help/winhelp/vorbelkit.hlp");
+  ASSERT_TRUE(QFile::copy(working, shared));
+  EXPECT_EQ(QFileInfo(MainWindow(options).HelpFile()).canonicalFilePath(), QFileInfo(shared).canonicalFilePath());
+
+  ASSERT_TRUE(root.mkpath("prefix/lib/vorbel/help/winhelp"));
+  const QString beside = root.filePath("prefix/lib/vorbel/help/winhelp/vorbelkit.hlp");
+  ASSERT_TRUE(QFile::copy(working, beside));
+  MainWindow form(options);
+  EXPECT_EQ(form.HelpFile(), beside);
+  form.ShowHelpContents();
+  const QList<HelpViewer*> viewers = form.findChildren<HelpViewer*>();
+  ASSERT_EQ(viewers.size(), 1);
+  EXPECT_TRUE(viewers.front()->isVisible());
+  // F1 shows the topic of the window, or that of the layer list from there.
+  form.ContextHelp();
+  const QString windowTopic = viewers.front()->CurrentTopicId();
+  form.show();
+  Child<QTabWidget>(form, "pages")->setCurrentWidget(Child<QWidget>(form, "layersPage"));
+  Child<QTreeView>(form, "layerList")->setFocus();
+  form.activateWindow();
+  QApplication::setActiveWindow(&form);
+  ASSERT_TRUE(Child<QTreeView>(form, "layerList")->hasFocus());
+  form.ContextHelp();
+  EXPECT_NE(viewers.front()->CurrentTopicId(), windowTopic);
+  viewers.front()->close();
+}
+
+TEST(MainWindow, AboutShowsAFreshSplashEachTimeThatAClickCloses) {
+  test::ScriptedDialogs dialogs;
+  MainWindow form(QuietOptions());
+  QString version;
+  dialogs.on_exec = [&](QDialog& dialog) {
+    auto* splash = qobject_cast<SplashWindow*>(&dialog);
+    EXPECT_NE(splash, nullptr);
+    if (!splash) return int(QDialog::Rejected);
+    version = Child<QLabel>(*splash, "versionLabel")->text();
+    splash->show();
+    QTest::mouseClick(Child<QLabel>(*splash, "webSiteLabel"), Qt::LeftButton);
+    EXPECT_TRUE(splash->isVisible());  // the address keeps it open
+    QTest::mouseClick(Child<QLabel>(*splash, "picture"), Qt::LeftButton);
+    EXPECT_FALSE(splash->isVisible());
+    return int(QDialog::Rejected);
+  };
+  QList<QUrl> opened;
+  SplashWindow::SetUrlOpener([&](const QUrl& url) { opened << url; });
+  form.About();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(form.Splash(), nullptr);
+  form.About();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  SplashWindow::SetUrlOpener({});
+  EXPECT_EQ(dialogs.exec_count, 2);
+  EXPECT_EQ(opened.size(), 2);
+  EXPECT_EQ(opened.front(), QUrl(QString::fromLatin1(SplashWindow::kWebSite)));
+  // The test program has no version strings: the label reads "Version ".
+  EXPECT_EQ(version, QStringLiteral("Version "));
+}
+
+TEST(MainWindow, RegistersTheLayoutFileTypeForTheLauncherAtCreation) {
+  QTemporaryDir home;
+  MainWindowOptions options = QuietOptions();
+  options.register_file_type = true;
+  options.data_home = home.path().toStdString();
+  options.program_path = QStringLiteral("/opt/my tools/vorbel");
+  int runs = 0;
+  options.command_runner = [&](const std::vector<std::string>&) { ++runs; };
+  MainWindow form(options);
+  const QByteArray entry = ReadAll(home.filePath("applications/vorbel.desktop"));
+  EXPECT_TRUE(entry.contains("/opt/my tools/vorbel")) << entry.toStdString();
+  EXPECT_FALSE(QDir(home.filePath("mime/packages")).entryList(QDir::Files).isEmpty());
+  EXPECT_FALSE(QDir(home.filePath("icons/hicolor/32x32/mimetypes")).entryList(QDir::Files).isEmpty());
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);  // the busy cursor is gone again
+}
+
+}  // namespace
+}  // namespace vorbel::ui
