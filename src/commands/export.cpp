@@ -45,19 +45,16 @@ void ExportButton(const document::ButtonDocument& doc, render::ButtonRenderer& r
   CheckSize(fileName, w, h);
 
   const ExportFormat format = ExportFormatFor(fileName);
-  const bool transparent = format == ExportFormat::Gif || format == ExportFormat::Png;
-  const gdi::Bitmap& surface = renderer.Surface();
-  const bool surfaceCurrent = renderer.LastResult() == render::RenderResult::Drawn && surface.Width() == w &&
-                              surface.Height() == h;
-  if (transparent || !surfaceCurrent) {
-    const render::RenderResult result = renderer.RenderButton(doc);
-    // No memory for the surface is the caller's out-of-memory case as much as
-    // an allocation of its own.
-    if (result == render::RenderResult::OutOfMemory) throw std::bad_alloc();
-    if (result != render::RenderResult::Drawn) {
-      throw base::FileWriteError("Nothing was exported to " + fileName + ": the button could not be drawn");
-    }
+  // Every format draws the document afresh: the surface may still show a
+  // state the document has left since (a deleted or moved layer).
+  const render::RenderResult result = renderer.RenderButton(doc);
+  // No memory for the surface is the caller's out-of-memory case as much as
+  // an allocation of its own.
+  if (result == render::RenderResult::OutOfMemory) throw std::bad_alloc();
+  if (result != render::RenderResult::Drawn) {
+    throw base::FileWriteError("Nothing was exported to " + fileName + ": the button could not be drawn");
   }
+  const gdi::Bitmap& surface = renderer.Surface();
 
   const codecs::PixelView pixels{surface.Data(), w, h, w};
   const gdi::Pixel workArea = gdi::ResolveColor(doc.WorkAreaColor());

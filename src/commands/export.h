@@ -19,15 +19,13 @@ enum class ExportFormat { Bmp, Jpeg, Png, Gif };
 // without an extension included, gives GIF.
 ExportFormat ExportFormatFor(std::string_view fileName);
 
-// Writes the button as a picture file, W x H pixels:
-//  - BMP: 24-bit, uncompressed. JPEG: baseline, quality 90. Both copy the
-//    surface as the last render pass left it.
-//  - GIF: runs a render pass first; pixels of exactly the work-area colour
-//    become transparent, the rest is reduced to the web palette.
-//  - PNG: runs a render pass first; full colour, the work-area pixels fully
-//    transparent.
-// A surface that does not hold a drawing of the current size is drawn first
-// for every format. The file is written beside its name and renamed over it,
+// Writes the button as a picture file, W x H pixels, from a render pass of
+// the document as it is now (the surface then holds what was written):
+//  - BMP: 24-bit, uncompressed. JPEG: baseline, quality 90.
+//  - GIF: pixels of exactly the work-area colour become transparent, the rest
+//    is reduced to the web palette.
+//  - PNG: full colour, the work-area pixels fully transparent.
+// The file is written beside its name and renamed over it,
 // so no partly written file remains and a failure leaves an existing file as
 // it was. Unlike a layout save it does not wait for the disk (see
 // AtomicFile::SetDurable).
