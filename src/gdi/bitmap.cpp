@@ -43,13 +43,20 @@ void Bitmap::Resize(int w, int h) {
   const std::size_t n = PixelCount(w, h);
   if (n == 0) {
     w_ = h_ = 0;
-    pixels_.clear();
+    std::vector<Pixel>().swap(pixels_);
     return;
   }
   if (w == w_ && h == h_) return;
-  // Growing keeps the old pixels of the buffer in place only as a side effect;
-  // the contents are undefined after a size change, so no copying is done.
-  pixels_.resize(n, kBlack);
+  if (n < pixels_.capacity() / 2) {
+    // A much smaller surface gives the memory of a large one back (a button
+    // of 9000 x 9000 holds 324 MB).
+    std::vector<Pixel>(n, kBlack).swap(pixels_);
+  } else {
+    // Growing keeps the old pixels of the buffer in place only as a side
+    // effect; the contents are undefined after a size change, so no copying
+    // is done.
+    pixels_.resize(n, kBlack);
+  }
   w_ = w;
   h_ = h;
 }

@@ -24,6 +24,15 @@ TEST(Bitmap, SizesOfZeroOrLessHaveNoPixels) {
   EXPECT_FALSE(SizeTooLarge(-5, 100'000));
 }
 
+TEST(Bitmap, ShrinkingGivesTheMemoryBack) {
+  Bitmap b(2000, 2000);
+  b.Resize(90, 30);
+  EXPECT_LT(b.Pixels().capacity(), 2u * 90 * 30);
+  b.Resize(100, 30);  // a small step keeps the buffer
+  b.Resize(0, 0);
+  EXPECT_EQ(b.Pixels().capacity(), 0u);
+}
+
 TEST(Bitmap, RefusesSurfacesBeyondTheLimits) {
   EXPECT_TRUE(SizeTooLarge(kMaxBitmapSide + 1, 1));
   EXPECT_TRUE(SizeTooLarge(1, kMaxBitmapSide + 1));
