@@ -14,17 +14,35 @@ std::string CaptionFor(const std::string& fileName) { return "Vorbel - [" + file
 
 }  // namespace
 
-FileCommands::FileCommands(document::ButtonDocument& doc, FileDialogs& dialogs, std::function<void()> redraw)
-    : doc_(doc), dialogs_(dialogs), redraw_(std::move(redraw)) {}
+FileCommands::FileCommands(document::ButtonDocument& doc, FileDialogs& dialogs, std::function<void()> redraw,
+                           document::DocumentHistory* history)
+    : doc_(doc), dialogs_(dialogs), redraw_(std::move(redraw)), history_(history) {}
 
-void FileCommands::New() {
+bool FileCommands::ConfirmDiscard() {
+  if (history_ == nullptr || !history_->IsModified()) return true;
+  switch (dialogs_.AskSaveChanges(DisplayName())) {
+    case SaveChangesAnswer::Save: return Save();
+    case SaveChangesAnswer::Discard: return true;
+    case SaveChangesAnswer::Cancel: break;
+  }
+  return false;
+}
+
+bool FileCommands::New() {
+  if (!ConfirmDiscard()) return false;
   doc_.ClearRows();
   doc_.SetUntitled();
   path_.reset();
+  if (history_) {
+    history_->Reset();
+    history_->MarkSaved();
+  }
   if (redraw_) redraw_();
+  return true;
 }
 
 bool FileCommands::Open() {
+  if (!ConfirmDiscard()) return false;
   const std::optional<std::string> fileName = dialogs_.OpenDialog();
   if (!fileName) return false;
   OpenFile(*fileName);
@@ -34,6 +52,10 @@ bool FileCommands::Open() {
 void FileCommands::OpenFile(const std::string& fileName) {
   layout::LoadLayout(doc_, fileName, redraw_);
   path_ = fileName;
+  if (history_) {
+    history_->Reset();
+    history_->MarkSaved();
+  }
 }
 
 bool FileCommands::OpenStartupFile(const std::vector<std::string>& args) {
@@ -75,6 +97,13 @@ bool FileCommands::SaveAs() {
 void FileCommands::SaveTo(const std::string& fileName) {
   layout::SaveLayout(doc_, fileName);
   path_ = fileName;
+  if (history_) history_->MarkSaved();
+}
+
+std::string FileCommands::DisplayName() const {
+  const std::string name = path_ && doc_.Caption() == CaptionFor(*path_) ? *path_ : doc_.GetDocumentFileName();
+  const std::size_t slash = name.find_last_of('/');
+  return slash == std::string::npos ? name : name.substr(slash + 1);
 }
 
 }  // namespace vorbel::commands

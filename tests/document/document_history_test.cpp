@@ -1,0 +1,125 @@
+// The undo history: steps, labels, merging, the cap and the modified state.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "document/document_history.h"
+
+namespace vorbel::document {
+namespace {
+
+class DocumentHistoryTest : public ::testing::Test {
+ protected:
+  DocumentHistoryTest() {
+    doc.AppendRow(LayerRow::Make("Background", "Color=clRed;", "0", "0"));
+    doc.AppendRow(LayerRow::Make("Text", "Text=Go;", "4", "5", kHiddenImage));
+    history.Reset();
+    history.MarkSaved();
+  }
+
+  ButtonDocument doc;
+  DocumentHistory history{doc};
+};
+
+TEST_F(DocumentHistoryTest, EachChangeIsAStepThatUndoAndRedoTakeBackAndMakeAgain) {
+  const DocumentState start = CaptureState(doc);
+  doc.SetHeight(44);
+  doc.SetBorder(true);
+  doc.SetWorkAreaColor(base::Color::FromRgb(255, 255, 255));
+  doc.SelectRow(1);
+  {
+    DocumentHistory::Step step(history, "Delete Layer");
+    doc.DeleteSelected();
+  }
+  const DocumentState end = CaptureState(doc);
+  ASSERT_EQ(history.StepCount(), 4u);
+  EXPECT_EQ(history.UndoLabel(), "Delete Layer");
+  EXPECT_TRUE(history.IsModified());
+
+  ASSERT_TRUE(history.Undo());
+  EXPECT_EQ(doc.RowCount(), 2);
+  EXPECT_EQ(doc.SelectedRow(), 1);  // the deleted layer comes back selected
+  EXPECT_EQ(history.RedoLabel(), "Delete Layer");
+  EXPECT_EQ(history.UndoLabel(), "Change Work Area Color");
+  while (history.Undo()) {
+  }
+  EXPECT_TRUE(CaptureState(doc).SameContent(start));
+  EXPECT_FALSE(history.IsModified());  // back where the file was
+  while (history.Redo()) {
+  }
+  EXPECT_TRUE(CaptureState(doc).SameContent(end));
+  EXPECT_EQ(doc.Row(0).image_index, kVisibleImage);
+  EXPECT_FALSE(history.CanRedo());
+}
+
+TEST_F(DocumentHistoryTest, AStepGroupsItsChangesAndANetChangeOfNothingIsNoStep) {
+  {
+    DocumentHistory::Step step(history, "Add Layer");
+    const int row = doc.AppendRow(LayerRow{"Image", {}, kVisibleImage});
+    doc.SetRowSubItems(row, "Image=a.bmp;", "1", "2");
+  }
+  EXPECT_EQ(history.StepCount(), 1u);
+  {
+    DocumentHistory::Step step(history, "Add Layer");
+    const int row = doc.AppendRow(LayerRow{"Image", {}, kVisibleImage});
+    doc.RemoveRow(row);  // a cancelled editor
+  }
+  EXPECT_EQ(history.StepCount(), 1u);
+  EXPECT_EQ(history.UndoLabel(), "Add Layer");
+}
+
+TEST_F(DocumentHistoryTest, ChangesWithTheSameMergeKeyBecomeOneStepUntilTheRunIsBroken) {
+  doc.SetHeightText("4");
+  doc.SetHeightText("45");  // typing
+  EXPECT_EQ(history.StepCount(), 1u);
+  history.BreakMerge();
+  doc.SetHeightText("46");
+  EXPECT_EQ(history.StepCount(), 2u);
+  history.BreakMerge();
+  doc.SetHeightText("4");
+  doc.SetHeightText("46");  // typed back: the run is no step
+  EXPECT_EQ(history.StepCount(), 2u);
+  doc.SetWidth(12);
+  doc.SetHeight(50);  // another setting in between starts a new run
+  EXPECT_EQ(history.StepCount(), 4u);
+  history.Undo();
+  history.Undo();
+  history.Undo();
+  EXPECT_EQ(doc.HeightText(), "45");
+  history.Undo();
+  EXPECT_EQ(doc.HeightText(), "30");
+}
+
+TEST_F(DocumentHistoryTest, ModifiedFollowsWhatTheFileWouldHold) {
+  doc.SetBorder(true);  // not part of the file
+  EXPECT_FALSE(history.IsModified());
+  EXPECT_TRUE(history.CanUndo());
+  doc.SetHeightText("030");  // saves as 30
+  EXPECT_FALSE(history.IsModified());
+  doc.SetRowSubItem(0, SubItem::Left, "7");
+  EXPECT_TRUE(history.IsModified());
+  history.MarkSaved();
+  EXPECT_FALSE(history.IsModified());
+  history.Undo();
+  EXPECT_TRUE(history.IsModified());
+}
+
+TEST_F(DocumentHistoryTest, LoadingIsNoStepAndTheOldestStepsGoFirst) {
+  doc.SetLoading(true);
+  doc.SetHeight(99);
+  doc.SetLoading(false);
+  EXPECT_EQ(history.StepCount(), 0u);
+
+  for (std::size_t i = 0; i < DocumentHistory::kMaxSteps + 5; ++i) {
+    history.BreakMerge();
+    doc.SetHeight(static_cast<std::int32_t>(i));
+  }
+  EXPECT_EQ(history.StepCount(), DocumentHistory::kMaxSteps);
+  while (history.Undo()) {
+  }
+  EXPECT_EQ(doc.Height(), 4);  // the first five steps were dropped
+}
+
+}  // namespace
+}  // namespace vorbel::document
