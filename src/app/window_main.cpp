@@ -8,6 +8,8 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Vorbel"));
+  // The user's settings (recent files, zoom) live under this name.
+  QApplication::setOrganizationName(QStringLiteral("Vorbel"));
 
   vorbel::ui::MainWindowOptions options;
   options.arguments = QApplication::arguments().mid(1);

@@ -59,9 +59,10 @@ BackgroundLayerDialog::BackgroundLayerDialog(QWidget* parent)
   button_panel_->setGeometry(0, 186, 354, 30);
   ok_button_ = new QPushButton(QStringLiteral("OK"), button_panel_);
   ok_button_->setObjectName(QStringLiteral("okButton"));
-  ok_button_->setGeometry(271, 3, 75, 25);
+  ok_button_->setGeometry(192, 3, 75, 25);
   ok_button_->setDefault(true);
   connect(ok_button_, &QPushButton::clicked, this, &QDialog::accept);
+  cancel_button_ = MakeCancelButton(*this, button_panel_, {271, 3, 75, 25});
 
   document::FillColorList(background_colors_);
   background_colors_.SelectColor(base::Color::FromRgb(192, 192, 192));
@@ -291,16 +292,7 @@ PictureChooser& BackgroundLayerDialog::Chooser() {
 
 void BackgroundLayerDialog::ChooseImage() {
   PictureChooser& chooser = Chooser();
-  const QString path = image_edit_->text();
-  const QFileInfo picture(path);
-  if (!path.isEmpty() && picture.exists() && !picture.isDir()) {
-    chooser.setDirectory(picture.absolutePath());
-    chooser.selectFile(picture.absoluteFilePath());
-  } else {
-    // The file name the chooser kept from its last use stays.
-    const QString textures = FindTexturesFolder(program_folder_, shared_data_folder_);
-    if (!textures.isEmpty()) chooser.setDirectory(textures);
-  }
+  chooser.StartFrom(image_edit_->text(), FindTexturesFolder(program_folder_, shared_data_folder_));
   if (Dialogs().Exec(chooser) != QDialog::Accepted) return;
   const QStringList files = chooser.selectedFiles();
   if (!files.isEmpty()) image_edit_->setText(files.front());

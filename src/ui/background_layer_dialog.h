@@ -126,6 +126,7 @@ class BackgroundLayerDialog : public QDialog, public RandomLayerSource {
   controls::ColorComboBox* shadow_combo_ = nullptr;
 
   QPushButton* ok_button_ = nullptr;
+  QPushButton* cancel_button_ = nullptr;
   PictureChooser* picture_chooser_ = nullptr;
 };
 

@@ -47,14 +47,13 @@ BevelLayerDialog::BevelLayerDialog(QWidget* parent) : QDialog(parent) {
   pen_width_edit_->SetValue(1);
   pen_width_label_->setBuddy(pen_width_edit_);
 
-  // Not the default button: Enter in the dialog does not close it, and the
-  // click closes it.
+  // Enter anywhere in the dialog is OK, as in every editor.
   ok_button_ = new QPushButton(QStringLiteral("OK"), this);
   ok_button_->setObjectName(QStringLiteral("okButton"));
-  ok_button_->setGeometry(264, 96, 75, 25);
-  ok_button_->setAutoDefault(false);
-  ok_button_->setDefault(false);
+  ok_button_->setGeometry(185, 96, 75, 25);
+  ok_button_->setDefault(true);
   connect(ok_button_, &QPushButton::clicked, this, &QDialog::accept);
+  cancel_button_ = MakeCancelButton(*this, this, {264, 96, 75, 25});
 
   document::FillColorList(highlight_colors_);
   document::FillColorList(shadow_colors_);

@@ -57,6 +57,7 @@ class BevelLayerDialog : public QDialog, public RandomLayerSource {
   QLabel* pen_width_label_ = nullptr;
   controls::SpinEdit* pen_width_edit_ = nullptr;
   QPushButton* ok_button_ = nullptr;
+  QPushButton* cancel_button_ = nullptr;
 };
 
 }  // namespace vorbel::ui

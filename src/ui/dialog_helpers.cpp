@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QGuiApplication>
 #include <QPalette>
+#include <QPushButton>
 #include <QScreen>
 #include <QWidget>
 
@@ -48,6 +49,15 @@ void SetFieldEnabled(QWidget& field, bool enabled) {
     palette.setColor(group, QPalette::Base, background);
   }
   field.setPalette(palette);
+}
+
+QPushButton* MakeCancelButton(QDialog& dialog, QWidget* parent, QRect where) {
+  auto* button = new QPushButton(QStringLiteral("Cancel"), parent);
+  button->setObjectName(QStringLiteral("cancelButton"));
+  button->setGeometry(where);
+  button->setAutoDefault(false);
+  QObject::connect(button, &QPushButton::clicked, &dialog, &QDialog::reject);
+  return button;
 }
 
 void ReadProgramIntegers(controls::SpinEdit& edit) {

@@ -6,6 +6,8 @@
 #include <QString>
 
 class QDialog;
+class QPushButton;
+class QRect;
 class QWidget;
 
 namespace vorbel::controls {
@@ -36,5 +38,9 @@ void SetFieldEnabled(QWidget& field, bool enabled);
 // from a property string as " 45" or "$2D" then counts as 45 in the dialog
 // too, as it does where the layer is drawn.
 void ReadProgramIntegers(controls::SpinEdit& edit);
+
+// The "Cancel" button of an editor at `where`: it closes the dialog with
+// Rejected, as Esc and the close box do.
+QPushButton* MakeCancelButton(QDialog& dialog, QWidget* parent, QRect where);
 
 }  // namespace vorbel::ui

@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <optional>
 
+#include "commands/file_commands.h"
+
 class QDialog;
 class QWidget;
 
@@ -25,6 +27,20 @@ struct FileRequest {
   bool confirm_overwrite = false;  // save choosers only
 };
 
+// A name chosen in a save chooser, and the filter selected when it was chosen.
+struct FileChoice {
+  QString path;
+  QString filter;
+};
+
+// The extension a name filter stands for, without the dot: "gif" for
+// "Compuserve GIF file (*.gif)"; empty for a filter of several patterns or of
+// "*".
+QString FilterExtension(const QString& filter);
+// `path` with the extension of `filter` added when its file name has no
+// extension of its own ("button" with the GIF filter gives "button.gif").
+QString WithFilterExtension(const QString& path, const QString& filter);
+
 class DialogSeam {
  public:
   virtual ~DialogSeam() = default;
@@ -32,9 +48,14 @@ class DialogSeam {
   virtual int Exec(QDialog& dialog) = 0;
   // A file name chosen for opening or saving, or nothing when cancelled.
   virtual std::optional<QString> OpenFileName(QWidget* parent, const FileRequest& request) = 0;
-  virtual std::optional<QString> SaveFileName(QWidget* parent, const FileRequest& request) = 0;
+  // A save chooser adds the extension of the selected filter to a name typed
+  // without one.
+  virtual std::optional<FileChoice> SaveFileName(QWidget* parent, const FileRequest& request) = 0;
   // A question with Yes (the default) and No; true for Yes.
   virtual bool AskYesNo(QWidget* parent, const QString& title, const QString& text) = 0;
+  // "Save changes to NAME?" with Save (the default), Discard and Cancel (also
+  // Esc and the close box).
+  virtual commands::SaveChangesAnswer AskSaveChanges(QWidget* parent, const QString& name) = 0;
   // The application's standard error box: the error's text, the program goes on.
   virtual void ShowError(QWidget* parent, const QString& text) = 0;
   // The system's question alert sound.

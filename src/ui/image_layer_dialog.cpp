@@ -1,6 +1,7 @@
 #include "ui/image_layer_dialog.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -14,7 +15,8 @@
 
 namespace vorbel::ui {
 
-ImageLayerDialog::ImageLayerDialog(QWidget* parent) : QDialog(parent) {
+ImageLayerDialog::ImageLayerDialog(QWidget* parent)
+    : QDialog(parent), program_folder_(QCoreApplication::applicationDirPath()) {
   setObjectName(QStringLiteral("imageLayerDialog"));
   MakeFixedDialog(*this, QStringLiteral("Image"), 354, 100);
 
@@ -42,9 +44,15 @@ ImageLayerDialog::ImageLayerDialog(QWidget* parent) : QDialog(parent) {
 
   ok_button_ = new QPushButton(QStringLiteral("OK"), this);
   ok_button_->setObjectName(QStringLiteral("okButton"));
-  ok_button_->setGeometry(271, 68, 75, 25);
+  ok_button_->setGeometry(192, 68, 75, 25);
   ok_button_->setDefault(true);
   connect(ok_button_, &QPushButton::clicked, this, &QDialog::accept);
+  cancel_button_ = MakeCancelButton(*this, this, {271, 68, 75, 25});
+}
+
+void ImageLayerDialog::SetDataFolders(const QString& programFolder, const QString& sharedDataFolder) {
+  program_folder_ = programFolder;
+  shared_data_folder_ = sharedDataFolder;
 }
 
 void ImageLayerDialog::SetProperties(const std::string& props) {
@@ -64,8 +72,8 @@ PictureChooser& ImageLayerDialog::Chooser() {
 }
 
 void ImageLayerDialog::ChooseImage() {
-  // The chooser keeps the folder and file name of its previous use.
   PictureChooser& chooser = Chooser();
+  chooser.StartFrom(image_edit_->text(), FindTexturesFolder(program_folder_, shared_data_folder_));
   if (Dialogs().Exec(chooser) != QDialog::Accepted) return;
   const QStringList files = chooser.selectedFiles();
   if (!files.isEmpty()) image_edit_->setText(files.front());

@@ -3,6 +3,7 @@
 // transparently.
 
 #include <QDialog>
+#include <QString>
 
 #include <string>
 
@@ -29,8 +30,11 @@ class ImageLayerDialog : public QDialog {
   // "Image=<path>;Transparent=Yes|No;", the path exactly as the edit holds it.
   std::string GetProperties() const;
 
-  // The picture chooser, made on first use and kept, so that it starts where
-  // it was left.
+  // Where the picture chooser looks for the Textures folder when the path
+  // names no existing file (see FindTexturesFolder). By default the running
+  // program's folder and the share folder derived from it.
+  void SetDataFolders(const QString& programFolder, const QString& sharedDataFolder = {});
+  // The picture chooser, made on first use and kept between uses.
   PictureChooser& Chooser();
 
  public slots:
@@ -46,7 +50,10 @@ class ImageLayerDialog : public QDialog {
   QToolButton* choose_image_button_ = nullptr;
   QCheckBox* transparent_box_ = nullptr;
   QPushButton* ok_button_ = nullptr;
+  QPushButton* cancel_button_ = nullptr;
   PictureChooser* picture_chooser_ = nullptr;
+  QString program_folder_;
+  QString shared_data_folder_;
 };
 
 }  // namespace vorbel::ui

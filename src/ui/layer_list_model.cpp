@@ -1,5 +1,10 @@
 #include "ui/layer_list_model.h"
 
+#include <QFontMetrics>
+#include <QPixmap>
+
+#include <algorithm>
+
 #include "ui/resources.h"
 
 namespace vorbel::ui {
@@ -8,7 +13,20 @@ LayerListModel::LayerListModel(document::ButtonDocument& doc, QObject* parent)
     : QAbstractTableModel(parent), doc_(doc) {
   InitResources();
   visible_mark_ = QIcon(QStringLiteral(":/layers/visible.png"));
+  QPixmap blank(16, 16);
+  blank.fill(Qt::transparent);
+  no_mark_ = QIcon(blank);
   subscription_ = doc_.Subscribe(this);
+}
+
+int LayerListModel::TypeColumnWidth(const QFont& font) {
+  const QFontMetrics metrics(font);
+  int text = 0;
+  for (const char* type : {"Background", "Bevel", "Text", "Image", "Type"}) {
+    text = std::max(text, metrics.horizontalAdvance(QString::fromLatin1(type)));
+  }
+  // The mark, the gaps around it and the cell's margins.
+  return std::max(kColumnWidths[0], text + 16 + 20);
 }
 
 int LayerListModel::rowCount(const QModelIndex& parent) const {
@@ -33,8 +51,8 @@ QVariant LayerListModel::data(const QModelIndex& index, int role) const {
       // The sub-items follow the Type column in their own order.
       return QString::fromStdString(row.SubItemText(static_cast<document::SubItem>(index.column() - 1)));
     case Qt::DecorationRole:
-      if (column == Column::Type && row.image_index == document::kVisibleImage) return visible_mark_;
-      return {};
+      if (column != Column::Type) return {};
+      return row.image_index == document::kVisibleImage ? visible_mark_ : no_mark_;
     default:
       return {};
   }

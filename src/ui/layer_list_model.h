@@ -1,7 +1,8 @@
 #pragma once
 // The layer rows of a ButtonDocument as a table for the layer list: columns
 // "Type", "Properties", "Left" and "Top", the visible mark beside the Type of
-// a row whose image index is 0 (any other value shows no mark).
+// a row whose image index is 0 (any other value shows an empty space of the
+// mark's size, so the types of all rows line up).
 //
 // The model follows the document through its observer notifications and
 // brackets every structural change, so views keep their selection and scroll
@@ -22,8 +23,11 @@ class LayerListModel final : public QAbstractTableModel, private document::Docum
   // The columns: the Type, then the row's sub-items in their order.
   enum class Column { Type, Properties, Left, Top };
   static constexpr int kColumnCount = 4;
-  // The column widths of the list in pixels.
+  // The least column widths of the list in pixels; the Type column grows to
+  // show the longest type name whole (TypeColumnWidth).
   static constexpr int kColumnWidths[kColumnCount] = {70, 300, 50, 50};
+  // The width the Type column needs for "Background" and the mark in `font`.
+  static int TypeColumnWidth(const QFont& font);
 
   // `doc` must outlive every use of the model; the model may outlive it.
   explicit LayerListModel(document::ButtonDocument& doc, QObject* parent = nullptr);
@@ -50,6 +54,7 @@ class LayerListModel final : public QAbstractTableModel, private document::Docum
   document::ButtonDocument& doc_;
   document::DocumentSubscription subscription_;
   QIcon visible_mark_;
+  QIcon no_mark_;
   bool changing_ = false;
 };
 

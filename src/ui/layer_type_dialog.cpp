@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <algorithm>
+
 #include "ui/dialog_helpers.h"
 
 namespace vorbel::ui {
@@ -14,13 +16,17 @@ LayerTypeDialog::LayerTypeDialog(QWidget* parent) : QDialog(parent) {
 
   type_label_ = new QLabel(QStringLiteral("Type"), this);
   type_label_->setObjectName(QStringLiteral("typeLabel"));
-  type_label_->setGeometry(10, 10, 28, 22);
   type_label_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  // The label takes the room its text needs, and the list the rest of the
+  // row, with a gap between them in any font.
+  const int labelWidth = type_label_->sizeHint().width();
+  type_label_->setGeometry(10, 10, labelWidth, 22);
 
   type_combo_ = new QComboBox(this);
   type_combo_->setObjectName(QStringLiteral("typeCombo"));
   type_combo_->setEditable(false);
-  type_combo_->setGeometry(40, 10, 191, 22);
+  const int comboLeft = std::max(40, 10 + labelWidth + 6);
+  type_combo_->setGeometry(comboLeft, 10, 231 - comboLeft, 22);
   type_combo_->addItems(
       {QStringLiteral("Background"), QStringLiteral("Bevel"), QStringLiteral("Text"), QStringLiteral("Image")});
   type_combo_->setCurrentIndex(0);

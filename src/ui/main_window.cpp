@@ -4,6 +4,7 @@
 #include "ui/main_window.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -16,6 +17,8 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -23,7 +26,9 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <new>
+#include <utility>
 
 #include "controls/color_combo_box.h"
 #include "controls/spin_edit.h"
@@ -68,6 +73,16 @@ QAction* MakeMenuAction(QMenu* menu, const QString& name, const QString& text) {
   return action;
 }
 
+// The panel around the preview: the button sits 2 pixels in from its corner,
+// on the panel's own background, and scrolls when it does not fit.
+class PreviewPanel final : public QScrollArea {
+ public:
+  PreviewPanel() {
+    setFrameShape(QFrame::NoFrame);
+    setViewportMargins(2, 2, 0, 0);
+  }
+};
+
 QByteArray ReadResource(const QString& path) {
   QFile file(path);
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -76,9 +91,15 @@ QByteArray ReadResource(const QString& path) {
 }  // namespace
 
 MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
-    : QMainWindow(parent), options_(std::move(options)), commands_(doc_, *this, [this] { RenderButton(); }) {
+    : QMainWindow(parent),
+      options_(std::move(options)),
+      commands_(
+          doc_, *this, [this] { RenderButton(); }, &history_) {
   InitResources();
   setObjectName(QStringLiteral("mainWindow"));
+  settings_ = options_.settings_file.isEmpty()
+                  ? std::make_unique<QSettings>()
+                  : std::make_unique<QSettings>(options_.settings_file, QSettings::IniFormat);
   setWindowIcon(QIcon(QStringLiteral(":/icons/vorbel_32.png")));
 
   BuildActions();
@@ -100,15 +121,17 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
 MainWindow::~MainWindow() = default;
 
 void MainWindow::BuildActions() {
-  new_action_ = MakeToolAction(this, QStringLiteral("newAction"), QStringLiteral("New"), QStringLiteral("new.png"), {});
-  open_action_ =
-      MakeToolAction(this, QStringLiteral("openAction"), QStringLiteral("Open"), QStringLiteral("open.png"), {});
-  save_action_ =
-      MakeToolAction(this, QStringLiteral("saveAction"), QStringLiteral("Save"), QStringLiteral("save.png"), {});
+  new_action_ = MakeToolAction(this, QStringLiteral("newAction"), QStringLiteral("New"), QStringLiteral("new.png"),
+                               QStringLiteral("New (Ctrl+N)|Start a new layout"));
+  open_action_ = MakeToolAction(this, QStringLiteral("openAction"), QStringLiteral("Open"), QStringLiteral("open.png"),
+                                QStringLiteral("Open (Ctrl+O)|Open a layout file"));
+  save_action_ = MakeToolAction(this, QStringLiteral("saveAction"), QStringLiteral("Save"), QStringLiteral("save.png"),
+                                QStringLiteral("Save (Ctrl+S)|Save the layout"));
   export_action_ =
-      MakeToolAction(this, QStringLiteral("exportAction"), QStringLiteral("Export"), QStringLiteral("export.png"), {});
+      MakeToolAction(this, QStringLiteral("exportAction"), QStringLiteral("Export"), QStringLiteral("export.png"),
+                     QStringLiteral("Export (Ctrl+E)|Save the button as a picture"));
   refresh_action_ = MakeToolAction(this, QStringLiteral("refreshAction"), QStringLiteral("Refresh"),
-                                   QStringLiteral("refresh.png"), QStringLiteral("Refresh|Redraw the image"));
+                                   QStringLiteral("refresh.png"), QStringLiteral("Refresh (F5)|Redraw the image"));
   move_up_action_ = MakeToolAction(this, QStringLiteral("moveUpAction"), QStringLiteral("Up"),
                                    QStringLiteral("layer_up.png"), QStringLiteral("Up|Move the current layer upwards"));
   move_down_action_ =
@@ -153,12 +176,23 @@ void MainWindow::BuildMenus() {
   export_item_ = MakeMenuAction(file_menu_, QStringLiteral("exportItem"), QStringLiteral("&Export..."));
   file_menu_->addSeparator()->setObjectName(QStringLiteral("fileSeparator"));
   exit_item_ = MakeMenuAction(file_menu_, QStringLiteral("exitItem"), QStringLiteral("E&xit"));
+  recent_menu_ = new QMenu(QStringLiteral("Open &Recent"), file_menu_);
+  recent_menu_->setObjectName(QStringLiteral("recentMenu"));
+  file_menu_->insertMenu(save_item_, recent_menu_);
+  new_item_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+  open_item_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  save_item_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  save_as_item_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+  export_item_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+  exit_item_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
   connect(new_item_, &QAction::triggered, this, &MainWindow::NewDocument);
   connect(open_item_, &QAction::triggered, this, &MainWindow::Open);
   connect(save_item_, &QAction::triggered, this, &MainWindow::Save);
   connect(save_as_item_, &QAction::triggered, this, &MainWindow::SaveAs);
   connect(export_item_, &QAction::triggered, this, &MainWindow::Export);
   connect(exit_item_, &QAction::triggered, this, &MainWindow::Exit);
+
+  BuildEditMenu();
 
   layer_menu_ = bar->addMenu(QStringLiteral("&Layer"));
   layer_menu_->setObjectName(QStringLiteral("layerMenu"));
@@ -173,9 +207,12 @@ void MainWindow::BuildMenus() {
   connect(move_up_item_, &QAction::triggered, this, &MainWindow::MoveLayerUp);
   connect(move_down_item_, &QAction::triggered, this, &MainWindow::MoveLayerDown);
 
+  BuildViewMenu();
+
   // A menu-bar entry without a menu: choosing it acts at once.
   refresh_item_ = bar->addAction(QStringLiteral("&Refresh"));
   refresh_item_->setObjectName(QStringLiteral("refreshItem"));
+  refresh_item_->setShortcut(QKeySequence(Qt::Key_F5));
   connect(refresh_item_, &QAction::triggered, this, &MainWindow::Refresh);
 
   help_menu_ = bar->addMenu(QStringLiteral("&Help"));
@@ -194,7 +231,7 @@ void MainWindow::BuildMenus() {
   add_popup_item_ = MakeMenuAction(layer_popup_, QStringLiteral("addPopupItem"), QStringLiteral("&Add"));
   delete_popup_item_ = MakeMenuAction(layer_popup_, QStringLiteral("deletePopupItem"), QStringLiteral("&Delete"));
   toggle_visibility_item_ =
-      MakeMenuAction(layer_popup_, QStringLiteral("toggleVisibilityItem"), QStringLiteral("&Toggle visiblity"));
+      MakeMenuAction(layer_popup_, QStringLiteral("toggleVisibilityItem"), QStringLiteral("&Toggle visibility"));
   toggle_visibility_item_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
   layer_popup_->setDefaultAction(edit_popup_item_);
   connect(layer_popup_, &QMenu::aboutToShow, this, &MainWindow::UpdatePopupItems);
@@ -202,6 +239,57 @@ void MainWindow::BuildMenus() {
   connect(add_popup_item_, &QAction::triggered, this, &MainWindow::AddLayer);
   connect(delete_popup_item_, &QAction::triggered, this, &MainWindow::DeleteLayer);
   connect(toggle_visibility_item_, &QAction::triggered, this, &MainWindow::ToggleVisibility);
+}
+
+void MainWindow::BuildEditMenu() {
+  edit_menu_ = menuBar()->addMenu(QStringLiteral("&Edit"));
+  edit_menu_->setObjectName(QStringLiteral("editMenu"));
+  undo_item_ = MakeMenuAction(edit_menu_, QStringLiteral("undoItem"), QStringLiteral("&Undo"));
+  undo_item_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  undo_item_->setIcon(QIcon::fromTheme(QStringLiteral("edit-undo")));
+  redo_item_ = MakeMenuAction(edit_menu_, QStringLiteral("redoItem"), QStringLiteral("&Redo"));
+  redo_item_->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+  redo_item_->setIcon(QIcon::fromTheme(QStringLiteral("edit-redo")));
+  undo_item_->setEnabled(false);
+  redo_item_->setEnabled(false);
+  connect(undo_item_, &QAction::triggered, this, &MainWindow::Undo);
+  connect(redo_item_, &QAction::triggered, this, &MainWindow::Redo);
+}
+
+void MainWindow::BuildViewMenu() {
+  view_menu_ = menuBar()->addMenu(QStringLiteral("&View"));
+  view_menu_->setObjectName(QStringLiteral("viewMenu"));
+  zoom_group_ = new QActionGroup(this);
+  zoom_group_->setExclusive(true);
+  for (int zoom : {1, 2, 4, 8}) {
+    QAction* item = MakeMenuAction(view_menu_, QStringLiteral("zoom%1Item").arg(zoom * 100),
+                                   QStringLiteral("&%1 %").arg(zoom * 100));
+    item->setCheckable(true);
+    item->setChecked(zoom == 1);
+    item->setData(zoom);
+    zoom_group_->addAction(item);
+    connect(item, &QAction::triggered, this, [this, zoom] { SetZoom(zoom); });
+  }
+  view_menu_->addSeparator();
+  zoom_in_item_ = MakeMenuAction(view_menu_, QStringLiteral("zoomInItem"), QStringLiteral("Zoom &In"));
+  zoom_in_item_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+  zoom_out_item_ = MakeMenuAction(view_menu_, QStringLiteral("zoomOutItem"), QStringLiteral("Zoom &Out"));
+  zoom_out_item_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
+  connect(zoom_in_item_, &QAction::triggered, this, &MainWindow::ZoomIn);
+  connect(zoom_out_item_, &QAction::triggered, this, &MainWindow::ZoomOut);
+}
+
+void MainWindow::ReadSettings() {
+  std::vector<std::string> files;
+  for (const QString& file : settings_->value(QStringLiteral("RecentFiles")).toStringList()) {
+    files.push_back(file.toStdString());
+  }
+  recent_files_.SetFiles(files);
+  UpdateRecentMenu();
+  open_folder_ = settings_->value(QStringLiteral("OpenFolder")).toString();
+  const int zoom = settings_->value(QStringLiteral("Zoom"), 1).toInt();
+  preview_->SetZoom(zoom);
+  for (QAction* item : zoom_group_->actions()) item->setChecked(item->data().toInt() == preview_->Zoom());
 }
 
 void MainWindow::BuildToolBars() {
@@ -230,31 +318,38 @@ void MainWindow::BuildToolBars() {
   offset_tool_bar_->setMovable(true);
   offset_panel_ = new QWidget(offset_tool_bar_);
   offset_panel_->setObjectName(QStringLiteral("offsetPanel"));
-  // The spin buttons are one pixel taller than the panel, which cuts off
-  // their last row: each arrow shows 10 pixels.
-  offset_panel_->setFixedSize(96, 20);
   left_button_ = new QPushButton(QStringLiteral("left"), offset_panel_);
   left_button_->setObjectName(QStringLiteral("leftButton"));
-  left_button_->setGeometry(2, 0, 26, 20);
+  left_button_->setToolTip(QStringLiteral("Set the left offset of the current layer"));
   left_arrows_ = new UpDownButton(offset_panel_);
   left_arrows_->setObjectName(QStringLiteral("leftArrows"));
-  left_arrows_->setGeometry(29, 0, 16, 21);
+  left_arrows_->setToolTip(QStringLiteral("Move the current layer right or left by one pixel"));
   top_button_ = new QPushButton(QStringLiteral("top"), offset_panel_);
   top_button_->setObjectName(QStringLiteral("topButton"));
-  top_button_->setGeometry(50, 0, 26, 20);
+  top_button_->setToolTip(QStringLiteral("Set the top offset of the current layer"));
   top_arrows_ = new UpDownButton(offset_panel_);
   top_arrows_->setObjectName(QStringLiteral("topArrows"));
-  top_arrows_->setGeometry(77, 0, 16, 21);
-  for (QPushButton* b : {left_button_, top_button_}) {
-    // Captions this short need the button's margins gone to fit 26 pixels.
-    b->setStyleSheet(QStringLiteral("padding: 0px;"));
+  top_arrows_->setToolTip(QStringLiteral("Move the current layer down or up by one pixel"));
+  // Each caption gets the room its text and the style's margins need, and
+  // each pair of arrows a height the style can draw them in.
+  const int height = std::max(22, left_button_->fontMetrics().height() + 8);
+  int x = 2;
+  for (auto [button, arrows] : {std::pair{left_button_, left_arrows_}, std::pair{top_button_, top_arrows_}}) {
+    const int width = std::max(32, button->fontMetrics().horizontalAdvance(button->text()) + 16);
+    button->setGeometry(x, 0, width, height);
+    arrows->setGeometry(x + width + 1, 0, 18, height);
+    x += width + 1 + 18 + 6;
   }
+  offset_panel_->setFixedSize(x, height);
   offset_panel_->setEnabled(false);
   offset_tool_bar_->addWidget(offset_panel_);
   addToolBar(Qt::TopToolBarArea, offset_tool_bar_);
 
   connect(left_button_, &QPushButton::clicked, this, &MainWindow::AskLeft);
   connect(top_button_, &QPushButton::clicked, this, &MainWindow::AskTop);
+  for (UpDownButton* arrows : {left_arrows_, top_arrows_}) {
+    connect(arrows, &UpDownButton::stepsStarted, this, [this] { history_.BreakMerge(); });
+  }
   connect(left_arrows_, &UpDownButton::upClicked, this, &MainWindow::IncreaseLeft);
   connect(left_arrows_, &UpDownButton::downClicked, this, &MainWindow::DecreaseLeft);
   connect(top_arrows_, &UpDownButton::upClicked, this, &MainWindow::IncreaseTop);
@@ -262,15 +357,23 @@ void MainWindow::BuildToolBars() {
 }
 
 void MainWindow::BuildPages() {
-  preview_panel_ = new QFrame;
+  // The preview sits 2 pixels in from the panel's corner; a button larger
+  // than the panel (or enlarged by the zoom) scrolls.
+  preview_panel_ = new PreviewPanel;
   preview_panel_->setObjectName(QStringLiteral("previewPanel"));
   preview_panel_->setFrameShape(QFrame::NoFrame);
   preview_panel_->setAutoFillBackground(true);
   preview_panel_->setMinimumHeight(20);
-  preview_ = new PreviewBox(preview_panel_);
-  preview_->move(2, 2);
+  preview_panel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  preview_panel_->setWidgetResizable(false);
+  preview_panel_->viewport()->setAutoFillBackground(false);
+  preview_ = new PreviewBox;
   preview_->resize(121, 51);
   preview_->SetPaintHandler([this] { RenderButton(); });
+  preview_panel_->setWidget(preview_);
+  preview_->setAutoFillBackground(false);
+  preview_panel_->viewport()->installEventFilter(this);
+  setAcceptDrops(true);
 
   pages_panel_ = new QWidget;
   pages_panel_->setObjectName(QStringLiteral("pagesPanel"));
@@ -288,7 +391,7 @@ void MainWindow::BuildPages() {
   height_edit_ = new controls::SpinEdit(button_page_);
   height_edit_->setObjectName(QStringLiteral("heightEdit"));
   height_edit_->setGeometry(5, 20, 156, height_edit_->sizeHint().height());
-  height_edit_->setToolTip(ShortHint(QStringLiteral("|Set the overall hight of the button")));
+  height_edit_->setToolTip(ShortHint(QStringLiteral("|Set the overall height of the button")));
   width_label_ = new QLabel(QStringLiteral("Width"), button_page_);
   width_label_->setObjectName(QStringLiteral("widthLabel"));
   width_label_->move(185, 5);
@@ -296,13 +399,13 @@ void MainWindow::BuildPages() {
   width_edit_->setObjectName(QStringLiteral("widthEdit"));
   width_edit_->setGeometry(185, 20, 156, width_edit_->sizeHint().height());
   width_edit_->setToolTip(ShortHint(QStringLiteral("|Set the overall width of the button")));
-  work_area_label_ = new QLabel(QStringLiteral("Workarea color"), button_page_);
+  work_area_label_ = new QLabel(QStringLiteral("Work area color"), button_page_);
   work_area_label_->setObjectName(QStringLiteral("workAreaLabel"));
   work_area_label_->move(5, 50);
   work_area_combo_ = new controls::ColorComboBox(doc_.WorkArea(), button_page_);
   work_area_combo_->setObjectName(QStringLiteral("workAreaCombo"));
   work_area_combo_->setGeometry(5, 65, 156, 22);
-  work_area_combo_->setToolTip(ShortHint(QStringLiteral("|Set the background of the workarea")));
+  work_area_combo_->setToolTip(ShortHint(QStringLiteral("|Set the background of the work area")));
   border_box_ = new QCheckBox(QStringLiteral("Show image border"), button_page_);
   border_box_->setObjectName(QStringLiteral("borderBox"));
   border_box_->setGeometry(185, 70, 151, 17);
@@ -352,6 +455,7 @@ void MainWindow::BuildLayerList() {
   for (int c = 0; c < LayerListModel::kColumnCount; ++c) {
     layer_list_->header()->resizeSection(c, LayerListModel::kColumnWidths[c]);
   }
+  layer_list_->header()->resizeSection(0, LayerListModel::TypeColumnWidth(layer_list_->font()));
   // The selection stays visible when the list loses the focus.
   QPalette palette = layer_list_->palette();
   for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText}) {
@@ -360,6 +464,7 @@ void MainWindow::BuildLayerList() {
   layer_list_->setPalette(palette);
   layout->addWidget(layer_list_);
 
+  layer_list_->installEventFilter(this);
   layer_list_->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(layer_list_, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& pos) { layer_popup_->popup(layer_list_->viewport()->mapToGlobal(pos)); });
@@ -396,6 +501,11 @@ void MainWindow::Initialize() {
   if (options_.register_file_type) RegisterLayoutFileType();
 
   doc_.SetLoading(false);
+
+  ReadSettings();
+  // Setting the window up is no step of the document's history.
+  history_.Reset();
+  history_.MarkSaved();
 
   if (!options_.arguments.isEmpty()) {
     const QString& first = options_.arguments.front();

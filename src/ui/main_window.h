@@ -12,8 +12,14 @@
 // The implementation is split by concern: main_window.cpp (construction and
 // creation), main_window_view.cpp (the document binding and the preview),
 // main_window_file.cpp (file, export and help commands),
-// main_window_layers.cpp (the layer commands and their enabling rules) and
-// main_window_editors.cpp (the commands that run the layer editor dialogs).
+// main_window_layers.cpp (the layer commands and their enabling rules),
+// main_window_editors.cpp (the commands that run the layer editor dialogs) and
+// main_window_edit.cpp (undo and redo, the zoom, drag and drop, closing).
+//
+// Every change of the document is a step of its undo history; the title
+// marks a document that differs from its file, and New, Open, a dropped
+// layout, a recent file and closing the window ask before such a document is
+// given up.
 
 #include <QMainWindow>
 #include <QPointer>
@@ -21,21 +27,28 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "commands/file_commands.h"
+#include "commands/recent_files.h"
 #include "desktop/file_type_registration.h"
 #include "document/button_document.h"
+#include "document/document_history.h"
 #include "document/document_observer.h"
 #include "render/button_renderer.h"
 
 class QAction;
+class QActionGroup;
 class QCheckBox;
 class QFrame;
 class QLabel;
 class QMenu;
+class QMimeData;
 class QPushButton;
+class QScrollArea;
+class QSettings;
 class QSplitter;
 class QStatusBar;
 class QTabWidget;
@@ -87,6 +100,12 @@ struct MainWindowOptions {
   desktop::CommandRunner command_runner;
   // False leaves out the file-type registration (tests of other behaviour).
   bool register_file_type = true;
+  // The file the window keeps its settings in (recent files, zoom); empty:
+  // the user's settings of the application.
+  QString settings_file;
+  // Where Save As and Export start for an untitled document; empty: the
+  // user's documents folder.
+  QString documents_folder;
 };
 
 class MainWindow : public QMainWindow, private document::DocumentObserver, private commands::FileDialogs {
@@ -99,6 +118,10 @@ class MainWindow : public QMainWindow, private document::DocumentObserver, priva
   document::ButtonDocument& Document() { return doc_; }
   const document::ButtonDocument& Document() const { return doc_; }
   render::ButtonRenderer& Renderer() { return renderer_; }
+  document::DocumentHistory& History() { return history_; }
+  const commands::RecentFiles& RecentFiles() const { return recent_files_; }
+  // The preview's zoom factor: 1, 2, 4 or 8.
+  int Zoom() const;
 
   // One render pass over the document; shows the result in the preview.
   // Does nothing while the document is loading.
@@ -135,7 +158,17 @@ class MainWindow : public QMainWindow, private document::DocumentObserver, priva
   void Save();
   void SaveAs();
   void Export();
+  // Opens a layout file (a recent one, or one dropped on the window) after
+  // asking about unsaved changes. A file that is no longer there is reported
+  // and leaves the recent files.
+  void OpenLayout(const QString& path);
   void Exit();
+  void Undo();
+  void Redo();
+  // 1, 2, 4 or 8; other values are ignored.
+  void SetZoom(int zoom);
+  void ZoomIn();
+  void ZoomOut();
   void About();
   void ShowHelpContents();
   void SearchHelp();
@@ -170,6 +203,11 @@ class MainWindow : public QMainWindow, private document::DocumentObserver, priva
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   friend class PreviewBox;
@@ -183,6 +221,9 @@ class MainWindow : public QMainWindow, private document::DocumentObserver, priva
   void Initialize();
   void FindHelpFile();
   void RegisterLayoutFileType();
+  void BuildEditMenu();
+  void BuildViewMenu();
+  void ReadSettings();
 
   // The document binding and the preview (main_window_view.cpp).
   void BindDocument();
@@ -197,6 +238,21 @@ class MainWindow : public QMainWindow, private document::DocumentObserver, priva
   void SelectionChanged(int previous, int current) override;
   void SelectListRow(int row);
   void UpdateGradientPictureSize();
+  // The title with its modified mark.
+  void ShowTitle();
+  // The texts and states of Undo and Redo, and the modified mark.
+  void UpdateHistoryActions();
+
+  // Undo, zoom, drag and drop (main_window_edit.cpp).
+  // What a drop would do: open a layout, add a picture at a point of the
+  // button, or nothing.
+  enum class DropAction { None, OpenLayout, AddPicture };
+  DropAction DropActionFor(const QMimeData* mime, QPoint pos, QString* path = nullptr) const;
+  void AddPictureLayer(const QString& path, QPoint at);
+  // The layer list's keys: Enter edits, Delete deletes, the menu key and
+  // Shift+F10 open the popup menu.
+  bool LayerListKey(QKeyEvent* event);
+  void ShowLayerPopupAtCurrentRow();
 
   // The offset step of the layer commands (main_window_layers.cpp).
   void StepOffset(document::SubItem sub_item, int delta);
@@ -212,10 +268,18 @@ class MainWindow : public QMainWindow, private document::DocumentObserver, priva
 
   // Loads a layout file under the hourglass cursor (main_window_file.cpp).
   void LoadLayoutFile(const std::string& fileName);
+  // The recent files: the list in the File menu, kept in the settings.
+  void AddRecentFile(const QString& path);
+  void RemoveRecentFile(const QString& path);
+  void UpdateRecentMenu();
+  // The folder of the current layout file, else the documents folder.
+  QString DocumentFolder() const;
+  void RememberFolder(const QString& path);
 
   // FileDialogs (main_window_file.cpp): the layout open and save choosers.
   std::optional<std::string> OpenDialog() override;
   std::optional<std::string> SaveLayoutDialog() override;
+  commands::SaveChangesAnswer AskSaveChanges(const std::string& name) override;
 
   // The help viewer, made on first use and kept.
   HelpViewer* HelpWindow();
@@ -223,8 +287,11 @@ class MainWindow : public QMainWindow, private document::DocumentObserver, priva
   MainWindowOptions options_;
   document::ButtonDocument doc_;
   document::DocumentSubscription doc_subscription_;
+  document::DocumentHistory history_{doc_};
   render::ButtonRenderer renderer_;
   commands::FileCommands commands_;
+  commands::RecentFiles recent_files_;
+  std::unique_ptr<QSettings> settings_;
   QString help_file_;
   QPointer<HelpViewer> help_viewer_;
   QPointer<SplashWindow> splash_;
@@ -235,6 +302,8 @@ class MainWindow : public QMainWindow, private document::DocumentObserver, priva
   QString open_file_name_;
   QString save_layout_file_name_;
   QString export_file_name_;
+  // The folder a layout was last opened from.
+  QString open_folder_;
 
   // ---- controls ----
   QToolBar* standard_tool_bar_ = nullptr;
@@ -244,7 +313,7 @@ class MainWindow : public QMainWindow, private document::DocumentObserver, priva
   UpDownButton* left_arrows_ = nullptr;
   QPushButton* top_button_ = nullptr;
   UpDownButton* top_arrows_ = nullptr;
-  QFrame* preview_panel_ = nullptr;
+  QScrollArea* preview_panel_ = nullptr;
   PreviewBox* preview_ = nullptr;
   QSplitter* splitter_ = nullptr;
   QWidget* pages_panel_ = nullptr;
@@ -283,7 +352,15 @@ class MainWindow : public QMainWindow, private document::DocumentObserver, priva
   QAction* save_item_ = nullptr;
   QAction* save_as_item_ = nullptr;
   QAction* export_item_ = nullptr;
+  QMenu* recent_menu_ = nullptr;
   QAction* exit_item_ = nullptr;
+  QMenu* edit_menu_ = nullptr;
+  QAction* undo_item_ = nullptr;
+  QAction* redo_item_ = nullptr;
+  QMenu* view_menu_ = nullptr;
+  QActionGroup* zoom_group_ = nullptr;
+  QAction* zoom_in_item_ = nullptr;
+  QAction* zoom_out_item_ = nullptr;
   QMenu* layer_menu_ = nullptr;
   QAction* new_layer_item_ = nullptr;
   QAction* delete_layer_item_ = nullptr;

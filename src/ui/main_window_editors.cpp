@@ -44,10 +44,17 @@ void MainWindow::EnsureDialogs() {
 
 void MainWindow::AddLayer() {
   EnsureDialogs();
-  if (Dialogs().Exec(*layer_type_dialog_) == QDialog::Accepted) {
-    const std::string type = layer_type_dialog_->SelectedType().toStdString();
+  if (Dialogs().Exec(*layer_type_dialog_) != QDialog::Accepted) {
+    RenderButton();
+    return;
+  }
+  const std::string type = layer_type_dialog_->SelectedType().toStdString();
+  const bool nothingSelected = doc_.SelectedRow() < 0;
+  QString error;
+  {
+    const document::DocumentHistory::Step step(history_, "Add Layer");
     // The new row waits without sub-items while its editor is open; a repaint
-    // meanwhile draws nothing for it. The selection stays where it was.
+    // meanwhile draws nothing for it.
     const int row = doc_.AppendRow(document::LayerRow{type, {}, document::kVisibleImage});
 
     // The editor is not loaded first: a new layer starts from the settings the
@@ -55,15 +62,16 @@ void MainWindow::AddLayer() {
     std::string properties;
     std::string left;
     std::string top;
-    QString error;
+    bool cancelled = false;
+    // Runs an editor; false when the user cancelled it.
+    auto run = [&](QDialog& editor) {
+      cancelled = cancelled || Dialogs().Exec(editor) != QDialog::Accepted;
+      return !cancelled;
+    };
     try {
       const document::LayerKinds kinds = document::KindsForAdd(type);
-      if (kinds.background) {
-        Dialogs().Exec(*background_dialog_);
-        properties = background_dialog_->GetProperties();
-      }
-      if (kinds.text) {
-        Dialogs().Exec(*text_dialog_);
+      if (kinds.background && run(*background_dialog_)) properties = background_dialog_->GetProperties();
+      if (kinds.text && run(*text_dialog_)) {
         properties = text_dialog_->GetProperties();
         // Measuring fails for a font size that is no number; the layer is
         // kept then, with its properties and without offsets.
@@ -73,24 +81,24 @@ void MainWindow::AddLayer() {
         left = std::move(placedLeft);
         top = std::move(placedTop);
       }
-      if (kinds.bevel) {
-        Dialogs().Exec(*bevel_dialog_);
-        properties = bevel_dialog_->GetProperties();
-      }
-      if (kinds.image) {
-        Dialogs().Exec(*image_dialog_);
-        properties = image_dialog_->GetProperties();
-      }
+      if (kinds.bevel && run(*bevel_dialog_)) properties = bevel_dialog_->GetProperties();
+      if (kinds.image && run(*image_dialog_)) properties = image_dialog_->GetProperties();
     } catch (...) {
       error = CaughtErrorText();
     }
-    // Whatever happened in the editors, the row never stays incomplete.
-    if (row < doc_.RowCount()) doc_.SetRowSubItems(row, std::move(properties), std::move(left), std::move(top));
-    RenderButton();
-    if (!error.isEmpty()) Dialogs().ShowError(this, error);
-    return;
+    if (cancelled) {
+      // A cancelled editor adds nothing.
+      if (row < doc_.RowCount()) doc_.RemoveRow(row);
+    } else if (row < doc_.RowCount()) {
+      // Whatever happened in the editors, the row never stays incomplete.
+      doc_.SetRowSubItems(row, std::move(properties), std::move(left), std::move(top));
+      // A layer added to a list without a selection becomes the current one,
+      // so that the next command acts on what the user sees marked.
+      if (nothingSelected) doc_.SelectRow(row);
+    }
   }
   RenderButton();
+  if (!error.isEmpty()) Dialogs().ShowError(this, error);
 }
 
 void MainWindow::EditLayer() {
@@ -98,19 +106,29 @@ void MainWindow::EditLayer() {
   EnsureDialogs();
   Guarded([this] {
     const int row = doc_.SelectedRow();
-    const document::LayerKinds kinds = document::KindsForEdit(doc_.Row(row).type);
+    const document::LayerRow original = doc_.Row(row);
+    const document::LayerKinds kinds = document::KindsForEdit(original.type);
+    const document::DocumentHistory::Step step(history_, "Edit Layer");
+    // Runs an editor; when the user cancels it, the row gets back what it
+    // had before the command (a row of two kinds may have been changed by the
+    // first editor already).
+    auto run = [&](QDialog& editor) {
+      if (Dialogs().Exec(editor) == QDialog::Accepted) return true;
+      doc_.SetRow(row, original);
+      return false;
+    };
     // Each editor is loaded from the row as it is now, so a row of two kinds
     // hands the second editor what the first one wrote. A string an editor
     // cannot load stops the command before its dialog shows: the row keeps
     // its texts and nothing is redrawn.
     if (kinds.background) {
       background_dialog_->SetProperties(doc_.Row(row).Properties());
-      Dialogs().Exec(*background_dialog_);
+      if (!run(*background_dialog_)) return;
       doc_.SetRowSubItem(row, document::SubItem::Properties, background_dialog_->GetProperties());
     }
     if (kinds.text) {
       text_dialog_->SetProperties(doc_.Row(row).Properties());
-      Dialogs().Exec(*text_dialog_);
+      if (!run(*text_dialog_)) return;
       const std::string properties = text_dialog_->GetProperties();
       doc_.SetRowSubItem(row, document::SubItem::Properties, properties);
       // Without an alignment the offsets stay as they are. With one, a font
@@ -127,12 +145,12 @@ void MainWindow::EditLayer() {
     }
     if (kinds.bevel) {
       bevel_dialog_->SetProperties(doc_.Row(row).Properties());
-      Dialogs().Exec(*bevel_dialog_);
+      if (!run(*bevel_dialog_)) return;
       doc_.SetRowSubItem(row, document::SubItem::Properties, bevel_dialog_->GetProperties());
     }
     if (kinds.image) {
       image_dialog_->SetProperties(doc_.Row(row).Properties());
-      Dialogs().Exec(*image_dialog_);
+      if (!run(*image_dialog_)) return;
       doc_.SetRowSubItem(row, document::SubItem::Properties, image_dialog_->GetProperties());
     }
     RenderButton();
@@ -146,8 +164,12 @@ void MainWindow::AskOffset(document::SubItem sub_item) {
   // Text that is no number opens the prompt with 0.
   offset_prompt_->SetValue(document::ReadOffset(doc_.Row(row).SubItemText(sub_item)));
   if (Dialogs().Exec(*offset_prompt_) != QDialog::Accepted) return;
-  // The prompt's text reads as 0 when it is no integer.
-  doc_.SetRowSubItem(row, sub_item, std::to_string(offset_prompt_->Value()));
+  {
+    // The prompt's text reads as 0 when it is no integer.
+    const document::DocumentHistory::Step step(
+        history_, sub_item == document::SubItem::Left ? "Change Left Offset" : "Change Top Offset");
+    doc_.SetRowSubItem(row, sub_item, std::to_string(offset_prompt_->Value()));
+  }
   RenderButton();
 }
 
@@ -157,7 +179,10 @@ void MainWindow::AskTop() { AskOffset(document::SubItem::Top); }
 
 void MainWindow::Randomize() {
   EnsureDialogs();
-  RandomButton(doc_, *background_dialog_, *bevel_dialog_, *text_dialog_);
+  {
+    const document::DocumentHistory::Step step(history_, "Random Button");
+    RandomButton(doc_, *background_dialog_, *bevel_dialog_, *text_dialog_);
+  }
   RenderButton();
 }
 

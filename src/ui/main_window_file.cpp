@@ -1,6 +1,12 @@
 // The main window's file, export, exit and help commands.
 
+#include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTreeView>
 
 #include "commands/export.h"
@@ -19,9 +25,9 @@ const QStringList& LayoutFilters() {
 }
 
 const QStringList& ExportFilters() {
-  static const QStringList filters = {QStringLiteral("JPEG file (*.jpg)"),
-                                      QStringLiteral("Compuserve GIF file (*.gif)"),
-                                      QStringLiteral("Bitmap file (*.bmp)"), QStringLiteral("All files (*)")};
+  static const QStringList filters = {
+      QStringLiteral("JPEG file (*.jpg)"), QStringLiteral("Compuserve GIF file (*.gif)"),
+      QStringLiteral("PNG image (*.png)"), QStringLiteral("Bitmap file (*.bmp)"), QStringLiteral("All files (*)")};
   return filters;
 }
 
@@ -40,6 +46,22 @@ class BusyCursor {
 void MainWindow::LoadLayoutFile(const std::string& fileName) {
   const BusyCursor busy;
   commands_.OpenFile(fileName);
+  AddRecentFile(QString::fromStdString(fileName));
+}
+
+QString MainWindow::DocumentFolder() const {
+  if (const std::optional<std::string> path = commands_.SaveName()) {
+    const QFileInfo info(QString::fromStdString(*path));
+    if (info.absoluteDir().exists()) return info.absolutePath();
+  }
+  if (!options_.documents_folder.isEmpty()) return options_.documents_folder;
+  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  return documents.isEmpty() ? QDir::homePath() : documents;
+}
+
+void MainWindow::RememberFolder(const QString& path) {
+  open_folder_ = QFileInfo(path).absolutePath();
+  settings_->setValue(QStringLiteral("OpenFolder"), open_folder_);
 }
 
 std::optional<std::string> MainWindow::OpenDialog() {
@@ -47,10 +69,15 @@ std::optional<std::string> MainWindow::OpenDialog() {
   request.title = QStringLiteral("Open");
   request.filters = LayoutFilters();
   request.default_suffix = QStringLiteral("vrb");
-  request.start_in = open_file_name_;
+  // The last file chosen in this run, else the folder a layout was last opened
+  // from, else the current layout's folder.
+  request.start_in = !open_file_name_.isEmpty()                                   ? open_file_name_
+                     : !open_folder_.isEmpty() && QFileInfo(open_folder_).isDir() ? open_folder_
+                                                                                  : DocumentFolder();
   const std::optional<QString> name = Dialogs().OpenFileName(this, request);
   if (!name) return std::nullopt;
   open_file_name_ = *name;
+  RememberFolder(*name);
   return name->toStdString();
 }
 
@@ -59,12 +86,20 @@ std::optional<std::string> MainWindow::SaveLayoutDialog() {
   request.title = QStringLiteral("Save As");
   request.filters = LayoutFilters();
   request.default_suffix = QStringLiteral("vrb");
-  request.start_in = save_layout_file_name_;
+  // The layout's own name in its folder, or "untitled.vrb" in the documents
+  // folder.
+  const std::optional<std::string> current = commands_.SaveName();
+  request.start_in = current ? QFileInfo(QString::fromStdString(*current)).absoluteFilePath()
+                             : QDir(DocumentFolder()).filePath(QString::fromStdString(commands_.DisplayName()));
   request.confirm_overwrite = true;
-  const std::optional<QString> name = Dialogs().SaveFileName(this, request);
-  if (!name) return std::nullopt;
-  save_layout_file_name_ = *name;
-  return name->toStdString();
+  const std::optional<FileChoice> choice = Dialogs().SaveFileName(this, request);
+  if (!choice) return std::nullopt;
+  save_layout_file_name_ = choice->path;
+  return choice->path.toStdString();
+}
+
+commands::SaveChangesAnswer MainWindow::AskSaveChanges(const std::string& name) {
+  return Dialogs().AskSaveChanges(this, QString::fromStdString(name));
 }
 
 void MainWindow::NewDocument() {
@@ -72,18 +107,38 @@ void MainWindow::NewDocument() {
 }
 
 void MainWindow::Open() {
-  // The dialog shows the ordinary cursor; the hourglass is up while loading.
-  const std::optional<std::string> fileName = OpenDialog();
-  if (!fileName) return;
-  Guarded([&] { LoadLayoutFile(*fileName); });
+  Guarded([this] {
+    if (!commands_.ConfirmDiscard()) return;
+    // The dialog shows the ordinary cursor; the hourglass is up while loading.
+    const std::optional<std::string> fileName = OpenDialog();
+    if (fileName) LoadLayoutFile(*fileName);
+  });
+}
+
+void MainWindow::OpenLayout(const QString& path) {
+  Guarded([&] {
+    if (!commands_.ConfirmDiscard()) return;
+    if (!QFileInfo(path).isFile()) {
+      RemoveRecentFile(path);
+      Dialogs().ShowError(this, QStringLiteral("The file %1 does not exist.").arg(path));
+      return;
+    }
+    LoadLayoutFile(path.toStdString());
+  });
 }
 
 void MainWindow::Save() {
-  Guarded([this] { commands_.Save(); });
+  Guarded([this] {
+    if (!commands_.Save()) return;
+    if (const std::optional<std::string> name = commands_.SaveName()) AddRecentFile(QString::fromStdString(*name));
+  });
 }
 
 void MainWindow::SaveAs() {
-  Guarded([this] { commands_.SaveAs(); });
+  Guarded([this] {
+    if (!commands_.SaveAs()) return;
+    if (const std::optional<std::string> name = commands_.SaveName()) AddRecentFile(QString::fromStdString(*name));
+  });
 }
 
 void MainWindow::Export() {
@@ -91,16 +146,70 @@ void MainWindow::Export() {
   request.title = QStringLiteral("Export");
   request.filters = ExportFilters();
   request.default_suffix = QStringLiteral("jpg");
-  request.start_in = export_file_name_;
+  // The name chosen last in its folder, in the folder of the layout.
+  const QString lastName = QFileInfo(export_file_name_).fileName();
+  request.start_in = lastName.isEmpty() ? DocumentFolder() : QDir(DocumentFolder()).filePath(lastName);
   request.confirm_overwrite = true;
-  const std::optional<QString> name = Dialogs().SaveFileName(this, request);
-  if (!name) return;
-  export_file_name_ = *name;
-  // Let the parts of the window the dialog covered repaint (the preview's
-  // repaint is a render pass) before the pixels are taken.
+  const std::optional<FileChoice> choice = Dialogs().SaveFileName(this, request);
+  if (!choice) return;
+  // A name without an extension gets that of the filter selected; the format
+  // then follows the extension alone.
+  const QString name = WithFilterExtension(choice->path, choice->filter);
+  if (name != choice->path && QFileInfo::exists(name) &&
+      !Dialogs().AskYesNo(this, QStringLiteral("Export"),
+                          QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(name))) {
+    return;
+  }
+  export_file_name_ = name;
+  // Let the parts of the window the dialog covered repaint before the file is
+  // written.
   QApplication::processEvents();
-  // The format follows the name's extension alone, not the filter chosen.
-  Guarded([&] { commands::ExportButton(doc_, renderer_, name->toStdString()); });
+  Guarded([&] { commands::ExportButton(doc_, renderer_, name.toStdString()); });
+  // The preview shows the picture the export drew.
+  ShowPreview(renderer_.LastResult());
+}
+
+void MainWindow::AddRecentFile(const QString& path) {
+  recent_files_.Add(QFileInfo(path).absoluteFilePath().toStdString());
+  UpdateRecentMenu();
+}
+
+void MainWindow::RemoveRecentFile(const QString& path) {
+  recent_files_.Remove(QFileInfo(path).absoluteFilePath().toStdString());
+  UpdateRecentMenu();
+}
+
+void MainWindow::UpdateRecentMenu() {
+  QStringList files;
+  for (const std::string& file : recent_files_.Files()) files << QString::fromStdString(file);
+  settings_->setValue(QStringLiteral("RecentFiles"), files);
+  // The items go later: this may run from the one the user chose.
+  for (QAction* old : recent_menu_->actions()) {
+    recent_menu_->removeAction(old);
+    old->deleteLater();
+  }
+  for (int i = 0; i < files.size(); ++i) {
+    // "&1 name" with the folder in the hint; an "&" in a name is shown as it is.
+    QString label = QFileInfo(files[i]).fileName();
+    label.replace(u'&', QStringLiteral("&&"));
+    QAction* item = recent_menu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(label));
+    item->setObjectName(QStringLiteral("recentFile%1").arg(i + 1));
+    item->setToolTip(files[i]);
+    item->setStatusTip(files[i]);
+    const QString path = files[i];
+    connect(item, &QAction::triggered, this, [this, path] { OpenLayout(path); });
+  }
+  if (!files.isEmpty()) {
+    recent_menu_->addSeparator();
+    QAction* clear = recent_menu_->addAction(QStringLiteral("&Clear Menu"));
+    clear->setObjectName(QStringLiteral("clearRecentItem"));
+    connect(clear, &QAction::triggered, this, [this] {
+      recent_files_.SetFiles({});
+      UpdateRecentMenu();
+    });
+  }
+  recent_menu_->setEnabled(!files.isEmpty());
+  recent_menu_->setToolTipsVisible(true);
 }
 
 void MainWindow::Exit() { close(); }

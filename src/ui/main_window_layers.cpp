@@ -5,6 +5,8 @@
 #include <QAction>
 #include <QMenu>
 
+#include <algorithm>
+
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -20,16 +22,40 @@ void MainWindow::DeleteLayer() {
   if (doc_.SelectedRow() < 0) return;
   Dialogs().Beep();
   if (!Dialogs().AskYesNo(this, QStringLiteral("Confirm"), QStringLiteral("Delete this layer?"))) return;
-  // No redraw: the preview shows the deleted layer until the next one.
-  doc_.DeleteSelected();
+  {
+    const document::DocumentHistory::Step step(history_, "Delete Layer");
+    doc_.DeleteSelected();
+  }
+  // The preview never shows a layer that is gone.
+  RenderButton();
 }
 
-void MainWindow::MoveLayerUp() { doc_.MoveSelectedUp(); }
+void MainWindow::MoveLayerUp() {
+  bool moved = false;
+  {
+    const document::DocumentHistory::Step step(history_, "Move Layer Up");
+    moved = doc_.MoveSelectedUp();
+  }
+  if (moved) RenderButton();
+}
 
-void MainWindow::MoveLayerDown() { doc_.MoveSelectedDown(); }
+void MainWindow::MoveLayerDown() {
+  bool moved = false;
+  {
+    const document::DocumentHistory::Step step(history_, "Move Layer Down");
+    moved = doc_.MoveSelectedDown();
+  }
+  if (moved) RenderButton();
+}
 
 void MainWindow::ToggleVisibility() {
-  if (doc_.ToggleSelectedVisibility()) RenderButton();
+  const document::LayerRow* layer = doc_.SelectedLayer();
+  if (layer == nullptr) return;
+  {
+    const document::DocumentHistory::Step step(history_, layer->IsVisible() ? "Hide Layer" : "Show Layer");
+    doc_.ToggleSelectedVisibility();
+  }
+  RenderButton();
 }
 
 void MainWindow::StepOffset(document::SubItem sub_item, int delta) {
@@ -41,7 +67,14 @@ void MainWindow::StepOffset(document::SubItem sub_item, int delta) {
       static_cast<std::int64_t>(document::ReadOffset(doc_.Row(row).SubItemText(sub_item))) + delta;
   const std::int64_t clamped = std::clamp<std::int64_t>(value, std::numeric_limits<std::int32_t>::min(),
                                                         std::numeric_limits<std::int32_t>::max());
-  doc_.SetRowSubItem(row, sub_item, std::to_string(clamped));
+  {
+    // The steps of one press of an arrow, auto-repeat included, are one step
+    // of the history (the arrows break the run when a press begins).
+    const bool left = sub_item == document::SubItem::Left;
+    const document::DocumentHistory::Step step(history_, left ? "Change Left Offset" : "Change Top Offset",
+                                               left ? "Left offset" : "Top offset");
+    doc_.SetRowSubItem(row, sub_item, std::to_string(clamped));
+  }
   RenderButton();
 }
 

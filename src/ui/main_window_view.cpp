@@ -6,6 +6,7 @@
 #include <QFrame>
 #include <QItemSelectionModel>
 #include <QResizeEvent>
+#include <QScrollArea>
 #include <QTreeView>
 
 #include <exception>
@@ -31,12 +32,13 @@ QString TooLargeMessage() {
 
 QColor ToQColor(gdi::Pixel p) { return QColor::fromRgb(static_cast<QRgb>(p.Rgb() | 0xFF000000u)); }
 
-// Qt hides "[*]" in a window title (the modified mark); a document path that
-// holds it must still show it.
+// Qt shows a "[*]" in a window title as the modified mark ("*" while the
+// document differs from its file, nothing otherwise); a document path that
+// holds the characters "[*]" must still show them, so they are doubled.
 QString TitleText(const std::string& caption) {
   QString title = QString::fromStdString(caption);
   title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
-  return title;
+  return title + QStringLiteral("[*]");
 }
 
 }  // namespace
@@ -61,6 +63,27 @@ void MainWindow::BindDocument() {
   connect(border_box_, &QCheckBox::toggled, this, [this](bool checked) {
     if (!syncing_) doc_.SetBorder(checked);
   });
+  // Typing a size is one step until the field is left or Enter is pressed.
+  for (controls::SpinEdit* edit : {height_edit_, width_edit_}) {
+    connect(edit, &QAbstractSpinBox::editingFinished, this, [this] { history_.BreakMerge(); });
+  }
+  history_.SetChangedHandler([this] { UpdateHistoryActions(); });
+  UpdateHistoryActions();
+}
+
+void MainWindow::ShowTitle() {
+  setWindowTitle(TitleText(doc_.Caption()));
+  setWindowModified(history_.IsModified());
+}
+
+void MainWindow::UpdateHistoryActions() {
+  const QString undo = QString::fromStdString(history_.UndoLabel());
+  const QString redo = QString::fromStdString(history_.RedoLabel());
+  undo_item_->setText(undo.isEmpty() ? QStringLiteral("&Undo") : QStringLiteral("&Undo ") + undo);
+  redo_item_->setText(redo.isEmpty() ? QStringLiteral("&Redo") : QStringLiteral("&Redo ") + redo);
+  undo_item_->setEnabled(history_.CanUndo());
+  redo_item_->setEnabled(history_.CanRedo());
+  setWindowModified(history_.IsModified());
 }
 
 void MainWindow::ShowSettings() {
@@ -68,7 +91,7 @@ void MainWindow::ShowSettings() {
   height_edit_->SetText(QString::fromStdString(doc_.HeightText()));
   width_edit_->SetText(QString::fromStdString(doc_.WidthText()));
   border_box_->setChecked(doc_.Border());
-  setWindowTitle(TitleText(doc_.Caption()));
+  ShowTitle();
   syncing_ = false;
 }
 
@@ -102,8 +125,9 @@ void MainWindow::ShowPreview(render::RenderResult result) {
     // colour.
     palette.setColor(QPalette::WindowText, area.lightness() < 128 ? Qt::white : Qt::black);
     preview_panel_->setPalette(palette);
+    preview_->setPalette(palette);
   }
-  const QSize messageSize = (preview_panel_->size() - QSize(4, 4)).expandedTo(QSize(0, 0));
+  const QSize messageSize = (preview_panel_->viewport()->size() - QSize(2, 2)).expandedTo(QSize(0, 0));
   if (result == render::RenderResult::TooLarge) {
     preview_->SetMessage(TooLargeMessage(), messageSize);
   } else if (result == render::RenderResult::OutOfMemory) {

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -115,6 +116,16 @@ void PicturePreview::UpdateImage() {
   image_->setPixmap(QPixmap::fromImage(shown));
 }
 
+void PictureChooser::StartFrom(const QString& picture, const QString& textures) {
+  const QFileInfo info(picture);
+  if (!picture.isEmpty() && info.isFile()) {
+    setDirectory(info.absolutePath());
+    selectFile(info.absoluteFilePath());
+  } else if (!textures.isEmpty()) {
+    setDirectory(textures);
+  }
+}
+
 QStringList PictureChooser::PictureFilters() {
   return {QStringLiteral("All supported files (*.jpeg *.jpg *.bmp)"), QStringLiteral("JPEG files (*.jpeg *.jpg)"),
           QStringLiteral("Bitmap files (*.bmp)"), QStringLiteral("All files (*)")};
@@ -139,6 +150,13 @@ PictureChooser::PictureChooser(QWidget* parent) : QFileDialog(parent) {
     layout()->addWidget(preview_);
   }
   connect(this, &QFileDialog::currentChanged, preview_, &PicturePreview::ShowPicture);
+  // A name typed into the file name field is previewed as well.
+  if (auto* nameEdit = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+    connect(nameEdit, &QLineEdit::textChanged, this, [this](const QString& text) {
+      const QString path = QDir(directory()).absoluteFilePath(text.trimmed());
+      if (!text.trimmed().isEmpty() && QFileInfo(path).isFile()) preview_->ShowPicture(path);
+    });
+  }
   resize(sizeHint().width() + preview_->width(), sizeHint().height());
 }
 

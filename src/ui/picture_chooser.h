@@ -61,6 +61,11 @@ class PictureChooser : public QFileDialog {
 
   PicturePreview* Preview() const { return preview_; }
 
+  // Starts in the folder of `picture` with it selected when it names an
+  // existing file; otherwise in `textures` when that is not empty, keeping
+  // the file name of the last use.
+  void StartFrom(const QString& picture, const QString& textures);
+
  private:
   PicturePreview* preview_ = nullptr;
 };

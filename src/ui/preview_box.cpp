@@ -34,8 +34,21 @@ PreviewBox::PreviewBox(QWidget* parent) : QWidget(parent) {
 void PreviewBox::SetPicture(const gdi::Bitmap& surface) {
   message_.clear();
   CopySurfaceToImage(surface, picture_);
-  const QSize size(std::max(surface.Width(), 0), std::max(surface.Height(), 0));
+  const QSize size(std::max(surface.Width(), 0) * zoom_, std::max(surface.Height(), 0) * zoom_);
   if (this->size() != size) resize(size);
+}
+
+void PreviewBox::SetZoom(int zoom) {
+  if (zoom != 1 && zoom != 2 && zoom != 4 && zoom != 8) return;
+  if (zoom == zoom_) return;
+  zoom_ = zoom;
+  if (message_.isEmpty()) resize(picture_.size() * zoom_);
+  update();
+}
+
+QPoint PreviewBox::ToPicture(QPoint point) const {
+  auto divide = [this](int v) { return v >= 0 ? v / zoom_ : -((-v + zoom_ - 1) / zoom_); };
+  return {divide(point.x()), divide(point.y())};
 }
 
 void PreviewBox::SetMessage(const QString& text, QSize size) {
@@ -58,10 +71,18 @@ void PreviewBox::paintEvent(QPaintEvent* event) {
     painter.drawText(rect().adjusted(4, 4, -4, -4), Qt::AlignCenter | Qt::TextWordWrap, message_);
     return;
   }
-  if (!picture_.isNull()) {
+  if (picture_.isNull()) return;
+  if (zoom_ == 1) {
     const QRect r = event->rect().intersected(picture_.rect());
     painter.drawImage(r.topLeft(), picture_, r);
+    return;
   }
+  // Only the pixels under the exposed part are enlarged, each to a square of
+  // zoom x zoom screen pixels (no smoothing: the default transformation).
+  const QRect exposed = event->rect().intersected(QRect(QPoint(0, 0), picture_.size() * zoom_));
+  if (exposed.isEmpty()) return;
+  const QRect source(ToPicture(exposed.topLeft()), ToPicture(exposed.bottomRight()));
+  painter.drawImage(QRect(source.topLeft() * zoom_, source.size() * zoom_), picture_, source);
 }
 
 }  // namespace vorbel::ui

@@ -1,6 +1,8 @@
 #pragma once
-// The preview paint box: shows the render surface 1:1 at its top-left corner,
-// or a message in place of the picture when there is none to show.
+// The preview paint box: shows the render surface at its top-left corner, 1:1
+// or enlarged by a whole factor with every pixel a sharp square, or a message
+// in place of the picture when there is none to show. The zoom is the view's
+// alone: the picture it shows is the surface as the export writes it.
 //
 // Every paint first runs the owner's paint handler (the render pass), so the
 // preview always shows the document in its current state, then copies the
@@ -27,12 +29,17 @@ class PreviewBox final : public QWidget {
   void SetPaintHandler(std::function<void()> handler) { paint_handler_ = std::move(handler); }
 
   // Takes a copy of the surface's pixels as the picture and sizes the box to
-  // it; the message goes away.
+  // it times the zoom; the message goes away.
   void SetPicture(const gdi::Bitmap& surface);
   // Shows `text` instead of a picture, word-wrapped in a box of `size`.
   void SetMessage(const QString& text, QSize size);
 
   const QImage& Picture() const { return picture_; }
+  // The zoom factor: 1 (the default), 2, 4 or 8; other values are ignored.
+  int Zoom() const { return zoom_; }
+  void SetZoom(int zoom);
+  // The button pixel under a point of the box.
+  QPoint ToPicture(QPoint point) const;
   const QString& Message() const { return message_; }
   // True while a paint runs the paint handler.
   bool IsPainting() const { return painting_; }
@@ -45,6 +52,7 @@ class PreviewBox final : public QWidget {
   QImage picture_;
   QString message_;
   bool painting_ = false;
+  int zoom_ = 1;
 };
 
 // Copies surface pixels (0x00RRGGBB) into `image` as opaque RGB32, reusing the

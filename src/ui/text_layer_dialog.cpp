@@ -7,7 +7,10 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 #include <QTabWidget>
 #include <QToolButton>
 
@@ -50,6 +53,32 @@ QCheckBox* MakeEnabledBox(QWidget* parent, const char* name, QRect where) {
   return box;
 }
 
+// A position of the alignment pad. A pressed position is filled with the
+// selection colour, so that it shows as pressed in every style, and the
+// caption placed there when OK is pressed is plain to see.
+class AlignmentPadButton final : public QToolButton {
+ public:
+  using QToolButton::QToolButton;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    QToolButton::paintEvent(event);
+    if (!isChecked()) return;
+    QPainter painter(this);
+    const QRect inner = rect().adjusted(2, 2, -2, -2);
+    painter.fillRect(inner, palette().color(QPalette::Highlight));
+    painter.setPen(palette().color(QPalette::HighlightedText));
+    painter.drawText(inner, Qt::AlignCenter, text());
+    if (hasFocus()) {
+      QStyleOptionFocusRect focus;
+      focus.initFrom(this);
+      focus.rect = inner.adjusted(1, 1, -1, -1);
+      focus.backgroundColor = palette().color(QPalette::Highlight);
+      style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+    }
+  }
+};
+
 controls::SpinEdit* MakeSpinEdit(QWidget* parent, const char* name, QRect where) {
   auto* edit = new controls::SpinEdit(parent);
   edit->setObjectName(QString::fromLatin1(name));
@@ -76,12 +105,13 @@ TextLayerDialog::TextLayerDialog(QWidget* parent) : QDialog(parent) {
   button_panel_->setGeometry(0, 309, 347, 30);
   ok_panel_ = new QWidget(button_panel_);
   ok_panel_->setObjectName(QStringLiteral("okPanel"));
-  ok_panel_->setGeometry(347 - 85, 0, 85, 30);
+  ok_panel_->setGeometry(347 - 164, 0, 164, 30);
   ok_button_ = new QPushButton(QStringLiteral("OK"), ok_panel_);
   ok_button_->setObjectName(QStringLiteral("okButton"));
   ok_button_->setGeometry(2, 3, 75, 25);
   ok_button_->setDefault(true);
   connect(ok_button_, &QPushButton::clicked, this, &QDialog::accept);
+  cancel_button_ = MakeCancelButton(*this, ok_panel_, {81, 3, 75, 25});
 
   pages_->setCurrentWidget(text_page_);
   document::FillColorList(caption_colors_);
@@ -160,8 +190,11 @@ void TextLayerDialog::BuildAlignmentPad() {
   alignment_group_->setObjectName(QStringLiteral("alignmentGroup"));
   alignment_group_->setGeometry(226, 96, 105, 98);
 
+  alignment_group_->setToolTip(
+      QStringLiteral("Click a position to place the caption there when you press OK; click it again to release it"));
   // One group that allows every button up: pressing an up button puts it
   // down and releases the others; pressing the down button releases it.
+  // The arrow keys move between the positions and Space presses one.
   alignment_button_group_ = new QButtonGroup(this);
   alignment_button_group_->setExclusive(false);
   static constexpr const char* kNames[9] = {"alignTopLeft",    "alignTop",    "alignTopRight",
@@ -174,12 +207,12 @@ void TextLayerDialog::BuildAlignmentPad() {
   const int left = (alignment_group_->width() - 3 * kButtonWidth) / 2;
   const int top = 24;
   for (int i = 0; i < 9; ++i) {
-    auto* button = new QToolButton(alignment_group_);
+    auto* button = new AlignmentPadButton(alignment_group_);
     button->setObjectName(QString::fromLatin1(kNames[i]));
     button->setText(QString::fromLatin1(kCaptions[i]));
     button->setCheckable(true);
     button->setAutoRaise(false);
-    button->setFocusPolicy(Qt::NoFocus);
+    button->setFocusPolicy(Qt::StrongFocus);
     button->setGeometry(left + (i % 3) * kButtonWidth, top + (i / 3) * kButtonHeight, kButtonWidth, kButtonHeight);
     alignment_button_group_->addButton(button, i + 1);
     alignment_buttons_[static_cast<std::size_t>(i)] = button;

@@ -137,6 +137,7 @@ class TextLayerDialog : public QDialog, public RandomLayerSource, private docume
   controls::ColorComboBox* gradient_end_combo_ = nullptr;
 
   QPushButton* ok_button_ = nullptr;
+  QPushButton* cancel_button_ = nullptr;
 };
 
 }  // namespace vorbel::ui

@@ -1,6 +1,9 @@
 #include "ui/up_down_button.h"
 
 #include <QKeyEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 #include <QToolButton>
 
 namespace vorbel::ui {
@@ -22,11 +25,14 @@ QToolButton* MakeArrow(QWidget* parent, Qt::ArrowType arrow) {
 UpDownButton::UpDownButton(QWidget* parent)
     : QWidget(parent), up_(MakeArrow(this, Qt::UpArrow)), down_(MakeArrow(this, Qt::DownArrow)) {
   setFocusPolicy(Qt::StrongFocus);
+  connect(up_, &QToolButton::pressed, this, &UpDownButton::stepsStarted);
+  connect(down_, &QToolButton::pressed, this, &UpDownButton::stepsStarted);
   connect(up_, &QToolButton::clicked, this, &UpDownButton::upClicked);
   connect(down_, &QToolButton::clicked, this, &UpDownButton::downClicked);
 }
 
 void UpDownButton::keyPressEvent(QKeyEvent* event) {
+  if ((event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) && !event->isAutoRepeat()) emit stepsStarted();
   if (event->key() == Qt::Key_Up) {
     emit upClicked();
   } else if (event->key() == Qt::Key_Down) {
@@ -37,9 +43,31 @@ void UpDownButton::keyPressEvent(QKeyEvent* event) {
 }
 
 void UpDownButton::resizeEvent(QResizeEvent*) {
-  const int upper = height() / 2;
-  up_->setGeometry(0, 0, width(), upper);
-  down_->setGeometry(0, upper, width(), height() - upper);
+  // A pixel all round stays free for the focus mark.
+  const QRect inner = rect().adjusted(1, 1, -1, -1);
+  const int upper = inner.height() / 2;
+  up_->setGeometry(inner.left(), inner.top(), inner.width(), upper);
+  down_->setGeometry(inner.left(), inner.top() + upper, inner.width(), inner.height() - upper);
+}
+
+void UpDownButton::paintEvent(QPaintEvent*) {
+  if (!hasFocus()) return;
+  QPainter painter(this);
+  QStyleOptionFocusRect focus;
+  focus.initFrom(this);
+  focus.rect = rect();
+  focus.backgroundColor = palette().color(QPalette::Window);
+  style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+}
+
+void UpDownButton::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  update();
+}
+
+void UpDownButton::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  update();
 }
 
 void UpDownButton::changeEvent(QEvent* event) {

@@ -2,7 +2,8 @@
 // A pair of small arrow buttons, one above the other, that step a value held
 // elsewhere. Each click on an arrow is one step; holding an arrow down repeats
 // the step after 400 ms and then every 100 ms. With the keyboard focus, the Up
-// and Down keys step too (key repeat included).
+// and Down keys step too (key repeat included), and a focus mark is drawn
+// around the arrows.
 
 #include <QWidget>
 
@@ -25,11 +26,17 @@ class UpDownButton final : public QWidget {
  signals:
   void upClicked();
   void downClicked();
+  // A press of an arrow or of the Up or Down key begins: the steps that follow
+  // until it ends (auto-repeat included) belong to it.
+  void stepsStarted();
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   QToolButton* up_;

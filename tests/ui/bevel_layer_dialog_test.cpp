@@ -74,16 +74,16 @@ TEST_F(BevelLayerDialogTest, ColoursOutsideTheListKeepTheSelection) {
   EXPECT_EQ(Child<controls::SpinEdit>(form, "penWidthEdit")->Text(), "2");
 }
 
-TEST_F(BevelLayerDialogTest, OkIsNotTheDefaultButton) {
-  EXPECT_FALSE(Child<QPushButton>(form, "okButton")->isDefault());
-  EXPECT_FALSE(Child<QPushButton>(form, "okButton")->autoDefault());
+TEST_F(BevelLayerDialogTest, EnterIsOkAndTheTypedPenIsClampedFirst) {
   form.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-  Child<controls::SpinEdit>(form, "penWidthEdit")->setFocus();
-  QTest::keyClick(Child<controls::SpinEdit>(form, "penWidthEdit"), Qt::Key_Return);
-  EXPECT_TRUE(form.isVisible());
-  QTest::mouseClick(Child<QPushButton>(form, "okButton"), Qt::LeftButton);
+  auto* pen = Child<controls::SpinEdit>(form, "penWidthEdit");
+  pen->setFocus();
+  pen->SetText(QStringLiteral("4"));
+  QTest::keyClick(pen, Qt::Key_Return);
   EXPECT_FALSE(form.isVisible());
+  EXPECT_EQ(form.result(), QDialog::Accepted);
+  EXPECT_EQ(document::GetPropValue("Pen", form.GetProperties(), ""), "4");
 }
 
 TEST_F(BevelLayerDialogTest, RandomBevels) {

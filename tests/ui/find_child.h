@@ -4,6 +4,8 @@
 
 #include <QObject>
 #include <QString>
+#include <QWidget>
+#include <QWindow>
 
 #include <stdexcept>
 #include <string>
@@ -28,6 +30,13 @@ T* Child(const QObject& parent) {
   T* child = parent.findChild<T*>();
   if (child == nullptr) throw std::runtime_error("no such child in " + parent.objectName().toStdString());
   return child;
+}
+
+// A window's title as the window system shows it: with Qt's modified mark
+// ("[*]") turned into "*" or removed.
+inline QString ShownTitle(QWidget& window) {
+  window.winId();
+  return window.windowHandle()->title();
 }
 
 }  // namespace vorbel::ui::test

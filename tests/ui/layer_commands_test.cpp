@@ -245,7 +245,7 @@ TEST_F(LayerCommands, EditOfARowOfTwoKindsHandsTheFirstEditorsStringToTheSecond)
   };
   dialogs.answers[QStringLiteral("imageLayerDialog")] = [&](QDialog& dialog) {
     imageShown = Child<QLineEdit>(static_cast<ImageLayerDialog&>(dialog), "imageEdit")->text();
-    return int(QDialog::Rejected);  // however an editor closes, its settings are taken
+    return int(QDialog::Accepted);
   };
   form.EditLayer();
   EXPECT_EQ(dialogs.shown, QStringList({"backgroundLayerDialog", "imageLayerDialog"}));
@@ -316,7 +316,7 @@ TEST_F(LayerCommands, RandomizeReplacesTheRowsAndRedraws) {
     EXPECT_TRUE(row.IsComplete());
     EXPECT_EQ(row.Left(), "");
   }
-  EXPECT_EQ(form.windowTitle(), QStringLiteral("Vorbel - [untitled.vrb]"));
+  EXPECT_EQ(test::ShownTitle(form), QStringLiteral("Vorbel - [untitled.vrb]*"));
   EXPECT_GE(doc.Height(), 30);
   EXPECT_LE(doc.Height(), 75);
   EXPECT_EQ(Child<PreviewBox>(form, "preview")->Picture().size(), QSize(doc.Width(), doc.Height()));

@@ -43,14 +43,16 @@ class FileDialogsScript : public test::ScriptedDialogs {
  public:
   std::optional<QString> save_answer;
   std::optional<QString> open_answer;
+  QString save_filter;  // the filter the answer was chosen with; empty: the first
   bool yes = false;
   std::vector<FileRequest> save_requests;
   std::vector<QString> questions;
 
   std::optional<QString> OpenFileName(QWidget*, const FileRequest&) override { return open_answer; }
-  std::optional<QString> SaveFileName(QWidget*, const FileRequest& request) override {
+  std::optional<FileChoice> SaveFileName(QWidget*, const FileRequest& request) override {
     save_requests.push_back(request);
-    return save_answer;
+    if (!save_answer) return std::nullopt;
+    return FileChoice{*save_answer, save_filter.isEmpty() ? request.filters.front() : save_filter};
   }
   bool AskYesNo(QWidget*, const QString& title, const QString& text) override {
     questions.push_back(title + u'|' + text);
@@ -58,9 +60,18 @@ class FileDialogsScript : public test::ScriptedDialogs {
   }
 };
 
+// Each window keeps its settings in a file of its own, so no test sees the
+// recent files or the zoom of another.
+QString FreshSettingsFile() {
+  static QTemporaryDir folder;
+  static int count = 0;
+  return folder.filePath(QStringLiteral("settings%1.conf").arg(++count));
+}
+
 MainWindowOptions QuietOptions(const QStringList& arguments = {}) {
   MainWindowOptions options;
   options.arguments = arguments;
+  options.settings_file = FreshSettingsFile();
   options.register_file_type = false;
   options.working_directory = QStringLiteral("/nonexistent-working-folder");
   options.program_directory = QStringLiteral("/nonexistent-program-folder");
@@ -82,13 +93,22 @@ QString DisplayText(const MainWindow& form, int row, int column) {
   return Child<LayerListModel>(form, "layerModel")->index(row, column).data(Qt::DisplayRole).toString();
 }
 
+// Whether the row shows the visible mark: hidden rows show an empty space of
+// its size instead.
 bool HasMark(const MainWindow& form, int row) {
-  return !Child<LayerListModel>(form, "layerModel")->index(row, 0).data(Qt::DecorationRole).value<QIcon>().isNull();
+  const QIcon icon = Child<LayerListModel>(form, "layerModel")->index(row, 0).data(Qt::DecorationRole).value<QIcon>();
+  const QImage picture = icon.pixmap(16, 16).toImage();
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 0; x < picture.width(); ++x) {
+      if (qAlpha(picture.pixel(x, y)) != 0) return true;
+    }
+  }
+  return false;
 }
 
 TEST(MainWindow, StartsUntitledWithTheDefaultButtonAndNoLayers) {
   MainWindow form(QuietOptions());
-  EXPECT_EQ(form.windowTitle(), QStringLiteral("Vorbel - [untitled.vrb]"));
+  EXPECT_EQ(test::ShownTitle(form), QStringLiteral("Vorbel - [untitled.vrb]"));
   EXPECT_EQ(form.GetDocumentFileName(), "untitled.vrb");
   EXPECT_EQ(Child<QTabWidget>(form, "pages")->currentWidget(), Child<QWidget>(form, "buttonPage"));
   EXPECT_EQ(Child<QTabWidget>(form, "pages")->tabText(0), QStringLiteral("Button"));
@@ -106,38 +126,46 @@ TEST(MainWindow, StartsUntitledWithTheDefaultButtonAndNoLayers) {
   EXPECT_FALSE(Child<QWidget>(form, "offsetPanel")->isEnabled());
   EXPECT_TRUE(Child<QPushButton>(form, "randomizeButton")->isHidden());
 
-  // Only the short part of a hint is a tool tip.
-  EXPECT_EQ(Child<QAction>(form, "refreshAction")->toolTip(), QStringLiteral("Refresh"));
+  // Only the short part of a hint is a tool tip; every tool button has one.
+  EXPECT_EQ(Child<QAction>(form, "refreshAction")->toolTip(), QStringLiteral("Refresh (F5)"));
   EXPECT_EQ(Child<QAction>(form, "moveDownAction")->toolTip(), QStringLiteral("Down"));
   EXPECT_TRUE(Child<controls::SpinEdit>(form, "heightEdit")->toolTip().isEmpty());
-  // The file and export buttons have no hint and so show no tool tip, though
-  // they keep a name for assistive tools.
-  for (QAction* action : {Child<QAction>(form, "newAction"), Child<QAction>(form, "openAction"),
-                          Child<QAction>(form, "saveAction"), Child<QAction>(form, "exportAction")}) {
+  for (QAction* action : Child<QToolBar>(form, "standardToolBar")->actions()) {
+    if (action->isSeparator()) continue;
     QWidget* button = Child<QToolBar>(form, "standardToolBar")->widgetForAction(action);
     ASSERT_NE(button, nullptr);
-    EXPECT_TRUE(button->toolTip().isEmpty()) << action->objectName().toStdString();
-    EXPECT_FALSE(button->accessibleName().isEmpty()) << action->objectName().toStdString();
+    EXPECT_FALSE(button->toolTip().isEmpty()) << action->objectName().toStdString();
   }
-  EXPECT_EQ(Child<QToolBar>(form, "standardToolBar")->widgetForAction(Child<QAction>(form, "refreshAction"))->toolTip(),
-            QStringLiteral("Refresh"));
+  EXPECT_EQ(Child<QAction>(form, "newAction")->toolTip(), QStringLiteral("New (Ctrl+N)"));
 
-  // The offset controls: two 26 x 20 buttons and two 16 x 21 spin buttons in
-  // a 96 x 20 panel.
-  EXPECT_EQ(Child<QWidget>(form, "offsetPanel")->size(), QSize(96, 20));
-  EXPECT_EQ(Child<QPushButton>(form, "leftButton")->geometry(), QRect(2, 0, 26, 20));
-  EXPECT_EQ(Child<UpDownButton>(form, "leftArrows")->geometry(), QRect(29, 0, 16, 21));
-  EXPECT_EQ(Child<QPushButton>(form, "topButton")->geometry(), QRect(50, 0, 26, 20));
-  EXPECT_EQ(Child<UpDownButton>(form, "topArrows")->geometry(), QRect(77, 0, 16, 21));
+  // The offset controls: each caption fits its button, and nothing overlaps.
+  QWidget* panel = Child<QWidget>(form, "offsetPanel");
+  QRect previous;
+  for (const char* name : {"leftButton", "leftArrows", "topButton", "topArrows"}) {
+    const QRect r = Child<QWidget>(form, name)->geometry();
+    EXPECT_TRUE(panel->rect().contains(r)) << name;
+    EXPECT_GT(r.left(), previous.right()) << name;
+    EXPECT_GE(r.height(), 20) << name;
+    previous = r;
+  }
+  for (const char* name : {"leftButton", "topButton"}) {
+    QPushButton* button = Child<QPushButton>(form, name);
+    EXPECT_GE(button->width(), button->fontMetrics().horizontalAdvance(button->text()) + 12) << name;
+  }
   EXPECT_EQ(Child<QPushButton>(form, "leftButton")->text(), QStringLiteral("left"));
   EXPECT_EQ(Child<QPushButton>(form, "topButton")->text(), QStringLiteral("top"));
 
-  // The layer list: four columns of the given widths, one row at most selected.
+  // The layer list: four columns, the first wide enough for "Background" and
+  // the mark, one row at most selected.
   const QStringList headers = {"Type", "Properties", "Left", "Top"};
+  QTreeView* list = Child<QTreeView>(form, "layerList");
   for (int c = 0; c < 4; ++c) {
     EXPECT_EQ(Child<LayerListModel>(form, "layerModel")->headerData(c, Qt::Horizontal).toString(), headers[c]);
-    EXPECT_EQ(Child<QTreeView>(form, "layerList")->header()->sectionSize(c), LayerListModel::kColumnWidths[c]);
+    if (c > 0) {
+      EXPECT_EQ(list->header()->sectionSize(c), LayerListModel::kColumnWidths[c]);
+    }
   }
+  EXPECT_GE(list->header()->sectionSize(0), list->fontMetrics().horizontalAdvance(QStringLiteral("Background")) + 30);
   EXPECT_EQ(Child<QTreeView>(form, "layerList")->selectionMode(), QAbstractItemView::SingleSelection);
   EXPECT_EQ(Child<QTreeView>(form, "layerList")->selectionBehavior(), QAbstractItemView::SelectRows);
 }
@@ -150,16 +178,20 @@ TEST(MainWindow, MenusHoldTheirItemsInOrderAndRefreshActsFromTheMenuBar) {
     return list;
   };
   EXPECT_EQ(texts(Child<QMenu>(form, "fileMenu")),
-            QStringList({"&New", "&Open...", "&Save", "Save a&s...", "&Export...", "-", "E&xit"}));
+            QStringList({"&New", "&Open...", "Open &Recent", "&Save", "Save a&s...", "&Export...", "-", "E&xit"}));
+  EXPECT_EQ(texts(Child<QMenu>(form, "editMenu")), QStringList({"&Undo", "&Redo"}));
+  EXPECT_EQ(texts(Child<QMenu>(form, "viewMenu")),
+            QStringList({"&100 %", "&200 %", "&400 %", "&800 %", "-", "Zoom &In", "Zoom &Out"}));
   EXPECT_EQ(texts(Child<QMenu>(form, "layerMenu")),
             QStringList({"&New...", "&Delete...", "-", "Move &up", "Move &down"}));
   EXPECT_EQ(texts(Child<QMenu>(form, "helpMenu")), QStringList({"&Contents", "&Search...", "-", "&About..."}));
-  EXPECT_EQ(texts(Child<QMenu>(form, "layerPopup")), QStringList({"&Edit...", "&Add", "&Delete", "&Toggle visiblity"}));
+  EXPECT_EQ(texts(Child<QMenu>(form, "layerPopup")),
+            QStringList({"&Edit...", "&Add", "&Delete", "&Toggle visibility"}));
   EXPECT_EQ(Child<QMenu>(form, "layerPopup")->defaultAction(), Child<QAction>(form, "editPopupItem"));
 
   QStringList bar;
   for (QAction* a : form.menuBar()->actions()) bar << a->text();
-  EXPECT_EQ(bar, QStringList({"&File", "&Layer", "&Refresh", "&Help"}));
+  EXPECT_EQ(bar, QStringList({"&File", "&Edit", "&Layer", "&View", "&Refresh", "&Help"}));
   EXPECT_EQ(Child<QAction>(form, "refreshItem")->menu(), nullptr);
 
   // A height change made while drawing is suspended shows only after Refresh.
@@ -191,10 +223,11 @@ TEST(MainWindow, ShowsTheDocumentAndWritesTheUsersChangesBack) {
   const QImage& picture = Child<PreviewBox>(form, "preview")->Picture();
   EXPECT_EQ(picture.pixel(5, 5), qRgb(255, 255, 255));
   EXPECT_EQ(picture.pixel(0, 0), qRgb(0, 0, 0));
-  EXPECT_EQ(Child<PreviewBox>(form, "preview")->pos(), QPoint(2, 2));
+  EXPECT_EQ(Child<PreviewBox>(form, "preview")->mapTo(Child<QWidget>(form, "previewPanel"), QPoint(0, 0)),
+            QPoint(2, 2));
 
   doc.SetCaption("Vorbel - [x.vrb]");
-  EXPECT_EQ(form.windowTitle(), QStringLiteral("Vorbel - [x.vrb]"));
+  EXPECT_EQ(test::ShownTitle(form), QStringLiteral("Vorbel - [x.vrb]*"));  // changed since it was loaded
 }
 
 TEST(MainWindow, LayerListFollowsTheRowsWithTextsAndVisibleMark) {
@@ -309,7 +342,7 @@ TEST(MainWindow, ArgumentFileIsLoadedWithItsCaptionAndAMissingOneIgnored) {
                         "[Layer0]\r\nType=Bevel\r\nProperties=Width=2;\r\nX=0\r\nY=0\r\nVisible=0\r\n"));
   {
     MainWindow form(QuietOptions({path, dir.filePath("second.vrb")}));
-    EXPECT_EQ(form.windowTitle(), QStringLiteral("Vorbel - [") + path + u']');
+    EXPECT_EQ(test::ShownTitle(form), QStringLiteral("Vorbel - [") + path + u']');
     EXPECT_EQ(Child<controls::SpinEdit>(form, "heightEdit")->Text(), QStringLiteral("40"));
     EXPECT_EQ(Child<LayerListModel>(form, "layerModel")->rowCount(), 1);
     EXPECT_EQ(Child<controls::ColorComboBox>(form, "workAreaCombo")->currentText(), QStringLiteral("White"));
@@ -317,7 +350,7 @@ TEST(MainWindow, ArgumentFileIsLoadedWithItsCaptionAndAMissingOneIgnored) {
   }
   {
     MainWindow form(QuietOptions({dir.filePath("missing.vrb")}));
-    EXPECT_EQ(form.windowTitle(), QStringLiteral("Vorbel - [untitled.vrb]"));
+    EXPECT_EQ(test::ShownTitle(form), QStringLiteral("Vorbel - [untitled.vrb]"));
     EXPECT_EQ(Child<LayerListModel>(form, "layerModel")->rowCount(), 0);
     EXPECT_EQ(Child<controls::SpinEdit>(form, "heightEdit")->Text(), QStringLiteral("30"));
   }
@@ -349,11 +382,11 @@ TEST(MainWindow, OpenLoadsTheChosenFileUnderTheHourglass) {
 
   form.Open();  // cancelled: nothing happens
   EXPECT_TRUE(watch.shapes.empty());
-  EXPECT_EQ(form.windowTitle(), QStringLiteral("Vorbel - [untitled.vrb]"));
+  EXPECT_EQ(test::ShownTitle(form), QStringLiteral("Vorbel - [untitled.vrb]"));
 
   dialogs.open_answer = path;
   form.Open();
-  EXPECT_EQ(form.windowTitle(), QStringLiteral("Vorbel - [") + path + u']');
+  EXPECT_EQ(test::ShownTitle(form), QStringLiteral("Vorbel - [") + path + u']');
   EXPECT_EQ(form.Document().Height(), 44);
   EXPECT_EQ(Child<LayerListModel>(form, "layerModel")->rowCount(), 1);
   ASSERT_FALSE(watch.shapes.empty());
@@ -377,7 +410,7 @@ TEST(MainWindow, SaveOfAnUntitledDocumentAsksForANameAndNeverWritesACutOffPath) 
   dialogs.save_answer = path;
   form.Save();
   EXPECT_TRUE(ReadAll(path).startsWith("[Button]"));
-  EXPECT_EQ(form.windowTitle(), QStringLiteral("Vorbel - [") + path + u']');
+  EXPECT_EQ(test::ShownTitle(form), QStringLiteral("Vorbel - [") + path + u']');
   // The caption cannot hold the path: the name read back stops at the "]".
   EXPECT_EQ(QString::fromStdString(form.GetDocumentFileName()), dir.filePath("a"));
 
@@ -396,7 +429,7 @@ TEST(MainWindow, SaveFailureShowsTheErrorAndKeepsTheCaption) {
   form.SaveAs();
   ASSERT_EQ(dialogs.errors.size(), 1u);
   EXPECT_EQ(dialogs.errors[0], QStringLiteral("Unable to write to /nonexistent-folder/x.vrb"));
-  EXPECT_EQ(form.windowTitle(), QStringLiteral("Vorbel - [untitled.vrb]"));
+  EXPECT_EQ(test::ShownTitle(form), QStringLiteral("Vorbel - [untitled.vrb]"));
 }
 
 TEST(MainWindow, ExportChoosesTheFormatByTheNamesExtension) {
@@ -407,14 +440,14 @@ TEST(MainWindow, ExportChoosesTheFormatByTheNamesExtension) {
   form.Export();  // cancelled
   ASSERT_EQ(dialogs.save_requests.size(), 1u);
   EXPECT_EQ(dialogs.save_requests[0].default_suffix, QStringLiteral("jpg"));
-  EXPECT_EQ(dialogs.save_requests[0].filters.size(), 4);
+  EXPECT_EQ(dialogs.save_requests[0].filters.size(), 5);
   EXPECT_TRUE(QDir(dir.path()).isEmpty());
 
   struct Case {
     const char* name;
     QByteArray magic;
   };
-  const Case cases[] = {{"a.xbmp", "BM"}, {"b.JPEG", "\xFF\xD8"}, {"c.gif", "GIF8"}, {"d", "GIF8"}};
+  const Case cases[] = {{"a.xbmp", "BM"}, {"b.JPEG", "\xFF\xD8"}, {"c.gif", "GIF8"}, {"d.x", "GIF8"}};
   for (const Case& c : cases) {
     dialogs.save_answer = dir.filePath(c.name);
     form.Export();  // the menu item acts as the tool button
@@ -429,6 +462,8 @@ TEST(MainWindow, ExportChoosesTheFormatByTheNamesExtension) {
 }
 
 TEST(MainWindow, NewClearsTheLayersAndKeepsTheButtonSettings) {
+  test::ScriptedDialogs dialogs;
+  dialogs.save_changes = commands::SaveChangesAnswer::Discard;
   MainWindow form(QuietOptions());
   document::ButtonDocument& doc = form.Document();
   doc.SetHeightText("50");
@@ -436,7 +471,7 @@ TEST(MainWindow, NewClearsTheLayersAndKeepsTheButtonSettings) {
   doc.SetDocumentFileName("/x/y.vrb");
   form.NewDocument();
   EXPECT_EQ(Child<LayerListModel>(form, "layerModel")->rowCount(), 0);
-  EXPECT_EQ(form.windowTitle(), QStringLiteral("Vorbel - [untitled.vrb]"));
+  EXPECT_EQ(test::ShownTitle(form), QStringLiteral("Vorbel - [untitled.vrb]"));
   EXPECT_EQ(Child<controls::SpinEdit>(form, "heightEdit")->Text(), QStringLiteral("50"));
 }
 

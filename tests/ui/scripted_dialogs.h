@@ -21,6 +21,9 @@ class ScriptedDialogs : public DialogSeam {
   int exec_count = 0;
   std::vector<QString> errors;
   int beeps = 0;
+  // The answer to "Save changes to NAME?", and the names it was asked for.
+  commands::SaveChangesAnswer save_changes = commands::SaveChangesAnswer::Cancel;
+  std::vector<QString> save_changes_asked;
 
   ScriptedDialogs() { SetDialogSeam(this); }
   ~ScriptedDialogs() override { SetDialogSeam(nullptr); }
@@ -32,8 +35,12 @@ class ScriptedDialogs : public DialogSeam {
     return on_exec ? on_exec(dialog) : QDialog::Accepted;
   }
   std::optional<QString> OpenFileName(QWidget*, const FileRequest&) override { return std::nullopt; }
-  std::optional<QString> SaveFileName(QWidget*, const FileRequest&) override { return std::nullopt; }
+  std::optional<FileChoice> SaveFileName(QWidget*, const FileRequest&) override { return std::nullopt; }
   bool AskYesNo(QWidget*, const QString&, const QString&) override { return false; }
+  commands::SaveChangesAnswer AskSaveChanges(QWidget*, const QString& name) override {
+    save_changes_asked.push_back(name);
+    return save_changes;
+  }
   void ShowError(QWidget*, const QString& text) override { errors.push_back(text); }
   void Beep() override { ++beeps; }
 };

@@ -106,7 +106,7 @@ TEST(StartUp, ShowsTheSplashForTheMinimumThenTheMainWindowWithItsWindows) {
   EXPECT_FALSE(seen->isVisible());
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
   EXPECT_TRUE(main->isVisible());
-  EXPECT_EQ(main->windowTitle(), QStringLiteral("Vorbel - [untitled.vrb]"));
+  EXPECT_EQ(test::ShownTitle(*main), QStringLiteral("Vorbel - [untitled.vrb]"));
   // The dialogs exist before the window shows and are not visible.
   for (QDialog* dialog : std::initializer_list<QDialog*>{
            Child<LayerTypeDialog>(*main), Child<BackgroundLayerDialog>(*main), Child<TextLayerDialog>(*main),
@@ -158,7 +158,7 @@ TEST(StartUp, OpensTheFirstArgumentAndIgnoresTheRest) {
   SteppingClock clock;
   clock.step = milliseconds(2000);
   std::unique_ptr<MainWindow> main = StartUp(QuietOptions({path, QStringLiteral("ignored.vrb")}), clock);
-  EXPECT_EQ(main->windowTitle(), QStringLiteral("Vorbel - [") + path + u']');
+  EXPECT_EQ(test::ShownTitle(*main), QStringLiteral("Vorbel - [") + path + u']');
   EXPECT_EQ(main->Document().Height(), 33);
 }
 
