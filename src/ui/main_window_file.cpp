@@ -186,6 +186,7 @@ void MainWindow::UpdateRecentMenu() {
   // The items go later: this may run from the one the user chose.
   for (QAction* old : recent_menu_->actions()) {
     recent_menu_->removeAction(old);
+    old->setObjectName(QString());
     old->deleteLater();
   }
   for (int i = 0; i < files.size(); ++i) {

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -61,6 +62,21 @@ class AlignmentPadButton final : public QToolButton {
   using QToolButton::QToolButton;
 
  protected:
+  // The arrow keys move to the neighbouring position; Space presses.
+  void keyPressEvent(QKeyEvent* event) override {
+    QPoint step;
+    switch (event->key()) {
+      case Qt::Key_Left: step = {-width(), 0}; break;
+      case Qt::Key_Right: step = {width(), 0}; break;
+      case Qt::Key_Up: step = {0, -height()}; break;
+      case Qt::Key_Down: step = {0, height()}; break;
+      default: QToolButton::keyPressEvent(event); return;
+    }
+    if (auto* next = qobject_cast<QToolButton*>(parentWidget()->childAt(geometry().center() + step))) {
+      next->setFocus(Qt::TabFocusReason);
+    }
+  }
+
   void paintEvent(QPaintEvent* event) override {
     QToolButton::paintEvent(event);
     if (!isChecked()) return;
@@ -72,6 +88,7 @@ class AlignmentPadButton final : public QToolButton {
     if (hasFocus()) {
       QStyleOptionFocusRect focus;
       focus.initFrom(this);
+      focus.state |= QStyle::State_KeyboardFocusChange;
       focus.rect = inner.adjusted(1, 1, -1, -1);
       focus.backgroundColor = palette().color(QPalette::Highlight);
       style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);

@@ -55,6 +55,9 @@ void UpDownButton::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   QStyleOptionFocusRect focus;
   focus.initFrom(this);
+  // Drawn however the focus came, as a field shows its focus: some styles
+  // draw the mark only after keyboard navigation otherwise.
+  focus.state |= QStyle::State_KeyboardFocusChange;
   focus.rect = rect();
   focus.backgroundColor = palette().color(QPalette::Window);
   style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);

@@ -138,6 +138,51 @@ TEST_F(LayerCommands, AddedBackgroundStartsFromThePreviousOnesSettingsAndSelecti
             QStringList({"layerTypeDialog", "backgroundLayerDialog", "layerTypeDialog", "backgroundLayerDialog"}));
 }
 
+// Cancel (Esc, the close box) in any editor changes nothing: Edit leaves the
+// row as it was, Add adds no layer; neither is a step to undo.
+TEST_F(LayerCommands, CancelInEachEditorChangesNothing) {
+  const std::map<QString, std::function<void(QDialog&)>> fiddle = {
+      {"Background", [](QDialog& d) { Child<QLineEdit>(d, "imageEdit")->setText(QStringLiteral("x.bmp")); }},
+      {"Text", [](QDialog& d) { Child<QLineEdit>(d, "captionEdit")->setText(QStringLiteral("changed")); }},
+      {"Bevel", [](QDialog& d) { Child<controls::SpinEdit>(d, "penWidthEdit")->SetValue(9); }},
+      {"Image", [](QDialog& d) { Child<QLineEdit>(d, "imageEdit")->setText(QStringLiteral("y.bmp")); }},
+  };
+  const std::map<QString, QString> editor = {{"Background", "backgroundLayerDialog"},
+                                             {"Text", "textLayerDialog"},
+                                             {"Bevel", "bevelLayerDialog"},
+                                             {"Image", "imageLayerDialog"}};
+  for (const auto& [type, change] : fiddle) {
+    doc.ClearRows();
+    doc.AppendRow(document::LayerRow::Make(type.toStdString(), "Text=Go;Image=a.bmp;Pen=2;", "3", "4"));
+    doc.SelectRow(0);
+    form.History().Reset();
+    const document::LayerRow before = doc.Row(0);
+    dialogs.answers[editor.at(type)] = [&](QDialog& dialog) {
+      change(dialog);
+      Child<QToolButton>(form, "alignCentre")->setChecked(true);  // would re-place a caption
+      return int(QDialog::Rejected);
+    };
+    form.EditLayer();
+    EXPECT_EQ(doc.Row(0), before) << type.toStdString();
+
+    dialogs.ChooseType(type);
+    form.AddLayer();
+    EXPECT_EQ(doc.RowCount(), 1) << type.toStdString();
+    EXPECT_FALSE(form.History().CanUndo()) << type.toStdString();
+    Child<QToolButton>(form, "alignCentre")->setChecked(false);
+  }
+}
+
+TEST_F(LayerCommands, ALayerAddedWithNothingSelectedBecomesTheCurrentOne) {
+  doc.AppendRow(document::LayerRow::Make("Bevel", "Pen=3;"));
+  dialogs.ChooseType(QStringLiteral("Bevel"));
+  form.AddLayer();
+  ASSERT_EQ(doc.RowCount(), 2);
+  EXPECT_EQ(doc.SelectedRow(), 1);
+  EXPECT_EQ(Child<QTreeView>(form, "layerList")->selectionModel()->selectedRows().front().row(), 1);
+  EXPECT_EQ(form.History().UndoLabel(), "Add Layer");
+}
+
 TEST_F(LayerCommands, TextOffsetsComeFromTheAlignmentOnAddAndOnlyWithOneOnEdit) {
   dialogs.ChooseType(QStringLiteral("Text"));
   form.AddLayer();  // no alignment button down

@@ -32,6 +32,8 @@ TEST(LayerTypeDialog, OffersTheFourKindsAndKeepsTheLastChoice) {
   EXPECT_EQ(Child<QComboBox>(form, "typeCombo")->itemText(2), "Text");
   EXPECT_EQ(Child<QComboBox>(form, "typeCombo")->itemText(3), "Image");
   EXPECT_EQ(form.SelectedType(), "Background");
+  // "Type" keeps clear of the list, whatever the font.
+  EXPECT_LT(Child<QLabel>(form, "typeLabel")->geometry().right(), Child<QComboBox>(form, "typeCombo")->x());
   EXPECT_TRUE(Child<QPushButton>(form, "okButton")->isDefault());
   EXPECT_FALSE(Child<QPushButton>(form, "cancelButton")->isDefault());
 

@@ -211,6 +211,30 @@ TEST_F(TextLayerDialogTest, AlignmentPadAllowsOneDownOrNone) {
   EXPECT_EQ(form.GetAlignment(), 5);
 }
 
+// The pressed position is filled with the selection colour in any style, and
+// the keyboard reaches and sets the pad.
+TEST_F(TextLayerDialogTest, ThePressedPositionShowsAndTheKeyboardSetsIt) {
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  auto* top = Child<QToolButton>(form, "alignTop");
+  const QRgb highlight = top->palette().color(QPalette::Highlight).rgb();
+  EXPECT_NE(top->grab().toImage().pixel(3, 3), highlight);
+  top->click();
+  EXPECT_EQ(top->grab().toImage().pixel(3, 3), highlight);
+  top->click();  // a second click releases it
+  EXPECT_EQ(form.GetAlignment(), 0);
+
+  QApplication::setActiveWindow(&form);
+  top->setFocus(Qt::TabFocusReason);
+  ASSERT_TRUE(top->hasFocus());
+  QTest::keyClick(top, Qt::Key_Right);
+  EXPECT_TRUE(Child<QToolButton>(form, "alignTopRight")->hasFocus());
+  QTest::keyClick(Child<QToolButton>(form, "alignTopRight"), Qt::Key_Space);
+  EXPECT_EQ(form.GetAlignment(), 3);
+  EXPECT_FALSE(Child<QWidget>(form, "alignmentGroup")->toolTip().isEmpty());
+  form.hide();
+}
+
 TEST_F(TextLayerDialogTest, SampleFollowsTheControls) {
   Child<QLineEdit>(form, "captionEdit")->setText("Go");
   Child<controls::SpinEdit>(form, "fontSizeEdit")->SetText("20");
