@@ -13,3 +13,8 @@ tool=$(find "$build" -name vorbel-help-screenshots -type f -perm -u+x | head -n 
 # No desktop theme and a fixed style, whatever the caller's environment says.
 env -u QT_QPA_PLATFORMTHEME -u QT_STYLE_OVERRIDE QT_QPA_PLATFORM=xcb \
   xvfb-run -a -s "-screen 0 1024x768x24" "$tool" "$here/images" "$root"
+# The README shows two of them as well, and the window with the welcome
+# example.
+mv "$here/images/readme_window.png" "$root/docs/screenshot.png"
+cp "$here/images/edit_menu.png" "$root/docs/edit_menu.png"
+cp "$here/images/dlg_bevel.png" "$root/docs/editor.png"

@@ -1,6 +1,7 @@
 // Draws the pictures of the help document: the main window with a layout
-// loaded and every dialog the layer commands open, each page of the editors
-// on its own, loaded with layers of the bundled examples.
+// loaded, its Edit menu after a change, and every dialog the layer commands
+// open, each page of the editors on its own, loaded with layers of the
+// bundled examples.
 //
 //   vorbel-help-screenshots OUTPUT-FOLDER [REPOSITORY-ROOT]
 //
@@ -16,8 +17,10 @@
 #include <QDir>
 #include <QImage>
 #include <QItemSelectionModel>
+#include <QMenu>
 #include <QPixmap>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTextStream>
 #include <QToolButton>
 #include <QTreeView>
@@ -106,8 +109,11 @@ int main(int argc, char** argv) {
     return 1;
   }
 
+  // The pictures show no recent files or zoom of the user's own.
+  const QTemporaryDir settings;
   vorbel::ui::MainWindowOptions options;
   options.register_file_type = false;
+  options.settings_file = settings.filePath(QStringLiteral("settings.conf"));
   options.arguments = {QStringLiteral("examples/gradient_caption.vrb")};
   MainWindow form(options);
   form.CreateDialogs();
@@ -126,6 +132,15 @@ int main(int argc, char** argv) {
   pages.setCurrentWidget(&Child<QWidget>(form, "layersPage"));
   form.Document().SelectRow(doc.RowCount() - 1);
   ok &= Save(Capture(form), out, QStringLiteral("main_window_layers.png"));
+
+  // The Edit menu after a layer was hidden, as it names the step to undo.
+  form.show();
+  form.ToggleVisibility();
+  auto& editMenu = Child<QMenu>(form, "editMenu");
+  editMenu.popup(form.mapToGlobal(QPoint(40, 20)));
+  ok &= Save(Capture(editMenu), out, QStringLiteral("edit_menu.png"));
+  editMenu.hide();
+  form.Undo();
 
   // The type chooser and the value prompt as the commands open them.
   auto& chooser = Child<vorbel::ui::LayerTypeDialog>(form);
@@ -164,6 +179,12 @@ int main(int argc, char** argv) {
   auto& image = Child<vorbel::ui::ImageLayerDialog>(form);
   image.SetProperties("Image=resources/textures/gold_glass.bmp;Transparent=Yes;");
   ok &= CaptureDialog(image, out, QStringLiteral("dlg_image.png"));
+
+  // The README's picture of the window: the welcome example on the Button
+  // page.
+  form.OpenLayout(QStringLiteral("examples/welcome.vrb"));
+  pages.setCurrentWidget(&Child<QWidget>(form, "buttonPage"));
+  ok &= Save(Capture(form), out, QStringLiteral("readme_window.png"));
 
   return ok ? 0 : 1;
 }

@@ -23,7 +23,7 @@ BevelLayerDialog::BevelLayerDialog(QWidget* parent) : QDialog(parent) {
   highlight_combo_ = new controls::ColorComboBox(highlight_colors_, this);
   highlight_combo_->setObjectName(QStringLiteral("highlightCombo"));
   highlight_combo_->setGeometry(8, 26, 160, 22);
-  SetHint(*highlight_combo_, QStringLiteral("|Set the color of the bevels lighter area"));
+  SetHint(*highlight_combo_, QStringLiteral("|Set the color of the bevel's lighter area"));
   highlight_label_->setBuddy(highlight_combo_);
 
   shadow_label_ = new QLabel(QStringLiteral("Bevel shadow"), this);
@@ -32,7 +32,7 @@ BevelLayerDialog::BevelLayerDialog(QWidget* parent) : QDialog(parent) {
   shadow_combo_ = new controls::ColorComboBox(shadow_colors_, this);
   shadow_combo_->setObjectName(QStringLiteral("shadowCombo"));
   shadow_combo_->setGeometry(179, 26, 160, 22);
-  SetHint(*shadow_combo_, QStringLiteral("|Set the color of the bevels darker area"));
+  SetHint(*shadow_combo_, QStringLiteral("|Set the color of the bevel's darker area"));
   shadow_label_->setBuddy(shadow_combo_);
 
   pen_width_label_ = new QLabel(QStringLiteral("Pen thickness"), this);

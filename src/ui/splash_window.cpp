@@ -56,7 +56,7 @@ SplashWindow::SplashWindow(QWidget* parent, const QString& programFile)
     : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
   InitResources();
   setObjectName(QStringLiteral("splashWindow"));
-  setWindowTitle(QStringLiteral("frmSplash"));
+  setWindowTitle(QStringLiteral("About Vorbel"));
   setAttribute(Qt::WA_DeleteOnClose);
   QPalette palette = this->palette();
   palette.setColor(QPalette::Window, Qt::black);

@@ -63,8 +63,9 @@ TEST(HelpDocument, ShippedDocumentIsCompleteAndConsistent) {
   // The index has the words users look for, and the windows' help contexts exist.
   const std::vector<HelpIndexEntry> index = document->Index();
   EXPECT_GT(index.size(), 100u);
-  for (const char* word : {"export", "PNG", "GIF", "command line", "--export", "alignment", "bevel layer", "layout file",
-                           "Workarea color", "Toggle visibility", "random button", "New value", "splash"}) {
+  for (const char* word : {"export", "PNG", "GIF", "command line", "--export", "alignment", "bevel layer",
+                           "layout file", "Work area color", "Toggle visibility", "random button", "New value",
+                           "splash", "undo", "unsaved changes", "recent files", "drag and drop", "zoom", "keys"}) {
     const std::optional<std::size_t> found = HelpDocument::FindKeyword(index, word);
     ASSERT_TRUE(found.has_value()) << word;
     EXPECT_EQ(Lower(index[*found].keyword).rfind(Lower(word), 0), 0u) << word;
