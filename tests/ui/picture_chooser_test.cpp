@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -71,6 +72,12 @@ TEST(PictureChooser, OffersThePictureFiltersAndAddsJpg) {
   // Highlighting a file previews it.
   dialog.setDirectory(QStringLiteral(VORBEL_TEST_DATA "/ui/pictures"));
   emit dialog.currentChanged(Picture("stripes.bmp"));
+  EXPECT_EQ(dialog.Preview()->Picture().size(), QSize(6, 4));
+  // So does a name typed into the file name field.
+  dialog.Preview()->ShowPicture({});
+  auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+  ASSERT_NE(name, nullptr);
+  name->setText(QStringLiteral("stripes.bmp"));
   EXPECT_EQ(dialog.Preview()->Picture().size(), QSize(6, 4));
 }
 
