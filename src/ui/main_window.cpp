@@ -287,9 +287,8 @@ void MainWindow::ReadSettings() {
   recent_files_.SetFiles(files);
   UpdateRecentMenu();
   open_folder_ = settings_->value(QStringLiteral("OpenFolder")).toString();
-  const int zoom = settings_->value(QStringLiteral("Zoom"), 1).toInt();
-  preview_->SetZoom(zoom);
-  for (QAction* item : zoom_group_->actions()) item->setChecked(item->data().toInt() == preview_->Zoom());
+  // A zoom other than 1, 2, 4 or 8 in the file leaves the preview at 1:1.
+  SetZoom(settings_->value(QStringLiteral("Zoom"), 1).toInt());
 }
 
 void MainWindow::BuildToolBars() {

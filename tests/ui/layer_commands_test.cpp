@@ -151,7 +151,9 @@ TEST_F(LayerCommands, CancelInEachEditorChangesNothing) {
                                              {"Text", "textLayerDialog"},
                                              {"Bevel", "bevelLayerDialog"},
                                              {"Image", "imageLayerDialog"}};
-  for (const auto& [type, change] : fiddle) {
+  for (const auto& entry : fiddle) {
+    const QString& type = entry.first;
+    const std::function<void(QDialog&)>& change = entry.second;
     doc.ClearRows();
     doc.AppendRow(document::LayerRow::Make(type.toStdString(), "Text=Go;Image=a.bmp;Pen=2;", "3", "4"));
     doc.SelectRow(0);
