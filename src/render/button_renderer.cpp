@@ -77,6 +77,9 @@ RenderResult ButtonRenderer::RenderButton(const document::ButtonDocument& doc) {
     last_result_ = RenderResult::TooLarge;
     return last_result_;
   }
+  // Nothing a previous pass or a measurement left in the canvas reaches this
+  // pass: a bevel's pen width, an outline's clear brush, a font.
+  canvas_ = gdi::Canvas(surface_);
   try {
     PrepareWorkArea(doc);
     DrawImageBorder(doc);
@@ -199,7 +202,7 @@ void ButtonRenderer::DrawBevelLayer(const document::LayerRow& row) {
   const int h = height_;
   gdi::Canvas& c = canvas_;
 
-  // The width stays in the canvas for every later outline and line.
+  // The width stays in the canvas for every later outline and line of the pass.
   c.SetPenWidth(document::StringToInt(document::GetPropValue("Pen", props, "2")));
   const base::Color highlight = document::StringToColor(document::GetPropValue("Highlight", props, "clBtnHighlight"));
   c.SetBrushColor(highlight);

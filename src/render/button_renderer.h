@@ -37,17 +37,20 @@ inline constexpr int kDefaultGradientWidth = 508;
 inline constexpr int kDefaultGradientHeight = 375;
 
 // The preview surface with its canvas, and the drawers of the four layer kinds.
-// One renderer lives as long as the program (or one command-line run): the
-// canvas state (pen, brush, font, background mode) carries over from one
-// drawing operation to the next, across layers and across passes.
+// One renderer lives as long as the program (or one command-line run). Every
+// pass starts from the state of a fresh canvas (a one-pixel black pen, a solid
+// white brush, the default font, opaque text background), so a picture depends
+// on its document alone; within a pass the canvas state (pen, brush, font,
+// background mode) carries over from one drawing operation to the next, from
+// layer to layer.
 class ButtonRenderer {
  public:
   ButtonRenderer();
   ButtonRenderer(const ButtonRenderer&) = delete;
   ButtonRenderer& operator=(const ButtonRenderer&) = delete;
 
-  // One render pass: sizes the surface to the button, fills it with the
-  // work-area colour, draws the border when the document asks for it, then
+  // One render pass: resets the canvas state, sizes the surface to the
+  // button, fills it with the work-area colour, draws the border when the document asks for it, then
   // every visible row in list order through the drawers its Type names. A
   // failure inside a row ends that row only (see DrawLayerRow); what it drew
   // stays.
