@@ -1,5 +1,7 @@
 #include "codecs/picture.h"
 
+#include "base/ascii_text.h"
+#include "base/file_name.h"
 #include "base/file_reader.h"
 
 namespace vorbel::codecs {
@@ -19,13 +21,7 @@ base::Pixel Picture::TransparentColour() const {
 }
 
 bool IsJpegPath(const std::string& path) {
-  std::size_t dot = path.rfind('.');
-  if (dot == std::string::npos) return false;
-  for (std::size_t i = dot + 1; i + 1 < path.size(); ++i) {
-    char a = path[i], b = path[i + 1];
-    if ((a == 'J' || a == 'j') && (b == 'P' || b == 'p')) return true;
-  }
-  return false;
+  return base::UpperCaseAscii(base::FileExtension(path)).find("JP") != std::string::npos;
 }
 
 Picture LoadPicture(const std::string& path) {

@@ -51,10 +51,10 @@ Picture DecodeBmp(std::span<const std::uint8_t> bytes);
 // pictures included). Throws PictureError for damaged or truncated data.
 Picture DecodeJpeg(std::span<const std::uint8_t> bytes);
 
-// True when the decoder for `path` is the JPEG one: the text from the last "."
-// of the path on (a "." in a folder name counts too), upper-cased, contains
-// "JP" (".jpg", ".jpeg", ".jpe", also ".ajp"). Everything else, a path without
-// "." included, is read as BMP.
+// True when the decoder for `path` is the JPEG one: the extension of its file
+// name (the text from the last "." after the last "/"), upper-cased, contains
+// "JP" (".jpg", ".jpeg", ".jpe", also ".ajp"). Everything else, a name without
+// an extension included, is read as BMP; a "." in a folder name plays no part.
 bool IsJpegPath(const std::string& path);
 
 // Read the whole file at `path` and decode it with the decoder
