@@ -66,11 +66,6 @@ ButtonRenderer::ButtonRenderer() : canvas_(surface_) {
   gradient_.BuildPalette();
 }
 
-void ButtonRenderer::SetGradientPictureSize(int width, int height) {
-  gradient_width_ = width;
-  gradient_height_ = height;
-}
-
 RenderResult ButtonRenderer::RenderButton(const document::ButtonDocument& doc) {
   if (doc.Loading()) return RenderResult::Suspended;
   if (gdi::SizeTooLarge(doc.Width(), doc.Height())) {
@@ -286,10 +281,10 @@ void ButtonRenderer::DrawTextLayer(const document::LayerRow& row) {
     return;
   }
 
-  // The gradient picture is as large as the main window. Its stripes are
-  // vertical, so all its rows are alike and stretching it only ever samples
-  // rows: one row gives exactly the same caption as the full height.
-  gdi::Bitmap picture(std::max(gradient_width_, 0), gradient_height_ > 0 ? 1 : 0);
+  // The gradient picture has vertical stripes, so all its rows are alike and
+  // stretching it only ever samples rows: one row gives exactly the same
+  // caption as the full height.
+  gdi::Bitmap picture(kGradientPictureWidth, 1);
   gradient_.from = document::StringToColor(document::GetPropValue("GradientStart", props, "clLime"));
   gradient_.to = document::StringToColor(document::GetPropValue("GradientEnd", props, "clYellow"));
   gradient_.BuildPalette();

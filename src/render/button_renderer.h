@@ -31,10 +31,11 @@ enum class RenderResult {
 template <typename Draw>
 bool DrawLayerRow(int index, Draw&& draw);
 
-// The size of the picture behind gradient captions when there is no main window
-// to take it from (command line, tests): the window's design size.
-inline constexpr int kDefaultGradientWidth = 508;
-inline constexpr int kDefaultGradientHeight = 375;
+// The width of the picture that gradient captions are sampled from, the same
+// in the window and on the command line: the main window's design width, which
+// the picture once followed, so layouts keep the captions they had. (Its rows
+// are all alike; its height plays no part.)
+inline constexpr int kGradientPictureWidth = 508;
 
 // The preview surface with its canvas, and the drawers of the four layer kinds.
 // One renderer lives as long as the program (or one command-line run). Every
@@ -60,10 +61,6 @@ class ButtonRenderer {
   const gdi::Bitmap& Surface() const { return surface_; }
   gdi::Canvas& Canvas() { return canvas_; }
   const gdi::Canvas& Canvas() const { return canvas_; }
-
-  // The size of the picture that gradient captions are sampled from: the main
-  // window's outer size while there is one.
-  void SetGradientPictureSize(int width, int height);
 
   // ---- the steps of a pass (public for the commands and for tests) ----
   void PrepareWorkArea(const document::ButtonDocument& doc);
@@ -97,8 +94,6 @@ class ButtonRenderer {
   TextGradient gradient_;
   int width_ = 0;   // the button size of the current pass
   int height_ = 0;
-  int gradient_width_ = kDefaultGradientWidth;
-  int gradient_height_ = kDefaultGradientHeight;
   RenderResult last_result_ = RenderResult::Drawn;
 };
 

@@ -168,9 +168,6 @@ class MainWindow : public QMainWindow, private document::DocumentObserver, priva
   void AskTop();
   void Randomize();
 
- protected:
-  void resizeEvent(QResizeEvent* event) override;
-
  private:
   friend class PreviewBox;
 
@@ -196,7 +193,6 @@ class MainWindow : public QMainWindow, private document::DocumentObserver, priva
   void RowsReset() override;
   void SelectionChanged(int previous, int current) override;
   void SelectListRow(int row);
-  void UpdateGradientPictureSize();
 
   // The offset step of the layer commands (main_window_layers.cpp).
   void StepOffset(document::SubItem sub_item, int delta);

@@ -5,7 +5,6 @@
 #include <QCheckBox>
 #include <QFrame>
 #include <QItemSelectionModel>
-#include <QResizeEvent>
 #include <QTreeView>
 
 #include <exception>
@@ -86,7 +85,6 @@ void MainWindow::SettingsChanged(document::DocumentSetting setting) {
 void MainWindow::Refresh() { RenderButton(); }
 
 render::RenderResult MainWindow::RenderButton() {
-  UpdateGradientPictureSize();
   const render::RenderResult result = renderer_.RenderButton(doc_);
   ShowPreview(result);
   return result;
@@ -112,17 +110,6 @@ void MainWindow::ShowPreview(render::RenderResult result) {
     preview_->SetPicture(renderer_.Surface());
   }
   if (!preview_->IsPainting()) preview_->update();
-}
-
-void MainWindow::UpdateGradientPictureSize() {
-  const QRect frame = frameGeometry();
-  renderer_.SetGradientPictureSize(frame.width(), frame.height());
-}
-
-void MainWindow::resizeEvent(QResizeEvent* event) {
-  QMainWindow::resizeEvent(event);
-  // Gradient captions are sampled from a picture the size of the window.
-  preview_->update();
 }
 
 void MainWindow::SelectListRow(int row) {

@@ -463,6 +463,31 @@ TEST(MainWindow, PreviewPaintsTheSurfaceOneToOne) {
   EXPECT_EQ(shown.pixel(89, 29), qRgb(255, 0, 0));
 }
 
+// The command line draws with a renderer of its own and no window: a
+// gradient caption must come out alike whatever the window's size.
+TEST(MainWindow, PreviewShowsTheSamePixelsAsTheCommandLineAtAnyWindowSize) {
+  MainWindow form(QuietOptions());
+  document::ButtonDocument& doc = form.Document();
+  doc.SetWidth(320);
+  doc.SetHeight(60);
+  doc.AppendRow(document::LayerRow::Make(
+      "Text", "FontFace=DejaVu Sans;FontSize=28;Text=MMMMMMMMM;Gradient=Yes;GradientStart=clRed;GradientEnd=clBlue;"));
+  render::ButtonRenderer commandLine;
+  commandLine.RenderButton(doc);
+  for (const QSize size : {QSize(900, 700), QSize(300, 200)}) {
+    form.resize(size);
+    form.Refresh();
+    const QImage shown = Child<PreviewBox>(form, "preview")->Picture();
+    ASSERT_EQ(shown.size(), QSize(320, 60));
+    int differ = 0;
+    for (int y = 0; y < 60; ++y) {
+      for (int x = 0; x < 320; ++x)
+        differ += (shown.pixel(x, y) & 0xFFFFFF) != commandLine.Surface().GetPixel(x, y).Rgb();
+    }
+    EXPECT_EQ(differ, 0) << "window " << size.width() << " x " << size.height();
+  }
+}
+
 TEST(MainWindow, HelpFileIsFoundBesideTheProgramOrInTheSharedDataOrTheWorkingFolder) {
   QTemporaryDir dir;
   QDir root(dir.path());
