@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 #include "base/ascii_text.h"
@@ -47,6 +48,11 @@ int CornerSize(std::string_view props) {
   if (Trimmed(seed).empty()) return 20;
   return document::StringToInt(seed);
 }
+
+// The escapement of a text turned `angle` degrees, in tenths of a degree,
+// from the angle taken mod 65536 as a 16-bit angle field would hold it; 0
+// (level) for an angle of 0 or less.
+int EscapementFor(int angle) { return angle > 0 ? (angle % 65536) * 10 : 0; }
 
 // A decoded picture as a bitmap the canvas can draw; the pixels move over.
 gdi::Bitmap ToBitmap(codecs::Picture&& picture) {
@@ -252,32 +258,39 @@ void ButtonRenderer::DrawTextLayer(const document::LayerRow& row) {
   c.SetBkMode(gdi::BkMode::Transparent);
   const std::string text = document::GetPropValue("Text", props, "");
 
+  // The angle turns every copy: the shadow and the outline at their offsets
+  // in screen space, each about its own reference point, and the caption. An
+  // angle that does not convert draws the shadow and outline level and ends
+  // the layer where a plain caption would be drawn; a gradient caption is then
+  // drawn level.
+  std::string angleText = document::GetPropValue("Angle", props, "0");
+  if (Trimmed(angleText).empty()) angleText = std::string(1, '0');
+  const std::optional<std::int32_t> angle = document::TryStringToInt(angleText);
+  const int escapement = angle ? EscapementFor(*angle) : 0;
+
   if (document::YesNoToBool(document::GetPropValue("Shadowed", props, "N"))) {
     const base::Color shadow = document::StringToColor(document::GetPropValue("ShadowColor", props, "clBtnShadow"));
     c.SetPenColor(shadow);
     c.SetFontColor(shadow);
     const int d = document::StringToInt(document::GetPropValue("ShadowOffset", props, "2"));
-    c.TextOut(ClampedSum(x, d), ClampedSum(y, d), text);
+    c.TextOut(ClampedSum(x, d), ClampedSum(y, d), text, escapement);
   }
 
   if (document::YesNoToBool(document::GetPropValue("Outlined", props, "N"))) {
     c.SetFontColor(document::StringToColor(document::GetPropValue("OutlineColor", props, "clBlack")));
     c.SetBrushStyle(gdi::BrushStyle::Clear);  // and it stays clear after the layer
-    c.TextOut(x + 1, y + 1, text);
-    c.TextOut(x - 1, y + 1, text);
-    c.TextOut(x - 1, y - 1, text);
-    c.TextOut(x + 1, y - 1, text);
+    c.TextOut(x + 1, y + 1, text, escapement);
+    c.TextOut(x - 1, y + 1, text, escapement);
+    c.TextOut(x - 1, y - 1, text, escapement);
+    c.TextOut(x + 1, y - 1, text, escapement);
   }
 
   if (!document::YesNoToBool(document::GetPropValue("Gradient", props, "N"))) {
     const base::Color color = document::StringToColor(document::GetPropValue("Color", props, "clBtnFace"));
     c.SetPenColor(color);
     c.SetFontColor(color);
-    std::string angleText = document::GetPropValue("Angle", props, "0");
-    if (Trimmed(angleText).empty()) angleText = std::string(1, '0');
-    const int angle = document::StringToInt(angleText);
-    if (angle <= 0) c.TextOut(x, y, text);
-    else DrawRotatedText(x, y, angle, text);
+    // Converted as read: a trailing blank fails here.
+    DrawRotatedText(x, y, document::StringToInt(angleText), text);
     return;
   }
 
@@ -290,14 +303,11 @@ void ButtonRenderer::DrawTextLayer(const document::LayerRow& row) {
   gradient_.BuildPalette();
   gdi::Canvas pictureCanvas(picture);
   gradient_.Paint(pictureCanvas, picture.Width(), picture.Height());
-  DrawGradientText(c, x, y, text, picture);
+  DrawGradientText(c, x, y, text, picture, escapement);
 }
 
 void ButtonRenderer::DrawRotatedText(int x, int y, int angle, std::string_view text) {
-  // Escapement in tenths of a degree from the angle taken mod 65536, as a
-  // 16-bit angle field would hold it.
-  const int escapement = (angle % 65536) * 10;
-  canvas_.TextOut(x, y, text, escapement);
+  canvas_.TextOut(x, y, text, EscapementFor(angle));
 }
 
 int ButtonRenderer::GetTextLayerWidth(std::string_view props) {

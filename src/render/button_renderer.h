@@ -70,7 +70,8 @@ class ButtonRenderer {
   void DrawBevelLayer(const document::LayerRow& row);
   void DrawImageLayer(const document::LayerRow& row);
   // Draws text at (x, y) with the canvas font turned `angle` degrees
-  // counter-clockwise about (x, y); the canvas font itself is not changed.
+  // counter-clockwise about (x, y), level for an angle of 0 or less; the
+  // canvas font itself is not changed.
   void DrawRotatedText(int x, int y, int angle, std::string_view text);
 
   // ---- text measuring and placement ----

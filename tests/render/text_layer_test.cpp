@@ -115,6 +115,48 @@ TEST(TextLayer, AnglesUpToZeroAreHorizontalAndPositiveOnesRotate) {
   EXPECT_EQ(render("90 "), Direct(120, 120, 12, [](gdi::Canvas&) {}));
 }
 
+// A turned caption is its level self turned about the reference pixel: the
+// level pixel (x + i, y + j) lands on (x + j, y - i) for a quarter turn.
+// Every copy turns about its own reference point, which keeps its offset in
+// screen space: the shadow still lies below and right of the caption.
+TEST(TextLayer, ShadowOutlineAndGradientTurnWithTheCaption) {
+  const auto render = [](const std::string& props) {
+    document::ButtonDocument doc;
+    SetSize(doc, 120, 120);
+    Add(doc, "Text", props, "20", "80");
+    return Render(doc);
+  };
+  // The level copy drawn at (0, 0) of a surface large enough, as offsets.
+  const gdi::Bitmap level = Direct(120, 40, 12, [](gdi::Canvas& c) {
+    c.SetFontColor(base::Color::FromRgb(255, 0, 0));
+    c.TextOut(0, 0, "E-Mail me");
+  });
+  const auto turnedAt = [&](gdi::Bitmap& b, int x, int y, gdi::Pixel ink) {
+    for (int j = 0; j < level.Height(); ++j)
+      for (int i = 0; i < level.Width(); ++i)
+        if (level.GetPixel(i, j) != kTeal) b.SetPixel(x + j, y - i, ink);
+  };
+  gdi::Bitmap want(120, 120);
+  want.Fill(kTeal);
+  turnedAt(want, 28, 88, kGrey);  // the shadow, 3 right and 3 down
+  for (auto [dx, dy] : {std::pair{1, 1}, {-1, 1}, {-1, -1}, {1, -1}}) turnedAt(want, 25 + dx, 85 + dy, kWhite);
+  turnedAt(want, 25, 85, kRed);
+  const gdi::Bitmap got =
+      render(Props("Color=clRed;Shadowed=Yes;ShadowOffset=3;Outlined=Yes;OutlineColor=clWhite;Angle=90;"));
+  EXPECT_TRUE(PixelsAre(got, [&](int x, int y) { return want.GetPixel(x, y); }));
+
+  // The gradient runs along the turned caption: the level gradient caption,
+  // turned.
+  const std::string gradient = "Gradient=Yes;GradientStart=clRed;GradientEnd=clBlue;";
+  const gdi::Bitmap flat = render(Props(gradient));
+  const gdi::Bitmap up = render(Props(gradient + "Angle=90;"));
+  EXPECT_TRUE(PixelsAre(up, [&](int x, int y) {
+    // (x, y) = (25 + j, 85 - i) comes from the level pixel (25 + i, 85 + j).
+    const gdi::Pixel p = flat.GetPixel(25 + 85 - y, 85 + x - 25);
+    return flat.Inside(25 + 85 - y, 85 + x - 25) && p != kTeal ? p : kTeal;
+  }));
+}
+
 TEST(TextLayer, ACaptionEndsAtTheFirstSemicolon) {
   document::ButtonDocument doc;
   SetSize(doc, 120, 40);
@@ -137,7 +179,7 @@ TEST(TextLayer, GradientRunsFromStartAtTheLeftToEndAtTheRightOverTheGlyphsOnly) 
   SetSize(doc, 160, 50);
   Add(doc, "Text",
       std::string("FontFace=") + kFace +
-          ";FontSize=24;Text=MMMM;Gradient=Yes;GradientStart=clRed;GradientEnd=clBlue;Color=clWhite;Angle=90;");
+          ";FontSize=24;Text=MMMM;Gradient=Yes;GradientStart=clRed;GradientEnd=clBlue;Color=clWhite;");
   const gdi::Bitmap got = Render(doc);
   // The plain caption shows which pixels are glyphs.
   const gdi::Bitmap glyphs = Direct(160, 50, 24, [](gdi::Canvas& c) {
@@ -183,6 +225,28 @@ TEST(TextLayer, GradientWithEqualEndsIsOneColour) {
     c.TextOut(5, 5, "E-Mail me");
   });
   EXPECT_EQ(Render(doc), want);
+}
+
+TEST(TextLayer, GradientOfACaptionFarWiderThanAnySurfaceKeepsItsColours) {
+  document::ButtonDocument doc;
+  SetSize(doc, 200, 140);
+  Add(doc, "Text",
+      std::string("FontFace=") + kFace +
+          ";FontSize=100;Gradient=Yes;GradientStart=clRed;GradientEnd=clBlue;Text=" + std::string(1500, 'M') + ";");
+  ButtonRenderer r;
+  ASSERT_GT(r.GetTextLayerWidth(doc.Row(0).Properties()), 4 * 32767);
+  const gdi::Bitmap got = Render(doc);
+  int glyphPixels = 0;
+  for (int y = 0; y < 140; ++y) {
+    for (int x = 0; x < 200; ++x) {
+      const gdi::Pixel p = got.GetPixel(x, y);
+      if (p == kTeal) continue;
+      ++glyphPixels;
+      // The start of a very long red-to-blue caption: red throughout.
+      ASSERT_EQ(p, kRed) << x << "," << y;
+    }
+  }
+  EXPECT_GT(glyphPixels, 1000);
 }
 
 TEST(TextLayer, GradientPaletteAndStripes) {
