@@ -49,6 +49,9 @@ int CornerSize(std::string_view props) {
   return document::StringToInt(seed);
 }
 
+// Half of v, rounded down (towards minus infinity).
+std::int64_t FloorHalf(std::int64_t v) { return v >= 0 ? v / 2 : -((-v + 1) / 2); }
+
 // The escapement of a text turned `angle` degrees, in tenths of a degree,
 // from the angle taken mod 65536 as a 16-bit angle field would hold it; 0
 // (level) for an angle of 0 or less.
@@ -327,23 +330,21 @@ void ButtonRenderer::PlaceTextLayer(const document::ButtonDocument& doc, std::st
   left.clear();
   top.clear();
   if (code < 1 || code > 9) return;
-  const std::int64_t w = doc.Width();
-  const std::int64_t h = doc.Height();
   const int column = (code - 1) % 3;  // 0 left, 1 middle, 2 right
   const int line = (code - 1) / 3;    // 0 top, 1 middle, 2 bottom
-  std::string newLeft;
-  std::string newTop;
-  switch (column) {
-    case 0: newLeft = std::string(1, '4'); break;
-    case 1: newLeft = std::to_string(w / 2 - GetTextLayerWidth(props) / 2); break;
-    default: newLeft = std::to_string(w - (std::int64_t{GetTextLayerWidth(props)} + 10)); break;
-  }
-  switch (line) {
-    case 0: newTop = std::string(1, '4'); break;
-    // The middle row subtracts the whole caption height, not half of it.
-    case 1: newTop = std::to_string(h / 2 - GetTextLayerHeight(props)); break;
-    default: newTop = std::to_string(h - (std::int64_t{GetTextLayerHeight(props)} + 10)); break;
-  }
+  // The drawer puts the cell kMargin pixels right of and below the offsets;
+  // an offset of "4" leaves 9 pixels before the cell, and the far side
+  // leaves as many after it. The middle centres the cell, any odd pixel
+  // going after it.
+  constexpr std::int64_t kMargin = 5;
+  const auto place = [](int where, std::int64_t size, auto measure) -> std::string {
+    if (where == 0) return std::string(1, '4');
+    const std::int64_t extent = measure();
+    if (where == 1) return std::to_string(FloorHalf(size - extent) - kMargin);
+    return std::to_string(size - extent - 4 - 2 * kMargin);
+  };
+  std::string newLeft = place(column, doc.Width(), [&] { return GetTextLayerWidth(props); });
+  std::string newTop = place(line, doc.Height(), [&] { return GetTextLayerHeight(props); });
   left = std::move(newLeft);
   top = std::move(newTop);
 }

@@ -80,10 +80,15 @@ class ButtonRenderer {
   // FontSize that does not convert raises ConversionError.
   int GetTextLayerWidth(std::string_view props);
   int GetTextLayerHeight(std::string_view props);
-  // Turns an alignment code (0 none, 1..9 from top left to bottom right) into a
-  // text layer's Left and Top texts for the document's button size. Both are
-  // empty for code 0; the caption is measured only where a formula needs it.
-  // Raises what the measuring raises, with both results left empty.
+  // Turns an alignment code (0 none, 1..9 from top left to bottom right by
+  // rows) into a text layer's Left and Top texts for the document's button
+  // size, placing the caption's cell (its width by its height, drawn 5 pixels
+  // right of and below the offsets): 9 pixels from the left or top edge for
+  // the first column or row ("4"), 9 pixels from the right or bottom edge for
+  // the last, and centred for the middle (an odd pixel left over goes to the
+  // right or bottom). Both are empty for code 0; the caption is measured only
+  // where a placement needs it. Raises what the measuring raises, with both
+  // results left empty.
   void PlaceTextLayer(const document::ButtonDocument& doc, std::string_view props, int code,
                       std::string& left, std::string& top);
 

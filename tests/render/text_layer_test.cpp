@@ -281,33 +281,66 @@ TEST(TextLayer, GradientPaletteAndStripes) {
   EXPECT_EQ(base::MulDiv(1, 1, 0), -1);
 }
 
-TEST(TextPlacement, CodesGiveTheOffsetsOfTheirPosition) {
-  document::ButtonDocument doc;
-  SetSize(doc, 90, 30);
+// Where each code puts the caption's cell, drawn 5 pixels right of and below
+// the offsets: 9 pixels from the near edges, 9 from the far ones, centred in
+// the middle with an odd pixel after the cell.
+TEST(TextPlacement, CodesPutTheCellAtTheirPlaceWithEqualMargins) {
   ButtonRenderer r;
   const std::string props = Props("");
   const int tw = r.GetTextLayerWidth(props);
   const int th = r.GetTextLayerHeight(props);
   ASSERT_GT(tw, 0);
   ASSERT_GT(th, 0);
-  std::string left, top;
-  r.PlaceTextLayer(doc, props, 0, left, top);
+  for (auto [w, h] : {std::pair{90, 30}, {91, 31}, {40, 12}}) {
+    document::ButtonDocument doc;
+    SetSize(doc, w, h);
+    for (int code = 1; code <= 9; ++code) {
+      std::string left, top;
+      r.PlaceTextLayer(doc, props, code, left, top);
+      const int before[2] = {5 + std::stoi(left), 5 + std::stoi(top)};
+      const int after[2] = {w - (before[0] + tw), h - (before[1] + th)};
+      const int where[2] = {(code - 1) % 3, (code - 1) / 3};
+      for (int axis = 0; axis < 2; ++axis) {
+        SCOPED_TRACE(std::to_string(w) + " x " + std::to_string(h) + ", code " + std::to_string(code) + ", " +
+                     (axis == 0 ? "across" : "down"));
+        if (where[axis] == 0) {
+          EXPECT_EQ(before[axis], 9);
+        } else if (where[axis] == 2) {
+          EXPECT_EQ(after[axis], 9);
+        } else {
+          EXPECT_EQ(after[axis] - before[axis], (after[axis] + before[axis]) & 1);
+        }
+      }
+    }
+  }
+  std::string left = "x", top = "x";
+  r.PlaceTextLayer(document::ButtonDocument(), props, 0, left, top);
   EXPECT_EQ(left, "");
   EXPECT_EQ(top, "");
-  r.PlaceTextLayer(doc, props, 1, left, top);
-  EXPECT_EQ(left, "4");
-  EXPECT_EQ(top, "4");
-  // Middle: half the width, but the whole height.
+}
+
+// A caption placed in the middle of a button it nearly fills keeps all its ink.
+TEST(TextPlacement, AMiddleCaptionIsNotClipped) {
+  document::ButtonDocument doc;
+  SetSize(doc, 120, 40);
+  const std::string props = std::string("FontFace=") + kFace + ";FontSize=24;Text=Edit;Color=clRed;";
+  ButtonRenderer r;
+  std::string left, top;
   r.PlaceTextLayer(doc, props, 5, left, top);
-  EXPECT_EQ(left, std::to_string(45 - tw / 2));
-  EXPECT_EQ(top, std::to_string(15 - th));
-  r.PlaceTextLayer(doc, props, 6, left, top);
-  EXPECT_EQ(left, std::to_string(90 - (tw + 10)));
-  r.PlaceTextLayer(doc, props, 9, left, top);
-  EXPECT_EQ(left, std::to_string(90 - (tw + 10)));
-  EXPECT_EQ(top, std::to_string(30 - (th + 10)));
-  r.PlaceTextLayer(doc, props, 8, left, top);
-  EXPECT_EQ(left, std::to_string(45 - tw / 2));
+  Add(doc, "Text", props, left, top);
+  document::ButtonDocument tall;
+  SetSize(tall, 120, 200);
+  Add(tall, "Text", props, left, "80");
+  const auto inkRows = [](const gdi::Bitmap& b) {
+    int rows = 0;
+    for (int y = 0; y < b.Height(); ++y) {
+      bool ink = false;
+      for (int x = 0; x < b.Width(); ++x) ink = ink || b.GetPixel(x, y) == kRed;
+      rows += ink;
+    }
+    return rows;
+  };
+  EXPECT_EQ(inkRows(Render(doc)), inkRows(Render(tall)));
 }
 
 TEST(TextPlacement, MeasuresOnlyWhenAFormulaNeedsIt) {
