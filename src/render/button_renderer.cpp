@@ -84,6 +84,7 @@ RenderResult ButtonRenderer::RenderButton(const document::ButtonDocument& doc) {
   // Nothing a previous pass or a measurement left in the canvas reaches this
   // pass: a bevel's pen width, an outline's clear brush, a font.
   canvas_ = gdi::Canvas(surface_);
+  layout_folder_ = doc.LayoutFolder();
   try {
     PrepareWorkArea(doc);
     DrawImageBorder(doc);
@@ -161,7 +162,7 @@ void ButtonRenderer::DrawBackgroundLayer(const document::LayerRow& row) {
 
   const bool stretch = document::YesNoToBool(document::GetPropValue("Stretch", props, "Y"));
   const bool transparent = document::YesNoToBool(document::GetPropValue("Transparent", props, "Y"));
-  const std::string path = document::GetPropValue("Image", props, "");
+  const std::string path = PicturePath(document::GetPropValue("Image", props, ""));
   if (FileExists(path)) {
     try {
       const bool jpeg = codecs::IsJpegPath(path);
@@ -229,12 +230,18 @@ void ButtonRenderer::DrawBevelLayer(const document::LayerRow& row) {
   c.LineTo(w - 1, 1);
 }
 
+std::string ButtonRenderer::PicturePath(const std::string& path) const {
+  if (path.empty() || path.front() == '/' || layout_folder_.empty()) return path;
+  std::string beside = (std::filesystem::path(layout_folder_) / path).string();
+  return FileExists(beside) ? beside : path;
+}
+
 void ButtonRenderer::DrawImageLayer(const document::LayerRow& row) {
   const int x = ClampedSum(document::ReadOffset(row.SubItemText(document::SubItem::Left)));
   const int y = ClampedSum(document::ReadOffset(row.SubItemText(document::SubItem::Top)));
   const std::string& props = row.Properties();
   const bool transparent = document::YesNoToBool(document::GetPropValue("Transparent", props, "N"));
-  const std::string path = document::GetPropValue("Image", props, "");
+  const std::string path = PicturePath(document::GetPropValue("Image", props, ""));
   if (!FileExists(path)) return;
   try {
     const bool jpeg = codecs::IsJpegPath(path);

@@ -95,11 +95,18 @@ class ButtonRenderer {
   TextGradient& Gradient() { return gradient_; }
 
  private:
+  // The file a picture path of the document names: an absolute path as it
+  // is; a relative one beside the layout file when a file of that name is
+  // there, otherwise relative to the working folder. "~", ".." and the like
+  // are plain parts of a relative path.
+  std::string PicturePath(const std::string& path) const;
+
   gdi::Bitmap surface_;
   gdi::Canvas canvas_;
   TextGradient gradient_;
   int width_ = 0;   // the button size of the current pass
   int height_ = 0;
+  std::string layout_folder_;  // the document's, for the current pass
   RenderResult last_result_ = RenderResult::Drawn;
 };
 

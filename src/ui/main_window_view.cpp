@@ -77,7 +77,8 @@ void MainWindow::SettingsChanged(document::DocumentSetting setting) {
     case document::DocumentSetting::Height:
     case document::DocumentSetting::Width:
     case document::DocumentSetting::WorkArea:
-    case document::DocumentSetting::Border: RenderButton(); break;
+    case document::DocumentSetting::Border:
+    case document::DocumentSetting::LayoutFolder: RenderButton(); break;
     case document::DocumentSetting::Caption: break;
   }
 }
