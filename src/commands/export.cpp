@@ -47,14 +47,17 @@ void ExportButton(const document::ButtonDocument& doc, render::ButtonRenderer& r
   const ExportFormat format = ExportFormatFor(fileName);
   const bool transparent = format == ExportFormat::Gif || format == ExportFormat::Png;
   const gdi::Bitmap& surface = renderer.Surface();
-  const bool surfaceCurrent = renderer.LastResult() == render::RenderResult::Drawn && surface.Width() == w &&
-                              surface.Height() == h;
+  // A pass cut short by its budget is as current as a whole one: drawing
+  // again would leave out the same layers.
+  const render::RenderResult last = renderer.LastResult();
+  const bool surfaceCurrent = (last == render::RenderResult::Drawn || last == render::RenderResult::Partial) &&
+                              surface.Width() == w && surface.Height() == h;
   if (transparent || !surfaceCurrent) {
     const render::RenderResult result = renderer.RenderButton(doc);
     // No memory for the surface is the caller's out-of-memory case as much as
     // an allocation of its own.
     if (result == render::RenderResult::OutOfMemory) throw std::bad_alloc();
-    if (result != render::RenderResult::Drawn) {
+    if (result != render::RenderResult::Drawn && result != render::RenderResult::Partial) {
       throw base::FileWriteError("Nothing was exported to " + fileName + ": the button could not be drawn");
     }
   }

@@ -27,10 +27,11 @@ ExportFormat ExportFormatFor(std::string_view fileName);
 //  - PNG: runs a render pass first; full colour, the work-area pixels fully
 //    transparent.
 // A surface that does not hold a drawing of the current size is drawn first
-// for every format. The file is written beside its name and renamed over it,
-// so no partly written file remains and a failure leaves an existing file as
-// it was. Unlike a layout save it does not wait for the disk (see
-// AtomicFile::SetDurable).
+// for every format. A pass that its budget cut short (RenderResult::Partial)
+// is exported as drawn; the renderer's LastResult tells the caller. The file
+// is written beside its name and renamed over it, so no partly written file
+// remains and a failure leaves an existing file as it was. Unlike a layout
+// save it does not wait for the disk (see AtomicFile::SetDurable).
 //
 // Raises FileWriteError with a message ready to show: "Cannot create file " +
 // fileName when the file cannot be made, its own message for other write

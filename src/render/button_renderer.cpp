@@ -9,7 +9,6 @@
 
 #include "base/ascii_text.h"
 #include "base/unexpected_error.h"
-#include "codecs/picture.h"
 #include "document/layer_type.h"
 #include "document/property_string.h"
 #include "document/value_conversion.h"
@@ -57,11 +56,6 @@ std::int64_t FloorHalf(std::int64_t v) { return v >= 0 ? v / 2 : -((-v + 1) / 2)
 // (level) for an angle of 0 or less.
 int EscapementFor(int angle) { return angle > 0 ? (angle % 65536) * 10 : 0; }
 
-// A decoded picture as a bitmap the canvas can draw; the pixels move over.
-gdi::Bitmap ToBitmap(codecs::Picture&& picture) {
-  return gdi::Bitmap(picture.width, picture.height, std::move(picture.pixels));
-}
-
 }  // namespace
 
 void ReportUnexpectedRowError(int index) noexcept {
@@ -85,6 +79,8 @@ RenderResult ButtonRenderer::RenderButton(const document::ButtonDocument& doc) {
   // pass: a bevel's pen width, an outline's clear brush, a font.
   canvas_ = gdi::Canvas(surface_);
   layout_folder_ = doc.LayoutFolder();
+  budget_ = PassBudget();
+  first_row_left_out_ = -1;
   try {
     PrepareWorkArea(doc);
     DrawImageBorder(doc);
@@ -92,10 +88,19 @@ RenderResult ButtonRenderer::RenderButton(const document::ButtonDocument& doc) {
     last_result_ = RenderResult::OutOfMemory;
     return last_result_;
   }
+  // What one drawer may touch: the whole surface, and at the least a fixed
+  // amount for the work every layer does whatever the button's size.
+  const std::int64_t drawerWork = std::max(std::int64_t{width_} * height_, kMinDrawerWork);
+  pictures_.BeginPass();
   for (int index = 0; index < doc.RowCount(); ++index) {
     const document::LayerRow& row = doc.Row(index);
     if (!row.IsVisible()) continue;
     const document::LayerKinds kinds = document::KindsForRender(row.type);
+    const int drawers = int{kinds.background} + int{kinds.text} + int{kinds.bevel} + int{kinds.image};
+    if (!budget_.TakeLayerWork(drawers * drawerWork)) {
+      first_row_left_out_ = index;
+      break;
+    }
     // A layer that cannot be drawn ends where it failed; what it drew stays
     // and the pass goes on with the next row.
     DrawLayerRow(index, [&] {
@@ -104,9 +109,25 @@ RenderResult ButtonRenderer::RenderButton(const document::ButtonDocument& doc) {
       if (kinds.bevel) DrawBevelLayer(row);
       if (kinds.image) DrawImageLayer(row);
     });
+    // A picture beyond the budget was left out of this row: the pass ends.
+    if (budget_.Spent()) {
+      first_row_left_out_ = index;
+      break;
+    }
   }
-  last_result_ = RenderResult::Drawn;
+  pictures_.EndPass();
+  last_result_ = first_row_left_out_ < 0 ? RenderResult::Drawn : RenderResult::Partial;
   return last_result_;
+}
+
+std::string ButtonRenderer::PartialMessage() const {
+  const std::string what =
+      "Layer " + std::to_string(first_row_left_out_ + 1) + " and the layers after it were left out: ";
+  if (budget_.SpentOn() == PassBudget::Limit::PicturePixels) {
+    return what + "their pictures go beyond the " + std::to_string(kPassPicturePixels >> 20) +
+           " million pixels that one drawing of the button may decode.";
+  }
+  return what + "the button has more layers than one drawing of it may take at its size.";
 }
 
 void ButtonRenderer::PrepareWorkArea(const document::ButtonDocument& doc) {
@@ -165,19 +186,19 @@ void ButtonRenderer::DrawBackgroundLayer(const document::LayerRow& row) {
   const std::string path = PicturePath(document::GetPropValue("Image", props, ""));
   if (FileExists(path)) {
     try {
-      const bool jpeg = codecs::IsJpegPath(path);
-      codecs::Picture picture = codecs::LoadPicture(path);
-      const gdi::Pixel key = picture.TransparentColour();
-      const gdi::Bitmap bitmap = ToBitmap(std::move(picture));
-      if (stretch) {
-        const gdi::Rect all{0, 0, w, h};
-        if (transparent && !jpeg) c.StretchDrawTransparent(all, bitmap, key);
-        else c.StretchDraw(all, bitmap);
-      } else {
-        // 1:1 and opaque, whatever Transparent says: the picture's top-left
-        // W x H pixels; where a smaller picture does not reach, what was there
-        // stays.
-        c.Draw(0, 0, bitmap);
+      if (const std::shared_ptr<const LayerPicture> picture = pictures_.Get(path, budget_)) {
+        if (stretch) {
+          const gdi::Rect all{0, 0, w, h};
+          if (transparent && !picture->jpeg)
+            c.StretchDrawTransparent(all, picture->bitmap, picture->transparent_colour);
+          else
+            c.StretchDraw(all, picture->bitmap);
+        } else {
+          // 1:1 and opaque, whatever Transparent says: the picture's top-left
+          // W x H pixels; where a smaller picture does not reach, what was
+          // there stays.
+          c.Draw(0, 0, picture->bitmap);
+        }
       }
     } catch (const base::Error&) {
       // An unreadable picture is skipped; the edge is still drawn.
@@ -244,12 +265,12 @@ void ButtonRenderer::DrawImageLayer(const document::LayerRow& row) {
   const std::string path = PicturePath(document::GetPropValue("Image", props, ""));
   if (!FileExists(path)) return;
   try {
-    const bool jpeg = codecs::IsJpegPath(path);
-    codecs::Picture picture = codecs::LoadPicture(path);
-    const gdi::Pixel key = picture.TransparentColour();
-    const gdi::Bitmap bitmap = ToBitmap(std::move(picture));
-    if (transparent && !jpeg) canvas_.DrawTransparent(x, y, bitmap, key);
-    else canvas_.Draw(x, y, bitmap);
+    if (const std::shared_ptr<const LayerPicture> picture = pictures_.Get(path, budget_)) {
+      if (transparent && !picture->jpeg)
+        canvas_.DrawTransparent(x, y, picture->bitmap, picture->transparent_colour);
+      else
+        canvas_.Draw(x, y, picture->bitmap);
+    }
   } catch (const base::Error&) {
     // An unreadable picture draws nothing and stops nothing.
   } catch (const std::bad_alloc&) {

@@ -11,6 +11,7 @@
 #include "document/layer_row.h"
 #include "gdi/bitmap.h"
 #include "gdi/canvas.h"
+#include "render/picture_cache.h"
 #include "render/text_gradient.h"
 
 namespace vorbel::render {
@@ -21,6 +22,9 @@ enum class RenderResult {
   Suspended,    // the document is loading; nothing was drawn
   TooLarge,     // width x height is beyond what can be drawn; nothing was drawn
   OutOfMemory,  // there was no memory for a surface of that size; nothing was drawn
+  Partial,      // the pass ran out of its budget (see PassBudget): the rows
+                // before FirstRowLeftOut() are drawn, that row in part or not
+                // at all, the rows after it not at all
 };
 
 // Runs `draw`, which draws the layer row `index`, so that a failure inside it
@@ -51,12 +55,20 @@ class ButtonRenderer {
   ButtonRenderer& operator=(const ButtonRenderer&) = delete;
 
   // One render pass: resets the canvas state, sizes the surface to the
-  // button, fills it with the work-area colour, draws the border when the document asks for it, then
-  // every visible row in list order through the drawers its Type names. A
-  // failure inside a row ends that row only (see DrawLayerRow); what it drew
-  // stays.
+  // button, fills it with the work-area colour, draws the border when the
+  // document asks for it, then every visible row in list order through the
+  // drawers its Type names. A failure inside a row ends that row only (see
+  // DrawLayerRow); what it drew stays. A pass that runs out of its budget
+  // ends there and is Partial.
   RenderResult RenderButton(const document::ButtonDocument& doc);
   RenderResult LastResult() const { return last_result_; }
+  // After a Partial pass: the index of the first row that was not drawn to its
+  // end, and a sentence that tells the user so.
+  int FirstRowLeftOut() const { return first_row_left_out_; }
+  std::string PartialMessage() const;
+  // Pictures decoded since the renderer was made, those that failed
+  // included (see PictureCache).
+  int PictureDecodes() const { return pictures_.Decodes(); }
 
   const gdi::Bitmap& Surface() const { return surface_; }
   gdi::Canvas& Canvas() { return canvas_; }
@@ -107,6 +119,9 @@ class ButtonRenderer {
   int width_ = 0;   // the button size of the current pass
   int height_ = 0;
   std::string layout_folder_;  // the document's, for the current pass
+  PictureCache pictures_;
+  PassBudget budget_;  // of the current pass
+  int first_row_left_out_ = -1;
   RenderResult last_result_ = RenderResult::Drawn;
 };
 

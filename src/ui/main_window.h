@@ -193,6 +193,9 @@ class MainWindow : public QMainWindow, private document::DocumentObserver, priva
   void RowsReset() override;
   void SelectionChanged(int previous, int current) override;
   void SelectListRow(int row);
+  // Tells in the status bar what a pass cut short by its budget left out;
+  // an empty text takes the note away.
+  void ShowPassLimit(const QString& text);
 
   // The offset step of the layer commands (main_window_layers.cpp).
   void StepOffset(document::SubItem sub_item, int delta);

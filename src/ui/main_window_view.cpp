@@ -5,6 +5,8 @@
 #include <QCheckBox>
 #include <QFrame>
 #include <QItemSelectionModel>
+#include <QLabel>
+#include <QStatusBar>
 #include <QTreeView>
 
 #include <exception>
@@ -110,7 +112,24 @@ void MainWindow::ShowPreview(render::RenderResult result) {
   } else {
     preview_->SetPicture(renderer_.Surface());
   }
+  ShowPassLimit(result == render::RenderResult::Partial ? QString::fromStdString(renderer_.PartialMessage())
+                                                        : QString());
   if (!preview_->IsPainting()) preview_->update();
+}
+
+void MainWindow::ShowPassLimit(const QString& text) {
+  // A label of its own in the status bar: hints shown there pass over it
+  // without removing it.
+  auto* label = status_bar_->findChild<QLabel*>(QStringLiteral("passLimitLabel"), Qt::FindDirectChildrenOnly);
+  if (label == nullptr) {
+    if (text.isEmpty()) return;
+    label = new QLabel(status_bar_);
+    label->setObjectName(QStringLiteral("passLimitLabel"));
+    status_bar_->addWidget(label, 1);
+  }
+  label->setText(text);
+  label->setToolTip(text);
+  label->setVisible(!text.isEmpty());
 }
 
 void MainWindow::SelectListRow(int row) {

@@ -20,6 +20,7 @@
 #include "document/button_document.h"
 #include "layout/layout_file.h"
 #include "render/button_renderer.h"
+#include "support/test_support.h"
 
 extern char** environ;
 
@@ -173,6 +174,24 @@ TEST(VorbelProgram, FailuresGoToStandardErrorWithANonZeroStatus) {
     EXPECT_EQ(run.err, c.error);
   }
   EXPECT_FALSE(fs::exists(s.File("o.gif")));
+}
+
+// A picture that declares more pixels than a pass may decode ends the pass:
+// what was drawn is written, with a warning, and the export succeeds.
+TEST(VorbelProgram, AButtonDrawnInPartIsWrittenWithAWarning) {
+  Scratch s;
+  const std::vector<std::uint8_t> huge = test::HugeRleBmp();
+  WriteFile(s.File("huge.bmp"), std::string(huge.begin(), huge.end()));
+  WriteFile(s.File("h.vrb"), std::string(kLayout) + "[Layer2]\r\nType=Image\r\nProperties=Image=huge.bmp;\r\n");
+  std::string layout = ReadFile(s.File("h.vrb"));
+  layout.replace(layout.find("Layers=2"), 8, "Layers=3");
+  WriteFile(s.File("h.vrb"), layout);
+  const RunResult run = Vorbel(s, {"--export", s.File("h.png"), s.File("h.vrb")});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "vorbel: warning: " + s.File("h.vrb") +
+                         ": Layer 3 and the layers after it were left out: their pictures go beyond the 64 million "
+                         "pixels that one drawing of the button may decode.\n");
+  EXPECT_EQ(ReadFile(s.File("h.png")).substr(1, 3), "PNG");
 }
 
 TEST(VorbelProgram, HelpVersionAndUsageErrors) {

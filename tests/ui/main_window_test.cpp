@@ -24,6 +24,7 @@
 #include "controls/spin_edit.h"
 #include "find_child.h"
 #include "scripted_dialogs.h"
+#include "support/test_support.h"
 #include "ui/help_viewer.h"
 #include "ui/layer_list_model.h"
 #include "ui/main_window.h"
@@ -452,6 +453,23 @@ TEST(MainWindow, TooLargeButtonShowsAMessageInsteadOfAPicture) {
   form.Document().SetHeightText("3");
   EXPECT_TRUE(Child<PreviewBox>(form, "preview")->Message().isEmpty());
   EXPECT_EQ(Child<PreviewBox>(form, "preview")->Picture().size(), QSize(20000, 3));
+}
+
+TEST(MainWindow, APassCutShortByItsBudgetSaysSoInTheStatusBar) {
+  QTemporaryDir dir;
+  const std::vector<std::uint8_t> huge = vorbel::test::HugeRleBmp();
+  ASSERT_TRUE(WriteText(dir.filePath("huge.bmp"),
+                        QByteArray(reinterpret_cast<const char*>(huge.data()), static_cast<qsizetype>(huge.size()))));
+  MainWindow form(QuietOptions());
+  form.Document().AppendRow(
+      document::LayerRow::Make("Image", "Image=" + dir.filePath("huge.bmp").toStdString() + ";", "0", "0"));
+  form.Refresh();
+  const QLabel* note = Child<QLabel>(form, "passLimitLabel");
+  EXPECT_TRUE(note->isVisibleTo(&form));
+  EXPECT_TRUE(note->text().startsWith(QStringLiteral("Layer 1 and the layers after it were left out")));
+  form.Document().ClearRows();
+  form.Refresh();
+  EXPECT_FALSE(note->isVisibleTo(&form));
 }
 
 TEST(MainWindow, PreviewPaintsTheSurfaceOneToOne) {
