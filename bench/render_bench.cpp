@@ -1,7 +1,8 @@
 // The render pass on the scenes whose speed matters: the usual small button,
 // the same layers on a full-HD surface, a gradient caption, a large JPEG
-// background stretched over a full-HD button, and a bevel whose absurd pen
-// width stays for the ellipse backgrounds of large buttons.
+// background stretched over a full-HD button (kept decoded from pass to pass),
+// a bevel whose absurd pen width stays for the ellipse backgrounds of large
+// buttons, and pictures named by many layers.
 //
 //   build/bench/render_bench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
 
@@ -95,12 +96,62 @@ void BM_HugePenShadedEllipseOnLargestButton(benchmark::State& state) {
   HugePenUnderEllipse(state, 32767, 3051, "Color=clRed;Shape=Ellipse;Draw3D=Yes;");
 }
 
+// One 1024 x 768 JPEG named by 200 image layers of a 400 x 300 button, each
+// pass with a renderer of its own (nothing kept from earlier passes): the
+// picture is decoded once and drawn 200 times.
+void BM_OnePictureNamedBy200Layers(benchmark::State& state) {
+  const std::filesystem::path path = std::filesystem::temp_directory_path() / "vorbel-bench-named-200.jpg";
+  std::vector<base::Pixel> px(1024 * 768, base::Pixel::FromRgb(200, 120, 40));
+  codecs::WriteJpegFile(path.string(), codecs::PixelView{px.data(), 1024, 768, 1024});
+  document::ButtonDocument doc;
+  doc.SetWidth(400);
+  doc.SetHeight(300);
+  for (int i = 0; i < 200; ++i) {
+    doc.AppendRow(document::LayerRow::Make("Image", "Image=" + path.string() + ";", std::to_string(-i), "0"));
+  }
+  for (auto _ : state) {
+    render::ButtonRenderer renderer;
+    renderer.RenderButton(doc);
+    benchmark::DoNotOptimize(renderer.Surface().Data());
+  }
+  std::filesystem::remove(path);
+}
+
+// 120 bytes that declare a 10000 x 10000 RLE picture, named by 200 layers:
+// refused by its header, beyond what a pass may decode.
+void BM_OversizedPictureNamedBy200Layers(benchmark::State& state) {
+  const std::filesystem::path path = std::filesystem::temp_directory_path() / "vorbel-bench-oversized.bmp";
+  std::vector<std::uint8_t> bmp(120, 0);
+  const auto put = [&bmp](std::size_t at, std::uint32_t x) {
+    for (std::size_t i = 0; i < 4; ++i) bmp[at + i] = static_cast<std::uint8_t>(x >> (8 * i));
+  };
+  bmp[0] = 'B';
+  bmp[1] = 'M';
+  put(10, 118);
+  put(14, 40);
+  put(18, 10000);
+  put(22, 10000);
+  put(26, 0x00040001);
+  put(30, 2);
+  bmp[119] = 1;
+  if (std::FILE* f = std::fopen(path.string().c_str(), "wb")) {
+    std::fwrite(bmp.data(), 1, bmp.size(), f);
+    std::fclose(f);
+  }
+  document::ButtonDocument doc;
+  for (int i = 0; i < 200; ++i) doc.AppendRow(document::LayerRow::Make("Image", "Image=" + path.string() + ";"));
+  RenderScene(state, doc);
+  std::filesystem::remove(path);
+}
+
 BENCHMARK(BM_SmallButton)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FullHdButton)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SmallGradientButton)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_StretchedJpegBackground)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HugePenEllipseBackground)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HugePenShadedEllipseOnLargestButton)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OnePictureNamedBy200Layers)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OversizedPictureNamedBy200Layers)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace vorbel

@@ -4,5 +4,5 @@
 #include "picture_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  return CheckPictureDecoder(vorbel::codecs::DecodeBmp, data, size);
+  return CheckPictureDecoder(vorbel::codecs::DecodeBmp, false, data, size);
 }

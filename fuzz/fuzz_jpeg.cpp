@@ -5,5 +5,5 @@
 #include "picture_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  return CheckPictureDecoder(vorbel::codecs::DecodeJpeg, data, size);
+  return CheckPictureDecoder(vorbel::codecs::DecodeJpeg, true, data, size);
 }

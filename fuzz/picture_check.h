@@ -1,19 +1,29 @@
 #pragma once
 // The check both picture fuzzers make: decoding gives a consistent picture or
 // raises PictureError; any other exception, a crash, a sanitizer report or a
-// pixel with its top byte set is a fault.
+// pixel with its top byte set is a fault. The same bytes are then read as a
+// file, header first, as the render pass reads pictures: what that gives must
+// agree with the header and with the decoding from memory.
+
+#include <sys/mman.h>
+#include <unistd.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <span>
+#include <string>
 
 #include "codecs/picture.h"
 
 template <typename Decode>
-int CheckPictureDecoder(Decode decode, const std::uint8_t* data, std::size_t size) {
+int CheckPictureDecoder(Decode decode, bool jpeg, const std::uint8_t* data, std::size_t size) {
+  using vorbel::codecs::Picture;
+  std::optional<Picture> fromMemory;
   try {
-    const vorbel::codecs::Picture pic = decode(std::span<const std::uint8_t>(data, size));
+    fromMemory = decode(std::span<const std::uint8_t>(data, size));
+    const Picture& pic = *fromMemory;
     if (pic.width <= 0 || pic.height <= 0 ||
         pic.pixels.size() != static_cast<std::size_t>(pic.width) * static_cast<std::size_t>(pic.height))
       std::abort();
@@ -23,5 +33,23 @@ int CheckPictureDecoder(Decode decode, const std::uint8_t* data, std::size_t siz
     (void)pic.TransparentColour();
   } catch (const vorbel::codecs::PictureError&) {
   }
+
+  const int fd = ::memfd_create("picture", MFD_CLOEXEC);
+  if (fd < 0) return 0;
+  if (size == 0 || ::write(fd, data, size) == static_cast<ssize_t>(size)) {
+    try {
+      vorbel::codecs::PictureFile file("/proc/self/fd/" + std::to_string(fd), jpeg);
+      const vorbel::codecs::PictureSize declared = file.ReadHeader();
+      const Picture pic = file.Decode();
+      // The picture has the size its header declared, and where the bytes
+      // decode from memory too, the same pixels. (A file may be read only as
+      // far as its picture can need, so it may decode where trailing junk
+      // makes the whole bytes fail.)
+      if (pic.width != declared.width || pic.height != declared.height) std::abort();
+      if (fromMemory && (fromMemory->pixels != pic.pixels || fromMemory->width != pic.width)) std::abort();
+    } catch (const vorbel::codecs::PictureError&) {
+    }
+  }
+  ::close(fd);
   return 0;
 }

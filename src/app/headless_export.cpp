@@ -10,17 +10,18 @@
 
 namespace vorbel::app {
 
-std::string ExportLayout(const std::string& output, const std::string& layout) {
+ExportOutcome ExportLayout(const std::string& output, const std::string& layout) {
   try {
     document::ButtonDocument doc;
     render::ButtonRenderer renderer;
     layout::LoadLayout(doc, layout, [&] { renderer.RenderButton(doc); }, layout::MissingLayout::IsAnError);
     commands::ExportButton(doc, renderer, output);
+    if (renderer.LastResult() == render::RenderResult::Partial) return {{}, layout + ": " + renderer.PartialMessage()};
     return {};
   } catch (const std::bad_alloc&) {
-    return "out of memory while exporting " + layout;
+    return {"out of memory while exporting " + layout, {}};
   } catch (const std::exception& e) {
-    return e.what();
+    return {e.what(), {}};
   }
 }
 

@@ -6,11 +6,19 @@
 
 namespace vorbel::app {
 
+// What an export from the command line came to: an error (nothing was
+// written), or a warning about a picture that was written (empty when there
+// is nothing to say).
+struct ExportOutcome {
+  std::string error;
+  std::string warning;
+};
+
 // Loads the layout file as Open does (one render pass at the end of the load)
 // and exports the button to `output` as the Export command does (GIF and PNG
 // with a pass of their own). A layout file that does not exist or cannot be
-// read is an error here. Returns the empty text on success, else the message
-// to show.
-std::string ExportLayout(const std::string& output, const std::string& layout);
+// read is an error here. A button drawn only in part, as the budget of a
+// render pass allows, is written with a warning that says so.
+ExportOutcome ExportLayout(const std::string& output, const std::string& layout);
 
 }  // namespace vorbel::app

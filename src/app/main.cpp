@@ -43,9 +43,13 @@ int main(int argc, char* argv[]) {
       std::fputs(vorbel::app::ShortUsageText(), stderr);
       return 2;
     case CommandLine::Action::Export: {
-      const std::string error = vorbel::app::ExportLayout(command.output, command.layout);
-      if (error.empty()) return 0;
-      PrintError(error);
+      const vorbel::app::ExportOutcome outcome = vorbel::app::ExportLayout(command.output, command.layout);
+      if (outcome.error.empty()) {
+        // The picture was written; a warning does not make the export fail.
+        if (!outcome.warning.empty()) PrintError("warning: " + outcome.warning);
+        return 0;
+      }
+      PrintError(outcome.error);
       return 1;
     }
     case CommandLine::Action::Window: break;

@@ -3,6 +3,7 @@
 // depth, palettes, RLE4/RLE8 and colour masks, checks every field before it
 // trusts it and never reads outside the file.
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdint>
@@ -10,6 +11,7 @@
 
 #include "codecs/byte_reader.h"
 #include "codecs/picture.h"
+#include "codecs/picture_readers.h"
 
 namespace vorbel::codecs {
 
@@ -94,7 +96,11 @@ bool IsOs2HeaderSize(std::uint32_t size) {
          size != kV2Header && size != kV3Header;
 }
 
-Header ReadHeader(std::span<const std::uint8_t> bytes) {
+// Reads the headers from `bytes`, the start of a file of fileSize bytes (the
+// whole file or at least its first kBmpHeadBytes bytes), and checks every
+// field, the picture's size against the limits included, before anything is
+// allocated for the pixels.
+Header ReadHeader(std::span<const std::uint8_t> bytes, std::uint64_t fileSize) {
   if (bytes.size() < 2 || bytes[0] != 'B' || bytes[1] != 'M')
     throw PictureError("Not a BMP picture: the file does not start with \"BM\"");
   if (bytes.size() < kFileHeaderSize + 4) throw PictureError("BMP file header is cut short");
@@ -131,7 +137,7 @@ Header ReadHeader(std::span<const std::uint8_t> bytes) {
 
   if (h.width <= 0) throw PictureError("BMP width " + Num(h.width) + " is not positive");
   if (h.height == 0) throw PictureError("BMP height is 0");
-  if (h.width * h.height > kMaxPicturePixels)
+  if (PictureSizeTooLarge(h.width, h.height))
     throw PictureError("BMP picture of " + Num(h.width) + " x " + Num(h.height) + " pixels is too large");
 
   switch (h.bpp) {
@@ -192,9 +198,19 @@ Header ReadHeader(std::span<const std::uint8_t> bytes) {
 
   if (h.pixel_offset < h.palette_offset)
     throw PictureError("BMP pixel data offset " + Num(h.pixel_offset) + " points into the header");
-  if (h.pixel_offset > bytes.size())
+  if (h.pixel_offset > fileSize)
     throw PictureError("BMP pixel data offset " + Num(h.pixel_offset) + " lies beyond the end of the file");
   return h;
+}
+
+bool IsRle(const Header& h) { return h.compression == kRle8 || h.compression == kRle4; }
+
+// Bytes per row of uncompressed pixels, without and with the padding to 4 bytes.
+std::uint64_t RowBytes(const Header& h) {
+  return (static_cast<std::uint64_t>(h.width) * static_cast<std::uint64_t>(h.bpp) + 7) / 8;
+}
+std::uint64_t Stride(const Header& h) {
+  return (static_cast<std::uint64_t>(h.width) * static_cast<std::uint64_t>(h.bpp) + 31) / 32 * 4;
 }
 
 // The palette of a picture of 8 bits or fewer. Entries that the file leaves out
@@ -233,9 +249,8 @@ void DecodeIndexedRow(const std::uint8_t* src, base::Pixel* out, int width, int 
 }
 
 Picture DecodeUncompressed(std::span<const std::uint8_t> bytes, const Header& h) {
-  const std::uint64_t rowBits = static_cast<std::uint64_t>(h.width) * static_cast<std::uint64_t>(h.bpp);
-  const std::uint64_t rowBytes = (rowBits + 7) / 8;
-  const std::uint64_t stride = (rowBits + 31) / 32 * 4;
+  const std::uint64_t rowBytes = RowBytes(h);
+  const std::uint64_t stride = Stride(h);
   // The last row's padding may be missing: nothing is read from it.
   const std::uint64_t needed = stride * static_cast<std::uint64_t>(h.height - 1) + rowBytes;
   const std::uint64_t available = bytes.size() - h.pixel_offset;
@@ -353,9 +368,27 @@ Picture DecodeRle(std::span<const std::uint8_t> bytes, const Header& h) {
 }  // namespace
 
 Picture DecodeBmp(std::span<const std::uint8_t> bytes) {
-  const Header h = ReadHeader(bytes);
-  if (h.compression == kRle8 || h.compression == kRle4) return DecodeRle(bytes, h);
+  const Header h = ReadHeader(bytes, bytes.size());
+  if (IsRle(h)) return DecodeRle(bytes, h);
   return DecodeUncompressed(bytes, h);
 }
+
+namespace detail {
+
+BmpLayout ReadBmpLayout(std::span<const std::uint8_t> head, std::uint64_t fileSize) {
+  const Header h = ReadHeader(head, fileSize);
+  BmpLayout layout;
+  layout.size = {static_cast<int>(h.width), static_cast<int>(h.height)};
+  const std::uint64_t height = static_cast<std::uint64_t>(h.height);
+  // Uncompressed pixels end where the last row does. RLE codes take at most
+  // four bytes for each pixel they paint or skip one by one, two to end a row
+  // and two to end the picture: anything after that is no part of the picture.
+  const std::uint64_t data =
+      IsRle(h) ? 4 * (static_cast<std::uint64_t>(h.width) + 1) * height + 2 : Stride(h) * (height - 1) + RowBytes(h);
+  layout.bytes_to_read = std::min(fileSize, h.pixel_offset + data);
+  return layout;
+}
+
+}  // namespace detail
 
 }  // namespace vorbel::codecs

@@ -47,11 +47,12 @@ void ExportButton(const document::ButtonDocument& doc, render::ButtonRenderer& r
   const ExportFormat format = ExportFormatFor(fileName);
   // Every format draws the document afresh: the surface may still show a
   // state the document has left since (a deleted or moved layer).
+  // A pass its budget cut short (Partial) is exported as drawn.
   const render::RenderResult result = renderer.RenderButton(doc);
   // No memory for the surface is the caller's out-of-memory case as much as
   // an allocation of its own.
   if (result == render::RenderResult::OutOfMemory) throw std::bad_alloc();
-  if (result != render::RenderResult::Drawn) {
+  if (result != render::RenderResult::Drawn && result != render::RenderResult::Partial) {
     throw base::FileWriteError("Nothing was exported to " + fileName + ": the button could not be drawn");
   }
   const gdi::Bitmap& surface = renderer.Surface();

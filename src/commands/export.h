@@ -25,6 +25,8 @@ ExportFormat ExportFormatFor(std::string_view fileName);
 //  - GIF: pixels of exactly the work-area colour become transparent, the rest
 //    is reduced to the web palette.
 //  - PNG: full colour, the work-area pixels fully transparent.
+// A pass that its budget cut short (RenderResult::Partial) is exported as
+// drawn; the renderer's LastResult tells the caller.
 // The file is written beside its name and renamed over it,
 // so no partly written file remains and a failure leaves an existing file as
 // it was. Unlike a layout save it does not wait for the disk (see

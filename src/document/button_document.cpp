@@ -55,6 +55,17 @@ void ButtonDocument::SetCaption(std::string caption) {
   NotifyObservers([](DocumentObserver& o) { o.SettingsChanged(DocumentSetting::Caption); });
 }
 
+void ButtonDocument::SetUntitled() {
+  SetCaption(std::string(kUntitledCaption));
+  SetLayoutFolder({});
+}
+
+void ButtonDocument::SetLayoutFolder(std::string folder) {
+  if (folder == layout_folder_) return;
+  layout_folder_ = std::move(folder);
+  NotifyObservers([](DocumentObserver& o) { o.SettingsChanged(DocumentSetting::LayoutFolder); });
+}
+
 void ButtonDocument::SetDocumentFileName(std::string_view path) {
   SetCaption("Vorbel - [" + std::string(path) + "]");
 }

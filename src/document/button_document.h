@@ -68,13 +68,22 @@ class ButtonDocument {
   void SetCaption(std::string caption);
   // Sets the caption to "Vorbel - [" + path + "]".
   void SetDocumentFileName(std::string_view path);
-  // Sets the caption back to "Vorbel - [untitled.vrb]".
-  void SetUntitled() { SetCaption(std::string(kUntitledCaption)); }
+  // Sets the caption back to "Vorbel - [untitled.vrb]"; the document has no
+  // layout folder any more.
+  void SetUntitled();
   // The file name read back from the caption: the text between the first "["
   // and the first "]" after it (empty when no "]" follows the "["), provided the
   // caption holds both characters somewhere; otherwise "untitled.vrb". A path
   // that itself holds "]" therefore comes back cut at that character.
   std::string GetDocumentFileName() const;
+
+  // The folder of the layout file the document was last loaded from or saved
+  // to, as an absolute path; empty while it has none (untitled). Relative
+  // picture paths are looked up there first, then in the working folder, so
+  // a layout finds the pictures beside it wherever it is opened from. Changes
+  // are reported as DocumentSetting::LayoutFolder.
+  const std::string& LayoutFolder() const { return layout_folder_; }
+  void SetLayoutFolder(std::string folder);
 
   // True while a layout file is being read; drawing does nothing meanwhile.
   bool Loading() const { return loading_; }
@@ -159,6 +168,7 @@ class ButtonDocument {
   ColorListSubscription work_area_subscription_;
   bool border_ = false;
   std::string caption_;
+  std::string layout_folder_;
   bool loading_ = false;
   std::vector<LayerRow> rows_;
   int selected_ = -1;

@@ -174,7 +174,8 @@ void DocumentHistory::SettingsChanged(DocumentSetting setting) {
     case DocumentSetting::Width: Record("Change Width", "Width"); break;
     case DocumentSetting::WorkArea: Record("Change Work Area Color", "WorkArea"); break;
     case DocumentSetting::Border: Record("Change Image Border"); break;
-    case DocumentSetting::Caption: break;
+    case DocumentSetting::Caption:
+    case DocumentSetting::LayoutFolder: break;
   }
 }
 

@@ -496,4 +496,20 @@ std::vector<int> StretchMap(int srcLen, int dstLen, bool keepLast) {
   return map;
 }
 
+// The walks of StretchMap in closed form. Enlarging, destination j takes the
+// largest source i with 2*d*i < s*(2*j + 1). Shrinking, source i falls into
+// destination k = the largest k with 2*s*k < d*(2*i + 1); destination k keeps
+// the first source of its run, or the last one along rows.
+int StretchIndex(std::int64_t srcLen, std::int64_t dstLen, bool keepLast, std::int64_t index) {
+  const std::int64_t s = srcLen;
+  const std::int64_t d = dstLen;
+  if (s <= 0 || d <= 0 || index < 0 || index >= d) return 0;
+  if (d == s) return static_cast<int>(index);
+  if (d > s) return static_cast<int>((s * (2 * index + 1) - 1) / (2 * d));
+  if (d == 1 && keepLast) return static_cast<int>(s - 2);
+  // The first source whose destination is at least k.
+  const auto firstOf = [&](std::int64_t k) { return k == 0 ? 0 : (2 * s * k - d) / (2 * d) + 1; };
+  return static_cast<int>(keepLast ? std::min(firstOf(index + 1), s) - 1 : firstOf(index));
+}
+
 }  // namespace vorbel::gdi::raster

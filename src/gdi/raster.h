@@ -219,4 +219,10 @@ class Pen {
 // each dropped run along rows (`keepLast`) or the first along columns.
 std::vector<int> StretchMap(int srcLen, int dstLen, bool keepLast);
 
+// Entry `index` of StretchMap(srcLen, dstLen, keepLast), worked out on its
+// own, without the table: for a stretch far wider than any surface, of which
+// only the part on the surface is drawn. 0 when index lies outside
+// 0..dstLen-1 or either length is 0 or less.
+int StretchIndex(std::int64_t srcLen, std::int64_t dstLen, bool keepLast, std::int64_t index);
+
 }  // namespace vorbel::gdi::raster

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <map>
 #include <optional>
 #include <utility>
@@ -157,8 +158,15 @@ void LoadLayout(document::ButtonDocument& doc, const std::string& fileName, cons
     LoadingScope loading(doc);
     ReadLayout(doc, ini);
     doc.SetDocumentFileName(fileName);
+    doc.SetLayoutFolder(LayoutFolderOf(fileName));
   }
   if (redraw) redraw();
+}
+
+std::string LayoutFolderOf(const std::string& fileName) {
+  std::error_code ec;
+  const std::filesystem::path path = std::filesystem::absolute(fileName, ec);
+  return (ec ? std::filesystem::path(fileName) : path).parent_path().string();
 }
 
 std::string BackupFileName(std::string_view fileName) {
@@ -189,6 +197,7 @@ void SaveLayout(document::ButtonDocument& doc, const std::string& fileName) {
     throw base::FileWriteError(failure);
   }
   doc.SetDocumentFileName(fileName);
+  doc.SetLayoutFolder(LayoutFolderOf(fileName));
 }
 
 }  // namespace vorbel::layout

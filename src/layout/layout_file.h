@@ -46,9 +46,15 @@ void ReadLayout(document::ButtonDocument& doc, const IniFile& ini);
 // The text of the layout file for the document, CR LF line ends, UTF-8.
 std::string FormatLayout(const document::ButtonDocument& doc);
 
+// The absolute path of the folder that holds fileName (relative names count
+// from the working folder): the document's layout folder once it is loaded
+// from or saved to that file.
+std::string LayoutFolderOf(const std::string& fileName);
+
 // Loads a layout file into the document: sets Loading while it reads (so the
 // change notifications it causes draw nothing), applies the file, sets the
-// caption to "Vorbel - [" + fileName + "]", clears Loading and calls `redraw`
+// caption to "Vorbel - [" + fileName + "]" and the layout folder to the
+// file's folder, clears Loading and calls `redraw`
 // (when given). Loading is cleared also when an error interrupts. A file that
 // does not exist or cannot be read loads as a layout without keys, unless
 // `missing` says it is an error; then LayoutReadError is raised before the
@@ -62,7 +68,7 @@ void LoadLayout(document::ButtonDocument& doc, const std::string& fileName, cons
 std::string BackupFileName(std::string_view fileName);
 
 // Saves the document as a layout file and sets the caption to
-// "Vorbel - [" + fileName + "]".
+// "Vorbel - [" + fileName + "]" and the layout folder to the file's folder.
 //
 // The new text goes to a temporary file beside the target first. Only then the
 // backup rule applies: an existing file is renamed to its backup name unless a
@@ -73,7 +79,7 @@ std::string BackupFileName(std::string_view fileName);
 //
 // On any failure it raises FileWriteError("Unable to write to " + fileName);
 // the previous file is then as it was (a backup rename already made is undone)
-// and the caption does not change.
+// and neither the caption nor the layout folder changes.
 void SaveLayout(document::ButtonDocument& doc, const std::string& fileName);
 
 }  // namespace vorbel::layout

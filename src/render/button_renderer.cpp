@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 #include "base/ascii_text.h"
 #include "base/unexpected_error.h"
-#include "codecs/picture.h"
 #include "document/layer_type.h"
 #include "document/property_string.h"
 #include "document/value_conversion.h"
@@ -48,10 +48,13 @@ int CornerSize(std::string_view props) {
   return document::StringToInt(seed);
 }
 
-// A decoded picture as a bitmap the canvas can draw; the pixels move over.
-gdi::Bitmap ToBitmap(codecs::Picture&& picture) {
-  return gdi::Bitmap(picture.width, picture.height, std::move(picture.pixels));
-}
+// Half of v, rounded down (towards minus infinity).
+std::int64_t FloorHalf(std::int64_t v) { return v >= 0 ? v / 2 : -((-v + 1) / 2); }
+
+// The escapement of a text turned `angle` degrees, in tenths of a degree,
+// from the angle taken mod 65536 as a 16-bit angle field would hold it; 0
+// (level) for an angle of 0 or less.
+int EscapementFor(int angle) { return angle > 0 ? (angle % 65536) * 10 : 0; }
 
 }  // namespace
 
@@ -66,17 +69,18 @@ ButtonRenderer::ButtonRenderer() : canvas_(surface_) {
   gradient_.BuildPalette();
 }
 
-void ButtonRenderer::SetGradientPictureSize(int width, int height) {
-  gradient_width_ = width;
-  gradient_height_ = height;
-}
-
 RenderResult ButtonRenderer::RenderButton(const document::ButtonDocument& doc) {
   if (doc.Loading()) return RenderResult::Suspended;
   if (gdi::SizeTooLarge(doc.Width(), doc.Height())) {
     last_result_ = RenderResult::TooLarge;
     return last_result_;
   }
+  // Nothing a previous pass or a measurement left in the canvas reaches this
+  // pass: a bevel's pen width, an outline's clear brush, a font.
+  canvas_ = gdi::Canvas(surface_);
+  layout_folder_ = doc.LayoutFolder();
+  budget_ = PassBudget();
+  first_row_left_out_ = -1;
   try {
     PrepareWorkArea(doc);
     DrawImageBorder(doc);
@@ -84,10 +88,19 @@ RenderResult ButtonRenderer::RenderButton(const document::ButtonDocument& doc) {
     last_result_ = RenderResult::OutOfMemory;
     return last_result_;
   }
+  // What one drawer may touch: the whole surface, and at the least a fixed
+  // amount for the work every layer does whatever the button's size.
+  const std::int64_t drawerWork = std::max(std::int64_t{width_} * height_, kMinDrawerWork);
+  pictures_.BeginPass();
   for (int index = 0; index < doc.RowCount(); ++index) {
     const document::LayerRow& row = doc.Row(index);
     if (!row.IsVisible()) continue;
     const document::LayerKinds kinds = document::KindsForRender(row.type);
+    const int drawers = int{kinds.background} + int{kinds.text} + int{kinds.bevel} + int{kinds.image};
+    if (!budget_.TakeLayerWork(drawers * drawerWork)) {
+      first_row_left_out_ = index;
+      break;
+    }
     // A layer that cannot be drawn ends where it failed; what it drew stays
     // and the pass goes on with the next row.
     DrawLayerRow(index, [&] {
@@ -96,9 +109,25 @@ RenderResult ButtonRenderer::RenderButton(const document::ButtonDocument& doc) {
       if (kinds.bevel) DrawBevelLayer(row);
       if (kinds.image) DrawImageLayer(row);
     });
+    // A picture beyond the budget was left out of this row: the pass ends.
+    if (budget_.Spent()) {
+      first_row_left_out_ = index;
+      break;
+    }
   }
-  last_result_ = RenderResult::Drawn;
+  pictures_.EndPass();
+  last_result_ = first_row_left_out_ < 0 ? RenderResult::Drawn : RenderResult::Partial;
   return last_result_;
+}
+
+std::string ButtonRenderer::PartialMessage() const {
+  const std::string what =
+      "Layer " + std::to_string(first_row_left_out_ + 1) + " and the layers after it were left out: ";
+  if (budget_.SpentOn() == PassBudget::Limit::PicturePixels) {
+    return what + "their pictures go beyond the " + std::to_string(kPassPicturePixels >> 20) +
+           " million pixels that one drawing of the button may decode.";
+  }
+  return what + "the button has more layers than one drawing of it may take at its size.";
 }
 
 void ButtonRenderer::PrepareWorkArea(const document::ButtonDocument& doc) {
@@ -154,22 +183,22 @@ void ButtonRenderer::DrawBackgroundLayer(const document::LayerRow& row) {
 
   const bool stretch = document::YesNoToBool(document::GetPropValue("Stretch", props, "Y"));
   const bool transparent = document::YesNoToBool(document::GetPropValue("Transparent", props, "Y"));
-  const std::string path = document::GetPropValue("Image", props, "");
+  const std::string path = PicturePath(document::GetPropValue("Image", props, ""));
   if (FileExists(path)) {
     try {
-      const bool jpeg = codecs::IsJpegPath(path);
-      codecs::Picture picture = codecs::LoadPicture(path);
-      const gdi::Pixel key = picture.TransparentColour();
-      const gdi::Bitmap bitmap = ToBitmap(std::move(picture));
-      if (stretch) {
-        const gdi::Rect all{0, 0, w, h};
-        if (transparent && !jpeg) c.StretchDrawTransparent(all, bitmap, key);
-        else c.StretchDraw(all, bitmap);
-      } else {
-        // 1:1 and opaque, whatever Transparent says: the picture's top-left
-        // W x H pixels; where a smaller picture does not reach, what was there
-        // stays.
-        c.Draw(0, 0, bitmap);
+      if (const std::shared_ptr<const LayerPicture> picture = pictures_.Get(path, budget_)) {
+        if (stretch) {
+          const gdi::Rect all{0, 0, w, h};
+          if (transparent && !picture->jpeg)
+            c.StretchDrawTransparent(all, picture->bitmap, picture->transparent_colour);
+          else
+            c.StretchDraw(all, picture->bitmap);
+        } else {
+          // 1:1 and opaque, whatever Transparent says: the picture's top-left
+          // W x H pixels; where a smaller picture does not reach, what was
+          // there stays.
+          c.Draw(0, 0, picture->bitmap);
+        }
       }
     } catch (const base::Error&) {
       // An unreadable picture is skipped; the edge is still drawn.
@@ -199,7 +228,7 @@ void ButtonRenderer::DrawBevelLayer(const document::LayerRow& row) {
   const int h = height_;
   gdi::Canvas& c = canvas_;
 
-  // The width stays in the canvas for every later outline and line.
+  // The width stays in the canvas for every later outline and line of the pass.
   c.SetPenWidth(document::StringToInt(document::GetPropValue("Pen", props, "2")));
   const base::Color highlight = document::StringToColor(document::GetPropValue("Highlight", props, "clBtnHighlight"));
   c.SetBrushColor(highlight);
@@ -222,20 +251,26 @@ void ButtonRenderer::DrawBevelLayer(const document::LayerRow& row) {
   c.LineTo(w - 1, 1);
 }
 
+std::string ButtonRenderer::PicturePath(const std::string& path) const {
+  if (path.empty() || path.front() == '/' || layout_folder_.empty()) return path;
+  std::string beside = (std::filesystem::path(layout_folder_) / path).string();
+  return FileExists(beside) ? beside : path;
+}
+
 void ButtonRenderer::DrawImageLayer(const document::LayerRow& row) {
   const int x = ClampedSum(document::ReadOffset(row.SubItemText(document::SubItem::Left)));
   const int y = ClampedSum(document::ReadOffset(row.SubItemText(document::SubItem::Top)));
   const std::string& props = row.Properties();
   const bool transparent = document::YesNoToBool(document::GetPropValue("Transparent", props, "N"));
-  const std::string path = document::GetPropValue("Image", props, "");
+  const std::string path = PicturePath(document::GetPropValue("Image", props, ""));
   if (!FileExists(path)) return;
   try {
-    const bool jpeg = codecs::IsJpegPath(path);
-    codecs::Picture picture = codecs::LoadPicture(path);
-    const gdi::Pixel key = picture.TransparentColour();
-    const gdi::Bitmap bitmap = ToBitmap(std::move(picture));
-    if (transparent && !jpeg) canvas_.DrawTransparent(x, y, bitmap, key);
-    else canvas_.Draw(x, y, bitmap);
+    if (const std::shared_ptr<const LayerPicture> picture = pictures_.Get(path, budget_)) {
+      if (transparent && !picture->jpeg)
+        canvas_.DrawTransparent(x, y, picture->bitmap, picture->transparent_colour);
+      else
+        canvas_.Draw(x, y, picture->bitmap);
+    }
   } catch (const base::Error&) {
     // An unreadable picture draws nothing and stops nothing.
   } catch (const std::bad_alloc&) {
@@ -254,52 +289,56 @@ void ButtonRenderer::DrawTextLayer(const document::LayerRow& row) {
   c.SetBkMode(gdi::BkMode::Transparent);
   const std::string text = document::GetPropValue("Text", props, "");
 
+  // The angle turns every copy: the shadow and the outline at their offsets
+  // in screen space, each about its own reference point, and the caption. An
+  // angle that does not convert draws the shadow and outline level and ends
+  // the layer where a plain caption would be drawn; a gradient caption is then
+  // drawn level.
+  std::string angleText = document::GetPropValue("Angle", props, "0");
+  if (Trimmed(angleText).empty()) angleText = std::string(1, '0');
+  const std::optional<std::int32_t> angle = document::TryStringToInt(angleText);
+  const int escapement = angle ? EscapementFor(*angle) : 0;
+
   if (document::YesNoToBool(document::GetPropValue("Shadowed", props, "N"))) {
     const base::Color shadow = document::StringToColor(document::GetPropValue("ShadowColor", props, "clBtnShadow"));
     c.SetPenColor(shadow);
     c.SetFontColor(shadow);
     const int d = document::StringToInt(document::GetPropValue("ShadowOffset", props, "2"));
-    c.TextOut(ClampedSum(x, d), ClampedSum(y, d), text);
+    c.TextOut(ClampedSum(x, d), ClampedSum(y, d), text, escapement);
   }
 
   if (document::YesNoToBool(document::GetPropValue("Outlined", props, "N"))) {
     c.SetFontColor(document::StringToColor(document::GetPropValue("OutlineColor", props, "clBlack")));
     c.SetBrushStyle(gdi::BrushStyle::Clear);  // and it stays clear after the layer
-    c.TextOut(x + 1, y + 1, text);
-    c.TextOut(x - 1, y + 1, text);
-    c.TextOut(x - 1, y - 1, text);
-    c.TextOut(x + 1, y - 1, text);
+    c.TextOut(x + 1, y + 1, text, escapement);
+    c.TextOut(x - 1, y + 1, text, escapement);
+    c.TextOut(x - 1, y - 1, text, escapement);
+    c.TextOut(x + 1, y - 1, text, escapement);
   }
 
   if (!document::YesNoToBool(document::GetPropValue("Gradient", props, "N"))) {
     const base::Color color = document::StringToColor(document::GetPropValue("Color", props, "clBtnFace"));
     c.SetPenColor(color);
     c.SetFontColor(color);
-    std::string angleText = document::GetPropValue("Angle", props, "0");
-    if (Trimmed(angleText).empty()) angleText = std::string(1, '0');
-    const int angle = document::StringToInt(angleText);
-    if (angle <= 0) c.TextOut(x, y, text);
-    else DrawRotatedText(x, y, angle, text);
+    // Converted as read: a trailing blank fails here.
+    DrawRotatedText(x, y, document::StringToInt(angleText), text);
     return;
   }
 
-  // The gradient picture is as large as the main window. Its stripes are
-  // vertical, so all its rows are alike and stretching it only ever samples
-  // rows: one row gives exactly the same caption as the full height.
-  gdi::Bitmap picture(std::max(gradient_width_, 0), gradient_height_ > 0 ? 1 : 0);
+  // The gradient picture has vertical stripes, so all its rows are alike and
+  // stretching it only ever samples rows: one row gives exactly the same
+  // caption as the full height.
+  gdi::Bitmap picture(kGradientPictureWidth, 1);
   gradient_.from = document::StringToColor(document::GetPropValue("GradientStart", props, "clLime"));
   gradient_.to = document::StringToColor(document::GetPropValue("GradientEnd", props, "clYellow"));
   gradient_.BuildPalette();
   gdi::Canvas pictureCanvas(picture);
   gradient_.Paint(pictureCanvas, picture.Width(), picture.Height());
-  DrawGradientText(c, x, y, text, picture);
+  DrawGradientText(c, x, y, text, picture, escapement);
 }
 
 void ButtonRenderer::DrawRotatedText(int x, int y, int angle, std::string_view text) {
-  // Escapement in tenths of a degree from the angle taken mod 65536, as a
-  // 16-bit angle field would hold it.
-  const int escapement = (angle % 65536) * 10;
-  canvas_.TextOut(x, y, text, escapement);
+  canvas_.TextOut(x, y, text, EscapementFor(angle));
 }
 
 int ButtonRenderer::GetTextLayerWidth(std::string_view props) {
@@ -319,23 +358,21 @@ void ButtonRenderer::PlaceTextLayer(const document::ButtonDocument& doc, std::st
   left.clear();
   top.clear();
   if (code < 1 || code > 9) return;
-  const std::int64_t w = doc.Width();
-  const std::int64_t h = doc.Height();
   const int column = (code - 1) % 3;  // 0 left, 1 middle, 2 right
   const int line = (code - 1) / 3;    // 0 top, 1 middle, 2 bottom
-  std::string newLeft;
-  std::string newTop;
-  switch (column) {
-    case 0: newLeft = std::string(1, '4'); break;
-    case 1: newLeft = std::to_string(w / 2 - GetTextLayerWidth(props) / 2); break;
-    default: newLeft = std::to_string(w - (std::int64_t{GetTextLayerWidth(props)} + 10)); break;
-  }
-  switch (line) {
-    case 0: newTop = std::string(1, '4'); break;
-    // The middle row subtracts the whole caption height, not half of it.
-    case 1: newTop = std::to_string(h / 2 - GetTextLayerHeight(props)); break;
-    default: newTop = std::to_string(h - (std::int64_t{GetTextLayerHeight(props)} + 10)); break;
-  }
+  // The drawer puts the cell kMargin pixels right of and below the offsets;
+  // an offset of "4" leaves 9 pixels before the cell, and the far side
+  // leaves as many after it. The middle centres the cell, any odd pixel
+  // going after it.
+  constexpr std::int64_t kMargin = 5;
+  const auto place = [](int where, std::int64_t size, auto measure) -> std::string {
+    if (where == 0) return std::string(1, '4');
+    const std::int64_t extent = measure();
+    if (where == 1) return std::to_string(FloorHalf(size - extent) - kMargin);
+    return std::to_string(size - extent - 4 - 2 * kMargin);
+  };
+  std::string newLeft = place(column, doc.Width(), [&] { return GetTextLayerWidth(props); });
+  std::string newTop = place(line, doc.Height(), [&] { return GetTextLayerHeight(props); });
   left = std::move(newLeft);
   top = std::move(newTop);
 }

@@ -11,6 +11,7 @@
 #include "document/layer_row.h"
 #include "gdi/bitmap.h"
 #include "gdi/canvas.h"
+#include "render/picture_cache.h"
 #include "render/text_gradient.h"
 
 namespace vorbel::render {
@@ -21,6 +22,9 @@ enum class RenderResult {
   Suspended,    // the document is loading; nothing was drawn
   TooLarge,     // width x height is beyond what can be drawn; nothing was drawn
   OutOfMemory,  // there was no memory for a surface of that size; nothing was drawn
+  Partial,      // the pass ran out of its budget (see PassBudget): the rows
+                // before FirstRowLeftOut() are drawn, that row in part or not
+                // at all, the rows after it not at all
 };
 
 // Runs `draw`, which draws the layer row `index`, so that a failure inside it
@@ -31,36 +35,44 @@ enum class RenderResult {
 template <typename Draw>
 bool DrawLayerRow(int index, Draw&& draw);
 
-// The size of the picture behind gradient captions when there is no main window
-// to take it from (command line, tests): the window's design size.
-inline constexpr int kDefaultGradientWidth = 508;
-inline constexpr int kDefaultGradientHeight = 375;
+// The width of the picture that gradient captions are sampled from, the same
+// in the window and on the command line: the main window's design width, which
+// the picture once followed, so layouts keep the captions they had. (Its rows
+// are all alike; its height plays no part.)
+inline constexpr int kGradientPictureWidth = 508;
 
 // The preview surface with its canvas, and the drawers of the four layer kinds.
-// One renderer lives as long as the program (or one command-line run): the
-// canvas state (pen, brush, font, background mode) carries over from one
-// drawing operation to the next, across layers and across passes.
+// One renderer lives as long as the program (or one command-line run). Every
+// pass starts from the state of a fresh canvas (a one-pixel black pen, a solid
+// white brush, the default font, opaque text background), so a picture depends
+// on its document alone; within a pass the canvas state (pen, brush, font,
+// background mode) carries over from one drawing operation to the next, from
+// layer to layer.
 class ButtonRenderer {
  public:
   ButtonRenderer();
   ButtonRenderer(const ButtonRenderer&) = delete;
   ButtonRenderer& operator=(const ButtonRenderer&) = delete;
 
-  // One render pass: sizes the surface to the button, fills it with the
-  // work-area colour, draws the border when the document asks for it, then
-  // every visible row in list order through the drawers its Type names. A
-  // failure inside a row ends that row only (see DrawLayerRow); what it drew
-  // stays.
+  // One render pass: resets the canvas state, sizes the surface to the
+  // button, fills it with the work-area colour, draws the border when the
+  // document asks for it, then every visible row in list order through the
+  // drawers its Type names. A failure inside a row ends that row only (see
+  // DrawLayerRow); what it drew stays. A pass that runs out of its budget
+  // ends there and is Partial.
   RenderResult RenderButton(const document::ButtonDocument& doc);
   RenderResult LastResult() const { return last_result_; }
+  // After a Partial pass: the index of the first row that was not drawn to its
+  // end, and a sentence that tells the user so.
+  int FirstRowLeftOut() const { return first_row_left_out_; }
+  std::string PartialMessage() const;
+  // Pictures decoded since the renderer was made, those that failed
+  // included (see PictureCache).
+  int PictureDecodes() const { return pictures_.Decodes(); }
 
   const gdi::Bitmap& Surface() const { return surface_; }
   gdi::Canvas& Canvas() { return canvas_; }
   const gdi::Canvas& Canvas() const { return canvas_; }
-
-  // The size of the picture that gradient captions are sampled from: the main
-  // window's outer size while there is one.
-  void SetGradientPictureSize(int width, int height);
 
   // ---- the steps of a pass (public for the commands and for tests) ----
   void PrepareWorkArea(const document::ButtonDocument& doc);
@@ -70,7 +82,8 @@ class ButtonRenderer {
   void DrawBevelLayer(const document::LayerRow& row);
   void DrawImageLayer(const document::LayerRow& row);
   // Draws text at (x, y) with the canvas font turned `angle` degrees
-  // counter-clockwise about (x, y); the canvas font itself is not changed.
+  // counter-clockwise about (x, y), level for an angle of 0 or less; the
+  // canvas font itself is not changed.
   void DrawRotatedText(int x, int y, int angle, std::string_view text);
 
   // ---- text measuring and placement ----
@@ -79,23 +92,36 @@ class ButtonRenderer {
   // FontSize that does not convert raises ConversionError.
   int GetTextLayerWidth(std::string_view props);
   int GetTextLayerHeight(std::string_view props);
-  // Turns an alignment code (0 none, 1..9 from top left to bottom right) into a
-  // text layer's Left and Top texts for the document's button size. Both are
-  // empty for code 0; the caption is measured only where a formula needs it.
-  // Raises what the measuring raises, with both results left empty.
+  // Turns an alignment code (0 none, 1..9 from top left to bottom right by
+  // rows) into a text layer's Left and Top texts for the document's button
+  // size, placing the caption's cell (its width by its height, drawn 5 pixels
+  // right of and below the offsets): 9 pixels from the left or top edge for
+  // the first column or row ("4"), 9 pixels from the right or bottom edge for
+  // the last, and centred for the middle (an odd pixel left over goes to the
+  // right or bottom). Both are empty for code 0; the caption is measured only
+  // where a placement needs it. Raises what the measuring raises, with both
+  // results left empty.
   void PlaceTextLayer(const document::ButtonDocument& doc, std::string_view props, int code,
                       std::string& left, std::string& top);
 
   TextGradient& Gradient() { return gradient_; }
 
  private:
+  // The file a picture path of the document names: an absolute path as it
+  // is; a relative one beside the layout file when a file of that name is
+  // there, otherwise relative to the working folder. "~", ".." and the like
+  // are plain parts of a relative path.
+  std::string PicturePath(const std::string& path) const;
+
   gdi::Bitmap surface_;
   gdi::Canvas canvas_;
   TextGradient gradient_;
   int width_ = 0;   // the button size of the current pass
   int height_ = 0;
-  int gradient_width_ = kDefaultGradientWidth;
-  int gradient_height_ = kDefaultGradientHeight;
+  std::string layout_folder_;  // the document's, for the current pass
+  PictureCache pictures_;
+  PassBudget budget_;  // of the current pass
+  int first_row_left_out_ = -1;
   RenderResult last_result_ = RenderResult::Drawn;
 };
 

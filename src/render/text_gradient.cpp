@@ -1,12 +1,22 @@
 #include "render/text_gradient.h"
 
 #include <algorithm>
+#include <climits>
+#include <cmath>
 #include <cstdint>
 
 #include "base/mul_div.h"
+#include "gdi/font.h"
+#include "gdi/raster.h"
 #include "gdi/system_colors.h"
+#include "gdi/text_image.h"
 
 namespace vorbel::render {
+namespace {
+
+int ClampToInt(std::int64_t v) { return static_cast<int>(std::clamp<std::int64_t>(v, INT_MIN / 2, INT_MAX / 2)); }
+
+}  // namespace
 
 void TextGradient::BuildPalette() {
   const gdi::Pixel start = gdi::ResolveColor(from);
@@ -39,42 +49,45 @@ void TextGradient::Paint(gdi::Canvas& canvas, int width, int height) const {
   for (int y = 1; y < h; ++y) std::copy(first, first + w, target.Row(y));
 }
 
-void DrawGradientText(gdi::Canvas& canvas, int x, int y, std::string_view text, const gdi::Bitmap& picture) {
-  gdi::Canvas probe(canvas.Target());
-  probe.SetFontName(canvas.FontName());
-  probe.SetFontSize(canvas.FontSize());
-  const gdi::Size extent = probe.TextExtent(text);
-  if (extent.cx <= 0 || extent.cy <= 0) return;
-  // Only the part of the text's box that lies on the canvas can change, so the
-  // work is done on that part alone: the mask is drawn and the picture stretched
-  // as for the whole box, shifted by the part's offset. The pixels are the same;
-  // a long caption in a large font costs no more than what shows.
-  const gdi::Rect whole{x, y, x + extent.cx, y + extent.cy};
-  const gdi::Rect part = whole.Intersected(canvas.Target().Bounds());
-  if (part.IsEmpty()) return;
-  const int dx = x - part.left;  // where the whole box starts in the part's coordinates
-  const int dy = y - part.top;
-  const gdi::Rect stretched{dx, dy, dx + extent.cx, dy + extent.cy};
+void DrawGradientText(gdi::Canvas& canvas, int x, int y, std::string_view text, const gdi::Bitmap& picture,
+                      int escapement) {
+  gdi::Bitmap& target = canvas.Target();
+  const auto font = gdi::GetFont(canvas.FontName(), canvas.FontSize());
+  const gdi::Size extent = font->TextExtent(text);
+  if (extent.cx <= 0 || extent.cy <= 0 || picture.Empty() || target.Empty()) return;
 
-  // The mask: black glyphs on white, in a copy of the canvas's font.
-  gdi::Bitmap mask(part.Width(), part.Height(), /*mono=*/true);
-  mask.Fill(gdi::kWhite);
-  gdi::Canvas maskCanvas(mask);
-  maskCanvas.SetFontName(canvas.FontName());
-  maskCanvas.SetFontSize(canvas.FontSize());
-  maskCanvas.SetFontColor(base::Color::FromRgb(0, 0, 0));
-  maskCanvas.SetBkMode(gdi::BkMode::Opaque);
-  maskCanvas.SetBkColor(base::Color::FromRgb(255, 255, 255));
-  maskCanvas.TextOut(dx, dy, text);
+  // The surface as seen from the reference point, as TextOut sees it.
+  const std::int64_t left = -std::int64_t{x};
+  const std::int64_t top = -std::int64_t{y};
+  const gdi::Rect visible{ClampToInt(left), ClampToInt(top), ClampToInt(left + target.Width()),
+                          ClampToInt(top + target.Height())};
+  const auto image = font->RenderText(text, escapement, visible);
+  const gdi::TextDirection dir = gdi::TextDirection::FromEscapement(escapement);
+  const bool upright = gdi::NormalizeEscapement(escapement) == 0;
 
-  gdi::Bitmap box(part.Width(), part.Height());
-  const gdi::Rect r = box.Bounds();
-  gdi::Canvas boxCanvas(box);
-  boxCanvas.CopyRect(r, canvas.Target(), part, gdi::RasterOp::Copy);
-  boxCanvas.CopyRect(stretched, picture, picture.Bounds(), gdi::RasterOp::Xor);
-  boxCanvas.CopyRect(r, mask, mask.Bounds(), gdi::RasterOp::And);
-  boxCanvas.CopyRect(stretched, picture, picture.Bounds(), gdi::RasterOp::Xor);
-  canvas.Draw(part.left, part.top, box);
+  for (const gdi::GlyphSpan& span : image->spans) {
+    const std::int64_t row = std::int64_t{y} + span.y;
+    if (row < 0 || row >= target.Height()) continue;
+    const std::int64_t from = std::max<std::int64_t>(std::int64_t{x} + span.x0, 0);
+    const std::int64_t to = std::min<std::int64_t>(std::int64_t{x} + span.x1, target.Width());
+    gdi::Pixel* out = target.Row(static_cast<int>(row));
+    const double b = static_cast<double>(span.y);
+    for (std::int64_t px = from; px < to; ++px) {
+      // Where the pixel lies in the upright cell: column u along the
+      // baseline, line v across it (TextDirection::Map undone).
+      std::int64_t u = px - x;
+      std::int64_t v = span.y;
+      if (!upright) {
+        const double a = static_cast<double>(px - x);
+        u = static_cast<std::int64_t>(std::floor(0.5 + a * dir.cos - b * dir.sin));
+        v = static_cast<std::int64_t>(std::floor(0.5 + a * dir.sin + b * dir.cos));
+      }
+      if (u < 0 || u >= extent.cx || v < 0 || v >= extent.cy) continue;
+      const int sx = gdi::raster::StretchIndex(picture.Width(), extent.cx, true, u);
+      const int sy = gdi::raster::StretchIndex(picture.Height(), extent.cy, false, v);
+      out[px] = target.MapPixel(picture.GetPixel(sx, sy));
+    }
+  }
 }
 
 }  // namespace vorbel::render

@@ -32,12 +32,15 @@ struct TextGradient {
   void Paint(gdi::Canvas& canvas, int width, int height) const;
 };
 
-// Draws `text` at (x, y) on canvas in its current font with every glyph pixel
-// taken from `picture` stretched over the text's box, and every other pixel of
-// the box left as it was. Done the classic way: the box is copied out, the
-// stretched picture combined in by exclusive-or, a two-colour mask of the text
-// (black glyphs on white) by and, the picture by exclusive-or again, and the
-// box copied back.
-void DrawGradientText(gdi::Canvas& canvas, int x, int y, std::string_view text, const gdi::Bitmap& picture);
+// Draws `text` at (x, y) on canvas in its current font, its baseline turned by
+// `escapement` tenths of a degree counter-clockwise about (x, y) as TextOut
+// turns it, with every glyph pixel inside the caption's cell box taking the
+// colour of `picture` stretched over that box: the picture's left column at
+// the start of the caption, its right column at the end, so the gradient runs
+// along the caption. Pixels between the glyphs, and glyph pixels outside the
+// cell box, keep what was under them. The stretch is worked out for the pixels
+// on the canvas only, so a caption of any width costs what shows.
+void DrawGradientText(gdi::Canvas& canvas, int x, int y, std::string_view text, const gdi::Bitmap& picture,
+                      int escapement = 0);
 
 }  // namespace vorbel::render

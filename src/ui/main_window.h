@@ -202,7 +202,6 @@ class MainWindow : public QMainWindow, private document::DocumentObserver, priva
   void Randomize();
 
  protected:
-  void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dragMoveEvent(QDragMoveEvent* event) override;
@@ -237,7 +236,6 @@ class MainWindow : public QMainWindow, private document::DocumentObserver, priva
   void RowsReset() override;
   void SelectionChanged(int previous, int current) override;
   void SelectListRow(int row);
-  void UpdateGradientPictureSize();
   // The title with its modified mark.
   void ShowTitle();
   // The texts and states of Undo and Redo, and the modified mark.
@@ -253,6 +251,9 @@ class MainWindow : public QMainWindow, private document::DocumentObserver, priva
   // Shift+F10 open the popup menu.
   bool LayerListKey(QKeyEvent* event);
   void ShowLayerPopupAtCurrentRow();
+  // Tells in the status bar what a pass cut short by its budget left out;
+  // an empty text takes the note away.
+  void ShowPassLimit(const QString& text);
 
   // The offset step of the layer commands (main_window_layers.cpp).
   void StepOffset(document::SubItem sub_item, int delta);

@@ -5,8 +5,9 @@
 #include <QCheckBox>
 #include <QFrame>
 #include <QItemSelectionModel>
-#include <QResizeEvent>
+#include <QLabel>
 #include <QScrollArea>
+#include <QStatusBar>
 #include <QTreeView>
 
 #include <exception>
@@ -101,7 +102,8 @@ void MainWindow::SettingsChanged(document::DocumentSetting setting) {
     case document::DocumentSetting::Height:
     case document::DocumentSetting::Width:
     case document::DocumentSetting::WorkArea:
-    case document::DocumentSetting::Border: RenderButton(); break;
+    case document::DocumentSetting::Border:
+    case document::DocumentSetting::LayoutFolder: RenderButton(); break;
     case document::DocumentSetting::Caption: break;
   }
 }
@@ -109,7 +111,6 @@ void MainWindow::SettingsChanged(document::DocumentSetting setting) {
 void MainWindow::Refresh() { RenderButton(); }
 
 render::RenderResult MainWindow::RenderButton() {
-  UpdateGradientPictureSize();
   const render::RenderResult result = renderer_.RenderButton(doc_);
   ShowPreview(result);
   return result;
@@ -135,18 +136,24 @@ void MainWindow::ShowPreview(render::RenderResult result) {
   } else {
     preview_->SetPicture(renderer_.Surface());
   }
+  ShowPassLimit(result == render::RenderResult::Partial ? QString::fromStdString(renderer_.PartialMessage())
+                                                        : QString());
   if (!preview_->IsPainting()) preview_->update();
 }
 
-void MainWindow::UpdateGradientPictureSize() {
-  const QRect frame = frameGeometry();
-  renderer_.SetGradientPictureSize(frame.width(), frame.height());
-}
-
-void MainWindow::resizeEvent(QResizeEvent* event) {
-  QMainWindow::resizeEvent(event);
-  // Gradient captions are sampled from a picture the size of the window.
-  preview_->update();
+void MainWindow::ShowPassLimit(const QString& text) {
+  // A label of its own in the status bar: hints shown there pass over it
+  // without removing it.
+  auto* label = status_bar_->findChild<QLabel*>(QStringLiteral("passLimitLabel"), Qt::FindDirectChildrenOnly);
+  if (label == nullptr) {
+    if (text.isEmpty()) return;
+    label = new QLabel(status_bar_);
+    label->setObjectName(QStringLiteral("passLimitLabel"));
+    status_bar_->addWidget(label, 1);
+  }
+  label->setText(text);
+  label->setToolTip(text);
+  label->setVisible(!text.isEmpty());
 }
 
 void MainWindow::SelectListRow(int row) {

@@ -180,7 +180,6 @@ void TextLayerDialog::BuildTextPage() {
   angle_edit_->SetMaxValue(360);
   angle_edit_->SetValue(0);
   angle_label_->setBuddy(angle_edit_);
-  connect(angle_edit_, &controls::SpinEdit::changed, this, &TextLayerDialog::UpdateEffectsTab);
 
   color_label_ = MakeLabel(QStringLiteral("Color"), text_page_, "colorLabel", {8, 96, 190, 16});
   color_combo_ = MakeColorCombo(caption_colors_, text_page_, "colorCombo", {8, 113, 190, kComboHeight},
@@ -307,7 +306,6 @@ void TextLayerDialog::SetProperties(const std::string& props) {
   gradient_start_colors_.SelectColor(document::StringToColor(document::GetPropValue("GradientStart", props, "clLime")));
   gradient_end_colors_.SelectColor(document::StringToColor(document::GetPropValue("GradientEnd", props, "clYellow")));
   angle_edit_->SetText(QString::fromStdString(document::GetPropValue("Angle", props, "0")));
-  UpdateEffectsTab();
 }
 
 std::string TextLayerDialog::GetProperties() const {
@@ -370,10 +368,6 @@ TextSampleSettings TextLayerDialog::SampleSettings() const {
 bool TextLayerDialog::EffectsTabVisible() const { return pages_->isTabVisible(pages_->indexOf(effects_page_)); }
 
 void TextLayerDialog::UpdateSample() { sample_->update(); }
-
-void TextLayerDialog::UpdateEffectsTab() {
-  pages_->setTabVisible(pages_->indexOf(effects_page_), angle_edit_->Value() == 0);
-}
 
 void TextLayerDialog::AlignmentButtonClicked(QToolButton* button) {
   // The click has already toggled the button; a button that went down

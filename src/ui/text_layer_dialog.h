@@ -1,8 +1,7 @@
 #pragma once
 // The editor of text layers: caption, font face, size, colour and angle with a
 // live sample and the nine-button alignment pad on the "Text" page; shadow,
-// outline and gradient on the "Effects" page, which is offered only while the
-// angle is 0.
+// outline and gradient on the "Effects" page, which turn with the caption.
 
 #include <QDialog>
 
@@ -42,10 +41,9 @@ class TextLayerDialog : public QDialog, public RandomLayerSource, private docume
 
   // Loads the controls from a text property string, key by key in this order:
   // Text, Color, FontFace, FontSize, Shadowed, ShadowColor, ShadowOffset,
-  // Outlined, OutlineColor, Gradient, GradientStart, GradientEnd, Angle; then
-  // shows or hides the "Effects" page for the angle. A colour not in the list
-  // keeps the combo's previous selection; a face not in the font list (in any
-  // letter case) leaves no face selected. A colour, FontSize or ShadowOffset
+  // Outlined, OutlineColor, Gradient, GradientStart, GradientEnd, Angle. A
+  // colour not in the list keeps the combo's previous selection; a face not in
+  // the font list (in any letter case) leaves no face selected. A colour, FontSize or ShadowOffset
   // that does not convert raises ConversionError and stops the load there.
   // The Angle is taken as text, unconverted. The alignment pad is not touched.
   void SetProperties(const std::string& props);
@@ -72,8 +70,6 @@ class TextLayerDialog : public QDialog, public RandomLayerSource, private docume
 
  public slots:
   void UpdateSample();
-  // Offers the "Effects" tab only while the angle reads as 0.
-  void UpdateEffectsTab();
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -20,6 +20,7 @@
 #include "document/button_document.h"
 #include "layout/layout_file.h"
 #include "render/button_renderer.h"
+#include "support/test_support.h"
 
 extern char** environ;
 
@@ -66,14 +67,17 @@ struct RunResult {
   std::string err;
 };
 
-// Runs `program` with the arguments, standard output and error captured.
-RunResult RunProgram(const Scratch& scratch, const std::string& program, const std::vector<std::string>& args) {
+// Runs `program` with the arguments, standard output and error captured, in
+// the working folder `folder` (this process's own when empty).
+RunResult RunProgram(const Scratch& scratch, const std::string& program, const std::vector<std::string>& args,
+                     const std::string& folder = {}) {
   const std::string outFile = scratch.File(".stdout");
   const std::string errFile = scratch.File(".stderr");
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  if (!folder.empty()) posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
   std::vector<char*> argv{const_cast<char*>(program.c_str())};
   for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
   argv.push_back(nullptr);
@@ -92,8 +96,35 @@ RunResult RunProgram(const Scratch& scratch, const std::string& program, const s
   return run;
 }
 
-RunResult Vorbel(const Scratch& scratch, const std::vector<std::string>& args) {
-  return RunProgram(scratch, VORBEL_PROGRAM, args);
+RunResult Vorbel(const Scratch& scratch, const std::vector<std::string>& args, const std::string& folder = {}) {
+  return RunProgram(scratch, VORBEL_PROGRAM, args, folder);
+}
+
+// The examples name their pictures relative to themselves: they draw alike
+// from any working folder, and a copy without the pictures beside it draws
+// without them. Every run gives the same bytes.
+TEST(VorbelProgram, ExamplesDrawAlikeFromAnyWorkingFolder) {
+  Scratch s;
+  const fs::path examples = VORBEL_EXAMPLES;
+  int withPictures = 0;
+  for (const fs::directory_entry& entry : fs::directory_iterator(examples)) {
+    if (entry.path().extension() != ".vrb") continue;
+    const std::string name = entry.path().stem().string();
+    const auto exportFrom = [&](const std::string& layout, const fs::path& folder, const std::string& out) {
+      const RunResult run = Vorbel(s, {"--export", s.File(out), layout}, folder.string());
+      EXPECT_EQ(run.status, 0) << name << ": " << run.err;
+      EXPECT_EQ(run.err, "") << name;
+      return ReadFile(s.File(out));
+    };
+    const std::string fromRoot = exportFrom(entry.path().string(), examples.parent_path(), name + "-root.png");
+    EXPECT_EQ(exportFrom(entry.path().string(), s.path(), name + "-elsewhere.png"), fromRoot) << name;
+    EXPECT_EQ(exportFrom(entry.path().string(), s.path(), name + "-again.png"), fromRoot) << name;
+    if (ReadFile(entry.path()).find("Image=../") == std::string::npos) continue;
+    ++withPictures;
+    fs::copy_file(entry.path(), s.File(name + ".vrb"));
+    EXPECT_NE(exportFrom(s.File(name + ".vrb"), examples.parent_path(), name + "-alone.png"), fromRoot) << name;
+  }
+  EXPECT_GE(withPictures, 3);
 }
 
 TEST(VorbelProgram, ExportsSilentlyAndExactlyAsTheWindowCommandsDo) {
@@ -143,6 +174,24 @@ TEST(VorbelProgram, FailuresGoToStandardErrorWithANonZeroStatus) {
     EXPECT_EQ(run.err, c.error);
   }
   EXPECT_FALSE(fs::exists(s.File("o.gif")));
+}
+
+// A picture that declares more pixels than a pass may decode ends the pass:
+// what was drawn is written, with a warning, and the export succeeds.
+TEST(VorbelProgram, AButtonDrawnInPartIsWrittenWithAWarning) {
+  Scratch s;
+  const std::vector<std::uint8_t> huge = test::HugeRleBmp();
+  WriteFile(s.File("huge.bmp"), std::string(huge.begin(), huge.end()));
+  WriteFile(s.File("h.vrb"), std::string(kLayout) + "[Layer2]\r\nType=Image\r\nProperties=Image=huge.bmp;\r\n");
+  std::string layout = ReadFile(s.File("h.vrb"));
+  layout.replace(layout.find("Layers=2"), 8, "Layers=3");
+  WriteFile(s.File("h.vrb"), layout);
+  const RunResult run = Vorbel(s, {"--export", s.File("h.png"), s.File("h.vrb")});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "vorbel: warning: " + s.File("h.vrb") +
+                         ": Layer 3 and the layers after it were left out: their pictures go beyond the 64 million "
+                         "pixels that one drawing of the button may decode.\n");
+  EXPECT_EQ(ReadFile(s.File("h.png")).substr(1, 3), "PNG");
 }
 
 TEST(VorbelProgram, HelpVersionAndUsageErrors) {

@@ -219,6 +219,9 @@ TEST(BmpDecoder, RefusesHugePicturesBeforeAllocating) {
   ExpectRefused(MakeBmp(s), "too large");
   s.height = -2147483647 - 1;
   ExpectRefused(MakeBmp(s), "too large");
+  s.width = 40000;  // wider than any surface, even one row high
+  s.height = 1;
+  ExpectRefused(MakeBmp(s), "too large");
   // Within the pixel limit but far beyond the data present: refused by size,
   // not by running out of memory.
   s.width = 10000;

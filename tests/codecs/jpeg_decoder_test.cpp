@@ -144,6 +144,16 @@ TEST(JpegDecoder, RefusesHugeDimensionsBeforeDecoding) {
   bytes[sof + 7] = 0x07;  // width 2000: 120 million pixels
   bytes[sof + 8] = 0xD0;
   ExpectRefused(bytes, "too large");
+  bytes[sof + 5] = 0x00;  // height 200, width 40000: wider than any surface
+  bytes[sof + 6] = 0xC8;
+  bytes[sof + 7] = 0x9C;
+  bytes[sof + 8] = 0x40;
+  ExpectRefused(bytes, "too large");
+  // 10000 x 10000 is within the limits, but its blocks need far more data
+  // than the file holds: refused before the pixels are allocated.
+  bytes[sof + 5] = bytes[sof + 7] = 0x27;
+  bytes[sof + 6] = bytes[sof + 8] = 0x10;
+  ExpectRefused(bytes, "cut short");
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "codecs/image_writers.h"
 #include "codecs/picture.h"
 #include "support/test_support.h"
@@ -16,13 +18,12 @@ using test::ScratchDir;
 using test::TestImage;
 using test::WriteBytes;
 
-TEST(Picture, DecoderIsChosenByTheTextAfterTheLastDot) {
+TEST(Picture, DecoderIsChosenByTheExtensionOfTheFileName) {
   for (const char* jpeg : {"a.jpg", "a.JPEG", "b.jpe", "c.ajp", "dir/x.Jp2", "a.b.JPG", "odd.jp", "folder.x/p.xjpx"})
     EXPECT_TRUE(IsJpegPath(jpeg)) << jpeg;
-  for (const char* bmp : {"a.bmp", "a.gif", "a.png", "noext", "a.j", "a.p", "jpeg.folder/pic", "a.jpg.bmp", "a.j.p"})
+  for (const char* bmp : {"a.bmp", "a.gif", "a.png", "noext", "a.j", "a.p", "jpeg.folder/pic", "a.jpg.bmp", "a.j.p",
+                          "x.jpg/brick", "pics.dir/.jpgs/picture"})
     EXPECT_FALSE(IsJpegPath(bmp)) << bmp;
-  // The last dot of the whole path counts, as the drawers have always done.
-  EXPECT_TRUE(IsJpegPath("pics.dir/.jpgs/picture"));
 }
 
 TEST(Picture, LoadsBothKindsAndNamesTheFileInFailures) {
@@ -54,6 +55,36 @@ TEST(Picture, LoadsBothKindsAndNamesTheFileInFailures) {
   expectError(dir.path().string(), "not a regular file");
   WriteBytes(dir.path() / "empty.bmp", {});
   expectError(dir.File("empty.bmp"), "Not a BMP picture");
+}
+
+// The header is read, and the picture weighed, before the rest of the file.
+TEST(Picture, AFileIsReadHeaderFirst) {
+  ScratchDir dir;
+  const TestImage img(30, 20, 5);
+  std::vector<std::uint8_t> bmp = EncodeBmp(img.View());
+  bmp.resize(bmp.size() / 2);
+  WriteBytes(dir.path() / "half.bmp", bmp);
+  PictureFile half(dir.File("half.bmp"), false);
+  EXPECT_EQ(half.ReadHeader(), (PictureSize{30, 20}));
+  EXPECT_THROW(half.Decode(), PictureError);  // its rows are cut short
+
+  WriteBytes(dir.path() / "p.jpeg", EncodeJpeg(img.View()));
+  PictureFile jpeg(dir.File("p.jpeg"), true);
+  EXPECT_EQ(jpeg.ReadHeader(), (PictureSize{30, 20}));
+  EXPECT_EQ(jpeg.Decode().pixels.size(), 600u);
+
+  // A gibibyte of nothing (sparse, so it takes no disk) is refused by its
+  // first bytes.
+  const std::string sparse = dir.File("sparse.bmp");
+  WriteBytes(sparse, {});
+  std::filesystem::resize_file(sparse, std::uintmax_t{1} << 30);
+  EXPECT_THROW(PictureFile(sparse, false).ReadHeader(), PictureError);
+  EXPECT_THROW(PictureFile(sparse, true).ReadHeader(), PictureError);
+
+  // A file that is rewritten gets another stamp.
+  const FileStamp before = PictureFile(dir.File("p.jpeg"), true).Stamp();
+  WriteBytes(dir.path() / "p.jpeg", EncodeBmp(img.View()));
+  EXPECT_NE(PictureFile(dir.File("p.jpeg"), true).Stamp(), before);
 }
 
 TEST(Picture, TransparentColourOfAnEmptyPictureIsBlack) {

@@ -205,6 +205,22 @@ TEST_F(ExportTest, EveryFormatDrawsTheDocumentAsItIsNow) {
   EXPECT_EQ(codecs::DecodeBmp(ReadBytes(Export("resized.bmp"))).width, 41);
 }
 
+// BMP copies the pass the load drew, PNG draws a second one: both are the
+// same picture, whatever the bevel's pen width left in the canvas.
+TEST_F(ExportTest, EveryFormatShowsTheSamePixels) {
+  doc.SetWidth(24);
+  doc.SetHeight(14);
+  doc.AppendRow(document::LayerRow::Make("Background", "Color=clWhite;Shape=Ellipse;EdgeDraw=Yes;Edge=clNavy;"));
+  doc.AppendRow(document::LayerRow::Make("Bevel", "Pen=4;Highlight=clSilver;Shadow=clGray;"));
+  renderer.RenderButton(doc);
+  const codecs::Picture bmp = codecs::DecodeBmp(ReadBytes(Export("a.bmp")));
+  const test::RgbaImage png = test::ReadPng(ReadBytes(Export("a.png")));
+  ASSERT_EQ(png.pixels.size(), bmp.pixels.size());
+  for (std::size_t i = 0; i < bmp.pixels.size(); ++i) {
+    EXPECT_EQ(png.pixels[i] & 0xFFFFFF, bmp.pixels[i].Rgb()) << "pixel " << i % 24 << "," << i / 24;
+  }
+}
+
 TEST_F(ExportTest, EmptyOrHugeButtonsExportNothingAndSayWhy) {
   MakeEllipse();
   for (auto [w, h] : {std::pair{0, 20}, {40, -1}, {40000, 10}, {20000, 20000}}) {

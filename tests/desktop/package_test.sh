@@ -67,6 +67,13 @@ export XDG_CACHE_HOME=$work/cache XDG_DATA_HOME=$work/data
   fail "the installed vorbel cannot export"
 [[ $(head -c 8 "$work/welcome.png" 2>/dev/null | od -An -tx1 | tr -d ' \n') == 89504e470d0a1a0a ]] ||
   fail "the export is no PNG picture"
+# An example finds its pictures beside it, whatever the working folder: a copy
+# of it elsewhere, without them, gives another picture.
+examples=$root/usr/share/doc/vorbel/examples
+cp "$examples/glass_picture.vrb" "$work/alone.vrb"
+(cd "$work" && "$root/usr/bin/vorbel" --export with.bmp "$examples/glass_picture.vrb" &&
+  "$root/usr/bin/vorbel" --export without.bmp alone.vrb) || fail "the installed vorbel cannot export an example"
+cmp -s "$work/with.bmp" "$work/without.bmp" && fail "the installed examples do not find their pictures"
 MANWIDTH=80 man -l "$root/usr/share/man/man1/vorbel.1.gz" | grep -q -- --export || fail "man vorbel"
 
 # A thumbnailer, once the package has one, is found by file managers through

@@ -50,6 +50,23 @@ TEST(StretchMap, RepeatsOrDropsBySamplingWithoutBlending) {
   }
 }
 
+TEST(StretchMap, AnEntryWorkedOutAloneIsTheEntryOfTheTable) {
+  for (int s = 1; s <= 70; ++s) {
+    for (int d = 1; d <= 70; ++d) {
+      for (bool last : {true, false}) {
+        const std::vector<int> m = raster::StretchMap(s, d, last);
+        for (int i = 0; i < d; ++i) ASSERT_EQ(raster::StretchIndex(s, d, last, i), m[i]) << s << "->" << d << " @" << i;
+      }
+    }
+  }
+  // Far beyond any surface, the entries near the end still match.
+  for (auto [s, d] : {std::pair{508, 200000}, {200000, 508}, {3, 1 << 20}}) {
+    const std::vector<int> m = raster::StretchMap(s, d, true);
+    for (int i = std::max(d - 1000, 0); i < d; ++i)
+      ASSERT_EQ(raster::StretchIndex(s, d, true, i), m[i]) << s << "->" << d;
+  }
+}
+
 TEST(Draw, CopiesAtAPointClippedOnEverySide) {
   const Bitmap src = Numbered(3, 2);
   Bitmap b(4, 3);

@@ -283,8 +283,25 @@ TEST(LayoutFile, LoadingIsSuspendedUntilTheSingleRedrawAtTheEnd) {
   });
   watching.Reset();
   EXPECT_EQ(redraws, 1);
-  EXPECT_EQ(watcher.changesWhileLoading, 5);  // height, width, work area, rows, caption
+  EXPECT_EQ(watcher.changesWhileLoading, 6);  // height, width, work area, rows, caption, folder
   EXPECT_FALSE(doc.Loading());
+}
+
+TEST(LayoutFile, LoadAndSaveTakeTheFilesFolderForItsPictures) {
+  ScratchDir dir;
+  std::filesystem::create_directory(dir.path() / "sub");
+  WriteText(dir.File("l.vrb"), "[Button]\nLayers=0\n");
+  document::ButtonDocument doc;
+  LoadLayout(doc, dir.File("l.vrb"));
+  EXPECT_EQ(doc.LayoutFolder(), dir.path().string());
+  SaveLayout(doc, dir.File("sub/m.vrb"));
+  EXPECT_EQ(doc.LayoutFolder(), (dir.path() / "sub").string());
+  // A failed save keeps the folder; a relative name counts from the working folder.
+  EXPECT_THROW(SaveLayout(doc, dir.File("missing/m.vrb")), base::FileWriteError);
+  EXPECT_EQ(doc.LayoutFolder(), (dir.path() / "sub").string());
+  EXPECT_EQ(LayoutFolderOf("m.vrb"), std::filesystem::current_path().string());
+  doc.SetUntitled();
+  EXPECT_EQ(doc.LayoutFolder(), "");
 }
 
 TEST(LayoutFile, AMissingFileLoadsEmptyOrIsAnErrorWhenItMustExist) {

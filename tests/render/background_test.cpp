@@ -290,5 +290,29 @@ TEST_F(PictureFiles, MissingOrDamagedPictureDrawsNothingAndLaterRowsDraw) {
   EXPECT_NE(r.Surface().GetPixel(4, 4), kTeal);
 }
 
+// Relative paths are looked up beside the layout first, then in the working
+// folder (here the test's, which holds none of these names).
+TEST_F(PictureFiles, RelativePathsAreLookedUpBesideTheLayoutFirst) {
+  std::filesystem::create_directories(dir_ / "layouts" / "~");
+  Write("up.bmp", 2, 2, [](int, int) { return kRed; });
+  Write("layouts/~/home.bmp", 2, 2, [](int, int) { return kWhite; });
+  document::ButtonDocument doc;
+  SetSize(doc, 2, 2);
+  Add(doc, "Image", "Image=../up.bmp;");
+  ButtonRenderer r;
+  r.RenderButton(doc);
+  EXPECT_EQ(r.Surface().GetPixel(0, 0), kTeal);  // untitled: the working folder only
+
+  doc.SetLayoutFolder((dir_ / "layouts").string());
+  r.RenderButton(doc);
+  EXPECT_EQ(r.Surface().GetPixel(0, 0), kRed);
+  doc.SetRow(0, document::LayerRow::Make("Background", "Transparent=No;Image=~/home.bmp;"));
+  r.RenderButton(doc);
+  EXPECT_EQ(r.Surface().GetPixel(1, 1), kWhite);
+  doc.SetRow(0, document::LayerRow::Make("Image", "Image=" + (dir_ / "up.bmp").string() + ";"));
+  r.RenderButton(doc);
+  EXPECT_EQ(r.Surface().GetPixel(0, 0), kRed);
+}
+
 }  // namespace
 }  // namespace vorbel::render

@@ -56,10 +56,11 @@ TEST(BevelLayer, DefaultsAndFailures) {
   EXPECT_EQ(r.Surface().GetPixel(0, 4), kWhite);   // button highlight
   EXPECT_EQ(r.Surface().GetPixel(19, 4), kGrey);   // button shadow
 
-  // A pen that is not a number: nothing drawn, the width stays.
+  // A pen that is not a number: nothing drawn, the width stays as the pass
+  // began it.
   doc.SetRow(0, document::LayerRow::Make("Bevel", "Pen=abc;Highlight=clRed;"));
   r.RenderButton(doc);
-  EXPECT_EQ(r.Canvas().PenWidth(), 2);
+  EXPECT_EQ(r.Canvas().PenWidth(), 1);
   EXPECT_TRUE(PixelsAre(r.Surface(), [](int, int) { return kTeal; }));
 
   // Absurd widths and sizes draw without trouble.

@@ -1,5 +1,5 @@
 // The render pass: work area, border, row order and visibility, failures kept
-// to their row, canvas state carried across layers and passes, size limits.
+// to their row, canvas state carried across layers but not passes, size limits.
 
 #include <gtest/gtest.h>
 
@@ -115,27 +115,41 @@ TEST(RenderPass, OnlyTheProgramsErrorsEndARowQuietly) {
   base::SetUnexpectedErrorAction(build);
 }
 
-TEST(RenderPass, BevelPenWidthCarriesIntoTheBorderOfLaterPasses) {
+TEST(RenderPass, CanvasStateCarriesFromLayerToLayerButNeverIntoTheNextPass) {
   document::ButtonDocument doc;
   SetSize(doc, 90, 30);
   doc.SetBorder(true);
   Add(doc, "Bevel", "Pen=3;Highlight=clWhite;Shadow=clGray;");
+  Add(doc, "Background", "Color=clRed;Shape=Ellipse;EdgeDraw=Yes;Edge=clBlack;");
   ButtonRenderer r;
   r.RenderButton(doc);
-  ASSERT_EQ(r.Canvas().PenWidth(), 3);
+  // Within the pass the bevel's width draws the edge: three pixels at the
+  // middle of the top side, centred on row 0.
+  EXPECT_EQ(r.Surface().GetPixel(45, 1), kBlack);
 
-  // Hide the bevel: the border of this and every later pass is three pixels
-  // wide, centred on the outermost pixels, so two show on each side.
+  // Hidden, the bevel leaves the border of the next pass one pixel wide.
   doc.SelectRow(0);
   doc.ToggleSelectedVisibility();
   r.RenderButton(doc);
-  const gdi::Pixel border{0xFF7F7F};
-  EXPECT_TRUE(PixelsAre(r.Surface(), [&](int x, int y) {
-    const bool edge = x <= 1 || x >= 88 || y <= 1 || y >= 28;
-    return edge ? border : kTeal;
-  }));
-  r.RenderButton(doc);
-  EXPECT_EQ(r.Surface().GetPixel(1, 15), border);
+  ButtonRenderer fresh;
+  fresh.RenderButton(doc);
+  EXPECT_EQ(r.Surface(), fresh.Surface());
+  EXPECT_EQ(r.Surface().GetPixel(45, 1), kRed);
+
+  // Another document after a wide bevel keeps its 3D rims.
+  document::ButtonDocument wide;
+  SetSize(wide, 24, 14);
+  Add(wide, "Bevel", "Pen=5;");
+  Add(wide, "Text", "FontSize=30;Text=x;Outlined=Yes;");  // leaves a clear brush and a large font
+  r.RenderButton(wide);
+  document::ButtonDocument rims;
+  SetSize(rims, 24, 14);
+  Add(rims, "Background", "Draw3D=Yes;Color=clRed;Highlight=clWhite;ShadowClr=clGray;");
+  r.RenderButton(rims);
+  fresh.RenderButton(rims);
+  EXPECT_EQ(r.Surface(), fresh.Surface()) << Grid(r.Surface());
+  EXPECT_EQ(r.Surface().GetPixel(0, 5), kWhite);
+  EXPECT_EQ(r.Surface().GetPixel(23, 5), kGrey);
 }
 
 TEST(RenderPass, ABorderIsHiddenByALayerCoveringTheSurface) {

@@ -115,6 +115,48 @@ TEST(TextLayer, AnglesUpToZeroAreHorizontalAndPositiveOnesRotate) {
   EXPECT_EQ(render("90 "), Direct(120, 120, 12, [](gdi::Canvas&) {}));
 }
 
+// A turned caption is its level self turned about the reference pixel: the
+// level pixel (x + i, y + j) lands on (x + j, y - i) for a quarter turn.
+// Every copy turns about its own reference point, which keeps its offset in
+// screen space: the shadow still lies below and right of the caption.
+TEST(TextLayer, ShadowOutlineAndGradientTurnWithTheCaption) {
+  const auto render = [](const std::string& props) {
+    document::ButtonDocument doc;
+    SetSize(doc, 120, 120);
+    Add(doc, "Text", props, "20", "80");
+    return Render(doc);
+  };
+  // The level copy drawn at (0, 0) of a surface large enough, as offsets.
+  const gdi::Bitmap level = Direct(120, 40, 12, [](gdi::Canvas& c) {
+    c.SetFontColor(base::Color::FromRgb(255, 0, 0));
+    c.TextOut(0, 0, "E-Mail me");
+  });
+  const auto turnedAt = [&](gdi::Bitmap& b, int x, int y, gdi::Pixel ink) {
+    for (int j = 0; j < level.Height(); ++j)
+      for (int i = 0; i < level.Width(); ++i)
+        if (level.GetPixel(i, j) != kTeal) b.SetPixel(x + j, y - i, ink);
+  };
+  gdi::Bitmap want(120, 120);
+  want.Fill(kTeal);
+  turnedAt(want, 28, 88, kGrey);  // the shadow, 3 right and 3 down
+  for (auto [dx, dy] : {std::pair{1, 1}, {-1, 1}, {-1, -1}, {1, -1}}) turnedAt(want, 25 + dx, 85 + dy, kWhite);
+  turnedAt(want, 25, 85, kRed);
+  const gdi::Bitmap got =
+      render(Props("Color=clRed;Shadowed=Yes;ShadowOffset=3;Outlined=Yes;OutlineColor=clWhite;Angle=90;"));
+  EXPECT_TRUE(PixelsAre(got, [&](int x, int y) { return want.GetPixel(x, y); }));
+
+  // The gradient runs along the turned caption: the level gradient caption,
+  // turned.
+  const std::string gradient = "Gradient=Yes;GradientStart=clRed;GradientEnd=clBlue;";
+  const gdi::Bitmap flat = render(Props(gradient));
+  const gdi::Bitmap up = render(Props(gradient + "Angle=90;"));
+  EXPECT_TRUE(PixelsAre(up, [&](int x, int y) {
+    // (x, y) = (25 + j, 85 - i) comes from the level pixel (25 + i, 85 + j).
+    const gdi::Pixel p = flat.GetPixel(25 + 85 - y, 85 + x - 25);
+    return flat.Inside(25 + 85 - y, 85 + x - 25) && p != kTeal ? p : kTeal;
+  }));
+}
+
 TEST(TextLayer, ACaptionEndsAtTheFirstSemicolon) {
   document::ButtonDocument doc;
   SetSize(doc, 120, 40);
@@ -137,7 +179,7 @@ TEST(TextLayer, GradientRunsFromStartAtTheLeftToEndAtTheRightOverTheGlyphsOnly) 
   SetSize(doc, 160, 50);
   Add(doc, "Text",
       std::string("FontFace=") + kFace +
-          ";FontSize=24;Text=MMMM;Gradient=Yes;GradientStart=clRed;GradientEnd=clBlue;Color=clWhite;Angle=90;");
+          ";FontSize=24;Text=MMMM;Gradient=Yes;GradientStart=clRed;GradientEnd=clBlue;Color=clWhite;");
   const gdi::Bitmap got = Render(doc);
   // The plain caption shows which pixels are glyphs.
   const gdi::Bitmap glyphs = Direct(160, 50, 24, [](gdi::Canvas& c) {
@@ -174,7 +216,7 @@ TEST(TextLayer, GradientRunsFromStartAtTheLeftToEndAtTheRightOverTheGlyphsOnly) 
             0xC0u);
 }
 
-TEST(TextLayer, GradientWithEqualEndsIsOneColourAndIndependentOfThePictureSize) {
+TEST(TextLayer, GradientWithEqualEndsIsOneColour) {
   document::ButtonDocument doc;
   SetSize(doc, 120, 40);
   Add(doc, "Text", Props("Gradient=Yes;GradientStart=clLime;GradientEnd=clLime;"));
@@ -182,12 +224,29 @@ TEST(TextLayer, GradientWithEqualEndsIsOneColourAndIndependentOfThePictureSize) 
     c.SetFontColor(base::Color::FromRgb(0, 255, 0));
     c.TextOut(5, 5, "E-Mail me");
   });
+  EXPECT_EQ(Render(doc), want);
+}
+
+TEST(TextLayer, GradientOfACaptionFarWiderThanAnySurfaceKeepsItsColours) {
+  document::ButtonDocument doc;
+  SetSize(doc, 200, 140);
+  Add(doc, "Text",
+      std::string("FontFace=") + kFace +
+          ";FontSize=100;Gradient=Yes;GradientStart=clRed;GradientEnd=clBlue;Text=" + std::string(1500, 'M') + ";");
   ButtonRenderer r;
-  r.RenderButton(doc);
-  EXPECT_EQ(r.Surface(), want);
-  r.SetGradientPictureSize(3, 2);
-  r.RenderButton(doc);
-  EXPECT_EQ(r.Surface(), want);
+  ASSERT_GT(r.GetTextLayerWidth(doc.Row(0).Properties()), 4 * 32767);
+  const gdi::Bitmap got = Render(doc);
+  int glyphPixels = 0;
+  for (int y = 0; y < 140; ++y) {
+    for (int x = 0; x < 200; ++x) {
+      const gdi::Pixel p = got.GetPixel(x, y);
+      if (p == kTeal) continue;
+      ++glyphPixels;
+      // The start of a very long red-to-blue caption: red throughout.
+      ASSERT_EQ(p, kRed) << x << "," << y;
+    }
+  }
+  EXPECT_GT(glyphPixels, 1000);
 }
 
 TEST(TextLayer, GradientPaletteAndStripes) {
@@ -222,33 +281,66 @@ TEST(TextLayer, GradientPaletteAndStripes) {
   EXPECT_EQ(base::MulDiv(1, 1, 0), -1);
 }
 
-TEST(TextPlacement, CodesGiveTheOffsetsOfTheirPosition) {
-  document::ButtonDocument doc;
-  SetSize(doc, 90, 30);
+// Where each code puts the caption's cell, drawn 5 pixels right of and below
+// the offsets: 9 pixels from the near edges, 9 from the far ones, centred in
+// the middle with an odd pixel after the cell.
+TEST(TextPlacement, CodesPutTheCellAtTheirPlaceWithEqualMargins) {
   ButtonRenderer r;
   const std::string props = Props("");
   const int tw = r.GetTextLayerWidth(props);
   const int th = r.GetTextLayerHeight(props);
   ASSERT_GT(tw, 0);
   ASSERT_GT(th, 0);
-  std::string left, top;
-  r.PlaceTextLayer(doc, props, 0, left, top);
+  for (auto [w, h] : {std::pair{90, 30}, {91, 31}, {40, 12}}) {
+    document::ButtonDocument doc;
+    SetSize(doc, w, h);
+    for (int code = 1; code <= 9; ++code) {
+      std::string left, top;
+      r.PlaceTextLayer(doc, props, code, left, top);
+      const int before[2] = {5 + std::stoi(left), 5 + std::stoi(top)};
+      const int after[2] = {w - (before[0] + tw), h - (before[1] + th)};
+      const int where[2] = {(code - 1) % 3, (code - 1) / 3};
+      for (int axis = 0; axis < 2; ++axis) {
+        SCOPED_TRACE(std::to_string(w) + " x " + std::to_string(h) + ", code " + std::to_string(code) + ", " +
+                     (axis == 0 ? "across" : "down"));
+        if (where[axis] == 0) {
+          EXPECT_EQ(before[axis], 9);
+        } else if (where[axis] == 2) {
+          EXPECT_EQ(after[axis], 9);
+        } else {
+          EXPECT_EQ(after[axis] - before[axis], (after[axis] + before[axis]) & 1);
+        }
+      }
+    }
+  }
+  std::string left = "x", top = "x";
+  r.PlaceTextLayer(document::ButtonDocument(), props, 0, left, top);
   EXPECT_EQ(left, "");
   EXPECT_EQ(top, "");
-  r.PlaceTextLayer(doc, props, 1, left, top);
-  EXPECT_EQ(left, "4");
-  EXPECT_EQ(top, "4");
-  // Middle: half the width, but the whole height.
+}
+
+// A caption placed in the middle of a button it nearly fills keeps all its ink.
+TEST(TextPlacement, AMiddleCaptionIsNotClipped) {
+  document::ButtonDocument doc;
+  SetSize(doc, 120, 40);
+  const std::string props = std::string("FontFace=") + kFace + ";FontSize=24;Text=Edit;Color=clRed;";
+  ButtonRenderer r;
+  std::string left, top;
   r.PlaceTextLayer(doc, props, 5, left, top);
-  EXPECT_EQ(left, std::to_string(45 - tw / 2));
-  EXPECT_EQ(top, std::to_string(15 - th));
-  r.PlaceTextLayer(doc, props, 6, left, top);
-  EXPECT_EQ(left, std::to_string(90 - (tw + 10)));
-  r.PlaceTextLayer(doc, props, 9, left, top);
-  EXPECT_EQ(left, std::to_string(90 - (tw + 10)));
-  EXPECT_EQ(top, std::to_string(30 - (th + 10)));
-  r.PlaceTextLayer(doc, props, 8, left, top);
-  EXPECT_EQ(left, std::to_string(45 - tw / 2));
+  Add(doc, "Text", props, left, top);
+  document::ButtonDocument tall;
+  SetSize(tall, 120, 200);
+  Add(tall, "Text", props, left, "80");
+  const auto inkRows = [](const gdi::Bitmap& b) {
+    int rows = 0;
+    for (int y = 0; y < b.Height(); ++y) {
+      bool ink = false;
+      for (int x = 0; x < b.Width(); ++x) ink = ink || b.GetPixel(x, y) == kRed;
+      rows += ink;
+    }
+    return rows;
+  };
+  EXPECT_EQ(inkRows(Render(doc)), inkRows(Render(tall)));
 }
 
 TEST(TextPlacement, MeasuresOnlyWhenAFormulaNeedsIt) {

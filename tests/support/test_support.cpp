@@ -84,4 +84,22 @@ std::string Hex(std::uint32_t v) {
   return s.str();
 }
 
+std::vector<std::uint8_t> HugeRleBmp() {
+  std::vector<std::uint8_t> v(120, 0);
+  const auto put = [&v](std::size_t at, std::uint32_t x) {
+    for (std::size_t i = 0; i < 4; ++i) v[at + i] = static_cast<std::uint8_t>(x >> (8 * i));
+  };
+  v[0] = 'B';
+  v[1] = 'M';
+  put(2, 120);          // file size
+  put(10, 118);         // pixel data: after a 40-byte header and 16 palette entries
+  put(14, 40);          // header size
+  put(18, 10000);       // width
+  put(22, 10000);       // height
+  put(26, 0x00040001);  // one plane, 4 bits per pixel
+  put(30, 2);           // RLE4
+  v[119] = 1;           // 00 01: end of picture
+  return v;
+}
+
 }  // namespace vorbel::test

@@ -57,6 +57,10 @@ struct TestImage {
   base::Pixel At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
 };
 
+// 120 bytes of a BMP file that declare a 10000 x 10000 RLE4 picture and end it
+// at once: a picture that costs a lot to decode and nothing to store.
+std::vector<std::uint8_t> HugeRleBmp();
+
 std::string Hex(std::uint32_t v);
 inline std::string Hex(base::Pixel p) { return Hex(p.Rgb()); }
 

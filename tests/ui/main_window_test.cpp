@@ -24,6 +24,7 @@
 #include "controls/spin_edit.h"
 #include "find_child.h"
 #include "scripted_dialogs.h"
+#include "support/test_support.h"
 #include "ui/help_viewer.h"
 #include "ui/layer_list_model.h"
 #include "ui/main_window.h"
@@ -489,6 +490,23 @@ TEST(MainWindow, TooLargeButtonShowsAMessageInsteadOfAPicture) {
   EXPECT_EQ(Child<PreviewBox>(form, "preview")->Picture().size(), QSize(20000, 3));
 }
 
+TEST(MainWindow, APassCutShortByItsBudgetSaysSoInTheStatusBar) {
+  QTemporaryDir dir;
+  const std::vector<std::uint8_t> huge = vorbel::test::HugeRleBmp();
+  ASSERT_TRUE(WriteText(dir.filePath("huge.bmp"),
+                        QByteArray(reinterpret_cast<const char*>(huge.data()), static_cast<qsizetype>(huge.size()))));
+  MainWindow form(QuietOptions());
+  form.Document().AppendRow(
+      document::LayerRow::Make("Image", "Image=" + dir.filePath("huge.bmp").toStdString() + ";", "0", "0"));
+  form.Refresh();
+  const QLabel* note = Child<QLabel>(form, "passLimitLabel");
+  EXPECT_TRUE(note->isVisibleTo(&form));
+  EXPECT_TRUE(note->text().startsWith(QStringLiteral("Layer 1 and the layers after it were left out")));
+  form.Document().ClearRows();
+  form.Refresh();
+  EXPECT_FALSE(note->isVisibleTo(&form));
+}
+
 TEST(MainWindow, PreviewPaintsTheSurfaceOneToOne) {
   MainWindow form(QuietOptions());
   form.Document().AppendRow(document::LayerRow::Make("Background", "Color=clRed;Shape=None;", "0", "0"));
@@ -496,6 +514,31 @@ TEST(MainWindow, PreviewPaintsTheSurfaceOneToOne) {
   ASSERT_EQ(shown.size(), QSize(90, 30));
   EXPECT_EQ(shown.pixel(0, 0), qRgb(255, 0, 0));
   EXPECT_EQ(shown.pixel(89, 29), qRgb(255, 0, 0));
+}
+
+// The command line draws with a renderer of its own and no window: a
+// gradient caption must come out alike whatever the window's size.
+TEST(MainWindow, PreviewShowsTheSamePixelsAsTheCommandLineAtAnyWindowSize) {
+  MainWindow form(QuietOptions());
+  document::ButtonDocument& doc = form.Document();
+  doc.SetWidth(320);
+  doc.SetHeight(60);
+  doc.AppendRow(document::LayerRow::Make(
+      "Text", "FontFace=DejaVu Sans;FontSize=28;Text=MMMMMMMMM;Gradient=Yes;GradientStart=clRed;GradientEnd=clBlue;"));
+  render::ButtonRenderer commandLine;
+  commandLine.RenderButton(doc);
+  for (const QSize size : {QSize(900, 700), QSize(300, 200)}) {
+    form.resize(size);
+    form.Refresh();
+    const QImage shown = Child<PreviewBox>(form, "preview")->Picture();
+    ASSERT_EQ(shown.size(), QSize(320, 60));
+    int differ = 0;
+    for (int y = 0; y < 60; ++y) {
+      for (int x = 0; x < 320; ++x)
+        differ += (shown.pixel(x, y) & 0xFFFFFF) != commandLine.Surface().GetPixel(x, y).Rgb();
+    }
+    EXPECT_EQ(differ, 0) << "window " << size.width() << " x " << size.height();
+  }
 }
 
 TEST(MainWindow, HelpFileIsFoundBesideTheProgramOrInTheSharedDataOrTheWorkingFolder) {
