@@ -5,6 +5,7 @@
 
 #include <signal.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
@@ -99,6 +100,16 @@ TEST(LayoutFile, ReadsPresentLayerSectionsBelowTheCountInNumberOrder) {
   ASSERT_EQ(doc.RowCount(), 2);
   EXPECT_EQ(doc.Row(0), document::LayerRow::Make("Background", "Color=clRed;", "0", "0", 16));
   EXPECT_EQ(doc.Row(1), document::LayerRow::Make("Text", "", "5", "0", 0));
+}
+
+// An editor that leaves a blank after a number must not lose the layers: the
+// next save would write the empty document over the file.
+TEST(LayoutFile, NumbersFollowedByBlanksAreRead) {
+  document::ButtonDocument doc;
+  LoadText(doc, "[Button]\r\nHeight=40 \r\nLayers=1 \r\n[Layer0]\r\nType=Bevel\r\nVisible=-1\t\r\n");
+  EXPECT_EQ(doc.Height(), 40);
+  ASSERT_EQ(doc.RowCount(), 1);
+  EXPECT_EQ(doc.Row(0).image_index, document::kHiddenImage);
 }
 
 TEST(LayoutFile, MissingOrUnreadableButtonKeysKeepTheCurrentSettings) {
@@ -306,6 +317,29 @@ TEST(LayoutFile, AMissingFileLoadsEmptyOrIsAnErrorWhenItMustExist) {
   EXPECT_EQ(doc.RowCount(), 1);
   EXPECT_EQ(redraws, 1);
   EXPECT_FALSE(doc.Loading());
+}
+
+// Lines that end in a bare CR, as some editors write them, are read in time
+// proportional to the text. Run under a limit on CPU time rather than a clock:
+// the six megabytes take a fraction of a second, where looking for an LF from
+// each line to the end of the text took minutes.
+TEST(LayoutFileDeathTest, BareCrLinesAreReadInLinearTime) {
+  constexpr int kLayers = 100000;
+  std::string text = "[Button]\rLayers=" + std::to_string(kLayers) + "\r";
+  for (int i = 0; i < kLayers; ++i) {
+    text += "[Layer" + std::to_string(i) + "]\rType=Bevel\rProperties=Pen=1;\rX=\rY=\rVisible=-1\r";
+  }
+  ScratchDir dir;
+  const std::string file = dir.File("cr.vrb");
+  WriteText(file, text);
+  const auto loadWithinThreeSeconds = [&file] {
+    const rlimit cpu{3, 4};
+    ::setrlimit(RLIMIT_CPU, &cpu);
+    document::ButtonDocument doc;
+    LoadLayout(doc, file);
+    ::_exit(doc.RowCount() == kLayers ? 0 : 1);
+  };
+  EXPECT_EXIT(loadWithinThreeSeconds(), ::testing::ExitedWithCode(0), "");
 }
 
 // Fifty megabytes of random bytes with one layer section in the middle and a
