@@ -57,6 +57,8 @@ class IniFile {
 
   // Whether the text is read as UTF-8 (else as Windows-1252).
   bool IsUtf8() const { return utf8_; }
+  // The whole text, without a byte order mark.
+  std::string_view Text() const { return body_; }
 
   // Calls visit(const Section&) for every section head in file order,
   // repeated names included.

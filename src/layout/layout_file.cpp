@@ -140,19 +140,30 @@ std::string FormatLayout(const document::ButtonDocument& doc) {
   return ini.Take();
 }
 
+bool IsLayoutText(const IniFile& ini) {
+  const std::string_view text = ini.Text();
+  if (text.find('\0') != std::string_view::npos) return false;
+  if (text.find_first_not_of(" \t\r\n") == std::string_view::npos) return true;
+  if (ini.FindSection(kButtonSection)) return true;
+  bool hasLayer = false;
+  ini.ForEachSection([&](const IniFile::Section& section) { hasLayer = hasLayer || LayerNumber(section.Name()); });
+  return hasLayer;
+}
+
 void LoadLayout(document::ButtonDocument& doc, const std::string& fileName, const std::function<void()>& redraw,
                 MissingLayout missing) {
   std::string bytes;
   try {
     bytes = base::ReadWholeFile(fileName, kMaxLayoutFileSize);
   } catch (const base::FileReadError& e) {
-    if (missing == MissingLayout::IsAnError) {
+    if (missing == MissingLayout::IsAnError || e.Failure() != base::FileReadFailure::CannotOpen) {
       throw LayoutReadError(e.Failure() == base::FileReadFailure::TooLarge
                                 ? "Cannot open file " + fileName + ": the file is too large for a layout file"
                                 : std::string(e.what()));
     }
   }
   const IniFile ini(std::move(bytes));
+  if (!IsLayoutText(ini)) throw LayoutReadError("Cannot open file " + fileName + ": the file is not a layout file");
   {
     LoadingScope loading(doc);
     ReadLayout(doc, ini);

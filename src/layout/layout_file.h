@@ -32,11 +32,18 @@ class LayoutReadError : public base::Error {
 // file of that size is something else.
 inline constexpr std::size_t kMaxLayoutFileSize = std::size_t{256} << 20;
 
-// What LoadLayout does with a file that does not exist or cannot be read.
+// What LoadLayout does with a file that does not exist or may not be read.
 enum class MissingLayout {
   LoadsEmpty,  // the window's Open: every key reads as missing
   IsAnError,   // the command line: LayoutReadError
 };
+
+// Whether a text can be a layout file: an empty or blank text (a new file), or
+// one without NUL bytes that has a "Button" section or a "Layer" + number
+// section. Pictures and other binary files hold NUL bytes; a text without those
+// sections is some other file. Opening either as an empty layout would put
+// layout text over it at the next save.
+bool IsLayoutText(const IniFile& ini);
 
 // Applies a layout text to the document: Height, Width, the work-area colour
 // (a value that no colour entry holds leaves the selection), then all rows are
@@ -50,9 +57,12 @@ std::string FormatLayout(const document::ButtonDocument& doc);
 // change notifications it causes draw nothing), applies the file, sets the
 // caption to "Vorbel - [" + fileName + "]", clears Loading and calls `redraw`
 // (when given). Loading is cleared also when an error interrupts. A file that
-// does not exist or cannot be read loads as a layout without keys, unless
-// `missing` says it is an error; then LayoutReadError is raised before the
-// document changes.
+// does not exist or may not be opened loads as a layout without keys, unless
+// `missing` says it is an error. Whatever `missing` says, LayoutReadError is
+// raised for a file that is not a layout (see IsLayoutText), for anything but
+// a regular file (a FIFO or a device is refused without waiting for it), for a
+// file too large for a layout and for a failed read. The document does not
+// change when LayoutReadError is raised.
 void LoadLayout(document::ButtonDocument& doc, const std::string& fileName, const std::function<void()>& redraw = {},
                 MissingLayout missing = MissingLayout::LoadsEmpty);
 

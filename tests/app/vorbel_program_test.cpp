@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <spawn.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -123,6 +124,8 @@ TEST(VorbelProgram, FailuresGoToStandardErrorWithANonZeroStatus) {
   WriteFile(s.File("b.vrb"), kLayout);
   WriteFile(s.File("empty.vrb"), "[Button]\r\nWidth=0\r\n");
   WriteFile(s.File("plain"), "x");
+  WriteFile(s.File("picture.png"), std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16));
+  ASSERT_EQ(::mkfifo(s.File("pipe.vrb").c_str(), 0600), 0);
   const struct {
     std::vector<std::string> args;
     std::string error;
@@ -131,7 +134,12 @@ TEST(VorbelProgram, FailuresGoToStandardErrorWithANonZeroStatus) {
        "vorbel: Cannot open file " + s.File("none.vrb") + ": No such file or directory\n"},
       {{"--export", s.File("o.gif"), s.path().string()},
        "vorbel: Cannot open file " + s.path().string() + ": not a regular file\n"},
-      {{"--export", s.File("plain/o.gif"), s.File("b.vrb")}, "vorbel: Cannot create file " + s.File("plain/o.gif") + "\n"},
+      {{"--export", s.File("o.gif"), s.File("picture.png")},
+       "vorbel: Cannot open file " + s.File("picture.png") + ": the file is not a layout file\n"},
+      {{"--export", s.File("o.gif"), s.File("pipe.vrb")},
+       "vorbel: Cannot open file " + s.File("pipe.vrb") + ": not a regular file\n"},
+      {{"--export", s.File("plain/o.gif"), s.File("b.vrb")},
+       "vorbel: Cannot create file " + s.File("plain/o.gif") + "\n"},
       {{"--export", s.File("o.gif"), s.File("empty.vrb")},
        "vorbel: Nothing was exported to " + s.File("o.gif") +
            ": the button is 0 x 30 pixels; its width and height must be at least 1\n"},

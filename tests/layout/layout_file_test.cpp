@@ -5,8 +5,10 @@
 
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -319,6 +321,64 @@ TEST(LayoutFile, AMissingFileLoadsEmptyOrIsAnErrorWhenItMustExist) {
   EXPECT_FALSE(doc.Loading());
 }
 
+// A picture or some other file opened by mistake is refused, so that the next
+// save cannot put layout text over it, and the open document stays as it was.
+TEST(LayoutFile, FilesThatAreNoLayoutsAreRefusedAndTheDocumentStays) {
+  ScratchDir dir;
+  const std::string png("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\0\0\0\x01\0\0\0\x01\x08\x02\0\0\0[Button]\n", 42);
+  WriteText(dir.File("picture.png"), png);
+  WriteText(dir.File("notes.txt"), "Shopping list\r\n[Monday]\r\nbread=2\r\n");
+  document::ButtonDocument doc;
+  doc.SetHeight(12);
+  doc.AppendRow(document::LayerRow::Make("Bevel", ""));
+  const std::string caption = doc.Caption();
+  for (const std::string name : {"picture.png", "notes.txt"}) {
+    for (const MissingLayout missing : {MissingLayout::LoadsEmpty, MissingLayout::IsAnError}) {
+      try {
+        LoadLayout(doc, dir.File(name), {}, missing);
+        ADD_FAILURE() << name << " was loaded";
+      } catch (const LayoutReadError& e) {
+        EXPECT_EQ(e.what(), "Cannot open file " + dir.File(name) + ": the file is not a layout file");
+      }
+    }
+  }
+  EXPECT_EQ(doc.Height(), 12);
+  EXPECT_EQ(doc.RowCount(), 1);
+  EXPECT_EQ(doc.Caption(), caption);
+  EXPECT_EQ(ReadText(dir.File("picture.png")), png);
+
+  // An empty or blank file is a new layout, and a layer section alone is one.
+  for (const std::string text : {"", " \r\n\r\n", "[Layer0]\r\nType=Text\r\n"}) {
+    LoadText(doc, text);
+    EXPECT_EQ(doc.RowCount(), 0) << text;
+  }
+}
+
+// A FIFO (or a device) named as a layout is refused at once: opening it to
+// read would wait for a writer forever. The alarm ends the test should it
+// wait.
+TEST(LayoutFileDeathTest, AFifoIsRefusedWithoutWaitingForAWriter) {
+  ScratchDir dir;
+  const std::string fifo = dir.File("pipe.vrb");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const auto loadEach = [&fifo] {
+    ::alarm(10);
+    int refused = 0;
+    for (const std::string& name : {fifo, std::string("/dev/null")}) {
+      for (const MissingLayout missing : {MissingLayout::LoadsEmpty, MissingLayout::IsAnError}) {
+        document::ButtonDocument doc;
+        try {
+          LoadLayout(doc, name, {}, missing);
+        } catch (const LayoutReadError& e) {
+          refused += e.what() == "Cannot open file " + name + ": not a regular file" ? 1 : 0;
+        }
+      }
+    }
+    ::_exit(refused == 4 ? 0 : 1);
+  };
+  EXPECT_EXIT(loadEach(), ::testing::ExitedWithCode(0), "");
+}
+
 // Lines that end in a bare CR, as some editors write them, are read in time
 // proportional to the text. Run under a limit on CPU time rather than a clock:
 // the six megabytes take a fraction of a second, where looking for an LF from
@@ -342,7 +402,7 @@ TEST(LayoutFileDeathTest, BareCrLinesAreReadInLinearTime) {
   EXPECT_EXIT(loadWithinThreeSeconds(), ::testing::ExitedWithCode(0), "");
 }
 
-// Fifty megabytes of random bytes with one layer section in the middle and a
+// Fifty megabytes of random bytes (all but NUL) with one layer section in the middle and a
 // layer count of 2^31 - 1: the load visits the sections that are there, not two
 // billion numbers, and finds exactly the one layer.
 TEST(LayoutFile, HugeRandomFileLoadsQuicklyWithSaneResults) {
@@ -353,6 +413,7 @@ TEST(LayoutFile, HugeRandomFileLoadsQuicklyWithSaneResults) {
     const std::uint64_t word = random();
     std::memcpy(bytes.data() + i, &word, 8);
   }
+  std::replace(bytes.begin(), bytes.end(), '\0', '\1');  // a NUL byte would make it no layout at all
   const std::string layout = "\n[Button]\nLayers=2147483647\nHeight=12\n[Layer7]\nType=Text\nX=3\n[Other]\n";
   bytes.replace(bytes.size() / 2, layout.size(), layout);
   const std::string file = dir.File("random.vrb");
