@@ -72,17 +72,22 @@ void LoadLayout(document::ButtonDocument& doc, const std::string& fileName, cons
 std::string BackupFileName(std::string_view fileName);
 
 // Saves the document as a layout file and sets the caption to
-// "Vorbel - [" + fileName + "]".
+// "Vorbel - [" + fileName + "]". The file is written through base::AtomicFile,
+// with its rules for links, devices, FIFOs and folders that may not be written.
 //
 // The new text goes to a temporary file beside the target first. Only then the
 // backup rule applies: an existing file is renamed to its backup name unless a
 // file of that name exists already (so the first save over a file keeps the old
 // version as the backup, and later saves leave that backup alone and drop the
 // version they replace). The new file then takes the name. A symbolic link is
-// followed: the file it names is saved and backed up beside itself.
+// followed: the file it names is saved and backed up beside itself. Only a
+// regular file that is replaced gets a backup: a device or FIFO is written
+// without one, and so is a file written in place because its folder may not
+// be written.
 //
-// On any failure it raises FileWriteError("Unable to write to " + fileName);
-// the previous file is then as it was (a backup rename already made is undone)
+// On any failure it raises FileWriteError("Unable to write to " + fileName),
+// with ": " and the reason appended for a target refused as unsafe; the
+// previous file is then as it was (a backup rename already made is undone)
 // and the caption does not change.
 void SaveLayout(document::ButtonDocument& doc, const std::string& fileName);
 

@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
 #include <stdlib.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -151,6 +153,34 @@ TEST(VorbelProgram, FailuresGoToStandardErrorWithANonZeroStatus) {
     EXPECT_EQ(run.err, c.error);
   }
   EXPECT_FALSE(fs::exists(s.File("o.gif")));
+}
+
+// A picture beyond the file-size limit fails with a message like any other
+// write error: the signal the kernel sends for it does not end the program,
+// and no temporary file is left.
+TEST(VorbelProgram, TheFileSizeLimitGivesAMessageNotASignal) {
+  Scratch s;
+  WriteFile(s.File("big.vrb"), "[Button]\r\nHeight=300\r\nWidth=300\r\n");
+  const std::string errFile = s.File(".stderr");
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    ::signal(SIGXFSZ, SIG_DFL);
+    const rlimit limit{4096, 4096};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    const int err = ::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ::dup2(err, 2);
+    ::execl(VORBEL_PROGRAM, "vorbel", "--export", s.File("big.bmp").c_str(), s.File("big.vrb").c_str(), nullptr);
+    ::_exit(127);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+  ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  EXPECT_EQ(ReadFile(errFile), "vorbel: Unable to write to " + s.File("big.bmp") + ": File too large\n");
+  fs::remove(errFile);
+  std::vector<std::string> left;
+  for (const auto& entry : fs::directory_iterator(s.path())) left.push_back(entry.path().filename().string());
+  EXPECT_EQ(left, std::vector<std::string>{"big.vrb"});
 }
 
 TEST(VorbelProgram, HelpVersionAndUsageErrors) {

@@ -3,9 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <grp.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -197,6 +201,112 @@ TEST(LayoutFile, SavingThroughALinkReplacesTheFileItNames) {
   EXPECT_EQ(doc.Caption(), "Vorbel - [" + dir.File("link.vrb") + "]");
 }
 
+// A limit on the size of files this process writes, as a full disk would set one.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    previous_handler_ = ::signal(SIGXFSZ, SIG_IGN);
+    ::getrlimit(RLIMIT_FSIZE, &previous_);
+    rlimit limited = previous_;
+    limited.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &limited);
+  }
+  ~FileSizeLimit() {
+    ::setrlimit(RLIMIT_FSIZE, &previous_);
+    ::signal(SIGXFSZ, previous_handler_);
+  }
+
+ private:
+  rlimit previous_{};
+  sighandler_t previous_handler_;
+};
+
+// A save keeps what it replaces: the permission bits of the file (never
+// setuid or setgid), and, when the folder may not be written but the file may,
+// the file itself, written in place. The writer there is another user than the
+// folder's owner: "nobody" when the tests run as root, else the test's user
+// with the folder made read-only.
+TEST(LayoutFileDeathTest, SaveKeepsPermissionsAndWritesInPlaceWhereItCannotReplace) {
+  ScratchDir dir;
+  const std::string file = dir.File("a.vrb");
+  WriteText(file, "[Button]\r\nHeight=11\r\n");
+  ::chmod(file.c_str(), 06640);
+  document::ButtonDocument doc;
+  doc.SetHeight(1);
+  SaveLayout(doc, file);
+  struct stat st {};
+  ASSERT_EQ(::stat(file.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+
+  const bool root = ::geteuid() == 0;
+  const std::string folder = dir.File("locked");
+  const std::string locked = folder + "/b.vrb";
+  const std::string old = "[Button]\r\nHeight=22\r\n";
+  std::filesystem::create_directory(folder);
+  WriteText(locked, old);
+  ::chmod(locked.c_str(), 0666);
+  ::chmod(dir.path().c_str(), 0755);
+  ::chmod(folder.c_str(), root ? 0755 : 0555);
+  ASSERT_EQ(::stat(locked.c_str(), &st), 0);
+  const auto saveAsAnotherUser = [&] {
+    if (root && (::setgroups(0, nullptr) != 0 || ::setresgid(65534, 65534, 65534) != 0 ||
+                 ::setresuid(65534, 65534, 65534) != 0)) {
+      ::_exit(2);
+    }
+    document::ButtonDocument big;
+    big.AppendRow(document::LayerRow::Make("Text", std::string(20000, 'x')));
+    {
+      // The new text does not fit: nothing of the old one may change.
+      FileSizeLimit limit(4096);
+      try {
+        SaveLayout(big, locked);
+        ::_exit(3);
+      } catch (const base::FileWriteError&) {
+      }
+    }
+    if (ReadText(locked) != old) ::_exit(4);
+    SaveLayout(big, locked);
+    ::_exit(ReadText(locked) == FormatLayout(big) ? 0 : 5);
+  };
+  EXPECT_EXIT(saveAsAnotherUser(), ::testing::ExitedWithCode(0), "");
+  struct stat after {};
+  ASSERT_EQ(::stat(locked.c_str(), &after), 0);
+  EXPECT_EQ(after.st_ino, st.st_ino);
+  EXPECT_NE(ReadText(locked).find(std::string(20000, 'x')), std::string::npos);
+  EXPECT_EQ(std::filesystem::exists(folder + "/b.bak"), false);
+}
+
+// A FIFO or a device is written, never moved to the backup name nor replaced;
+// a socket cannot be written and the message says why.
+TEST(LayoutFile, SaveWritesFifosAndRefusesSockets) {
+  ScratchDir dir;
+  const std::string fifo = dir.File("pipe.vrb");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  document::ButtonDocument doc;
+  SaveLayout(doc, fifo);
+  std::string got(1000, '\0');
+  got.resize(static_cast<std::size_t>(std::max<ssize_t>(0, ::read(reader, got.data(), got.size()))));
+  ::close(reader);
+  EXPECT_EQ(got, FormatLayout(doc));
+  EXPECT_EQ(dir.Entries(), std::vector<std::string>{"pipe.vrb"});
+
+  const std::string socketPath = dir.File("socket.vrb");
+  const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::strncpy(address.sun_path, socketPath.c_str(), sizeof address.sun_path - 1);
+  ASSERT_EQ(::bind(sock, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+  try {
+    SaveLayout(doc, socketPath);
+    ADD_FAILURE() << "saved to a socket";
+  } catch (const base::FileWriteError& e) {
+    EXPECT_STREQ(e.what(), ("Unable to write to " + socketPath + ": it is a socket").c_str());
+  }
+  ::close(sock);
+}
+
 // A save that cannot create its file says so, and the caption stays. The
 // tests run as root, which ignores permission bits, so the folders used are
 // ones that cannot hold a new file for other reasons: a path below a regular
@@ -224,25 +334,6 @@ TEST(LayoutFile, SaveIntoAFolderThatCannotBeWrittenReportsItAndChangesNothing) {
 // the save fails after the old file has been moved to the backup name. The old
 // file must be back in place byte for byte, with no backup and no temporary
 // file left over.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    previous_handler_ = ::signal(SIGXFSZ, SIG_IGN);
-    ::getrlimit(RLIMIT_FSIZE, &previous_);
-    rlimit limited = previous_;
-    limited.rlim_cur = bytes;
-    ::setrlimit(RLIMIT_FSIZE, &limited);
-  }
-  ~FileSizeLimit() {
-    ::setrlimit(RLIMIT_FSIZE, &previous_);
-    ::signal(SIGXFSZ, previous_handler_);
-  }
-
- private:
-  rlimit previous_{};
-  sighandler_t previous_handler_;
-};
-
 TEST(LayoutFile, FailedSaveLeavesThePreviousFileAndBackupUntouched) {
   ScratchDir dir;
   const std::string file = dir.File("a.vrb");
