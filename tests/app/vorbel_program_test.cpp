@@ -209,11 +209,13 @@ TEST(VorbelProgram, HelpVersionAndUsageErrors) {
 // Sets an environment variable for the programs a test starts.
 class ScopedEnv {
  public:
-  ScopedEnv(const char* name, const std::string& value) : name_(name) {
+  ScopedEnv(const char* name, const std::string& value) : ScopedEnv(name) { ::setenv(name, value.c_str(), 1); }
+  // Unsets the variable.
+  explicit ScopedEnv(const char* name) : name_(name) {
     const char* old = std::getenv(name);
     if (old != nullptr) old_ = old;
     had_ = old != nullptr;
-    ::setenv(name, value.c_str(), 1);
+    ::unsetenv(name);
   }
   ~ScopedEnv() {
     if (had_) {
@@ -271,6 +273,7 @@ TEST(VorbelProgram, TextIsDrawnAlikeWhateverTheFontRecordHolds) {
 // started. The launcher finds it beside itself or in ../lib/vorbel/.
 TEST(VorbelProgram, WithoutOptionsTheWindowProgramTakesOverTheArguments) {
   Scratch s;
+  const ScopedEnv display("DISPLAY", ":0");
   const std::string record = s.File("started-with");
   const std::string script = "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" + record + "'\nexit 3\n";
   for (const std::string& windowFolder : {std::string("build"), std::string("prefix/lib/vorbel")}) {
@@ -284,14 +287,15 @@ TEST(VorbelProgram, WithoutOptionsTheWindowProgramTakesOverTheArguments) {
 
     const RunResult run = RunProgram(s, (bin / "vorbel").string(), {"my layout.vrb", "second"});
     EXPECT_EQ(run.status, 3) << windowFolder << ": " << run.err;
-    EXPECT_EQ(ReadFile(record), "my layout.vrb\nsecond\n") << windowFolder;
+    EXPECT_EQ(ReadFile(record), "--\nmy layout.vrb\nsecond\n") << windowFolder;
     fs::remove(record);
 
     // The "--" that lets a file name start with "-" ends the launcher's
-    // options only; the window gets the names after it, a later "--" included.
+    // options only; the window gets the names after a "--" of its own, a
+    // later "--" included.
     const RunResult dashed = RunProgram(s, (bin / "vorbel").string(), {"--", "-dash.vrb", "--"});
     EXPECT_EQ(dashed.status, 3) << windowFolder << ": " << dashed.err;
-    EXPECT_EQ(ReadFile(record), "-dash.vrb\n--\n") << windowFolder;
+    EXPECT_EQ(ReadFile(record), "--\n-dash.vrb\n--\n") << windowFolder;
     fs::remove(record);
   }
 
@@ -301,6 +305,29 @@ TEST(VorbelProgram, WithoutOptionsTheWindowProgramTakesOverTheArguments) {
   const RunResult run = RunProgram(s, s.File("alone/vorbel"), {});
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.err.find("the main window is not installed"), std::string::npos) << run.err;
+}
+
+// Without a display the window cannot appear: a plain message and status 1,
+// from the launcher and from the window program itself when the display it
+// is given cannot be reached.
+TEST(VorbelProgram, WithoutADisplayTheWindowSaysSoAndExitsWithOne) {
+  Scratch s;
+  const ScopedEnv display("DISPLAY");
+  const ScopedEnv wayland("WAYLAND_DISPLAY");
+  const ScopedEnv platform("QT_QPA_PLATFORM");
+  const RunResult run = Vorbel(s, {s.File("a.vrb")});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err,
+            "vorbel: cannot open the main window: there is no display (DISPLAY and WAYLAND_DISPLAY are not set); "
+            "use --export OUT LAYOUT to export without a window\n");
+#ifdef VORBEL_WINDOW_PROGRAM
+  const ScopedEnv unreachable("DISPLAY", ":4711");
+  const ScopedEnv x11("QT_QPA_PLATFORM", "xcb");
+  const RunResult window = RunProgram(s, VORBEL_WINDOW_PROGRAM, {"--", s.File("a.vrb")});
+  EXPECT_EQ(window.status, 1);
+  EXPECT_NE(window.err.find("vorbel: cannot open the main window: no display can be reached"), std::string::npos)
+      << window.err;
+#endif
 }
 
 }  // namespace
