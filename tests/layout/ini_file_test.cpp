@@ -100,9 +100,9 @@ TEST(IniWriter, WritesCrLfLinesInOrderAndKeepsValuesOnTheirLine) {
   IniWriter w;
   w.Section("Button");
   w.Key("Height", std::int64_t{-3});
-  w.Key("Text", "two\r\nlines\nhere");
+  w.Key("Text", std::string("two\r\nlines\nhere\0!", 17));
   w.Key("Legacy", "\xDC" "ber");
-  EXPECT_EQ(w.Text(), "[Button]\r\nHeight=-3\r\nText=two  lines here\r\nLegacy=\xC3\x9C" "ber\r\n");
+  EXPECT_EQ(w.Text(), "[Button]\r\nHeight=-3\r\nText=two  lines here !\r\nLegacy=\xC3\x9C" "ber\r\n");
 }
 
 }  // namespace
