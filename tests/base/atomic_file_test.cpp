@@ -8,14 +8,11 @@
 #include <signal.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
-#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstring>
 #include <filesystem>
 #include <functional>
 
@@ -228,11 +225,8 @@ TEST(AtomicFile, DevicesAndFifosAreWrittenInPlaceOtherNodesRefused) {
   EXPECT_TRUE(fs::is_fifo(fifo));
 
   const std::string socketPath = dir.File("socket");
-  const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
-  sockaddr_un address{};
-  address.sun_family = AF_UNIX;
-  std::strncpy(address.sun_path, socketPath.c_str(), sizeof address.sun_path - 1);
-  ASSERT_EQ(::bind(sock, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+  const int sock = test::BindUnixSocket(socketPath);
+  ASSERT_GE(sock, 0);
   ExpectError([&] { WriteFileAtomically(socketPath, kOld); }, "Cannot create file " + socketPath + ": it is a socket");
   ::close(sock);
 

@@ -7,9 +7,7 @@
 #include <grp.h>
 #include <signal.h>
 #include <sys/resource.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -293,11 +291,8 @@ TEST(LayoutFile, SaveWritesFifosAndRefusesSockets) {
   EXPECT_EQ(dir.Entries(), std::vector<std::string>{"pipe.vrb"});
 
   const std::string socketPath = dir.File("socket.vrb");
-  const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
-  sockaddr_un address{};
-  address.sun_family = AF_UNIX;
-  std::strncpy(address.sun_path, socketPath.c_str(), sizeof address.sun_path - 1);
-  ASSERT_EQ(::bind(sock, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+  const int sock = test::BindUnixSocket(socketPath);
+  ASSERT_GE(sock, 0);
   try {
     SaveLayout(doc, socketPath);
     ADD_FAILURE() << "saved to a socket";
@@ -416,7 +411,9 @@ TEST(LayoutFile, AMissingFileLoadsEmptyOrIsAnErrorWhenItMustExist) {
 // save cannot put layout text over it, and the open document stays as it was.
 TEST(LayoutFile, FilesThatAreNoLayoutsAreRefusedAndTheDocumentStays) {
   ScratchDir dir;
-  const std::string png("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\0\0\0\x01\0\0\0\x01\x08\x02\0\0\0[Button]\n", 42);
+  // A PNG's first bytes, with a section head after them for good measure.
+  constexpr char kPng[] = "\x89PNG\r\n\x1A\n\0\0\0\rIHDR\0\0\0\x01\0\0\0\x01\x08\x02\0\0\0[Button]\n";
+  const std::string png(kPng, sizeof kPng - 1);
   WriteText(dir.File("picture.png"), png);
   WriteText(dir.File("notes.txt"), "Shopping list\r\n[Monday]\r\nbread=2\r\n");
   document::ButtonDocument doc;
