@@ -20,6 +20,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+usage() { sed -n '2,19s/^# \{0,1\}//p' "$0"; }
+
 seconds=60
 max_len=4096
 extra=()
@@ -28,7 +30,8 @@ while getopts "t:l:m:h" option; do
     t) seconds=$OPTARG ;;
     l) max_len=$OPTARG ;;
     m) extra+=("$(realpath "$OPTARG")") ;;
-    *) sed -n '2,20s/^# \{0,1\}//p' "$0" >&2; exit 2 ;;
+    h) usage; exit 0 ;;
+    *) usage >&2; exit 2 ;;
   esac
 done
 shift $((OPTIND - 1))
