@@ -36,9 +36,10 @@ ExportFormat ExportFormatFor(std::string_view fileName);
 //
 // Raises FileWriteError with a message ready to show: "Cannot create file " +
 // fileName when the file cannot be made (with ": " and the reason when the
-// target is refused as unsafe), its own message for other write errors, and a message saying why when the button has a
-// width or height of 0 or less or is too large to draw (then nothing is written). Raises std::bad_alloc when there is
-// no memory to draw or encode the button.
+// target is refused as unsafe), its own message for other write errors, and a
+// message saying why when the button has a width or height of 0 or less or is
+// too large to draw (then nothing is written). Raises std::bad_alloc when
+// there is no memory to draw or encode the button.
 void ExportButton(const document::ButtonDocument& doc, render::ButtonRenderer& renderer, const std::string& fileName);
 
 }  // namespace vorbel::commands

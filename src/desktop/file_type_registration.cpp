@@ -104,11 +104,11 @@ bool EnsureLink(const fs::path& link, const std::string& target) {
 // `source`, a file it is made from.
 bool IsStale(const fs::path& database, const fs::path& source) {
   struct stat made {};
-  struct stat read {};
-  if (stat(source.c_str(), &read) != 0) return false;
+  struct stat from {};
+  if (stat(source.c_str(), &from) != 0) return false;
   if (stat(database.c_str(), &made) != 0) return true;
-  if (made.st_mtim.tv_sec != read.st_mtim.tv_sec) return made.st_mtim.tv_sec < read.st_mtim.tv_sec;
-  return made.st_mtim.tv_nsec < read.st_mtim.tv_nsec;
+  if (made.st_mtim.tv_sec != from.st_mtim.tv_sec) return made.st_mtim.tv_sec < from.st_mtim.tv_sec;
+  return made.st_mtim.tv_nsec < from.st_mtim.tv_nsec;
 }
 
 }  // namespace

@@ -141,8 +141,8 @@ bool MakeFolders(const std::string& folder) {
   return ::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST;
 }
 
-// Replaces path with text, whole or not at all. No fsync: a record lost to a
-// power failure is only made again. A new record is the user's alone.
+// Replaces path with text, whole or not at all, readable by the user alone.
+// No fsync: a record lost to a power failure is only made again.
 bool ReplaceFile(const std::string& path, const std::string& text) {
   const std::size_t slash = path.find_last_of('/');
   if (slash == std::string::npos || slash == 0 || !MakeFolders(path.substr(0, slash))) return false;
