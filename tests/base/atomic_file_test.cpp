@@ -185,7 +185,9 @@ TEST(AtomicFile, ReplacementKeepsModeOwnerAndGroupButNeverSetuid) {
   WriteBytes(path, kOld);
   ::chmod(path.c_str(), 06750);
   const bool root = ::geteuid() == 0;
-  if (root) ASSERT_EQ(::chown(path.c_str(), 4242, 4343), 0);
+  if (root) {
+    ASSERT_EQ(::chown(path.c_str(), 4242, 4343), 0);
+  }
   WriteFileAtomically(path, std::vector<std::uint8_t>{'x'});
   struct stat st {};
   ASSERT_EQ(::stat(path.c_str(), &st), 0);
