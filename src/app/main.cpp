@@ -54,6 +54,12 @@ int main(int argc, char* argv[]) {
     }
     case CommandLine::Action::Window: break;
   }
+  if (!vorbel::app::HasDisplay()) {
+    PrintError(
+        "cannot open the main window: there is no display (DISPLAY and WAYLAND_DISPLAY are not set); use "
+        "--export OUT LAYOUT to export without a window");
+    return 1;
+  }
   PrintError(vorbel::app::ExecWindowProgram(argv));
   std::fputs(vorbel::app::UsageText(), stderr);
   return 1;

@@ -19,10 +19,26 @@ std::vector<std::string> WindowProgramCandidates(const std::string& programPath)
 }
 
 std::vector<std::string> WindowProgramArguments(const std::vector<std::string>& args) {
-  std::vector<std::string> result = args;
-  const auto end = std::find(result.begin(), result.end(), "--");
+  std::vector<std::string> result = {"--"};
+  result.insert(result.end(), args.begin(), args.end());
+  const auto end = std::find(result.begin() + 1, result.end(), "--");
   if (end != result.end()) result.erase(end);
   return result;
+}
+
+int ToolkitArgumentCount(int argc, const char* const argv[]) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--") == 0) return i;
+  }
+  return argc;
+}
+
+bool HasDisplay() {
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+    const char* value = std::getenv(name);
+    if (value != nullptr && *value != '\0') return true;
+  }
+  return false;
 }
 
 std::string ExecWindowProgram(char* const argv[]) {

@@ -3,16 +3,49 @@
 
 #include <QApplication>
 
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/window_launcher.h"
 #include "ui/startup.h"
 
+namespace {
+
+QtMessageHandler toolkit_handler = nullptr;
+
+// While the toolkit starts, its fatal message (no display to be reached) ends
+// the program with a plain message and status 1 instead of an abort. Every
+// other message goes where it would have gone.
+void StartupMessageHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (type == QtFatalMsg) {
+    std::fputs(
+        "vorbel: cannot open the main window: no display can be reached; use --export OUT LAYOUT to export "
+        "without a window\n",
+        stderr);
+    std::_Exit(1);
+  }
+  if (toolkit_handler != nullptr) toolkit_handler(type, context, message);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+  // The launcher puts "--" before the file names; the toolkit gets only the
+  // arguments before it, so that a file named "-reverse" stays a file name.
+  int toolkitArgc = vorbel::app::ToolkitArgumentCount(argc, argv);
+  const bool separated = toolkitArgc < argc;
+  QStringList files;
+  for (int i = toolkitArgc + 1; i < argc; ++i) files << QString::fromLocal8Bit(argv[i]);
+
+  toolkit_handler = qInstallMessageHandler(StartupMessageHandler);
+  QApplication app(toolkitArgc, argv);
+  qInstallMessageHandler(toolkit_handler);
   QApplication::setApplicationName(QStringLiteral("Vorbel"));
   // The user's settings (recent files, zoom) live under this name.
   QApplication::setOrganizationName(QStringLiteral("Vorbel"));
 
   vorbel::ui::MainWindowOptions options;
-  options.arguments = QApplication::arguments().mid(1);
+  options.arguments = separated ? files : QApplication::arguments().mid(1);
   // The launcher names itself so that the desktop opens layout files through
   // it rather than through this program file.
   options.program_path = qEnvironmentVariable("VORBEL_PROGRAM");

@@ -1,5 +1,6 @@
 #pragma once
-// Writing a file so that it is replaced whole or not at all.
+// Writing a file so that it is replaced whole or not at all, and only where
+// it is safe to write.
 
 #include <cstddef>
 #include <cstdint>
@@ -10,48 +11,96 @@
 
 #include "base/error.h"
 
+struct stat;
+
 namespace vorbel::base {
 
 // Every failure to write an image or layout file. The message is ready to show.
 class FileWriteError : public Error {
  public:
   using Error::Error;
+  FileWriteError(const std::string& message, std::string reason) : Error(message), reason_(std::move(reason)) {}
+
+  // Why the target itself was refused before anything was written ("it is a
+  // block device", a link planted by another user); empty for every other
+  // failure, whose message says all there is.
+  const std::string& Reason() const { return reason_; }
+
+ private:
+  std::string reason_;
 };
 
-// Writes into a temporary file beside the target and, on Commit, flushes it to
-// disk and renames it over the target. Until Commit succeeds the target keeps
-// its old contents byte for byte; after any failure the temporary file is gone.
+// Writes a file so that every reader finds its old or its complete new
+// contents, never a mixture:
 //
 //   AtomicFile f(path);      // "Cannot create file <path>" if it cannot be made
 //   f.Write(bytes);
 //   f.Commit();              // the file now holds exactly what was written
 //
-// The new file gets the permissions of the file it replaces, or 0666 less the
-// umask when there was none. A target that is a symbolic link is followed: the
-// file it points to is replaced and the link stays. An existing target that we
-// may not write is refused as "Cannot create file", as opening it would be.
+// Open decides where and how the contents go:
+//  - Symbolic links are followed, as opening the name would follow them, and
+//    the file they lead to is written while the links stay. Like the kernel's
+//    protected-symlink rule, a link in a sticky folder that everyone may write
+//    (such as /tmp) is followed only when it belongs to the caller (the
+//    effective user) or to the folder's owner; any other is refused, so that
+//    no other user can point a name the caller writes at the caller's files. A
+//    link that leads to nothing is itself replaced.
+//  - A regular file, or nothing yet: the contents go to a temporary file in
+//    the target's folder (unnamed until Commit where the system allows, else
+//    under a short name, so any name that fits the folder can be written),
+//    which Commit renames over the target. The new file keeps the permission
+//    bits of the file it replaces except setuid and setgid, and its owner and
+//    group as far as the caller may give them; a new file gets 0666 less the
+//    umask.
+//  - A regular file that the caller may write in a folder it may not: written
+//    in place by Commit. Room for the new contents is claimed before a byte
+//    changes, and when the write fails all the same the old bytes are put back.
+//  - A character device or a FIFO (/dev/null, /dev/stdout, a named pipe):
+//    written in place by Commit, never replaced. Opening a FIFO waits for its
+//    reader, as for any program that writes one.
+//  - A folder, or a file the caller may not write: "Cannot create file".
+//  - Anything else (a block device, a socket): refused, with the reason.
+// Until Commit succeeds the target keeps its old contents byte for byte; after
+// any failure no temporary file remains. A write beyond the file-size limit
+// fails like any other: the first AtomicFile of a process makes it ignore
+// SIGXFSZ (unless the program handles that signal itself), which would
+// otherwise end the process in the middle of the write.
 // Destroying an AtomicFile that was not committed discards what was written.
 class AtomicFile {
  public:
+  // How Commit puts the contents in place.
+  enum class Method {
+    Replace,  // a new file renamed over the target
+    InPlace,  // the regular file's own bytes rewritten: its folder may not be written
+    Stream,   // a character device or FIFO written to
+  };
+
   AtomicFile() = default;
   explicit AtomicFile(const std::string& path) { Open(path); }
   ~AtomicFile();
   AtomicFile(const AtomicFile&) = delete;
   AtomicFile& operator=(const AtomicFile&) = delete;
 
-  // Creates the temporary file for `path`. Throws FileWriteError("Cannot
-  // create file <path>") when it cannot be made (missing or read-only folder,
-  // a folder in the target's place). Discards any earlier uncommitted file.
+  // Prepares writing `path`. Throws FileWriteError("Cannot create file
+  // <path>") when it cannot be written (missing or read-only folder, a folder
+  // in the target's place, a file the caller may not write), and
+  // FileWriteError("Cannot create file <path>: <reason>") with Reason() set
+  // for a target refused as unsafe. Discards any earlier uncommitted file.
   void Open(const std::string& path);
   bool IsOpen() const { return fd_ >= 0; }
   const std::string& Path() const { return path_; }
+
+  // The file that Commit writes: the path with its links followed. Valid
+  // after Open.
+  const std::string& Target() const { return target_; }
+  Method WriteMethod() const { return method_; }
 
   // Appends bytes (buffered). Throws FileWriteError("Unable to write to <path>:
   // <reason>") and discards the temporary file on failure.
   void Write(const void* data, std::size_t size);
   void Write(std::span<const std::uint8_t> bytes) { Write(bytes.data(), bytes.size()); }
 
-  // Whether Commit waits until the contents and the rename are on the disk
+  // Whether Commit waits until the contents (and a rename) are on the disk
   // (fsync of the file and of its folder). On by default. Without it the
   // replacement is still whole or nothing for every reader while the system
   // runs; only a power loss right after may find the old or an empty file.
@@ -59,28 +108,49 @@ class AtomicFile {
   // milliseconds on many disks.
   void SetDurable(bool durable) { durable_ = durable; }
 
-  // Gives the new file exactly these permission bits, whatever the file it
-  // replaces had.
+  // Gives a replacing file exactly these permission bits, whatever the file
+  // it replaces had.
   void SetMode(unsigned mode) { mode_ = mode; }
 
-  // Makes the written bytes the target's contents: flush, fsync, close, rename.
-  // Throws FileWriteError on failure, leaving the target as it was.
+  // Makes the written bytes the target's contents. Throws FileWriteError on
+  // failure, leaving the target as it was.
   void Commit();
 
-  // Drops the temporary file; the target stays as it was. Never throws.
+  // Drops what was written; the target stays as it was. Never throws.
   void Discard() noexcept;
 
  private:
+  bool ResolveTarget(struct stat& st);
+  int OpenTemporary();
+  void OpenInPlace(const struct stat& st);
+  void OpenStream();
   void Flush();
+  void KeepAttributes();
+  void NameTemporary();
+  void CommitReplace();
+  void CommitInPlace();
+  void CommitStream();
   [[noreturn]] void FailWithErrno(int err);
+  [[noreturn]] void CannotCreate() const;
+  [[noreturn]] void Refuse(const std::string& reason) const;
 
   std::string path_;    // as the caller named it, for messages
-  std::string target_;  // the file that Commit replaces (links followed)
-  std::string temp_;
+  std::string target_;  // the file that Commit writes (links followed)
+  std::string temp_;    // the temporary file's name; empty while it has none
   int fd_ = -1;
+  Method method_ = Method::Replace;
   std::vector<std::uint8_t> buffer_;
   bool durable_ = true;
   std::optional<unsigned> mode_;
+  // Owner, group and permission bits of the regular file a replacement takes
+  // the place of.
+  struct Attributes {
+    std::uint32_t uid = 0;
+    std::uint32_t gid = 0;
+    std::uint32_t mode = 0;
+  };
+  std::optional<Attributes> replaced_;
+  bool readable_ = false;  // InPlace: the old bytes can be read back
 };
 
 // Writes `bytes` as the whole new contents of `path` through an AtomicFile.

@@ -32,14 +32,20 @@ std::string ReadWholeFile(const std::string& path, std::size_t maxBytes) {
   const auto fail = [&path](FileReadFailure failure, const std::string& reason) {
     return FileReadError(failure, path, reason);
   };
+  // Only regular files are read. A FIFO or a device is not even opened: the
+  // open of a FIFO waits for a writer, and opening a device may act on it. The
+  // look before the open spares those; the open itself does not wait, and the
+  // look after it catches a file swapped in between.
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) throw fail(FileReadFailure::CannotOpen, std::strerror(errno));
+  if (!S_ISREG(st.st_mode)) throw fail(FileReadFailure::NotRegularFile, "not a regular file");
   int fd;
   do {
-    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
   } while (fd < 0 && errno == EINTR);
   if (fd < 0) throw fail(FileReadFailure::CannotOpen, std::strerror(errno));
   const FdCloser closer(fd);
 
-  struct stat st {};
   if (::fstat(fd, &st) != 0) throw fail(FileReadFailure::ReadFailed, std::strerror(errno));
   if (!S_ISREG(st.st_mode)) throw fail(FileReadFailure::NotRegularFile, "not a regular file");
   if (static_cast<std::uint64_t>(st.st_size) > maxBytes) {

@@ -32,7 +32,9 @@ class FileReadError : public Error {
 
 // The whole contents of the regular file at `path`, at most `maxBytes` bytes.
 // A file larger than that is refused before anything is read; one that grows
-// beyond it while being read is refused too. Throws FileReadError.
+// beyond it while being read is refused too. Anything but a regular file (a
+// folder, a FIFO, a device) is refused without waiting and without being
+// opened. Throws FileReadError.
 std::string ReadWholeFile(const std::string& path, std::size_t maxBytes);
 
 }  // namespace vorbel::base

@@ -27,16 +27,19 @@ ExportFormat ExportFormatFor(std::string_view fileName);
 //  - PNG: full colour, the work-area pixels fully transparent.
 // A pass that its budget cut short (RenderResult::Partial) is exported as
 // drawn; the renderer's LastResult tells the caller.
-// The file is written beside its name and renamed over it,
-// so no partly written file remains and a failure leaves an existing file as
-// it was. Unlike a layout save it does not wait for the disk (see
+// The file is written through base::AtomicFile: a regular file is written
+// beside its name and renamed over it, so no partly written file remains and a
+// failure leaves an existing file as it was; a character device or FIFO
+// (/dev/stdout) gets the picture written to it; links are followed only where
+// that is safe. Unlike a layout save it does not wait for the disk (see
 // AtomicFile::SetDurable).
 //
 // Raises FileWriteError with a message ready to show: "Cannot create file " +
-// fileName when the file cannot be made, its own message for other write
-// errors, and a message saying why when the button has a width or height of 0
-// or less or is too large to draw (then nothing is written). Raises
-// std::bad_alloc when there is no memory to draw or encode the button.
+// fileName when the file cannot be made (with ": " and the reason when the
+// target is refused as unsafe), its own message for other write errors, and a
+// message saying why when the button has a width or height of 0 or less or is
+// too large to draw (then nothing is written). Raises std::bad_alloc when
+// there is no memory to draw or encode the button.
 void ExportButton(const document::ButtonDocument& doc, render::ButtonRenderer& renderer, const std::string& fileName);
 
 }  // namespace vorbel::commands

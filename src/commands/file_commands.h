@@ -65,8 +65,10 @@ class FileCommands {
   bool Open();
 
   // Loads a named file: the start-up file and Open after its dialog. A file
-  // that does not exist or cannot be read loads as a document without layers
-  // that keeps Height, Width and the work-area colour.
+  // that does not exist or may not be opened loads as a document without
+  // layers that keeps Height, Width and the work-area colour. A file that is
+  // not a layout, a FIFO or device, and a file too large raise
+  // layout::LayoutReadError, and the document stays as it was.
   void OpenFile(const std::string& fileName);
 
   // The start-up file: when the first of the program's arguments names an

@@ -15,6 +15,7 @@
 
 #include "base/atomic_file.h"
 #include "base/file_reader.h"
+#include "base/text_encoding.h"
 #include "base/unexpected_error.h"
 
 namespace vorbel::desktop {
@@ -80,7 +81,45 @@ bool EnsureFile(const fs::path& path, const std::string& content, bool& changed)
   return true;
 }
 
+// Makes `link` a symbolic link to `target` unless it is one already, through
+// a new link renamed over the old one.
+bool EnsureLink(const fs::path& link, const std::string& target) {
+  std::error_code error;
+  if (fs::is_symlink(link, error) && fs::read_symlink(link, error).string() == target && !error) return true;
+  fs::create_directories(link.parent_path(), error);
+  if (error) return false;
+  const fs::path temp = link.parent_path() / ("." + link.filename().string() + "." + std::to_string(getpid()));
+  fs::remove(temp, error);
+  fs::create_symlink(target, temp, error);
+  if (error) return false;
+  fs::rename(temp, link, error);
+  if (error) {
+    fs::remove(temp, error);
+    return false;
+  }
+  return true;
+}
+
+// Whether the database a refresh tool makes is missing or older than
+// `source`, a file it is made from.
+bool IsStale(const fs::path& database, const fs::path& source) {
+  struct stat made {};
+  struct stat from {};
+  if (stat(source.c_str(), &from) != 0) return false;
+  if (stat(database.c_str(), &made) != 0) return true;
+  if (made.st_mtim.tv_sec != from.st_mtim.tv_sec) return made.st_mtim.tv_sec < from.st_mtim.tv_sec;
+  return made.st_mtim.tv_nsec < from.st_mtim.tv_nsec;
+}
+
 }  // namespace
+
+bool IsPlainExecPath(const std::string& path) {
+  for (const char c : path) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '%' || byte < 0x20 || byte == 0x7F) return false;
+  }
+  return base::IsValidUtf8(path);
+}
 
 void SpawnDetached(const std::vector<std::string>& argv) {
   if (argv.empty() || argv[0].empty()) return;
@@ -194,7 +233,7 @@ std::string FileTypeRegistration::MimePackageXml() const {
   return xml;
 }
 
-std::string FileTypeRegistration::DesktopEntry() const {
+std::string FileTypeRegistration::DesktopEntry(const std::string& program) const {
   std::string entry;
   entry += "[Desktop Entry]\n";
   entry += "Type=Application\n";
@@ -202,8 +241,8 @@ std::string FileTypeRegistration::DesktopEntry() const {
   entry += "Name=" + EscapeDesktopString(application_name) + "\n";
   if (!generic_name.empty()) entry += "GenericName=" + EscapeDesktopString(generic_name) + "\n";
   if (!application_comment.empty()) entry += "Comment=" + EscapeDesktopString(application_comment) + "\n";
-  entry += "Exec=" + EscapeDesktopString(QuoteExecArgument(program_path)) + " %f\n";
-  entry += "TryExec=" + EscapeDesktopString(program_path) + "\n";
+  entry += "Exec=" + EscapeDesktopString(QuoteExecArgument(program)) + " %f\n";
+  entry += "TryExec=" + EscapeDesktopString(program) + "\n";
   entry += "Icon=" + EscapeDesktopString(application_id) + "\n";
   entry += "Terminal=false\n";
   entry += "Categories=Graphics;2DGraphics;RasterGraphics;\n";
@@ -224,6 +263,8 @@ std::string FileTypeRegistration::DocumentIconPath() const {
   return "icons/hicolor/32x32/mimetypes/" + name + ".png";
 }
 
+std::string FileTypeRegistration::ProgramLinkPath() const { return application_id + "/bin/" + application_id; }
+
 std::string FileTypeRegistration::ProgramIconPath(int size) const {
   const std::string dimension = std::to_string(size) + "x" + std::to_string(size);
   return "icons/hicolor/" + dimension + "/apps/" + application_id + ".png";
@@ -237,17 +278,30 @@ bool FileTypeRegistration::Register(const std::string& dataHome, const CommandRu
     bool desktop_changed = false;
     bool icons_changed = false;
     bool ok = EnsureFile(home / MimePackagePath(), MimePackageXml(), mime_changed);
-    ok = EnsureFile(home / DesktopEntryPath(), DesktopEntry(), desktop_changed) && ok;
+    std::string program = program_path;
+    const fs::path link = home / ProgramLinkPath();
+    std::error_code error;
+    if (IsPlainExecPath(program_path)) {
+      if (fs::is_symlink(link, error)) fs::remove(link, error);
+    } else if (IsPlainExecPath(link.string())) {
+      // The entry names the link, which must be there before the entry.
+      if (EnsureLink(link, program_path)) {
+        program = link.string();
+      } else {
+        ok = false;
+      }
+    }
+    ok = EnsureFile(home / DesktopEntryPath(), DesktopEntry(program), desktop_changed) && ok;
     if (!document_icon_png.empty()) ok = EnsureFile(home / DocumentIconPath(), document_icon_png, icons_changed) && ok;
     for (const auto& [size, png] : program_icons_png) {
       if (size > 0 && !png.empty()) ok = EnsureFile(home / ProgramIconPath(size), png, icons_changed) && ok;
     }
     if (runner) {
-      if (mime_changed) {
+      if (mime_changed || IsStale(home / "mime/mime.cache", home / MimePackagePath())) {
         const std::string tool = FindProgramOnPath("update-mime-database");
         if (!tool.empty()) runner({tool, (home / "mime").string()});
       }
-      if (desktop_changed) {
+      if (desktop_changed || IsStale(home / "applications/mimeinfo.cache", home / DesktopEntryPath())) {
         const std::string tool = FindProgramOnPath("update-desktop-database");
         if (!tool.empty()) runner({tool, (home / "applications").string()});
       }

@@ -36,6 +36,12 @@ std::string QuoteExecArgument(const std::string& argument);
 // carriage return become \\, \n, \t and \r.
 std::string EscapeDesktopString(const std::string& value);
 
+// Whether a program path can be named in the Exec and TryExec keys of a
+// desktop entry as desktops built on GLib read them: well-formed UTF-8 (they
+// drop an entry that is not), without "%" (they look the program up before
+// "%%" becomes "%", and find none) and without control characters.
+bool IsPlainExecPath(const std::string& path);
+
 // What one file type's registration writes. The icons are PNG file contents.
 struct FileTypeRegistration {
   std::string extension;         // without the dot, e.g. "vrb"
@@ -50,20 +56,27 @@ struct FileTypeRegistration {
   std::string document_icon_png;   // 32 x 32
   std::vector<std::pair<int, std::string>> program_icons_png;  // square size, PNG
 
-  // The shared MIME-info package, the desktop entry, and where the icons go,
-  // all relative to the data home.
+  // The shared MIME-info package, the desktop entry (starting `program`,
+  // program_path when not given), and where the files go, all relative to the
+  // data home.
   std::string MimePackageXml() const;
-  std::string DesktopEntry() const;
+  std::string DesktopEntry() const { return DesktopEntry(program_path); }
+  std::string DesktopEntry(const std::string& program) const;
   std::string MimePackagePath() const;      // mime/packages/<application_id>.xml
   std::string DesktopEntryPath() const;     // applications/<application_id>.desktop
   std::string DocumentIconPath() const;     // icons/hicolor/32x32/mimetypes/<type-with-dash>.png
   std::string ProgramIconPath(int size) const;  // icons/hicolor/NxN/apps/<application_id>.png
+  std::string ProgramLinkPath() const;          // <application_id>/bin/<application_id>
 
   // Writes every file below dataHome whose content differs from what is there
   // (each through a temporary file and a rename, so a reader never sees half a
-  // file) and, when anything changed, starts the desktop's database refresh
-  // tools found on $PATH through runner. Returns true when every file holds
-  // its current content; never throws and reports nothing.
+  // file) and starts the desktop's database refresh tools found on $PATH
+  // through runner: each when a file it reads changed, or when its database is
+  // missing or older than our file (a refresh that never ran or failed is made
+  // up for). A program path that desktops cannot start from an entry (see
+  // IsPlainExecPath) is named there through a symbolic link at
+  // ProgramLinkPath(). Returns true when every file holds its current content;
+  // never throws and reports nothing.
   bool Register(const std::string& dataHome, const CommandRunner& runner = SpawnDetached) const;
 };
 

@@ -1,7 +1,6 @@
 #include "gdi/font_match_record.h"
 
 #include <errno.h>
-#include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,6 +9,9 @@
 #include <charconv>
 #include <cstdlib>
 #include <string_view>
+
+#include "base/atomic_file.h"
+#include "base/file_reader.h"
 
 namespace vorbel::gdi {
 
@@ -129,29 +131,6 @@ bool Settled(const FileStamp& s, std::int64_t loadedAtNs) {
   return !s.exists || (s.mtimeNs < loadedAtNs - kSettleNs && s.ctimeNs < loadedAtNs - kSettleNs);
 }
 
-bool ReadSmallFile(const std::string& path, std::size_t limit, std::string& out) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
-  out.clear();
-  char buffer[16384];
-  bool ok = true;
-  for (;;) {
-    const ssize_t n = ::read(fd, buffer, sizeof buffer);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      ok = n == 0;
-      break;
-    }
-    if (out.size() + static_cast<std::size_t>(n) > limit) {
-      ok = false;
-      break;
-    }
-    out.append(buffer, static_cast<std::size_t>(n));
-  }
-  ::close(fd);
-  return ok;
-}
-
 // Makes the folders of path that are missing, each readable by the owner only
 // as cache folders should be.
 bool MakeFolders(const std::string& folder) {
@@ -162,25 +141,21 @@ bool MakeFolders(const std::string& folder) {
   return ::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST;
 }
 
-// Replaces path with text through a temporary file beside it and a rename. No
-// fsync: a record lost to a power failure is only made again.
+// Replaces path with text, whole or not at all, readable by the user alone.
+// No fsync: a record lost to a power failure is only made again.
 bool ReplaceFile(const std::string& path, const std::string& text) {
   const std::size_t slash = path.find_last_of('/');
   if (slash == std::string::npos || slash == 0 || !MakeFolders(path.substr(0, slash))) return false;
-  std::string temp = path + ".XXXXXX";
-  const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-  if (fd < 0) return false;
-  bool ok = true;
-  for (std::size_t done = 0; ok && done < text.size();) {
-    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    ok = n > 0;
-    if (ok) done += static_cast<std::size_t>(n);
+  try {
+    base::AtomicFile file(path);
+    file.SetDurable(false);
+    file.SetMode(0600);
+    file.Write(text.data(), text.size());
+    file.Commit();
+    return true;
+  } catch (const base::FileWriteError&) {
+    return false;
   }
-  ok = ::close(fd) == 0 && ok;
-  ok = ok && ::rename(temp.c_str(), path.c_str()) == 0;
-  if (!ok) ::unlink(temp.c_str());
-  return ok;
 }
 
 }  // namespace
@@ -203,8 +178,12 @@ FontMatchRecord::FontMatchRecord(std::string file, std::string context)
 
 void FontMatchRecord::Load() {
   loaded_ = true;
-  std::string text;
-  bool valid = ReadSmallFile(file_, kMaxFileBytes, text) && Parse(text);
+  bool valid = false;
+  try {
+    valid = Parse(base::ReadWholeFile(file_, kMaxFileBytes));
+  } catch (const base::FileReadError&) {
+    // Missing, unreadable or too large: no record.
+  }
   for (std::size_t i = 0; valid && i < configuration_.size(); ++i) {
     valid = FileStamp::Of(configuration_[i].first) == configuration_[i].second;
   }

@@ -1,6 +1,5 @@
 #include "layout/ini_file.h"
 
-#include <cstring>
 #include <utility>
 
 #include "base/ascii_text.h"
@@ -15,21 +14,22 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 // The line that starts at `pos`, without its terminator; `pos` moves to the
-// start of the next line. A line ends at LF, CR LF or a lone CR.
+// start of the next line. A line ends at LF, CR LF or a lone CR. The scan stops
+// at the first CR or LF, so reading a text line by line looks at each byte
+// once, whatever its line ends.
 std::string_view NextLine(std::string_view text, std::size_t& pos) {
-  const char* start = text.data() + pos;
-  const std::size_t left = text.size() - pos;
-  const void* lf = std::memchr(start, '\n', left);
-  std::size_t end = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - start) : left;
-  std::size_t next = lf ? end + 1 : left;
-  if (const void* cr = std::memchr(start, '\r', end)) {
-    const auto at = static_cast<std::size_t>(static_cast<const char*>(cr) - start);
-    // A CR right before the LF belongs to it; an earlier one ends the line.
-    if (at + 1 < end) next = at + 1;
-    end = at;
+  const char* const start = text.data() + pos;
+  const char* const end = text.data() + text.size();
+  const char* p = start;
+  while (p != end && *p != '\n' && *p != '\r') ++p;
+  const std::string_view line(start, static_cast<std::size_t>(p - start));
+  if (p != end) {
+    // A CR right before an LF belongs to it.
+    if (*p == '\r' && p + 1 != end && p[1] == '\n') ++p;
+    ++p;
   }
-  pos += next;
-  return std::string_view(start, end);
+  pos = static_cast<std::size_t>(p - text.data());
+  return line;
 }
 
 // The name of a section head line (leading blanks already skipped), or
@@ -113,11 +113,11 @@ std::optional<std::int32_t> IniFile::TryReadInteger(const Section& section, std:
   if (!raw) return std::nullopt;
   // Signs, digits and blanks are ASCII, one byte each in both encodings, so
   // cutting the raw bytes gives the same number as cutting the characters.
-  const std::string_view value = raw->substr(0, kMaxValueChars);
+  // Blanks around the number are no part of it: "Layers=1 " is one layer.
+  const std::string_view value = base::TrimBlanks(raw->substr(0, kMaxValueChars));
   // Only "$", "0x" and "0X" introduce hexadecimal here; the bare "x" that
   // property values accept is no number in a layout file.
-  const std::size_t first = value.find_first_not_of(' ');
-  if (first != std::string_view::npos && (value[first] == 'x' || value[first] == 'X')) return std::nullopt;
+  if (!value.empty() && (value.front() == 'x' || value.front() == 'X')) return std::nullopt;
   return document::TryStringToInt(value);
 }
 

@@ -19,7 +19,7 @@
 //    back as UTF-8, cut to their first 2047 characters.
 //
 // Nothing is indexed up front: a lookup scans the text, so a file of any size
-// or shape costs memory only for its own bytes.
+// or shape costs memory only for its own bytes, and time in proportion to them.
 
 #include <cstddef>
 #include <cstdint>
@@ -57,6 +57,8 @@ class IniFile {
 
   // Whether the text is read as UTF-8 (else as Windows-1252).
   bool IsUtf8() const { return utf8_; }
+  // The whole text, without a byte order mark.
+  std::string_view Text() const { return body_; }
 
   // Calls visit(const Section&) for every section head in file order,
   // repeated names included.
@@ -76,8 +78,9 @@ class IniFile {
   // The value, or `def` when the key is missing.
   std::string ReadString(const Section& section, std::string_view key, std::string_view def) const;
   // The value as an integer: decimal with an optional sign, or hexadecimal
-  // after "$", "0x" or "0X". `def` when the key is missing, empty, or its value
-  // is anything else (trailing characters, overflow of 32 bits).
+  // after "$", "0x" or "0X", with any blanks before and after it. `def` when
+  // the key is missing, empty, or its value is anything else (other trailing
+  // characters, overflow of 32 bits).
   std::int32_t ReadInteger(const Section& section, std::string_view key, std::int32_t def) const;
   // The integer, or nullopt under the same conditions.
   std::optional<std::int32_t> TryReadInteger(const Section& section, std::string_view key) const;

@@ -20,7 +20,7 @@ void IniWriter::Key(std::string_view key, std::string_view value) {
   else text_ += base::ToValidUtf8(value);
   std::replace_if(
       text_.begin() + static_cast<std::ptrdiff_t>(start), text_.end(),
-      [](char c) { return c == '\r' || c == '\n'; }, ' ');
+      [](char c) { return c == '\r' || c == '\n' || c == '\0'; }, ' ');
   text_ += "\r\n";
 }
 

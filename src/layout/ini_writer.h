@@ -13,7 +13,8 @@ class IniWriter {
   // Starts a section: "[" + name + "]".
   void Section(std::string_view name);
   // Adds "key=value". A value must stay on its one line, so each CR or LF in
-  // it is written as a blank; bytes that are not well-formed UTF-8 are read as
+  // it is written as a blank, and so is a NUL, which would make the file no
+  // text to read back; bytes that are not well-formed UTF-8 are read as
   // Windows-1252, so the file is always well-formed UTF-8.
   void Key(std::string_view key, std::string_view value);
   // Adds "key=" + the decimal text of value (a minus sign when negative).

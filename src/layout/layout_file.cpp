@@ -69,20 +69,10 @@ bool RenameWithoutReplacing(const std::string& from, const std::string& to) {
   return true;
 }
 
-bool Exists(const std::string& path) {
+// Only a regular file is ever moved to the backup name.
+bool IsRegularFile(const std::string& path) {
   struct stat st {};
-  return ::lstat(path.c_str(), &st) == 0;
-}
-
-// The file a save writes: the one a symbolic link names, else the name itself.
-std::string SaveTarget(const std::string& fileName) {
-  struct stat st {};
-  if (::lstat(fileName.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return fileName;
-  char* resolved = ::realpath(fileName.c_str(), nullptr);
-  if (resolved == nullptr) return fileName;  // dangling: the link itself is replaced
-  std::string target = resolved;
-  std::free(resolved);
-  return target;
+  return ::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 }  // namespace
@@ -141,19 +131,30 @@ std::string FormatLayout(const document::ButtonDocument& doc) {
   return ini.Take();
 }
 
+bool IsLayoutText(const IniFile& ini) {
+  const std::string_view text = ini.Text();
+  if (text.find('\0') != std::string_view::npos) return false;
+  if (text.find_first_not_of(" \t\r\n") == std::string_view::npos) return true;
+  if (ini.FindSection(kButtonSection)) return true;
+  bool hasLayer = false;
+  ini.ForEachSection([&](const IniFile::Section& section) { hasLayer = hasLayer || LayerNumber(section.Name()); });
+  return hasLayer;
+}
+
 void LoadLayout(document::ButtonDocument& doc, const std::string& fileName, const std::function<void()>& redraw,
                 MissingLayout missing) {
   std::string bytes;
   try {
     bytes = base::ReadWholeFile(fileName, kMaxLayoutFileSize);
   } catch (const base::FileReadError& e) {
-    if (missing == MissingLayout::IsAnError) {
+    if (missing == MissingLayout::IsAnError || e.Failure() != base::FileReadFailure::CannotOpen) {
       throw LayoutReadError(e.Failure() == base::FileReadFailure::TooLarge
                                 ? "Cannot open file " + fileName + ": the file is too large for a layout file"
                                 : std::string(e.what()));
     }
   }
   const IniFile ini(std::move(bytes));
+  if (!IsLayoutText(ini)) throw LayoutReadError("Cannot open file " + fileName + ": the file is not a layout file");
   {
     LoadingScope loading(doc);
     ReadLayout(doc, ini);
@@ -176,20 +177,24 @@ std::string BackupFileName(std::string_view fileName) {
 void SaveLayout(document::ButtonDocument& doc, const std::string& fileName) {
   const std::string text = FormatLayout(doc);
   const std::string failure = "Unable to write to " + fileName;
-  const std::string target = SaveTarget(fileName);
 
   base::AtomicFile file;
   try {
-    file.Open(target);
+    file.Open(fileName);
     file.Write(text.data(), text.size());
-  } catch (const base::FileWriteError&) {
-    throw base::FileWriteError(failure);
+  } catch (const base::FileWriteError& e) {
+    if (e.Reason().empty()) throw base::FileWriteError(failure);
+    throw base::FileWriteError(failure + ": " + e.Reason(), e.Reason());
   }
 
-  // The new text is complete in the temporary file; only now is the old file
-  // moved aside, and it is moved back should the last step fail.
+  // The new text is complete; only now is the old file moved aside, and it is
+  // moved back should the last step fail. Only a file that the save replaces
+  // has a backup: a device or FIFO is written, never moved, and a file written
+  // in place (its folder may not be written) stays where it is.
+  const std::string& target = file.Target();
   const std::string backup = BackupFileName(target);
-  const bool movedToBackup = Exists(target) && RenameWithoutReplacing(target, backup);
+  const bool movedToBackup = file.WriteMethod() == base::AtomicFile::Method::Replace && IsRegularFile(target) &&
+                             RenameWithoutReplacing(target, backup);
   try {
     file.Commit();
   } catch (const base::FileWriteError&) {

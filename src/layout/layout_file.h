@@ -32,11 +32,18 @@ class LayoutReadError : public base::Error {
 // file of that size is something else.
 inline constexpr std::size_t kMaxLayoutFileSize = std::size_t{256} << 20;
 
-// What LoadLayout does with a file that does not exist or cannot be read.
+// What LoadLayout does with a file that does not exist or may not be read.
 enum class MissingLayout {
   LoadsEmpty,  // the window's Open: every key reads as missing
   IsAnError,   // the command line: LayoutReadError
 };
+
+// Whether a text can be a layout file: an empty or blank text (a new file), or
+// one without NUL bytes that has a "Button" section or a "Layer" + number
+// section. Pictures and other binary files hold NUL bytes; a text without those
+// sections is some other file. Opening either as an empty layout would put
+// layout text over it at the next save.
+bool IsLayoutText(const IniFile& ini);
 
 // Applies a layout text to the document: Height, Width, the work-area colour
 // (a value that no colour entry holds leaves the selection), then all rows are
@@ -56,9 +63,12 @@ std::string LayoutFolderOf(const std::string& fileName);
 // caption to "Vorbel - [" + fileName + "]" and the layout folder to the
 // file's folder, clears Loading and calls `redraw`
 // (when given). Loading is cleared also when an error interrupts. A file that
-// does not exist or cannot be read loads as a layout without keys, unless
-// `missing` says it is an error; then LayoutReadError is raised before the
-// document changes.
+// does not exist or may not be opened loads as a layout without keys, unless
+// `missing` says it is an error. Whatever `missing` says, LayoutReadError is
+// raised for a file that is not a layout (see IsLayoutText), for anything but
+// a regular file (a FIFO or a device is refused without waiting for it), for a
+// file too large for a layout and for a failed read. The document does not
+// change when LayoutReadError is raised.
 void LoadLayout(document::ButtonDocument& doc, const std::string& fileName, const std::function<void()>& redraw = {},
                 MissingLayout missing = MissingLayout::LoadsEmpty);
 
@@ -69,16 +79,22 @@ std::string BackupFileName(std::string_view fileName);
 
 // Saves the document as a layout file and sets the caption to
 // "Vorbel - [" + fileName + "]" and the layout folder to the file's folder.
+// The file is written through base::AtomicFile, with its rules for links,
+// devices, FIFOs and folders that may not be written.
 //
 // The new text goes to a temporary file beside the target first. Only then the
 // backup rule applies: an existing file is renamed to its backup name unless a
 // file of that name exists already (so the first save over a file keeps the old
 // version as the backup, and later saves leave that backup alone and drop the
 // version they replace). The new file then takes the name. A symbolic link is
-// followed: the file it names is saved and backed up beside itself.
+// followed: the file it names is saved and backed up beside itself. Only a
+// regular file that is replaced gets a backup: a device or FIFO is written
+// without one, and so is a file written in place because its folder may not
+// be written.
 //
-// On any failure it raises FileWriteError("Unable to write to " + fileName);
-// the previous file is then as it was (a backup rename already made is undone)
+// On any failure it raises FileWriteError("Unable to write to " + fileName),
+// with ": " and the reason appended for a target refused as unsafe; the
+// previous file is then as it was (a backup rename already made is undone)
 // and neither the caption nor the layout folder changes.
 void SaveLayout(document::ButtonDocument& doc, const std::string& fileName);
 

@@ -68,5 +68,18 @@ TEST(WindowLauncher, LooksBesideTheProgramThenInTheInstalledLibraryFolder) {
   EXPECT_TRUE(WindowProgramCandidates("vorbel").empty());
 }
 
+// The window program's toolkit reads every argument that starts with "-" as
+// its own option; the file names travel behind a "--" that it never sees.
+TEST(WindowLauncher, FileNamesTravelBehindADashDashThatTheToolkitNeverSees) {
+  const std::vector<std::string> args = WindowProgramArguments({"--", "-reverse", "--", "b.vrb"});
+  EXPECT_EQ(args, (std::vector<std::string>{"--", "-reverse", "--", "b.vrb"}));
+  EXPECT_EQ(WindowProgramArguments({"a.vrb"}), (std::vector<std::string>{"--", "a.vrb"}));
+
+  const char* const launched[] = {"vorbel", "--", "-reverse", "--"};
+  EXPECT_EQ(ToolkitArgumentCount(4, launched), 1);
+  const char* const byHand[] = {"vorbel-window", "-style", "fusion", "a.vrb"};
+  EXPECT_EQ(ToolkitArgumentCount(4, byHand), 4);
+}
+
 }  // namespace
 }  // namespace vorbel::app

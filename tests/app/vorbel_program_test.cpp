@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
 #include <stdlib.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -154,6 +157,8 @@ TEST(VorbelProgram, FailuresGoToStandardErrorWithANonZeroStatus) {
   WriteFile(s.File("b.vrb"), kLayout);
   WriteFile(s.File("empty.vrb"), "[Button]\r\nWidth=0\r\n");
   WriteFile(s.File("plain"), "x");
+  WriteFile(s.File("picture.png"), std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16));
+  ASSERT_EQ(::mkfifo(s.File("pipe.vrb").c_str(), 0600), 0);
   const struct {
     std::vector<std::string> args;
     std::string error;
@@ -162,7 +167,12 @@ TEST(VorbelProgram, FailuresGoToStandardErrorWithANonZeroStatus) {
        "vorbel: Cannot open file " + s.File("none.vrb") + ": No such file or directory\n"},
       {{"--export", s.File("o.gif"), s.path().string()},
        "vorbel: Cannot open file " + s.path().string() + ": not a regular file\n"},
-      {{"--export", s.File("plain/o.gif"), s.File("b.vrb")}, "vorbel: Cannot create file " + s.File("plain/o.gif") + "\n"},
+      {{"--export", s.File("o.gif"), s.File("picture.png")},
+       "vorbel: Cannot open file " + s.File("picture.png") + ": the file is not a layout file\n"},
+      {{"--export", s.File("o.gif"), s.File("pipe.vrb")},
+       "vorbel: Cannot open file " + s.File("pipe.vrb") + ": not a regular file\n"},
+      {{"--export", s.File("plain/o.gif"), s.File("b.vrb")},
+       "vorbel: Cannot create file " + s.File("plain/o.gif") + "\n"},
       {{"--export", s.File("o.gif"), s.File("empty.vrb")},
        "vorbel: Nothing was exported to " + s.File("o.gif") +
            ": the button is 0 x 30 pixels; its width and height must be at least 1\n"},
@@ -194,6 +204,34 @@ TEST(VorbelProgram, AButtonDrawnInPartIsWrittenWithAWarning) {
   EXPECT_EQ(ReadFile(s.File("h.png")).substr(1, 3), "PNG");
 }
 
+// A picture beyond the file-size limit fails with a message like any other
+// write error: the signal the kernel sends for it does not end the program,
+// and no temporary file is left.
+TEST(VorbelProgram, TheFileSizeLimitGivesAMessageNotASignal) {
+  Scratch s;
+  WriteFile(s.File("big.vrb"), "[Button]\r\nHeight=300\r\nWidth=300\r\n");
+  const std::string errFile = s.File(".stderr");
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    ::signal(SIGXFSZ, SIG_DFL);
+    const rlimit limit{4096, 4096};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    const int err = ::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ::dup2(err, 2);
+    ::execl(VORBEL_PROGRAM, "vorbel", "--export", s.File("big.bmp").c_str(), s.File("big.vrb").c_str(), nullptr);
+    ::_exit(127);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+  ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  EXPECT_EQ(ReadFile(errFile), "vorbel: Unable to write to " + s.File("big.bmp") + ": File too large\n");
+  fs::remove(errFile);
+  std::vector<std::string> left;
+  for (const auto& entry : fs::directory_iterator(s.path())) left.push_back(entry.path().filename().string());
+  EXPECT_EQ(left, std::vector<std::string>{"big.vrb"});
+}
+
 TEST(VorbelProgram, HelpVersionAndUsageErrors) {
   Scratch s;
   const RunResult help = Vorbel(s, {"--help"});
@@ -220,11 +258,13 @@ TEST(VorbelProgram, HelpVersionAndUsageErrors) {
 // Sets an environment variable for the programs a test starts.
 class ScopedEnv {
  public:
-  ScopedEnv(const char* name, const std::string& value) : name_(name) {
+  ScopedEnv(const char* name, const std::string& value) : ScopedEnv(name) { ::setenv(name, value.c_str(), 1); }
+  // Unsets the variable.
+  explicit ScopedEnv(const char* name) : name_(name) {
     const char* old = std::getenv(name);
     if (old != nullptr) old_ = old;
     had_ = old != nullptr;
-    ::setenv(name, value.c_str(), 1);
+    ::unsetenv(name);
   }
   ~ScopedEnv() {
     if (had_) {
@@ -282,6 +322,7 @@ TEST(VorbelProgram, TextIsDrawnAlikeWhateverTheFontRecordHolds) {
 // started. The launcher finds it beside itself or in ../lib/vorbel/.
 TEST(VorbelProgram, WithoutOptionsTheWindowProgramTakesOverTheArguments) {
   Scratch s;
+  const ScopedEnv display("DISPLAY", ":0");
   const std::string record = s.File("started-with");
   const std::string script = "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" + record + "'\nexit 3\n";
   for (const std::string& windowFolder : {std::string("build"), std::string("prefix/lib/vorbel")}) {
@@ -295,14 +336,15 @@ TEST(VorbelProgram, WithoutOptionsTheWindowProgramTakesOverTheArguments) {
 
     const RunResult run = RunProgram(s, (bin / "vorbel").string(), {"my layout.vrb", "second"});
     EXPECT_EQ(run.status, 3) << windowFolder << ": " << run.err;
-    EXPECT_EQ(ReadFile(record), "my layout.vrb\nsecond\n") << windowFolder;
+    EXPECT_EQ(ReadFile(record), "--\nmy layout.vrb\nsecond\n") << windowFolder;
     fs::remove(record);
 
     // The "--" that lets a file name start with "-" ends the launcher's
-    // options only; the window gets the names after it, a later "--" included.
+    // options only; the window gets the names after a "--" of its own, a
+    // later "--" included.
     const RunResult dashed = RunProgram(s, (bin / "vorbel").string(), {"--", "-dash.vrb", "--"});
     EXPECT_EQ(dashed.status, 3) << windowFolder << ": " << dashed.err;
-    EXPECT_EQ(ReadFile(record), "-dash.vrb\n--\n") << windowFolder;
+    EXPECT_EQ(ReadFile(record), "--\n-dash.vrb\n--\n") << windowFolder;
     fs::remove(record);
   }
 
@@ -312,6 +354,29 @@ TEST(VorbelProgram, WithoutOptionsTheWindowProgramTakesOverTheArguments) {
   const RunResult run = RunProgram(s, s.File("alone/vorbel"), {});
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.err.find("the main window is not installed"), std::string::npos) << run.err;
+}
+
+// Without a display the window cannot appear: a plain message and status 1,
+// from the launcher and from the window program itself when the display it
+// is given cannot be reached.
+TEST(VorbelProgram, WithoutADisplayTheWindowSaysSoAndExitsWithOne) {
+  Scratch s;
+  const ScopedEnv display("DISPLAY");
+  const ScopedEnv wayland("WAYLAND_DISPLAY");
+  const ScopedEnv platform("QT_QPA_PLATFORM");
+  const RunResult run = Vorbel(s, {s.File("a.vrb")});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err,
+            "vorbel: cannot open the main window: there is no display (DISPLAY and WAYLAND_DISPLAY are not set); "
+            "use --export OUT LAYOUT to export without a window\n");
+#ifdef VORBEL_WINDOW_PROGRAM
+  const ScopedEnv unreachable("DISPLAY", ":4711");
+  const ScopedEnv x11("QT_QPA_PLATFORM", "xcb");
+  const RunResult window = RunProgram(s, VORBEL_WINDOW_PROGRAM, {"--", s.File("a.vrb")});
+  EXPECT_EQ(window.status, 1);
+  EXPECT_NE(window.err.find("vorbel: cannot open the main window: no display can be reached"), std::string::npos)
+      << window.err;
+#endif
 }
 
 }  // namespace

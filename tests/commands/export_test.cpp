@@ -3,8 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <gif_lib.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <map>
@@ -261,6 +266,38 @@ TEST_F(ExportTest, AnExistingFileIsReplacedWhole) {
   const codecs::Picture bmp = codecs::DecodeBmp(ReadBytes(Export("out.bmp")));
   EXPECT_EQ(bmp.width, 40);
   EXPECT_EQ(dir.Entries(), std::vector<std::string>{"out.bmp"});
+}
+
+// A FIFO or a character device named as the picture gets the picture and
+// stays what it is; it is never replaced by a regular file. The device is a
+// copy of /dev/null made in the scratch folder, so only the superuser tries it.
+TEST_F(ExportTest, FifosAndDevicesAreWrittenNotReplaced) {
+  MakeEllipse();
+  const std::vector<std::uint8_t> bytes = ReadBytes(Export("file.gif"));
+  const std::string gif(bytes.begin(), bytes.end());
+  const std::string fifo = dir.File("pipe.gif");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  ExportButton(doc, renderer, fifo);
+  std::string got(gif.size() + 1, '\0');
+  got.resize(static_cast<std::size_t>(std::max<ssize_t>(0, ::read(reader, got.data(), got.size()))));
+  ::close(reader);
+  EXPECT_EQ(got, gif);
+  EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+
+  if (::geteuid() != 0) GTEST_SKIP() << "device nodes need the superuser";
+  const std::string null = dir.File("null.gif");
+  if (::mknod(null.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0) GTEST_SKIP() << "device nodes cannot be made here";
+  const int probe = ::open(null.c_str(), O_WRONLY);
+  if (probe < 0) GTEST_SKIP() << "devices cannot be opened in this folder";
+  ::close(probe);
+  ExportButton(doc, renderer, null);
+  struct stat st {};
+  ASSERT_EQ(::stat(null.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISCHR(st.st_mode));
+  EXPECT_EQ(st.st_rdev, makedev(1, 3));
+  EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"file.gif", "null.gif", "pipe.gif"}));
 }
 
 }  // namespace

@@ -63,9 +63,13 @@ class FileTypeRegistrationTest : public ::testing::Test {
     fs::remove_all(root_, ignored);
   }
 
+  // Registers with a runner that records each command and makes the database
+  // the real tool would make in the folder it is given.
   bool Register(const std::string& program) {
     return RegisterLayoutFileType(program, data_.string(), icons_, [this](const std::vector<std::string>& argv) {
       commands_.push_back(argv);
+      const bool mime = fs::path(argv[0]).filename() == "update-mime-database";
+      std::ofstream(fs::path(argv[1]) / (mime ? "mime.cache" : "mimeinfo.cache")) << "database";
     });
   }
 
@@ -146,6 +150,41 @@ TEST_F(FileTypeRegistrationTest, RewritesOnlyWhatChangedAndRefreshesThen) {
   std::ofstream(Mime()) << "garbage";
   ASSERT_TRUE(Register("/home/me/vorbel"));
   EXPECT_NE(ReadFile(Mime()).find("*.vrb"), std::string::npos);
+}
+
+// A refresh that never ran, or ran before our files last changed (the tool
+// was missing, the start was cut short), is made up for at the next start.
+TEST_F(FileTypeRegistrationTest, RefreshesWhenADatabaseIsMissingOrOlderThanOurFile) {
+  const ScopedEnv path("PATH", FakeTools().string());
+  ASSERT_TRUE(Register("/opt/a/vorbel"));
+  commands_.clear();
+  fs::remove(data_ / "mime/mime.cache");
+  ASSERT_TRUE(Register("/opt/a/vorbel"));
+  ASSERT_EQ(commands_.size(), 1u);
+  EXPECT_EQ(commands_[0][1], (data_ / "mime").string());
+
+  commands_.clear();
+  fs::last_write_time(data_ / "applications/mimeinfo.cache", fs::last_write_time(Desktop()) - std::chrono::seconds(10));
+  ASSERT_TRUE(Register("/opt/a/vorbel"));
+  ASSERT_EQ(commands_.size(), 1u);
+  EXPECT_EQ(commands_[0][1], (data_ / "applications").string());
+}
+
+// Desktops built on GLib drop an entry whose program path holds "%" or bytes
+// that are not UTF-8; such a program is named through a link in the data home.
+TEST_F(FileTypeRegistrationTest, ProgramsUnderPathsDesktopsCannotNameAreStartedThroughALink) {
+  const fs::path link = data_ / "vorbel/bin/vorbel";
+  for (const std::string program : {"/opt/100%/vorbel", "/opt/caf\xE9/vorbel", "/opt/tab\there/vorbel"}) {
+    ASSERT_TRUE(Register(program));
+    const std::string desktop = ReadFile(Desktop());
+    EXPECT_NE(desktop.find("\nExec=" + link.string() + " %f\n"), std::string::npos) << desktop;
+    EXPECT_NE(desktop.find("\nTryExec=" + link.string() + "\n"), std::string::npos) << desktop;
+    EXPECT_EQ(fs::read_symlink(link).string(), program);
+  }
+  ASSERT_TRUE(Register("/opt/plain/vorbel"));
+  EXPECT_NE(ReadFile(Desktop()).find("\nExec=/opt/plain/vorbel %f\n"), std::string::npos);
+  EXPECT_FALSE(fs::exists(fs::symlink_status(link)));
+  EXPECT_TRUE(IsPlainExecPath("/opt/caf\xC3\xA9 bar/vorbel"));
 }
 
 TEST_F(FileTypeRegistrationTest, NoRefreshWithoutTheTools) {

@@ -56,16 +56,18 @@ TEST(IniFile, LinesThatAreNeitherHeadNorKeyAreIgnored) {
 }
 
 TEST(IniFile, IntegersAreDecimalOrHexadecimalElseTheDefault) {
-  const IniFile ini(std::string(
-      "[N]\ndec=-42\nplus=+7\ndollar=$FF\nlower=0x10\nupper=0X1f\nneg=$FFFFFFFF\n"
-      "junk=12a\nempty=\nspace=1 2\nbig=2147483648\nfloat=1.5\nbarex=x10\nbareX=X1f\n"));
+  const IniFile ini(
+      std::string("[N]\ndec=-42\nplus=+7\ndollar=$FF\nlower=0x10\nupper=0X1f\nneg=$FFFFFFFF\n"
+                  "junk=12a\nempty=\nspace=1 2\nbig=2147483648\nfloat=1.5\nbarex=x10\nbareX=X1f\n"
+                  "padded= \t-5 \t\nblanks=  \nspacedx= x10 \n"));
   EXPECT_EQ(ini.ReadInteger("N", "dec", 0), -42);
   EXPECT_EQ(ini.ReadInteger("N", "plus", 0), 7);
   EXPECT_EQ(ini.ReadInteger("N", "dollar", 0), 255);
   EXPECT_EQ(ini.ReadInteger("N", "lower", 0), 16);
   EXPECT_EQ(ini.ReadInteger("N", "upper", 0), 31);
   EXPECT_EQ(ini.ReadInteger("N", "neg", 0), -1);
-  for (const char* key : {"junk", "empty", "space", "big", "float", "barex", "bareX", "absent"}) {
+  EXPECT_EQ(ini.ReadInteger("N", "padded", 0), -5);  // blanks on either side
+  for (const char* key : {"junk", "empty", "space", "big", "float", "barex", "bareX", "blanks", "spacedx", "absent"}) {
     EXPECT_EQ(ini.ReadInteger("N", key, 99), 99) << key;
   }
   EXPECT_EQ(ini.ReadInteger("Absent", "dec", 5), 5);
@@ -98,9 +100,9 @@ TEST(IniWriter, WritesCrLfLinesInOrderAndKeepsValuesOnTheirLine) {
   IniWriter w;
   w.Section("Button");
   w.Key("Height", std::int64_t{-3});
-  w.Key("Text", "two\r\nlines\nhere");
+  w.Key("Text", std::string("two\r\nlines\nhere\0!", 17));
   w.Key("Legacy", "\xDC" "ber");
-  EXPECT_EQ(w.Text(), "[Button]\r\nHeight=-3\r\nText=two  lines here\r\nLegacy=\xC3\x9C" "ber\r\n");
+  EXPECT_EQ(w.Text(), "[Button]\r\nHeight=-3\r\nText=two  lines here !\r\nLegacy=\xC3\x9C" "ber\r\n");
 }
 
 }  // namespace

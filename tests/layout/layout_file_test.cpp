@@ -3,9 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <grp.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -101,6 +106,16 @@ TEST(LayoutFile, ReadsPresentLayerSectionsBelowTheCountInNumberOrder) {
   EXPECT_EQ(doc.Row(1), document::LayerRow::Make("Text", "", "5", "0", 0));
 }
 
+// An editor that leaves a blank after a number must not lose the layers: the
+// next save would write the empty document over the file.
+TEST(LayoutFile, NumbersFollowedByBlanksAreRead) {
+  document::ButtonDocument doc;
+  LoadText(doc, "[Button]\r\nHeight=40 \r\nLayers=1 \r\n[Layer0]\r\nType=Bevel\r\nVisible=-1\t\r\n");
+  EXPECT_EQ(doc.Height(), 40);
+  ASSERT_EQ(doc.RowCount(), 1);
+  EXPECT_EQ(doc.Row(0).image_index, document::kHiddenImage);
+}
+
 TEST(LayoutFile, MissingOrUnreadableButtonKeysKeepTheCurrentSettings) {
   document::ButtonDocument doc;
   doc.SetHeightText("45");
@@ -184,6 +199,109 @@ TEST(LayoutFile, SavingThroughALinkReplacesTheFileItNames) {
   EXPECT_EQ(doc.Caption(), "Vorbel - [" + dir.File("link.vrb") + "]");
 }
 
+// A limit on the size of files this process writes, as a full disk would set one.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    previous_handler_ = ::signal(SIGXFSZ, SIG_IGN);
+    ::getrlimit(RLIMIT_FSIZE, &previous_);
+    rlimit limited = previous_;
+    limited.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &limited);
+  }
+  ~FileSizeLimit() {
+    ::setrlimit(RLIMIT_FSIZE, &previous_);
+    ::signal(SIGXFSZ, previous_handler_);
+  }
+
+ private:
+  rlimit previous_{};
+  sighandler_t previous_handler_;
+};
+
+// A save keeps what it replaces: the permission bits of the file (never
+// setuid or setgid), and, when the folder may not be written but the file may,
+// the file itself, written in place. The writer there is another user than the
+// folder's owner: "nobody" when the tests run as root, else the test's user
+// with the folder made read-only.
+TEST(LayoutFileDeathTest, SaveKeepsPermissionsAndWritesInPlaceWhereItCannotReplace) {
+  ScratchDir dir;
+  const std::string file = dir.File("a.vrb");
+  WriteText(file, "[Button]\r\nHeight=11\r\n");
+  ::chmod(file.c_str(), 06640);
+  document::ButtonDocument doc;
+  doc.SetHeight(1);
+  SaveLayout(doc, file);
+  struct stat st {};
+  ASSERT_EQ(::stat(file.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+
+  const bool root = ::geteuid() == 0;
+  const std::string folder = dir.File("locked");
+  const std::string locked = folder + "/b.vrb";
+  const std::string old = "[Button]\r\nHeight=22\r\n";
+  std::filesystem::create_directory(folder);
+  WriteText(locked, old);
+  ::chmod(locked.c_str(), 0666);
+  ::chmod(dir.path().c_str(), 0755);
+  ::chmod(folder.c_str(), root ? 0755 : 0555);
+  ASSERT_EQ(::stat(locked.c_str(), &st), 0);
+  const auto saveAsAnotherUser = [&] {
+    if (root && (::setgroups(0, nullptr) != 0 || ::setresgid(65534, 65534, 65534) != 0 ||
+                 ::setresuid(65534, 65534, 65534) != 0)) {
+      ::_exit(2);
+    }
+    document::ButtonDocument big;
+    big.AppendRow(document::LayerRow::Make("Text", std::string(20000, 'x')));
+    {
+      // The new text does not fit: nothing of the old one may change.
+      FileSizeLimit limit(4096);
+      try {
+        SaveLayout(big, locked);
+        ::_exit(3);
+      } catch (const base::FileWriteError&) {
+      }
+    }
+    if (ReadText(locked) != old) ::_exit(4);
+    SaveLayout(big, locked);
+    ::_exit(ReadText(locked) == FormatLayout(big) ? 0 : 5);
+  };
+  EXPECT_EXIT(saveAsAnotherUser(), ::testing::ExitedWithCode(0), "");
+  struct stat after {};
+  ASSERT_EQ(::stat(locked.c_str(), &after), 0);
+  EXPECT_EQ(after.st_ino, st.st_ino);
+  EXPECT_NE(ReadText(locked).find(std::string(20000, 'x')), std::string::npos);
+  EXPECT_EQ(std::filesystem::exists(folder + "/b.bak"), false);
+}
+
+// A FIFO or a device is written, never moved to the backup name nor replaced;
+// a socket cannot be written and the message says why.
+TEST(LayoutFile, SaveWritesFifosAndRefusesSockets) {
+  ScratchDir dir;
+  const std::string fifo = dir.File("pipe.vrb");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  document::ButtonDocument doc;
+  SaveLayout(doc, fifo);
+  std::string got(1000, '\0');
+  got.resize(static_cast<std::size_t>(std::max<ssize_t>(0, ::read(reader, got.data(), got.size()))));
+  ::close(reader);
+  EXPECT_EQ(got, FormatLayout(doc));
+  EXPECT_EQ(dir.Entries(), std::vector<std::string>{"pipe.vrb"});
+
+  const std::string socketPath = dir.File("socket.vrb");
+  const int sock = test::BindUnixSocket(socketPath);
+  ASSERT_GE(sock, 0);
+  try {
+    SaveLayout(doc, socketPath);
+    ADD_FAILURE() << "saved to a socket";
+  } catch (const base::FileWriteError& e) {
+    EXPECT_STREQ(e.what(), ("Unable to write to " + socketPath + ": it is a socket").c_str());
+  }
+  ::close(sock);
+}
+
 // A save that cannot create its file says so, and the caption stays. The
 // tests run as root, which ignores permission bits, so the folders used are
 // ones that cannot hold a new file for other reasons: a path below a regular
@@ -211,25 +329,6 @@ TEST(LayoutFile, SaveIntoAFolderThatCannotBeWrittenReportsItAndChangesNothing) {
 // the save fails after the old file has been moved to the backup name. The old
 // file must be back in place byte for byte, with no backup and no temporary
 // file left over.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    previous_handler_ = ::signal(SIGXFSZ, SIG_IGN);
-    ::getrlimit(RLIMIT_FSIZE, &previous_);
-    rlimit limited = previous_;
-    limited.rlim_cur = bytes;
-    ::setrlimit(RLIMIT_FSIZE, &limited);
-  }
-  ~FileSizeLimit() {
-    ::setrlimit(RLIMIT_FSIZE, &previous_);
-    ::signal(SIGXFSZ, previous_handler_);
-  }
-
- private:
-  rlimit previous_{};
-  sighandler_t previous_handler_;
-};
-
 TEST(LayoutFile, FailedSaveLeavesThePreviousFileAndBackupUntouched) {
   ScratchDir dir;
   const std::string file = dir.File("a.vrb");
@@ -325,7 +424,90 @@ TEST(LayoutFile, AMissingFileLoadsEmptyOrIsAnErrorWhenItMustExist) {
   EXPECT_FALSE(doc.Loading());
 }
 
-// Fifty megabytes of random bytes with one layer section in the middle and a
+// A picture or some other file opened by mistake is refused, so that the next
+// save cannot put layout text over it, and the open document stays as it was.
+TEST(LayoutFile, FilesThatAreNoLayoutsAreRefusedAndTheDocumentStays) {
+  ScratchDir dir;
+  // A PNG's first bytes, with a section head after them for good measure.
+  constexpr char kPng[] = "\x89PNG\r\n\x1A\n\0\0\0\rIHDR\0\0\0\x01\0\0\0\x01\x08\x02\0\0\0[Button]\n";
+  const std::string png(kPng, sizeof kPng - 1);
+  WriteText(dir.File("picture.png"), png);
+  WriteText(dir.File("notes.txt"), "Shopping list\r\n[Monday]\r\nbread=2\r\n");
+  document::ButtonDocument doc;
+  doc.SetHeight(12);
+  doc.AppendRow(document::LayerRow::Make("Bevel", ""));
+  const std::string caption = doc.Caption();
+  for (const std::string name : {"picture.png", "notes.txt"}) {
+    for (const MissingLayout missing : {MissingLayout::LoadsEmpty, MissingLayout::IsAnError}) {
+      try {
+        LoadLayout(doc, dir.File(name), {}, missing);
+        ADD_FAILURE() << name << " was loaded";
+      } catch (const LayoutReadError& e) {
+        EXPECT_EQ(e.what(), "Cannot open file " + dir.File(name) + ": the file is not a layout file");
+      }
+    }
+  }
+  EXPECT_EQ(doc.Height(), 12);
+  EXPECT_EQ(doc.RowCount(), 1);
+  EXPECT_EQ(doc.Caption(), caption);
+  EXPECT_EQ(ReadText(dir.File("picture.png")), png);
+
+  // An empty or blank file is a new layout, and a layer section alone is one.
+  for (const std::string text : {"", " \r\n\r\n", "[Layer0]\r\nType=Text\r\n"}) {
+    LoadText(doc, text);
+    EXPECT_EQ(doc.RowCount(), 0) << text;
+  }
+}
+
+// A FIFO (or a device) named as a layout is refused at once: opening it to
+// read would wait for a writer forever. The alarm ends the test should it
+// wait.
+TEST(LayoutFileDeathTest, AFifoIsRefusedWithoutWaitingForAWriter) {
+  ScratchDir dir;
+  const std::string fifo = dir.File("pipe.vrb");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const auto loadEach = [&fifo] {
+    ::alarm(10);
+    int refused = 0;
+    for (const std::string& name : {fifo, std::string("/dev/null")}) {
+      for (const MissingLayout missing : {MissingLayout::LoadsEmpty, MissingLayout::IsAnError}) {
+        document::ButtonDocument doc;
+        try {
+          LoadLayout(doc, name, {}, missing);
+        } catch (const LayoutReadError& e) {
+          refused += e.what() == "Cannot open file " + name + ": not a regular file" ? 1 : 0;
+        }
+      }
+    }
+    ::_exit(refused == 4 ? 0 : 1);
+  };
+  EXPECT_EXIT(loadEach(), ::testing::ExitedWithCode(0), "");
+}
+
+// Lines that end in a bare CR, as some editors write them, are read in time
+// proportional to the text. Run under a limit on CPU time rather than a clock:
+// the six megabytes take a fraction of a second, where looking for an LF from
+// each line to the end of the text took minutes.
+TEST(LayoutFileDeathTest, BareCrLinesAreReadInLinearTime) {
+  constexpr int kLayers = 100000;
+  std::string text = "[Button]\rLayers=" + std::to_string(kLayers) + "\r";
+  for (int i = 0; i < kLayers; ++i) {
+    text += "[Layer" + std::to_string(i) + "]\rType=Bevel\rProperties=Pen=1;\rX=\rY=\rVisible=-1\r";
+  }
+  ScratchDir dir;
+  const std::string file = dir.File("cr.vrb");
+  WriteText(file, text);
+  const auto loadWithinThreeSeconds = [&file] {
+    const rlimit cpu{3, 4};
+    ::setrlimit(RLIMIT_CPU, &cpu);
+    document::ButtonDocument doc;
+    LoadLayout(doc, file);
+    ::_exit(doc.RowCount() == kLayers ? 0 : 1);
+  };
+  EXPECT_EXIT(loadWithinThreeSeconds(), ::testing::ExitedWithCode(0), "");
+}
+
+// Fifty megabytes of random bytes (all but NUL) with one layer section in the middle and a
 // layer count of 2^31 - 1: the load visits the sections that are there, not two
 // billion numbers, and finds exactly the one layer.
 TEST(LayoutFile, HugeRandomFileLoadsQuicklyWithSaneResults) {
@@ -336,6 +518,7 @@ TEST(LayoutFile, HugeRandomFileLoadsQuicklyWithSaneResults) {
     const std::uint64_t word = random();
     std::memcpy(bytes.data() + i, &word, 8);
   }
+  std::replace(bytes.begin(), bytes.end(), '\0', '\1');  // a NUL byte would make it no layout at all
   const std::string layout = "\n[Button]\nLayers=2147483647\nHeight=12\n[Layer7]\nType=Text\nX=3\n[Other]\n";
   bytes.replace(bytes.size() / 2, layout.size(), layout);
   const std::string file = dir.File("random.vrb");

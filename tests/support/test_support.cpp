@@ -2,8 +2,12 @@
 
 #include <png.h>
 #include <stdlib.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -62,6 +66,20 @@ std::vector<std::string> ScratchDir::Entries() const {
   for (auto& entry : std::filesystem::directory_iterator(path_)) names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
+}
+
+int BindUnixSocket(const std::string& path) {
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  if (path.size() >= sizeof address.sun_path) return -1;
+  std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+  const int sock = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (sock < 0) return -1;
+  if (::bind(sock, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+    ::close(sock);
+    return -1;
+  }
+  return sock;
 }
 
 TestImage::TestImage(int w, int h, std::uint32_t seed) : width(w), height(h) {

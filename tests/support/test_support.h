@@ -42,6 +42,10 @@ class ScratchDir {
   std::filesystem::path path_;
 };
 
+// A Unix socket bound at `path`, a node that no file can be written to; -1
+// when it cannot be made. The caller closes it.
+int BindUnixSocket(const std::string& path);
+
 // A W x H image of pixels with a deterministic pattern.
 struct TestImage {
   int width = 0;

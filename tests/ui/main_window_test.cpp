@@ -20,6 +20,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include "controls/color_combo_box.h"
 #include "controls/spin_edit.h"
 #include "find_child.h"
@@ -393,6 +395,38 @@ TEST(MainWindow, OpenLoadsTheChosenFileUnderTheHourglass) {
   ASSERT_FALSE(watch.shapes.empty());
   for (int shape : watch.shapes) EXPECT_EQ(shape, int(Qt::WaitCursor));
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);  // restored afterwards
+}
+
+// A picture chosen through "All files", or a FIFO named at start, is refused
+// with a message; the window keeps its document, and Save still goes to the
+// layout it came from.
+TEST(MainWindow, FilesThatAreNoLayoutsAreRefusedAndTheDocumentStays) {
+  FileDialogsScript dialogs;
+  QTemporaryDir dir;
+  const QString layout = dir.filePath("open.vrb");
+  ASSERT_TRUE(WriteText(layout, "[Button]\r\nHeight=44\r\nLayers=1\r\n[Layer0]\r\nType=Bevel\r\n"));
+  const QByteArray png("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\0\0\0\x01", 20);
+  const QString picture = dir.filePath("picture.png");
+  ASSERT_TRUE(WriteText(picture, png));
+  MainWindow form(QuietOptions());
+  dialogs.open_answer = layout;
+  form.Open();
+  dialogs.open_answer = picture;
+  form.Open();
+  ASSERT_EQ(dialogs.errors.size(), 1u);
+  EXPECT_EQ(dialogs.errors[0], "Cannot open file " + picture + ": the file is not a layout file");
+  EXPECT_EQ(form.GetDocumentFileName(), layout.toStdString());
+  EXPECT_EQ(Child<LayerListModel>(form, "layerModel")->rowCount(), 1);
+  form.Save();
+  EXPECT_EQ(ReadAll(picture), png);
+  EXPECT_TRUE(ReadAll(layout).contains("Height=44"));
+
+  const QString fifo = dir.filePath("pipe.vrb");
+  ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  MainWindow started(QuietOptions({fifo}));
+  ASSERT_EQ(dialogs.errors.size(), 2u);
+  EXPECT_EQ(dialogs.errors[1], "Cannot open file " + fifo + ": not a regular file");
+  EXPECT_EQ(started.GetDocumentFileName(), "untitled.vrb");
 }
 
 TEST(MainWindow, SaveOfAnUntitledDocumentAsksForANameAndNeverWritesACutOffPath) {
