@@ -64,7 +64,7 @@ void ReportUnexpectedRowError(int index) noexcept {
   base::ReportUnexpectedError("layer row", where);
 }
 
-ButtonRenderer::ButtonRenderer() : canvas_(surface_) {
+ButtonRenderer::ButtonRenderer(const PassLimits& limits) : canvas_(surface_), limits_(limits) {
   gradient_.steps = 255;
   gradient_.BuildPalette();
 }
@@ -79,7 +79,7 @@ RenderResult ButtonRenderer::RenderButton(const document::ButtonDocument& doc) {
   // pass: a bevel's pen width, an outline's clear brush, a font.
   canvas_ = gdi::Canvas(surface_);
   layout_folder_ = doc.LayoutFolder();
-  budget_ = PassBudget();
+  budget_ = PassBudget(limits_);
   first_row_left_out_ = -1;
   try {
     PrepareWorkArea(doc);
@@ -124,7 +124,7 @@ std::string ButtonRenderer::PartialMessage() const {
   const std::string what =
       "Layer " + std::to_string(first_row_left_out_ + 1) + " and the layers after it were left out: ";
   if (budget_.SpentOn() == PassBudget::Limit::PicturePixels) {
-    return what + "their pictures go beyond the " + std::to_string(kPassPicturePixels >> 20) +
+    return what + "their pictures go beyond the " + std::to_string(limits_.picture_pixels >> 20) +
            " million pixels that one drawing of the button may decode.";
   }
   return what + "the button has more layers than one drawing of it may take at its size.";
