@@ -255,6 +255,25 @@ void AtomicFile::Open(const std::string& path) {
   buffer_.reserve(kBufferSize);
 }
 
+void AtomicFile::OpenStandardOutput(const std::string& name) {
+  Discard();
+  IgnoreFileSizeSignal();
+  path_ = name;
+  target_ = name;
+  method_ = Method::Stream;
+  replaced_.reset();
+  struct stat st {};
+  if (::fstat(STDOUT_FILENO, &st) != 0) FailWithErrno(errno);
+  if (::isatty(STDOUT_FILENO) == 1) {
+    throw FileWriteError("Unable to write to " + name + ": it is a terminal; send it to a file or a pipe");
+  }
+  // A descriptor of our own, so that Discard never closes standard output.
+  const int fd = ::fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, STDERR_FILENO + 1);
+  if (fd < 0) FailWithErrno(errno);
+  fd_ = fd;
+  buffer_.clear();
+}
+
 // Creates the file that Commit renames over the target, in the target's
 // folder: unnamed where the file system and /proc allow, so that nothing is
 // left behind whatever ends the process, else under a short new name.

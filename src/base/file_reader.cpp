@@ -1,6 +1,7 @@
 #include "base/file_reader.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -74,6 +75,46 @@ std::string ReadWholeFile(const std::string& path, std::size_t maxBytes) {
     done += static_cast<std::size_t>(n);
   }
   bytes.resize(done);
+  return bytes;
+}
+
+}  // namespace vorbel::base
+
+namespace vorbel::base {
+
+std::string ReadStandardInput(std::size_t maxBytes, const std::string& name) {
+  const auto fail = [&name](FileReadFailure failure, const std::string& reason) {
+    return FileReadError(failure, name, reason);
+  };
+  struct stat st {};
+  if (::fstat(STDIN_FILENO, &st) != 0) throw fail(FileReadFailure::CannotOpen, std::strerror(errno));
+  // A regular file tells its size: one beyond the limit is refused unread.
+  if (S_ISREG(st.st_mode)) {
+    const off_t offset = ::lseek(STDIN_FILENO, 0, SEEK_CUR);
+    if (offset >= 0 && st.st_size > offset && static_cast<std::uint64_t>(st.st_size - offset) > maxBytes) {
+      throw fail(FileReadFailure::TooLarge, "the file is too large");
+    }
+  }
+  std::string bytes;
+  char chunk[65536];
+  for (;;) {
+    const ssize_t n = ::read(STDIN_FILENO, chunk, sizeof chunk);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      // Standard input left non-blocking by whoever handed it over: wait
+      // until there is more to read.
+      if (errno == EAGAIN || errno == EWOULDBLOCK) {
+        pollfd in{STDIN_FILENO, POLLIN, 0};
+        if (::poll(&in, 1, -1) >= 0 || errno == EINTR) continue;
+      }
+      throw fail(FileReadFailure::ReadFailed, std::strerror(errno));
+    }
+    if (n == 0) break;
+    if (bytes.size() + static_cast<std::size_t>(n) > maxBytes) {
+      throw fail(FileReadFailure::TooLarge, "the file is too large");
+    }
+    bytes.append(chunk, static_cast<std::size_t>(n));
+  }
   return bytes;
 }
 

@@ -75,6 +75,14 @@ bool IsRegularFile(const std::string& path) {
   return ::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+// The LayoutReadError for a layout that could not be read.
+LayoutReadError ReadFailure(const base::FileReadError& e, const std::string& name) {
+  if (e.Failure() == base::FileReadFailure::TooLarge) {
+    return LayoutReadError("Cannot open file " + name + ": the file is too large for a layout file");
+  }
+  return LayoutReadError(e.what());
+}
+
 }  // namespace
 
 void ReadLayout(document::ButtonDocument& doc, const IniFile& ini) {
@@ -142,26 +150,40 @@ bool IsLayoutText(const IniFile& ini) {
 }
 
 void LoadLayout(document::ButtonDocument& doc, const std::string& fileName, const std::function<void()>& redraw,
-                MissingLayout missing) {
+                MissingLayout missing, std::size_t maxBytes) {
   std::string bytes;
   try {
-    bytes = base::ReadWholeFile(fileName, kMaxLayoutFileSize);
+    bytes = base::ReadWholeFile(fileName, maxBytes);
   } catch (const base::FileReadError& e) {
     if (missing == MissingLayout::IsAnError || e.Failure() != base::FileReadFailure::CannotOpen) {
-      throw LayoutReadError(e.Failure() == base::FileReadFailure::TooLarge
-                                ? "Cannot open file " + fileName + ": the file is too large for a layout file"
-                                : std::string(e.what()));
+      throw ReadFailure(e, fileName);
     }
   }
-  const IniFile ini(std::move(bytes));
-  if (!IsLayoutText(ini)) throw LayoutReadError("Cannot open file " + fileName + ": the file is not a layout file");
+  LoadLayoutText(doc, std::move(bytes), fileName, LayoutFolderOf(fileName), redraw);
+}
+
+void LoadLayoutText(document::ButtonDocument& doc, std::string text, const std::string& name,
+                    const std::string& folder, const std::function<void()>& redraw) {
+  const IniFile ini(std::move(text));
+  if (!IsLayoutText(ini)) throw LayoutReadError("Cannot open file " + name + ": the file is not a layout file");
   {
     LoadingScope loading(doc);
     ReadLayout(doc, ini);
-    doc.SetDocumentFileName(fileName);
-    doc.SetLayoutFolder(LayoutFolderOf(fileName));
+    doc.SetDocumentFileName(name);
+    doc.SetLayoutFolder(folder);
   }
   if (redraw) redraw();
+}
+
+void LoadLayoutFromStandardInput(document::ButtonDocument& doc, const std::string& name,
+                                 const std::function<void()>& redraw, std::size_t maxBytes) {
+  std::string text;
+  try {
+    text = base::ReadStandardInput(maxBytes, name);
+  } catch (const base::FileReadError& e) {
+    throw ReadFailure(e, name);
+  }
+  LoadLayoutText(doc, std::move(text), name, {}, redraw);
 }
 
 std::string LayoutFolderOf(const std::string& fileName) {

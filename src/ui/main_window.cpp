@@ -544,6 +544,9 @@ void MainWindow::RegisterLayoutFileType() {
   try {
     QString program = options_.program_path;
     if (program.isEmpty()) program = qEnvironmentVariable("VORBEL_PROGRAM");
+    // Only the launcher (`vorbel`) writes thumbnails; a window program
+    // started by hand registers itself for opening layouts only.
+    const bool launcher = !program.isEmpty();
     if (program.isEmpty()) program = QString::fromStdString(desktop::ProgramFilePath());
     desktop::FileTypeIcons icons;
     icons.document_icon_png = ReadResource(QStringLiteral(":/icons/layout_document_32.png")).toStdString();
@@ -551,11 +554,9 @@ void MainWindow::RegisterLayoutFileType() {
       QByteArray png = ReadResource(QStringLiteral(":/icons/vorbel_%1.png").arg(size));
       if (!png.isEmpty()) icons.program_icons_png.emplace_back(size, png.toStdString());
     }
-    if (options_.command_runner) {
-      desktop::RegisterLayoutFileType(program.toStdString(), options_.data_home, icons, options_.command_runner);
-    } else {
-      desktop::RegisterLayoutFileType(program.toStdString(), options_.data_home, icons);
-    }
+    desktop::RegisterLayoutFileType(program.toStdString(), options_.data_home, icons,
+                                    options_.command_runner ? options_.command_runner : desktop::SpawnDetached,
+                                    launcher);
   } catch (const std::bad_alloc&) {
     // Registration is a convenience: start-up goes on without it. It reports
     // no failure of its own.
