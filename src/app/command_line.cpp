@@ -43,10 +43,10 @@ CommandLine Only(CommandLine::Action action) {
 }  // namespace
 
 std::string ShortUsageText() {
-  return base::FormatMessage("%s\n%s\n%s\n%s\n",
-                             {Translate("Usage: vorbel [LAYOUT]"), Translate("  or:  vorbel --export OUT LAYOUT"),
-                              Translate("  or:  vorbel --thumbnail SIZE LAYOUT OUT"),
-                              Translate("Try 'vorbel --help' for more information.")});
+  return base::FormatMessage(
+      "%s\n%s\n%s\n%s\n",
+      {Translate("Usage: vorbel [LAYOUT]"), Translate("  or:  vorbel --export OUT LAYOUT"),
+       Translate("  or:  vorbel --thumbnail SIZE LAYOUT OUT"), Translate("Try 'vorbel --help' for more information.")});
 }
 
 std::string UsageText() {
@@ -125,8 +125,7 @@ CommandLine ParseCommandLine(std::span<const char* const> args) {
       exportAsked = true;
       result.output = taken[0];
       result.layout = taken[1];
-    // ---- thumbnails and pipes ----
-    } else if (name == "--thumbnail") {
+    } else if (name == "--thumbnail") {  // ---- thumbnails and pipes ----
       if (!take(3)) {
         usageError(Translate("--thumbnail needs a size, a layout file and an output file"));
         break;
@@ -147,7 +146,7 @@ CommandLine ParseCommandLine(std::span<const char* const> args) {
       }
       // The last one given counts.
       formatName = taken[0];
-    // ---- end of thumbnails and pipes ----
+      // ---- end of thumbnails and pipes ----
     } else {
       usageError(TranslateFormat("unknown option '%s'", {arg}));
     }

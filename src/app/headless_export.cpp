@@ -60,7 +60,8 @@ ExportOutcome ExportLayout(const std::string& output, const std::string& layout,
   render::ButtonRenderer renderer;
   return Run(layout, renderer, [&] {
     document::ButtonDocument doc;
-    Load(doc, layout, [&] { renderer.RenderButton(doc); }, layout::kMaxLayoutFileSize);
+    const auto redraw = [&] { renderer.RenderButton(doc); };
+    Load(doc, layout, redraw, layout::kMaxLayoutFileSize);
     const commands::PictureDestination to = Destination(output);
     const commands::ExportFormat chosen = format ? *format : commands::ExportFormatFor(output);
     commands::WritePicture(to, commands::EncodeButton(doc, renderer, chosen, to.name));

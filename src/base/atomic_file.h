@@ -139,6 +139,7 @@ class AtomicFile {
   void CommitStream();
   [[noreturn]] void FailWithErrno(int err);
   [[noreturn]] void CannotCreate() const;
+  FileWriteError NotOpen() const;
   [[noreturn]] void Refuse(const std::string& reason) const;
 
   std::string path_;    // as the caller named it, for messages

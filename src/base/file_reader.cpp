@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "base/translation.h"
+
 namespace vorbel::base {
 namespace {
 
@@ -27,7 +29,7 @@ class FdCloser {
 }  // namespace
 
 FileReadError::FileReadError(FileReadFailure failure, const std::string& path, const std::string& reason)
-    : Error("Cannot open file " + path + ": " + reason), failure_(failure), reason_(reason) {}
+    : Error(TranslateFormat("Cannot open file %s: %s", {path, reason})), failure_(failure), reason_(reason) {}
 
 std::string ReadWholeFile(const std::string& path, std::size_t maxBytes) {
   const auto fail = [&path](FileReadFailure failure, const std::string& reason) {
@@ -39,7 +41,7 @@ std::string ReadWholeFile(const std::string& path, std::size_t maxBytes) {
   // look after it catches a file swapped in between.
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0) throw fail(FileReadFailure::CannotOpen, std::strerror(errno));
-  if (!S_ISREG(st.st_mode)) throw fail(FileReadFailure::NotRegularFile, "not a regular file");
+  if (!S_ISREG(st.st_mode)) throw fail(FileReadFailure::NotRegularFile, Translate("not a regular file"));
   int fd;
   do {
     fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
@@ -48,9 +50,9 @@ std::string ReadWholeFile(const std::string& path, std::size_t maxBytes) {
   const FdCloser closer(fd);
 
   if (::fstat(fd, &st) != 0) throw fail(FileReadFailure::ReadFailed, std::strerror(errno));
-  if (!S_ISREG(st.st_mode)) throw fail(FileReadFailure::NotRegularFile, "not a regular file");
+  if (!S_ISREG(st.st_mode)) throw fail(FileReadFailure::NotRegularFile, Translate("not a regular file"));
   if (static_cast<std::uint64_t>(st.st_size) > maxBytes) {
-    throw fail(FileReadFailure::TooLarge, "the file is too large");
+    throw fail(FileReadFailure::TooLarge, Translate("the file is too large"));
   }
 
   std::string bytes(static_cast<std::size_t>(st.st_size), '\0');
@@ -68,7 +70,7 @@ std::string ReadWholeFile(const std::string& path, std::size_t maxBytes) {
     if (n == 0) break;
     if (!inPlace) {
       if (bytes.size() + static_cast<std::size_t>(n) > maxBytes) {
-        throw fail(FileReadFailure::TooLarge, "the file is too large");
+        throw fail(FileReadFailure::TooLarge, Translate("the file is too large"));
       }
       bytes.append(more, static_cast<std::size_t>(n));
     }
@@ -92,7 +94,7 @@ std::string ReadStandardInput(std::size_t maxBytes, const std::string& name) {
   if (S_ISREG(st.st_mode)) {
     const off_t offset = ::lseek(STDIN_FILENO, 0, SEEK_CUR);
     if (offset >= 0 && st.st_size > offset && static_cast<std::uint64_t>(st.st_size - offset) > maxBytes) {
-      throw fail(FileReadFailure::TooLarge, "the file is too large");
+      throw fail(FileReadFailure::TooLarge, Translate("the file is too large"));
     }
   }
   std::string bytes;
@@ -111,7 +113,7 @@ std::string ReadStandardInput(std::size_t maxBytes, const std::string& name) {
     }
     if (n == 0) break;
     if (bytes.size() + static_cast<std::size_t>(n) > maxBytes) {
-      throw fail(FileReadFailure::TooLarge, "the file is too large");
+      throw fail(FileReadFailure::TooLarge, Translate("the file is too large"));
     }
     bytes.append(chunk, static_cast<std::size_t>(n));
   }

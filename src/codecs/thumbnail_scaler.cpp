@@ -12,7 +12,7 @@ namespace {
 // is a whole number and the weights of thumbnail pixel i add up to `from`.
 struct AxisReduction {
   struct Span {
-    int first = 0;          // the first source pixel it covers
+    int first = 0;            // the first source pixel it covers
     std::size_t weights = 0;  // index of its first weight
     int count = 0;
   };

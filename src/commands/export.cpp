@@ -7,27 +7,26 @@
 #include "base/ascii_text.h"
 #include "base/atomic_file.h"
 #include "base/file_name.h"
+#include "base/translation.h"
 #include "codecs/image_writers.h"
 #include "codecs/pixel_view.h"
 #include "gdi/bitmap.h"
 #include "gdi/system_colors.h"
 
 namespace vorbel::commands {
-namespace {
-
-std::string SizeText(int w, int h) { return std::to_string(w) + " x " + std::to_string(h) + " pixels"; }
-
-}  // namespace
 
 void CheckExportSize(const std::string& fileName, int w, int h) {
   if (w <= 0 || h <= 0) {
-    throw base::FileWriteError("Nothing was exported to " + fileName + ": the button is " + SizeText(w, h) +
-                         "; its width and height must be at least 1");
+    throw base::FileWriteError(base::TranslateFormat(
+        "Nothing was exported to %s: the button is %s x %s pixels; its width and height must be at least 1",
+        {fileName, std::to_string(w), std::to_string(h)}));
   }
   if (gdi::SizeTooLarge(w, h)) {
-    throw base::FileWriteError("Nothing was exported to " + fileName + ": the button is " + SizeText(w, h) +
-                         ", more than can be drawn (at most " + std::to_string(gdi::kMaxBitmapSide) +
-                         " pixels a side and " + std::to_string(gdi::kMaxBitmapPixels) + " pixels in all)");
+    throw base::FileWriteError(base::TranslateFormat(
+        "Nothing was exported to %s: the button is %s x %s pixels, more than can be drawn (at most %s pixels a side "
+        "and %s pixels in all)",
+        {fileName, std::to_string(w), std::to_string(h), std::to_string(gdi::kMaxBitmapSide),
+         std::to_string(gdi::kMaxBitmapPixels)}));
   }
 }
 
@@ -57,7 +56,8 @@ std::vector<std::uint8_t> EncodeButton(const document::ButtonDocument& doc, rend
   // an allocation of its own.
   if (result == render::RenderResult::OutOfMemory) throw std::bad_alloc();
   if (result != render::RenderResult::Drawn && result != render::RenderResult::Partial) {
-    throw base::FileWriteError("Nothing was exported to " + fileName + ": the button could not be drawn");
+    throw base::FileWriteError(
+        base::TranslateFormat("Nothing was exported to %s: the button could not be drawn", {fileName}));
   }
   const gdi::Bitmap& surface = renderer.Surface();
 

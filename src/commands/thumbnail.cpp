@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "base/atomic_file.h"
+#include "base/translation.h"
 #include "codecs/image_writers.h"
 #include "codecs/pixel_view.h"
 #include "codecs/thumbnail_scaler.h"
@@ -21,14 +22,15 @@ std::vector<std::uint8_t> EncodeThumbnail(const document::ButtonDocument& doc, r
   // two positive ints.
   CheckExportSize(name, w, h);
   if (std::int64_t{w} * h > kMaxThumbnailButtonPixels) {
-    throw base::FileWriteError("No thumbnail was made for " + name + ": the button is " + std::to_string(w) + " x " +
-                               std::to_string(h) + " pixels, more than the " +
-                               std::to_string(kMaxThumbnailButtonPixels) + " pixels a thumbnail is drawn from");
+    throw base::FileWriteError(base::TranslateFormat(
+        "No thumbnail was made for %s: the button is %s x %s pixels, more than the %s pixels a thumbnail is drawn from",
+        {name, std::to_string(w), std::to_string(h), std::to_string(kMaxThumbnailButtonPixels)}));
   }
   const render::RenderResult result = renderer.RenderButton(doc);
   if (result == render::RenderResult::OutOfMemory) throw std::bad_alloc();
   if (result != render::RenderResult::Drawn && result != render::RenderResult::Partial) {
-    throw base::FileWriteError("No thumbnail was made for " + name + ": the button could not be drawn");
+    throw base::FileWriteError(
+        base::TranslateFormat("No thumbnail was made for %s: the button could not be drawn", {name}));
   }
   const codecs::PixelView pixels{renderer.Surface().Data(), w, h, w};
   return codecs::EncodePng(codecs::ScaleForThumbnail(pixels, gdi::ResolveColor(doc.WorkAreaColor()), size));

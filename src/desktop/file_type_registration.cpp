@@ -350,8 +350,8 @@ FileTypeRegistration LayoutFileTypeRegistration(const std::string& program_path,
   return registration;
 }
 
-bool RegisterLayoutFileType(const std::string& program_path, const std::string& dataHome,
-                            const FileTypeIcons& icons, const CommandRunner& runner, bool thumbnailer) {
+bool RegisterLayoutFileType(const std::string& program_path, const std::string& dataHome, const FileTypeIcons& icons,
+                            const CommandRunner& runner, bool thumbnailer) {
   try {
     const std::string home = dataHome.empty() ? DefaultDataHome() : dataHome;
     return LayoutFileTypeRegistration(program_path, icons, thumbnailer).Register(home, runner);

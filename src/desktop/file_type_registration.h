@@ -77,13 +77,13 @@ struct FileTypeRegistration {
 
   // Writes every file below dataHome whose content differs from what is there
   // (each through a temporary file and a rename, so a reader never sees half a
-  // file; the thumbnailer entry only when `thumbnailer` is set) and starts the desktop's database refresh tools found on $PATH
-  // through runner: each when a file it reads changed, or when its database is
-  // missing or older than our file (a refresh that never ran or failed is made
-  // up for). A program path that desktops cannot start from an entry (see
-  // IsPlainExecPath) is named there through a symbolic link at
-  // ProgramLinkPath(). Returns true when every file holds its current content;
-  // never throws and reports nothing.
+  // file; the thumbnailer entry only when `thumbnailer` is set) and starts the
+  // desktop's database refresh tools found on $PATH through runner: each when
+  // a file it reads changed, or when its database is missing or older than our
+  // file (a refresh that never ran or failed is made up for). A program path
+  // that desktops cannot start from an entry (see IsPlainExecPath) is named
+  // there through a symbolic link at ProgramLinkPath(). Returns true when
+  // every file holds its current content; never throws and reports nothing.
   bool Register(const std::string& dataHome, const CommandRunner& runner = SpawnDetached) const;
 };
 
@@ -101,8 +101,7 @@ FileTypeRegistration LayoutFileTypeRegistration(const std::string& program_path,
 
 // Registers layout files below dataHome ("" means DefaultDataHome()). Runs at
 // every start, so a moved program rewrites its path. Silent on every failure.
-bool RegisterLayoutFileType(const std::string& program_path, const std::string& dataHome,
-                            const FileTypeIcons& icons, const CommandRunner& runner = SpawnDetached,
-                            bool thumbnailer = false);
+bool RegisterLayoutFileType(const std::string& program_path, const std::string& dataHome, const FileTypeIcons& icons,
+                            const CommandRunner& runner = SpawnDetached, bool thumbnailer = false);
 
 }  // namespace vorbel::desktop

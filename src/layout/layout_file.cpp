@@ -18,6 +18,7 @@
 #include "base/atomic_file.h"
 #include "base/file_name.h"
 #include "base/file_reader.h"
+#include "base/translation.h"
 #include "layout/ini_writer.h"
 
 namespace vorbel::layout {
@@ -78,7 +79,8 @@ bool IsRegularFile(const std::string& path) {
 // The LayoutReadError for a layout that could not be read.
 LayoutReadError ReadFailure(const base::FileReadError& e, const std::string& name) {
   if (e.Failure() == base::FileReadFailure::TooLarge) {
-    return LayoutReadError("Cannot open file " + name + ": the file is too large for a layout file");
+    return LayoutReadError(
+        base::TranslateFormat("Cannot open file %s: the file is too large for a layout file", {name}));
   }
   return LayoutReadError(e.what());
 }
@@ -162,10 +164,11 @@ void LoadLayout(document::ButtonDocument& doc, const std::string& fileName, cons
   LoadLayoutText(doc, std::move(bytes), fileName, LayoutFolderOf(fileName), redraw);
 }
 
-void LoadLayoutText(document::ButtonDocument& doc, std::string text, const std::string& name,
-                    const std::string& folder, const std::function<void()>& redraw) {
+void LoadLayoutText(document::ButtonDocument& doc, std::string text, const std::string& name, const std::string& folder,
+                    const std::function<void()>& redraw) {
   const IniFile ini(std::move(text));
-  if (!IsLayoutText(ini)) throw LayoutReadError("Cannot open file " + name + ": the file is not a layout file");
+  if (!IsLayoutText(ini))
+    throw LayoutReadError(base::TranslateFormat("Cannot open file %s: the file is not a layout file", {name}));
   {
     LoadingScope loading(doc);
     ReadLayout(doc, ini);
@@ -198,7 +201,7 @@ std::string BackupFileName(std::string_view fileName) {
 
 void SaveLayout(document::ButtonDocument& doc, const std::string& fileName) {
   const std::string text = FormatLayout(doc);
-  const std::string failure = "Unable to write to " + fileName;
+  const std::string failure = base::TranslateFormat("Unable to write to %s", {fileName});
 
   base::AtomicFile file;
   try {

@@ -78,8 +78,8 @@ void LoadLayout(document::ButtonDocument& doc, const std::string& fileName, cons
 // layout folder becomes `folder` (where relative picture paths resolve;
 // "" for the working folder). Raises LayoutReadError for a text that is not
 // a layout, and the document does not change.
-void LoadLayoutText(document::ButtonDocument& doc, std::string text, const std::string& name,
-                    const std::string& folder, const std::function<void()>& redraw = {});
+void LoadLayoutText(document::ButtonDocument& doc, std::string text, const std::string& name, const std::string& folder,
+                    const std::function<void()>& redraw = {});
 
 // Loads the layout text on this process's standard input, read to its end
 // (at most `maxBytes`), as LoadLayoutText does with the working folder for

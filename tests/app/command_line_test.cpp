@@ -62,7 +62,8 @@ TEST(CommandLine, MistakesAreUsageErrorsThatSayWhat) {
       {{"--thumbnail", "64", "a.vrb", "b.png", "--export", "c.gif", "d.vrb"},
        "--export and --thumbnail cannot be given together"},
       {{"--thumbnail", "64", "a.vrb", "b.png", "c"}, "unexpected argument 'c' beside --thumbnail SIZE LAYOUT OUT"},
-      {{"--export", "a", "b", "--format", "tiff"}, "unknown picture format 'tiff' for --format: use png, gif, jpg or bmp"},
+      {{"--export", "a", "b", "--format", "tiff"},
+       "unknown picture format 'tiff' for --format: use png, gif, jpg or bmp"},
       {{"--thumbnail", "64", "a.vrb", "b.png", "--format=gif"},
        "a thumbnail is always a PNG picture: --format can only be png with --thumbnail"},
       {{"--format", "png", "a.vrb"}, "--format goes with --export or --thumbnail"},
@@ -78,10 +79,10 @@ TEST(CommandLine, MistakesAreUsageErrorsThatSayWhat) {
 // As GNU tools take them: in any order, an option's first argument also
 // joined to it by "=", "-" a file name like any other.
 TEST(CommandLine, OptionsComeInAnyOrder) {
-  for (const std::vector<const char*>& args : std::vector<std::vector<const char*>>{
-           {"--format", "png", "--export", "-", "-"},
-           {"--export", "-", "-", "--format=PNG"},
-           {"--export=-", "-", "--format", "gif", "--format", "png"}}) {
+  for (const std::vector<const char*>& args :
+       std::vector<std::vector<const char*>>{{"--format", "png", "--export", "-", "-"},
+                                             {"--export", "-", "-", "--format=PNG"},
+                                             {"--export=-", "-", "--format", "gif", "--format", "png"}}) {
     const CommandLine c = Parse(args);
     ASSERT_EQ(c.action, Action::Export) << c.error;
     EXPECT_EQ(c.output, "-");

@@ -232,7 +232,7 @@ TEST(VorbelProgram, ADamagedLayoutGivesAThumbnailOfWhatCanBeDrawn) {
   ASSERT_EQ(run.status, 0) << run.err;
   const test::RgbaImage thumbnail = ReadPngFile(s.File("d.png"));
   EXPECT_EQ(thumbnail.width, 70);
-  EXPECT_EQ(PixelAt(thumbnail, 0, 0), 0u);            // work area
+  EXPECT_EQ(PixelAt(thumbnail, 0, 0), 0u);             // work area
   EXPECT_EQ(PixelAt(thumbnail, 35, 12), 0xFFFFFFFFu);  // the white ellipse
 }
 
@@ -297,8 +297,8 @@ TEST(VorbelProgram, LayoutsAndPicturesGoThroughPipes) {
   // replaced: what it held stays before the picture.
   const std::string appended = s.File("appended");
   WriteFile(appended, "head");
-  const std::string append = "'" + std::string(VORBEL_PROGRAM) + "' --format=bmp --export - '" + layout + "' >> '" +
-                             appended + "'";
+  const std::string append =
+      "'" + std::string(VORBEL_PROGRAM) + "' --format=bmp --export - '" + layout + "' >> '" + appended + "'";
   ASSERT_EQ(RunProgram(s, "/bin/sh", {"-c", append}).status, 0);
   EXPECT_EQ(ReadFile(appended), "head" + file);
 
@@ -435,6 +435,31 @@ class ScopedEnv {
   std::string old_;
   bool had_ = false;
 };
+
+// A language is added by its catalog alone, installed where the program
+// looks: the command line's own messages and the core's change, and English
+// stays as it was without it.
+TEST(VorbelProgram, MessagesComeInTheLanguageOfAnInstalledCatalog) {
+  Scratch s;
+  fs::create_directories(s.path() / "prefix/bin");
+  fs::create_directories(s.path() / "prefix/share/locale/de/LC_MESSAGES");
+  fs::copy_file(VORBEL_PROGRAM, s.path() / "prefix/bin/vorbel");
+  fs::copy_file(fs::path(VORBEL_TEST_LOCALE) / "de/LC_MESSAGES/vorbel.mo",
+                s.path() / "prefix/share/locale/de/LC_MESSAGES/vorbel.mo");
+  const std::string vorbel = s.File("prefix/bin/vorbel");
+  const ScopedEnv all("LC_ALL", "C.UTF-8");
+  {
+    const ScopedEnv language("LANGUAGE", "de");
+    const std::string bogus = RunProgram(s, vorbel, {"--bogus"}).err;
+    EXPECT_EQ(bogus.rfind("vorbel: unbekannte Option „--bogus“\n", 0), 0u) << bogus;
+    // The reason is the system's, in its own translation when it has one.
+    const std::string missing = RunProgram(s, vorbel, {"--export", s.File("o.gif"), s.File("none.vrb")}).err;
+    EXPECT_EQ(missing.rfind("vorbel: Die Datei " + s.File("none.vrb") + " lässt sich nicht öffnen: ", 0), 0u)
+        << missing;
+  }
+  const std::string english = RunProgram(s, vorbel, {"--bogus"}).err;
+  EXPECT_EQ(english.rfind("vorbel: unknown option '--bogus'\nUsage: vorbel [LAYOUT]\n", 0), 0u) << english;
+}
 
 // Captions are drawn from the fonts that earlier runs' record names, so the
 // record must never change a pixel: not when it is new, used, damaged, or

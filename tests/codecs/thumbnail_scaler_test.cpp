@@ -22,13 +22,12 @@ TEST(ThumbnailScaler, SizesFitTheBoxEnlargingByWholeFactorsUpToFour) {
   const struct {
     int w, h, box, width, height;
   } cases[] = {
-      {90, 30, 256, 180, 60},    // two whole times
-      {90, 30, 128, 90, 30},     // 1.4 times would make uneven pixels: kept
-      {16, 16, 128, 64, 64},     // at most four times
-      {128, 40, 128, 128, 40},   // fits exactly
-      {300, 100, 128, 128, 43},  // reduced, 42.67 rounded
-      {100, 300, 128, 43, 128},
-      {1, 5000, 256, 1, 256},    // never narrower than a pixel
+      {90, 30, 256, 180, 60},                            // two whole times
+      {90, 30, 128, 90, 30},                             // 1.4 times would make uneven pixels: kept
+      {16, 16, 128, 64, 64},                             // at most four times
+      {128, 40, 128, 128, 40},                           // fits exactly
+      {300, 100, 128, 128, 43},                          // reduced, 42.67 rounded
+      {100, 300, 128, 43, 128}, {1, 5000, 256, 1, 256},  // never narrower than a pixel
       {20000, 20000, 1, 1, 1},
   };
   for (const auto& c : cases) {
@@ -55,8 +54,9 @@ TEST(ThumbnailScaler, EnlargingRepeatsEachPixelAsABlockAndClearsTheWorkArea) {
 TEST(ThumbnailScaler, ReducingAveragesTheOpaqueAreaByExactOverlap) {
   const base::Pixel workArea = 0xFFFFFF_px;
   // 4 x 2 to 2 x 1: each thumbnail pixel is a 2 x 2 block.
-  const test::TestImage blocks(4, 2, {0xFF0000, 0xFFFFFF, 0x000000, 0x0000FF,  //
-                                      0xFF0000, 0xFFFFFF, 0x000000, 0x0000FF});
+  const test::TestImage blocks(4, 2,
+                               {0xFF0000, 0xFFFFFF, 0x000000, 0x0000FF,  //
+                                0xFF0000, 0xFFFFFF, 0x000000, 0x0000FF});
   const RgbaImage half = ScaleForThumbnail(blocks.View(), workArea, 2);
   ASSERT_EQ(half.width, 2);
   ASSERT_EQ(half.height, 1);
@@ -64,9 +64,10 @@ TEST(ThumbnailScaler, ReducingAveragesTheOpaqueAreaByExactOverlap) {
   EXPECT_EQ(test::Hex(At(half, 1, 0)), test::Hex(0xFF000080));  // black and blue averaged
 
   // 3 x 1 to 2 x 1: the middle pixel counts half for each side.
-  const test::TestImage thirds(3, 3, {0x000000, 0x0000FF, 0xFFFFFF,  //
-                                      0x000000, 0x0000FF, 0xFFFFFF,  //
-                                      0x000000, 0x0000FF, 0xFFFFFF});
+  const test::TestImage thirds(3, 3,
+                               {0x000000, 0x0000FF, 0xFFFFFF,  //
+                                0x000000, 0x0000FF, 0xFFFFFF,  //
+                                0x000000, 0x0000FF, 0xFFFFFF});
   const RgbaImage two = ScaleForThumbnail(thirds.View(), workArea, 2);
   ASSERT_EQ(two.width, 2);
   EXPECT_EQ(test::Hex(At(two, 0, 0)), test::Hex(0xFF000055));  // 2/3 black, 1/3 blue
