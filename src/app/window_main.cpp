@@ -3,10 +3,13 @@
 
 #include <QApplication>
 
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 
 #include "app/window_launcher.h"
+#include "desktop/translations.h"
+#include "desktop/version_info.h"
 #include "ui/startup.h"
 
 namespace {
@@ -43,6 +46,13 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("Vorbel"));
   // The user's settings (recent files, zoom) live under this name.
   QApplication::setOrganizationName(QStringLiteral("Vorbel"));
+  // The toolkit took the user's locale for every category; numbers written
+  // to files never follow it.
+  std::setlocale(LC_NUMERIC, "C");
+  const vorbel::desktop::TranslationFolders translations =
+      vorbel::desktop::TranslationFoldersFor(vorbel::desktop::ProgramFilePath());
+  vorbel::ui::InstallTranslations(QString::fromStdString(translations.qt_translations),
+                                  QString::fromStdString(translations.message_catalogs));
 
   vorbel::ui::MainWindowOptions options;
   options.arguments = separated ? files : QApplication::arguments().mid(1);

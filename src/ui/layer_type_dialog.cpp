@@ -12,9 +12,9 @@ namespace vorbel::ui {
 
 LayerTypeDialog::LayerTypeDialog(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("layerTypeDialog"));
-  MakeFixedDialog(*this, QStringLiteral("New"), 241, 80);
+  MakeFixedDialog(*this, tr("New"), 241, 80);
 
-  type_label_ = new QLabel(QStringLiteral("Type"), this);
+  type_label_ = new QLabel(tr("Type"), this);
   type_label_->setObjectName(QStringLiteral("typeLabel"));
   type_label_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   // The label takes the room its text needs, and the list the rest of the
@@ -32,13 +32,13 @@ LayerTypeDialog::LayerTypeDialog(QWidget* parent) : QDialog(parent) {
   type_combo_->setCurrentIndex(0);
   type_label_->setBuddy(type_combo_);
 
-  ok_button_ = new QPushButton(QStringLiteral("OK"), this);
+  ok_button_ = new QPushButton(tr("OK"), this);
   ok_button_->setObjectName(QStringLiteral("okButton"));
   ok_button_->setGeometry(80, 45, 75, 25);
   ok_button_->setDefault(true);
   connect(ok_button_, &QPushButton::clicked, this, &QDialog::accept);
 
-  cancel_button_ = new QPushButton(QStringLiteral("Cancel"), this);
+  cancel_button_ = new QPushButton(tr("Cancel"), this);
   cancel_button_->setObjectName(QStringLiteral("cancelButton"));
   cancel_button_->setGeometry(155, 45, 75, 25);
   cancel_button_->setAutoDefault(false);
