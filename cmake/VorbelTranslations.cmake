@@ -18,53 +18,69 @@ find_program(XGETTEXT_PROGRAM xgettext)
 find_program(LRELEASE_PROGRAM lrelease HINTS /usr/lib/qt6/bin)
 find_program(LUPDATE_PROGRAM lupdate HINTS /usr/lib/qt6/bin)
 
+# Compiles each file of SOURCES with COMMAND (a list in which @IN@ and @OUT@
+# stand for the file and what it becomes) into OUTPUTS, as many paths, and
+# installs each output in the folder at its place in INSTALL_DIRS (none when
+# INSTALL_DIRS is empty).
+function(_vorbel_compile_translations target)
+  cmake_parse_arguments(ARG "" "" "SOURCES;OUTPUTS;INSTALL_DIRS;COMMAND" ${ARGN})
+  set(built)
+  foreach(source output install_dir IN ZIP_LISTS ARG_SOURCES ARG_OUTPUTS ARG_INSTALL_DIRS)
+    list(TRANSFORM ARG_COMMAND REPLACE "@IN@" "${source}" OUTPUT_VARIABLE command)
+    list(TRANSFORM command REPLACE "@OUT@" "${output}")
+    get_filename_component(folder ${output} DIRECTORY)
+    add_custom_command(OUTPUT ${output}
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}
+      COMMAND ${command}
+      DEPENDS ${source}
+      VERBATIM)
+    list(APPEND built ${output})
+    if(install_dir)
+      install(FILES ${output} DESTINATION ${install_dir})
+    endif()
+  endforeach()
+  add_custom_target(${target} ALL DEPENDS ${built})
+endfunction()
+
 # vorbel_message_catalogs(TARGET OUTPUT_DIR dir [INSTALL_DIR dir] PO_FILES files...)
 # Compiles each <language>.po into OUTPUT_DIR/<language>/LC_MESSAGES/vorbel.mo,
 # checking its formats against the originals.
 function(vorbel_message_catalogs target)
   cmake_parse_arguments(ARG "" "OUTPUT_DIR;INSTALL_DIR" "PO_FILES" ${ARGN})
+  if(ARG_PO_FILES AND NOT MSGFMT_PROGRAM)
+    message(FATAL_ERROR "msgfmt (Debian package gettext) is needed for ${ARG_PO_FILES}")
+  endif()
   set(outputs)
+  set(install_dirs)
   foreach(po ${ARG_PO_FILES})
-    if(NOT MSGFMT_PROGRAM)
-      message(FATAL_ERROR "msgfmt (Debian package gettext) is needed for ${po}")
-    endif()
     get_filename_component(language ${po} NAME_WE)
-    set(mo ${ARG_OUTPUT_DIR}/${language}/LC_MESSAGES/vorbel.mo)
-    add_custom_command(OUTPUT ${mo}
-      COMMAND ${CMAKE_COMMAND} -E make_directory ${ARG_OUTPUT_DIR}/${language}/LC_MESSAGES
-      COMMAND ${MSGFMT_PROGRAM} --check --output-file=${mo} ${po}
-      DEPENDS ${po}
-      VERBATIM)
-    list(APPEND outputs ${mo})
+    list(APPEND outputs ${ARG_OUTPUT_DIR}/${language}/LC_MESSAGES/vorbel.mo)
     if(ARG_INSTALL_DIR)
-      install(FILES ${mo} DESTINATION ${ARG_INSTALL_DIR}/${language}/LC_MESSAGES)
+      list(APPEND install_dirs ${ARG_INSTALL_DIR}/${language}/LC_MESSAGES)
     endif()
   endforeach()
-  add_custom_target(${target} ALL DEPENDS ${outputs})
+  _vorbel_compile_translations(${target} SOURCES ${ARG_PO_FILES} OUTPUTS ${outputs} INSTALL_DIRS ${install_dirs}
+                               COMMAND ${MSGFMT_PROGRAM} --check --output-file=@OUT@ @IN@)
 endfunction()
 
 # vorbel_qt_translations(TARGET OUTPUT_DIR dir [INSTALL_DIR dir] TS_FILES files...)
 # Compiles each vorbel_<language>.ts into OUTPUT_DIR/vorbel_<language>.qm.
 function(vorbel_qt_translations target)
   cmake_parse_arguments(ARG "" "OUTPUT_DIR;INSTALL_DIR" "TS_FILES" ${ARGN})
+  if(ARG_TS_FILES AND NOT LRELEASE_PROGRAM)
+    message(FATAL_ERROR "lrelease (Debian package qt6-l10n-tools) is needed for ${ARG_TS_FILES}")
+  endif()
   set(outputs)
+  set(install_dirs)
   foreach(ts ${ARG_TS_FILES})
-    if(NOT LRELEASE_PROGRAM)
-      message(FATAL_ERROR "lrelease (Debian package qt6-l10n-tools) is needed for ${ts}")
-    endif()
     get_filename_component(name ${ts} NAME_WE)
-    set(qm ${ARG_OUTPUT_DIR}/${name}.qm)
-    add_custom_command(OUTPUT ${qm}
-      COMMAND ${CMAKE_COMMAND} -E make_directory ${ARG_OUTPUT_DIR}
-      COMMAND ${LRELEASE_PROGRAM} -silent ${ts} -qm ${qm}
-      DEPENDS ${ts}
-      VERBATIM)
-    list(APPEND outputs ${qm})
+    list(APPEND outputs ${ARG_OUTPUT_DIR}/${name}.qm)
     if(ARG_INSTALL_DIR)
-      install(FILES ${qm} DESTINATION ${ARG_INSTALL_DIR})
+      list(APPEND install_dirs ${ARG_INSTALL_DIR})
     endif()
   endforeach()
-  add_custom_target(${target} ALL DEPENDS ${outputs})
+  _vorbel_compile_translations(${target} SOURCES ${ARG_TS_FILES} OUTPUTS ${outputs} INSTALL_DIRS ${install_dirs}
+                               COMMAND ${LRELEASE_PROGRAM} -silent @IN@ -qm @OUT@)
 endfunction()
 
 # The translations that ship: every po/*.po and translations/*.ts there is.
