@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "document/layer_type.h"
 #include "ui/dialog_helpers.h"
 
 namespace vorbel::ui {
@@ -27,8 +28,12 @@ LayerTypeDialog::LayerTypeDialog(QWidget* parent) : QDialog(parent) {
   type_combo_->setEditable(false);
   const int comboLeft = std::max(40, 10 + labelWidth + 6);
   type_combo_->setGeometry(comboLeft, 10, 231 - comboLeft, 22);
-  type_combo_->addItems(
-      {QStringLiteral("Background"), QStringLiteral("Bevel"), QStringLiteral("Text"), QStringLiteral("Image")});
+  // Each entry shows the kind in the user's language and holds the Type text
+  // a new row gets.
+  type_combo_->addItem(tr("Background"), QString::fromUtf8(document::kBackgroundType));
+  type_combo_->addItem(tr("Bevel"), QString::fromUtf8(document::kBevelType));
+  type_combo_->addItem(tr("Text"), QString::fromUtf8(document::kTextType));
+  type_combo_->addItem(tr("Image"), QString::fromUtf8(document::kImageType));
   type_combo_->setCurrentIndex(0);
   type_label_->setBuddy(type_combo_);
 
@@ -46,10 +51,10 @@ LayerTypeDialog::LayerTypeDialog(QWidget* parent) : QDialog(parent) {
   connect(cancel_button_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-QString LayerTypeDialog::SelectedType() const { return type_combo_->currentText(); }
+QString LayerTypeDialog::SelectedType() const { return type_combo_->currentData().toString(); }
 
 void LayerTypeDialog::SelectType(const QString& type) {
-  const int index = type_combo_->findText(type);
+  const int index = type_combo_->findData(type);
   if (index >= 0) type_combo_->setCurrentIndex(index);
 }
 

@@ -2,6 +2,7 @@
 // passes and nothing sleeps.
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
@@ -182,6 +183,10 @@ TEST(InstallTranslations, TheWindowAndTheCoreMessagesItShowsFollowTheInstalledFi
     conversion = e.what();
   }
   const QString title = OffsetPrompt(nullptr).windowTitle();
+  // A new row's Type stays the one its layout files and drawing know.
+  const LayerTypeDialog types;
+  const QString shownType = Child<QComboBox>(types, "typeCombo")->currentText();
+  const QString chosenType = types.SelectedType();
 
   for (QTranslator* translator : QCoreApplication::instance()->findChildren<QTranslator*>()) {
     QCoreApplication::removeTranslator(translator);
@@ -190,6 +195,8 @@ TEST(InstallTranslations, TheWindowAndTheCoreMessagesItShowsFollowTheInstalledFi
   ::unsetenv("LANGUAGE");
   std::setlocale(LC_MESSAGES, messages.c_str());
   EXPECT_EQ(title, QStringLiteral("Neuer Wert"));
+  EXPECT_EQ(shownType, QStringLiteral("Hintergrund"));
+  EXPECT_EQ(chosenType, QStringLiteral("Background"));
   EXPECT_EQ(conversion, "„x“ ist keine gültige Ganzzahl");
   EXPECT_EQ(OffsetPrompt(nullptr).windowTitle(), QStringLiteral("New value"));
 }

@@ -10,4 +10,11 @@
         <translation>Neuer Wert</translation>
     </message>
 </context>
+<context>
+    <name>vorbel::ui::LayerTypeDialog</name>
+    <message>
+        <source>Background</source>
+        <translation>Hintergrund</translation>
+    </message>
+</context>
 </TS>
