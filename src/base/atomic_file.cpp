@@ -225,13 +225,17 @@ bool AtomicFile::ResolveTarget(struct stat& st) {
   return true;
 }
 
-void AtomicFile::Open(const std::string& path) {
+void AtomicFile::Begin(const std::string& path, Method method) {
   Discard();
   IgnoreFileSizeSignal();
   path_ = path;
   target_ = path;
-  method_ = Method::Replace;
+  method_ = method;
   replaced_.reset();
+}
+
+void AtomicFile::Open(const std::string& path) {
+  Begin(path, Method::Replace);
   if (path.empty() || path.back() == '/') CannotCreate();
 
   struct stat st {};
@@ -262,12 +266,7 @@ void AtomicFile::Open(const std::string& path) {
 }
 
 void AtomicFile::OpenStandardOutput(const std::string& name) {
-  Discard();
-  IgnoreFileSizeSignal();
-  path_ = name;
-  target_ = name;
-  method_ = Method::Stream;
-  replaced_.reset();
+  Begin(name, Method::Stream);
   struct stat st {};
   if (::fstat(STDOUT_FILENO, &st) != 0) FailWithErrno(errno);
   if (::isatty(STDOUT_FILENO) == 1) {

@@ -127,6 +127,8 @@ class AtomicFile {
   void Discard() noexcept;
 
  private:
+  // Drops what an earlier Open held and starts anew on `path` with `method`.
+  void Begin(const std::string& path, Method method);
   bool ResolveTarget(struct stat& st);
   int OpenTemporary();
   void OpenInPlace(const struct stat& st);
