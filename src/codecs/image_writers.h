@@ -15,6 +15,7 @@
 
 #include "base/atomic_file.h"
 #include "codecs/pixel_view.h"
+#include "codecs/thumbnail_scaler.h"
 
 namespace vorbel::codecs {
 
@@ -42,6 +43,10 @@ std::vector<std::uint8_t> EncodeGif(const PixelView& img, base::Pixel workArea);
 // 8-bit RGBA PNG: alpha 0 exactly where the pixel equals workArea, 255
 // elsewhere.
 std::vector<std::uint8_t> EncodePng(const PixelView& img, base::Pixel workArea);
+// 8-bit RGBA PNG of the image as it is (a thumbnail). Throws
+// std::invalid_argument for an empty image or one whose bytes do not match
+// its size.
+std::vector<std::uint8_t> EncodePng(const RgbaImage& img);
 
 void WriteBmpFile(const std::string& path, const PixelView& img);
 void WriteJpegFile(const std::string& path, const PixelView& img);

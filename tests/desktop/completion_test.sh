@@ -48,15 +48,20 @@ layouts=$'UPPER.VRB\nfolder\nhome.vrb\nwith space.vrb'
 pictures=$'folder\nphoto.jpeg\npic.gif\npic.png'
 
 expect --export "$vorbel" --exp
-expect $'--\n--export\n--help\n--version\n-V\n-h' "$vorbel" -
+expect $'--\n--export\n--format\n--help\n--thumbnail\n--version\n-V\n-h' "$vorbel" -
 expect "$layouts" "$vorbel" ""
 expect "$pictures" "$vorbel" --export ""
 expect "$layouts" "$vorbel" --export out.png ""
 expect "with space.vrb" "$vorbel" --export out.png wi
 expect "$layouts" "$vorbel" -- ""
+expect $'1024\n128\n256\n512' "$vorbel" --thumbnail ""
+expect "$layouts" "$vorbel" --thumbnail 128 ""
+expect "$pictures" "$vorbel" --thumbnail 128 home.vrb ""
+expect $'bmp\ngif\njpg\npng' "$vorbel" --export out.png home.vrb --format ""
+expect "$layouts" "$vorbel" --format png --export out.png ""
 expect "" "$vorbel" -- --exp
 expect --thumbnail ./future --thu
-expect "" ./future --thumbnail ""
+expect $'1024\n128\n256\n512' ./future --thumbnail ""
 expect "$layouts" ./future --thumbnail 64 ""
 expect "$pictures" ./future --thumbnail 64 home.vrb ""
 exit $failed
