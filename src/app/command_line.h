@@ -3,12 +3,16 @@
 //
 //   vorbel [LAYOUT]               the main window, opening LAYOUT if given
 //   vorbel --export OUT LAYOUT    draws LAYOUT and writes the button to OUT
+//   vorbel --export-set DIR [set options] LAYOUT
+//                                 draws a set of buttons into DIR (set_command.h)
 //   vorbel --help | --version
 //
 // "--" ends the options: everything after it is a file name.
 
 #include <span>
 #include <string>
+
+#include "app/set_command.h"
 
 namespace vorbel::app {
 
@@ -19,11 +23,16 @@ struct CommandLine {
     Help,
     Version,
     UsageError,
+    ExportSet,  // --export-set DIR [set options] LAYOUT
   };
   Action action = Action::Window;
   std::string output;  // Export
   std::string layout;  // Export
   std::string error;   // UsageError: what was wrong, without the program name
+
+  // ---- button sets: --export-set with its options, and --set ----
+  // ExportSet takes `layout` as its layout file; Export takes the overrides.
+  SetArguments set;
 };
 
 // Reads the arguments after the program name. --help and --version win over

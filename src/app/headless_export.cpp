@@ -10,11 +10,13 @@
 
 namespace vorbel::app {
 
-ExportOutcome ExportLayout(const std::string& output, const std::string& layout) {
+ExportOutcome ExportLayout(const std::string& output, const std::string& layout,
+                           const std::vector<commands::PropertyOverride>& overrides) {
   try {
     document::ButtonDocument doc;
     render::ButtonRenderer renderer;
     layout::LoadLayout(doc, layout, [&] { renderer.RenderButton(doc); }, layout::MissingLayout::IsAnError);
+    for (const commands::PropertyOverride& change : overrides) commands::ApplyPropertyOverride(doc, change);
     commands::ExportButton(doc, renderer, output);
     if (renderer.LastResult() == render::RenderResult::Partial) return {{}, layout + ": " + renderer.PartialMessage()};
     return {};

@@ -3,6 +3,9 @@
 // window, run without a window.
 
 #include <string>
+#include <vector>
+
+#include "commands/set_input.h"
 
 namespace vorbel::app {
 
@@ -18,7 +21,9 @@ struct ExportOutcome {
 // and exports the button to `output` as the Export command does (GIF and PNG
 // with a pass of their own). A layout file that does not exist or cannot be
 // read is an error here. A button drawn only in part, as the budget of a
-// render pass allows, is written with a warning that says so.
-ExportOutcome ExportLayout(const std::string& output, const std::string& layout);
+// render pass allows, is written with a warning that says so. The overrides
+// of --set change the layout's properties before it is drawn.
+ExportOutcome ExportLayout(const std::string& output, const std::string& layout,
+                           const std::vector<commands::PropertyOverride>& overrides = {});
 
 }  // namespace vorbel::app

@@ -11,6 +11,7 @@
 
 #include "app/command_line.h"
 #include "app/headless_export.h"
+#include "app/set_command.h"
 #include "app/window_launcher.h"
 #include "desktop/version_info.h"
 
@@ -43,12 +44,21 @@ int main(int argc, char* argv[]) {
       std::fputs(vorbel::app::ShortUsageText(), stderr);
       return 2;
     case CommandLine::Action::Export: {
-      const vorbel::app::ExportOutcome outcome = vorbel::app::ExportLayout(command.output, command.layout);
+      const vorbel::app::ExportOutcome outcome =
+          vorbel::app::ExportLayout(command.output, command.layout, command.set.overrides);
       if (outcome.error.empty()) {
         // The picture was written; a warning does not make the export fail.
         if (!outcome.warning.empty()) PrintError("warning: " + outcome.warning);
         return 0;
       }
+      PrintError(outcome.error);
+      return 1;
+    }
+    // ---- button sets ----
+    case CommandLine::Action::ExportSet: {
+      const vorbel::app::SetOutcome outcome = vorbel::app::ExportLayoutSet(command.set, command.layout);
+      if (!outcome.warning.empty()) PrintError("warning: " + outcome.warning);
+      if (outcome.error.empty()) return 0;
       PrintError(outcome.error);
       return 1;
     }

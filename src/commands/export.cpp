@@ -39,6 +39,17 @@ ExportFormat ExportFormatFor(std::string_view fileName) {
   return ExportFormat::Gif;
 }
 
+std::vector<std::uint8_t> EncodeButton(const gdi::Bitmap& picture, ExportFormat format, gdi::Pixel workArea) {
+  const codecs::PixelView pixels{picture.Data(), picture.Width(), picture.Height(), picture.Width()};
+  switch (format) {
+    case ExportFormat::Bmp: return codecs::EncodeBmp(pixels);
+    case ExportFormat::Jpeg: return codecs::EncodeJpeg(pixels);
+    case ExportFormat::Png: return codecs::EncodePng(pixels, workArea);
+    case ExportFormat::Gif: break;
+  }
+  return codecs::EncodeGif(pixels, workArea);
+}
+
 void ExportButton(const document::ButtonDocument& doc, render::ButtonRenderer& renderer, const std::string& fileName) {
   const int w = doc.Width();
   const int h = doc.Height();
@@ -55,17 +66,8 @@ void ExportButton(const document::ButtonDocument& doc, render::ButtonRenderer& r
   if (result != render::RenderResult::Drawn && result != render::RenderResult::Partial) {
     throw base::FileWriteError("Nothing was exported to " + fileName + ": the button could not be drawn");
   }
-  const gdi::Bitmap& surface = renderer.Surface();
-
-  const codecs::PixelView pixels{surface.Data(), w, h, w};
-  const gdi::Pixel workArea = gdi::ResolveColor(doc.WorkAreaColor());
-  std::vector<std::uint8_t> bytes;
-  switch (format) {
-    case ExportFormat::Bmp: bytes = codecs::EncodeBmp(pixels); break;
-    case ExportFormat::Jpeg: bytes = codecs::EncodeJpeg(pixels); break;
-    case ExportFormat::Png: bytes = codecs::EncodePng(pixels, workArea); break;
-    case ExportFormat::Gif: bytes = codecs::EncodeGif(pixels, workArea); break;
-  }
+  const std::vector<std::uint8_t> bytes =
+      EncodeButton(renderer.Surface(), format, gdi::ResolveColor(doc.WorkAreaColor()));
   // Replaced whole or not at all, but without waiting for the disk: a picture
   // can be exported again, and the wait would cost more than the export.
   base::AtomicFile file(fileName);

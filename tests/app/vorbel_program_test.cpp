@@ -255,6 +255,44 @@ TEST(VorbelProgram, HelpVersionAndUsageErrors) {
   EXPECT_FALSE(fs::exists(s.File("o.gif")));
 }
 
+// ---- button sets ----
+
+// A set from a captions file: every file in the folder, silently; a second
+// run replaces them with the same bytes. Mistakes in the captions end the run
+// with status 1 before anything is written.
+TEST(VorbelProgram, ExportSetWritesEveryFileOfTheSetAndSaysWhatIsWrong) {
+  Scratch s;
+  WriteFile(s.File("nav.vrb"), std::string(kLayout).replace(std::string(kLayout).find("Layers=2"), 8, "Layers=3") +
+                                   "[Layer2]\r\nType=Text\r\nProperties=Text=Home;FontFace=DejaVu Sans;"
+                                   "FontSize=9;Color=clNavy;Align=5;\r\nX=\r\nY=\r\nVisible=0\r\n");
+  WriteFile(s.File("captions.txt"), "Home\nProducts\r\n\nContact\n");
+  const std::vector<std::string> args = {"--export-set", s.File("set"),  "--captions-file",  s.File("captions.txt"),
+                                         "--states",     "normal,hover", "--scales",         "1,2",
+                                         "--sprite",     "--set",        "0:Color=clYellow", s.File("nav.vrb")};
+  const RunResult run = Vorbel(s, args);
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out + run.err, "");
+  std::vector<std::string> files;
+  for (const fs::directory_entry& entry : fs::directory_iterator(s.File("set"))) {
+    files.push_back(entry.path().filename().string());
+  }
+  EXPECT_EQ(files.size(), 3u * 2 * 2 + 2 + 2);
+  const std::string home = ReadFile(s.File("set/home-hover@2x.png"));
+  EXPECT_FALSE(home.empty());
+  EXPECT_EQ(Vorbel(s, args).status, 0);
+  EXPECT_EQ(ReadFile(s.File("set/home-hover@2x.png")), home);
+
+  WriteFile(s.File("bad.txt"), "Home\nA;B\n");
+  const RunResult bad =
+      Vorbel(s, {"--export-set", s.File("bad"), "--captions-file", s.File("bad.txt"), s.File("nav.vrb")});
+  EXPECT_EQ(bad.status, 1);
+  EXPECT_NE(bad.err.find("\"A;B\" holds \";\""), std::string::npos) << bad.err;
+  EXPECT_FALSE(fs::exists(s.File("bad")));
+  const RunResult usage = Vorbel(s, {"--export-set", s.File("bad"), "--states", "", s.File("nav.vrb")});
+  EXPECT_EQ(usage.status, 2);
+  EXPECT_NE(usage.err.find("the list of states is empty"), std::string::npos) << usage.err;
+}
+
 // Sets an environment variable for the programs a test starts.
 class ScopedEnv {
  public:

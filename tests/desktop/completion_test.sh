@@ -47,14 +47,18 @@ expect() {
 layouts=$'UPPER.VRB\nfolder\nhome.vrb\nwith space.vrb'
 pictures=$'folder\nphoto.jpeg\npic.gif\npic.png'
 
-expect --export "$vorbel" --exp
-expect $'--\n--export\n--help\n--version\n-V\n-h' "$vorbel" -
+expect $'--export\n--export-set' "$vorbel" --exp
+expect $'--\n--caption-layer\n--captions\n--captions-file\n--export\n--export-set\n--format\n--help\n--pattern\n--scales\n--set\n--size\n--sprite\n--states\n--version\n-V\n-h' "$vorbel" -
 expect "$layouts" "$vorbel" ""
 expect "$pictures" "$vorbel" --export ""
 expect "$layouts" "$vorbel" --export out.png ""
 expect "with space.vrb" "$vorbel" --export out.png wi
 expect "$layouts" "$vorbel" -- ""
 expect "" "$vorbel" -- --exp
+# A set's folder, its captions file, and the layout after its options.
+expect folder "$vorbel" --export-set ""
+expect $'notes.txt' "$vorbel" --export-set out --captions-file n
+expect "$layouts" "$vorbel" --export-set out --captions A,B --sprite --states normal ""
 expect --thumbnail ./future --thu
 expect "" ./future --thumbnail ""
 expect "$layouts" ./future --thumbnail 64 ""
