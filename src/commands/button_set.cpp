@@ -172,26 +172,36 @@ ButtonSet::ButtonSet(const document::ButtonDocument& layout, SetOptions options)
   PlanNames();
 }
 
+namespace {
+
+bool IsTextLayer(const document::ButtonDocument& layout, int row) {
+  return layout.Row(row).IsComplete() && document::KindsForRender(layout.Row(row).type).text;
+}
+
+}  // namespace
+
+int DefaultCaptionLayer(const document::ButtonDocument& layout) {
+  for (int row = layout.RowCount() - 1; row >= 0; --row) {
+    if (IsTextLayer(layout, row) && layout.Row(row).IsVisible()) return row;
+  }
+  for (int row = layout.RowCount() - 1; row >= 0; --row) {
+    if (IsTextLayer(layout, row)) return row;
+  }
+  return -1;
+}
+
 void ButtonSet::FindCaptionLayer(const document::ButtonDocument& layout) {
-  const auto isText = [&](int row) {
-    return layout.Row(row).IsComplete() && document::KindsForRender(layout.Row(row).type).text;
-  };
   if (options_.caption_layer >= 0) {
     caption_layer_ = options_.caption_layer;
     if (caption_layer_ >= layout.RowCount()) {
       throw SetError("the layout has no layer " + std::to_string(caption_layer_) + " (its layers are 0 to " +
                      std::to_string(layout.RowCount() - 1) + ")");
     }
-    if (!isText(caption_layer_)) {
+    if (!IsTextLayer(layout, caption_layer_)) {
       throw SetError("layer " + std::to_string(caption_layer_) + " of the layout is no text layer");
     }
   } else {
-    for (int row = layout.RowCount() - 1; row >= 0 && caption_layer_ < 0; --row) {
-      if (isText(row) && layout.Row(row).IsVisible()) caption_layer_ = row;
-    }
-    for (int row = layout.RowCount() - 1; row >= 0 && caption_layer_ < 0; --row) {
-      if (isText(row)) caption_layer_ = row;
-    }
+    caption_layer_ = DefaultCaptionLayer(layout);
     if (caption_layer_ < 0) throw SetError("the layout has no text layer to take the captions");
   }
 

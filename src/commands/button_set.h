@@ -64,6 +64,10 @@ struct SetOptions {
   int caption_layer = -1;
 };
 
+// The row of the layout's caption layer when none is chosen: its top-most
+// visible text layer, else its top-most text layer; -1 when it has none.
+int DefaultCaptionLayer(const document::ButtonDocument& layout);
+
 // The names of the sprite sheets (per scale), the style sheet and the page.
 std::string SpriteSheetName(int scale);
 inline constexpr std::string_view kStyleSheetName = "buttons.css";

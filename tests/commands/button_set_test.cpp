@@ -29,8 +29,6 @@ using render::ButtonState;
 using test::ReadBytes;
 using test::ScratchDir;
 
-constexpr std::uint32_t kOpaqueTeal = 0xFF008080;
-
 // The navigation button of the examples: a rounded 3D face and a caption,
 // white on the white work area.
 std::unique_ptr<document::ButtonDocument> Navigation(const std::string& caption, const std::string& extra,

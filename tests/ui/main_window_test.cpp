@@ -9,8 +9,10 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -181,7 +183,8 @@ TEST(MainWindow, MenusHoldTheirItemsInOrderAndRefreshActsFromTheMenuBar) {
     return list;
   };
   EXPECT_EQ(texts(Child<QMenu>(form, "fileMenu")),
-            QStringList({"&New", "&Open...", "Open &Recent", "&Save", "Save a&s...", "&Export...", "-", "E&xit"}));
+            QStringList({"&New", "&Open...", "Open &Recent", "&Save", "Save a&s...", "&Export...", "Export Se&t...",
+                         "-", "E&xit"}));
   EXPECT_EQ(texts(Child<QMenu>(form, "editMenu")), QStringList({"&Undo", "&Redo"}));
   EXPECT_EQ(texts(Child<QMenu>(form, "viewMenu")),
             QStringList({"&100 %", "&200 %", "&400 %", "&800 %", "-", "Zoom &In", "Zoom &Out"}));
@@ -494,6 +497,39 @@ TEST(MainWindow, ExportChoosesTheFormatByTheNamesExtension) {
   form.Export();
   ASSERT_EQ(dialogs.errors.size(), 1u);
   EXPECT_TRUE(dialogs.errors[0].startsWith(QStringLiteral("Cannot create file")));
+}
+
+// The set dialog starts with the choices last made for the same layout, and
+// with the layout's own caption for one it has not seen.
+TEST(MainWindow, ExportSetKeepsTheLastChoicesOfEachLayout) {
+  QTemporaryDir dir;
+  const auto layout = [&](const char* name, const char* caption) {
+    const QString path = dir.filePath(QString::fromLatin1(name));
+    EXPECT_TRUE(WriteText(path, QByteArray("[Button]\r\nHeight=20\r\nWidth=50\r\nWorkArea=16777215\r\nLayers=1\r\n"
+                                           "[Layer0]\r\nType=Text\r\nProperties=Text=") +
+                                    caption + ";FontSize=8;\r\nX=2\r\nY=2\r\nVisible=0\r\n"));
+    return path;
+  };
+  const QString first = layout("first.vrb", "One");
+  const QString second = layout("second.vrb", "Two");
+  test::ScriptedDialogs dialogs;
+  QStringList shown;
+  dialogs.on_exec = [&](QDialog& dialog) {
+    auto* captions = Child<QPlainTextEdit>(dialog, "captionsEdit");
+    shown << captions->toPlainText() + u'|' + Child<QLineEdit>(dialog, "folderEdit")->text();
+    captions->setPlainText(captions->toPlainText() + QStringLiteral("\nMore"));
+    return int(QDialog::Rejected);
+  };
+  MainWindow form(QuietOptions({first}));
+  Child<QAction>(form, "exportSetItem")->trigger();
+  Child<QAction>(form, "exportSetItem")->trigger();
+  form.OpenLayout(second);
+  form.ExportSet();
+  form.OpenLayout(first);
+  form.ExportSet();
+  EXPECT_EQ(shown, QStringList({"One|" + dir.filePath("first-buttons"), "One\nMore|" + dir.filePath("first-buttons"),
+                                "Two|" + dir.filePath("second-buttons"),
+                                "One\nMore\nMore|" + dir.filePath("first-buttons")}));
 }
 
 TEST(MainWindow, NewClearsTheLayersAndKeepsTheButtonSettings) {
