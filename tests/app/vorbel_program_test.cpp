@@ -110,7 +110,7 @@ TEST(VorbelProgram, ExamplesDrawAlikeFromAnyWorkingFolder) {
   Scratch s;
   const fs::path examples = VORBEL_EXAMPLES;
   int withPictures = 0;
-  for (const fs::directory_entry& entry : fs::directory_iterator(examples)) {
+  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(examples)) {
     if (entry.path().extension() != ".vrb") continue;
     const std::string name = entry.path().stem().string();
     const auto exportFrom = [&](const std::string& layout, const fs::path& folder, const std::string& out) {
@@ -128,6 +128,17 @@ TEST(VorbelProgram, ExamplesDrawAlikeFromAnyWorkingFolder) {
     EXPECT_NE(exportFrom(s.File(name + ".vrb"), examples.parent_path(), name + "-alone.png"), fromRoot) << name;
   }
   EXPECT_GE(withPictures, 3);
+
+  // The navigation set from its captions file: the layout's own caption
+  // ("Products") is placed where the layout has it, so its button is the
+  // layout's own export.
+  const fs::path set = examples / "nav_set";
+  const RunResult run = Vorbel(s, {"--export-set", s.File("nav"), "--captions-file", (set / "captions.txt").string(),
+                                   (set / "navigation.vrb").string()});
+  EXPECT_EQ(run.status, 0) << run.err;
+  ASSERT_EQ(Vorbel(s, {"--export", s.File("products.png"), (set / "navigation.vrb").string()}).status, 0);
+  EXPECT_EQ(ReadFile(s.File("nav/products-normal@1x.png")), ReadFile(s.File("products.png")));
+  EXPECT_TRUE(fs::exists(s.File("nav/home-normal@1x.png")) && fs::exists(s.File("nav/contact-normal@1x.png")));
 }
 
 TEST(VorbelProgram, ExportsSilentlyAndExactlyAsTheWindowCommandsDo) {
