@@ -211,7 +211,10 @@ void ExportSetDialog::BuildControls() {
   auto* names = new QVBoxLayout;
   names->addWidget(pattern_edit_);
   names->addWidget(example_label_);
-  form->addRow(QStringLiteral("File &names:"), names);
+  // A label of its own: a row of a layout gets no buddy for its mnemonic.
+  auto* namesLabel = new QLabel(QStringLiteral("File &names:"), settings_);
+  namesLabel->setBuddy(pattern_edit_);
+  form->addRow(namesLabel, names);
   connect(pattern_edit_, &QLineEdit::textChanged, this, &ExportSetDialog::ScheduleUpdate);
 
   folder_edit_ = new QLineEdit(settings_);
@@ -222,7 +225,9 @@ void ExportSetDialog::BuildControls() {
   auto* folder = new QHBoxLayout;
   folder->addWidget(folder_edit_, 1);
   folder->addWidget(browse_button_);
-  form->addRow(QStringLiteral("F&older:"), folder);
+  auto* folderLabel = new QLabel(QStringLiteral("F&older:"), settings_);
+  folderLabel->setBuddy(folder_edit_);
+  form->addRow(folderLabel, folder);
   connect(folder_edit_, &QLineEdit::textChanged, this, &ExportSetDialog::ScheduleUpdate);
 
   sprite_box_ = new QCheckBox(QStringLiteral("Sprite sheets, st&yle sheet and preview page"), settings_);

@@ -44,6 +44,13 @@ TEST(ExportSetDialog, TheStripFollowsTheEditsAndAProblemStopsTheExport) {
   // One caption, the layout's own, in the normal, hover and pressed looks.
   EXPECT_EQ(dialog.Strip().size(), QSize(3 * w + 2 * 4, h));
 
+  // Every mnemonic of a label reaches its control.
+  for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+    if (label->text().contains(u'&')) {
+      EXPECT_NE(label->buddy(), nullptr) << label->text().toStdString();
+    }
+  }
+
   // Editing the list starts the redraw; it comes when the timer runs out.
   Child<QPlainTextEdit>(dialog, "captionsEdit")->setPlainText(QStringLiteral("Home\nProducts\n\nContact"));
   EXPECT_TRUE(Child<QTimer>(dialog, "previewTimer")->isActive());
