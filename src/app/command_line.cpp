@@ -8,14 +8,14 @@ namespace vorbel::app {
 const char* ShortUsageText() {
   return "Usage: vorbel [LAYOUT]\n"
          "  or:  vorbel --export OUT LAYOUT\n"
-         "  or:  vorbel --export-set DIR --captions LIST [OPTION]... LAYOUT\n"
+         "  or:  vorbel --export-set DIR [OPTION]... LAYOUT\n"
          "Try 'vorbel --help' for more information.\n";
 }
 
 const char* UsageText() {
   return "Usage: vorbel [LAYOUT]\n"
          "  or:  vorbel --export OUT LAYOUT\n"
-         "  or:  vorbel --export-set DIR --captions LIST [OPTION]... LAYOUT\n"
+         "  or:  vorbel --export-set DIR [OPTION]... LAYOUT\n"
          "Draws small button images for web pages from a stack of layers.\n"
          "\n"
          "  LAYOUT                open this layout file in the main window\n"
@@ -31,7 +31,8 @@ const char* UsageText() {
          "                        layer is placed anew by its alignment on each button\n"
          "  --captions LIST       the captions, separated by commas\n"
          "  --captions-file FILE  the captions, one a line (UTF-8), after those of\n"
-         "                        --captions\n"
+         "                        --captions; without either, the captions that\n"
+         "                        LAYOUT keeps from the window's last Export Set\n"
          "  --states LIST         the looks to draw, of normal, hover, pressed and\n"
          "                        disabled (default: normal)\n"
          "  --scales LIST         the screen densities to draw for, of 1, 2 and 3\n"

@@ -84,7 +84,6 @@ std::string CheckSetArguments(const SetArguments& set, bool exportAsked, std::si
   }
   if (exportAsked) return "--export and --export-set cannot be given together";
   if (layouts != 1) return "--export-set DIR needs one layout file";
-  if (!set.captions_given) return "--export-set needs --captions or --captions-file";
   return {};
 }
 
@@ -98,6 +97,13 @@ SetOutcome ExportLayoutSet(const SetArguments& set, const std::string& layout) {
       const std::vector<std::string> captions =
           commands::ParseCaptionsFile(base::ReadWholeFile(file, commands::kMaxCaptionsFileSize), file);
       options.captions.insert(options.captions.end(), captions.begin(), captions.end());
+    }
+    // Without captions on the command line, those the layout keeps.
+    if (!set.captions_given) {
+      options.captions = doc.SetCaptions();
+      if (options.captions.empty()) {
+        throw commands::SetError(layout + " keeps no captions of a set: give them with --captions or --captions-file");
+      }
     }
     if (options.captions.size() > commands::kMaxCaptions) {
       throw commands::SetError("a set takes at most " + std::to_string(commands::kMaxCaptions) + " captions");

@@ -33,7 +33,7 @@ bool ParseSetOption(std::span<const char* const> args, std::size_t& i, SetArgume
 // What is wrong with the set options of a whole command line (empty when
 // nothing is): set options without --export-set, --set without an export,
 // --export-set beside --export or without one layout file (`layouts` is the
-// number of file names given) or without captions.
+// number of file names given).
 std::string CheckSetArguments(const SetArguments& set, bool exportAsked, std::size_t layouts);
 
 // What the command came to: an error (the set may be written in part), or
@@ -44,7 +44,8 @@ struct SetOutcome {
 };
 
 // Loads the layout as --export does, applies the overrides, reads the
-// captions files and writes the set into its folder.
+// captions files (without captions given, takes those the layout keeps) and
+// writes the set into its folder.
 SetOutcome ExportLayoutSet(const SetArguments& set, const std::string& layout);
 
 }  // namespace vorbel::app

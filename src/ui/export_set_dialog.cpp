@@ -43,6 +43,16 @@ constexpr std::array<FormatEntry, 4> kFormats = {{{"PNG (work area transparent)"
                                                  {"JPEG", commands::ExportFormat::Jpeg},
                                                  {"BMP", commands::ExportFormat::Bmp}}};
 
+}  // namespace
+
+QString CaptionLines(const std::vector<std::string>& captions) {
+  QStringList lines;
+  for (const std::string& caption : captions) lines << QString::fromStdString(caption);
+  return lines.join(u'\n');
+}
+
+namespace {
+
 QString FormatName(commands::ExportFormat format) {
   return QString::fromLatin1(commands::FormatExtension(format).substr(1).data(), 3);
 }
@@ -271,7 +281,11 @@ void ExportSetDialog::BuildControls() {
 ExportSetChoices ExportSetDialog::DefaultChoices(const document::ButtonDocument& layout, const QString& folder) {
   ExportSetChoices c;
   const int row = commands::DefaultCaptionLayer(layout);
-  if (row >= 0) c.captions = QString::fromStdString(document::GetPropValue("Text", layout.Row(row).Properties(), ""));
+  if (!layout.SetCaptions().empty()) {
+    c.captions = CaptionLines(layout.SetCaptions());
+  } else if (row >= 0) {
+    c.captions = QString::fromStdString(document::GetPropValue("Text", layout.Row(row).Properties(), ""));
+  }
   c.folder = folder;
   c.options.states = {render::ButtonState::Normal, render::ButtonState::Hover, render::ButtonState::Pressed};
   c.options.scales = {1, 2};
@@ -420,6 +434,7 @@ bool ExportSetDialog::ExportNow() {
   } else if (!done) {
     ShowStatus(QStringLiteral("Stopped: %1 of %2 files were written to %3.").arg(written).arg(total).arg(folder), true);
   } else {
+    exported_captions_ = set_->Options().captions;
     ShowStatus(QStringLiteral("%1 files were written to %2.").arg(written).arg(folder), false);
   }
   return done && error.isEmpty();

@@ -11,6 +11,8 @@
 
 #include <array>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "commands/button_set.h"
 #include "document/button_document.h"
@@ -40,6 +42,9 @@ struct ExportSetChoices {
 QVariantMap ExportSetChoicesToMap(const ExportSetChoices& choices);
 ExportSetChoices ExportSetChoicesFromMap(const QVariantMap& map, ExportSetChoices defaults);
 
+// The captions one a line, as the captions box shows them.
+QString CaptionLines(const std::vector<std::string>& captions);
+
 // The picture the strip shows: the set's buttons at 1x, a row a caption and a
 // column a look, at most `maxButtons` rows.
 QImage DrawSetStrip(commands::ButtonSet& set, int maxButtons);
@@ -53,9 +58,9 @@ class ExportSetDialog : public QDialog {
   explicit ExportSetDialog(const document::ButtonDocument& layout, QWidget* parent = nullptr);
   ~ExportSetDialog() override;
 
-  // What a layout's first set looks like: its caption layer's caption, the
-  // normal, hover and pressed looks at 1x and 2x as PNG, with the sprite
-  // sheets, into `folder`.
+  // What a layout's first set looks like: the captions it keeps, else its
+  // caption layer's caption; the normal, hover and pressed looks at 1x and 2x
+  // as PNG, with the sprite sheets, into `folder`.
   static ExportSetChoices DefaultChoices(const document::ButtonDocument& layout, const QString& folder);
   void SetChoices(const ExportSetChoices& choices);
   ExportSetChoices Choices() const;
@@ -65,6 +70,8 @@ class ExportSetDialog : public QDialog {
   const commands::ButtonSet* Set() const { return set_.get(); }
   const QString& Problem() const { return problem_; }
   const QImage& Strip() const { return strip_; }
+  // The captions of the last set written whole; empty while none was.
+  const std::vector<std::string>& ExportedCaptions() const { return exported_captions_; }
 
  public slots:
   // Plans the set anew from the controls and redraws the strip (the controls
@@ -94,6 +101,7 @@ class ExportSetDialog : public QDialog {
   std::unique_ptr<commands::ButtonSet> set_;
   QString problem_;
   QImage strip_;
+  std::vector<std::string> exported_captions_;
   bool exporting_ = false;
   bool cancel_ = false;
 

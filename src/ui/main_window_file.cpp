@@ -187,8 +187,16 @@ void MainWindow::ExportSet() {
   const ExportSetChoices defaults =
       ExportSetDialog::DefaultChoices(doc_, QDir(DocumentFolder()).filePath(name + QStringLiteral("-buttons")));
   ExportSetDialog dialog(doc_, this);
-  dialog.SetChoices(ExportSetChoicesFromMap(settings_->value(QStringLiteral("ExportSets/") + key).toMap(), defaults));
+  ExportSetChoices choices =
+      ExportSetChoicesFromMap(settings_->value(QStringLiteral("ExportSets/") + key).toMap(), defaults);
+  // The captions the layout keeps win over those of the settings: they
+  // travel with the file.
+  if (!doc_.SetCaptions().empty()) choices.captions = defaults.captions;
+  dialog.SetChoices(choices);
   Dialogs().Exec(dialog);
+  // The layout keeps the captions of the set written last, to be saved with it.
+  // (an undoable change, which marks the layout modified).
+  if (!dialog.ExportedCaptions().empty()) doc_.SetSetCaptions(dialog.ExportedCaptions());
 
   settings_->setValue(QStringLiteral("ExportSets/") + key, ExportSetChoicesToMap(dialog.Choices()));
   QStringList order = settings_->value(QStringLiteral("ExportSetOrder")).toStringList();

@@ -90,7 +90,6 @@ TEST(CommandLine, SetMistakesAreUsageErrors) {
     std::vector<const char*> args;
     const char* error;
   } cases[] = {
-      {{"--export-set", "out", "nav.vrb"}, "--export-set needs --captions or --captions-file"},
       {{"--export-set", "out", "--captions", "A"}, "--export-set DIR needs one layout file"},
       {{"--captions", "A", "nav.vrb"}, "--captions needs --export-set"},
       {{"--set", "0:Pen=1", "nav.vrb"}, "--set needs --export or --export-set"},

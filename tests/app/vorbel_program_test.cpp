@@ -302,6 +302,15 @@ TEST(VorbelProgram, ExportSetWritesEveryFileOfTheSetAndSaysWhatIsWrong) {
   const RunResult usage = Vorbel(s, {"--export-set", s.File("bad"), "--states", "", s.File("nav.vrb")});
   EXPECT_EQ(usage.status, 2);
   EXPECT_NE(usage.err.find("the list of states is empty"), std::string::npos) << usage.err;
+
+  // Without captions given, those the layout keeps; a layout without any
+  // says so.
+  const RunResult none = Vorbel(s, {"--export-set", s.File("kept"), s.File("nav.vrb")});
+  EXPECT_EQ(none.status, 1);
+  EXPECT_NE(none.err.find("keeps no captions of a set"), std::string::npos) << none.err;
+  WriteFile(s.File("kept.vrb"), ReadFile(s.File("nav.vrb")) + "[Set]\r\nCaptions=2\r\nCaption1=Blog\r\nCaption2=Shop\r\n");
+  EXPECT_EQ(Vorbel(s, {"--export-set", s.File("kept"), s.File("kept.vrb")}).status, 0);
+  EXPECT_TRUE(fs::exists(s.File("kept/blog-normal@1x.png")) && fs::exists(s.File("kept/shop-normal@1x.png")));
 }
 
 // Sets an environment variable for the programs a test starts.
