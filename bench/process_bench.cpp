@@ -8,8 +8,10 @@
 // Small buttons are timed with and without a caption, and with the caption
 // but no usable font record (every run loads the font configuration); the
 // full-HD button is timed against a Cairo program drawing the same button
-// (cairo_button.c), when Cairo was found at build time. Set
-// VORBEL_BENCH_PROGRAM to time another build of vorbel.
+// (cairo_button.c), when Cairo was found at build time. The thumbnail of each
+// example, at the sizes file managers ask for most, is timed beside its export
+// (Thumbnail/<example>/<size>, Export/<example>). Set VORBEL_BENCH_PROGRAM to
+// time another build of vorbel.
 
 #include <benchmark/benchmark.h>
 
@@ -18,6 +20,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -151,5 +154,32 @@ BENCHMARK(BM_ExportFullHdGif)->Unit(benchmark::kMillisecond)->UseRealTime();
 #ifdef CAIRO_BUTTON_PROGRAM
 BENCHMARK(BM_CairoFullHdPng)->Unit(benchmark::kMillisecond)->UseRealTime();
 #endif
+
+// As a file manager runs the thumbnailer: once per file, the layout's pictures
+// found beside it.
+[[maybe_unused]] const bool kExamplesRegistered = [] {
+  std::vector<fs::path> examples;
+  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(VORBEL_EXAMPLES)) {
+    if (entry.path().extension() == ".vrb") examples.push_back(entry.path());
+  }
+  std::sort(examples.begin(), examples.end());
+  for (const fs::path& example : examples) {
+    const std::string name = example.stem().string();
+    for (const int size : {128, 256}) {
+      const std::vector<std::string> argv = {Program(), "--thumbnail", std::to_string(size), example.string(),
+                                             Files().File(name + ".png")};
+      benchmark::RegisterBenchmark(("Thumbnail/" + name + "/" + std::to_string(size)).c_str(),
+                                   [argv](benchmark::State& state) { RunEach(state, argv, kRecord); })
+          ->Unit(benchmark::kMillisecond)
+          ->UseRealTime();
+    }
+    const std::vector<std::string> argv = {Program(), "--export", Files().File(name + ".gif"), example.string()};
+    benchmark::RegisterBenchmark(("Export/" + name).c_str(),
+                                 [argv](benchmark::State& state) { RunEach(state, argv, kRecord); })
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+  }
+  return true;
+}();
 
 }  // namespace

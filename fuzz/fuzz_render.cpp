@@ -1,10 +1,12 @@
 // Any bytes as a layout, drawn: read as a layout file, the button made small
 // (faults are found on small surfaces as well as on large ones, and faster),
 // drawn, the text layers placed by every alignment and drawn again, and every
-// picture encoded in one of the four export formats, each format in turn. A
-// pass must end with the surface the size of the button; any exception that
-// leaves the pass, a crash or a sanitizer report is a fault.
+// picture encoded in one of the four export formats or as a thumbnail, each in
+// turn. A pass must end with the surface the size of the button, a thumbnail
+// must fit its box; any exception that leaves the pass, a crash or a sanitizer
+// report is a fault.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -13,6 +15,7 @@
 
 #include "codecs/image_writers.h"
 #include "codecs/pixel_view.h"
+#include "codecs/thumbnail_scaler.h"
 #include "document/button_document.h"
 #include "document/layer_type.h"
 #include "gdi/system_colors.h"
@@ -39,11 +42,20 @@ void DrawAndEncode(render::ButtonRenderer& renderer, const document::ButtonDocum
   const codecs::PixelView pixels{surface.Data(), surface.Width(), surface.Height(), surface.Width()};
   const gdi::Pixel workArea = gdi::ResolveColor(doc.WorkAreaColor());
   std::vector<std::uint8_t> bytes;
-  switch (format % 4) {
+  switch (format % 5) {
     case 0: bytes = codecs::EncodeBmp(pixels); break;
     case 1: bytes = codecs::EncodeJpeg(pixels); break;
     case 2: bytes = codecs::EncodePng(pixels, workArea); break;
-    default: bytes = codecs::EncodeGif(pixels, workArea); break;
+    case 3: bytes = codecs::EncodeGif(pixels, workArea); break;
+    default: {
+      // Boxes from 1 to 64 pixels: both enlarged and reduced buttons.
+      const int box = 1 + (format * 13 + doc.Width()) % 64;
+      const codecs::RgbaImage thumbnail = codecs::ScaleForThumbnail(pixels, workArea, box);
+      const bool fits =
+          std::max(thumbnail.width, thumbnail.height) <= box && thumbnail.width >= 1 && thumbnail.height >= 1;
+      if (!fits) std::abort();
+      bytes = codecs::EncodePng(thumbnail);
+    }
   }
   if (bytes.empty()) std::abort();
 }

@@ -1,10 +1,11 @@
 // Writes the desktop integration files that an installed Vorbel ships: the
-// shared MIME-info package for layout files, the desktop entry and the
-// hicolor icons, laid out below one folder as <prefix>/share expects them.
+// shared MIME-info package for layout files, the desktop entry, the
+// thumbnailer entry and the hicolor icons, laid out below one folder as
+// <prefix>/share expects them.
 //
 // They come from the same registration the window program writes into the
-// user's data home at each start, so both always agree. The installed entry
-// starts the launcher by its name on $PATH.
+// user's data home at each start, so both always agree. The installed entries
+// start the launcher by its name on $PATH.
 //
 // usage: vorbel-desktop-files OUTPUT_DIR ICON_DIR
 
@@ -50,7 +51,7 @@ int main(int argc, char** argv) {
     pictures.program_icons_png.emplace_back(size, std::move(png));
   }
   const vorbel::desktop::FileTypeRegistration registration =
-      vorbel::desktop::LayoutFileTypeRegistration("vorbel", pictures);
+      vorbel::desktop::LayoutFileTypeRegistration("vorbel", pictures, /*thumbnailer=*/true);
   if (!registration.Register(output, [](const std::vector<std::string>&) {})) {
     std::fprintf(stderr, "cannot write the desktop files below %s\n", output.c_str());
     return 1;

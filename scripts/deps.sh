@@ -12,6 +12,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-wayland
   # the manual page, shell completion, desktop metadata checks and the package
   help2man bash-completion appstream desktop-file-utils dpkg-dev lintian
+  # translations: gettext catalogs and Qt's lupdate / lrelease
+  gettext qt6-l10n-tools
   # the yardstick of the whole-process benchmark
   libcairo2-dev
 )

@@ -3,28 +3,82 @@
 #include <exception>
 #include <new>
 
-#include "commands/export.h"
+#include "app/command_line.h"
+#include "base/translation.h"
+#include "commands/thumbnail.h"
 #include "document/button_document.h"
 #include "layout/layout_file.h"
 #include "render/button_renderer.h"
 
 namespace vorbel::app {
+namespace {
 
-ExportOutcome ExportLayout(const std::string& output, const std::string& layout,
-                           const std::vector<commands::PropertyOverride>& overrides) {
+bool IsStandardStream(const std::string& name) { return name == kStandardStream; }
+
+// The name that stands for a layout or output in messages.
+std::string LayoutName(const std::string& layout) {
+  return IsStandardStream(layout) ? base::Translate("standard input") : layout;
+}
+
+commands::PictureDestination Destination(const std::string& output) {
+  if (IsStandardStream(output)) return {base::Translate("standard output"), true};
+  return {output, false};
+}
+
+// Loads a layout named on the command line; "-" is standard input, whose
+// pictures resolve in the working folder.
+void Load(document::ButtonDocument& doc, const std::string& layout, const std::function<void()>& redraw,
+          std::size_t maxBytes) {
+  if (IsStandardStream(layout)) {
+    layout::LoadLayoutFromStandardInput(doc, LayoutName(layout), redraw, maxBytes);
+  } else {
+    layout::LoadLayout(doc, layout, redraw, layout::MissingLayout::IsAnError, maxBytes);
+  }
+}
+
+// Runs `job`; what it raises becomes the outcome's error, and a pass cut
+// short by its budget the outcome's warning.
+template <typename Job>
+ExportOutcome Run(const std::string& layout, const render::ButtonRenderer& renderer, Job&& job) {
   try {
-    document::ButtonDocument doc;
-    render::ButtonRenderer renderer;
-    layout::LoadLayout(doc, layout, [&] { renderer.RenderButton(doc); }, layout::MissingLayout::IsAnError);
-    for (const commands::PropertyOverride& change : overrides) commands::ApplyPropertyOverride(doc, change);
-    commands::ExportButton(doc, renderer, output);
-    if (renderer.LastResult() == render::RenderResult::Partial) return {{}, layout + ": " + renderer.PartialMessage()};
+    job();
+    if (renderer.LastResult() == render::RenderResult::Partial) {
+      return {{}, LayoutName(layout) + ": " + renderer.PartialMessage()};
+    }
     return {};
   } catch (const std::bad_alloc&) {
-    return {"out of memory while exporting " + layout, {}};
+    return {base::TranslateFormat("out of memory while exporting %s", {LayoutName(layout)}), {}};
   } catch (const std::exception& e) {
     return {e.what(), {}};
   }
+}
+
+}  // namespace
+
+ExportOutcome ExportLayout(const std::string& output, const std::string& layout,
+                           std::optional<commands::ExportFormat> format,
+                           const std::vector<commands::PropertyOverride>& overrides) {
+  render::ButtonRenderer renderer;
+  return Run(layout, renderer, [&] {
+    document::ButtonDocument doc;
+    const auto redraw = [&] { renderer.RenderButton(doc); };
+    Load(doc, layout, redraw, layout::kMaxLayoutFileSize);
+    for (const commands::PropertyOverride& change : overrides) commands::ApplyPropertyOverride(doc, change);
+    const commands::PictureDestination to = Destination(output);
+    const commands::ExportFormat chosen = format ? *format : commands::ExportFormatFor(output);
+    commands::WritePicture(to, commands::EncodeButton(doc, renderer, chosen, to.name));
+  });
+}
+
+ExportOutcome WriteThumbnail(int size, const std::string& layout, const std::string& output) {
+  render::ButtonRenderer renderer(commands::kThumbnailPassLimits);
+  return Run(layout, renderer, [&] {
+    document::ButtonDocument doc;
+    // No pass at the end of the load: the button's size is checked first.
+    Load(doc, layout, {}, commands::kMaxThumbnailLayoutFileSize);
+    const commands::PictureDestination to = Destination(output);
+    commands::WritePicture(to, commands::EncodeThumbnail(doc, renderer, size, to.name));
+  });
 }
 
 }  // namespace vorbel::app

@@ -4,8 +4,8 @@
 // property of a layer for one run of --export or --export-set.
 
 #include <cstddef>
-#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "commands/button_set.h"
@@ -25,16 +25,20 @@ struct SetArguments {
   std::string first_set_option;
 };
 
-// Reads the set option at args[i] with its argument, moving i past what it
-// took. False (and nothing changed) when args[i] is no set option. Sets
-// `error` (when it is empty) for a missing or unusable argument.
-bool ParseSetOption(std::span<const char* const> args, std::size_t& i, SetArguments& set, std::string& error);
+// How many arguments the option takes when it is a set option (1, or 0 for
+// --sprite); -1 for any other option. --format, shared with --export, is
+// the command line's own.
+int SetOptionArity(std::string_view option);
+
+// Takes the set option `option` with its argument (empty for --sprite). Sets
+// `error` (when it is empty) for an unusable argument.
+void ApplySetOption(std::string_view option, std::string_view value, SetArguments& set, std::string& error);
 
 // What is wrong with the set options of a whole command line (empty when
 // nothing is): set options without --export-set, --set without an export,
-// --export-set beside --export or without one layout file (`layouts` is the
-// number of file names given).
-std::string CheckSetArguments(const SetArguments& set, bool exportAsked, std::size_t layouts);
+// --export-set beside --export or --thumbnail or without one layout file
+// (`layouts` is the number of file names given).
+std::string CheckSetArguments(const SetArguments& set, bool exportAsked, bool thumbnailAsked, std::size_t layouts);
 
 // What the command came to: an error (the set may be written in part), or
 // warnings about buttons drawn only in part.

@@ -13,6 +13,8 @@
 #include <cstring>
 #include <ctime>
 
+#include "base/translation.h"
+
 namespace vorbel::base {
 
 namespace {
@@ -159,10 +161,14 @@ class PipeSignalBlock {
 
 AtomicFile::~AtomicFile() { Discard(); }
 
-void AtomicFile::CannotCreate() const { throw FileWriteError("Cannot create file " + path_); }
+FileWriteError AtomicFile::NotOpen() const {
+  return FileWriteError(TranslateFormat("Unable to write to %s: the file is not open", {path_}));
+}
+
+void AtomicFile::CannotCreate() const { throw FileWriteError(TranslateFormat("Cannot create file %s", {path_})); }
 
 void AtomicFile::Refuse(const std::string& reason) const {
-  throw FileWriteError("Cannot create file " + path_ + ": " + reason, reason);
+  throw FileWriteError(TranslateFormat("Cannot create file %s: %s", {path_, reason}), reason);
 }
 
 // Sets target_ to the file that Commit writes and `st` to what is there;
@@ -221,13 +227,17 @@ bool AtomicFile::ResolveTarget(struct stat& st) {
   return true;
 }
 
-void AtomicFile::Open(const std::string& path) {
+void AtomicFile::Begin(const std::string& path, Method method) {
   Discard();
   IgnoreFileSizeSignal();
   path_ = path;
   target_ = path;
-  method_ = Method::Replace;
+  method_ = method;
   replaced_.reset();
+}
+
+void AtomicFile::Open(const std::string& path) {
+  Begin(path, Method::Replace);
   if (path.empty() || path.back() == '/') CannotCreate();
 
   struct stat st {};
@@ -256,6 +266,21 @@ void AtomicFile::Open(const std::string& path) {
   }
   buffer_.clear();
   buffer_.reserve(kBufferSize);
+}
+
+void AtomicFile::OpenStandardOutput(const std::string& name) {
+  Begin(name, Method::Stream);
+  struct stat st {};
+  if (::fstat(STDOUT_FILENO, &st) != 0) FailWithErrno(errno);
+  if (::isatty(STDOUT_FILENO) == 1) {
+    throw FileWriteError(
+        TranslateFormat("Unable to write to %s: it is a terminal; send it to a file or a pipe", {name}));
+  }
+  // A descriptor of our own, so that Discard never closes standard output.
+  const int fd = ::fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, STDERR_FILENO + 1);
+  if (fd < 0) FailWithErrno(errno);
+  fd_ = fd;
+  buffer_.clear();
 }
 
 // Creates the file that Commit renames over the target, in the target's
@@ -320,7 +345,7 @@ void AtomicFile::OpenStream() {
 }
 
 void AtomicFile::Write(const void* data, std::size_t size) {
-  if (fd_ < 0) throw FileWriteError("Unable to write to " + path_ + ": the file is not open");
+  if (fd_ < 0) throw NotOpen();
   const auto* bytes = static_cast<const std::uint8_t*>(data);
   // Written in place, the target must keep its bytes until Commit: everything
   // waits in memory.
@@ -342,7 +367,7 @@ void AtomicFile::Flush() {
 }
 
 void AtomicFile::Commit() {
-  if (fd_ < 0) throw FileWriteError("Unable to write to " + path_ + ": the file is not open");
+  if (fd_ < 0) throw NotOpen();
   switch (method_) {
     case Method::Replace: CommitReplace(); break;
     case Method::InPlace: CommitInPlace(); break;
@@ -393,7 +418,7 @@ void AtomicFile::CommitReplace() {
     const int err = errno;
     ::unlink(temp_.c_str());
     temp_.clear();
-    throw FileWriteError("Unable to write to " + path_ + ": " + std::strerror(err));
+    throw FileWriteError(TranslateFormat("Unable to write to %s: %s", {path_, std::strerror(err)}));
   }
   temp_.clear();
   if (!durable_) return;
@@ -466,7 +491,7 @@ void AtomicFile::Discard() noexcept {
 
 void AtomicFile::FailWithErrno(int err) {
   Discard();
-  throw FileWriteError("Unable to write to " + path_ + ": " + std::strerror(err));
+  throw FileWriteError(TranslateFormat("Unable to write to %s: %s", {path_, std::strerror(err)}));
 }
 
 void WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {

@@ -87,6 +87,13 @@ class AtomicFile {
   // FileWriteError("Cannot create file <path>: <reason>") with Reason() set
   // for a target refused as unsafe. Discards any earlier uncommitted file.
   void Open(const std::string& path);
+  // Prepares writing this process's standard output, whatever it is (a pipe,
+  // a socket, a device, or a regular file, which is written from its current
+  // offset, never replaced): Commit writes the contents to it at once, the
+  // Stream method. `name` stands for it in messages. A terminal is refused, as
+  // binary contents would only garble it, and so is a closed standard output:
+  // FileWriteError("Unable to write to <name>: <reason>").
+  void OpenStandardOutput(const std::string& name);
   bool IsOpen() const { return fd_ >= 0; }
   const std::string& Path() const { return path_; }
 
@@ -126,6 +133,8 @@ class AtomicFile {
   void Discard() noexcept;
 
  private:
+  // Drops what an earlier Open held and starts anew on `path` with `method`.
+  void Begin(const std::string& path, Method method);
   bool ResolveTarget(struct stat& st);
   int OpenTemporary();
   void OpenInPlace(const struct stat& st);
@@ -138,6 +147,7 @@ class AtomicFile {
   void CommitStream();
   [[noreturn]] void FailWithErrno(int err);
   [[noreturn]] void CannotCreate() const;
+  FileWriteError NotOpen() const;
   [[noreturn]] void Refuse(const std::string& reason) const;
 
   std::string path_;    // as the caller named it, for messages

@@ -1,12 +1,15 @@
 #include "base/file_reader.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+
+#include "base/translation.h"
 
 namespace vorbel::base {
 namespace {
@@ -26,7 +29,7 @@ class FdCloser {
 }  // namespace
 
 FileReadError::FileReadError(FileReadFailure failure, const std::string& path, const std::string& reason)
-    : Error("Cannot open file " + path + ": " + reason), failure_(failure), reason_(reason) {}
+    : Error(TranslateFormat("Cannot open file %s: %s", {path, reason})), failure_(failure), reason_(reason) {}
 
 std::string ReadWholeFile(const std::string& path, std::size_t maxBytes) {
   const auto fail = [&path](FileReadFailure failure, const std::string& reason) {
@@ -38,7 +41,7 @@ std::string ReadWholeFile(const std::string& path, std::size_t maxBytes) {
   // look after it catches a file swapped in between.
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0) throw fail(FileReadFailure::CannotOpen, std::strerror(errno));
-  if (!S_ISREG(st.st_mode)) throw fail(FileReadFailure::NotRegularFile, "not a regular file");
+  if (!S_ISREG(st.st_mode)) throw fail(FileReadFailure::NotRegularFile, Translate("not a regular file"));
   int fd;
   do {
     fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
@@ -47,9 +50,9 @@ std::string ReadWholeFile(const std::string& path, std::size_t maxBytes) {
   const FdCloser closer(fd);
 
   if (::fstat(fd, &st) != 0) throw fail(FileReadFailure::ReadFailed, std::strerror(errno));
-  if (!S_ISREG(st.st_mode)) throw fail(FileReadFailure::NotRegularFile, "not a regular file");
+  if (!S_ISREG(st.st_mode)) throw fail(FileReadFailure::NotRegularFile, Translate("not a regular file"));
   if (static_cast<std::uint64_t>(st.st_size) > maxBytes) {
-    throw fail(FileReadFailure::TooLarge, "the file is too large");
+    throw fail(FileReadFailure::TooLarge, Translate("the file is too large"));
   }
 
   std::string bytes(static_cast<std::size_t>(st.st_size), '\0');
@@ -67,13 +70,53 @@ std::string ReadWholeFile(const std::string& path, std::size_t maxBytes) {
     if (n == 0) break;
     if (!inPlace) {
       if (bytes.size() + static_cast<std::size_t>(n) > maxBytes) {
-        throw fail(FileReadFailure::TooLarge, "the file is too large");
+        throw fail(FileReadFailure::TooLarge, Translate("the file is too large"));
       }
       bytes.append(more, static_cast<std::size_t>(n));
     }
     done += static_cast<std::size_t>(n);
   }
   bytes.resize(done);
+  return bytes;
+}
+
+}  // namespace vorbel::base
+
+namespace vorbel::base {
+
+std::string ReadStandardInput(std::size_t maxBytes, const std::string& name) {
+  const auto fail = [&name](FileReadFailure failure, const std::string& reason) {
+    return FileReadError(failure, name, reason);
+  };
+  struct stat st {};
+  if (::fstat(STDIN_FILENO, &st) != 0) throw fail(FileReadFailure::CannotOpen, std::strerror(errno));
+  // A regular file tells its size: one beyond the limit is refused unread.
+  if (S_ISREG(st.st_mode)) {
+    const off_t offset = ::lseek(STDIN_FILENO, 0, SEEK_CUR);
+    if (offset >= 0 && st.st_size > offset && static_cast<std::uint64_t>(st.st_size - offset) > maxBytes) {
+      throw fail(FileReadFailure::TooLarge, Translate("the file is too large"));
+    }
+  }
+  std::string bytes;
+  char chunk[65536];
+  for (;;) {
+    const ssize_t n = ::read(STDIN_FILENO, chunk, sizeof chunk);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      // Standard input left non-blocking by whoever handed it over: wait
+      // until there is more to read.
+      if (errno == EAGAIN || errno == EWOULDBLOCK) {
+        pollfd in{STDIN_FILENO, POLLIN, 0};
+        if (::poll(&in, 1, -1) >= 0 || errno == EINTR) continue;
+      }
+      throw fail(FileReadFailure::ReadFailed, std::strerror(errno));
+    }
+    if (n == 0) break;
+    if (bytes.size() + static_cast<std::size_t>(n) > maxBytes) {
+      throw fail(FileReadFailure::TooLarge, Translate("the file is too large"));
+    }
+    bytes.append(chunk, static_cast<std::size_t>(n));
+  }
   return bytes;
 }
 

@@ -37,4 +37,12 @@ class FileReadError : public Error {
 // opened. Throws FileReadError.
 std::string ReadWholeFile(const std::string& path, std::size_t maxBytes);
 
+// Everything this process's standard input holds up to its end, at most
+// `maxBytes` bytes: whatever it is (a pipe, a terminal, a file from its
+// current offset), it is read until it ends, and refused as soon as it is
+// known to hold more. `name` stands for it in the messages of the
+// FileReadError it throws (TooLarge, ReadFailed; CannotOpen when it is
+// closed).
+std::string ReadStandardInput(std::size_t maxBytes, const std::string& name);
+
 }  // namespace vorbel::base

@@ -2,11 +2,13 @@
 
 #include <stdexcept>
 
+#include "base/translation.h"
+
 namespace vorbel::codecs {
 
 void CheckExportable(const PixelView& img) {
   if (img.width <= 0 || img.height <= 0)
-    throw base::FileWriteError("The button is empty: width and height must be at least 1 pixel");
+    throw base::FileWriteError(base::Translate("The button is empty: width and height must be at least 1 pixel"));
   if (img.pixels == nullptr || img.stride < img.width)
     throw std::invalid_argument("PixelView without pixels or with a stride shorter than its width");
 }

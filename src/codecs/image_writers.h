@@ -15,6 +15,7 @@
 
 #include "base/atomic_file.h"
 #include "codecs/pixel_view.h"
+#include "codecs/thumbnail_scaler.h"
 
 namespace vorbel::codecs {
 
@@ -43,6 +44,10 @@ std::vector<std::uint8_t> EncodeGif(const PixelView& img, base::Pixel workArea);
 // elsewhere. Every row with the "up" filter, deflated at level 3 (made for
 // speed: a set writes hundreds of them).
 std::vector<std::uint8_t> EncodePng(const PixelView& img, base::Pixel workArea);
+// 8-bit RGBA PNG of the image as it is (a thumbnail). Throws
+// std::invalid_argument for an empty image or one whose bytes do not match
+// its size.
+std::vector<std::uint8_t> EncodePng(const RgbaImage& img);
 
 void WriteBmpFile(const std::string& path, const PixelView& img);
 void WriteJpegFile(const std::string& path, const PixelView& img);

@@ -11,6 +11,7 @@
 
 #include "base/ascii_text.h"
 #include "base/file_name.h"
+#include "base/translation.h"
 #include "codecs/picture_readers.h"
 
 namespace vorbel::codecs {
@@ -29,7 +30,8 @@ std::vector<std::uint8_t> ReadAt(int fd, std::uint64_t offset, std::uint64_t cou
   while (done < bytes.size()) {
     const ssize_t n = ::pread(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(offset + done));
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) throw PictureError("Cannot read picture file " + path + ": " + std::strerror(errno));
+    if (n < 0)
+      throw PictureError(base::TranslateFormat("Cannot read picture file %s: %s", {path, std::strerror(errno)}));
     if (n == 0) break;
     done += static_cast<std::size_t>(n);
   }
@@ -59,7 +61,7 @@ struct PictureFile::Reader {
 
 PictureFile::PictureFile(const std::string& path, bool jpeg) : path_(path), jpeg_(jpeg) {
   const auto refuse = [&](const std::string& reason) {
-    return PictureError("Cannot open picture file " + path + ": " + reason);
+    return PictureError(base::TranslateFormat("Cannot open picture file %s: %s", {path, reason}));
   };
   do {
     fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);

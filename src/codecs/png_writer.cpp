@@ -5,7 +5,9 @@
 
 #include <csetjmp>
 #include <cstring>
+#include <functional>
 #include <new>
+#include <stdexcept>
 
 #include "codecs/image_writers.h"
 
@@ -38,7 +40,10 @@ void WriteFn(png_structp png, png_bytep data, png_size_t size) {
 }
 void FlushFn(png_structp) {}
 
-bool RunEncoder(const PixelView& img, base::Pixel key, PngState& state) {
+// Fills a row of 4 * width bytes (red, green, blue, alpha) for row y.
+using RowFiller = std::function<void(int y, std::uint8_t* row)>;
+
+bool RunEncoder(int width, int height, const RowFiller& fill, PngState& state) {
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &state, ErrorFn, WarningFn);
   if (png == nullptr) {
     std::strcpy(state.message, "cannot start the encoder");
@@ -62,19 +67,12 @@ bool RunEncoder(const PixelView& img, base::Pixel key, PngState& state) {
   // buttons is written in a blink.
   png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_UP);
   png_set_compression_level(png, 3);
-  png_set_IHDR(png, info, static_cast<png_uint_32>(img.width), static_cast<png_uint_32>(img.height), 8,
+  png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
                PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, info);
-  for (int y = 0; y < img.height; ++y) {
-    const base::Pixel* src = img.Row(y);
-    std::uint8_t* dst = state.row_buffer;
-    for (int x = 0; x < img.width; ++x, dst += 4) {
-      const base::Pixel p = src[x];
-      dst[0] = p.Red();
-      dst[1] = p.Green();
-      dst[2] = p.Blue();
-      dst[3] = p == key ? 0 : 255;
-    }
+  for (int y = 0; y < height; ++y) {
+    // The filler throws nothing: it only copies bytes into the row.
+    fill(y, state.row_buffer);
     png_write_row(png, state.row_buffer);
   }
   png_write_end(png, info);
@@ -82,18 +80,42 @@ bool RunEncoder(const PixelView& img, base::Pixel key, PngState& state) {
   return true;
 }
 
-}  // namespace
-
-std::vector<std::uint8_t> EncodePng(const PixelView& img, base::Pixel workArea) {
-  CheckExportable(img);
+std::vector<std::uint8_t> Encode(int width, int height, const RowFiller& fill) {
   std::vector<std::uint8_t> out;
-  std::vector<std::uint8_t> row(static_cast<std::size_t>(img.width) * 4);
+  std::vector<std::uint8_t> row(static_cast<std::size_t>(width) * 4);
   PngState state{&out, row.data()};
-  if (!RunEncoder(img, workArea, state)) {
+  if (!RunEncoder(width, height, fill, state)) {
     if (state.out_of_memory) throw std::bad_alloc();
     throw base::FileWriteError(std::string("Unable to encode the PNG image: ") + state.message);
   }
   return out;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> EncodePng(const PixelView& img, base::Pixel workArea) {
+  CheckExportable(img);
+  return Encode(img.width, img.height, [&](int y, std::uint8_t* dst) {
+    const base::Pixel* src = img.Row(y);
+    for (int x = 0; x < img.width; ++x, dst += 4) {
+      const base::Pixel p = src[x];
+      dst[0] = p.Red();
+      dst[1] = p.Green();
+      dst[2] = p.Blue();
+      dst[3] = p == workArea ? 0 : 255;
+    }
+  });
+}
+
+std::vector<std::uint8_t> EncodePng(const RgbaImage& img) {
+  if (img.width <= 0 || img.height <= 0 ||
+      img.rgba.size() != static_cast<std::size_t>(img.width) * static_cast<std::size_t>(img.height) * 4) {
+    throw std::invalid_argument("EncodePng: an empty image or one whose bytes do not match its size");
+  }
+  const std::size_t rowBytes = static_cast<std::size_t>(img.width) * 4;
+  return Encode(img.width, img.height, [&](int y, std::uint8_t* dst) {
+    std::memcpy(dst, img.rgba.data() + static_cast<std::size_t>(y) * rowBytes, rowBytes);
+  });
 }
 
 }  // namespace vorbel::codecs

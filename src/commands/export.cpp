@@ -7,29 +7,28 @@
 #include "base/ascii_text.h"
 #include "base/atomic_file.h"
 #include "base/file_name.h"
+#include "base/translation.h"
 #include "codecs/image_writers.h"
 #include "codecs/pixel_view.h"
 #include "gdi/bitmap.h"
 #include "gdi/system_colors.h"
 
 namespace vorbel::commands {
-namespace {
 
-std::string SizeText(int w, int h) { return std::to_string(w) + " x " + std::to_string(h) + " pixels"; }
-
-void CheckSize(const std::string& fileName, int w, int h) {
+void CheckExportSize(const std::string& fileName, int w, int h) {
   if (w <= 0 || h <= 0) {
-    throw base::FileWriteError("Nothing was exported to " + fileName + ": the button is " + SizeText(w, h) +
-                         "; its width and height must be at least 1");
+    throw base::FileWriteError(base::TranslateFormat(
+        "Nothing was exported to %s: the button is %s x %s pixels; its width and height must be at least 1",
+        {fileName, std::to_string(w), std::to_string(h)}));
   }
   if (gdi::SizeTooLarge(w, h)) {
-    throw base::FileWriteError("Nothing was exported to " + fileName + ": the button is " + SizeText(w, h) +
-                         ", more than can be drawn (at most " + std::to_string(gdi::kMaxBitmapSide) +
-                         " pixels a side and " + std::to_string(gdi::kMaxBitmapPixels) + " pixels in all)");
+    throw base::FileWriteError(base::TranslateFormat(
+        "Nothing was exported to %s: the button is %s x %s pixels, more than can be drawn (at most %s pixels a side "
+        "and %s pixels in all)",
+        {fileName, std::to_string(w), std::to_string(h), std::to_string(gdi::kMaxBitmapSide),
+         std::to_string(gdi::kMaxBitmapPixels)}));
   }
 }
-
-}  // namespace
 
 ExportFormat ExportFormatFor(std::string_view fileName) {
   const std::string extension = base::UpperCaseAscii(base::FileExtension(fileName));
@@ -51,11 +50,15 @@ std::vector<std::uint8_t> EncodeButton(const gdi::Bitmap& picture, ExportFormat 
 }
 
 void ExportButton(const document::ButtonDocument& doc, render::ButtonRenderer& renderer, const std::string& fileName) {
+  WritePicture({fileName}, EncodeButton(doc, renderer, ExportFormatFor(fileName), fileName));
+}
+
+std::vector<std::uint8_t> EncodeButton(const document::ButtonDocument& doc, render::ButtonRenderer& renderer,
+                                       ExportFormat format, const std::string& fileName) {
   const int w = doc.Width();
   const int h = doc.Height();
-  CheckSize(fileName, w, h);
+  CheckExportSize(fileName, w, h);
 
-  const ExportFormat format = ExportFormatFor(fileName);
   // Every format draws the document afresh: the surface may still show a
   // state the document has left since (a deleted or moved layer).
   // A pass its budget cut short (Partial) is exported as drawn.
@@ -64,13 +67,21 @@ void ExportButton(const document::ButtonDocument& doc, render::ButtonRenderer& r
   // an allocation of its own.
   if (result == render::RenderResult::OutOfMemory) throw std::bad_alloc();
   if (result != render::RenderResult::Drawn && result != render::RenderResult::Partial) {
-    throw base::FileWriteError("Nothing was exported to " + fileName + ": the button could not be drawn");
+    throw base::FileWriteError(
+        base::TranslateFormat("Nothing was exported to %s: the button could not be drawn", {fileName}));
   }
-  const std::vector<std::uint8_t> bytes =
-      EncodeButton(renderer.Surface(), format, gdi::ResolveColor(doc.WorkAreaColor()));
+  return EncodeButton(renderer.Surface(), format, gdi::ResolveColor(doc.WorkAreaColor()));
+}
+
+void WritePicture(const PictureDestination& to, std::span<const std::uint8_t> bytes) {
+  base::AtomicFile file;
+  if (to.standard_output) {
+    file.OpenStandardOutput(to.name);
+  } else {
+    file.Open(to.name);
+  }
   // Replaced whole or not at all, but without waiting for the disk: a picture
   // can be exported again, and the wait would cost more than the export.
-  base::AtomicFile file(fileName);
   file.SetDurable(false);
   file.Write(bytes);
   file.Commit();

@@ -3,6 +3,7 @@
 // size, in the format the file name's extension chooses.
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,5 +49,26 @@ std::vector<std::uint8_t> EncodeButton(const gdi::Bitmap& picture, ExportFormat 
 // too large to draw (then nothing is written). Raises std::bad_alloc when
 // there is no memory to draw or encode the button.
 void ExportButton(const document::ButtonDocument& doc, render::ButtonRenderer& renderer, const std::string& fileName);
+
+// The bytes ExportButton writes, in `format` whatever a file name says; `name`
+// stands for the destination in messages. The same rules and errors, but
+// nothing is written.
+std::vector<std::uint8_t> EncodeButton(const document::ButtonDocument& doc, render::ButtonRenderer& renderer,
+                                       ExportFormat format, const std::string& name);
+
+// Raises the FileWriteError of ExportButton for a button whose width or
+// height is 0 or less or that is too large to draw.
+void CheckExportSize(const std::string& fileName, int w, int h);
+
+// Where a picture goes: a file, or this process's standard output.
+struct PictureDestination {
+  std::string name;              // the file; in messages, the name of standard output
+  bool standard_output = false;  // written to the open standard output, whatever it is
+};
+
+// Writes the bytes of a picture as ExportButton does: a file through
+// base::AtomicFile without waiting for the disk, standard output through
+// AtomicFile::OpenStandardOutput. Raises FileWriteError as they do.
+void WritePicture(const PictureDestination& to, std::span<const std::uint8_t> bytes);
 
 }  // namespace vorbel::commands

@@ -251,6 +251,20 @@ std::string FileTypeRegistration::DesktopEntry(const std::string& program) const
   return entry;
 }
 
+std::string FileTypeRegistration::ThumbnailerEntry(const std::string& program) const {
+  // File managers split Exec as a shell would and then put the size, the
+  // input file and the output file in place of %s, %i and %o.
+  const std::string quoted = EscapeDesktopString(QuoteExecArgument(program));
+  std::string entry;
+  entry += "[Thumbnailer Entry]\n";
+  entry += "TryExec=" + EscapeDesktopString(program) + "\n";
+  entry += "Exec=" + quoted + " --thumbnail %s %i %o\n";
+  entry += "MimeType=" + EscapeDesktopString(mime_type) + ";\n";
+  return entry;
+}
+
+std::string FileTypeRegistration::ThumbnailerPath() const { return "thumbnailers/" + application_id + ".thumbnailer"; }
+
 std::string FileTypeRegistration::MimePackagePath() const { return "mime/packages/" + application_id + ".xml"; }
 
 std::string FileTypeRegistration::DesktopEntryPath() const { return "applications/" + application_id + ".desktop"; }
@@ -292,6 +306,9 @@ bool FileTypeRegistration::Register(const std::string& dataHome, const CommandRu
       }
     }
     ok = EnsureFile(home / DesktopEntryPath(), DesktopEntry(program), desktop_changed) && ok;
+    // File managers read thumbnailer entries afresh: nothing to refresh.
+    bool thumbnailer_changed = false;
+    if (thumbnailer) ok = EnsureFile(home / ThumbnailerPath(), ThumbnailerEntry(program), thumbnailer_changed) && ok;
     if (!document_icon_png.empty()) ok = EnsureFile(home / DocumentIconPath(), document_icon_png, icons_changed) && ok;
     for (const auto& [size, png] : program_icons_png) {
       if (size > 0 && !png.empty()) ok = EnsureFile(home / ProgramIconPath(size), png, icons_changed) && ok;
@@ -315,7 +332,8 @@ bool FileTypeRegistration::Register(const std::string& dataHome, const CommandRu
   }
 }
 
-FileTypeRegistration LayoutFileTypeRegistration(const std::string& program_path, const FileTypeIcons& icons) {
+FileTypeRegistration LayoutFileTypeRegistration(const std::string& program_path, const FileTypeIcons& icons,
+                                                bool thumbnailer) {
   FileTypeRegistration registration;
   registration.extension = "vrb";
   registration.mime_type = kLayoutMimeType;
@@ -328,14 +346,15 @@ FileTypeRegistration LayoutFileTypeRegistration(const std::string& program_path,
   registration.program_path = program_path;
   registration.document_icon_png = icons.document_icon_png;
   registration.program_icons_png = icons.program_icons_png;
+  registration.thumbnailer = thumbnailer;
   return registration;
 }
 
-bool RegisterLayoutFileType(const std::string& program_path, const std::string& dataHome,
-                            const FileTypeIcons& icons, const CommandRunner& runner) {
+bool RegisterLayoutFileType(const std::string& program_path, const std::string& dataHome, const FileTypeIcons& icons,
+                            const CommandRunner& runner, bool thumbnailer) {
   try {
     const std::string home = dataHome.empty() ? DefaultDataHome() : dataHome;
-    return LayoutFileTypeRegistration(program_path, icons).Register(home, runner);
+    return LayoutFileTypeRegistration(program_path, icons, thumbnailer).Register(home, runner);
   } catch (const std::bad_alloc&) {
     return false;
   }

@@ -55,6 +55,9 @@ struct FileTypeRegistration {
   std::string program_path;       // absolute path of the program that opens the files
   std::string document_icon_png;   // 32 x 32
   std::vector<std::pair<int, std::string>> program_icons_png;  // square size, PNG
+  // program_path also writes thumbnails (`--thumbnail SIZE LAYOUT OUT`): a
+  // thumbnailer entry tells file managers so.
+  bool thumbnailer = false;
 
   // The shared MIME-info package, the desktop entry (starting `program`,
   // program_path when not given), and where the files go, all relative to the
@@ -62,21 +65,25 @@ struct FileTypeRegistration {
   std::string MimePackageXml() const;
   std::string DesktopEntry() const { return DesktopEntry(program_path); }
   std::string DesktopEntry(const std::string& program) const;
+  // The thumbnailer entry (freedesktop.org thumbnailers, as GNOME and
+  // tumbler read them) that has `program` write the thumbnails of the type.
+  std::string ThumbnailerEntry(const std::string& program) const;
   std::string MimePackagePath() const;      // mime/packages/<application_id>.xml
   std::string DesktopEntryPath() const;     // applications/<application_id>.desktop
   std::string DocumentIconPath() const;     // icons/hicolor/32x32/mimetypes/<type-with-dash>.png
   std::string ProgramIconPath(int size) const;  // icons/hicolor/NxN/apps/<application_id>.png
   std::string ProgramLinkPath() const;          // <application_id>/bin/<application_id>
+  std::string ThumbnailerPath() const;          // thumbnailers/<application_id>.thumbnailer
 
   // Writes every file below dataHome whose content differs from what is there
   // (each through a temporary file and a rename, so a reader never sees half a
-  // file) and starts the desktop's database refresh tools found on $PATH
-  // through runner: each when a file it reads changed, or when its database is
-  // missing or older than our file (a refresh that never ran or failed is made
-  // up for). A program path that desktops cannot start from an entry (see
-  // IsPlainExecPath) is named there through a symbolic link at
-  // ProgramLinkPath(). Returns true when every file holds its current content;
-  // never throws and reports nothing.
+  // file; the thumbnailer entry only when `thumbnailer` is set) and starts the
+  // desktop's database refresh tools found on $PATH through runner: each when
+  // a file it reads changed, or when its database is missing or older than our
+  // file (a refresh that never ran or failed is made up for). A program path
+  // that desktops cannot start from an entry (see IsPlainExecPath) is named
+  // there through a symbolic link at ProgramLinkPath(). Returns true when
+  // every file holds its current content; never throws and reports nothing.
   bool Register(const std::string& dataHome, const CommandRunner& runner = SpawnDetached) const;
 };
 
@@ -86,12 +93,15 @@ struct FileTypeIcons {
   std::vector<std::pair<int, std::string>> program_icons_png;  // size, PNG
 };
 
-// The registration of layout files (".vrb") for the program at program_path.
-FileTypeRegistration LayoutFileTypeRegistration(const std::string& program_path, const FileTypeIcons& icons);
+// The registration of layout files (".vrb") for the program at program_path;
+// with `thumbnailer`, that program (the `vorbel` command line) also writes
+// their thumbnails.
+FileTypeRegistration LayoutFileTypeRegistration(const std::string& program_path, const FileTypeIcons& icons,
+                                                bool thumbnailer = false);
 
 // Registers layout files below dataHome ("" means DefaultDataHome()). Runs at
 // every start, so a moved program rewrites its path. Silent on every failure.
-bool RegisterLayoutFileType(const std::string& program_path, const std::string& dataHome,
-                            const FileTypeIcons& icons, const CommandRunner& runner = SpawnDetached);
+bool RegisterLayoutFileType(const std::string& program_path, const std::string& dataHome, const FileTypeIcons& icons,
+                            const CommandRunner& runner = SpawnDetached, bool thumbnailer = false);
 
 }  // namespace vorbel::desktop

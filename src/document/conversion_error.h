@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "base/error.h"
+#include "base/translation.h"
 
 namespace vorbel::document {
 
@@ -20,10 +21,7 @@ class ConversionError : public base::Error {
 
  private:
   static std::string Message(std::string_view text) {
-    std::string message;
-    message.reserve(text.size() + 32);
-    message.append(1, '\'').append(text).append("' is not a valid integer value");
-    return message;
+    return base::TranslateFormat("'%s' is not a valid integer value", {text});
   }
 
   std::string text_;

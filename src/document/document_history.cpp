@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "base/translation.h"
 #include "document/value_conversion.h"
 
 namespace vorbel::document {
@@ -174,21 +175,21 @@ void DocumentHistory::Record(const std::string& label, const std::string& merge_
 
 void DocumentHistory::SettingsChanged(DocumentSetting setting) {
   switch (setting) {
-    case DocumentSetting::Height: Record("Change Height", "Height"); break;
-    case DocumentSetting::Width: Record("Change Width", "Width"); break;
-    case DocumentSetting::WorkArea: Record("Change Work Area Color", "WorkArea"); break;
-    case DocumentSetting::Border: Record("Change Image Border"); break;
-    case DocumentSetting::SetCaptions: Record("Change Set Captions"); break;
+    case DocumentSetting::Height: Record(VORBEL_TRANSLATABLE("Change Height"), "Height"); break;
+    case DocumentSetting::Width: Record(VORBEL_TRANSLATABLE("Change Width"), "Width"); break;
+    case DocumentSetting::WorkArea: Record(VORBEL_TRANSLATABLE("Change Work Area Color"), "WorkArea"); break;
+    case DocumentSetting::Border: Record(VORBEL_TRANSLATABLE("Change Image Border")); break;
+    case DocumentSetting::SetCaptions: Record(VORBEL_TRANSLATABLE("Change Set Captions")); break;
     case DocumentSetting::Caption:
     case DocumentSetting::LayoutFolder: break;
   }
 }
 
-void DocumentHistory::RowInserted(int) { Record("Add Layer"); }
-void DocumentHistory::RowRemoved(int) { Record("Delete Layer"); }
-void DocumentHistory::RowsExchanged(int) { Record("Move Layer"); }
-void DocumentHistory::RowChanged(int) { Record("Change Layer"); }
-void DocumentHistory::RowsReset() { Record("Replace Layers"); }
+void DocumentHistory::RowInserted(int) { Record(VORBEL_TRANSLATABLE("Add Layer")); }
+void DocumentHistory::RowRemoved(int) { Record(VORBEL_TRANSLATABLE("Delete Layer")); }
+void DocumentHistory::RowsExchanged(int) { Record(VORBEL_TRANSLATABLE("Move Layer")); }
+void DocumentHistory::RowChanged(int) { Record(VORBEL_TRANSLATABLE("Change Layer")); }
+void DocumentHistory::RowsReset() { Record(VORBEL_TRANSLATABLE("Replace Layers")); }
 
 void DocumentHistory::SelectionChanged(int, int current) {
   // The selection is part of every state, but moving it is no step: the

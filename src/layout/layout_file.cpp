@@ -18,6 +18,7 @@
 #include "base/atomic_file.h"
 #include "base/file_name.h"
 #include "base/file_reader.h"
+#include "base/translation.h"
 #include "layout/ini_writer.h"
 
 namespace vorbel::layout {
@@ -74,6 +75,15 @@ bool RenameWithoutReplacing(const std::string& from, const std::string& to) {
 bool IsRegularFile(const std::string& path) {
   struct stat st {};
   return ::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+// The LayoutReadError for a layout that could not be read.
+LayoutReadError ReadFailure(const base::FileReadError& e, const std::string& name) {
+  if (e.Failure() == base::FileReadFailure::TooLarge) {
+    return LayoutReadError(
+        base::TranslateFormat("Cannot open file %s: the file is too large for a layout file", {name}));
+  }
+  return LayoutReadError(e.what());
 }
 
 }  // namespace
@@ -164,26 +174,41 @@ bool IsLayoutText(const IniFile& ini) {
 }
 
 void LoadLayout(document::ButtonDocument& doc, const std::string& fileName, const std::function<void()>& redraw,
-                MissingLayout missing) {
+                MissingLayout missing, std::size_t maxBytes) {
   std::string bytes;
   try {
-    bytes = base::ReadWholeFile(fileName, kMaxLayoutFileSize);
+    bytes = base::ReadWholeFile(fileName, maxBytes);
   } catch (const base::FileReadError& e) {
     if (missing == MissingLayout::IsAnError || e.Failure() != base::FileReadFailure::CannotOpen) {
-      throw LayoutReadError(e.Failure() == base::FileReadFailure::TooLarge
-                                ? "Cannot open file " + fileName + ": the file is too large for a layout file"
-                                : std::string(e.what()));
+      throw ReadFailure(e, fileName);
     }
   }
-  const IniFile ini(std::move(bytes));
-  if (!IsLayoutText(ini)) throw LayoutReadError("Cannot open file " + fileName + ": the file is not a layout file");
+  LoadLayoutText(doc, std::move(bytes), fileName, LayoutFolderOf(fileName), redraw);
+}
+
+void LoadLayoutText(document::ButtonDocument& doc, std::string text, const std::string& name, const std::string& folder,
+                    const std::function<void()>& redraw) {
+  const IniFile ini(std::move(text));
+  if (!IsLayoutText(ini))
+    throw LayoutReadError(base::TranslateFormat("Cannot open file %s: the file is not a layout file", {name}));
   {
     LoadingScope loading(doc);
     ReadLayout(doc, ini);
-    doc.SetDocumentFileName(fileName);
-    doc.SetLayoutFolder(LayoutFolderOf(fileName));
+    doc.SetDocumentFileName(name);
+    doc.SetLayoutFolder(folder);
   }
   if (redraw) redraw();
+}
+
+void LoadLayoutFromStandardInput(document::ButtonDocument& doc, const std::string& name,
+                                 const std::function<void()>& redraw, std::size_t maxBytes) {
+  std::string text;
+  try {
+    text = base::ReadStandardInput(maxBytes, name);
+  } catch (const base::FileReadError& e) {
+    throw ReadFailure(e, name);
+  }
+  LoadLayoutText(doc, std::move(text), name, {}, redraw);
 }
 
 std::string LayoutFolderOf(const std::string& fileName) {
@@ -198,7 +223,7 @@ std::string BackupFileName(std::string_view fileName) {
 
 void SaveLayout(document::ButtonDocument& doc, const std::string& fileName) {
   const std::string text = FormatLayout(doc);
-  const std::string failure = "Unable to write to " + fileName;
+  const std::string failure = base::TranslateFormat("Unable to write to %s", {fileName});
 
   base::AtomicFile file;
   try {

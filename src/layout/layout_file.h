@@ -78,8 +78,24 @@ std::string LayoutFolderOf(const std::string& fileName);
 // a regular file (a FIFO or a device is refused without waiting for it), for a
 // file too large for a layout and for a failed read. The document does not
 // change when LayoutReadError is raised.
+// A file larger than `maxBytes` is refused as too large.
 void LoadLayout(document::ButtonDocument& doc, const std::string& fileName, const std::function<void()>& redraw = {},
-                MissingLayout missing = MissingLayout::LoadsEmpty);
+                MissingLayout missing = MissingLayout::LoadsEmpty, std::size_t maxBytes = kMaxLayoutFileSize);
+
+// Loads a layout text read from elsewhere (standard input) as LoadLayout
+// loads a file's: `name` stands for it in messages and the caption, and the
+// layout folder becomes `folder` (where relative picture paths resolve;
+// "" for the working folder). Raises LayoutReadError for a text that is not
+// a layout, and the document does not change.
+void LoadLayoutText(document::ButtonDocument& doc, std::string text, const std::string& name, const std::string& folder,
+                    const std::function<void()>& redraw = {});
+
+// Loads the layout text on this process's standard input, read to its end
+// (at most `maxBytes`), as LoadLayoutText does with the working folder for
+// its pictures. `name` stands for standard input in messages. Raises
+// LayoutReadError when it cannot be read, is too large or is not a layout.
+void LoadLayoutFromStandardInput(document::ButtonDocument& doc, const std::string& name,
+                                 const std::function<void()>& redraw = {}, std::size_t maxBytes = kMaxLayoutFileSize);
 
 // The name the previous version of a file is kept under: the extension (from
 // the last "." after the last "/") replaced by ".bak", or ".bak" appended when

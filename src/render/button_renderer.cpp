@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "base/ascii_text.h"
+#include "base/translation.h"
 #include "base/unexpected_error.h"
 #include "document/layer_type.h"
 #include "document/property_string.h"
@@ -63,7 +64,7 @@ void ReportUnexpectedRowError(int index) noexcept {
   base::ReportUnexpectedError("layer row", where);
 }
 
-ButtonRenderer::ButtonRenderer() : canvas_(surface_) {
+ButtonRenderer::ButtonRenderer(const PassLimits& limits) : canvas_(surface_), limits_(limits) {
   gradient_.steps = 255;
   gradient_.BuildPalette();
 }
@@ -83,7 +84,7 @@ RenderResult ButtonRenderer::RenderButton(const document::ButtonDocument& doc, i
   // The pen a pass starts with is one pixel of the button wide.
   if (scale_ > 1) canvas_.SetPenWidth(scale_);
   layout_folder_ = doc.LayoutFolder();
-  budget_ = PassBudget();
+  budget_ = PassBudget(limits_);
   first_row_left_out_ = -1;
   try {
     PrepareWorkArea(doc);
@@ -125,13 +126,17 @@ RenderResult ButtonRenderer::RenderButton(const document::ButtonDocument& doc, i
 }
 
 std::string ButtonRenderer::PartialMessage() const {
-  const std::string what =
-      "Layer " + std::to_string(first_row_left_out_ + 1) + " and the layers after it were left out: ";
+  const std::string layer = std::to_string(first_row_left_out_ + 1);
   if (budget_.SpentOn() == PassBudget::Limit::PicturePixels) {
-    return what + "their pictures go beyond the " + std::to_string(kPassPicturePixels >> 20) +
-           " million pixels that one drawing of the button may decode.";
+    return base::TranslateFormat(
+        "Layer %s and the layers after it were left out: their pictures go beyond the %s million pixels that one "
+        "drawing of the button may decode.",
+        {layer, std::to_string(limits_.picture_pixels >> 20)});
   }
-  return what + "the button has more layers than one drawing of it may take at its size.";
+  return base::TranslateFormat(
+      "Layer %s and the layers after it were left out: the button has more layers than one drawing of it may take "
+      "at its size.",
+      {layer});
 }
 
 void ButtonRenderer::PrepareWorkArea(const document::ButtonDocument& doc) {

@@ -58,7 +58,8 @@ inline constexpr int kMaxRenderScale = 4;
 // layer to layer.
 class ButtonRenderer {
  public:
-  ButtonRenderer();
+  // Every pass is held to `limits` (see PassLimits).
+  explicit ButtonRenderer(const PassLimits& limits = PassLimits());
   ButtonRenderer(const ButtonRenderer&) = delete;
   ButtonRenderer& operator=(const ButtonRenderer&) = delete;
 
@@ -153,6 +154,7 @@ class ButtonRenderer {
   int scale_ = 1;              // of the current pass
   std::string layout_folder_;  // the document's, for the current pass
   PictureCache pictures_;
+  PassLimits limits_;
   PassBudget budget_;  // of the current pass
   int first_row_left_out_ = -1;
   RenderResult last_result_ = RenderResult::Drawn;

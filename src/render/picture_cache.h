@@ -28,9 +28,19 @@ inline constexpr std::int64_t kPassPicturePixels = std::int64_t{64} << 20;
 inline constexpr std::int64_t kPassLayerWork = std::int64_t{1} << 30;
 inline constexpr std::int64_t kMinDrawerWork = std::int64_t{1} << 14;
 
+// What every pass of a renderer may spend: the defaults above suit the window
+// and exports; a thumbnailer, run on every file a user browses, gives itself
+// far less.
+struct PassLimits {
+  std::int64_t picture_pixels = kPassPicturePixels;
+  std::int64_t layer_work = kPassLayerWork;
+};
+
 class PassBudget {
  public:
   PassBudget() = default;
+  explicit PassBudget(const PassLimits& limits)
+      : picture_pixels_left_(limits.picture_pixels), layer_work_left_(limits.layer_work) {}
   PassBudget(std::int64_t picturePixels, std::int64_t layerWork)
       : picture_pixels_left_(picturePixels), layer_work_left_(layerWork) {}
 

@@ -15,7 +15,7 @@ AboutBox::AboutBox(QWidget* parent, const QString& programFile) : QDialog(parent
   InitResources();
   setObjectName(QStringLiteral("aboutBox"));
   setAttribute(Qt::WA_DeleteOnClose);
-  MakeFixedDialog(*this, QStringLiteral("About"), 291, 151);
+  MakeFixedDialog(*this, tr("About"), 291, 151);
 
   picture_ = new QLabel(this);
   picture_->setObjectName(QStringLiteral("picture"));
@@ -31,17 +31,17 @@ AboutBox::AboutBox(QWidget* parent, const QString& programFile) : QDialog(parent
   product_label_->move(100, 5);
   product_label_->adjustSize();
 
-  version_label_ = new QLabel(QStringLiteral("No version number!!!!"), this);
+  version_label_ = new QLabel(tr("No version number!!!!"), this);
   version_label_->setObjectName(QStringLiteral("versionLabel"));
   version_label_->move(100, 20);
   version_label_->adjustSize();
 
-  copyright_label_ = new QLabel(QStringLiteral("Copyright (C) 2026 The Vorbel developers"), this);
+  copyright_label_ = new QLabel(tr("Copyright (C) 2026 The Vorbel developers"), this);
   copyright_label_->setObjectName(QStringLiteral("copyrightLabel"));
   copyright_label_->move(100, 40);
   copyright_label_->adjustSize();
 
-  ok_button_ = new QPushButton(QStringLiteral("Ok"), this);
+  ok_button_ = new QPushButton(tr("Ok"), this);
   ok_button_->setObjectName(QStringLiteral("okButton"));
   ok_button_->setGeometry(200, 115, 75, 25);
   ok_button_->setDefault(true);

@@ -28,7 +28,11 @@ namespace {
 
 constexpr int kComboWidth = 160;
 constexpr int kComboHeight = 22;
-const QString kBackgroundHint = QStringLiteral("|Set the background of the button");
+// Translated where it is used: translations are installed after static
+// initialisation.
+QString BackgroundHint() {
+  return QCoreApplication::translate("vorbel::ui::BackgroundLayerDialog", "|Set the background of the button");
+}
 
 QLabel* MakeLabel(const QString& text, QWidget* parent, const char* name, QRect where) {
   auto* label = new QLabel(text, parent);
@@ -42,7 +46,7 @@ QLabel* MakeLabel(const QString& text, QWidget* parent, const char* name, QRect 
 BackgroundLayerDialog::BackgroundLayerDialog(QWidget* parent)
     : QDialog(parent), program_folder_(QCoreApplication::applicationDirPath()) {
   setObjectName(QStringLiteral("backgroundLayerDialog"));
-  MakeFixedDialog(*this, QStringLiteral("Background"), 354, 216);
+  MakeFixedDialog(*this, tr("Background"), 354, 216);
 
   pages_ = new QTabWidget(this);
   pages_->setObjectName(QStringLiteral("pages"));
@@ -57,7 +61,7 @@ BackgroundLayerDialog::BackgroundLayerDialog(QWidget* parent)
   button_panel_ = new QWidget(this);
   button_panel_->setObjectName(QStringLiteral("buttonPanel"));
   button_panel_->setGeometry(0, 186, 354, 30);
-  ok_button_ = new QPushButton(QStringLiteral("OK"), button_panel_);
+  ok_button_ = new QPushButton(tr("OK"), button_panel_);
   ok_button_->setObjectName(QStringLiteral("okButton"));
   ok_button_->setGeometry(192, 3, 75, 25);
   ok_button_->setDefault(true);
@@ -84,45 +88,45 @@ BackgroundLayerDialog::BackgroundLayerDialog(QWidget* parent)
 void BackgroundLayerDialog::BuildSettingsPage() {
   settings_page_ = new QWidget;
   settings_page_->setObjectName(QStringLiteral("settingsPage"));
-  pages_->addTab(settings_page_, QStringLiteral("Settings"));
+  pages_->addTab(settings_page_, tr("Settings"));
 
-  background_label_ = MakeLabel(QStringLiteral("Background color"), settings_page_, "backgroundLabel", {8, 8, 160, 16});
+  background_label_ = MakeLabel(tr("Background color"), settings_page_, "backgroundLabel", {8, 8, 160, 16});
   background_combo_ = new controls::ColorComboBox(background_colors_, settings_page_);
   background_combo_->setObjectName(QStringLiteral("backgroundCombo"));
   background_combo_->setGeometry(8, 26, kComboWidth, kComboHeight);
-  SetHint(*background_combo_, kBackgroundHint);
+  SetHint(*background_combo_, BackgroundHint());
   background_label_->setBuddy(background_combo_);
 
-  transparent_box_ = new QCheckBox(QStringLiteral("Transparent background"), settings_page_);
+  transparent_box_ = new QCheckBox(tr("Transparent background"), settings_page_);
   transparent_box_->setObjectName(QStringLiteral("transparentBox"));
   transparent_box_->setGeometry(8, 60, 170, 20);
 
-  edge_box_ = new QCheckBox(QStringLiteral("Edge"), settings_page_);
+  edge_box_ = new QCheckBox(tr("Edge"), settings_page_);
   edge_box_->setObjectName(QStringLiteral("edgeBox"));
   edge_box_->setGeometry(8, 86, 170, 20);
   // toggled fires for every change of the checked state, by the user or by
   // code, and never when the state is set to what it already is.
   connect(edge_box_, &QCheckBox::toggled, this, &BackgroundLayerDialog::UpdateEdgeCombo);
 
-  edge_group_ = new QGroupBox(QStringLiteral("Edge color"), settings_page_);
+  edge_group_ = new QGroupBox(tr("Edge color"), settings_page_);
   edge_group_->setObjectName(QStringLiteral("edgeGroup"));
   edge_group_->setGeometry(180, 8, 160, 60);
   edge_combo_ = new controls::ColorComboBox(edge_colors_, edge_group_);
   edge_combo_->setObjectName(QStringLiteral("edgeCombo"));
   edge_combo_->setGeometry(8, 26, 144, kComboHeight);
-  SetHint(*edge_combo_, kBackgroundHint);
+  SetHint(*edge_combo_, BackgroundHint());
 }
 
 void BackgroundLayerDialog::BuildImagePage() {
   image_page_ = new QWidget;
   image_page_->setObjectName(QStringLiteral("imagePage"));
-  pages_->addTab(image_page_, QStringLiteral("Image"));
+  pages_->addTab(image_page_, tr("Image"));
 
-  image_label_ = MakeLabel(QStringLiteral("Background image"), image_page_, "imageLabel", {8, 8, 200, 16});
+  image_label_ = MakeLabel(tr("Background image"), image_page_, "imageLabel", {8, 8, 200, 16});
   image_edit_ = new QLineEdit(image_page_);
   image_edit_->setObjectName(QStringLiteral("imageEdit"));
   image_edit_->setGeometry(8, 26, 302, 24);
-  SetHint(*image_edit_, QStringLiteral("|Get the background from a file"));
+  SetHint(*image_edit_, tr("|Get the background from a file"));
   image_label_->setBuddy(image_edit_);
 
   choose_image_button_ = new QToolButton(image_page_);
@@ -133,13 +137,13 @@ void BackgroundLayerDialog::BuildImagePage() {
   choose_image_button_->setFocusPolicy(Qt::NoFocus);
   connect(choose_image_button_, &QToolButton::clicked, this, &BackgroundLayerDialog::ChooseImage);
 
-  clear_image_button_ = new QPushButton(QStringLiteral("Clear background"), image_page_);
+  clear_image_button_ = new QPushButton(tr("Clear background"), image_page_);
   clear_image_button_->setObjectName(QStringLiteral("clearImageButton"));
   clear_image_button_->setGeometry(8, 58, 130, 25);
   clear_image_button_->setAutoDefault(false);
   connect(clear_image_button_, &QPushButton::clicked, this, &BackgroundLayerDialog::ClearImage);
 
-  stretch_box_ = new QCheckBox(QStringLiteral("Stretch image to match button"), image_page_);
+  stretch_box_ = new QCheckBox(tr("Stretch image to match button"), image_page_);
   stretch_box_->setObjectName(QStringLiteral("stretchBox"));
   stretch_box_->setGeometry(8, 94, 300, 20);
   stretch_box_->setChecked(true);
@@ -148,27 +152,27 @@ void BackgroundLayerDialog::BuildImagePage() {
 void BackgroundLayerDialog::BuildShapePage() {
   shape_page_ = new QWidget;
   shape_page_->setObjectName(QStringLiteral("shapePage"));
-  pages_->addTab(shape_page_, QStringLiteral("Shape"));
+  pages_->addTab(shape_page_, tr("Shape"));
 
   // One parent, so checking one unchecks the others; none is checked until
   // the first load or the user's choice.
-  no_shape_button_ = new QRadioButton(QStringLiteral("&None"), shape_page_);
+  no_shape_button_ = new QRadioButton(tr("&None"), shape_page_);
   no_shape_button_->setObjectName(QStringLiteral("noShapeButton"));
   no_shape_button_->setGeometry(8, 10, 150, 20);
-  ellipse_button_ = new QRadioButton(QStringLiteral("&Ellipse"), shape_page_);
+  ellipse_button_ = new QRadioButton(tr("&Ellipse"), shape_page_);
   ellipse_button_->setObjectName(QStringLiteral("ellipseButton"));
   ellipse_button_->setGeometry(8, 36, 150, 20);
-  round_rect_button_ = new QRadioButton(QStringLiteral("&Round rectangle"), shape_page_);
+  round_rect_button_ = new QRadioButton(tr("&Round rectangle"), shape_page_);
   round_rect_button_->setObjectName(QStringLiteral("roundRectButton"));
   round_rect_button_->setGeometry(8, 62, 150, 20);
   // Only the round rectangle's state decides; its toggled signal covers every
   // change that UpdateCornerEdit has to follow.
   connect(round_rect_button_, &QRadioButton::toggled, this, &BackgroundLayerDialog::UpdateCornerEdit);
 
-  corner_group_ = new QGroupBox(QStringLiteral("Round rectangle properties"), shape_page_);
+  corner_group_ = new QGroupBox(tr("Round rectangle properties"), shape_page_);
   corner_group_->setObjectName(QStringLiteral("cornerGroup"));
   corner_group_->setGeometry(164, 8, 176, 64);
-  corner_label_ = MakeLabel(QStringLiteral("Corner seed"), corner_group_, "cornerLabel", {8, 28, 80, 24});
+  corner_label_ = MakeLabel(tr("Corner seed"), corner_group_, "cornerLabel", {8, 28, 80, 24});
   corner_label_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   corner_edit_ = new controls::SpinEdit(corner_group_);
   corner_edit_->setObjectName(QStringLiteral("cornerEdit"));
@@ -182,25 +186,25 @@ void BackgroundLayerDialog::BuildShapePage() {
 void BackgroundLayerDialog::BuildShadingPage() {
   shading_page_ = new QWidget;
   shading_page_->setObjectName(QStringLiteral("shadingPage"));
-  pages_->addTab(shading_page_, QStringLiteral("3D Colors"));
+  pages_->addTab(shading_page_, tr("3D Colors"));
 
-  shading_box_ = new QCheckBox(QStringLiteral("3D drawing"), shading_page_);
+  shading_box_ = new QCheckBox(tr("3D drawing"), shading_page_);
   shading_box_->setObjectName(QStringLiteral("shadingBox"));
   shading_box_->setGeometry(8, 10, 200, 20);
   connect(shading_box_, &QCheckBox::toggled, this, &BackgroundLayerDialog::UpdateShadingCombos);
 
-  highlight_label_ = MakeLabel(QStringLiteral("Highlight"), shading_page_, "highlightLabel", {8, 40, 160, 16});
+  highlight_label_ = MakeLabel(tr("Highlight"), shading_page_, "highlightLabel", {8, 40, 160, 16});
   highlight_combo_ = new controls::ColorComboBox(highlight_colors_, shading_page_);
   highlight_combo_->setObjectName(QStringLiteral("highlightCombo"));
   highlight_combo_->setGeometry(8, 58, kComboWidth, kComboHeight);
-  SetHint(*highlight_combo_, kBackgroundHint);
+  SetHint(*highlight_combo_, BackgroundHint());
   highlight_label_->setBuddy(highlight_combo_);
 
-  shadow_label_ = MakeLabel(QStringLiteral("Shadow"), shading_page_, "shadowLabel", {180, 40, 160, 16});
+  shadow_label_ = MakeLabel(tr("Shadow"), shading_page_, "shadowLabel", {180, 40, 160, 16});
   shadow_combo_ = new controls::ColorComboBox(shadow_colors_, shading_page_);
   shadow_combo_->setObjectName(QStringLiteral("shadowCombo"));
   shadow_combo_->setGeometry(180, 58, kComboWidth, kComboHeight);
-  SetHint(*shadow_combo_, kBackgroundHint);
+  SetHint(*shadow_combo_, BackgroundHint());
   shadow_label_->setBuddy(shadow_combo_);
 }
 

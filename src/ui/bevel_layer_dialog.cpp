@@ -15,27 +15,27 @@ namespace vorbel::ui {
 
 BevelLayerDialog::BevelLayerDialog(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("bevelLayerDialog"));
-  MakeFixedDialog(*this, QStringLiteral("Bevel"), 347, 129);
+  MakeFixedDialog(*this, tr("Bevel"), 347, 129);
 
-  highlight_label_ = new QLabel(QStringLiteral("Bevel highlight"), this);
+  highlight_label_ = new QLabel(tr("Bevel highlight"), this);
   highlight_label_->setObjectName(QStringLiteral("highlightLabel"));
   highlight_label_->setGeometry(8, 8, 160, 16);
   highlight_combo_ = new controls::ColorComboBox(highlight_colors_, this);
   highlight_combo_->setObjectName(QStringLiteral("highlightCombo"));
   highlight_combo_->setGeometry(8, 26, 160, 22);
-  SetHint(*highlight_combo_, QStringLiteral("|Set the color of the bevel's lighter area"));
+  SetHint(*highlight_combo_, tr("|Set the color of the bevel's lighter area"));
   highlight_label_->setBuddy(highlight_combo_);
 
-  shadow_label_ = new QLabel(QStringLiteral("Bevel shadow"), this);
+  shadow_label_ = new QLabel(tr("Bevel shadow"), this);
   shadow_label_->setObjectName(QStringLiteral("shadowLabel"));
   shadow_label_->setGeometry(179, 8, 160, 16);
   shadow_combo_ = new controls::ColorComboBox(shadow_colors_, this);
   shadow_combo_->setObjectName(QStringLiteral("shadowCombo"));
   shadow_combo_->setGeometry(179, 26, 160, 22);
-  SetHint(*shadow_combo_, QStringLiteral("|Set the color of the bevel's darker area"));
+  SetHint(*shadow_combo_, tr("|Set the color of the bevel's darker area"));
   shadow_label_->setBuddy(shadow_combo_);
 
-  pen_width_label_ = new QLabel(QStringLiteral("Pen thickness"), this);
+  pen_width_label_ = new QLabel(tr("Pen thickness"), this);
   pen_width_label_->setObjectName(QStringLiteral("penWidthLabel"));
   pen_width_label_->setGeometry(8, 58, 160, 16);
   pen_width_edit_ = new controls::SpinEdit(this);
@@ -48,7 +48,7 @@ BevelLayerDialog::BevelLayerDialog(QWidget* parent) : QDialog(parent) {
   pen_width_label_->setBuddy(pen_width_edit_);
 
   // Enter anywhere in the dialog is OK, as in every editor.
-  ok_button_ = new QPushButton(QStringLiteral("OK"), this);
+  ok_button_ = new QPushButton(tr("OK"), this);
   ok_button_->setObjectName(QStringLiteral("okButton"));
   ok_button_->setGeometry(185, 96, 75, 25);
   ok_button_->setDefault(true);

@@ -52,7 +52,7 @@ void SetFieldEnabled(QWidget& field, bool enabled) {
 }
 
 QPushButton* MakeCancelButton(QDialog& dialog, QWidget* parent, QRect where) {
-  auto* button = new QPushButton(QStringLiteral("Cancel"), parent);
+  auto* button = new QPushButton(QCoreApplication::translate("vorbel::ui::Dialog", "Cancel"), parent);
   button->setObjectName(QStringLiteral("cancelButton"));
   button->setGeometry(where);
   button->setAutoDefault(false);

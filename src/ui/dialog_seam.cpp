@@ -68,9 +68,10 @@ class RealDialogs final : public DialogSeam {
   }
   commands::SaveChangesAnswer AskSaveChanges(QWidget* parent, const QString& name) override {
     QMessageBox box(QMessageBox::Warning, QApplication::applicationName(),
-                    QStringLiteral("Save changes to %1?").arg(name),
+                    QCoreApplication::translate("vorbel::ui::Dialog", "Save changes to %1?").arg(name),
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
-    box.setInformativeText(QStringLiteral("Your changes will be lost if you don't save them."));
+    box.setInformativeText(
+        QCoreApplication::translate("vorbel::ui::Dialog", "Your changes will be lost if you don't save them."));
     box.setDefaultButton(QMessageBox::Save);
     box.setEscapeButton(QMessageBox::Cancel);
     switch (box.exec()) {
@@ -118,7 +119,7 @@ QString CaughtErrorText() {
     return QString::fromUtf8(e.what());
   } catch (...) {
     base::ReportUnexpectedError("window command", "running a command of the window");
-    return QStringLiteral("Unknown error");
+    return QCoreApplication::translate("vorbel::ui::Dialog", "Unknown error");
   }
 }
 

@@ -18,16 +18,16 @@ namespace vorbel::ui {
 ImageLayerDialog::ImageLayerDialog(QWidget* parent)
     : QDialog(parent), program_folder_(QCoreApplication::applicationDirPath()) {
   setObjectName(QStringLiteral("imageLayerDialog"));
-  MakeFixedDialog(*this, QStringLiteral("Image"), 354, 100);
+  MakeFixedDialog(*this, tr("Image"), 354, 100);
 
-  image_label_ = new QLabel(QStringLiteral("Image"), this);
+  image_label_ = new QLabel(tr("Image"), this);
   image_label_->setObjectName(QStringLiteral("imageLabel"));
   image_label_->setGeometry(8, 6, 200, 16);
 
   image_edit_ = new QLineEdit(this);
   image_edit_->setObjectName(QStringLiteral("imageEdit"));
   image_edit_->setGeometry(8, 23, 312, 24);
-  SetHint(*image_edit_, QStringLiteral("|Get the background from a file"));
+  SetHint(*image_edit_, tr("|Get the background from a file"));
   image_label_->setBuddy(image_edit_);
 
   choose_image_button_ = new QToolButton(this);
@@ -38,11 +38,11 @@ ImageLayerDialog::ImageLayerDialog(QWidget* parent)
   choose_image_button_->setFocusPolicy(Qt::NoFocus);
   connect(choose_image_button_, &QToolButton::clicked, this, &ImageLayerDialog::ChooseImage);
 
-  transparent_box_ = new QCheckBox(QStringLiteral("Transparent"), this);
+  transparent_box_ = new QCheckBox(tr("Transparent"), this);
   transparent_box_->setObjectName(QStringLiteral("transparentBox"));
   transparent_box_->setGeometry(8, 56, 200, 20);
 
-  ok_button_ = new QPushButton(QStringLiteral("OK"), this);
+  ok_button_ = new QPushButton(tr("OK"), this);
   ok_button_->setObjectName(QStringLiteral("okButton"));
   ok_button_->setGeometry(192, 68, 75, 25);
   ok_button_->setDefault(true);

@@ -61,10 +61,10 @@ QVariant LayerListModel::data(const QModelIndex& index, int role) const {
 QVariant LayerListModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
   switch (static_cast<Column>(section)) {
-    case Column::Type: return QStringLiteral("Type");
-    case Column::Properties: return QStringLiteral("Properties");
-    case Column::Left: return QStringLiteral("Left");
-    case Column::Top: return QStringLiteral("Top");
+    case Column::Type: return tr("Type");
+    case Column::Properties: return tr("Properties");
+    case Column::Left: return tr("Left");
+    case Column::Top: return tr("Top");
   }
   return {};
 }

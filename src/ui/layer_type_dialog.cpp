@@ -6,15 +6,16 @@
 
 #include <algorithm>
 
+#include "document/layer_type.h"
 #include "ui/dialog_helpers.h"
 
 namespace vorbel::ui {
 
 LayerTypeDialog::LayerTypeDialog(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("layerTypeDialog"));
-  MakeFixedDialog(*this, QStringLiteral("New"), 241, 80);
+  MakeFixedDialog(*this, tr("New"), 241, 80);
 
-  type_label_ = new QLabel(QStringLiteral("Type"), this);
+  type_label_ = new QLabel(tr("Type"), this);
   type_label_->setObjectName(QStringLiteral("typeLabel"));
   type_label_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   // The label takes the room its text needs, and the list the rest of the
@@ -27,18 +28,22 @@ LayerTypeDialog::LayerTypeDialog(QWidget* parent) : QDialog(parent) {
   type_combo_->setEditable(false);
   const int comboLeft = std::max(40, 10 + labelWidth + 6);
   type_combo_->setGeometry(comboLeft, 10, 231 - comboLeft, 22);
-  type_combo_->addItems(
-      {QStringLiteral("Background"), QStringLiteral("Bevel"), QStringLiteral("Text"), QStringLiteral("Image")});
+  // Each entry shows the kind in the user's language and holds the Type text
+  // a new row gets.
+  type_combo_->addItem(tr("Background"), QString::fromUtf8(document::kBackgroundType));
+  type_combo_->addItem(tr("Bevel"), QString::fromUtf8(document::kBevelType));
+  type_combo_->addItem(tr("Text"), QString::fromUtf8(document::kTextType));
+  type_combo_->addItem(tr("Image"), QString::fromUtf8(document::kImageType));
   type_combo_->setCurrentIndex(0);
   type_label_->setBuddy(type_combo_);
 
-  ok_button_ = new QPushButton(QStringLiteral("OK"), this);
+  ok_button_ = new QPushButton(tr("OK"), this);
   ok_button_->setObjectName(QStringLiteral("okButton"));
   ok_button_->setGeometry(80, 45, 75, 25);
   ok_button_->setDefault(true);
   connect(ok_button_, &QPushButton::clicked, this, &QDialog::accept);
 
-  cancel_button_ = new QPushButton(QStringLiteral("Cancel"), this);
+  cancel_button_ = new QPushButton(tr("Cancel"), this);
   cancel_button_->setObjectName(QStringLiteral("cancelButton"));
   cancel_button_->setGeometry(155, 45, 75, 25);
   cancel_button_->setAutoDefault(false);
@@ -46,10 +51,10 @@ LayerTypeDialog::LayerTypeDialog(QWidget* parent) : QDialog(parent) {
   connect(cancel_button_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-QString LayerTypeDialog::SelectedType() const { return type_combo_->currentText(); }
+QString LayerTypeDialog::SelectedType() const { return type_combo_->currentData().toString(); }
 
 void LayerTypeDialog::SelectType(const QString& type) {
-  const int index = type_combo_->findText(type);
+  const int index = type_combo_->findData(type);
   if (index >= 0) type_combo_->setCurrentIndex(index);
 }
 

@@ -17,10 +17,11 @@ class LayerTypeDialog : public QDialog {
  public:
   explicit LayerTypeDialog(QWidget* parent = nullptr);
 
-  // The chosen Type text: "Background", "Bevel", "Text" or "Image". The choice
-  // stays for the next use of the dialog.
+  // The chosen Type text: "Background", "Bevel", "Text" or "Image", whatever
+  // language the list shows them in. The choice stays for the next use of the
+  // dialog.
   QString SelectedType() const;
-  // Chooses the entry with this text; a text no entry has changes nothing.
+  // Chooses the entry of this Type text; a text no entry has changes nothing.
   void SelectType(const QString& type);
 
  protected:

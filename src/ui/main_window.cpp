@@ -121,27 +121,26 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
 MainWindow::~MainWindow() = default;
 
 void MainWindow::BuildActions() {
-  new_action_ = MakeToolAction(this, QStringLiteral("newAction"), QStringLiteral("New"), QStringLiteral("new.png"),
-                               QStringLiteral("New (Ctrl+N)|Start a new layout"));
-  open_action_ = MakeToolAction(this, QStringLiteral("openAction"), QStringLiteral("Open"), QStringLiteral("open.png"),
-                                QStringLiteral("Open (Ctrl+O)|Open a layout file"));
-  save_action_ = MakeToolAction(this, QStringLiteral("saveAction"), QStringLiteral("Save"), QStringLiteral("save.png"),
-                                QStringLiteral("Save (Ctrl+S)|Save the layout"));
-  export_action_ =
-      MakeToolAction(this, QStringLiteral("exportAction"), QStringLiteral("Export"), QStringLiteral("export.png"),
-                     QStringLiteral("Export (Ctrl+E)|Save the button as a picture"));
-  refresh_action_ = MakeToolAction(this, QStringLiteral("refreshAction"), QStringLiteral("Refresh"),
-                                   QStringLiteral("refresh.png"), QStringLiteral("Refresh (F5)|Redraw the image"));
-  move_up_action_ = MakeToolAction(this, QStringLiteral("moveUpAction"), QStringLiteral("Up"),
-                                   QStringLiteral("layer_up.png"), QStringLiteral("Up|Move the current layer upwards"));
+  new_action_ = MakeToolAction(this, QStringLiteral("newAction"), tr("New"), QStringLiteral("new.png"),
+                               tr("New (Ctrl+N)|Start a new layout"));
+  open_action_ = MakeToolAction(this, QStringLiteral("openAction"), tr("Open"), QStringLiteral("open.png"),
+                                tr("Open (Ctrl+O)|Open a layout file"));
+  save_action_ = MakeToolAction(this, QStringLiteral("saveAction"), tr("Save"), QStringLiteral("save.png"),
+                                tr("Save (Ctrl+S)|Save the layout"));
+  export_action_ = MakeToolAction(this, QStringLiteral("exportAction"), tr("Export"), QStringLiteral("export.png"),
+                                  tr("Export (Ctrl+E)|Save the button as a picture"));
+  refresh_action_ = MakeToolAction(this, QStringLiteral("refreshAction"), tr("Refresh"), QStringLiteral("refresh.png"),
+                                   tr("Refresh (F5)|Redraw the image"));
+  move_up_action_ = MakeToolAction(this, QStringLiteral("moveUpAction"), tr("Up"), QStringLiteral("layer_up.png"),
+                                   tr("Up|Move the current layer upwards"));
   move_down_action_ =
-      MakeToolAction(this, QStringLiteral("moveDownAction"), QStringLiteral("Down"), QStringLiteral("layer_down.png"),
-                     QStringLiteral("Down|Move the current layer towards the top of the image"));
-  add_layer_action_ = MakeToolAction(this, QStringLiteral("addLayerAction"), QStringLiteral("Add layer"),
-                                     QStringLiteral("add_layer.png"), QStringLiteral("Add layer|Add a new layer"));
+      MakeToolAction(this, QStringLiteral("moveDownAction"), tr("Down"), QStringLiteral("layer_down.png"),
+                     tr("Down|Move the current layer towards the top of the image"));
+  add_layer_action_ = MakeToolAction(this, QStringLiteral("addLayerAction"), tr("Add layer"),
+                                     QStringLiteral("add_layer.png"), tr("Add layer|Add a new layer"));
   delete_layer_action_ =
-      MakeToolAction(this, QStringLiteral("deleteLayerAction"), QStringLiteral("Delete layer"),
-                     QStringLiteral("delete_layer.png"), QStringLiteral("Delete layer|Delete the current layer"));
+      MakeToolAction(this, QStringLiteral("deleteLayerAction"), tr("Delete layer"), QStringLiteral("delete_layer.png"),
+                     tr("Delete layer|Delete the current layer"));
   move_up_action_->setEnabled(false);
   move_down_action_->setEnabled(false);
   delete_layer_action_->setEnabled(false);
@@ -167,17 +166,17 @@ void MainWindow::BuildMenus() {
   QMenuBar* bar = menuBar();
   bar->setObjectName(QStringLiteral("mainMenu"));
 
-  file_menu_ = bar->addMenu(QStringLiteral("&File"));
+  file_menu_ = bar->addMenu(tr("&File"));
   file_menu_->setObjectName(QStringLiteral("fileMenu"));
-  new_item_ = MakeMenuAction(file_menu_, QStringLiteral("newItem"), QStringLiteral("&New"));
-  open_item_ = MakeMenuAction(file_menu_, QStringLiteral("openItem"), QStringLiteral("&Open..."));
-  save_item_ = MakeMenuAction(file_menu_, QStringLiteral("saveItem"), QStringLiteral("&Save"));
-  save_as_item_ = MakeMenuAction(file_menu_, QStringLiteral("saveAsItem"), QStringLiteral("Save a&s..."));
-  export_item_ = MakeMenuAction(file_menu_, QStringLiteral("exportItem"), QStringLiteral("&Export..."));
-  export_set_item_ = MakeMenuAction(file_menu_, QStringLiteral("exportSetItem"), QStringLiteral("Export Se&t..."));
+  new_item_ = MakeMenuAction(file_menu_, QStringLiteral("newItem"), tr("&New"));
+  open_item_ = MakeMenuAction(file_menu_, QStringLiteral("openItem"), tr("&Open..."));
+  save_item_ = MakeMenuAction(file_menu_, QStringLiteral("saveItem"), tr("&Save"));
+  save_as_item_ = MakeMenuAction(file_menu_, QStringLiteral("saveAsItem"), tr("Save a&s..."));
+  export_item_ = MakeMenuAction(file_menu_, QStringLiteral("exportItem"), tr("&Export..."));
+  export_set_item_ = MakeMenuAction(file_menu_, QStringLiteral("exportSetItem"), tr("Export Se&t..."));
   file_menu_->addSeparator()->setObjectName(QStringLiteral("fileSeparator"));
-  exit_item_ = MakeMenuAction(file_menu_, QStringLiteral("exitItem"), QStringLiteral("E&xit"));
-  recent_menu_ = new QMenu(QStringLiteral("Open &Recent"), file_menu_);
+  exit_item_ = MakeMenuAction(file_menu_, QStringLiteral("exitItem"), tr("E&xit"));
+  recent_menu_ = new QMenu(tr("Open &Recent"), file_menu_);
   recent_menu_->setObjectName(QStringLiteral("recentMenu"));
   file_menu_->insertMenu(save_item_, recent_menu_);
   new_item_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
@@ -187,7 +186,7 @@ void MainWindow::BuildMenus() {
   export_item_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
   export_set_item_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));
   export_set_item_->setStatusTip(
-      QStringLiteral("Write a set of buttons, one for each caption of a list, in several looks and sizes"));
+      tr("Write a set of buttons, one for each caption of a list, in several looks and sizes"));
   exit_item_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
   connect(new_item_, &QAction::triggered, this, &MainWindow::NewDocument);
   connect(open_item_, &QAction::triggered, this, &MainWindow::Open);
@@ -199,13 +198,13 @@ void MainWindow::BuildMenus() {
 
   BuildEditMenu();
 
-  layer_menu_ = bar->addMenu(QStringLiteral("&Layer"));
+  layer_menu_ = bar->addMenu(tr("&Layer"));
   layer_menu_->setObjectName(QStringLiteral("layerMenu"));
-  new_layer_item_ = MakeMenuAction(layer_menu_, QStringLiteral("newLayerItem"), QStringLiteral("&New..."));
-  delete_layer_item_ = MakeMenuAction(layer_menu_, QStringLiteral("deleteLayerItem"), QStringLiteral("&Delete..."));
+  new_layer_item_ = MakeMenuAction(layer_menu_, QStringLiteral("newLayerItem"), tr("&New..."));
+  delete_layer_item_ = MakeMenuAction(layer_menu_, QStringLiteral("deleteLayerItem"), tr("&Delete..."));
   layer_menu_->addSeparator()->setObjectName(QStringLiteral("layerSeparator"));
-  move_up_item_ = MakeMenuAction(layer_menu_, QStringLiteral("moveUpItem"), QStringLiteral("Move &up"));
-  move_down_item_ = MakeMenuAction(layer_menu_, QStringLiteral("moveDownItem"), QStringLiteral("Move &down"));
+  move_up_item_ = MakeMenuAction(layer_menu_, QStringLiteral("moveUpItem"), tr("Move &up"));
+  move_down_item_ = MakeMenuAction(layer_menu_, QStringLiteral("moveDownItem"), tr("Move &down"));
   connect(layer_menu_, &QMenu::aboutToShow, this, &MainWindow::UpdateLayerMenu);
   connect(new_layer_item_, &QAction::triggered, this, &MainWindow::AddLayer);
   connect(delete_layer_item_, &QAction::triggered, this, &MainWindow::DeleteLayer);
@@ -215,28 +214,28 @@ void MainWindow::BuildMenus() {
   BuildViewMenu();
 
   // A menu-bar entry without a menu: choosing it acts at once.
-  refresh_item_ = bar->addAction(QStringLiteral("&Refresh"));
+  refresh_item_ = bar->addAction(tr("&Refresh"));
   refresh_item_->setObjectName(QStringLiteral("refreshItem"));
   refresh_item_->setShortcut(QKeySequence(Qt::Key_F5));
   connect(refresh_item_, &QAction::triggered, this, &MainWindow::Refresh);
 
-  help_menu_ = bar->addMenu(QStringLiteral("&Help"));
+  help_menu_ = bar->addMenu(tr("&Help"));
   help_menu_->setObjectName(QStringLiteral("helpMenu"));
-  contents_item_ = MakeMenuAction(help_menu_, QStringLiteral("contentsItem"), QStringLiteral("&Contents"));
-  search_item_ = MakeMenuAction(help_menu_, QStringLiteral("searchItem"), QStringLiteral("&Search..."));
+  contents_item_ = MakeMenuAction(help_menu_, QStringLiteral("contentsItem"), tr("&Contents"));
+  search_item_ = MakeMenuAction(help_menu_, QStringLiteral("searchItem"), tr("&Search..."));
   help_menu_->addSeparator()->setObjectName(QStringLiteral("helpSeparator"));
-  about_item_ = MakeMenuAction(help_menu_, QStringLiteral("aboutItem"), QStringLiteral("&About..."));
+  about_item_ = MakeMenuAction(help_menu_, QStringLiteral("aboutItem"), tr("&About..."));
   connect(contents_item_, &QAction::triggered, this, &MainWindow::ShowHelpContents);
   connect(search_item_, &QAction::triggered, this, &MainWindow::SearchHelp);
   connect(about_item_, &QAction::triggered, this, &MainWindow::About);
 
   layer_popup_ = new QMenu(this);
   layer_popup_->setObjectName(QStringLiteral("layerPopup"));
-  edit_popup_item_ = MakeMenuAction(layer_popup_, QStringLiteral("editPopupItem"), QStringLiteral("&Edit..."));
-  add_popup_item_ = MakeMenuAction(layer_popup_, QStringLiteral("addPopupItem"), QStringLiteral("&Add"));
-  delete_popup_item_ = MakeMenuAction(layer_popup_, QStringLiteral("deletePopupItem"), QStringLiteral("&Delete"));
+  edit_popup_item_ = MakeMenuAction(layer_popup_, QStringLiteral("editPopupItem"), tr("&Edit..."));
+  add_popup_item_ = MakeMenuAction(layer_popup_, QStringLiteral("addPopupItem"), tr("&Add"));
+  delete_popup_item_ = MakeMenuAction(layer_popup_, QStringLiteral("deletePopupItem"), tr("&Delete"));
   toggle_visibility_item_ =
-      MakeMenuAction(layer_popup_, QStringLiteral("toggleVisibilityItem"), QStringLiteral("&Toggle visibility"));
+      MakeMenuAction(layer_popup_, QStringLiteral("toggleVisibilityItem"), tr("&Toggle visibility"));
   toggle_visibility_item_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
   layer_popup_->setDefaultAction(edit_popup_item_);
   connect(layer_popup_, &QMenu::aboutToShow, this, &MainWindow::UpdatePopupItems);
@@ -247,12 +246,12 @@ void MainWindow::BuildMenus() {
 }
 
 void MainWindow::BuildEditMenu() {
-  edit_menu_ = menuBar()->addMenu(QStringLiteral("&Edit"));
+  edit_menu_ = menuBar()->addMenu(tr("&Edit"));
   edit_menu_->setObjectName(QStringLiteral("editMenu"));
-  undo_item_ = MakeMenuAction(edit_menu_, QStringLiteral("undoItem"), QStringLiteral("&Undo"));
+  undo_item_ = MakeMenuAction(edit_menu_, QStringLiteral("undoItem"), tr("&Undo"));
   undo_item_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
   undo_item_->setIcon(QIcon::fromTheme(QStringLiteral("edit-undo")));
-  redo_item_ = MakeMenuAction(edit_menu_, QStringLiteral("redoItem"), QStringLiteral("&Redo"));
+  redo_item_ = MakeMenuAction(edit_menu_, QStringLiteral("redoItem"), tr("&Redo"));
   redo_item_->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
   redo_item_->setIcon(QIcon::fromTheme(QStringLiteral("edit-redo")));
   undo_item_->setEnabled(false);
@@ -262,13 +261,13 @@ void MainWindow::BuildEditMenu() {
 }
 
 void MainWindow::BuildViewMenu() {
-  view_menu_ = menuBar()->addMenu(QStringLiteral("&View"));
+  view_menu_ = menuBar()->addMenu(tr("&View"));
   view_menu_->setObjectName(QStringLiteral("viewMenu"));
   zoom_group_ = new QActionGroup(this);
   zoom_group_->setExclusive(true);
   for (int zoom : {1, 2, 4, 8}) {
-    QAction* item = MakeMenuAction(view_menu_, QStringLiteral("zoom%1Item").arg(zoom * 100),
-                                   QStringLiteral("&%1 %").arg(zoom * 100));
+    QAction* item =
+        MakeMenuAction(view_menu_, QStringLiteral("zoom%1Item").arg(zoom * 100), tr("&%1 %").arg(zoom * 100));
     item->setCheckable(true);
     item->setChecked(zoom == 1);
     item->setData(zoom);
@@ -276,9 +275,9 @@ void MainWindow::BuildViewMenu() {
     connect(item, &QAction::triggered, this, [this, zoom] { SetZoom(zoom); });
   }
   view_menu_->addSeparator();
-  zoom_in_item_ = MakeMenuAction(view_menu_, QStringLiteral("zoomInItem"), QStringLiteral("Zoom &In"));
+  zoom_in_item_ = MakeMenuAction(view_menu_, QStringLiteral("zoomInItem"), tr("Zoom &In"));
   zoom_in_item_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
-  zoom_out_item_ = MakeMenuAction(view_menu_, QStringLiteral("zoomOutItem"), QStringLiteral("Zoom &Out"));
+  zoom_out_item_ = MakeMenuAction(view_menu_, QStringLiteral("zoomOutItem"), tr("Zoom &Out"));
   zoom_out_item_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
   connect(zoom_in_item_, &QAction::triggered, this, &MainWindow::ZoomIn);
   connect(zoom_out_item_, &QAction::triggered, this, &MainWindow::ZoomOut);
@@ -297,7 +296,7 @@ void MainWindow::ReadSettings() {
 }
 
 void MainWindow::BuildToolBars() {
-  standard_tool_bar_ = new QToolBar(QStringLiteral("Standard"), this);
+  standard_tool_bar_ = new QToolBar(tr("Standard"), this);
   standard_tool_bar_->setObjectName(QStringLiteral("standardToolBar"));
   standard_tool_bar_->setIconSize(QSize(16, 16));
   standard_tool_bar_->setMovable(true);
@@ -317,23 +316,23 @@ void MainWindow::BuildToolBars() {
   addToolBar(Qt::TopToolBarArea, standard_tool_bar_);
   NameToolButtons(*standard_tool_bar_);
 
-  offset_tool_bar_ = new QToolBar(QStringLiteral("Offset"), this);
+  offset_tool_bar_ = new QToolBar(tr("Offset"), this);
   offset_tool_bar_->setObjectName(QStringLiteral("offsetToolBar"));
   offset_tool_bar_->setMovable(true);
   offset_panel_ = new QWidget(offset_tool_bar_);
   offset_panel_->setObjectName(QStringLiteral("offsetPanel"));
-  left_button_ = new QPushButton(QStringLiteral("left"), offset_panel_);
+  left_button_ = new QPushButton(tr("left"), offset_panel_);
   left_button_->setObjectName(QStringLiteral("leftButton"));
-  left_button_->setToolTip(QStringLiteral("Set the left offset of the current layer"));
+  left_button_->setToolTip(tr("Set the left offset of the current layer"));
   left_arrows_ = new UpDownButton(offset_panel_);
   left_arrows_->setObjectName(QStringLiteral("leftArrows"));
-  left_arrows_->setToolTip(QStringLiteral("Move the current layer right or left by one pixel"));
-  top_button_ = new QPushButton(QStringLiteral("top"), offset_panel_);
+  left_arrows_->setToolTip(tr("Move the current layer right or left by one pixel"));
+  top_button_ = new QPushButton(tr("top"), offset_panel_);
   top_button_->setObjectName(QStringLiteral("topButton"));
-  top_button_->setToolTip(QStringLiteral("Set the top offset of the current layer"));
+  top_button_->setToolTip(tr("Set the top offset of the current layer"));
   top_arrows_ = new UpDownButton(offset_panel_);
   top_arrows_->setObjectName(QStringLiteral("topArrows"));
-  top_arrows_->setToolTip(QStringLiteral("Move the current layer down or up by one pixel"));
+  top_arrows_->setToolTip(tr("Move the current layer down or up by one pixel"));
   // Each caption gets the room its text and the style's margins need, and
   // each pair of arrows a height the style can draw them in.
   const int height = std::max(22, left_button_->fontMetrics().height() + 8);
@@ -389,41 +388,41 @@ void MainWindow::BuildPages() {
 
   button_page_ = new QWidget;
   button_page_->setObjectName(QStringLiteral("buttonPage"));
-  height_label_ = new QLabel(QStringLiteral("Height"), button_page_);
+  height_label_ = new QLabel(tr("Height"), button_page_);
   height_label_->setObjectName(QStringLiteral("heightLabel"));
   height_label_->move(5, 5);
   height_edit_ = new controls::SpinEdit(button_page_);
   height_edit_->setObjectName(QStringLiteral("heightEdit"));
   height_edit_->setGeometry(5, 20, 156, height_edit_->sizeHint().height());
-  height_edit_->setToolTip(ShortHint(QStringLiteral("|Set the overall height of the button")));
-  width_label_ = new QLabel(QStringLiteral("Width"), button_page_);
+  height_edit_->setToolTip(ShortHint(tr("|Set the overall height of the button")));
+  width_label_ = new QLabel(tr("Width"), button_page_);
   width_label_->setObjectName(QStringLiteral("widthLabel"));
   width_label_->move(185, 5);
   width_edit_ = new controls::SpinEdit(button_page_);
   width_edit_->setObjectName(QStringLiteral("widthEdit"));
   width_edit_->setGeometry(185, 20, 156, width_edit_->sizeHint().height());
-  width_edit_->setToolTip(ShortHint(QStringLiteral("|Set the overall width of the button")));
-  work_area_label_ = new QLabel(QStringLiteral("Work area color"), button_page_);
+  width_edit_->setToolTip(ShortHint(tr("|Set the overall width of the button")));
+  work_area_label_ = new QLabel(tr("Work area color"), button_page_);
   work_area_label_->setObjectName(QStringLiteral("workAreaLabel"));
   work_area_label_->move(5, 50);
   work_area_combo_ = new controls::ColorComboBox(doc_.WorkArea(), button_page_);
   work_area_combo_->setObjectName(QStringLiteral("workAreaCombo"));
   work_area_combo_->setGeometry(5, 65, 156, 22);
-  work_area_combo_->setToolTip(ShortHint(QStringLiteral("|Set the background of the work area")));
-  border_box_ = new QCheckBox(QStringLiteral("Show image border"), button_page_);
+  work_area_combo_->setToolTip(ShortHint(tr("|Set the background of the work area")));
+  border_box_ = new QCheckBox(tr("Show image border"), button_page_);
   border_box_->setObjectName(QStringLiteral("borderBox"));
   border_box_->setGeometry(185, 70, 151, 17);
-  randomize_button_ = new QPushButton(QStringLiteral("Randomize"), button_page_);
+  randomize_button_ = new QPushButton(tr("Randomize"), button_page_);
   randomize_button_->setObjectName(QStringLiteral("randomizeButton"));
   randomize_button_->setGeometry(260, 95, 75, 25);
   randomize_button_->hide();
   connect(randomize_button_, &QPushButton::clicked, this, &MainWindow::Randomize);
-  pages_->addTab(button_page_, QStringLiteral("Button"));
+  pages_->addTab(button_page_, tr("Button"));
 
   layers_page_ = new QWidget;
   layers_page_->setObjectName(QStringLiteral("layersPage"));
   BuildLayerList();
-  pages_->addTab(layers_page_, QStringLiteral("Layers"));
+  pages_->addTab(layers_page_, tr("Layers"));
 
   splitter_ = new QSplitter(Qt::Vertical, this);
   splitter_->setObjectName(QStringLiteral("splitter"));
@@ -549,6 +548,9 @@ void MainWindow::RegisterLayoutFileType() {
   try {
     QString program = options_.program_path;
     if (program.isEmpty()) program = qEnvironmentVariable("VORBEL_PROGRAM");
+    // Only the launcher (`vorbel`) writes thumbnails; a window program
+    // started by hand registers itself for opening layouts only.
+    const bool launcher = !program.isEmpty();
     if (program.isEmpty()) program = QString::fromStdString(desktop::ProgramFilePath());
     desktop::FileTypeIcons icons;
     icons.document_icon_png = ReadResource(QStringLiteral(":/icons/layout_document_32.png")).toStdString();
@@ -556,11 +558,9 @@ void MainWindow::RegisterLayoutFileType() {
       QByteArray png = ReadResource(QStringLiteral(":/icons/vorbel_%1.png").arg(size));
       if (!png.isEmpty()) icons.program_icons_png.emplace_back(size, png.toStdString());
     }
-    if (options_.command_runner) {
-      desktop::RegisterLayoutFileType(program.toStdString(), options_.data_home, icons, options_.command_runner);
-    } else {
-      desktop::RegisterLayoutFileType(program.toStdString(), options_.data_home, icons);
-    }
+    desktop::RegisterLayoutFileType(program.toStdString(), options_.data_home, icons,
+                                    options_.command_runner ? options_.command_runner : desktop::SpawnDetached,
+                                    launcher);
   } catch (const std::bad_alloc&) {
     // Registration is a convenience: start-up goes on without it. It reports
     // no failure of its own.

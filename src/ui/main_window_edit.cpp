@@ -20,6 +20,7 @@
 
 #include "base/ascii_text.h"
 #include "base/file_name.h"
+#include "base/translation.h"
 #include "ui/dialog_seam.h"
 #include "ui/main_window.h"
 #include "ui/preview_box.h"
@@ -137,7 +138,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
 
 void MainWindow::AddPictureLayer(const QString& path, QPoint at) {
   {
-    const document::DocumentHistory::Step step(history_, "Add Layer");
+    const document::DocumentHistory::Step step(history_, VORBEL_TRANSLATABLE("Add Layer"));
     const int row = doc_.AppendRow(document::LayerRow::Make(
         "Image", "Image=" + QFileInfo(path).absoluteFilePath().toStdString() + ";Transparent=No;",
         std::to_string(at.x()), std::to_string(at.y())));

@@ -12,6 +12,7 @@
 #include <string>
 #include <utility>
 
+#include "base/translation.h"
 #include "controls/spin_edit.h"
 #include "document/layer_row.h"
 #include "document/layer_type.h"
@@ -52,7 +53,7 @@ void MainWindow::AddLayer() {
   const bool nothingSelected = doc_.SelectedRow() < 0;
   QString error;
   {
-    const document::DocumentHistory::Step step(history_, "Add Layer");
+    const document::DocumentHistory::Step step(history_, VORBEL_TRANSLATABLE("Add Layer"));
     // The new row waits without sub-items while its editor is open; a repaint
     // meanwhile draws nothing for it.
     const int row = doc_.AppendRow(document::LayerRow{type, {}, document::kVisibleImage});
@@ -108,7 +109,7 @@ void MainWindow::EditLayer() {
     const int row = doc_.SelectedRow();
     const document::LayerRow original = doc_.Row(row);
     const document::LayerKinds kinds = document::KindsForEdit(original.type);
-    const document::DocumentHistory::Step step(history_, "Edit Layer");
+    const document::DocumentHistory::Step step(history_, VORBEL_TRANSLATABLE("Edit Layer"));
     // Runs an editor; when the user cancels it, the row gets back what it
     // had before the command (a row of two kinds may have been changed by the
     // first editor already).
@@ -166,8 +167,9 @@ void MainWindow::AskOffset(document::SubItem sub_item) {
   if (Dialogs().Exec(*offset_prompt_) != QDialog::Accepted) return;
   {
     // The prompt's text reads as 0 when it is no integer.
-    const document::DocumentHistory::Step step(
-        history_, sub_item == document::SubItem::Left ? "Change Left Offset" : "Change Top Offset");
+    const document::DocumentHistory::Step step(history_, sub_item == document::SubItem::Left
+                                                             ? VORBEL_TRANSLATABLE("Change Left Offset")
+                                                             : VORBEL_TRANSLATABLE("Change Top Offset"));
     doc_.SetRowSubItem(row, sub_item, std::to_string(offset_prompt_->Value()));
   }
   RenderButton();
@@ -180,7 +182,7 @@ void MainWindow::AskTop() { AskOffset(document::SubItem::Top); }
 void MainWindow::Randomize() {
   EnsureDialogs();
   {
-    const document::DocumentHistory::Step step(history_, "Random Button");
+    const document::DocumentHistory::Step step(history_, VORBEL_TRANSLATABLE("Random Button"));
     RandomButton(doc_, *background_dialog_, *bevel_dialog_, *text_dialog_);
   }
   RenderButton();

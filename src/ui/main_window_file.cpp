@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
@@ -22,14 +23,18 @@ namespace vorbel::ui {
 namespace {
 
 const QStringList& LayoutFilters() {
-  static const QStringList filters = {QStringLiteral("Vorbelkit files (*.vrb)"), QStringLiteral("All files (*)")};
+  static const QStringList filters = {QCoreApplication::translate("vorbel::ui::MainWindow", "Vorbelkit files (*.vrb)"),
+                                      QCoreApplication::translate("vorbel::ui::MainWindow", "All files (*)")};
   return filters;
 }
 
 const QStringList& ExportFilters() {
   static const QStringList filters = {
-      QStringLiteral("JPEG file (*.jpg)"), QStringLiteral("Compuserve GIF file (*.gif)"),
-      QStringLiteral("PNG image (*.png)"), QStringLiteral("Bitmap file (*.bmp)"), QStringLiteral("All files (*)")};
+      QCoreApplication::translate("vorbel::ui::MainWindow", "JPEG file (*.jpg)"),
+      QCoreApplication::translate("vorbel::ui::MainWindow", "Compuserve GIF file (*.gif)"),
+      QCoreApplication::translate("vorbel::ui::MainWindow", "PNG image (*.png)"),
+      QCoreApplication::translate("vorbel::ui::MainWindow", "Bitmap file (*.bmp)"),
+      QCoreApplication::translate("vorbel::ui::MainWindow", "All files (*)")};
   return filters;
 }
 
@@ -68,7 +73,7 @@ void MainWindow::RememberFolder(const QString& path) {
 
 std::optional<std::string> MainWindow::OpenDialog() {
   FileRequest request;
-  request.title = QStringLiteral("Open");
+  request.title = tr("Open");
   request.filters = LayoutFilters();
   request.default_suffix = QStringLiteral("vrb");
   // The last file chosen in this run, else the folder a layout was last opened
@@ -85,7 +90,7 @@ std::optional<std::string> MainWindow::OpenDialog() {
 
 std::optional<std::string> MainWindow::SaveLayoutDialog() {
   FileRequest request;
-  request.title = QStringLiteral("Save As");
+  request.title = tr("Save As");
   request.filters = LayoutFilters();
   request.default_suffix = QStringLiteral("vrb");
   // The layout's own name in its folder, or "untitled.vrb" in the documents
@@ -122,7 +127,7 @@ void MainWindow::OpenLayout(const QString& path) {
     if (!commands_.ConfirmDiscard()) return;
     if (!QFileInfo(path).isFile()) {
       RemoveRecentFile(path);
-      Dialogs().ShowError(this, QStringLiteral("The file %1 does not exist.").arg(path));
+      Dialogs().ShowError(this, tr("The file %1 does not exist.").arg(path));
       return;
     }
     LoadLayoutFile(path.toStdString());
@@ -145,7 +150,7 @@ void MainWindow::SaveAs() {
 
 void MainWindow::Export() {
   FileRequest request;
-  request.title = QStringLiteral("Export");
+  request.title = tr("Export");
   request.filters = ExportFilters();
   request.default_suffix = QStringLiteral("jpg");
   // The name chosen last in its folder, in the folder of the layout.
@@ -158,8 +163,7 @@ void MainWindow::Export() {
   // then follows the extension alone.
   const QString name = WithFilterExtension(choice->path, choice->filter);
   if (name != choice->path && QFileInfo::exists(name) &&
-      !Dialogs().AskYesNo(this, QStringLiteral("Export"),
-                          QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(name))) {
+      !Dialogs().AskYesNo(this, tr("Export"), tr("%1 already exists.\nDo you want to replace it?").arg(name))) {
     return;
   }
   export_file_name_ = name;
@@ -230,7 +234,7 @@ void MainWindow::UpdateRecentMenu() {
     // "&1 name" with the folder in the hint; an "&" in a name is shown as it is.
     QString label = QFileInfo(files[i]).fileName();
     label.replace(u'&', QStringLiteral("&&"));
-    QAction* item = recent_menu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(label));
+    QAction* item = recent_menu_->addAction(tr("&%1 %2").arg(i + 1).arg(label));
     item->setObjectName(QStringLiteral("recentFile%1").arg(i + 1));
     item->setToolTip(files[i]);
     item->setStatusTip(files[i]);
@@ -239,7 +243,7 @@ void MainWindow::UpdateRecentMenu() {
   }
   if (!files.isEmpty()) {
     recent_menu_->addSeparator();
-    QAction* clear = recent_menu_->addAction(QStringLiteral("&Clear Menu"));
+    QAction* clear = recent_menu_->addAction(tr("&Clear Menu"));
     clear->setObjectName(QStringLiteral("clearRecentItem"));
     connect(clear, &QAction::triggered, this, [this] {
       recent_files_.SetFiles({});

@@ -11,6 +11,7 @@
 #include <limits>
 #include <string>
 
+#include "base/translation.h"
 #include "document/layer_type.h"
 #include "document/value_conversion.h"
 #include "ui/dialog_seam.h"
@@ -21,9 +22,9 @@ namespace vorbel::ui {
 void MainWindow::DeleteLayer() {
   if (doc_.SelectedRow() < 0) return;
   Dialogs().Beep();
-  if (!Dialogs().AskYesNo(this, QStringLiteral("Confirm"), QStringLiteral("Delete this layer?"))) return;
+  if (!Dialogs().AskYesNo(this, tr("Confirm"), tr("Delete this layer?"))) return;
   {
-    const document::DocumentHistory::Step step(history_, "Delete Layer");
+    const document::DocumentHistory::Step step(history_, VORBEL_TRANSLATABLE("Delete Layer"));
     doc_.DeleteSelected();
   }
   // The preview never shows a layer that is gone.
@@ -33,7 +34,7 @@ void MainWindow::DeleteLayer() {
 void MainWindow::MoveLayerUp() {
   bool moved = false;
   {
-    const document::DocumentHistory::Step step(history_, "Move Layer Up");
+    const document::DocumentHistory::Step step(history_, VORBEL_TRANSLATABLE("Move Layer Up"));
     moved = doc_.MoveSelectedUp();
   }
   if (moved) RenderButton();
@@ -42,7 +43,7 @@ void MainWindow::MoveLayerUp() {
 void MainWindow::MoveLayerDown() {
   bool moved = false;
   {
-    const document::DocumentHistory::Step step(history_, "Move Layer Down");
+    const document::DocumentHistory::Step step(history_, VORBEL_TRANSLATABLE("Move Layer Down"));
     moved = doc_.MoveSelectedDown();
   }
   if (moved) RenderButton();
@@ -71,8 +72,9 @@ void MainWindow::StepOffset(document::SubItem sub_item, int delta) {
     // The steps of one press of an arrow, auto-repeat included, are one step
     // of the history (the arrows break the run when a press begins).
     const bool left = sub_item == document::SubItem::Left;
-    const document::DocumentHistory::Step step(history_, left ? "Change Left Offset" : "Change Top Offset",
-                                               left ? "Left offset" : "Top offset");
+    const document::DocumentHistory::Step step(
+        history_, left ? VORBEL_TRANSLATABLE("Change Left Offset") : VORBEL_TRANSLATABLE("Change Top Offset"),
+        left ? "Left offset" : "Top offset");
     doc_.SetRowSubItem(row, sub_item, std::to_string(clamped));
   }
   RenderButton();

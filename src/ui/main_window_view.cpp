@@ -3,6 +3,7 @@
 // changes go back into it, and the preview shows what the render pass drew.
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -12,6 +13,7 @@
 
 #include <exception>
 
+#include "base/translation.h"
 #include "controls/color_combo_box.h"
 #include "controls/spin_edit.h"
 #include "gdi/bitmap.h"
@@ -26,7 +28,9 @@ namespace {
 
 // The text shown in the preview instead of a button that cannot be drawn.
 QString TooLargeMessage() {
-  return QStringLiteral("The button is too large to draw: at most %1 pixels a side and %2 million pixels in all.")
+  return QCoreApplication::translate(
+             "vorbel::ui::MainWindow",
+             "The button is too large to draw: at most %1 pixels a side and %2 million pixels in all.")
       .arg(gdi::kMaxBitmapSide)
       .arg(gdi::kMaxBitmapPixels / 1'000'000);
 }
@@ -78,10 +82,14 @@ void MainWindow::ShowTitle() {
 }
 
 void MainWindow::UpdateHistoryActions() {
-  const QString undo = QString::fromStdString(history_.UndoLabel());
-  const QString redo = QString::fromStdString(history_.RedoLabel());
-  undo_item_->setText(undo.isEmpty() ? QStringLiteral("&Undo") : QStringLiteral("&Undo ") + undo);
-  redo_item_->setText(redo.isEmpty() ? QStringLiteral("&Redo") : QStringLiteral("&Redo ") + redo);
+  // The labels are English texts marked for translation where they are made.
+  const auto label = [](const std::string& text) {
+    return text.empty() ? QString() : QString::fromUtf8(base::Translate(text.c_str()));
+  };
+  const QString undo = label(history_.UndoLabel());
+  const QString redo = label(history_.RedoLabel());
+  undo_item_->setText(undo.isEmpty() ? tr("&Undo") : tr("&Undo %1").arg(undo));
+  redo_item_->setText(redo.isEmpty() ? tr("&Redo") : tr("&Redo %1").arg(redo));
   undo_item_->setEnabled(history_.CanUndo());
   redo_item_->setEnabled(history_.CanRedo());
   setWindowModified(history_.IsModified());
@@ -133,7 +141,7 @@ void MainWindow::ShowPreview(render::RenderResult result) {
   if (result == render::RenderResult::TooLarge) {
     preview_->SetMessage(TooLargeMessage(), messageSize);
   } else if (result == render::RenderResult::OutOfMemory) {
-    preview_->SetMessage(QStringLiteral("There is not enough memory to draw the button."), messageSize);
+    preview_->SetMessage(tr("There is not enough memory to draw the button."), messageSize);
   } else {
     preview_->SetPicture(renderer_.Surface());
   }

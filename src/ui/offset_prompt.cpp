@@ -11,9 +11,9 @@ namespace vorbel::ui {
 
 OffsetPrompt::OffsetPrompt(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("offsetPrompt"));
-  MakeFixedDialog(*this, QStringLiteral("New value"), 162, 94);
+  MakeFixedDialog(*this, tr("New value"), 162, 94);
 
-  value_label_ = new QLabel(QStringLiteral("New value"), this);
+  value_label_ = new QLabel(tr("New value"), this);
   value_label_->setObjectName(QStringLiteral("valueLabel"));
   value_label_->setGeometry(5, 10, 151, 15);
 
@@ -23,13 +23,13 @@ OffsetPrompt::OffsetPrompt(QWidget* parent) : QDialog(parent) {
   value_edit_->setGeometry(5, 25, 151, 24);
   value_label_->setBuddy(value_edit_);
 
-  ok_button_ = new QPushButton(QStringLiteral("OK"), this);
+  ok_button_ = new QPushButton(tr("OK"), this);
   ok_button_->setObjectName(QStringLiteral("okButton"));
   ok_button_->setGeometry(5, 60, 75, 25);
   ok_button_->setDefault(true);
   connect(ok_button_, &QPushButton::clicked, this, &QDialog::accept);
 
-  cancel_button_ = new QPushButton(QStringLiteral("Cancel"), this);
+  cancel_button_ = new QPushButton(tr("Cancel"), this);
   cancel_button_->setObjectName(QStringLiteral("cancelButton"));
   cancel_button_->setGeometry(80, 60, 75, 25);
   cancel_button_->setAutoDefault(false);

@@ -127,8 +127,8 @@ void PictureChooser::StartFrom(const QString& picture, const QString& textures) 
 }
 
 QStringList PictureChooser::PictureFilters() {
-  return {QStringLiteral("All supported files (*.jpeg *.jpg *.bmp)"), QStringLiteral("JPEG files (*.jpeg *.jpg)"),
-          QStringLiteral("Bitmap files (*.bmp)"), QStringLiteral("All files (*)")};
+  return {tr("All supported files (*.jpeg *.jpg *.bmp)"), tr("JPEG files (*.jpeg *.jpg)"), tr("Bitmap files (*.bmp)"),
+          tr("All files (*)")};
 }
 
 PictureChooser::PictureChooser(QWidget* parent) : QFileDialog(parent) {

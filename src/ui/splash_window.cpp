@@ -1,5 +1,6 @@
 #include "ui/splash_window.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFont>
 #include <QLabel>
@@ -48,7 +49,9 @@ QString ProgramVersion(const QString& programFile) {
   return QString::fromStdString(desktop::GetVersionInfoString(file, desktop::VersionInfoKey::FileVersion));
 }
 
-QString VersionCaption(const QString& programFile) { return QStringLiteral("Version ") + ProgramVersion(programFile); }
+QString VersionCaption(const QString& programFile) {
+  return QCoreApplication::translate("vorbel::ui::SplashWindow", "Version %1").arg(ProgramVersion(programFile));
+}
 
 void SplashWindow::SetUrlOpener(std::function<void(const QUrl&)> opener) { UrlOpener() = std::move(opener); }
 
@@ -56,7 +59,7 @@ SplashWindow::SplashWindow(QWidget* parent, const QString& programFile)
     : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
   InitResources();
   setObjectName(QStringLiteral("splashWindow"));
-  setWindowTitle(QStringLiteral("About Vorbel"));
+  setWindowTitle(tr("About Vorbel"));
   setAttribute(Qt::WA_DeleteOnClose);
   QPalette palette = this->palette();
   palette.setColor(QPalette::Window, Qt::black);
@@ -70,16 +73,15 @@ SplashWindow::SplashWindow(QWidget* parent, const QString& programFile)
 
   version_label_ = MakeLabel(this, QStringLiteral("versionLabel"), QString(),
                              PixelFont(QStringLiteral("Arial"), 11, true), 105, 100);
-  copyright_label_ =
-      MakeLabel(this, QStringLiteral("copyrightLabel"), QStringLiteral("Copyright (C) 2026 The Vorbel developers"),
-                PixelFont(QStringLiteral("Arial"), 9), 105, 120);
+  copyright_label_ = MakeLabel(this, QStringLiteral("copyrightLabel"), tr("Copyright (C) 2026 The Vorbel developers"),
+                               PixelFont(QStringLiteral("Arial"), 9), 105, 120);
   note_label_ = MakeLabel(this, QStringLiteral("noteLabel"),
-                          QStringLiteral("These tools are free: you are welcome to give copies of them to anyone."),
+                          tr("These tools are free: you are welcome to give copies of them to anyone."),
                           PixelFont(QStringLiteral("Arial"), 9), 105, 135);
   note_label_->setWordWrap(true);
   note_label_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   note_label_->setFixedSize(231, 26);
-  visit_label_ = MakeLabel(this, QStringLiteral("visitLabel"), QStringLiteral("For information visit:"),
+  visit_label_ = MakeLabel(this, QStringLiteral("visitLabel"), tr("For information visit:"),
                            PixelFont(QStringLiteral("Arial"), 11, true), 105, 165);
   QFont web = PixelFont(QStringLiteral("MS Sans Serif"), 11);
   web.setUnderline(true);

@@ -3,9 +3,13 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QLabel>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QPointer>
 #include <QTimer>
+#include <QTranslator>
 
+#include "base/translation.h"
 #include "ui/about_box.h"
 #include "ui/splash_window.h"
 
@@ -26,6 +30,25 @@ void SystemStartupClock::DispatchEvents(std::chrono::milliseconds limit) {
   QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
+int InstallTranslations(const QString& translationsFolder, const QString& messageCatalogFolder, const QLocale& locale) {
+  // Qt's widgets speak UTF-8 whatever the locale's character set.
+  base::BindMessageCatalog(messageCatalogFolder.toStdString(), "UTF-8");
+  int installed = 0;
+  const auto install = [&](const QString& name, const QString& folder) {
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(locale, name, QStringLiteral("_"), folder) &&
+        QCoreApplication::installTranslator(translator)) {
+      ++installed;
+    } else {
+      delete translator;
+    }
+  };
+  // The standard buttons and dialogs, from the toolkit's own translations.
+  install(QStringLiteral("qtbase"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+  install(QStringLiteral("vorbel"), translationsFolder);
+  return installed;
+}
+
 void WaitForSplash(StartupClock& clock, std::chrono::milliseconds start) {
   std::chrono::milliseconds now = start;
   do {
@@ -40,7 +63,7 @@ std::unique_ptr<MainWindow> StartUp(MainWindowOptions options, StartupClock& clo
   QPointer<SplashWindow> splash = new SplashWindow(nullptr, options.program_path);
   // At start-up the label stays empty when the program has no version.
   const QString version = ProgramVersion(options.program_path);
-  splash->SetVersionText(version.isEmpty() ? QString() : QStringLiteral("Version ") + version);
+  splash->SetVersionText(version.isEmpty() ? QString() : VersionCaption(options.program_path));
   splash->show();
   splash->repaint();
 

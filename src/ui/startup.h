@@ -3,6 +3,9 @@
 // windows created in their fixed order, a wait that keeps the splash up for a
 // minimum time while events are dispatched, and the main window shown.
 
+#include <QLocale>
+#include <QString>
+
 #include <chrono>
 #include <memory>
 
@@ -43,5 +46,14 @@ void WaitForSplash(StartupClock& clock, std::chrono::milliseconds start);
 // waits, closes the splash unless a click closed it already, restores the
 // cursor and shows the main window. The caller then runs the event loop.
 std::unique_ptr<MainWindow> StartUp(MainWindowOptions options, StartupClock& clock);
+
+// Shows the window's texts in the language of `locale` (by default the
+// user's: QLocale's UI languages follow LANGUAGE and LC_MESSAGES): installs Qt's own translations and
+// translationsFolder/vorbel_<language>.qm when they are there, and points the
+// core's messages (gettext) at messageCatalogFolder, read as UTF-8. Call once,
+// after the application object is made and before any window. Returns the
+// number of Qt translations installed.
+int InstallTranslations(const QString& translationsFolder, const QString& messageCatalogFolder,
+                        const QLocale& locale = QLocale());
 
 }  // namespace vorbel::ui

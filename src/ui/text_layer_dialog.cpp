@@ -3,6 +3,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -51,7 +52,7 @@ controls::ColorComboBox* MakeColorCombo(document::ColorList& list, QWidget* pare
 }
 
 QCheckBox* MakeEnabledBox(QWidget* parent, const char* name, QRect where) {
-  auto* box = new QCheckBox(QStringLiteral("enabled"), parent);
+  auto* box = new QCheckBox(QCoreApplication::translate("vorbel::ui::TextLayerDialog", "enabled"), parent);
   box->setObjectName(QString::fromLatin1(name));
   box->setGeometry(where);
   return box;
@@ -111,7 +112,7 @@ controls::SpinEdit* MakeSpinEdit(QWidget* parent, const char* name, QRect where)
 
 TextLayerDialog::TextLayerDialog(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("textLayerDialog"));
-  MakeFixedDialog(*this, QStringLiteral("Text"), 347, 339);
+  MakeFixedDialog(*this, tr("Text"), 347, 339);
 
   pages_ = new QTabWidget(this);
   pages_->setObjectName(QStringLiteral("pages"));
@@ -126,7 +127,7 @@ TextLayerDialog::TextLayerDialog(QWidget* parent) : QDialog(parent) {
   ok_panel_ = new QWidget(button_panel_);
   ok_panel_->setObjectName(QStringLiteral("okPanel"));
   ok_panel_->setGeometry(347 - 164, 0, 164, 30);
-  ok_button_ = new QPushButton(QStringLiteral("OK"), ok_panel_);
+  ok_button_ = new QPushButton(tr("OK"), ok_panel_);
   ok_button_->setObjectName(QStringLiteral("okButton"));
   ok_button_->setGeometry(2, 3, 75, 25);
   ok_button_->setDefault(true);
@@ -151,48 +152,48 @@ TextLayerDialog::TextLayerDialog(QWidget* parent) : QDialog(parent) {
 void TextLayerDialog::BuildTextPage() {
   text_page_ = new QWidget;
   text_page_->setObjectName(QStringLiteral("textPage"));
-  pages_->addTab(text_page_, QStringLiteral("Text"));
+  pages_->addTab(text_page_, tr("Text"));
 
-  caption_label_ = MakeLabel(QStringLiteral("Text"), text_page_, "captionLabel", {8, 6, 200, 16});
+  caption_label_ = MakeLabel(tr("Text"), text_page_, "captionLabel", {8, 6, 200, 16});
   caption_edit_ = new QLineEdit(QStringLiteral("E-Mail me"), text_page_);
   caption_edit_->setObjectName(QStringLiteral("captionEdit"));
   caption_edit_->setGeometry(8, 23, 323, 24);
   caption_label_->setBuddy(caption_edit_);
   connect(caption_edit_, &QLineEdit::textChanged, this, &TextLayerDialog::UpdateSample);
 
-  font_label_ = MakeLabel(QStringLiteral("Font face"), text_page_, "fontLabel", {8, 52, 190, 16});
+  font_label_ = MakeLabel(tr("Font face"), text_page_, "fontLabel", {8, 52, 190, 16});
   font_combo_ = new QComboBox(text_page_);
   font_combo_->setObjectName(QStringLiteral("fontCombo"));
   font_combo_->setEditable(false);
   font_combo_->setGeometry(8, 69, 190, kComboHeight);
   font_combo_->setMaxVisibleItems(16);
-  SetHint(*font_combo_, QStringLiteral("|Set the font that will be used to draw the text caption"));
+  SetHint(*font_combo_, tr("|Set the font that will be used to draw the text caption"));
   font_label_->setBuddy(font_combo_);
   connect(font_combo_, &QComboBox::currentIndexChanged, this, &TextLayerDialog::UpdateSample);
 
-  font_size_label_ = MakeLabel(QStringLiteral("Font size"), text_page_, "fontSizeLabel", {206, 52, 60, 16});
+  font_size_label_ = MakeLabel(tr("Font size"), text_page_, "fontSizeLabel", {206, 52, 60, 16});
   font_size_edit_ = MakeSpinEdit(text_page_, "fontSizeEdit", {206, 68, 60, 24});
   font_size_edit_->SetValue(8);
-  SetHint(*font_size_edit_, QStringLiteral("|Set the font size that will be used to draw the text caption"));
+  SetHint(*font_size_edit_, tr("|Set the font size that will be used to draw the text caption"));
   font_size_label_->setBuddy(font_size_edit_);
   connect(font_size_edit_, &controls::SpinEdit::changed, this, &TextLayerDialog::UpdateSample);
 
-  angle_label_ = MakeLabel(QStringLiteral("Angle"), text_page_, "angleLabel", {272, 52, 59, 16});
+  angle_label_ = MakeLabel(tr("Angle"), text_page_, "angleLabel", {272, 52, 59, 16});
   angle_edit_ = MakeSpinEdit(text_page_, "angleEdit", {272, 68, 59, 24});
   angle_edit_->SetMinValue(0);
   angle_edit_->SetMaxValue(360);
   angle_edit_->SetValue(0);
   angle_label_->setBuddy(angle_edit_);
 
-  color_label_ = MakeLabel(QStringLiteral("Color"), text_page_, "colorLabel", {8, 96, 190, 16});
+  color_label_ = MakeLabel(tr("Color"), text_page_, "colorLabel", {8, 96, 190, 16});
   color_combo_ = MakeColorCombo(caption_colors_, text_page_, "colorCombo", {8, 113, 190, kComboHeight},
-                                QStringLiteral("|Set the text caption's color"));
+                                tr("|Set the text caption's color"));
   color_label_->setBuddy(color_combo_);
   caption_subscription_ = caption_colors_.Subscribe(this);
 
   BuildAlignmentPad();
 
-  sample_label_ = MakeLabel(QStringLiteral("Sample"), text_page_, "sampleLabel", {8, 198, 200, 16});
+  sample_label_ = MakeLabel(tr("Sample"), text_page_, "sampleLabel", {8, 198, 200, 16});
   sample_frame_ = new QFrame(text_page_);
   sample_frame_->setObjectName(QStringLiteral("sampleFrame"));
   sample_frame_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
@@ -205,12 +206,12 @@ void TextLayerDialog::BuildTextPage() {
 }
 
 void TextLayerDialog::BuildAlignmentPad() {
-  alignment_group_ = new QGroupBox(QStringLiteral("Alignment"), text_page_);
+  alignment_group_ = new QGroupBox(tr("Alignment"), text_page_);
   alignment_group_->setObjectName(QStringLiteral("alignmentGroup"));
   alignment_group_->setGeometry(226, 96, 105, 98);
 
   alignment_group_->setToolTip(
-      QStringLiteral("Click a position to place the caption there when you press OK; click it again to release it"));
+      tr("Click a position to place the caption there when you press OK; click it again to release it"));
   // One group that allows every button up: pressing an up button puts it
   // down and releases the others; pressing the down button releases it.
   // The arrow keys move between the positions and Space presses one.
@@ -242,46 +243,41 @@ void TextLayerDialog::BuildAlignmentPad() {
 void TextLayerDialog::BuildEffectsPage() {
   effects_page_ = new QWidget;
   effects_page_->setObjectName(QStringLiteral("effectsPage"));
-  pages_->addTab(effects_page_, QStringLiteral("Effects"));
+  pages_->addTab(effects_page_, tr("Effects"));
 
-  shadow_group_ = new QGroupBox(QStringLiteral("Shadow"), effects_page_);
+  shadow_group_ = new QGroupBox(tr("Shadow"), effects_page_);
   shadow_group_->setObjectName(QStringLiteral("shadowGroup"));
   shadow_group_->setGeometry(6, 4, 329, 96);
   shadow_box_ = MakeEnabledBox(shadow_group_, "shadowBox", {10, 22, 120, 20});
-  shadow_offset_label_ =
-      MakeLabel(QStringLiteral("Shadow offset"), shadow_group_, "shadowOffsetLabel", {10, 46, 120, 16});
+  shadow_offset_label_ = MakeLabel(tr("Shadow offset"), shadow_group_, "shadowOffsetLabel", {10, 46, 120, 16});
   shadow_offset_edit_ = MakeSpinEdit(shadow_group_, "shadowOffsetEdit", {10, 63, 80, 24});
   shadow_offset_edit_->SetValue(3);
   shadow_offset_label_->setBuddy(shadow_offset_edit_);
-  shadow_color_label_ =
-      MakeLabel(QStringLiteral("Shadow color"), shadow_group_, "shadowColorLabel", {160, 46, 160, 16});
+  shadow_color_label_ = MakeLabel(tr("Shadow color"), shadow_group_, "shadowColorLabel", {160, 46, 160, 16});
   shadow_combo_ = MakeColorCombo(shadow_colors_, shadow_group_, "shadowCombo", {160, 64, 160, kComboHeight},
-                                 QStringLiteral("|Set the caption's shadow color"));
+                                 tr("|Set the caption's shadow color"));
   shadow_color_label_->setBuddy(shadow_combo_);
 
-  outline_group_ = new QGroupBox(QStringLiteral("Outline"), effects_page_);
+  outline_group_ = new QGroupBox(tr("Outline"), effects_page_);
   outline_group_->setObjectName(QStringLiteral("outlineGroup"));
   outline_group_->setGeometry(6, 104, 329, 72);
   outline_box_ = MakeEnabledBox(outline_group_, "outlineBox", {10, 40, 120, 20});
-  outline_color_label_ =
-      MakeLabel(QStringLiteral("Outline color"), outline_group_, "outlineColorLabel", {160, 22, 160, 16});
+  outline_color_label_ = MakeLabel(tr("Outline color"), outline_group_, "outlineColorLabel", {160, 22, 160, 16});
   outline_combo_ = MakeColorCombo(outline_colors_, outline_group_, "outlineCombo", {160, 40, 160, kComboHeight},
-                                  QStringLiteral("|Set the caption's outline color"));
+                                  tr("|Set the caption's outline color"));
   outline_color_label_->setBuddy(outline_combo_);
 
-  gradient_group_ = new QGroupBox(QStringLiteral("Gradient"), effects_page_);
+  gradient_group_ = new QGroupBox(tr("Gradient"), effects_page_);
   gradient_group_->setObjectName(QStringLiteral("gradientGroup"));
   gradient_group_->setGeometry(6, 180, 329, 92);
   gradient_box_ = MakeEnabledBox(gradient_group_, "gradientBox", {10, 22, 120, 20});
-  gradient_start_label_ =
-      MakeLabel(QStringLiteral("Start color"), gradient_group_, "gradientStartLabel", {10, 44, 150, 16});
-  gradient_start_combo_ =
-      MakeColorCombo(gradient_start_colors_, gradient_group_, "gradientStartCombo", {10, 62, 146, kComboHeight},
-                     QStringLiteral("|Set the gradient's start color"));
+  gradient_start_label_ = MakeLabel(tr("Start color"), gradient_group_, "gradientStartLabel", {10, 44, 150, 16});
+  gradient_start_combo_ = MakeColorCombo(gradient_start_colors_, gradient_group_, "gradientStartCombo",
+                                         {10, 62, 146, kComboHeight}, tr("|Set the gradient's start color"));
   gradient_start_label_->setBuddy(gradient_start_combo_);
-  gradient_end_label_ = MakeLabel(QStringLiteral("End color"), gradient_group_, "gradientEndLabel", {160, 44, 160, 16});
+  gradient_end_label_ = MakeLabel(tr("End color"), gradient_group_, "gradientEndLabel", {160, 44, 160, 16});
   gradient_end_combo_ = MakeColorCombo(gradient_end_colors_, gradient_group_, "gradientEndCombo",
-                                       {160, 62, 160, kComboHeight}, QStringLiteral("|Set the gradient's end color"));
+                                       {160, 62, 160, kComboHeight}, tr("|Set the gradient's end color"));
   gradient_end_label_->setBuddy(gradient_end_combo_);
 }
 

@@ -54,6 +54,20 @@ TEST(CommandLine, MistakesAreUsageErrorsThatSayWhat) {
       {{"--export", "out.gif"}, "--export needs an output file and a layout file"},
       {{"--export", "a.gif", "b.vrb", "extra"}, "unexpected argument 'extra' beside --export OUT LAYOUT"},
       {{"--export", "a.gif", "b.vrb", "--export", "c.gif", "d.vrb"}, "--export may be given only once"},
+      {{"--thumbnail", "128", "a.vrb"}, "--thumbnail needs a size, a layout file and an output file"},
+      {{"--thumbnail", "0", "a.vrb", "b.png"},
+       "the size of --thumbnail must be a whole number of pixels from 1 to 1024, not '0'"},
+      {{"--thumbnail=12px", "a.vrb", "b.png"},
+       "the size of --thumbnail must be a whole number of pixels from 1 to 1024, not '12px'"},
+      {{"--thumbnail", "64", "a.vrb", "b.png", "--export", "c.gif", "d.vrb"},
+       "--export and --thumbnail cannot be given together"},
+      {{"--thumbnail", "64", "a.vrb", "b.png", "c"}, "unexpected argument 'c' beside --thumbnail SIZE LAYOUT OUT"},
+      {{"--export", "a", "b", "--format", "tiff"},
+       "unknown picture format 'tiff' for --format: use png, gif, jpg or bmp"},
+      {{"--thumbnail", "64", "a.vrb", "b.png", "--format=gif"},
+       "a thumbnail is always a PNG picture: --format can only be png with --thumbnail"},
+      {{"--format", "png", "a.vrb"}, "--format goes with --export, --thumbnail or --export-set"},
+      {{"--export", "a", "b", "--format"}, "--format needs a format: png, gif, jpg or bmp"},
   };
   for (const auto& c : cases) {
     const CommandLine parsed = Parse(c.args);
@@ -68,7 +82,7 @@ TEST(CommandLine, ExportSetTakesItsOptionsInAnyOrderAndOneLayout) {
   const CommandLine c = Parse({"--states",   "normal,pressed", "--export-set", "out",       "--captions",
                                "Home, Blog", "nav.vrb",        "--scales",     "1,2",       "--sprite",
                                "--set",      "1:Color=clRed",  "--size",       "fixed",     "--caption-layer",
-                               "1",          "--format",       "gif",          "--pattern", "{index}"});
+                               "1",          "--format",       "gif",          "--pattern={index}"});
   ASSERT_EQ(c.action, Action::ExportSet) << c.error;
   EXPECT_EQ(c.layout, "nav.vrb");
   EXPECT_EQ(c.set.folder, "out");
@@ -103,12 +117,40 @@ TEST(CommandLine, SetMistakesAreUsageErrors) {
        "the file-name pattern \"a/{name}\" holds \"/\": a set writes its files into its folder only"},
       {{"--export-set", "o", "--captions"}, "--captions needs a value"},
       {{"--export", "a.png", "b.vrb", "--export-set", "o", "--captions", "A"},
-       "--export and --export-set cannot be given together"},
+       "--export-set cannot be given with --export or --thumbnail"},
+      {{"--export-set", "o", "--sprite=yes", "n.vrb"}, "--sprite takes no value"},
+      {{"--format", "png", "--captions=A", "n.vrb"}, "--captions needs --export-set"},
   };
   for (const auto& c : cases) {
     const CommandLine parsed = Parse(c.args);
     EXPECT_EQ(parsed.action, Action::UsageError) << c.error;
     EXPECT_EQ(parsed.error, c.error);
+  }
+}
+
+// As GNU tools take them: in any order, an option's first argument also
+// joined to it by "=", "-" a file name like any other.
+TEST(CommandLine, OptionsComeInAnyOrder) {
+  for (const std::vector<const char*>& args :
+       std::vector<std::vector<const char*>>{{"--format", "png", "--export", "-", "-"},
+                                             {"--export", "-", "-", "--format=PNG"},
+                                             {"--export=-", "-", "--format", "gif", "--format", "png"}}) {
+    const CommandLine c = Parse(args);
+    ASSERT_EQ(c.action, Action::Export) << c.error;
+    EXPECT_EQ(c.output, "-");
+    EXPECT_EQ(c.layout, "-");
+    EXPECT_EQ(c.format, commands::ExportFormat::Png);
+  }
+  EXPECT_EQ(Parse({"--export", "a.gif", "b.vrb", "--format", "JPEG"}).format, commands::ExportFormat::Jpeg);
+  EXPECT_EQ(Parse({"--export", "a.gif", "b.vrb"}).format, std::nullopt);
+
+  for (const std::vector<const char*>& args : std::vector<std::vector<const char*>>{
+           {"--thumbnail", "256", "in.vrb", "out.png"}, {"--format=png", "--thumbnail=256", "in.vrb", "out.png"}}) {
+    const CommandLine c = Parse(args);
+    ASSERT_EQ(c.action, Action::Thumbnail) << c.error;
+    EXPECT_EQ(c.thumbnail_size, 256);
+    EXPECT_EQ(c.layout, "in.vrb");
+    EXPECT_EQ(c.output, "out.png");
   }
 }
 

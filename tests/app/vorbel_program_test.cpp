@@ -12,6 +12,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -19,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "codecs/thumbnail_scaler.h"
 #include "commands/export.h"
 #include "document/button_document.h"
 #include "layout/layout_file.h"
@@ -68,16 +70,19 @@ struct RunResult {
   int status = -1;
   std::string out;
   std::string err;
+  long max_rss_kb = 0;  // the most memory the program held
 };
 
 // Runs `program` with the arguments, standard output and error captured, in
-// the working folder `folder` (this process's own when empty).
+// the working folder `folder` (this process's own when empty), with standard
+// input read from the file `input` when given.
 RunResult RunProgram(const Scratch& scratch, const std::string& program, const std::vector<std::string>& args,
-                     const std::string& folder = {}) {
+                     const std::string& folder = {}, const std::string& input = {}) {
   const std::string outFile = scratch.File(".stdout");
   const std::string errFile = scratch.File(".stderr");
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
+  if (!input.empty()) posix_spawn_file_actions_addopen(&actions, 0, input.c_str(), O_RDONLY, 0);
   posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   if (!folder.empty()) posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
@@ -88,8 +93,10 @@ RunResult RunProgram(const Scratch& scratch, const std::string& program, const s
   RunResult run;
   if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
     int status = 0;
-    ::waitpid(pid, &status, 0);
+    rusage usage{};
+    ::wait4(pid, &status, 0, &usage);
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    run.max_rss_kb = usage.ru_maxrss;
   }
   posix_spawn_file_actions_destroy(&actions);
   run.out = ReadFile(outFile);
@@ -99,8 +106,9 @@ RunResult RunProgram(const Scratch& scratch, const std::string& program, const s
   return run;
 }
 
-RunResult Vorbel(const Scratch& scratch, const std::vector<std::string>& args, const std::string& folder = {}) {
-  return RunProgram(scratch, VORBEL_PROGRAM, args, folder);
+RunResult Vorbel(const Scratch& scratch, const std::vector<std::string>& args, const std::string& folder = {},
+                 const std::string& input = {}) {
+  return RunProgram(scratch, VORBEL_PROGRAM, args, folder, input);
 }
 
 // The examples name their pictures relative to themselves: they draw alike
@@ -161,6 +169,154 @@ TEST(VorbelProgram, ExportsSilentlyAndExactlyAsTheWindowCommandsDo) {
   EXPECT_EQ(ReadFile(s.File("b.png")).substr(1, 3), "PNG");
   EXPECT_EQ(ReadFile(s.File("b.jpg")).substr(0, 2), "\xFF\xD8");
   EXPECT_EQ(ReadFile(s.File("b.bmp")).substr(0, 2), "BM");
+}
+
+test::RgbaImage ReadPngFile(const std::string& path) {
+  const std::string bytes = ReadFile(path);
+  return test::ReadPng(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+}
+
+std::uint32_t PixelAt(const test::RgbaImage& img, int x, int y) {
+  return img.pixels[static_cast<std::size_t>(y) * img.width + x];
+}
+
+// Every example at the two sizes file managers ask for most: the button fits
+// the box, the work area is transparent, and a thumbnail enlarged by a whole
+// factor shows each pixel of the export as a block.
+TEST(VorbelProgram, ThumbnailsOfEveryExample) {
+  Scratch s;
+  int examples = 0;
+  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(VORBEL_EXAMPLES)) {
+    if (entry.path().extension() != ".vrb") continue;
+    ++examples;
+    const std::string name = entry.path().stem().string();
+    ASSERT_EQ(Vorbel(s, {"--export", s.File(name + ".png"), entry.path().string()}).status, 0) << name;
+    const test::RgbaImage button = ReadPngFile(s.File(name + ".png"));
+    for (int size : {128, 256}) {
+      const std::string out = s.File(name + "-" + std::to_string(size) + ".png");
+      const RunResult run = Vorbel(s, {"--thumbnail", std::to_string(size), entry.path().string(), out});
+      ASSERT_EQ(run.status, 0) << name << " " << size << ": " << run.err;
+      EXPECT_EQ(run.err, "");
+      const test::RgbaImage thumbnail = ReadPngFile(out);
+      const codecs::ThumbnailSize want = codecs::ThumbnailSizeFor(button.width, button.height, size);
+      ASSERT_EQ(thumbnail.width, want.width) << name << " " << size;
+      ASSERT_EQ(thumbnail.height, want.height) << name << " " << size;
+      int transparent = 0;
+      int opaque = 0;
+      for (const std::uint32_t p : thumbnail.pixels) {
+        transparent += p >> 24 == 0;
+        opaque += p >> 24 == 255;
+      }
+      EXPECT_GT(opaque, static_cast<int>(thumbnail.pixels.size() / 4)) << name << " " << size;
+      EXPECT_NE(std::count(thumbnail.pixels.begin(), thumbnail.pixels.end(), thumbnail.pixels[0]),
+                static_cast<std::ptrdiff_t>(thumbnail.pixels.size()))
+          << name << " " << size << " is of one colour";
+      // Only a shaped button leaves work area around it.
+      if (ReadFile(entry.path()).find("Shape=None") == std::string::npos) {
+        EXPECT_GT(transparent, 0) << name;
+      }
+      if (thumbnail.width < button.width) continue;
+      const int factor = thumbnail.width / button.width;
+      for (int y = 0; y < thumbnail.height; ++y) {
+        for (int x = 0; x < thumbnail.width; ++x) {
+          const std::uint32_t exported = PixelAt(button, x / factor, y / factor);
+          ASSERT_EQ(test::Hex(PixelAt(thumbnail, x, y)), test::Hex(exported >> 24 == 0 ? 0 : exported))
+              << name << " " << size << " at " << x << "," << y;
+        }
+      }
+    }
+  }
+  EXPECT_GE(examples, 6);
+}
+
+// A layout cut short and a picture that cannot be read: the thumbnail shows
+// what can be drawn.
+TEST(VorbelProgram, ADamagedLayoutGivesAThumbnailOfWhatCanBeDrawn) {
+  Scratch s;
+  WriteFile(s.File("broken.bmp"), "BM this is no picture");
+  std::string damaged = std::string(kLayout).substr(0, std::string(kLayout).find("[Layer1]")) +
+                        "[Layer1]\r\nType=Image\r\nProperties=Image=broken.bmp;\r\nX=1\r\nY=1\r\nVisible=0\r\n"
+                        "[Layer2]\r\nType=Bev";  // cut short
+  damaged.replace(damaged.find("Layers=2"), 8, "Layers=3");
+  WriteFile(s.File("damaged.vrb"), damaged);
+  const RunResult run = Vorbel(s, {"--thumbnail", "128", s.File("damaged.vrb"), s.File("d.png")});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const test::RgbaImage thumbnail = ReadPngFile(s.File("d.png"));
+  EXPECT_EQ(thumbnail.width, 70);
+  EXPECT_EQ(PixelAt(thumbnail, 0, 0), 0u);             // work area
+  EXPECT_EQ(PixelAt(thumbnail, 35, 12), 0xFFFFFFFFu);  // the white ellipse
+}
+
+// A thumbnailer runs on every file a user browses: a huge button is refused
+// before anything is drawn, and one within the size limit but with too many
+// layers stops at its small budget. Neither takes much memory.
+TEST(VorbelProgram, HugeButtonsStayWithinTheThumbnailBudget) {
+  Scratch s;
+  WriteFile(s.File("huge.vrb"), "[Button]\r\nHeight=6000\r\nWidth=6000\r\n");
+  const RunResult huge = Vorbel(s, {"--thumbnail", "256", s.File("huge.vrb"), s.File("huge.png")});
+  EXPECT_EQ(huge.status, 1);
+  EXPECT_EQ(huge.err, "vorbel: No thumbnail was made for " + s.File("huge.png") +
+                          ": the button is 6000 x 6000 pixels, more than the 16777216 pixels a thumbnail is drawn "
+                          "from\n");
+  EXPECT_FALSE(fs::exists(s.File("huge.png")));
+  EXPECT_LT(huge.max_rss_kb, 200 * 1024);
+
+  std::string layers = "[Button]\r\nHeight=4096\r\nWidth=4096\r\nLayers=5000\r\n";
+  for (int i = 0; i < 5000; ++i) {
+    layers += "[Layer" + std::to_string(i) + "]\r\nType=Bevel\r\nProperties=Pen=1;\r\nVisible=0\r\n";
+  }
+  WriteFile(s.File("layers.vrb"), layers);
+  const RunResult many = Vorbel(s, {"--thumbnail", "256", s.File("layers.vrb"), s.File("layers.png")});
+  EXPECT_EQ(many.status, 0);
+  EXPECT_EQ(many.err, "vorbel: warning: " + s.File("layers.vrb") +
+                          ": Layer 17 and the layers after it were left out: the button has more layers than one "
+                          "drawing of it may take at its size.\n");
+  EXPECT_EQ(ReadPngFile(s.File("layers.png")).width, 256);
+  EXPECT_LT(many.max_rss_kb, 400 * 1024);
+
+  // Layout files beyond a few megabytes are not read at all.
+  WriteFile(s.File("long.vrb"), "[Button]\r\n" + std::string(5 << 20, ';'));
+  const RunResult longFile = Vorbel(s, {"--thumbnail", "256", s.File("long.vrb"), s.File("long.png")});
+  EXPECT_EQ(longFile.status, 1);
+  EXPECT_NE(longFile.err.find("too large"), std::string::npos) << longFile.err;
+}
+
+// "-" is standard input or output: the same picture as from and to files,
+// whatever standard output is; pictures of a layout on standard input are
+// found from the working folder.
+TEST(VorbelProgram, LayoutsAndPicturesGoThroughPipes) {
+  Scratch s;
+  const fs::path examples = VORBEL_EXAMPLES;
+  const std::string layout = (examples / "glass_picture.vrb").string();
+  ASSERT_EQ(Vorbel(s, {"--export", s.File("file.bmp"), layout}).status, 0);
+  const std::string file = ReadFile(s.File("file.bmp"));
+
+  // Standard output a regular file, standard input a file.
+  const RunResult run = Vorbel(s, {"--export", "-", "-", "--format", "bmp"}, examples.string(), layout);
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, file);
+  // Through pipes; GIF where nothing names a format.
+  ASSERT_EQ(Vorbel(s, {"--export", s.File("file.gif"), layout}).status, 0);
+  const std::string script = "cd '" + examples.string() + "' && cat '" + layout + "' | '" + VORBEL_PROGRAM +
+                             "' --export - - | cat > '" + s.File("piped.gif") + "'";
+  ASSERT_EQ(RunProgram(s, "/bin/sh", {"-c", script}).status, 0);
+  EXPECT_EQ(ReadFile(s.File("piped.gif")), ReadFile(s.File("file.gif")));
+  // From elsewhere its pictures are not found.
+  EXPECT_NE(Vorbel(s, {"--export", "-", "-", "--format=bmp"}, s.path().string(), layout).out, file);
+
+  // A regular file as standard output is written from where it stands, never
+  // replaced: what it held stays before the picture.
+  const std::string appended = s.File("appended");
+  WriteFile(appended, "head");
+  const std::string append =
+      "'" + std::string(VORBEL_PROGRAM) + "' --format=bmp --export - '" + layout + "' >> '" + appended + "'";
+  ASSERT_EQ(RunProgram(s, "/bin/sh", {"-c", append}).status, 0);
+  EXPECT_EQ(ReadFile(appended), "head" + file);
+
+  // A thumbnail from standard input to standard output.
+  const RunResult thumbnail = Vorbel(s, {"--thumbnail", "64", "-", "-"}, examples.string(), layout);
+  EXPECT_EQ(thumbnail.status, 0) << thumbnail.err;
+  EXPECT_EQ(thumbnail.out.substr(1, 3), "PNG");
 }
 
 TEST(VorbelProgram, FailuresGoToStandardErrorWithANonZeroStatus) {
@@ -337,6 +493,31 @@ class ScopedEnv {
   std::string old_;
   bool had_ = false;
 };
+
+// A language is added by its catalog alone, installed where the program
+// looks: the command line's own messages and the core's change, and English
+// stays as it was without it.
+TEST(VorbelProgram, MessagesComeInTheLanguageOfAnInstalledCatalog) {
+  Scratch s;
+  fs::create_directories(s.path() / "prefix/bin");
+  fs::create_directories(s.path() / "prefix/share/locale/de/LC_MESSAGES");
+  fs::copy_file(VORBEL_PROGRAM, s.path() / "prefix/bin/vorbel");
+  fs::copy_file(fs::path(VORBEL_TEST_LOCALE) / "de/LC_MESSAGES/vorbel.mo",
+                s.path() / "prefix/share/locale/de/LC_MESSAGES/vorbel.mo");
+  const std::string vorbel = s.File("prefix/bin/vorbel");
+  const ScopedEnv all("LC_ALL", "C.UTF-8");
+  {
+    const ScopedEnv language("LANGUAGE", "de");
+    const std::string bogus = RunProgram(s, vorbel, {"--bogus"}).err;
+    EXPECT_EQ(bogus.rfind("vorbel: unbekannte Option „--bogus“\n", 0), 0u) << bogus;
+    // The reason is the system's, in its own translation when it has one.
+    const std::string missing = RunProgram(s, vorbel, {"--export", s.File("o.gif"), s.File("none.vrb")}).err;
+    EXPECT_EQ(missing.rfind("vorbel: Die Datei " + s.File("none.vrb") + " lässt sich nicht öffnen: ", 0), 0u)
+        << missing;
+  }
+  const std::string english = RunProgram(s, vorbel, {"--bogus"}).err;
+  EXPECT_EQ(english.rfind("vorbel: unknown option '--bogus'\nUsage: vorbel [LAYOUT]\n", 0), 0u) << english;
+}
 
 // Captions are drawn from the fonts that earlier runs' record names, so the
 // record must never change a pixel: not when it is new, used, damaged, or

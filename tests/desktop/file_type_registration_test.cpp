@@ -65,12 +65,15 @@ class FileTypeRegistrationTest : public ::testing::Test {
 
   // Registers with a runner that records each command and makes the database
   // the real tool would make in the folder it is given.
-  bool Register(const std::string& program) {
-    return RegisterLayoutFileType(program, data_.string(), icons_, [this](const std::vector<std::string>& argv) {
-      commands_.push_back(argv);
-      const bool mime = fs::path(argv[0]).filename() == "update-mime-database";
-      std::ofstream(fs::path(argv[1]) / (mime ? "mime.cache" : "mimeinfo.cache")) << "database";
-    });
+  bool Register(const std::string& program, bool thumbnailer = false) {
+    return RegisterLayoutFileType(
+        program, data_.string(), icons_,
+        [this](const std::vector<std::string>& argv) {
+          commands_.push_back(argv);
+          const bool mime = fs::path(argv[0]).filename() == "update-mime-database";
+          std::ofstream(fs::path(argv[1]) / (mime ? "mime.cache" : "mimeinfo.cache")) << "database";
+        },
+        thumbnailer);
   }
 
   fs::path Desktop() const { return data_ / "applications/vorbel.desktop"; }
@@ -185,6 +188,25 @@ TEST_F(FileTypeRegistrationTest, ProgramsUnderPathsDesktopsCannotNameAreStartedT
   EXPECT_NE(ReadFile(Desktop()).find("\nExec=/opt/plain/vorbel %f\n"), std::string::npos);
   EXPECT_FALSE(fs::exists(fs::symlink_status(link)));
   EXPECT_TRUE(IsPlainExecPath("/opt/caf\xC3\xA9 bar/vorbel"));
+}
+
+// File managers run the program named by the thumbnailer entry, split as a
+// shell splits, with %s, %i and %o put in; odd paths go through the link.
+TEST_F(FileTypeRegistrationTest, TheCommandLineProgramIsRegisteredAsTheThumbnailer) {
+  const fs::path entry = data_ / "thumbnailers/vorbel.thumbnailer";
+  ASSERT_TRUE(Register("/opt/vorbel/bin/vorbel"));
+  EXPECT_FALSE(fs::exists(entry)) << "only the launcher makes thumbnails";
+
+  ASSERT_TRUE(Register("/opt/my apps/vorbel", true));
+  EXPECT_EQ(ReadFile(entry),
+            "[Thumbnailer Entry]\nTryExec=/opt/my apps/vorbel\nExec=\"/opt/my apps/vorbel\" --thumbnail %s %i %o\n"
+            "MimeType=application/x-vorbel-layout;\n");
+  EXPECT_EQ(fs::status(entry).permissions() & fs::perms::others_read, fs::perms::others_read);
+
+  ASSERT_TRUE(Register("/opt/100%/vorbel", true));
+  const fs::path link = data_ / "vorbel/bin/vorbel";
+  EXPECT_NE(ReadFile(entry).find("\nExec=" + link.string() + " --thumbnail %s %i %o\n"), std::string::npos)
+      << ReadFile(entry);
 }
 
 TEST_F(FileTypeRegistrationTest, NoRefreshWithoutTheTools) {

@@ -33,6 +33,7 @@ contents=$(dpkg-deb -c "$deb")
 for file in usr/bin/vorbel usr/lib/vorbel/vorbel-window usr/share/man/man1/vorbel.1.gz \
             usr/share/bash-completion/completions/vorbel usr/share/metainfo/org.vorbel.vorbel.metainfo.xml \
             usr/share/applications/vorbel.desktop usr/share/mime/packages/vorbel.xml \
+            usr/share/thumbnailers/vorbel.thumbnailer \
             usr/share/doc/vorbel/copyright usr/share/doc/vorbel/changelog.gz; do
   grep -q " \./$file\$" <<<"$contents" || fail "the package lacks /$file"
 done

@@ -2,15 +2,20 @@
 // passes and nothing sleeps.
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTranslator>
 
+#include <clocale>
+#include <cstdlib>
 #include <functional>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "document/value_conversion.h"
 #include "find_child.h"
 #include "ui/about_box.h"
 #include "ui/background_layer_dialog.h"
@@ -160,6 +165,40 @@ TEST(StartUp, OpensTheFirstArgumentAndIgnoresTheRest) {
   std::unique_ptr<MainWindow> main = StartUp(QuietOptions({path, QStringLiteral("ignored.vrb")}), clock);
   EXPECT_EQ(test::ShownTitle(*main), QStringLiteral("Vorbel - [") + path + u']');
   EXPECT_EQ(main->Document().Height(), 33);
+}
+
+// A language is added by its files alone: the window's own texts (Qt) and
+// the core's messages it shows (gettext, the command line's catalog) follow.
+TEST(InstallTranslations, TheWindowAndTheCoreMessagesItShowsFollowTheInstalledFiles) {
+  const std::string messages = std::setlocale(LC_MESSAGES, nullptr);
+  std::setlocale(LC_MESSAGES, "C.UTF-8");
+  ::setenv("LANGUAGE", "de", 1);
+  EXPECT_GE(InstallTranslations(QStringLiteral(VORBEL_TEST_TRANSLATIONS),
+                                QStringLiteral(VORBEL_TEST_TRANSLATIONS "/locale"), QLocale(QLocale::German)),
+            1);
+  std::string conversion;
+  try {
+    document::StringToInt("x");
+  } catch (const document::ConversionError& e) {
+    conversion = e.what();
+  }
+  const QString title = OffsetPrompt(nullptr).windowTitle();
+  // A new row's Type stays the one its layout files and drawing know.
+  const LayerTypeDialog types;
+  const QString shownType = Child<QComboBox>(types, "typeCombo")->currentText();
+  const QString chosenType = types.SelectedType();
+
+  for (QTranslator* translator : QCoreApplication::instance()->findChildren<QTranslator*>()) {
+    QCoreApplication::removeTranslator(translator);
+    delete translator;
+  }
+  ::unsetenv("LANGUAGE");
+  std::setlocale(LC_MESSAGES, messages.c_str());
+  EXPECT_EQ(title, QStringLiteral("Neuer Wert"));
+  EXPECT_EQ(shownType, QStringLiteral("Hintergrund"));
+  EXPECT_EQ(chosenType, QStringLiteral("Background"));
+  EXPECT_EQ(conversion, "„x“ ist keine gültige Ganzzahl");
+  EXPECT_EQ(OffsetPrompt(nullptr).windowTitle(), QStringLiteral("New value"));
 }
 
 }  // namespace
