@@ -32,16 +32,20 @@ constexpr int kStripButtons = 40;
 constexpr int kStripGap = 4;
 
 // The looks in their order, with the check boxes' texts.
-constexpr std::array<const char*, 4> kLookTexts = {"&Normal", "&Hover", "&Pressed", "&Disabled"};
+constexpr std::array<const char*, 4> kLookTexts = {
+    QT_TRANSLATE_NOOP("vorbel::ui::ExportSetDialog", "&Normal"), QT_TRANSLATE_NOOP("vorbel::ui::ExportSetDialog", "&Hover"),
+    QT_TRANSLATE_NOOP("vorbel::ui::ExportSetDialog", "&Pressed"),
+    QT_TRANSLATE_NOOP("vorbel::ui::ExportSetDialog", "&Disabled")};
 
 struct FormatEntry {
   const char* text;
   commands::ExportFormat format;
 };
-constexpr std::array<FormatEntry, 4> kFormats = {{{"PNG (work area transparent)", commands::ExportFormat::Png},
-                                                 {"GIF (work area transparent)", commands::ExportFormat::Gif},
-                                                 {"JPEG", commands::ExportFormat::Jpeg},
-                                                 {"BMP", commands::ExportFormat::Bmp}}};
+constexpr std::array<FormatEntry, 4> kFormats = {
+    {{QT_TRANSLATE_NOOP("vorbel::ui::ExportSetDialog", "PNG (work area transparent)"), commands::ExportFormat::Png},
+     {QT_TRANSLATE_NOOP("vorbel::ui::ExportSetDialog", "GIF (work area transparent)"), commands::ExportFormat::Gif},
+     {QT_TRANSLATE_NOOP("vorbel::ui::ExportSetDialog", "JPEG"), commands::ExportFormat::Jpeg},
+     {QT_TRANSLATE_NOOP("vorbel::ui::ExportSetDialog", "BMP"), commands::ExportFormat::Bmp}}};
 
 }  // namespace
 
@@ -134,7 +138,7 @@ QImage DrawSetStrip(commands::ButtonSet& set, int maxButtons) {
 ExportSetDialog::ExportSetDialog(const document::ButtonDocument& layout, QWidget* parent)
     : QDialog(parent), layout_(layout) {
   setObjectName(QStringLiteral("exportSetDialog"));
-  setWindowTitle(QStringLiteral("Export Set"));
+  setWindowTitle(tr("Export Set"));
   update_timer_ = new QTimer(this);
   update_timer_->setObjectName(QStringLiteral("previewTimer"));
   update_timer_->setSingleShot(true);
@@ -153,7 +157,7 @@ void ExportSetDialog::BuildControls() {
   grid->setContentsMargins(0, 0, 0, 0);
   top->addWidget(settings_);
 
-  auto* captionsLabel = new QLabel(QStringLiteral("&Captions, one a line:"), settings_);
+  auto* captionsLabel = new QLabel(tr("&Captions, one a line:"), settings_);
   captions_edit_ = new QPlainTextEdit(settings_);
   captions_edit_->setObjectName(QStringLiteral("captionsEdit"));
   captions_edit_->setTabChangesFocus(true);
@@ -168,79 +172,79 @@ void ExportSetDialog::BuildControls() {
 
   caption_layer_combo_ = new QComboBox(settings_);
   caption_layer_combo_->setObjectName(QStringLiteral("captionLayerCombo"));
-  caption_layer_combo_->addItem(QStringLiteral("The top-most text layer"), -1);
+  caption_layer_combo_->addItem(tr("The top-most text layer"), -1);
   for (int row = 0; row < layout_.RowCount(); ++row) {
     const document::LayerRow& layer = layout_.Row(row);
     if (!layer.IsComplete() || !document::KindsForRender(layer.type).text) continue;
     const QString caption = QString::fromStdString(document::GetPropValue("Text", layer.Properties(), ""));
-    caption_layer_combo_->addItem(QStringLiteral("Layer %1: %2").arg(row).arg(caption), row);
+    caption_layer_combo_->addItem(tr("Layer %1: %2").arg(row).arg(caption), row);
   }
-  form->addRow(QStringLiteral("Caption &layer:"), caption_layer_combo_);
+  form->addRow(tr("Caption &layer:"), caption_layer_combo_);
   connect(caption_layer_combo_, &QComboBox::currentIndexChanged, this, &ExportSetDialog::ScheduleUpdate);
 
   auto* looks = new QHBoxLayout;
   static constexpr const char* kLookNames[4] = {"normalBox", "hoverBox", "pressedBox", "disabledBox"};
   for (std::size_t i = 0; i < state_boxes_.size(); ++i) {
-    state_boxes_[i] = new QCheckBox(QString::fromLatin1(kLookTexts[i]), settings_);
+    state_boxes_[i] = new QCheckBox(tr(kLookTexts[i]), settings_);
     state_boxes_[i]->setObjectName(QString::fromLatin1(kLookNames[i]));
     looks->addWidget(state_boxes_[i]);
     connect(state_boxes_[i], &QCheckBox::toggled, this, &ExportSetDialog::ScheduleUpdate);
   }
-  form->addRow(QStringLiteral("Looks:"), looks);
+  form->addRow(tr("Looks:"), looks);
 
   auto* scales = new QHBoxLayout;
   for (std::size_t i = 0; i < scale_boxes_.size(); ++i) {
-    scale_boxes_[i] = new QCheckBox(QStringLiteral("&%1x").arg(i + 1), settings_);
+    scale_boxes_[i] = new QCheckBox(tr("&%1x").arg(i + 1), settings_);
     scale_boxes_[i]->setObjectName(QStringLiteral("scale%1Box").arg(i + 1));
     scales->addWidget(scale_boxes_[i]);
     connect(scale_boxes_[i], &QCheckBox::toggled, this, &ExportSetDialog::ScheduleUpdate);
   }
   scales->addStretch();
-  form->addRow(QStringLiteral("Screens:"), scales);
+  form->addRow(tr("Screens:"), scales);
 
   size_combo_ = new QComboBox(settings_);
   size_combo_->setObjectName(QStringLiteral("sizeCombo"));
-  size_combo_->addItem(QStringLiteral("Fit the longest caption"));
-  size_combo_->addItem(QStringLiteral("The layout's size"));
-  form->addRow(QStringLiteral("&Size:"), size_combo_);
+  size_combo_->addItem(tr("Fit the longest caption"));
+  size_combo_->addItem(tr("The layout's size"));
+  form->addRow(tr("&Size:"), size_combo_);
   connect(size_combo_, &QComboBox::currentIndexChanged, this, &ExportSetDialog::ScheduleUpdate);
 
   format_combo_ = new QComboBox(settings_);
   format_combo_->setObjectName(QStringLiteral("formatCombo"));
-  for (const FormatEntry& entry : kFormats) format_combo_->addItem(QString::fromLatin1(entry.text));
-  form->addRow(QStringLiteral("&Format:"), format_combo_);
+  for (const FormatEntry& entry : kFormats) format_combo_->addItem(tr(entry.text));
+  form->addRow(tr("&Format:"), format_combo_);
   connect(format_combo_, &QComboBox::currentIndexChanged, this, &ExportSetDialog::ScheduleUpdate);
 
   pattern_edit_ = new QLineEdit(settings_);
   pattern_edit_->setObjectName(QStringLiteral("patternEdit"));
   pattern_edit_->setToolTip(
-      QStringLiteral("{name}: the caption in lower-case letters, digits and dashes; {index}: its place in the "
-                     "list; {state}: normal, hover, pressed or disabled; {scale}: 1, 2 or 3"));
+      tr("{name}: the caption in lower-case letters, digits and dashes; {index}: its place in the list; "
+         "{state}: normal, hover, pressed or disabled; {scale}: 1, 2 or 3"));
   example_label_ = new QLabel(settings_);
   example_label_->setObjectName(QStringLiteral("exampleLabel"));
   auto* names = new QVBoxLayout;
   names->addWidget(pattern_edit_);
   names->addWidget(example_label_);
   // A label of its own: a row of a layout gets no buddy for its mnemonic.
-  auto* namesLabel = new QLabel(QStringLiteral("File &names:"), settings_);
+  auto* namesLabel = new QLabel(tr("File &names:"), settings_);
   namesLabel->setBuddy(pattern_edit_);
   form->addRow(namesLabel, names);
   connect(pattern_edit_, &QLineEdit::textChanged, this, &ExportSetDialog::ScheduleUpdate);
 
   folder_edit_ = new QLineEdit(settings_);
   folder_edit_->setObjectName(QStringLiteral("folderEdit"));
-  browse_button_ = new QPushButton(QStringLiteral("&Browse..."), settings_);
+  browse_button_ = new QPushButton(tr("&Browse..."), settings_);
   browse_button_->setObjectName(QStringLiteral("browseButton"));
   connect(browse_button_, &QPushButton::clicked, this, &ExportSetDialog::ChooseFolder);
   auto* folder = new QHBoxLayout;
   folder->addWidget(folder_edit_, 1);
   folder->addWidget(browse_button_);
-  auto* folderLabel = new QLabel(QStringLiteral("F&older:"), settings_);
+  auto* folderLabel = new QLabel(tr("F&older:"), settings_);
   folderLabel->setBuddy(folder_edit_);
   form->addRow(folderLabel, folder);
   connect(folder_edit_, &QLineEdit::textChanged, this, &ExportSetDialog::ScheduleUpdate);
 
-  sprite_box_ = new QCheckBox(QStringLiteral("Sprite sheets, st&yle sheet and preview page"), settings_);
+  sprite_box_ = new QCheckBox(tr("Sprite sheets, st&yle sheet and preview page"), settings_);
   sprite_box_->setObjectName(QStringLiteral("spriteBox"));
   form->addRow(QString(), sprite_box_);
   connect(sprite_box_, &QCheckBox::toggled, this, &ExportSetDialog::ScheduleUpdate);
@@ -251,7 +255,7 @@ void ExportSetDialog::BuildControls() {
   strip_area_->setObjectName(QStringLiteral("stripArea"));
   strip_area_->setWidget(strip_label_);
   strip_area_->setMinimumHeight(140);
-  top->addWidget(new QLabel(QStringLiteral("The set as it will be written, at 1x:"), this));
+  top->addWidget(new QLabel(tr("The set as it will be written, at 1x:"), this));
   top->addWidget(strip_area_, 1);
 
   status_label_ = new QLabel(this);
@@ -265,7 +269,7 @@ void ExportSetDialog::BuildControls() {
   top->addWidget(progress_);
 
   auto* buttons = new QDialogButtonBox(this);
-  export_button_ = buttons->addButton(QStringLiteral("&Export"), QDialogButtonBox::AcceptRole);
+  export_button_ = buttons->addButton(tr("&Export"), QDialogButtonBox::AcceptRole);
   export_button_->setObjectName(QStringLiteral("exportButton"));
   export_button_->setDefault(true);
   close_button_ = buttons->addButton(QDialogButtonBox::Close);
@@ -354,8 +358,8 @@ void ExportSetDialog::UpdatePreview() {
   problem_.clear();
   ExportSetChoices c = Choices();
   try {
-    if (c.options.states.empty()) throw commands::SetError("choose at least one look");
-    if (c.options.scales.empty()) throw commands::SetError("choose at least one screen");
+    if (c.options.states.empty()) throw commands::SetError(tr("choose at least one look").toStdString());
+    if (c.options.scales.empty()) throw commands::SetError(tr("choose at least one screen").toStdString());
     const QByteArray captions = c.captions.toUtf8();
     c.options.captions = commands::ParseCaptionsFile({captions.constData(), static_cast<std::size_t>(captions.size())},
                                                      "the captions");
@@ -371,16 +375,18 @@ void ExportSetDialog::UpdatePreview() {
   strip_label_->setPixmap(QPixmap::fromImage(strip_));
   strip_label_->adjustSize();
   if (set_) {
-    example_label_->setText(QStringLiteral("For example ") + QString::fromStdString(set_->FileName(0, 0, 0)));
+    example_label_->setText(tr("For example %1").arg(QString::fromStdString(set_->FileName(0, 0, 0))));
     const int files = static_cast<int>(set_->FileNames().size());
-    QString text = QStringLiteral("%1 files of %2 x %3 pixels at 1x")
-                       .arg(files)
-                       .arg(set_->Width())
-                       .arg(set_->Height());
-    if (set_->ButtonCount() > kStripButtons) {
-      text += QStringLiteral("; the strip shows the first %1 of %2 captions").arg(kStripButtons).arg(set_->ButtonCount());
-    }
-    ShowStatus(text + u'.', false);
+    const QString text =
+        set_->ButtonCount() > kStripButtons
+            ? tr("%1 files of %2 x %3 pixels at 1x; the strip shows the first %4 of %5 captions.")
+                  .arg(files)
+                  .arg(set_->Width())
+                  .arg(set_->Height())
+                  .arg(kStripButtons)
+                  .arg(set_->ButtonCount())
+            : tr("%1 files of %2 x %3 pixels at 1x.").arg(files).arg(set_->Width()).arg(set_->Height());
+    ShowStatus(text, false);
   } else {
     example_label_->clear();
     ShowStatus(problem_, true);
@@ -392,7 +398,7 @@ void ExportSetDialog::SetExporting(bool exporting) {
   exporting_ = exporting;
   settings_->setEnabled(!exporting);
   export_button_->setEnabled(!exporting);
-  close_button_->setText(exporting ? QStringLiteral("Cancel") : QStringLiteral("Close"));
+  close_button_->setText(exporting ? tr("Cancel") : tr("Close"));
   progress_->setVisible(exporting);
 }
 
@@ -402,7 +408,7 @@ bool ExportSetDialog::ExportNow() {
   if (!set_) return false;
   const QString folder = folder_edit_->text();
   if (folder.isEmpty()) {
-    ShowStatus(QStringLiteral("Choose the folder to write the set into."), true);
+    ShowStatus(tr("Choose the folder to write the set into."), true);
     return false;
   }
   cancel_ = false;
@@ -428,14 +434,14 @@ bool ExportSetDialog::ExportNow() {
   SetExporting(false);
   const int total = static_cast<int>(set_->FileNames().size());
   if (!error.isEmpty()) {
-    ShowStatus(QStringLiteral("%1 of %2 files were written before this error: %3").arg(written).arg(total).arg(error),
+    ShowStatus(tr("%1 of %2 files were written before this error: %3").arg(written).arg(total).arg(error),
                true);
     Dialogs().ShowError(this, error);
   } else if (!done) {
-    ShowStatus(QStringLiteral("Stopped: %1 of %2 files were written to %3.").arg(written).arg(total).arg(folder), true);
+    ShowStatus(tr("Stopped: %1 of %2 files were written to %3.").arg(written).arg(total).arg(folder), true);
   } else {
     exported_captions_ = set_->Options().captions;
-    ShowStatus(QStringLiteral("%1 files were written to %2.").arg(written).arg(folder), false);
+    ShowStatus(tr("%1 files were written to %2.").arg(written).arg(folder), false);
   }
   return done && error.isEmpty();
 }
@@ -444,7 +450,7 @@ void ExportSetDialog::CancelExport() { cancel_ = true; }
 
 void ExportSetDialog::ChooseFolder() {
   if (const std::optional<QString> folder =
-          Dialogs().FolderName(this, QStringLiteral("Folder for the Set"), folder_edit_->text())) {
+          Dialogs().FolderName(this, tr("Folder for the Set"), folder_edit_->text())) {
     folder_edit_->setText(*folder);
     UpdatePreview();
   }
