@@ -12,6 +12,7 @@
 
 #include "base/ascii_text.h"
 #include "base/atomic_file.h"
+#include "base/translation.h"
 #include "commands/set_page.h"
 #include "document/layer_type.h"
 #include "document/property_string.h"
@@ -21,6 +22,10 @@
 #include "render/render_scale.h"
 
 namespace vorbel::commands {
+
+using base::Translate;
+using base::TranslateFormat;
+
 namespace {
 
 // Every key a drawer reads: a caption must not hold one of them followed by
@@ -83,7 +88,7 @@ int CaptionEscapement(std::string_view props) {
 }
 
 std::string SizeText(std::int64_t w, std::int64_t h) {
-  return std::to_string(w) + " x " + std::to_string(h) + " pixels";
+  return TranslateFormat("%s x %s pixels", {std::to_string(w), std::to_string(h)});
 }
 
 }  // namespace
@@ -93,14 +98,15 @@ std::vector<render::ButtonState> ParseStates(std::string_view list) {
   for (std::string_view item : SplitList(list)) {
     const std::optional<render::ButtonState> state = render::ButtonStateNamed(item);
     if (!state) {
-      throw SetError("unknown state " + Quoted(item) + ": the states are normal, hover, pressed and disabled");
+      throw SetError(
+          TranslateFormat("unknown state \"%s\": the states are normal, hover, pressed and disabled", {item}));
     }
     if (std::find(states.begin(), states.end(), *state) != states.end()) {
-      throw SetError("the state " + Quoted(item) + " is given twice");
+      throw SetError(TranslateFormat("the state \"%s\" is given twice", {item}));
     }
     states.push_back(*state);
   }
-  if (states.empty()) throw SetError("the list of states is empty");
+  if (states.empty()) throw SetError(Translate("the list of states is empty"));
   return states;
 }
 
@@ -110,15 +116,15 @@ std::vector<int> ParseScales(std::string_view list) {
     std::string_view number = item;
     if (number.size() > 1 && (number.back() == 'x' || number.back() == 'X')) number.remove_suffix(1);
     if (number.size() != 1 || number[0] < '1' || number[0] > '0' + kMaxSetScale) {
-      throw SetError("unknown scale " + Quoted(item) + ": the scales are 1, 2 and 3");
+      throw SetError(TranslateFormat("unknown scale \"%s\": the scales are 1, 2 and 3", {item}));
     }
     const int scale = number[0] - '0';
     if (std::find(scales.begin(), scales.end(), scale) != scales.end()) {
-      throw SetError("the scale " + Quoted(item) + " is given twice");
+      throw SetError(TranslateFormat("the scale \"%s\" is given twice", {item}));
     }
     scales.push_back(scale);
   }
-  if (scales.empty()) throw SetError("the list of scales is empty");
+  if (scales.empty()) throw SetError(Translate("the list of scales is empty"));
   return scales;
 }
 
@@ -128,7 +134,7 @@ ExportFormat ParseFormatName(std::string_view name) {
   if (upper == "GIF") return ExportFormat::Gif;
   if (upper == "JPG" || upper == "JPEG") return ExportFormat::Jpeg;
   if (upper == "BMP") return ExportFormat::Bmp;
-  throw SetError("unknown format " + Quoted(name) + ": the formats are png, gif, jpg and bmp");
+  throw SetError(TranslateFormat("unknown format \"%s\": the formats are png, gif, jpg and bmp", {name}));
 }
 
 std::string_view FormatExtension(ExportFormat format) {
@@ -149,9 +155,9 @@ ButtonSet::ButtonSet(const document::ButtonDocument& layout, SetOptions options)
     : options_(std::move(options)),
       layout_(std::make_unique<document::ButtonDocument>()),
       doc_(std::make_unique<document::ButtonDocument>()) {
-  if (options_.captions.empty()) throw SetError("the caption list is empty");
+  if (options_.captions.empty()) throw SetError(Translate("the caption list is empty"));
   if (options_.captions.size() > kMaxCaptions) {
-    throw SetError("a set takes at most " + std::to_string(kMaxCaptions) + " captions");
+    throw SetError(TranslateFormat("a set takes at most %s captions", {std::to_string(kMaxCaptions)}));
   }
   // The lists the window gives are checked as those of the command line are.
   std::string states;
@@ -194,15 +200,15 @@ void ButtonSet::FindCaptionLayer(const document::ButtonDocument& layout) {
   if (options_.caption_layer >= 0) {
     caption_layer_ = options_.caption_layer;
     if (caption_layer_ >= layout.RowCount()) {
-      throw SetError("the layout has no layer " + std::to_string(caption_layer_) + " (its layers are 0 to " +
-                     std::to_string(layout.RowCount() - 1) + ")");
+      throw SetError(TranslateFormat("the layout has no layer %s (its layers are 0 to %s)",
+                                     {std::to_string(caption_layer_), std::to_string(layout.RowCount() - 1)}));
     }
     if (!IsTextLayer(layout, caption_layer_)) {
-      throw SetError("layer " + std::to_string(caption_layer_) + " of the layout is no text layer");
+      throw SetError(TranslateFormat("layer %s of the layout is no text layer", {std::to_string(caption_layer_)}));
     }
   } else {
     caption_layer_ = DefaultCaptionLayer(layout);
-    if (caption_layer_ < 0) throw SetError("the layout has no text layer to take the captions");
+    if (caption_layer_ < 0) throw SetError(Translate("the layout has no text layer to take the captions"));
   }
 
   const std::string& props = layout.Row(caption_layer_).Properties();
@@ -214,17 +220,18 @@ void ButtonSet::FindCaptionLayer(const document::ButtonDocument& layout) {
   for (const std::string& caption : options_.captions) {
     std::string with = document::SetPropValue("Text", props, caption);
     if (caption.find(';') != std::string::npos) {
-      throw SetError("the caption " + Quoted(caption) + " holds \";\", which ends a caption in a layout");
+      throw SetError(TranslateFormat("the caption \"%s\" holds \";\", which ends a caption in a layout", {caption}));
     }
     for (std::string_view key : kDrawerKeys) {
       if (document::GetPropValue(key, with, "") != document::GetPropValue(key, neutral, "")) {
-        throw SetError("the caption " + Quoted(caption) + " holds " + Quoted(std::string(key) + "=") +
-                       ", which the caption layer would read as its own setting");
+        throw SetError(TranslateFormat(
+            "the caption \"%s\" holds \"%s=\", which the caption layer would read as its own setting", {caption, key}));
       }
     }
     if (document::GetPropValue("Text", with, "") != caption) {
-      throw SetError("the caption layer cannot take the caption " + Quoted(caption) +
-                     ": its property string holds \"Text=\" where it is read as part of another setting");
+      throw SetError(TranslateFormat("the caption layer cannot take the caption \"%s\": its property string holds "
+                                     "\"Text=\" where it is read as part of another setting",
+                                     {caption}));
     }
     props_.push_back(std::move(with));
   }
@@ -234,15 +241,16 @@ void ButtonSet::PlanSize(const document::ButtonDocument& layout) {
   const int w0 = layout.Width();
   const int h0 = layout.Height();
   if (w0 < 1 || h0 < 1) {
-    throw SetError("the layout's button is " + SizeText(w0, h0) + "; its width and height must be at least 1");
+    throw SetError(
+        TranslateFormat("the layout's button is %s; its width and height must be at least 1", {SizeText(w0, h0)}));
   }
-  const std::string layer = "the caption layer (layer " + std::to_string(caption_layer_) + ")";
   const auto measure = [&](const std::string& props) {
     try {
       return TurnedCell(renderer_.GetTextLayerWidth(props), renderer_.GetTextLayerHeight(props),
                         CaptionEscapement(props));
     } catch (const base::Error& e) {
-      throw SetError(layer + " cannot be measured: " + e.what());
+      throw SetError(TranslateFormat("the caption layer (layer %s) cannot be measured: %s",
+                                     {std::to_string(caption_layer_), e.what()}));
     }
   };
   const document::LayerRow& row = layout.Row(caption_layer_);
@@ -261,8 +269,8 @@ void ButtonSet::PlanSize(const document::ButtonDocument& layout) {
   const int most = *std::max_element(options_.scales.begin(), options_.scales.end());
   if (gdi::SizeTooLarge(static_cast<int>(std::min<std::int64_t>(width * most, 1 << 30)),
                         static_cast<int>(std::min<std::int64_t>(height * most, 1 << 30)))) {
-    throw SetError("the buttons would be " + SizeText(width, height) + ", more than can be drawn at " +
-                   std::to_string(most) + "x");
+    throw SetError(TranslateFormat("the buttons would be %s, more than can be drawn at %sx",
+                                   {SizeText(width, height), std::to_string(most)}));
   }
   width_ = static_cast<int>(width);
   height_ = static_cast<int>(height);
@@ -293,10 +301,20 @@ void ButtonSet::PlanSize(const document::ButtonDocument& layout) {
       }
     }
     if (count > 0) {
-      throw SetError(std::string(count == 1 ? "the caption " : "the captions ") + misfits +
-                     (count > 5 ? " and " + std::to_string(count - 5) + " more" : "") + (count == 1 ? " does" : " do") +
-                     " not fit the button of " + SizeText(width_, height_) +
-                     "; let the set fit its captions, or make the button larger");
+      const std::string size = SizeText(width_, height_);
+      if (count == 1) {
+        throw SetError(TranslateFormat(
+            "the caption %s does not fit the button of %s; let the set fit its captions, or make the button larger",
+            {misfits, size}));
+      }
+      if (count <= 5) {
+        throw SetError(TranslateFormat(
+            "the captions %s do not fit the button of %s; let the set fit its captions, or make the button larger",
+            {misfits, size}));
+      }
+      throw SetError(TranslateFormat("the captions %s and %s more do not fit the button of %s; let the set fit its "
+                                     "captions, or make the button larger",
+                                     {misfits, std::to_string(count - 5), size}));
     }
   }
 
@@ -305,8 +323,8 @@ void ButtonSet::PlanSize(const document::ButtonDocument& layout) {
     const std::int64_t sheetHeight = std::int64_t{height_} * most * ButtonCount();
     if (sheetWidth > gdi::kMaxBitmapSide || sheetHeight > gdi::kMaxBitmapSide ||
         sheetWidth * sheetHeight > gdi::kMaxBitmapPixels) {
-      throw SetError("the sprite sheet at " + std::to_string(most) + "x would be " + SizeText(sheetWidth, sheetHeight) +
-                     ", more than can be drawn; make the set smaller");
+      throw SetError(TranslateFormat("the sprite sheet at %sx would be %s, more than can be drawn; make the set smaller",
+                                     {std::to_string(most), SizeText(sheetWidth, sheetHeight)}));
     }
   }
 }
@@ -319,15 +337,21 @@ void ButtonSet::PlanNames() {
   const auto take = [&](const std::string& name, const std::string& what) {
     const auto [it, inserted] = taken.emplace(name, what);
     if (inserted) return;
-    std::string hint;
+    std::string_view missing;
     const auto need = [&](bool varies, std::string_view field) {
-      if (varies && !PatternHasField(pattern, field) && hint.empty()) hint = "; add {" + std::string(field) + "}";
+      if (varies && !PatternHasField(pattern, field) && missing.empty()) missing = field;
     };
     need(ButtonCount() > 1 && !PatternHasField(pattern, "index"), "name");
     need(options_.states.size() > 1, "state");
     need(options_.scales.size() > 1, "scale");
-    throw SetError("the file-name pattern " + Quoted(pattern) + " gives the same file name " + name + " to " +
-                   it->second + " and " + what + (hint.empty() ? "; set its fields apart" : hint));
+    if (missing.empty()) {
+      throw SetError(TranslateFormat("the file-name pattern \"%s\" gives the same file name %s to %s and %s; set its "
+                                     "fields apart",
+                                     {pattern, name, it->second, what}));
+    }
+    throw SetError(
+        TranslateFormat("the file-name pattern \"%s\" gives the same file name %s to %s and %s; add {%s}",
+                        {pattern, name, it->second, what, missing}));
   };
   names_.assign(options_.captions.size() * options_.states.size() * options_.scales.size(), {});
   for (int button = 0; button < ButtonCount(); ++button) {
@@ -339,19 +363,19 @@ void ButtonSet::PlanNames() {
         try {
           CheckSetFileName(name);
         } catch (const SetError& e) {
-          throw SetError("the file-name pattern " + Quoted(pattern) + " cannot be used: " + e.what());
+          throw SetError(TranslateFormat("the file-name pattern \"%s\" cannot be used: %s", {pattern, e.what()}));
         }
-        take(name, Quoted(Caption(button)) + " " + std::string(stateName) + " at " +
-                       std::to_string(options_.scales[scale]) + "x");
+        take(name, TranslateFormat("\"%s\" %s at %sx",
+                                   {Caption(button), stateName, std::to_string(options_.scales[scale])}));
         names_[(static_cast<std::size_t>(button) * options_.states.size() + state) * options_.scales.size() + scale] =
             std::move(name);
       }
     }
   }
   if (options_.sprite) {
-    for (int scale : options_.scales) take(SpriteSheetName(scale), "the sprite sheet");
-    take(std::string(kStyleSheetName), "the style sheet");
-    take(std::string(kPreviewPageName), "the preview page");
+    for (int scale : options_.scales) take(SpriteSheetName(scale), Translate("the sprite sheet"));
+    take(std::string(kStyleSheetName), Translate("the style sheet"));
+    take(std::string(kPreviewPageName), Translate("the preview page"));
   }
 }
 
@@ -406,7 +430,7 @@ const gdi::Bitmap& ButtonSet::Draw(int button, render::ButtonState state, int sc
     const render::RenderResult result = renderer_.RenderButton(*doc_, scale);
     if (result == render::RenderResult::OutOfMemory) throw std::bad_alloc();
     if (result != render::RenderResult::Drawn && result != render::RenderResult::Partial) {
-      throw SetError("the button " + Quoted(Caption(button)) + " could not be drawn");
+      throw SetError(TranslateFormat("the button \"%s\" could not be drawn", {Caption(button)}));
     }
     drawn_partial_ = result == render::RenderResult::Partial;
     drawn_button_ = button;
@@ -420,21 +444,22 @@ const gdi::Bitmap& ButtonSet::Draw(int button, render::ButtonState state, int sc
 }
 
 SetWriter::SetWriter(ButtonSet& set, std::string folder) : set_(set), folder_(std::move(folder)) {
-  if (folder_.empty()) throw SetError("no folder is given for the set");
+  if (folder_.empty()) throw SetError(Translate("no folder is given for the set"));
   struct stat st {};
   if (::stat(folder_.c_str(), &st) != 0) {
     if (errno != ENOENT || ::mkdir(folder_.c_str(), 0777) != 0) {
       const int err = errno;
-      throw SetError("Cannot create the folder " + folder_ + ": " +
-                     (err == ENOENT ? std::string("the folder it belongs in does not exist") : std::strerror(err)));
+      throw SetError(TranslateFormat(
+          "Cannot create the folder %s: %s",
+          {folder_, err == ENOENT ? Translate("the folder it belongs in does not exist") : std::strerror(err)}));
     }
   } else if (!S_ISDIR(st.st_mode)) {
-    throw SetError(folder_ + " is no folder");
+    throw SetError(TranslateFormat("%s is no folder", {folder_}));
   }
   for (const std::string& name : set_.FileNames()) {
     const std::string path = PathOf(name);
     if (::lstat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode)) {
-      throw SetError(path + " is not a file: a set replaces files only");
+      throw SetError(TranslateFormat("%s is not a file: a set replaces files only", {path}));
     }
   }
 }
@@ -494,7 +519,9 @@ void SetWriter::WriteStep() {
       }
     }
   }
-  if (partlyDrawn) partly_drawn_.push_back(set_.Caption(button) + " at " + std::to_string(scale) + "x");
+  if (partlyDrawn) {
+    partly_drawn_.push_back(TranslateFormat("%s at %sx", {set_.Caption(button), std::to_string(scale)}));
+  }
   ++step_;
 }
 

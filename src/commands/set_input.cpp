@@ -5,9 +5,13 @@
 
 #include "base/ascii_text.h"
 #include "base/text_encoding.h"
+#include "base/translation.h"
 #include "document/property_string.h"
 
 namespace vorbel::commands {
+
+using base::Translate;
+using base::TranslateFormat;
 namespace {
 
 // The ASCII letters of U+00C0 to U+017F (Latin-1 letters and Latin
@@ -32,13 +36,14 @@ bool IsControl(char32_t c) { return c < 0x20 || c == 0x7F || (c >= 0x80 && c < 0
 
 // Checks one caption; `where` names it in messages ("item 2", "line 3").
 void CheckCaption(std::string_view caption, const std::string& where) {
-  if (!base::IsValidUtf8(caption)) throw SetError(where + " is not UTF-8 text");
+  if (!base::IsValidUtf8(caption)) throw SetError(TranslateFormat("%s is not UTF-8 text", {where}));
   const std::u32string chars = base::DecodeUtf8(caption);
   for (char32_t c : chars) {
-    if (IsControl(c)) throw SetError(where + " holds a control character");
+    if (IsControl(c)) throw SetError(TranslateFormat("%s holds a control character", {where}));
   }
   if (chars.size() > kMaxCaptionLength) {
-    throw SetError(where + " is longer than " + std::to_string(kMaxCaptionLength) + " characters");
+    throw SetError(
+        TranslateFormat("%s is longer than %s characters", {where, std::to_string(kMaxCaptionLength)}));
   }
 }
 
@@ -47,7 +52,7 @@ void AddCaption(std::vector<std::string>& captions, std::string_view caption, co
   if (caption.empty()) return;
   CheckCaption(caption, where);
   if (captions.size() == kMaxCaptions) {
-    throw SetError("a set takes at most " + std::to_string(kMaxCaptions) + " captions");
+    throw SetError(TranslateFormat("a set takes at most %s captions", {std::to_string(kMaxCaptions)}));
   }
   captions.emplace_back(caption);
 }
@@ -69,8 +74,9 @@ void WalkPattern(std::string_view pattern, Field field, Text text) {
     bool known = false;
     for (std::string_view f : kFields) known = known || f == name;
     if (!known) {
-      throw SetError("the file-name pattern \"" + std::string(pattern) + "\" holds a \"" + pattern[brace] +
-                     "\" that is none of {name}, {index}, {state} and {scale}");
+      throw SetError(
+          TranslateFormat("the file-name pattern \"%s\" holds a \"%s\" that is none of {name}, {index}, {state} and {scale}",
+                          {pattern, std::string(1, pattern[brace])}));
     }
     field(name);
     at = close + 1;
@@ -84,7 +90,8 @@ std::vector<std::string> ParseCaptionList(std::string_view list) {
   std::size_t item = 0;
   for (std::size_t at = 0; at <= list.size();) {
     const std::size_t comma = std::min(list.find(',', at), list.size());
-    AddCaption(captions, list.substr(at, comma - at), "caption " + std::to_string(++item) + " of the list");
+    AddCaption(captions, list.substr(at, comma - at),
+               TranslateFormat("caption %s of the list", {std::to_string(++item)}));
     at = comma + 1;
   }
   return captions;
@@ -98,7 +105,7 @@ std::vector<std::string> ParseCaptionsFile(std::string_view bytes, std::string_v
     const std::size_t end = std::min(bytes.find('\n', at), bytes.size());
     std::string_view text = bytes.substr(at, end - at);
     if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
-    AddCaption(captions, text, std::string(name) + ": line " + std::to_string(++line));
+    AddCaption(captions, text, TranslateFormat("%s: line %s", {name, std::to_string(++line)}));
     at = end + 1;
   }
   return captions;
@@ -151,14 +158,14 @@ std::vector<std::string> UniqueSlugs(const std::vector<std::string>& captions) {
 }
 
 void CheckPattern(std::string_view pattern) {
-  if (pattern.empty()) throw SetError("the file-name pattern is empty");
-  const std::string quoted = "the file-name pattern \"" + std::string(pattern) + "\"";
-  if (!base::IsValidUtf8(pattern)) throw SetError(quoted + " is not UTF-8 text");
+  if (pattern.empty()) throw SetError(Translate("the file-name pattern is empty"));
+  if (!base::IsValidUtf8(pattern)) throw SetError(Translate("the file-name pattern is not UTF-8 text"));
   if (pattern.find('/') != std::string_view::npos) {
-    throw SetError(quoted + " holds \"/\": a set writes its files into its folder only");
+    throw SetError(TranslateFormat(
+        "the file-name pattern \"%s\" holds \"/\": a set writes its files into its folder only", {pattern}));
   }
   for (char32_t c : base::DecodeUtf8(pattern)) {
-    if (IsControl(c)) throw SetError("the file-name pattern holds a control character");
+    if (IsControl(c)) throw SetError(Translate("the file-name pattern holds a control character"));
   }
   WalkPattern(
       pattern, [](std::string_view) {}, [](std::string_view) {});
@@ -184,44 +191,50 @@ std::string ExpandPattern(std::string_view pattern, std::string_view name, int i
 }
 
 void CheckSetFileName(std::string_view name) {
-  const std::string quoted = "the file name \"" + std::string(name) + "\"";
-  if (name.empty()) throw SetError("a file name of the set is empty");
-  if (name == "." || name == "..") throw SetError(quoted + " names a folder");
-  if (name.front() == '.') throw SetError(quoted + " starts with \".\": it would be a hidden file");
-  if (name.find('/') != std::string_view::npos) throw SetError(quoted + " holds \"/\"");
-  if (!base::IsValidUtf8(name)) throw SetError("a file name of the set is not UTF-8 text");
-  for (char32_t c : base::DecodeUtf8(name)) {
-    if (IsControl(c)) throw SetError("a file name of the set holds a control character");
+  if (name.empty()) throw SetError(Translate("a file name of the set is empty"));
+  if (!base::IsValidUtf8(name)) throw SetError(Translate("a file name of the set is not UTF-8 text"));
+  if (name == "." || name == "..") throw SetError(TranslateFormat("the file name \"%s\" names a folder", {name}));
+  if (name.front() == '.') {
+    throw SetError(TranslateFormat("the file name \"%s\" starts with \".\": it would be a hidden file", {name}));
   }
-  if (name.size() > 255) throw SetError(quoted + " is longer than the 255 bytes a file name may have");
+  if (name.find('/') != std::string_view::npos) {
+    throw SetError(TranslateFormat("the file name \"%s\" holds \"/\"", {name}));
+  }
+  for (char32_t c : base::DecodeUtf8(name)) {
+    if (IsControl(c)) throw SetError(Translate("a file name of the set holds a control character"));
+  }
+  if (name.size() > 255) {
+    throw SetError(TranslateFormat("the file name \"%s\" is longer than the 255 bytes a file name may have", {name}));
+  }
 }
 
 PropertyOverride ParsePropertyOverride(std::string_view text) {
-  const std::string quoted = "--set " + std::string(text);
-  const auto fail = [&](const std::string& why) -> PropertyOverride { throw SetError(quoted + ": " + why); };
+  const auto fail = [&](const char* why) -> PropertyOverride {
+    throw SetError(base::FormatMessage("--set %s: %s", {text, Translate(why)}));
+  };
   PropertyOverride result;
   const std::size_t colon = text.find(':');
   const std::string_view number = text.substr(0, colon);
   if (colon == std::string_view::npos || number.empty() || number.size() > 6 ||
       number.find_first_not_of("0123456789") != std::string_view::npos) {
-    return fail("give the layer's number, \":\", the key, \"=\" and the value, as in 2:Color=clRed");
+    return fail(VORBEL_TRANSLATABLE("give the layer's number, \":\", the key, \"=\" and the value, as in 2:Color=clRed"));
   }
   for (char c : number) result.layer = result.layer * 10 + (c - '0');
   const std::string_view rest = text.substr(colon + 1);
   const std::size_t equals = rest.find('=');
   const std::string_view key = rest.substr(0, equals);
-  if (equals == std::string_view::npos || key.empty()) return fail("the key and \"=\" are missing");
+  if (equals == std::string_view::npos || key.empty()) return fail(VORBEL_TRANSLATABLE("the key and \"=\" are missing"));
   for (char c : key) {
     const bool ok = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
-    if (!ok) return fail("a key is made of letters, digits and \"_\" only");
+    if (!ok) return fail(VORBEL_TRANSLATABLE("a key is made of letters, digits and \"_\" only"));
   }
   const std::string_view value = rest.substr(equals + 1);
-  if (value.find(';') != std::string_view::npos) return fail("a value cannot hold \";\"");
-  if (!base::IsValidUtf8(value)) return fail("the value is not UTF-8 text");
+  if (value.find(';') != std::string_view::npos) return fail(VORBEL_TRANSLATABLE("a value cannot hold \";\""));
+  if (!base::IsValidUtf8(value)) return fail(VORBEL_TRANSLATABLE("the value is not UTF-8 text"));
   for (char32_t c : base::DecodeUtf8(value)) {
-    if (IsControl(c)) return fail("the value holds a control character");
+    if (IsControl(c)) return fail(VORBEL_TRANSLATABLE("the value holds a control character"));
   }
-  if (value.size() > 2047) return fail("the value is longer than the 2047 characters a layout holds");
+  if (value.size() > 2047) return fail(VORBEL_TRANSLATABLE("the value is longer than the 2047 characters a layout holds"));
   result.key = key;
   result.value = value;
   return result;
@@ -229,10 +242,12 @@ PropertyOverride ParsePropertyOverride(std::string_view text) {
 
 void ApplyPropertyOverride(document::ButtonDocument& doc, const PropertyOverride& change) {
   if (change.layer >= doc.RowCount()) {
-    throw SetError("--set " + std::to_string(change.layer) + ":" + change.key + "=" + change.value +
-                   ": the layout has no layer " + std::to_string(change.layer) +
-                   (doc.RowCount() == 0 ? " (it has no layers)"
-                                        : " (its layers are 0 to " + std::to_string(doc.RowCount() - 1) + ")"));
+    const std::string given = std::to_string(change.layer) + ":" + change.key + "=" + change.value;
+    const std::string layer = std::to_string(change.layer);
+    throw SetError(doc.RowCount() == 0
+                       ? TranslateFormat("--set %s: the layout has no layer %s (it has no layers)", {given, layer})
+                       : TranslateFormat("--set %s: the layout has no layer %s (its layers are 0 to %s)",
+                                         {given, layer, std::to_string(doc.RowCount() - 1)}));
   }
   const document::LayerRow& row = doc.Row(change.layer);
   doc.SetRowSubItem(change.layer, document::SubItem::Properties,
