@@ -159,7 +159,7 @@ BENCHMARK(BM_CairoFullHdPng)->Unit(benchmark::kMillisecond)->UseRealTime();
 // found beside it.
 [[maybe_unused]] const bool kExamplesRegistered = [] {
   std::vector<fs::path> examples;
-  for (const fs::directory_entry& entry : fs::directory_iterator(VORBEL_EXAMPLES)) {
+  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(VORBEL_EXAMPLES)) {
     if (entry.path().extension() == ".vrb") examples.push_back(entry.path());
   }
   std::sort(examples.begin(), examples.end());

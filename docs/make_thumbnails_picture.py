@@ -90,7 +90,7 @@ def label(vorbel, text):
 
 def main():
     vorbel = sys.argv[1] if len(sys.argv) > 1 else str(ROOT / "build/src/app/vorbel")
-    examples = sorted((ROOT / "examples").glob("*.vrb"))
+    examples = sorted((ROOT / "examples").rglob("*.vrb"))
     lines = (len(examples) + COLUMNS - 1) // COLUMNS
     width = COLUMNS * CELL_W + (COLUMNS + 1) * GAP
     height = lines * (BOX + LABEL_H) + (lines + 1) * GAP

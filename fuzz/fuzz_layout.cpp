@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   document::ButtonDocument back;
   layout::ReadLayout(back, again);
   if (back.Rows() != doc.Rows() || back.Height() != doc.Height() || back.Width() != doc.Width() ||
-      back.WorkAreaColor() != doc.WorkAreaColor()) {
+      back.WorkAreaColor() != doc.WorkAreaColor() || back.SetCaptions() != doc.SetCaptions()) {
     std::abort();
   }
   if (layout::FormatLayout(back) != saved) std::abort();

@@ -43,19 +43,21 @@ CommandLine Only(CommandLine::Action action) {
 }  // namespace
 
 std::string ShortUsageText() {
-  return base::FormatMessage(
-      "%s\n%s\n%s\n%s\n",
-      {Translate("Usage: vorbel [LAYOUT]"), Translate("  or:  vorbel --export OUT LAYOUT"),
-       Translate("  or:  vorbel --thumbnail SIZE LAYOUT OUT"), Translate("Try 'vorbel --help' for more information.")});
+  return base::FormatMessage("%s\n%s\n%s\n%s\n%s\n",
+                             {Translate("Usage: vorbel [LAYOUT]"), Translate("  or:  vorbel --export OUT LAYOUT"),
+                              Translate("  or:  vorbel --thumbnail SIZE LAYOUT OUT"),
+                              Translate("  or:  vorbel --export-set DIR [OPTION]... LAYOUT"),
+                              Translate("Try 'vorbel --help' for more information.")});
 }
 
 std::string UsageText() {
   // Option lines: two spaces, the option, its arguments in capitals; the
   // description starts in column 25 or on the next line (see the header).
   return base::FormatMessage(
-      "%s\n%s\n%s\n%s\n\n%s%s%s%s%s%s%s\n%s",
+      "%s\n%s\n%s\n%s\n%s\n\n%s%s%s%s%s%s%s%s%s\n%s",
       {Translate("Usage: vorbel [LAYOUT]"), Translate("  or:  vorbel --export OUT LAYOUT"),
        Translate("  or:  vorbel --thumbnail SIZE LAYOUT OUT"),
+       Translate("  or:  vorbel --export-set DIR [OPTION]... LAYOUT"),
        Translate("Draws small button images for web pages from a stack of layers."),
        Translate("  LAYOUT                open this layout file in the main window\n"),
        Translate("  --export OUT LAYOUT   draw the layout file LAYOUT and write the button to\n"
@@ -64,11 +66,38 @@ std::string UsageText() {
                  "                        \"bmp\", JPEG when it holds \"jp\", PNG for \".png\",\n"
                  "                        GIF otherwise (work area transparent in GIF and PNG)\n"),
        Translate("  --format FORMAT       write the picture of --export as FORMAT (png, gif,\n"
-                 "                        jpg or bmp), whatever the name OUT says\n"),
+                 "                        jpg or bmp), whatever the name OUT says, and the\n"
+                 "                        buttons of --export-set (default: png)\n"),
        Translate("  --thumbnail SIZE LAYOUT OUT\n"
                  "                        write a PNG thumbnail of LAYOUT to OUT for file\n"
                  "                        managers: the button scaled to fit SIZE x SIZE\n"
                  "                        pixels (1 to 1024), the work area transparent\n"),
+       // ---- button sets (set_command.h) ----
+       Translate("  --export-set DIR      draw LAYOUT once for every caption given and write the\n"
+                 "                        buttons, all of one size, into the folder DIR (made\n"
+                 "                        when it is missing), without a window; the caption\n"
+                 "                        layer is placed anew by its alignment on each button\n"
+                 "  --captions LIST       the captions, separated by commas\n"
+                 "  --captions-file FILE  the captions, one a line (UTF-8), after those of\n"
+                 "                        --captions; without either, the captions that\n"
+                 "                        LAYOUT keeps from the window's last Export Set\n"
+                 "  --states LIST         the looks to draw, of normal, hover, pressed and\n"
+                 "                        disabled (default: normal)\n"
+                 "  --scales LIST         the screen densities to draw for, of 1, 2 and 3\n"
+                 "                        (default: 1); 2 and 3 draw the buttons anew, larger\n"
+                 "  --pattern PATTERN     the file names, from {name} (the caption in lower-case\n"
+                 "                        letters, digits and dashes), {index}, {state} and\n"
+                 "                        {scale}, the format's extension added (default:\n"
+                 "                        \"{name}-{state}@{scale}x\")\n"
+                 "  --size SIZE           fit (default: every button as large as its largest\n"
+                 "                        caption needs) or fixed (the layout's size; a caption\n"
+                 "                        that does not fit is an error)\n"
+                 "  --sprite              also write a PNG sprite sheet per scale, buttons.css\n"
+                 "                        with a class per button, and preview.html\n"
+                 "  --caption-layer N     the text layer that takes the captions, counted from 0\n"
+                 "                        as in the layout file (default: the top-most one)\n"),
+       Translate("  --set SETTING         N:KEY=VALUE: set the property KEY of layer N to VALUE\n"
+                 "                        for this run of --export or --export-set; repeatable\n"),
        Translate("  -h, --help            show this help and exit\n"),
        Translate("  -V, --version         show the version and exit\n"),
        Translate("  --                    end of options: the arguments after it are file names\n"),
@@ -147,11 +176,20 @@ CommandLine ParseCommandLine(std::span<const char* const> args) {
       // The last one given counts.
       formatName = taken[0];
       // ---- end of thumbnails and pipes ----
+    } else if (const int arity = SetOptionArity(name); arity >= 0) {  // ---- button sets ----
+      if (arity == 0 && joined) {
+        usageError(TranslateFormat("%s takes no value", {name}));
+      } else if (arity == 1 && !take(1)) {
+        usageError(TranslateFormat("%s needs a value", {name}));
+        break;
+      }
+      ApplySetOption(name, arity == 1 ? taken[0] : std::string(), result.set, error);
     } else {
       usageError(TranslateFormat("unknown option '%s'", {arg}));
     }
   }
   if (exportAsked && thumbnailAsked) usageError(Translate("--export and --thumbnail cannot be given together"));
+  usageError(CheckSetArguments(result.set, exportAsked, thumbnailAsked, positional.size()));
   if (!positional.empty()) {
     if (exportAsked) {
       usageError(TranslateFormat("unexpected argument '%s' beside --export OUT LAYOUT", {positional.front()}));
@@ -165,8 +203,10 @@ CommandLine ParseCommandLine(std::span<const char* const> args) {
       usageError(TranslateFormat("unknown picture format '%s' for --format: use png, gif, jpg or bmp", {*formatName}));
     } else if (thumbnailAsked && *result.format != commands::ExportFormat::Png) {
       usageError(Translate("a thumbnail is always a PNG picture: --format can only be png with --thumbnail"));
-    } else if (!exportAsked && !thumbnailAsked) {
-      usageError(Translate("--format goes with --export or --thumbnail"));
+    } else if (!exportAsked && !thumbnailAsked && !result.set.export_set) {
+      usageError(Translate("--format goes with --export, --thumbnail or --export-set"));
+    } else if (result.set.export_set) {
+      result.set.options.format = *result.format;
     }
   }
   if (!error.empty()) {
@@ -180,6 +220,11 @@ CommandLine ParseCommandLine(std::span<const char* const> args) {
   }
   if (thumbnailAsked) {
     result.action = Action::Thumbnail;
+    return result;
+  }
+  if (result.set.export_set) {
+    result.action = Action::ExportSet;
+    result.layout = positional.front();
     return result;
   }
   return Only(Action::Window);

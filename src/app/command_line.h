@@ -4,6 +4,8 @@
 //   vorbel [LAYOUT]                     the main window, opening LAYOUT if given
 //   vorbel --export OUT LAYOUT          draws LAYOUT and writes the button to OUT
 //   vorbel --thumbnail SIZE LAYOUT OUT  writes a PNG thumbnail of LAYOUT to OUT
+//   vorbel --export-set DIR [set options] LAYOUT
+//                                       draws a set of buttons into DIR (set_command.h)
 //   vorbel --help | --version
 //
 // Options may come in any order; one that takes arguments takes them from the
@@ -15,6 +17,7 @@
 #include <span>
 #include <string>
 
+#include "app/set_command.h"
 #include "commands/export.h"
 
 namespace vorbel::app {
@@ -31,6 +34,8 @@ struct CommandLine {
     UsageError,
     // ---- thumbnails and pipes ----
     Thumbnail,  // --thumbnail SIZE LAYOUT OUT
+    // ---- button sets ----
+    ExportSet,  // --export-set DIR [set options] LAYOUT
   };
   Action action = Action::Window;
   std::string output;  // Export, Thumbnail
@@ -39,6 +44,10 @@ struct CommandLine {
   // ---- thumbnails and pipes ----
   std::optional<commands::ExportFormat> format;  // Export: --format, else OUT's name decides
   int thumbnail_size = 0;                        // Thumbnail: the box, in pixels a side
+  // ---- button sets: --export-set with its options, and --set ----
+  // ExportSet takes `layout` as its layout file and --format as the set's
+  // format; Export takes the overrides.
+  SetArguments set;
 };
 
 // Reads the arguments after the program name. --help and --version win over

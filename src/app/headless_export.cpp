@@ -56,12 +56,14 @@ ExportOutcome Run(const std::string& layout, const render::ButtonRenderer& rende
 }  // namespace
 
 ExportOutcome ExportLayout(const std::string& output, const std::string& layout,
-                           std::optional<commands::ExportFormat> format) {
+                           std::optional<commands::ExportFormat> format,
+                           const std::vector<commands::PropertyOverride>& overrides) {
   render::ButtonRenderer renderer;
   return Run(layout, renderer, [&] {
     document::ButtonDocument doc;
     const auto redraw = [&] { renderer.RenderButton(doc); };
     Load(doc, layout, redraw, layout::kMaxLayoutFileSize);
+    for (const commands::PropertyOverride& change : overrides) commands::ApplyPropertyOverride(doc, change);
     const commands::PictureDestination to = Destination(output);
     const commands::ExportFormat chosen = format ? *format : commands::ExportFormatFor(output);
     commands::WritePicture(to, commands::EncodeButton(doc, renderer, chosen, to.name));

@@ -4,8 +4,10 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "commands/export.h"
+#include "commands/set_input.h"
 
 namespace vorbel::app {
 
@@ -23,9 +25,11 @@ struct ExportOutcome {
 // output's name chooses. A layout file that does not exist or cannot be read
 // is an error here. A button drawn only in part, as the budget of a render
 // pass allows, is written with a warning that says so. A layout or output of
-// "-" (kStandardStream) is standard input or output.
+// "-" (kStandardStream) is standard input or output. The overrides of --set
+// change the layout's properties before it is drawn.
 ExportOutcome ExportLayout(const std::string& output, const std::string& layout,
-                           std::optional<commands::ExportFormat> format = std::nullopt);
+                           std::optional<commands::ExportFormat> format = std::nullopt,
+                           const std::vector<commands::PropertyOverride>& overrides = {});
 
 // Writes the PNG thumbnail of the layout in a size x size box to `output`
 // (see commands::EncodeThumbnail): a layout beyond

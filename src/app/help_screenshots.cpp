@@ -32,6 +32,7 @@
 
 #include "ui/background_layer_dialog.h"
 #include "ui/bevel_layer_dialog.h"
+#include "ui/export_set_dialog.h"
 #include "ui/image_layer_dialog.h"
 #include "ui/layer_type_dialog.h"
 #include "ui/main_window.h"
@@ -179,6 +180,15 @@ int main(int argc, char** argv) {
   auto& image = Child<vorbel::ui::ImageLayerDialog>(form);
   image.SetProperties("Image=resources/textures/gold_glass.bmp;Transparent=Yes;");
   ok &= CaptureDialog(image, out, QStringLiteral("dlg_image.png"));
+
+  // The set dialog on the navigation example, with its strip drawn.
+  form.OpenLayout(QStringLiteral("examples/nav_set/navigation.vrb"));
+  vorbel::ui::ExportSetDialog setDialog(form.Document(), &form);
+  vorbel::ui::ExportSetChoices choices =
+      vorbel::ui::ExportSetDialog::DefaultChoices(form.Document(), QDir::home().filePath(QStringLiteral("nav")));
+  choices.captions = QStringLiteral("Home\nProducts\nContact");
+  setDialog.SetChoices(choices);
+  ok &= CaptureDialog(setDialog, out, QStringLiteral("dlg_export_set.png"));
 
   // The README's picture of the window: the welcome example on the Button
   // page.

@@ -12,6 +12,7 @@
 
 #include "app/command_line.h"
 #include "app/headless_export.h"
+#include "app/set_command.h"
 #include "app/window_launcher.h"
 #include "base/translation.h"
 #include "desktop/translations.h"
@@ -68,9 +69,17 @@ int main(int argc, char* argv[]) {
       std::fputs(vorbel::app::ShortUsageText().c_str(), stderr);
       return 2;
     case CommandLine::Action::Export:
-      return Report(vorbel::app::ExportLayout(command.output, command.layout, command.format));
+      return Report(vorbel::app::ExportLayout(command.output, command.layout, command.format, command.set.overrides));
     case CommandLine::Action::Thumbnail:
       return Report(vorbel::app::WriteThumbnail(command.thumbnail_size, command.layout, command.output));
+    // ---- button sets ----
+    case CommandLine::Action::ExportSet: {
+      const vorbel::app::SetOutcome outcome = vorbel::app::ExportLayoutSet(command.set, command.layout);
+      if (!outcome.warning.empty()) PrintError(vorbel::base::TranslateFormat("warning: %s", {outcome.warning}));
+      if (outcome.error.empty()) return 0;
+      PrintError(outcome.error);
+      return 1;
+    }
     case CommandLine::Action::Window: break;
   }
   if (!vorbel::app::HasDisplay()) {

@@ -180,6 +180,8 @@ bool AtomicFile::ResolveTarget(struct stat& st) {
     CannotCreate();
   }
   if (!S_ISLNK(st.st_mode)) return true;
+  // The link itself is what a rename replaces.
+  if (replace_links_) return false;
 
   // What opening the name reaches, the kernel following every link, also
   // those in /proc that name no path (a pipe behind /dev/stdout).
@@ -240,6 +242,7 @@ void AtomicFile::Open(const std::string& path) {
 
   struct stat st {};
   const bool exists = ResolveTarget(st);
+  if (exists && replace_links_ && !S_ISREG(st.st_mode)) Refuse("it is not a regular file");
   if (exists) {
     if (S_ISCHR(st.st_mode) || S_ISFIFO(st.st_mode)) {
       OpenStream();

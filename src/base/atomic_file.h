@@ -115,6 +115,12 @@ class AtomicFile {
   // milliseconds on many disks.
   void SetDurable(bool durable) { durable_ = durable; }
 
+  // Confines the write to the name itself (set before Open): a symbolic link
+  // of that name is replaced by the new file rather than followed, and
+  // anything there that is neither a regular file nor a link is refused. For
+  // writers that must not reach outside a folder, whatever links it holds.
+  void SetReplaceLinks(bool replace) { replace_links_ = replace; }
+
   // Gives a replacing file exactly these permission bits, whatever the file
   // it replaces had.
   void SetMode(unsigned mode) { mode_ = mode; }
@@ -151,6 +157,7 @@ class AtomicFile {
   Method method_ = Method::Replace;
   std::vector<std::uint8_t> buffer_;
   bool durable_ = true;
+  bool replace_links_ = false;
   std::optional<unsigned> mode_;
   // Owner, group and permission bits of the regular file a replacement takes
   // the place of.

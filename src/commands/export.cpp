@@ -38,6 +38,17 @@ ExportFormat ExportFormatFor(std::string_view fileName) {
   return ExportFormat::Gif;
 }
 
+std::vector<std::uint8_t> EncodeButton(const gdi::Bitmap& picture, ExportFormat format, gdi::Pixel workArea) {
+  const codecs::PixelView pixels{picture.Data(), picture.Width(), picture.Height(), picture.Width()};
+  switch (format) {
+    case ExportFormat::Bmp: return codecs::EncodeBmp(pixels);
+    case ExportFormat::Jpeg: return codecs::EncodeJpeg(pixels);
+    case ExportFormat::Png: return codecs::EncodePng(pixels, workArea);
+    case ExportFormat::Gif: break;
+  }
+  return codecs::EncodeGif(pixels, workArea);
+}
+
 void ExportButton(const document::ButtonDocument& doc, render::ButtonRenderer& renderer, const std::string& fileName) {
   WritePicture({fileName}, EncodeButton(doc, renderer, ExportFormatFor(fileName), fileName));
 }
@@ -59,18 +70,7 @@ std::vector<std::uint8_t> EncodeButton(const document::ButtonDocument& doc, rend
     throw base::FileWriteError(
         base::TranslateFormat("Nothing was exported to %s: the button could not be drawn", {fileName}));
   }
-  const gdi::Bitmap& surface = renderer.Surface();
-
-  const codecs::PixelView pixels{surface.Data(), w, h, w};
-  const gdi::Pixel workArea = gdi::ResolveColor(doc.WorkAreaColor());
-  std::vector<std::uint8_t> bytes;
-  switch (format) {
-    case ExportFormat::Bmp: bytes = codecs::EncodeBmp(pixels); break;
-    case ExportFormat::Jpeg: bytes = codecs::EncodeJpeg(pixels); break;
-    case ExportFormat::Png: bytes = codecs::EncodePng(pixels, workArea); break;
-    case ExportFormat::Gif: bytes = codecs::EncodeGif(pixels, workArea); break;
-  }
-  return bytes;
+  return EncodeButton(renderer.Surface(), format, gdi::ResolveColor(doc.WorkAreaColor()));
 }
 
 void WritePicture(const PictureDestination& to, std::span<const std::uint8_t> bytes) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "document/button_document.h"
+#include "gdi/bitmap.h"
 #include "render/button_renderer.h"
 
 namespace vorbel::commands {
@@ -21,6 +22,10 @@ enum class ExportFormat { Bmp, Jpeg, Png, Gif };
 // also ".ajp"), else exactly ".PNG" gives PNG, and everything else, a name
 // without an extension included, gives GIF.
 ExportFormat ExportFormatFor(std::string_view fileName);
+
+// The bytes of a picture file of `picture` in `format`, as ExportButton
+// writes them; `workArea` is the colour GIF and PNG make transparent.
+std::vector<std::uint8_t> EncodeButton(const gdi::Bitmap& picture, ExportFormat format, gdi::Pixel workArea);
 
 // Writes the button as a picture file, W x H pixels, from a render pass of
 // the document as it is now (the surface then holds what was written):

@@ -31,6 +31,7 @@ bool FileCommands::ConfirmDiscard() {
 bool FileCommands::New() {
   if (!ConfirmDiscard()) return false;
   doc_.ClearRows();
+  doc_.SetSetCaptions({});
   doc_.SetUntitled();
   path_.reset();
   if (history_) {

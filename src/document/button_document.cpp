@@ -49,6 +49,12 @@ void ButtonDocument::SetBorder(bool border) {
   NotifyObservers([](DocumentObserver& o) { o.SettingsChanged(DocumentSetting::Border); });
 }
 
+void ButtonDocument::SetSetCaptions(std::vector<std::string> captions) {
+  if (captions == set_captions_) return;
+  set_captions_ = std::move(captions);
+  NotifyObservers([](DocumentObserver& o) { o.SettingsChanged(DocumentSetting::SetCaptions); });
+}
+
 void ButtonDocument::SetCaption(std::string caption) {
   if (caption == caption_) return;
   caption_ = std::move(caption);

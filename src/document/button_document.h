@@ -62,6 +62,12 @@ class ButtonDocument {
   bool Border() const { return border_; }
   void SetBorder(bool border);
 
+  // The captions of the button set last exported from the layout, kept in
+  // its file so that the set can be exported again; empty when it has none.
+  // Changes are reported as DocumentSetting::SetCaptions.
+  const std::vector<std::string>& SetCaptions() const { return set_captions_; }
+  void SetSetCaptions(std::vector<std::string> captions);
+
   // --- Caption and file name ---
 
   const std::string& Caption() const { return caption_; }
@@ -167,6 +173,7 @@ class ButtonDocument {
   WorkAreaWatcher work_area_watcher_{*this};
   ColorListSubscription work_area_subscription_;
   bool border_ = false;
+  std::vector<std::string> set_captions_;
   std::string caption_;
   std::string layout_folder_;
   bool loading_ = false;

@@ -9,13 +9,14 @@ namespace vorbel::document {
 
 bool DocumentState::SameContent(const DocumentState& other) const {
   return height_text == other.height_text && width_text == other.width_text &&
-         work_area_index == other.work_area_index && border == other.border && rows == other.rows;
+         work_area_index == other.work_area_index && border == other.border && rows == other.rows &&
+         set_captions == other.set_captions;
 }
 
 bool DocumentState::SameFileContent(const DocumentState& other) const {
   auto value = [](const std::string& text) { return TryStringToInt(text).value_or(0); };
   return value(height_text) == value(other.height_text) && value(width_text) == value(other.width_text) &&
-         work_area_color == other.work_area_color && rows == other.rows;
+         work_area_color == other.work_area_color && rows == other.rows && set_captions == other.set_captions;
 }
 
 std::size_t DocumentState::Bytes() const {
@@ -24,6 +25,7 @@ std::size_t DocumentState::Bytes() const {
     bytes += sizeof(row) + row.type.size();
     for (const std::string& item : row.sub_items) bytes += sizeof(item) + item.size();
   }
+  for (const std::string& caption : set_captions) bytes += sizeof(caption) + caption.size();
   return bytes;
 }
 
@@ -34,6 +36,7 @@ DocumentState CaptureState(const ButtonDocument& doc) {
   state.work_area_index = doc.WorkArea().ItemIndex();
   state.work_area_color = doc.WorkAreaColor();
   state.border = doc.Border();
+  state.set_captions = doc.SetCaptions();
   state.rows = doc.Rows();
   state.selected = doc.SelectedRow();
   return state;
@@ -46,6 +49,7 @@ void RestoreState(ButtonDocument& doc, const DocumentState& state) {
     doc.WorkArea().SetItemIndex(state.work_area_index);
   }
   doc.SetBorder(state.border);
+  doc.SetSetCaptions(state.set_captions);
   // Unchanged rows stay in place, so the list keeps its scroll position.
   if (doc.Rows() != state.rows) doc.ReplaceRows(state.rows);
   doc.SelectRow(state.selected < doc.RowCount() ? state.selected : -1);
@@ -175,6 +179,7 @@ void DocumentHistory::SettingsChanged(DocumentSetting setting) {
     case DocumentSetting::Width: Record(VORBEL_TRANSLATABLE("Change Width"), "Width"); break;
     case DocumentSetting::WorkArea: Record(VORBEL_TRANSLATABLE("Change Work Area Color"), "WorkArea"); break;
     case DocumentSetting::Border: Record(VORBEL_TRANSLATABLE("Change Image Border")); break;
+    case DocumentSetting::SetCaptions: Record(VORBEL_TRANSLATABLE("Change Set Captions")); break;
     case DocumentSetting::Caption:
     case DocumentSetting::LayoutFolder: break;
   }

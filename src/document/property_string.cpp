@@ -36,6 +36,24 @@ std::string GetPropValue(std::string_view key, std::string_view props, std::stri
   return std::string(value.empty() ? def : value);
 }
 
+std::string SetPropValue(std::string_view key, std::string_view props, std::string_view value) {
+  const std::size_t found = FindKey(key, props);
+  std::string result;
+  if (found == std::string_view::npos) {
+    result.reserve(props.size() + key.size() + value.size() + 3);
+    result.append(props);
+    if (!result.empty() && result.back() != ';') result += ';';
+    result.append(key).append(1, '=').append(value).append(1, ';');
+    return result;
+  }
+  const std::size_t start = found + key.size() + 1;
+  const std::size_t semicolon = props.find(';', start);
+  const std::size_t end = semicolon == std::string_view::npos ? props.size() : semicolon;
+  result.reserve(props.size() - (end - start) + value.size());
+  result.append(props.substr(0, start)).append(value).append(props.substr(end));
+  return result;
+}
+
 bool YesNoToBool(std::string_view value) {
   return value.find_first_of("yY") != std::string_view::npos;
 }

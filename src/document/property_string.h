@@ -22,6 +22,16 @@ namespace vorbel::document {
 // cut to nothing all give `def`. Never fails.
 std::string GetPropValue(std::string_view key, std::string_view props, std::string_view def);
 
+// Returns `props` with the value of `key` replaced by `value`: the value that
+// GetPropValue reads (the text after the first key + "=" up to the next ";"
+// or the end) is replaced in place, so every other pair, and what every other
+// lookup reads, stays as it was unless the new value itself holds a key. A
+// key that is not there is appended as key + "=" + value + ";", after a ";"
+// that closes a last pair written without one. `key` must not be empty and
+// neither it nor `value` may hold ";" (a value with ";" would be read cut
+// there); callers check.
+std::string SetPropValue(std::string_view key, std::string_view props, std::string_view value);
+
 // Reads a yes/no flag: true when the value holds the letter "y" or "Y" anywhere
 // ("Yes", "Y", "Maybe"), false for anything else ("No", "on", "1", "True", "").
 bool YesNoToBool(std::string_view value);

@@ -28,6 +28,7 @@ constexpr std::string_view kButtonSection = "Button";
 constexpr std::string_view kLayerSectionPrefix = "Layer";
 // Type of a layer section that holds no layer.
 constexpr std::string_view kNoLayerType = "*";
+constexpr std::string_view kSetSection = "Set";
 
 // The number i of a section named "Layer" + i, i written in decimal without
 // leading zeros (letter case of "Layer" aside); nullopt for any other name.
@@ -98,6 +99,16 @@ void ReadLayout(document::ButtonDocument& doc, const IniFile& ini) {
     layerCount = ini.ReadInteger(*button, "Layers", 0);
   }
 
+  std::vector<std::string> captions;
+  if (const std::optional<IniFile::Section> set = ini.FindSection(kSetSection)) {
+    const std::int32_t count = std::min(ini.ReadInteger(*set, "Captions", 0), kMaxSetCaptions);
+    for (std::int32_t i = 1; i <= count; ++i) {
+      const std::string caption(base::TrimBlanks(ini.ReadString(*set, "Caption" + std::to_string(i), "")));
+      if (!caption.empty()) captions.push_back(caption);
+    }
+  }
+  doc.SetSetCaptions(std::move(captions));
+
   // One pass over the text keeps, for every layer number below the count, the
   // first section of that number, as a lookup by name finds it. Only the
   // sections that are there are visited, so a huge count costs nothing, and a
@@ -137,6 +148,17 @@ std::string FormatLayout(const document::ButtonDocument& doc) {
     ini.Key("X", row.SubItemText(document::SubItem::Left));
     ini.Key("Y", row.SubItemText(document::SubItem::Top));
     ini.Key("Visible", row.image_index);
+  }
+  // What reading would give back: no blanks around a caption, none empty.
+  std::vector<std::string_view> captions;
+  for (const std::string& caption : doc.SetCaptions()) {
+    const std::string_view trimmed = base::TrimBlanks(caption);
+    if (!trimmed.empty() && captions.size() < static_cast<std::size_t>(kMaxSetCaptions)) captions.push_back(trimmed);
+  }
+  if (!captions.empty()) {
+    ini.Section(kSetSection);
+    ini.Key("Captions", static_cast<std::int64_t>(captions.size()));
+    for (std::size_t i = 0; i < captions.size(); ++i) ini.Key("Caption" + std::to_string(i + 1), captions[i]);
   }
   return ini.Take();
 }

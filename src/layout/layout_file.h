@@ -5,12 +5,19 @@
 //                       -1 for none), Layers (the row count)
 //   [Layer0] ...        one section per row in list order: Type, Properties,
 //                       X (Left), Y (Top), Visible (the image index)
+//   [Set]               the captions of the button set last exported from
+//                       the layout: Captions (their count), Caption1 ...
+//                       CaptionN; written only when there are any, and
+//                       ignored by versions that know no sets
 //
 // Reading takes the rules of IniFile and these defaults: a missing Height,
 // Width or WorkArea keeps the document's current value, Layers 0, Type "*"
 // (no layer), Properties "", X "0", Y "0", Visible 0. Only sections "Layer" + i
 // for 0 <= i < Layers are read; a missing one, or one whose Type is "*", is
 // skipped, so the rows are the present sections in increasing number order.
+// Set captions are read with the blanks around them left out, empty ones
+// skipped and at most kMaxSetCaptions of them; a file without a [Set]
+// section has none.
 
 #include <functional>
 #include <string>
@@ -31,6 +38,8 @@ class LayoutReadError : public base::Error {
 // Layout files larger than this are not read: no layout comes near it, and a
 // file of that size is something else.
 inline constexpr std::size_t kMaxLayoutFileSize = std::size_t{256} << 20;
+// The most set captions a layout file keeps.
+inline constexpr std::int32_t kMaxSetCaptions = 1000;
 
 // What LoadLayout does with a file that does not exist or may not be read.
 enum class MissingLayout {

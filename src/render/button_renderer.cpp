@@ -13,7 +13,9 @@
 #include "document/layer_type.h"
 #include "document/property_string.h"
 #include "document/value_conversion.h"
+#include "gdi/raster.h"
 #include "gdi/system_colors.h"
+#include "render/render_scale.h"
 #include "render/shapes3d.h"
 
 namespace vorbel::render {
@@ -40,15 +42,6 @@ bool FileExists(const std::string& path) {
   return std::filesystem::is_regular_file(path, ec);
 }
 
-// The corner size of a background's rounded rectangle: 20, unless `Seed` holds
-// something other than blanks; then the value converts as read, so a blank
-// around a number makes the conversion fail.
-int CornerSize(std::string_view props) {
-  const std::string seed = document::GetPropValue("Seed", props, "20");
-  if (Trimmed(seed).empty()) return 20;
-  return document::StringToInt(seed);
-}
-
 // Half of v, rounded down (towards minus infinity).
 std::int64_t FloorHalf(std::int64_t v) { return v >= 0 ? v / 2 : -((-v + 1) / 2); }
 
@@ -58,6 +51,12 @@ std::int64_t FloorHalf(std::int64_t v) { return v >= 0 ? v / 2 : -((-v + 1) / 2)
 int EscapementFor(int angle) { return angle > 0 ? (angle % 65536) * 10 : 0; }
 
 }  // namespace
+
+int RoundRectCorner(std::string_view props) {
+  const std::string seed = document::GetPropValue("Seed", props, "20");
+  if (Trimmed(seed).empty()) return 20;
+  return document::StringToInt(seed);
+}
 
 void ReportUnexpectedRowError(int index) noexcept {
   char where[64];
@@ -70,7 +69,9 @@ ButtonRenderer::ButtonRenderer(const PassLimits& limits) : canvas_(surface_), li
   gradient_.BuildPalette();
 }
 
-RenderResult ButtonRenderer::RenderButton(const document::ButtonDocument& doc) {
+RenderResult ButtonRenderer::RenderButton(const document::ButtonDocument& doc) { return RenderButton(doc, 1); }
+
+RenderResult ButtonRenderer::RenderButton(const document::ButtonDocument& doc, int scale) {
   if (doc.Loading()) return RenderResult::Suspended;
   if (gdi::SizeTooLarge(doc.Width(), doc.Height())) {
     last_result_ = RenderResult::TooLarge;
@@ -79,6 +80,9 @@ RenderResult ButtonRenderer::RenderButton(const document::ButtonDocument& doc) {
   // Nothing a previous pass or a measurement left in the canvas reaches this
   // pass: a bevel's pen width, an outline's clear brush, a font.
   canvas_ = gdi::Canvas(surface_);
+  scale_ = scale >= 1 && scale <= kMaxRenderScale ? scale : 1;
+  // The pen a pass starts with is one pixel of the button wide.
+  if (scale_ > 1) canvas_.SetPenWidth(scale_);
   layout_folder_ = doc.LayoutFolder();
   budget_ = PassBudget(limits_);
   first_row_left_out_ = -1;
@@ -150,13 +154,14 @@ void ButtonRenderer::DrawImageBorder(const document::ButtonDocument& doc) {
   // The complement of the work-area colour as it shows; the brush is still the
   // work-area colour, so only the outline changes.
   canvas_.SetPenColor(base::Color::FromPixel(gdi::ResolveColor(doc.WorkAreaColor()) ^ gdi::kWhite));
-  canvas_.Rectangle(0, 0, width_, height_);
+  ScaledRectangle(canvas_, {0, 0, width_, height_}, scale_);
 }
 
 void ButtonRenderer::DrawBackgroundLayer(const document::LayerRow& row) {
   const std::string& props = row.Properties();
   const int w = width_;
   const int h = height_;
+  const int k = scale_;
   gdi::Canvas& c = canvas_;
 
   const bool draw3D = document::YesNoToBool(document::GetPropValue("Draw3D", props, "N"));
@@ -166,18 +171,23 @@ void ButtonRenderer::DrawBackgroundLayer(const document::LayerRow& row) {
   const base::Color shadow = document::StringToColor(document::GetPropValue("ShadowClr", props, "clBtnShadow"));
   std::string shape = base::UpperCaseAscii(document::GetPropValue("Shape", props, "None"));
 
+  const gdi::Rect all = ShapeBox(0, 0, w, h);
   if (shape == "ELLIPSE") {
     // Without 3D the brush is whatever the canvas holds at this moment.
-    if (draw3D) Draw3DEllipse(c, face, highlight, shadow, 0, 0, w - 2, h - 2);
-    else c.Ellipse(0, 0, w, h);
+    if (draw3D)
+      Draw3DEllipse(c, face, highlight, shadow, 0, 0, w - 2 * k, h - 2 * k, k);
+    else
+      c.Ellipse(all.left, all.top, all.right, all.bottom);
   }
   if (shape.find("NONE") != std::string::npos && draw3D) {
-    Draw3DRectangle(c, face, highlight, shadow, 0, 0, w - 2, h - 2);
+    Draw3DRectangle(c, face, highlight, shadow, 0, 0, w - 2 * k, h - 2 * k, k);
   }
   if (shape == "ROUNDRECT") {
-    const int corner = CornerSize(props);
-    if (draw3D) Draw3DRoundRect(c, face, highlight, shadow, 0, 0, w - 2, h - 2, corner, corner);
-    else c.RoundRect(0, 0, w, h, corner, corner);
+    const int corner = RoundRectCorner(props);
+    if (draw3D)
+      Draw3DRoundRect(c, face, highlight, shadow, 0, 0, w - 2 * k, h - 2 * k, corner, corner, k);
+    else
+      c.RoundRect(all.left, all.top, all.right, all.bottom, corner, corner);
   }
 
   c.SetBrushColor(face);
@@ -188,41 +198,45 @@ void ButtonRenderer::DrawBackgroundLayer(const document::LayerRow& row) {
 
   const bool stretch = document::YesNoToBool(document::GetPropValue("Stretch", props, "Y"));
   const bool transparent = document::YesNoToBool(document::GetPropValue("Transparent", props, "Y"));
-  const std::string path = PicturePath(document::GetPropValue("Image", props, ""));
-  if (FileExists(path)) {
-    try {
-      if (const std::shared_ptr<const LayerPicture> picture = pictures_.Get(path, budget_)) {
-        if (stretch) {
-          const gdi::Rect all{0, 0, w, h};
-          if (transparent && !picture->jpeg)
-            c.StretchDrawTransparent(all, picture->bitmap, picture->transparent_colour);
-          else
-            c.StretchDraw(all, picture->bitmap);
-        } else {
-          // 1:1 and opaque, whatever Transparent says: the picture's top-left
-          // W x H pixels; where a smaller picture does not reach, what was
-          // there stays.
-          c.Draw(0, 0, picture->bitmap);
-        }
+  try {
+    int enlarge = 1;
+    if (const std::shared_ptr<const LayerPicture> picture =
+            LayerPictureFor(document::GetPropValue("Image", props, ""), enlarge)) {
+      if (stretch) {
+        const gdi::Rect button{0, 0, w, h};
+        if (transparent && !picture->jpeg)
+          c.StretchDrawTransparent(button, picture->bitmap, picture->transparent_colour);
+        else
+          c.StretchDraw(button, picture->bitmap);
+      } else if (enlarge == 1) {
+        // 1:1 and opaque, whatever Transparent says: the picture's top-left
+        // W x H pixels; where a smaller picture does not reach, what was
+        // there stays.
+        c.Draw(0, 0, picture->bitmap);
+      } else {
+        c.StretchDraw({0, 0, ClampedSum(std::int64_t{picture->bitmap.Width()} * enlarge),
+                       ClampedSum(std::int64_t{picture->bitmap.Height()} * enlarge)},
+                      picture->bitmap);
       }
-    } catch (const base::Error&) {
-      // An unreadable picture is skipped; the edge is still drawn.
-    } catch (const std::bad_alloc&) {
-      // So is one too large for the memory.
     }
+  } catch (const base::Error&) {
+    // An unreadable picture is skipped; the edge is still drawn.
+  } catch (const std::bad_alloc&) {
+    // So is one too large for the memory.
   }
 
   if (document::YesNoToBool(document::GetPropValue("EdgeDraw", props, "N"))) {
     // The default "N" is no colour: a missing Edge ends the layer here.
     c.SetPenColor(document::StringToColor(document::GetPropValue("Edge", props, "N")));
     shape = base::UpperCaseAscii(document::GetPropValue("Shape", props, "None"));
+    const gdi::Rect edge = ShapeBox(0, 0, w, h);
     if (shape == "ELLIPSE") {
-      c.Ellipse(0, 0, w, h);
+      c.Ellipse(edge.left, edge.top, edge.right, edge.bottom);
     } else if (shape == "ROUNDRECT") {
-      const int corner = CornerSize(props);
-      c.RoundRect(0, 0, w, h, corner, corner);
+      const int corner = RoundRectCorner(props);
+      c.RoundRect(edge.left, edge.top, edge.right, edge.bottom, corner, corner);
     } else {
-      c.Rectangle(0, 0, w, h);
+      ScaledRectangle(c, {0, 0, w, h}, k);
     }
   }
 }
@@ -238,6 +252,21 @@ void ButtonRenderer::DrawBevelLayer(const document::LayerRow& row) {
   const base::Color highlight = document::StringToColor(document::GetPropValue("Highlight", props, "clBtnHighlight"));
   c.SetBrushColor(highlight);
   c.SetPenColor(highlight);
+  if (scale_ > 1) {
+    // The same lines in the coordinates of scale 1.
+    const int w1 = w / scale_;
+    const int h1 = h / scale_;
+    BevelLine(0, h1 - 2, 0, 0);
+    BevelLine(1, 0, w1 - 1, 0);
+    BevelLine(1, h1 - 3, 1, 1);
+    BevelLine(1, 1, w1 - 2, 1);
+    c.SetPenColor(document::StringToColor(document::GetPropValue("Shadow", props, "clBtnShadow")));
+    BevelLine(2, h1 - 2, w1 - 2, h1 - 2);
+    BevelLine(w1 - 2, h1 - 2, w1 - 2, 1);
+    BevelLine(2, h1 - 1, w1 - 1, h1 - 1);
+    BevelLine(w1 - 1, h1 - 2, w1 - 1, 1);
+    return;
+  }
   c.MoveTo(0, h - 2);  // outer left column
   c.LineTo(0, 0);
   c.MoveTo(1, 0);  // outer top row
@@ -256,6 +285,46 @@ void ButtonRenderer::DrawBevelLayer(const document::LayerRow& row) {
   c.LineTo(w - 1, 1);
 }
 
+void ButtonRenderer::BevelLine(int x1, int y1, int x2, int y2) {
+  const int k = scale_;
+  const int pen = std::max(canvas_.PenWidth(), 1);
+  const int pen1 = std::max(pen / k, 1);  // the pen at scale 1
+  if (pen1 > 1) {
+    // A wide pen, moved as ScaledShapeBox moves it.
+    const int before = pen / 2 - k * (pen1 / 2);
+    canvas_.MoveTo(ClampedSum(std::int64_t{x1} * k, before), ClampedSum(std::int64_t{y1} * k, before));
+    canvas_.LineTo(ClampedSum(std::int64_t{x2} * k, before), ClampedSum(std::int64_t{y2} * k, before));
+    return;
+  }
+  // A one-pixel line of scale 1 paints its first point and not its last; the
+  // pixels it paints become blocks of k x k. The bevel's lines are level or
+  // upright.
+  canvas_.MoveTo(ClampedSum(std::int64_t{x2} * k), ClampedSum(std::int64_t{y2} * k));
+  if (x1 == x2 && y1 == y2) return;
+  const std::int64_t lastX = x1 == x2 ? x1 : (x2 > x1 ? x2 - 1 : x2 + 1);
+  const std::int64_t lastY = y1 == y2 ? y1 : (y2 > y1 ? y2 - 1 : y2 + 1);
+  const gdi::Rect blocks{
+      ClampedSum(std::min<std::int64_t>(x1, lastX) * k), ClampedSum(std::min<std::int64_t>(y1, lastY) * k),
+      ClampedSum((std::max<std::int64_t>(x1, lastX) + 1) * k), ClampedSum((std::max<std::int64_t>(y1, lastY) + 1) * k)};
+  gdi::raster::FillRect(surface_, blocks, surface_.MapPixel(gdi::ResolveColor(canvas_.PenColor())));
+}
+
+gdi::Rect ButtonRenderer::ShapeBox(int x1, int y1, int x2, int y2) const {
+  return ScaledShapeBox({x1, y1, x2, y2}, canvas_.PenWidth(), scale_);
+}
+
+std::shared_ptr<const LayerPicture> ButtonRenderer::LayerPictureFor(const std::string& path, int& enlarge) {
+  enlarge = 1;
+  if (scale_ > 1) {
+    const std::string sharper = PicturePath(ScaledPictureName(path, scale_));
+    if (FileExists(sharper)) return pictures_.Get(sharper, budget_);
+    enlarge = scale_;
+  }
+  const std::string file = PicturePath(path);
+  if (!FileExists(file)) return nullptr;
+  return pictures_.Get(file, budget_);
+}
+
 std::string ButtonRenderer::PicturePath(const std::string& path) const {
   if (path.empty() || path.front() == '/' || layout_folder_.empty()) return path;
   std::string beside = (std::filesystem::path(layout_folder_) / path).string();
@@ -267,15 +336,25 @@ void ButtonRenderer::DrawImageLayer(const document::LayerRow& row) {
   const int y = ClampedSum(document::ReadOffset(row.SubItemText(document::SubItem::Top)));
   const std::string& props = row.Properties();
   const bool transparent = document::YesNoToBool(document::GetPropValue("Transparent", props, "N"));
-  const std::string path = PicturePath(document::GetPropValue("Image", props, ""));
-  if (!FileExists(path)) return;
   try {
-    if (const std::shared_ptr<const LayerPicture> picture = pictures_.Get(path, budget_)) {
-      if (transparent && !picture->jpeg)
+    int enlarge = 1;
+    const std::shared_ptr<const LayerPicture> picture =
+        LayerPictureFor(document::GetPropValue("Image", props, ""), enlarge);
+    if (!picture) return;
+    const bool keyed = transparent && !picture->jpeg;
+    if (enlarge == 1) {
+      if (keyed)
         canvas_.DrawTransparent(x, y, picture->bitmap, picture->transparent_colour);
       else
         canvas_.Draw(x, y, picture->bitmap);
+      return;
     }
+    const gdi::Rect enlarged{x, y, ClampedSum(x, std::int64_t{picture->bitmap.Width()} * enlarge),
+                             ClampedSum(y, std::int64_t{picture->bitmap.Height()} * enlarge)};
+    if (keyed)
+      canvas_.StretchDrawTransparent(enlarged, picture->bitmap, picture->transparent_colour);
+    else
+      canvas_.StretchDraw(enlarged, picture->bitmap);
   } catch (const base::Error&) {
     // An unreadable picture draws nothing and stops nothing.
   } catch (const std::bad_alloc&) {
@@ -284,8 +363,10 @@ void ButtonRenderer::DrawImageLayer(const document::LayerRow& row) {
 }
 
 void ButtonRenderer::DrawTextLayer(const document::LayerRow& row) {
-  const int x = ClampedSum(5, document::ReadOffset(row.SubItemText(document::SubItem::Left)));
-  const int y = ClampedSum(5, document::ReadOffset(row.SubItemText(document::SubItem::Top)));
+  // The margin and the outline distance are pixels of the button.
+  const int k = scale_;
+  const int x = ClampedSum(5 * k, document::ReadOffset(row.SubItemText(document::SubItem::Left)));
+  const int y = ClampedSum(5 * k, document::ReadOffset(row.SubItemText(document::SubItem::Top)));
   const std::string& props = row.Properties();
   gdi::Canvas& c = canvas_;
 
@@ -315,10 +396,10 @@ void ButtonRenderer::DrawTextLayer(const document::LayerRow& row) {
   if (document::YesNoToBool(document::GetPropValue("Outlined", props, "N"))) {
     c.SetFontColor(document::StringToColor(document::GetPropValue("OutlineColor", props, "clBlack")));
     c.SetBrushStyle(gdi::BrushStyle::Clear);  // and it stays clear after the layer
-    c.TextOut(x + 1, y + 1, text, escapement);
-    c.TextOut(x - 1, y + 1, text, escapement);
-    c.TextOut(x - 1, y - 1, text, escapement);
-    c.TextOut(x + 1, y - 1, text, escapement);
+    c.TextOut(x + k, y + k, text, escapement);
+    c.TextOut(x - k, y + k, text, escapement);
+    c.TextOut(x - k, y - k, text, escapement);
+    c.TextOut(x + k, y - k, text, escapement);
   }
 
   if (!document::YesNoToBool(document::GetPropValue("Gradient", props, "N"))) {
@@ -359,7 +440,7 @@ int ButtonRenderer::GetTextLayerHeight(std::string_view props) {
 }
 
 void ButtonRenderer::PlaceTextLayer(const document::ButtonDocument& doc, std::string_view props, int code,
-                                    std::string& left, std::string& top) {
+                                    std::string& left, std::string& top, int scale) {
   left.clear();
   top.clear();
   if (code < 1 || code > 9) return;
@@ -369,12 +450,14 @@ void ButtonRenderer::PlaceTextLayer(const document::ButtonDocument& doc, std::st
   // an offset of "4" leaves 9 pixels before the cell, and the far side
   // leaves as many after it. The middle centres the cell, any odd pixel
   // going after it.
-  constexpr std::int64_t kMargin = 5;
-  const auto place = [](int where, std::int64_t size, auto measure) -> std::string {
-    if (where == 0) return std::string(1, '4');
+  const std::int64_t k = scale >= 1 && scale <= kMaxRenderScale ? scale : 1;
+  const std::int64_t margin = 5 * k;
+  const std::int64_t edge = 4 * k;
+  const auto place = [&](int where, std::int64_t size, auto measure) -> std::string {
+    if (where == 0) return std::to_string(edge);
     const std::int64_t extent = measure();
-    if (where == 1) return std::to_string(FloorHalf(size - extent) - kMargin);
-    return std::to_string(size - extent - 4 - 2 * kMargin);
+    if (where == 1) return std::to_string(FloorHalf(size - extent) - margin);
+    return std::to_string(size - extent - edge - 2 * margin);
   };
   std::string newLeft = place(column, doc.Width(), [&] { return GetTextLayerWidth(props); });
   std::string newTop = place(line, doc.Height(), [&] { return GetTextLayerHeight(props); });

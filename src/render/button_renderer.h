@@ -41,6 +41,14 @@ bool DrawLayerRow(int index, Draw&& draw);
 // are all alike; its height plays no part.)
 inline constexpr int kGradientPictureWidth = 508;
 
+// The corner size of a background's rounded rectangle: 20, unless `Seed`
+// holds something other than blanks; then the value converts as read, so a
+// blank around a number raises ConversionError.
+int RoundRectCorner(std::string_view props);
+
+// The largest scale a pass draws at.
+inline constexpr int kMaxRenderScale = 4;
+
 // The preview surface with its canvas, and the drawers of the four layer kinds.
 // One renderer lives as long as the program (or one command-line run). Every
 // pass starts from the state of a fresh canvas (a one-pixel black pen, a solid
@@ -62,6 +70,17 @@ class ButtonRenderer {
   // DrawLayerRow); what it drew stays. A pass that runs out of its budget
   // ends there and is Partial.
   RenderResult RenderButton(const document::ButtonDocument& doc);
+  // A pass at `scale` (1 to kMaxRenderScale; other values are taken as 1) for
+  // screens of that many device pixels per pixel. The document's own numbers
+  // are drawn as they are: a document made by ScaleDocument holds them
+  // multiplied. The pass multiplies the measures the drawers take on their
+  // own: the pen a pass starts with, the text margin and outline distance,
+  // the bevel's and the 3D shading's lines, and the boxes of outlined shapes
+  // (see ScaledShapeBox). A picture is taken from "NAME@<scale>x.EXT" beside
+  // it when that file exists, else it is enlarged by the scale without
+  // smoothing. A pass at scale 1 is exactly RenderButton(doc).
+  RenderResult RenderButton(const document::ButtonDocument& doc, int scale);
+  int Scale() const { return scale_; }
   RenderResult LastResult() const { return last_result_; }
   // After a Partial pass: the index of the first row that was not drawn to its
   // end, and a sentence that tells the user so.
@@ -101,9 +120,11 @@ class ButtonRenderer {
   // the last, and centred for the middle (an odd pixel left over goes to the
   // right or bottom). Both are empty for code 0; the caption is measured only
   // where a placement needs it. Raises what the measuring raises, with both
-  // results left empty.
-  void PlaceTextLayer(const document::ButtonDocument& doc, std::string_view props, int code,
-                      std::string& left, std::string& top);
+  // results left empty. At a `scale` above 1 the document and the property
+  // string are those of a pass at that scale (see ScaleDocument), and the
+  // margins are multiplied.
+  void PlaceTextLayer(const document::ButtonDocument& doc, std::string_view props, int code, std::string& left,
+                      std::string& top, int scale = 1);
 
   TextGradient& Gradient() { return gradient_; }
 
@@ -113,12 +134,24 @@ class ButtonRenderer {
   // there, otherwise relative to the working folder. "~", ".." and the like
   // are plain parts of a relative path.
   std::string PicturePath(const std::string& path) const;
+  // The picture a layer names, for this pass's scale: its "@<scale>x" file
+  // when there is one, else the picture itself; `enlarge` tells by how much
+  // it is to be drawn larger (the scale, or 1). Null when no file is there,
+  // when the picture cannot be read (what PictureCache::Get raises is passed
+  // on) or when it does not fit the budget.
+  std::shared_ptr<const LayerPicture> LayerPictureFor(const std::string& path, int& enlarge);
+  // A shape's box fitted to the pen at this pass's scale (ScaledShapeBox).
+  gdi::Rect ShapeBox(int x1, int y1, int x2, int y2) const;
+  // One bevel line, from (x1, y1) towards (x2, y2), in the coordinates of
+  // scale 1 (Bevel1x) and drawn at this pass's scale.
+  void BevelLine(int x1, int y1, int x2, int y2);
 
   gdi::Bitmap surface_;
   gdi::Canvas canvas_;
   TextGradient gradient_;
   int width_ = 0;   // the button size of the current pass
   int height_ = 0;
+  int scale_ = 1;              // of the current pass
   std::string layout_folder_;  // the document's, for the current pass
   PictureCache pictures_;
   PassLimits limits_;

@@ -55,6 +55,13 @@ class RealDialogs final : public DialogSeam {
   std::optional<FileChoice> SaveFileName(QWidget* parent, const FileRequest& request) override {
     return RunFileDialog(MakeFileDialog(parent, request, QFileDialog::AcceptSave));
   }
+  std::optional<QString> FolderName(QWidget* parent, const QString& title, const QString& start_in) override {
+    QFileDialog dialog(parent, title, start_in);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly, true);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().front();
+  }
   bool AskYesNo(QWidget* parent, const QString& title, const QString& text) override {
     return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) ==
            QMessageBox::Yes;

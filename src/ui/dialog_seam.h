@@ -51,6 +51,9 @@ class DialogSeam {
   // A save chooser adds the extension of the selected filter to a name typed
   // without one.
   virtual std::optional<FileChoice> SaveFileName(QWidget* parent, const FileRequest& request) = 0;
+  // A folder chosen (existing, or made in the chooser), starting in
+  // `start_in`; nothing when cancelled.
+  virtual std::optional<QString> FolderName(QWidget* parent, const QString& title, const QString& start_in) = 0;
   // A question with Yes (the default) and No; true for Yes.
   virtual bool AskYesNo(QWidget* parent, const QString& title, const QString& text) = 0;
   // "Save changes to NAME?" with Save (the default), Discard and Cancel (also

@@ -173,6 +173,7 @@ void MainWindow::BuildMenus() {
   save_item_ = MakeMenuAction(file_menu_, QStringLiteral("saveItem"), tr("&Save"));
   save_as_item_ = MakeMenuAction(file_menu_, QStringLiteral("saveAsItem"), tr("Save a&s..."));
   export_item_ = MakeMenuAction(file_menu_, QStringLiteral("exportItem"), tr("&Export..."));
+  export_set_item_ = MakeMenuAction(file_menu_, QStringLiteral("exportSetItem"), tr("Export Se&t..."));
   file_menu_->addSeparator()->setObjectName(QStringLiteral("fileSeparator"));
   exit_item_ = MakeMenuAction(file_menu_, QStringLiteral("exitItem"), tr("E&xit"));
   recent_menu_ = new QMenu(tr("Open &Recent"), file_menu_);
@@ -183,12 +184,16 @@ void MainWindow::BuildMenus() {
   save_item_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
   save_as_item_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
   export_item_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+  export_set_item_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));
+  export_set_item_->setStatusTip(
+      tr("Write a set of buttons, one for each caption of a list, in several looks and sizes"));
   exit_item_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
   connect(new_item_, &QAction::triggered, this, &MainWindow::NewDocument);
   connect(open_item_, &QAction::triggered, this, &MainWindow::Open);
   connect(save_item_, &QAction::triggered, this, &MainWindow::Save);
   connect(save_as_item_, &QAction::triggered, this, &MainWindow::SaveAs);
   connect(export_item_, &QAction::triggered, this, &MainWindow::Export);
+  connect(export_set_item_, &QAction::triggered, this, &MainWindow::ExportSet);
   connect(exit_item_, &QAction::triggered, this, &MainWindow::Exit);
 
   BuildEditMenu();

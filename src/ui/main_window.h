@@ -158,6 +158,9 @@ class MainWindow : public QMainWindow, private document::DocumentObserver, priva
   void Save();
   void SaveAs();
   void Export();
+  // File > "Export Set...": the set dialog, with the choices last made for
+  // this layout (kept in the settings).
+  void ExportSet();
   // Opens a layout file (a recent one, or one dropped on the window) after
   // asking about unsaved changes. A file that is no longer there is reported
   // and leaves the recent files.
@@ -275,6 +278,8 @@ class MainWindow : public QMainWindow, private document::DocumentObserver, priva
   void UpdateRecentMenu();
   // The folder of the current layout file, else the documents folder.
   QString DocumentFolder() const;
+  // The settings group of the set choices of the current layout.
+  QString SetChoicesKey() const;
   void RememberFolder(const QString& path);
 
   // FileDialogs (main_window_file.cpp): the layout open and save choosers.
@@ -353,6 +358,7 @@ class MainWindow : public QMainWindow, private document::DocumentObserver, priva
   QAction* save_item_ = nullptr;
   QAction* save_as_item_ = nullptr;
   QAction* export_item_ = nullptr;
+  QAction* export_set_item_ = nullptr;
   QMenu* recent_menu_ = nullptr;
   QAction* exit_item_ = nullptr;
   QMenu* edit_menu_ = nullptr;

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
@@ -12,6 +13,7 @@
 
 #include "commands/export.h"
 #include "ui/about_box.h"
+#include "ui/export_set_dialog.h"
 #include "ui/dialog_seam.h"
 #include "ui/help_viewer.h"
 #include "ui/main_window.h"
@@ -171,6 +173,41 @@ void MainWindow::Export() {
   Guarded([&] { commands::ExportButton(doc_, renderer_, name.toStdString()); });
   // The preview shows the picture the export drew.
   ShowPreview(renderer_.LastResult());
+}
+
+QString MainWindow::SetChoicesKey() const {
+  const std::optional<std::string> path = commands_.SaveName();
+  if (!path) return QStringLiteral("untitled");
+  // A path holds "/", which the settings read as groups: its hash names it.
+  const QByteArray absolute = QFileInfo(QString::fromStdString(*path)).absoluteFilePath().toUtf8();
+  return QString::fromLatin1(QCryptographicHash::hash(absolute, QCryptographicHash::Sha1).toHex());
+}
+
+void MainWindow::ExportSet() {
+  // The choices of the layouts used last, the newest first, at most this many.
+  constexpr qsizetype kKeptLayouts = 20;
+  const QString key = SetChoicesKey();
+  const QString name = QFileInfo(QString::fromStdString(commands_.DisplayName())).completeBaseName();
+  const ExportSetChoices defaults =
+      ExportSetDialog::DefaultChoices(doc_, QDir(DocumentFolder()).filePath(name + QStringLiteral("-buttons")));
+  ExportSetDialog dialog(doc_, this);
+  ExportSetChoices choices =
+      ExportSetChoicesFromMap(settings_->value(QStringLiteral("ExportSets/") + key).toMap(), defaults);
+  // The captions the layout keeps win over those of the settings: they
+  // travel with the file.
+  if (!doc_.SetCaptions().empty()) choices.captions = defaults.captions;
+  dialog.SetChoices(choices);
+  Dialogs().Exec(dialog);
+  // The layout keeps the captions of the set written last, to be saved with it.
+  // (an undoable change, which marks the layout modified).
+  if (!dialog.ExportedCaptions().empty()) doc_.SetSetCaptions(dialog.ExportedCaptions());
+
+  settings_->setValue(QStringLiteral("ExportSets/") + key, ExportSetChoicesToMap(dialog.Choices()));
+  QStringList order = settings_->value(QStringLiteral("ExportSetOrder")).toStringList();
+  order.removeAll(key);
+  order.prepend(key);
+  while (order.size() > kKeptLayouts) settings_->remove(QStringLiteral("ExportSets/") + order.takeLast());
+  settings_->setValue(QStringLiteral("ExportSetOrder"), order);
 }
 
 void MainWindow::AddRecentFile(const QString& path) {

@@ -112,7 +112,8 @@ void MainWindow::SettingsChanged(document::DocumentSetting setting) {
     case document::DocumentSetting::WorkArea:
     case document::DocumentSetting::Border:
     case document::DocumentSetting::LayoutFolder: RenderButton(); break;
-    case document::DocumentSetting::Caption: break;
+    case document::DocumentSetting::Caption:
+    case document::DocumentSetting::SetCaptions: break;
   }
 }
 

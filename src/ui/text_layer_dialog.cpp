@@ -16,6 +16,9 @@
 #include <QTabWidget>
 #include <QToolButton>
 
+#include <cstdint>
+#include <optional>
+
 #include "base/ascii_text.h"
 #include "controls/color_combo_box.h"
 #include "controls/spin_edit.h"
@@ -302,6 +305,14 @@ void TextLayerDialog::SetProperties(const std::string& props) {
   gradient_start_colors_.SelectColor(document::StringToColor(document::GetPropValue("GradientStart", props, "clLime")));
   gradient_end_colors_.SelectColor(document::StringToColor(document::GetPropValue("GradientEnd", props, "clYellow")));
   angle_edit_->SetText(QString::fromStdString(document::GetPropValue("Angle", props, "0")));
+  // A caption placed by the pad shows where; one placed by hand leaves the
+  // pad as it was.
+  const std::optional<std::int32_t> align = document::TryStringToInt(document::GetPropValue("Align", props, ""));
+  if (align && *align >= 1 && *align <= 9) {
+    for (std::size_t i = 0; i < alignment_buttons_.size(); ++i) {
+      alignment_buttons_[i]->setChecked(static_cast<int>(i) + 1 == *align);
+    }
+  }
 }
 
 std::string TextLayerDialog::GetProperties() const {
@@ -318,6 +329,9 @@ std::string TextLayerDialog::GetProperties() const {
   props += "GradientStart=" + document::ColorToString(gradient_start_colors_.GetSelectedColor()) + ";";
   props += "GradientEnd=" + document::ColorToString(gradient_end_colors_.GetSelectedColor()) + ";";
   props += "Angle=" + angle_edit_->Text().toStdString() + ";";
+  // The alignment the caption is placed by, so that it can be placed again
+  // (a set of buttons places each of its captions by it).
+  if (const int code = GetAlignment(); code > 0) props += "Align=" + std::to_string(code) + ";";
   return props;
 }
 

@@ -45,9 +45,11 @@ class TextLayerDialog : public QDialog, public RandomLayerSource, private docume
   // colour not in the list keeps the combo's previous selection; a face not in
   // the font list (in any letter case) leaves no face selected. A colour, FontSize or ShadowOffset
   // that does not convert raises ConversionError and stops the load there.
-  // The Angle is taken as text, unconverted. The alignment pad is not touched.
+  // The Angle is taken as text, unconverted. An Align of 1 to 9 presses that
+  // position of the alignment pad; without one the pad is not touched.
   void SetProperties(const std::string& props);
-  // Every key in the written order; the three spin edits as their texts.
+  // Every key in the written order; the three spin edits as their texts; then
+  // "Align=" and the pad's code when a position is pressed.
   std::string GetProperties() const;
   // The pad's code: 1 to 9 from top left to bottom right by rows, 0 when no
   // button is down.

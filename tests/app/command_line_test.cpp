@@ -66,8 +66,60 @@ TEST(CommandLine, MistakesAreUsageErrorsThatSayWhat) {
        "unknown picture format 'tiff' for --format: use png, gif, jpg or bmp"},
       {{"--thumbnail", "64", "a.vrb", "b.png", "--format=gif"},
        "a thumbnail is always a PNG picture: --format can only be png with --thumbnail"},
-      {{"--format", "png", "a.vrb"}, "--format goes with --export or --thumbnail"},
+      {{"--format", "png", "a.vrb"}, "--format goes with --export, --thumbnail or --export-set"},
       {{"--export", "a", "b", "--format"}, "--format needs a format: png, gif, jpg or bmp"},
+  };
+  for (const auto& c : cases) {
+    const CommandLine parsed = Parse(c.args);
+    EXPECT_EQ(parsed.action, Action::UsageError) << c.error;
+    EXPECT_EQ(parsed.error, c.error);
+  }
+}
+
+// ---- button sets ----
+
+TEST(CommandLine, ExportSetTakesItsOptionsInAnyOrderAndOneLayout) {
+  const CommandLine c = Parse({"--states",   "normal,pressed", "--export-set", "out",       "--captions",
+                               "Home, Blog", "nav.vrb",        "--scales",     "1,2",       "--sprite",
+                               "--set",      "1:Color=clRed",  "--size",       "fixed",     "--caption-layer",
+                               "1",          "--format",       "gif",          "--pattern={index}"});
+  ASSERT_EQ(c.action, Action::ExportSet) << c.error;
+  EXPECT_EQ(c.layout, "nav.vrb");
+  EXPECT_EQ(c.set.folder, "out");
+  EXPECT_EQ(c.set.options.captions, (std::vector<std::string>{"Home", "Blog"}));
+  EXPECT_EQ(c.set.options.states.size(), 2u);
+  EXPECT_EQ(c.set.options.scales, (std::vector<int>{1, 2}));
+  EXPECT_TRUE(c.set.options.sprite);
+  EXPECT_EQ(c.set.options.size, commands::SetSize::Fixed);
+  EXPECT_EQ(c.set.options.caption_layer, 1);
+  EXPECT_EQ(c.set.options.format, commands::ExportFormat::Gif);
+  EXPECT_EQ(c.set.options.pattern, "{index}");
+  EXPECT_EQ(c.set.overrides.size(), 1u);
+  // --set goes with --export too.
+  EXPECT_EQ(Parse({"--set", "0:Pen=3", "--export", "a.png", "b.vrb"}).set.overrides.size(), 1u);
+}
+
+TEST(CommandLine, SetMistakesAreUsageErrors) {
+  const struct {
+    std::vector<const char*> args;
+    const char* error;
+  } cases[] = {
+      {{"--export-set", "out", "--captions", "A"}, "--export-set DIR needs one layout file"},
+      {{"--captions", "A", "nav.vrb"}, "--captions needs --export-set"},
+      {{"--set", "0:Pen=1", "nav.vrb"}, "--set needs --export or --export-set"},
+      {{"--export-set", "o", "--captions", "A", "--states", "normal,shiny", "n.vrb"},
+       "unknown state \"shiny\": the states are normal, hover, pressed and disabled"},
+      {{"--export-set", "o", "--captions", "A", "--scales", "4", "n.vrb"},
+       "unknown scale \"4\": the scales are 1, 2 and 3"},
+      {{"--export-set", "o", "--captions", "A", "--size", "big", "n.vrb"},
+       "unknown size 'big': the sizes are fit and fixed"},
+      {{"--export-set", "o", "--captions", "A", "--pattern", "a/{name}", "n.vrb"},
+       "the file-name pattern \"a/{name}\" holds \"/\": a set writes its files into its folder only"},
+      {{"--export-set", "o", "--captions"}, "--captions needs a value"},
+      {{"--export", "a.png", "b.vrb", "--export-set", "o", "--captions", "A"},
+       "--export-set cannot be given with --export or --thumbnail"},
+      {{"--export-set", "o", "--sprite=yes", "n.vrb"}, "--sprite takes no value"},
+      {{"--format", "png", "--captions=A", "n.vrb"}, "--captions needs --export-set"},
   };
   for (const auto& c : cases) {
     const CommandLine parsed = Parse(c.args);

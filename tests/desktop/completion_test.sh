@@ -47,8 +47,8 @@ expect() {
 layouts=$'UPPER.VRB\nfolder\nhome.vrb\nwith space.vrb'
 pictures=$'folder\nphoto.jpeg\npic.gif\npic.png'
 
-expect --export "$vorbel" --exp
-expect $'--\n--export\n--format\n--help\n--thumbnail\n--version\n-V\n-h' "$vorbel" -
+expect $'--export\n--export-set' "$vorbel" --exp
+expect $'--\n--caption-layer\n--captions\n--captions-file\n--export\n--export-set\n--format\n--help\n--pattern\n--scales\n--set\n--size\n--sprite\n--states\n--thumbnail\n--version\n-V\n-h' "$vorbel" -
 expect "$layouts" "$vorbel" ""
 expect "$pictures" "$vorbel" --export ""
 expect "$layouts" "$vorbel" --export out.png ""
@@ -60,6 +60,10 @@ expect "$pictures" "$vorbel" --thumbnail 128 home.vrb ""
 expect $'bmp\ngif\njpg\npng' "$vorbel" --export out.png home.vrb --format ""
 expect "$layouts" "$vorbel" --format png --export out.png ""
 expect "" "$vorbel" -- --exp
+# A set's folder, its captions file, and the layout after its options.
+expect folder "$vorbel" --export-set ""
+expect $'notes.txt' "$vorbel" --export-set out --captions-file n
+expect "$layouts" "$vorbel" --export-set out --captions A,B --sprite --states normal ""
 expect --thumbnail ./future --thu
 expect $'1024\n128\n256\n512' ./future --thumbnail ""
 expect "$layouts" ./future --thumbnail 64 ""

@@ -75,6 +75,9 @@ cp "$examples/glass_picture.vrb" "$work/alone.vrb"
 (cd "$work" && "$root/usr/bin/vorbel" --export with.bmp "$examples/glass_picture.vrb" &&
   "$root/usr/bin/vorbel" --export without.bmp alone.vrb) || fail "the installed vorbel cannot export an example"
 cmp -s "$work/with.bmp" "$work/without.bmp" && fail "the installed examples do not find their pictures"
+"$root/usr/bin/vorbel" --export-set "$work/nav" --captions-file "$examples/nav_set/captions.txt" \
+  "$examples/nav_set/navigation.vrb" && [[ -f $work/nav/contact-normal@1x.png ]] ||
+  fail "the installed navigation set cannot be exported"
 MANWIDTH=80 man -l "$root/usr/share/man/man1/vorbel.1.gz" | grep -q -- --export || fail "man vorbel"
 
 # A thumbnailer, once the package has one, is found by file managers through

@@ -76,6 +76,28 @@ TEST(GetPropValue, AgreesWithThePlainRuleOnRandomStrings) {
   }
 }
 
+TEST(SetPropValue, ReplacesWhatTheLookupReadsAndAppendsAMissingKey) {
+  // In place, at the first occurrence, other pairs untouched.
+  EXPECT_EQ(SetPropValue("Pen", "Highlight=clWhite;Pen=1;Shadow=clGray;", "4"),
+            "Highlight=clWhite;Pen=4;Shadow=clGray;");
+  EXPECT_EQ(SetPropValue("color", "ShadowColor=clRed;Color=clBlue;", "x"), "ShadowColor=x;Color=clBlue;");
+  EXPECT_EQ(SetPropValue("Image", "Image=;Stretch=Yes;", "a.bmp"), "Image=a.bmp;Stretch=Yes;");
+  EXPECT_EQ(SetPropValue("Pen", "Pen=3", "5"), "Pen=5");
+  // A missing key goes at the end, after a ";" that closes an open last pair.
+  EXPECT_EQ(SetPropValue("Align", "Text=Hi;", "5"), "Text=Hi;Align=5;");
+  EXPECT_EQ(SetPropValue("Align", "Pen=3", "5"), "Pen=3;Align=5;");
+  EXPECT_EQ(SetPropValue("Align", "", "5"), "Align=5;");
+  // Whatever the string, the key then reads the new value.
+  std::mt19937 gen(7);
+  const std::string alphabet = "aAbB=;= c";
+  for (int i = 0; i < 5000; ++i) {
+    std::string props(gen() % 21, ' ');
+    for (char& c : props) c = alphabet[gen() % alphabet.size()];
+    const std::string key = i % 2 ? "a" : "B b";
+    ASSERT_EQ(GetPropValue(key, SetPropValue(key, props, "v"), "d"), "v") << "props '" << props << "'";
+  }
+}
+
 TEST(YesNoToBool, TrueExactlyWhenAYIsPresent) {
   for (const char* yes : {"Yes", "yes", "Y", "y", "Maybe", "xyz"}) EXPECT_TRUE(YesNoToBool(yes)) << yes;
   for (const char* no : {"No", "on", "1", "True", "", "N"}) EXPECT_FALSE(YesNoToBool(no)) << no;

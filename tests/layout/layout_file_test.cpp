@@ -106,6 +106,19 @@ TEST(LayoutFile, ReadsPresentLayerSectionsBelowTheCountInNumberOrder) {
   EXPECT_EQ(doc.Row(1), document::LayerRow::Make("Text", "", "5", "0", 0));
 }
 
+// The captions of a set travel in a section of their own, which a layout
+// without them does not have; a load replaces what the document held.
+TEST(LayoutFile, SetCaptionsAreReadAndWrittenAsTheSetSectionHoldsThem) {
+  document::ButtonDocument doc;
+  LoadText(doc, "[Button]\nLayers=0\n[Set]\nCaptions=4\nCaption1= Home \nCaption2=\nCaption3=Über uns\n"
+                "Caption5=Beyond the count\n");
+  EXPECT_EQ(doc.SetCaptions(), (std::vector<std::string>{"Home", "Über uns"}));
+  EXPECT_TRUE(FormatLayout(doc).ends_with("[Set]\r\nCaptions=2\r\nCaption1=Home\r\nCaption2=Über uns\r\n"));
+  LoadText(doc, "[Button]\nLayers=0\n");
+  EXPECT_TRUE(doc.SetCaptions().empty());
+  EXPECT_EQ(FormatLayout(doc).find("[Set]"), std::string::npos);
+}
+
 // An editor that leaves a blank after a number must not lose the layers: the
 // next save would write the empty document over the file.
 TEST(LayoutFile, NumbersFollowedByBlanksAreRead) {

@@ -6,11 +6,14 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -27,6 +30,7 @@
 #include "find_child.h"
 #include "scripted_dialogs.h"
 #include "support/test_support.h"
+#include "ui/export_set_dialog.h"
 #include "ui/help_viewer.h"
 #include "ui/layer_list_model.h"
 #include "ui/main_window.h"
@@ -181,7 +185,8 @@ TEST(MainWindow, MenusHoldTheirItemsInOrderAndRefreshActsFromTheMenuBar) {
     return list;
   };
   EXPECT_EQ(texts(Child<QMenu>(form, "fileMenu")),
-            QStringList({"&New", "&Open...", "Open &Recent", "&Save", "Save a&s...", "&Export...", "-", "E&xit"}));
+            QStringList({"&New", "&Open...", "Open &Recent", "&Save", "Save a&s...", "&Export...", "Export Se&t...",
+                         "-", "E&xit"}));
   EXPECT_EQ(texts(Child<QMenu>(form, "editMenu")), QStringList({"&Undo", "&Redo"}));
   EXPECT_EQ(texts(Child<QMenu>(form, "viewMenu")),
             QStringList({"&100 %", "&200 %", "&400 %", "&800 %", "-", "Zoom &In", "Zoom &Out"}));
@@ -494,6 +499,72 @@ TEST(MainWindow, ExportChoosesTheFormatByTheNamesExtension) {
   form.Export();
   ASSERT_EQ(dialogs.errors.size(), 1u);
   EXPECT_TRUE(dialogs.errors[0].startsWith(QStringLiteral("Cannot create file")));
+}
+
+// The set dialog starts with the choices last made for the same layout, and
+// with the layout's own caption for one it has not seen.
+TEST(MainWindow, ExportSetKeepsTheLastChoicesOfEachLayout) {
+  QTemporaryDir dir;
+  const auto layout = [&](const char* name, const char* caption) {
+    const QString path = dir.filePath(QString::fromLatin1(name));
+    EXPECT_TRUE(WriteText(path, QByteArray("[Button]\r\nHeight=20\r\nWidth=50\r\nWorkArea=16777215\r\nLayers=1\r\n"
+                                           "[Layer0]\r\nType=Text\r\nProperties=Text=") +
+                                    caption + ";FontSize=8;\r\nX=2\r\nY=2\r\nVisible=0\r\n"));
+    return path;
+  };
+  const QString first = layout("first.vrb", "One");
+  const QString second = layout("second.vrb", "Two");
+  test::ScriptedDialogs dialogs;
+  QStringList shown;
+  dialogs.on_exec = [&](QDialog& dialog) {
+    auto* captions = Child<QPlainTextEdit>(dialog, "captionsEdit");
+    shown << captions->toPlainText() + u'|' + Child<QLineEdit>(dialog, "folderEdit")->text();
+    captions->setPlainText(captions->toPlainText() + QStringLiteral("\nMore"));
+    return int(QDialog::Rejected);
+  };
+  MainWindow form(QuietOptions({first}));
+  Child<QAction>(form, "exportSetItem")->trigger();
+  Child<QAction>(form, "exportSetItem")->trigger();
+  form.OpenLayout(second);
+  form.ExportSet();
+  form.OpenLayout(first);
+  form.ExportSet();
+  EXPECT_EQ(shown, QStringList({"One|" + dir.filePath("first-buttons"), "One\nMore|" + dir.filePath("first-buttons"),
+                                "Two|" + dir.filePath("second-buttons"),
+                                "One\nMore\nMore|" + dir.filePath("first-buttons")}));
+}
+
+// A set written whole leaves its captions in the layout, as a change that
+// can be undone and is saved with it; the layout then opens the dialog on them.
+TEST(MainWindow, ASetWrittenFromTheWindowKeepsItsCaptionsInTheLayout) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("nav.vrb");
+  ASSERT_TRUE(WriteText(path, "[Button]\r\nHeight=20\r\nWidth=50\r\nWorkArea=16777215\r\nLayers=1\r\n"
+                              "[Layer0]\r\nType=Text\r\nProperties=Text=Go;FontSize=8;\r\nX=2\r\nY=2\r\nVisible=0\r\n"));
+  test::ScriptedDialogs dialogs;
+  QString shown;
+  dialogs.on_exec = [&](QDialog& dialog) {
+    shown = Child<QPlainTextEdit>(dialog, "captionsEdit")->toPlainText();
+    Child<QPlainTextEdit>(dialog, "captionsEdit")->setPlainText(QStringLiteral("Home\nAbout us"));
+    EXPECT_TRUE(static_cast<ExportSetDialog&>(dialog).ExportNow());
+    return int(QDialog::Rejected);
+  };
+  {
+    MainWindow form(QuietOptions({path}));
+    form.ExportSet();
+    EXPECT_EQ(shown, QStringLiteral("Go"));
+    EXPECT_EQ(form.Document().SetCaptions(), (std::vector<std::string>{"Home", "About us"}));
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath("nav-buttons/about-us-normal@1x.png")));
+    EXPECT_EQ(Child<QAction>(form, "undoItem")->text(), QStringLiteral("&Undo Change Set Captions"));
+    form.Undo();
+    EXPECT_TRUE(form.Document().SetCaptions().empty());
+    form.Redo();
+    form.Save();
+    EXPECT_TRUE(ReadAll(path).endsWith("[Set]\r\nCaptions=2\r\nCaption1=Home\r\nCaption2=About us\r\n"));
+  }
+  MainWindow fresh(QuietOptions({path}));
+  fresh.ExportSet();
+  EXPECT_EQ(shown, QStringLiteral("Home\nAbout us"));
 }
 
 TEST(MainWindow, NewClearsTheLayersAndKeepsTheButtonSettings) {

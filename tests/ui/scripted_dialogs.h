@@ -24,6 +24,9 @@ class ScriptedDialogs : public DialogSeam {
   // The answer to "Save changes to NAME?", and the names it was asked for.
   commands::SaveChangesAnswer save_changes = commands::SaveChangesAnswer::Cancel;
   std::vector<QString> save_changes_asked;
+  // The answer to the folder chooser (nothing: cancelled), and where it started.
+  std::optional<QString> folder;
+  QString folder_start;
 
   ScriptedDialogs() { SetDialogSeam(this); }
   ~ScriptedDialogs() override { SetDialogSeam(nullptr); }
@@ -36,6 +39,10 @@ class ScriptedDialogs : public DialogSeam {
   }
   std::optional<QString> OpenFileName(QWidget*, const FileRequest&) override { return std::nullopt; }
   std::optional<FileChoice> SaveFileName(QWidget*, const FileRequest&) override { return std::nullopt; }
+  std::optional<QString> FolderName(QWidget*, const QString&, const QString& start_in) override {
+    folder_start = start_in;
+    return folder;
+  }
   bool AskYesNo(QWidget*, const QString&, const QString&) override { return false; }
   commands::SaveChangesAnswer AskSaveChanges(QWidget*, const QString& name) override {
     save_changes_asked.push_back(name);

@@ -187,10 +187,22 @@ TEST_F(TextLayerDialogTest, AlignmentPadAllowsOneDownOrNone) {
   EXPECT_EQ(form.GetAlignment(), 9);
   QTest::mouseClick(Child<QToolButton>(form, "alignBottomRight"), Qt::LeftButton);
   EXPECT_EQ(form.GetAlignment(), 0);
-  // Loading leaves the pad alone.
+  // Loading a caption placed by hand leaves the pad alone.
   QTest::mouseClick(Child<QToolButton>(form, "alignCentre"), Qt::LeftButton);
   form.SetProperties("Text=x;");
   EXPECT_EQ(form.GetAlignment(), 5);
+}
+
+// The alignment a caption was placed with is kept in its string, shown on
+// the pad when it is loaded, and kept through an edit that leaves the pad.
+TEST_F(TextLayerDialogTest, TheAlignmentIsKeptInThePropertyString) {
+  form.SetProperties("Text=x;Align=9;");
+  EXPECT_EQ(form.GetAlignment(), 9);
+  EXPECT_EQ(form.GetProperties().substr(form.GetProperties().size() - 9), ";Align=9;");
+  form.SetProperties("Text=y;Align=junk;");
+  EXPECT_EQ(form.GetAlignment(), 9);
+  QTest::mouseClick(Child<QToolButton>(form, "alignBottomRight"), Qt::LeftButton);
+  EXPECT_EQ(form.GetProperties().find("Align="), std::string::npos);
 }
 
 // The pressed position is filled with the selection colour in any style, and

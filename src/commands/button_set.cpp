@@ -1,0 +1,540 @@
+#include "commands/button_set.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <map>
+#include <optional>
+
+#include "base/ascii_text.h"
+#include "base/atomic_file.h"
+#include "base/translation.h"
+#include "commands/set_page.h"
+#include "document/layer_type.h"
+#include "document/property_string.h"
+#include "document/value_conversion.h"
+#include "gdi/system_colors.h"
+#include "gdi/text_image.h"
+#include "render/render_scale.h"
+
+namespace vorbel::commands {
+
+using base::Translate;
+using base::TranslateFormat;
+
+namespace {
+
+// Every key a drawer reads: a caption must not hold one of them followed by
+// "=", or the layer would read it as its setting (the lookup finds the first
+// "Key=" anywhere in the string).
+constexpr std::array<std::string_view, 25> kDrawerKeys = {
+    "FontFace",  "FontSize",  "Shadowed", "ShadowColor",   "ShadowOffset", "Outlined",    "OutlineColor",
+    "Gradient",  "Color",     "Angle",    "GradientStart", "GradientEnd",  "Align",       "Draw3D",
+    "Highlight", "ShadowClr", "Shape",    "Seed",          "Stretch",      "Transparent", "Image",
+    "EdgeDraw",  "Edge",      "Pen",      "Shadow"};
+
+std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+
+std::vector<std::string_view> SplitList(std::string_view list) {
+  std::vector<std::string_view> items;
+  for (std::size_t at = 0; at <= list.size();) {
+    const std::size_t comma = std::min(list.find(',', at), list.size());
+    const std::string_view item = base::TrimBlanks(list.substr(at, comma - at));
+    if (!item.empty()) items.push_back(item);
+    at = comma + 1;
+  }
+  return items;
+}
+
+// The box of a caption's cell, tw x th, turned by the escapement, relative to
+// its origin (the top-left corner of the upright cell).
+struct CellBox {
+  std::int64_t left = 0;
+  std::int64_t top = 0;
+  std::int64_t right = 0;
+  std::int64_t bottom = 0;
+  std::int64_t Width() const { return right - left; }
+  std::int64_t Height() const { return bottom - top; }
+};
+
+CellBox TurnedCell(int tw, int th, int escapement) {
+  if (escapement == 0) return {0, 0, tw, th};
+  const gdi::TextDirection dir = gdi::TextDirection::FromEscapement(escapement);
+  double minX = HUGE_VAL, minY = HUGE_VAL, maxX = -HUGE_VAL, maxY = -HUGE_VAL;
+  for (const auto& [u, v] : {std::pair<double, double>{0, 0}, {tw, 0}, {tw, th}, {0, th}}) {
+    double x = 0;
+    double y = 0;
+    dir.Map(u, v, x, y);
+    minX = std::min(minX, x);
+    minY = std::min(minY, y);
+    maxX = std::max(maxX, x);
+    maxY = std::max(maxY, y);
+  }
+  return {static_cast<std::int64_t>(std::floor(minX)), static_cast<std::int64_t>(std::floor(minY)),
+          static_cast<std::int64_t>(std::ceil(maxX)), static_cast<std::int64_t>(std::ceil(maxY))};
+}
+
+// The escapement the text drawer gives a caption (level when the angle is no
+// number: that caption is not drawn at all).
+int CaptionEscapement(std::string_view props) {
+  std::string angle = document::GetPropValue("Angle", props, "0");
+  if (base::TrimBlanks(angle).empty()) angle = "0";
+  const std::optional<std::int32_t> value = document::TryStringToInt(angle);
+  return value && *value > 0 ? (*value % 65536) * 10 : 0;
+}
+
+std::string SizeText(std::int64_t w, std::int64_t h) {
+  return TranslateFormat("%s x %s pixels", {std::to_string(w), std::to_string(h)});
+}
+
+}  // namespace
+
+std::vector<render::ButtonState> ParseStates(std::string_view list) {
+  std::vector<render::ButtonState> states;
+  for (std::string_view item : SplitList(list)) {
+    const std::optional<render::ButtonState> state = render::ButtonStateNamed(item);
+    if (!state) {
+      throw SetError(
+          TranslateFormat("unknown state \"%s\": the states are normal, hover, pressed and disabled", {item}));
+    }
+    if (std::find(states.begin(), states.end(), *state) != states.end()) {
+      throw SetError(TranslateFormat("the state \"%s\" is given twice", {item}));
+    }
+    states.push_back(*state);
+  }
+  if (states.empty()) throw SetError(Translate("the list of states is empty"));
+  return states;
+}
+
+std::vector<int> ParseScales(std::string_view list) {
+  std::vector<int> scales;
+  for (std::string_view item : SplitList(list)) {
+    std::string_view number = item;
+    if (number.size() > 1 && (number.back() == 'x' || number.back() == 'X')) number.remove_suffix(1);
+    if (number.size() != 1 || number[0] < '1' || number[0] > '0' + kMaxSetScale) {
+      throw SetError(TranslateFormat("unknown scale \"%s\": the scales are 1, 2 and 3", {item}));
+    }
+    const int scale = number[0] - '0';
+    if (std::find(scales.begin(), scales.end(), scale) != scales.end()) {
+      throw SetError(TranslateFormat("the scale \"%s\" is given twice", {item}));
+    }
+    scales.push_back(scale);
+  }
+  if (scales.empty()) throw SetError(Translate("the list of scales is empty"));
+  return scales;
+}
+
+ExportFormat ParseFormatName(std::string_view name) {
+  const std::string upper = base::UpperCaseAscii(name);
+  if (upper == "PNG") return ExportFormat::Png;
+  if (upper == "GIF") return ExportFormat::Gif;
+  if (upper == "JPG" || upper == "JPEG") return ExportFormat::Jpeg;
+  if (upper == "BMP") return ExportFormat::Bmp;
+  throw SetError(TranslateFormat("unknown format \"%s\": the formats are png, gif, jpg and bmp", {name}));
+}
+
+std::string_view FormatExtension(ExportFormat format) {
+  switch (format) {
+    case ExportFormat::Bmp: return ".bmp";
+    case ExportFormat::Jpeg: return ".jpg";
+    case ExportFormat::Gif: return ".gif";
+    case ExportFormat::Png: break;
+  }
+  return ".png";
+}
+
+std::string SpriteSheetName(int scale) {
+  return scale == 1 ? "sprite.png" : "sprite@" + std::to_string(scale) + "x.png";
+}
+
+ButtonSet::ButtonSet(const document::ButtonDocument& layout, SetOptions options)
+    : options_(std::move(options)),
+      layout_(std::make_unique<document::ButtonDocument>()),
+      doc_(std::make_unique<document::ButtonDocument>()) {
+  if (options_.captions.empty()) throw SetError(Translate("the caption list is empty"));
+  if (options_.captions.size() > kMaxCaptions) {
+    throw SetError(TranslateFormat("a set takes at most %s captions", {std::to_string(kMaxCaptions)}));
+  }
+  // The lists the window gives are checked as those of the command line are.
+  std::string states;
+  for (render::ButtonState state : options_.states) states += std::string(render::ButtonStateName(state)) + ",";
+  ParseStates(states);
+  std::string scales;
+  for (int scale : options_.scales) scales += (scale >= 1 && scale <= 9 ? std::to_string(scale) : "?") + ",";
+  ParseScales(scales);
+
+  std::string name = layout.GetDocumentFileName();
+  layout_name_ = name.substr(name.rfind('/') == std::string::npos ? 0 : name.rfind('/') + 1);
+  work_area_ = gdi::ResolveColor(layout.WorkAreaColor());
+  render::ScaleDocument(layout, 1, *layout_);
+  rows_ = layout.Rows();
+  FindCaptionLayer(layout);
+  slugs_ = UniqueSlugs(options_.captions);
+  PlanSize(layout);
+  PlanNames();
+}
+
+namespace {
+
+bool IsTextLayer(const document::ButtonDocument& layout, int row) {
+  return layout.Row(row).IsComplete() && document::KindsForRender(layout.Row(row).type).text;
+}
+
+}  // namespace
+
+int DefaultCaptionLayer(const document::ButtonDocument& layout) {
+  for (int row = layout.RowCount() - 1; row >= 0; --row) {
+    if (IsTextLayer(layout, row) && layout.Row(row).IsVisible()) return row;
+  }
+  for (int row = layout.RowCount() - 1; row >= 0; --row) {
+    if (IsTextLayer(layout, row)) return row;
+  }
+  return -1;
+}
+
+void ButtonSet::FindCaptionLayer(const document::ButtonDocument& layout) {
+  if (options_.caption_layer >= 0) {
+    caption_layer_ = options_.caption_layer;
+    if (caption_layer_ >= layout.RowCount()) {
+      throw SetError(TranslateFormat("the layout has no layer %s (its layers are 0 to %s)",
+                                     {std::to_string(caption_layer_), std::to_string(layout.RowCount() - 1)}));
+    }
+    if (!IsTextLayer(layout, caption_layer_)) {
+      throw SetError(TranslateFormat("layer %s of the layout is no text layer", {std::to_string(caption_layer_)}));
+    }
+  } else {
+    caption_layer_ = DefaultCaptionLayer(layout);
+    if (caption_layer_ < 0) throw SetError(Translate("the layout has no text layer to take the captions"));
+  }
+
+  const std::string& props = layout.Row(caption_layer_).Properties();
+  const std::optional<std::int32_t> align = document::TryStringToInt(document::GetPropValue("Align", props, ""));
+  alignment_ = align && *align >= 1 && *align <= 9 ? *align : 0;
+  // Each caption goes where the layer's caption stands; one that would make
+  // the layer read anything else differently is refused.
+  const std::string neutral = document::SetPropValue("Text", props, "");
+  for (const std::string& caption : options_.captions) {
+    std::string with = document::SetPropValue("Text", props, caption);
+    if (caption.find(';') != std::string::npos) {
+      throw SetError(TranslateFormat("the caption \"%s\" holds \";\", which ends a caption in a layout", {caption}));
+    }
+    for (std::string_view key : kDrawerKeys) {
+      if (document::GetPropValue(key, with, "") != document::GetPropValue(key, neutral, "")) {
+        throw SetError(TranslateFormat(
+            "the caption \"%s\" holds \"%s=\", which the caption layer would read as its own setting", {caption, key}));
+      }
+    }
+    if (document::GetPropValue("Text", with, "") != caption) {
+      throw SetError(TranslateFormat("the caption layer cannot take the caption \"%s\": its property string holds "
+                                     "\"Text=\" where it is read as part of another setting",
+                                     {caption}));
+    }
+    props_.push_back(std::move(with));
+  }
+}
+
+void ButtonSet::PlanSize(const document::ButtonDocument& layout) {
+  const int w0 = layout.Width();
+  const int h0 = layout.Height();
+  if (w0 < 1 || h0 < 1) {
+    throw SetError(
+        TranslateFormat("the layout's button is %s; its width and height must be at least 1", {SizeText(w0, h0)}));
+  }
+  const auto measure = [&](const std::string& props) {
+    try {
+      return TurnedCell(renderer_.GetTextLayerWidth(props), renderer_.GetTextLayerHeight(props),
+                        CaptionEscapement(props));
+    } catch (const base::Error& e) {
+      throw SetError(TranslateFormat("the caption layer (layer %s) cannot be measured: %s",
+                                     {std::to_string(caption_layer_), e.what()}));
+    }
+  };
+  const document::LayerRow& row = layout.Row(caption_layer_);
+  const CellBox own = measure(row.Properties());
+  std::vector<CellBox> cells;
+  for (const std::string& props : props_) cells.push_back(measure(props));
+
+  std::int64_t width = w0;
+  std::int64_t height = h0;
+  if (options_.size == SetSize::Fit) {
+    for (const CellBox& cell : cells) {
+      width = std::max(width, cell.Width() + w0 - own.Width());
+      height = std::max(height, cell.Height() + h0 - own.Height());
+    }
+  }
+  const int most = *std::max_element(options_.scales.begin(), options_.scales.end());
+  if (gdi::SizeTooLarge(static_cast<int>(std::min<std::int64_t>(width * most, 1 << 30)),
+                        static_cast<int>(std::min<std::int64_t>(height * most, 1 << 30)))) {
+    throw SetError(TranslateFormat("the buttons would be %s, more than can be drawn at %sx",
+                                   {SizeText(width, height), std::to_string(most)}));
+  }
+  width_ = static_cast<int>(width);
+  height_ = static_cast<int>(height);
+  layout_->SetWidth(width_);
+  layout_->SetHeight(height_);
+
+  if (options_.size == SetSize::Fixed) {
+    std::string misfits;
+    int count = 0;
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+      std::int64_t left = document::ReadOffset(row.SubItemText(document::SubItem::Left));
+      std::int64_t top = document::ReadOffset(row.SubItemText(document::SubItem::Top));
+      if (alignment_ > 0) {
+        std::string placedLeft;
+        std::string placedTop;
+        renderer_.PlaceTextLayer(*layout_, props_[i], alignment_, placedLeft, placedTop);
+        left = document::ReadOffset(placedLeft);
+        top = document::ReadOffset(placedTop);
+      }
+      const CellBox& cell = cells[i];
+      const std::int64_t x = 5 + left;
+      const std::int64_t y = 5 + top;
+      if (x + cell.left < 0 || y + cell.top < 0 || x + cell.right > width_ || y + cell.bottom > height_) {
+        if (++count <= 5) {
+          misfits += (misfits.empty() ? "" : ", ") + Quoted(options_.captions[i]) + " (" +
+                     SizeText(cell.Width(), cell.Height()) + ")";
+        }
+      }
+    }
+    if (count > 0) {
+      const std::string size = SizeText(width_, height_);
+      if (count == 1) {
+        throw SetError(TranslateFormat(
+            "the caption %s does not fit the button of %s; let the set fit its captions, or make the button larger",
+            {misfits, size}));
+      }
+      if (count <= 5) {
+        throw SetError(TranslateFormat(
+            "the captions %s do not fit the button of %s; let the set fit its captions, or make the button larger",
+            {misfits, size}));
+      }
+      throw SetError(TranslateFormat("the captions %s and %s more do not fit the button of %s; let the set fit its "
+                                     "captions, or make the button larger",
+                                     {misfits, std::to_string(count - 5), size}));
+    }
+  }
+
+  if (options_.sprite) {
+    const std::int64_t sheetWidth = std::int64_t{width_} * most * static_cast<std::int64_t>(options_.states.size());
+    const std::int64_t sheetHeight = std::int64_t{height_} * most * ButtonCount();
+    if (sheetWidth > gdi::kMaxBitmapSide || sheetHeight > gdi::kMaxBitmapSide ||
+        sheetWidth * sheetHeight > gdi::kMaxBitmapPixels) {
+      throw SetError(TranslateFormat("the sprite sheet at %sx would be %s, more than can be drawn; make the set smaller",
+                                     {std::to_string(most), SizeText(sheetWidth, sheetHeight)}));
+    }
+  }
+}
+
+void ButtonSet::PlanNames() {
+  const std::string& pattern = options_.pattern;
+  CheckPattern(pattern);
+  const std::string_view extension = FormatExtension(options_.format);
+  std::map<std::string, std::string> taken;  // name -> what has it
+  const auto take = [&](const std::string& name, const std::string& what) {
+    const auto [it, inserted] = taken.emplace(name, what);
+    if (inserted) return;
+    std::string_view missing;
+    const auto need = [&](bool varies, std::string_view field) {
+      if (varies && !PatternHasField(pattern, field) && missing.empty()) missing = field;
+    };
+    need(ButtonCount() > 1 && !PatternHasField(pattern, "index"), "name");
+    need(options_.states.size() > 1, "state");
+    need(options_.scales.size() > 1, "scale");
+    if (missing.empty()) {
+      throw SetError(TranslateFormat("the file-name pattern \"%s\" gives the same file name %s to %s and %s; set its "
+                                     "fields apart",
+                                     {pattern, name, it->second, what}));
+    }
+    throw SetError(
+        TranslateFormat("the file-name pattern \"%s\" gives the same file name %s to %s and %s; add {%s}",
+                        {pattern, name, it->second, what, missing}));
+  };
+  names_.assign(options_.captions.size() * options_.states.size() * options_.scales.size(), {});
+  for (int button = 0; button < ButtonCount(); ++button) {
+    for (std::size_t scale = 0; scale < options_.scales.size(); ++scale) {
+      for (std::size_t state = 0; state < options_.states.size(); ++state) {
+        const std::string_view stateName = render::ButtonStateName(options_.states[state]);
+        std::string name = ExpandPattern(pattern, Slug(button), button + 1, stateName, options_.scales[scale]) +
+                           std::string(extension);
+        try {
+          CheckSetFileName(name);
+        } catch (const SetError& e) {
+          throw SetError(TranslateFormat("the file-name pattern \"%s\" cannot be used: %s", {pattern, e.what()}));
+        }
+        take(name, TranslateFormat("\"%s\" %s at %sx",
+                                   {Caption(button), stateName, std::to_string(options_.scales[scale])}));
+        names_[(static_cast<std::size_t>(button) * options_.states.size() + state) * options_.scales.size() + scale] =
+            std::move(name);
+      }
+    }
+  }
+  if (options_.sprite) {
+    for (int scale : options_.scales) take(SpriteSheetName(scale), Translate("the sprite sheet"));
+    take(std::string(kStyleSheetName), Translate("the style sheet"));
+    take(std::string(kPreviewPageName), Translate("the preview page"));
+  }
+}
+
+const std::string& ButtonSet::FileName(int button, int state, int scale) const {
+  return names_.at((static_cast<std::size_t>(button) * options_.states.size() + static_cast<std::size_t>(state)) *
+                       options_.scales.size() +
+                   static_cast<std::size_t>(scale));
+}
+
+std::vector<std::string> ButtonSet::FileNames() const {
+  std::vector<std::string> names;
+  for (int button = 0; button < ButtonCount(); ++button) {
+    for (std::size_t scale = 0; scale < options_.scales.size(); ++scale) {
+      for (std::size_t state = 0; state < options_.states.size(); ++state) {
+        names.push_back(FileName(button, static_cast<int>(state), static_cast<int>(scale)));
+      }
+    }
+  }
+  if (options_.sprite) {
+    for (int scale : options_.scales) names.push_back(SpriteSheetName(scale));
+    names.emplace_back(kStyleSheetName);
+    names.emplace_back(kPreviewPageName);
+  }
+  return names;
+}
+
+void ButtonSet::Prepare(int button, int scale, bool pressed) {
+  std::vector<document::LayerRow> rows = rows_;
+  rows[static_cast<std::size_t>(caption_layer_)].SetSubItem(document::SubItem::Properties,
+                                                            props_.at(static_cast<std::size_t>(button)));
+  layout_->ReplaceRows(std::move(rows));
+  render::ScaleDocument(*layout_, scale, *doc_);
+  if (alignment_ > 0) {
+    std::string left;
+    std::string top;
+    try {
+      renderer_.PlaceTextLayer(*doc_, doc_->Row(caption_layer_).Properties(), alignment_, left, top, scale);
+      doc_->SetRowSubItem(caption_layer_, document::SubItem::Left, std::move(left));
+      doc_->SetRowSubItem(caption_layer_, document::SubItem::Top, std::move(top));
+    } catch (const base::Error&) {
+      // A caption that cannot be measured cannot be drawn either.
+    }
+  }
+  if (pressed) render::PressDocument(*doc_, scale);
+}
+
+const gdi::Bitmap& ButtonSet::Draw(int button, render::ButtonState state, int scale, bool* partial) {
+  const bool pressed = render::StateRedraws(state);
+  if (button != drawn_button_ || scale != drawn_scale_ || pressed != drawn_pressed_) {
+    drawn_button_ = -1;
+    Prepare(button, scale, pressed);
+    const render::RenderResult result = renderer_.RenderButton(*doc_, scale);
+    if (result == render::RenderResult::OutOfMemory) throw std::bad_alloc();
+    if (result != render::RenderResult::Drawn && result != render::RenderResult::Partial) {
+      throw SetError(TranslateFormat("the button \"%s\" could not be drawn", {Caption(button)}));
+    }
+    drawn_partial_ = result == render::RenderResult::Partial;
+    drawn_button_ = button;
+    drawn_scale_ = scale;
+    drawn_pressed_ = pressed;
+  }
+  picture_ = renderer_.Surface();
+  render::ApplyStatePixels(picture_, state, work_area_);
+  if (partial) *partial = drawn_partial_;
+  return picture_;
+}
+
+SetWriter::SetWriter(ButtonSet& set, std::string folder) : set_(set), folder_(std::move(folder)) {
+  if (folder_.empty()) throw SetError(Translate("no folder is given for the set"));
+  struct stat st {};
+  if (::stat(folder_.c_str(), &st) != 0) {
+    if (errno != ENOENT || ::mkdir(folder_.c_str(), 0777) != 0) {
+      const int err = errno;
+      throw SetError(TranslateFormat(
+          "Cannot create the folder %s: %s",
+          {folder_, err == ENOENT ? Translate("the folder it belongs in does not exist") : std::strerror(err)}));
+    }
+  } else if (!S_ISDIR(st.st_mode)) {
+    throw SetError(TranslateFormat("%s is no folder", {folder_}));
+  }
+  for (const std::string& name : set_.FileNames()) {
+    const std::string path = PathOf(name);
+    if (::lstat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode)) {
+      throw SetError(TranslateFormat("%s is not a file: a set replaces files only", {path}));
+    }
+  }
+}
+
+int SetWriter::StepCount() const {
+  const SetOptions& options = set_.Options();
+  return set_.ButtonCount() * static_cast<int>(options.scales.size()) + (options.sprite ? 1 : 0);
+}
+
+std::string SetWriter::PathOf(std::string_view name) const {
+  return folder_ + (folder_.back() == '/' ? "" : "/") + std::string(name);
+}
+
+void SetWriter::WriteFile(std::string_view name, const std::vector<std::uint8_t>& bytes) {
+  base::AtomicFile file;
+  file.SetReplaceLinks(true);
+  // Pictures can be written again; the wait for the disk would cost more.
+  file.SetDurable(false);
+  file.Open(PathOf(name));
+  file.Write(bytes);
+  file.Commit();
+  ++files_written_;
+}
+
+void SetWriter::WriteStep() {
+  if (Done()) return;
+  const SetOptions& options = set_.Options();
+  const int scales = static_cast<int>(options.scales.size());
+  if (step_ == set_.ButtonCount() * scales) {
+    WriteSheets();
+    ++step_;
+    return;
+  }
+  const int button = step_ / scales;
+  const int scaleIndex = step_ % scales;
+  const int scale = options.scales[static_cast<std::size_t>(scaleIndex)];
+  if (options.sprite && sheets_.empty()) {
+    for (int k : options.scales) {
+      sheets_.emplace_back(set_.Width() * k * static_cast<int>(options.states.size()),
+                           set_.Height() * k * set_.ButtonCount());
+    }
+  }
+  bool partlyDrawn = false;
+  for (std::size_t state = 0; state < options.states.size(); ++state) {
+    bool partial = false;
+    const gdi::Bitmap& picture = set_.Draw(button, options.states[state], scale, &partial);
+    partlyDrawn = partlyDrawn || partial;
+    WriteFile(set_.FileName(button, static_cast<int>(state), scaleIndex),
+              EncodeButton(picture, options.format, set_.WorkArea()));
+    if (options.sprite) {
+      gdi::Bitmap& sheet = sheets_[static_cast<std::size_t>(scaleIndex)];
+      const int cellWidth = set_.Width() * scale;
+      const int cellHeight = set_.Height() * scale;
+      for (int y = 0; y < cellHeight; ++y) {
+        std::copy(picture.Row(y), picture.Row(y) + cellWidth,
+                  sheet.Row(button * cellHeight + y) + static_cast<int>(state) * cellWidth);
+      }
+    }
+  }
+  if (partlyDrawn) {
+    partly_drawn_.push_back(TranslateFormat("%s at %sx", {set_.Caption(button), std::to_string(scale)}));
+  }
+  ++step_;
+}
+
+void SetWriter::WriteSheets() {
+  const SetOptions& options = set_.Options();
+  for (std::size_t i = 0; i < options.scales.size(); ++i) {
+    WriteFile(SpriteSheetName(options.scales[i]), EncodeButton(sheets_[i], ExportFormat::Png, set_.WorkArea()));
+  }
+  sheets_.clear();
+  const std::string css = SetStyleSheet(set_);
+  WriteFile(kStyleSheetName, {css.begin(), css.end()});
+  const std::string page = SetPreviewPage(set_);
+  WriteFile(kPreviewPageName, {page.begin(), page.end()});
+}
+
+}  // namespace vorbel::commands

@@ -1,0 +1,182 @@
+#pragma once
+// Button sets: one layout drawn once for every caption of a list, in every
+// look (state) and at every scale asked for, all of one size, written into
+// one folder, with a sprite sheet per scale, a style sheet and a preview page
+// on request.
+//
+// The caption layer (the top-most visible text layer unless another is
+// chosen) gets each caption as its text. A caption layer whose property
+// string holds "Align=N" (1 to 9, the alignment pad's positions, which the
+// window writes whenever the pad places the caption) is placed anew by that
+// alignment on every button and at every scale; one without keeps its
+// offsets.
+//
+// Sizes: Fit makes every button as wide and as high as the widest and the
+// tallest caption needs to keep the margins the layout's own caption has,
+// never smaller than the layout; Fixed keeps the layout's size and refuses a
+// caption whose cell would reach beyond the button.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "commands/export.h"
+#include "commands/set_input.h"
+#include "document/button_document.h"
+#include "gdi/bitmap.h"
+#include "render/button_renderer.h"
+#include "render/button_states.h"
+
+namespace vorbel::commands {
+
+enum class SetSize { Fit, Fixed };
+
+// The scales a set draws at: 1x, 2x and 3x screens.
+inline constexpr int kMaxSetScale = 3;
+
+// The states of a comma-separated list ("normal,hover"), in its order;
+// raises SetError for an empty list, an unknown state or one given twice.
+std::vector<render::ButtonState> ParseStates(std::string_view list);
+// The scales of a comma-separated list ("1,2" or "1x,2x"), in its order;
+// raises SetError for an empty list, a scale other than 1, 2 and 3, or one
+// given twice.
+std::vector<int> ParseScales(std::string_view list);
+// "png", "gif", "jpg" (also "jpeg") or "bmp", in any letter case; raises
+// SetError for anything else.
+ExportFormat ParseFormatName(std::string_view name);
+// ".png", ".gif", ".jpg", ".bmp".
+std::string_view FormatExtension(ExportFormat format);
+
+// What a set is made of.
+struct SetOptions {
+  std::vector<std::string> captions;
+  std::vector<render::ButtonState> states{render::ButtonState::Normal};
+  std::vector<int> scales{1};
+  ExportFormat format = ExportFormat::Png;
+  std::string pattern{kDefaultSetPattern};
+  SetSize size = SetSize::Fit;
+  // A PNG sprite sheet per scale, the style sheet and the preview page.
+  bool sprite = false;
+  // The caption layer's row, or -1 for the top-most text layer.
+  int caption_layer = -1;
+};
+
+// The row of the layout's caption layer when none is chosen: its top-most
+// visible text layer, else its top-most text layer; -1 when it has none.
+int DefaultCaptionLayer(const document::ButtonDocument& layout);
+
+// The names of the sprite sheets (per scale), the style sheet and the page.
+std::string SpriteSheetName(int scale);
+inline constexpr std::string_view kStyleSheetName = "buttons.css";
+inline constexpr std::string_view kPreviewPageName = "preview.html";
+
+// A set planned from a layout: its captions checked and measured, its size,
+// and the names of its files, each checked and different from every other.
+// Drawing a button of it needs only the set.
+class ButtonSet {
+ public:
+  // Raises SetError with a message ready to show when the set cannot be
+  // made: no captions, no text layer, a caption layer that is no text layer,
+  // a caption the layer cannot hold, a caption that does not fit a Fixed
+  // size, a button or sprite sheet too large to draw, a file-name pattern
+  // that gives unsafe names or the same name twice.
+  ButtonSet(const document::ButtonDocument& layout, SetOptions options);
+  ButtonSet(const ButtonSet&) = delete;
+  ButtonSet& operator=(const ButtonSet&) = delete;
+
+  const SetOptions& Options() const { return options_; }
+  int ButtonCount() const { return static_cast<int>(options_.captions.size()); }
+  const std::string& Caption(int button) const { return options_.captions.at(static_cast<std::size_t>(button)); }
+  // The button's name in file names and style classes.
+  const std::string& Slug(int button) const { return slugs_.at(static_cast<std::size_t>(button)); }
+  int CaptionLayer() const { return caption_layer_; }
+  // The alignment the caption is placed by, 0 when it keeps its offsets.
+  int Alignment() const { return alignment_; }
+  // The size of every button at scale 1.
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  // The work-area colour as drawn: transparent in GIF and PNG files.
+  gdi::Pixel WorkArea() const { return work_area_; }
+  // The name of the layout the set is made from, without its folder.
+  const std::string& LayoutName() const { return layout_name_; }
+
+  // The file of one button in one state at one scale (indexes into the
+  // options' states and scales), and every file the set writes, in the
+  // order it writes them: the buttons caption by caption, then the sprite
+  // sheets, the style sheet and the preview page.
+  const std::string& FileName(int button, int state, int scale) const;
+  std::vector<std::string> FileNames() const;
+
+  // Draws a button: the picture stays valid until the next call. `partial`
+  // is set when the render pass ran out of its budget (see RenderResult).
+  const gdi::Bitmap& Draw(int button, render::ButtonState state, int scale, bool* partial = nullptr);
+
+ private:
+  void FindCaptionLayer(const document::ButtonDocument& layout);
+  void PlanSize(const document::ButtonDocument& layout);
+  void PlanNames();
+  // Prepares doc_ for a button at a scale, the pressed look or not.
+  void Prepare(int button, int scale, bool pressed);
+
+  SetOptions options_;
+  std::vector<std::string> slugs_;
+  std::vector<std::string> props_;  // the caption layer's property string per caption
+  std::vector<std::string> names_;  // [button][state][scale]
+  std::vector<document::LayerRow> rows_;
+  std::unique_ptr<document::ButtonDocument> layout_;  // the layout at scale 1, its rows aside
+  std::unique_ptr<document::ButtonDocument> doc_;     // what the last pass drew
+  render::ButtonRenderer renderer_;
+  gdi::Bitmap picture_;
+  int drawn_button_ = -1;  // what doc_ and the renderer's surface hold
+  int drawn_scale_ = 0;
+  bool drawn_pressed_ = false;
+  bool drawn_partial_ = false;
+  int caption_layer_ = -1;
+  int alignment_ = 0;
+  int width_ = 0;
+  int height_ = 0;
+  gdi::Pixel work_area_;
+  std::string layout_name_;
+};
+
+// Writes a set into a folder step by step, so that a window can show the
+// progress and stop between steps. A step writes the files of one caption
+// at one scale; the last step writes the sprite sheets, the style sheet and
+// the preview page. Every file is written whole through base::AtomicFile,
+// into the folder only: a link there is replaced, never followed.
+class SetWriter {
+ public:
+  // Makes `folder` when it is missing (its parent must exist) and checks
+  // that no file name of the set is taken there by anything but a file or a
+  // link. Raises SetError when it cannot; nothing is written then.
+  SetWriter(ButtonSet& set, std::string folder);
+
+  int StepCount() const;
+  int StepsDone() const { return step_; }
+  bool Done() const { return step_ >= StepCount(); }
+  // Writes the files of the next step. Raises FileWriteError (or
+  // std::bad_alloc) when one cannot be written; the files of the steps before
+  // stay.
+  void WriteStep();
+  int FilesWritten() const { return files_written_; }
+  // The path of a file of the set in the folder.
+  std::string PathOf(std::string_view name) const;
+  // Buttons the render pass drew only in part, as "Home at 2x".
+  const std::vector<std::string>& PartlyDrawn() const { return partly_drawn_; }
+
+ private:
+  void WriteFile(std::string_view name, const std::vector<std::uint8_t>& bytes);
+  void WriteSheets();
+
+  ButtonSet& set_;
+  std::string folder_;
+  int step_ = 0;
+  int files_written_ = 0;
+  std::vector<gdi::Bitmap> sheets_;  // per scale, while the sprite is wanted
+  std::vector<std::string> partly_drawn_;
+};
+
+}  // namespace vorbel::commands

@@ -1,0 +1,257 @@
+#include "commands/set_input.h"
+
+#include <array>
+#include <set>
+
+#include "base/ascii_text.h"
+#include "base/text_encoding.h"
+#include "base/translation.h"
+#include "document/property_string.h"
+
+namespace vorbel::commands {
+
+using base::Translate;
+using base::TranslateFormat;
+namespace {
+
+// The ASCII letters of U+00C0 to U+017F (Latin-1 letters and Latin
+// Extended-A): the base letter without its accent, ligatures spelt out; ""
+// for the two signs among them.
+constexpr std::array<const char*, 0x180 - 0xC0> kLatinLetters = {
+    "a", "a", "a",  "a",  "a", "a", "ae", "c", "e", "e", "e", "e", "i", "i", "i",  "i",   //
+    "d", "n", "o",  "o",  "o", "o", "o",  "",  "o", "u", "u", "u", "u", "y", "th", "ss",  //
+    "a", "a", "a",  "a",  "a", "a", "ae", "c", "e", "e", "e", "e", "i", "i", "i",  "i",   //
+    "d", "n", "o",  "o",  "o", "o", "o",  "",  "o", "u", "u", "u", "u", "y", "th", "y",   //
+    "a", "a", "a",  "a",  "a", "a", "c",  "c", "c", "c", "c", "c", "c", "c", "d",  "d",   //
+    "d", "d", "e",  "e",  "e", "e", "e",  "e", "e", "e", "e", "e", "g", "g", "g",  "g",   //
+    "g", "g", "g",  "g",  "h", "h", "h",  "h", "i", "i", "i", "i", "i", "i", "i",  "i",   //
+    "i", "i", "ij", "ij", "j", "j", "k",  "k", "k", "l", "l", "l", "l", "l", "l",  "l",   //
+    "l", "l", "l",  "n",  "n", "n", "n",  "n", "n", "n", "n", "n", "o", "o", "o",  "o",   //
+    "o", "o", "oe", "oe", "r", "r", "r",  "r", "r", "r", "s", "s", "s", "s", "s",  "s",   //
+    "s", "s", "t",  "t",  "t", "t", "t",  "t", "u", "u", "u", "u", "u", "u", "u",  "u",   //
+    "u", "u", "u",  "u",  "w", "w", "y",  "y", "y", "z", "z", "z", "z", "z", "z",  "s",   //
+};
+
+bool IsControl(char32_t c) { return c < 0x20 || c == 0x7F || (c >= 0x80 && c < 0xA0); }
+
+// Checks one caption; `where` names it in messages ("item 2", "line 3").
+void CheckCaption(std::string_view caption, const std::string& where) {
+  if (!base::IsValidUtf8(caption)) throw SetError(TranslateFormat("%s is not UTF-8 text", {where}));
+  const std::u32string chars = base::DecodeUtf8(caption);
+  for (char32_t c : chars) {
+    if (IsControl(c)) throw SetError(TranslateFormat("%s holds a control character", {where}));
+  }
+  if (chars.size() > kMaxCaptionLength) {
+    throw SetError(
+        TranslateFormat("%s is longer than %s characters", {where, std::to_string(kMaxCaptionLength)}));
+  }
+}
+
+void AddCaption(std::vector<std::string>& captions, std::string_view caption, const std::string& where) {
+  caption = base::TrimBlanks(caption);
+  if (caption.empty()) return;
+  CheckCaption(caption, where);
+  if (captions.size() == kMaxCaptions) {
+    throw SetError(TranslateFormat("a set takes at most %s captions", {std::to_string(kMaxCaptions)}));
+  }
+  captions.emplace_back(caption);
+}
+
+constexpr std::array<std::string_view, 4> kFields = {"name", "index", "state", "scale"};
+
+// Calls field(name) for each field of the pattern and text(part) for the text
+// between them; raises SetError for a brace that is no field.
+template <typename Field, typename Text>
+void WalkPattern(std::string_view pattern, Field field, Text text) {
+  std::size_t at = 0;
+  while (at < pattern.size()) {
+    const std::size_t brace = pattern.find_first_of("{}", at);
+    text(pattern.substr(at, brace == std::string_view::npos ? std::string_view::npos : brace - at));
+    if (brace == std::string_view::npos) return;
+    const std::size_t close = pattern[brace] == '{' ? pattern.find('}', brace) : std::string_view::npos;
+    const std::string_view name =
+        close == std::string_view::npos ? std::string_view{} : pattern.substr(brace + 1, close - brace - 1);
+    bool known = false;
+    for (std::string_view f : kFields) known = known || f == name;
+    if (!known) {
+      throw SetError(
+          TranslateFormat("the file-name pattern \"%s\" holds a \"%s\" that is none of {name}, {index}, {state} and {scale}",
+                          {pattern, std::string(1, pattern[brace])}));
+    }
+    field(name);
+    at = close + 1;
+  }
+}
+
+}  // namespace
+
+std::vector<std::string> ParseCaptionList(std::string_view list) {
+  std::vector<std::string> captions;
+  std::size_t item = 0;
+  for (std::size_t at = 0; at <= list.size();) {
+    const std::size_t comma = std::min(list.find(',', at), list.size());
+    AddCaption(captions, list.substr(at, comma - at),
+               TranslateFormat("caption %s of the list", {std::to_string(++item)}));
+    at = comma + 1;
+  }
+  return captions;
+}
+
+std::vector<std::string> ParseCaptionsFile(std::string_view bytes, std::string_view name) {
+  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+  std::vector<std::string> captions;
+  std::size_t line = 0;
+  for (std::size_t at = 0; at < bytes.size();) {
+    const std::size_t end = std::min(bytes.find('\n', at), bytes.size());
+    std::string_view text = bytes.substr(at, end - at);
+    if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
+    AddCaption(captions, text, TranslateFormat("%s: line %s", {name, std::to_string(++line)}));
+    at = end + 1;
+  }
+  return captions;
+}
+
+std::string CaptionSlug(std::string_view caption) {
+  std::string slug;
+  bool gap = false;  // a separator is owed before the next letter or digit
+  const auto add = [&](std::string_view letters) {
+    if (letters.empty()) {
+      gap = !slug.empty();
+      return;
+    }
+    if (gap && slug.size() + 1 < kMaxSlugLength) slug += '-';
+    gap = false;
+    for (char c : letters) {
+      if (slug.size() < kMaxSlugLength) slug += c;
+    }
+  };
+  for (char32_t c : base::DecodeUtf8(caption)) {
+    if (c == '\'' || c == 0x2019) continue;  // "Don't" is "dont"
+    if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) {
+      add(std::string(1, static_cast<char>(c)));
+    } else if (c >= 'A' && c <= 'Z') {
+      add(std::string(1, static_cast<char>(c - 'A' + 'a')));
+    } else if (c == '&') {
+      gap = !slug.empty();
+      add("and");
+      gap = true;
+    } else if (c >= 0xC0 && c < 0x180) {
+      add(kLatinLetters[c - 0xC0]);
+    } else {
+      add({});
+    }
+  }
+  while (!slug.empty() && slug.back() == '-') slug.pop_back();
+  return slug.empty() ? "button" : slug;
+}
+
+std::vector<std::string> UniqueSlugs(const std::vector<std::string>& captions) {
+  std::vector<std::string> slugs;
+  std::set<std::string> taken;
+  for (const std::string& caption : captions) {
+    const std::string slug = CaptionSlug(caption);
+    std::string unique = slug;
+    for (int n = 2; !taken.insert(unique).second; ++n) unique = slug + "-" + std::to_string(n);
+    slugs.push_back(std::move(unique));
+  }
+  return slugs;
+}
+
+void CheckPattern(std::string_view pattern) {
+  if (pattern.empty()) throw SetError(Translate("the file-name pattern is empty"));
+  if (!base::IsValidUtf8(pattern)) throw SetError(Translate("the file-name pattern is not UTF-8 text"));
+  if (pattern.find('/') != std::string_view::npos) {
+    throw SetError(TranslateFormat(
+        "the file-name pattern \"%s\" holds \"/\": a set writes its files into its folder only", {pattern}));
+  }
+  for (char32_t c : base::DecodeUtf8(pattern)) {
+    if (IsControl(c)) throw SetError(Translate("the file-name pattern holds a control character"));
+  }
+  WalkPattern(
+      pattern, [](std::string_view) {}, [](std::string_view) {});
+}
+
+bool PatternHasField(std::string_view pattern, std::string_view field) {
+  return pattern.find("{" + std::string(field) + "}") != std::string_view::npos;
+}
+
+std::string ExpandPattern(std::string_view pattern, std::string_view name, int index, std::string_view state,
+                          int scale) {
+  std::string out;
+  WalkPattern(
+      pattern,
+      [&](std::string_view field) {
+        if (field == "name") out += name;
+        if (field == "index") out += std::to_string(index);
+        if (field == "state") out += state;
+        if (field == "scale") out += std::to_string(scale);
+      },
+      [&](std::string_view text) { out += text; });
+  return out;
+}
+
+void CheckSetFileName(std::string_view name) {
+  if (name.empty()) throw SetError(Translate("a file name of the set is empty"));
+  if (!base::IsValidUtf8(name)) throw SetError(Translate("a file name of the set is not UTF-8 text"));
+  if (name == "." || name == "..") throw SetError(TranslateFormat("the file name \"%s\" names a folder", {name}));
+  if (name.front() == '.') {
+    throw SetError(TranslateFormat("the file name \"%s\" starts with \".\": it would be a hidden file", {name}));
+  }
+  if (name.find('/') != std::string_view::npos) {
+    throw SetError(TranslateFormat("the file name \"%s\" holds \"/\"", {name}));
+  }
+  for (char32_t c : base::DecodeUtf8(name)) {
+    if (IsControl(c)) throw SetError(Translate("a file name of the set holds a control character"));
+  }
+  if (name.size() > 255) {
+    throw SetError(TranslateFormat("the file name \"%s\" is longer than the 255 bytes a file name may have", {name}));
+  }
+}
+
+PropertyOverride ParsePropertyOverride(std::string_view text) {
+  const auto fail = [&](const char* why) -> PropertyOverride {
+    throw SetError(base::FormatMessage("--set %s: %s", {text, Translate(why)}));
+  };
+  PropertyOverride result;
+  const std::size_t colon = text.find(':');
+  const std::string_view number = text.substr(0, colon);
+  if (colon == std::string_view::npos || number.empty() || number.size() > 6 ||
+      number.find_first_not_of("0123456789") != std::string_view::npos) {
+    return fail(VORBEL_TRANSLATABLE("give the layer's number, \":\", the key, \"=\" and the value, as in 2:Color=clRed"));
+  }
+  for (char c : number) result.layer = result.layer * 10 + (c - '0');
+  const std::string_view rest = text.substr(colon + 1);
+  const std::size_t equals = rest.find('=');
+  const std::string_view key = rest.substr(0, equals);
+  if (equals == std::string_view::npos || key.empty()) return fail(VORBEL_TRANSLATABLE("the key and \"=\" are missing"));
+  for (char c : key) {
+    const bool ok = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+    if (!ok) return fail(VORBEL_TRANSLATABLE("a key is made of letters, digits and \"_\" only"));
+  }
+  const std::string_view value = rest.substr(equals + 1);
+  if (value.find(';') != std::string_view::npos) return fail(VORBEL_TRANSLATABLE("a value cannot hold \";\""));
+  if (!base::IsValidUtf8(value)) return fail(VORBEL_TRANSLATABLE("the value is not UTF-8 text"));
+  for (char32_t c : base::DecodeUtf8(value)) {
+    if (IsControl(c)) return fail(VORBEL_TRANSLATABLE("the value holds a control character"));
+  }
+  if (value.size() > 2047) return fail(VORBEL_TRANSLATABLE("the value is longer than the 2047 characters a layout holds"));
+  result.key = key;
+  result.value = value;
+  return result;
+}
+
+void ApplyPropertyOverride(document::ButtonDocument& doc, const PropertyOverride& change) {
+  if (change.layer >= doc.RowCount()) {
+    const std::string given = std::to_string(change.layer) + ":" + change.key + "=" + change.value;
+    const std::string layer = std::to_string(change.layer);
+    throw SetError(doc.RowCount() == 0
+                       ? TranslateFormat("--set %s: the layout has no layer %s (it has no layers)", {given, layer})
+                       : TranslateFormat("--set %s: the layout has no layer %s (its layers are 0 to %s)",
+                                         {given, layer, std::to_string(doc.RowCount() - 1)}));
+  }
+  const document::LayerRow& row = doc.Row(change.layer);
+  doc.SetRowSubItem(change.layer, document::SubItem::Properties,
+                    document::SetPropValue(change.key, row.SubItemText(document::SubItem::Properties), change.value));
+}
+
+}  // namespace vorbel::commands

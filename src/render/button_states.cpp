@@ -1,0 +1,101 @@
+#include "render/button_states.h"
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "base/ascii_text.h"
+#include "document/layer_type.h"
+#include "document/property_string.h"
+#include "document/value_conversion.h"
+#include "render/render_scale.h"
+
+namespace vorbel::render {
+namespace {
+
+// Exchanges the values of two keys as the drawer reads them (`first` and
+// `second` with their defaults when missing).
+std::string SwapKeys(const std::string& props, std::string_view first, std::string_view firstDefault,
+                     std::string_view second, std::string_view secondDefault) {
+  const std::string a = document::GetPropValue(first, props, firstDefault);
+  const std::string b = document::GetPropValue(second, props, secondDefault);
+  return document::SetPropValue(second, document::SetPropValue(first, props, b), a);
+}
+
+std::string Shifted(const std::string& offset, int shift) {
+  return std::to_string(ScaledNumber(std::int64_t{document::ReadOffset(offset)} + shift, 1));
+}
+
+}  // namespace
+
+std::string_view ButtonStateName(ButtonState state) {
+  switch (state) {
+    case ButtonState::Normal: return "normal";
+    case ButtonState::Hover: return "hover";
+    case ButtonState::Pressed: return "pressed";
+    case ButtonState::Disabled: return "disabled";
+  }
+  return "normal";
+}
+
+std::optional<ButtonState> ButtonStateNamed(std::string_view name) {
+  for (const ButtonState state : kButtonStates) {
+    if (base::EqualsIgnoringAsciiCase(name, ButtonStateName(state))) return state;
+  }
+  return std::nullopt;
+}
+
+document::LayerRow PressedRow(const document::LayerRow& row, int shift) {
+  document::LayerRow pressed = row;
+  if (!row.IsComplete()) return pressed;
+  const document::LayerKinds kinds = document::KindsForRender(row.type);
+  std::string props = row.Properties();
+  if (kinds.background) props = SwapKeys(props, "Highlight", "clBtnHighlight", "ShadowClr", "clBtnShadow");
+  if (kinds.bevel) props = SwapKeys(props, "Highlight", "clBtnHighlight", "Shadow", "clBtnShadow");
+  pressed.SetSubItem(document::SubItem::Properties, std::move(props));
+  if (kinds.text || kinds.image) {
+    pressed.SetSubItem(document::SubItem::Left, Shifted(row.Left(), shift));
+    pressed.SetSubItem(document::SubItem::Top, Shifted(row.Top(), shift));
+  }
+  return pressed;
+}
+
+void PressDocument(document::ButtonDocument& doc, int shift) {
+  std::vector<document::LayerRow> rows;
+  rows.reserve(static_cast<std::size_t>(doc.RowCount()));
+  for (const document::LayerRow& row : doc.Rows()) rows.push_back(PressedRow(row, shift));
+  doc.ReplaceRows(std::move(rows));
+}
+
+gdi::Pixel HoverPixel(gdi::Pixel p) {
+  // 20 % of the way to 255, rounded.
+  const auto lighten = [](int c) { return static_cast<std::uint8_t>(c + ((255 - c) * 20 + 50) / 100); };
+  return gdi::Pixel::FromRgb(lighten(p.Red()), lighten(p.Green()), lighten(p.Blue()));
+}
+
+gdi::Pixel DisabledPixel(gdi::Pixel p) {
+  const int brightness = (299 * p.Red() + 587 * p.Green() + 114 * p.Blue() + 500) / 1000;
+  const auto grey = static_cast<std::uint8_t>(96 + brightness / 2);
+  return gdi::Pixel::FromRgb(grey, grey, grey);
+}
+
+void ApplyStatePixels(gdi::Bitmap& picture, ButtonState state, gdi::Pixel workArea) {
+  if (state != ButtonState::Hover && state != ButtonState::Disabled) return;
+  const auto rule = state == ButtonState::Hover ? HoverPixel : DisabledPixel;
+  // A pixel the rule turns into the work-area colour moves one level in blue.
+  const std::uint8_t blue = workArea.Blue();
+  const gdi::Pixel nudged = gdi::Pixel::FromRgb(workArea.Red(), workArea.Green(),
+                                                static_cast<std::uint8_t>(blue < 255 ? blue + 1 : blue - 1));
+  for (int y = 0; y < picture.Height(); ++y) {
+    gdi::Pixel* row = picture.Row(y);
+    for (int x = 0; x < picture.Width(); ++x) {
+      if (row[x] == workArea) continue;
+      gdi::Pixel p = rule(row[x]);
+      if (p == workArea) p = nudged;
+      row[x] = picture.MapPixel(p);
+    }
+  }
+}
+
+}  // namespace vorbel::render

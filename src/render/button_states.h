@@ -1,0 +1,62 @@
+#pragma once
+// The looks of a web button: normal, hover, pressed and disabled, each made
+// from the one layout by fixed rules.
+//
+//  - normal: the layout as it is.
+//  - hover: the normal picture with every pixel that is not the work-area
+//    colour moved 20 % of the way towards white.
+//  - pressed: drawn again with the light and dark colours of every bevel
+//    (Highlight and Shadow) and of every background's 3D shading (Highlight
+//    and ShadowClr) swapped, and every text and image layer moved one pixel
+//    right and down: the button looks pushed in.
+//  - disabled: the normal picture with every pixel that is not the work-area
+//    colour turned grey at half the contrast, on a light grey: the grey of
+//    its brightness g (0.299 red + 0.587 green + 0.114 blue) becomes
+//    96 + g / 2, so black shows as a mid grey and white as a light one.
+// In every look the work-area pixels stay the work-area colour, and no other
+// pixel becomes it: one that a rule would turn into exactly that colour is
+// moved one level in blue, so that GIF and PNG exports, which make the
+// work-area colour transparent, keep it.
+
+#include <array>
+#include <optional>
+#include <string_view>
+
+#include "document/button_document.h"
+#include "document/layer_row.h"
+#include "gdi/bitmap.h"
+
+namespace vorbel::render {
+
+enum class ButtonState { Normal, Hover, Pressed, Disabled };
+
+// In the order above.
+inline constexpr std::array<ButtonState, 4> kButtonStates = {ButtonState::Normal, ButtonState::Hover,
+                                                             ButtonState::Pressed, ButtonState::Disabled};
+
+// "normal", "hover", "pressed", "disabled".
+std::string_view ButtonStateName(ButtonState state);
+// The state of one of those names, in any ASCII letter case.
+std::optional<ButtonState> ButtonStateNamed(std::string_view name);
+
+// Whether a state draws the document again (pressed), rather than changing
+// the pixels of the normal picture (ApplyStatePixels).
+constexpr bool StateRedraws(ButtonState state) { return state == ButtonState::Pressed; }
+
+// The row as the pressed look draws it; `shift` is the move of text and
+// image layers in pixels (the scale of the pass: one pixel of the button).
+document::LayerRow PressedRow(const document::LayerRow& row, int shift);
+// Every row of the document through PressedRow.
+void PressDocument(document::ButtonDocument& doc, int shift);
+
+// Turns a normal picture into the hover or disabled look in place; the normal
+// and pressed looks leave it as it is. `workArea` is the work-area colour as
+// drawn.
+void ApplyStatePixels(gdi::Bitmap& picture, ButtonState state, gdi::Pixel workArea);
+
+// The rules for one pixel that is not the work-area colour, before the
+// work-area colour is kept clear.
+gdi::Pixel HoverPixel(gdi::Pixel p);
+gdi::Pixel DisabledPixel(gdi::Pixel p);
+
+}  // namespace vorbel::render

@@ -1,0 +1,467 @@
+#include "ui/export_set_dialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <exception>
+
+#include "document/layer_type.h"
+#include "document/property_string.h"
+#include "ui/dialog_seam.h"
+#include "ui/preview_box.h"
+
+namespace vorbel::ui {
+namespace {
+
+constexpr int kStripButtons = 40;
+constexpr int kStripGap = 4;
+
+// The looks in their order, with the check boxes' texts.
+constexpr std::array<const char*, 4> kLookTexts = {
+    QT_TRANSLATE_NOOP("vorbel::ui::ExportSetDialog", "&Normal"), QT_TRANSLATE_NOOP("vorbel::ui::ExportSetDialog", "&Hover"),
+    QT_TRANSLATE_NOOP("vorbel::ui::ExportSetDialog", "&Pressed"),
+    QT_TRANSLATE_NOOP("vorbel::ui::ExportSetDialog", "&Disabled")};
+
+struct FormatEntry {
+  const char* text;
+  commands::ExportFormat format;
+};
+constexpr std::array<FormatEntry, 4> kFormats = {
+    {{QT_TRANSLATE_NOOP("vorbel::ui::ExportSetDialog", "PNG (work area transparent)"), commands::ExportFormat::Png},
+     {QT_TRANSLATE_NOOP("vorbel::ui::ExportSetDialog", "GIF (work area transparent)"), commands::ExportFormat::Gif},
+     {QT_TRANSLATE_NOOP("vorbel::ui::ExportSetDialog", "JPEG"), commands::ExportFormat::Jpeg},
+     {QT_TRANSLATE_NOOP("vorbel::ui::ExportSetDialog", "BMP"), commands::ExportFormat::Bmp}}};
+
+}  // namespace
+
+QString CaptionLines(const std::vector<std::string>& captions) {
+  QStringList lines;
+  for (const std::string& caption : captions) lines << QString::fromStdString(caption);
+  return lines.join(u'\n');
+}
+
+namespace {
+
+QString FormatName(commands::ExportFormat format) {
+  return QString::fromLatin1(commands::FormatExtension(format).substr(1).data(), 3);
+}
+
+}  // namespace
+
+QVariantMap ExportSetChoicesToMap(const ExportSetChoices& choices) {
+  const commands::SetOptions& o = choices.options;
+  QStringList states;
+  for (render::ButtonState state : o.states) {
+    states << QString::fromLatin1(render::ButtonStateName(state).data(),
+                                  static_cast<qsizetype>(render::ButtonStateName(state).size()));
+  }
+  QVariantList scales;
+  for (int scale : o.scales) scales << scale;
+  return {{QStringLiteral("Captions"), choices.captions},
+          {QStringLiteral("Folder"), choices.folder},
+          {QStringLiteral("States"), states},
+          {QStringLiteral("Scales"), scales},
+          {QStringLiteral("Format"), FormatName(o.format)},
+          {QStringLiteral("Pattern"), QString::fromStdString(o.pattern)},
+          {QStringLiteral("Size"), o.size == commands::SetSize::Fit ? QStringLiteral("fit") : QStringLiteral("fixed")},
+          {QStringLiteral("Sprite"), o.sprite},
+          {QStringLiteral("CaptionLayer"), o.caption_layer}};
+}
+
+ExportSetChoices ExportSetChoicesFromMap(const QVariantMap& map, ExportSetChoices defaults) {
+  ExportSetChoices c = std::move(defaults);
+  // Settings are the user's file: anything that does not read keeps the default.
+  const auto read = [&](const char* key, auto apply) {
+    const auto it = map.find(QString::fromLatin1(key));
+    if (it == map.end()) return;
+    try {
+      apply(*it);
+    } catch (const commands::SetError&) {
+    }
+  };
+  read("Captions", [&](const QVariant& v) { c.captions = v.toString(); });
+  read("Folder", [&](const QVariant& v) { c.folder = v.toString(); });
+  read("States", [&](const QVariant& v) { c.options.states = commands::ParseStates(v.toStringList().join(u',').toStdString()); });
+  read("Scales", [&](const QVariant& v) {
+    QStringList scales;
+    for (const QVariant& scale : v.toList()) scales << scale.toString();
+    c.options.scales = commands::ParseScales(scales.join(u',').toStdString());
+  });
+  read("Format", [&](const QVariant& v) { c.options.format = commands::ParseFormatName(v.toString().toStdString()); });
+  read("Pattern", [&](const QVariant& v) {
+    commands::CheckPattern(v.toString().toStdString());
+    c.options.pattern = v.toString().toStdString();
+  });
+  read("Size", [&](const QVariant& v) {
+    c.options.size = v.toString() == QStringLiteral("fixed") ? commands::SetSize::Fixed : commands::SetSize::Fit;
+  });
+  read("Sprite", [&](const QVariant& v) { c.options.sprite = v.toBool(); });
+  read("CaptionLayer", [&](const QVariant& v) { c.options.caption_layer = std::max(v.toInt(), -1); });
+  return c;
+}
+
+QImage DrawSetStrip(commands::ButtonSet& set, int maxButtons) {
+  const auto& states = set.Options().states;
+  const int rows = std::min(set.ButtonCount(), maxButtons);
+  const int columns = static_cast<int>(states.size());
+  const int w = set.Width();
+  const int h = set.Height();
+  QImage strip(columns * (w + kStripGap) - kStripGap, rows * (h + kStripGap) - kStripGap, QImage::Format_ARGB32);
+  if (strip.isNull()) return strip;  // too large for the memory: nothing shown
+  strip.fill(Qt::transparent);
+  QPainter painter(&strip);
+  QImage cell;
+  for (int button = 0; button < rows; ++button) {
+    for (int column = 0; column < columns; ++column) {
+      CopySurfaceToImage(set.Draw(button, states[static_cast<std::size_t>(column)], 1), cell);
+      painter.drawImage(column * (w + kStripGap), button * (h + kStripGap), cell);
+    }
+  }
+  return strip;
+}
+
+ExportSetDialog::ExportSetDialog(const document::ButtonDocument& layout, QWidget* parent)
+    : QDialog(parent), layout_(layout) {
+  setObjectName(QStringLiteral("exportSetDialog"));
+  setWindowTitle(tr("Export Set"));
+  update_timer_ = new QTimer(this);
+  update_timer_->setObjectName(QStringLiteral("previewTimer"));
+  update_timer_->setSingleShot(true);
+  update_timer_->setInterval(150);
+  connect(update_timer_, &QTimer::timeout, this, &ExportSetDialog::UpdatePreview);
+  BuildControls();
+}
+
+ExportSetDialog::~ExportSetDialog() = default;
+
+void ExportSetDialog::BuildControls() {
+  auto* top = new QVBoxLayout(this);
+  settings_ = new QWidget(this);
+  settings_->setObjectName(QStringLiteral("settings"));
+  auto* grid = new QGridLayout(settings_);
+  grid->setContentsMargins(0, 0, 0, 0);
+  top->addWidget(settings_);
+
+  auto* captionsLabel = new QLabel(tr("&Captions, one a line:"), settings_);
+  captions_edit_ = new QPlainTextEdit(settings_);
+  captions_edit_->setObjectName(QStringLiteral("captionsEdit"));
+  captions_edit_->setTabChangesFocus(true);
+  captions_edit_->setMinimumWidth(180);
+  captionsLabel->setBuddy(captions_edit_);
+  grid->addWidget(captionsLabel, 0, 0);
+  grid->addWidget(captions_edit_, 1, 0);
+  connect(captions_edit_, &QPlainTextEdit::textChanged, this, &ExportSetDialog::ScheduleUpdate);
+
+  auto* form = new QFormLayout;
+  grid->addLayout(form, 1, 1);
+
+  caption_layer_combo_ = new QComboBox(settings_);
+  caption_layer_combo_->setObjectName(QStringLiteral("captionLayerCombo"));
+  caption_layer_combo_->addItem(tr("The top-most text layer"), -1);
+  for (int row = 0; row < layout_.RowCount(); ++row) {
+    const document::LayerRow& layer = layout_.Row(row);
+    if (!layer.IsComplete() || !document::KindsForRender(layer.type).text) continue;
+    const QString caption = QString::fromStdString(document::GetPropValue("Text", layer.Properties(), ""));
+    caption_layer_combo_->addItem(tr("Layer %1: %2").arg(row).arg(caption), row);
+  }
+  form->addRow(tr("Caption &layer:"), caption_layer_combo_);
+  connect(caption_layer_combo_, &QComboBox::currentIndexChanged, this, &ExportSetDialog::ScheduleUpdate);
+
+  auto* looks = new QHBoxLayout;
+  static constexpr const char* kLookNames[4] = {"normalBox", "hoverBox", "pressedBox", "disabledBox"};
+  for (std::size_t i = 0; i < state_boxes_.size(); ++i) {
+    state_boxes_[i] = new QCheckBox(tr(kLookTexts[i]), settings_);
+    state_boxes_[i]->setObjectName(QString::fromLatin1(kLookNames[i]));
+    looks->addWidget(state_boxes_[i]);
+    connect(state_boxes_[i], &QCheckBox::toggled, this, &ExportSetDialog::ScheduleUpdate);
+  }
+  form->addRow(tr("Looks:"), looks);
+
+  auto* scales = new QHBoxLayout;
+  for (std::size_t i = 0; i < scale_boxes_.size(); ++i) {
+    scale_boxes_[i] = new QCheckBox(tr("&%1x").arg(i + 1), settings_);
+    scale_boxes_[i]->setObjectName(QStringLiteral("scale%1Box").arg(i + 1));
+    scales->addWidget(scale_boxes_[i]);
+    connect(scale_boxes_[i], &QCheckBox::toggled, this, &ExportSetDialog::ScheduleUpdate);
+  }
+  scales->addStretch();
+  form->addRow(tr("Screens:"), scales);
+
+  size_combo_ = new QComboBox(settings_);
+  size_combo_->setObjectName(QStringLiteral("sizeCombo"));
+  size_combo_->addItem(tr("Fit the longest caption"));
+  size_combo_->addItem(tr("The layout's size"));
+  form->addRow(tr("&Size:"), size_combo_);
+  connect(size_combo_, &QComboBox::currentIndexChanged, this, &ExportSetDialog::ScheduleUpdate);
+
+  format_combo_ = new QComboBox(settings_);
+  format_combo_->setObjectName(QStringLiteral("formatCombo"));
+  for (const FormatEntry& entry : kFormats) format_combo_->addItem(tr(entry.text));
+  form->addRow(tr("&Format:"), format_combo_);
+  connect(format_combo_, &QComboBox::currentIndexChanged, this, &ExportSetDialog::ScheduleUpdate);
+
+  pattern_edit_ = new QLineEdit(settings_);
+  pattern_edit_->setObjectName(QStringLiteral("patternEdit"));
+  pattern_edit_->setToolTip(
+      tr("{name}: the caption in lower-case letters, digits and dashes; {index}: its place in the list; "
+         "{state}: normal, hover, pressed or disabled; {scale}: 1, 2 or 3"));
+  example_label_ = new QLabel(settings_);
+  example_label_->setObjectName(QStringLiteral("exampleLabel"));
+  auto* names = new QVBoxLayout;
+  names->addWidget(pattern_edit_);
+  names->addWidget(example_label_);
+  // A label of its own: a row of a layout gets no buddy for its mnemonic.
+  auto* namesLabel = new QLabel(tr("File &names:"), settings_);
+  namesLabel->setBuddy(pattern_edit_);
+  form->addRow(namesLabel, names);
+  connect(pattern_edit_, &QLineEdit::textChanged, this, &ExportSetDialog::ScheduleUpdate);
+
+  folder_edit_ = new QLineEdit(settings_);
+  folder_edit_->setObjectName(QStringLiteral("folderEdit"));
+  browse_button_ = new QPushButton(tr("&Browse..."), settings_);
+  browse_button_->setObjectName(QStringLiteral("browseButton"));
+  connect(browse_button_, &QPushButton::clicked, this, &ExportSetDialog::ChooseFolder);
+  auto* folder = new QHBoxLayout;
+  folder->addWidget(folder_edit_, 1);
+  folder->addWidget(browse_button_);
+  auto* folderLabel = new QLabel(tr("F&older:"), settings_);
+  folderLabel->setBuddy(folder_edit_);
+  form->addRow(folderLabel, folder);
+  connect(folder_edit_, &QLineEdit::textChanged, this, &ExportSetDialog::ScheduleUpdate);
+
+  sprite_box_ = new QCheckBox(tr("Sprite sheets, st&yle sheet and preview page"), settings_);
+  sprite_box_->setObjectName(QStringLiteral("spriteBox"));
+  form->addRow(QString(), sprite_box_);
+  connect(sprite_box_, &QCheckBox::toggled, this, &ExportSetDialog::ScheduleUpdate);
+
+  strip_label_ = new QLabel(this);
+  strip_label_->setObjectName(QStringLiteral("stripLabel"));
+  strip_area_ = new QScrollArea(this);
+  strip_area_->setObjectName(QStringLiteral("stripArea"));
+  strip_area_->setWidget(strip_label_);
+  strip_area_->setMinimumHeight(140);
+  top->addWidget(new QLabel(tr("The set as it will be written, at 1x:"), this));
+  top->addWidget(strip_area_, 1);
+
+  status_label_ = new QLabel(this);
+  status_label_->setObjectName(QStringLiteral("statusLabel"));
+  status_label_->setWordWrap(true);
+  status_label_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  top->addWidget(status_label_);
+  progress_ = new QProgressBar(this);
+  progress_->setObjectName(QStringLiteral("progressBar"));
+  progress_->setVisible(false);
+  top->addWidget(progress_);
+
+  auto* buttons = new QDialogButtonBox(this);
+  export_button_ = buttons->addButton(tr("&Export"), QDialogButtonBox::AcceptRole);
+  export_button_->setObjectName(QStringLiteral("exportButton"));
+  export_button_->setDefault(true);
+  close_button_ = buttons->addButton(QDialogButtonBox::Close);
+  close_button_->setObjectName(QStringLiteral("closeButton"));
+  // Export writes and keeps the dialog open; Close closes it, or stops an
+  // export that runs.
+  connect(export_button_, &QPushButton::clicked, this, &ExportSetDialog::ExportNow);
+  connect(close_button_, &QPushButton::clicked, this, &ExportSetDialog::reject);
+  top->addWidget(buttons);
+  resize(640, 520);
+}
+
+ExportSetChoices ExportSetDialog::DefaultChoices(const document::ButtonDocument& layout, const QString& folder) {
+  ExportSetChoices c;
+  const int row = commands::DefaultCaptionLayer(layout);
+  if (!layout.SetCaptions().empty()) {
+    c.captions = CaptionLines(layout.SetCaptions());
+  } else if (row >= 0) {
+    c.captions = QString::fromStdString(document::GetPropValue("Text", layout.Row(row).Properties(), ""));
+  }
+  c.folder = folder;
+  c.options.states = {render::ButtonState::Normal, render::ButtonState::Hover, render::ButtonState::Pressed};
+  c.options.scales = {1, 2};
+  c.options.sprite = true;
+  return c;
+}
+
+void ExportSetDialog::SetChoices(const ExportSetChoices& choices) {
+  const commands::SetOptions& o = choices.options;
+  const QSignalBlocker blockCaptions(captions_edit_);
+  captions_edit_->setPlainText(choices.captions);
+  folder_edit_->setText(choices.folder);
+  for (std::size_t i = 0; i < state_boxes_.size(); ++i) {
+    state_boxes_[i]->setChecked(std::find(o.states.begin(), o.states.end(), render::kButtonStates[i]) !=
+                                o.states.end());
+  }
+  for (std::size_t i = 0; i < scale_boxes_.size(); ++i) {
+    scale_boxes_[i]->setChecked(std::find(o.scales.begin(), o.scales.end(), static_cast<int>(i) + 1) !=
+                                o.scales.end());
+  }
+  size_combo_->setCurrentIndex(o.size == commands::SetSize::Fit ? 0 : 1);
+  for (std::size_t i = 0; i < kFormats.size(); ++i) {
+    if (kFormats[i].format == o.format) format_combo_->setCurrentIndex(static_cast<int>(i));
+  }
+  pattern_edit_->setText(QString::fromStdString(o.pattern));
+  sprite_box_->setChecked(o.sprite);
+  const int layer = caption_layer_combo_->findData(o.caption_layer);
+  caption_layer_combo_->setCurrentIndex(layer >= 0 ? layer : 0);
+  UpdatePreview();
+}
+
+ExportSetChoices ExportSetDialog::Choices() const {
+  ExportSetChoices c;
+  c.captions = captions_edit_->toPlainText();
+  c.folder = folder_edit_->text();
+  commands::SetOptions& o = c.options;
+  o.states.clear();
+  for (std::size_t i = 0; i < state_boxes_.size(); ++i) {
+    if (state_boxes_[i]->isChecked()) o.states.push_back(render::kButtonStates[i]);
+  }
+  o.scales.clear();
+  for (std::size_t i = 0; i < scale_boxes_.size(); ++i) {
+    if (scale_boxes_[i]->isChecked()) o.scales.push_back(static_cast<int>(i) + 1);
+  }
+  o.size = size_combo_->currentIndex() == 1 ? commands::SetSize::Fixed : commands::SetSize::Fit;
+  o.format = kFormats[static_cast<std::size_t>(std::max(format_combo_->currentIndex(), 0))].format;
+  o.pattern = pattern_edit_->text().toStdString();
+  o.sprite = sprite_box_->isChecked();
+  o.caption_layer = caption_layer_combo_->currentData().toInt();
+  return c;
+}
+
+void ExportSetDialog::ScheduleUpdate() {
+  if (!exporting_) update_timer_->start();
+}
+
+void ExportSetDialog::ShowStatus(const QString& text, bool problem) {
+  status_label_->setText(text);
+  status_label_->setStyleSheet(problem ? QStringLiteral("color: #b00020;") : QString());
+}
+
+void ExportSetDialog::UpdatePreview() {
+  update_timer_->stop();
+  if (exporting_) return;
+  set_.reset();
+  problem_.clear();
+  ExportSetChoices c = Choices();
+  try {
+    if (c.options.states.empty()) throw commands::SetError(tr("choose at least one look").toStdString());
+    if (c.options.scales.empty()) throw commands::SetError(tr("choose at least one screen").toStdString());
+    const QByteArray captions = c.captions.toUtf8();
+    c.options.captions = commands::ParseCaptionsFile({captions.constData(), static_cast<std::size_t>(captions.size())},
+                                                     "the captions");
+    set_ = std::make_unique<commands::ButtonSet>(layout_, c.options);
+    strip_ = DrawSetStrip(*set_, kStripButtons);
+  } catch (const std::exception&) {
+    set_.reset();
+    strip_ = QImage();
+    problem_ = CaughtErrorText();
+    // The first letter up: the message starts a sentence here.
+    if (!problem_.isEmpty()) problem_[0] = problem_[0].toUpper();
+  }
+  strip_label_->setPixmap(QPixmap::fromImage(strip_));
+  strip_label_->adjustSize();
+  if (set_) {
+    example_label_->setText(tr("For example %1").arg(QString::fromStdString(set_->FileName(0, 0, 0))));
+    const int files = static_cast<int>(set_->FileNames().size());
+    const QString text =
+        set_->ButtonCount() > kStripButtons
+            ? tr("%1 files of %2 x %3 pixels at 1x; the strip shows the first %4 of %5 captions.")
+                  .arg(files)
+                  .arg(set_->Width())
+                  .arg(set_->Height())
+                  .arg(kStripButtons)
+                  .arg(set_->ButtonCount())
+            : tr("%1 files of %2 x %3 pixels at 1x.").arg(files).arg(set_->Width()).arg(set_->Height());
+    ShowStatus(text, false);
+  } else {
+    example_label_->clear();
+    ShowStatus(problem_, true);
+  }
+  export_button_->setEnabled(set_ != nullptr && !folder_edit_->text().isEmpty());
+}
+
+void ExportSetDialog::SetExporting(bool exporting) {
+  exporting_ = exporting;
+  settings_->setEnabled(!exporting);
+  export_button_->setEnabled(!exporting);
+  close_button_->setText(exporting ? tr("Cancel") : tr("Close"));
+  progress_->setVisible(exporting);
+}
+
+bool ExportSetDialog::ExportNow() {
+  if (exporting_) return false;
+  UpdatePreview();
+  if (!set_) return false;
+  const QString folder = folder_edit_->text();
+  if (folder.isEmpty()) {
+    ShowStatus(tr("Choose the folder to write the set into."), true);
+    return false;
+  }
+  cancel_ = false;
+  SetExporting(true);
+  std::unique_ptr<commands::SetWriter> writer;
+  QString error;
+  try {
+    writer = std::make_unique<commands::SetWriter>(*set_, folder.toStdString());
+    progress_->setRange(0, writer->StepCount());
+    progress_->setValue(0);
+    while (!writer->Done() && !cancel_) {
+      writer->WriteStep();
+      progress_->setValue(writer->StepsDone());
+      emit StepWritten(writer->StepsDone(), writer->StepCount());
+      // The Cancel button stays live between steps.
+      QCoreApplication::processEvents();
+    }
+  } catch (...) {
+    error = CaughtErrorText();
+  }
+  const int written = writer ? writer->FilesWritten() : 0;
+  const bool done = writer && writer->Done();
+  SetExporting(false);
+  const int total = static_cast<int>(set_->FileNames().size());
+  if (!error.isEmpty()) {
+    ShowStatus(tr("%1 of %2 files were written before this error: %3").arg(written).arg(total).arg(error),
+               true);
+    Dialogs().ShowError(this, error);
+  } else if (!done) {
+    ShowStatus(tr("Stopped: %1 of %2 files were written to %3.").arg(written).arg(total).arg(folder), true);
+  } else {
+    exported_captions_ = set_->Options().captions;
+    ShowStatus(tr("%1 files were written to %2.").arg(written).arg(folder), false);
+  }
+  return done && error.isEmpty();
+}
+
+void ExportSetDialog::CancelExport() { cancel_ = true; }
+
+void ExportSetDialog::ChooseFolder() {
+  if (const std::optional<QString> folder =
+          Dialogs().FolderName(this, tr("Folder for the Set"), folder_edit_->text())) {
+    folder_edit_->setText(*folder);
+    UpdatePreview();
+  }
+}
+
+void ExportSetDialog::reject() {
+  if (exporting_) {
+    CancelExport();
+    return;
+  }
+  QDialog::reject();
+}
+
+}  // namespace vorbel::ui

@@ -1,0 +1,310 @@
+// Button sets end to end: the plan, the files written, the looks, and the
+// style sheet and page read back from the disk.
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <regex>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "commands/button_set.h"
+#include "commands/export.h"
+#include "commands/set_page.h"
+#include "document/button_document.h"
+#include "document/property_string.h"
+#include "render/button_renderer.h"
+#include "support/test_support.h"
+
+namespace vorbel::commands {
+namespace {
+
+using render::ButtonState;
+using test::ReadBytes;
+using test::ScratchDir;
+
+// The navigation button of the examples: a rounded 3D face and a caption,
+// white on the white work area.
+std::unique_ptr<document::ButtonDocument> Navigation(const std::string& caption, const std::string& extra,
+                                                     const std::string& left = "36", const std::string& top = "-1") {
+  auto doc = std::make_unique<document::ButtonDocument>();
+  doc->SetWidth(110);
+  doc->SetHeight(28);
+  doc->SetWorkAreaColor(base::Color::FromRgb(255, 255, 255));
+  doc->AppendRow(document::LayerRow::Make(
+      "Background", "Color=clTeal;Shape=RoundRect;Seed=10;Draw3D=Yes;Highlight=clAqua;ShadowClr=clNavy;"));
+  doc->AppendRow(document::LayerRow::Make(
+      "Text",
+      "Text=" + caption + ";FontFace=DejaVu Sans;FontSize=10;Color=clWhite;Shadowed=Yes;ShadowOffset=1;" +
+          "ShadowColor=clNavy;Angle=0;" + extra,
+      left, top));
+  return doc;
+}
+
+void WriteAll(ButtonSet& set, const std::string& folder) {
+  SetWriter writer(set, folder);
+  while (!writer.Done()) writer.WriteStep();
+}
+
+std::string ReadText(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(ButtonSet, OneCaptionAtOneXIsTheSingleExportByteForByte) {
+  const auto doc = Navigation("Home", "");
+  ScratchDir dir;
+  for (const ExportFormat format : {ExportFormat::Png, ExportFormat::Gif, ExportFormat::Jpeg, ExportFormat::Bmp}) {
+    SetOptions options;
+    options.captions = {"Home"};
+    options.size = SetSize::Fixed;
+    options.format = format;
+    ButtonSet set(*doc, options);
+    WriteAll(set, dir.path().string());
+    const std::string single = dir.File(std::string("single") + std::string(FormatExtension(format)));
+    render::ButtonRenderer renderer;
+    ExportButton(*doc, renderer, single);
+    EXPECT_EQ(ReadBytes(dir.path() / set.FileName(0, 0, 0)), ReadBytes(single)) << FormatExtension(format);
+  }
+}
+
+// Captions of full blocks, whose ink is exactly their cell across, show where
+// the cell stands.
+TEST(ButtonSet, FitButtonsShareOneSizeAndCentreTheirCaptionsAtEveryScale) {
+  const auto doc = Navigation("Home", "Shadowed=No;Align=5;", "0", "0");
+  doc->SetRowSubItem(1, document::SubItem::Properties,
+                     document::SetPropValue("Color", doc->Row(1).Properties(), "clYellow"));
+  SetOptions options;
+  options.captions = {"\u2588", "\u2588\u2588\u2588\u2588\u2588\u2588\u2588\u2588\u2588\u2588\u2588", "\u2588\u2588"};
+  options.scales = {1, 2, 3};
+  ButtonSet set(*doc, options);
+  EXPECT_GT(set.Width(), 110);
+  EXPECT_EQ(set.Height(), 28);
+  render::ButtonRenderer measure;
+  for (int scale : options.scales) {
+    for (int button = 0; button < set.ButtonCount(); ++button) {
+      const gdi::Bitmap& picture = set.Draw(button, ButtonState::Normal, scale);
+      ASSERT_EQ(picture.Width(), set.Width() * scale);
+      ASSERT_EQ(picture.Height(), set.Height() * scale);
+      int left = picture.Width(), right = -1, top = picture.Height(), bottom = -1;
+      for (int y = 0; y < picture.Height(); ++y) {
+        for (int x = 0; x < picture.Width(); ++x) {
+          if (picture.GetPixel(x, y) != gdi::Pixel{0xFFFF00}) continue;
+          left = std::min(left, x), right = std::max(right, x), top = std::min(top, y), bottom = std::max(bottom, y);
+        }
+      }
+      const std::string props =
+          "Text=" + set.Caption(button) + ";FontFace=DejaVu Sans;FontSize=" + std::to_string(10 * scale) + ";";
+      const int width = measure.GetTextLayerWidth(props);
+      EXPECT_EQ(right + 1 - left, width) << button << " at " << scale;
+      EXPECT_EQ(left, (picture.Width() - width) / 2) << button << " at " << scale;
+      EXPECT_LE(std::abs(top - (picture.Height() - 1 - bottom)), scale + 1) << button << " at " << scale;
+    }
+  }
+}
+
+TEST(ButtonSet, ACaptionThatDoesNotFitAFixedSetIsReported) {
+  const auto doc = Navigation("Home", "Align=5;");
+  SetOptions options;
+  options.captions = {"Home", "Everything we make and sell"};
+  options.size = SetSize::Fixed;
+  try {
+    ButtonSet set(*doc, options);
+    FAIL() << "no error";
+  } catch (const SetError& e) {
+    EXPECT_NE(std::string(e.what()).find("\"Everything we make and sell\""), std::string::npos) << e.what();
+    EXPECT_EQ(std::string(e.what()).find("\"Home\""), std::string::npos) << e.what();
+  }
+  options.size = SetSize::Fit;
+  EXPECT_GT(ButtonSet(*doc, options).Width(), 110);
+}
+
+TEST(ButtonSet, LooksFollowTheirRulesAndKeepTheWorkArea) {
+  const auto doc = Navigation("Home", "Align=5;");
+  SetOptions options;
+  options.captions = {"Home"};
+  ButtonSet set(*doc, options);
+  const gdi::Bitmap normal = set.Draw(0, ButtonState::Normal, 1);
+  const gdi::Pixel corner = normal.GetPixel(0, 0);  // outside the rounded face
+  const gdi::Pixel face = normal.GetPixel(5, 14);
+  const gdi::Pixel rim = normal.GetPixel(0, 14);  // the light left edge
+  ASSERT_EQ(corner, gdi::kWhite);
+  ASSERT_EQ(rim, gdi::Pixel{0x00FFFF});
+  const gdi::Bitmap hover = set.Draw(0, ButtonState::Hover, 1);
+  EXPECT_EQ(hover.GetPixel(0, 0), corner);
+  EXPECT_EQ(hover.GetPixel(5, 14), render::HoverPixel(face));
+  const gdi::Bitmap disabled = set.Draw(0, ButtonState::Disabled, 1);
+  EXPECT_EQ(disabled.GetPixel(0, 0), corner);
+  EXPECT_EQ(disabled.GetPixel(5, 14), render::DisabledPixel(face));
+  const gdi::Bitmap pressed = set.Draw(0, ButtonState::Pressed, 1);
+  EXPECT_EQ(pressed.GetPixel(0, 0), corner);
+  EXPECT_EQ(pressed.GetPixel(0, 14), gdi::Pixel{0x000080});  // dark where it was light
+  EXPECT_EQ(pressed.GetPixel(5, 14), face);
+}
+
+// The style sheet is read as a browser would: each class's cell is cut from
+// the sprite sheet where it says and must be that button's own file.
+TEST(ButtonSet, TheStyleSheetNamesEveryCellOfTheSpriteSheets) {
+  const auto doc = Navigation("Home", "Align=5;");
+  SetOptions options;
+  options.captions = {"Home", "Über uns", "Contact"};
+  options.states = {ButtonState::Normal, ButtonState::Hover, ButtonState::Pressed, ButtonState::Disabled};
+  options.scales = {1, 2};
+  options.sprite = true;
+  ButtonSet set(*doc, options);
+  ScratchDir dir;
+  WriteAll(set, dir.path().string());
+  const std::string css = ReadText(dir.path() / "buttons.css");
+
+  const std::regex size(R"(\.btn \{[^}]*width: (\d+)px;\s*height: (\d+)px;)");
+  std::smatch m;
+  ASSERT_TRUE(std::regex_search(css, m, size)) << css;
+  const int w = std::stoi(m[1]);
+  const int h = std::stoi(m[2]);
+  const std::regex rule(
+      R"re((\.btn-[a-z0-9-]+)(:hover|:active|\.btn-disabled)?[^{]*\{\s*background-position: (-?\d+)(?:px)? (-?\d+)(?:px)?;)re");
+  const std::map<std::string, int> columns = {{"", 0}, {":hover", 1}, {":active", 2}, {".btn-disabled", 3}};
+  std::set<std::string> cells;
+  for (auto it = std::sregex_iterator(css.begin(), css.end(), rule); it != std::sregex_iterator(); ++it) {
+    const std::string cls = (*it)[1];
+    const int state = columns.at((*it)[2]);
+    const int x = -std::stoi((*it)[3]);
+    const int y = -std::stoi((*it)[4]);
+    int button = -1;
+    for (int b = 0; b < set.ButtonCount(); ++b) {
+      if (cls == ".btn-" + set.Slug(b)) button = b;
+    }
+    ASSERT_GE(button, 0) << cls;
+    cells.insert(cls + (*it)[2].str());
+    for (int scaleIndex = 0; scaleIndex < 2; ++scaleIndex) {
+      const int k = options.scales[static_cast<std::size_t>(scaleIndex)];
+      const test::RgbaImage sheet = test::ReadPng(ReadBytes(dir.path() / SpriteSheetName(k)));
+      const test::RgbaImage own = test::ReadPng(ReadBytes(dir.path() / set.FileName(button, state, scaleIndex)));
+      ASSERT_EQ(own.width, w * k);
+      ASSERT_EQ(own.height, h * k);
+      for (int py = 0; py < own.height; ++py) {
+        for (int px = 0; px < own.width; ++px) {
+          ASSERT_EQ(sheet.pixels[static_cast<std::size_t>((y * k + py) * sheet.width + x * k + px)],
+                    own.pixels[static_cast<std::size_t>(py * own.width + px)])
+              << cls << (*it)[2] << " at " << k << "x, pixel " << px << ", " << py;
+        }
+      }
+    }
+  }
+  EXPECT_EQ(cells.size(), 12u);
+}
+
+TEST(ButtonSet, ThePageAndTheStyleSheetNameOnlyFilesTheSetWrote) {
+  const auto doc = Navigation("Home", "Align=5;");
+  SetOptions options;
+  options.captions = {"Home", "<b>&\"Deals\"", "Home"};
+  options.states = {ButtonState::Normal, ButtonState::Disabled};
+  options.scales = {2, 3};
+  options.pattern = "{index} {name} {state}%{scale}";
+  options.sprite = true;
+  ButtonSet set(*doc, options);
+  ScratchDir dir;
+  WriteAll(set, dir.path().string());
+  const std::vector<std::string> written = dir.Entries();
+  const std::set<std::string> files(written.begin(), written.end());
+  EXPECT_EQ(files.size(), set.FileNames().size());
+  const std::string page = ReadText(dir.path() / "preview.html");
+  const std::string css = ReadText(dir.path() / "buttons.css");
+  EXPECT_EQ(page.find("<b>"), std::string::npos);
+  const std::regex reference(R"re((?:src|href)="([^"]*)"|url\("([^"]*)"\))re");
+  int references = 0;
+  for (const std::string* text : {&page, &css}) {
+    for (auto it = std::sregex_iterator(text->begin(), text->end(), reference); it != std::sregex_iterator(); ++it) {
+      std::string url = (*it)[1].matched ? (*it)[1].str() : (*it)[2].str();
+      std::string name;
+      for (std::size_t i = 0; i < url.size(); ++i) {
+        if (url[i] == '%') {
+          name += static_cast<char>(std::stoi(url.substr(i + 1, 2), nullptr, 16));
+          i += 2;
+        } else {
+          name += url[i];
+        }
+      }
+      EXPECT_TRUE(files.count(name)) << url;
+      ++references;
+    }
+  }
+  EXPECT_GT(references, 12);
+}
+
+TEST(ButtonSet, PatternsThatCollideOrLeaveTheFolderAreRefusedBeforeAnythingIsWritten) {
+  const auto doc = Navigation("Home", "Align=5;");
+  SetOptions options;
+  options.captions = {"Home", "Contact"};
+  options.states = {ButtonState::Normal, ButtonState::Hover};
+  const auto error = [&](const std::string& pattern) -> std::string {
+    options.pattern = pattern;
+    try {
+      ButtonSet set(*doc, options);
+    } catch (const SetError& e) {
+      return e.what();
+    }
+    return {};
+  };
+  EXPECT_NE(error("{name}").find("add {state}"), std::string::npos) << error("{name}");
+  EXPECT_NE(error("{state}").find("add {name}"), std::string::npos);
+  EXPECT_NE(error("../{name}-{state}").find("\"/\""), std::string::npos);
+  EXPECT_NE(error(".{name}-{state}").find("hidden"), std::string::npos);
+  EXPECT_NE(error("{name}-{state}" + std::string(250, 'x')).find("255 bytes"), std::string::npos);
+  EXPECT_NE(error("{name}-{colour}").find("{name}, {index}"), std::string::npos);
+  // The sprite sheet's own name is taken too.
+  options.captions = {"Sprite"};
+  options.states = {ButtonState::Normal};
+  options.sprite = true;
+  EXPECT_NE(error("{name}").find("the sprite sheet"), std::string::npos);
+}
+
+TEST(ButtonSet, WritesOnlyIntoItsFolderAndReplacesLinksThere) {
+  const auto doc = Navigation("Home", "Align=5;");
+  SetOptions options;
+  options.captions = {"Home"};
+  ScratchDir dir;
+  const std::string folder = dir.File("set");
+  const std::string outside = dir.File("outside.png");
+  test::WriteBytes(outside, {1, 2, 3});
+  ASSERT_EQ(::mkdir(folder.c_str(), 0777), 0);
+  ASSERT_EQ(::symlink(outside.c_str(), (folder + "/home-normal@1x.png").c_str()), 0);
+  ButtonSet set(*doc, options);
+  WriteAll(set, folder);
+  EXPECT_EQ(ReadBytes(outside), (std::vector<std::uint8_t>{1, 2, 3}));
+  struct stat st {};
+  ASSERT_EQ(::lstat((folder + "/home-normal@1x.png").c_str(), &st), 0);
+  EXPECT_TRUE(S_ISREG(st.st_mode));
+
+  // A folder is made, but not its parents; a folder in a file's place stops
+  // the set before it writes.
+  EXPECT_THROW(SetWriter(set, dir.File("a/b")), SetError);
+  ASSERT_EQ(::unlink((folder + "/home-normal@1x.png").c_str()), 0);
+  ASSERT_EQ(::mkdir((folder + "/home-normal@1x.png").c_str(), 0777), 0);
+  EXPECT_THROW(SetWriter(set, folder), SetError);
+}
+
+TEST(ButtonSet, CaptionsThatTheLayerWouldReadAsSettingsAreRefused) {
+  const auto doc = Navigation("Home", "Align=5;");
+  for (const char* caption : {"Buy; now", "Angle=90", "Size Color=red"}) {
+    SetOptions options;
+    options.captions = {caption};
+    EXPECT_THROW(ButtonSet(*doc, options), SetError) << caption;
+  }
+  // Nor does a set take a layer that is no text layer.
+  SetOptions options;
+  options.captions = {"Home"};
+  options.caption_layer = 0;
+  EXPECT_THROW(ButtonSet(*doc, options), SetError);
+  options.caption_layer = 1;
+  EXPECT_NO_THROW(ButtonSet(*doc, options));
+}
+
+}  // namespace
+}  // namespace vorbel::commands
