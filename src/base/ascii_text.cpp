@@ -29,4 +29,20 @@ std::string_view TrimBlanks(std::string_view text) {
   return text;
 }
 
+std::string EscapeMarkup(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (const char c : text) {
+    switch (c) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '"': out += "&quot;"; break;
+      case '\'': out += "&#39;"; break;
+      default: out += c;
+    }
+  }
+  return out;
+}
+
 }  // namespace vorbel::base

@@ -23,4 +23,8 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
 // `text` without the spaces and tabs at both ends.
 std::string_view TrimBlanks(std::string_view text);
 
+// `text` made safe inside the text and quoted attributes of XML and HTML: the
+// five markup characters as entity references, every other byte as it is.
+std::string EscapeMarkup(std::string_view text);
+
 }  // namespace vorbel::base

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "base/ascii_text.h"
 #include "render/button_states.h"
 
 namespace vorbel::commands {
@@ -45,21 +46,6 @@ std::string StateList(const ButtonSet& set) {
 }
 
 }  // namespace
-
-std::string HtmlEscaped(std::string_view text) {
-  std::string out;
-  for (char c : text) {
-    switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      case '\'': out += "&#39;"; break;
-      default: out += c;
-    }
-  }
-  return out;
-}
 
 std::string UrlPathEscaped(std::string_view name) {
   static constexpr char kHex[] = "0123456789ABCDEF";
@@ -127,7 +113,7 @@ std::string SetStyleSheet(const ButtonSet& set) {
 
 std::string SetPreviewPage(const ButtonSet& set) {
   const SetOptions& options = set.Options();
-  const std::string title = HtmlEscaped(set.LayoutName());
+  const std::string title = base::EscapeMarkup(set.LayoutName());
   const std::string stage = HexColour(set.WorkArea());
   const std::string size = std::to_string(set.Width()) + " &times; " + std::to_string(set.Height());
   std::string scales;
@@ -158,7 +144,7 @@ std::string SetPreviewPage(const ButtonSet& set) {
   const auto buttons = [&](const char* extra) {
     for (int button = 0; button < set.ButtonCount(); ++button) {
       page += "<button type=\"button\" class=\"btn btn-" + set.Slug(button) + "\"" + extra + ">" +
-              HtmlEscaped(set.Caption(button)) + "</button>\n";
+              base::EscapeMarkup(set.Caption(button)) + "</button>\n";
     }
   };
   buttons("");
@@ -177,14 +163,15 @@ std::string SetPreviewPage(const ButtonSet& set) {
   }
   page += "</tr>\n";
   for (int button = 0; button < set.ButtonCount(); ++button) {
-    page += "<tr><td>" + HtmlEscaped(set.Caption(button)) + "</td>";
+    page += "<tr><td>" + base::EscapeMarkup(set.Caption(button)) + "</td>";
     for (std::size_t scale = 0; scale < options.scales.size(); ++scale) {
       for (std::size_t state = 0; state < options.states.size(); ++state) {
         const std::string& name = set.FileName(button, static_cast<int>(state), static_cast<int>(scale));
         page += "<td class=\"picture\"><img src=\"" + UrlPathEscaped(name) + "\" width=\"" +
                 std::to_string(set.Width()) + "\" height=\"" + std::to_string(set.Height()) + "\" alt=\"" +
-                HtmlEscaped(set.Caption(button)) + ", " + std::string(render::ButtonStateName(options.states[state])) +
-                "\"><code>" + HtmlEscaped(name) + "</code></td>";
+                base::EscapeMarkup(set.Caption(button)) + ", " +
+                std::string(render::ButtonStateName(options.states[state])) + "\"><code>" + base::EscapeMarkup(name) +
+                "</code></td>";
       }
     }
     page += "</tr>\n";

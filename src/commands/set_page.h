@@ -22,8 +22,6 @@ namespace vorbel::commands {
 std::string SetStyleSheet(const ButtonSet& set);
 std::string SetPreviewPage(const ButtonSet& set);
 
-// Text made safe inside HTML text and quoted attributes.
-std::string HtmlEscaped(std::string_view text);
 // A file name as the path of a relative URL: every byte but ASCII letters,
 // digits and "-._~@" percent-encoded.
 std::string UrlPathEscaped(std::string_view name);

@@ -13,6 +13,7 @@
 #include <new>
 #include <sstream>
 
+#include "base/ascii_text.h"
 #include "base/atomic_file.h"
 #include "base/file_reader.h"
 #include "base/text_encoding.h"
@@ -25,21 +26,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kLayoutMimeType = "application/x-vorbel-layout";
-
-std::string XmlEscape(const std::string& text) {
-  std::string out;
-  for (const char c : text) {
-    switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      case '\'': out += "&apos;"; break;
-      default: out += c;
-    }
-  }
-  return out;
-}
 
 // Characters that force an Exec argument into double quotes.
 bool IsReservedInExec(char c) {
@@ -223,11 +209,11 @@ std::string FileTypeRegistration::MimePackageXml() const {
   std::string xml;
   xml += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
   xml += "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n";
-  xml += "  <mime-type type=\"" + XmlEscape(mime_type) + "\">\n";
-  xml += "    <comment>" + XmlEscape(description) + "</comment>\n";
-  if (!sub_class_of.empty()) xml += "    <sub-class-of type=\"" + XmlEscape(sub_class_of) + "\"/>\n";
-  xml += "    <icon name=\"" + XmlEscape(icon) + "\"/>\n";
-  xml += "    <glob pattern=\"*." + XmlEscape(extension) + "\"/>\n";
+  xml += "  <mime-type type=\"" + base::EscapeMarkup(mime_type) + "\">\n";
+  xml += "    <comment>" + base::EscapeMarkup(description) + "</comment>\n";
+  if (!sub_class_of.empty()) xml += "    <sub-class-of type=\"" + base::EscapeMarkup(sub_class_of) + "\"/>\n";
+  xml += "    <icon name=\"" + base::EscapeMarkup(icon) + "\"/>\n";
+  xml += "    <glob pattern=\"*." + base::EscapeMarkup(extension) + "\"/>\n";
   xml += "  </mime-type>\n";
   xml += "</mime-info>\n";
   return xml;

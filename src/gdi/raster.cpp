@@ -1,7 +1,10 @@
 #include "gdi/raster.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <mutex>
+#include <utility>
 
 namespace vorbel::gdi::raster {
 
@@ -310,6 +313,33 @@ void AddDiscColumn(StrokeRows& rows, const Pen::Footprint& foot, std::int64_t x,
   }
 }
 
+// The disc of a pen `width` pixels wide, from a small cache of the widths
+// used last (shared between threads, so guarded).
+std::shared_ptr<const Pen::Footprint> SharedDisc(int width) {
+  static std::mutex guard;
+  static std::array<std::pair<int, std::shared_ptr<const Pen::Footprint>>, 4> recent;
+  static std::size_t next = 0;
+  {
+    const std::lock_guard<std::mutex> lock(guard);
+    for (const auto& [w, disc] : recent)
+      if (w == width && disc) return disc;
+  }
+  auto disc = std::make_shared<Pen::Footprint>();
+  const int off = width / 2;
+  const std::vector<Span> rows = RoundRectRegion({-off, -off, width - off, width - off}, width, width);
+  disc->top = -off;
+  disc->left.reserve(rows.size());
+  disc->right.reserve(rows.size());
+  for (const Span& s : rows) {
+    disc->left.push_back(s.first);
+    disc->right.push_back(s.last);
+  }
+  const std::lock_guard<std::mutex> lock(guard);
+  recent[next] = {width, disc};
+  next = (next + 1) % recent.size();
+  return disc;
+}
+
 // +1 or -1 for a step of one pixel along an axis, 0 otherwise.
 int UnitStep(std::int64_t d) { return d == 1 ? 1 : (d == -1 ? -1 : 0); }
 
@@ -321,16 +351,7 @@ Pen::Pen(Bitmap& target, Pixel p, int width)
     : target_(target), pixel_(p), width_(std::clamp(width, 1, kMaxPenWidth)) {
   const int margin = width_ + 1;
   walk_clip_ = {-margin, -margin, target.Width() + margin, target.Height() + margin};
-  if (width_ == 1) return;
-  const int off = width_ / 2;
-  const std::vector<Span> rows = RoundRectRegion({-off, -off, width_ - off, width_ - off}, width_, width_);
-  disc_.top = -off;
-  disc_.left.reserve(rows.size());
-  disc_.right.reserve(rows.size());
-  for (const Span& s : rows) {
-    disc_.left.push_back(s.first);
-    disc_.right.push_back(s.last);
-  }
+  if (width_ > 1) disc_ = SharedDisc(width_);
 }
 
 void Pen::Stroke(const Point* pts, std::size_t n, bool closed) {
@@ -359,11 +380,11 @@ void Pen::Stroke(const Point* pts, std::size_t n, bool closed) {
   // rows narrow away from its middle, so its rows at the top and the bottom of
   // the surface are the ones to check.
   const auto discCoversRow = [&](int y) {
-    const std::int64_t k = std::int64_t{y} - pts[0].y - disc_.top;
-    if (k < 0 || k >= static_cast<std::int64_t>(disc_.left.size())) return false;
+    const std::int64_t k = std::int64_t{y} - pts[0].y - disc_->top;
+    if (k < 0 || k >= static_cast<std::int64_t>(disc_->left.size())) return false;
     const auto i = static_cast<std::size_t>(k);
-    return std::int64_t{pts[0].x} + disc_.left[i] <= 0 &&
-           std::int64_t{pts[0].x} + disc_.right[i] >= target_.Width() - 1;
+    return std::int64_t{pts[0].x} + disc_->left[i] <= 0 &&
+           std::int64_t{pts[0].x} + disc_->right[i] >= target_.Width() - 1;
   };
   if (discCoversRow(0) && discCoversRow(target_.Height() - 1)) {
     FillRect(target_, target_.Bounds(), pixel_);
@@ -394,9 +415,9 @@ void Pen::Stroke(const Point* pts, std::size_t n, bool closed) {
     const Point& a = pts[i];
     const Point& b = pts[j - 1];
     if (stepY != 0) {
-      AddDiscColumn(rows, disc_, a.x, std::min(a.y, b.y), std::max(a.y, b.y));
+      AddDiscColumn(rows, *disc_, a.x, std::min(a.y, b.y), std::max(a.y, b.y));
     } else {
-      AddDiscRow(rows, disc_, a.y, std::min(a.x, b.x), std::max(a.x, b.x));
+      AddDiscRow(rows, *disc_, a.y, std::min(a.x, b.x), std::max(a.x, b.x));
     }
     i = j;
   }

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
 #include <vector>
 
 #include "gdi/bitmap.h"
@@ -188,7 +189,9 @@ class Pen {
   int Width() const { return width_; }
 
   // The pen's disc as offsets from its centre: row `top + i` spans
-  // left[i]..right[i]. Each pen holds its own.
+  // left[i]..right[i]. Never changed once made: pens of one width share the
+  // disc of the few widths used last, as a very wide disc takes a while to
+  // work out and the drawers make a new pen for every line.
   struct Footprint {
     int top = 0;
     std::vector<int> left, right;
@@ -210,7 +213,7 @@ class Pen {
   Pixel pixel_;
   int width_;
   Rect walk_clip_;
-  Footprint disc_;
+  std::shared_ptr<const Footprint> disc_;
 };
 
 // The source index for each destination index of a stretched copy of

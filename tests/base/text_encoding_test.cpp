@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/ascii_text.h"
 #include "base/text_encoding.h"
 
 namespace vorbel::base {
@@ -88,6 +89,14 @@ TEST(TextEncoding, PrefixCountsCharactersNotBytes) {
 TEST(TextEncoding, MakingTextValidKeepsGoodSequencesAndWidensBadBytes) {
   EXPECT_EQ(ToValidUtf8("\xC3\x9C" "ber"), "\xC3\x9C" "ber");
   EXPECT_EQ(ToValidUtf8("\xC3\x9C \xDC"), "\xC3\x9C \xC3\x9C");
+}
+
+TEST(TextEncoding, MarkupEscapingCoversTextAndBothQuotes) {
+  // Captions go into HTML text and attributes, MIME descriptions into XML.
+  EXPECT_EQ(EscapeMarkup("<b title=\"x\">Tom & Jerry's</b>"),
+            "&lt;b title=&quot;x&quot;&gt;Tom &amp; Jerry&#39;s&lt;/b&gt;");
+  const std::string umlaut = std::string("\xC3\x9C") + "ber";
+  EXPECT_EQ(EscapeMarkup(umlaut), umlaut);
 }
 
 }  // namespace
