@@ -163,7 +163,9 @@ TEST(CommandLine, OptionsAndFileNamesComeInAnyOrder) {
     EXPECT_EQ(parsed.output, c.output) << c.args.front();
     EXPECT_EQ(parsed.layout, c.layout) << c.args.front();
     EXPECT_EQ(parsed.format, c.format) << c.args.front();
-    if (c.action == Action::Thumbnail) EXPECT_EQ(parsed.thumbnail_size, 256);
+    if (c.action == Action::Thumbnail) {
+      EXPECT_EQ(parsed.thumbnail_size, 256);
+    }
   }
 }
 
