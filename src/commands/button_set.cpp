@@ -135,23 +135,11 @@ std::vector<int> ParseScales(std::string_view list) {
 }
 
 ExportFormat ParseFormatName(std::string_view name) {
-  const std::string upper = base::UpperCaseAscii(name);
-  if (upper == "PNG") return ExportFormat::Png;
-  if (upper == "GIF") return ExportFormat::Gif;
-  if (upper == "JPG" || upper == "JPEG") return ExportFormat::Jpeg;
-  if (upper == "BMP") return ExportFormat::Bmp;
-  throw SetError(TranslateFormat("unknown format \"%s\": the formats are png, gif, jpg and bmp", {name}));
+  if (const std::optional<ExportFormat> format = FormatNamed(name)) return *format;
+  throw SetError(TranslateFormat("unknown format \"%s\": the formats are %s", {name, FormatNameList()}));
 }
 
-std::string_view FormatExtension(ExportFormat format) {
-  switch (format) {
-    case ExportFormat::Bmp: return ".bmp";
-    case ExportFormat::Jpeg: return ".jpg";
-    case ExportFormat::Gif: return ".gif";
-    case ExportFormat::Png: break;
-  }
-  return ".png";
-}
+std::string_view FormatExtension(ExportFormat format) { return FormatInfo(format).extensions.front(); }
 
 std::string SpriteSheetName(int scale) {
   return scale == 1 ? "sprite.png" : "sprite@" + std::to_string(scale) + "x.png";

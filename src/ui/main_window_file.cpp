@@ -28,13 +28,19 @@ const QStringList& LayoutFilters() {
   return filters;
 }
 
-const QStringList& ExportFilters() {
-  static const QStringList filters = {
-      QCoreApplication::translate("vorbel::ui::MainWindow", "JPEG file (*.jpg)"),
-      QCoreApplication::translate("vorbel::ui::MainWindow", "Compuserve GIF file (*.gif)"),
-      QCoreApplication::translate("vorbel::ui::MainWindow", "PNG image (*.png)"),
-      QCoreApplication::translate("vorbel::ui::MainWindow", "Bitmap file (*.bmp)"),
-      QCoreApplication::translate("vorbel::ui::MainWindow", "All files (*)")};
+// One filter a format, with the extension the format is written with (a name
+// without an extension gets it), the default format first; then all files.
+QStringList ExportFilters() {
+  const auto filter = [](const commands::ExportFormatInfo& row) {
+    const std::string_view extension = row.extensions.front();
+    return QStringLiteral("%1 (*%2)").arg(QCoreApplication::translate("vorbel::ui::MainWindow", row.dialog_text),
+                                          QString::fromLatin1(extension.data(), static_cast<qsizetype>(extension.size())));
+  };
+  QStringList filters{filter(commands::FormatInfo(commands::kDefaultExportFormat))};
+  for (const commands::ExportFormatInfo& row : commands::ExportFormats()) {
+    if (row.format != commands::kDefaultExportFormat) filters << filter(row);
+  }
+  filters << QCoreApplication::translate("vorbel::ui::MainWindow", "All files (*)");
   return filters;
 }
 
@@ -152,7 +158,8 @@ void MainWindow::Export() {
   FileRequest request;
   request.title = tr("Export");
   request.filters = ExportFilters();
-  request.default_suffix = QStringLiteral("jpg");
+  const std::string_view suffix = commands::FormatInfo(commands::kDefaultExportFormat).extensions.front().substr(1);
+  request.default_suffix = QString::fromLatin1(suffix.data(), static_cast<qsizetype>(suffix.size()));
   // The name chosen last in its folder, in the folder of the layout.
   const QString lastName = QFileInfo(export_file_name_).fileName();
   request.start_in = lastName.isEmpty() ? DocumentFolder() : QDir(DocumentFolder()).filePath(lastName);
