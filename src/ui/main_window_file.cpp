@@ -12,7 +12,6 @@
 #include <QTreeView>
 
 #include "commands/export.h"
-#include "ui/about_box.h"
 #include "ui/export_set_dialog.h"
 #include "ui/dialog_seam.h"
 #include "ui/help_viewer.h"
@@ -266,10 +265,6 @@ void MainWindow::Exit() { close(); }
 SplashWindow* MainWindow::Splash() const { return splash_; }
 
 void MainWindow::SetSplash(SplashWindow* splash) { splash_ = splash; }
-
-AboutBox* MainWindow::SecondAboutBox() const { return about_box_; }
-
-void MainWindow::SetSecondAboutBox(AboutBox* box) { about_box_ = box; }
 
 void MainWindow::About() {
   if (!splash_) splash_ = new SplashWindow(this);

@@ -350,8 +350,10 @@ TEST_F(WindowTest, ZoomEnlargesThePreviewOnlyAndIsRemembered) {
 TEST_F(WindowTest, TheLayerListAndTheMenusHaveTheirKeys) {
   std::unique_ptr<MainWindow> form = Open();
   const std::pair<const char*, const char*> keys[] = {
-      {"newItem", "Ctrl+N"},          {"openItem", "Ctrl+O"},   {"saveItem", "Ctrl+S"},
-      {"saveAsItem", "Ctrl+Shift+S"}, {"exportItem", "Ctrl+E"}, {"refreshItem", "F5"},
+      {"newAction", "Ctrl+N"},    {"openAction", "Ctrl+O"},
+      {"saveAction", "Ctrl+S"},   {"saveAsItem", "Ctrl+Shift+S"},
+      {"exportAction", "Ctrl+E"}, {"refreshAction", "F5"},
+      {"exitItem", "Ctrl+Q"},     {"toggleVisibilityAction", "Ctrl+H"},
   };
   for (const auto& [name, key] : keys) {
     EXPECT_EQ(Child<QAction>(*form, name)->shortcut(), QKeySequence(QString::fromLatin1(key))) << name;
