@@ -546,7 +546,9 @@ TEST(LayoutFile, HugeRandomFileLoadsQuicklyWithSaneResults) {
   ASSERT_EQ(doc.RowCount(), 1);
   EXPECT_EQ(doc.Row(0).type, "Text");
   EXPECT_EQ(doc.Row(0).Left(), "3");
-  EXPECT_LT(elapsed.count(), 5000.0);  // generous: sanitizer builds and a busy machine
+  // Only a reader that is quadratic in the file takes minutes here; the bound is
+  // that loose so that a sanitizer build on a loaded machine never trips it.
+  EXPECT_LT(elapsed.count(), 60000.0);
 }
 
 }  // namespace
