@@ -59,7 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   document::ButtonDocument layout;
   layout::ReadLayout(layout, ini);
   // The set's own layout: small, with one caption layer, so that the files
-  // depend on the captions alone.
+  // depend on the captions alone (the buttons grow to fit them; nothing is
+  // drawn).
   document::ButtonDocument doc;
   doc.SetWidth(24);
   doc.SetHeight(12);
@@ -70,7 +71,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (options.captions.empty() || options.captions.size() > 64) return 0;
   options.states = {render::ButtonState::Normal, render::ButtonState::Hover, render::ButtonState::Disabled};
   options.scales = {1, 2};
-  options.size = commands::SetSize::Fixed;
   options.sprite = true;
   try {
     const commands::ButtonSet set(doc, options);
