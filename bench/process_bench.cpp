@@ -62,7 +62,6 @@ class Workspace {
           "[Layer2]\nType=Text\n"
           "Properties=Text=E-Mail me;FontFace=DejaVu Sans;FontSize=48;Color=clBlack;Shadowed=Yes;ShadowOffset=2;"
           "ShadowColor=clSilver;Outlined=Yes;OutlineColor=clWhite;\nX=10\nY=4\nVisible=0\n");
-  }
     // Text that asks as much as a thumbnail's layout file can: 4 MB of long,
     // large, turned captions with shadow, outline and gradient. Its
     // thumbnail is drawn as far as the budget goes, well within a second.
