@@ -10,7 +10,8 @@
 // full-HD button is timed against a Cairo program drawing the same button
 // (cairo_button.c), when Cairo was found at build time. The thumbnail of each
 // example, at the sizes file managers ask for most, is timed beside its export
-// (Thumbnail/<example>/<size>, Export/<example>). Set VORBEL_BENCH_PROGRAM to
+// (Thumbnail/<example>/<size>, Export/<example>), and the thumbnail of 4 MB of
+// the heaviest text a layout can ask for. Set VORBEL_BENCH_PROGRAM to
 // time another build of vorbel.
 
 #include <benchmark/benchmark.h>
@@ -61,6 +62,15 @@ class Workspace {
           "[Layer2]\nType=Text\n"
           "Properties=Text=E-Mail me;FontFace=DejaVu Sans;FontSize=48;Color=clBlack;Shadowed=Yes;ShadowOffset=2;"
           "ShadowColor=clSilver;Outlined=Yes;OutlineColor=clWhite;\nX=10\nY=4\nVisible=0\n");
+    // Text that asks as much as a thumbnail's layout file can: 4 MB of long,
+    // large, turned captions with shadow, outline and gradient. Its
+    // thumbnail is drawn as far as the budget goes, well within a second.
+    std::string heavy = "[Button]\nHeight=60\nWidth=200\nLayers=7900\n";
+    for (int i = 0; i < 7900; ++i) {
+      heavy += "[Layer" + std::to_string(i) + "]\nType=Text\nProperties=Text=" + std::string(400, 'W') +
+               ";FontFace=DejaVu Sans;FontSize=200;Angle=3;Shadowed=Y;Outlined=Y;Gradient=Y;\nVisible=0\n";
+    }
+    Write("heavy-text.vrb", heavy);
   }
   ~Workspace() {
     std::error_code ec;
@@ -139,6 +149,10 @@ void BM_ExportSmallTextWithoutFontRecord(benchmark::State& state) {
 }
 void BM_ExportFullHdPng(benchmark::State& state) { RunEach(state, Export("full-hd.png", "full-hd.vrb"), kRecord); }
 void BM_ExportFullHdGif(benchmark::State& state) { RunEach(state, Export("full-hd.gif", "full-hd.vrb"), kRecord); }
+void BM_ThumbnailHeavyText(benchmark::State& state) {
+  RunEach(state, {Program(), "--thumbnail", "256", Files().File("heavy-text.vrb"), Files().File("heavy.png")},
+          kRecord);
+}
 #ifdef CAIRO_BUTTON_PROGRAM
 void BM_CairoFullHdPng(benchmark::State& state) {
   RunEach(state, {CAIRO_BUTTON_PROGRAM, Files().File("cairo.png")}, {});
@@ -151,6 +165,7 @@ BENCHMARK(BM_ExportSmallText)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ExportSmallTextWithoutFontRecord)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ExportFullHdPng)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ExportFullHdGif)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ThumbnailHeavyText)->Unit(benchmark::kMillisecond)->UseRealTime();
 #ifdef CAIRO_BUTTON_PROGRAM
 BENCHMARK(BM_CairoFullHdPng)->Unit(benchmark::kMillisecond)->UseRealTime();
 #endif

@@ -30,11 +30,11 @@ std::string ChecksumLine(const std::string& body) {
 }
 
 const std::string& RecordFile() {
+  // In a folder of the user's own: a record anywhere else is not read.
   static const std::string path = [] {
     char pattern[] = "/tmp/vorbel-fuzz-font-record-XXXXXX";
-    const int fd = ::mkstemp(pattern);
-    if (fd >= 0) ::close(fd);
-    return std::string(pattern);
+    const char* folder = ::mkdtemp(pattern);
+    return std::string(folder != nullptr ? folder : "/nonexistent") + "/font-matches";
   }();
   return path;
 }

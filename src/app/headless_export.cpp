@@ -1,5 +1,9 @@
 #include "app/headless_export.h"
 
+#include <signal.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <exception>
 #include <new>
 
@@ -53,6 +57,43 @@ ExportOutcome Run(const std::string& layout, const render::ButtonRenderer& rende
   }
 }
 
+// The thumbnailer's last line of defence: a process still at work after
+// kThumbnailTimeLimit says so on standard error and ends at once, with no
+// file written (the picture is written whole or not at all).
+class ThumbnailWatchdog {
+ public:
+  explicit ThumbnailWatchdog(const std::string& layout) {
+    const std::string text =
+        "vorbel: " +
+        base::TranslateFormat("no thumbnail was made for %s: making it took longer than %s seconds",
+                              {LayoutName(layout), std::to_string(commands::kThumbnailTimeLimit.count())}) +
+        "\n";
+    message_length_ = std::min(text.size(), sizeof message_);
+    std::copy_n(text.data(), message_length_, message_);
+    struct sigaction expire {};
+    expire.sa_handler = &Expire;
+    sigemptyset(&expire.sa_mask);
+    ::sigaction(SIGALRM, &expire, &previous_);
+    ::alarm(static_cast<unsigned>(commands::kThumbnailTimeLimit.count()));
+  }
+  ~ThumbnailWatchdog() {
+    ::alarm(0);
+    ::sigaction(SIGALRM, &previous_, nullptr);
+  }
+  ThumbnailWatchdog(const ThumbnailWatchdog&) = delete;
+  ThumbnailWatchdog& operator=(const ThumbnailWatchdog&) = delete;
+
+ private:
+  static void Expire(int) {
+    (void)!::write(STDERR_FILENO, message_, message_length_);
+    ::_exit(1);
+  }
+
+  static inline char message_[1024];
+  static inline std::size_t message_length_ = 0;
+  struct sigaction previous_ {};
+};
+
 }  // namespace
 
 ExportOutcome ExportLayout(const std::string& output, const std::string& layout,
@@ -71,6 +112,7 @@ ExportOutcome ExportLayout(const std::string& output, const std::string& layout,
 }
 
 ExportOutcome WriteThumbnail(int size, const std::string& layout, const std::string& output) {
+  const ThumbnailWatchdog watchdog(layout);
   render::ButtonRenderer renderer(commands::kThumbnailPassLimits);
   return Run(layout, renderer, [&] {
     document::ButtonDocument doc;

@@ -35,7 +35,9 @@ ExportOutcome ExportLayout(const std::string& output, const std::string& layout,
 // (see commands::EncodeThumbnail): a layout beyond
 // commands::kMaxThumbnailLayoutFileSize is not read, the render pass is held
 // to the thumbnail budget, and a pass cut short gives a thumbnail of what it
-// drew, with a warning. "-" as for ExportLayout.
+// drew, with a warning. "-" as for ExportLayout. A thumbnailer still at work
+// after commands::kThumbnailTimeLimit ends the process with an error on
+// standard error and exit status 1, having written nothing.
 ExportOutcome WriteThumbnail(int size, const std::string& layout, const std::string& output);
 
 }  // namespace vorbel::app

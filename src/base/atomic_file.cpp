@@ -13,6 +13,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "base/safe_folder.h"
 #include "base/translation.h"
 
 namespace vorbel::base {
@@ -59,10 +60,10 @@ bool UnnamedFilesCanBeLinked() {
   return linkable;
 }
 
-// A short name for a temporary file in `dir`, ".vorbel-" and sixteen hex
+// A short name for a temporary file, ".vorbel-" and sixteen hex
 // digits that no other writer in this or another process is likely to pick.
 // It fits every folder, whatever the length of the target's own name.
-std::string TemporaryName(const std::string& dir) {
+std::string TemporaryName() {
   static std::atomic<std::uint64_t> counter{0};
   std::uint64_t x = static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
                     (static_cast<std::uint64_t>(::getpid()) << 40) ^ (counter++ * 0x9E3779B97F4A7C15ull);
@@ -71,21 +72,9 @@ std::string TemporaryName(const std::string& dir) {
   x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
   x ^= x >> 31;
   static constexpr char kHex[] = "0123456789abcdef";
-  std::string name = (dir == "/" ? "" : dir) + "/.vorbel-";
+  std::string name = ".vorbel-";
   for (int shift = 60; shift >= 0; shift -= 4) name += kHex[(x >> shift) & 15];
   return name + ".tmp";
-}
-
-// Whether the kernel's protected-symlink rule lets the caller follow `link`
-// (whose lstat is `st`): a link outside sticky folders that everyone may
-// write always, one inside only when it belongs to the caller or to the
-// folder's owner. `folder` is set to the link's folder.
-bool MayFollowLink(const std::string& link, const struct stat& st, std::string& folder) {
-  folder = DirectoryOf(link);
-  struct stat dir {};
-  if (::stat(folder.c_str(), &dir) != 0) return false;
-  const bool shared = (dir.st_mode & S_ISVTX) != 0 && (dir.st_mode & S_IWOTH) != 0;
-  return !shared || st.st_uid == ::geteuid() || st.st_uid == dir.st_uid;
 }
 
 bool WriteAll(int fd, const std::uint8_t* data, std::size_t size) {
@@ -194,14 +183,18 @@ bool AtomicFile::ResolveTarget(struct stat& st) {
   std::optional<std::string> end;
   for (int links = 0;; ++links) {
     struct stat own {};
-    if (::lstat(current.c_str(), &own) != 0) break;  // a link to nothing, or to no path
+    // The way to the link is held to the same rule as the link itself.
+    const std::string folder = DirectoryOf(current);
+    std::string refusal;
+    const UniqueFd folderFd = OpenFolderSafely(folder, refusal);
+    if (!refusal.empty()) Refuse(refusal);
+    if (!folderFd.Valid() || ::lstat(current.c_str(), &own) != 0) break;  // a link to nothing, or to no path
     if (!S_ISLNK(own.st_mode)) {
       end = current;
       break;
     }
     if (links == kMaxLinks) CannotCreate();
-    std::string folder;
-    if (!MayFollowLink(current, own, folder)) {
+    if (!MayFollowLinkIn(folderFd.Get(), own.st_uid)) {
       Refuse("the link " + current + " belongs to another user in the shared folder " + folder);
     }
     std::string text(static_cast<std::size_t>(own.st_size > 0 ? own.st_size : 255) + 1, '\0');
@@ -227,8 +220,25 @@ bool AtomicFile::ResolveTarget(struct stat& st) {
   return true;
 }
 
+// Opens the folder of target_ by a walk that refuses other users' links in
+// shared folders anywhere on the way; every later step names the file
+// relative to it, so the write stays in the folder that was checked.
+void AtomicFile::OpenTargetFolder() {
+  std::string refusal;
+  dir_ = OpenFolderSafely(DirectoryOf(target_), refusal);
+  if (!refusal.empty()) Refuse(refusal);
+  if (!dir_.Valid()) CannotCreate();
+  if (private_folder_ && !IsPrivateFolder(dir_.Get())) {
+    Refuse("its folder is not the user's own, or others may write in it");
+  }
+  const std::size_t slash = target_.rfind('/');
+  leaf_ = slash == std::string::npos ? target_ : target_.substr(slash + 1);
+}
+
 void AtomicFile::Begin(const std::string& path, Method method) {
   Discard();
+  dir_.Reset();
+  leaf_.clear();
   IgnoreFileSizeSignal();
   path_ = path;
   target_ = path;
@@ -242,6 +252,7 @@ void AtomicFile::Open(const std::string& path) {
 
   struct stat st {};
   const bool exists = ResolveTarget(st);
+  OpenTargetFolder();
   if (exists && replace_links_ && !S_ISREG(st.st_mode)) Refuse("it is not a regular file");
   if (exists) {
     if (S_ISCHR(st.st_mode) || S_ISFIFO(st.st_mode)) {
@@ -253,7 +264,7 @@ void AtomicFile::Open(const std::string& path) {
     if (S_ISSOCK(st.st_mode)) Refuse("it is a socket");
     if (!S_ISREG(st.st_mode)) Refuse("it is not a regular file");
     // A file the caller may not write is not replaced behind its owner's back.
-    if (::faccessat(AT_FDCWD, target_.c_str(), W_OK, AT_EACCESS) != 0) CannotCreate();
+    if (::faccessat(dir_.Get(), leaf_.c_str(), W_OK, AT_EACCESS) != 0) CannotCreate();
   }
 
   const int err = OpenTemporary();
@@ -288,10 +299,9 @@ void AtomicFile::OpenStandardOutput(const std::string& name) {
 // left behind whatever ends the process, else under a short new name.
 // Returns 0, or the errno of the failure.
 int AtomicFile::OpenTemporary() {
-  const std::string dir = DirectoryOf(target_);
   // 0666 is narrowed by the umask, as for any new file.
   if (UnnamedFilesCanBeLinked()) {
-    const int fd = ::open(dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    const int fd = ::openat(dir_.Get(), ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
     if (fd >= 0) {
       fd_ = fd;
       return 0;
@@ -300,8 +310,8 @@ int AtomicFile::OpenTemporary() {
     if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return errno;
   }
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-    std::string name = TemporaryName(dir);
-    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    std::string name = TemporaryName();
+    const int fd = ::openat(dir_.Get(), name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
     if (fd >= 0) {
       fd_ = fd;
       temp_ = std::move(name);
@@ -315,9 +325,9 @@ int AtomicFile::OpenTemporary() {
 void AtomicFile::OpenInPlace(const struct stat& st) {
   // O_NONBLOCK: a file swapped for a FIFO meanwhile must not make us wait.
   constexpr int kFlags = O_CLOEXEC | O_NOFOLLOW | O_NOCTTY | O_NONBLOCK;
-  int fd = ::open(target_.c_str(), O_RDWR | kFlags);
+  int fd = ::openat(dir_.Get(), leaf_.c_str(), O_RDWR | kFlags);
   readable_ = fd >= 0;
-  if (fd < 0 && errno == EACCES) fd = ::open(target_.c_str(), O_WRONLY | kFlags);
+  if (fd < 0 && errno == EACCES) fd = ::openat(dir_.Get(), leaf_.c_str(), O_WRONLY | kFlags);
   if (fd < 0) CannotCreate();
   struct stat now {};
   if (::fstat(fd, &now) != 0 || !S_ISREG(now.st_mode) || now.st_dev != st.st_dev || now.st_ino != st.st_ino) {
@@ -395,10 +405,9 @@ void AtomicFile::KeepAttributes() {
 // that it can be renamed over the target.
 void AtomicFile::NameTemporary() {
   const std::string self = "/proc/self/fd/" + std::to_string(fd_);
-  const std::string dir = DirectoryOf(target_);
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-    std::string name = TemporaryName(dir);
-    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+    std::string name = TemporaryName();
+    if (::linkat(AT_FDCWD, self.c_str(), dir_.Get(), name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
       temp_ = std::move(name);
       return;
     }
@@ -414,16 +423,16 @@ void AtomicFile::CommitReplace() {
   if (temp_.empty()) NameTemporary();
   const int fd = fd_;
   fd_ = -1;
-  if (::close(fd) != 0 || ::rename(temp_.c_str(), target_.c_str()) != 0) {
+  if (::close(fd) != 0 || ::renameat(dir_.Get(), temp_.c_str(), dir_.Get(), leaf_.c_str()) != 0) {
     const int err = errno;
-    ::unlink(temp_.c_str());
+    ::unlinkat(dir_.Get(), temp_.c_str(), 0);
     temp_.clear();
     throw FileWriteError(TranslateFormat("Unable to write to %s: %s", {path_, std::strerror(err)}));
   }
   temp_.clear();
   if (!durable_) return;
   // Make the rename itself durable; a failure here loses nothing already written.
-  const int dir = ::open(DirectoryOf(target_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const int dir = ::openat(dir_.Get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dir >= 0) {
     (void)::fsync(dir);
     ::close(dir);
@@ -483,7 +492,7 @@ void AtomicFile::Discard() noexcept {
     fd_ = -1;
   }
   if (!temp_.empty()) {
-    ::unlink(temp_.c_str());
+    ::unlinkat(dir_.Get(), temp_.c_str(), 0);
     temp_.clear();
   }
   buffer_.clear();

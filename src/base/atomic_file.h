@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/error.h"
+#include "base/safe_folder.h"
 
 struct stat;
 
@@ -43,8 +44,11 @@ class FileWriteError : public Error {
 //    protected-symlink rule, a link in a sticky folder that everyone may write
 //    (such as /tmp) is followed only when it belongs to the caller (the
 //    effective user) or to the folder's owner; any other is refused, so that
-//    no other user can point a name the caller writes at the caller's files. A
-//    link that leads to nothing is itself replaced.
+//    no other user can point a name the caller writes at the caller's files.
+//    The rule holds for every part of the path, the folders on the way
+//    included, whatever the system's own setting; the file is then written
+//    in the folder so reached, by its name there. A link that leads to
+//    nothing is itself replaced.
 //  - A regular file, or nothing yet: the contents go to a temporary file in
 //    the target's folder (unnamed until Commit where the system allows, else
 //    under a short name, so any name that fits the folder can be written),
@@ -121,6 +125,12 @@ class AtomicFile {
   // writers that must not reach outside a folder, whatever links it holds.
   void SetReplaceLinks(bool replace) { replace_links_ = replace; }
 
+  // Writes only into a folder that belongs to the caller (the effective
+  // user) and that no one else may write (set before Open): for private
+  // files such as caches, which another user must not be able to plant or
+  // swap. Open refuses any other folder with a reason.
+  void SetPrivateFolder(bool only) { private_folder_ = only; }
+
   // Gives a replacing file exactly these permission bits, whatever the file
   // it replaces had.
   void SetMode(unsigned mode) { mode_ = mode; }
@@ -136,6 +146,7 @@ class AtomicFile {
   // Drops what an earlier Open held and starts anew on `path` with `method`.
   void Begin(const std::string& path, Method method);
   bool ResolveTarget(struct stat& st);
+  void OpenTargetFolder();
   int OpenTemporary();
   void OpenInPlace(const struct stat& st);
   void OpenStream();
@@ -152,12 +163,15 @@ class AtomicFile {
 
   std::string path_;    // as the caller named it, for messages
   std::string target_;  // the file that Commit writes (links followed)
-  std::string temp_;    // the temporary file's name; empty while it has none
+  UniqueFd dir_;        // the target's folder, opened by OpenTargetFolder
+  std::string leaf_;    // the target's name in it
+  std::string temp_;    // the temporary file's name in it; empty while it has none
   int fd_ = -1;
   Method method_ = Method::Replace;
   std::vector<std::uint8_t> buffer_;
   bool durable_ = true;
   bool replace_links_ = false;
+  bool private_folder_ = false;
   std::optional<unsigned> mode_;
   // Owner, group and permission bits of the regular file a replacement takes
   // the place of.

@@ -26,29 +26,12 @@ class FdCloser {
   int fd_;
 };
 
-}  // namespace
-
-FileReadError::FileReadError(FileReadFailure failure, const std::string& path, const std::string& reason)
-    : Error(TranslateFormat("Cannot open file %s: %s", {path, reason})), failure_(failure), reason_(reason) {}
-
-std::string ReadWholeFile(const std::string& path, std::size_t maxBytes) {
+// Reads the whole file open as `fd`, after checking what it is.
+std::string ReadOpenFile(int fd, const std::string& path, std::size_t maxBytes) {
   const auto fail = [&path](FileReadFailure failure, const std::string& reason) {
     return FileReadError(failure, path, reason);
   };
-  // Only regular files are read. A FIFO or a device is not even opened: the
-  // open of a FIFO waits for a writer, and opening a device may act on it. The
-  // look before the open spares those; the open itself does not wait, and the
-  // look after it catches a file swapped in between.
   struct stat st {};
-  if (::stat(path.c_str(), &st) != 0) throw fail(FileReadFailure::CannotOpen, std::strerror(errno));
-  if (!S_ISREG(st.st_mode)) throw fail(FileReadFailure::NotRegularFile, Translate("not a regular file"));
-  int fd;
-  do {
-    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-  } while (fd < 0 && errno == EINTR);
-  if (fd < 0) throw fail(FileReadFailure::CannotOpen, std::strerror(errno));
-  const FdCloser closer(fd);
-
   if (::fstat(fd, &st) != 0) throw fail(FileReadFailure::ReadFailed, std::strerror(errno));
   if (!S_ISREG(st.st_mode)) throw fail(FileReadFailure::NotRegularFile, Translate("not a regular file"));
   if (static_cast<std::uint64_t>(st.st_size) > maxBytes) {
@@ -78,6 +61,49 @@ std::string ReadWholeFile(const std::string& path, std::size_t maxBytes) {
   }
   bytes.resize(done);
   return bytes;
+}
+
+// Opens without waiting (a FIFO swapped in would wait for a writer) and
+// without becoming a controlling terminal.
+constexpr int kReadFlags = O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
+
+}  // namespace
+
+FileReadError::FileReadError(FileReadFailure failure, const std::string& path, const std::string& reason)
+    : Error(TranslateFormat("Cannot open file %s: %s", {path, reason})), failure_(failure), reason_(reason) {}
+
+std::string ReadWholeFile(const std::string& path, std::size_t maxBytes) {
+  const auto fail = [&path](FileReadFailure failure, const std::string& reason) {
+    return FileReadError(failure, path, reason);
+  };
+  // Only regular files are read. A FIFO or a device is not even opened: the
+  // open of a FIFO waits for a writer, and opening a device may act on it. The
+  // look before the open spares those; the open itself does not wait, and the
+  // look after it catches a file swapped in between.
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) throw fail(FileReadFailure::CannotOpen, std::strerror(errno));
+  if (!S_ISREG(st.st_mode)) throw fail(FileReadFailure::NotRegularFile, Translate("not a regular file"));
+  int fd;
+  do {
+    fd = ::open(path.c_str(), kReadFlags);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) throw fail(FileReadFailure::CannotOpen, std::strerror(errno));
+  const FdCloser closer(fd);
+  return ReadOpenFile(fd, path, maxBytes);
+}
+
+std::string ReadWholeFileIn(int folderFd, const std::string& name, std::size_t maxBytes, const std::string& path) {
+  int fd;
+  do {
+    fd = ::openat(folderFd, name.c_str(), kReadFlags | O_NOFOLLOW);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) {
+    const int err = errno;
+    throw FileReadError(err == ELOOP ? FileReadFailure::NotRegularFile : FileReadFailure::CannotOpen, path,
+                        err == ELOOP ? Translate("it is a link") : std::string(std::strerror(err)));
+  }
+  const FdCloser closer(fd);
+  return ReadOpenFile(fd, path, maxBytes);
 }
 
 }  // namespace vorbel::base

@@ -37,6 +37,11 @@ class FileReadError : public Error {
 // opened. Throws FileReadError.
 std::string ReadWholeFile(const std::string& path, std::size_t maxBytes);
 
+// The whole contents of the regular file `name` in the open folder
+// `folderFd`, read as ReadWholeFile reads, except that a link of that name is
+// refused (NotRegularFile), never followed. `path` names it in messages.
+std::string ReadWholeFileIn(int folderFd, const std::string& name, std::size_t maxBytes, const std::string& path);
+
 // Everything this process's standard input holds up to its end, at most
 // `maxBytes` bytes: whatever it is (a pipe, a terminal, a file from its
 // current offset), it is read until it ends, and refused as soon as it is

@@ -63,8 +63,10 @@ PictureFile::PictureFile(const std::string& path, bool jpeg) : path_(path), jpeg
   const auto refuse = [&](const std::string& reason) {
     return PictureError(base::TranslateFormat("Cannot open picture file %s: %s", {path, reason}));
   };
+  // Opened without waiting, then judged by what was opened: a FIFO put in
+  // the picture's place would otherwise hold the open until a writer came.
   do {
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
   } while (fd_ < 0 && errno == EINTR);
   if (fd_ < 0) throw refuse(std::strerror(errno));
   struct stat st {};

@@ -12,6 +12,7 @@
 
 #include "base/ascii_text.h"
 #include "base/atomic_file.h"
+#include "base/safe_folder.h"
 #include "base/translation.h"
 #include "commands/set_page.h"
 #include "document/layer_schema.h"
@@ -19,7 +20,6 @@
 #include "document/property_string.h"
 #include "document/value_conversion.h"
 #include "gdi/system_colors.h"
-#include "gdi/text_image.h"
 #include "render/render_scale.h"
 
 namespace vorbel::commands {
@@ -70,19 +70,9 @@ struct CellBox {
 
 CellBox TurnedCell(int tw, int th, int escapement) {
   if (escapement == 0) return {0, 0, tw, th};
-  const gdi::TextDirection dir = gdi::TextDirection::FromEscapement(escapement);
-  double minX = HUGE_VAL, minY = HUGE_VAL, maxX = -HUGE_VAL, maxY = -HUGE_VAL;
-  for (const auto& [u, v] : {std::pair<double, double>{0, 0}, {tw, 0}, {tw, th}, {0, th}}) {
-    double x = 0;
-    double y = 0;
-    dir.Map(u, v, x, y);
-    minX = std::min(minX, x);
-    minY = std::min(minY, y);
-    maxX = std::max(maxX, x);
-    maxY = std::max(maxY, y);
-  }
-  return {static_cast<std::int64_t>(std::floor(minX)), static_cast<std::int64_t>(std::floor(minY)),
-          static_cast<std::int64_t>(std::ceil(maxX)), static_cast<std::int64_t>(std::ceil(maxY))};
+  const render::TurnedBox box = render::TurnedCellBox(tw, th, escapement);
+  return {static_cast<std::int64_t>(std::floor(box.left)), static_cast<std::int64_t>(std::floor(box.top)),
+          static_cast<std::int64_t>(std::ceil(box.right)), static_cast<std::int64_t>(std::ceil(box.bottom))};
 }
 
 // The escapement the text drawer gives a caption (level when the angle is no
@@ -152,6 +142,11 @@ ButtonSet::ButtonSet(const document::ButtonDocument& layout, SetOptions options)
   if (options_.captions.empty()) throw SetError(Translate("the caption list is empty"));
   if (options_.captions.size() > kMaxCaptions) {
     throw SetError(TranslateFormat("a set takes at most %s captions", {std::to_string(kMaxCaptions)}));
+  }
+  // Captions kept in a layout file come from anyone who wrote it: they are
+  // held to the rules of those given on the command line.
+  for (std::size_t i = 0; i < options_.captions.size(); ++i) {
+    CheckCaption(options_.captions[i], TranslateFormat("caption %s of the set", {std::to_string(i + 1)}));
   }
   // The lists the window gives are checked as those of the command line are.
   std::string states;
@@ -320,6 +315,24 @@ void ButtonSet::PlanSize(const document::ButtonDocument& layout) {
                                      {std::to_string(most), SizeText(sheetWidth, sheetHeight)}));
     }
   }
+
+  // The whole set, added up before anything is drawn: every picture it
+  // writes, and as much again for the sprite sheets. Files and bytes follow
+  // from the pixels (a file per picture, at most four bytes a pixel).
+  std::int64_t pixels = 0;
+  for (int scale : options_.scales) {
+    pixels += std::int64_t{width_} * scale * height_ * scale * static_cast<std::int64_t>(options_.states.size()) *
+              ButtonCount() * (options_.sprite ? 2 : 1);
+  }
+  if (pixels > kMaxSetPixels) {
+    const std::int64_t million = 1'000'000;
+    throw SetError(TranslateFormat(
+        "the set would draw %s million pixels (%s captions on buttons of %s, in every look and at every scale asked "
+        "for), more than the %s million one set may draw; keep the layout's size (--size fixed), draw fewer scales "
+        "(--scales) or looks, or give fewer captions",
+        {std::to_string((pixels + million - 1) / million), std::to_string(ButtonCount()), SizeText(width_, height_),
+         std::to_string(kMaxSetPixels / million)}));
+  }
 }
 
 void ButtonSet::PlanNames() {
@@ -438,17 +451,31 @@ const gdi::Bitmap& ButtonSet::Draw(int button, render::ButtonState state, int sc
 
 SetWriter::SetWriter(ButtonSet& set, std::string folder) : set_(set), folder_(std::move(folder)) {
   if (folder_.empty()) throw SetError(Translate("no folder is given for the set"));
-  struct stat st {};
-  if (::stat(folder_.c_str(), &st) != 0) {
-    if (errno != ENOENT || ::mkdir(folder_.c_str(), 0777) != 0) {
+  // The folder is reached part by part, and no other user's link in a
+  // shared folder is followed on the way, whatever the system's setting.
+  const auto refuse = [&](const std::string& refusal) {
+    return SetError(TranslateFormat("Cannot write the set into %s: %s", {folder_, refusal}));
+  };
+  std::string refusal;
+  const base::UniqueFd reached = base::OpenFolderSafely(folder_, refusal);
+  if (!refusal.empty()) throw refuse(refusal);
+  if (!reached.Valid() && errno == ENOTDIR) throw SetError(TranslateFormat("%s is no folder", {folder_}));
+  if (!reached.Valid()) {
+    std::string path = folder_;
+    while (path.size() > 1 && path.back() == '/') path.pop_back();
+    const std::size_t slash = path.rfind('/');
+    const std::string parent = slash == std::string::npos ? "." : path.substr(0, slash == 0 ? 1 : slash);
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const base::UniqueFd parentFolder = base::OpenFolderSafely(parent, refusal);
+    if (!refusal.empty()) throw refuse(refusal);
+    if (!parentFolder.Valid() || ::mkdirat(parentFolder.Get(), name.c_str(), 0777) != 0) {
       const int err = errno;
       throw SetError(TranslateFormat(
           "Cannot create the folder %s: %s",
           {folder_, err == ENOENT ? Translate("the folder it belongs in does not exist") : std::strerror(err)}));
     }
-  } else if (!S_ISDIR(st.st_mode)) {
-    throw SetError(TranslateFormat("%s is no folder", {folder_}));
   }
+  struct stat st {};
   for (const std::string& name : set_.FileNames()) {
     const std::string path = PathOf(name);
     if (::lstat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode)) {
@@ -486,14 +513,13 @@ void SetWriter::WriteStep() {
     ++step_;
     return;
   }
-  const int button = step_ / scales;
-  const int scaleIndex = step_ % scales;
+  // Scale by scale, so that only the sprite sheet of one scale is held.
+  const int button = step_ % set_.ButtonCount();
+  const int scaleIndex = step_ / set_.ButtonCount();
   const int scale = options.scales[static_cast<std::size_t>(scaleIndex)];
-  if (options.sprite && sheets_.empty()) {
-    for (int k : options.scales) {
-      sheets_.emplace_back(set_.Width() * k * static_cast<int>(options.states.size()),
-                           set_.Height() * k * set_.ButtonCount());
-    }
+  if (options.sprite && button == 0) {
+    sheet_ = gdi::Bitmap(set_.Width() * scale * static_cast<int>(options.states.size()),
+                         set_.Height() * scale * set_.ButtonCount());
   }
   bool partlyDrawn = false;
   for (std::size_t state = 0; state < options.states.size(); ++state) {
@@ -503,7 +529,7 @@ void SetWriter::WriteStep() {
     WriteFile(set_.FileName(button, static_cast<int>(state), scaleIndex),
               EncodeButton(picture, options.format, set_.WorkArea()));
     if (options.sprite) {
-      gdi::Bitmap& sheet = sheets_[static_cast<std::size_t>(scaleIndex)];
+      gdi::Bitmap& sheet = sheet_;
       const int cellWidth = set_.Width() * scale;
       const int cellHeight = set_.Height() * scale;
       for (int y = 0; y < cellHeight; ++y) {
@@ -515,15 +541,14 @@ void SetWriter::WriteStep() {
   if (partlyDrawn) {
     partly_drawn_.push_back(TranslateFormat("%s at %sx", {set_.Caption(button), std::to_string(scale)}));
   }
+  if (options.sprite && button + 1 == set_.ButtonCount()) {
+    WriteFile(SpriteSheetName(scale), EncodeButton(sheet_, ExportFormat::Png, set_.WorkArea()));
+    sheet_ = gdi::Bitmap();
+  }
   ++step_;
 }
 
 void SetWriter::WriteSheets() {
-  const SetOptions& options = set_.Options();
-  for (std::size_t i = 0; i < options.scales.size(); ++i) {
-    WriteFile(SpriteSheetName(options.scales[i]), EncodeButton(sheets_[i], ExportFormat::Png, set_.WorkArea()));
-  }
-  sheets_.clear();
   const std::string css = SetStyleSheet(set_);
   WriteFile(kStyleSheetName, {css.begin(), css.end()});
   const std::string page = SetPreviewPage(set_);

@@ -36,6 +36,12 @@ enum class SetSize { Fit, Fixed };
 
 // The scales a set draws at: 1x, 2x and 3x screens.
 inline constexpr int kMaxSetScale = 3;
+// The most pixels one set draws, every picture of every caption, look and
+// scale, and its sprite sheets, counted alike: some 540 million, room for a
+// thousand captions of a 110 x 28 button in four looks at three scales with
+// sprite sheets; a set that size takes seconds, not minutes, and writes at
+// most four bytes a pixel. A larger set is refused before anything is drawn.
+inline constexpr std::int64_t kMaxSetPixels = std::int64_t{1} << 29;
 
 // The states of a comma-separated list ("normal,hover"), in its order;
 // raises SetError for an empty list, an unknown state or one given twice.
@@ -81,8 +87,9 @@ class ButtonSet {
   // Raises SetError with a message ready to show when the set cannot be
   // made: no captions, no text layer, a caption layer that is no text layer,
   // a caption the layer cannot hold, a caption that does not fit a Fixed
-  // size, a button or sprite sheet too large to draw, a file-name pattern
-  // that gives unsafe names or the same name twice.
+  // size, a button or sprite sheet too large to draw, a set of more than
+  // kMaxSetPixels pixels in all, a file-name pattern that gives unsafe names
+  // or the same name twice.
   ButtonSet(const document::ButtonDocument& layout, SetOptions options);
   ButtonSet(const ButtonSet&) = delete;
   ButtonSet& operator=(const ButtonSet&) = delete;
@@ -144,8 +151,9 @@ class ButtonSet {
 
 // Writes a set into a folder step by step, so that a window can show the
 // progress and stop between steps. A step writes the files of one caption
-// at one scale; the last step writes the sprite sheets, the style sheet and
-// the preview page. Every file is written whole through base::AtomicFile,
+// at one scale, scale after scale, and after the last caption of a scale
+// that scale's sprite sheet; the last step writes the style sheet and the
+// preview page. It holds one button and one sprite sheet at a time. Every file is written whole through base::AtomicFile,
 // into the folder only: a link there is replaced, never followed.
 class SetWriter {
  public:
@@ -175,7 +183,7 @@ class SetWriter {
   std::string folder_;
   int step_ = 0;
   int files_written_ = 0;
-  std::vector<gdi::Bitmap> sheets_;  // per scale, while the sprite is wanted
+  gdi::Bitmap sheet_;  // the sprite sheet of the scale being written
   std::vector<std::string> partly_drawn_;
 };
 

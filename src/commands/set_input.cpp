@@ -39,7 +39,8 @@ constexpr std::array<const char*, 0x180 - 0xC0> kLatinLetters = {
 
 bool IsControl(char32_t c) { return c < 0x20 || c == 0x7F || (c >= 0x80 && c < 0xA0); }
 
-// Checks one caption; `where` names it in messages ("item 2", "line 3").
+}  // namespace
+
 void CheckCaption(std::string_view caption, const std::string& where) {
   if (!base::IsValidUtf8(caption)) throw SetError(TranslateFormat("%s is not UTF-8 text", {where}));
   const std::u32string chars = base::DecodeUtf8(caption);
@@ -51,6 +52,8 @@ void CheckCaption(std::string_view caption, const std::string& where) {
         TranslateFormat("%s is longer than %s characters", {where, std::to_string(kMaxCaptionLength)}));
   }
 }
+
+namespace {
 
 void AddCaption(std::vector<std::string>& captions, std::string_view caption, const std::string& where) {
   caption = base::TrimBlanks(caption);

@@ -30,6 +30,12 @@ inline constexpr std::size_t kMaxCaptionLength = 256;
 // Captions files larger than this are not read.
 inline constexpr std::size_t kMaxCaptionsFileSize = std::size_t{1} << 20;
 
+// Raises SetError, with a message that starts with `where` ("caption 2 of
+// the list"), for a caption that is not UTF-8 text, holds a control
+// character or is longer than kMaxCaptionLength characters. Every caption a
+// set draws passes this, wherever it comes from.
+void CheckCaption(std::string_view caption, const std::string& where);
+
 // The captions of a comma-separated list ("Home, Products,Contact"): each
 // item without the blanks around it, empty items left out. Raises SetError
 // for a caption with a control character, one longer than kMaxCaptionLength

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "base/ascii_text.h"
+#include "base/text_encoding.h"
 #include "render/button_states.h"
 
 namespace vorbel::commands {
@@ -31,6 +32,21 @@ std::string ImageSet(const ButtonSet& set, const char* function) {
             "x";
   }
   return std::string(function) + "(" + list + ")";
+}
+
+// Text fit for the inside of a CSS comment, whatever it holds: "*" (which
+// could end the comment), "<" (which could end a <style> element the sheet
+// is copied into), "\\", control characters and bytes that are not UTF-8
+// become "_".
+std::string CommentText(std::string_view text) {
+  const bool utf8 = base::IsValidUtf8(text);
+  std::string out;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    const bool unsafe = c == '*' || c == '<' || c == '>' || c == '\\' || byte < 0x20 || byte == 0x7F || (byte >= 0x80 && !utf8);
+    out += unsafe ? '_' : c;
+  }
+  return out;
 }
 
 std::string StateList(const ButtonSet& set) {
@@ -70,13 +86,17 @@ std::string SetStyleSheet(const ButtonSet& set) {
   const int w = set.Width();
   const int h = set.Height();
   const int smallest = *std::min_element(options.scales.begin(), options.scales.end());
-  std::string css = "/* The buttons of " + set.LayoutName() +
+  // No caption goes into the sheet: the buttons are named by their slugs,
+  // which hold letters, digits and "-" only, and the layout's name is made
+  // safe for the comment.
+  std::string css = "/* The buttons of " + CommentText(set.LayoutName()) +
                     ", drawn by Vorbel: " + std::to_string(set.ButtonCount()) + " captions in the looks " +
                     StateList(set) +
                     ", from one sprite sheet per screen density.\n"
                     "   Use a button as <button type=\"button\" class=\"btn btn-" +
-                    set.Slug(0) + "\">" + set.Caption(0) +
-                    "</button>;\n   the class btn-disabled, or the attribute disabled, shows it disabled. */\n\n";
+                    set.Slug(0) +
+                    "\">its caption</button>;\n   the class btn-disabled, or the attribute disabled, shows it disabled. "
+                    "*/\n\n";
   css += ".btn {\n  display: inline-block;\n  box-sizing: content-box;\n  width: " + Px(w) + ";\n  height: " + Px(h) +
          ";\n  margin: 0;\n  padding: 0;\n  border: 0;\n  overflow: hidden;\n  font-size: 0;\n"
          "  color: transparent;\n  vertical-align: middle;\n  cursor: pointer;\n  background-color: transparent;\n"

@@ -9,6 +9,7 @@
 // pass is held to kThumbnailPassLimits, a small part of an export's budget.
 
 #include <cstddef>
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -26,8 +27,14 @@ inline constexpr std::size_t kMaxThumbnailLayoutFileSize = std::size_t{4} << 20;
 inline constexpr std::int64_t kMaxThumbnailButtonPixels = std::int64_t{16} << 20;
 // What its render pass may spend: pictures of 16 million pixels in all (a
 // large photograph), and layer work for about a hundred full-HD layers; a
-// pass takes well under a second.
-inline constexpr render::PassLimits kThumbnailPassLimits{std::int64_t{16} << 20, std::int64_t{256} << 20};
+// pass takes well under a second. Should a pass take longer all the same
+// (a machine under heavy load, a drawing the budget weighs wrongly), it ends
+// after ten seconds with what it drew.
+inline constexpr render::PassLimits kThumbnailPassLimits{std::int64_t{16} << 20, std::int64_t{256} << 20,
+                                                         std::chrono::milliseconds{10000}};
+// The time after which a thumbnailer that is still at work ends itself
+// with an error and writes nothing, whatever holds it up.
+inline constexpr std::chrono::seconds kThumbnailTimeLimit{30};
 // The sizes a thumbnail may be asked for, in pixels a side: the
 // freedesktop.org thumbnail sizes go up to 1024.
 inline constexpr int kMaxThumbnailSize = 1024;

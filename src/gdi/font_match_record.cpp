@@ -1,6 +1,7 @@
 #include "gdi/font_match_record.h"
 
 #include <errno.h>
+#include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,12 +13,13 @@
 
 #include "base/atomic_file.h"
 #include "base/file_reader.h"
+#include "base/safe_folder.h"
 
 namespace vorbel::gdi {
 
 namespace {
 
-constexpr std::string_view kHeader = "vorbel font matches 1";
+constexpr std::string_view kHeader = "vorbel font matches 2";
 
 // A file changed less than this before the configuration was read may have
 // changed after it was read, within the resolution of the file system's
@@ -127,27 +129,60 @@ std::uint64_t Checksum(std::string_view text) {
   return hash;
 }
 
+// Whether path names a file inside folder, as written: absolute, with no
+// empty, "." or ".." part that could lead out of it.
+bool LiesIn(const std::string& path, const std::string& folder) {
+  if (folder.empty() || folder.front() != '/' || path.size() <= folder.size() + 1 ||
+      path.compare(0, folder.size(), folder) != 0 || (folder.back() != '/' && path[folder.size()] != '/')) {
+    return false;
+  }
+  return path.find("//") == std::string::npos && path.find("/./") == std::string::npos &&
+         path.find("/../") == std::string::npos && !path.ends_with("/.") && !path.ends_with("/..");
+}
+
+// The stamp of the file at path as opened for reading, when it is a regular
+// file: opened without waiting, so that a FIFO or device in a font's place
+// is judged before anything waits on it or acts on it.
+std::optional<FileStamp> RegularFileStamp(const std::string& path) {
+  const base::UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+  struct stat info {};
+  if (!fd.Valid() || ::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+  return FileStamp::From(info);
+}
+
 bool Settled(const FileStamp& s, std::int64_t loadedAtNs) {
   return !s.exists || (s.mtimeNs < loadedAtNs - kSettleNs && s.ctimeNs < loadedAtNs - kSettleNs);
 }
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.find_last_of('/');
+  return slash == std::string::npos || slash == 0 ? std::string() : path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path) { return path.substr(path.find_last_of('/') + 1); }
 
 // Makes the folders of path that are missing, each readable by the owner only
 // as cache folders should be.
 bool MakeFolders(const std::string& folder) {
   struct stat info {};
   if (::stat(folder.c_str(), &info) == 0) return S_ISDIR(info.st_mode);
-  const std::size_t slash = folder.find_last_of('/');
-  if (slash != std::string::npos && slash > 0 && !MakeFolders(folder.substr(0, slash))) return false;
+  const std::string parent = FolderOf(folder);
+  if (!parent.empty() && !MakeFolders(parent)) return false;
   return ::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST;
 }
 
-// Replaces path with text, whole or not at all, readable by the user alone.
-// No fsync: a record lost to a power failure is only made again.
+// Replaces path with text, whole or not at all, readable by the user alone,
+// in a folder of the user's own that no one else may write; a link of the
+// record's name is replaced, never followed. No fsync: a record lost to a
+// power failure is only made again.
 bool ReplaceFile(const std::string& path, const std::string& text) {
-  const std::size_t slash = path.find_last_of('/');
-  if (slash == std::string::npos || slash == 0 || !MakeFolders(path.substr(0, slash))) return false;
+  const std::string folder = FolderOf(path);
+  if (folder.empty() || !MakeFolders(folder)) return false;
   try {
-    base::AtomicFile file(path);
+    base::AtomicFile file;
+    file.SetReplaceLinks(true);
+    file.SetPrivateFolder(true);
+    file.Open(path);
     file.SetDurable(false);
     file.SetMode(0600);
     file.Write(text.data(), text.size());
@@ -163,6 +198,10 @@ bool ReplaceFile(const std::string& path, const std::string& text) {
 FileStamp FileStamp::Of(const std::string& path) {
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0) return {};
+  return From(info);
+}
+
+FileStamp FileStamp::From(const struct stat& info) {
   FileStamp s;
   s.exists = true;
   s.device = info.st_dev;
@@ -179,24 +218,33 @@ FontMatchRecord::FontMatchRecord(std::string file, std::string context)
 void FontMatchRecord::Load() {
   loaded_ = true;
   bool valid = false;
-  try {
-    valid = Parse(base::ReadWholeFile(file_, kMaxFileBytes));
-  } catch (const base::FileReadError&) {
-    // Missing, unreadable or too large: no record.
+  // Only a folder of the user's own that no one else may write is trusted
+  // with the record; in any other no record is read or written.
+  std::string refusal;
+  const base::UniqueFd folder = base::OpenFolderSafely(FolderOf(file_), refusal);
+  if (folder.Valid() && !base::IsPrivateFolder(folder.Get())) {
+    file_.clear();
+  } else if (folder.Valid()) {
+    try {
+      valid = Parse(base::ReadWholeFileIn(folder.Get(), NameOf(file_), kMaxFileBytes, file_));
+    } catch (const base::FileReadError&) {
+      // Missing, unreadable, too large or no regular file: no record.
+    }
+  } else if (!refusal.empty()) {
+    file_.clear();
   }
   for (std::size_t i = 0; valid && i < configuration_.size(); ++i) {
     valid = FileStamp::Of(configuration_[i].first) == configuration_[i].second;
   }
-  if (!valid) {
-    configuration_.clear();
-    entries_.clear();
-  }
+  if (!valid) Discard();
 }
 
 // The file is lines of tab-separated fields:
 //   vorbel font matches 1
 //   context  <context>
 //   config   <stamp>  <path>                          (any number)
+//   folder   <path>                                   (any number: the font folders,
+//                                                      each among the config paths)
 //   face     <name>                                   (any number, each followed by
 //   font     <stamp>  <index>  <family>  <path>        its candidates)
 //   end      <checksum of everything before this line, hexadecimal>
@@ -204,6 +252,7 @@ void FontMatchRecord::Load() {
 // was damaged; neither is used.
 bool FontMatchRecord::Parse(const std::string& text) {
   configuration_.clear();
+  font_folders_.clear();
   entries_.clear();
   const std::size_t endLine = text.rfind("\nend\t");
   if (endLine == std::string::npos || text.back() != '\n') return false;
@@ -235,6 +284,12 @@ bool FontMatchRecord::Parse(const std::string& text) {
       FileStamp stamp;
       if (!ParseStamp(fields[1], stamp) || !Unescape(fields[2], a)) return false;
       configuration_.emplace_back(std::move(a), stamp);
+    } else if (kind == "folder" && fields.size() == 2 && entries_.empty()) {
+      if (!Unescape(fields[1], a) ||
+          std::none_of(configuration_.begin(), configuration_.end(), [&](const auto& c) { return c.first == a; })) {
+        return false;
+      }
+      font_folders_.push_back(std::move(a));
     } else if (kind == "face" && fields.size() == 2) {
       if (!Unescape(fields[1], a) || entries_.size() >= kMaxFaces) return false;
       entries_.push_back({std::move(a), {}, {}});
@@ -260,6 +315,7 @@ std::string FontMatchRecord::Serialize() const {
   std::string text(kHeader);
   text += "\ncontext\t" + Escape(context_) + "\n";
   for (const auto& [path, stamp] : configuration_) text += "config\t" + FormatStamp(stamp) + "\t" + Escape(path) + "\n";
+  for (const std::string& folder : font_folders_) text += "folder\t" + Escape(folder) + "\n";
   for (const Entry& entry : entries_) {
     text += "face\t" + Escape(entry.face) + "\n";
     for (std::size_t i = 0; i < entry.candidates.size(); ++i) {
@@ -279,17 +335,36 @@ std::optional<std::vector<FontFileRef>> FontMatchRecord::Find(const std::string&
   const auto entry = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.face == face; });
   // A match without a font is never recorded: it is left to the configuration.
   if (entry == entries_.end() || entry->candidates.empty()) return std::nullopt;
+  // A candidate is used only as the regular file it was, in one of the font
+  // folders. A record that names anything else is dropped whole and made
+  // anew by the full match that follows.
   for (std::size_t i = 0; i < entry->candidates.size(); ++i) {
-    if (FileStamp::Of(entry->candidates[i].path) != entry->stamps[i]) return std::nullopt;
+    const std::string& path = entry->candidates[i].path;
+    const bool inFolder = std::any_of(font_folders_.begin(), font_folders_.end(),
+                                      [&](const std::string& folder) { return LiesIn(path, folder); });
+    const std::optional<FileStamp> stamp = inFolder ? RegularFileStamp(path) : std::nullopt;
+    if (!stamp || *stamp != entry->stamps[i]) {
+      Discard();
+      return std::nullopt;
+    }
   }
   return entry->candidates;
 }
 
+void FontMatchRecord::Discard() {
+  configuration_.clear();
+  font_folders_.clear();
+  entries_.clear();
+}
+
 void FontMatchRecord::Remember(const std::string& face, const std::vector<FontFileRef>& candidates,
-                               const std::vector<std::string>& configuration, std::int64_t loadedAtNs) {
+                               const std::vector<std::string>& configuration,
+                               const std::vector<std::string>& fontFolders, std::int64_t loadedAtNs) {
   if (file_.empty() || candidates.empty()) return;
   if (!loaded_) Load();
+  if (file_.empty()) return;
   std::vector<std::string> paths = configuration;
+  paths.insert(paths.end(), fontFolders.begin(), fontFolders.end());
   std::sort(paths.begin(), paths.end());
   paths.erase(std::unique(paths.begin(), paths.end()), paths.end());
   std::vector<std::pair<std::string, FileStamp>> now;
@@ -299,15 +374,21 @@ void FontMatchRecord::Remember(const std::string& face, const std::vector<FontFi
     if (!Settled(stamp, loadedAtNs)) return;
     now.emplace_back(std::move(path), stamp);
   }
+  std::vector<std::string> folders = fontFolders;
+  std::sort(folders.begin(), folders.end());
+  folders.erase(std::unique(folders.begin(), folders.end()), folders.end());
   Entry entry{face, candidates, {}};
   for (const FontFileRef& ref : candidates) {
-    const FileStamp stamp = FileStamp::Of(ref.path);
-    if (!stamp.exists || !Settled(stamp, loadedAtNs)) return;
-    entry.stamps.push_back(stamp);
+    const std::optional<FileStamp> stamp = RegularFileStamp(ref.path);
+    if (!stamp || !Settled(*stamp, loadedAtNs)) return;
+    // What a later run would not accept is not recorded.
+    if (std::none_of(folders.begin(), folders.end(), [&](const std::string& f) { return LiesIn(ref.path, f); })) return;
+    entry.stamps.push_back(*stamp);
   }
   // Matches made under another configuration are dropped with it.
-  if (now != configuration_) entries_.clear();
+  if (now != configuration_ || folders != font_folders_) entries_.clear();
   configuration_ = std::move(now);
+  font_folders_ = std::move(folders);
   std::erase_if(entries_, [&](const Entry& e) { return e.face == face; });
   if (entries_.size() >= kMaxFaces) entries_.erase(entries_.begin());
   entries_.push_back(std::move(entry));

@@ -17,6 +17,8 @@
 
 #include "gdi/font_matcher.h"
 
+struct stat;
+
 namespace vorbel::gdi {
 
 // What the file system tells about one path, enough to notice that a file or
@@ -31,6 +33,7 @@ struct FileStamp {
   std::int64_t ctimeNs = 0;
 
   static FileStamp Of(const std::string& path);
+  static FileStamp From(const struct stat& info);
   friend bool operator==(const FileStamp&, const FileStamp&) = default;
 };
 
@@ -54,12 +57,15 @@ class FontMatchRecord {
   // Records the outcome of a full match and rewrites the file (through a
   // temporary file and a rename, so readers see the old or the new record).
   // configuration: the files and folders whose change may change any match;
-  // loadedAtNs: when the configuration was read (real-time clock, ns). Nothing
-  // is written when one of them, or a candidate, changed so recently that the
-  // configuration may not have seen the change, nor for a match without any
-  // candidate. Failures are ignored.
+  // fontFolders: the configured font folders, which every candidate must
+  // lie in; loadedAtNs: when the configuration was read (real-time clock,
+  // ns). Nothing is written when one of them, or a candidate, changed so
+  // recently that the configuration may not have seen the change, nor for a
+  // match without any candidate or with one that is no regular file in a
+  // font folder. Failures are ignored.
   void Remember(const std::string& face, const std::vector<FontFileRef>& candidates,
-                const std::vector<std::string>& configuration, std::int64_t loadedAtNs);
+                const std::vector<std::string>& configuration, const std::vector<std::string>& fontFolders,
+                std::int64_t loadedAtNs);
 
  private:
   struct Entry {
@@ -69,6 +75,7 @@ class FontMatchRecord {
   };
 
   void Load();
+  void Discard();
   bool Parse(const std::string& text);
   std::string Serialize() const;
 
@@ -76,6 +83,7 @@ class FontMatchRecord {
   std::string context_;
   bool loaded_ = false;
   std::vector<std::pair<std::string, FileStamp>> configuration_;  // as recorded
+  std::vector<std::string> font_folders_;                          // sorted
   std::vector<Entry> entries_;                                     // oldest first
 };
 

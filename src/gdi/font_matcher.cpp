@@ -187,7 +187,9 @@ std::vector<FontFileRef> FontMatcher::Match(const std::string& face) {
     }
     candidates.push_back(std::move(ref));
   }
-  record_->Remember(face, candidates, ConfigurationPaths(), loadedAtNs_);
+  std::vector<std::string> fontFolders;
+  AppendAll(FcConfigGetFontDirs(config), fontFolders);
+  record_->Remember(face, candidates, ConfigurationPaths(), fontFolders, loadedAtNs_);
   if (matches_.size() >= kMaxCachedNames) matches_.clear();
   matches_.emplace(face, candidates);
   return candidates;

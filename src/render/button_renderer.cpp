@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 #include "base/ascii_text.h"
@@ -14,6 +16,7 @@
 #include "document/value_conversion.h"
 #include "gdi/raster.h"
 #include "gdi/system_colors.h"
+#include "gdi/text_image.h"
 #include "render/render_scale.h"
 #include "render/shapes3d.h"
 
@@ -42,7 +45,63 @@ std::int64_t FloorHalf(std::int64_t v) { return v >= 0 ? v / 2 : -((-v + 1) / 2)
 // (level) for an angle of 0 or less.
 int EscapementFor(int angle) { return angle > 0 ? (angle % 65536) * 10 : 0; }
 
+// The characters of UTF-8 text (each lead byte; a stray byte counts as one).
+std::int64_t CharacterCount(std::string_view text) {
+  return std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
+}
+
+// What drawing one copy of a caption costs, in the pixels a drawer touches:
+// every glyph is laid out and copied row by row (its height in spans) wherever
+// it lands; the cell box, turned, is touched where it lies on the surface; and
+// a glyph too large to be kept is outlined and rasterised anew on every copy
+// that meets the surface, at least as much work as the area of the largest
+// glyph that is kept. `extent` is the upright cell box, (x, y) its reference
+// corner.
+std::int64_t TextCopyWork(std::int64_t glyphs, gdi::Size extent, int escapement, int x, int y, int width,
+                          int height) {
+  constexpr std::int64_t kGlyphWork = 64;
+  constexpr std::int64_t kLargeGlyph = 256;             // a side beyond which glyphs are not kept
+  constexpr std::int64_t kLargeGlyphWork = std::int64_t{1} << 16;
+  const std::int64_t cellHeight = std::max(extent.cy, 0);
+  std::int64_t work = glyphs * (kGlyphWork + cellHeight);
+  if (glyphs == 0 || extent.cx <= 0 || extent.cy <= 0) return work;
+  const TurnedBox box = TurnedCellBox(extent.cx, extent.cy, escapement);
+  const double clipLeft = std::max(box.left + x, 0.0);
+  const double clipTop = std::max(box.top + y, 0.0);
+  const double clipRight = std::min(box.right + x, static_cast<double>(width));
+  const double clipBottom = std::min(box.bottom + y, static_cast<double>(height));
+  if (clipLeft >= clipRight || clipTop >= clipBottom) return work;
+  const double clipWidth = clipRight - clipLeft;
+  const double clipHeight = clipBottom - clipTop;
+  work += static_cast<std::int64_t>(std::ceil(clipWidth) * std::ceil(clipHeight));
+  if (cellHeight > kLargeGlyph) {
+    // The glyphs that may meet the surface: as many as fit, at their mean
+    // advance, across the part of the surface the box covers and a cell's
+    // height on either side.
+    const double advance = std::max(static_cast<double>(extent.cx) / static_cast<double>(glyphs), 1.0);
+    const double reach = std::ceil((clipWidth + clipHeight + 2.0 * static_cast<double>(cellHeight)) / advance) + 1;
+    work += std::min(static_cast<std::int64_t>(std::min(reach, 1e12)), glyphs) * kLargeGlyphWork;
+  }
+  return work;
+}
+
 }  // namespace
+
+TurnedBox TurnedCellBox(double width, double height, int escapement) {
+  if (escapement == 0) return {0, 0, width, height};
+  const gdi::TextDirection dir = gdi::TextDirection::FromEscapement(escapement);
+  TurnedBox box{HUGE_VAL, HUGE_VAL, -HUGE_VAL, -HUGE_VAL};
+  for (const auto& [u, v] : {std::pair<double, double>{0, 0}, {width, 0}, {width, height}, {0, height}}) {
+    double x = 0;
+    double y = 0;
+    dir.Map(u, v, x, y);
+    box.left = std::min(box.left, x);
+    box.top = std::min(box.top, y);
+    box.right = std::max(box.right, x);
+    box.bottom = std::max(box.bottom, y);
+  }
+  return box;
+}
 
 int RoundRectCorner(const document::BackgroundProperties& props) { return props.seed.Value(); }
 
@@ -90,7 +149,7 @@ RenderResult ButtonRenderer::RenderButton(const document::ButtonDocument& doc, i
     if (!row.IsVisible()) continue;
     const document::LayerKinds kinds = document::KindsForRender(row.type);
     const int drawers = int{kinds.background} + int{kinds.text} + int{kinds.bevel} + int{kinds.image};
-    if (!budget_.TakeLayerWork(drawers * drawerWork)) {
+    if (!budget_.InTime() || !budget_.TakeLayerWork(drawers * drawerWork)) {
       first_row_left_out_ = index;
       break;
     }
@@ -120,6 +179,12 @@ std::string ButtonRenderer::PartialMessage() const {
         "Layer %s and the layers after it were left out: their pictures go beyond the %s million pixels that one "
         "drawing of the button may decode.",
         {layer, std::to_string(limits_.picture_pixels >> 20)});
+  }
+  if (budget_.SpentOn() == PassBudget::Limit::Time) {
+    return base::TranslateFormat(
+        "Layer %s and the layers after it were left out: drawing the button took longer than one drawing of it may "
+        "take.",
+        {layer});
   }
   return base::TranslateFormat(
       "Layer %s and the layers after it were left out: the button has more layers than one drawing of it may take "
@@ -373,7 +438,37 @@ void ButtonRenderer::DrawTextLayer(const document::LayerRow& row) {
   // drawn level.
   const int escapement = EscapementFor(props.angle.ValueOr(0));
 
-  if (props.shadowed.Value()) {
+  // The layer is charged for every copy it may draw before it draws any; a
+  // layer beyond what is left of the pass's budget draws nothing, and the
+  // pass ends after it.
+  const bool shadowed = props.shadowed.Value();
+  const bool outlined = props.outlined.Value();
+  const bool gradient = props.gradient.Value();
+  // A font that cannot be had fails the first copy, as it always has.
+  std::optional<gdi::Size> measured;
+  try {
+    if (!text.empty()) measured = c.TextExtent(text);
+  } catch (const base::Error&) {
+  }
+  if (measured) {
+    const std::int64_t glyphs = CharacterCount(text);
+    const gdi::Size extent = *measured;
+    const auto copy = [&](std::int64_t cx, std::int64_t cy) {
+      return TextCopyWork(glyphs, extent, escapement, ClampedSum(cx), ClampedSum(cy), width_, height_);
+    };
+    std::int64_t work = copy(x, y) * (gradient ? 2 : 1);
+    if (shadowed) {
+      const std::int64_t d = props.shadow_offset.ValueOr(0);
+      work += copy(std::int64_t{x} + d, std::int64_t{y} + d);
+    }
+    if (outlined) {
+      work += copy(std::int64_t{x} + k, std::int64_t{y} + k) + copy(std::int64_t{x} - k, std::int64_t{y} + k) +
+              copy(std::int64_t{x} - k, std::int64_t{y} - k) + copy(std::int64_t{x} + k, std::int64_t{y} - k);
+    }
+    if (!budget_.TakeLayerWork(work)) return;
+  }
+
+  if (shadowed) {
     const base::Color shadow = props.shadow_color.Value();
     c.SetPenColor(shadow);
     c.SetFontColor(shadow);
@@ -381,7 +476,7 @@ void ButtonRenderer::DrawTextLayer(const document::LayerRow& row) {
     c.TextOut(ClampedSum(x, d), ClampedSum(y, d), text, escapement);
   }
 
-  if (props.outlined.Value()) {
+  if (outlined) {
     c.SetFontColor(props.outline_color.Value());
     c.SetBrushStyle(gdi::BrushStyle::Clear);  // and it stays clear after the layer
     c.TextOut(x + k, y + k, text, escapement);
@@ -390,7 +485,7 @@ void ButtonRenderer::DrawTextLayer(const document::LayerRow& row) {
     c.TextOut(x + k, y - k, text, escapement);
   }
 
-  if (!props.gradient.Value()) {
+  if (!gradient) {
     const base::Color color = props.color.Value();
     c.SetPenColor(color);
     c.SetFontColor(color);

@@ -47,6 +47,17 @@ inline constexpr int kGradientPictureWidth = 508;
 // blank around a number raises ConversionError.
 int RoundRectCorner(const document::BackgroundProperties& props);
 
+// The box a caption's cell of width x height covers when it is turned by
+// `escapement` (tenths of a degree), relative to its reference corner (the
+// top-left corner of the upright cell): the upright cell itself for 0.
+struct TurnedBox {
+  double left = 0;
+  double top = 0;
+  double right = 0;
+  double bottom = 0;
+};
+TurnedBox TurnedCellBox(double width, double height, int escapement);
+
 // The largest scale a pass draws at.
 inline constexpr int kMaxRenderScale = 4;
 

@@ -14,6 +14,12 @@ bool PassBudget::Take(std::int64_t& left, std::int64_t amount, Limit limit) {
   return true;
 }
 
+bool PassBudget::InTime() {
+  if (!deadline_ || std::chrono::steady_clock::now() < *deadline_) return true;
+  if (spent_on_ == Limit::None) spent_on_ = Limit::Time;
+  return false;
+}
+
 void PictureCache::BeginPass() { pass_.clear(); }
 
 void PictureCache::EndPass() { pass_.clear(); }

@@ -3,10 +3,12 @@
 // recent ones kept for the next passes while their files stay unchanged, and
 // every pass held to a budget of decoded pixels and layer work.
 
+#include <chrono>
 #include <cstdint>
 #include <list>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "codecs/picture.h"
@@ -23,7 +25,9 @@ namespace vorbel::render {
 //    taken from the cache (so the same document gives the same picture
 //    whatever the cache holds).
 //  - Layer work: each drawer a layer runs counts the button's area (at least
-//    kMinDrawerWork), about what one drawer may touch.
+//    kMinDrawerWork), about what one drawer may touch; a text layer counts
+//    besides what its copies touch: their glyphs, laid out wherever they
+//    land, and their cells, turned, where they lie on the surface.
 inline constexpr std::int64_t kPassPicturePixels = std::int64_t{64} << 20;
 inline constexpr std::int64_t kPassLayerWork = std::int64_t{1} << 30;
 inline constexpr std::int64_t kMinDrawerWork = std::int64_t{1} << 14;
@@ -34,23 +38,32 @@ inline constexpr std::int64_t kMinDrawerWork = std::int64_t{1} << 14;
 struct PassLimits {
   std::int64_t picture_pixels = kPassPicturePixels;
   std::int64_t layer_work = kPassLayerWork;
+  // The time a pass may take, looked at between layers; zero for no limit.
+  // Where the budget above is not enough, as for a thumbnailer that must
+  // never hold up a file manager: where a pass ends then depends on the
+  // machine, so the window and exports have none.
+  std::chrono::milliseconds time{0};
 };
 
 class PassBudget {
  public:
   PassBudget() = default;
   explicit PassBudget(const PassLimits& limits)
-      : picture_pixels_left_(limits.picture_pixels), layer_work_left_(limits.layer_work) {}
+      : picture_pixels_left_(limits.picture_pixels), layer_work_left_(limits.layer_work) {
+    if (limits.time.count() > 0) deadline_ = std::chrono::steady_clock::now() + limits.time;
+  }
   PassBudget(std::int64_t picturePixels, std::int64_t layerWork)
       : picture_pixels_left_(picturePixels), layer_work_left_(layerWork) {}
 
-  enum class Limit { None, PicturePixels, LayerWork };
+  enum class Limit { None, PicturePixels, LayerWork, Time };
 
   // Each takes `amount` from its budget and returns true, or returns false
   // and marks the budget spent when that is more than is left.
   bool TakePicturePixels(std::int64_t amount) { return Take(picture_pixels_left_, amount, Limit::PicturePixels); }
   bool TakeLayerWork(std::int64_t amount) { return Take(layer_work_left_, amount, Limit::LayerWork); }
   bool Spent() const { return spent_on_ != Limit::None; }
+  // False, and the budget marked spent, once the pass's time is up.
+  bool InTime();
   // The budget that ran out first.
   Limit SpentOn() const { return spent_on_; }
 
@@ -60,6 +73,7 @@ class PassBudget {
   std::int64_t picture_pixels_left_ = kPassPicturePixels;
   std::int64_t layer_work_left_ = kPassLayerWork;
   Limit spent_on_ = Limit::None;
+  std::optional<std::chrono::steady_clock::time_point> deadline_;
 };
 
 // A decoded picture, ready to draw.

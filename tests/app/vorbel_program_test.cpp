@@ -469,6 +469,67 @@ TEST(VorbelProgram, ExportSetWritesEveryFileOfTheSetAndSaysWhatIsWrong) {
   EXPECT_TRUE(fs::exists(s.File("kept/blog-normal@1x.png")) && fs::exists(s.File("kept/shop-normal@1x.png")));
 }
 
+// A layout's [Set] section is outside data: its captions are held to the
+// rules of --captions, nothing in them reaches the style sheet or the page
+// as markup, and a set too large to draw is refused before anything is.
+TEST(VorbelProgram, ASetSectionCannotWriteStylesOrOutgrowItsBudget) {
+  Scratch s;
+  const std::string nav = std::string(kLayout).replace(std::string(kLayout).find("Layers=2"), 8, "Layers=3") +
+                          "[Layer2]\r\nType=Text\r\nProperties=Text=Home;FontFace=DejaVu Sans;"
+                          "FontSize=9;Color=clNavy;Align=5;\r\nX=\r\nY=\r\nVisible=0\r\n";
+  const auto withSet = [&](const std::vector<std::string>& captions) {
+    std::string set = "[Set]\r\nCaptions=" + std::to_string(captions.size()) + "\r\n";
+    for (std::size_t i = 0; i < captions.size(); ++i) set += "Caption" + std::to_string(i + 1) + "=" + captions[i] + "\r\n";
+    return nav + set;
+  };
+  WriteFile(s.File("css.vrb"), withSet({"*/ body{display:none} /*", "</style><script>alert(1)</script>"}));
+  const RunResult run = Vorbel(s, {"--export-set", s.File("css"), "--sprite", s.File("css.vrb")});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string css = ReadFile(s.File("css/buttons.css"));
+  EXPECT_EQ(css.find("*/"), css.rfind("*/")) << "only the one comment ends";
+  EXPECT_EQ(css.find("display:none"), std::string::npos);
+  EXPECT_EQ(css.find("</style"), std::string::npos);
+  EXPECT_EQ(ReadFile(s.File("css/preview.html")).find("<script"), std::string::npos);
+
+  for (const std::string& caption : {std::string("Red \x1b[31m"), std::string("Bell\x07"), std::string("Del\x7f"),
+                                     std::string(100000, 'W')}) {
+    WriteFile(s.File("bad.vrb"), withSet({"Home", caption}));
+    const RunResult bad = Vorbel(s, {"--export-set", s.File("bad"), s.File("bad.vrb")});
+    EXPECT_EQ(bad.status, 1) << caption.substr(0, 10);
+    EXPECT_NE(bad.err.find("caption 2 of the set"), std::string::npos) << bad.err.substr(0, 200);
+    EXPECT_FALSE(fs::exists(s.File("bad")));
+  }
+
+  std::vector<std::string> many;
+  for (int i = 0; i < 1000; ++i) many.push_back("Button " + std::to_string(i));
+  std::string large = withSet(many);
+  large.replace(large.find("Height=24"), 9, "Height=3333").replace(large.find("Width=70"), 8, "Width=3333");
+  WriteFile(s.File("large.vrb"), large);
+  const RunResult refused = Vorbel(s, {"--export-set", s.File("large"), s.File("large.vrb")});
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_NE(refused.err.find("--size fixed"), std::string::npos) << refused.err;
+  EXPECT_FALSE(fs::exists(s.File("large")));
+}
+
+// Text is charged for what it draws: a layout of thousands of long, large,
+// turned captions with every copy gives a thumbnail of the layers its budget
+// allows, in a fraction of the time it would take to draw them all.
+TEST(VorbelProgram, ThumbnailsOfHeavyTextStopAtTheirBudget) {
+  Scratch s;
+  std::string layout = "[Button]\r\nHeight=60\r\nWidth=200\r\nLayers=2000\r\n";
+  for (int i = 0; i < 2000; ++i) {
+    layout += "[Layer" + std::to_string(i) + "]\r\nType=Text\r\nProperties=Text=" + std::string(400, 'W') +
+              ";FontFace=DejaVu Sans;FontSize=200;Angle=3;Shadowed=Y;Outlined=Y;Gradient=Y;\r\nVisible=0\r\n";
+  }
+  WriteFile(s.File("text.vrb"), layout);
+  const RunResult run = Vorbel(s, {"--thumbnail", "128", s.File("text.vrb"), s.File("text.png")});
+  EXPECT_EQ(run.status, 0) << run.err;
+  const std::string left = "vorbel: warning: " + s.File("text.vrb") + ": Layer ";
+  ASSERT_EQ(run.err.rfind(left, 0), 0u) << run.err;
+  EXPECT_LT(std::stoi(run.err.substr(left.size())), 500) << run.err;
+  EXPECT_EQ(ReadPngFile(s.File("text.png")).width, 128);
+}
+
 // Sets an environment variable for the programs a test starts.
 class ScopedEnv {
  public:

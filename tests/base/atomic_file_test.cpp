@@ -279,6 +279,21 @@ TEST(AtomicFile, LinksPlantedByOthersInSharedFoldersAreNotFollowed) {
   ASSERT_EQ(::chown(shared.c_str(), 4343, 4343), 0);
   WriteFileAtomically(link, std::vector<std::uint8_t>{'z'});
   EXPECT_EQ(ReadBytes(victim), std::vector<std::uint8_t>{'z'});
+
+  // The rule holds for the folders on the way as well, whatever the system's
+  // own setting: another user's link to the victim's folder, used as a
+  // folder in the middle of the path, leads nowhere.
+  ASSERT_EQ(::chown(shared.c_str(), 0, 0), 0);
+  const std::string folderLink = (shared / "out").string();
+  fs::create_symlink(dir.path(), folderLink);
+  ASSERT_EQ(::lchown(folderLink.c_str(), 4242, 4242), 0);
+  for (const std::string& path : {folderLink + "/victim", folderLink + "/new.gif", folderLink + "/./../x/../victim"}) {
+    ExpectError([&] { WriteFileAtomically(path, std::vector<std::uint8_t>{'w'}); },
+                "Cannot create file " + path + ": the link " + folderLink +
+                    " belongs to another user in the shared folder " + shared.string());
+  }
+  EXPECT_EQ(ReadBytes(victim), std::vector<std::uint8_t>{'z'});
+  EXPECT_FALSE(fs::exists(dir.File("new.gif")));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // file, and every failure as a PictureError that names the file.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -53,6 +54,10 @@ TEST(Picture, LoadsBothKindsAndNamesTheFileInFailures) {
   expectError(dir.File("jpeg-named.gif"), "Not a BMP picture");
   expectError(dir.File("missing.bmp"), "Cannot open picture file");
   expectError(dir.path().string(), "not a regular file");
+  // A FIFO in a picture's place (swapped in after any look at the name) is
+  // judged once opened, without waiting for a writer that never comes.
+  ASSERT_EQ(::mkfifo(dir.File("pipe.bmp").c_str(), 0600), 0);
+  expectError(dir.File("pipe.bmp"), "not a regular file");
   WriteBytes(dir.path() / "empty.bmp", {});
   expectError(dir.File("empty.bmp"), "Not a BMP picture");
 }

@@ -306,5 +306,83 @@ TEST(ButtonSet, CaptionsThatTheLayerWouldReadAsSettingsAreRefused) {
   EXPECT_NO_THROW(ButtonSet(*doc, options));
 }
 
+// Captions come from anyone's layout file. Nothing a caption holds ends a
+// comment, a string or a <style> element of the files a set writes; control
+// characters and absurd lengths are refused whoever gave the captions.
+TEST(ButtonSet, HostileCaptionsAreRefusedOrWrittenHarmlessly) {
+  const auto doc = Navigation("Home", "Align=5;");
+  const std::vector<std::string> hostile = {"*/ body{display:none} /*", "</style><script>alert(1)</script>",
+                                            "\" '}{\\ */"};
+  SetOptions options;
+  options.captions = hostile;
+  options.sprite = true;
+  ButtonSet set(*doc, options);
+  ScratchDir dir;
+  WriteAll(set, dir.path().string());
+  const std::string css = ReadText(dir.path() / "buttons.css");
+  const std::string page = ReadText(dir.path() / "preview.html");
+  EXPECT_EQ(css.find("/*"), 0u);
+  EXPECT_EQ(css.rfind("/*"), 0u);
+  EXPECT_EQ(css.find("*/"), css.rfind("*/"));
+  for (const std::string& caption : hostile) EXPECT_EQ(css.find(caption), std::string::npos) << caption;
+  for (const std::string* text : {&css, &page}) {
+    EXPECT_EQ(text->find("<script"), std::string::npos);
+    EXPECT_EQ(text->find("</style><"), std::string::npos);
+  }
+
+  for (const std::string& bad : {std::string("Esc\x1b[31m"), std::string("Bell\x07"), std::string("Del\x7f"),
+                                 std::string(100000, 'W'), std::string("\xff\xfe")}) {
+    options.captions = {"Home", bad};
+    EXPECT_THROW(ButtonSet(*doc, options), SetError) << bad.substr(0, 20);
+  }
+}
+
+// A set adds up what it will draw before it draws anything: a thousand
+// captions on a large layout is refused at once, naming the way out.
+TEST(ButtonSet, ASetBeyondItsTotalBudgetIsRefusedBeforeDrawing) {
+  auto doc = Navigation("Home", "");
+  doc->SetWidth(3333);
+  doc->SetHeight(3333);
+  SetOptions options;
+  for (int i = 0; i < 1000; ++i) options.captions.push_back("Caption " + std::to_string(i));
+  try {
+    ButtonSet set(*doc, options);
+    ADD_FAILURE() << "a set of 11 billion pixels was planned";
+  } catch (const SetError& e) {
+    EXPECT_NE(std::string(e.what()).find("--scales"), std::string::npos) << e.what();
+  }
+  // The largest ordinary set stays within it.
+  doc = Navigation("Home", "Align=5;");
+  options.states = {ButtonState::Normal, ButtonState::Hover, ButtonState::Pressed, ButtonState::Disabled};
+  options.scales = {1, 2, 3};
+  options.size = SetSize::Fixed;
+  for (std::string& caption : options.captions) caption = "Go";
+  EXPECT_NO_THROW(ButtonSet(*doc, options));
+}
+
+// Another user's link as the set's folder, or as a folder on its way, in a
+// shared folder such as /tmp, leads nowhere, whatever the system's setting.
+TEST(ButtonSet, AnotherUsersLinkOnTheWayToTheFolderIsNotFollowed) {
+  if (::geteuid() != 0) GTEST_SKIP() << "links of another user need the superuser";
+  const auto doc = Navigation("Home", "Align=5;");
+  SetOptions options;
+  options.captions = {"Home"};
+  options.sprite = true;
+  ButtonSet set(*doc, options);
+  ScratchDir dir;
+  const std::filesystem::path shared = dir.path() / "shared";
+  const std::filesystem::path victim = dir.path() / "victim";
+  std::filesystem::create_directories(shared);
+  std::filesystem::create_directories(victim);
+  ::chmod(shared.c_str(), 01777);
+  const std::string link = (shared / "set").string();
+  ASSERT_EQ(::symlink(victim.c_str(), link.c_str()), 0);
+  ASSERT_EQ(::lchown(link.c_str(), 4242, 4242), 0);
+  for (const std::string& folder : {link, link + "/sub", link + "/../set/."}) {
+    EXPECT_THROW(SetWriter(set, folder), SetError) << folder;
+  }
+  EXPECT_TRUE(std::filesystem::is_empty(victim));
+}
+
 }  // namespace
 }  // namespace vorbel::commands
