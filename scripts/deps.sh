@@ -16,6 +16,9 @@ packages=(
   gettext qt6-l10n-tools
   # the yardstick of the whole-process benchmark
   libcairo2-dev
+  # captions in every script: shaping, the bidirectional algorithm, and the
+  # fonts the tests draw Chinese, Japanese and Devanagari with
+  libharfbuzz-dev libfribidi-dev fonts-droid-fallback fonts-lohit-deva
 )
 
 missing=()
