@@ -1,5 +1,6 @@
 #include "commands/set_input.h"
 
+#include <algorithm>
 #include <array>
 #include <set>
 
@@ -148,8 +149,13 @@ std::string CaptionSlug(std::string_view caption) {
 std::vector<std::string> UniqueSlugs(const std::vector<std::string>& captions) {
   std::vector<std::string> slugs;
   std::set<std::string> taken;
-  for (const std::string& caption : captions) {
-    const std::string slug = CaptionSlug(caption);
+  for (std::size_t i = 0; i < captions.size(); ++i) {
+    std::string slug = CaptionSlug(captions[i]);
+    // A caption written in another script leaves no ASCII letter to name it
+    // by: its place in the list names it instead.
+    if (std::none_of(slug.begin(), slug.end(), [](char c) { return c >= 'a' && c <= 'z'; })) {
+      slug = "button-" + std::to_string(i + 1);
+    }
     std::string unique = slug;
     for (int n = 2; !taken.insert(unique).second; ++n) unique = slug + "-" + std::to_string(n);
     slugs.push_back(std::move(unique));
