@@ -4,8 +4,6 @@
 #include FT_FREETYPE_H
 #include FT_OUTLINE_H
 #include FT_TRUETYPE_TABLES_H
-#include <hb-ft.h>
-#include <hb.h>
 
 #include <algorithm>
 #include <climits>
@@ -180,7 +178,7 @@ struct Font::Impl {
 
   ~Impl() {
     std::lock_guard lock(FontMutex());
-    if (shaping_font != nullptr) hb_font_destroy(shaping_font);
+    DestroyShapingFont(shaping_font);
     if (face != nullptr) FT_Done_Face(face);
   }
 
@@ -188,10 +186,7 @@ struct Font::Impl {
   // the glyphs drawn, so that its advances are those of the classic layout.
   hb_font_t* ShapingFont() {
     SetTransform(0);
-    if (shaping_font == nullptr) {
-      shaping_font = hb_ft_font_create_referenced(face);
-      hb_ft_font_set_load_flags(shaping_font, FT_LOAD_TARGET_MONO | FT_LOAD_NO_BITMAP);
-    }
+    if (shaping_font == nullptr) shaping_font = CreateShapingFont(face, FT_LOAD_TARGET_MONO | FT_LOAD_NO_BITMAP);
     return shaping_font;
   }
 

@@ -1,6 +1,8 @@
 #include "gdi/text_shaper.h"
 
+#include <dlfcn.h>
 #include <fribidi.h>
+#include <hb-ft.h>
 #include <hb.h>
 
 #include <algorithm>
@@ -11,8 +13,84 @@ namespace vorbel::gdi {
 
 namespace {
 
+// HarfBuzz and FriBidi, loaded on the first caption that needs them, so that
+// a run that draws only classic captions never pays for loading them (and
+// the libraries they bring along).
+struct Libraries {
+  decltype(&::fribidi_get_bidi_type) fribidi_get_bidi_type = nullptr;
+  decltype(&::fribidi_get_bidi_types) fribidi_get_bidi_types = nullptr;
+  decltype(&::fribidi_get_bracket_types) fribidi_get_bracket_types = nullptr;
+  decltype(&::fribidi_get_par_embedding_levels_ex) fribidi_get_par_embedding_levels_ex = nullptr;
+  decltype(&::fribidi_reorder_line) fribidi_reorder_line = nullptr;
+  decltype(&::hb_buffer_add_utf32) hb_buffer_add_utf32 = nullptr;
+  decltype(&::hb_buffer_clear_contents) hb_buffer_clear_contents = nullptr;
+  decltype(&::hb_buffer_create) hb_buffer_create = nullptr;
+  decltype(&::hb_buffer_destroy) hb_buffer_destroy = nullptr;
+  decltype(&::hb_buffer_get_glyph_infos) hb_buffer_get_glyph_infos = nullptr;
+  decltype(&::hb_buffer_get_glyph_positions) hb_buffer_get_glyph_positions = nullptr;
+  decltype(&::hb_buffer_set_direction) hb_buffer_set_direction = nullptr;
+  decltype(&::hb_buffer_set_flags) hb_buffer_set_flags = nullptr;
+  decltype(&::hb_buffer_set_language) hb_buffer_set_language = nullptr;
+  decltype(&::hb_buffer_set_script) hb_buffer_set_script = nullptr;
+  decltype(&::hb_font_destroy) hb_font_destroy = nullptr;
+  decltype(&::hb_font_get_glyph_h_advance) hb_font_get_glyph_h_advance = nullptr;
+  decltype(&::hb_ft_font_create_referenced) hb_ft_font_create_referenced = nullptr;
+  decltype(&::hb_ft_font_set_load_flags) hb_ft_font_set_load_flags = nullptr;
+  decltype(&::hb_language_from_string) hb_language_from_string = nullptr;
+  decltype(&::hb_shape) hb_shape = nullptr;
+  decltype(&::hb_unicode_funcs_get_default) hb_unicode_funcs_get_default = nullptr;
+  decltype(&::hb_unicode_general_category) hb_unicode_general_category = nullptr;
+  decltype(&::hb_unicode_script) hb_unicode_script = nullptr;
+};
+
+template <typename Fn>
+bool Find(void* library, const char* name, Fn& fn) {
+  fn = reinterpret_cast<Fn>(dlsym(library, name));
+  return fn != nullptr;
+}
+
+// The loaded libraries, or null when either cannot be loaded: captions are
+// then all laid out by the classic rules.
+const Libraries* LoadLibraries() {
+  static const Libraries* const loaded = []() -> const Libraries* {
+    void* harfbuzz = dlopen("libharfbuzz.so.0", RTLD_NOW | RTLD_LOCAL);
+    void* fribidi = dlopen("libfribidi.so.0", RTLD_NOW | RTLD_LOCAL);
+    if (harfbuzz == nullptr || fribidi == nullptr) return nullptr;
+    static Libraries libs;
+    bool ok = true;
+    ok = Find(harfbuzz, "hb_buffer_add_utf32", libs.hb_buffer_add_utf32) && ok;
+    ok = Find(harfbuzz, "hb_buffer_clear_contents", libs.hb_buffer_clear_contents) && ok;
+    ok = Find(harfbuzz, "hb_buffer_create", libs.hb_buffer_create) && ok;
+    ok = Find(harfbuzz, "hb_buffer_destroy", libs.hb_buffer_destroy) && ok;
+    ok = Find(harfbuzz, "hb_buffer_get_glyph_infos", libs.hb_buffer_get_glyph_infos) && ok;
+    ok = Find(harfbuzz, "hb_buffer_get_glyph_positions", libs.hb_buffer_get_glyph_positions) && ok;
+    ok = Find(harfbuzz, "hb_buffer_set_direction", libs.hb_buffer_set_direction) && ok;
+    ok = Find(harfbuzz, "hb_buffer_set_flags", libs.hb_buffer_set_flags) && ok;
+    ok = Find(harfbuzz, "hb_buffer_set_language", libs.hb_buffer_set_language) && ok;
+    ok = Find(harfbuzz, "hb_buffer_set_script", libs.hb_buffer_set_script) && ok;
+    ok = Find(harfbuzz, "hb_font_destroy", libs.hb_font_destroy) && ok;
+    ok = Find(harfbuzz, "hb_font_get_glyph_h_advance", libs.hb_font_get_glyph_h_advance) && ok;
+    ok = Find(harfbuzz, "hb_ft_font_create_referenced", libs.hb_ft_font_create_referenced) && ok;
+    ok = Find(harfbuzz, "hb_ft_font_set_load_flags", libs.hb_ft_font_set_load_flags) && ok;
+    ok = Find(harfbuzz, "hb_language_from_string", libs.hb_language_from_string) && ok;
+    ok = Find(harfbuzz, "hb_shape", libs.hb_shape) && ok;
+    ok = Find(harfbuzz, "hb_unicode_funcs_get_default", libs.hb_unicode_funcs_get_default) && ok;
+    ok = Find(harfbuzz, "hb_unicode_general_category", libs.hb_unicode_general_category) && ok;
+    ok = Find(harfbuzz, "hb_unicode_script", libs.hb_unicode_script) && ok;
+    ok = Find(fribidi, "fribidi_get_bidi_type", libs.fribidi_get_bidi_type) && ok;
+    ok = Find(fribidi, "fribidi_get_bidi_types", libs.fribidi_get_bidi_types) && ok;
+    ok = Find(fribidi, "fribidi_get_bracket_types", libs.fribidi_get_bracket_types) && ok;
+    ok = Find(fribidi, "fribidi_get_par_embedding_levels_ex", libs.fribidi_get_par_embedding_levels_ex) && ok;
+    ok = Find(fribidi, "fribidi_reorder_line", libs.fribidi_reorder_line) && ok;
+    return ok ? &libs : nullptr;
+  }();
+  return loaded;
+}
+
+const Libraries& Lib() { return *LoadLibraries(); }
+
 hb_unicode_funcs_t* Unicode() {
-  static hb_unicode_funcs_t* const funcs = hb_unicode_funcs_get_default();
+  static hb_unicode_funcs_t* const funcs = Lib().hb_unicode_funcs_get_default();
   return funcs;
 }
 
@@ -123,7 +201,7 @@ std::vector<hb_script_t> ResolveScripts(std::u32string_view text) {
   hb_script_t last = HB_SCRIPT_INVALID;
   hb_script_t first = HB_SCRIPT_INVALID;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    const hb_script_t s = hb_unicode_script(Unicode(), text[i]);
+    const hb_script_t s = Lib().hb_unicode_script(Unicode(), text[i]);
     if (s != HB_SCRIPT_COMMON && s != HB_SCRIPT_INHERITED && s != HB_SCRIPT_UNKNOWN) {
       last = s;
       if (first == HB_SCRIPT_INVALID) first = s;
@@ -146,15 +224,15 @@ std::vector<FriBidiLevel> BidiLevels(std::u32string_view text) {
   const auto* chars = reinterpret_cast<const FriBidiChar*>(text.data());
   std::vector<FriBidiCharType> types(text.size());
   std::vector<FriBidiBracketType> brackets(text.size());
-  fribidi_get_bidi_types(chars, n, types.data());
-  fribidi_get_bracket_types(chars, n, types.data(), brackets.data());
+  Lib().fribidi_get_bidi_types(chars, n, types.data());
+  Lib().fribidi_get_bracket_types(chars, n, types.data(), brackets.data());
   FriBidiParType direction = FRIBIDI_PAR_ON;
-  if (fribidi_get_par_embedding_levels_ex(types.data(), brackets.data(), n, &direction, levels.data()) == 0) {
+  if (Lib().fribidi_get_par_embedding_levels_ex(types.data(), brackets.data(), n, &direction, levels.data()) == 0) {
     std::fill(levels.begin(), levels.end(), 0);  // out of memory: draw it left to right
     return levels;
   }
   const FriBidiFlags flags = FRIBIDI_FLAGS_DEFAULT & ~FRIBIDI_FLAG_REORDER_NSM;
-  if (fribidi_reorder_line(flags, types.data(), n, 0, direction, levels.data(), nullptr, nullptr) == 0) {
+  if (Lib().fribidi_reorder_line(flags, types.data(), n, 0, direction, levels.data(), nullptr, nullptr) == 0) {
     std::fill(levels.begin(), levels.end(), 0);
   }
   return levels;
@@ -193,7 +271,7 @@ void ReorderRuns(std::vector<Run>& runs) {
 }
 
 struct BufferDeleter {
-  void operator()(hb_buffer_t* b) const { hb_buffer_destroy(b); }
+  void operator()(hb_buffer_t* b) const { Lib().hb_buffer_destroy(b); }
 };
 
 }  // namespace
@@ -201,24 +279,37 @@ struct BufferDeleter {
 bool NeedsShaping(std::u32string_view text, ShapingFaces& faces) {
   std::string_view han;  // worked out when first needed
   for (const char32_t c : text) {
-    if (c < 0x0300) {
-      // Latin, Latin-1 and the Latin extensions: only a missing glyph matters.
+    if (c < 0x0300 || (c >= 0x0370 && c < 0x0483) || (c >= 0x048A && c < 0x0530)) {
+      // Latin and its extensions, Greek and Cyrillic letters: only a missing
+      // glyph matters.
       if (c < 0x20 || (c >= 0x7F && c < 0xA0) || faces.HasGlyph(0, c)) continue;
     } else {
-      const hb_unicode_general_category_t gc = hb_unicode_general_category(Unicode(), c);
+      if (LoadLibraries() == nullptr) return false;
+      const hb_unicode_general_category_t gc = Lib().hb_unicode_general_category(Unicode(), c);
       if (IsMark(gc)) return true;
-      const FriBidiCharType type = fribidi_get_bidi_type(c);
+      const FriBidiCharType type = Lib().fribidi_get_bidi_type(c);
       if (FRIBIDI_IS_RTL(type) || FRIBIDI_IS_EXPLICIT(type) || FRIBIDI_IS_ISOLATE(type)) return true;
-      const hb_script_t script = hb_unicode_script(Unicode(), c);
+      const hb_script_t script = Lib().hb_unicode_script(Unicode(), c);
       if (!IsSimpleScript(script)) return true;
       if (!WantsFallback(gc) || faces.HasGlyph(0, c)) continue;
       if (script == HB_SCRIPT_HAN && han.empty()) han = HanLanguage(text);
       if (faces.FallbackFace(c, ScriptLanguage(script, han)) != 0) return true;
       continue;
     }
-    if (faces.FallbackFace(c, {}) != 0) return true;
+    if (faces.FallbackFace(c, {}) != 0) return LoadLibraries() != nullptr;
   }
   return false;
+}
+
+hb_font_t* CreateShapingFont(FT_FaceRec_* face, int loadFlags) {
+  if (LoadLibraries() == nullptr) return nullptr;
+  hb_font_t* font = Lib().hb_ft_font_create_referenced(face);
+  Lib().hb_ft_font_set_load_flags(font, loadFlags);
+  return font;
+}
+
+void DestroyShapingFont(hb_font_t* font) {
+  if (font != nullptr) Lib().hb_font_destroy(font);
 }
 
 ShapedLine ShapeLine(std::u32string_view text, ShapingFaces& faces) {
@@ -235,7 +326,7 @@ ShapedLine ShapeLine(std::u32string_view text, ShapingFaces& faces) {
   std::vector<int> face(n, 0);
   for (std::size_t i = 0; i < n; ++i) {
     const char32_t c = text[i];
-    const hb_unicode_general_category_t gc = hb_unicode_general_category(Unicode(), c);
+    const hb_unicode_general_category_t gc = Lib().hb_unicode_general_category(Unicode(), c);
     if (i > 0 && FollowsBase(c, gc) && (face[i - 1] == 0 || faces.HasGlyph(face[i - 1], c) || !IsMark(gc))) {
       face[i] = face[i - 1];
       continue;
@@ -263,33 +354,33 @@ ShapedLine ShapeLine(std::u32string_view text, ShapingFaces& faces) {
       {HB_TAG('c', 'l', 'i', 'g'), 0, HB_FEATURE_GLOBAL_START, HB_FEATURE_GLOBAL_END},
       {HB_TAG('c', 'a', 'l', 't'), 0, HB_FEATURE_GLOBAL_START, HB_FEATURE_GLOBAL_END},
   };
-  std::unique_ptr<hb_buffer_t, BufferDeleter> buffer(hb_buffer_create());
+  std::unique_ptr<hb_buffer_t, BufferDeleter> buffer(Lib().hb_buffer_create());
   std::int64_t pen = 0;  // in 1/64 pixel
   for (const Run& run : runs) {
-    hb_buffer_clear_contents(buffer.get());
-    hb_buffer_add_utf32(buffer.get(), reinterpret_cast<const std::uint32_t*>(text.data()), static_cast<int>(n),
-                        static_cast<unsigned>(run.start), static_cast<int>(run.end - run.start));
-    hb_buffer_set_direction(buffer.get(), run.level % 2 == 1 ? HB_DIRECTION_RTL : HB_DIRECTION_LTR);
-    hb_buffer_set_script(buffer.get(), run.script);
-    hb_buffer_set_language(buffer.get(),
-                           hb_language_from_string(run.language.empty() ? "und" : run.language.data(),
-                                                   static_cast<int>(run.language.empty() ? 3 : run.language.size())));
-    hb_buffer_set_flags(buffer.get(), static_cast<hb_buffer_flags_t>((run.start == 0 ? HB_BUFFER_FLAG_BOT : 0) |
-                                                                     (run.end == n ? HB_BUFFER_FLAG_EOT : 0)));
+    Lib().hb_buffer_clear_contents(buffer.get());
+    Lib().hb_buffer_add_utf32(buffer.get(), reinterpret_cast<const std::uint32_t*>(text.data()), static_cast<int>(n),
+                              static_cast<unsigned>(run.start), static_cast<int>(run.end - run.start));
+    Lib().hb_buffer_set_direction(buffer.get(), run.level % 2 == 1 ? HB_DIRECTION_RTL : HB_DIRECTION_LTR);
+    Lib().hb_buffer_set_script(buffer.get(), run.script);
+    Lib().hb_buffer_set_language(
+        buffer.get(), Lib().hb_language_from_string(run.language.empty() ? "und" : run.language.data(),
+                                                    static_cast<int>(run.language.empty() ? 3 : run.language.size())));
+    Lib().hb_buffer_set_flags(buffer.get(), static_cast<hb_buffer_flags_t>((run.start == 0 ? HB_BUFFER_FLAG_BOT : 0) |
+                                                                           (run.end == n ? HB_BUFFER_FLAG_EOT : 0)));
     hb_font_t* font = faces.ShapingFont(run.face);
     const bool plain = IsSimpleScript(run.script);
-    hb_shape(font, buffer.get(), plain ? kPlainFeatures : nullptr, plain ? std::size(kPlainFeatures) : 0);
+    Lib().hb_shape(font, buffer.get(), plain ? kPlainFeatures : nullptr, plain ? std::size(kPlainFeatures) : 0);
 
     unsigned count = 0;
-    const hb_glyph_info_t* info = hb_buffer_get_glyph_infos(buffer.get(), &count);
-    const hb_glyph_position_t* pos = hb_buffer_get_glyph_positions(buffer.get(), &count);
+    const hb_glyph_info_t* info = Lib().hb_buffer_get_glyph_infos(buffer.get(), &count);
+    const hb_glyph_position_t* pos = Lib().hb_buffer_get_glyph_positions(buffer.get(), &count);
     for (unsigned g = 0; g < count; ++g) {
       const unsigned glyph = info[g].codepoint;
       std::int64_t advance = pos[g].x_advance;
       if (advance != 0) {
         // The glyph's own advance as the classic layout rounds it, plus what
         // the shaping added to it or took from it.
-        const std::int64_t nominal = hb_font_get_glyph_h_advance(font, glyph);
+        const std::int64_t nominal = Lib().hb_font_get_glyph_h_advance(font, glyph);
         advance = std::int64_t{faces.ClassicAdvance(run.face, glyph)} * 64 + (advance - nominal);
       }
       PlacedGlyph placed;

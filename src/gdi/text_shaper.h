@@ -17,6 +17,7 @@
 #include <vector>
 
 struct hb_font_t;
+struct FT_FaceRec_;
 
 namespace vorbel::gdi {
 
@@ -54,8 +55,14 @@ struct ShapedLine {
 // a right-to-left character or a bidirectional control, a combining mark, a
 // character of a script that needs shaping (Arabic, Hebrew, the Indic and
 // South-East Asian scripts, Hangul and others), or one that face 0 lacks and
-// a fallback face has.
+// a fallback face has. False for every caption when the shaping libraries,
+// which are loaded on first need, are not installed.
 bool NeedsShaping(std::u32string_view text, ShapingFaces& faces);
+
+// A shaping font over a FreeType face (which it keeps open), its glyphs
+// loaded with `loadFlags`; null when the shaping libraries are not installed.
+hb_font_t* CreateShapingFont(FT_FaceRec_* face, int loadFlags);
+void DestroyShapingFont(hb_font_t* font);
 
 // The line laid out and shaped. Its direction is that of its first strong
 // character (left to right when it has none), as a paragraph of its own.
