@@ -112,7 +112,10 @@ std::vector<std::string> ParseCaptionsFile(std::string_view bytes, std::string_v
   return captions;
 }
 
-std::string CaptionSlug(std::string_view caption) {
+namespace {
+
+// The slug of a caption, empty when nothing is left of it.
+std::string SlugOf(std::string_view caption) {
   std::string slug;
   bool gap = false;  // a separator is owed before the next letter or digit
   const auto add = [&](std::string_view letters) {
@@ -143,6 +146,13 @@ std::string CaptionSlug(std::string_view caption) {
     }
   }
   while (!slug.empty() && slug.back() == '-') slug.pop_back();
+  return slug;
+}
+
+}  // namespace
+
+std::string CaptionSlug(std::string_view caption) {
+  std::string slug = SlugOf(caption);
   return slug.empty() ? "button" : slug;
 }
 
@@ -150,7 +160,7 @@ std::vector<std::string> UniqueSlugs(const std::vector<std::string>& captions) {
   std::vector<std::string> slugs;
   std::set<std::string> taken;
   for (std::size_t i = 0; i < captions.size(); ++i) {
-    std::string slug = CaptionSlug(captions[i]);
+    std::string slug = SlugOf(captions[i]);
     // A caption written in another script leaves no ASCII letter to name it
     // by: its place in the list names it instead.
     if (std::none_of(slug.begin(), slug.end(), [](char c) { return c >= 'a' && c <= 'z'; })) {
