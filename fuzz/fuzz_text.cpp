@@ -17,6 +17,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/text_encoding.h"
 #include "gdi/canvas.h"
 #include "gdi/font.h"
 
@@ -48,30 +49,11 @@ constexpr Block kBlocks[] = {
     {0xFE00, 0x10},    // variation selectors
 };
 
-void AppendUtf8(char32_t c, std::string& out) {
-  if (c >= 0xD800 && c <= 0xDFFF) c = 0xFFFD;
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
 // The caption bytes as characters of the shaped scripts: each pair picks a
 // block (or, past the table, any code point of the 17 planes) and a character
 // in it.
 std::string ShapedCaption(std::string_view bytes) {
-  std::string out;
+  std::u32string out;
   constexpr unsigned kBlockCount = sizeof(kBlocks) / sizeof(kBlocks[0]);
   for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
     const unsigned a = static_cast<unsigned char>(bytes[i]);
@@ -80,9 +62,9 @@ std::string ShapedCaption(std::string_view bytes) {
     const char32_t c = pick < kBlockCount
                            ? kBlocks[pick].first + ((a / (kBlockCount + 1)) * 256 + b) % kBlocks[pick].count
                            : static_cast<char32_t>((a * 256 + b) * 17 % 0x110000);
-    AppendUtf8(c, out);
+    out += c;
   }
-  return out;
+  return vorbel::base::EncodeUtf8(out);
 }
 
 std::int16_t Read16(const std::uint8_t* p) {
