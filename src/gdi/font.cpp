@@ -167,7 +167,7 @@ struct Font::Impl {
   // The faces that stand in for characters this face lacks (face 1 is
   // fallbacks[0]), and the face chosen per character and language.
   std::vector<std::shared_ptr<const Font>> fallbacks;
-  std::unordered_map<std::string, int> fallback_faces;
+  std::unordered_map<std::uint64_t, int> fallback_faces;
 
   std::unordered_map<std::uint64_t, std::shared_ptr<const Glyph>> glyphs;
   std::size_t glyph_spans = 0;
@@ -342,9 +342,9 @@ std::map<std::tuple<std::string, int, int>, std::shared_ptr<const Font>>& Fallba
 }  // namespace
 
 int Font::Impl::FallbackFace(char32_t c, std::string_view language) {
-  std::string key(language);
-  key += '\0';
-  key += std::to_string(static_cast<std::uint32_t>(c));
+  // The character in the low 21 bits, a hash of the language (one of a few
+  // dozen tags) above them.
+  const std::uint64_t key = (std::uint64_t{std::hash<std::string_view>{}(language)} << 21) ^ (c & 0x1FFFFF);
   if (auto it = fallback_faces.find(key); it != fallback_faces.end()) return it->second;
   int index = 0;
   std::optional<FontFileRef> ref;
@@ -379,7 +379,7 @@ int Font::Impl::FallbackFace(char32_t c, std::string_view language) {
     }
   }
   if (fallback_faces.size() >= kMaxCachedFallbackChars) fallback_faces.clear();
-  fallback_faces.emplace(std::move(key), index);
+  fallback_faces.emplace(key, index);
   return index;
 }
 

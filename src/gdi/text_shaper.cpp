@@ -354,7 +354,8 @@ ShapedLine ShapeLine(std::u32string_view text, ShapingFaces& faces) {
       {HB_TAG('c', 'l', 'i', 'g'), 0, HB_FEATURE_GLOBAL_START, HB_FEATURE_GLOBAL_END},
       {HB_TAG('c', 'a', 'l', 't'), 0, HB_FEATURE_GLOBAL_START, HB_FEATURE_GLOBAL_END},
   };
-  std::unique_ptr<hb_buffer_t, BufferDeleter> buffer(Lib().hb_buffer_create());
+  // One buffer for every line: callers take their turns (the font layer's lock).
+  static const std::unique_ptr<hb_buffer_t, BufferDeleter> buffer(Lib().hb_buffer_create());
   std::int64_t pen = 0;  // in 1/64 pixel
   for (const Run& run : runs) {
     Lib().hb_buffer_clear_contents(buffer.get());

@@ -67,7 +67,8 @@ void DestroyShapingFont(hb_font_t* font);
 // The line laid out and shaped. Its direction is that of its first strong
 // character (left to right when it has none), as a paragraph of its own.
 // Malformed or unpaired controls are harmless; the work is linear in the
-// length of the text.
+// length of the text. Callers take turns: it is not to be entered by two
+// threads at once.
 ShapedLine ShapeLine(std::u32string_view text, ShapingFaces& faces);
 
 }  // namespace vorbel::gdi
