@@ -9,7 +9,7 @@
 // Flags: 1 opaque background, 2 two-colour surface, 4 the caption bytes are
 // pairs that pick characters of the scripts that are shaped (right-to-left
 // letters, marks, bidirectional controls, Indic and CJK text, any plane),
-// 8 the caption is repeated to 10,000 characters.
+// 8 and 16 together: the caption is repeated to 10,000 characters.
 
 #include <cstddef>
 #include <cstdint>
@@ -88,7 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string face(rest.substr(0, nul == std::string_view::npos ? rest.size() : nul));
   const std::string_view raw = nul == std::string_view::npos ? std::string_view() : rest.substr(nul + 1);
   std::string caption = (data[7] & 4) != 0 ? ShapedCaption(raw) : std::string(raw);
-  if ((data[7] & 8) != 0 && !caption.empty()) {
+  if ((data[7] & 0x18) == 0x18 && !caption.empty()) {
     // Whole repeats until the caption holds kLongCaption characters or more
     // (malformed bytes count as one character each at most).
     const std::string once = caption;

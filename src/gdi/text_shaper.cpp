@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <memory>
 
 namespace vorbel::gdi {
@@ -217,10 +218,13 @@ std::vector<hb_script_t> ResolveScripts(std::u32string_view text) {
 }
 
 // Embedding levels by the bidirectional algorithm for the text as one
-// paragraph and one line (trailing blanks at the paragraph's level).
-std::vector<FriBidiLevel> BidiLevels(std::u32string_view text) {
+// paragraph and one line (trailing blanks at the paragraph's level), and the
+// visual order: visual[i] is the character shown i-th from the left.
+std::vector<FriBidiLevel> BidiLevels(std::u32string_view text, std::vector<FriBidiStrIndex>& visual) {
   const auto n = static_cast<FriBidiStrIndex>(text.size());
   std::vector<FriBidiLevel> levels(text.size(), 0);
+  visual.resize(text.size());
+  for (FriBidiStrIndex i = 0; i < n; ++i) visual[static_cast<std::size_t>(i)] = i;
   const auto* chars = reinterpret_cast<const FriBidiChar*>(text.data());
   std::vector<FriBidiCharType> types(text.size());
   std::vector<FriBidiBracketType> brackets(text.size());
@@ -232,8 +236,9 @@ std::vector<FriBidiLevel> BidiLevels(std::u32string_view text) {
     return levels;
   }
   const FriBidiFlags flags = FRIBIDI_FLAGS_DEFAULT & ~FRIBIDI_FLAG_REORDER_NSM;
-  if (Lib().fribidi_reorder_line(flags, types.data(), n, 0, direction, levels.data(), nullptr, nullptr) == 0) {
+  if (Lib().fribidi_reorder_line(flags, types.data(), n, 0, direction, levels.data(), nullptr, visual.data()) == 0) {
     std::fill(levels.begin(), levels.end(), 0);
+    for (FriBidiStrIndex i = 0; i < n; ++i) visual[static_cast<std::size_t>(i)] = i;
   }
   return levels;
 }
@@ -247,27 +252,22 @@ struct Run {
   std::string_view language;
 };
 
-// Puts the runs into visual order: from the highest level down to the lowest
-// odd one, every stretch of runs at that level or higher is reversed.
-void ReorderRuns(std::vector<Run>& runs) {
-  int highest = 0;
-  int lowestOdd = INT_MAX;
-  for (const Run& r : runs) {
-    highest = std::max<int>(highest, r.level);
-    if (r.level % 2 == 1) lowestOdd = std::min<int>(lowestOdd, r.level);
+// The runs in visual order. A run holds characters of one level, which the
+// reordering moves as a block, so each run is one stretch of the visual order.
+std::vector<Run> VisualRuns(const std::vector<Run>& runs, const std::vector<FriBidiStrIndex>& visual) {
+  std::vector<std::size_t> runOf(visual.size(), 0);
+  for (std::size_t r = 0; r < runs.size(); ++r) {
+    for (std::size_t i = runs[r].start; i < runs[r].end; ++i) runOf[i] = r;
   }
-  for (int level = highest; level >= lowestOdd && level > 0; --level) {
-    for (std::size_t i = 0; i < runs.size();) {
-      if (runs[i].level < level) {
-        ++i;
-        continue;
-      }
-      std::size_t j = i;
-      while (j < runs.size() && runs[j].level >= level) ++j;
-      std::reverse(runs.begin() + static_cast<std::ptrdiff_t>(i), runs.begin() + static_cast<std::ptrdiff_t>(j));
-      i = j;
-    }
+  std::vector<Run> ordered;
+  ordered.reserve(runs.size());
+  std::size_t last = SIZE_MAX;
+  for (const FriBidiStrIndex logical : visual) {
+    const std::size_t r = runOf[static_cast<std::size_t>(logical)];
+    if (r != last) ordered.push_back(runs[r]);
+    last = r;
   }
+  return ordered;
 }
 
 struct BufferDeleter {
@@ -318,7 +318,8 @@ ShapedLine ShapeLine(std::u32string_view text, ShapingFaces& faces) {
   // The bidirectional algorithm counts in ints; no caption comes near that.
   if (text.size() > static_cast<std::size_t>(INT_MAX / 8)) text = text.substr(0, INT_MAX / 8);
   const std::size_t n = text.size();
-  const std::vector<FriBidiLevel> levels = BidiLevels(text);
+  std::vector<FriBidiStrIndex> visual;
+  const std::vector<FriBidiLevel> levels = BidiLevels(text, visual);
   const std::vector<hb_script_t> scripts = ResolveScripts(text);
   const std::string_view han = HanLanguage(text);
 
@@ -344,7 +345,7 @@ ShapedLine ShapeLine(std::u32string_view text, ShapingFaces& faces) {
     }
     runs.back().end = i + 1;
   }
-  ReorderRuns(runs);
+  runs = VisualRuns(runs, visual);
 
   // The font's own spacing of a simple script is left out, as the classic
   // layout leaves it out: no kerning and no ligatures.
