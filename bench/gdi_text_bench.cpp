@@ -3,6 +3,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
+#include <string>
+
+#include "base/text_encoding.h"
 #include "gdi/canvas.h"
 #include "gdi/font.h"
 
@@ -90,6 +94,40 @@ void BM_TextUncachedCaption(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_TextUncachedCaption);
+
+// A new 20-character caption every time, of letters of one script: Latin
+// (laid out by the classic rules), Arabic (shaped and laid out right to left)
+// or Chinese (from a fallback font). The fonts and glyphs are warm; the
+// layout, the shaping and the assembly of the caption's pixels are timed.
+void BM_TextNew20CharacterCaption(benchmark::State& state) {
+  static const std::u32string kLetters[] = {
+      U"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ",
+      U"\u0627\u0628\u062A\u062B\u062C\u062D\u062E\u062F\u0630\u0631\u0632\u0633\u0634\u0635\u0636\u0637"
+      U"\u0638\u0639\u063A\u0641\u0642\u0643\u0644\u0645\u0646\u0647\u0648\u064A",
+      U"\u7684\u4E00\u662F\u4E0D\u4E86\u4EBA\u6211\u5728\u6709\u4ED6\u8FD9\u4E2D\u5927\u6765\u4E0A\u56FD"
+      U"\u4E2A\u5230\u8BF4\u4EEC\u4E3A\u5B50\u548C\u4F60\u5730\u51FA\u9053\u4E5F\u65F6\u5E74"};
+  const std::u32string& letters = kLetters[state.range(0)];
+  Bitmap surface(400, 40);
+  Canvas canvas(surface);
+  canvas.SetFontName("DejaVu Sans");
+  canvas.SetFontSize(10);
+  canvas.SetBkMode(BkMode::Transparent);
+  std::uint32_t seed = 1;
+  const auto caption = [&] {
+    std::u32string text;
+    for (int i = 0; i < 20; ++i) {
+      seed = seed * 1664525u + 1013904223u;
+      text += letters[(seed >> 16) % letters.size()];
+    }
+    return vorbel::base::EncodeUtf8(text);
+  };
+  for (int i = 0; i < 200; ++i) canvas.TextOut(5, 5, caption());  // every glyph drawn once
+  for (auto _ : state) {
+    canvas.TextOut(5, 5, caption());
+    benchmark::DoNotOptimize(surface.Data());
+  }
+}
+BENCHMARK(BM_TextNew20CharacterCaption)->ArgName("script")->Arg(0)->Arg(1)->Arg(2);
 
 // The first font of a run: fontconfig and the face are loaded on demand.
 void BM_TextFirstFontOfASize(benchmark::State& state) {

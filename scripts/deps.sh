@@ -15,6 +15,8 @@ packages=(
   help2man
   # translations: gettext catalogs and Qt's lupdate / lrelease
   gettext qt6-l10n-tools
+  # captions in every script: shaping and the bidirectional algorithm
+  libharfbuzz-dev libfribidi-dev
 )
 case $kind in
   run) ;;
@@ -27,6 +29,8 @@ case $kind in
       bash-completion appstream desktop-file-utils dpkg-dev lintian
       # the yardstick of the whole-process benchmark
       libcairo2-dev
+      # the fonts the tests draw Chinese, Japanese and Devanagari with
+      fonts-droid-fallback fonts-lohit-deva
     ) ;;
   *) echo "usage: $0 [run|test]" >&2; exit 2 ;;
 esac

@@ -167,4 +167,13 @@ std::string ToValidUtf8(std::string_view text) {
   return out;
 }
 
+std::string EncodeUtf8(std::u32string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (const char32_t cp : text) {
+    AppendUtf8(out, (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF ? kReplacementChar : cp);
+  }
+  return out;
+}
+
 }  // namespace vorbel::base

@@ -24,6 +24,10 @@ bool IsValidUtf8(std::string_view text);
 // Unicode recommends, and decoding goes on with the next byte.
 std::u32string DecodeUtf8(std::string_view utf8);
 
+// The UTF-8 form of code points; a surrogate or a value above U+10FFFF
+// becomes kReplacementChar.
+std::string EncodeUtf8(std::u32string_view text);
+
 // utf8 cut to at most maxCodePoints code points, with every malformed piece
 // replaced by U+FFFD and everything from the first NUL on left out: a string
 // that C interfaces can take as it is.

@@ -119,7 +119,10 @@ std::vector<std::string> ParseCaptionsFile(std::string_view bytes, std::string_v
   return captions;
 }
 
-std::string CaptionSlug(std::string_view caption) {
+namespace {
+
+// The slug of a caption, empty when nothing is left of it.
+std::string SlugOf(std::string_view caption) {
   std::string slug;
   bool gap = false;  // a separator is owed before the next letter or digit
   const auto add = [&](std::string_view letters) {
@@ -150,14 +153,26 @@ std::string CaptionSlug(std::string_view caption) {
     }
   }
   while (!slug.empty() && slug.back() == '-') slug.pop_back();
+  return slug;
+}
+
+}  // namespace
+
+std::string CaptionSlug(std::string_view caption) {
+  std::string slug = SlugOf(caption);
   return slug.empty() ? "button" : slug;
 }
 
 std::vector<std::string> UniqueSlugs(const std::vector<std::string>& captions) {
   std::vector<std::string> slugs;
   std::set<std::string> taken;
-  for (const std::string& caption : captions) {
-    const std::string slug = CaptionSlug(caption);
+  for (std::size_t i = 0; i < captions.size(); ++i) {
+    std::string slug = SlugOf(captions[i]);
+    // A caption written in another script leaves no ASCII letter to name it
+    // by: its place in the list names it instead.
+    if (std::none_of(slug.begin(), slug.end(), [](char c) { return c >= 'a' && c <= 'z'; })) {
+      slug = "button-" + std::to_string(i + 1);
+    }
     std::string unique = slug;
     for (int n = 2; !taken.insert(unique).second; ++n) unique = slug + "-" + std::to_string(n);
     slugs.push_back(std::move(unique));

@@ -58,6 +58,8 @@ std::string CaptionSlug(std::string_view caption);
 
 // The slugs of a list of captions, made unique in list order: a slug taken
 // already gets "-2", "-3" and so on ("Home", "Home" give "home", "home-2").
+// A caption whose slug holds no letter (one in another script, or of digits
+// and signs only) is named by its place from 1: "button-3".
 std::vector<std::string> UniqueSlugs(const std::vector<std::string>& captions);
 
 // File-name patterns. A pattern is text with the fields {name} (the

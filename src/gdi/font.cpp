@@ -15,6 +15,7 @@
 #include "base/mul_div.h"
 #include "base/text_encoding.h"
 #include "gdi/font_matcher.h"
+#include "gdi/text_shaper.h"
 
 namespace vorbel::gdi {
 
@@ -39,6 +40,11 @@ constexpr std::size_t kMaxCachedFonts = 16;
 // Glyph origins farther than this from the reference point are never drawn:
 // no surface reaches them, and the arithmetic stays far from overflow.
 constexpr double kFarAway = 1 << 28;
+// Fallback faces one font keeps, and fallback fonts kept alive for all fonts;
+// beyond that the lists are dropped and fill again.
+constexpr std::size_t kMaxFallbackFaces = 32;
+constexpr std::size_t kMaxCachedFallbackFonts = 32;
+constexpr std::size_t kMaxCachedFallbackChars = 4096;
 
 // All FreeType work and every font's caches are guarded by this one mutex.
 // Recursive because a font's destructor, which closes its face, may run while
@@ -153,6 +159,15 @@ struct Font::Impl {
   FontMetrics metrics;
   bool symbol_map = false;  // the face has only a symbol character map
   int transform_escapement = 0;
+  // What the font was asked for: the face name as matched and the size.
+  std::string request_face;
+  int request = 0;
+  hb_font_t* shaping_font = nullptr;  // made on first use
+
+  // The faces that stand in for characters this face lacks (face 1 is
+  // fallbacks[0]), and the face chosen per character and language.
+  std::vector<std::shared_ptr<const Font>> fallbacks;
+  std::unordered_map<std::uint64_t, int> fallback_faces;
 
   std::unordered_map<std::uint64_t, std::shared_ptr<const Glyph>> glyphs;
   std::size_t glyph_spans = 0;
@@ -162,11 +177,23 @@ struct Font::Impl {
   std::shared_ptr<const TextImage> last_run;
 
   ~Impl() {
-    if (face != nullptr) {
-      std::lock_guard lock(FontMutex());
-      FT_Done_Face(face);
-    }
+    std::lock_guard lock(FontMutex());
+    DestroyShapingFont(shaping_font);
+    if (face != nullptr) FT_Done_Face(face);
   }
+
+  // The face as the shaper sees it: upright, hinted for two-colour output like
+  // the glyphs drawn, so that its advances are those of the classic layout.
+  hb_font_t* ShapingFont() {
+    SetTransform(0);
+    if (shaping_font == nullptr) shaping_font = CreateShapingFont(face, FT_LOAD_TARGET_MONO | FT_LOAD_NO_BITMAP);
+    return shaping_font;
+  }
+
+  Impl& FaceImpl(int index) { return index == 0 ? *this : *fallbacks[static_cast<std::size_t>(index - 1)]->impl_; }
+
+  int FallbackFace(char32_t c, std::string_view language);
+  ShapedLine Layout(const std::u32string& text);
 
   unsigned GlyphIndex(char32_t cp) const {
     unsigned index = FT_Get_Char_Index(face, cp);
@@ -247,25 +274,23 @@ struct Font::Impl {
     return glyph;
   }
 
-  // Lays out and rasterises text. With `clip` set, glyphs (and the parts of
+  // Rasterises a laid-out line. With `clip` set, glyphs (and the parts of
   // large glyphs) outside *clip are left out; without it, the result is whole
   // unless a large glyph forces clipping, which `complete` reports.
-  std::shared_ptr<TextImage> Build(const std::u32string& text, int escapement, const Rect* clip, bool& complete) {
+  std::shared_ptr<TextImage> Build(const ShapedLine& line, int escapement, const Rect* clip, bool& complete) {
     auto image = std::make_shared<TextImage>();
     image->escapement = escapement;
     image->cell_height = metrics.height;
+    image->advance = line.advance;
     complete = true;
     const auto dir = TextDirection::FromEscapement(escapement);
-    std::int64_t pen = 0;
-    for (const char32_t cp : text) {
-      const unsigned index = GlyphIndex(cp);
-      const auto upright = GetGlyph(index, 0);
-      const auto glyph = escapement == 0 ? upright : GetGlyph(index, escapement);
-      // The glyph's origin: the point of the baseline at the pen position.
+    for (const PlacedGlyph& placedGlyph : line.glyphs) {
+      Impl& font = FaceImpl(placedGlyph.face);
+      const auto glyph = font.GetGlyph(placedGlyph.glyph, escapement);
+      // The glyph's origin: its point of the baseline.
       double fx = 0;
       double fy = 0;
-      dir.Map(static_cast<double>(pen), metrics.ascent, fx, fy);
-      pen += upright->advance;
+      dir.Map(static_cast<double>(placedGlyph.x), static_cast<double>(metrics.ascent) + placedGlyph.y, fx, fy);
       if (glyph->box.IsEmpty() || std::fabs(fx) > kFarAway || std::fabs(fy) > kFarAway) continue;
       const int ox = static_cast<int>(std::lround(fx));
       const int oy = static_cast<int>(std::lround(fy));
@@ -276,20 +301,108 @@ struct Font::Impl {
           return image;
         }
         const Rect part = placed.Intersected(*clip);
-        if (part.IsEmpty() || !LoadOutline(index, escapement)) continue;
-        RasterizeRegion(face->glyph->outline, {part.left - ox, part.top - oy, part.right - ox, part.bottom - oy},
+        if (part.IsEmpty() || !font.LoadOutline(placedGlyph.glyph, escapement)) continue;
+        RasterizeRegion(font.face->glyph->outline, {part.left - ox, part.top - oy, part.right - ox, part.bottom - oy},
                         ox, oy, image->spans);
         continue;
       }
       if (clip != nullptr && placed.Intersected(*clip).IsEmpty()) continue;
       for (const auto& s : glyph->spans) image->spans.push_back({s.y + oy, s.x0 + ox, s.x1 + ox});
     }
-    image->advance = pen;
     SortSpans(image->spans);
     image->ink_bounds = SpanBounds(image->spans);
     return image;
   }
 };
+
+namespace {
+
+// The faces of one font as the shaper asks for them.
+class LineFaces final : public ShapingFaces {
+ public:
+  explicit LineFaces(Font::Impl& font) : font_(font) {}
+  bool HasGlyph(int face, char32_t c) override { return font_.FaceImpl(face).GlyphIndex(c) != 0; }
+  int FallbackFace(char32_t c, std::string_view language) override { return font_.FallbackFace(c, language); }
+  hb_font_t* ShapingFont(int face) override { return font_.FaceImpl(face).ShapingFont(); }
+  int ClassicAdvance(int face, unsigned glyph) override { return font_.FaceImpl(face).GetGlyph(glyph, 0)->advance; }
+
+ private:
+  Font::Impl& font_;
+};
+
+std::unique_ptr<Font::Impl> OpenFace(const FontFileRef& ref, int request);
+
+// Fallback fonts by file, face index and size, shared by every font that
+// falls back on them.
+std::map<std::tuple<std::string, int, int>, std::shared_ptr<const Font>>& FallbackFontCache() {
+  static std::map<std::tuple<std::string, int, int>, std::shared_ptr<const Font>> cache;
+  return cache;
+}
+
+}  // namespace
+
+int Font::Impl::FallbackFace(char32_t c, std::string_view language) {
+  // The character in the low 21 bits, a hash of the language (one of a few
+  // dozen tags) above them.
+  const std::uint64_t key = (std::uint64_t{std::hash<std::string_view>{}(language)} << 21) ^ (c & 0x1FFFFF);
+  if (auto it = fallback_faces.find(key); it != fallback_faces.end()) return it->second;
+  int index = 0;
+  std::optional<FontFileRef> ref;
+  try {
+    ref = FontMatcher::Instance().Fallback(request_face, language, c);
+  } catch (const FontError&) {
+    ref.reset();  // no configuration: the face's own missing-glyph shape
+  }
+  if (ref) {
+    auto& cache = FallbackFontCache();
+    const std::tuple<std::string, int, int> fontKey{ref->path, ref->index, request};
+    std::shared_ptr<const Font> font;
+    if (auto it = cache.find(fontKey); it != cache.end()) {
+      font = it->second;
+    } else {
+      std::unique_ptr<Impl> impl;
+      try {
+        impl = OpenFace(*ref, request);
+      } catch (const FontError&) {
+        impl.reset();  // too large at this face's proportions
+      }
+      if (impl) {
+        font = std::make_shared<const Font>(std::move(impl));
+        if (cache.size() >= kMaxCachedFallbackFonts) cache.clear();
+        cache.emplace(fontKey, font);
+      }
+    }
+    if (font && font->impl_->GlyphIndex(c) != 0) {
+      const auto at = static_cast<std::size_t>(std::find(fallbacks.begin(), fallbacks.end(), font) - fallbacks.begin());
+      if (at == fallbacks.size()) fallbacks.push_back(font);
+      index = static_cast<int>(at + 1);
+    }
+  }
+  if (fallback_faces.size() >= kMaxCachedFallbackChars) fallback_faces.clear();
+  fallback_faces.emplace(key, index);
+  return index;
+}
+
+ShapedLine Font::Impl::Layout(const std::u32string& text) {
+  // Face numbers live as long as the fallback list; it is renewed only
+  // between layouts.
+  if (fallbacks.size() > kMaxFallbackFaces) {
+    fallbacks.clear();
+    fallback_faces.clear();
+  }
+  LineFaces faces(*this);
+  if (NeedsShaping(text, faces)) return ShapeLine(text, faces);
+  ShapedLine line;
+  line.glyphs.reserve(text.size());
+  std::int64_t pen = 0;
+  for (const char32_t cp : text) {
+    const unsigned index = GlyphIndex(cp);
+    line.glyphs.push_back({0, index, pen, 0});
+    pen += GetGlyph(index, 0)->advance;
+  }
+  line.advance = pen;
+  return line;
+}
 
 Font::Font(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
 Font::~Font() = default;
@@ -300,15 +413,8 @@ const FontMetrics& Font::Metrics() const { return impl_->metrics; }
 Size Font::TextExtent(std::string_view utf8) const {
   const std::u32string text = base::DecodeUtf8(utf8);
   std::lock_guard lock(FontMutex());
-  std::int64_t width = 0;
-  for (const char32_t cp : text) {
-    width += impl_->GetGlyph(impl_->GlyphIndex(cp), 0)->advance;
-    if (width >= INT_MAX) {
-      width = INT_MAX;
-      break;
-    }
-  }
-  return {static_cast<int>(std::max<std::int64_t>(width, 0)), impl_->metrics.height};
+  const std::int64_t width = impl_->Layout(text).advance;
+  return {static_cast<int>(std::clamp<std::int64_t>(width, 0, INT_MAX)), impl_->metrics.height};
 }
 
 std::shared_ptr<const TextImage> Font::RenderText(std::string_view utf8, int escapement,
@@ -331,7 +437,7 @@ std::shared_ptr<const TextImage> Font::RenderText(std::string_view utf8, int esc
   const std::u32string text = base::DecodeUtf8(utf8);
   if (cacheable && text.size() <= kMaxCachedRunLength) {
     bool complete = false;
-    auto image = d.Build(text, escapement, nullptr, complete);
+    auto image = d.Build(d.Layout(text), escapement, nullptr, complete);
     if (complete) {
       if (d.runs.size() >= kMaxCachedRuns || d.run_spans + image->spans.size() > kRunCacheSpans) {
         d.runs.clear();
@@ -345,7 +451,7 @@ std::shared_ptr<const TextImage> Font::RenderText(std::string_view utf8, int esc
     }
   }
   bool complete = false;
-  return d.Build(text, escapement, &visible, complete);
+  return d.Build(d.Layout(text), escapement, &visible, complete);
 }
 
 namespace {
@@ -453,6 +559,8 @@ std::shared_ptr<const Font> GetFont(std::string_view face, int pointSize) {
     if (impl) break;
   }
   if (!impl) throw FontError("No installed font can draw the face \"" + key.face + "\"");
+  impl->request_face = key.face;
+  impl->request = request;
   auto font = std::make_shared<const Font>(std::move(impl));
   if (cache.size() >= kMaxCachedFonts) cache.clear();
   cache.emplace(std::move(key), font);

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <ctime>
 #include <memory>
+#include <string_view>
 
 #include "gdi/font.h"
 #include "gdi/font_match_record.h"
@@ -20,6 +21,10 @@ namespace {
 constexpr std::size_t kMaxCachedNames = 256;
 // Candidates kept per name: the best match and a few fallbacks.
 constexpr int kMaxCandidates = 4;
+// Fallback lists (one per face name and language) and the fallback fonts
+// found per character kept at most; beyond that a cache is dropped.
+constexpr std::size_t kMaxFallbackLists = 16;
+constexpr std::size_t kMaxCachedFallbacks = 4096;
 
 struct PatternDeleter {
   void operator()(FcPattern* p) const { FcPatternDestroy(p); }
@@ -89,7 +94,51 @@ std::string ParentFolder(const std::string& path) {
   return slash == std::string::npos || slash == 0 ? std::string() : path.substr(0, slash);
 }
 
+// Every installed font, the closest to face (for text in language, when not
+// empty) first, as the configuration's rules sort them.
+std::unique_ptr<FcFontSet, FontSetDeleter> SortedFonts(FcConfig* config, const std::string& face,
+                                                       std::string_view language) {
+  std::unique_ptr<FcPattern, PatternDeleter> pattern(FcPatternCreate());
+  if (!pattern) throw FontError("Out of memory while matching a font");
+  if (!face.empty()) FcPatternAddString(pattern.get(), FC_FAMILY, AsFc(face.c_str()));
+  if (!language.empty()) FcPatternAddString(pattern.get(), FC_LANG, AsFc(std::string(language).c_str()));
+  FcPatternAddInteger(pattern.get(), FC_WEIGHT, FC_WEIGHT_REGULAR);
+  FcPatternAddInteger(pattern.get(), FC_SLANT, FC_SLANT_ROMAN);
+  FcPatternAddBool(pattern.get(), FC_OUTLINE, FcTrue);
+  FcPatternAddBool(pattern.get(), FC_SCALABLE, FcTrue);
+  FcConfigSubstitute(config, pattern.get(), FcMatchPattern);
+  FcDefaultSubstitute(pattern.get());
+  FcResult result = FcResultNoMatch;
+  return std::unique_ptr<FcFontSet, FontSetDeleter>(FcFontSort(config, pattern.get(), FcFalse, nullptr, &result));
+}
+
+// The file of an outline font of a sorted list, reported under the name as
+// asked when the font carries it (a font may have several family names),
+// otherwise under its own main family name.
+std::optional<FontFileRef> FileRef(FcPattern* font, const std::string& face) {
+  FcChar8* file = nullptr;
+  if (!IsOutline(font) || FcPatternGetString(font, FC_FILE, 0, &file) != FcResultMatch) return std::nullopt;
+  FontFileRef ref;
+  ref.path = AsChars(file);
+  int index = 0;
+  if (FcPatternGetInteger(font, FC_INDEX, 0, &index) == FcResultMatch) ref.index = index;
+  const auto names = EnglishFamilies(font);
+  ref.family = names.empty() ? std::string() : names.front();
+  FcChar8* family = nullptr;
+  for (int k = 0; FcPatternGetString(font, FC_FAMILY, k, &family) == FcResultMatch; ++k) {
+    if (EqualNoCase(AsChars(family), face)) {
+      ref.family = AsChars(family);
+      break;
+    }
+  }
+  return ref;
+}
+
 }  // namespace
+
+struct FontMatcher::FallbackList {
+  std::unique_ptr<FcFontSet, FontSetDeleter> fonts;
+};
 
 FontMatcher& FontMatcher::Instance() {
   static FontMatcher instance;
@@ -152,40 +201,10 @@ std::vector<FontFileRef> FontMatcher::Match(const std::string& face) {
   EnsureLoaded();
   auto* config = static_cast<FcConfig*>(config_);
 
-  std::unique_ptr<FcPattern, PatternDeleter> pattern(FcPatternCreate());
-  if (!pattern) throw FontError("Out of memory while matching a font");
-  if (!face.empty()) FcPatternAddString(pattern.get(), FC_FAMILY, AsFc(face.c_str()));
-  FcPatternAddInteger(pattern.get(), FC_WEIGHT, FC_WEIGHT_REGULAR);
-  FcPatternAddInteger(pattern.get(), FC_SLANT, FC_SLANT_ROMAN);
-  FcPatternAddBool(pattern.get(), FC_OUTLINE, FcTrue);
-  FcPatternAddBool(pattern.get(), FC_SCALABLE, FcTrue);
-  FcConfigSubstitute(config, pattern.get(), FcMatchPattern);
-  FcDefaultSubstitute(pattern.get());
-
-  FcResult result = FcResultNoMatch;
-  std::unique_ptr<FcFontSet, FontSetDeleter> sorted(
-      FcFontSort(config, pattern.get(), FcFalse, nullptr, &result));
+  const auto sorted = SortedFonts(config, face, {});
   std::vector<FontFileRef> candidates;
   for (int i = 0; sorted && i < sorted->nfont && static_cast<int>(candidates.size()) < kMaxCandidates; ++i) {
-    FcPattern* font = sorted->fonts[i];
-    FcChar8* file = nullptr;
-    if (!IsOutline(font) || FcPatternGetString(font, FC_FILE, 0, &file) != FcResultMatch) continue;
-    FontFileRef ref;
-    ref.path = AsChars(file);
-    int index = 0;
-    if (FcPatternGetInteger(font, FC_INDEX, 0, &index) == FcResultMatch) ref.index = index;
-    // Report the name as asked when the font carries it (a font may have
-    // several family names), otherwise its own main family name.
-    const auto names = EnglishFamilies(font);
-    ref.family = names.empty() ? std::string() : names.front();
-    FcChar8* family = nullptr;
-    for (int k = 0; FcPatternGetString(font, FC_FAMILY, k, &family) == FcResultMatch; ++k) {
-      if (EqualNoCase(AsChars(family), face)) {
-        ref.family = AsChars(family);
-        break;
-      }
-    }
-    candidates.push_back(std::move(ref));
+    if (auto ref = FileRef(sorted->fonts[i], face)) candidates.push_back(std::move(*ref));
   }
   std::vector<std::string> fontFolders;
   AppendAll(FcConfigGetFontDirs(config), fontFolders);
@@ -221,6 +240,38 @@ std::vector<std::string> FontMatcher::Families() {
   families_ = std::move(names);
   families_listed_ = true;
   return families_;
+}
+
+std::optional<FontFileRef> FontMatcher::Fallback(const std::string& face, std::string_view language, char32_t c) {
+  std::lock_guard lock(mutex_);
+  std::string listKey = face;
+  listKey += '\0';
+  listKey += language;
+  std::string charKey = listKey;
+  charKey += '\0';
+  charKey += std::to_string(static_cast<std::uint32_t>(c));
+  if (auto it = fallbacks_.find(charKey); it != fallbacks_.end()) return it->second;
+  EnsureLoaded();
+
+  std::shared_ptr<FallbackList> list;
+  if (auto it = fallback_lists_.find(listKey); it != fallback_lists_.end()) {
+    list = it->second;
+  } else {
+    list = std::make_shared<FallbackList>();
+    list->fonts = SortedFonts(static_cast<FcConfig*>(config_), face, language);
+    if (fallback_lists_.size() >= kMaxFallbackLists) fallback_lists_.clear();
+    fallback_lists_.emplace(listKey, list);
+  }
+  std::optional<FontFileRef> found;
+  for (int i = 0; list->fonts && i < list->fonts->nfont; ++i) {
+    FcPattern* font = list->fonts->fonts[i];
+    FcCharSet* chars = nullptr;
+    if (FcPatternGetCharSet(font, FC_CHARSET, 0, &chars) != FcResultMatch || !FcCharSetHasChar(chars, c)) continue;
+    if ((found = FileRef(font, face))) break;
+  }
+  if (fallbacks_.size() >= kMaxCachedFallbacks) fallbacks_.clear();
+  fallbacks_.emplace(std::move(charKey), found);
+  return found;
 }
 
 }  // namespace vorbel::gdi

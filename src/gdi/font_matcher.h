@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -37,6 +39,13 @@ class FontMatcher {
   // Every installed scalable family name once, sorted without regard to case.
   std::vector<std::string> Families();
 
+  // The outline font to draw c with when the fonts matched for face lack it:
+  // the first font of face's fallback list (every installed font, sorted by
+  // closeness to face for text in `language`, a BCP 47 tag or "") that has c.
+  // Nothing when no installed outline font has it. Cached per name, language
+  // and character. Throws FontError when the configuration cannot be loaded.
+  std::optional<FontFileRef> Fallback(const std::string& face, std::string_view language, char32_t c);
+
  private:
   FontMatcher();
   ~FontMatcher();
@@ -53,6 +62,9 @@ class FontMatcher {
   std::unordered_map<std::string, std::vector<FontFileRef>> matches_;
   std::vector<std::string> families_;
   bool families_listed_ = false;
+  struct FallbackList;
+  std::unordered_map<std::string, std::shared_ptr<FallbackList>> fallback_lists_;
+  std::unordered_map<std::string, std::optional<FontFileRef>> fallbacks_;
 };
 
 }  // namespace vorbel::gdi

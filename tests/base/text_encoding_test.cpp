@@ -11,11 +11,13 @@ namespace {
 
 constexpr char32_t R = kReplacementChar;
 
-TEST(TextEncoding, DecodesWellFormedText) {
+TEST(TextEncoding, DecodesAndEncodesWellFormedText) {
   EXPECT_EQ(DecodeUtf8(""), U"");
   EXPECT_EQ(DecodeUtf8("E-Mail me"), U"E-Mail me");
   EXPECT_EQ(DecodeUtf8("\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"), U"\u00E9\u20AC\U0001F600");
   EXPECT_EQ(DecodeUtf8("\xEF\xBF\xBF\xF4\x8F\xBF\xBF"), U"\uFFFF\U0010FFFF");
+  EXPECT_EQ(EncodeUtf8(U"E\u00E9\u20AC\U0001F600\U0010FFFF"), "E\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\xF4\x8F\xBF\xBF");
+  EXPECT_EQ(EncodeUtf8(std::u32string{0xD800, 0x110000}), "\xEF\xBF\xBD\xEF\xBF\xBD");
 }
 
 // Each maximal ill-formed piece becomes one replacement character, and the

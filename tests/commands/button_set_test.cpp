@@ -109,6 +109,41 @@ TEST(ButtonSet, FitButtonsShareOneSizeAndCentreTheirCaptionsAtEveryScale) {
   }
 }
 
+// Captions in Arabic and Chinese are measured shaped, with their fallback
+// font: each fits its button, centred; having no ASCII letters, they are
+// named by their place.
+TEST(ButtonSet, CaptionsInOtherScriptsFitAndAreNamedByTheirPlace) {
+  const auto doc = Navigation("Home", "Shadowed=No;Align=5;", "0", "0");
+  doc->SetRowSubItem(1, document::SubItem::Properties,
+                     document::SetPropValue("Color", doc->Row(1).Properties(), "clYellow"));
+  SetOptions options;
+  options.captions = {
+      "Home",
+      "\u0627\u0644\u0633\u0648\u0642 \u0627\u0644\u0643\u0628\u064A\u0631 \u0644\u0644\u062C\u0645\u064A\u0639",
+      "\u65E5\u672C\u8A9E\u306E\u30DC\u30BF\u30F3\u3067\u3059"};
+  ButtonSet set(*doc, options);
+  render::ButtonRenderer measure;
+  for (int button = 0; button < set.ButtonCount(); ++button) {
+    const gdi::Bitmap& picture = set.Draw(button, ButtonState::Normal, 1);
+    int left = picture.Width(), right = -1;
+    for (int y = 0; y < picture.Height(); ++y) {
+      for (int x = 0; x < picture.Width(); ++x) {
+        if (picture.GetPixel(x, y) != gdi::Pixel{0xFFFF00}) continue;
+        left = std::min(left, x), right = std::max(right, x);
+      }
+    }
+    const int width = measure.GetTextLayerWidth("Text=" + set.Caption(button) + ";FontFace=DejaVu Sans;FontSize=10;");
+    EXPECT_GT(width, 30) << button;
+    EXPECT_GT(right - left, width / 2) << button;  // drawn, not left out
+    EXPECT_GE(left, (picture.Width() - width) / 2 - 1) << button;
+    EXPECT_LE(right, (picture.Width() - width) / 2 + width) << button;
+    EXPECT_LE(width + 10, set.Width()) << button;
+  }
+  EXPECT_EQ(set.FileName(0, 0, 0), "home-normal@1x.png");
+  EXPECT_EQ(set.FileName(1, 0, 0), "button-2-normal@1x.png");
+  EXPECT_EQ(set.FileName(2, 0, 0), "button-3-normal@1x.png");
+}
+
 TEST(ButtonSet, ACaptionThatDoesNotFitAFixedSetIsReported) {
   const auto doc = Navigation("Home", "Align=5;");
   SetOptions options;

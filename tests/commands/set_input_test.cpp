@@ -34,6 +34,10 @@ TEST(SetInput, SlugsAreSafeLowerCaseNamesMadeUnique) {
   EXPECT_EQ(CaptionSlug("\xFF\xFEMail"), "mail");
   EXPECT_EQ(CaptionSlug(std::string(100, 'x') + " y").size(), kMaxSlugLength);
   EXPECT_EQ(UniqueSlugs({"Home", "home", "Home 2", "HOME"}), (Strings{"home", "home-2", "home-2-2", "home-3"}));
+  // Captions in other scripts, or without a letter, are named by their place.
+  EXPECT_EQ(UniqueSlugs({"\u0627\u0644\u0633\u0648\u0642", "Shop \u0627\u0644\u0633\u0648\u0642", "\u65E5\u672C",
+                         "../..", "42"}),
+            (Strings{"button-1", "shop", "button-3", "button-4", "button-5"}));
 }
 
 TEST(SetInput, CaptionListsAndFilesTakeOneCaptionAnItem) {

@@ -119,42 +119,49 @@ TEST(TextLayer, AnglesUpToZeroAreHorizontalAndPositiveOnesRotate) {
 // level pixel (x + i, y + j) lands on (x + j, y - i) for a quarter turn.
 // Every copy turns about its own reference point, which keeps its offset in
 // screen space: the shadow still lies below and right of the caption.
+// Also for a caption that is shaped: Arabic, joined and read from the right.
 TEST(TextLayer, ShadowOutlineAndGradientTurnWithTheCaption) {
-  const auto render = [](const std::string& props) {
-    document::ButtonDocument doc;
-    SetSize(doc, 120, 120);
-    Add(doc, "Text", props, "20", "80");
-    return Render(doc);
-  };
-  // The level copy drawn at (0, 0) of a surface large enough, as offsets.
-  const gdi::Bitmap level = Direct(120, 40, 12, [](gdi::Canvas& c) {
-    c.SetFontColor(base::Color::FromRgb(255, 0, 0));
-    c.TextOut(0, 0, "E-Mail me");
-  });
-  const auto turnedAt = [&](gdi::Bitmap& b, int x, int y, gdi::Pixel ink) {
-    for (int j = 0; j < level.Height(); ++j)
-      for (int i = 0; i < level.Width(); ++i)
-        if (level.GetPixel(i, j) != kTeal) b.SetPixel(x + j, y - i, ink);
-  };
-  gdi::Bitmap want(120, 120);
-  want.Fill(kTeal);
-  turnedAt(want, 28, 88, kGrey);  // the shadow, 3 right and 3 down
-  for (auto [dx, dy] : {std::pair{1, 1}, {-1, 1}, {-1, -1}, {1, -1}}) turnedAt(want, 25 + dx, 85 + dy, kWhite);
-  turnedAt(want, 25, 85, kRed);
-  const gdi::Bitmap got =
-      render(Props("Color=clRed;Shadowed=Yes;ShadowOffset=3;Outlined=Yes;OutlineColor=clWhite;Angle=90;"));
-  EXPECT_TRUE(PixelsAre(got, [&](int x, int y) { return want.GetPixel(x, y); }));
+  for (const std::string caption : {"E-Mail me", "\u0645\u0631\u062D\u0628\u0627 \u0628\u0643\u0645"}) {
+    const auto render = [&](const std::string& more) {
+      document::ButtonDocument doc;
+      SetSize(doc, 120, 120);
+      Add(doc, "Text", std::string("FontFace=") + kFace + ";FontSize=12;Text=" + caption + ";" + more, "20", "80");
+      return Render(doc);
+    };
+    // The level copy drawn at (0, 0) of a surface large enough, as offsets.
+    const gdi::Bitmap level = Direct(120, 40, 12, [&](gdi::Canvas& c) {
+      c.SetFontColor(base::Color::FromRgb(255, 0, 0));
+      c.TextOut(0, 0, caption);
+    });
+    const auto turnedAt = [&](gdi::Bitmap& b, int x, int y, gdi::Pixel ink) {
+      for (int j = 0; j < level.Height(); ++j)
+        for (int i = 0; i < level.Width(); ++i)
+          if (level.GetPixel(i, j) != kTeal) b.SetPixel(x + j, y - i, ink);
+    };
+    gdi::Bitmap want(120, 120);
+    want.Fill(kTeal);
+    turnedAt(want, 28, 88, kGrey);  // the shadow, 3 right and 3 down
+    for (auto [dx, dy] : {std::pair{1, 1}, {-1, 1}, {-1, -1}, {1, -1}}) turnedAt(want, 25 + dx, 85 + dy, kWhite);
+    turnedAt(want, 25, 85, kRed);
+    const gdi::Bitmap got =
+        render("Color=clRed;Shadowed=Yes;ShadowOffset=3;Outlined=Yes;OutlineColor=clWhite;Angle=90;");
+    EXPECT_TRUE(PixelsAre(got, [&](int x, int y) { return want.GetPixel(x, y); })) << caption;
 
-  // The gradient runs along the turned caption: the level gradient caption,
-  // turned.
-  const std::string gradient = "Gradient=Yes;GradientStart=clRed;GradientEnd=clBlue;";
-  const gdi::Bitmap flat = render(Props(gradient));
-  const gdi::Bitmap up = render(Props(gradient + "Angle=90;"));
-  EXPECT_TRUE(PixelsAre(up, [&](int x, int y) {
-    // (x, y) = (25 + j, 85 - i) comes from the level pixel (25 + i, 85 + j).
-    const gdi::Pixel p = flat.GetPixel(25 + 85 - y, 85 + x - 25);
-    return flat.Inside(25 + 85 - y, 85 + x - 25) && p != kTeal ? p : kTeal;
-  }));
+    // The gradient runs along the turned caption: the level gradient caption,
+    // turned, its glyphs those of the plain caption.
+    const std::string gradient = "Gradient=Yes;GradientStart=clRed;GradientEnd=clBlue;";
+    const gdi::Bitmap flat = render(gradient);
+    EXPECT_TRUE(PixelsAre(flat, [&](int x, int y) {
+      const bool glyph = level.Inside(x - 25, y - 85) && level.GetPixel(x - 25, y - 85) != kTeal;
+      return glyph == (flat.GetPixel(x, y) != kTeal) ? flat.GetPixel(x, y) : kMagenta;
+    })) << caption;
+    const gdi::Bitmap up = render(gradient + "Angle=90;");
+    EXPECT_TRUE(PixelsAre(up, [&](int x, int y) {
+      // (x, y) = (25 + j, 85 - i) comes from the level pixel (25 + i, 85 + j).
+      const gdi::Pixel p = flat.GetPixel(25 + 85 - y, 85 + x - 25);
+      return flat.Inside(25 + 85 - y, 85 + x - 25) && p != kTeal ? p : kTeal;
+    })) << caption;
+  }
 }
 
 TEST(TextLayer, ACaptionEndsAtTheFirstSemicolon) {
