@@ -41,6 +41,12 @@ AboutBox::AboutBox(QWidget* parent, const QString& programFile) : QDialog(parent
   copyright_label_->move(100, 40);
   copyright_label_->adjustSize();
 
+  license_label_ = new QLabel(tr("Free software under the MIT License: you may use, change and share it."), this);
+  license_label_->setObjectName(QStringLiteral("licenseLabel"));
+  license_label_->setWordWrap(true);
+  license_label_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  license_label_->setGeometry(100, 58, 185, 50);
+
   ok_button_ = new QPushButton(tr("Ok"), this);
   ok_button_->setObjectName(QStringLiteral("okButton"));
   ok_button_->setGeometry(200, 115, 75, 25);

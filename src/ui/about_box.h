@@ -1,6 +1,6 @@
 #pragma once
-// The second about window: picture, name, version and copyright with an Ok
-// button. Start-up creates it with the other windows; closing it frees it.
+// The second about window: picture, name, version, copyright and licence
+// with an Ok button. Start-up creates it with the other windows; closing it frees it.
 
 #include <QDialog>
 
@@ -31,6 +31,7 @@ class AboutBox final : public QDialog {
   QLabel* product_label_ = nullptr;
   QLabel* version_label_ = nullptr;
   QLabel* copyright_label_ = nullptr;
+  QLabel* license_label_ = nullptr;
   QPushButton* ok_button_ = nullptr;
 };
 

@@ -108,6 +108,7 @@ TEST(StartUp, ShowsTheSplashForTheMinimumThenTheMainWindowWithItsWindows) {
   EXPECT_EQ(seen->size(), QSize(352, 202));
   // The test program has no version strings: at start-up the label is empty.
   EXPECT_TRUE(Child<QLabel>(*seen, "versionLabel")->text().isEmpty());
+  EXPECT_TRUE(Child<QLabel>(*seen, "noteLabel")->text().contains(QStringLiteral("MIT License")));
   EXPECT_FALSE(seen->isVisible());
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
   EXPECT_TRUE(main->isVisible());
@@ -122,6 +123,7 @@ TEST(StartUp, ShowsTheSplashForTheMinimumThenTheMainWindowWithItsWindows) {
   ASSERT_TRUE(main->SecondAboutBox());
   EXPECT_FALSE(main->SecondAboutBox()->isVisible());
   EXPECT_EQ(main->SecondAboutBox()->windowTitle(), QStringLiteral("About"));
+  EXPECT_TRUE(Child<QLabel>(*main->SecondAboutBox(), "licenseLabel")->text().contains(QStringLiteral("MIT License")));
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_FALSE(seen);  // closing freed it
 }
