@@ -16,6 +16,11 @@ packages=(
   gettext qt6-l10n-tools
   # the yardstick of the whole-process benchmark
   libcairo2-dev
+  # the Debian source package: dpkg-buildpackage with debhelper, and
+  # hardening-check (in devscripts) for the package test; every -dev package
+  # above that the programs build with belongs in debian/control's
+  # Build-Depends as well
+  debhelper devscripts
 )
 
 missing=()
