@@ -98,8 +98,11 @@ touch "$root/var/lib/dpkg/status"
 dpkg_root() { dpkg --root="$root" --force-not-root --force-depends --log=/dev/null "$@"; }
 dpkg_root -i "$deb" >"$work/dpkg.log" 2>&1 || { cat "$work/dpkg.log"; exit 1; }
 
+# PIE, stack protector, fortified functions, full RELRO and immediate
+# binding. Control-flow marking is left out: Debian 12 builds its C and C++
+# runtimes without it, so no program linked with them carries it.
 echo "== hardening-check"
-hardening-check "$root/usr/bin/vorbel" "$root/usr/lib/vorbel/vorbel-window" || fail "hardening-check"
+hardening-check --nocfprotection "$root/usr/bin/vorbel" "$root/usr/lib/vorbel/vorbel-window" || fail "hardening-check"
 
 export XDG_CACHE_HOME=$work/cache XDG_DATA_HOME=$work/data
 [[ $("$root/usr/bin/vorbel" --version | head -n 1) == "vorbel (Vorbel) $version" ]] || fail "vorbel --version"
