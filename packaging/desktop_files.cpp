@@ -37,18 +37,21 @@ int main(int argc, char** argv) {
   const std::string output = argv[1];
   const std::string icons = std::string(argv[2]) + "/";
   vorbel::desktop::FileTypeIcons pictures;
-  if (!ReadFile(icons + "layout_document_32.png", pictures.document_icon_png)) {
-    std::fprintf(stderr, "cannot read %slayout_document_32.png\n", icons.c_str());
-    return 1;
-  }
-  for (int size : {16, 32, 48, 64, 128, 256}) {
-    std::string png;
-    const std::string name = icons + "vorbel_" + std::to_string(size) + ".png";
-    if (!ReadFile(name, png)) {
-      std::fprintf(stderr, "cannot read %s\n", name.c_str());
-      return 1;
+  for (const char* kind : {"vorbel", "layout_document"}) {
+    for (int size : vorbel::desktop::kIconSizes) {
+      std::string png;
+      const std::string name = icons + kind + "_" + std::to_string(size) + ".png";
+      if (!ReadFile(name, png)) {
+        std::fprintf(stderr, "cannot read %s\n", name.c_str());
+        return 1;
+      }
+      (kind == std::string("vorbel") ? pictures.program_icons_png : pictures.document_icons_png)
+          .emplace_back(size, std::move(png));
     }
-    pictures.program_icons_png.emplace_back(size, std::move(png));
+  }
+  if (!ReadFile(icons + "layout_document.svg", pictures.document_icon_svg)) {
+    std::fprintf(stderr, "cannot read %slayout_document.svg\n", icons.c_str());
+    return 1;
   }
   const vorbel::desktop::FileTypeRegistration registration =
       vorbel::desktop::LayoutFileTypeRegistration("vorbel", pictures, /*thumbnailer=*/true);

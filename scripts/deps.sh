@@ -31,6 +31,11 @@ case $kind in
       libcairo2-dev
       # the fonts the tests draw Chinese, Japanese and Devanagari with
       fonts-droid-fallback fonts-lohit-deva
+      # the Debian source package: dpkg-buildpackage with debhelper, and
+      # hardening-check (in devscripts) for the package test; every -dev
+      # package above that the programs build with belongs in debian/control's
+      # Build-Depends as well
+      debhelper devscripts
     ) ;;
   *) echo "usage: $0 [run|test]" >&2; exit 2 ;;
 esac

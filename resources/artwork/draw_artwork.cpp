@@ -1,5 +1,6 @@
 // Draws the program's pictures: the tool-bar glyphs, the visible-layer mark,
-// the program icon in every size, the layout-file icon and the splash picture.
+// the program icon and the layout-file icon in every size, and the splash
+// picture.
 //
 //   draw_artwork OUTPUT_FOLDER [--sheet SHEET.png]
 //
@@ -326,14 +327,26 @@ QImage ProgramIcon(int size) {
   return image;
 }
 
-QImage DocumentIcon() {
-  QImage image = NewImage(32, 32);
+// The layout-file icon: a page with lines of text above and below a button.
+// icons/layout_document.svg is the same drawing for any size; 16 pixels get
+// a version of their own with fewer lines, and the larger sizes the 32-pixel
+// drawing enlarged.
+QImage DocumentIcon(int size) {
+  QImage image = NewImage(size, size);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing, true);
+  const QColor line(0x9a, 0xa8, 0xbb);
+  if (size <= 16) {
+    Page(p, 2.5, 0.5, 13.5, 15.5, 4);
+    p.fillRect(QRectF(4, 3, 5, 1), line);
+    p.fillRect(QRectF(4, 12, 8, 1), line);
+    GlossyButton(p, QRectF(3.5, 6.5, 9, 4), kButtonBlue, 1.0);
+    return image;
+  }
+  p.scale(size / 32.0, size / 32.0);
   Page(p, 4.5, 1.5, 26.5, 30.5, 7);
-  // Text lines of the layout above and below a button.
   for (const qreal y : {6.5, 9.5, 23.5, 26.5}) {
-    p.fillRect(QRectF(8, y, y < 8 ? 11 : 15, 1), QColor(0x9a, 0xa8, 0xbb));
+    p.fillRect(QRectF(8, y, y < 8 ? 11 : 15, 1), line);
   }
   GlossyButton(p, QRectF(7.5, 13.5, 17, 7), kButtonBlue, 1.0);
   return image;
@@ -459,8 +472,10 @@ int main(int argc, char** argv) {
     icons.push_back(ProgramIcon(size));
     ok = Save(icons.back(), out + QStringLiteral("/icons/vorbel_%1.png").arg(size)) && ok;
   }
-  icons.push_back(DocumentIcon());
-  ok = Save(icons.back(), out + QStringLiteral("/icons/layout_document_32.png")) && ok;
+  for (const int size : {16, 32, 48, 64, 128, 256}) {
+    icons.push_back(DocumentIcon(size));
+    ok = Save(icons.back(), out + QStringLiteral("/icons/layout_document_%1.png").arg(size)) && ok;
+  }
   const QImage splash = Splash();
   ok = Save(splash, out + QStringLiteral("/pictures/splash.png")) && ok;
   icons.push_back(splash);

@@ -24,11 +24,21 @@ void PrintError(const std::string& message) {
   std::fputs(("vorbel: " + message + "\n").c_str(), stderr);
 }
 
+// In the GNU form: the program, its package and version, then the copyright
+// and the licence.
 std::string VersionText() {
-  std::string version = vorbel::desktop::GetVersionInfoString(vorbel::desktop::ProgramFilePath(),
-                                                              vorbel::desktop::VersionInfoKey::FileVersion);
+  using vorbel::desktop::GetVersionInfoString;
+  using vorbel::desktop::VersionInfoKey;
+  const std::string program = vorbel::desktop::ProgramFilePath();
+  std::string version = GetVersionInfoString(program, VersionInfoKey::FileVersion);
   if (version.empty()) version = VORBEL_VERSION;
-  return "Vorbel " + version + "\n";
+  std::string copyright = GetVersionInfoString(program, VersionInfoKey::LegalCopyright);
+  if (copyright.empty()) copyright = VORBEL_COPYRIGHT;
+  return "vorbel (Vorbel) " + version + "\n" + copyright + "\n" +
+         vorbel::base::Translate(
+             "License MIT: <https://opensource.org/licenses/MIT>.\n"
+             "This is free software: you are free to change and redistribute it.\n"
+             "There is NO WARRANTY, to the extent permitted by law.\n");
 }
 
 // Messages in the user's language: only the categories of messages and of

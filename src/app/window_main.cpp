@@ -10,6 +10,7 @@
 
 #include "app/window_launcher.h"
 #include "base/translation.h"
+#include "desktop/file_type_registration.h"
 #include "desktop/translations.h"
 #include "desktop/version_info.h"
 #include "ui/startup.h"
@@ -57,6 +58,8 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("Vorbel"));
   // The user's settings (recent files, zoom) live under this name.
   QApplication::setOrganizationName(QStringLiteral("Vorbel"));
+  // Desktops match the window to its desktop entry (icon, name) by this name.
+  QGuiApplication::setDesktopFileName(QString::fromLatin1(vorbel::desktop::kApplicationId));
   // The toolkit took the user's locale for every category; numbers written
   // to files never follow it.
   std::setlocale(LC_NUMERIC, "C");

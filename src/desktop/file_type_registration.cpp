@@ -97,6 +97,62 @@ bool IsStale(const fs::path& database, const fs::path& source) {
   return made.st_mtim.tv_nsec < from.st_mtim.tv_nsec;
 }
 
+// The icon name of a MIME type: "application/x-vorbel-layout" gives
+// "application-x-vorbel-layout".
+std::string IconName(std::string mime_type) {
+  for (char& c : mime_type) {
+    if (c == '/') c = '-';
+  }
+  return mime_type;
+}
+
+// Whether the file holds `text`; a missing or unreadable file does not.
+bool FileContains(const fs::path& path, const std::string& text) {
+  try {
+    return base::ReadWholeFile(path.string(), kMaxRegisteredFileSize).find(text) != std::string::npos;
+  } catch (const base::FileReadError&) {
+    return false;
+  }
+}
+
+// Removes the file, if there is one; sets changed when it did.
+void RemoveFile(const fs::path& path, bool& changed) {
+  std::error_code error;
+  if (fs::remove(path, error)) changed = true;
+}
+
+// Removes what the registration left under its former ids (see Register).
+void RemoveFormerFiles(const FileTypeRegistration& r, const fs::path& home, bool& mime_changed, bool& desktop_changed) {
+  const std::string type_line = "\nMimeType=" + EscapeDesktopString(r.mime_type) + ";\n";
+  for (const std::string& id : r.former_application_ids) {
+    if (id.empty() || id == r.application_id) continue;
+    if (FileContains(home / r.DesktopEntryPath(id), type_line))
+      RemoveFile(home / r.DesktopEntryPath(id), desktop_changed);
+    if (FileContains(home / r.MimePackagePath(id), "<mime-type type=\"" + base::EscapeMarkup(r.mime_type) + "\">")) {
+      RemoveFile(home / r.MimePackagePath(id), mime_changed);
+    }
+    bool unused = false;
+    if (FileContains(home / r.ThumbnailerPath(id), type_line)) RemoveFile(home / r.ThumbnailerPath(id), unused);
+    for (const auto& [size, png] : r.program_icons_png) {
+      try {
+        if (!png.empty() &&
+            base::ReadWholeFile((home / r.ProgramIconPath(size, id)).string(), kMaxRegisteredFileSize) == png) {
+          RemoveFile(home / r.ProgramIconPath(size, id), unused);
+        }
+      } catch (const base::FileReadError&) {
+        // Not there, or not ours to judge: left alone.
+      }
+    }
+    const fs::path link = home / r.ProgramLinkPath(id);
+    std::error_code error;
+    if (fs::is_symlink(link, error)) {
+      fs::remove(link, error);
+      fs::remove(link.parent_path(), error);  // removed only when empty
+      fs::remove(link.parent_path().parent_path(), error);
+    }
+  }
+}
+
 }  // namespace
 
 bool IsPlainExecPath(const std::string& path) {
@@ -202,10 +258,7 @@ std::string EscapeDesktopString(const std::string& value) {
 }
 
 std::string FileTypeRegistration::MimePackageXml() const {
-  std::string icon = mime_type;
-  for (char& c : icon) {
-    if (c == '/') c = '-';
-  }
+  const std::string icon = IconName(mime_type);
   std::string xml;
   xml += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
   xml += "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n";
@@ -214,6 +267,13 @@ std::string FileTypeRegistration::MimePackageXml() const {
   if (!sub_class_of.empty()) xml += "    <sub-class-of type=\"" + base::EscapeMarkup(sub_class_of) + "\"/>\n";
   xml += "    <icon name=\"" + base::EscapeMarkup(icon) + "\"/>\n";
   xml += "    <glob pattern=\"*." + base::EscapeMarkup(extension) + "\"/>\n";
+  if (!magic.empty()) {
+    xml += "    <magic priority=\"50\">\n";
+    for (const std::string& start : magic) {
+      xml += "      <match type=\"string\" offset=\"0\" value=\"" + base::EscapeMarkup(start) + "\"/>\n";
+    }
+    xml += "    </magic>\n";
+  }
   xml += "  </mime-type>\n";
   xml += "</mime-info>\n";
   return xml;
@@ -249,25 +309,35 @@ std::string FileTypeRegistration::ThumbnailerEntry(const std::string& program) c
   return entry;
 }
 
-std::string FileTypeRegistration::ThumbnailerPath() const { return "thumbnailers/" + application_id + ".thumbnailer"; }
-
-std::string FileTypeRegistration::MimePackagePath() const { return "mime/packages/" + application_id + ".xml"; }
-
-std::string FileTypeRegistration::DesktopEntryPath() const { return "applications/" + application_id + ".desktop"; }
-
-std::string FileTypeRegistration::DocumentIconPath() const {
-  std::string name = mime_type;
-  for (char& c : name) {
-    if (c == '/') c = '-';
-  }
-  return "icons/hicolor/32x32/mimetypes/" + name + ".png";
+std::string FileTypeRegistration::ThumbnailerPath(const std::string& id) const {
+  return "thumbnailers/" + (id.empty() ? application_id : id) + ".thumbnailer";
 }
 
-std::string FileTypeRegistration::ProgramLinkPath() const { return application_id + "/bin/" + application_id; }
+std::string FileTypeRegistration::MimePackagePath(const std::string& id) const {
+  return "mime/packages/" + (id.empty() ? application_id : id) + ".xml";
+}
 
-std::string FileTypeRegistration::ProgramIconPath(int size) const {
+std::string FileTypeRegistration::DesktopEntryPath(const std::string& id) const {
+  return "applications/" + (id.empty() ? application_id : id) + ".desktop";
+}
+
+std::string FileTypeRegistration::DocumentIconPath(int size) const {
   const std::string dimension = std::to_string(size) + "x" + std::to_string(size);
-  return "icons/hicolor/" + dimension + "/apps/" + application_id + ".png";
+  return "icons/hicolor/" + dimension + "/mimetypes/" + IconName(mime_type) + ".png";
+}
+
+std::string FileTypeRegistration::ScalableDocumentIconPath() const {
+  return "icons/hicolor/scalable/mimetypes/" + IconName(mime_type) + ".svg";
+}
+
+std::string FileTypeRegistration::ProgramLinkPath(const std::string& id) const {
+  const std::string& name = id.empty() ? application_id : id;
+  return name + "/bin/" + name;
+}
+
+std::string FileTypeRegistration::ProgramIconPath(int size, const std::string& id) const {
+  const std::string dimension = std::to_string(size) + "x" + std::to_string(size);
+  return "icons/hicolor/" + dimension + "/apps/" + (id.empty() ? application_id : id) + ".png";
 }
 
 bool FileTypeRegistration::Register(const std::string& dataHome, const CommandRunner& runner) const {
@@ -295,7 +365,13 @@ bool FileTypeRegistration::Register(const std::string& dataHome, const CommandRu
     // File managers read thumbnailer entries afresh: nothing to refresh.
     bool thumbnailer_changed = false;
     if (thumbnailer) ok = EnsureFile(home / ThumbnailerPath(), ThumbnailerEntry(program), thumbnailer_changed) && ok;
-    if (!document_icon_png.empty()) ok = EnsureFile(home / DocumentIconPath(), document_icon_png, icons_changed) && ok;
+    for (const auto& [size, png] : document_icons_png) {
+      if (size > 0 && !png.empty()) ok = EnsureFile(home / DocumentIconPath(size), png, icons_changed) && ok;
+    }
+    if (!document_icon_svg.empty()) {
+      ok = EnsureFile(home / ScalableDocumentIconPath(), document_icon_svg, icons_changed) && ok;
+    }
+    RemoveFormerFiles(*this, home, mime_changed, desktop_changed);
     for (const auto& [size, png] : program_icons_png) {
       if (size > 0 && !png.empty()) ok = EnsureFile(home / ProgramIconPath(size), png, icons_changed) && ok;
     }
@@ -325,12 +401,17 @@ FileTypeRegistration LayoutFileTypeRegistration(const std::string& program_path,
   registration.mime_type = kLayoutMimeType;
   registration.description = "Vorbel layout file";
   registration.sub_class_of = "text/plain";
-  registration.application_id = "vorbel";
+  // A layout starts with its [Button] section, whatever the file is named,
+  // with or without the byte-order mark that some editors write.
+  registration.magic = {"[Button]", "\xEF\xBB\xBF[Button]"};
+  registration.application_id = kApplicationId;
+  registration.former_application_ids = {"vorbel"};
   registration.application_name = "Vorbel";
   registration.generic_name = "Button Designer";
   registration.application_comment = "Draw button images for web pages from layers";
   registration.program_path = program_path;
-  registration.document_icon_png = icons.document_icon_png;
+  registration.document_icons_png = icons.document_icons_png;
+  registration.document_icon_svg = icons.document_icon_svg;
   registration.program_icons_png = icons.program_icons_png;
   registration.thumbnailer = thumbnailer;
   return registration;

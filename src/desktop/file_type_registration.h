@@ -44,17 +44,22 @@ bool IsPlainExecPath(const std::string& path);
 
 // What one file type's registration writes. The icons are PNG file contents.
 struct FileTypeRegistration {
-  std::string extension;         // without the dot, e.g. "vrb"
-  std::string mime_type;          // e.g. "application/x-vorbel-layout"
-  std::string description;       // shown by file managers
-  std::string sub_class_of;        // parent MIME type, or ""
-  std::string application_id;     // names the desktop entry and the program icon
+  std::string extension;       // without the dot, e.g. "vrb"
+  std::string mime_type;       // e.g. "application/x-vorbel-layout"
+  std::string description;     // shown by file managers
+  std::string sub_class_of;    // parent MIME type, or ""
+  std::vector<std::string> magic;  // what the files can start with: known so without the extension
+  std::string application_id;  // names the desktop entry and the program icon
+  // Ids this application was registered under before: their files, where
+  // they are still this type's, are removed, so that no second entry stays.
+  std::vector<std::string> former_application_ids;
   std::string application_name;
   std::string generic_name;
   std::string application_comment;
-  std::string program_path;       // absolute path of the program that opens the files
-  std::string document_icon_png;   // 32 x 32
-  std::vector<std::pair<int, std::string>> program_icons_png;  // square size, PNG
+  std::string program_path;                                     // absolute path of the program that opens the files
+  std::vector<std::pair<int, std::string>> document_icons_png;  // square size, PNG
+  std::string document_icon_svg;                                // scalable, or ""
+  std::vector<std::pair<int, std::string>> program_icons_png;   // square size, PNG
   // program_path also writes thumbnails (`--thumbnail SIZE LAYOUT OUT`): a
   // thumbnailer entry tells file managers so.
   bool thumbnailer = false;
@@ -68,12 +73,14 @@ struct FileTypeRegistration {
   // The thumbnailer entry (freedesktop.org thumbnailers, as GNOME and
   // tumbler read them) that has `program` write the thumbnails of the type.
   std::string ThumbnailerEntry(const std::string& program) const;
-  std::string MimePackagePath() const;      // mime/packages/<application_id>.xml
-  std::string DesktopEntryPath() const;     // applications/<application_id>.desktop
-  std::string DocumentIconPath() const;     // icons/hicolor/32x32/mimetypes/<type-with-dash>.png
-  std::string ProgramIconPath(int size) const;  // icons/hicolor/NxN/apps/<application_id>.png
-  std::string ProgramLinkPath() const;          // <application_id>/bin/<application_id>
-  std::string ThumbnailerPath() const;          // thumbnailers/<application_id>.thumbnailer
+  // Each path of an application's files takes its id; "" means application_id.
+  std::string MimePackagePath(const std::string& id = {}) const;   // mime/packages/<id>.xml
+  std::string DesktopEntryPath(const std::string& id = {}) const;  // applications/<id>.desktop
+  std::string DocumentIconPath(int size) const;                    // icons/hicolor/NxN/mimetypes/<type-with-dash>.png
+  std::string ScalableDocumentIconPath() const;  // icons/hicolor/scalable/mimetypes/<type-with-dash>.svg
+  std::string ProgramIconPath(int size, const std::string& id = {}) const;  // icons/hicolor/NxN/apps/<id>.png
+  std::string ProgramLinkPath(const std::string& id = {}) const;            // <id>/bin/<id>
+  std::string ThumbnailerPath(const std::string& id = {}) const;            // thumbnailers/<id>.thumbnailer
 
   // Writes every file below dataHome whose content differs from what is there
   // (each through a temporary file and a rename, so a reader never sees half a
@@ -82,16 +89,25 @@ struct FileTypeRegistration {
   // a file it reads changed, or when its database is missing or older than our
   // file (a refresh that never ran or failed is made up for). A program path
   // that desktops cannot start from an entry (see IsPlainExecPath) is named
-  // there through a symbolic link at ProgramLinkPath(). Returns true when
-  // every file holds its current content; never throws and reports nothing.
+  // there through a symbolic link at ProgramLinkPath(). The files of former
+  // ids go: entries and packages that name this MIME type, icons equal to
+  // ours, the program link. Returns true when every file holds its current
+  // content; never throws and reports nothing.
   bool Register(const std::string& dataHome, const CommandRunner& runner = SpawnDetached) const;
 };
 
 // Icons that the window program hands to RegisterLayoutFileType.
 struct FileTypeIcons {
-  std::string document_icon_png;                               // 32 x 32
-  std::vector<std::pair<int, std::string>> program_icons_png;  // size, PNG
+  std::vector<std::pair<int, std::string>> document_icons_png;  // size, PNG
+  std::string document_icon_svg;                                // scalable
+  std::vector<std::pair<int, std::string>> program_icons_png;   // size, PNG
 };
+
+// The sizes in which the icons come, in pixels.
+inline constexpr int kIconSizes[] = {16, 32, 48, 64, 128, 256};
+
+// The name of the desktop entry, the AppStream id and the program icon's name.
+inline constexpr const char* kApplicationId = "org.vorbel.vorbel";
 
 // The registration of layout files (".vrb") for the program at program_path;
 // with `thumbnailer`, that program (the `vorbel` command line) also writes

@@ -641,11 +641,13 @@ void MainWindow::RegisterLayoutFileType() {
     const bool launcher = !program.isEmpty();
     if (program.isEmpty()) program = QString::fromStdString(desktop::ProgramFilePath());
     desktop::FileTypeIcons icons;
-    icons.document_icon_png = ReadResource(QStringLiteral(":/icons/layout_document_32.png")).toStdString();
-    for (int size : {16, 32, 48, 64, 128, 256}) {
+    for (int size : desktop::kIconSizes) {
       QByteArray png = ReadResource(QStringLiteral(":/icons/vorbel_%1.png").arg(size));
       if (!png.isEmpty()) icons.program_icons_png.emplace_back(size, png.toStdString());
+      png = ReadResource(QStringLiteral(":/icons/layout_document_%1.png").arg(size));
+      if (!png.isEmpty()) icons.document_icons_png.emplace_back(size, png.toStdString());
     }
+    icons.document_icon_svg = ReadResource(QStringLiteral(":/icons/layout_document.svg")).toStdString();
     desktop::RegisterLayoutFileType(program.toStdString(), options_.data_home, icons,
                                     options_.command_runner ? options_.command_runner : desktop::SpawnDetached,
                                     launcher);

@@ -76,7 +76,7 @@ SplashWindow::SplashWindow(QWidget* parent, const QString& programFile)
   copyright_label_ = MakeLabel(this, QStringLiteral("copyrightLabel"), tr("Copyright (C) 2026 The Vorbel developers"),
                                PixelFont(QStringLiteral("Arial"), 9), 105, 120);
   note_label_ = MakeLabel(this, QStringLiteral("noteLabel"),
-                          tr("These tools are free: you are welcome to give copies of them to anyone."),
+                          tr("Free software under the MIT License: you are welcome to use, change and share it."),
                           PixelFont(QStringLiteral("Arial"), 9), 105, 135);
   note_label_->setWordWrap(true);
   note_label_->setAlignment(Qt::AlignLeft | Qt::AlignTop);

@@ -409,7 +409,10 @@ TEST(VorbelProgram, HelpVersionAndUsageErrors) {
 
   const RunResult version = Vorbel(s, {"--version"});
   EXPECT_EQ(version.status, 0);
-  EXPECT_EQ(version.out, std::string("Vorbel ") + VORBEL_EXPECTED_VERSION + "\n");
+  // GNU style: name and version, then the copyright and the licence.
+  EXPECT_EQ(version.out.rfind(std::string("vorbel (Vorbel) ") + VORBEL_EXPECTED_VERSION + "\nCopyright (C) ", 0), 0u)
+      << version.out;
+  EXPECT_NE(version.out.find("\nLicense MIT: <https://opensource.org/licenses/MIT>.\n"), std::string::npos);
 
   for (const std::vector<std::string>& args :
        std::vector<std::vector<std::string>>{{"--bogus"}, {"--export", s.File("o.gif")}}) {

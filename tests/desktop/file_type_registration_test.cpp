@@ -54,7 +54,8 @@ class FileTypeRegistrationTest : public ::testing::Test {
     fs::remove_all(root_);
     fs::create_directories(root_);
     data_ = root_ / "share";
-    icons_.document_icon_png = "document-png";
+    icons_.document_icons_png = {{16, "document16"}, {32, "document32"}};
+    icons_.document_icon_svg = "<svg/>";
     icons_.program_icons_png = {{16, "app16"}, {48, "app48"}};
   }
   void TearDown() override {
@@ -76,9 +77,12 @@ class FileTypeRegistrationTest : public ::testing::Test {
         thumbnailer);
   }
 
-  fs::path Desktop() const { return data_ / "applications/vorbel.desktop"; }
-  fs::path Mime() const { return data_ / "mime/packages/vorbel.xml"; }
-  fs::path DocumentIcon() const { return data_ / "icons/hicolor/32x32/mimetypes/application-x-vorbel-layout.png"; }
+  fs::path Desktop() const { return data_ / "applications/org.vorbel.vorbel.desktop"; }
+  fs::path Mime() const { return data_ / "mime/packages/org.vorbel.vorbel.xml"; }
+  fs::path DocumentIcon(const std::string& size) const {
+    return data_ /
+           ("icons/hicolor/" + size + "/mimetypes/application-x-vorbel-layout." + (size == "scalable" ? "svg" : "png"));
+  }
 
   // Puts fake refresh tools on PATH that only record that they ran.
   fs::path FakeTools() {
@@ -105,18 +109,25 @@ TEST_F(FileTypeRegistrationTest, WritesTypeEntryAndIcons) {
   EXPECT_NE(mime.find("<comment>Vorbel layout file</comment>"), std::string::npos);
   EXPECT_NE(mime.find("<sub-class-of type=\"text/plain\"/>"), std::string::npos);
   EXPECT_NE(mime.find("<glob pattern=\"*.vrb\"/>"), std::string::npos);
+  // A layout is known by its first line also without the extension.
+  EXPECT_NE(mime.find("<magic priority=\"50\">\n      <match type=\"string\" offset=\"0\" value=\"[Button]\"/>\n"
+                      "      <match type=\"string\" offset=\"0\" value=\"\xEF\xBB\xBF[Button]\"/>\n    </magic>"),
+            std::string::npos)
+      << mime;
 
   const std::string desktop = ReadFile(Desktop());
   EXPECT_EQ(desktop.rfind("[Desktop Entry]\n", 0), 0u);
   EXPECT_NE(desktop.find("\nExec=/opt/vorbel/bin/vorbel %f\n"), std::string::npos) << desktop;
   EXPECT_NE(desktop.find("\nTryExec=/opt/vorbel/bin/vorbel\n"), std::string::npos);
   EXPECT_NE(desktop.find("\nMimeType=application/x-vorbel-layout;\n"), std::string::npos);
-  EXPECT_NE(desktop.find("\nIcon=vorbel\n"), std::string::npos);
+  EXPECT_NE(desktop.find("\nIcon=org.vorbel.vorbel\n"), std::string::npos);
   EXPECT_NE(desktop.find("\nType=Application\n"), std::string::npos);
 
-  EXPECT_EQ(ReadFile(DocumentIcon()), "document-png");
-  EXPECT_EQ(ReadFile(data_ / "icons/hicolor/16x16/apps/vorbel.png"), "app16");
-  EXPECT_EQ(ReadFile(data_ / "icons/hicolor/48x48/apps/vorbel.png"), "app48");
+  EXPECT_EQ(ReadFile(DocumentIcon("16x16")), "document16");
+  EXPECT_EQ(ReadFile(DocumentIcon("32x32")), "document32");
+  EXPECT_EQ(ReadFile(DocumentIcon("scalable")), "<svg/>");
+  EXPECT_EQ(ReadFile(data_ / "icons/hicolor/16x16/apps/org.vorbel.vorbel.png"), "app16");
+  EXPECT_EQ(ReadFile(data_ / "icons/hicolor/48x48/apps/org.vorbel.vorbel.png"), "app48");
 
   // Readable by everyone, and no temporary files left behind.
   EXPECT_EQ(fs::status(Desktop()).permissions() & fs::perms::others_read, fs::perms::others_read);
@@ -155,6 +166,44 @@ TEST_F(FileTypeRegistrationTest, RewritesOnlyWhatChangedAndRefreshesThen) {
   EXPECT_NE(ReadFile(Mime()).find("*.vrb"), std::string::npos);
 }
 
+// Earlier versions registered under the name "vorbel": what of it is ours
+// goes, so that menus and file managers list the program once; another
+// program's files of that name stay.
+TEST_F(FileTypeRegistrationTest, ReplacesTheRegistrationUnderTheFormerName) {
+  const ScopedEnv path("PATH", FakeTools().string());
+  struct Former {
+    std::string path;
+    std::string content;
+    bool ours;
+  };
+  const Former files[] = {
+      {"applications/vorbel.desktop", "[Desktop Entry]\nExec=/old/vorbel %f\nMimeType=application/x-vorbel-layout;\n",
+       true},
+      {"mime/packages/vorbel.xml", "<mime-info><mime-type type=\"application/x-vorbel-layout\">", true},
+      {"thumbnailers/vorbel.thumbnailer", "[Thumbnailer Entry]\nMimeType=application/x-vorbel-layout;\n", true},
+      {"icons/hicolor/16x16/apps/vorbel.png", "app16", true},
+      {"icons/hicolor/48x48/apps/vorbel.png", "another program's icon", false},
+  };
+  for (const bool ours : {true, false}) {
+    SCOPED_TRACE(ours ? "our files" : "another program's files");
+    fs::remove_all(data_);
+    for (const Former& file : files) {
+      fs::create_directories((data_ / file.path).parent_path());
+      std::string content = file.content;
+      if (!ours) content = "[Desktop Entry]\nName=Vorbel Viewer\nMimeType=image/png;\n";
+      std::ofstream(data_ / file.path) << content;
+    }
+    fs::create_directories(data_ / "vorbel/bin");
+    fs::create_symlink("/opt/100%/vorbel", data_ / "vorbel/bin/vorbel");
+    commands_.clear();
+    ASSERT_TRUE(Register("/opt/a/vorbel"));
+    for (const Former& file : files) EXPECT_EQ(fs::exists(data_ / file.path), !(ours && file.ours)) << file.path;
+    EXPECT_FALSE(fs::exists(data_ / "vorbel")) << "the former program link";
+    EXPECT_TRUE(fs::exists(Desktop()));
+    EXPECT_EQ(commands_.size(), 2u);
+  }
+}
+
 // A refresh that never ran, or ran before our files last changed (the tool
 // was missing, the start was cut short), is made up for at the next start.
 TEST_F(FileTypeRegistrationTest, RefreshesWhenADatabaseIsMissingOrOlderThanOurFile) {
@@ -176,7 +225,7 @@ TEST_F(FileTypeRegistrationTest, RefreshesWhenADatabaseIsMissingOrOlderThanOurFi
 // Desktops built on GLib drop an entry whose program path holds "%" or bytes
 // that are not UTF-8; such a program is named through a link in the data home.
 TEST_F(FileTypeRegistrationTest, ProgramsUnderPathsDesktopsCannotNameAreStartedThroughALink) {
-  const fs::path link = data_ / "vorbel/bin/vorbel";
+  const fs::path link = data_ / "org.vorbel.vorbel/bin/org.vorbel.vorbel";
   for (const std::string program : {"/opt/100%/vorbel", "/opt/caf\xE9/vorbel", "/opt/tab\there/vorbel"}) {
     ASSERT_TRUE(Register(program));
     const std::string desktop = ReadFile(Desktop());
@@ -193,7 +242,7 @@ TEST_F(FileTypeRegistrationTest, ProgramsUnderPathsDesktopsCannotNameAreStartedT
 // File managers run the program named by the thumbnailer entry, split as a
 // shell splits, with %s, %i and %o put in; odd paths go through the link.
 TEST_F(FileTypeRegistrationTest, TheCommandLineProgramIsRegisteredAsTheThumbnailer) {
-  const fs::path entry = data_ / "thumbnailers/vorbel.thumbnailer";
+  const fs::path entry = data_ / "thumbnailers/org.vorbel.vorbel.thumbnailer";
   ASSERT_TRUE(Register("/opt/vorbel/bin/vorbel"));
   EXPECT_FALSE(fs::exists(entry)) << "only the launcher makes thumbnails";
 
@@ -204,7 +253,7 @@ TEST_F(FileTypeRegistrationTest, TheCommandLineProgramIsRegisteredAsTheThumbnail
   EXPECT_EQ(fs::status(entry).permissions() & fs::perms::others_read, fs::perms::others_read);
 
   ASSERT_TRUE(Register("/opt/100%/vorbel", true));
-  const fs::path link = data_ / "vorbel/bin/vorbel";
+  const fs::path link = data_ / "org.vorbel.vorbel/bin/org.vorbel.vorbel";
   EXPECT_NE(ReadFile(entry).find("\nExec=" + link.string() + " --thumbnail %s %i %o\n"), std::string::npos)
       << ReadFile(entry);
 }

@@ -733,10 +733,15 @@ TEST(MainWindow, RegistersTheLayoutFileTypeForTheLauncherAtCreation) {
   int runs = 0;
   options.command_runner = [&](const std::vector<std::string>&) { ++runs; };
   MainWindow form(options);
-  const QByteArray entry = ReadAll(home.filePath("applications/vorbel.desktop"));
+  const QByteArray entry = ReadAll(home.filePath("applications/org.vorbel.vorbel.desktop"));
   EXPECT_TRUE(entry.contains("/opt/my tools/vorbel")) << entry.toStdString();
   EXPECT_FALSE(QDir(home.filePath("mime/packages")).entryList(QDir::Files).isEmpty());
-  EXPECT_FALSE(QDir(home.filePath("icons/hicolor/32x32/mimetypes")).entryList(QDir::Files).isEmpty());
+  for (const char* size : {"16x16", "256x256", "scalable"}) {
+    EXPECT_FALSE(QDir(home.filePath(QStringLiteral("icons/hicolor/%1/mimetypes").arg(QLatin1String(size))))
+                     .entryList(QDir::Files)
+                     .isEmpty())
+        << size;
+  }
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);  // the busy cursor is gone again
 }
 

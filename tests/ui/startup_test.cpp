@@ -107,6 +107,7 @@ TEST(StartUp, ShowsTheSplashForTheMinimumThenTheMainWindowWithItsWindows) {
   EXPECT_EQ(seen->size(), QSize(352, 202));
   // The test program has no version strings: at start-up the label is empty.
   EXPECT_TRUE(Child<QLabel>(*seen, "versionLabel")->text().isEmpty());
+  EXPECT_TRUE(Child<QLabel>(*seen, "noteLabel")->text().contains(QStringLiteral("MIT License")));
   EXPECT_FALSE(seen->isVisible());
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
   EXPECT_TRUE(main->isVisible());
