@@ -214,7 +214,7 @@ void BackgroundLayerDialog::SetDataFolders(const QString& programFolder, const Q
 }
 
 void BackgroundLayerDialog::SetProperties(const std::string& props) {
-  background_colors_.SelectColor(document::StringToColor(document::GetPropValue("Color", props, "clBtnFace")));
+  background_colors_.SelectOrAddColor(document::StringToColor(document::GetPropValue("Color", props, "clBtnFace")));
   stretch_box_->setChecked(document::YesNoToBool(document::GetPropValue("Stretch", props, "N")));
   transparent_box_->setChecked(document::YesNoToBool(document::GetPropValue("Transparent", props, "N")));
   image_edit_->setText(QString::fromStdString(document::GetPropValue("Image", props, "")));
@@ -232,10 +232,11 @@ void BackgroundLayerDialog::SetProperties(const std::string& props) {
   }
 
   edge_box_->setChecked(document::YesNoToBool(document::GetPropValue("EdgeDraw", props, "N")));
-  edge_colors_.SelectColor(document::StringToColor(document::GetPropValue("Edge", props, "clBlack")));
+  edge_colors_.SelectOrAddColor(document::StringToColor(document::GetPropValue("Edge", props, "clBlack")));
   shading_box_->setChecked(document::YesNoToBool(document::GetPropValue("Draw3D", props, "N")));
-  highlight_colors_.SelectColor(document::StringToColor(document::GetPropValue("Highlight", props, "clBtnHighlight")));
-  shadow_colors_.SelectColor(document::StringToColor(document::GetPropValue("ShadowClr", props, "clBtnShadow")));
+  highlight_colors_.SelectOrAddColor(
+      document::StringToColor(document::GetPropValue("Highlight", props, "clBtnHighlight")));
+  shadow_colors_.SelectOrAddColor(document::StringToColor(document::GetPropValue("ShadowClr", props, "clBtnShadow")));
 }
 
 std::string BackgroundLayerDialog::GetProperties() const {

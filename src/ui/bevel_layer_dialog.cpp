@@ -62,8 +62,9 @@ BevelLayerDialog::BevelLayerDialog(QWidget* parent) : QDialog(parent) {
 }
 
 void BevelLayerDialog::SetProperties(const std::string& props) {
-  highlight_colors_.SelectColor(document::StringToColor(document::GetPropValue("Highlight", props, "clBtnHighlight")));
-  shadow_colors_.SelectColor(document::StringToColor(document::GetPropValue("Shadow", props, "clBtnShadow")));
+  highlight_colors_.SelectOrAddColor(
+      document::StringToColor(document::GetPropValue("Highlight", props, "clBtnHighlight")));
+  shadow_colors_.SelectOrAddColor(document::StringToColor(document::GetPropValue("Shadow", props, "clBtnShadow")));
   // A bad pen width is not worth an error: it reads as the thinnest pen.
   const int pen = document::TryStringToInt(document::GetPropValue("Pen", props, "2")).value_or(0);
   pen_width_edit_->SetValue(pen);

@@ -283,7 +283,7 @@ void TextLayerDialog::BuildEffectsPage() {
 
 void TextLayerDialog::SetProperties(const std::string& props) {
   caption_edit_->setText(QString::fromStdString(document::GetPropValue("Text", props, "")));
-  caption_colors_.SelectColor(document::StringToColor(document::GetPropValue("Color", props, "clBlack")));
+  caption_colors_.SelectOrAddColor(document::StringToColor(document::GetPropValue("Color", props, "clBlack")));
 
   const std::string face = document::GetPropValue("FontFace", props, "");
   int fontIndex = -1;
@@ -297,13 +297,15 @@ void TextLayerDialog::SetProperties(const std::string& props) {
 
   font_size_edit_->SetValue(document::StringToInt(document::GetPropValue("FontSize", props, "12")));
   shadow_box_->setChecked(document::YesNoToBool(document::GetPropValue("Shadowed", props, "N")));
-  shadow_colors_.SelectColor(document::StringToColor(document::GetPropValue("ShadowColor", props, "clGray")));
+  shadow_colors_.SelectOrAddColor(document::StringToColor(document::GetPropValue("ShadowColor", props, "clGray")));
   shadow_offset_edit_->SetValue(document::StringToInt(document::GetPropValue("ShadowOffset", props, "2")));
   outline_box_->setChecked(document::YesNoToBool(document::GetPropValue("Outlined", props, "N")));
-  outline_colors_.SelectColor(document::StringToColor(document::GetPropValue("OutlineColor", props, "clBlack")));
+  outline_colors_.SelectOrAddColor(document::StringToColor(document::GetPropValue("OutlineColor", props, "clBlack")));
   gradient_box_->setChecked(document::YesNoToBool(document::GetPropValue("Gradient", props, "N")));
-  gradient_start_colors_.SelectColor(document::StringToColor(document::GetPropValue("GradientStart", props, "clLime")));
-  gradient_end_colors_.SelectColor(document::StringToColor(document::GetPropValue("GradientEnd", props, "clYellow")));
+  gradient_start_colors_.SelectOrAddColor(
+      document::StringToColor(document::GetPropValue("GradientStart", props, "clLime")));
+  gradient_end_colors_.SelectOrAddColor(
+      document::StringToColor(document::GetPropValue("GradientEnd", props, "clYellow")));
   angle_edit_->SetText(QString::fromStdString(document::GetPropValue("Angle", props, "0")));
   // A caption placed by the pad shows where; one placed by hand leaves the
   // pad as it was.
