@@ -159,8 +159,8 @@ TEST(MainWindow, StartsUntitledWithTheDefaultButtonAndNoLayers) {
     QPushButton* button = Child<QPushButton>(form, name);
     EXPECT_GE(button->width(), button->fontMetrics().horizontalAdvance(button->text()) + 12) << name;
   }
-  EXPECT_EQ(Child<QPushButton>(form, "leftButton")->text(), QStringLiteral("left"));
-  EXPECT_EQ(Child<QPushButton>(form, "topButton")->text(), QStringLiteral("top"));
+  EXPECT_EQ(Child<QPushButton>(form, "leftButton")->text(), QStringLiteral("Left"));
+  EXPECT_EQ(Child<QPushButton>(form, "topButton")->text(), QStringLiteral("Top"));
 
   // The layer list: four columns, the first wide enough for "Background" and
   // the mark, one row at most selected.
@@ -522,6 +522,7 @@ TEST(MainWindow, ExportSetKeepsTheLastChoicesOfEachLayout) {
     captions->setPlainText(captions->toPlainText() + QStringLiteral("\nMore"));
     return int(QDialog::Rejected);
   };
+  dialogs.save_changes = commands::SaveChangesAnswer::Discard;
   MainWindow form(QuietOptions({first}));
   Child<QAction>(form, "exportSetItem")->trigger();
   Child<QAction>(form, "exportSetItem")->trigger();
@@ -542,6 +543,7 @@ TEST(MainWindow, ASetWrittenFromTheWindowKeepsItsCaptionsInTheLayout) {
   ASSERT_TRUE(WriteText(path, "[Button]\r\nHeight=20\r\nWidth=50\r\nWorkArea=16777215\r\nLayers=1\r\n"
                               "[Layer0]\r\nType=Text\r\nProperties=Text=Go;FontSize=8;\r\nX=2\r\nY=2\r\nVisible=0\r\n"));
   test::ScriptedDialogs dialogs;
+  dialogs.yes_answer = true;  // the second export replaces the files of the first
   QString shown;
   dialogs.on_exec = [&](QDialog& dialog) {
     shown = Child<QPlainTextEdit>(dialog, "captionsEdit")->toPlainText();
@@ -565,6 +567,31 @@ TEST(MainWindow, ASetWrittenFromTheWindowKeepsItsCaptionsInTheLayout) {
   MainWindow fresh(QuietOptions({path}));
   fresh.ExportSet();
   EXPECT_EQ(shown, QStringLiteral("Home\nAbout us"));
+}
+
+// Closing the set dialog keeps the captions typed in the layout, as a step
+// that can be undone; captions only looked at leave the layout unchanged.
+TEST(MainWindow, ClosingTheSetDialogKeepsTheTypedCaptions) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("nav.vrb");
+  ASSERT_TRUE(WriteText(path,
+                        "[Button]\r\nHeight=20\r\nWidth=50\r\nWorkArea=16777215\r\nLayers=1\r\n"
+                        "[Layer0]\r\nType=Text\r\nProperties=Text=Go;FontSize=8;\r\nX=2\r\nY=2\r\nVisible=0\r\n"));
+  test::ScriptedDialogs dialogs;
+  QString typed;
+  dialogs.on_exec = [&](QDialog& dialog) {
+    if (!typed.isEmpty()) Child<QPlainTextEdit>(dialog, "captionsEdit")->setPlainText(typed);
+    return int(QDialog::Rejected);
+  };
+  MainWindow form(QuietOptions({path}));
+  form.ExportSet();
+  EXPECT_FALSE(form.History().IsModified());
+  EXPECT_TRUE(form.Document().SetCaptions().empty());
+  typed = QStringLiteral("Home\n  About us \n");
+  form.ExportSet();
+  EXPECT_EQ(form.Document().SetCaptions(), (std::vector<std::string>{"Home", "About us"}));
+  EXPECT_EQ(Child<QAction>(form, "undoItem")->text(), QStringLiteral("&Undo Change Set Captions"));
+  dialogs.save_changes = commands::SaveChangesAnswer::Discard;
 }
 
 TEST(MainWindow, NewClearsTheLayersAndKeepsTheButtonSettings) {
