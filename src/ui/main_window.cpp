@@ -15,12 +15,15 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QTreeView>
@@ -74,12 +77,38 @@ QAction* MakeMenuAction(QMenu* menu, const QString& name, const QString& text) {
 }
 
 // The panel around the preview: the button sits 2 pixels in from its corner,
-// on the panel's own background, and scrolls when it does not fit.
+// on the panel's own background, and scrolls when it does not fit. With the
+// keyboard focus (the arrow keys scroll it) a focus mark runs round it, in
+// the 2 pixels it keeps free on every side.
 class PreviewPanel final : public QScrollArea {
  public:
   PreviewPanel() {
     setFrameShape(QFrame::NoFrame);
-    setViewportMargins(2, 2, 0, 0);
+    setViewportMargins(2, 2, 2, 2);
+  }
+
+ protected:
+  bool event(QEvent* event) override {
+    const bool handled = QScrollArea::event(event);
+    if (event->type() == QEvent::Paint && hasFocus()) {
+      QPainter painter(this);
+      QStyleOptionFocusRect focus;
+      focus.initFrom(this);
+      // Drawn however the focus came, as the fields show theirs.
+      focus.state |= QStyle::State_KeyboardFocusChange;
+      focus.rect = rect();
+      focus.backgroundColor = palette().color(QPalette::Window);
+      style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+    }
+    return handled;
+  }
+  void focusInEvent(QFocusEvent* event) override {
+    QScrollArea::focusInEvent(event);
+    update();
+  }
+  void focusOutEvent(QFocusEvent* event) override {
+    QScrollArea::focusOutEvent(event);
+    update();
   }
 };
 
@@ -291,6 +320,11 @@ void MainWindow::ReadSettings() {
   recent_files_.SetFiles(files);
   UpdateRecentMenu();
   open_folder_ = settings_->value(QStringLiteral("OpenFolder")).toString();
+  // The window's place and size, its tool bars and the border between the
+  // preview and the pages, as the last run left them.
+  restoreGeometry(settings_->value(QStringLiteral("WindowGeometry")).toByteArray());
+  restoreState(settings_->value(QStringLiteral("WindowState")).toByteArray());
+  splitter_->restoreState(settings_->value(QStringLiteral("Splitter")).toByteArray());
   // A zoom other than 1, 2, 4 or 8 in the file leaves the preview at 1:1.
   SetZoom(settings_->value(QStringLiteral("Zoom"), 1).toInt());
 }
@@ -321,13 +355,13 @@ void MainWindow::BuildToolBars() {
   offset_tool_bar_->setMovable(true);
   offset_panel_ = new QWidget(offset_tool_bar_);
   offset_panel_->setObjectName(QStringLiteral("offsetPanel"));
-  left_button_ = new QPushButton(tr("left"), offset_panel_);
+  left_button_ = new QPushButton(tr("Left"), offset_panel_);
   left_button_->setObjectName(QStringLiteral("leftButton"));
   left_button_->setToolTip(tr("Set the left offset of the current layer"));
   left_arrows_ = new UpDownButton(offset_panel_);
   left_arrows_->setObjectName(QStringLiteral("leftArrows"));
   left_arrows_->setToolTip(tr("Move the current layer right or left by one pixel"));
-  top_button_ = new QPushButton(tr("top"), offset_panel_);
+  top_button_ = new QPushButton(tr("Top"), offset_panel_);
   top_button_->setObjectName(QStringLiteral("topButton"));
   top_button_->setToolTip(tr("Set the top offset of the current layer"));
   top_arrows_ = new UpDownButton(offset_panel_);
@@ -459,6 +493,10 @@ void MainWindow::BuildLayerList() {
     layer_list_->header()->resizeSection(c, LayerListModel::kColumnWidths[c]);
   }
   layer_list_->header()->resizeSection(0, LayerListModel::TypeColumnWidth(layer_list_->font()));
+  // The properties take the width the other columns leave, however wide the
+  // window is.
+  layer_list_->header()->setSectionResizeMode(static_cast<int>(LayerListModel::Column::Properties),
+                                              QHeaderView::Stretch);
   // The selection stays visible when the list loses the focus.
   QPalette palette = layer_list_->palette();
   for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText}) {

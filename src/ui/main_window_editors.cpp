@@ -1,14 +1,17 @@
 // The commands of the main window that run the layer editor dialogs: Add
-// layer, Edit, the "left" and "top" value prompts and the random button.
+// layer, Edit, the "Left" and "Top" value prompts and the random button.
 //
 // Each dialog is created once by CreateDialogs and reused, so it keeps its
-// settings between uses. The commands reach the document through doc_, the
+// settings between uses. While an editor is open the preview shows the layer
+// as the editor has it; Cancel gives the layer back what it had. The commands reach the document through doc_, the
 // render pass through RenderButton() (or renderer_ for measuring text with
 // PlaceTextLayer), and run every dialog modally through Dialogs().Exec.
 
 #include <QDialog>
 
 #include <exception>
+#include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -19,6 +22,7 @@
 #include "document/value_conversion.h"
 #include "ui/background_layer_dialog.h"
 #include "ui/bevel_layer_dialog.h"
+#include "ui/dialog_helpers.h"
 #include "ui/dialog_seam.h"
 #include "ui/image_layer_dialog.h"
 #include "ui/layer_type_dialog.h"
@@ -28,6 +32,26 @@
 #include "ui/text_layer_dialog.h"
 
 namespace vorbel::ui {
+namespace {
+
+// The Left and Top a text layer gets from the editor's alignment, or nothing
+// when it has none or the caption cannot be measured (a font size that is
+// no number).
+std::optional<std::pair<std::string, std::string>> PlacedOffsets(render::ButtonRenderer& renderer,
+                                                                 const document::ButtonDocument& doc,
+                                                                 const std::string& properties, int alignment) {
+  if (alignment <= 0) return std::nullopt;
+  std::string left;
+  std::string top;
+  try {
+    renderer.PlaceTextLayer(doc, properties, alignment, left, top);
+  } catch (const std::exception&) {
+    return std::nullopt;
+  }
+  return std::pair{std::move(left), std::move(top)};
+}
+
+}  // namespace
 
 void MainWindow::CreateDialogs() {
   // The main window owns them; none is shown yet.
@@ -64,15 +88,36 @@ void MainWindow::AddLayer() {
     std::string left;
     std::string top;
     bool cancelled = false;
-    // Runs an editor; false when the user cancelled it.
-    auto run = [&](QDialog& editor) {
+    // Runs an editor; false when the user cancelled it. Meanwhile the new row
+    // shows what the editor holds, from the moment it opens.
+    auto run = [&](QDialog& editor, const std::function<std::string()>& edited) {
+      const auto show = [&] {
+        if (row >= doc_.RowCount()) return;
+        const std::string shown = edited();
+        std::optional<std::pair<std::string, std::string>> offsets;
+        if (&editor == text_dialog_) {
+          offsets = PlacedOffsets(renderer_, doc_, shown, text_dialog_->GetAlignment());
+          if (!offsets) offsets.emplace();
+        }
+        doc_.SetRowSubItem(row, document::SubItem::Properties, shown);
+        if (offsets) {
+          doc_.SetRowSubItem(row, document::SubItem::Left, offsets->first);
+          doc_.SetRowSubItem(row, document::SubItem::Top, offsets->second);
+        }
+        RenderButton();
+      };
+      show();
+      FocusFirstControl(editor);
+      const ControlWatch watch(editor, show);
       cancelled = cancelled || Dialogs().Exec(editor) != QDialog::Accepted;
       return !cancelled;
     };
     try {
       const document::LayerKinds kinds = document::KindsForAdd(type);
-      if (kinds.background && run(*background_dialog_)) properties = background_dialog_->GetProperties();
-      if (kinds.text && run(*text_dialog_)) {
+      if (kinds.background && run(*background_dialog_, [this] { return background_dialog_->GetProperties(); })) {
+        properties = background_dialog_->GetProperties();
+      }
+      if (kinds.text && run(*text_dialog_, [this] { return text_dialog_->GetProperties(); })) {
         properties = text_dialog_->GetProperties();
         // Measuring fails for a font size that is no number; the layer is
         // kept then, with its properties and without offsets.
@@ -82,8 +127,12 @@ void MainWindow::AddLayer() {
         left = std::move(placedLeft);
         top = std::move(placedTop);
       }
-      if (kinds.bevel && run(*bevel_dialog_)) properties = bevel_dialog_->GetProperties();
-      if (kinds.image && run(*image_dialog_)) properties = image_dialog_->GetProperties();
+      if (kinds.bevel && run(*bevel_dialog_, [this] { return bevel_dialog_->GetProperties(); })) {
+        properties = bevel_dialog_->GetProperties();
+      }
+      if (kinds.image && run(*image_dialog_, [this] { return image_dialog_->GetProperties(); })) {
+        properties = image_dialog_->GetProperties();
+      }
     } catch (...) {
       error = CaughtErrorText();
     }
@@ -110,12 +159,37 @@ void MainWindow::EditLayer() {
     const document::LayerRow original = doc_.Row(row);
     const document::LayerKinds kinds = document::KindsForEdit(original.type);
     const document::DocumentHistory::Step step(history_, VORBEL_TRANSLATABLE("Edit Layer"));
-    // Runs an editor; when the user cancels it, the row gets back what it
-    // had before the command (a row of two kinds may have been changed by the
-    // first editor already).
-    auto run = [&](QDialog& editor) {
-      if (Dialogs().Exec(editor) == QDialog::Accepted) return true;
+    // Runs an editor, the preview showing the row as the editor has it;
+    // when the user cancels it, the row gets back what it had before the
+    // command (a row of two kinds may have been changed by the first editor
+    // already).
+    auto run = [&](QDialog& editor, const std::function<std::string()>& edited) {
+      const document::LayerRow before = doc_.Row(row);
+      const auto show = [&] {
+        const std::string shown = edited();
+        doc_.SetRowSubItem(row, document::SubItem::Properties, shown);
+        if (&editor == text_dialog_) {
+          // Offsets follow an alignment chosen; without one they stay.
+          std::optional<std::pair<std::string, std::string>> offsets =
+              PlacedOffsets(renderer_, doc_, shown, text_dialog_->GetAlignment());
+          doc_.SetRowSubItem(row, document::SubItem::Left, offsets ? offsets->first : before.Left());
+          doc_.SetRowSubItem(row, document::SubItem::Top, offsets ? offsets->second : before.Top());
+        }
+        RenderButton();
+      };
+      FocusFirstControl(editor);
+      bool accepted = false;
+      {
+        const ControlWatch watch(editor, show);
+        accepted = Dialogs().Exec(editor) == QDialog::Accepted;
+      }
+      if (accepted) {
+        // What the dialog ends with is stored below, as without a preview.
+        doc_.SetRow(row, before);
+        return true;
+      }
       doc_.SetRow(row, original);
+      RenderButton();
       return false;
     };
     // Each editor is loaded from the row as it is now, so a row of two kinds
@@ -124,12 +198,12 @@ void MainWindow::EditLayer() {
     // its texts and nothing is redrawn.
     if (kinds.background) {
       background_dialog_->SetProperties(doc_.Row(row).Properties());
-      if (!run(*background_dialog_)) return;
+      if (!run(*background_dialog_, [this] { return background_dialog_->GetProperties(); })) return;
       doc_.SetRowSubItem(row, document::SubItem::Properties, background_dialog_->GetProperties());
     }
     if (kinds.text) {
       text_dialog_->SetProperties(doc_.Row(row).Properties());
-      if (!run(*text_dialog_)) return;
+      if (!run(*text_dialog_, [this] { return text_dialog_->GetProperties(); })) return;
       const std::string properties = text_dialog_->GetProperties();
       doc_.SetRowSubItem(row, document::SubItem::Properties, properties);
       // Without an alignment the offsets stay as they are. With one, a font
@@ -146,12 +220,12 @@ void MainWindow::EditLayer() {
     }
     if (kinds.bevel) {
       bevel_dialog_->SetProperties(doc_.Row(row).Properties());
-      if (!run(*bevel_dialog_)) return;
+      if (!run(*bevel_dialog_, [this] { return bevel_dialog_->GetProperties(); })) return;
       doc_.SetRowSubItem(row, document::SubItem::Properties, bevel_dialog_->GetProperties());
     }
     if (kinds.image) {
       image_dialog_->SetProperties(doc_.Row(row).Properties());
-      if (!run(*image_dialog_)) return;
+      if (!run(*image_dialog_, [this] { return image_dialog_->GetProperties(); })) return;
       doc_.SetRowSubItem(row, document::SubItem::Properties, image_dialog_->GetProperties());
     }
     RenderButton();
