@@ -418,6 +418,40 @@ TEST_F(WindowTest, EveryFocusableControlShowsItsFocus) {
   dialogs.save_changes = commands::SaveChangesAnswer::Discard;
 }
 
+// With the cursor in a size field the window's keys act: Ctrl+Z takes back
+// the typing in the field as one step and then the step before it, Redo makes
+// them again, Ctrl+E exports.
+TEST_F(WindowTest, UndoRedoAndExportKeysActInTheSizeFields) {
+  std::unique_ptr<MainWindow> form = Open();
+  form->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+  QApplication::setActiveWindow(form.get());
+  form->Document().SelectRow(1);
+  form->ToggleVisibility();
+  auto* height = Child<controls::SpinEdit>(*form, "heightEdit");
+  height->setFocus(Qt::TabFocusReason);
+  height->selectAll();
+  QTest::keyClicks(height, QStringLiteral("45"));
+  EXPECT_EQ(form->Document().Height(), 45);
+  QTest::keyClick(height, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(form->Document().Height(), 20);
+  EXPECT_EQ(height->Text(), QStringLiteral("20"));
+  QTest::keyClick(height, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(form->Document().Row(1).image_index, document::kVisibleImage);
+  EXPECT_TRUE(Child<QAction>(*form, "redoItem")->isEnabled());
+  QTest::keyClick(height, Qt::Key_Y, Qt::ControlModifier);
+  QTest::keyClick(height, Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(form->Document().Height(), 45);
+  EXPECT_EQ(form->Document().Row(1).image_index, document::kHiddenImage);
+  EXPECT_FALSE(Child<QAction>(*form, "redoItem")->isEnabled());
+
+  dialogs.save_answer = FileChoice{dir_.filePath("typed.png"), QStringLiteral("PNG image (*.png)")};
+  QTest::keyClick(height, Qt::Key_E, Qt::ControlModifier);
+  EXPECT_TRUE(QFileInfo::exists(dir_.filePath("typed.png")));
+  EXPECT_TRUE(height->hasFocus());
+  dialogs.save_changes = commands::SaveChangesAnswer::Discard;
+}
+
 // Colours outside the standard list, in the layers and the work area, survive
 // opening, editing with OK and saving, byte for byte; another colour comes
 // from "Other colour…" through the platform's colour dialog.
