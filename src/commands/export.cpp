@@ -4,11 +4,8 @@
 #include <new>
 #include <vector>
 
-#include "base/ascii_text.h"
 #include "base/atomic_file.h"
-#include "base/file_name.h"
 #include "base/translation.h"
-#include "codecs/image_writers.h"
 #include "codecs/pixel_view.h"
 #include "gdi/bitmap.h"
 #include "gdi/system_colors.h"
@@ -30,23 +27,9 @@ void CheckExportSize(const std::string& fileName, int w, int h) {
   }
 }
 
-ExportFormat ExportFormatFor(std::string_view fileName) {
-  const std::string extension = base::UpperCaseAscii(base::FileExtension(fileName));
-  if (extension.find("BMP") != std::string::npos) return ExportFormat::Bmp;
-  if (extension.find("JP") != std::string::npos) return ExportFormat::Jpeg;
-  if (extension == ".PNG") return ExportFormat::Png;
-  return ExportFormat::Gif;
-}
-
 std::vector<std::uint8_t> EncodeButton(const gdi::Bitmap& picture, ExportFormat format, gdi::Pixel workArea) {
   const codecs::PixelView pixels{picture.Data(), picture.Width(), picture.Height(), picture.Width()};
-  switch (format) {
-    case ExportFormat::Bmp: return codecs::EncodeBmp(pixels);
-    case ExportFormat::Jpeg: return codecs::EncodeJpeg(pixels);
-    case ExportFormat::Png: return codecs::EncodePng(pixels, workArea);
-    case ExportFormat::Gif: break;
-  }
-  return codecs::EncodeGif(pixels, workArea);
+  return FormatInfo(format).encode(pixels, workArea);
 }
 
 void ExportButton(const document::ButtonDocument& doc, render::ButtonRenderer& renderer, const std::string& fileName) {

@@ -1,6 +1,6 @@
 #pragma once
 // Export of the composed button as a picture file of exactly the button's
-// size, in the format the file name's extension chooses.
+// size, in the format the file name's extension chooses (export_formats.h).
 
 #include <cstdint>
 #include <span>
@@ -8,27 +8,21 @@
 #include <string_view>
 #include <vector>
 
+#include "commands/export_formats.h"
 #include "document/button_document.h"
 #include "gdi/bitmap.h"
 #include "render/button_renderer.h"
 
 namespace vorbel::commands {
 
-enum class ExportFormat { Bmp, Jpeg, Png, Gif };
-
-// The format for a file name. Its extension is the text from the last "."
-// after the last "/" (empty when there is none), upper-cased: "BMP" anywhere
-// in it gives BMP, else "JP" anywhere gives JPEG (".jpg", ".jpeg", ".jpe",
-// also ".ajp"), else exactly ".PNG" gives PNG, and everything else, a name
-// without an extension included, gives GIF.
-ExportFormat ExportFormatFor(std::string_view fileName);
-
 // The bytes of a picture file of `picture` in `format`, as ExportButton
-// writes them; `workArea` is the colour GIF and PNG make transparent.
+// writes them; `workArea` is the colour a format with a transparent work area
+// leaves out.
 std::vector<std::uint8_t> EncodeButton(const gdi::Bitmap& picture, ExportFormat format, gdi::Pixel workArea);
 
-// Writes the button as a picture file, W x H pixels, from a render pass of
-// the document as it is now (the surface then holds what was written):
+// Writes the button as a picture file, W x H pixels, in the format
+// ExportFormatFor gives the name, from a render pass of the document as it is
+// now (the surface then holds what was written):
 //  - BMP: 24-bit, uncompressed. JPEG: baseline, quality 90.
 //  - GIF: pixels of exactly the work-area colour become transparent, the rest
 //    is reduced to the web palette.

@@ -90,8 +90,12 @@ struct PropertyOverride {
 // most 2047 characters, the longest a layout file holds. Raises SetError.
 PropertyOverride ParsePropertyOverride(std::string_view text);
 
-// Gives the layer of `change` its value (see document::SetPropValue); raises
-// SetError when the document has no such layer.
+// Gives the layer of `change` its value (see document::SetPropValue). The key
+// must be one of the kinds the layer's Type names (in any letter case; a key
+// not in the string yet is added in its own spelling), and a colour or number
+// must convert unless it is empty (the default). Raises SetError when the
+// document has no such layer, the layer no such key or the value does not
+// convert.
 void ApplyPropertyOverride(document::ButtonDocument& doc, const PropertyOverride& change);
 
 }  // namespace vorbel::commands

@@ -41,15 +41,6 @@ constexpr std::array<const char*, 4> kLookTexts = {
     QT_TRANSLATE_NOOP("vorbel::ui::ExportSetDialog", "&Pressed"),
     QT_TRANSLATE_NOOP("vorbel::ui::ExportSetDialog", "&Disabled")};
 
-struct FormatEntry {
-  const char* text;
-  commands::ExportFormat format;
-};
-constexpr std::array<FormatEntry, 4> kFormats = {
-    {{QT_TRANSLATE_NOOP("vorbel::ui::ExportSetDialog", "PNG (work area transparent)"), commands::ExportFormat::Png},
-     {QT_TRANSLATE_NOOP("vorbel::ui::ExportSetDialog", "GIF (work area transparent)"), commands::ExportFormat::Gif},
-     {QT_TRANSLATE_NOOP("vorbel::ui::ExportSetDialog", "JPEG"), commands::ExportFormat::Jpeg},
-     {QT_TRANSLATE_NOOP("vorbel::ui::ExportSetDialog", "BMP"), commands::ExportFormat::Bmp}}};
 
 // "A", "A and B", "A, B and C".
 QString ListText(const QStringList& items) {
@@ -123,7 +114,8 @@ QString CaptionLines(const std::vector<std::string>& captions) {
 namespace {
 
 QString FormatName(commands::ExportFormat format) {
-  return QString::fromLatin1(commands::FormatExtension(format).substr(1).data(), 3);
+  const std::string_view name = commands::FormatInfo(format).name;
+  return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
 }
 
 }  // namespace
@@ -276,7 +268,11 @@ void ExportSetDialog::BuildControls() {
 
   format_combo_ = new QComboBox(settings_);
   format_combo_->setObjectName(QStringLiteral("formatCombo"));
-  for (const FormatEntry& entry : kFormats) format_combo_->addItem(tr(entry.text));
+  for (const commands::ExportFormatInfo& row : commands::ExportFormats()) {
+    const QString text = QCoreApplication::translate("vorbel::ui::MainWindow", row.dialog_text);
+    format_combo_->addItem(row.transparent_work_area ? tr("%1 (work area transparent)").arg(text) : text,
+                           static_cast<int>(row.format));
+  }
   form->addRow(tr("&Format:"), format_combo_);
   connect(format_combo_, &QComboBox::currentIndexChanged, this, &ExportSetDialog::ScheduleUpdate);
 
@@ -375,8 +371,8 @@ void ExportSetDialog::SetChoices(const ExportSetChoices& choices) {
                                 o.scales.end());
   }
   size_combo_->setCurrentIndex(o.size == commands::SetSize::Fit ? 0 : 1);
-  for (std::size_t i = 0; i < kFormats.size(); ++i) {
-    if (kFormats[i].format == o.format) format_combo_->setCurrentIndex(static_cast<int>(i));
+  for (int i = 0; i < format_combo_->count(); ++i) {
+    if (format_combo_->itemData(i).toInt() == static_cast<int>(o.format)) format_combo_->setCurrentIndex(i);
   }
   pattern_edit_->setText(QString::fromStdString(o.pattern));
   sprite_box_->setChecked(o.sprite);
@@ -399,7 +395,7 @@ ExportSetChoices ExportSetDialog::Choices() const {
     if (scale_boxes_[i]->isChecked()) o.scales.push_back(static_cast<int>(i) + 1);
   }
   o.size = size_combo_->currentIndex() == 1 ? commands::SetSize::Fixed : commands::SetSize::Fit;
-  o.format = kFormats[static_cast<std::size_t>(std::max(format_combo_->currentIndex(), 0))].format;
+  o.format = static_cast<commands::ExportFormat>(format_combo_->itemData(std::max(format_combo_->currentIndex(), 0)).toInt());
   o.pattern = pattern_edit_->text().toStdString();
   o.sprite = sprite_box_->isChecked();
   o.caption_layer = caption_layer_combo_->currentData().toInt();

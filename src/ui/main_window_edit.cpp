@@ -142,11 +142,12 @@ void MainWindow::dropEvent(QDropEvent* event) {
 
 void MainWindow::AddPictureLayer(const QString& path, QPoint at) {
   {
-    const document::DocumentHistory::Step step(history_, VORBEL_TRANSLATABLE("Add Layer"));
+    document::DocumentHistory::Step step(history_, VORBEL_TRANSLATABLE("Add Layer"));
     const int row = doc_.AppendRow(document::LayerRow::Make(
         "Image", "Image=" + QFileInfo(path).absoluteFilePath().toStdString() + ";Transparent=No;",
         std::to_string(at.x()), std::to_string(at.y())));
     doc_.SelectRow(row);
+    step.Commit();
   }
   RenderButton();
 }

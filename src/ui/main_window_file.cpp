@@ -12,7 +12,6 @@
 #include <QTreeView>
 
 #include "commands/export.h"
-#include "ui/about_box.h"
 #include "ui/export_set_dialog.h"
 #include "ui/dialog_seam.h"
 #include "ui/help_viewer.h"
@@ -28,13 +27,19 @@ const QStringList& LayoutFilters() {
   return filters;
 }
 
-const QStringList& ExportFilters() {
-  static const QStringList filters = {
-      QCoreApplication::translate("vorbel::ui::MainWindow", "JPEG file (*.jpg)"),
-      QCoreApplication::translate("vorbel::ui::MainWindow", "Compuserve GIF file (*.gif)"),
-      QCoreApplication::translate("vorbel::ui::MainWindow", "PNG image (*.png)"),
-      QCoreApplication::translate("vorbel::ui::MainWindow", "Bitmap file (*.bmp)"),
-      QCoreApplication::translate("vorbel::ui::MainWindow", "All files (*)")};
+// One filter a format, with the extension the format is written with (a name
+// without an extension gets it), the default format first; then all files.
+QStringList ExportFilters() {
+  const auto filter = [](const commands::ExportFormatInfo& row) {
+    const std::string_view extension = row.extensions.front();
+    return QStringLiteral("%1 (*%2)").arg(QCoreApplication::translate("vorbel::ui::MainWindow", row.dialog_text),
+                                          QString::fromLatin1(extension.data(), static_cast<qsizetype>(extension.size())));
+  };
+  QStringList filters{filter(commands::FormatInfo(commands::kDefaultExportFormat))};
+  for (const commands::ExportFormatInfo& row : commands::ExportFormats()) {
+    if (row.format != commands::kDefaultExportFormat) filters << filter(row);
+  }
+  filters << QCoreApplication::translate("vorbel::ui::MainWindow", "All files (*)");
   return filters;
 }
 
@@ -152,12 +157,13 @@ void MainWindow::Export() {
   FileRequest request;
   request.title = tr("Export");
   request.filters = ExportFilters();
-  request.default_suffix = QStringLiteral("jpg");
+  const std::string_view suffix = commands::FormatInfo(commands::kDefaultExportFormat).extensions.front().substr(1);
+  request.default_suffix = QString::fromLatin1(suffix.data(), static_cast<qsizetype>(suffix.size()));
   // The layout's name with the extension of the format used last (kept
-  // between runs), in the folder of the layout, with that format's filter
-  // shown.
+  // between runs; the default format's at first), in the folder of the
+  // layout, with that format's filter shown.
   QString extension = settings_->value(QStringLiteral("ExportFormat")).toString();
-  if (extension.isEmpty() || extension.contains(u'/')) extension = FilterExtension(request.filters.front());
+  if (extension.isEmpty() || extension.contains(u'/')) extension = request.default_suffix;
   for (const QString& filter : request.filters) {
     if (FilterExtension(filter).compare(extension, Qt::CaseInsensitive) == 0) request.selected_filter = filter;
   }
@@ -276,10 +282,6 @@ void MainWindow::Exit() { close(); }
 SplashWindow* MainWindow::Splash() const { return splash_; }
 
 void MainWindow::SetSplash(SplashWindow* splash) { splash_ = splash; }
-
-AboutBox* MainWindow::SecondAboutBox() const { return about_box_; }
-
-void MainWindow::SetSecondAboutBox(AboutBox* box) { about_box_ = box; }
 
 void MainWindow::About() {
   if (!splash_) splash_ = new SplashWindow(this);

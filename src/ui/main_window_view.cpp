@@ -73,7 +73,7 @@ void MainWindow::BindDocument() {
   // Undo, Redo and Export act with the cursor in the field, although its
   // text would take their keys (Ctrl+Z, Ctrl+E for the end of the line).
   QList<QKeySequence> windowKeys = undo_item_->shortcuts() + redo_item_->shortcuts();
-  windowKeys += export_item_->shortcuts();
+  windowKeys += CommandAction(Command::Export)->shortcuts();
   for (controls::SpinEdit* edit : {height_edit_, width_edit_}) {
     connect(edit, &QAbstractSpinBox::editingFinished, this, [this] { history_.BreakMerge(); });
     edit->SetWindowShortcuts(windowKeys);
@@ -189,29 +189,29 @@ void MainWindow::SelectListRow(int row) {
 
 void MainWindow::RowInserted(int) {
   SelectListRow(doc_.SelectedRow());
-  UpdateLayerCommands();
+  UpdateCommands();
 }
 
 void MainWindow::RowRemoved(int) {
   SelectListRow(doc_.SelectedRow());
-  UpdateLayerCommands();
+  UpdateCommands();
 }
 
 void MainWindow::RowsExchanged(int) {
   SelectListRow(doc_.SelectedRow());
-  UpdateLayerCommands();
+  UpdateCommands();
 }
 
-void MainWindow::RowChanged(int) { UpdateLayerCommands(); }
+void MainWindow::RowChanged(int) { UpdateCommands(); }
 
 void MainWindow::RowsReset() {
   SelectListRow(doc_.SelectedRow());
-  UpdateLayerCommands();
+  UpdateCommands();
 }
 
 void MainWindow::SelectionChanged(int, int current) {
   SelectListRow(current);
-  UpdateLayerCommands();
+  UpdateCommands();
 }
 
 }  // namespace vorbel::ui

@@ -110,8 +110,7 @@ TEST_F(LayerCommands, AddedBackgroundStartsFromThePreviousOnesSettingsAndSelecti
     Child<QRadioButton>(editor, "ellipseButton")->setChecked(true);
     return int(QDialog::Accepted);
   };
-  form.UpdateLayerMenu();
-  Child<QAction>(form, "newLayerItem")->trigger();
+  Child<QAction>(form, "addLayerAction")->trigger();
   ASSERT_EQ(doc.RowCount(), 2);
   EXPECT_TRUE(rowShowedTheEditor);
   const document::LayerRow first = doc.Row(1);
@@ -130,8 +129,7 @@ TEST_F(LayerCommands, AddedBackgroundStartsFromThePreviousOnesSettingsAndSelecti
     shownSettings = static_cast<BackgroundLayerDialog&>(dialog).GetProperties();
     return int(QDialog::Accepted);
   };
-  form.UpdatePopupItems();
-  Child<QAction>(form, "addPopupItem")->trigger();
+  Child<QAction>(form, "addLayerAction")->trigger();
   ASSERT_EQ(doc.RowCount(), 3);
   EXPECT_EQ(shownSettings, first.Properties());
   EXPECT_EQ(doc.Row(2), first);
@@ -202,8 +200,7 @@ TEST_F(LayerCommands, TextOffsetsComeFromTheAlignmentOnAddAndOnlyWithOneOnEdit) 
     return int(QDialog::Accepted);
   };
   ChangeHeightUnseen("40");
-  form.UpdatePopupItems();
-  Child<QAction>(form, "editPopupItem")->trigger();
+  Child<QAction>(form, "editLayerAction")->trigger();
   EXPECT_NE(doc.Row(0).Properties().find("Text=Go;"), std::string::npos);
   EXPECT_EQ(doc.Row(0).Left(), "3");
   EXPECT_EQ(doc.Row(0).Top(), "-2");
