@@ -180,8 +180,8 @@ void MainWindow::Export() {
     return;
   }
   export_file_name_ = name;
-  const QString suffix = QFileInfo(name).suffix();
-  if (!suffix.isEmpty()) settings_->setValue(QStringLiteral("ExportFormat"), suffix.toLower());
+  const QString usedSuffix = QFileInfo(name).suffix();
+  if (!usedSuffix.isEmpty()) settings_->setValue(QStringLiteral("ExportFormat"), usedSuffix.toLower());
   // Let the parts of the window the dialog covered repaint before the file is
   // written.
   QApplication::processEvents();
