@@ -275,7 +275,7 @@ int main(int argc, char** argv) {
   form.OpenLayout(QStringLiteral("examples/nav_set/navigation.vrb"));
   vorbel::ui::ExportSetDialog setDialog(form.Document(), &form);
   vorbel::ui::ExportSetChoices choices =
-      vorbel::ui::ExportSetDialog::DefaultChoices(form.Document(), QDir::home().filePath(QStringLiteral("nav")));
+      vorbel::ui::ExportSetDialog::DefaultChoices(form.Document(), QStringLiteral("/home/user/site/nav"));
   choices.captions = QStringLiteral("Home\nProducts\nContact");
   setDialog.SetChoices(choices);
   ok &= CaptureDialog(setDialog, out, QStringLiteral("dlg_export_set.png"));
