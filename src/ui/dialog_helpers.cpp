@@ -7,10 +7,13 @@
 #include <QDialog>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPalette>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 #include <QTabWidget>
 #include <QWidget>
 
@@ -91,6 +94,16 @@ ControlWatch::ControlWatch(QWidget& dialog, const std::function<void()>& changed
 
 ControlWatch::~ControlWatch() {
   for (const QMetaObject::Connection& connection : connections_) QObject::disconnect(connection);
+}
+
+void DrawFocusMark(QWidget& widget) {
+  QPainter painter(&widget);
+  QStyleOptionFocusRect focus;
+  focus.initFrom(&widget);
+  focus.state |= QStyle::State_KeyboardFocusChange;
+  focus.rect = widget.rect();
+  focus.backgroundColor = widget.palette().color(QPalette::Window);
+  widget.style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, &widget);
 }
 
 void FocusFirstControl(QDialog& dialog) {

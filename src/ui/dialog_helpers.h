@@ -61,6 +61,12 @@ class ControlWatch {
   std::vector<QMetaObject::Connection> connections_;
 };
 
+// Draws the style's focus mark round `widget` (call it from its paint event
+// while it has the focus), however the focus came: some styles draw the mark
+// only after keyboard navigation otherwise, while a field always shows its
+// focus.
+void DrawFocusMark(QWidget& widget);
+
 // Gives the keyboard focus to the first control, in tab order, of the
 // dialog's current page (of the dialog itself when it has no pages), as the
 // Tab key would, so that the control shows its focus as soon as the dialog

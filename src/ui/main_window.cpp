@@ -15,15 +15,12 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPainter>
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QTreeView>
@@ -38,6 +35,7 @@
 #include "controls/color_combo_box.h"
 #include "controls/spin_edit.h"
 #include "desktop/version_info.h"
+#include "ui/dialog_helpers.h"
 #include "ui/help_viewer.h"
 #include "ui/layer_list_model.h"
 #include "ui/preview_box.h"
@@ -226,16 +224,7 @@ class PreviewPanel final : public QScrollArea {
  protected:
   bool event(QEvent* event) override {
     const bool handled = QScrollArea::event(event);
-    if (event->type() == QEvent::Paint && hasFocus()) {
-      QPainter painter(this);
-      QStyleOptionFocusRect focus;
-      focus.initFrom(this);
-      // Drawn however the focus came, as the fields show theirs.
-      focus.state |= QStyle::State_KeyboardFocusChange;
-      focus.rect = rect();
-      focus.backgroundColor = palette().color(QPalette::Window);
-      style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
-    }
+    if (event->type() == QEvent::Paint && hasFocus()) DrawFocusMark(*this);
     return handled;
   }
   void focusInEvent(QFocusEvent* event) override {

@@ -532,14 +532,17 @@ TEST(MainWindow, ExportSetKeepsTheLastChoicesOfEachLayout) {
                          "Two|" + dir.filePath("second-buttons"), "One\nMore\nMore|" + dir.filePath("first-buttons")}));
 }
 
+// A layout of one caption, "Go", on a white work area.
+const QByteArray kGoLayout =
+    "[Button]\r\nHeight=20\r\nWidth=50\r\nWorkArea=16777215\r\nLayers=1\r\n"
+    "[Layer0]\r\nType=Text\r\nProperties=Text=Go;FontSize=8;\r\nX=2\r\nY=2\r\nVisible=0\r\n";
+
 // A set written whole leaves its captions in the layout, as a change that
 // can be undone and is saved with it; the layout then opens the dialog on them.
 TEST(MainWindow, ASetWrittenFromTheWindowKeepsItsCaptionsInTheLayout) {
   QTemporaryDir dir;
   const QString path = dir.filePath("nav.vrb");
-  ASSERT_TRUE(WriteText(path,
-                        "[Button]\r\nHeight=20\r\nWidth=50\r\nWorkArea=16777215\r\nLayers=1\r\n"
-                        "[Layer0]\r\nType=Text\r\nProperties=Text=Go;FontSize=8;\r\nX=2\r\nY=2\r\nVisible=0\r\n"));
+  ASSERT_TRUE(WriteText(path, kGoLayout));
   test::ScriptedDialogs dialogs;
   dialogs.yes_answer = true;  // the second export replaces the files of the first
   QString shown;
@@ -572,9 +575,7 @@ TEST(MainWindow, ASetWrittenFromTheWindowKeepsItsCaptionsInTheLayout) {
 TEST(MainWindow, ClosingTheSetDialogKeepsTheTypedCaptions) {
   QTemporaryDir dir;
   const QString path = dir.filePath("nav.vrb");
-  ASSERT_TRUE(WriteText(path,
-                        "[Button]\r\nHeight=20\r\nWidth=50\r\nWorkArea=16777215\r\nLayers=1\r\n"
-                        "[Layer0]\r\nType=Text\r\nProperties=Text=Go;FontSize=8;\r\nX=2\r\nY=2\r\nVisible=0\r\n"));
+  ASSERT_TRUE(WriteText(path, kGoLayout));
   test::ScriptedDialogs dialogs;
   QString typed;
   dialogs.on_exec = [&](QDialog& dialog) {
