@@ -273,7 +273,11 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
   Initialize();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+  // A size field that has the focus loses it while the window's children go,
+  // when the window is no longer there to hear it.
+  for (controls::SpinEdit* edit : {height_edit_, width_edit_}) edit->disconnect(this);
+}
 
 void MainWindow::BuildActions() {
   for (std::size_t i = 0; i < kCommandCount; ++i) {
