@@ -1,7 +1,8 @@
 // Draws the pictures of the help document: the main window with a layout
 // loaded, its Edit menu after a change, and every dialog the layer commands
 // open, each page of the editors on its own, loaded with layers of the
-// bundled examples.
+// bundled examples; an open colour list with "Other colour…", and an editor
+// beside the window whose preview shows the edit.
 //
 //   vorbel-help-screenshots OUTPUT-FOLDER [REPOSITORY-ROOT]
 //
@@ -10,6 +11,7 @@
 // depend on the desktop it runs on: resources/help/make_screenshots.sh does
 // both. The pictures show the client area of each window, without the frame.
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QDeadlineTimer>
@@ -17,7 +19,9 @@
 #include <QDir>
 #include <QImage>
 #include <QItemSelectionModel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPainter>
 #include <QPixmap>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -26,12 +30,17 @@
 #include <QTreeView>
 #include <QWindow>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
+#include <optional>
 #include <string>
 
+#include "controls/color_combo_box.h"
 #include "ui/background_layer_dialog.h"
 #include "ui/bevel_layer_dialog.h"
+#include "ui/dialog_seam.h"
 #include "ui/export_set_dialog.h"
 #include "ui/image_layer_dialog.h"
 #include "ui/layer_type_dialog.h"
@@ -81,6 +90,40 @@ bool CaptureDialog(QDialog& dialog, const QDir& folder, const QString& name) {
   const bool saved = Save(Capture(dialog), folder, name);
   dialog.hide();
   return saved;
+}
+
+// Runs no dialog: hands it to `on_exec` (which captures it) and cancels it.
+class CaptureSeam final : public vorbel::ui::DialogSeam {
+ public:
+  std::function<void(QDialog&)> on_exec;
+
+  int Exec(QDialog& dialog) override {
+    if (on_exec) on_exec(dialog);
+    return QDialog::Rejected;
+  }
+  std::optional<QString> FolderName(QWidget*, const QString&, const QString&) override { return std::nullopt; }
+  bool AskYesNo(QWidget*, const QString&, const QString&) override { return false; }
+  vorbel::commands::SaveChangesAnswer AskSaveChanges(QWidget*, const QString&) override {
+    return vorbel::commands::SaveChangesAnswer::Discard;
+  }
+  void ShowError(QWidget*, const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
+  void Beep() override {}
+};
+
+// The window with the dialog over its lower right, as the user sees them.
+QImage WindowWithDialog(QWidget& window, QDialog& dialog) {
+  const QImage back = Capture(window);
+  const QImage front = Capture(dialog);
+  const QPoint at(back.width() - front.width() / 2, back.height() / 3);
+  QImage picture(std::max(back.width(), at.x() + front.width()) + 1,
+                 std::max(back.height(), at.y() + front.height()) + 1, QImage::Format_RGB888);
+  picture.fill(Qt::white);
+  QPainter painter(&picture);
+  painter.drawImage(0, 0, back);
+  painter.setPen(Qt::darkGray);
+  painter.drawRect(QRect(at - QPoint(1, 1), front.size() + QSize(1, 1)));
+  painter.drawImage(at, front);
+  return picture;
 }
 
 // The Properties of the first row of `doc` whose Type is `type`.
@@ -181,11 +224,58 @@ int main(int argc, char** argv) {
   image.SetProperties("Image=resources/textures/gold_glass.bmp;Transparent=Yes;");
   ok &= CaptureDialog(image, out, QStringLiteral("dlg_image.png"));
 
+  // A colour list opened on a layer colour outside the standard ones, scrolled
+  // to its end, where "Other colour…" follows that colour.
+  background.SetProperties("Color=$00336699;Shape=None;");
+  auto& backgroundCombo = Child<vorbel::controls::ColorComboBox>(background, "backgroundCombo");
+  backgroundTabs.setCurrentIndex(0);
+  Capture(background);
+  backgroundCombo.showPopup();
+  QAbstractItemView* list = backgroundCombo.view();
+  list->scrollToBottom();
+  QWidget& popup = *list->window();
+  {
+    const QImage box = Capture(background)
+                           .copy(backgroundCombo.mapTo(&background, QPoint(0, 0)).x() - 4,
+                                 backgroundCombo.mapTo(&background, QPoint(0, 0)).y() - 4, backgroundCombo.width() + 8,
+                                 backgroundCombo.height() + 8);
+    const QImage open = Capture(popup);
+    QImage picture(std::max(box.width(), open.width()), box.height() + open.height(), QImage::Format_RGB888);
+    picture.fill(background.palette().color(QPalette::Window));
+    QPainter painter(&picture);
+    painter.drawImage(0, 0, box);
+    painter.drawImage(4, box.height() - 4, open);
+    painter.end();
+    ok &= Save(picture, out, QStringLiteral("colour_box.png"));
+  }
+  backgroundCombo.hidePopup();
+  background.hide();
+
+  // The text editor over the window while a caption is typed: the preview
+  // already shows it.
+  {
+    CaptureSeam seam;
+    vorbel::ui::SetDialogSeam(&seam);
+    pages.setCurrentWidget(&Child<QWidget>(form, "layersPage"));
+    for (int row = 0; row < doc.RowCount(); ++row) {
+      if (doc.Row(row).type == "Text") form.Document().SelectRow(row);
+    }
+    seam.on_exec = [&](QDialog& dialog) {
+      if (&dialog != &text) return;
+      textTabs.setCurrentWidget(&Child<QWidget>(text, "textPage"));
+      Child<QLineEdit>(text, "captionEdit").setText(QStringLiteral("SILVER"));
+      ok &= Save(WindowWithDialog(form, text), out, QStringLiteral("editor_preview.png"));
+      text.hide();
+    };
+    form.EditLayer();
+    vorbel::ui::SetDialogSeam(nullptr);
+  }
+
   // The set dialog on the navigation example, with its strip drawn.
   form.OpenLayout(QStringLiteral("examples/nav_set/navigation.vrb"));
   vorbel::ui::ExportSetDialog setDialog(form.Document(), &form);
   vorbel::ui::ExportSetChoices choices =
-      vorbel::ui::ExportSetDialog::DefaultChoices(form.Document(), QDir::home().filePath(QStringLiteral("nav")));
+      vorbel::ui::ExportSetDialog::DefaultChoices(form.Document(), QStringLiteral("/home/user/site/nav"));
   choices.captions = QStringLiteral("Home\nProducts\nContact");
   setDialog.SetChoices(choices);
   ok &= CaptureDialog(setDialog, out, QStringLiteral("dlg_export_set.png"));

@@ -64,9 +64,10 @@ class FileCommands {
   // changes, when the user cancels.
   bool Open();
 
-  // Loads a named file: the start-up file and Open after its dialog. A file
-  // that does not exist or may not be opened loads as a document without
-  // layers that keeps Height, Width and the work-area colour. A file that is
+  // Loads a named file: the start-up file and Open after its dialog. The
+  // button starts from a new window's settings, as on the command line; a
+  // file that does not exist or may not be opened loads as a document
+  // without layers with those settings. A file that is
   // not a layout, a FIFO or device, and a file too large raise
   // layout::LayoutReadError, and the document stays as it was.
   void OpenFile(const std::string& fileName);

@@ -65,6 +65,34 @@ LayerCommands::Outcome LayerCommands::Run(LayerCommand command) {
   return {};
 }
 
+std::optional<std::string> LayerCommands::RunShown(LayerKind kind, const std::string* properties, int row,
+                                                   const std::string& left, const std::string& top) {
+  dialogs_.SetEditorPreview([&, kind, row](const std::string& shown) {
+    if (row >= doc_.RowCount()) return;
+    doc_.SetRowSubItem(row, SubItem::Properties, shown);
+    if (kind != LayerKind::Text) return;
+    std::string placedLeft = left;
+    std::string placedTop = top;
+    if (const int alignment = dialogs_.TextAlignment(); alignment > 0) {
+      try {
+        renderer_.PlaceTextLayer(doc_, shown, alignment, placedLeft, placedTop);
+      } catch (const std::exception&) {
+        // A caption that cannot be measured (a font size that is no number)
+        // keeps the offsets it had.
+        placedLeft = left;
+        placedTop = top;
+      }
+    }
+    doc_.SetRowSubItem(row, SubItem::Left, std::move(placedLeft));
+    doc_.SetRowSubItem(row, SubItem::Top, std::move(placedTop));
+  });
+  struct EndPreview {
+    LayerDialogs& dialogs;
+    ~EndPreview() { dialogs.SetEditorPreview({}); }
+  } const end{dialogs_};
+  return dialogs_.RunEditor(kind, properties);
+}
+
 LayerCommands::Outcome LayerCommands::Add() {
   // A cancelled chooser adds nothing, but the preview is drawn again.
   const std::optional<std::string> type = dialogs_.ChooseLayerType();
@@ -72,8 +100,7 @@ LayerCommands::Outcome LayerCommands::Add() {
   const bool nothingSelected = doc_.SelectedRow() < 0;
   Outcome outcome{true, nullptr};
   Step step(history_, VORBEL_TRANSLATABLE("Add Layer"));
-  // The new row waits without sub-items while its editor is open; a repaint
-  // meanwhile draws nothing for it.
+  // While its editor is open the new row shows what the editor holds.
   const int row = doc_.AppendRow(document::LayerRow{*type, {}, document::kVisibleImage});
 
   // The editor is not loaded first: a new layer starts from the settings the
@@ -85,7 +112,7 @@ LayerCommands::Outcome LayerCommands::Add() {
   // Runs an editor; false when it or one before it was cancelled.
   auto run = [&](LayerKind kind) {
     if (cancelled) return false;
-    std::optional<std::string> composed = dialogs_.RunEditor(kind, nullptr);
+    std::optional<std::string> composed = RunShown(kind, nullptr, row, {}, {});
     cancelled = !composed;
     if (composed) properties = std::move(*composed);
     return !cancelled;
@@ -128,16 +155,18 @@ LayerCommands::Outcome LayerCommands::Edit() {
   // Each editor is loaded from the row as it is now, so a row of two kinds
   // hands the second editor what the first one wrote. A string an editor
   // cannot load stops the command before its dialog shows; cancelling any
-  // editor gives the row back what it had before the command.
+  // editor gives the row back what it had before the command, and the
+  // preview, which showed the edits, is drawn again.
   auto run = [&](LayerKind kind) {
-    const std::string properties = doc_.Row(row).Properties();
-    std::optional<std::string> composed = dialogs_.RunEditor(kind, &properties);
+    const document::LayerRow before = doc_.Row(row);
+    const std::string properties = before.Properties();
+    std::optional<std::string> composed = RunShown(kind, &properties, row, before.Left(), before.Top());
     if (composed) doc_.SetRowSubItem(row, SubItem::Properties, std::move(*composed));
     return composed.has_value();
   };
-  if (kinds.background && !run(LayerKind::Background)) return {};
+  if (kinds.background && !run(LayerKind::Background)) return {true, nullptr};
   if (kinds.text) {
-    if (!run(LayerKind::Text)) return {};
+    if (!run(LayerKind::Text)) return {true, nullptr};
     // Without an alignment the offsets stay as they are. With one, a font
     // size that is no number fails here: the new properties stay, the old
     // offsets too, and nothing is redrawn.
@@ -155,8 +184,8 @@ LayerCommands::Outcome LayerCommands::Edit() {
       doc_.SetRowSubItem(row, SubItem::Top, std::move(top));
     }
   }
-  if (kinds.bevel && !run(LayerKind::Bevel)) return {};
-  if (kinds.image && !run(LayerKind::Image)) return {};
+  if (kinds.bevel && !run(LayerKind::Bevel)) return {true, nullptr};
+  if (kinds.image && !run(LayerKind::Image)) return {true, nullptr};
   step.Commit();
   return {true, nullptr};
 }

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -62,6 +63,12 @@ class LayerDialogs {
   // is then not shown); without, it starts from the settings it was left
   // with. Returns the property string it composes, nothing when cancelled.
   virtual std::optional<std::string> RunEditor(LayerKind kind, const std::string* properties) = 0;
+  // While it is set, an editor that runs tells `preview` the property string
+  // it would compose, when it opens without a string to load and after every
+  // change the user makes, and then shows the document again: the commands
+  // put that string into the row, so the preview shows the layer as edited.
+  // An empty function ends it.
+  virtual void SetEditorPreview(std::function<void(const std::string&)> /*preview*/) {}
   // The alignment code (0 to 9, 0 for none) of the text editor as it closed.
   virtual int TextAlignment() = 0;
   // The value prompt opened on `value`: the new value, nothing when
@@ -101,6 +108,11 @@ class LayerCommands {
   Outcome StepOffset(document::SubItem sub_item, int delta);
   Outcome AskOffset(document::SubItem sub_item);
   Outcome Random();
+  // Runs the editor of `kind` with the row showing what it holds while it is
+  // open. The row's offsets follow a text editor's alignment: with none they
+  // stay at `left` and `top`.
+  std::optional<std::string> RunShown(LayerKind kind, const std::string* properties, int row, const std::string& left,
+                                      const std::string& top);
 
   document::ButtonDocument& doc_;
   document::DocumentHistory& history_;

@@ -2,14 +2,20 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QColorDialog>
+#include <QKeyEvent>
 #include <QListView>
 #include <QPainter>
 #include <QSignalBlocker>
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
+#include <QWheelEvent>
 
+#include <cstdint>
 #include <string>
+#include <utility>
 
+#include "base/translation.h"
 #include "gdi/system_colors.h"
 
 namespace vorbel::controls {
@@ -19,8 +25,22 @@ QColor ToQColor(base::Color color) {
   return QColor(pixel.Red(), pixel.Green(), pixel.Blue());
 }
 
+namespace {
+
+ColorChooser& Chooser() {
+  static ColorChooser chooser;
+  return chooser;
+}
+
+std::optional<QColor> AskPlatform(QWidget* parent, const QColor& initial) {
+  const QColor color = QColorDialog::getColor(initial, parent);
+  return color.isValid() ? std::optional<QColor>(color) : std::nullopt;
+}
+
+}  // namespace
+
 void DrawColorEntry(QPainter& painter, const QRect& rect, const QString& name, base::Color color, bool selected,
-                    int colorWidth, int itemHeight, const QPalette& palette, const QFont& font) {
+                    int colorWidth, int itemHeight, const QPalette& palette, const QFont& font, bool swatch) {
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setClipRect(rect);
@@ -31,7 +51,7 @@ void DrawColorEntry(QPainter& painter, const QRect& rect, const QString& name, b
   // right and bottom excluded. A stroked QRect covers width+1 pixels.
   const int left = rect.left();
   const int top = rect.top();
-  if (colorWidth >= 3 && itemHeight >= 3) {
+  if (swatch && colorWidth >= 3 && itemHeight >= 3) {
     painter.setPen(QPen(Qt::black, 0));
     painter.setBrush(ToQColor(color));
     painter.drawRect(QRect(left + 1, top + 1, colorWidth - 3, itemHeight - 3));
@@ -54,7 +74,7 @@ void ColorEntryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
   const QVariant color = index.data(kColorRole);
   DrawColorEntry(*painter, option.rect, index.data(Qt::DisplayRole).toString(),
                  base::Color{color.isValid() ? color.toInt() : 0}, selected, list_.ColorWidth(), item_height_,
-                 option.palette, option.font);
+                 option.palette, option.font, !index.data(kOtherRole).toBool());
   if ((option.state & QStyle::State_HasFocus) != 0) {
     QStyleOptionFocusRect focus;
     focus.QStyleOption::operator=(option);
@@ -100,8 +120,12 @@ void ColorComboBox::Rebuild() {
   clear();
   for (int i = 0; i < list_->Count(); ++i) {
     const document::ColorEntry& entry = list_->Entry(i);
-    addItem(QString::fromStdString(entry.name), QVariant(entry.color.Value()));
+    // The names of system colours are English texts with translations.
+    const QString name = entry.name.empty() ? QString() : QString::fromUtf8(base::Translate(entry.name.c_str()));
+    addItem(name, QVariant(entry.color.Value()));
   }
+  addItem(tr("Other colour…"));
+  setItemData(count() - 1, true, ColorEntryDelegate::kOtherRole);
   setCurrentIndex(list_->ItemIndex());
   update();
 }
@@ -115,10 +139,48 @@ bool ColorComboBox::SelectColorName(const QString& name) { return list_->SelectC
 void ColorComboBox::AssignEntries(const ColorComboBox& other) { list_->AssignEntries(other.list_->Entries()); }
 
 void ColorComboBox::UserActivated(int index) {
+  if (index == OtherColorIndex()) {
+    // Back to the colour selected: the item is a command, not a colour.
+    {
+      const QSignalBlocker block(this);
+      setCurrentIndex(list_->ItemIndex());
+    }
+    if (!stepping_) ChooseOtherColor();
+    return;
+  }
   if (index < 0 || index >= list_->Count()) return;
   list_->SetItemIndex(index, document::SelectionSource::User);
   emit clicked();
   emit changed();
+}
+
+void ColorComboBox::ChooseOtherColor() {
+  const base::Color selected = list_->GetSelectedColor();
+  const QColor initial = selected == document::kNoSelectedColor ? QColor(Qt::white) : ToQColor(selected);
+  const ColorChooser& chooser = Chooser();
+  const std::optional<QColor> color = chooser ? chooser(this, initial) : AskPlatform(this, initial);
+  if (!color || !color->isValid()) return;
+  const QColor rgb = color->toRgb();
+  list_->SelectOrAddColor(
+      base::Color::FromRgb(static_cast<std::uint8_t>(rgb.red()), static_cast<std::uint8_t>(rgb.green()),
+                           static_cast<std::uint8_t>(rgb.blue())),
+      document::SelectionSource::User);
+  emit clicked();
+  emit changed();
+}
+
+void ColorComboBox::SetColorChooser(ColorChooser chooser) { Chooser() = std::move(chooser); }
+
+void ColorComboBox::keyPressEvent(QKeyEvent* event) {
+  stepping_ = true;
+  QComboBox::keyPressEvent(event);
+  stepping_ = false;
+}
+
+void ColorComboBox::wheelEvent(QWheelEvent* event) {
+  stepping_ = true;
+  QComboBox::wheelEvent(event);
+  stepping_ = false;
 }
 
 void ColorComboBox::ColorEntriesChanged() { Rebuild(); }

@@ -1,15 +1,18 @@
 #pragma once
 // The colour picker: a drop-down list of named colours, each shown with a
-// swatch, over a ColorList.
+// swatch, over a ColorList, and "Other colour…" at its end.
 
 #include "base/color.h"
 #include "document/color_list.h"
 #include "document/color_list_observer.h"
 
+#include <QColor>
 #include <QComboBox>
 #include <QStyledItemDelegate>
 
+#include <functional>
 #include <memory>
+#include <optional>
 
 namespace vorbel::controls {
 
@@ -18,9 +21,13 @@ namespace vorbel::controls {
 // line from (left+1, top+1) to (left+colorWidth-1, top+itemHeight-1), right and
 // bottom edges excluded, filled with `color`, and writes `name` from
 // left+colorWidth+4 on, vertically centred, in the highlight-text colour when
-// selected. An "&" in the name underlines the next character.
+// selected. An "&" in the name underlines the next character. Without
+// `swatch` the text alone is drawn, in the same place.
 void DrawColorEntry(QPainter& painter, const QRect& rect, const QString& name, base::Color color, bool selected,
-                    int colorWidth, int itemHeight, const QPalette& palette, const QFont& font);
+                    int colorWidth, int itemHeight, const QPalette& palette, const QFont& font, bool swatch = true);
+
+// Asks the user for a colour, starting from `initial`; nothing when cancelled.
+using ColorChooser = std::function<std::optional<QColor>(QWidget* parent, const QColor& initial)>;
 
 // The Qt colour of a list colour, as the button draws it (system colours
 // resolve through the program's one table).
@@ -31,8 +38,10 @@ class ColorEntryDelegate : public QStyledItemDelegate {
   Q_OBJECT
 
  public:
-  // Item data roles: Qt::DisplayRole holds the name, kColorRole the colour.
+  // Item data roles: Qt::DisplayRole holds the name, kColorRole the colour;
+  // kOtherRole marks the "Other colour…" item, which has no colour.
   static constexpr int kColorRole = Qt::UserRole;
+  static constexpr int kOtherRole = Qt::UserRole + 1;
 
   ColorEntryDelegate(const document::ColorList& list, int itemHeight, QObject* parent = nullptr);
 
@@ -45,10 +54,18 @@ class ColorEntryDelegate : public QStyledItemDelegate {
 };
 
 // A colour combo box: a drop-down list (nothing can be typed) whose entries
-// are those of a ColorList. The list is the data: programs select through
-// SelectColor or SelectColorName, or through the list itself, and no signal
-// is emitted then. A selection by the user (mouse, keys or wheel) sets the
-// list's selection and emits clicked() and then changed().
+// are those of a ColorList, followed by the item "Other colour…". The list is
+// the data: programs select through SelectColor or SelectColorName, or
+// through the list itself, and no signal is emitted then. A selection by the
+// user (mouse, keys or wheel) sets the list's selection and emits clicked()
+// and then changed().
+//
+// Choosing "Other colour…" in the open list asks for a colour through the
+// colour chooser (the platform's colour dialog unless replaced); the colour
+// chosen is selected, in a new entry named by its colour text when no entry
+// holds it, as a user's pick. Cancelling keeps the selection. Stepping
+// through the closed box with the keys or the wheel stops at the last colour
+// and never opens the dialog.
 class ColorComboBox : public QComboBox, private document::ColorListObserver {
   Q_OBJECT
 
@@ -88,6 +105,15 @@ class ColorComboBox : public QComboBox, private document::ColorListObserver {
   // together; nothing is selected afterwards.
   void AssignEntries(const ColorComboBox& other);
 
+  // The item index of "Other colour…": the number of colour entries.
+  int OtherColorIndex() const { return list_->Count(); }
+  // Asks for another colour as choosing "Other colour…" does.
+  void ChooseOtherColor();
+
+  // The chooser every colour combo asks; an empty one restores the
+  // platform's colour dialog. The program's windows put theirs in place.
+  static void SetColorChooser(ColorChooser chooser);
+
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override;
 
@@ -99,6 +125,8 @@ class ColorComboBox : public QComboBox, private document::ColorListObserver {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
 
  private:
   void Init();
@@ -113,6 +141,8 @@ class ColorComboBox : public QComboBox, private document::ColorListObserver {
   std::unique_ptr<document::ColorList> own_list_;
   document::ColorList* list_ = nullptr;
   document::ColorListSubscription subscription_;
+  // True while a key or the wheel steps through the closed box.
+  bool stepping_ = false;
 };
 
 // Clears the combo and adds the program's 18 standard colours in order.

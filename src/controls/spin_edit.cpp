@@ -3,6 +3,7 @@
 #include "document/value_conversion.h"
 
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QStyle>
 #include <QStyleOptionSpinBox>
@@ -133,6 +134,21 @@ void SpinEdit::focusOutEvent(QFocusEvent* event) {
     if (read && Clamp(*read) != *read) SetValue(*read);
   }
   QAbstractSpinBox::focusOutEvent(event);
+}
+
+bool SpinEdit::event(QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride && !window_shortcuts_.isEmpty()) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const QKeySequence pressed(key->keyCombination());
+    for (const QKeySequence& shortcut : window_shortcuts_) {
+      if (shortcut.matches(pressed) == QKeySequence::ExactMatch) {
+        // Not taken here: the shortcut goes to the window.
+        event->ignore();
+        return true;
+      }
+    }
+  }
+  return QAbstractSpinBox::event(event);
 }
 
 QSize SpinEdit::sizeHint() const {

@@ -2,10 +2,13 @@
 // A spin edit that holds free text and steps an integer read from it.
 
 #include <QAbstractSpinBox>
+#include <QKeySequence>
+#include <QList>
 #include <QString>
 
 #include <functional>
 #include <optional>
+#include <utility>
 
 namespace vorbel::controls {
 
@@ -60,6 +63,11 @@ class SpinEdit : public QAbstractSpinBox {
   // restores the program's integer reading (TryStringToInt).
   static void SetDefaultIntegerReader(IntegerReader reader);
 
+  // Keys the field leaves to the window's shortcuts although its text would
+  // take them (Ctrl+Z, Ctrl+E for the end of the line): with these the
+  // window's commands act while the cursor is in the field.
+  void SetWindowShortcuts(QList<QKeySequence> keys) { window_shortcuts_ = std::move(keys); }
+
   // QAbstractSpinBox
   void stepBy(int steps) override;
   QValidator::State validate(QString& input, int& pos) const override;
@@ -74,6 +82,7 @@ class SpinEdit : public QAbstractSpinBox {
  protected:
   StepEnabled stepEnabled() const override;
   void focusOutEvent(QFocusEvent* event) override;
+  bool event(QEvent* event) override;
 
  private:
   std::optional<int> ReadText(const QString& text) const;
@@ -82,6 +91,7 @@ class SpinEdit : public QAbstractSpinBox {
   int min_value_ = 0;
   int max_value_ = 0;
   IntegerReader reader_;
+  QList<QKeySequence> window_shortcuts_;
 };
 
 }  // namespace vorbel::controls

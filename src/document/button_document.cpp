@@ -17,6 +17,16 @@ ButtonDocument::ButtonDocument()
   work_area_subscription_ = work_area_.Subscribe(&work_area_watcher_);
 }
 
+void ButtonDocument::ResetButtonSettings() {
+  SetHeight(kInitialHeight);
+  SetWidth(kInitialWidth);
+  // Entries added for the colours of other layouts go; the list is as new.
+  std::vector<ColorEntry> standard;
+  for (const StandardColor& entry : kStandardColors) standard.push_back({entry.name, entry.color});
+  if (work_area_.Entries() != standard) FillColorList(work_area_);
+  work_area_.SelectColor(kInitialWorkArea);
+}
+
 void ButtonDocument::WorkAreaWatcher::ColorSelectionChanged(SelectionSource /*source*/) {
   document_.NotifyObservers([](DocumentObserver& o) { o.SettingsChanged(DocumentSetting::WorkArea); });
 }

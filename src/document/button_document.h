@@ -55,9 +55,17 @@ class ButtonDocument {
   const ColorList& WorkArea() const { return work_area_; }
   // The selected colour, -1 when nothing is selected.
   base::Color WorkAreaColor() const { return work_area_.GetSelectedColor(); }
-  // Selects the first entry holding `color`; a colour no entry holds leaves the
-  // selection as it is and returns false.
-  bool SetWorkAreaColor(base::Color color) { return work_area_.SelectColor(color); }
+  // Selects the first entry holding `color`, adding an entry for a colour no
+  // entry holds, so that the work area keeps any colour a file gives it.
+  // kNoSelectedColor (-1) stands for none: it changes nothing and gives false.
+  bool SetWorkAreaColor(base::Color color) {
+    work_area_.SelectOrAddColor(color);
+    return WorkAreaColor() == color;
+  }
+  // Height, Width and the work area as a new window starts with them: 30, 90
+  // and "Teal" from the standard colours alone. A layout is read over these,
+  // so that a file gives the same button wherever it is opened.
+  void ResetButtonSettings();
 
   bool Border() const { return border_; }
   void SetBorder(bool border);

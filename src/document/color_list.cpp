@@ -1,10 +1,15 @@
 #include "document/color_list.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <iterator>
 #include <stdexcept>
 #include <utility>
 
 #include "base/ascii_text.h"
+#include "base/translation.h"
+#include "document/value_conversion.h"
 
 namespace vorbel::document {
 
@@ -135,6 +140,16 @@ bool ColorList::SelectColorName(std::string_view name) {
   return true;
 }
 
+int ColorList::SelectOrAddColor(base::Color color, SelectionSource source) {
+  if (color == kNoSelectedColor) return item_index_;
+  const auto it =
+      std::find_if(entries_.begin(), entries_.end(), [color](const ColorEntry& e) { return e.color == color; });
+  const int index =
+      it != entries_.end() ? static_cast<int>(it - entries_.begin()) : AddColor(CustomColorName(color), color);
+  SetItemIndex(index, source);
+  return index;
+}
+
 void ColorList::SetItemIndex(int index, SelectionSource source) {
   if (index < -1 || index >= Count()) throw std::out_of_range("colour list index out of range");
   if (index == item_index_) return;
@@ -146,6 +161,47 @@ void ColorList::SetColorWidth(int width) {
   if (width < kMinColorWidth || width == color_width_) return;
   color_width_ = width;
   NotifyObservers([](ColorListObserver& o) { o.ColorWidthChanged(); });
+}
+
+std::string CustomColorName(base::Color color) {
+  // The system colours by their index, as the colour identifiers number them.
+  static constexpr const char* kSystemNames[] = {
+      VORBEL_TRANSLATABLE("Scroll bar"),
+      VORBEL_TRANSLATABLE("Desktop"),
+      VORBEL_TRANSLATABLE("Active title bar"),
+      VORBEL_TRANSLATABLE("Inactive title bar"),
+      VORBEL_TRANSLATABLE("Menu"),
+      VORBEL_TRANSLATABLE("Window"),
+      VORBEL_TRANSLATABLE("Window frame"),
+      VORBEL_TRANSLATABLE("Menu text"),
+      VORBEL_TRANSLATABLE("Window text"),
+      VORBEL_TRANSLATABLE("Title text"),
+      VORBEL_TRANSLATABLE("Active border"),
+      VORBEL_TRANSLATABLE("Inactive border"),
+      VORBEL_TRANSLATABLE("Application space"),
+      VORBEL_TRANSLATABLE("Highlight"),
+      VORBEL_TRANSLATABLE("Highlight text"),
+      VORBEL_TRANSLATABLE("Button face"),
+      VORBEL_TRANSLATABLE("Button shadow"),
+      VORBEL_TRANSLATABLE("Grayed text"),
+      VORBEL_TRANSLATABLE("Button text"),
+      VORBEL_TRANSLATABLE("Inactive title text"),
+      VORBEL_TRANSLATABLE("Button highlight"),
+      VORBEL_TRANSLATABLE("3D dark shadow"),
+      VORBEL_TRANSLATABLE("3D light"),
+      VORBEL_TRANSLATABLE("Tooltip text"),
+      VORBEL_TRANSLATABLE("Tooltip background"),
+  };
+  // Only the colours the identifiers name have names; any other value,
+  // system colours of other numbers among them, shows as its colour text.
+  const std::string text = ColorToString(color);
+  if (text == "clNone") return VORBEL_TRANSLATABLE("None");
+  if (color.IsSystem() && text.starts_with("cl") && color.SystemIndex() < static_cast<int>(std::size(kSystemNames))) {
+    return kSystemNames[color.SystemIndex()];
+  }
+  char hex[16];
+  std::snprintf(hex, sizeof hex, "$%08X", static_cast<unsigned>(static_cast<std::uint32_t>(color.Value())));
+  return hex;
 }
 
 void FillColorList(ColorList& list) {

@@ -2,10 +2,11 @@
 // The data of a colour picker: named colours in order, and at most one
 // selected entry.
 //
-// The list knows no colour outside its entries: selecting a colour that no
-// entry holds changes nothing and adds nothing. Every colour setting of the
-// program is chosen from such a list; a widget shows it and reports the user's
-// picks back through SetItemIndex.
+// SelectColor finds a colour among the entries and changes nothing when no
+// entry holds it; SelectOrAddColor adds an entry for such a colour first, so
+// that a colour read from a file is shown and given back unchanged. Every
+// colour setting of the program is chosen from such a list; a widget shows it
+// and reports the user's picks back through SetItemIndex.
 
 #include <cstdint>
 #include <string>
@@ -75,6 +76,11 @@ class ColorList {
   // Selects the first entry whose name equals `name` byte for byte (case
   // matters). Returns false, changing nothing, when there is none.
   bool SelectColorName(std::string_view name);
+  // Selects the first entry holding `color`; when none holds it, adds an
+  // entry named CustomColorName(color) where the sort order places it and
+  // selects that. kNoSelectedColor (-1) stands for no colour and is never
+  // added: it changes nothing and gives -1. Returns the selected index.
+  int SelectOrAddColor(base::Color color, SelectionSource source = SelectionSource::Program);
 
   // The selected index, -1 for none.
   int ItemIndex() const { return item_index_; }
@@ -112,6 +118,12 @@ struct StandardColor {
   base::Color color;
 };
 extern const StandardColor kStandardColors[18];
+
+// The name an entry for a colour outside the standard list is shown under: a
+// system colour's own name ("Button face"; an English text marked for
+// translation), "None" for clNone, else the colour text "$" and 8 hexadecimal
+// digits ("$00336699").
+std::string CustomColorName(base::Color color);
 
 // Clears `list` and adds the 18 standard colours in order through AddColor (so
 // the list's sort order decides where they land).

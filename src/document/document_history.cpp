@@ -79,8 +79,15 @@ DocumentState CaptureState(const ButtonDocument& doc, const DocumentState* previ
 void RestoreState(ButtonDocument& doc, const DocumentState& state) {
   doc.SetHeightText(state.height_text);
   doc.SetWidthText(state.width_text);
-  if (doc.WorkArea().ItemIndex() != state.work_area_index && state.work_area_index < doc.WorkArea().Count()) {
-    doc.WorkArea().SetItemIndex(state.work_area_index);
+  ColorList& workArea = doc.WorkArea();
+  if (workArea.ItemIndex() != state.work_area_index) {
+    if (state.work_area_index < workArea.Count() &&
+        (state.work_area_index < 0 || workArea.Entry(state.work_area_index).color == state.work_area_color)) {
+      workArea.SetItemIndex(state.work_area_index);
+    } else {
+      // The entry is no longer where it was: the colour is what counts.
+      workArea.SelectOrAddColor(state.work_area_color);
+    }
   }
   doc.SetBorder(state.border);
   doc.SetSetCaptions(state.set_captions);

@@ -89,6 +89,7 @@ LayoutReadError ReadFailure(const base::FileReadError& e, const std::string& nam
 }  // namespace
 
 void ReadLayout(document::ButtonDocument& doc, const IniFile& ini) {
+  doc.ResetButtonSettings();
   std::int32_t layerCount = 0;
   if (const std::optional<IniFile::Section> button = ini.FindSection(kButtonSection)) {
     if (std::optional<std::int32_t> height = ini.TryReadInteger(*button, "Height")) doc.SetHeight(*height);

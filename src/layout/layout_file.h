@@ -10,9 +10,13 @@
 //                       CaptionN; written only when there are any, and
 //                       ignored by versions that know no sets
 //
-// Reading takes the rules of IniFile and these defaults: a missing Height,
-// Width or WorkArea keeps the document's current value, Layers 0, Type "*"
-// (no layer), Properties "", X "0", Y "0", Visible 0. Only sections "Layer" + i
+// Reading starts from the button of a new window (Height 30, Width 90, work
+// area "Teal"), so that a file gives the same button in the window and on the
+// command line, whatever was open before. It takes the rules of IniFile and
+// these defaults: a missing or unreadable Height, Width or WorkArea keeps
+// that start value (so does WorkArea=-1, no colour), Layers 0, Type "*"
+// (no layer), Properties "", X "0", Y "0", Visible 0. A work-area colour
+// outside the standard list gets an entry of its own. Only sections "Layer" + i
 // for 0 <= i < Layers are read; a missing one, or one whose Type is "*", is
 // skipped, so the rows are the present sections in increasing number order.
 // Set captions are read with the blanks around them left out, empty ones
@@ -54,9 +58,9 @@ enum class MissingLayout {
 // layout text over it at the next save.
 bool IsLayoutText(const IniFile& ini);
 
-// Applies a layout text to the document: Height, Width, the work-area colour
-// (a value that no colour entry holds leaves the selection), then all rows are
-// replaced by those of the file. Caption, Loading and Border are not touched.
+// Applies a layout text to the document: the button settings from their
+// start values, then all rows are replaced by those of the file. Caption,
+// Loading and Border are not touched.
 void ReadLayout(document::ButtonDocument& doc, const IniFile& ini);
 
 // The text of the layout file for the document, CR LF line ends, UTF-8.

@@ -79,8 +79,8 @@ void ScaleDocument(const document::ButtonDocument& from, int scale, document::Bu
   const base::Color workArea = from.WorkAreaColor();
   if (workArea == document::kNoSelectedColor) {
     to.WorkArea().SetItemIndex(-1);
-  } else if (!to.SetWorkAreaColor(workArea)) {
-    to.WorkArea().SetItemIndex(to.WorkArea().AddColor("Work area", workArea));
+  } else {
+    to.SetWorkAreaColor(workArea);
   }
   to.SetBorder(from.Border());
   to.SetLayoutFolder(from.LayoutFolder());

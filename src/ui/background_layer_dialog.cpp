@@ -217,7 +217,7 @@ void BackgroundLayerDialog::SetDataFolders(const QString& programFolder, const Q
 void BackgroundLayerDialog::SetProperties(const std::string& text) {
   const document::BackgroundProperties props =
       document::ReadBackgroundProperties(text, document::PropertyReader::Editor);
-  background_colors_.SelectColor(props.color.Value());
+  background_colors_.SelectOrAddColor(props.color.Value());
   stretch_box_->setChecked(props.stretch.Value());
   transparent_box_->setChecked(props.transparent.Value());
   image_edit_->setText(QString::fromStdString(props.image.Text()));
@@ -233,10 +233,10 @@ void BackgroundLayerDialog::SetProperties(const std::string& text) {
   if (round_rect_button_->isChecked()) corner_edit_->SetValue(props.seed.Value());
 
   edge_box_->setChecked(props.edge_draw.Value());
-  edge_colors_.SelectColor(props.edge.Value());
+  edge_colors_.SelectOrAddColor(props.edge.Value());
   shading_box_->setChecked(props.draw_3d.Value());
-  highlight_colors_.SelectColor(props.highlight.Value());
-  shadow_colors_.SelectColor(props.shadow.Value());
+  highlight_colors_.SelectOrAddColor(props.highlight.Value());
+  shadow_colors_.SelectOrAddColor(props.shadow.Value());
 }
 
 namespace {

@@ -39,7 +39,7 @@ class BackgroundLayerDialog : public QDialog, public commands::RandomLayerSource
   // Loads the controls from a background property string, key by key in this
   // order: Color, Stretch, Transparent, Image, the shape (a round rectangle
   // also reads Seed), EdgeDraw, Edge, Draw3D, Highlight, ShadowClr. A colour
-  // that is not in the lists keeps the combo's previous selection. A colour or
+  // that is not in a list gets an entry of its own there. A colour or
   // corner size that does not convert raises ConversionError: the controls
   // loaded before it keep their new states, the rest their old ones.
   void SetProperties(const std::string& props);

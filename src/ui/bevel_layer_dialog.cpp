@@ -63,8 +63,8 @@ BevelLayerDialog::BevelLayerDialog(QWidget* parent) : QDialog(parent) {
 
 void BevelLayerDialog::SetProperties(const std::string& text) {
   const document::BevelProperties props = document::ReadBevelProperties(text, document::PropertyReader::Editor);
-  highlight_colors_.SelectColor(props.highlight.Value());
-  shadow_colors_.SelectColor(props.shadow.Value());
+  highlight_colors_.SelectOrAddColor(props.highlight.Value());
+  shadow_colors_.SelectOrAddColor(props.shadow.Value());
   // A bad pen width is not worth an error: it reads as the thinnest pen.
   pen_width_edit_->SetValue(props.pen.ValueOr(0));
 }

@@ -27,7 +27,7 @@ class BevelLayerDialog : public QDialog, public commands::RandomLayerSource {
 
   // Loads the controls from a bevel property string, in this order: Highlight
   // (default "clBtnHighlight"), Shadow (default "clBtnShadow"), Pen (default
-  // "2"). A colour not in the list keeps the combo's previous selection. A
+  // "2"). A colour not in the list gets an entry of its own there. A
   // colour that does not convert raises ConversionError and stops the load
   // there. Pen is clamped to 1..10; a Pen that does not convert reads as 1 and
   // raises nothing.

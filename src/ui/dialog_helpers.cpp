@@ -1,13 +1,23 @@
 #include "ui/dialog_helpers.h"
 
+#include <QAbstractButton>
+#include <QAbstractSpinBox>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QGuiApplication>
+#include <QLineEdit>
+#include <QPainter>
 #include <QPalette>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
+#include <QTabWidget>
 #include <QWidget>
 
+#include "controls/color_combo_box.h"
 #include "controls/spin_edit.h"
 #include "document/value_conversion.h"
 
@@ -58,6 +68,58 @@ QPushButton* MakeCancelButton(QDialog& dialog, QWidget* parent, QRect where) {
   button->setAutoDefault(false);
   QObject::connect(button, &QPushButton::clicked, &dialog, &QDialog::reject);
   return button;
+}
+
+ControlWatch::ControlWatch(QWidget& dialog, const std::function<void()>& changed) {
+  for (QWidget* child : dialog.findChildren<QWidget*>()) {
+    if (auto* colors = qobject_cast<controls::ColorComboBox*>(child)) {
+      connections_.push_back(QObject::connect(colors, &controls::ColorComboBox::changed, changed));
+    } else if (auto* combo = qobject_cast<QComboBox*>(child)) {
+      connections_.push_back(QObject::connect(combo, &QComboBox::currentIndexChanged, changed));
+    } else if (auto* spin = qobject_cast<controls::SpinEdit*>(child)) {
+      connections_.push_back(QObject::connect(spin, &controls::SpinEdit::changed, changed));
+    } else if (auto* edit = qobject_cast<QLineEdit*>(child)) {
+      // The field inside a spin edit or a combo box speaks through its owner.
+      if (qobject_cast<QAbstractSpinBox*>(edit->parentWidget()) == nullptr &&
+          qobject_cast<QComboBox*>(edit->parentWidget()) == nullptr) {
+        connections_.push_back(QObject::connect(edit, &QLineEdit::textChanged, changed));
+      }
+    } else if (auto* text = qobject_cast<QPlainTextEdit*>(child)) {
+      connections_.push_back(QObject::connect(text, &QPlainTextEdit::textChanged, changed));
+    } else if (auto* button = qobject_cast<QAbstractButton*>(child)) {
+      if (button->isCheckable()) connections_.push_back(QObject::connect(button, &QAbstractButton::toggled, changed));
+    }
+  }
+}
+
+ControlWatch::~ControlWatch() {
+  for (const QMetaObject::Connection& connection : connections_) QObject::disconnect(connection);
+}
+
+void DrawFocusMark(QWidget& widget) {
+  QPainter painter(&widget);
+  QStyleOptionFocusRect focus;
+  focus.initFrom(&widget);
+  focus.state |= QStyle::State_KeyboardFocusChange;
+  focus.rect = widget.rect();
+  focus.backgroundColor = widget.palette().color(QPalette::Window);
+  widget.style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, &widget);
+}
+
+void FocusFirstControl(QDialog& dialog) {
+  auto* pages = dialog.findChild<QTabWidget*>();
+  QWidget* page = pages != nullptr && pages->currentWidget() != nullptr ? pages->currentWidget() : &dialog;
+  for (QWidget* widget = page->nextInFocusChain(); widget != page; widget = widget->nextInFocusChain()) {
+    if (!page->isAncestorOf(widget) || (widget->focusPolicy() & Qt::TabFocus) == 0 || !widget->isEnabled() ||
+        !widget->isVisibleTo(&dialog)) {
+      continue;
+    }
+    // The focus mark shows at once, as after a Tab, not only after the first
+    // key press.
+    dialog.setAttribute(Qt::WA_KeyboardFocusChange);
+    widget->setFocus(Qt::TabFocusReason);
+    return;
+  }
 }
 
 void ReadProgramIntegers(controls::SpinEdit& edit) {

@@ -3,7 +3,11 @@
 // centring on the screen, hints and the background of fields that follow a
 // check box.
 
+#include <QMetaObject>
 #include <QString>
+
+#include <functional>
+#include <vector>
 
 class QDialog;
 class QPushButton;
@@ -42,5 +46,31 @@ void ReadProgramIntegers(controls::SpinEdit& edit);
 // The "Cancel" button of an editor at `where`: it closes the dialog with
 // Rejected, as Esc and the close box do.
 QPushButton* MakeCancelButton(QDialog& dialog, QWidget* parent, QRect where);
+
+// Calls `changed` after every change the user makes to a control of `dialog`:
+// texts, check boxes, radio and tool buttons, lists, colour boxes and spin
+// edits, for as long as the watch lasts. Changes made by code count as well.
+class ControlWatch {
+ public:
+  ControlWatch(QWidget& dialog, const std::function<void()>& changed);
+  ~ControlWatch();
+  ControlWatch(const ControlWatch&) = delete;
+  ControlWatch& operator=(const ControlWatch&) = delete;
+
+ private:
+  std::vector<QMetaObject::Connection> connections_;
+};
+
+// Draws the style's focus mark round `widget` (call it from its paint event
+// while it has the focus), however the focus came: some styles draw the mark
+// only after keyboard navigation otherwise, while a field always shows its
+// focus.
+void DrawFocusMark(QWidget& widget);
+
+// Gives the keyboard focus to the first control, in tab order, of the
+// dialog's current page (of the dialog itself when it has no pages), as the
+// Tab key would, so that the control shows its focus as soon as the dialog
+// is up.
+void FocusFirstControl(QDialog& dialog);
 
 }  // namespace vorbel::ui

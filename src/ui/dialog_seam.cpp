@@ -1,7 +1,9 @@
 #include "ui/dialog_seam.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -12,49 +14,14 @@
 
 #include "base/error.h"
 #include "base/unexpected_error.h"
+#include "controls/color_combo_box.h"
 
 namespace vorbel::ui {
 namespace {
 
-QFileDialog* MakeFileDialog(QWidget* parent, const FileRequest& request, QFileDialog::AcceptMode mode) {
-  auto* dialog = new QFileDialog(parent, request.title);
-  dialog->setAcceptMode(mode);
-  dialog->setNameFilters(request.filters);
-  if (!request.filters.isEmpty()) dialog->selectNameFilter(request.filters.front());
-  dialog->setDefaultSuffix(request.default_suffix);
-  if (mode == QFileDialog::AcceptSave) {
-    // A name typed without an extension gets that of the filter shown.
-    if (!request.filters.isEmpty()) dialog->setDefaultSuffix(FilterExtension(request.filters.front()));
-    QObject::connect(dialog, &QFileDialog::filterSelected, dialog, [dialog, request](const QString& filter) {
-      const QString extension = FilterExtension(filter);
-      dialog->setDefaultSuffix(extension.isEmpty() ? request.default_suffix : extension);
-    });
-  }
-  dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-  dialog->setOption(QFileDialog::DontConfirmOverwrite, !request.confirm_overwrite);
-  if (!request.start_in.isEmpty()) dialog->selectFile(request.start_in);
-  return dialog;
-}
-
-std::optional<FileChoice> RunFileDialog(QFileDialog* dialog) {
-  std::optional<FileChoice> result;
-  if (dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty()) {
-    result = FileChoice{dialog->selectedFiles().front(), dialog->selectedNameFilter()};
-  }
-  delete dialog;
-  return result;
-}
-
 class RealDialogs final : public DialogSeam {
  public:
   int Exec(QDialog& dialog) override { return dialog.exec(); }
-  std::optional<QString> OpenFileName(QWidget* parent, const FileRequest& request) override {
-    const std::optional<FileChoice> choice = RunFileDialog(MakeFileDialog(parent, request, QFileDialog::AcceptOpen));
-    return choice ? std::optional<QString>(choice->path) : std::nullopt;
-  }
-  std::optional<FileChoice> SaveFileName(QWidget* parent, const FileRequest& request) override {
-    return RunFileDialog(MakeFileDialog(parent, request, QFileDialog::AcceptSave));
-  }
   std::optional<QString> FolderName(QWidget* parent, const QString& title, const QString& start_in) override {
     QFileDialog dialog(parent, title, start_in);
     dialog.setFileMode(QFileDialog::Directory);
@@ -93,7 +60,79 @@ RealDialogs& Real() {
 
 DialogSeam* current = nullptr;
 
+// Every colour box asks through the seam in use.
+[[maybe_unused]] const bool kColorChooserInstalled = [] {
+  controls::ColorComboBox::SetColorChooser(
+      [](QWidget* parent, const QColor& initial) { return Dialogs().ChooseColor(parent, initial); });
+  return true;
+}();
+
+// The nearest folder at or above `folder` that exists; the home folder when
+// none does.
+QString ExistingFolder(const QString& folder) {
+  QString path = QDir::cleanPath(QDir(folder).absolutePath());
+  while (!QFileInfo(path).isDir()) {
+    const QString parent = QFileInfo(path).absolutePath();
+    if (parent == path) return QDir::homePath();
+    path = parent;
+  }
+  return path;
+}
+
 }  // namespace
+
+std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, const FileRequest& request, QFileDialog::AcceptMode mode) {
+  auto dialog = std::make_unique<QFileDialog>(parent, request.title);
+  dialog->setAcceptMode(mode);
+  dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  dialog->setOption(QFileDialog::DontConfirmOverwrite, !request.confirm_overwrite);
+  dialog->setNameFilters(request.filters);
+  const QString shown = request.filters.contains(request.selected_filter) ? request.selected_filter
+                        : request.filters.isEmpty()                       ? QString()
+                                                                          : request.filters.front();
+  if (!shown.isEmpty()) dialog->selectNameFilter(shown);
+  dialog->setDefaultSuffix(request.default_suffix);
+  if (mode == QFileDialog::AcceptSave) {
+    // A name typed without an extension gets that of the filter shown.
+    const QString extension = FilterExtension(shown);
+    if (!extension.isEmpty()) dialog->setDefaultSuffix(extension);
+    QFileDialog* raw = dialog.get();
+    QObject::connect(raw, &QFileDialog::filterSelected, raw, [raw, request](const QString& filter) {
+      const QString chosen = FilterExtension(filter);
+      raw->setDefaultSuffix(chosen.isEmpty() ? request.default_suffix : chosen);
+    });
+  }
+  if (!request.start_in.isEmpty()) {
+    const QFileInfo start(request.start_in);
+    if (start.isDir()) {
+      dialog->setDirectory(start.absoluteFilePath());
+    } else {
+      dialog->setDirectory(ExistingFolder(start.absolutePath()));
+      if (!start.fileName().isEmpty()) dialog->selectFile(start.fileName());
+    }
+  }
+  return dialog;
+}
+
+std::optional<QString> DialogSeam::OpenFileName(QWidget* parent, const FileRequest& request) {
+  const std::unique_ptr<QFileDialog> dialog = MakeFileDialog(parent, request, QFileDialog::AcceptOpen);
+  if (Exec(*dialog) != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return std::nullopt;
+  return dialog->selectedFiles().front();
+}
+
+std::optional<FileChoice> DialogSeam::SaveFileName(QWidget* parent, const FileRequest& request) {
+  const std::unique_ptr<QFileDialog> dialog = MakeFileDialog(parent, request, QFileDialog::AcceptSave);
+  if (Exec(*dialog) != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return std::nullopt;
+  return FileChoice{dialog->selectedFiles().front(), dialog->selectedNameFilter()};
+}
+
+std::optional<QColor> DialogSeam::ChooseColor(QWidget* parent, const QColor& initial) {
+  QColorDialog dialog(initial, parent);
+  dialog.setObjectName(QStringLiteral("colorDialog"));
+  if (Exec(dialog) != QDialog::Accepted) return std::nullopt;
+  const QColor color = dialog.currentColor();
+  return color.isValid() ? std::optional<QColor>(color) : std::nullopt;
+}
 
 QString FilterExtension(const QString& filter) {
   static const QRegularExpression kOnePattern(QStringLiteral("\\(\\*\\.([A-Za-z0-9]+)\\)$"));

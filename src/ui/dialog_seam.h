@@ -4,8 +4,12 @@
 // message boxes and the alert sound. The application installs the real one;
 // tests install a scripted one with SetDialogSeam.
 
+#include <QColor>
+#include <QFileDialog>
 #include <QString>
 #include <QStringList>
+
+#include <memory>
 #include <optional>
 
 #include "commands/file_commands.h"
@@ -16,12 +20,14 @@ class QWidget;
 namespace vorbel::ui {
 
 // What a file chooser is asked for. `filters` are Qt name filters
-// ("Vorbelkit files (*.vrb)"), the first one selected; `default_suffix` has no
+// ("Vorbelkit files (*.vrb)"), `selected_filter` the one shown first (the
+// first filter when empty or not among them); `default_suffix` has no
 // leading dot; `start_in` is the folder or file name to start from (may be
 // empty).
 struct FileRequest {
   QString title;
   QStringList filters;
+  QString selected_filter;
   QString default_suffix;
   QString start_in;
   bool confirm_overwrite = false;  // save choosers only
@@ -41,16 +47,29 @@ QString FilterExtension(const QString& filter);
 // extension of its own ("button" with the GIF filter gives "button.gif").
 QString WithFilterExtension(const QString& path, const QString& filter);
 
+// The file chooser of a request, not yet shown. It opens inside the folder
+// `start_in` names: in that folder when it is one, else in the folder of the
+// file named, with the file's name typed in. A folder that does not exist is
+// replaced by the nearest one above it that does, so the name typed in is
+// always a name alone, never a path.
+std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, const FileRequest& request, QFileDialog::AcceptMode mode);
+
 class DialogSeam {
  public:
   virtual ~DialogSeam() = default;
   // Runs `dialog` modally; returns QDialog::Accepted or QDialog::Rejected.
   virtual int Exec(QDialog& dialog) = 0;
-  // A file name chosen for opening or saving, or nothing when cancelled.
-  virtual std::optional<QString> OpenFileName(QWidget* parent, const FileRequest& request) = 0;
-  // A save chooser adds the extension of the selected filter to a name typed
-  // without one.
-  virtual std::optional<FileChoice> SaveFileName(QWidget* parent, const FileRequest& request) = 0;
+  // A file name chosen for opening, or nothing when cancelled. By default
+  // the chooser of MakeFileDialog, run through Exec.
+  virtual std::optional<QString> OpenFileName(QWidget* parent, const FileRequest& request);
+  // A file name chosen for saving and the filter it was chosen with. A save
+  // chooser adds the extension of the selected filter to a name typed
+  // without one. By default the chooser of MakeFileDialog, run through Exec.
+  virtual std::optional<FileChoice> SaveFileName(QWidget* parent, const FileRequest& request);
+  // "Other colour…" of the colour boxes: a colour chosen in the platform's
+  // colour dialog (run through Exec), starting from `initial`; nothing when
+  // cancelled.
+  virtual std::optional<QColor> ChooseColor(QWidget* parent, const QColor& initial);
   // A folder chosen (existing, or made in the chooser), starting in
   // `start_in`; nothing when cancelled.
   virtual std::optional<QString> FolderName(QWidget* parent, const QString& title, const QString& start_in) = 0;

@@ -4,11 +4,14 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -20,6 +23,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "commands/set_input.h"
 #include "document/layer_type.h"
 #include "document/property_string.h"
 #include "ui/dialog_seam.h"
@@ -37,6 +41,67 @@ constexpr std::array<const char*, 4> kLookTexts = {
     QT_TRANSLATE_NOOP("vorbel::ui::ExportSetDialog", "&Pressed"),
     QT_TRANSLATE_NOOP("vorbel::ui::ExportSetDialog", "&Disabled")};
 
+
+// "A", "A and B", "A, B and C".
+QString ListText(const QStringList& items) {
+  if (items.size() < 2) return items.join(QString());
+  return QCoreApplication::translate("vorbel::ui::ExportSetDialog", "%1 and %2")
+      .arg(items.mid(0, items.size() - 1).join(QStringLiteral(", ")), items.back());
+}
+
+// A look's name as the strip and the status line give it.
+QString LookName(std::size_t look) {
+  return QCoreApplication::translate("vorbel::ui::ExportSetDialog", kLookTexts[look]).remove(u'&');
+}
+
+// The strip: the name of each look over its column of buttons. The buttons
+// are drawn pixel for pixel, each a square of whole device pixels on a
+// high-density screen, never smoothed.
+class StripView final : public QWidget {
+ public:
+  explicit StripView(QWidget* parent) : QWidget(parent) { setObjectName(QStringLiteral("stripView")); }
+
+  void SetStrip(const QImage& strip, const QStringList& headings, int cellWidth) {
+    strip_ = strip;
+    headings_ = strip.isNull() ? QStringList() : headings;
+    cell_width_ = cellWidth;
+    resize(sizeHint());
+    update();
+  }
+  const QStringList& Headings() const { return headings_; }
+
+  QSize sizeHint() const override {
+    if (strip_.isNull()) return {0, 0};
+    int width = 0;
+    for (qsizetype i = 0; i < headings_.size(); ++i) width += ColumnWidth(i) + (i > 0 ? kStripGap : 0);
+    return {width, HeadingHeight() + strip_.height()};
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    if (strip_.isNull()) return;
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    int x = 0;
+    for (qsizetype i = 0; i < headings_.size(); ++i) {
+      const int width = ColumnWidth(i);
+      painter.drawText(QRect(x, 0, width, HeadingHeight()), Qt::AlignLeft | Qt::AlignVCenter, headings_[i]);
+      const QRect source(static_cast<int>(i) * (cell_width_ + kStripGap), 0, cell_width_, strip_.height());
+      painter.drawImage(QRect(QPoint(x, HeadingHeight()), source.size()), strip_, source);
+      x += width + kStripGap;
+    }
+  }
+
+ private:
+  int HeadingHeight() const { return fontMetrics().height() + 4; }
+  int ColumnWidth(qsizetype column) const {
+    return std::max(cell_width_, fontMetrics().horizontalAdvance(headings_[column]));
+  }
+
+  QImage strip_;
+  QStringList headings_;
+  int cell_width_ = 0;
+};
 
 }  // namespace
 
@@ -245,11 +310,10 @@ void ExportSetDialog::BuildControls() {
   form->addRow(QString(), sprite_box_);
   connect(sprite_box_, &QCheckBox::toggled, this, &ExportSetDialog::ScheduleUpdate);
 
-  strip_label_ = new QLabel(this);
-  strip_label_->setObjectName(QStringLiteral("stripLabel"));
+  strip_view_ = new StripView(this);
   strip_area_ = new QScrollArea(this);
   strip_area_->setObjectName(QStringLiteral("stripArea"));
-  strip_area_->setWidget(strip_label_);
+  strip_area_->setWidget(strip_view_);
   strip_area_->setMinimumHeight(140);
   top->addWidget(new QLabel(tr("The set as it will be written, at 1x:"), this));
   top->addWidget(strip_area_, 1);
@@ -368,26 +432,76 @@ void ExportSetDialog::UpdatePreview() {
     // The first letter up: the message starts a sentence here.
     if (!problem_.isEmpty()) problem_[0] = problem_[0].toUpper();
   }
-  strip_label_->setPixmap(QPixmap::fromImage(strip_));
-  strip_label_->adjustSize();
+  const QStringList headings = StripHeadingsFor(c.options);
+  static_cast<StripView*>(strip_view_)->SetStrip(strip_, headings, set_ ? set_->Width() : 0);
   if (set_) {
     example_label_->setText(tr("For example %1").arg(QString::fromStdString(set_->FileName(0, 0, 0))));
-    const int files = static_cast<int>(set_->FileNames().size());
-    const QString text =
-        set_->ButtonCount() > kStripButtons
-            ? tr("%1 files of %2 x %3 pixels at 1x; the strip shows the first %4 of %5 captions.")
-                  .arg(files)
-                  .arg(set_->Width())
-                  .arg(set_->Height())
-                  .arg(kStripButtons)
-                  .arg(set_->ButtonCount())
-            : tr("%1 files of %2 x %3 pixels at 1x.").arg(files).arg(set_->Width()).arg(set_->Height());
-    ShowStatus(text, false);
+    ShowStatus(Summary(), false);
   } else {
     example_label_->clear();
     ShowStatus(problem_, true);
   }
   export_button_->setEnabled(set_ != nullptr && !folder_edit_->text().isEmpty());
+}
+
+QStringList ExportSetDialog::StripHeadings() const { return static_cast<StripView*>(strip_view_)->Headings(); }
+
+QStringList ExportSetDialog::StripHeadingsFor(const commands::SetOptions& options) {
+  QStringList headings;
+  for (render::ButtonState state : options.states) {
+    const auto look = std::find(render::kButtonStates.begin(), render::kButtonStates.end(), state);
+    headings << LookName(static_cast<std::size_t>(look - render::kButtonStates.begin()));
+  }
+  return headings;
+}
+
+int ExportSetDialog::ExistingFiles() const {
+  const QString folder = folder_edit_->text();
+  if (!set_ || folder.isEmpty()) return 0;
+  const QDir dir(folder);
+  int existing = 0;
+  for (const std::string& name : set_->FileNames()) {
+    if (QFileInfo::exists(dir.filePath(QString::fromStdString(name)))) ++existing;
+  }
+  return existing;
+}
+
+QString ExportSetDialog::Summary() const {
+  const commands::SetOptions& o = set_->Options();
+  QStringList scales;
+  for (int scale : o.scales) scales << tr("%1x").arg(scale);
+  const QString format = FormatName(o.format).toUpper();
+  const QString what = o.sprite ? tr("%1 files of %2 x %3 pixels at 1x: each caption %4 at %5, as %6, with the "
+                                     "sprite sheets, style sheet and preview page.")
+                                : tr("%1 files of %2 x %3 pixels at 1x: each caption %4 at %5, as %6.");
+  QString text = what.arg(set_->FileNames().size())
+                     .arg(set_->Width())
+                     .arg(set_->Height())
+                     .arg(ListText(StripHeadingsFor(o)))
+                     .arg(ListText(scales))
+                     .arg(format);
+  if (set_->ButtonCount() > kStripButtons) {
+    text += u' ' + tr("The strip shows the first %1 of %2 captions.").arg(kStripButtons).arg(set_->ButtonCount());
+  }
+  const QString folder = folder_edit_->text();
+  if (folder.isEmpty()) {
+    text += u' ' + tr("Choose the folder to write the set into.");
+  } else if (const int existing = ExistingFiles(); existing > 0) {
+    text += u' ' + tr("%1 of them are in %2 already and will be replaced.").arg(existing).arg(folder);
+  } else {
+    text += u' ' + tr("They go to %1.").arg(folder);
+  }
+  return text;
+}
+
+std::optional<std::vector<std::string>> ExportSetDialog::TypedCaptions() const {
+  const QByteArray captions = captions_edit_->toPlainText().toUtf8();
+  try {
+    return commands::ParseCaptionsFile({captions.constData(), static_cast<std::size_t>(captions.size())},
+                                       "the captions");
+  } catch (const commands::SetError&) {
+    return std::nullopt;
+  }
 }
 
 void ExportSetDialog::SetExporting(bool exporting) {
@@ -406,6 +520,19 @@ bool ExportSetDialog::ExportNow() {
   if (folder.isEmpty()) {
     ShowStatus(tr("Choose the folder to write the set into."), true);
     return false;
+  }
+  // Files already there are replaced only when the user says so, once for
+  // the whole set.
+  if (const int existing = ExistingFiles(); existing > 0) {
+    const int total = static_cast<int>(set_->FileNames().size());
+    if (!Dialogs().AskYesNo(this, tr("Export Set"),
+                            tr("%1 of the %2 files of the set are in %3 already.\nDo you want to replace them?")
+                                .arg(existing)
+                                .arg(total)
+                                .arg(folder))) {
+      ShowStatus(tr("Nothing was written: the files in %1 stay as they were.").arg(folder), true);
+      return false;
+    }
   }
   cancel_ = false;
   SetExporting(true);

@@ -1,16 +1,21 @@
 #pragma once
 // File > "Export Set...": a set of buttons from the open layout and a list of
 // captions, in the looks and at the scales chosen, written into a folder. A
-// strip shows the set as it will be written, drawn again as the choices are
-// edited; a long export shows its progress and can be stopped.
+// strip shows the set as it will be written, a column a look under its name,
+// drawn again as the choices are edited, and the status line says what an
+// export would write where; files that are there already are replaced only
+// after the user has said so once. A long export shows its progress and can
+// be stopped.
 
 #include <QDialog>
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <QVariantMap>
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +31,7 @@ class QProgressBar;
 class QPushButton;
 class QScrollArea;
 class QTimer;
+class QWidget;
 
 namespace vorbel::ui {
 
@@ -72,6 +78,12 @@ class ExportSetDialog : public QDialog {
   const QImage& Strip() const { return strip_; }
   // The captions of the last set written whole; empty while none was.
   const std::vector<std::string>& ExportedCaptions() const { return exported_captions_; }
+  // The captions as typed, one a line, the blanks around them and empty lines
+  // left out; nothing when they are no list of captions (a control character,
+  // too long, too many).
+  std::optional<std::vector<std::string>> TypedCaptions() const;
+  // The look names above the strip's columns, left to right.
+  QStringList StripHeadings() const;
 
  public slots:
   // Plans the set anew from the controls and redraws the strip (the controls
@@ -96,6 +108,11 @@ class ExportSetDialog : public QDialog {
   void ScheduleUpdate();
   void SetExporting(bool exporting);
   void ShowStatus(const QString& text, bool problem);
+  // What the set would write where, for the status line.
+  QString Summary() const;
+  // How many of the set's files are in the folder already.
+  int ExistingFiles() const;
+  static QStringList StripHeadingsFor(const commands::SetOptions& options);
 
   const document::ButtonDocument& layout_;
   std::unique_ptr<commands::ButtonSet> set_;
@@ -118,7 +135,7 @@ class ExportSetDialog : public QDialog {
   QPushButton* browse_button_ = nullptr;
   QCheckBox* sprite_box_ = nullptr;
   QScrollArea* strip_area_ = nullptr;
-  QLabel* strip_label_ = nullptr;
+  QWidget* strip_view_ = nullptr;
   QLabel* status_label_ = nullptr;
   QProgressBar* progress_ = nullptr;
   QPushButton* export_button_ = nullptr;

@@ -35,6 +35,7 @@
 #include "controls/color_combo_box.h"
 #include "controls/spin_edit.h"
 #include "desktop/version_info.h"
+#include "ui/dialog_helpers.h"
 #include "ui/help_viewer.h"
 #include "ui/layer_list_model.h"
 #include "ui/preview_box.h"
@@ -166,12 +167,13 @@ const CommandSpec kCommands[] = {
      QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "Delete layer|Delete the current layer"), nullptr,
      &MainWindow::DeleteLayer, LayerCommand::Delete},
     {Command::MoveLayerUp, "moveUpAction", QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "Move &up"),
-     QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "Up"), "layer_up.png",
-     QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "Up|Move the current layer upwards"), nullptr,
+     QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "Move Layer Up"), "layer_up.png",
+     QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "Move Layer Up|Move the current layer upwards"), nullptr,
      &MainWindow::MoveLayerUp, LayerCommand::MoveUp},
     {Command::MoveLayerDown, "moveDownAction", QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "Move &down"),
-     QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "Down"), "layer_down.png",
-     QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "Down|Move the current layer towards the top of the image"), nullptr,
+     QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "Move Layer Down"), "layer_down.png",
+     QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "Move Layer Down|Move the current layer towards the top of the image"),
+     nullptr,
      &MainWindow::MoveLayerDown, LayerCommand::MoveDown},
     {Command::ToggleVisibility, "toggleVisibilityAction",
      QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "&Toggle visibility"), nullptr, nullptr, nullptr, "Ctrl+H",
@@ -209,12 +211,29 @@ static_assert(std::size(kCommands) == MainWindow::kCommandCount);
 QString WindowText(const char* text) { return QCoreApplication::translate("vorbel::ui::MainWindow", text); }
 
 // The panel around the preview: the button sits 2 pixels in from its corner,
-// on the panel's own background, and scrolls when it does not fit.
+// on the panel's own background, and scrolls when it does not fit. With the
+// keyboard focus (the arrow keys scroll it) a focus mark runs round it, in
+// the 2 pixels it keeps free on every side.
 class PreviewPanel final : public QScrollArea {
  public:
   PreviewPanel() {
     setFrameShape(QFrame::NoFrame);
-    setViewportMargins(2, 2, 0, 0);
+    setViewportMargins(2, 2, 2, 2);
+  }
+
+ protected:
+  bool event(QEvent* event) override {
+    const bool handled = QScrollArea::event(event);
+    if (event->type() == QEvent::Paint && hasFocus()) DrawFocusMark(*this);
+    return handled;
+  }
+  void focusInEvent(QFocusEvent* event) override {
+    QScrollArea::focusInEvent(event);
+    update();
+  }
+  void focusOutEvent(QFocusEvent* event) override {
+    QScrollArea::focusOutEvent(event);
+    update();
   }
 };
 
@@ -254,7 +273,11 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
   Initialize();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+  // A size field that has the focus loses it while the window's children go,
+  // when the window is no longer there to hear it.
+  for (controls::SpinEdit* edit : {height_edit_, width_edit_}) edit->disconnect(this);
+}
 
 void MainWindow::BuildActions() {
   for (std::size_t i = 0; i < kCommandCount; ++i) {
@@ -315,9 +338,6 @@ void MainWindow::BuildMenus() {
 
   BuildViewMenu();
 
-  // A menu-bar entry without a menu: choosing it acts at once.
-  bar->addAction(CommandAction(Command::Refresh));
-
   help_menu_ = bar->addMenu(tr("&Help"));
   help_menu_->setObjectName(QStringLiteral("helpMenu"));
   add(help_menu_, {Command::Contents, Command::Search});
@@ -348,6 +368,8 @@ void MainWindow::BuildEditMenu() {
 void MainWindow::BuildViewMenu() {
   view_menu_ = menuBar()->addMenu(tr("&View"));
   view_menu_->setObjectName(QStringLiteral("viewMenu"));
+  view_menu_->addAction(CommandAction(Command::Refresh));
+  view_menu_->addSeparator();
   zoom_group_ = new QActionGroup(this);
   zoom_group_->setExclusive(true);
   for (int zoom : {1, 2, 4, 8}) {
@@ -376,6 +398,11 @@ void MainWindow::ReadSettings() {
   recent_files_.SetFiles(files);
   UpdateRecentMenu();
   open_folder_ = settings_->value(QStringLiteral("OpenFolder")).toString();
+  // The window's place and size, its tool bars and the border between the
+  // preview and the pages, as the last run left them.
+  restoreGeometry(settings_->value(QStringLiteral("WindowGeometry")).toByteArray());
+  restoreState(settings_->value(QStringLiteral("WindowState")).toByteArray());
+  splitter_->restoreState(settings_->value(QStringLiteral("Splitter")).toByteArray());
   // A zoom other than 1, 2, 4 or 8 in the file leaves the preview at 1:1.
   SetZoom(settings_->value(QStringLiteral("Zoom"), 1).toInt());
 }
@@ -414,13 +441,13 @@ void MainWindow::BuildToolBars() {
   offset_tool_bar_->setMovable(true);
   offset_panel_ = new QWidget(offset_tool_bar_);
   offset_panel_->setObjectName(QStringLiteral("offsetPanel"));
-  left_button_ = new QPushButton(tr("left"), offset_panel_);
+  left_button_ = new QPushButton(tr("Left"), offset_panel_);
   left_button_->setObjectName(QStringLiteral("leftButton"));
   left_button_->setToolTip(tr("Set the left offset of the current layer"));
   left_arrows_ = new UpDownButton(offset_panel_);
   left_arrows_->setObjectName(QStringLiteral("leftArrows"));
   left_arrows_->setToolTip(tr("Move the current layer right or left by one pixel"));
-  top_button_ = new QPushButton(tr("top"), offset_panel_);
+  top_button_ = new QPushButton(tr("Top"), offset_panel_);
   top_button_->setObjectName(QStringLiteral("topButton"));
   top_button_->setToolTip(tr("Set the top offset of the current layer"));
   top_arrows_ = new UpDownButton(offset_panel_);
@@ -551,6 +578,10 @@ void MainWindow::BuildLayerList() {
     layer_list_->header()->resizeSection(c, LayerListModel::kColumnWidths[c]);
   }
   layer_list_->header()->resizeSection(0, LayerListModel::TypeColumnWidth(layer_list_->font()));
+  // The properties take the width the other columns leave, however wide the
+  // window is.
+  layer_list_->header()->setSectionResizeMode(static_cast<int>(LayerListModel::Column::Properties),
+                                              QHeaderView::Stretch);
   // The selection stays visible when the list loses the focus.
   QPalette palette = layer_list_->palette();
   for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText}) {

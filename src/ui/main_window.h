@@ -294,6 +294,7 @@ class MainWindow : public QMainWindow,
   std::optional<std::string> ChooseLayerType() override;
   bool ConfirmDelete() override;
   std::optional<std::string> RunEditor(commands::LayerKind kind, const std::string* properties) override;
+  void SetEditorPreview(std::function<void(const std::string&)> preview) override { editor_preview_ = std::move(preview); }
   int TextAlignment() override;
   std::optional<std::int32_t> AskOffset(std::int32_t value) override;
   commands::RandomLayerSource& RandomSource(commands::LayerKind kind) override;
@@ -397,6 +398,8 @@ class MainWindow : public QMainWindow,
   BevelLayerDialog* bevel_dialog_ = nullptr;
   ImageLayerDialog* image_dialog_ = nullptr;
   OffsetPrompt* offset_prompt_ = nullptr;
+  // What the layer commands do with an editor's settings while it is open.
+  std::function<void(const std::string&)> editor_preview_;
 };
 
 }  // namespace vorbel::ui

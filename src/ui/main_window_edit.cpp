@@ -12,6 +12,7 @@
 #include <QMimeData>
 #include <QScrollArea>
 #include <QSettings>
+#include <QSplitter>
 #include <QTreeView>
 #include <QUrl>
 #include <QWheelEvent>
@@ -89,6 +90,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  settings_->setValue(QStringLiteral("WindowGeometry"), saveGeometry());
+  settings_->setValue(QStringLiteral("WindowState"), saveState());
+  settings_->setValue(QStringLiteral("Splitter"), splitter_->saveState());
   QMainWindow::closeEvent(event);
 }
 

@@ -3,16 +3,20 @@
 // random property strings.
 //
 // Each dialog is created once by CreateDialogs and reused, so it keeps its
-// settings between uses; every one runs modally through Dialogs().Exec.
+// settings between uses; every one runs modally through Dialogs().Exec. An
+// editor opens with the keyboard focus on the first control of its page, and
+// while it is open the preview shows the layer as edited.
 
 #include <QDialog>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
 #include "ui/background_layer_dialog.h"
 #include "ui/bevel_layer_dialog.h"
+#include "ui/dialog_helpers.h"
 #include "ui/dialog_seam.h"
 #include "ui/image_layer_dialog.h"
 #include "ui/layer_type_dialog.h"
@@ -39,9 +43,23 @@ void MainWindow::EnsureDialogs() {
 namespace {
 
 // Loads an editor when there is something to load, runs it and composes.
+// With a preview, the editor's settings go there when it opens unloaded and
+// after every change, each time followed by `redraw`.
 template <typename Editor>
-std::optional<std::string> RunLoaded(Editor& editor, const std::string* properties) {
+std::optional<std::string> RunLoaded(Editor& editor, const std::string* properties,
+                                     const std::function<void(const std::string&)>& preview,
+                                     const std::function<void()>& redraw) {
   if (properties != nullptr) editor.SetProperties(*properties);
+  FocusFirstControl(editor);
+  std::optional<ControlWatch> watch;
+  if (preview) {
+    const auto show = [&] {
+      preview(editor.GetProperties());
+      redraw();
+    };
+    if (properties == nullptr) show();
+    watch.emplace(editor, show);
+  }
   if (Dialogs().Exec(editor) != QDialog::Accepted) return std::nullopt;
   return editor.GetProperties();
 }
@@ -61,11 +79,12 @@ bool MainWindow::ConfirmDelete() {
 
 std::optional<std::string> MainWindow::RunEditor(commands::LayerKind kind, const std::string* properties) {
   EnsureDialogs();
+  const std::function<void()> redraw = [this] { RenderButton(); };
   switch (kind) {
-    case commands::LayerKind::Background: return RunLoaded(*background_dialog_, properties);
-    case commands::LayerKind::Text: return RunLoaded(*text_dialog_, properties);
-    case commands::LayerKind::Bevel: return RunLoaded(*bevel_dialog_, properties);
-    case commands::LayerKind::Image: return RunLoaded(*image_dialog_, properties);
+    case commands::LayerKind::Background: return RunLoaded(*background_dialog_, properties, editor_preview_, redraw);
+    case commands::LayerKind::Text: return RunLoaded(*text_dialog_, properties, editor_preview_, redraw);
+    case commands::LayerKind::Bevel: return RunLoaded(*bevel_dialog_, properties, editor_preview_, redraw);
+    case commands::LayerKind::Image: return RunLoaded(*image_dialog_, properties, editor_preview_, redraw);
   }
   return std::nullopt;
 }

@@ -159,9 +159,16 @@ void MainWindow::Export() {
   request.filters = ExportFilters();
   const std::string_view suffix = commands::FormatInfo(commands::kDefaultExportFormat).extensions.front().substr(1);
   request.default_suffix = QString::fromLatin1(suffix.data(), static_cast<qsizetype>(suffix.size()));
-  // The name chosen last in its folder, in the folder of the layout.
-  const QString lastName = QFileInfo(export_file_name_).fileName();
-  request.start_in = lastName.isEmpty() ? DocumentFolder() : QDir(DocumentFolder()).filePath(lastName);
+  // The layout's name with the extension of the format used last (kept
+  // between runs; the default format's at first), in the folder of the
+  // layout, with that format's filter shown.
+  QString extension = settings_->value(QStringLiteral("ExportFormat")).toString();
+  if (extension.isEmpty() || extension.contains(u'/')) extension = request.default_suffix;
+  for (const QString& filter : request.filters) {
+    if (FilterExtension(filter).compare(extension, Qt::CaseInsensitive) == 0) request.selected_filter = filter;
+  }
+  const QString base = QFileInfo(QString::fromStdString(commands_.DisplayName())).completeBaseName();
+  request.start_in = QDir(DocumentFolder()).filePath(base + u'.' + extension);
   request.confirm_overwrite = true;
   const std::optional<FileChoice> choice = Dialogs().SaveFileName(this, request);
   if (!choice) return;
@@ -173,6 +180,8 @@ void MainWindow::Export() {
     return;
   }
   export_file_name_ = name;
+  const QString usedSuffix = QFileInfo(name).suffix();
+  if (!usedSuffix.isEmpty()) settings_->setValue(QStringLiteral("ExportFormat"), usedSuffix.toLower());
   // Let the parts of the window the dialog covered repaint before the file is
   // written.
   QApplication::processEvents();
@@ -203,10 +212,18 @@ void MainWindow::ExportSet() {
   // travel with the file.
   if (!doc_.SetCaptions().empty()) choices.captions = defaults.captions;
   dialog.SetChoices(choices);
+  const std::optional<std::vector<std::string>> opened = dialog.TypedCaptions();
   Dialogs().Exec(dialog);
-  // The layout keeps the captions of the set written last, to be saved with it.
-  // (an undoable change, which marks the layout modified).
-  if (!dialog.ExportedCaptions().empty()) doc_.SetSetCaptions(dialog.ExportedCaptions());
+  // The layout keeps the captions as they were typed, to be saved with it (an
+  // undoable change, which marks the layout modified): those of a set just
+  // written, and any the user changed. Captions only looked at leave the
+  // layout as it was.
+  const std::optional<std::vector<std::string>> typed = dialog.TypedCaptions();
+  if (typed && (typed != opened || !dialog.ExportedCaptions().empty())) {
+    doc_.SetSetCaptions(*typed);
+  } else if (!typed && !dialog.ExportedCaptions().empty()) {
+    doc_.SetSetCaptions(dialog.ExportedCaptions());
+  }
 
   settings_->setValue(QStringLiteral("ExportSets/") + key, ExportSetChoicesToMap(dialog.Choices()));
   QStringList order = settings_->value(QStringLiteral("ExportSetOrder")).toStringList();

@@ -2,6 +2,7 @@
 // page, the caption and the layer list follow the document, the user's
 // changes go back into it, and the preview shows what the render pass drew.
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QFrame>
@@ -69,8 +70,13 @@ void MainWindow::BindDocument() {
     if (!syncing_) doc_.SetBorder(checked);
   });
   // Typing a size is one step until the field is left or Enter is pressed.
+  // Undo, Redo and Export act with the cursor in the field, although its
+  // text would take their keys (Ctrl+Z, Ctrl+E for the end of the line).
+  QList<QKeySequence> windowKeys = undo_item_->shortcuts() + redo_item_->shortcuts();
+  windowKeys += CommandAction(Command::Export)->shortcuts();
   for (controls::SpinEdit* edit : {height_edit_, width_edit_}) {
     connect(edit, &QAbstractSpinBox::editingFinished, this, [this] { history_.BreakMerge(); });
+    edit->SetWindowShortcuts(windowKeys);
   }
   history_.SetChangedHandler([this] { UpdateHistoryActions(); });
   UpdateHistoryActions();

@@ -286,7 +286,7 @@ void TextLayerDialog::BuildEffectsPage() {
 void TextLayerDialog::SetProperties(const std::string& text) {
   const document::TextProperties props = document::ReadTextProperties(text, document::PropertyReader::Editor);
   caption_edit_->setText(QString::fromStdString(props.text.Text()));
-  caption_colors_.SelectColor(props.color.Value());
+  caption_colors_.SelectOrAddColor(props.color.Value());
 
   int fontIndex = -1;
   for (int i = 0; i < font_combo_->count(); ++i) {
@@ -299,13 +299,13 @@ void TextLayerDialog::SetProperties(const std::string& text) {
 
   font_size_edit_->SetValue(props.font_size.Value());
   shadow_box_->setChecked(props.shadowed.Value());
-  shadow_colors_.SelectColor(props.shadow_color.Value());
+  shadow_colors_.SelectOrAddColor(props.shadow_color.Value());
   shadow_offset_edit_->SetValue(props.shadow_offset.Value());
   outline_box_->setChecked(props.outlined.Value());
-  outline_colors_.SelectColor(props.outline_color.Value());
+  outline_colors_.SelectOrAddColor(props.outline_color.Value());
   gradient_box_->setChecked(props.gradient.Value());
-  gradient_start_colors_.SelectColor(props.gradient_start.Value());
-  gradient_end_colors_.SelectColor(props.gradient_end.Value());
+  gradient_start_colors_.SelectOrAddColor(props.gradient_start.Value());
+  gradient_end_colors_.SelectOrAddColor(props.gradient_end.Value());
   angle_edit_->SetText(QString::fromStdString(props.angle.Text()));
   // A caption placed by the pad shows where; one placed by hand leaves the
   // pad as it was.

@@ -42,7 +42,7 @@ class TextLayerDialog : public QDialog, public commands::RandomLayerSource, priv
   // Loads the controls from a text property string, key by key in this order:
   // Text, Color, FontFace, FontSize, Shadowed, ShadowColor, ShadowOffset,
   // Outlined, OutlineColor, Gradient, GradientStart, GradientEnd, Angle. A
-  // colour not in the list keeps the combo's previous selection; a face not in
+  // colour not in the list gets an entry of its own there; a face not in
   // the font list (in any letter case) leaves no face selected. A colour, FontSize or ShadowOffset
   // that does not convert raises ConversionError and stops the load there.
   // The Angle is taken as text, unconverted. An Align of 1 to 9 presses that

@@ -1,10 +1,9 @@
 #include "ui/up_down_button.h"
 
 #include <QKeyEvent>
-#include <QPainter>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
 #include <QToolButton>
+
+#include "ui/dialog_helpers.h"
 
 namespace vorbel::ui {
 namespace {
@@ -51,16 +50,7 @@ void UpDownButton::resizeEvent(QResizeEvent*) {
 }
 
 void UpDownButton::paintEvent(QPaintEvent*) {
-  if (!hasFocus()) return;
-  QPainter painter(this);
-  QStyleOptionFocusRect focus;
-  focus.initFrom(this);
-  // Drawn however the focus came, as a field shows its focus: some styles
-  // draw the mark only after keyboard navigation otherwise.
-  focus.state |= QStyle::State_KeyboardFocusChange;
-  focus.rect = rect();
-  focus.backgroundColor = palette().color(QPalette::Window);
-  style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+  if (hasFocus()) DrawFocusMark(*this);
 }
 
 void UpDownButton::focusInEvent(QFocusEvent* event) {

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,7 +20,7 @@ using namespace base::literals;
 
 std::vector<std::string> Names(const ColorComboBox& combo) {
   std::vector<std::string> names;
-  for (int i = 0; i < combo.count(); ++i) names.push_back(combo.itemText(i).toStdString());
+  for (int i = 0; i < combo.OtherColorIndex(); ++i) names.push_back(combo.itemText(i).toStdString());
   return names;
 }
 
@@ -38,7 +39,7 @@ class ComboTest : public ::testing::Test {
 
 TEST_F(ComboTest, StartsAsAFixedDropDownListOfTheStandardColours) {
   ColorComboBox fresh;
-  EXPECT_EQ(fresh.count(), 0);
+  EXPECT_EQ(fresh.count(), 1);  // "Other colour…" alone
   EXPECT_EQ(fresh.ColorWidth(), 18);
   EXPECT_EQ(fresh.SortOrder(), document::ColorSortOrder::Unsorted);
   EXPECT_EQ(ColorComboBox::Version(), "1.00.00");
@@ -48,10 +49,11 @@ TEST_F(ComboTest, StartsAsAFixedDropDownListOfTheStandardColours) {
   EXPECT_EQ(fresh.ItemHeight(), 16);
   EXPECT_EQ(fresh.GetSelectedColor(), base::Color{-1});
 
-  ASSERT_EQ(combo.count(), 18);
+  ASSERT_EQ(combo.count(), 19);
   EXPECT_EQ(combo.itemText(0), "Aqua");
   EXPECT_EQ(combo.itemText(7), "Lime green");
   EXPECT_EQ(combo.itemText(17), "Yellow");
+  EXPECT_EQ(combo.itemText(18), QStringLiteral("Other colour…"));
   EXPECT_EQ(combo.currentIndex(), -1);
   EXPECT_EQ(combo.GetSelectedColor(), base::Color{-1});
 }
@@ -72,7 +74,7 @@ TEST_F(ComboTest, ProgramSelectionFollowsTheRulesSilently) {
   EXPECT_FALSE(combo.SelectColor(0x123456_color));
   EXPECT_FALSE(combo.SelectColorName("red"));
   EXPECT_EQ(combo.currentText(), "Light Gray");
-  EXPECT_EQ(combo.count(), 18);
+  EXPECT_EQ(combo.count(), 19);
   EXPECT_TRUE(combo.SelectColorName("Red"));
   EXPECT_EQ(combo.GetSelectedColor(), 0x0000FF_color);
 
@@ -104,10 +106,66 @@ TEST_F(ComboTest, UserPickRaisesClickThenChange) {
   EXPECT_LT(view->viewport()->height(), 9 * 16);
   view->scrollTo(view->model()->index(10, 0));
   const QRect navy = view->visualRect(view->model()->index(10, 0));
-  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, navy.center());
+  // A narrow box scrolls its list sideways: the click goes to the visible part.
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(view->viewport()->width() / 2, navy.center().y()));
   EXPECT_EQ(combo.currentText(), "Navy blue");
   EXPECT_EQ(combo.GetSelectedColor(), 0x800000_color);
   EXPECT_EQ(events, (std::vector<std::string>{"index", "clicked", "changed"}));
+}
+
+// A colour the box does not hold gets an entry of its own and comes back
+// unchanged; "Other colour…" asks for one, and stepping through the closed box
+// never does.
+TEST_F(ComboTest, KeepsEveryColourAndOffersOtherColours) {
+  struct Given {
+    base::Color color;
+    const char* shown;
+  };
+  for (const Given& given : {Given{0x00336699_color, "$00336699"}, Given{base::Color::System(0x0F), "Button face"},
+                             Given{0x1FFFFFFF_color, "None"}, Given{0x00FF0000_color, "Blue"}}) {
+    combo.List().SelectOrAddColor(given.color);
+    EXPECT_EQ(combo.currentText(), QString::fromUtf8(given.shown));
+    EXPECT_EQ(combo.GetSelectedColor(), given.color);
+  }
+  EXPECT_EQ(combo.count(), 18 + 3 + 1);
+  EXPECT_EQ(combo.itemText(combo.count() - 1), QStringLiteral("Other colour…"));
+  EXPECT_TRUE(events.empty());
+
+  std::vector<QColor> asked;
+  std::optional<QColor> answer = QColor(0x11, 0x22, 0x33);
+  ColorComboBox::SetColorChooser([&](QWidget*, const QColor& initial) {
+    asked.push_back(initial);
+    return answer;
+  });
+  combo.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&combo));
+  combo.showPopup();
+  QAbstractItemView* view = combo.view();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(view->window()));
+  view->scrollTo(view->model()->index(combo.OtherColorIndex(), 0));
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                    QPoint(view->viewport()->width() / 2,
+                           view->visualRect(view->model()->index(combo.OtherColorIndex(), 0)).center().y()));
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_EQ(asked[0], QColor(Qt::blue));
+  EXPECT_EQ(combo.GetSelectedColor(), base::Color::FromRgb(0x11, 0x22, 0x33));
+  EXPECT_EQ(combo.currentText(), QStringLiteral("$00332211"));
+  EXPECT_EQ(events.back(), "changed");
+
+  // Cancelled: the selection stays.
+  events.clear();
+  answer.reset();
+  combo.ChooseOtherColor();
+  EXPECT_EQ(combo.GetSelectedColor(), base::Color::FromRgb(0x11, 0x22, 0x33));
+  EXPECT_TRUE(events.empty());
+
+  // The Down key on the last colour stays there.
+  combo.setFocus();
+  QTest::keyClick(&combo, Qt::Key_Down);
+  EXPECT_EQ(asked.size(), 2u);
+  EXPECT_EQ(combo.GetSelectedColor(), base::Color::FromRgb(0x11, 0x22, 0x33));
+  EXPECT_EQ(combo.currentIndex(), combo.List().ItemIndex());
+  ColorComboBox::SetColorChooser({});
 }
 
 TEST_F(ComboTest, ColorWidthRefusesValuesBelowFive) {
@@ -147,7 +205,7 @@ TEST_F(ComboTest, CopiesAnotherCombosEntries) {
   EXPECT_EQ(copy.itemData(15).toInt(), 0x808000);
 
   combo.List().Clear();
-  EXPECT_EQ(combo.count(), 0);
+  EXPECT_EQ(combo.OtherColorIndex(), 0);
   EXPECT_EQ(combo.currentIndex(), -1);
   EXPECT_EQ(combo.GetSelectedColor(), base::Color{-1});
 }

@@ -72,12 +72,18 @@ TEST(ButtonDocument, SizeTextThatIsNotAnIntegerReadsZero) {
   EXPECT_EQ(doc.Height(), -5);
 }
 
-TEST(ButtonDocument, WorkAreaKeepsItsSelectionForUnlistedColors) {
+TEST(ButtonDocument, WorkAreaKeepsEveryColorItIsGiven) {
   ButtonDocument doc;
-  EXPECT_FALSE(doc.SetWorkAreaColor(0x00123456_color));
-  EXPECT_EQ(doc.WorkAreaColor(), 0x00808000_color);
+  EXPECT_TRUE(doc.SetWorkAreaColor(0x00123456_color));
+  EXPECT_EQ(doc.WorkAreaColor(), 0x00123456_color);
+  EXPECT_EQ(doc.WorkArea().Count(), 19);
   EXPECT_TRUE(doc.SetWorkAreaColor(0x000000FF_color));
   EXPECT_EQ(doc.WorkAreaColor(), 0x000000FF_color);
+  EXPECT_FALSE(doc.SetWorkAreaColor(base::Color{-1}));  // no colour: nothing changes
+  EXPECT_EQ(doc.WorkAreaColor(), 0x000000FF_color);
+  doc.ResetButtonSettings();
+  EXPECT_EQ(doc.WorkAreaColor(), 0x00808000_color);
+  EXPECT_EQ(doc.WorkArea().Count(), 18);
   doc.WorkArea().SetItemIndex(-1);
   EXPECT_EQ(doc.WorkAreaColor(), base::Color{-1});
 }
@@ -197,7 +203,7 @@ TEST(ButtonDocument, ObserversHearChangesInOrder) {
   doc.SetWidthText("-");
   doc.SetBorder(true);
   doc.SetWorkAreaColor(0x000000FF_color);
-  doc.SetWorkAreaColor(0x00123456_color);  // not listed: silent
+  doc.SetWorkAreaColor(0x000000FF_color);  // unchanged: silent
   doc.WorkArea().SetItemIndex(0, SelectionSource::User);
   doc.SetDocumentFileName("a.vrb");
   AddThreeRows(doc);

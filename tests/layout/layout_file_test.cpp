@@ -129,22 +129,30 @@ TEST(LayoutFile, NumbersFollowedByBlanksAreRead) {
   EXPECT_EQ(doc.Row(0).image_index, document::kHiddenImage);
 }
 
-TEST(LayoutFile, MissingOrUnreadableButtonKeysKeepTheCurrentSettings) {
+// A file gives the same button whatever was open before: missing or
+// unreadable keys read as a new window's settings, and a work-area colour
+// outside the list is kept in an entry of its own.
+TEST(LayoutFile, ButtonKeysStartFromANewWindowsSettings) {
   document::ButtonDocument doc;
   doc.SetHeightText("45");
   doc.SetWidthText("");
+  doc.SetWorkAreaColor(kWhite);
   doc.AppendRow(document::LayerRow::Make("Bevel", ""));
-  LoadText(doc, "[Button]\nWidth=abc\nWorkArea=123\nLayers=x\n");
-  EXPECT_EQ(doc.HeightText(), "45");
-  EXPECT_EQ(doc.WidthText(), "");
-  EXPECT_EQ(doc.WorkAreaColor(), kTeal);  // no entry holds 123
-  EXPECT_EQ(doc.RowCount(), 0);           // the rows are replaced even so
+  LoadText(doc, "[Button]\nWidth=abc\nLayers=x\n");
+  EXPECT_EQ(doc.HeightText(), "30");
+  EXPECT_EQ(doc.WidthText(), "90");
+  EXPECT_EQ(doc.WorkAreaColor(), kTeal);
+  EXPECT_EQ(doc.RowCount(), 0);  // the rows are replaced even so
 
-  LoadText(doc, "[Button]\nWorkArea=$FFFFFF\nHeight=0x20\n");
-  EXPECT_EQ(doc.WorkAreaColor(), kWhite);
+  LoadText(doc, "[Button]\nWorkArea=1193046\nHeight=0x20\n");
+  EXPECT_EQ(doc.WorkAreaColor(), base::Color{0x00123456});
+  EXPECT_EQ(doc.WorkArea().Entry(doc.WorkArea().ItemIndex()).name, "$00123456");
   EXPECT_EQ(doc.Height(), 32);
+  EXPECT_NE(FormatLayout(doc).find("WorkArea=1193046\r\n"), std::string::npos);
+  // The next file starts from the standard list again; -1 names no colour.
   LoadText(doc, "[Button]\nWorkArea=-1\n");
-  EXPECT_EQ(doc.WorkAreaColor(), kWhite);
+  EXPECT_EQ(doc.WorkAreaColor(), kTeal);
+  EXPECT_EQ(doc.WorkArea().Count(), 18);
 }
 
 TEST(LayoutFile, LongPropertyStringsAreSavedWholeAndReadBackCut) {
@@ -424,7 +432,7 @@ TEST(LayoutFile, AMissingFileLoadsEmptyOrIsAnErrorWhenItMustExist) {
   int redraws = 0;
   LoadLayout(doc, dir.File("none.vrb"), [&] { ++redraws; });
   EXPECT_EQ(doc.RowCount(), 0);
-  EXPECT_EQ(doc.Height(), 12);
+  EXPECT_EQ(doc.Height(), 30);  // what a new window starts with
   EXPECT_EQ(doc.Caption(), "Vorbel - [" + dir.File("none.vrb") + "]");
   EXPECT_EQ(redraws, 1);
 

@@ -184,15 +184,19 @@ TEST_F(BackgroundLayerDialogTest, ConversionErrorStopsTheLoadWhereItHappens) {
   EXPECT_THROW(form.SetProperties("ShadowClr= clRed;"), document::ConversionError);
 }
 
-TEST_F(BackgroundLayerDialogTest, ColoursOutsideTheListKeepTheSelection) {
+// A colour outside the list, the button face a missing Color stands for
+// among them, gets an entry and comes back unchanged.
+TEST_F(BackgroundLayerDialogTest, ColoursOutsideTheListGetAnEntryAndComeBackUnchanged) {
   form.SetProperties("Color=clRed;Highlight=clYellow;");
-  // No Color: the default is the button face, which is not in the list.
   form.SetProperties("Image=;");
-  EXPECT_EQ(SelectedName(form.BackgroundColors()), "Red");
-  EXPECT_EQ(SelectedName(form.HighlightColors()), "Yellow");
-  EXPECT_EQ(document::GetPropValue("Color", form.GetProperties(), ""), "clRed");
+  EXPECT_EQ(SelectedName(form.BackgroundColors()), "Button face");
+  EXPECT_EQ(SelectedName(form.HighlightColors()), "Button highlight");
+  EXPECT_EQ(document::GetPropValue("Color", form.GetProperties(), ""), "clBtnFace");
   form.SetProperties("Color=$00123456;");
-  EXPECT_EQ(SelectedName(form.BackgroundColors()), "Red");
+  EXPECT_EQ(SelectedName(form.BackgroundColors()), "$00123456");
+  EXPECT_EQ(document::GetPropValue("Color", form.GetProperties(), ""), "$00123456");
+  form.SetProperties("Color=clBtnFace;");
+  EXPECT_EQ(form.BackgroundColors().Count(), 18 + 2);  // no second entry for a colour it holds
 
   // Gray and Silver share their values with Dark Gray and Light Gray.
   Pick(form.BackgroundColors(), "Gray");
@@ -305,9 +309,9 @@ TEST_F(BackgroundLayerDialogTest, RandomBackgrounds) {
     EXPECT_TRUE(Child<QRadioButton>(form, "ellipseButton")->isChecked());
   }
   EXPECT_TRUE(sawShape[0] && sawShape[1] && sawShape[2]);
-  // Editing a random background shows the earlier 3D colours and keeps them.
+  // A random background without 3D colours shows those it is drawn with.
   form.SetProperties(form.RandomProperties());
-  EXPECT_EQ(document::GetPropValue("Highlight", form.GetProperties(), ""), "clRed");
+  EXPECT_EQ(document::GetPropValue("Highlight", form.GetProperties(), ""), "clBtnHighlight");
 }
 
 }  // namespace

@@ -58,11 +58,11 @@ TEST_F(BevelLayerDialogTest, PenIsClampedAndNeverFails) {
   EXPECT_EQ(document::GetPropValue("Pen", form.GetProperties(), ""), "9");
 }
 
-TEST_F(BevelLayerDialogTest, ColoursOutsideTheListKeepTheSelection) {
+TEST_F(BevelLayerDialogTest, MissingColoursReadAsTheSystemColoursTheyStandFor) {
   form.SetProperties("Highlight=clRed;Shadow=clBlue;");
   form.SetProperties("Pen=2;");
-  EXPECT_EQ(SelectedName(form.HighlightColors()), "Red");
-  EXPECT_EQ(form.GetProperties(), "Highlight=clRed;Shadow=clBlue;Pen=2;");
+  EXPECT_EQ(SelectedName(form.HighlightColors()), "Button highlight");
+  EXPECT_EQ(form.GetProperties(), "Highlight=clBtnHighlight;Shadow=clBtnShadow;Pen=2;");
   // Gray comes back as Dark Gray.
   form.ShadowColors().SelectColorName("Gray");
   form.SetProperties(form.GetProperties());

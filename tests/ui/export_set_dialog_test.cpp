@@ -2,6 +2,7 @@
 // its progress and Cancel, and the choices as the settings keep them.
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -107,13 +108,58 @@ TEST(ExportSetDialog, ExportsStepByStepAndCancelStopsBetweenSteps) {
   EXPECT_TRUE(Child<QLabel>(dialog, "statusLabel")->text().startsWith(QStringLiteral("Stopped: 3 of 22 files")));
   EXPECT_EQ(QDir(dir.filePath(QStringLiteral("set"))).entryList(QDir::Files).size(), 3);
 
+  // The three files written are replaced only after the user said so, once.
   QObject::disconnect(connection);
+  dialog.UpdatePreview();
+  EXPECT_TRUE(Child<QLabel>(dialog, "statusLabel")->text().contains(QStringLiteral("3 of them are in")));
+  EXPECT_FALSE(dialog.ExportNow());
+  EXPECT_EQ(QDir(dir.filePath(QStringLiteral("set"))).entryList(QDir::Files).size(), 3);
+  dialogs.yes_answer = true;
   EXPECT_TRUE(dialog.ExportNow());
+  EXPECT_EQ(dialogs.questions_asked.size(), 2u);
   for (const std::string& name : names) {
     EXPECT_TRUE(QFileInfo::exists(dir.filePath(QStringLiteral("set/") + QString::fromStdString(name)))) << name;
   }
   EXPECT_EQ(Child<QPushButton>(dialog, "closeButton")->text(), QStringLiteral("Close"));
   EXPECT_TRUE(dialogs.errors.empty());
+}
+
+// The strip names the look of each column and shows every button pixel as a
+// square of whole device pixels on a screen of twice the density; the status
+// line tells what the choices would write.
+TEST(ExportSetDialog, TheStripNamesItsLooksAndTheStatusFollowsTheChoices) {
+  const auto doc = Layout();
+  ExportSetDialog dialog(*doc);
+  dialog.SetChoices(ExportSetDialog::DefaultChoices(*doc, QStringLiteral("/nonexistent/set")));
+  ASSERT_NE(dialog.Set(), nullptr);
+  EXPECT_EQ(dialog.StripHeadings(), QStringList({"Normal", "Hover", "Pressed"}));
+  const QString status = Child<QLabel>(dialog, "statusLabel")->text();
+  EXPECT_TRUE(status.contains(QStringLiteral("Normal, Hover and Pressed at 1x and 2x, as PNG")))
+      << status.toStdString();
+  EXPECT_TRUE(status.contains(QStringLiteral("/nonexistent/set")));
+
+  Child<QCheckBox>(dialog, "scale2Box")->setChecked(false);
+  Child<QComboBox>(dialog, "formatCombo")->setCurrentIndex(1);
+  Child<QLineEdit>(dialog, "folderEdit")->clear();
+  dialog.UpdatePreview();
+  const QString changed = Child<QLabel>(dialog, "statusLabel")->text();
+  EXPECT_TRUE(changed.contains(QStringLiteral("at 1x, as GIF"))) << changed.toStdString();
+  EXPECT_TRUE(changed.contains(QStringLiteral("Choose the folder")));
+
+  auto* view = Child<QWidget>(dialog, "stripView");
+  QImage dense(view->size() * 2, QImage::Format_ARGB32);
+  dense.setDevicePixelRatio(2);
+  dense.fill(Qt::transparent);
+  view->render(&dense);
+  const QImage strip = dialog.Strip().convertToFormat(QImage::Format_ARGB32);
+  const int top = 2 * (view->height() - strip.height());
+  for (int y = 0; y < dialog.Set()->Height(); ++y) {
+    for (int x = 0; x < dialog.Set()->Width(); ++x) {
+      for (int d = 0; d < 4; ++d) {
+        ASSERT_EQ(dense.pixel(2 * x + d % 2, top + 2 * y + d / 2), strip.pixel(x, y)) << x << "," << y;
+      }
+    }
+  }
 }
 
 TEST(ExportSetDialog, ChoicesRoundTripThroughTheSettingsAndBadOnesKeepTheDefaults) {

@@ -101,17 +101,18 @@ TEST_F(LayerCommands, AddedBackgroundStartsFromThePreviousOnesSettingsAndSelecti
   doc.AppendRow(document::LayerRow::Make("Bevel", "Pen=3;"));
   doc.SelectRow(0);
   dialogs.ChooseType(QStringLiteral("Background"));
-  bool rowWaitedWithoutSubItems = false;
+  // While the editor is open the new row shows what it holds.
+  bool rowShowedTheEditor = false;
   dialogs.answers[QStringLiteral("backgroundLayerDialog")] = [&](QDialog& dialog) {
-    rowWaitedWithoutSubItems = doc.RowCount() == 2 && doc.Row(1).sub_items.empty();
     auto& editor = static_cast<BackgroundLayerDialog&>(dialog);
+    rowShowedTheEditor = doc.RowCount() == 2 && doc.Row(1).Properties() == editor.GetProperties();
     Child<controls::ColorComboBox>(editor, "backgroundCombo")->SelectColorName(QStringLiteral("Red"));
     Child<QRadioButton>(editor, "ellipseButton")->setChecked(true);
     return int(QDialog::Accepted);
   };
   Child<QAction>(form, "addLayerAction")->trigger();
   ASSERT_EQ(doc.RowCount(), 2);
-  EXPECT_TRUE(rowWaitedWithoutSubItems);
+  EXPECT_TRUE(rowShowedTheEditor);
   const document::LayerRow first = doc.Row(1);
   EXPECT_EQ(first.type, "Background");
   EXPECT_EQ(first.image_index, document::kVisibleImage);
@@ -242,7 +243,8 @@ TEST_F(LayerCommands, FontSizeThatIsNoNumberKeepsTheTextWithoutNewOffsetsAndShow
   EXPECT_EQ(PreviewHeight(), 33);  // the kept row is drawn (and its caption skipped)
 
   // Edited with an alignment and a size typed wrong: the new properties
-  // stay, the old offsets too, and nothing is redrawn.
+  // stay, the old offsets too; the preview followed the editor while it was
+  // open, and the failed placing draws nothing more.
   doc.SetRowSubItems(0, "Text=Old;FontSize=10;", "7", "");
   doc.SelectRow(0);
   dialogs.answers[QStringLiteral("textLayerDialog")] = [](QDialog& dialog) {
@@ -259,7 +261,7 @@ TEST_F(LayerCommands, FontSizeThatIsNoNumberKeepsTheTextWithoutNewOffsetsAndShow
   EXPECT_EQ(doc.Row(0).Top(), "");
   ASSERT_EQ(dialogs.errors.size(), 2u);
   EXPECT_EQ(dialogs.errors[1], QStringLiteral("'1x' is not a valid integer value"));
-  EXPECT_EQ(PreviewHeight(), 33);
+  EXPECT_EQ(PreviewHeight(), 20);
 }
 
 TEST_F(LayerCommands, EditOfAStringTheEditorCannotLoadShowsTheMessageAndChangesNothing) {

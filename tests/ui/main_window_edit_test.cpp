@@ -5,14 +5,20 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QColorDialog>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QSplitter>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -228,8 +234,8 @@ TEST_F(WindowTest, ANameWithoutExtensionGetsThatOfTheSelectedFilter) {
   const QStringList filters = dialogs.requests[0].filters;
   EXPECT_EQ(filters, QStringList({"JPEG file (*.jpg)", "PNG image (*.png)", "Compuserve GIF file (*.gif)",
                                   "Bitmap file (*.bmp)", "All files (*)"}));
-  // Export starts in the layout's folder.
-  EXPECT_EQ(QFileInfo(dialogs.requests[0].start_in).absoluteFilePath(), QFileInfo(dir_.path()).absoluteFilePath());
+  // Export suggests the layout's name in its folder.
+  EXPECT_EQ(dialogs.requests[0].start_in, QDir(dir_.path()).filePath("a.jpg"));
   const QByteArray magic[] = {"\xFF\xD8", "\x89PNG", "GIF8", "BM"};
   const char* extension[] = {"jpg", "png", "gif", "bmp"};
   for (int i = 0; i < 4; ++i) {
@@ -239,9 +245,10 @@ TEST_F(WindowTest, ANameWithoutExtensionGetsThatOfTheSelectedFilter) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << extension[i];
     EXPECT_TRUE(file.readAll().startsWith(magic[i])) << extension[i];
   }
-  // The next export starts with the last name, in the layout's folder.
+  // The next export suggests the layout's name with the format used last.
   form->Export();
-  EXPECT_EQ(dialogs.requests.back().start_in, dir_.filePath("button3.bmp"));
+  EXPECT_EQ(dialogs.requests.back().start_in, dir_.filePath("a.bmp"));
+  EXPECT_EQ(dialogs.requests.back().selected_filter, filters[3]);
   // With "All files" the name stays as typed, and its format is GIF.
   dialogs.save_answer = FileChoice{dir_.filePath("plain"), filters[4]};
   form->Export();
@@ -256,7 +263,7 @@ TEST_F(WindowTest, SaveAsStartsAtTheLayoutOrInTheDocumentsFolder) {
   untitled.SaveAs();
   EXPECT_EQ(dialogs.requests.back().start_in, dir_.filePath("documents/untitled.vrb"));
   untitled.Export();
-  EXPECT_EQ(dialogs.requests.back().start_in, dir_.filePath("documents"));
+  EXPECT_EQ(dialogs.requests.back().start_in, dir_.filePath("documents/untitled.jpg"));
 }
 
 TEST_F(WindowTest, RecentFilesAreKeptInTheSettingsAndAMissingOneLeavesTheList) {
@@ -380,18 +387,268 @@ TEST_F(WindowTest, TheLayerListAndTheMenusHaveTheirKeys) {
   EXPECT_EQ(dialogs.beeps, 1);  // with the usual confirmation
 }
 
-TEST_F(WindowTest, TheOffsetArrowsDrawAFocusMark) {
+// Every control of the window that takes the keyboard focus shows that it has
+// it, on either page.
+TEST_F(WindowTest, EveryFocusableControlShowsItsFocus) {
   std::unique_ptr<MainWindow> form = Open();
   form->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-  form->Document().SelectRow(1);
-  UpDownButton* arrows = Child<UpDownButton>(*form, "leftArrows");
-  const QImage plain = arrows->grab().toImage();
+  form->Document().SelectRow(1);  // the offset controls are enabled for the caption
   QApplication::setActiveWindow(form.get());
-  arrows->setFocus(Qt::TabFocusReason);
-  ASSERT_TRUE(arrows->hasFocus());
-  EXPECT_NE(arrows->grab().toImage(), plain);
+  // As after the Tab key: the focus is the keyboard's.
+  form->setAttribute(Qt::WA_KeyboardFocusChange);
+  auto* pages = Child<QTabWidget>(*form, "pages");
+  int checked = 0;
+  for (const char* page : {"buttonPage", "layersPage"}) {
+    pages->setCurrentWidget(Child<QWidget>(*form, page));
+    QApplication::processEvents();
+    for (QWidget* widget : form->findChildren<QWidget*>()) {
+      if (!widget->isVisible() || !widget->isEnabled() || (widget->focusPolicy() & Qt::TabFocus) == 0 ||
+          widget->focusProxy() != nullptr) {
+        continue;
+      }
+      if (QWidget* focused = QApplication::focusWidget()) focused->clearFocus();
+      const QImage plain = widget->grab().toImage();
+      widget->setFocus(Qt::TabFocusReason);
+      ASSERT_TRUE(widget->hasFocus()) << widget->objectName().toStdString();
+      EXPECT_NE(widget->grab().toImage(), plain)
+          << widget->metaObject()->className() << " " << widget->objectName().toStdString();
+      ++checked;
+    }
+  }
+  EXPECT_GE(checked, 8);
   dialogs.save_changes = commands::SaveChangesAnswer::Discard;
+}
+
+// With the cursor in a size field the window's keys act: Ctrl+Z takes back
+// the typing in the field as one step and then the step before it, Redo makes
+// them again, Ctrl+E exports.
+TEST_F(WindowTest, UndoRedoAndExportKeysActInTheSizeFields) {
+  std::unique_ptr<MainWindow> form = Open();
+  form->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+  QApplication::setActiveWindow(form.get());
+  form->Document().SelectRow(1);
+  form->ToggleVisibility();
+  auto* height = Child<controls::SpinEdit>(*form, "heightEdit");
+  height->setFocus(Qt::TabFocusReason);
+  height->selectAll();
+  QTest::keyClicks(height, QStringLiteral("45"));
+  EXPECT_EQ(form->Document().Height(), 45);
+  QTest::keyClick(height, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(form->Document().Height(), 20);
+  EXPECT_EQ(height->Text(), QStringLiteral("20"));
+  QTest::keyClick(height, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(form->Document().Row(1).image_index, document::kVisibleImage);
+  EXPECT_TRUE(Child<QAction>(*form, "redoItem")->isEnabled());
+  QTest::keyClick(height, Qt::Key_Y, Qt::ControlModifier);
+  QTest::keyClick(height, Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(form->Document().Height(), 45);
+  EXPECT_EQ(form->Document().Row(1).image_index, document::kHiddenImage);
+  EXPECT_FALSE(Child<QAction>(*form, "redoItem")->isEnabled());
+
+  dialogs.save_answer = FileChoice{dir_.filePath("typed.png"), QStringLiteral("PNG image (*.png)")};
+  QTest::keyClick(height, Qt::Key_E, Qt::ControlModifier);
+  EXPECT_TRUE(QFileInfo::exists(dir_.filePath("typed.png")));
+  EXPECT_TRUE(height->hasFocus());
+  dialogs.save_changes = commands::SaveChangesAnswer::Discard;
+}
+
+// Colours outside the standard list, in the layers and the work area, survive
+// opening, editing with OK and saving, byte for byte; another colour comes
+// from "Other colour…" through the platform's colour dialog.
+TEST_F(WindowTest, ColoursOutsideTheListSurviveAnEditAndASave) {
+  const QByteArray text =
+      "[Button]\r\nHeight=20\r\nWidth=40\r\nWorkArea=1193046\r\nLayers=2\r\n"
+      "[Layer0]\r\nType=Background\r\nProperties=Color=$00336699;Image=;Stretch=No;Transparent=No;Shape=None;"
+      "EdgeDraw=No;Edge=clBtnFace;Draw3D=No;Highlight=clBtnHighlight;ShadowClr=$00010203;\r\nX=0\r\nY=0\r\n"
+      "Visible=0\r\n"
+      "[Layer1]\r\nType=Bevel\r\nProperties=Highlight=clInfoBk;Shadow=$00ABCDEF;Pen=2;\r\nX=0\r\nY=0\r\nVisible=0\r\n";
+  const QString path = dir_.filePath("colours.vrb");
+  {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text);
+  }
+  std::unique_ptr<MainWindow> form = Open();
+  dialogs.save_changes = commands::SaveChangesAnswer::Discard;
+  // The editors last held other colours.
+  for (int row : {0, 1}) {
+    form->Document().SelectRow(row);
+    form->EditLayer();
+  }
+  form->OpenLayout(path);
+  EXPECT_EQ(form->Document().WorkAreaColor(), base::Color{1193046});
+  EXPECT_EQ(Child<controls::ColorComboBox>(*form, "workAreaCombo")->currentText(), QStringLiteral("$00123456"));
+  for (int row : {0, 1}) {
+    form->Document().SelectRow(row);
+    form->EditLayer();
+  }
+  form->Save();
+  QFile saved(path);
+  ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+  EXPECT_EQ(saved.readAll(), text);
+
+  dialogs.on_exec = [](QDialog& dialog) {
+    auto* chooser = qobject_cast<QColorDialog*>(&dialog);
+    if (chooser == nullptr) return int(QDialog::Rejected);
+    EXPECT_EQ(chooser->currentColor(), QColor(0x56, 0x34, 0x12));
+    chooser->setCurrentColor(QColor(1, 2, 3));
+    return int(QDialog::Accepted);
+  };
+  Child<controls::ColorComboBox>(*form, "workAreaCombo")->ChooseOtherColor();
+  EXPECT_EQ(form->Document().WorkAreaColor(), base::Color::FromRgb(1, 2, 3));
+  form->Undo();
+  EXPECT_EQ(form->Document().WorkAreaColor(), base::Color{1193046});
+  EXPECT_TRUE(dialogs.errors.empty());
+}
+
+// A file gives the window the button the command line draws from it, whatever
+// layout was open before.
+TEST_F(WindowTest, OpenStartsFromTheSettingsOfANewWindow) {
+  const QString path = dir_.filePath("partial.vrb");
+  {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[Button]\r\nHeight=x\r\nWorkArea=123\r\nLayers=0\r\n");
+  }
+  std::unique_ptr<MainWindow> form = Open();
+  form->Document().SetHeight(77);
+  form->Document().SetWorkAreaColor(base::Color::FromRgb(255, 255, 255));
+  dialogs.save_changes = commands::SaveChangesAnswer::Discard;
+  form->OpenLayout(path);
+  document::ButtonDocument fresh;
+  layout::LoadLayout(fresh, path.toStdString(), {}, layout::MissingLayout::IsAnError);
+  EXPECT_EQ(Text(*form), layout::FormatLayout(fresh));
+  EXPECT_EQ(form->Document().Height(), 30);
+  EXPECT_EQ(form->Document().WorkAreaColor(), base::Color{123});
+}
+
+// The window's place, size and splitter come back at the next start; the
+// layer list's columns fill its width.
+TEST_F(WindowTest, TheWindowKeepsItsPlaceSizeAndSplitterAndItsColumnsFillTheWidth) {
+  QList<int> sizes;
+  QRect place;
+  {
+    MainWindow form(Options());
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    form.setGeometry(QRect(60, 70, 720, 520));
+    auto* splitter = Child<QSplitter>(form, "splitter");
+    splitter->setSizes({150, splitter->height() - 150});
+    sizes = splitter->sizes();
+    place = form.geometry();
+    EXPECT_TRUE(form.close());
+  }
+  MainWindow again(Options());
+  again.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&again));
+  EXPECT_EQ(again.geometry(), place);
+  EXPECT_EQ(Child<QSplitter>(again, "splitter")->sizes(), sizes);
+  Child<QTabWidget>(again, "pages")->setCurrentWidget(Child<QWidget>(again, "layersPage"));
+  QApplication::processEvents();
+  auto* list = Child<QTreeView>(again, "layerList");
+  EXPECT_EQ(list->header()->length(), list->viewport()->width());
+}
+
+// Runs the real file choosers, which the test sees and answers through Exec.
+class RealChoosers : public Script {
+ public:
+  std::optional<QString> OpenFileName(QWidget* parent, const FileRequest& request) override {
+    return DialogSeam::OpenFileName(parent, request);
+  }
+  std::optional<FileChoice> SaveFileName(QWidget* parent, const FileRequest& request) override {
+    return DialogSeam::SaveFileName(parent, request);
+  }
+};
+
+// What a chooser shows when it opens: its folder, the name typed in and the
+// filter.
+struct ChooserStart {
+  QString folder;
+  QString name;
+  QString filter;
+};
+
+ChooserStart StartOf(QDialog& dialog) {
+  auto& chooser = dynamic_cast<QFileDialog&>(dialog);
+  const auto* name = chooser.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+  return {chooser.directory().absolutePath(), name ? name->text() : QString(), chooser.selectedNameFilter()};
+}
+
+TEST_F(WindowTest, FileChoosersStartInsideTheirFolderWithTheNameTypedIn) {
+  RealChoosers choosers;  // in place of the fixture's script
+  std::vector<ChooserStart> starts;
+  std::function<void(QFileDialog&)> answer;
+  choosers.on_exec = [&](QDialog& dialog) {
+    starts.push_back(StartOf(dialog));
+    if (!answer) return int(QDialog::Rejected);
+    answer(dynamic_cast<QFileDialog&>(dialog));
+    return int(QDialog::Accepted);
+  };
+  const QString documents = QFileInfo(dir_.filePath("documents")).absoluteFilePath();
+  ASSERT_TRUE(QDir().mkpath(documents));
+  {
+    MainWindow untitled(Options());
+    untitled.Open();
+    ASSERT_EQ(starts.size(), 1u);
+    EXPECT_EQ(starts[0].folder, documents);
+    EXPECT_EQ(starts[0].name, QString());
+  }
+  // Without a documents folder a new layout is saved in the nearest folder
+  // there is.
+  MainWindowOptions options = Options();
+  options.documents_folder = dir_.filePath("missing/documents");
+  MainWindow untitled(options);
+  answer = [](QFileDialog&) {};
+  untitled.Save();
+  ASSERT_EQ(starts.size(), 2u);
+  EXPECT_EQ(starts[1].folder, QFileInfo(dir_.path()).absoluteFilePath());
+  EXPECT_EQ(starts[1].name, QStringLiteral("untitled.vrb"));
+  EXPECT_TRUE(QFileInfo::exists(dir_.filePath("untitled.vrb")));
+  EXPECT_TRUE(choosers.errors.empty()) << choosers.errors.front().toStdString();
+
+  // Export suggests the layout's name with the format used last, that
+  // format's filter shown.
+  std::unique_ptr<MainWindow> form = Open();
+  answer = [](QFileDialog& chooser) {
+    chooser.selectNameFilter(QStringLiteral("PNG image (*.png)"));
+    chooser.selectFile(QStringLiteral("b.png"));
+  };
+  form->Export();
+  EXPECT_EQ(starts.back().folder, QFileInfo(dir_.path()).absoluteFilePath());
+  EXPECT_EQ(starts.back().name, QStringLiteral("a.jpg"));
+  EXPECT_EQ(starts.back().filter, QStringLiteral("JPEG file (*.jpg)"));
+  EXPECT_TRUE(QFileInfo::exists(dir_.filePath("b.png")));
+  answer = nullptr;
+  form->Export();
+  EXPECT_EQ(starts.back().name, QStringLiteral("a.png"));
+  EXPECT_EQ(starts.back().filter, QStringLiteral("PNG image (*.png)"));
+  EXPECT_TRUE(choosers.errors.empty());
+}
+
+// While an editor is open the preview shows the layer as edited, and Cancel
+// gives it back; the first control of the page has the keyboard focus.
+TEST_F(WindowTest, EditorsShowTheirChangesInThePreviewUntilCancelled) {
+  std::unique_ptr<MainWindow> form = Open();
+  form->Document().SelectRow(0);
+  const std::string before = Text(*form);
+  const auto pixel = [&] { return form->Renderer().Surface().GetPixel(1, 1); };
+  const gdi::Pixel white = pixel();
+  gdi::Pixel during;
+  QWidget* focused = nullptr;
+  dialogs.on_exec = [&](QDialog& dialog) {
+    auto* combo = Child<controls::ColorComboBox>(dialog, "backgroundCombo");
+    focused = dialog.focusWidget();
+    QTest::keyClick(combo, Qt::Key_Down);  // White to Yellow
+    during = pixel();
+    return int(QDialog::Rejected);
+  };
+  form->EditLayer();
+  EXPECT_EQ(during, gdi::Pixel::FromRgb(255, 255, 0));
+  EXPECT_EQ(pixel(), white);
+  EXPECT_EQ(focused, Child<QWidget>(*form, "backgroundCombo"));
+  EXPECT_EQ(Text(*form), before);
 }
 
 // Each editor: Enter is OK, Esc and the close box are Cancel.

@@ -135,7 +135,8 @@ TEST(MainWindow, StartsUntitledWithTheDefaultButtonAndNoLayers) {
 
   // Only the short part of a hint is a tool tip; every tool button has one.
   EXPECT_EQ(Child<QAction>(form, "refreshAction")->toolTip(), QStringLiteral("Refresh (F5)"));
-  EXPECT_EQ(Child<QAction>(form, "moveDownAction")->toolTip(), QStringLiteral("Down"));
+  EXPECT_EQ(Child<QAction>(form, "moveUpAction")->toolTip(), QStringLiteral("Move Layer Up"));
+  EXPECT_EQ(Child<QAction>(form, "moveDownAction")->toolTip(), QStringLiteral("Move Layer Down"));
   EXPECT_TRUE(Child<controls::SpinEdit>(form, "heightEdit")->toolTip().isEmpty());
   for (QAction* action : Child<QToolBar>(form, "standardToolBar")->actions()) {
     if (action->isSeparator()) continue;
@@ -159,8 +160,8 @@ TEST(MainWindow, StartsUntitledWithTheDefaultButtonAndNoLayers) {
     QPushButton* button = Child<QPushButton>(form, name);
     EXPECT_GE(button->width(), button->fontMetrics().horizontalAdvance(button->text()) + 12) << name;
   }
-  EXPECT_EQ(Child<QPushButton>(form, "leftButton")->text(), QStringLiteral("left"));
-  EXPECT_EQ(Child<QPushButton>(form, "topButton")->text(), QStringLiteral("top"));
+  EXPECT_EQ(Child<QPushButton>(form, "leftButton")->text(), QStringLiteral("Left"));
+  EXPECT_EQ(Child<QPushButton>(form, "topButton")->text(), QStringLiteral("Top"));
 
   // The layer list: four columns, the first wide enough for "Background" and
   // the mark, one row at most selected.
@@ -177,7 +178,7 @@ TEST(MainWindow, StartsUntitledWithTheDefaultButtonAndNoLayers) {
   EXPECT_EQ(Child<QTreeView>(form, "layerList")->selectionBehavior(), QAbstractItemView::SelectRows);
 }
 
-TEST(MainWindow, MenusHoldTheirItemsInOrderAndRefreshActsFromTheMenuBar) {
+TEST(MainWindow, MenusHoldTheirItemsInOrderAndRefreshActsFromTheViewMenu) {
   MainWindow form(QuietOptions());
   auto texts = [](QMenu* menu) {
     QStringList list;
@@ -189,7 +190,7 @@ TEST(MainWindow, MenusHoldTheirItemsInOrderAndRefreshActsFromTheMenuBar) {
                          "-", "E&xit"}));
   EXPECT_EQ(texts(Child<QMenu>(form, "editMenu")), QStringList({"&Undo", "&Redo"}));
   EXPECT_EQ(texts(Child<QMenu>(form, "viewMenu")),
-            QStringList({"&100 %", "&200 %", "&400 %", "&800 %", "-", "Zoom &In", "Zoom &Out"}));
+            QStringList({"&Refresh", "-", "&100 %", "&200 %", "&400 %", "&800 %", "-", "Zoom &In", "Zoom &Out"}));
   EXPECT_EQ(texts(Child<QMenu>(form, "layerMenu")),
             QStringList({"&New...", "&Delete...", "-", "Move &up", "Move &down"}));
   EXPECT_EQ(texts(Child<QMenu>(form, "helpMenu")), QStringList({"&Contents", "&Search...", "-", "&About..."}));
@@ -200,8 +201,8 @@ TEST(MainWindow, MenusHoldTheirItemsInOrderAndRefreshActsFromTheMenuBar) {
 
   QStringList bar;
   for (QAction* a : form.menuBar()->actions()) bar << a->text();
-  EXPECT_EQ(bar, QStringList({"&File", "&Edit", "&Layer", "&View", "&Refresh", "&Help"}));
-  EXPECT_EQ(Child<QAction>(form, "refreshAction")->menu(), nullptr);
+  EXPECT_EQ(bar, QStringList({"&File", "&Edit", "&Layer", "&View", "&Help"}));
+  EXPECT_EQ(Child<QAction>(form, "refreshAction")->shortcut(), QKeySequence(Qt::Key_F5));
 
   // A height change made while drawing is suspended shows only after Refresh.
   form.Document().SetLoading(true);
@@ -518,6 +519,7 @@ TEST(MainWindow, ExportSetKeepsTheLastChoicesOfEachLayout) {
     captions->setPlainText(captions->toPlainText() + QStringLiteral("\nMore"));
     return int(QDialog::Rejected);
   };
+  dialogs.save_changes = commands::SaveChangesAnswer::Discard;
   MainWindow form(QuietOptions({first}));
   Child<QAction>(form, "exportSetItem")->trigger();
   Child<QAction>(form, "exportSetItem")->trigger();
@@ -530,15 +532,19 @@ TEST(MainWindow, ExportSetKeepsTheLastChoicesOfEachLayout) {
                          "Two|" + dir.filePath("second-buttons"), "One\nMore\nMore|" + dir.filePath("first-buttons")}));
 }
 
+// A layout of one caption, "Go", on a white work area.
+const QByteArray kGoLayout =
+    "[Button]\r\nHeight=20\r\nWidth=50\r\nWorkArea=16777215\r\nLayers=1\r\n"
+    "[Layer0]\r\nType=Text\r\nProperties=Text=Go;FontSize=8;\r\nX=2\r\nY=2\r\nVisible=0\r\n";
+
 // A set written whole leaves its captions in the layout, as a change that
 // can be undone and is saved with it; the layout then opens the dialog on them.
 TEST(MainWindow, ASetWrittenFromTheWindowKeepsItsCaptionsInTheLayout) {
   QTemporaryDir dir;
   const QString path = dir.filePath("nav.vrb");
-  ASSERT_TRUE(WriteText(path,
-                        "[Button]\r\nHeight=20\r\nWidth=50\r\nWorkArea=16777215\r\nLayers=1\r\n"
-                        "[Layer0]\r\nType=Text\r\nProperties=Text=Go;FontSize=8;\r\nX=2\r\nY=2\r\nVisible=0\r\n"));
+  ASSERT_TRUE(WriteText(path, kGoLayout));
   test::ScriptedDialogs dialogs;
+  dialogs.yes_answer = true;  // the second export replaces the files of the first
   QString shown;
   dialogs.on_exec = [&](QDialog& dialog) {
     shown = Child<QPlainTextEdit>(dialog, "captionsEdit")->toPlainText();
@@ -562,6 +568,29 @@ TEST(MainWindow, ASetWrittenFromTheWindowKeepsItsCaptionsInTheLayout) {
   MainWindow fresh(QuietOptions({path}));
   fresh.ExportSet();
   EXPECT_EQ(shown, QStringLiteral("Home\nAbout us"));
+}
+
+// Closing the set dialog keeps the captions typed in the layout, as a step
+// that can be undone; captions only looked at leave the layout unchanged.
+TEST(MainWindow, ClosingTheSetDialogKeepsTheTypedCaptions) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("nav.vrb");
+  ASSERT_TRUE(WriteText(path, kGoLayout));
+  test::ScriptedDialogs dialogs;
+  QString typed;
+  dialogs.on_exec = [&](QDialog& dialog) {
+    if (!typed.isEmpty()) Child<QPlainTextEdit>(dialog, "captionsEdit")->setPlainText(typed);
+    return int(QDialog::Rejected);
+  };
+  MainWindow form(QuietOptions({path}));
+  form.ExportSet();
+  EXPECT_FALSE(form.History().IsModified());
+  EXPECT_TRUE(form.Document().SetCaptions().empty());
+  typed = QStringLiteral("Home\n  About us \n");
+  form.ExportSet();
+  EXPECT_EQ(form.Document().SetCaptions(), (std::vector<std::string>{"Home", "About us"}));
+  EXPECT_EQ(Child<QAction>(form, "undoItem")->text(), QStringLiteral("&Undo Change Set Captions"));
+  dialogs.save_changes = commands::SaveChangesAnswer::Discard;
 }
 
 TEST(MainWindow, NewClearsTheLayersAndKeepsTheButtonSettings) {

@@ -27,6 +27,9 @@ class ScriptedDialogs : public DialogSeam {
   // The answer to the folder chooser (nothing: cancelled), and where it started.
   std::optional<QString> folder;
   QString folder_start;
+  // The answer to the Yes/No questions, and the questions asked.
+  bool yes_answer = false;
+  std::vector<QString> questions_asked;
 
   ScriptedDialogs() { SetDialogSeam(this); }
   ~ScriptedDialogs() override { SetDialogSeam(nullptr); }
@@ -43,7 +46,10 @@ class ScriptedDialogs : public DialogSeam {
     folder_start = start_in;
     return folder;
   }
-  bool AskYesNo(QWidget*, const QString&, const QString&) override { return false; }
+  bool AskYesNo(QWidget*, const QString&, const QString& text) override {
+    questions_asked.push_back(text);
+    return yes_answer;
+  }
   commands::SaveChangesAnswer AskSaveChanges(QWidget*, const QString& name) override {
     save_changes_asked.push_back(name);
     return save_changes;
