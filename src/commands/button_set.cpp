@@ -170,6 +170,7 @@ ButtonSet::ButtonSet(const document::ButtonDocument& layout, SetOptions options)
   std::string name = layout.GetDocumentFileName();
   layout_name_ = name.substr(name.rfind('/') == std::string::npos ? 0 : name.rfind('/') + 1);
   work_area_ = gdi::ResolveColor(layout.WorkAreaColor());
+  matte_ = gdi::ResolveColor(layout.MatteOrWorkArea());
   render::ScaleDocument(layout, 1, *layout_);
   rows_ = layout.Rows();
   FindCaptionLayer(layout);
@@ -500,6 +501,7 @@ void SetWriter::WriteStep() {
     for (int k : options.scales) {
       sheets_.emplace_back(set_.Width() * k * static_cast<int>(options.states.size()),
                            set_.Height() * k * set_.ButtonCount());
+      sheets_.back().KeepAlpha(true);
     }
   }
   bool partlyDrawn = false;
@@ -508,14 +510,20 @@ void SetWriter::WriteStep() {
     const gdi::Bitmap& picture = set_.Draw(button, options.states[state], scale, &partial);
     partlyDrawn = partlyDrawn || partial;
     WriteFile(set_.FileName(button, static_cast<int>(state), scaleIndex),
-              EncodeButton(picture, options.format, set_.WorkArea()));
+              EncodeButton(picture, options.format, set_.WorkArea(), set_.Matte()));
     if (options.sprite) {
       gdi::Bitmap& sheet = sheets_[static_cast<std::size_t>(scaleIndex)];
       const int cellWidth = set_.Width() * scale;
       const int cellHeight = set_.Height() * scale;
+      const int left = static_cast<int>(state) * cellWidth;
       for (int y = 0; y < cellHeight; ++y) {
-        std::copy(picture.Row(y), picture.Row(y) + cellWidth,
-                  sheet.Row(button * cellHeight + y) + static_cast<int>(state) * cellWidth);
+        const int row = button * cellHeight + y;
+        std::copy(picture.Row(y), picture.Row(y) + cellWidth, sheet.Row(row) + left);
+        if (const std::uint8_t* alpha = picture.AlphaRow(y)) {
+          std::copy(alpha, alpha + cellWidth, sheet.AlphaRow(row) + left);
+        } else {
+          sheet.MarkPainted(row, left, left + cellWidth);
+        }
       }
     }
   }
@@ -528,7 +536,8 @@ void SetWriter::WriteStep() {
 void SetWriter::WriteSheets() {
   const SetOptions& options = set_.Options();
   for (std::size_t i = 0; i < options.scales.size(); ++i) {
-    WriteFile(SpriteSheetName(options.scales[i]), EncodeButton(sheets_[i], ExportFormat::Png, set_.WorkArea()));
+    WriteFile(SpriteSheetName(options.scales[i]),
+              EncodeButton(sheets_[i], ExportFormat::Png, set_.WorkArea(), set_.Matte()));
   }
   sheets_.clear();
   const std::string css = SetStyleSheet(set_);

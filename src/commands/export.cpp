@@ -9,6 +9,7 @@
 #include "base/file_name.h"
 #include "base/translation.h"
 #include "codecs/image_writers.h"
+#include "codecs/matte.h"
 #include "codecs/pixel_view.h"
 #include "gdi/bitmap.h"
 #include "gdi/system_colors.h"
@@ -38,8 +39,27 @@ ExportFormat ExportFormatFor(std::string_view fileName) {
   return ExportFormat::Gif;
 }
 
-std::vector<std::uint8_t> EncodeButton(const gdi::Bitmap& picture, ExportFormat format, gdi::Pixel workArea) {
-  const codecs::PixelView pixels{picture.Data(), picture.Width(), picture.Height(), picture.Width()};
+TransparencyKept TransparencyOf(ExportFormat format) {
+  switch (format) {
+    case ExportFormat::Png: return TransparencyKept::Partial;
+    case ExportFormat::Gif: return TransparencyKept::Whole;
+    case ExportFormat::Bmp:
+    case ExportFormat::Jpeg: break;
+  }
+  return TransparencyKept::None;
+}
+
+std::vector<std::uint8_t> EncodeButton(const gdi::Bitmap& picture, ExportFormat format, gdi::Pixel workArea,
+                                       gdi::Pixel matte) {
+  codecs::PixelView pixels{picture.Data(), picture.Width(), picture.Height(), picture.Width()};
+  if (picture.KeepsAlpha() && !picture.Empty()) pixels.alpha = picture.AlphaRow(0);
+  // What the format cannot keep of the alpha goes onto the matte.
+  codecs::FlatPicture flat;
+  if (pixels.alpha != nullptr && TransparencyOf(format) != TransparencyKept::Partial) {
+    flat = codecs::Flatten(pixels, matte,
+                           TransparencyOf(format) == TransparencyKept::Whole ? codecs::kGifOpaqueFrom : 0);
+    pixels = flat.View();
+  }
   switch (format) {
     case ExportFormat::Bmp: return codecs::EncodeBmp(pixels);
     case ExportFormat::Jpeg: return codecs::EncodeJpeg(pixels);
@@ -70,7 +90,8 @@ std::vector<std::uint8_t> EncodeButton(const document::ButtonDocument& doc, rend
     throw base::FileWriteError(
         base::TranslateFormat("Nothing was exported to %s: the button could not be drawn", {fileName}));
   }
-  return EncodeButton(renderer.Surface(), format, gdi::ResolveColor(doc.WorkAreaColor()));
+  return EncodeButton(renderer.Surface(), format, gdi::ResolveColor(doc.WorkAreaColor()),
+                      gdi::ResolveColor(doc.MatteOrWorkArea()));
 }
 
 void WritePicture(const PictureDestination& to, std::span<const std::uint8_t> bytes) {

@@ -24,15 +24,24 @@ enum class ExportFormat { Bmp, Jpeg, Png, Gif };
 ExportFormat ExportFormatFor(std::string_view fileName);
 
 // The bytes of a picture file of `picture` in `format`, as ExportButton
-// writes them; `workArea` is the colour GIF and PNG make transparent.
-std::vector<std::uint8_t> EncodeButton(const gdi::Bitmap& picture, ExportFormat format, gdi::Pixel workArea);
+// writes them. A picture with an alpha plane (as the render pass leaves it)
+// keeps its transparency as far as the format can: PNG keeps it whole; GIF
+// blends the pixels that are at least half opaque onto `matte` and leaves
+// out the others; JPEG and BMP blend every pixel onto `matte`. A picture
+// without alpha makes its pixels of exactly `workArea` transparent in GIF
+// and PNG files.
+std::vector<std::uint8_t> EncodeButton(const gdi::Bitmap& picture, ExportFormat format, gdi::Pixel workArea,
+                                       gdi::Pixel matte);
 
 // Writes the button as a picture file, W x H pixels, from a render pass of
-// the document as it is now (the surface then holds what was written):
-//  - BMP: 24-bit, uncompressed. JPEG: baseline, quality 90.
-//  - GIF: pixels of exactly the work-area colour become transparent, the rest
-//    is reduced to the web palette.
-//  - PNG: full colour, the work-area pixels fully transparent.
+// the document as it is now (the surface then holds what was written), with
+// the transparency the document's rule and smooth edges give it:
+//  - BMP: 24-bit, uncompressed. JPEG: baseline, quality 90. Both blend every
+//    pixel onto the document's matte (the work-area colour without one).
+//  - GIF: transparent pixels stay transparent, and so do those less than
+//    half opaque; the others are blended onto the matte and reduced to the
+//    web palette.
+//  - PNG: full colour with the pixels' alpha.
 // A pass that its budget cut short (RenderResult::Partial) is exported as
 // drawn; the renderer's LastResult tells the caller.
 // The file is written through base::AtomicFile: a regular file is written
@@ -55,6 +64,14 @@ void ExportButton(const document::ButtonDocument& doc, render::ButtonRenderer& r
 // nothing is written.
 std::vector<std::uint8_t> EncodeButton(const document::ButtonDocument& doc, render::ButtonRenderer& renderer,
                                        ExportFormat format, const std::string& name);
+
+// How much transparency a format keeps.
+enum class TransparencyKept {
+  None,     // every pixel opaque (JPEG, BMP)
+  Whole,    // a pixel is opaque or left out (GIF)
+  Partial,  // every level of alpha (PNG)
+};
+TransparencyKept TransparencyOf(ExportFormat format);
 
 // Raises the FileWriteError of ExportButton for a button whose width or
 // height is 0 or less or that is too large to draw.
