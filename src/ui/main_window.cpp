@@ -7,6 +7,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -114,6 +115,11 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
   // Design client size 500 x 329 below the menu bar.
   resize(500, 329 + menuBar()->sizeHint().height());
 
+  // The button the window starts with is new: transparent where no layer
+  // paints. That is where its history starts.
+  doc_.SetTransparencyRule(document::Transparency::Unpainted);
+  history_.Reset();
+  history_.MarkSaved();
   BindDocument();
   Initialize();
 }
@@ -281,6 +287,14 @@ void MainWindow::BuildViewMenu() {
   zoom_out_item_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
   connect(zoom_in_item_, &QAction::triggered, this, &MainWindow::ZoomIn);
   connect(zoom_out_item_, &QAction::triggered, this, &MainWindow::ZoomOut);
+  view_menu_->addSeparator();
+  show_transparency_item_ =
+      MakeMenuAction(view_menu_, QStringLiteral("showTransparencyItem"), tr("Show &Transparency"));
+  show_transparency_item_->setCheckable(true);
+  show_transparency_item_->setChecked(true);
+  show_transparency_item_->setStatusTip(
+      tr("Show the transparent pixels of the button over a checkerboard instead of the work area"));
+  connect(show_transparency_item_, &QAction::toggled, this, &MainWindow::SetShowTransparency);
 }
 
 void MainWindow::ReadSettings() {
@@ -293,6 +307,7 @@ void MainWindow::ReadSettings() {
   open_folder_ = settings_->value(QStringLiteral("OpenFolder")).toString();
   // A zoom other than 1, 2, 4 or 8 in the file leaves the preview at 1:1.
   SetZoom(settings_->value(QStringLiteral("Zoom"), 1).toInt());
+  SetShowTransparency(settings_->value(QStringLiteral("ShowTransparency"), true).toBool());
 }
 
 void MainWindow::BuildToolBars() {
@@ -412,6 +427,23 @@ void MainWindow::BuildPages() {
   border_box_ = new QCheckBox(tr("Show image border"), button_page_);
   border_box_->setObjectName(QStringLiteral("borderBox"));
   border_box_->setGeometry(185, 70, 151, 17);
+  transparency_label_ = new QLabel(tr("&Transparent in pictures"), button_page_);
+  transparency_label_->setObjectName(QStringLiteral("transparencyLabel"));
+  transparency_label_->move(5, 95);
+  transparency_combo_ = new QComboBox(button_page_);
+  transparency_combo_->setObjectName(QStringLiteral("transparencyCombo"));
+  transparency_combo_->setGeometry(5, 110, 240, 22);
+  // In the order of document::Transparency.
+  transparency_combo_->addItem(tr("Every pixel of the work area color"));
+  transparency_combo_->addItem(tr("Everything no layer paints"));
+  transparency_combo_->setToolTip(
+      ShortHint(tr("|Choose which pixels are transparent in exported pictures: those of exactly the work area "
+                   "color, even where a layer paints it, or those that no layer paints")));
+  transparency_label_->setBuddy(transparency_combo_);
+  smooth_box_ = new QCheckBox(tr("S&mooth edges"), button_page_);
+  smooth_box_->setObjectName(QStringLiteral("smoothBox"));
+  smooth_box_->setGeometry(255, 112, 120, 17);
+  smooth_box_->setToolTip(ShortHint(tr("|Draw text, shapes, lines and bevels with smooth (anti-aliased) edges")));
   randomize_button_ = new QPushButton(tr("Randomize"), button_page_);
   randomize_button_->setObjectName(QStringLiteral("randomizeButton"));
   randomize_button_->setGeometry(260, 95, 75, 25);

@@ -48,6 +48,7 @@ class QMenu;
 class QMimeData;
 class QPushButton;
 class QScrollArea;
+class QComboBox;
 class QSettings;
 class QSplitter;
 class QStatusBar;
@@ -172,6 +173,10 @@ class MainWindow : public QMainWindow, private document::DocumentObserver, priva
   void SetZoom(int zoom);
   void ZoomIn();
   void ZoomOut();
+  // View > Show Transparency: transparent pixels over a checkerboard in the
+  // preview (on), or over the work area (off); kept in the settings. Exports
+  // do not change with it.
+  void SetShowTransparency(bool show);
   void About();
   void ShowHelpContents();
   void SearchHelp();
@@ -257,6 +262,9 @@ class MainWindow : public QMainWindow, private document::DocumentObserver, priva
   // Tells in the status bar what a pass cut short by its budget left out;
   // an empty text takes the note away.
   void ShowPassLimit(const QString& text);
+  // The status bar's note on pixels painted in the work-area colour, which
+  // the transparency rule WorkAreaColor leaves out; none under the other.
+  void ShowTransparencyNote();
 
   // The offset step of the layer commands (main_window_layers.cpp).
   void StepOffset(document::SubItem sub_item, int delta);
@@ -335,6 +343,9 @@ class MainWindow : public QMainWindow, private document::DocumentObserver, priva
   QLabel* work_area_label_ = nullptr;
   controls::ColorComboBox* work_area_combo_ = nullptr;
   QCheckBox* border_box_ = nullptr;
+  QLabel* transparency_label_ = nullptr;
+  QComboBox* transparency_combo_ = nullptr;
+  QCheckBox* smooth_box_ = nullptr;
   QPushButton* randomize_button_ = nullptr;
 
   QTreeView* layer_list_ = nullptr;
@@ -368,6 +379,7 @@ class MainWindow : public QMainWindow, private document::DocumentObserver, priva
   QActionGroup* zoom_group_ = nullptr;
   QAction* zoom_in_item_ = nullptr;
   QAction* zoom_out_item_ = nullptr;
+  QAction* show_transparency_item_ = nullptr;
   QMenu* layer_menu_ = nullptr;
   QAction* new_layer_item_ = nullptr;
   QAction* delete_layer_item_ = nullptr;

@@ -70,6 +70,12 @@ void MainWindow::SetZoom(int zoom) {
   settings_->setValue(QStringLiteral("Zoom"), preview_->Zoom());
 }
 
+void MainWindow::SetShowTransparency(bool show) {
+  preview_->SetShowTransparency(show);
+  if (show_transparency_item_->isChecked() != show) show_transparency_item_->setChecked(show);
+  settings_->setValue(QStringLiteral("ShowTransparency"), show);
+}
+
 void MainWindow::ZoomIn() {
   for (int zoom : kZooms) {
     if (zoom > Zoom()) return SetZoom(zoom);

@@ -3,6 +3,7 @@
 // changes go back into it, and the preview shows what the render pass drew.
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QFrame>
 #include <QItemSelectionModel>
@@ -68,6 +69,12 @@ void MainWindow::BindDocument() {
   connect(border_box_, &QCheckBox::toggled, this, [this](bool checked) {
     if (!syncing_) doc_.SetBorder(checked);
   });
+  connect(transparency_combo_, &QComboBox::currentIndexChanged, this, [this](int index) {
+    if (!syncing_ && index >= 0) doc_.SetTransparencyRule(static_cast<document::Transparency>(index));
+  });
+  connect(smooth_box_, &QCheckBox::toggled, this, [this](bool checked) {
+    if (!syncing_) doc_.SetSmooth(checked);
+  });
   // Typing a size is one step until the field is left or Enter is pressed.
   for (controls::SpinEdit* edit : {height_edit_, width_edit_}) {
     connect(edit, &QAbstractSpinBox::editingFinished, this, [this] { history_.BreakMerge(); });
@@ -100,6 +107,8 @@ void MainWindow::ShowSettings() {
   height_edit_->SetText(QString::fromStdString(doc_.HeightText()));
   width_edit_->SetText(QString::fromStdString(doc_.WidthText()));
   border_box_->setChecked(doc_.Border());
+  transparency_combo_->setCurrentIndex(static_cast<int>(doc_.TransparencyRule()));
+  smooth_box_->setChecked(doc_.Smooth());
   ShowTitle();
   syncing_ = false;
 }
@@ -111,7 +120,10 @@ void MainWindow::SettingsChanged(document::DocumentSetting setting) {
     case document::DocumentSetting::Width:
     case document::DocumentSetting::WorkArea:
     case document::DocumentSetting::Border:
+    case document::DocumentSetting::Transparency:
+    case document::DocumentSetting::Smooth:
     case document::DocumentSetting::LayoutFolder: RenderButton(); break;
+    case document::DocumentSetting::Matte:
     case document::DocumentSetting::Caption:
     case document::DocumentSetting::SetCaptions: break;
   }
@@ -147,6 +159,7 @@ void MainWindow::ShowPreview(render::RenderResult result) {
   }
   ShowPassLimit(result == render::RenderResult::Partial ? QString::fromStdString(renderer_.PartialMessage())
                                                         : QString());
+  ShowTransparencyNote();
   if (!preview_->IsPainting()) preview_->update();
 }
 
@@ -162,6 +175,32 @@ void MainWindow::ShowPassLimit(const QString& text) {
   }
   label->setText(text);
   label->setToolTip(text);
+  label->setVisible(!text.isEmpty());
+}
+
+void MainWindow::ShowTransparencyNote() {
+  const std::int64_t pixels = doc_.TransparencyRule() == document::Transparency::WorkAreaColor &&
+                                      renderer_.LastResult() != render::RenderResult::TooLarge &&
+                                      renderer_.LastResult() != render::RenderResult::OutOfMemory
+                                  ? renderer_.PaintedWorkAreaPixels()
+                                  : 0;
+  QString text;
+  if (pixels == 1) {
+    text = tr("1 pixel of the button has the work-area colour and will be transparent");
+  } else if (pixels > 1) {
+    text = tr("%1 pixels of the button have the work-area colour and will be transparent").arg(pixels);
+  }
+  auto* label = status_bar_->findChild<QLabel*>(QStringLiteral("transparencyNoteLabel"), Qt::FindDirectChildrenOnly);
+  if (label == nullptr) {
+    if (text.isEmpty()) return;
+    label = new QLabel(status_bar_);
+    label->setObjectName(QStringLiteral("transparencyNoteLabel"));
+    status_bar_->addWidget(label, 1);
+  }
+  label->setText(text);
+  label->setToolTip(tr("Painted pixels of the work-area colour are left out of the pictures under the "
+                       "transparency \"Work-area colour\". Choose \"Everything no layer paints\" on the Button "
+                       "page to keep them."));
   label->setVisible(!text.isEmpty());
 }
 
