@@ -78,16 +78,20 @@ std::int64_t ApplyTransparencyRule(gdi::Bitmap& surface, document::Transparency 
     surface.KeepAlpha(true);
     for (int y = 0; y < surface.Height(); ++y) surface.MarkPainted(y, 0, surface.Width());
   }
-  const bool byColour = rule == document::Transparency::WorkAreaColor;
+  // Under the other rule the drawing has decided already, and nobody asks
+  // for the count.
+  if (rule != document::Transparency::WorkAreaColor) return 0;
   std::int64_t count = 0;
   for (int y = 0; y < surface.Height(); ++y) {
     const gdi::Pixel* row = surface.Row(y);
     std::uint8_t* alpha = surface.AlphaRow(y);
+    int painted = 0;
     for (int x = 0; x < surface.Width(); ++x) {
       const bool workAreaColour = row[x] == workArea;
-      count += alpha[x] != 0 && workAreaColour;
-      if (byColour) alpha[x] = workAreaColour ? 0 : 255;
+      painted += workAreaColour & (alpha[x] != 0);
+      alpha[x] = workAreaColour ? 0 : 255;
     }
+    count += painted;
   }
   return count;
 }
@@ -103,6 +107,12 @@ RenderResult ButtonRenderer::RenderButton(const document::ButtonDocument& doc, i
   const bool smooth = doc.Smooth() && !gdi::SizeTooLarge(ScaledNumber(doc.Width(), kFactor),
                                                          ScaledNumber(doc.Height(), kFactor));
   painted_work_area_pixels_ = 0;
+  // The surface gets back the large buffer of the last smooth pass, which
+  // then stays in use from pass to pass.
+  if (surface_reduced_) {
+    std::swap(surface_, reduced_);
+    surface_reduced_ = false;
+  }
   try {
     const document::ButtonDocument* pass = &doc;
     if (smooth) {
@@ -119,6 +129,7 @@ RenderResult ButtonRenderer::RenderButton(const document::ButtonDocument& doc, i
     if (smooth) {
       gdi::ReduceBlocks(surface_, kFactor, workArea, reduced_);
       std::swap(surface_, reduced_);
+      surface_reduced_ = true;
       painted_work_area_pixels_ = (painted_work_area_pixels_ + kFactor * kFactor - 1) / (kFactor * kFactor);
     }
   } catch (const std::bad_alloc&) {

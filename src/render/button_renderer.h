@@ -96,9 +96,10 @@ class ButtonRenderer {
   // The scale the drawers of the last pass drew at: the pass's scale, times
   // the smoothing factor for smooth edges.
   int Scale() const { return scale_; }
-  // After a pass: how many pixels some layer or the border painted in the
-  // work-area colour (for smooth edges, in pixels of the picture, rounded
-  // up). Under Transparency::WorkAreaColor they are transparent.
+  // After a pass under Transparency::WorkAreaColor: how many pixels some
+  // layer or the border painted in the work-area colour, which are
+  // transparent (for smooth edges, in pixels of the picture, rounded up); 0
+  // under Unpainted.
   std::int64_t PaintedWorkAreaPixels() const { return painted_work_area_pixels_; }
   RenderResult LastResult() const { return last_result_; }
   // After a Partial pass: the index of the first row that was not drawn to its
@@ -179,6 +180,7 @@ class ButtonRenderer {
   int text_layout_scale_ = 1;  // the smoothing factor of a smooth pass, else 1
   std::unique_ptr<document::ButtonDocument> fine_doc_;  // the document of a smooth pass
   gdi::Bitmap reduced_;        // the other buffer of a smooth pass's reduction
+  bool surface_reduced_ = false;  // surface_ holds the reduction, reduced_ the large drawing
   std::int64_t painted_work_area_pixels_ = 0;
   std::string layout_folder_;  // the document's, for the current pass
   PictureCache pictures_;
@@ -191,8 +193,9 @@ class ButtonRenderer {
 // Gives the pixels of `surface` their alpha by the transparency rule:
 // WorkAreaColor makes every pixel of exactly the colour `workArea` transparent
 // and every other one opaque; Unpainted keeps the alpha the drawing marked
-// (a surface without an alpha plane gets one, all painted). Returns how many
-// pixels were painted and have the work-area colour.
+// (a surface without an alpha plane gets one, all painted). Returns, under
+// WorkAreaColor, how many pixels were painted and have the work-area colour;
+// 0 under Unpainted.
 std::int64_t ApplyTransparencyRule(gdi::Bitmap& surface, document::Transparency rule, gdi::Pixel workArea);
 
 // The report of DrawLayerRow for an unexpected exception; call it inside the

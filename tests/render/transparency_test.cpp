@@ -51,10 +51,10 @@ TEST(Transparency, TheRuleDecidesWhetherPaintedWorkAreaPixelsStay) {
     document::Transparency rule;
     const char* colour;
     bool captionOpaque;
-    bool counted;  // reported as painted in the work-area colour, whatever the rule
+    bool counted;  // reported as painted in the work-area colour
   };
   const Case cases[] = {
-      {document::Transparency::Unpainted, "clWhite", true, true},
+      {document::Transparency::Unpainted, "clWhite", true, false},
       {document::Transparency::WorkAreaColor, "clWhite", false, true},
       {document::Transparency::Unpainted, "clBlack", true, false},
       {document::Transparency::WorkAreaColor, "clBlack", true, false},
