@@ -1,6 +1,8 @@
 #include "ui/dialog_helpers.h"
 
 #include <QApplication>
+#include <QColor>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QGuiApplication>
 #include <QPalette>
@@ -9,7 +11,9 @@
 #include <QWidget>
 
 #include "controls/spin_edit.h"
+#include "document/color_list.h"
 #include "document/value_conversion.h"
+#include "gdi/system_colors.h"
 
 namespace vorbel::ui {
 
@@ -62,6 +66,30 @@ QPushButton* MakeCancelButton(QDialog& dialog, QWidget* parent, QRect where) {
 
 void ReadProgramIntegers(controls::SpinEdit& edit) {
   edit.SetIntegerReader([](const QString& text) { return document::TryStringToInt(text.toStdString()); });
+}
+
+QString MatteNote(const document::ButtonDocument& doc, commands::ExportFormat format) {
+  const commands::TransparencyKept kept = commands::TransparencyOf(format);
+  if (kept == commands::TransparencyKept::Partial || (kept == commands::TransparencyKept::Whole && !doc.Smooth())) {
+    return {};
+  }
+  const base::Color matte = doc.MatteOrWorkArea();
+  QString name = QColor::fromRgb(static_cast<QRgb>(gdi::ResolveColor(matte).Rgb() | 0xFF000000u)).name();
+  document::ColorList standard;
+  document::FillColorList(standard);
+  for (const document::ColorEntry& entry : standard.Entries()) {
+    if (entry.color == matte) name = QString::fromStdString(entry.name);
+  }
+  if (kept == commands::TransparencyKept::Whole) {
+    return QCoreApplication::translate("vorbel::ui::MatteNote",
+                                       "Smooth edges are blended onto the matte, %1; pixels less than half covered "
+                                       "stay transparent.")
+        .arg(name);
+  }
+  return QCoreApplication::translate("vorbel::ui::MatteNote",
+                                     "Transparent pixels are filled with the matte, %1, and smooth edges are "
+                                     "blended onto it.")
+      .arg(name);
 }
 
 }  // namespace vorbel::ui

@@ -5,6 +5,9 @@
 
 #include <QString>
 
+#include "commands/export.h"
+#include "document/button_document.h"
+
 class QDialog;
 class QPushButton;
 class QRect;
@@ -19,6 +22,13 @@ namespace vorbel::ui {
 // A fixed-size dialog frame with a title and a close box only, whose client
 // area is exactly width x height pixels.
 void MakeFixedDialog(QDialog& dialog, const QString& caption, int width, int height);
+
+// What a format without partial transparency does with the document's matte
+// (its name among the standard colours, else its #rrggbb), as a sentence for
+// an export dialog; empty for a format that keeps every level of alpha, and
+// for GIF when the button has no smooth edges (its transparent pixels stay
+// transparent).
+QString MatteNote(const document::ButtonDocument& doc, commands::ExportFormat format);
 
 // Moves a top-level window to the centre of the screen it is on (the primary
 // screen when it has none yet).

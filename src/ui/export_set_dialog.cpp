@@ -22,6 +22,7 @@
 
 #include "document/layer_type.h"
 #include "document/property_string.h"
+#include "ui/dialog_helpers.h"
 #include "ui/dialog_seam.h"
 #include "ui/preview_box.h"
 
@@ -42,8 +43,8 @@ struct FormatEntry {
   commands::ExportFormat format;
 };
 constexpr std::array<FormatEntry, 4> kFormats = {
-    {{QT_TRANSLATE_NOOP("vorbel::ui::ExportSetDialog", "PNG (work area transparent)"), commands::ExportFormat::Png},
-     {QT_TRANSLATE_NOOP("vorbel::ui::ExportSetDialog", "GIF (work area transparent)"), commands::ExportFormat::Gif},
+    {{QT_TRANSLATE_NOOP("vorbel::ui::ExportSetDialog", "PNG (keeps every level of transparency)"), commands::ExportFormat::Png},
+     {QT_TRANSLATE_NOOP("vorbel::ui::ExportSetDialog", "GIF (pixels transparent or not)"), commands::ExportFormat::Gif},
      {QT_TRANSLATE_NOOP("vorbel::ui::ExportSetDialog", "JPEG"), commands::ExportFormat::Jpeg},
      {QT_TRANSLATE_NOOP("vorbel::ui::ExportSetDialog", "BMP"), commands::ExportFormat::Bmp}}};
 
@@ -214,6 +215,18 @@ void ExportSetDialog::BuildControls() {
   for (const FormatEntry& entry : kFormats) format_combo_->addItem(tr(entry.text));
   form->addRow(tr("&Format:"), format_combo_);
   connect(format_combo_, &QComboBox::currentIndexChanged, this, &ExportSetDialog::ScheduleUpdate);
+  matte_label_ = new QLabel(settings_);
+  matte_label_->setObjectName(QStringLiteral("matteLabel"));
+  matte_label_->setWordWrap(true);
+  form->addRow(QString(), matte_label_);
+  const auto showMatte = [this](int index) {
+    const QString note =
+        MatteNote(layout_, kFormats[static_cast<std::size_t>(std::clamp(index, 0, int{kFormats.size()} - 1))].format);
+    matte_label_->setText(note);
+    matte_label_->setVisible(!note.isEmpty());
+  };
+  connect(format_combo_, &QComboBox::currentIndexChanged, this, showMatte);
+  showMatte(0);
 
   pattern_edit_ = new QLineEdit(settings_);
   pattern_edit_->setObjectName(QStringLiteral("patternEdit"));

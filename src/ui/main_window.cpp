@@ -16,6 +16,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QIcon>
+#include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollArea>
@@ -32,6 +34,8 @@
 #include <utility>
 
 #include "controls/color_combo_box.h"
+#include "document/color_list.h"
+#include "gdi/system_colors.h"
 #include "controls/spin_edit.h"
 #include "desktop/version_info.h"
 #include "ui/about_box.h"
@@ -444,6 +448,26 @@ void MainWindow::BuildPages() {
   smooth_box_->setObjectName(QStringLiteral("smoothBox"));
   smooth_box_->setGeometry(255, 112, 120, 17);
   smooth_box_->setToolTip(ShortHint(tr("|Draw text, shapes, lines and bevels with smooth (anti-aliased) edges")));
+  matte_label_ = new QLabel(tr("Ma&tte for GIF, JPEG and BMP"), button_page_);
+  matte_label_->setObjectName(QStringLiteral("matteLabel"));
+  matte_label_->move(5, 140);
+  matte_combo_ = new QComboBox(button_page_);
+  matte_combo_->setObjectName(QStringLiteral("matteCombo"));
+  matte_combo_->setGeometry(5, 155, 240, 22);
+  matte_combo_->setToolTip(
+      ShortHint(tr("|Choose the color of the page the button is for: formats without partial transparency blend "
+                   "smooth edges onto it, and JPEG and BMP fill transparent pixels with it")));
+  matte_label_->setBuddy(matte_combo_);
+  matte_combo_->addItem(tr("Same as the work area color"));
+  {
+    document::ColorList standard;
+    document::FillColorList(standard);
+    for (const document::ColorEntry& entry : standard.Entries()) {
+      QPixmap swatch(12, 12);
+      swatch.fill(QColor::fromRgb(static_cast<QRgb>(gdi::ResolveColor(entry.color).Rgb() | 0xFF000000u)));
+      matte_combo_->addItem(QIcon(swatch), QString::fromStdString(entry.name), entry.color.Value());
+    }
+  }
   randomize_button_ = new QPushButton(tr("Randomize"), button_page_);
   randomize_button_->setObjectName(QStringLiteral("randomizeButton"));
   randomize_button_->setGeometry(260, 95, 75, 25);

@@ -265,6 +265,9 @@ class MainWindow : public QMainWindow, private document::DocumentObserver, priva
   // The status bar's note on pixels painted in the work-area colour, which
   // the transparency rule WorkAreaColor leaves out; none under the other.
   void ShowTransparencyNote();
+  // Selects the document's matte in the matte combo, adding an entry for a
+  // colour it does not offer.
+  void ShowMatte();
 
   // The offset step of the layer commands (main_window_layers.cpp).
   void StepOffset(document::SubItem sub_item, int delta);
@@ -346,6 +349,8 @@ class MainWindow : public QMainWindow, private document::DocumentObserver, priva
   QLabel* transparency_label_ = nullptr;
   QComboBox* transparency_combo_ = nullptr;
   QCheckBox* smooth_box_ = nullptr;
+  QLabel* matte_label_ = nullptr;
+  QComboBox* matte_combo_ = nullptr;
   QPushButton* randomize_button_ = nullptr;
 
   QTreeView* layer_list_ = nullptr;

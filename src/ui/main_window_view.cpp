@@ -8,11 +8,14 @@
 #include <QFrame>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QPixmap>
+#include <QIcon>
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QTreeView>
 
 #include <exception>
+#include <optional>
 
 #include "base/translation.h"
 #include "controls/color_combo_box.h"
@@ -75,6 +78,11 @@ void MainWindow::BindDocument() {
   connect(smooth_box_, &QCheckBox::toggled, this, [this](bool checked) {
     if (!syncing_) doc_.SetSmooth(checked);
   });
+  connect(matte_combo_, &QComboBox::currentIndexChanged, this, [this](int index) {
+    if (syncing_ || index < 0) return;
+    const QVariant colour = matte_combo_->itemData(index);
+    doc_.SetMatte(colour.isValid() ? std::optional<base::Color>(base::Color(colour.toInt())) : std::nullopt);
+  });
   // Typing a size is one step until the field is left or Enter is pressed.
   for (controls::SpinEdit* edit : {height_edit_, width_edit_}) {
     connect(edit, &QAbstractSpinBox::editingFinished, this, [this] { history_.BreakMerge(); });
@@ -109,6 +117,7 @@ void MainWindow::ShowSettings() {
   border_box_->setChecked(doc_.Border());
   transparency_combo_->setCurrentIndex(static_cast<int>(doc_.TransparencyRule()));
   smooth_box_->setChecked(doc_.Smooth());
+  ShowMatte();
   ShowTitle();
   syncing_ = false;
 }
@@ -176,6 +185,21 @@ void MainWindow::ShowPassLimit(const QString& text) {
   label->setText(text);
   label->setToolTip(text);
   label->setVisible(!text.isEmpty());
+}
+
+void MainWindow::ShowMatte() {
+  int index = 0;
+  if (const std::optional<base::Color> matte = doc_.Matte()) {
+    index = matte_combo_->findData(matte->Value());
+    if (index < 0) {
+      const QColor shown = ToQColor(gdi::ResolveColor(*matte));
+      QPixmap swatch(12, 12);
+      swatch.fill(shown);
+      matte_combo_->addItem(QIcon(swatch), shown.name(), matte->Value());
+      index = matte_combo_->count() - 1;
+    }
+  }
+  matte_combo_->setCurrentIndex(index);
 }
 
 void MainWindow::ShowTransparencyNote() {
