@@ -1,22 +1,35 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building and testing need, only those that
-# are missing; prints nothing when everything is already there.
+# Installs the Debian packages that building need, only those that are
+# missing; prints nothing when everything is already there.
+#   scripts/deps.sh run    what building and running the programs needs
+#   scripts/deps.sh test   that and what the tests need (the default)
 set -euo pipefail
 
+kind=${1:-test}
 packages=(
   cmake ninja-build g++ pkg-config
-  clang libclang-rt-14-dev
   libfreetype-dev libfontconfig-dev fontconfig fonts-dejavu-core
   libjpeg62-turbo-dev libgif-dev libpng-dev
-  libgtest-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-wayland
-  # the manual page, shell completion, desktop metadata checks and the package
-  help2man bash-completion appstream desktop-file-utils dpkg-dev lintian
+  # the manual page
+  help2man
   # translations: gettext catalogs and Qt's lupdate / lrelease
   gettext qt6-l10n-tools
-  # the yardstick of the whole-process benchmark
-  libcairo2-dev
 )
+case $kind in
+  run) ;;
+  test)
+    packages+=(
+      # the sanitizer build and the fuzz targets
+      clang libclang-rt-14-dev
+      libgtest-dev libbenchmark-dev
+      # shell completion, desktop metadata checks and the package
+      bash-completion appstream desktop-file-utils dpkg-dev lintian
+      # the yardstick of the whole-process benchmark
+      libcairo2-dev
+    ) ;;
+  *) echo "usage: $0 [run|test]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

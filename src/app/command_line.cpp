@@ -1,29 +1,25 @@
 #include "app/command_line.h"
 
+#include <getopt.h>
+
+#include <array>
 #include <charconv>
 #include <string_view>
 #include <vector>
 
 #include "base/ascii_text.h"
 #include "base/translation.h"
+#include "commands/button_set.h"
+#include "commands/export_formats.h"
 #include "commands/thumbnail.h"
+#include "layout/layout_file.h"
+#include "render/button_states.h"
 
 namespace vorbel::app {
 namespace {
 
 using base::Translate;
 using base::TranslateFormat;
-
-// The format --format names: png, gif, jpg (or jpeg) or bmp, in any letter
-// case.
-std::optional<commands::ExportFormat> FormatNamed(std::string_view name) {
-  const std::string lower = base::LowerCaseAscii(name);
-  if (lower == "png") return commands::ExportFormat::Png;
-  if (lower == "gif") return commands::ExportFormat::Gif;
-  if (lower == "jpg" || lower == "jpeg") return commands::ExportFormat::Jpeg;
-  if (lower == "bmp") return commands::ExportFormat::Bmp;
-  return std::nullopt;
-}
 
 // SIZE of --thumbnail: a whole number from 1 to kMaxThumbnailSize.
 int ThumbnailSizeNamed(std::string_view text) {
@@ -40,6 +36,31 @@ CommandLine Only(CommandLine::Action action) {
   return only;
 }
 
+// The values of the arguments that take one of a few, from the tables that
+// define them; the shell completion offers them.
+std::string ArgumentValuesText() {
+  std::string extensions;
+  for (const commands::ExportFormatInfo& row : commands::ExportFormats()) {
+    std::string names;
+    for (std::string_view extension : row.extensions) names += (names.empty() ? "" : " ") + std::string(extension);
+    extensions += base::FormatMessage("  %s  %s%s\n", {row.name, row.transparent_work_area ? "* " : "  ", names});
+  }
+  std::string states;
+  for (render::ButtonState state : render::kButtonStates) {
+    states += (states.empty() ? "" : ", ") + std::string(render::ButtonStateName(state));
+  }
+  std::string scales;
+  for (int scale = 1; scale <= commands::kMaxSetScale; ++scale) {
+    scales += (scales.empty() ? "" : ", ") + std::to_string(scale);
+  }
+  return base::FormatMessage(
+      "%s\n  FORMAT    %s\n  SIZING    fit, fixed\n  STATES    %s (%s)\n  SCALES    %s (%s)\n\n%s\n%s",
+      {Translate("Values of the arguments:"), commands::FormatNameList(), states,
+       Translate("a list separated by commas"), scales, Translate("a list separated by commas"),
+       Translate("Picture formats and the file-name extensions that choose them (* transparent pixels kept):"),
+       extensions});
+}
+
 }  // namespace
 
 std::string ShortUsageText() {
@@ -54,7 +75,7 @@ std::string UsageText() {
   // Option lines: two spaces, the option, its arguments in capitals; the
   // description starts in column 25 or on the next line (see the header).
   return base::FormatMessage(
-      "%s\n%s\n%s\n%s\n%s\n\n%s%s%s%s%s%s%s%s%s\n%s",
+      "%s\n%s\n%s\n%s\n%s\n\n%s%s%s%s%s%s%s%s%s\n%s\n%s",
       {Translate("Usage: vorbel [LAYOUT]"), Translate("  or:  vorbel --export OUT LAYOUT"),
        Translate("  or:  vorbel --thumbnail SIZE LAYOUT OUT"),
        Translate("  or:  vorbel --export-set DIR [OPTION]... LAYOUT"),
@@ -64,14 +85,14 @@ std::string UsageText() {
                  "                        the picture file OUT, without a window; OUT's\n"
                  "                        extension chooses the format: BMP when it holds\n"
                  "                        \"bmp\", JPEG when it holds \"jp\", PNG for \".png\",\n"
-                 "                        GIF otherwise (work area transparent in GIF and PNG)\n"),
-       Translate("  --format FORMAT       write the picture of --export as FORMAT (png, gif,\n"
-                 "                        jpg or bmp), whatever the name OUT says, and the\n"
-                 "                        buttons of --export-set (default: png)\n"),
+                 "                        GIF otherwise (transparency kept in GIF and PNG)\n"),
+       Translate("  --format FORMAT       write the picture of --export as FORMAT, whatever\n"
+                 "                        the name OUT says, and the buttons of --export-set\n"
+                 "                        (default: png)\n"),
        Translate("  --thumbnail SIZE LAYOUT OUT\n"
                  "                        write a PNG thumbnail of LAYOUT to OUT for file\n"
                  "                        managers: the button scaled to fit SIZE x SIZE\n"
-                 "                        pixels (1 to 1024), the work area transparent\n"),
+                 "                        pixels (1 to 1024), with the button's transparency\n"),
        // ---- button sets (set_command.h) ----
        Translate("  --export-set DIR      draw LAYOUT once for every caption given and write the\n"
                  "                        buttons, all of one size, into the folder DIR (made\n"
@@ -81,15 +102,15 @@ std::string UsageText() {
                  "  --captions-file FILE  the captions, one a line (UTF-8), after those of\n"
                  "                        --captions; without either, the captions that\n"
                  "                        LAYOUT keeps from the window's last Export Set\n"
-                 "  --states LIST         the looks to draw, of normal, hover, pressed and\n"
+                 "  --states STATES       the looks to draw, of normal, hover, pressed and\n"
                  "                        disabled (default: normal)\n"
-                 "  --scales LIST         the screen densities to draw for, of 1, 2 and 3\n"
+                 "  --scales SCALES       the screen densities to draw for, of 1, 2 and 3\n"
                  "                        (default: 1); 2 and 3 draw the buttons anew, larger\n"
                  "  --pattern PATTERN     the file names, from {name} (the caption in lower-case\n"
                  "                        letters, digits and dashes), {index}, {state} and\n"
                  "                        {scale}, the format's extension added (default:\n"
                  "                        \"{name}-{state}@{scale}x\")\n"
-                 "  --size SIZE           fit (default: every button as large as its largest\n"
+                 "  --size SIZING         fit (default: every button as large as its largest\n"
                  "                        caption needs) or fixed (the layout's size; a caption\n"
                  "                        that does not fit is an error)\n"
                  "  --sprite              also write a PNG sprite sheet per scale, buttons.css\n"
@@ -97,110 +118,233 @@ std::string UsageText() {
                  "  --caption-layer N     the text layer that takes the captions, counted from 0\n"
                  "                        as in the layout file (default: the top-most one)\n"),
        Translate("  --set SETTING         N:KEY=VALUE: set the property KEY of layer N to VALUE\n"
-                 "                        for this run of --export or --export-set; repeatable\n"),
+                 "                        for this run of --export or --export-set; repeatable;\n"
+                 "                        Button:KEY=VALUE sets Transparency (WorkAreaColor or\n"
+                 "                        Unpainted), Smooth (Yes or No) or Matte of the button\n"
+                 "  --matte COLOUR        the colour GIF, JPEG and BMP pictures blend partly\n"
+                 "                        transparent pixels onto (JPEG and BMP transparent\n"
+                 "                        ones too): a colour name such as clWhite, $00BBGGRR\n"
+                 "                        or #RRGGBB (default: the layout's matte, else its\n"
+                 "                        work-area colour)\n"),
        Translate("  -h, --help            show this help and exit\n"),
        Translate("  -V, --version         show the version and exit\n"),
        Translate("  --                    end of options: the arguments after it are file names\n"),
        Translate("A LAYOUT of \"-\" is read from standard input; its pictures are then looked\n"
                  "up in the working folder. An OUT of \"-\" is written to standard output, in\n"
-                 "the format --format names (GIF without it). Options may come in any order.\n")});
+                 "the format --format names (GIF without it). Options may come in any order.\n"),
+       ArgumentValuesText()});
 }
+
+namespace {
+
+// The options, for getopt_long. An option with an argument takes it from the
+// next word, or joined by "=".
+enum OptionId : int {
+  kHelp = 'h',
+  kVersion = 'V',
+  kExport = 0x100,
+  kThumbnail,
+  kFormat,
+  kMatte,
+  kSetOption,  // the set options, each with a value of its own from here on,
+               // so that an abbreviation of two of them is ambiguous
+};
+
+constexpr std::array<option, 17> kOptions = {{
+    {"export", required_argument, nullptr, kExport},
+    {"thumbnail", required_argument, nullptr, kThumbnail},
+    {"format", required_argument, nullptr, kFormat},
+    {"matte", required_argument, nullptr, kMatte},
+    {"export-set", required_argument, nullptr, kSetOption + 0},
+    {"captions", required_argument, nullptr, kSetOption + 1},
+    {"captions-file", required_argument, nullptr, kSetOption + 2},
+    {"states", required_argument, nullptr, kSetOption + 3},
+    {"scales", required_argument, nullptr, kSetOption + 4},
+    {"pattern", required_argument, nullptr, kSetOption + 5},
+    {"size", required_argument, nullptr, kSetOption + 6},
+    {"caption-layer", required_argument, nullptr, kSetOption + 7},
+    {"set", required_argument, nullptr, kSetOption + 8},
+    {"sprite", no_argument, nullptr, kSetOption + 9},
+    {"help", no_argument, nullptr, kHelp},
+    {"version", no_argument, nullptr, kVersion},
+    {nullptr, 0, nullptr, 0},
+}};
+// "-": operands come back in their place as 1, whatever POSIXLY_CORRECT says;
+// ":": a missing argument comes back as ':'.
+constexpr const char* kShortOptions = "-:hV";
+
+// The option a word names, "--" and its name without "=value" ("-h" for a
+// short one).
+std::string OptionWord(std::string_view word) { return std::string(word.substr(0, word.find('='))); }
+
+// The message for an option given without its argument.
+std::string MissingArgument(std::string_view option) {
+  if (option == "--export") return Translate("--export needs an output file and a layout file");
+  if (option == "--thumbnail") return Translate("--thumbnail needs a size, a layout file and an output file");
+  if (option == "--format") return TranslateFormat("--format needs a format: %s", {commands::FormatNameList()});
+  return TranslateFormat("%s needs a value", {option});
+}
+
+// The option a word names: the one of that name, else the one whose name it
+// starts (an abbreviation); nullptr when there is none or more than one.
+const option* OptionNamed(std::string_view word) {
+  const std::string_view name = std::string_view(word).substr(0, word.find('=')).substr(2);
+  const option* found = nullptr;
+  for (const option& known : kOptions) {
+    if (known.name == nullptr || !std::string_view(known.name).starts_with(name)) continue;
+    if (name == known.name) return &known;
+    if (found != nullptr) return nullptr;
+    found = &known;
+  }
+  return found;
+}
+
+// "--" and the option's full name, for messages; the word as given (without
+// "=value") when it names no one option.
+std::string LongOptionName(std::string_view word) {
+  const option* known = word.rfind("--", 0) == 0 ? OptionNamed(word) : nullptr;
+  return known != nullptr ? std::string("--") + known->name : OptionWord(word);
+}
+
+// The message for a word that is no option: unknown, or the start of more
+// than one.
+std::string UnknownOption(std::string_view word) {
+  const std::string option = OptionWord(word);
+  if (option.rfind("--", 0) == 0 && option.size() > 2) {
+    int matches = 0;
+    for (const ::option& known : kOptions) {
+      if (known.name != nullptr && std::string_view(known.name).starts_with(std::string_view(option).substr(2))) {
+        ++matches;
+      }
+    }
+    if (matches > 1) return TranslateFormat("option '%s' is ambiguous", {option});
+  }
+  return TranslateFormat("unknown option '%s'", {option});
+}
+
+}  // namespace
 
 CommandLine ParseCommandLine(std::span<const char* const> args) {
   using Action = CommandLine::Action;
   CommandLine result;
   bool exportAsked = false;
-  bool optionsEnded = false;
+  bool thumbnailAsked = false;
+  bool helpAsked = false;
+  bool versionAsked = false;
+  bool matteAsked = false;
+  std::optional<std::string> formatName;
+  std::string thumbnailSize;
   std::vector<std::string> positional;
   std::string error;  // the first usage error; a later --help or --version still wins
   const auto usageError = [&error](std::string message) {
     if (error.empty()) error = std::move(message);
   };
-  // ---- thumbnails and pipes ----
-  bool thumbnailAsked = false;
-  std::optional<std::string> formatName;
 
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string_view arg = args[i];
-    // An option's first argument may be joined to it by "=".
-    const std::size_t equals = arg.rfind("--", 0) == 0 ? arg.find('=') : std::string_view::npos;
-    const std::string_view name = arg.substr(0, equals);
-    const bool joined = equals != std::string_view::npos;
-    // The arguments of the option at i, `count` of them, as they stand (even
-    // when they start with "-"); false when there are not that many.
-    std::vector<std::string> taken;
-    const auto take = [&](std::size_t count) {
-      if (joined) taken.emplace_back(arg.substr(equals + 1));
-      const std::size_t more = count - taken.size();
-      if (args.size() - i - 1 < more) return false;
-      for (std::size_t k = 1; k <= more; ++k) taken.emplace_back(args[i + k]);
-      i += more;
-      return true;
-    };
-    if (optionsEnded || arg.empty() || arg.front() != '-' || arg == kStandardStream) {
-      positional.emplace_back(arg);
-    } else if (arg == "--") {
-      optionsEnded = true;
-    } else if (arg == "--help" || arg == "-h") {
-      return Only(Action::Help);
-    } else if (arg == "--version" || arg == "-V") {
-      return Only(Action::Version);
-    } else if (name == "--export") {
-      if (!take(2)) {
-        usageError(Translate("--export needs an output file and a layout file"));
+  // getopt_long reorders the words it is given: it gets copies.
+  std::vector<std::string> words{"vorbel"};
+  words.insert(words.end(), args.begin(), args.end());
+  std::vector<char*> argv;
+  for (std::string& word : words) argv.push_back(word.data());
+  argv.push_back(nullptr);
+  const int argc = static_cast<int>(words.size());
+
+  optind = 0;  // starts getopt afresh
+  opterr = 0;  // the messages are ours
+  for (;;) {
+    int index = -1;
+    const int id = getopt_long(argc, argv.data(), kShortOptions, kOptions.data(), &index);
+    if (id == -1) break;
+    // The word the option came in: getopt has moved past it and its argument.
+    const std::string_view word = argv[static_cast<std::size_t>(optind) - 1];
+    const std::string name = index >= 0 ? std::string("--") + kOptions[static_cast<std::size_t>(index)].name : "";
+    switch (id) {
+      case 1: positional.emplace_back(optarg); break;
+      case kHelp: helpAsked = true; break;
+      case kVersion: versionAsked = true; break;
+      case kExport:
+        if (exportAsked) usageError(Translate("--export may be given only once"));
+        exportAsked = true;
+        result.output = optarg;
         break;
-      }
-      if (exportAsked) usageError(Translate("--export may be given only once"));
-      exportAsked = true;
-      result.output = taken[0];
-      result.layout = taken[1];
-    } else if (name == "--thumbnail") {  // ---- thumbnails and pipes ----
-      if (!take(3)) {
-        usageError(Translate("--thumbnail needs a size, a layout file and an output file"));
+      case kThumbnail:
+        if (thumbnailAsked) usageError(Translate("--thumbnail may be given only once"));
+        thumbnailAsked = true;
+        thumbnailSize = optarg;
         break;
-      }
-      if (thumbnailAsked) usageError(Translate("--thumbnail may be given only once"));
-      thumbnailAsked = true;
-      result.thumbnail_size = ThumbnailSizeNamed(taken[0]);
-      if (result.thumbnail_size == 0) {
-        usageError(TranslateFormat("the size of --thumbnail must be a whole number of pixels from 1 to %s, not '%s'",
-                                   {std::to_string(commands::kMaxThumbnailSize), taken[0]}));
-      }
-      result.layout = taken[1];
-      result.output = taken[2];
-    } else if (name == "--format") {
-      if (!take(1)) {
-        usageError(Translate("--format needs a format: png, gif, jpg or bmp"));
+      case kFormat: formatName = optarg; break;  // the last one given counts
+      case kMatte:
+        // The matte of the [Button] section, for this run.
+        matteAsked = true;
+        if (!layout::MatteNamed(optarg)) {
+          usageError(TranslateFormat("--matte takes a colour such as clWhite, $00BBGGRR or #RRGGBB, not '%s'",
+                                     {std::string(optarg)}));
+        } else {
+          result.set.overrides.push_back({commands::PropertyOverride::kButton, "Matte", optarg});
+        }
         break;
-      }
-      // The last one given counts.
-      formatName = taken[0];
-      // ---- end of thumbnails and pipes ----
-    } else if (const int arity = SetOptionArity(name); arity >= 0) {  // ---- button sets ----
-      if (arity == 0 && joined) {
-        usageError(TranslateFormat("%s takes no value", {name}));
-      } else if (arity == 1 && !take(1)) {
-        usageError(TranslateFormat("%s needs a value", {name}));
+      case ':': usageError(MissingArgument(LongOptionName(word))); break;  // an argument is missing
+      default:
+        if (id >= kSetOption) {
+          ApplySetOption(name, optarg != nullptr ? optarg : "", result.set, error);
+          break;
+        }
+        // '?': an unknown option, or a value given to one that takes none.
+        if (optopt != 0 && optopt != '?' && word.rfind("--", 0) == 0) {
+          usageError(TranslateFormat("%s takes no value", {LongOptionName(word)}));
+        } else if (optopt != 0 && word.rfind("--", 0) != 0) {
+          usageError(TranslateFormat("unknown option '%s'", {std::string("-") + static_cast<char>(optopt)}));
+        } else {
+          usageError(UnknownOption(word));
+        }
         break;
-      }
-      ApplySetOption(name, arity == 1 ? taken[0] : std::string(), result.set, error);
-    } else {
-      usageError(TranslateFormat("unknown option '%s'", {arg}));
     }
   }
+  // After "--", every word is a file name.
+  for (int i = optind; i < argc; ++i) positional.emplace_back(argv[static_cast<std::size_t>(i)]);
+  if (helpAsked) return Only(Action::Help);
+  if (versionAsked) return Only(Action::Version);
+
   if (exportAsked && thumbnailAsked) usageError(Translate("--export and --thumbnail cannot be given together"));
+  if (matteAsked && !exportAsked && !result.set.export_set) {
+    usageError(Translate("--matte goes with --export or --export-set"));
+  }
   usageError(CheckSetArguments(result.set, exportAsked, thumbnailAsked, positional.size()));
-  if (!positional.empty()) {
-    if (exportAsked) {
-      usageError(TranslateFormat("unexpected argument '%s' beside --export OUT LAYOUT", {positional.front()}));
-    } else if (thumbnailAsked) {
-      usageError(TranslateFormat("unexpected argument '%s' beside --thumbnail SIZE LAYOUT OUT", {positional.front()}));
+  // An empty list is a value --captions does not take; an empty captions file
+  // is a mistake in the file.
+  if (result.set.captions_given && result.set.captions_files.empty() && result.set.options.captions.empty()) {
+    usageError(Translate("the caption list is empty"));
+  }
+  if (exportAsked) {
+    // --export OUT LAYOUT: the layout is the one file name.
+    if (positional.empty()) {
+      usageError(Translate("--export needs an output file and a layout file"));
+    } else if (positional.size() > 1) {
+      usageError(TranslateFormat("unexpected argument '%s' beside --export OUT LAYOUT", {positional[1]}));
+    } else {
+      result.layout = positional[0];
+    }
+  }
+  if (thumbnailAsked) {
+    // --thumbnail SIZE LAYOUT OUT.
+    result.thumbnail_size = ThumbnailSizeNamed(thumbnailSize);
+    if (result.thumbnail_size == 0) {
+      usageError(TranslateFormat("the size of --thumbnail must be a whole number of pixels from 1 to %s, not '%s'",
+                                 {std::to_string(commands::kMaxThumbnailSize), thumbnailSize}));
+    }
+    if (positional.size() < 2) {
+      usageError(Translate("--thumbnail needs a size, a layout file and an output file"));
+    } else if (positional.size() > 2) {
+      usageError(TranslateFormat("unexpected argument '%s' beside --thumbnail SIZE LAYOUT OUT", {positional[2]}));
+    } else {
+      result.layout = positional[0];
+      result.output = positional[1];
     }
   }
   if (formatName) {
-    result.format = FormatNamed(*formatName);
+    result.format = commands::FormatNamed(*formatName);
     if (!result.format) {
-      usageError(TranslateFormat("unknown picture format '%s' for --format: use png, gif, jpg or bmp", {*formatName}));
+      usageError(TranslateFormat("unknown picture format '%s' for --format: use %s",
+                                 {*formatName, commands::FormatNameList()}));
     } else if (thumbnailAsked && *result.format != commands::ExportFormat::Png) {
       usageError(Translate("a thumbnail is always a PNG picture: --format can only be png with --thumbnail"));
     } else if (!exportAsked && !thumbnailAsked && !result.set.export_set) {

@@ -8,10 +8,15 @@
 //                                       draws a set of buttons into DIR (set_command.h)
 //   vorbel --help | --version
 //
-// Options may come in any order; one that takes arguments takes them from the
-// words after it, or its first one joined by "=" (--format=png,
-// --export=OUT LAYOUT). "--" ends the options: everything after it is a file
-// name. A LAYOUT or OUT of "-" is standard input or output.
+// The options are read as GNU tools read theirs (getopt_long): options and
+// file names in any order; an option's value in the next word (even one that
+// starts with "-") or joined by "=" (--format=png, --export=OUT); a long
+// option shortened as far as it stays unique; "--" ends the options, and
+// everything after it is a file name. --export takes OUT, and LAYOUT is the
+// one file name; --thumbnail takes SIZE, and LAYOUT and OUT are the two file
+// names, in that order. A LAYOUT or OUT of "-" is standard input or output.
+// --matte COLOUR, with --export or --export-set, is --set Button:Matte=COLOUR
+// checked at once.
 
 #include <optional>
 #include <span>
@@ -51,16 +56,20 @@ struct CommandLine {
 };
 
 // Reads the arguments after the program name. --help and --version win over
-// everything else; an unknown option, an option without its arguments,
-// --export and --thumbnail together or mixed with other arguments, a bad
-// --format or SIZE are usage errors.
+// everything else; an unknown or ambiguous option, an option without its
+// value or with one it does not take, --export and --thumbnail together, too
+// few or too many file names beside them, a bad --format or SIZE, an empty
+// --captions list are usage errors, whose message names the word at fault.
 CommandLine ParseCommandLine(std::span<const char* const> args);
 
 // The text --help prints, ending with a newline. The manual page is made from
 // it, and the shell completion reads it: each option line starts with two
 // spaces and the option, followed by its arguments in capitals (LAYOUT for a
-// layout file, OUT for a picture file written, SIZE and FORMAT for the
-// thumbnail size and picture format).
+// layout file, OUT for a picture file written, SIZE for the thumbnail size);
+// each line of values (FORMAT, SIZING, STATES, SCALES) is two spaces, the
+// argument, spaces and its values separated by ", ", from the tables that
+// define them; each line of the format list is two spaces, a format's name
+// and its extensions.
 std::string UsageText();
 // The usage lines and a pointer to --help, printed after a usage error.
 std::string ShortUsageText();

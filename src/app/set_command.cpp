@@ -15,16 +15,6 @@ namespace vorbel::app {
 using base::Translate;
 using base::TranslateFormat;
 
-int SetOptionArity(std::string_view option) {
-  static constexpr std::string_view kWithValue[] = {"--export-set", "--captions", "--captions-file", "--states",
-                                                    "--scales",     "--pattern",  "--size",          "--caption-layer",
-                                                    "--set"};
-  for (std::string_view name : kWithValue) {
-    if (option == name) return 1;
-  }
-  return option == "--sprite" ? 0 : -1;
-}
-
 void ApplySetOption(std::string_view option, std::string_view value, SetArguments& set, std::string& error) {
   const auto usageError = [&error](std::string message) {
     if (error.empty()) error = std::move(message);

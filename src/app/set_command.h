@@ -25,11 +25,6 @@ struct SetArguments {
   std::string first_set_option;
 };
 
-// How many arguments the option takes when it is a set option (1, or 0 for
-// --sprite); -1 for any other option. --format, shared with --export, is
-// the command line's own.
-int SetOptionArity(std::string_view option);
-
 // Takes the set option `option` with its argument (empty for --sprite). Sets
 // `error` (when it is empty) for an unusable argument.
 void ApplySetOption(std::string_view option, std::string_view value, SetArguments& set, std::string& error);

@@ -14,6 +14,7 @@
 #include "base/atomic_file.h"
 #include "base/translation.h"
 #include "commands/set_page.h"
+#include "document/layer_schema.h"
 #include "document/layer_type.h"
 #include "document/property_string.h"
 #include "document/value_conversion.h"
@@ -28,14 +29,20 @@ using base::TranslateFormat;
 
 namespace {
 
-// Every key a drawer reads: a caption must not hold one of them followed by
-// "=", or the layer would read it as its setting (the lookup finds the first
-// "Key=" anywhere in the string).
-constexpr std::array<std::string_view, 25> kDrawerKeys = {
-    "FontFace",  "FontSize",  "Shadowed", "ShadowColor",   "ShadowOffset", "Outlined",    "OutlineColor",
-    "Gradient",  "Color",     "Angle",    "GradientStart", "GradientEnd",  "Align",       "Draw3D",
-    "Highlight", "ShadowClr", "Shape",    "Seed",          "Stretch",      "Transparent", "Image",
-    "EdgeDraw",  "Edge",      "Pen",      "Shadow"};
+// The first key of any layer kind but the caption itself whose value the
+// caption changes, or null: a caption must not hold a key followed by "=", or
+// the layer would read it as its setting (the lookup finds the first "Key="
+// anywhere in the string). Every kind's keys count, since a Type may name
+// several kinds.
+const document::PropertyKey* KeyTakenByCaption(const std::string& with, const std::string& neutral) {
+  for (const document::LayerSchema* schema : document::kLayerSchemas) {
+    for (const document::PropertyKey* key : schema->keys) {
+      if (key == &document::text_keys::kText) continue;
+      if (document::GetPropValue(key->name, with, "") != document::GetPropValue(key->name, neutral, "")) return key;
+    }
+  }
+  return nullptr;
+}
 
 std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
@@ -81,10 +88,9 @@ CellBox TurnedCell(int tw, int th, int escapement) {
 // The escapement the text drawer gives a caption (level when the angle is no
 // number: that caption is not drawn at all).
 int CaptionEscapement(std::string_view props) {
-  std::string angle = document::GetPropValue("Angle", props, "0");
-  if (base::TrimBlanks(angle).empty()) angle = "0";
-  const std::optional<std::int32_t> value = document::TryStringToInt(angle);
-  return value && *value > 0 ? (*value % 65536) * 10 : 0;
+  const std::int32_t angle =
+      document::ReadInteger(document::text_keys::kAngle, props, document::PropertyReader::Drawer).ValueOr(0);
+  return angle > 0 ? (angle % 65536) * 10 : 0;
 }
 
 std::string SizeText(std::int64_t w, std::int64_t h) {
@@ -129,23 +135,11 @@ std::vector<int> ParseScales(std::string_view list) {
 }
 
 ExportFormat ParseFormatName(std::string_view name) {
-  const std::string upper = base::UpperCaseAscii(name);
-  if (upper == "PNG") return ExportFormat::Png;
-  if (upper == "GIF") return ExportFormat::Gif;
-  if (upper == "JPG" || upper == "JPEG") return ExportFormat::Jpeg;
-  if (upper == "BMP") return ExportFormat::Bmp;
-  throw SetError(TranslateFormat("unknown format \"%s\": the formats are png, gif, jpg and bmp", {name}));
+  if (const std::optional<ExportFormat> format = FormatNamed(name)) return *format;
+  throw SetError(TranslateFormat("unknown format \"%s\": the formats are %s", {name, FormatNameList()}));
 }
 
-std::string_view FormatExtension(ExportFormat format) {
-  switch (format) {
-    case ExportFormat::Bmp: return ".bmp";
-    case ExportFormat::Jpeg: return ".jpg";
-    case ExportFormat::Gif: return ".gif";
-    case ExportFormat::Png: break;
-  }
-  return ".png";
-}
+std::string_view FormatExtension(ExportFormat format) { return FormatInfo(format).extensions.front(); }
 
 std::string SpriteSheetName(int scale) {
   return scale == 1 ? "sprite.png" : "sprite@" + std::to_string(scale) + "x.png";
@@ -213,23 +207,22 @@ void ButtonSet::FindCaptionLayer(const document::ButtonDocument& layout) {
   }
 
   const std::string& props = layout.Row(caption_layer_).Properties();
-  const std::optional<std::int32_t> align = document::TryStringToInt(document::GetPropValue("Align", props, ""));
-  alignment_ = align && *align >= 1 && *align <= 9 ? *align : 0;
+  alignment_ = document::ReadTextProperties(props, document::PropertyReader::Editor).AlignmentCode();
   // Each caption goes where the layer's caption stands; one that would make
   // the layer read anything else differently is refused.
-  const std::string neutral = document::SetPropValue("Text", props, "");
+  const std::string_view captionKey = document::text_keys::kText.name;
+  const std::string neutral = document::SetPropValue(captionKey, props, "");
   for (const std::string& caption : options_.captions) {
-    std::string with = document::SetPropValue("Text", props, caption);
+    std::string with = document::SetPropValue(captionKey, props, caption);
     if (caption.find(';') != std::string::npos) {
       throw SetError(TranslateFormat("the caption \"%s\" holds \";\", which ends a caption in a layout", {caption}));
     }
-    for (std::string_view key : kDrawerKeys) {
-      if (document::GetPropValue(key, with, "") != document::GetPropValue(key, neutral, "")) {
-        throw SetError(TranslateFormat(
-            "the caption \"%s\" holds \"%s=\", which the caption layer would read as its own setting", {caption, key}));
-      }
+    if (const document::PropertyKey* key = KeyTakenByCaption(with, neutral)) {
+      throw SetError(
+          TranslateFormat("the caption \"%s\" holds \"%s=\", which the caption layer would read as its own setting",
+                          {caption, key->name}));
     }
-    if (document::GetPropValue("Text", with, "") != caption) {
+    if (document::GetPropValue(captionKey, with, "") != caption) {
       throw SetError(TranslateFormat("the caption layer cannot take the caption \"%s\": its property string holds "
                                      "\"Text=\" where it is read as part of another setting",
                                      {caption}));

@@ -44,10 +44,10 @@ std::vector<render::ButtonState> ParseStates(std::string_view list);
 // raises SetError for an empty list, a scale other than 1, 2 and 3, or one
 // given twice.
 std::vector<int> ParseScales(std::string_view list);
-// "png", "gif", "jpg" (also "jpeg") or "bmp", in any letter case; raises
-// SetError for anything else.
+// The format a name of the format table gives (FormatNamed); raises SetError
+// for anything else.
 ExportFormat ParseFormatName(std::string_view name);
-// ".png", ".gif", ".jpg", ".bmp".
+// The extension the set writes files of the format with (".png").
 std::string_view FormatExtension(ExportFormat format);
 
 // What a set is made of.
@@ -55,7 +55,7 @@ struct SetOptions {
   std::vector<std::string> captions;
   std::vector<render::ButtonState> states{render::ButtonState::Normal};
   std::vector<int> scales{1};
-  ExportFormat format = ExportFormat::Png;
+  ExportFormat format = kDefaultSetFormat;
   std::string pattern{kDefaultSetPattern};
   SetSize size = SetSize::Fit;
   // A PNG sprite sheet per scale, the style sheet and the preview page.

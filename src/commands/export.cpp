@@ -4,11 +4,8 @@
 #include <new>
 #include <vector>
 
-#include "base/ascii_text.h"
 #include "base/atomic_file.h"
-#include "base/file_name.h"
 #include "base/translation.h"
-#include "codecs/image_writers.h"
 #include "codecs/matte.h"
 #include "codecs/pixel_view.h"
 #include "gdi/bitmap.h"
@@ -31,42 +28,18 @@ void CheckExportSize(const std::string& fileName, int w, int h) {
   }
 }
 
-ExportFormat ExportFormatFor(std::string_view fileName) {
-  const std::string extension = base::UpperCaseAscii(base::FileExtension(fileName));
-  if (extension.find("BMP") != std::string::npos) return ExportFormat::Bmp;
-  if (extension.find("JP") != std::string::npos) return ExportFormat::Jpeg;
-  if (extension == ".PNG") return ExportFormat::Png;
-  return ExportFormat::Gif;
-}
-
-TransparencyKept TransparencyOf(ExportFormat format) {
-  switch (format) {
-    case ExportFormat::Png: return TransparencyKept::Partial;
-    case ExportFormat::Gif: return TransparencyKept::Whole;
-    case ExportFormat::Bmp:
-    case ExportFormat::Jpeg: break;
-  }
-  return TransparencyKept::None;
-}
-
 std::vector<std::uint8_t> EncodeButton(const gdi::Bitmap& picture, ExportFormat format, gdi::Pixel workArea,
                                        gdi::Pixel matte) {
   codecs::PixelView pixels{picture.Data(), picture.Width(), picture.Height(), picture.Width()};
   if (picture.KeepsAlpha() && !picture.Empty()) pixels.alpha = picture.AlphaRow(0);
   // What the format cannot keep of the alpha goes onto the matte.
+  const ExportFormatInfo& info = FormatInfo(format);
   codecs::FlatPicture flat;
-  if (pixels.alpha != nullptr && TransparencyOf(format) != TransparencyKept::Partial) {
-    flat = codecs::Flatten(pixels, matte,
-                           TransparencyOf(format) == TransparencyKept::Whole ? codecs::kGifOpaqueFrom : 0);
+  if (pixels.alpha != nullptr && !info.partial_transparency) {
+    flat = codecs::Flatten(pixels, matte, info.transparent_work_area ? codecs::kGifOpaqueFrom : 0);
     pixels = flat.View();
   }
-  switch (format) {
-    case ExportFormat::Bmp: return codecs::EncodeBmp(pixels);
-    case ExportFormat::Jpeg: return codecs::EncodeJpeg(pixels);
-    case ExportFormat::Png: return codecs::EncodePng(pixels, workArea);
-    case ExportFormat::Gif: break;
-  }
-  return codecs::EncodeGif(pixels, workArea);
+  return info.encode(pixels, workArea);
 }
 
 void ExportButton(const document::ButtonDocument& doc, render::ButtonRenderer& renderer, const std::string& fileName) {

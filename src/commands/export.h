@@ -1,6 +1,6 @@
 #pragma once
 // Export of the composed button as a picture file of exactly the button's
-// size, in the format the file name's extension chooses.
+// size, in the format the file name's extension chooses (export_formats.h).
 
 #include <cstdint>
 #include <span>
@@ -8,33 +8,26 @@
 #include <string_view>
 #include <vector>
 
+#include "commands/export_formats.h"
 #include "document/button_document.h"
 #include "gdi/bitmap.h"
 #include "render/button_renderer.h"
 
 namespace vorbel::commands {
 
-enum class ExportFormat { Bmp, Jpeg, Png, Gif };
-
-// The format for a file name. Its extension is the text from the last "."
-// after the last "/" (empty when there is none), upper-cased: "BMP" anywhere
-// in it gives BMP, else "JP" anywhere gives JPEG (".jpg", ".jpeg", ".jpe",
-// also ".ajp"), else exactly ".PNG" gives PNG, and everything else, a name
-// without an extension included, gives GIF.
-ExportFormat ExportFormatFor(std::string_view fileName);
-
 // The bytes of a picture file of `picture` in `format`, as ExportButton
 // writes them. A picture with an alpha plane (as the render pass leaves it)
-// keeps its transparency as far as the format can: PNG keeps it whole; GIF
-// blends the pixels that are at least half opaque onto `matte` and leaves
-// out the others; JPEG and BMP blend every pixel onto `matte`. A picture
-// without alpha makes its pixels of exactly `workArea` transparent in GIF
-// and PNG files.
+// keeps its transparency as far as the format's row of the table says: PNG
+// keeps every level; GIF blends the pixels that are at least half opaque onto
+// `matte` and leaves out the others; JPEG and BMP blend every pixel onto
+// `matte`. A picture without alpha makes its pixels of exactly `workArea`
+// transparent in GIF and PNG files.
 std::vector<std::uint8_t> EncodeButton(const gdi::Bitmap& picture, ExportFormat format, gdi::Pixel workArea,
                                        gdi::Pixel matte);
 
-// Writes the button as a picture file, W x H pixels, from a render pass of
-// the document as it is now (the surface then holds what was written), with
+// Writes the button as a picture file, W x H pixels, in the format
+// ExportFormatFor gives the name, from a render pass of the document as it is
+// now (the surface then holds what was written), with
 // the transparency the document's rule and smooth edges give it:
 //  - BMP: 24-bit, uncompressed. JPEG: baseline, quality 90. Both blend every
 //    pixel onto the document's matte (the work-area colour without one).
@@ -64,14 +57,6 @@ void ExportButton(const document::ButtonDocument& doc, render::ButtonRenderer& r
 // nothing is written.
 std::vector<std::uint8_t> EncodeButton(const document::ButtonDocument& doc, render::ButtonRenderer& renderer,
                                        ExportFormat format, const std::string& name);
-
-// How much transparency a format keeps.
-enum class TransparencyKept {
-  None,     // every pixel opaque (JPEG, BMP)
-  Whole,    // a pixel is opaque or left out (GIF)
-  Partial,  // every level of alpha (PNG)
-};
-TransparencyKept TransparencyOf(ExportFormat format);
 
 // Raises the FileWriteError of ExportButton for a button whose width or
 // height is 0 or less or that is too large to draw.

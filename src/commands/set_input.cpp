@@ -1,12 +1,18 @@
 #include "commands/set_input.h"
 
+#include <algorithm>
 #include <array>
 #include <set>
+#include <vector>
 
 #include "base/ascii_text.h"
 #include "base/text_encoding.h"
 #include "base/translation.h"
+#include "document/conversion_error.h"
+#include "document/layer_schema.h"
+#include "document/layer_type.h"
 #include "document/property_string.h"
+#include "layout/layout_file.h"
 
 namespace vorbel::commands {
 
@@ -215,11 +221,15 @@ PropertyOverride ParsePropertyOverride(std::string_view text) {
   PropertyOverride result;
   const std::size_t colon = text.find(':');
   const std::string_view number = text.substr(0, colon);
-  if (colon == std::string_view::npos || number.empty() || number.size() > 6 ||
-      number.find_first_not_of("0123456789") != std::string_view::npos) {
-    return fail(VORBEL_TRANSLATABLE("give the layer's number, \":\", the key, \"=\" and the value, as in 2:Color=clRed"));
+  if (colon != std::string_view::npos && base::EqualsIgnoringAsciiCase(number, "Button")) {
+    result.layer = PropertyOverride::kButton;
+  } else if (colon == std::string_view::npos || number.empty() || number.size() > 6 ||
+             number.find_first_not_of("0123456789") != std::string_view::npos) {
+    return fail(VORBEL_TRANSLATABLE(
+        "give the layer's number or \"Button\", \":\", the key, \"=\" and the value, as in 2:Color=clRed"));
+  } else {
+    for (char c : number) result.layer = result.layer * 10 + (c - '0');
   }
-  for (char c : number) result.layer = result.layer * 10 + (c - '0');
   const std::string_view rest = text.substr(colon + 1);
   const std::size_t equals = rest.find('=');
   const std::string_view key = rest.substr(0, equals);
@@ -240,18 +250,79 @@ PropertyOverride ParsePropertyOverride(std::string_view text) {
   return result;
 }
 
+namespace {
+
+// The key named `name` of the kinds `type` names, in their own spelling, or
+// null; `keys` gets every key of those kinds, for a message.
+const document::PropertyKey* FindLayerKey(const std::string& type, std::string_view name, std::string& keys) {
+  const document::LayerKinds kinds = document::KindsForRender(type);
+  const bool named[] = {kinds.background, kinds.text, kinds.bevel, kinds.image};  // as kLayerSchemas
+  const document::PropertyKey* found = nullptr;
+  std::vector<std::string_view> listed;
+  for (std::size_t i = 0; i < document::kLayerSchemas.size(); ++i) {
+    if (!named[i]) continue;
+    const document::LayerSchema& schema = *document::kLayerSchemas[i];
+    if (!found) found = document::FindSchemaKey(schema, name);
+    for (const document::PropertyKey* key : schema.keys) {
+      if (std::find(listed.begin(), listed.end(), key->name) != listed.end()) continue;
+      listed.push_back(key->name);
+      keys += (keys.empty() ? "" : ", ") + std::string(key->name);
+    }
+  }
+  return found;
+}
+
+// Whether the drawer can convert `value` as a value of `key` (text always can).
+bool Converts(const document::PropertyKey& key, const std::string& value) {
+  const std::string props = std::string(key.name) + "=" + value + ";";
+  switch (key.form) {
+    case document::ValueForm::Color:
+      return document::ReadColor(key, props, document::PropertyReader::Drawer).Converts();
+    case document::ValueForm::Integer:
+      return document::ReadInteger(key, props, document::PropertyReader::Drawer).Converts();
+    default: return true;
+  }
+}
+
+}  // namespace
+
 void ApplyPropertyOverride(document::ButtonDocument& doc, const PropertyOverride& change) {
+  if (change.layer == PropertyOverride::kButton) {
+    try {
+      layout::SetButtonKey(doc, change.key, change.value);
+    } catch (const layout::LayoutReadError& e) {
+      throw SetError(base::FormatMessage("--set Button:%s=%s: %s", {change.key, change.value, e.what()}));
+    }
+    return;
+  }
+  const std::string given = std::to_string(change.layer) + ":" + change.key + "=" + change.value;
+  const std::string layer = std::to_string(change.layer);
   if (change.layer >= doc.RowCount()) {
-    const std::string given = std::to_string(change.layer) + ":" + change.key + "=" + change.value;
-    const std::string layer = std::to_string(change.layer);
     throw SetError(doc.RowCount() == 0
                        ? TranslateFormat("--set %s: the layout has no layer %s (it has no layers)", {given, layer})
                        : TranslateFormat("--set %s: the layout has no layer %s (its layers are 0 to %s)",
                                          {given, layer, std::to_string(doc.RowCount() - 1)}));
   }
   const document::LayerRow& row = doc.Row(change.layer);
+  std::string keys;
+  const document::PropertyKey* key = FindLayerKey(row.type, change.key, keys);
+  if (!key && keys.empty()) {
+    throw SetError(TranslateFormat("--set %s: layer %s is of the Type \"%s\", which is not drawn and has no keys",
+                                   {given, layer, row.type}));
+  }
+  if (!key) {
+    throw SetError(TranslateFormat("--set %s: layer %s (%s) has no key \"%s\"; its keys are %s",
+                                   {given, layer, row.type, change.key, keys}));
+  }
+  // A colour or number that does not convert would leave the layer undrawn
+  // from that key on: it is refused here rather than missed in the picture.
+  // An empty value stands for the default.
+  if (!change.value.empty() && !Converts(*key, change.value)) {
+    throw SetError(base::FormatMessage("--set %s: %s", {given, document::ConversionError(change.value).what()}));
+  }
+  // A key that is not there yet is added in its own spelling.
   doc.SetRowSubItem(change.layer, document::SubItem::Properties,
-                    document::SetPropValue(change.key, row.SubItemText(document::SubItem::Properties), change.value));
+                    document::SetPropValue(key->name, row.SubItemText(document::SubItem::Properties), change.value));
 }
 
 }  // namespace vorbel::commands

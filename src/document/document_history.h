@@ -2,17 +2,22 @@
 // The undo history of a ButtonDocument and whether it differs from its file.
 //
 // The history keeps whole states of the document: the button settings, the
-// rows and the selection. A layout is small, so a state per step is cheap, and
-// restoring one gives the document back exactly as it was, byte for byte in
-// its saved text. Each step between two states carries the label of the
-// change ("Delete Layer"), which the Edit menu shows as "Undo Delete Layer".
+// rows and the selection. Restoring one gives the document back exactly as it
+// was, byte for byte in its saved text. A state shares the rows a step did not
+// change with the state before it, so a step costs the memory of what it
+// changed, not of the whole layout. Each step between two states carries the
+// label of the change ("Delete Layer"), which the Edit menu shows as "Undo
+// Delete Layer".
 //
 // Every change of the document becomes a step by itself, labelled after the
 // setting it touched. A command that makes several changes, or wants its own
-// label, opens a Step around them: the changes then become one step under the
-// command's label, or none when they cancel out. Steps with the same merge key
-// that follow each other become one (typing a height, an arrow held down),
-// until BreakMerge, an undo or a save ends the run.
+// label, opens a Step around them and commits it when it succeeded: the
+// changes then become one step under the command's label, or none when they
+// cancel out. A Step that ends without Commit (the command failed, was
+// cancelled or threw) gives the document back as it was when the Step began
+// and leaves no step. Steps with the same merge key that follow each other
+// become one (typing a height, an arrow held down), until BreakMerge, an undo
+// or a save ends the run.
 //
 // Changes made while the document is loading are not recorded; the file
 // commands call Reset afterwards. Changes of the selection and the caption are
@@ -20,6 +25,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,6 +35,9 @@
 #include "document/layer_row.h"
 
 namespace vorbel::document {
+
+// A row as the history keeps it: shared by the states it did not change in.
+using SharedRow = std::shared_ptr<const LayerRow>;
 
 // What the history keeps of the document at one point.
 struct DocumentState {
@@ -41,7 +50,7 @@ struct DocumentState {
   bool smooth = false;
   std::optional<base::Color> matte;
   std::vector<std::string> set_captions;
-  std::vector<LayerRow> rows;
+  std::vector<SharedRow> rows;
   int selected = -1;
 
   // The same button and rows, the selection aside.
@@ -51,20 +60,26 @@ struct DocumentState {
   // (the border is not part of the file, and "030"
   // saves as "30").
   bool SameFileContent(const DocumentState& other) const;
-  // Roughly the memory the state takes.
-  std::size_t Bytes() const;
+  // Roughly the memory the state takes beyond what it shares with `before`
+  // (the state before it in the history; null: all of it).
+  std::size_t Bytes(const DocumentState* before = nullptr) const;
 };
 
-DocumentState CaptureState(const ButtonDocument& doc);
+// The document as it is now. Rows equal to a row of `previous` at the same
+// place or one place away (a step changes, adds, removes or exchanges rows)
+// are shared with it rather than copied.
+DocumentState CaptureState(const ButtonDocument& doc, const DocumentState* previous = nullptr);
 // Gives the document the settings, rows and selection of `state`; the
 // document tells its observers as for any other change.
 void RestoreState(ButtonDocument& doc, const DocumentState& state);
 
 class DocumentHistory : private DocumentObserver {
  public:
-  // At least this many steps are kept; more while they take less than
-  // kMaxBytes, up to kMaxSteps.
-  static constexpr std::size_t kMinSteps = 100;
+  // Up to kMaxSteps steps are kept while all kept states together take no
+  // more than kMaxBytes; the oldest go first. As a step costs what it
+  // changed, that is every one of them for layouts of ordinary size (at
+  // least 100 steps whenever each changes less than kMaxBytes / 100), but the
+  // byte bound holds for a huge layout too, at the cost of its oldest steps.
   static constexpr std::size_t kMaxSteps = 1000;
   static constexpr std::size_t kMaxBytes = std::size_t{32} << 20;
 
@@ -78,17 +93,21 @@ class DocumentHistory : private DocumentObserver {
   // Runs after every change of the steps or of the modified state.
   void SetChangedHandler(std::function<void()> handler) { changed_ = std::move(handler); }
 
-  // Groups the document's changes from its construction to its destruction
-  // into one step. Steps may nest; the outermost one counts.
+  // Groups the document's changes from its construction on into one step.
+  // Commit keeps them; a Step destroyed without Commit takes them back. Steps
+  // may nest and make one step together, kept only when every one of them
+  // was committed.
   class Step {
    public:
     Step(DocumentHistory& history, std::string label, std::string merge_key = {});
     ~Step();
     Step(const Step&) = delete;
     Step& operator=(const Step&) = delete;
+    void Commit();
 
    private:
     DocumentHistory& history_;
+    bool open_ = true;
   };
 
   // The next change starts a step of its own even when it has the merge key
@@ -106,6 +125,8 @@ class DocumentHistory : private DocumentObserver {
   bool Undo();
   bool Redo();
   std::size_t StepCount() const { return steps_.size(); }
+  // What the kept states take together, shared rows counted once.
+  std::size_t Bytes() const { return bytes_; }
 
   // Forgets every step: the document as it is now is where the history
   // starts (New and Open are not steps).
@@ -123,9 +144,14 @@ class DocumentHistory : private DocumentObserver {
   };
 
   void Begin(std::string label, std::string merge_key);
-  void End();
+  void End(bool committed);
   void Commit(const std::string& label, const std::string& merge_key);
+  // Gives the document `state` without recording it, drawing suspended.
+  void Restore(const DocumentState& state);
   void MoveTo(std::size_t index);
+  // Appends a state after the current one and counts its bytes.
+  void PushState(DocumentState state);
+  void DropFirstState();
   void Trim();
   void Update();
 
@@ -145,6 +171,9 @@ class DocumentHistory : private DocumentObserver {
   // states_[i] is the document before step i and after step i - 1;
   // states_[index_] is the document now.
   std::vector<DocumentState> states_;
+  // state_bytes_[i] is what states_[i] takes beyond states_[i - 1].
+  std::vector<std::size_t> state_bytes_;
+  std::size_t bytes_ = 0;
   std::vector<StepInfo> steps_;
   std::size_t index_ = 0;
   DocumentState saved_;
@@ -152,6 +181,9 @@ class DocumentHistory : private DocumentObserver {
   bool merge_open_ = false;
   bool restoring_ = false;
   int depth_ = 0;
+  bool step_failed_ = false;
+  // The document as the outermost open Step found it.
+  DocumentState step_start_;
   std::string step_label_;
   std::string step_merge_key_;
 };

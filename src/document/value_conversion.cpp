@@ -124,11 +124,19 @@ std::string ColorToString(base::Color color) {
   return buffer;
 }
 
-base::Color StringToColor(std::string_view text) {
+std::optional<base::Color> TryStringToColor(std::string_view text) {
   for (const ColorIdentifier& entry : kColorIdentifiers) {
     if (base::EqualsIgnoringAsciiCase(text, entry.name)) return entry.value;
   }
-  return base::Color{StringToInt(text)};
+  const std::optional<std::int32_t> value = TryStringToInt(text);
+  if (!value) return std::nullopt;
+  return base::Color{*value};
+}
+
+base::Color StringToColor(std::string_view text) {
+  const std::optional<base::Color> color = TryStringToColor(text);
+  if (!color) throw ConversionError(text);
+  return *color;
 }
 
 std::int32_t ReadOffset(std::string_view text) {

@@ -40,8 +40,11 @@ std::int32_t StringToInt(std::string_view text);
 std::string ColorToString(base::Color color);
 
 // An identifier of the table, matched ignoring ASCII letter case ("CLRED"), else
-// the integer conversion of the text ("255", "$000000FF"). Raises
-// ConversionError when neither applies.
+// the integer conversion of the text ("255", "$000000FF"); nothing when neither
+// applies.
+std::optional<base::Color> TryStringToColor(std::string_view text);
+
+// As TryStringToColor, but a failure raises ConversionError naming the text.
 base::Color StringToColor(std::string_view text);
 
 // Reads a layer's Left or Top offset: an optional sign and decimal digits, or

@@ -4,15 +4,14 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
-#include <optional>
 #include <system_error>
 #include <utility>
 
 #include "base/ascii_text.h"
 #include "base/translation.h"
 #include "base/unexpected_error.h"
+#include "document/layer_schema.h"
 #include "document/layer_type.h"
-#include "document/property_string.h"
 #include "document/value_conversion.h"
 #include "gdi/raster.h"
 #include "gdi/supersample.h"
@@ -31,13 +30,6 @@ int ClampedSum(std::int64_t a, std::int64_t b = 0) {
   return static_cast<int>(std::clamp(a + b, -kLimit, kLimit));
 }
 
-// Blanks and control characters at both ends removed.
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ') text.remove_prefix(1);
-  while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ') text.remove_suffix(1);
-  return text;
-}
-
 bool FileExists(const std::string& path) {
   if (path.empty()) return false;
   std::error_code ec;
@@ -54,11 +46,7 @@ int EscapementFor(int angle) { return angle > 0 ? (angle % 65536) * 10 : 0; }
 
 }  // namespace
 
-int RoundRectCorner(std::string_view props) {
-  const std::string seed = document::GetPropValue("Seed", props, "20");
-  if (Trimmed(seed).empty()) return 20;
-  return document::StringToInt(seed);
-}
+int RoundRectCorner(const document::BackgroundProperties& props) { return props.seed.Value(); }
 
 void ReportUnexpectedRowError(int index) noexcept {
   char where[64];
@@ -222,18 +210,21 @@ void ButtonRenderer::DrawImageBorder(const document::ButtonDocument& doc) {
 }
 
 void ButtonRenderer::DrawBackgroundLayer(const document::LayerRow& row) {
-  const std::string& props = row.Properties();
+  // Every value is read here; one that does not convert ends the layer where
+  // it is used below, with what was drawn before it left on the surface.
+  const document::BackgroundProperties props =
+      document::ReadBackgroundProperties(row.Properties(), document::PropertyReader::Drawer);
   const int w = width_;
   const int h = height_;
   const int k = scale_;
   gdi::Canvas& c = canvas_;
 
-  const bool draw3D = document::YesNoToBool(document::GetPropValue("Draw3D", props, "N"));
-  const base::Color face = document::StringToColor(document::GetPropValue("Color", props, "clBtnFace"));
+  const bool draw3D = props.draw_3d.Value();
+  const base::Color face = props.color.Value();
   c.SetPenColor(face);
-  const base::Color highlight = document::StringToColor(document::GetPropValue("Highlight", props, "clBtnHighlight"));
-  const base::Color shadow = document::StringToColor(document::GetPropValue("ShadowClr", props, "clBtnShadow"));
-  std::string shape = base::UpperCaseAscii(document::GetPropValue("Shape", props, "None"));
+  const base::Color highlight = props.highlight.Value();
+  const base::Color shadow = props.shadow.Value();
+  const std::string shape = base::UpperCaseAscii(props.shape.Text());
 
   const gdi::Rect all = ShapeBox(0, 0, w, h);
   if (shape == "ELLIPSE") {
@@ -260,12 +251,11 @@ void ButtonRenderer::DrawBackgroundLayer(const document::LayerRow& row) {
   // that is usually the whole surface.
   if (!draw3D) c.FloodFill(w / 2, h / 2, face);
 
-  const bool stretch = document::YesNoToBool(document::GetPropValue("Stretch", props, "Y"));
-  const bool transparent = document::YesNoToBool(document::GetPropValue("Transparent", props, "Y"));
+  const bool stretch = props.stretch.Value();
+  const bool transparent = props.transparent.Value();
   try {
     int enlarge = 1;
-    if (const std::shared_ptr<const LayerPicture> picture =
-            LayerPictureFor(document::GetPropValue("Image", props, ""), enlarge)) {
+    if (const std::shared_ptr<const LayerPicture> picture = LayerPictureFor(props.image.Text(), enlarge)) {
       if (stretch) {
         const gdi::Rect button{0, 0, w, h};
         if (transparent && !picture->jpeg)
@@ -289,10 +279,9 @@ void ButtonRenderer::DrawBackgroundLayer(const document::LayerRow& row) {
     // So is one too large for the memory.
   }
 
-  if (document::YesNoToBool(document::GetPropValue("EdgeDraw", props, "N"))) {
+  if (props.edge_draw.Value()) {
     // The default "N" is no colour: a missing Edge ends the layer here.
-    c.SetPenColor(document::StringToColor(document::GetPropValue("Edge", props, "N")));
-    shape = base::UpperCaseAscii(document::GetPropValue("Shape", props, "None"));
+    c.SetPenColor(props.edge.Value());
     const gdi::Rect edge = ShapeBox(0, 0, w, h);
     if (shape == "ELLIPSE") {
       c.Ellipse(edge.left, edge.top, edge.right, edge.bottom);
@@ -306,14 +295,15 @@ void ButtonRenderer::DrawBackgroundLayer(const document::LayerRow& row) {
 }
 
 void ButtonRenderer::DrawBevelLayer(const document::LayerRow& row) {
-  const std::string& props = row.Properties();
+  const document::BevelProperties props =
+      document::ReadBevelProperties(row.Properties(), document::PropertyReader::Drawer);
   const int w = width_;
   const int h = height_;
   gdi::Canvas& c = canvas_;
 
   // The width stays in the canvas for every later outline and line of the pass.
-  c.SetPenWidth(document::StringToInt(document::GetPropValue("Pen", props, "2")));
-  const base::Color highlight = document::StringToColor(document::GetPropValue("Highlight", props, "clBtnHighlight"));
+  c.SetPenWidth(props.pen.Value());
+  const base::Color highlight = props.highlight.Value();
   c.SetBrushColor(highlight);
   c.SetPenColor(highlight);
   if (scale_ > 1) {
@@ -324,7 +314,7 @@ void ButtonRenderer::DrawBevelLayer(const document::LayerRow& row) {
     BevelLine(1, 0, w1 - 1, 0);
     BevelLine(1, h1 - 3, 1, 1);
     BevelLine(1, 1, w1 - 2, 1);
-    c.SetPenColor(document::StringToColor(document::GetPropValue("Shadow", props, "clBtnShadow")));
+    c.SetPenColor(props.shadow.Value());
     BevelLine(2, h1 - 2, w1 - 2, h1 - 2);
     BevelLine(w1 - 2, h1 - 2, w1 - 2, 1);
     BevelLine(2, h1 - 1, w1 - 1, h1 - 1);
@@ -339,7 +329,7 @@ void ButtonRenderer::DrawBevelLayer(const document::LayerRow& row) {
   c.LineTo(1, 1);
   c.LineTo(w - 2, 1);
 
-  c.SetPenColor(document::StringToColor(document::GetPropValue("Shadow", props, "clBtnShadow")));
+  c.SetPenColor(props.shadow.Value());
   c.MoveTo(2, h - 2);  // inner bottom row, inner right column
   c.LineTo(w - 2, h - 2);
   c.LineTo(w - 2, 1);
@@ -401,12 +391,12 @@ std::string ButtonRenderer::PicturePath(const std::string& path) const {
 void ButtonRenderer::DrawImageLayer(const document::LayerRow& row) {
   const int x = ClampedSum(document::ReadOffset(row.SubItemText(document::SubItem::Left)));
   const int y = ClampedSum(document::ReadOffset(row.SubItemText(document::SubItem::Top)));
-  const std::string& props = row.Properties();
-  const bool transparent = document::YesNoToBool(document::GetPropValue("Transparent", props, "N"));
+  const document::ImageProperties props =
+      document::ReadImageProperties(row.Properties(), document::PropertyReader::Drawer);
+  const bool transparent = props.transparent.Value();
   try {
     int enlarge = 1;
-    const std::shared_ptr<const LayerPicture> picture =
-        LayerPictureFor(document::GetPropValue("Image", props, ""), enlarge);
+    const std::shared_ptr<const LayerPicture> picture = LayerPictureFor(props.image.Text(), enlarge);
     if (!picture) return;
     const bool keyed = transparent && !picture->jpeg;
     if (enlarge == 1) {
@@ -434,34 +424,32 @@ void ButtonRenderer::DrawTextLayer(const document::LayerRow& row) {
   const int k = scale_;
   const int x = ClampedSum(5 * k, document::ReadOffset(row.SubItemText(document::SubItem::Left)));
   const int y = ClampedSum(5 * k, document::ReadOffset(row.SubItemText(document::SubItem::Top)));
-  const std::string& props = row.Properties();
+  const document::TextProperties props =
+      document::ReadTextProperties(row.Properties(), document::PropertyReader::Drawer);
   gdi::Canvas& c = canvas_;
 
-  c.SetFontName(document::GetPropValue("FontFace", props, "MS San Serif"));
-  c.SetFontSize(document::StringToInt(document::GetPropValue("FontSize", props, "12")));
+  c.SetFontName(props.font_face.Text());
+  c.SetFontSize(props.font_size.Value());
   c.SetBkMode(gdi::BkMode::Transparent);
-  const std::string text = document::GetPropValue("Text", props, "");
+  const std::string& text = props.text.Text();
 
   // The angle turns every copy: the shadow and the outline at their offsets
   // in screen space, each about its own reference point, and the caption. An
   // angle that does not convert draws the shadow and outline level and ends
   // the layer where a plain caption would be drawn; a gradient caption is then
   // drawn level.
-  std::string angleText = document::GetPropValue("Angle", props, "0");
-  if (Trimmed(angleText).empty()) angleText = std::string(1, '0');
-  const std::optional<std::int32_t> angle = document::TryStringToInt(angleText);
-  const int escapement = angle ? EscapementFor(*angle) : 0;
+  const int escapement = EscapementFor(props.angle.ValueOr(0));
 
-  if (document::YesNoToBool(document::GetPropValue("Shadowed", props, "N"))) {
-    const base::Color shadow = document::StringToColor(document::GetPropValue("ShadowColor", props, "clBtnShadow"));
+  if (props.shadowed.Value()) {
+    const base::Color shadow = props.shadow_color.Value();
     c.SetPenColor(shadow);
     c.SetFontColor(shadow);
-    const int d = document::StringToInt(document::GetPropValue("ShadowOffset", props, "2"));
+    const int d = props.shadow_offset.Value();
     c.TextOut(ClampedSum(x, d), ClampedSum(y, d), text, escapement);
   }
 
-  if (document::YesNoToBool(document::GetPropValue("Outlined", props, "N"))) {
-    c.SetFontColor(document::StringToColor(document::GetPropValue("OutlineColor", props, "clBlack")));
+  if (props.outlined.Value()) {
+    c.SetFontColor(props.outline_color.Value());
     c.SetBrushStyle(gdi::BrushStyle::Clear);  // and it stays clear after the layer
     c.TextOut(x + k, y + k, text, escapement);
     c.TextOut(x - k, y + k, text, escapement);
@@ -469,12 +457,12 @@ void ButtonRenderer::DrawTextLayer(const document::LayerRow& row) {
     c.TextOut(x + k, y - k, text, escapement);
   }
 
-  if (!document::YesNoToBool(document::GetPropValue("Gradient", props, "N"))) {
-    const base::Color color = document::StringToColor(document::GetPropValue("Color", props, "clBtnFace"));
+  if (!props.gradient.Value()) {
+    const base::Color color = props.color.Value();
     c.SetPenColor(color);
     c.SetFontColor(color);
     // Converted as read: a trailing blank fails here.
-    DrawRotatedText(x, y, document::StringToInt(angleText), text);
+    DrawRotatedText(x, y, props.angle.Value(), text);
     return;
   }
 
@@ -482,8 +470,8 @@ void ButtonRenderer::DrawTextLayer(const document::LayerRow& row) {
   // stretching it only ever samples rows: one row gives exactly the same
   // caption as the full height.
   gdi::Bitmap picture(kGradientPictureWidth, 1);
-  gradient_.from = document::StringToColor(document::GetPropValue("GradientStart", props, "clLime"));
-  gradient_.to = document::StringToColor(document::GetPropValue("GradientEnd", props, "clYellow"));
+  gradient_.from = props.gradient_start.Value();
+  gradient_.to = props.gradient_end.Value();
   gradient_.BuildPalette();
   gdi::Canvas pictureCanvas(picture);
   gradient_.Paint(pictureCanvas, picture.Width(), picture.Height());
@@ -494,19 +482,18 @@ void ButtonRenderer::DrawRotatedText(int x, int y, int angle, std::string_view t
   canvas_.TextOut(x, y, text, EscapementFor(angle));
 }
 
-int ButtonRenderer::GetTextLayerWidth(std::string_view props) {
+gdi::Size ButtonRenderer::TextLayerExtent(std::string_view props) {
+  const document::TextProperties text = document::ReadTextProperties(props, document::PropertyReader::Drawer);
+  // Measured at the layout's own size, whatever the last pass drew at.
   canvas_.SetTextLayoutScale(1);
-  canvas_.SetFontName(document::GetPropValue("FontFace", props, "MS San Serif"));
-  canvas_.SetFontSize(document::StringToInt(document::GetPropValue("FontSize", props, "12")));
-  return canvas_.TextExtent(document::GetPropValue("Text", props, "")).cx;
+  canvas_.SetFontName(text.font_face.Text());
+  canvas_.SetFontSize(text.font_size.Value());
+  return canvas_.TextExtent(text.text.Text());
 }
 
-int ButtonRenderer::GetTextLayerHeight(std::string_view props) {
-  canvas_.SetTextLayoutScale(1);
-  canvas_.SetFontName(document::GetPropValue("FontFace", props, "MS San Serif"));
-  canvas_.SetFontSize(document::StringToInt(document::GetPropValue("FontSize", props, "12")));
-  return canvas_.TextExtent(document::GetPropValue("Text", props, "")).cy;
-}
+int ButtonRenderer::GetTextLayerWidth(std::string_view props) { return TextLayerExtent(props).cx; }
+
+int ButtonRenderer::GetTextLayerHeight(std::string_view props) { return TextLayerExtent(props).cy; }
 
 void ButtonRenderer::PlaceTextLayer(const document::ButtonDocument& doc, std::string_view props, int code,
                                     std::string& left, std::string& top, int scale) {

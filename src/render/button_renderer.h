@@ -11,6 +11,7 @@
 #include "base/error.h"
 #include "document/button_document.h"
 #include "document/layer_row.h"
+#include "document/layer_schema.h"
 #include "gdi/bitmap.h"
 #include "gdi/canvas.h"
 #include "render/picture_cache.h"
@@ -46,7 +47,7 @@ inline constexpr int kGradientPictureWidth = 508;
 // The corner size of a background's rounded rectangle: 20, unless `Seed`
 // holds something other than blanks; then the value converts as read, so a
 // blank around a number raises ConversionError.
-int RoundRectCorner(std::string_view props);
+int RoundRectCorner(const document::BackgroundProperties& props);
 
 // The largest scale a pass draws at.
 inline constexpr int kMaxRenderScale = 4;
@@ -164,6 +165,9 @@ class ButtonRenderer {
   // factor included): everything RenderButton does but the alpha's rule and
   // the reduction.
   RenderResult DrawPass(const document::ButtonDocument& doc, int scale);
+  // The caption's cell of a text layer in its font; sets the canvas font as
+  // the drawer does.
+  gdi::Size TextLayerExtent(std::string_view props);
   // A shape's box fitted to the pen at this pass's scale (ScaledShapeBox).
   gdi::Rect ShapeBox(int x1, int y1, int x2, int y2) const;
   // One bevel line, from (x1, y1) towards (x2, y2), in the coordinates of

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/ascii_text.h"
+#include "document/layer_schema.h"
 #include "document/layer_type.h"
 #include "document/property_string.h"
 #include "document/value_conversion.h"
@@ -14,13 +15,13 @@
 namespace vorbel::render {
 namespace {
 
-// Exchanges the values of two keys as the drawer reads them (`first` and
-// `second` with their defaults when missing).
-std::string SwapKeys(const std::string& props, std::string_view first, std::string_view firstDefault,
-                     std::string_view second, std::string_view secondDefault) {
-  const std::string a = document::GetPropValue(first, props, firstDefault);
-  const std::string b = document::GetPropValue(second, props, secondDefault);
-  return document::SetPropValue(second, document::SetPropValue(first, props, b), a);
+// Exchanges the values of two keys as the drawer reads them (with their
+// defaults when missing).
+std::string SwapKeys(const std::string& props, const document::PropertyKey& first,
+                     const document::PropertyKey& second) {
+  const std::string a = document::GetPropValue(first.name, props, first.drawer_default);
+  const std::string b = document::GetPropValue(second.name, props, second.drawer_default);
+  return document::SetPropValue(second.name, document::SetPropValue(first.name, props, b), a);
 }
 
 std::string Shifted(const std::string& offset, int shift) {
@@ -51,8 +52,10 @@ document::LayerRow PressedRow(const document::LayerRow& row, int shift) {
   if (!row.IsComplete()) return pressed;
   const document::LayerKinds kinds = document::KindsForRender(row.type);
   std::string props = row.Properties();
-  if (kinds.background) props = SwapKeys(props, "Highlight", "clBtnHighlight", "ShadowClr", "clBtnShadow");
-  if (kinds.bevel) props = SwapKeys(props, "Highlight", "clBtnHighlight", "Shadow", "clBtnShadow");
+  if (kinds.background) {
+    props = SwapKeys(props, document::background_keys::kHighlight, document::background_keys::kShadowClr);
+  }
+  if (kinds.bevel) props = SwapKeys(props, document::bevel_keys::kHighlight, document::bevel_keys::kShadow);
   pressed.SetSubItem(document::SubItem::Properties, std::move(props));
   if (kinds.text || kinds.image) {
     pressed.SetSubItem(document::SubItem::Left, Shifted(row.Left(), shift));

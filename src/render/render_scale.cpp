@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/file_name.h"
+#include "document/layer_schema.h"
 #include "document/layer_type.h"
 #include "document/property_string.h"
 #include "document/value_conversion.h"
@@ -14,19 +15,21 @@
 namespace vorbel::render {
 namespace {
 
-// Multiplies the integer value of `key` (read with `def` when missing, as the
-// drawer reads it) and writes it back; a value that does not convert is left
+constexpr document::PropertyReader kDrawer = document::PropertyReader::Drawer;
+
+// Multiplies the integer value of `key` (as the drawer reads it, its default
+// when missing) and writes it back; a value that does not convert is left
 // alone. `adjust` turns the value read into the value of scale 1 that is
 // multiplied.
 template <typename Adjust>
-std::string ScaleKey(const std::string& props, std::string_view key, std::string_view def, int scale, Adjust adjust) {
-  const std::optional<std::int32_t> value = document::TryStringToInt(document::GetPropValue(key, props, def));
-  if (!value) return props;
-  return document::SetPropValue(key, props, std::to_string(ScaledNumber(adjust(*value), scale)));
+std::string ScaleKey(const std::string& props, const document::PropertyKey& key, int scale, Adjust adjust) {
+  const document::IntegerValue value = document::ReadInteger(key, props, kDrawer);
+  if (!value.Converts()) return props;
+  return document::SetPropValue(key.name, props, std::to_string(ScaledNumber(adjust(value.Value()), scale)));
 }
 
-std::string ScaleKey(const std::string& props, std::string_view key, std::string_view def, int scale) {
-  return ScaleKey(props, key, def, scale, [](std::int64_t v) { return v; });
+std::string ScaleKey(const std::string& props, const document::PropertyKey& key, int scale) {
+  return ScaleKey(props, key, scale, [](std::int64_t v) { return v; });
 }
 
 std::string ScaledOffset(const std::string& text, int scale) {
@@ -46,18 +49,21 @@ document::LayerRow ScaleRow(const document::LayerRow& row, int scale) {
   const document::LayerKinds kinds = document::KindsForRender(row.type);
   std::string props = row.Properties();
   if (kinds.background) {
-    try {
-      props = document::SetPropValue("Seed", props, std::to_string(ScaledNumber(RoundRectCorner(props), scale)));
-    } catch (const document::ConversionError&) {
-      // Left as it is, to fail alike.
+    // A corner that does not convert is left as it is, to fail alike.
+    const document::IntegerValue seed = document::ReadInteger(document::background_keys::kSeed, props, kDrawer);
+    if (seed.Converts()) {
+      props = document::SetPropValue(document::background_keys::kSeed.name, props,
+                                     std::to_string(ScaledNumber(seed.Value(), scale)));
     }
   }
   if (kinds.bevel) {
-    props = ScaleKey(props, "Pen", "2", scale, [](std::int64_t pen) { return std::max<std::int64_t>(pen, 1); });
+    props = ScaleKey(props, document::bevel_keys::kPen, scale,
+                     [](std::int64_t pen) { return std::max<std::int64_t>(pen, 1); });
   }
   if (kinds.text) {
-    props = ScaleKey(props, "FontSize", "12", scale, [](std::int64_t size) { return size == 0 ? 12 : size; });
-    props = ScaleKey(props, "ShadowOffset", "2", scale);
+    props =
+        ScaleKey(props, document::text_keys::kFontSize, scale, [](std::int64_t size) { return size == 0 ? 12 : size; });
+    props = ScaleKey(props, document::text_keys::kShadowOffset, scale);
   }
   scaled.SetSubItem(document::SubItem::Properties, std::move(props));
   if (kinds.text || kinds.image) {

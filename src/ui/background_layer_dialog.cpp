@@ -15,6 +15,7 @@
 #include "base/ascii_text.h"
 #include "controls/color_combo_box.h"
 #include "controls/spin_edit.h"
+#include "document/layer_schema.h"
 #include "document/property_string.h"
 #include "document/random.h"
 #include "document/value_conversion.h"
@@ -69,15 +70,15 @@ BackgroundLayerDialog::BackgroundLayerDialog(QWidget* parent)
   cancel_button_ = MakeCancelButton(*this, button_panel_, {271, 3, 75, 25});
 
   document::FillColorList(background_colors_);
-  background_colors_.SelectColor(base::Color::FromRgb(192, 192, 192));
+  background_colors_.SelectColor(document::StringToColor(document::background_keys::kColor.first_use));
   pages_->setCurrentWidget(settings_page_);
   const std::vector<document::ColorEntry> entries = background_colors_.Entries();
   edge_colors_.AssignEntries(entries);
-  edge_colors_.SelectColor(base::Color::FromRgb(0, 0, 0));
+  edge_colors_.SelectColor(document::StringToColor(document::background_keys::kEdge.first_use));
   highlight_colors_.AssignEntries(entries);
-  highlight_colors_.SelectColor(base::Color::FromRgb(255, 255, 255));
+  highlight_colors_.SelectColor(document::StringToColor(document::background_keys::kHighlight.first_use));
   shadow_colors_.AssignEntries(entries);
-  shadow_colors_.SelectColor(base::Color::FromRgb(128, 128, 128));
+  shadow_colors_.SelectColor(document::StringToColor(document::background_keys::kShadowClr.first_use));
   // The edge colour starts disabled; the 3D colours start enabled although
   // "3D drawing" is unticked, and follow the box from its first change on.
   SetFieldEnabled(*edge_combo_, false);
@@ -146,7 +147,7 @@ void BackgroundLayerDialog::BuildImagePage() {
   stretch_box_ = new QCheckBox(tr("Stretch image to match button"), image_page_);
   stretch_box_->setObjectName(QStringLiteral("stretchBox"));
   stretch_box_->setGeometry(8, 94, 300, 20);
-  stretch_box_->setChecked(true);
+  stretch_box_->setChecked(document::YesNoToBool(document::background_keys::kStretch.first_use));
 }
 
 void BackgroundLayerDialog::BuildShapePage() {
@@ -178,7 +179,7 @@ void BackgroundLayerDialog::BuildShapePage() {
   corner_edit_->setObjectName(QStringLiteral("cornerEdit"));
   ReadProgramIntegers(*corner_edit_);
   corner_edit_->setGeometry(96, 28, 70, 24);
-  corner_edit_->SetValue(20);
+  corner_edit_->SetValue(document::StringToInt(document::background_keys::kSeed.first_use));
   corner_label_->setBuddy(corner_edit_);
   SetFieldEnabled(*corner_edit_, false);
 }
@@ -213,69 +214,80 @@ void BackgroundLayerDialog::SetDataFolders(const QString& programFolder, const Q
   shared_data_folder_ = sharedDataFolder;
 }
 
-void BackgroundLayerDialog::SetProperties(const std::string& props) {
-  background_colors_.SelectColor(document::StringToColor(document::GetPropValue("Color", props, "clBtnFace")));
-  stretch_box_->setChecked(document::YesNoToBool(document::GetPropValue("Stretch", props, "N")));
-  transparent_box_->setChecked(document::YesNoToBool(document::GetPropValue("Transparent", props, "N")));
-  image_edit_->setText(QString::fromStdString(document::GetPropValue("Image", props, "")));
+void BackgroundLayerDialog::SetProperties(const std::string& text) {
+  const document::BackgroundProperties props =
+      document::ReadBackgroundProperties(text, document::PropertyReader::Editor);
+  background_colors_.SelectColor(props.color.Value());
+  stretch_box_->setChecked(props.stretch.Value());
+  transparent_box_->setChecked(props.transparent.Value());
+  image_edit_->setText(QString::fromStdString(props.image.Text()));
 
   no_shape_button_->setChecked(true);
   corner_edit_->SetValue(0);
-  const std::string shape = base::UpperCaseAscii(document::GetPropValue("Shape", props, "None"));
+  const std::string shape = base::UpperCaseAscii(props.shape.Text());
   if (shape == "ELLIPSE") {
     ellipse_button_->setChecked(true);
   } else if (shape == "ROUNDRECT") {
     round_rect_button_->setChecked(true);
   }
-  if (round_rect_button_->isChecked()) {
-    corner_edit_->SetValue(document::StringToInt(document::GetPropValue("Seed", props, "20")));
-  }
+  if (round_rect_button_->isChecked()) corner_edit_->SetValue(props.seed.Value());
 
-  edge_box_->setChecked(document::YesNoToBool(document::GetPropValue("EdgeDraw", props, "N")));
-  edge_colors_.SelectColor(document::StringToColor(document::GetPropValue("Edge", props, "clBlack")));
-  shading_box_->setChecked(document::YesNoToBool(document::GetPropValue("Draw3D", props, "N")));
-  highlight_colors_.SelectColor(document::StringToColor(document::GetPropValue("Highlight", props, "clBtnHighlight")));
-  shadow_colors_.SelectColor(document::StringToColor(document::GetPropValue("ShadowClr", props, "clBtnShadow")));
+  edge_box_->setChecked(props.edge_draw.Value());
+  edge_colors_.SelectColor(props.edge.Value());
+  shading_box_->setChecked(props.draw_3d.Value());
+  highlight_colors_.SelectColor(props.highlight.Value());
+  shadow_colors_.SelectColor(props.shadow.Value());
 }
 
-std::string BackgroundLayerDialog::GetProperties() const {
-  std::string props = "Color=" + document::ColorToString(background_colors_.GetSelectedColor()) + ";";
-  props += "Image=" + image_edit_->text().toStdString() + ";";
-  props += stretch_box_->isChecked() ? "Stretch=Yes;" : "Stretch=No;";
-  props += transparent_box_->isChecked() ? "Transparent=Yes;" : "Transparent=No;";
-  if (round_rect_button_->isChecked()) {
-    props += "Shape=RoundRect;Seed=" + corner_edit_->Text().toStdString() + ";";
-  } else if (ellipse_button_->isChecked()) {
-    props += "Shape=Ellipse;";
+namespace {
+
+// The shape part of a background's string: "Shape=None;", "Shape=Ellipse;" or
+// "Shape=RoundRect;Seed=<corner text>;".
+void PutShape(document::PropertyComposer& props, bool roundRect, bool ellipse, const std::string& corner) {
+  using namespace document::background_keys;
+  if (roundRect) {
+    props.Put(kShape, "RoundRect");
+    props.Put(kSeed, corner);
   } else {
-    props += "Shape=None;";
+    props.Put(kShape, ellipse ? "Ellipse" : "None");
   }
-  props += edge_box_->isChecked() ? "EdgeDraw=Yes;" : "EdgeDraw=No;";
-  props += "Edge=" + document::ColorToString(edge_colors_.GetSelectedColor()) + ";";
-  props += shading_box_->isChecked() ? "Draw3D=Yes;" : "Draw3D=No;";
-  props += "Highlight=" + document::ColorToString(highlight_colors_.GetSelectedColor()) + ";";
-  props += "ShadowClr=" + document::ColorToString(shadow_colors_.GetSelectedColor()) + ";";
-  return props;
+}
+
+}  // namespace
+
+std::string BackgroundLayerDialog::GetProperties() const {
+  using namespace document::background_keys;
+  document::PropertyComposer props;
+  props.PutColor(kColor, background_colors_.GetSelectedColor());
+  props.Put(kImage, image_edit_->text().toStdString());
+  props.PutFlag(kStretch, stretch_box_->isChecked());
+  props.PutFlag(kTransparent, transparent_box_->isChecked());
+  PutShape(props, round_rect_button_->isChecked(), ellipse_button_->isChecked(), corner_edit_->Text().toStdString());
+  props.PutFlag(kEdgeDraw, edge_box_->isChecked());
+  props.PutColor(kEdge, edge_colors_.GetSelectedColor());
+  props.PutFlag(kDraw3D, shading_box_->isChecked());
+  props.PutColor(kHighlight, highlight_colors_.GetSelectedColor());
+  props.PutColor(kShadowClr, shadow_colors_.GetSelectedColor());
+  return props.Compose(document::kBackgroundSchema.keys);
 }
 
 std::string BackgroundLayerDialog::RandomProperties() {
-  std::string props = "Color=" + document::ColorToString(SelectRandomEntry(background_colors_)) + ";";
-  props += "Image=" + image_edit_->text().toStdString() + ";";
-  props += stretch_box_->isChecked() ? "Stretch=Yes;" : "Stretch=No;";
-  props += transparent_box_->isChecked() ? "Transparent=Yes;" : "Transparent=No;";
-  switch (document::RandomUpTo(3)) {
-    case 0: props += "Shape=None;"; break;
-    case 1: props += "Shape=Ellipse;"; break;
-    default: props += "Shape=RoundRect;Seed=20;"; break;
-  }
+  using namespace document::background_keys;
+  document::PropertyComposer props;
+  props.PutColor(kColor, SelectRandomEntry(background_colors_));
+  props.Put(kImage, image_edit_->text().toStdString());
+  props.PutFlag(kStretch, stretch_box_->isChecked());
+  props.PutFlag(kTransparent, transparent_box_->isChecked());
+  const int shape = document::RandomUpTo(3);
+  PutShape(props, shape >= 2, shape == 1, std::string(kSeed.first_use));
   shading_box_->setChecked(false);
   if (document::RandomUpTo(2) > 0) shading_box_->setChecked(true);
-  props += shading_box_->isChecked() ? "Draw3D=Yes;" : "Draw3D=No;";
+  props.PutFlag(kDraw3D, shading_box_->isChecked());
   edge_box_->setChecked(false);
   if (document::RandomUpTo(2) > 0) edge_box_->setChecked(true);
-  props += edge_box_->isChecked() ? "EdgeDraw=Yes;" : "EdgeDraw=No;";
-  props += "Edge=" + document::ColorToString(SelectRandomEntry(edge_colors_)) + ";";
-  return props;
+  props.PutFlag(kEdgeDraw, edge_box_->isChecked());
+  props.PutColor(kEdge, SelectRandomEntry(edge_colors_));
+  return props.Compose(document::kBackgroundSchema.random_order);
 }
 
 void BackgroundLayerDialog::UpdateCornerEdit() { SetFieldEnabled(*corner_edit_, round_rect_button_->isChecked()); }

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "document/color_list.h"
-#include "ui/random_layers.h"
+#include "commands/random_layers.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -30,7 +30,7 @@ namespace vorbel::ui {
 
 class PictureChooser;
 
-class BackgroundLayerDialog : public QDialog, public RandomLayerSource {
+class BackgroundLayerDialog : public QDialog, public commands::RandomLayerSource {
   Q_OBJECT
 
  public:

@@ -5,7 +5,7 @@
 
 #include "controls/color_combo_box.h"
 #include "controls/spin_edit.h"
-#include "document/property_string.h"
+#include "document/layer_schema.h"
 #include "document/random.h"
 #include "document/value_conversion.h"
 #include "ui/dialog_helpers.h"
@@ -44,7 +44,7 @@ BevelLayerDialog::BevelLayerDialog(QWidget* parent) : QDialog(parent) {
   pen_width_edit_->setGeometry(8, 76, 80, 24);
   pen_width_edit_->SetMinValue(1);
   pen_width_edit_->SetMaxValue(10);
-  pen_width_edit_->SetValue(1);
+  pen_width_edit_->SetValue(document::StringToInt(document::bevel_keys::kPen.first_use));
   pen_width_label_->setBuddy(pen_width_edit_);
 
   // Enter anywhere in the dialog is OK, as in every editor.
@@ -57,29 +57,34 @@ BevelLayerDialog::BevelLayerDialog(QWidget* parent) : QDialog(parent) {
 
   document::FillColorList(highlight_colors_);
   document::FillColorList(shadow_colors_);
-  highlight_colors_.SelectColor(base::Color::FromRgb(255, 255, 255));
-  shadow_colors_.SelectColor(base::Color::FromRgb(128, 128, 128));
+  highlight_colors_.SelectColor(document::StringToColor(document::bevel_keys::kHighlight.first_use));
+  shadow_colors_.SelectColor(document::StringToColor(document::bevel_keys::kShadow.first_use));
 }
 
-void BevelLayerDialog::SetProperties(const std::string& props) {
-  highlight_colors_.SelectColor(document::StringToColor(document::GetPropValue("Highlight", props, "clBtnHighlight")));
-  shadow_colors_.SelectColor(document::StringToColor(document::GetPropValue("Shadow", props, "clBtnShadow")));
+void BevelLayerDialog::SetProperties(const std::string& text) {
+  const document::BevelProperties props = document::ReadBevelProperties(text, document::PropertyReader::Editor);
+  highlight_colors_.SelectColor(props.highlight.Value());
+  shadow_colors_.SelectColor(props.shadow.Value());
   // A bad pen width is not worth an error: it reads as the thinnest pen.
-  const int pen = document::TryStringToInt(document::GetPropValue("Pen", props, "2")).value_or(0);
-  pen_width_edit_->SetValue(pen);
+  pen_width_edit_->SetValue(props.pen.ValueOr(0));
 }
 
 std::string BevelLayerDialog::GetProperties() const {
-  return "Highlight=" + document::ColorToString(highlight_colors_.GetSelectedColor()) +
-         ";Shadow=" + document::ColorToString(shadow_colors_.GetSelectedColor()) +
-         ";Pen=" + std::to_string(pen_width_edit_->Value()) + ";";
+  using namespace document::bevel_keys;
+  document::PropertyComposer props;
+  props.PutColor(kHighlight, highlight_colors_.GetSelectedColor());
+  props.PutColor(kShadow, shadow_colors_.GetSelectedColor());
+  props.PutInteger(kPen, pen_width_edit_->Value());
+  return props.Compose(document::kBevelSchema.keys);
 }
 
 std::string BevelLayerDialog::RandomProperties() {
-  std::string props = "Highlight=" + document::ColorToString(SelectRandomEntry(highlight_colors_)) + ";";
-  props += "Shadow=" + document::ColorToString(SelectRandomEntry(shadow_colors_)) + ";";
-  props += "Pen=" + std::to_string(document::RandomUpTo(4)) + ";";
-  return props;
+  using namespace document::bevel_keys;
+  document::PropertyComposer props;
+  props.PutColor(kHighlight, SelectRandomEntry(highlight_colors_));
+  props.PutColor(kShadow, SelectRandomEntry(shadow_colors_));
+  props.PutInteger(kPen, document::RandomUpTo(4));
+  return props.Compose(document::kBevelSchema.random_order);
 }
 
 void BevelLayerDialog::showEvent(QShowEvent* event) {

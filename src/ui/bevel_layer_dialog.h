@@ -7,7 +7,7 @@
 #include <string>
 
 #include "document/color_list.h"
-#include "ui/random_layers.h"
+#include "commands/random_layers.h"
 
 class QLabel;
 class QPushButton;
@@ -19,7 +19,7 @@ class SpinEdit;
 
 namespace vorbel::ui {
 
-class BevelLayerDialog : public QDialog, public RandomLayerSource {
+class BevelLayerDialog : public QDialog, public commands::RandomLayerSource {
   Q_OBJECT
 
  public:

@@ -69,10 +69,8 @@ void ReadProgramIntegers(controls::SpinEdit& edit) {
 }
 
 QString MatteNote(const document::ButtonDocument& doc, commands::ExportFormat format) {
-  const commands::TransparencyKept kept = commands::TransparencyOf(format);
-  if (kept == commands::TransparencyKept::Partial || (kept == commands::TransparencyKept::Whole && !doc.Smooth())) {
-    return {};
-  }
+  const commands::ExportFormatInfo& info = commands::FormatInfo(format);
+  if (info.partial_transparency || (info.transparent_work_area && !doc.Smooth())) return {};
   const base::Color matte = doc.MatteOrWorkArea();
   QString name = QColor::fromRgb(static_cast<QRgb>(gdi::ResolveColor(matte).Rgb() | 0xFF000000u)).name();
   document::ColorList standard;
@@ -80,7 +78,7 @@ QString MatteNote(const document::ButtonDocument& doc, commands::ExportFormat fo
   for (const document::ColorEntry& entry : standard.Entries()) {
     if (entry.color == matte) name = QString::fromStdString(entry.name);
   }
-  if (kept == commands::TransparencyKept::Whole) {
+  if (info.transparent_work_area) {
     return QCoreApplication::translate("vorbel::ui::MatteNote",
                                        "Smooth edges are blended onto the matte, %1; pixels less than half covered "
                                        "stay transparent.")

@@ -38,15 +38,6 @@ constexpr std::array<const char*, 4> kLookTexts = {
     QT_TRANSLATE_NOOP("vorbel::ui::ExportSetDialog", "&Pressed"),
     QT_TRANSLATE_NOOP("vorbel::ui::ExportSetDialog", "&Disabled")};
 
-struct FormatEntry {
-  const char* text;
-  commands::ExportFormat format;
-};
-constexpr std::array<FormatEntry, 4> kFormats = {
-    {{QT_TRANSLATE_NOOP("vorbel::ui::ExportSetDialog", "PNG (keeps every level of transparency)"), commands::ExportFormat::Png},
-     {QT_TRANSLATE_NOOP("vorbel::ui::ExportSetDialog", "GIF (pixels transparent or not)"), commands::ExportFormat::Gif},
-     {QT_TRANSLATE_NOOP("vorbel::ui::ExportSetDialog", "JPEG"), commands::ExportFormat::Jpeg},
-     {QT_TRANSLATE_NOOP("vorbel::ui::ExportSetDialog", "BMP"), commands::ExportFormat::Bmp}}};
 
 }  // namespace
 
@@ -59,7 +50,8 @@ QString CaptionLines(const std::vector<std::string>& captions) {
 namespace {
 
 QString FormatName(commands::ExportFormat format) {
-  return QString::fromLatin1(commands::FormatExtension(format).substr(1).data(), 3);
+  const std::string_view name = commands::FormatInfo(format).name;
+  return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
 }
 
 }  // namespace
@@ -212,7 +204,13 @@ void ExportSetDialog::BuildControls() {
 
   format_combo_ = new QComboBox(settings_);
   format_combo_->setObjectName(QStringLiteral("formatCombo"));
-  for (const FormatEntry& entry : kFormats) format_combo_->addItem(tr(entry.text));
+  for (const commands::ExportFormatInfo& row : commands::ExportFormats()) {
+    const QString text = QCoreApplication::translate("vorbel::ui::MainWindow", row.dialog_text);
+    format_combo_->addItem(row.partial_transparency    ? tr("%1 (every level of transparency)").arg(text)
+                           : row.transparent_work_area ? tr("%1 (transparent pixels)").arg(text)
+                                                       : text,
+                           static_cast<int>(row.format));
+  }
   form->addRow(tr("&Format:"), format_combo_);
   connect(format_combo_, &QComboBox::currentIndexChanged, this, &ExportSetDialog::ScheduleUpdate);
   matte_label_ = new QLabel(settings_);
@@ -220,8 +218,9 @@ void ExportSetDialog::BuildControls() {
   matte_label_->setWordWrap(true);
   form->addRow(QString(), matte_label_);
   const auto showMatte = [this](int index) {
+    const QVariant format = format_combo_->itemData(index);
     const QString note =
-        MatteNote(layout_, kFormats[static_cast<std::size_t>(std::clamp(index, 0, int{kFormats.size()} - 1))].format);
+        format.isValid() ? MatteNote(layout_, static_cast<commands::ExportFormat>(format.toInt())) : QString();
     matte_label_->setText(note);
     matte_label_->setVisible(!note.isEmpty());
   };
@@ -324,8 +323,8 @@ void ExportSetDialog::SetChoices(const ExportSetChoices& choices) {
                                 o.scales.end());
   }
   size_combo_->setCurrentIndex(o.size == commands::SetSize::Fit ? 0 : 1);
-  for (std::size_t i = 0; i < kFormats.size(); ++i) {
-    if (kFormats[i].format == o.format) format_combo_->setCurrentIndex(static_cast<int>(i));
+  for (int i = 0; i < format_combo_->count(); ++i) {
+    if (format_combo_->itemData(i).toInt() == static_cast<int>(o.format)) format_combo_->setCurrentIndex(i);
   }
   pattern_edit_->setText(QString::fromStdString(o.pattern));
   sprite_box_->setChecked(o.sprite);
@@ -348,7 +347,7 @@ ExportSetChoices ExportSetDialog::Choices() const {
     if (scale_boxes_[i]->isChecked()) o.scales.push_back(static_cast<int>(i) + 1);
   }
   o.size = size_combo_->currentIndex() == 1 ? commands::SetSize::Fixed : commands::SetSize::Fit;
-  o.format = kFormats[static_cast<std::size_t>(std::max(format_combo_->currentIndex(), 0))].format;
+  o.format = static_cast<commands::ExportFormat>(format_combo_->itemData(std::max(format_combo_->currentIndex(), 0)).toInt());
   o.pattern = pattern_edit_->text().toStdString();
   o.sprite = sprite_box_->isChecked();
   o.caption_layer = caption_layer_combo_->currentData().toInt();

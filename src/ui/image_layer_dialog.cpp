@@ -8,7 +8,7 @@
 #include <QStyle>
 #include <QToolButton>
 
-#include "document/property_string.h"
+#include "document/layer_schema.h"
 #include "ui/dialog_helpers.h"
 #include "ui/dialog_seam.h"
 #include "ui/picture_chooser.h"
@@ -55,15 +55,17 @@ void ImageLayerDialog::SetDataFolders(const QString& programFolder, const QStrin
   shared_data_folder_ = sharedDataFolder;
 }
 
-void ImageLayerDialog::SetProperties(const std::string& props) {
-  image_edit_->setText(QString::fromStdString(document::GetPropValue("Image", props, "")));
-  transparent_box_->setChecked(document::YesNoToBool(document::GetPropValue("Transparent", props, "N")));
+void ImageLayerDialog::SetProperties(const std::string& text) {
+  const document::ImageProperties props = document::ReadImageProperties(text, document::PropertyReader::Editor);
+  image_edit_->setText(QString::fromStdString(props.image.Text()));
+  transparent_box_->setChecked(props.transparent.Value());
 }
 
 std::string ImageLayerDialog::GetProperties() const {
-  std::string props = "Image=" + image_edit_->text().toStdString() + ";";
-  props += transparent_box_->isChecked() ? "Transparent=Yes;" : "Transparent=No;";
-  return props;
+  document::PropertyComposer props;
+  props.Put(document::image_keys::kImage, image_edit_->text().toStdString());
+  props.PutFlag(document::image_keys::kTransparent, transparent_box_->isChecked());
+  return props.Compose(document::kImageSchema.keys);
 }
 
 PictureChooser& ImageLayerDialog::Chooser() {

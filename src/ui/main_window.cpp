@@ -30,7 +30,9 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <iterator>
 #include <new>
+#include <optional>
 #include <utility>
 
 #include "controls/color_combo_box.h"
@@ -38,7 +40,6 @@
 #include "gdi/system_colors.h"
 #include "controls/spin_edit.h"
 #include "desktop/version_info.h"
-#include "ui/about_box.h"
 #include "ui/help_viewer.h"
 #include "ui/layer_list_model.h"
 #include "ui/preview_box.h"
@@ -51,18 +52,6 @@ namespace {
 
 // The part of a hint before "|" is the tool tip; the rest is shown nowhere.
 QString ShortHint(const QString& hint) { return hint.section(u'|', 0, 0); }
-
-// A tool button's action. A button without a hint shows no tool tip; as Qt
-// makes one from an action's text, such an action gets no text, and its name
-// goes to the tool button's accessible name instead (NameToolButtons).
-QAction* MakeToolAction(QObject* parent, const QString& name, const QString& text, const QString& glyph,
-                        const QString& hint) {
-  auto* action = new QAction(QIcon(QStringLiteral(":/toolbar/") + glyph), hint.isEmpty() ? QString() : text, parent);
-  action->setObjectName(name);
-  action->setProperty("accessibleName", text);
-  if (!hint.isEmpty()) action->setToolTip(ShortHint(hint));
-  return action;
-}
 
 void NameToolButtons(QToolBar& bar) {
   for (QAction* action : bar.actions()) {
@@ -77,6 +66,161 @@ QAction* MakeMenuAction(QMenu* menu, const QString& name, const QString& text) {
   action->setObjectName(name);
   return action;
 }
+
+// The window's commands. Each becomes one action, which the menus, the tool
+// bar and the layer list's popup show wherever Build* places it; a command
+// with a layer rule is enabled by that rule (UpdateCommands). Texts are
+// translated in the main window's context.
+struct CommandSpec {
+  MainWindow::Command command;
+  const char* name;   // the action's object name
+  const char* text;   // the menu text
+  const char* label;  // the tool button's accessible name, if it has one
+  const char* glyph;  // the tool-bar picture, if any
+  // The tool tip before "|" (the rest is shown nowhere), if any.
+  const char* hint;
+  const char* keys;  // the shortcut in portable text, if any
+  void (MainWindow::*run)();
+  std::optional<commands::LayerCommand> rule;
+};
+
+using Command = MainWindow::Command;
+using commands::LayerCommand;
+
+const CommandSpec kCommands[] = {
+    {Command::New,
+     "newAction",
+     QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "&New"),
+     QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "New"),
+     "new.png",
+     QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "New (Ctrl+N)|Start a new layout"),
+     "Ctrl+N",
+     &MainWindow::NewDocument,
+     {}},
+    {Command::Open,
+     "openAction",
+     QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "&Open..."),
+     QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "Open"),
+     "open.png",
+     QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "Open (Ctrl+O)|Open a layout file"),
+     "Ctrl+O",
+     &MainWindow::Open,
+     {}},
+    {Command::Save,
+     "saveAction",
+     QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "&Save"),
+     QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "Save"),
+     "save.png",
+     QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "Save (Ctrl+S)|Save the layout"),
+     "Ctrl+S",
+     &MainWindow::Save,
+     {}},
+    {Command::SaveAs,
+     "saveAsItem",
+     QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "Save a&s..."),
+     nullptr,
+     nullptr,
+     nullptr,
+     "Ctrl+Shift+S",
+     &MainWindow::SaveAs,
+     {}},
+    {Command::Export,
+     "exportAction",
+     QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "&Export..."),
+     QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "Export"),
+     "export.png",
+     QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "Export (Ctrl+E)|Save the button as a picture"),
+     "Ctrl+E",
+     &MainWindow::Export,
+     {}},
+    {Command::ExportSet,
+     "exportSetItem",
+     QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "Export Se&t..."),
+     nullptr,
+     nullptr,
+     nullptr,
+     "Ctrl+Shift+E",
+     &MainWindow::ExportSet,
+     {}},
+    {Command::Exit,
+     "exitItem",
+     QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "E&xit"),
+     nullptr,
+     nullptr,
+     nullptr,
+     "Ctrl+Q",
+     &MainWindow::Exit,
+     {}},
+    {Command::Refresh,
+     "refreshAction",
+     QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "&Refresh"),
+     QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "Refresh"),
+     "refresh.png",
+     QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "Refresh (F5)|Redraw the image"),
+     "F5",
+     &MainWindow::Refresh,
+     {}},
+    {Command::AddLayer, "addLayerAction", QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "&New..."),
+     QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "Add layer"), "add_layer.png",
+     QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "Add layer|Add a new layer"), nullptr, &MainWindow::AddLayer,
+     LayerCommand::Add},
+    {Command::EditLayer, "editLayerAction", QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "&Edit..."), nullptr, nullptr,
+     nullptr, nullptr, &MainWindow::EditLayer, LayerCommand::Edit},
+    {Command::DeleteLayer, "deleteLayerAction", QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "&Delete..."),
+     QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "Delete layer"), "delete_layer.png",
+     QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "Delete layer|Delete the current layer"), nullptr,
+     &MainWindow::DeleteLayer, LayerCommand::Delete},
+    {Command::MoveLayerUp, "moveUpAction", QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "Move &up"),
+     QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "Up"), "layer_up.png",
+     QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "Up|Move the current layer upwards"), nullptr,
+     &MainWindow::MoveLayerUp, LayerCommand::MoveUp},
+    {Command::MoveLayerDown, "moveDownAction", QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "Move &down"),
+     QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "Down"), "layer_down.png",
+     QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "Down|Move the current layer towards the top of the image"), nullptr,
+     &MainWindow::MoveLayerDown, LayerCommand::MoveDown},
+    {Command::ToggleVisibility, "toggleVisibilityAction",
+     QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "&Toggle visibility"), nullptr, nullptr, nullptr, "Ctrl+H",
+     &MainWindow::ToggleVisibility, LayerCommand::ToggleVisibility},
+    {Command::ShowTransparency,
+     "showTransparencyItem",
+     QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "Show &Transparency"),
+     nullptr,
+     nullptr,
+     nullptr,
+     nullptr,
+     &MainWindow::ShowTransparencyToggled,
+     {}},
+    {Command::Contents,
+     "contentsItem",
+     QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "&Contents"),
+     nullptr,
+     nullptr,
+     nullptr,
+     nullptr,
+     &MainWindow::ShowHelpContents,
+     {}},
+    {Command::Search,
+     "searchItem",
+     QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "&Search..."),
+     nullptr,
+     nullptr,
+     nullptr,
+     nullptr,
+     &MainWindow::SearchHelp,
+     {}},
+    {Command::About,
+     "aboutItem",
+     QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "&About..."),
+     nullptr,
+     nullptr,
+     nullptr,
+     nullptr,
+     &MainWindow::About,
+     {}},
+};
+static_assert(std::size(kCommands) == MainWindow::kCommandCount);
+
+QString WindowText(const char* text) { return QCoreApplication::translate("vorbel::ui::MainWindow", text); }
 
 // The panel around the preview: the button sits 2 pixels in from its corner,
 // on the panel's own background, and scrolls when it does not fit.
@@ -125,45 +269,34 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
   history_.Reset();
   history_.MarkSaved();
   BindDocument();
+  UpdateCommands();
   Initialize();
 }
 
 MainWindow::~MainWindow() = default;
 
 void MainWindow::BuildActions() {
-  new_action_ = MakeToolAction(this, QStringLiteral("newAction"), tr("New"), QStringLiteral("new.png"),
-                               tr("New (Ctrl+N)|Start a new layout"));
-  open_action_ = MakeToolAction(this, QStringLiteral("openAction"), tr("Open"), QStringLiteral("open.png"),
-                                tr("Open (Ctrl+O)|Open a layout file"));
-  save_action_ = MakeToolAction(this, QStringLiteral("saveAction"), tr("Save"), QStringLiteral("save.png"),
-                                tr("Save (Ctrl+S)|Save the layout"));
-  export_action_ = MakeToolAction(this, QStringLiteral("exportAction"), tr("Export"), QStringLiteral("export.png"),
-                                  tr("Export (Ctrl+E)|Save the button as a picture"));
-  refresh_action_ = MakeToolAction(this, QStringLiteral("refreshAction"), tr("Refresh"), QStringLiteral("refresh.png"),
-                                   tr("Refresh (F5)|Redraw the image"));
-  move_up_action_ = MakeToolAction(this, QStringLiteral("moveUpAction"), tr("Up"), QStringLiteral("layer_up.png"),
-                                   tr("Up|Move the current layer upwards"));
-  move_down_action_ =
-      MakeToolAction(this, QStringLiteral("moveDownAction"), tr("Down"), QStringLiteral("layer_down.png"),
-                     tr("Down|Move the current layer towards the top of the image"));
-  add_layer_action_ = MakeToolAction(this, QStringLiteral("addLayerAction"), tr("Add layer"),
-                                     QStringLiteral("add_layer.png"), tr("Add layer|Add a new layer"));
-  delete_layer_action_ =
-      MakeToolAction(this, QStringLiteral("deleteLayerAction"), tr("Delete layer"), QStringLiteral("delete_layer.png"),
-                     tr("Delete layer|Delete the current layer"));
-  move_up_action_->setEnabled(false);
-  move_down_action_->setEnabled(false);
-  delete_layer_action_->setEnabled(false);
-
-  connect(new_action_, &QAction::triggered, this, &MainWindow::NewDocument);
-  connect(open_action_, &QAction::triggered, this, &MainWindow::Open);
-  connect(save_action_, &QAction::triggered, this, &MainWindow::Save);
-  connect(export_action_, &QAction::triggered, this, &MainWindow::Export);
-  connect(refresh_action_, &QAction::triggered, this, &MainWindow::Refresh);
-  connect(move_up_action_, &QAction::triggered, this, &MainWindow::MoveLayerUp);
-  connect(move_down_action_, &QAction::triggered, this, &MainWindow::MoveLayerDown);
-  connect(add_layer_action_, &QAction::triggered, this, &MainWindow::AddLayer);
-  connect(delete_layer_action_, &QAction::triggered, this, &MainWindow::DeleteLayer);
+  for (std::size_t i = 0; i < kCommandCount; ++i) {
+    const CommandSpec& spec = kCommands[i];
+    Q_ASSERT(static_cast<std::size_t>(spec.command) == i);
+    auto* action = new QAction(WindowText(spec.text), this);
+    action->setObjectName(QLatin1String(spec.name));
+    if (spec.glyph != nullptr) action->setIcon(QIcon(QStringLiteral(":/toolbar/") + QLatin1String(spec.glyph)));
+    if (spec.label != nullptr) action->setProperty("accessibleName", WindowText(spec.label));
+    if (spec.hint != nullptr) action->setToolTip(ShortHint(WindowText(spec.hint)));
+    if (spec.keys != nullptr) action->setShortcut(QKeySequence(QLatin1String(spec.keys)));
+    connect(action, &QAction::triggered, this, spec.run);
+    actions_[i] = action;
+  }
+  CommandAction(Command::ExportSet)
+      ->setStatusTip(tr("Write a set of buttons, one for each caption of a list, in several looks and sizes"));
+  QAction* showTransparency = CommandAction(Command::ShowTransparency);
+  showTransparency->setCheckable(true);
+  showTransparency->setChecked(true);
+  showTransparency->setStatusTip(
+      tr("Show the transparent pixels of the button over a checkerboard instead of the work area"));
+  // Ctrl+H acts while the layer list (or its popup) has the keyboard focus.
+  CommandAction(Command::ToggleVisibility)->setShortcutContext(Qt::WidgetShortcut);
 
   auto* help = new QAction(this);
   help->setShortcut(QKeySequence::HelpContents);
@@ -172,87 +305,53 @@ void MainWindow::BuildActions() {
   addAction(help);
 }
 
+void MainWindow::UpdateCommands() {
+  for (const CommandSpec& spec : kCommands) {
+    if (spec.rule) CommandAction(spec.command)->setEnabled(layer_commands_.Enabled(*spec.rule));
+  }
+  // The four offset controls share one rule.
+  offset_panel_->setEnabled(layer_commands_.Enabled(LayerCommand::IncreaseLeft));
+}
+
 void MainWindow::BuildMenus() {
   QMenuBar* bar = menuBar();
   bar->setObjectName(QStringLiteral("mainMenu"));
+  auto add = [this](QMenu* menu, std::initializer_list<Command> commands) {
+    for (Command command : commands) menu->addAction(CommandAction(command));
+  };
 
   file_menu_ = bar->addMenu(tr("&File"));
   file_menu_->setObjectName(QStringLiteral("fileMenu"));
-  new_item_ = MakeMenuAction(file_menu_, QStringLiteral("newItem"), tr("&New"));
-  open_item_ = MakeMenuAction(file_menu_, QStringLiteral("openItem"), tr("&Open..."));
-  save_item_ = MakeMenuAction(file_menu_, QStringLiteral("saveItem"), tr("&Save"));
-  save_as_item_ = MakeMenuAction(file_menu_, QStringLiteral("saveAsItem"), tr("Save a&s..."));
-  export_item_ = MakeMenuAction(file_menu_, QStringLiteral("exportItem"), tr("&Export..."));
-  export_set_item_ = MakeMenuAction(file_menu_, QStringLiteral("exportSetItem"), tr("Export Se&t..."));
-  file_menu_->addSeparator()->setObjectName(QStringLiteral("fileSeparator"));
-  exit_item_ = MakeMenuAction(file_menu_, QStringLiteral("exitItem"), tr("E&xit"));
-  recent_menu_ = new QMenu(tr("Open &Recent"), file_menu_);
+  add(file_menu_, {Command::New, Command::Open});
+  recent_menu_ = file_menu_->addMenu(tr("Open &Recent"));
   recent_menu_->setObjectName(QStringLiteral("recentMenu"));
-  file_menu_->insertMenu(save_item_, recent_menu_);
-  new_item_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-  open_item_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-  save_item_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-  save_as_item_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-  export_item_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
-  export_set_item_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));
-  export_set_item_->setStatusTip(
-      tr("Write a set of buttons, one for each caption of a list, in several looks and sizes"));
-  exit_item_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-  connect(new_item_, &QAction::triggered, this, &MainWindow::NewDocument);
-  connect(open_item_, &QAction::triggered, this, &MainWindow::Open);
-  connect(save_item_, &QAction::triggered, this, &MainWindow::Save);
-  connect(save_as_item_, &QAction::triggered, this, &MainWindow::SaveAs);
-  connect(export_item_, &QAction::triggered, this, &MainWindow::Export);
-  connect(export_set_item_, &QAction::triggered, this, &MainWindow::ExportSet);
-  connect(exit_item_, &QAction::triggered, this, &MainWindow::Exit);
+  add(file_menu_, {Command::Save, Command::SaveAs, Command::Export, Command::ExportSet});
+  file_menu_->addSeparator()->setObjectName(QStringLiteral("fileSeparator"));
+  add(file_menu_, {Command::Exit});
 
   BuildEditMenu();
 
   layer_menu_ = bar->addMenu(tr("&Layer"));
   layer_menu_->setObjectName(QStringLiteral("layerMenu"));
-  new_layer_item_ = MakeMenuAction(layer_menu_, QStringLiteral("newLayerItem"), tr("&New..."));
-  delete_layer_item_ = MakeMenuAction(layer_menu_, QStringLiteral("deleteLayerItem"), tr("&Delete..."));
+  add(layer_menu_, {Command::AddLayer, Command::DeleteLayer});
   layer_menu_->addSeparator()->setObjectName(QStringLiteral("layerSeparator"));
-  move_up_item_ = MakeMenuAction(layer_menu_, QStringLiteral("moveUpItem"), tr("Move &up"));
-  move_down_item_ = MakeMenuAction(layer_menu_, QStringLiteral("moveDownItem"), tr("Move &down"));
-  connect(layer_menu_, &QMenu::aboutToShow, this, &MainWindow::UpdateLayerMenu);
-  connect(new_layer_item_, &QAction::triggered, this, &MainWindow::AddLayer);
-  connect(delete_layer_item_, &QAction::triggered, this, &MainWindow::DeleteLayer);
-  connect(move_up_item_, &QAction::triggered, this, &MainWindow::MoveLayerUp);
-  connect(move_down_item_, &QAction::triggered, this, &MainWindow::MoveLayerDown);
+  add(layer_menu_, {Command::MoveLayerUp, Command::MoveLayerDown});
 
   BuildViewMenu();
 
   // A menu-bar entry without a menu: choosing it acts at once.
-  refresh_item_ = bar->addAction(tr("&Refresh"));
-  refresh_item_->setObjectName(QStringLiteral("refreshItem"));
-  refresh_item_->setShortcut(QKeySequence(Qt::Key_F5));
-  connect(refresh_item_, &QAction::triggered, this, &MainWindow::Refresh);
+  bar->addAction(CommandAction(Command::Refresh));
 
   help_menu_ = bar->addMenu(tr("&Help"));
   help_menu_->setObjectName(QStringLiteral("helpMenu"));
-  contents_item_ = MakeMenuAction(help_menu_, QStringLiteral("contentsItem"), tr("&Contents"));
-  search_item_ = MakeMenuAction(help_menu_, QStringLiteral("searchItem"), tr("&Search..."));
+  add(help_menu_, {Command::Contents, Command::Search});
   help_menu_->addSeparator()->setObjectName(QStringLiteral("helpSeparator"));
-  about_item_ = MakeMenuAction(help_menu_, QStringLiteral("aboutItem"), tr("&About..."));
-  connect(contents_item_, &QAction::triggered, this, &MainWindow::ShowHelpContents);
-  connect(search_item_, &QAction::triggered, this, &MainWindow::SearchHelp);
-  connect(about_item_, &QAction::triggered, this, &MainWindow::About);
+  add(help_menu_, {Command::About});
 
   layer_popup_ = new QMenu(this);
   layer_popup_->setObjectName(QStringLiteral("layerPopup"));
-  edit_popup_item_ = MakeMenuAction(layer_popup_, QStringLiteral("editPopupItem"), tr("&Edit..."));
-  add_popup_item_ = MakeMenuAction(layer_popup_, QStringLiteral("addPopupItem"), tr("&Add"));
-  delete_popup_item_ = MakeMenuAction(layer_popup_, QStringLiteral("deletePopupItem"), tr("&Delete"));
-  toggle_visibility_item_ =
-      MakeMenuAction(layer_popup_, QStringLiteral("toggleVisibilityItem"), tr("&Toggle visibility"));
-  toggle_visibility_item_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
-  layer_popup_->setDefaultAction(edit_popup_item_);
-  connect(layer_popup_, &QMenu::aboutToShow, this, &MainWindow::UpdatePopupItems);
-  connect(edit_popup_item_, &QAction::triggered, this, &MainWindow::EditLayer);
-  connect(add_popup_item_, &QAction::triggered, this, &MainWindow::AddLayer);
-  connect(delete_popup_item_, &QAction::triggered, this, &MainWindow::DeleteLayer);
-  connect(toggle_visibility_item_, &QAction::triggered, this, &MainWindow::ToggleVisibility);
+  add(layer_popup_, {Command::EditLayer, Command::AddLayer, Command::DeleteLayer, Command::ToggleVisibility});
+  layer_popup_->setDefaultAction(CommandAction(Command::EditLayer));
 }
 
 void MainWindow::BuildEditMenu() {
@@ -292,13 +391,7 @@ void MainWindow::BuildViewMenu() {
   connect(zoom_in_item_, &QAction::triggered, this, &MainWindow::ZoomIn);
   connect(zoom_out_item_, &QAction::triggered, this, &MainWindow::ZoomOut);
   view_menu_->addSeparator();
-  show_transparency_item_ =
-      MakeMenuAction(view_menu_, QStringLiteral("showTransparencyItem"), tr("Show &Transparency"));
-  show_transparency_item_->setCheckable(true);
-  show_transparency_item_->setChecked(true);
-  show_transparency_item_->setStatusTip(
-      tr("Show the transparent pixels of the button over a checkerboard instead of the work area"));
-  connect(show_transparency_item_, &QAction::toggled, this, &MainWindow::SetShowTransparency);
+  view_menu_->addAction(CommandAction(Command::ShowTransparency));
 }
 
 void MainWindow::ReadSettings() {
@@ -319,19 +412,27 @@ void MainWindow::BuildToolBars() {
   standard_tool_bar_->setObjectName(QStringLiteral("standardToolBar"));
   standard_tool_bar_->setIconSize(QSize(16, 16));
   standard_tool_bar_->setMovable(true);
-  standard_tool_bar_->addAction(new_action_);
-  standard_tool_bar_->addAction(open_action_);
-  standard_tool_bar_->addAction(save_action_);
-  standard_tool_bar_->addSeparator();
-  standard_tool_bar_->addAction(export_action_);
-  standard_tool_bar_->addSeparator();
-  standard_tool_bar_->addAction(refresh_action_);
-  standard_tool_bar_->addSeparator();
-  standard_tool_bar_->addAction(move_up_action_);
-  standard_tool_bar_->addAction(move_down_action_);
-  standard_tool_bar_->addSeparator();
-  standard_tool_bar_->addAction(add_layer_action_);
-  standard_tool_bar_->addAction(delete_layer_action_);
+  // A null entry is a separator.
+  const std::optional<Command> tools[] = {Command::New,
+                                          Command::Open,
+                                          Command::Save,
+                                          {},
+                                          Command::Export,
+                                          {},
+                                          Command::Refresh,
+                                          {},
+                                          Command::MoveLayerUp,
+                                          Command::MoveLayerDown,
+                                          {},
+                                          Command::AddLayer,
+                                          Command::DeleteLayer};
+  for (const std::optional<Command>& tool : tools) {
+    if (tool) {
+      standard_tool_bar_->addAction(CommandAction(*tool));
+    } else {
+      standard_tool_bar_->addSeparator();
+    }
+  }
   addToolBar(Qt::TopToolBarArea, standard_tool_bar_);
   NameToolButtons(*standard_tool_bar_);
 
@@ -363,7 +464,6 @@ void MainWindow::BuildToolBars() {
     x += width + 1 + 18 + 6;
   }
   offset_panel_->setFixedSize(x, height);
-  offset_panel_->setEnabled(false);
   offset_tool_bar_->addWidget(offset_panel_);
   addToolBar(Qt::TopToolBarArea, offset_tool_bar_);
 
@@ -529,11 +629,7 @@ void MainWindow::BuildLayerList() {
           [this](const QPoint& pos) { layer_popup_->popup(layer_list_->viewport()->mapToGlobal(pos)); });
   connect(layer_list_, &QAbstractItemView::doubleClicked, this, &MainWindow::EditLayer);
   // Ctrl+H toggles the current layer while the list has the keyboard focus.
-  auto* toggle = new QAction(layer_list_);
-  toggle->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
-  toggle->setShortcutContext(Qt::WidgetShortcut);
-  connect(toggle, &QAction::triggered, this, &MainWindow::ToggleVisibility);
-  layer_list_->addAction(toggle);
+  layer_list_->addAction(CommandAction(Command::ToggleVisibility));
   connect(layer_list_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
     // While rows come and go the view moves its selection about by itself;
     // the document's selection is the one that counts and is shown after.

@@ -26,12 +26,16 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "commands/file_commands.h"
+#include "commands/layer_commands.h"
 #include "commands/recent_files.h"
 #include "desktop/file_type_registration.h"
 #include "document/button_document.h"
@@ -64,7 +68,6 @@ class SpinEdit;
 
 namespace vorbel::ui {
 
-class AboutBox;
 class BackgroundLayerDialog;
 class BevelLayerDialog;
 class HelpViewer;
@@ -109,10 +112,39 @@ struct MainWindowOptions {
   QString documents_folder;
 };
 
-class MainWindow : public QMainWindow, private document::DocumentObserver, private commands::FileDialogs {
+class MainWindow : public QMainWindow,
+                   private document::DocumentObserver,
+                   private commands::FileDialogs,
+                   private commands::LayerDialogs {
   Q_OBJECT
 
  public:
+  // The window's commands, each one action wherever it shows: in a menu, on
+  // the tool bar, in the layer list's popup. Their texts, pictures, tool
+  // tips, shortcuts and enabling rules are one entry each of the command
+  // table (main_window.cpp).
+  enum class Command {
+    New,
+    Open,
+    Save,
+    SaveAs,
+    Export,
+    ExportSet,
+    Exit,
+    Refresh,
+    AddLayer,
+    EditLayer,
+    DeleteLayer,
+    MoveLayerUp,
+    MoveLayerDown,
+    ToggleVisibility,
+    ShowTransparency,
+    Contents,
+    Search,
+    About,
+  };
+  static constexpr std::size_t kCommandCount = static_cast<std::size_t>(Command::About) + 1;
+
   explicit MainWindow(MainWindowOptions options = {}, QWidget* parent = nullptr);
   ~MainWindow() override;
 
@@ -146,10 +178,8 @@ class MainWindow : public QMainWindow, private document::DocumentObserver, priva
   // The splash window while one exists (start-up or About), else null.
   SplashWindow* Splash() const;
   void SetSplash(SplashWindow* splash);
-  // The second about window made at start-up, never shown by a command (null
-  // once it was closed).
-  AboutBox* SecondAboutBox() const;
-  void SetSecondAboutBox(AboutBox* box);
+  // The action of a command.
+  QAction* CommandAction(Command command) const { return actions_[static_cast<std::size_t>(command)]; }
 
  public slots:
   // ---- window, file and view commands ----
@@ -177,6 +207,8 @@ class MainWindow : public QMainWindow, private document::DocumentObserver, priva
   // preview (on), or over the work area (off); kept in the settings. Exports
   // do not change with it.
   void SetShowTransparency(bool show);
+  // View > "Show Transparency": follows the action's check mark.
+  void ShowTransparencyToggled();
   void About();
   void ShowHelpContents();
   void SearchHelp();
@@ -194,12 +226,9 @@ class MainWindow : public QMainWindow, private document::DocumentObserver, priva
   void DecreaseLeft();
   void IncreaseTop();
   void DecreaseTop();
-  // The enabling rules: of the offset panel and the layer tool buttons (on
-  // every change of the rows or the selection), of the layer list's popup
-  // menu and of the Layer menu (when they open).
-  void UpdateLayerCommands();
-  void UpdatePopupItems();
-  void UpdateLayerMenu();
+  // Enables each command and the offset panel by its rule; runs on every
+  // change of the rows or the selection.
+  void UpdateCommands();
 
   // ---- commands that run the editor dialogs (main_window_editors.cpp) ----
   void AddLayer();
@@ -269,14 +298,19 @@ class MainWindow : public QMainWindow, private document::DocumentObserver, priva
   // colour it does not offer.
   void ShowMatte();
 
-  // The offset step of the layer commands (main_window_layers.cpp).
-  void StepOffset(document::SubItem sub_item, int delta);
-  // The editor commands (main_window_editors.cpp). The start-up sequence
-  // creates the dialogs right after the window; a window made without it gets
-  // them on the first command that needs one.
+  // Runs a layer command, redraws when it asks to and shows its error
+  // (main_window_layers.cpp).
+  void RunLayerCommand(commands::LayerCommand command);
+  // The dialogs of the layer commands (main_window_editors.cpp). The
+  // start-up sequence creates them right after the window; a window made
+  // without it gets them on the first command that needs one.
   void EnsureDialogs();
-  // Sets the selected row's Left or Top through the value prompt.
-  void AskOffset(document::SubItem sub_item);
+  std::optional<std::string> ChooseLayerType() override;
+  bool ConfirmDelete() override;
+  std::optional<std::string> RunEditor(commands::LayerKind kind, const std::string* properties) override;
+  int TextAlignment() override;
+  std::optional<std::int32_t> AskOffset(std::int32_t value) override;
+  commands::RandomLayerSource& RandomSource(commands::LayerKind kind) override;
   // Runs a command and shows any error it raises in the error box; the
   // program goes on.
   void Guarded(const std::function<void()>& command);
@@ -307,12 +341,12 @@ class MainWindow : public QMainWindow, private document::DocumentObserver, priva
   document::DocumentHistory history_{doc_};
   render::ButtonRenderer renderer_;
   commands::FileCommands commands_;
+  commands::LayerCommands layer_commands_{doc_, history_, renderer_, *this};
   commands::RecentFiles recent_files_;
   std::unique_ptr<QSettings> settings_;
   QString help_file_;
   QPointer<HelpViewer> help_viewer_;
   QPointer<SplashWindow> splash_;
-  QPointer<AboutBox> about_box_;
   bool syncing_ = false;  // true while the controls are being set from the document
 
   // The last names chosen in the three file dialogs; each starts from its own.
@@ -356,27 +390,12 @@ class MainWindow : public QMainWindow, private document::DocumentObserver, priva
   QTreeView* layer_list_ = nullptr;
   LayerListModel* layer_model_ = nullptr;
 
-  // The tool buttons of the standard tool bar, as actions.
-  QAction* new_action_ = nullptr;
-  QAction* open_action_ = nullptr;
-  QAction* save_action_ = nullptr;
-  QAction* export_action_ = nullptr;
-  QAction* refresh_action_ = nullptr;
-  QAction* move_up_action_ = nullptr;
-  QAction* move_down_action_ = nullptr;
-  QAction* add_layer_action_ = nullptr;
-  QAction* delete_layer_action_ = nullptr;
+  // One action per command, in the order of Command.
+  std::array<QAction*, kCommandCount> actions_{};
 
   // The main menu.
   QMenu* file_menu_ = nullptr;
-  QAction* new_item_ = nullptr;
-  QAction* open_item_ = nullptr;
-  QAction* save_item_ = nullptr;
-  QAction* save_as_item_ = nullptr;
-  QAction* export_item_ = nullptr;
-  QAction* export_set_item_ = nullptr;
   QMenu* recent_menu_ = nullptr;
-  QAction* exit_item_ = nullptr;
   QMenu* edit_menu_ = nullptr;
   QAction* undo_item_ = nullptr;
   QAction* redo_item_ = nullptr;
@@ -384,24 +403,11 @@ class MainWindow : public QMainWindow, private document::DocumentObserver, priva
   QActionGroup* zoom_group_ = nullptr;
   QAction* zoom_in_item_ = nullptr;
   QAction* zoom_out_item_ = nullptr;
-  QAction* show_transparency_item_ = nullptr;
   QMenu* layer_menu_ = nullptr;
-  QAction* new_layer_item_ = nullptr;
-  QAction* delete_layer_item_ = nullptr;
-  QAction* move_up_item_ = nullptr;
-  QAction* move_down_item_ = nullptr;
-  QAction* refresh_item_ = nullptr;
   QMenu* help_menu_ = nullptr;
-  QAction* contents_item_ = nullptr;
-  QAction* search_item_ = nullptr;
-  QAction* about_item_ = nullptr;
 
   // The popup menu of the layer list.
   QMenu* layer_popup_ = nullptr;
-  QAction* edit_popup_item_ = nullptr;
-  QAction* add_popup_item_ = nullptr;
-  QAction* delete_popup_item_ = nullptr;
-  QAction* toggle_visibility_item_ = nullptr;
 
   // The editor dialogs (null until CreateDialogs made them).
   LayerTypeDialog* layer_type_dialog_ = nullptr;

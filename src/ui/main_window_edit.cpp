@@ -72,8 +72,13 @@ void MainWindow::SetZoom(int zoom) {
 
 void MainWindow::SetShowTransparency(bool show) {
   preview_->SetShowTransparency(show);
-  if (show_transparency_item_->isChecked() != show) show_transparency_item_->setChecked(show);
+  QAction* action = CommandAction(Command::ShowTransparency);
+  if (action->isChecked() != show) action->setChecked(show);
   settings_->setValue(QStringLiteral("ShowTransparency"), show);
+}
+
+void MainWindow::ShowTransparencyToggled() {
+  SetShowTransparency(CommandAction(Command::ShowTransparency)->isChecked());
 }
 
 void MainWindow::ZoomIn() {
@@ -144,11 +149,12 @@ void MainWindow::dropEvent(QDropEvent* event) {
 
 void MainWindow::AddPictureLayer(const QString& path, QPoint at) {
   {
-    const document::DocumentHistory::Step step(history_, VORBEL_TRANSLATABLE("Add Layer"));
+    document::DocumentHistory::Step step(history_, VORBEL_TRANSLATABLE("Add Layer"));
     const int row = doc_.AppendRow(document::LayerRow::Make(
         "Image", "Image=" + QFileInfo(path).absoluteFilePath().toStdString() + ";Transparent=No;",
         std::to_string(at.x()), std::to_string(at.y())));
     doc_.SelectRow(row);
+    step.Commit();
   }
   RenderButton();
 }

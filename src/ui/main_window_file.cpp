@@ -13,7 +13,6 @@
 #include <QTreeView>
 
 #include "commands/export.h"
-#include "ui/about_box.h"
 #include "ui/dialog_helpers.h"
 #include "ui/dialog_seam.h"
 #include "ui/export_set_dialog.h"
@@ -30,13 +29,19 @@ const QStringList& LayoutFilters() {
   return filters;
 }
 
-const QStringList& ExportFilters() {
-  static const QStringList filters = {
-      QCoreApplication::translate("vorbel::ui::MainWindow", "JPEG file (*.jpg)"),
-      QCoreApplication::translate("vorbel::ui::MainWindow", "Compuserve GIF file (*.gif)"),
-      QCoreApplication::translate("vorbel::ui::MainWindow", "PNG image (*.png)"),
-      QCoreApplication::translate("vorbel::ui::MainWindow", "Bitmap file (*.bmp)"),
-      QCoreApplication::translate("vorbel::ui::MainWindow", "All files (*)")};
+// One filter a format, with the extension the format is written with (a name
+// without an extension gets it), the default format first; then all files.
+QStringList ExportFilters() {
+  const auto filter = [](const commands::ExportFormatInfo& row) {
+    const std::string_view extension = row.extensions.front();
+    return QStringLiteral("%1 (*%2)").arg(QCoreApplication::translate("vorbel::ui::MainWindow", row.dialog_text),
+                                          QString::fromLatin1(extension.data(), static_cast<qsizetype>(extension.size())));
+  };
+  QStringList filters{filter(commands::FormatInfo(commands::kDefaultExportFormat))};
+  for (const commands::ExportFormatInfo& row : commands::ExportFormats()) {
+    if (row.format != commands::kDefaultExportFormat) filters << filter(row);
+  }
+  filters << QCoreApplication::translate("vorbel::ui::MainWindow", "All files (*)");
   return filters;
 }
 
@@ -154,7 +159,8 @@ void MainWindow::Export() {
   FileRequest request;
   request.title = tr("Export");
   request.filters = ExportFilters();
-  request.default_suffix = QStringLiteral("jpg");
+  const std::string_view suffix = commands::FormatInfo(commands::kDefaultExportFormat).extensions.front().substr(1);
+  request.default_suffix = QString::fromLatin1(suffix.data(), static_cast<qsizetype>(suffix.size()));
   // The name chosen last in its folder, in the folder of the layout.
   const QString lastName = QFileInfo(export_file_name_).fileName();
   request.start_in = lastName.isEmpty() ? DocumentFolder() : QDir(DocumentFolder()).filePath(lastName);
@@ -268,10 +274,6 @@ void MainWindow::Exit() { close(); }
 SplashWindow* MainWindow::Splash() const { return splash_; }
 
 void MainWindow::SetSplash(SplashWindow* splash) { splash_ = splash; }
-
-AboutBox* MainWindow::SecondAboutBox() const { return about_box_; }
-
-void MainWindow::SetSecondAboutBox(AboutBox* box) { about_box_ = box; }
 
 void MainWindow::About() {
   if (!splash_) splash_ = new SplashWindow(this);

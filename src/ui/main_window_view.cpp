@@ -246,29 +246,29 @@ void MainWindow::SelectListRow(int row) {
 
 void MainWindow::RowInserted(int) {
   SelectListRow(doc_.SelectedRow());
-  UpdateLayerCommands();
+  UpdateCommands();
 }
 
 void MainWindow::RowRemoved(int) {
   SelectListRow(doc_.SelectedRow());
-  UpdateLayerCommands();
+  UpdateCommands();
 }
 
 void MainWindow::RowsExchanged(int) {
   SelectListRow(doc_.SelectedRow());
-  UpdateLayerCommands();
+  UpdateCommands();
 }
 
-void MainWindow::RowChanged(int) { UpdateLayerCommands(); }
+void MainWindow::RowChanged(int) { UpdateCommands(); }
 
 void MainWindow::RowsReset() {
   SelectListRow(doc_.SelectedRow());
-  UpdateLayerCommands();
+  UpdateCommands();
 }
 
 void MainWindow::SelectionChanged(int, int current) {
   SelectListRow(current);
-  UpdateLayerCommands();
+  UpdateCommands();
 }
 
 }  // namespace vorbel::ui

@@ -10,7 +10,6 @@
 #include <QTranslator>
 
 #include "base/translation.h"
-#include "ui/about_box.h"
 #include "ui/splash_window.h"
 
 namespace vorbel::ui {
@@ -73,7 +72,6 @@ std::unique_ptr<MainWindow> StartUp(MainWindowOptions options, StartupClock& clo
   auto main = std::make_unique<MainWindow>(std::move(options));
   main->SetSplash(splash);
   main->CreateDialogs();
-  main->SetSecondAboutBox(new AboutBox(main.get()));
 
   WaitForSplash(clock, start);
 

@@ -42,7 +42,7 @@ void WaitForSplash(StartupClock& clock, std::chrono::milliseconds start);
 
 // Everything before the event loop: creates and paints the splash, records
 // the start time, shows the busy cursor, creates the main window (which
-// opens a layout file named by the arguments), its dialogs and the about box,
+// opens a layout file named by the arguments) and its dialogs,
 // waits, closes the splash unless a click closed it already, restores the
 // cursor and shows the main window. The caller then runs the event loop.
 std::unique_ptr<MainWindow> StartUp(MainWindowOptions options, StartupClock& clock);

@@ -22,7 +22,7 @@
 #include "base/ascii_text.h"
 #include "controls/color_combo_box.h"
 #include "controls/spin_edit.h"
-#include "document/property_string.h"
+#include "document/layer_schema.h"
 #include "document/random.h"
 #include "document/value_conversion.h"
 #include "ui/dialog_helpers.h"
@@ -141,11 +141,11 @@ TextLayerDialog::TextLayerDialog(QWidget* parent) : QDialog(parent) {
   document::FillColorList(gradient_start_colors_);
   document::FillColorList(gradient_end_colors_);
   FillFontList(*font_combo_);
-  caption_colors_.SelectColor(base::Color::FromRgb(0, 0, 0));
-  shadow_colors_.SelectColor(base::Color::FromRgb(192, 192, 192));
-  outline_colors_.SelectColor(base::Color::FromRgb(0, 0, 0));
-  gradient_start_colors_.SelectColor(base::Color::FromRgb(0, 255, 0));
-  gradient_end_colors_.SelectColor(base::Color::FromRgb(255, 255, 0));
+  caption_colors_.SelectColor(document::StringToColor(document::text_keys::kColor.first_use));
+  shadow_colors_.SelectColor(document::StringToColor(document::text_keys::kShadowColor.first_use));
+  outline_colors_.SelectColor(document::StringToColor(document::text_keys::kOutlineColor.first_use));
+  gradient_start_colors_.SelectColor(document::StringToColor(document::text_keys::kGradientStart.first_use));
+  gradient_end_colors_.SelectColor(document::StringToColor(document::text_keys::kGradientEnd.first_use));
   font_combo_->setCurrentIndex(font_combo_->count() > 0 ? 0 : -1);
 }
 
@@ -155,7 +155,9 @@ void TextLayerDialog::BuildTextPage() {
   pages_->addTab(text_page_, tr("Text"));
 
   caption_label_ = MakeLabel(tr("Text"), text_page_, "captionLabel", {8, 6, 200, 16});
-  caption_edit_ = new QLineEdit(QStringLiteral("E-Mail me"), text_page_);
+  caption_edit_ = new QLineEdit(QString::fromUtf8(document::text_keys::kText.first_use.data(),
+                                                  static_cast<qsizetype>(document::text_keys::kText.first_use.size())),
+                                text_page_);
   caption_edit_->setObjectName(QStringLiteral("captionEdit"));
   caption_edit_->setGeometry(8, 23, 323, 24);
   caption_label_->setBuddy(caption_edit_);
@@ -173,7 +175,7 @@ void TextLayerDialog::BuildTextPage() {
 
   font_size_label_ = MakeLabel(tr("Font size"), text_page_, "fontSizeLabel", {206, 52, 60, 16});
   font_size_edit_ = MakeSpinEdit(text_page_, "fontSizeEdit", {206, 68, 60, 24});
-  font_size_edit_->SetValue(8);
+  font_size_edit_->SetValue(document::StringToInt(document::text_keys::kFontSize.first_use));
   SetHint(*font_size_edit_, tr("|Set the font size that will be used to draw the text caption"));
   font_size_label_->setBuddy(font_size_edit_);
   connect(font_size_edit_, &controls::SpinEdit::changed, this, &TextLayerDialog::UpdateSample);
@@ -182,7 +184,7 @@ void TextLayerDialog::BuildTextPage() {
   angle_edit_ = MakeSpinEdit(text_page_, "angleEdit", {272, 68, 59, 24});
   angle_edit_->SetMinValue(0);
   angle_edit_->SetMaxValue(360);
-  angle_edit_->SetValue(0);
+  angle_edit_->SetValue(document::StringToInt(document::text_keys::kAngle.first_use));
   angle_label_->setBuddy(angle_edit_);
 
   color_label_ = MakeLabel(tr("Color"), text_page_, "colorLabel", {8, 96, 190, 16});
@@ -251,7 +253,7 @@ void TextLayerDialog::BuildEffectsPage() {
   shadow_box_ = MakeEnabledBox(shadow_group_, "shadowBox", {10, 22, 120, 20});
   shadow_offset_label_ = MakeLabel(tr("Shadow offset"), shadow_group_, "shadowOffsetLabel", {10, 46, 120, 16});
   shadow_offset_edit_ = MakeSpinEdit(shadow_group_, "shadowOffsetEdit", {10, 63, 80, 24});
-  shadow_offset_edit_->SetValue(3);
+  shadow_offset_edit_->SetValue(document::StringToInt(document::text_keys::kShadowOffset.first_use));
   shadow_offset_label_->setBuddy(shadow_offset_edit_);
   shadow_color_label_ = MakeLabel(tr("Shadow color"), shadow_group_, "shadowColorLabel", {160, 46, 160, 16});
   shadow_combo_ = MakeColorCombo(shadow_colors_, shadow_group_, "shadowCombo", {160, 64, 160, kComboHeight},
@@ -281,58 +283,59 @@ void TextLayerDialog::BuildEffectsPage() {
   gradient_end_label_->setBuddy(gradient_end_combo_);
 }
 
-void TextLayerDialog::SetProperties(const std::string& props) {
-  caption_edit_->setText(QString::fromStdString(document::GetPropValue("Text", props, "")));
-  caption_colors_.SelectColor(document::StringToColor(document::GetPropValue("Color", props, "clBlack")));
+void TextLayerDialog::SetProperties(const std::string& text) {
+  const document::TextProperties props = document::ReadTextProperties(text, document::PropertyReader::Editor);
+  caption_edit_->setText(QString::fromStdString(props.text.Text()));
+  caption_colors_.SelectColor(props.color.Value());
 
-  const std::string face = document::GetPropValue("FontFace", props, "");
   int fontIndex = -1;
   for (int i = 0; i < font_combo_->count(); ++i) {
-    if (base::EqualsIgnoringAsciiCase(font_combo_->itemText(i).toStdString(), face)) {
+    if (base::EqualsIgnoringAsciiCase(font_combo_->itemText(i).toStdString(), props.font_face.Text())) {
       fontIndex = i;
       break;
     }
   }
   font_combo_->setCurrentIndex(fontIndex);
 
-  font_size_edit_->SetValue(document::StringToInt(document::GetPropValue("FontSize", props, "12")));
-  shadow_box_->setChecked(document::YesNoToBool(document::GetPropValue("Shadowed", props, "N")));
-  shadow_colors_.SelectColor(document::StringToColor(document::GetPropValue("ShadowColor", props, "clGray")));
-  shadow_offset_edit_->SetValue(document::StringToInt(document::GetPropValue("ShadowOffset", props, "2")));
-  outline_box_->setChecked(document::YesNoToBool(document::GetPropValue("Outlined", props, "N")));
-  outline_colors_.SelectColor(document::StringToColor(document::GetPropValue("OutlineColor", props, "clBlack")));
-  gradient_box_->setChecked(document::YesNoToBool(document::GetPropValue("Gradient", props, "N")));
-  gradient_start_colors_.SelectColor(document::StringToColor(document::GetPropValue("GradientStart", props, "clLime")));
-  gradient_end_colors_.SelectColor(document::StringToColor(document::GetPropValue("GradientEnd", props, "clYellow")));
-  angle_edit_->SetText(QString::fromStdString(document::GetPropValue("Angle", props, "0")));
+  font_size_edit_->SetValue(props.font_size.Value());
+  shadow_box_->setChecked(props.shadowed.Value());
+  shadow_colors_.SelectColor(props.shadow_color.Value());
+  shadow_offset_edit_->SetValue(props.shadow_offset.Value());
+  outline_box_->setChecked(props.outlined.Value());
+  outline_colors_.SelectColor(props.outline_color.Value());
+  gradient_box_->setChecked(props.gradient.Value());
+  gradient_start_colors_.SelectColor(props.gradient_start.Value());
+  gradient_end_colors_.SelectColor(props.gradient_end.Value());
+  angle_edit_->SetText(QString::fromStdString(props.angle.Text()));
   // A caption placed by the pad shows where; one placed by hand leaves the
   // pad as it was.
-  const std::optional<std::int32_t> align = document::TryStringToInt(document::GetPropValue("Align", props, ""));
-  if (align && *align >= 1 && *align <= 9) {
+  if (const int align = props.AlignmentCode(); align > 0) {
     for (std::size_t i = 0; i < alignment_buttons_.size(); ++i) {
-      alignment_buttons_[i]->setChecked(static_cast<int>(i) + 1 == *align);
+      alignment_buttons_[i]->setChecked(static_cast<int>(i) + 1 == align);
     }
   }
 }
 
 std::string TextLayerDialog::GetProperties() const {
-  std::string props = "Text=" + caption_edit_->text().toStdString() + ";";
-  props += "FontFace=" + font_combo_->currentText().toStdString() + ";";
-  props += "FontSize=" + font_size_edit_->Text().toStdString() + ";";
-  props += "Color=" + document::ColorToString(caption_colors_.GetSelectedColor()) + ";";
-  props += shadow_box_->isChecked() ? "Shadowed=Yes;" : "Shadowed=No;";
-  props += "ShadowOffset=" + shadow_offset_edit_->Text().toStdString() + ";";
-  props += "ShadowColor=" + document::ColorToString(shadow_colors_.GetSelectedColor()) + ";";
-  props += outline_box_->isChecked() ? "Outlined=Yes;" : "Outlined=No;";
-  props += "OutlineColor=" + document::ColorToString(outline_colors_.GetSelectedColor()) + ";";
-  props += gradient_box_->isChecked() ? "Gradient=Yes;" : "Gradient=No;";
-  props += "GradientStart=" + document::ColorToString(gradient_start_colors_.GetSelectedColor()) + ";";
-  props += "GradientEnd=" + document::ColorToString(gradient_end_colors_.GetSelectedColor()) + ";";
-  props += "Angle=" + angle_edit_->Text().toStdString() + ";";
+  using namespace document::text_keys;
+  document::PropertyComposer props;
+  props.Put(kText, caption_edit_->text().toStdString());
+  props.Put(kFontFace, font_combo_->currentText().toStdString());
+  props.Put(kFontSize, font_size_edit_->Text().toStdString());
+  props.PutColor(kColor, caption_colors_.GetSelectedColor());
+  props.PutFlag(kShadowed, shadow_box_->isChecked());
+  props.Put(kShadowOffset, shadow_offset_edit_->Text().toStdString());
+  props.PutColor(kShadowColor, shadow_colors_.GetSelectedColor());
+  props.PutFlag(kOutlined, outline_box_->isChecked());
+  props.PutColor(kOutlineColor, outline_colors_.GetSelectedColor());
+  props.PutFlag(kGradient, gradient_box_->isChecked());
+  props.PutColor(kGradientStart, gradient_start_colors_.GetSelectedColor());
+  props.PutColor(kGradientEnd, gradient_end_colors_.GetSelectedColor());
+  props.Put(kAngle, angle_edit_->Text().toStdString());
   // The alignment the caption is placed by, so that it can be placed again
   // (a set of buttons places each of its captions by it).
-  if (const int code = GetAlignment(); code > 0) props += "Align=" + std::to_string(code) + ";";
-  return props;
+  if (const int code = GetAlignment(); code > 0) props.PutInteger(kAlign, code);
+  return props.Compose(document::kTextSchema.keys);
 }
 
 int TextLayerDialog::GetAlignment() const {
@@ -344,26 +347,26 @@ int TextLayerDialog::GetAlignment() const {
 }
 
 std::string TextLayerDialog::RandomProperties() {
-  std::string props = "Text=Text;";
+  using namespace document::text_keys;
+  document::PropertyComposer props;
+  props.Put(kText, "Text");
   SelectRandomItem(*font_combo_);
-  props += "FontFace=" + font_combo_->currentText().toStdString() + ";";
+  props.Put(kFontFace, font_combo_->currentText().toStdString());
   int size = document::RandomUpTo(34);
   if (size < 12) size = document::RandomUpTo(36);
   if (size < 12) size = document::RandomUpTo(38);
   if (size < 12) size = 24;
-  props += "FontSize=" + std::to_string(size) + ";";
-  props += "Color=" + document::ColorToString(SelectRandomEntry(caption_colors_)) + ";";
-  props += document::RandomUpTo(1) == 1 ? "Shadowed=Yes;" : "Shadowed=No;";
-  props += "ShadowOffset=" + std::to_string(document::RandomUpTo(3)) + ";";
-  props += "ShadowColor=" + document::ColorToString(SelectRandomEntry(shadow_colors_)) + ";";
-  props += document::RandomUpTo(1) == 1 ? "Outlined=Yes;" : "Outlined=No;";
-  props += "OutlineColor=" + document::ColorToString(SelectRandomEntry(outline_colors_)) + ";";
-  props += document::RandomUpTo(1) == 1 ? "Gradient=Yes;" : "Gradient=No;";
-  const base::Color start = SelectRandomEntry(gradient_start_colors_);
-  const base::Color end = SelectRandomEntry(gradient_end_colors_);
-  props += "GradientStart=" + document::ColorToString(start) + ";";
-  props += "GradientEnd=" + document::ColorToString(end) + ";";
-  return props;
+  props.PutInteger(kFontSize, size);
+  props.PutColor(kColor, SelectRandomEntry(caption_colors_));
+  props.PutFlag(kShadowed, document::RandomUpTo(1) == 1);
+  props.PutInteger(kShadowOffset, document::RandomUpTo(3));
+  props.PutColor(kShadowColor, SelectRandomEntry(shadow_colors_));
+  props.PutFlag(kOutlined, document::RandomUpTo(1) == 1);
+  props.PutColor(kOutlineColor, SelectRandomEntry(outline_colors_));
+  props.PutFlag(kGradient, document::RandomUpTo(1) == 1);
+  props.PutColor(kGradientStart, SelectRandomEntry(gradient_start_colors_));
+  props.PutColor(kGradientEnd, SelectRandomEntry(gradient_end_colors_));
+  return props.Compose(document::kTextSchema.random_order);
 }
 
 TextSampleSettings TextLayerDialog::SampleSettings() const {

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "document/color_list.h"
-#include "ui/random_layers.h"
+#include "commands/random_layers.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -33,7 +33,7 @@ namespace vorbel::ui {
 class TextSample;
 struct TextSampleSettings;
 
-class TextLayerDialog : public QDialog, public RandomLayerSource, private document::ColorListObserver {
+class TextLayerDialog : public QDialog, public commands::RandomLayerSource, private document::ColorListObserver {
   Q_OBJECT
 
  public:

@@ -20,7 +20,7 @@ TEST(CommandLine, ExportTakesItsTwoFileNamesAsTheyStand) {
   EXPECT_EQ(c.output, "out.gif");
   EXPECT_EQ(c.layout, "in.vrb");
 
-  const CommandLine dashes = Parse({"--export", "-out.gif", "--"});
+  const CommandLine dashes = Parse({"--export", "-out.gif", "--", "--"});
   EXPECT_EQ(dashes.action, Action::Export);
   EXPECT_EQ(dashes.output, "-out.gif");
   EXPECT_EQ(dashes.layout, "--");
@@ -63,11 +63,16 @@ TEST(CommandLine, MistakesAreUsageErrorsThatSayWhat) {
        "--export and --thumbnail cannot be given together"},
       {{"--thumbnail", "64", "a.vrb", "b.png", "c"}, "unexpected argument 'c' beside --thumbnail SIZE LAYOUT OUT"},
       {{"--export", "a", "b", "--format", "tiff"},
-       "unknown picture format 'tiff' for --format: use png, gif, jpg or bmp"},
+       "unknown picture format 'tiff' for --format: use png, gif, jpg, bmp"},
       {{"--thumbnail", "64", "a.vrb", "b.png", "--format=gif"},
        "a thumbnail is always a PNG picture: --format can only be png with --thumbnail"},
       {{"--format", "png", "a.vrb"}, "--format goes with --export, --thumbnail or --export-set"},
-      {{"--export", "a", "b", "--format"}, "--format needs a format: png, gif, jpg or bmp"},
+      {{"--export", "a", "b", "--format"}, "--format needs a format: png, gif, jpg, bmp"},
+      // The word that is wrong, whatever stands beside it.
+      {{"--export", "a.gif", "--frmat=png", "b.vrb"}, "unknown option '--frmat'"},
+      {{"-x", "a.vrb"}, "unknown option '-x'"},
+      {{"--capt", "A"}, "option '--capt' is ambiguous"},
+      {{"--help=me"}, "--help takes no value"},
   };
   for (const auto& c : cases) {
     const CommandLine parsed = Parse(c.args);
@@ -119,6 +124,8 @@ TEST(CommandLine, SetMistakesAreUsageErrors) {
       {{"--export", "a.png", "b.vrb", "--export-set", "o", "--captions", "A"},
        "--export-set cannot be given with --export or --thumbnail"},
       {{"--export-set", "o", "--sprite=yes", "n.vrb"}, "--sprite takes no value"},
+      {{"--export-set", "o", "--spr=yes", "n.vrb"}, "--sprite takes no value"},
+      {{"--export-set", "o", "--captions", "", "n.vrb"}, "the caption list is empty"},
       {{"--format", "png", "--captions=A", "n.vrb"}, "--captions needs --export-set"},
   };
   for (const auto& c : cases) {
@@ -128,29 +135,37 @@ TEST(CommandLine, SetMistakesAreUsageErrors) {
   }
 }
 
-// As GNU tools take them: in any order, an option's first argument also
-// joined to it by "=", "-" a file name like any other.
-TEST(CommandLine, OptionsComeInAnyOrder) {
-  for (const std::vector<const char*>& args :
-       std::vector<std::vector<const char*>>{{"--format", "png", "--export", "-", "-"},
-                                             {"--export", "-", "-", "--format=PNG"},
-                                             {"--export=-", "-", "--format", "gif", "--format", "png"}}) {
-    const CommandLine c = Parse(args);
-    ASSERT_EQ(c.action, Action::Export) << c.error;
-    EXPECT_EQ(c.output, "-");
-    EXPECT_EQ(c.layout, "-");
-    EXPECT_EQ(c.format, commands::ExportFormat::Png);
-  }
-  EXPECT_EQ(Parse({"--export", "a.gif", "b.vrb", "--format", "JPEG"}).format, commands::ExportFormat::Jpeg);
-  EXPECT_EQ(Parse({"--export", "a.gif", "b.vrb"}).format, std::nullopt);
-
-  for (const std::vector<const char*>& args : std::vector<std::vector<const char*>>{
-           {"--thumbnail", "256", "in.vrb", "out.png"}, {"--format=png", "--thumbnail=256", "in.vrb", "out.png"}}) {
-    const CommandLine c = Parse(args);
-    ASSERT_EQ(c.action, Action::Thumbnail) << c.error;
-    EXPECT_EQ(c.thumbnail_size, 256);
-    EXPECT_EQ(c.layout, "in.vrb");
-    EXPECT_EQ(c.output, "out.png");
+// As GNU tools take them: options and file names in any order, every
+// option's value also joined by "=", "-" a file name like any other.
+TEST(CommandLine, OptionsAndFileNamesComeInAnyOrder) {
+  const struct {
+    std::vector<const char*> args;
+    Action action;
+    const char* output;
+    const char* layout;
+    std::optional<commands::ExportFormat> format;
+  } cases[] = {
+      {{"--export", "out.png", "--format", "png", "in.vrb"}, Action::Export, "out.png", "in.vrb", commands::ExportFormat::Png},
+      {{"--export", "-", "--format", "png", "-"}, Action::Export, "-", "-", commands::ExportFormat::Png},
+      {{"in.vrb", "--export", "out.gif"}, Action::Export, "out.gif", "in.vrb", std::nullopt},
+      {{"--format=JPEG", "--export=-", "-"}, Action::Export, "-", "-", commands::ExportFormat::Jpeg},
+      {{"--export", "-", "-", "--format", "gif", "--form=bmp"}, Action::Export, "-", "-", commands::ExportFormat::Bmp},
+      {{"--export", "o.gif", "--", "-in.vrb"}, Action::Export, "o.gif", "-in.vrb", std::nullopt},
+      {{"--thumbnail", "256", "in.vrb", "out.png"}, Action::Thumbnail, "out.png", "in.vrb", std::nullopt},
+      {{"in.vrb", "--format=png", "--thumbnail=256", "out.png"}, Action::Thumbnail, "out.png", "in.vrb",
+       commands::ExportFormat::Png},
+      {{"nav.vrb", "--captions=A,B", "--export-set=out", "--format", "gif"}, Action::ExportSet, "", "nav.vrb",
+       commands::ExportFormat::Gif},
+  };
+  for (const auto& c : cases) {
+    const CommandLine parsed = Parse(c.args);
+    ASSERT_EQ(parsed.action, c.action) << c.args.front() << ": " << parsed.error;
+    EXPECT_EQ(parsed.output, c.output) << c.args.front();
+    EXPECT_EQ(parsed.layout, c.layout) << c.args.front();
+    EXPECT_EQ(parsed.format, c.format) << c.args.front();
+    if (c.action == Action::Thumbnail) {
+      EXPECT_EQ(parsed.thumbnail_size, 256);
+    }
   }
 }
 

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "base/ascii_text.h"
 #include "base/atomic_file.h"
 #include "codecs/picture.h"
 #include "commands/export.h"
@@ -43,6 +44,25 @@ TEST(ExportFormat, TheExtensionChoosesByItsUpperCasedText) {
       {"dir.png/a.jpg", ExportFormat::Jpeg}, {"a.", ExportFormat::Gif},
   };
   for (const auto& [name, format] : cases) EXPECT_EQ(ExportFormatFor(name), format) << name;
+}
+
+// Every row of the format table agrees with itself: its name and extensions
+// choose it, and its encoder writes the file its MIME type names.
+TEST(ExportFormat, EveryRowIsChosenByItsNamesAndWritesItsType) {
+  const std::map<std::string_view, std::string> magic = {
+      {"image/png", "\x89PNG"}, {"image/gif", "GIF8"}, {"image/jpeg", "\xFF\xD8"}, {"image/bmp", "BM"}};
+  const std::vector<gdi::Pixel> pixels(6, kTealPixel);
+  for (const ExportFormatInfo& row : ExportFormats()) {
+    EXPECT_EQ(FormatNamed(base::UpperCaseAscii(row.name)), row.format) << row.name;
+    for (std::string_view extension : row.extensions) {
+      EXPECT_EQ(ExportFormatFor("dir.gif/b" + base::UpperCaseAscii(extension)), row.format) << extension;
+      EXPECT_EQ(FormatNamed(extension.substr(1)), row.format) << extension;
+    }
+    const std::vector<std::uint8_t> bytes = row.encode({pixels.data(), 3, 2, 3}, kTealPixel);
+    ASSERT_TRUE(magic.contains(row.mime_type)) << row.mime_type;
+    EXPECT_TRUE(std::string(bytes.begin(), bytes.end()).starts_with(magic.at(row.mime_type))) << row.name;
+  }
+  EXPECT_EQ(FormatNamed("tiff"), std::nullopt);
 }
 
 struct Gif {

@@ -76,11 +76,32 @@ TEST(SetInput, OverridesNameALayerAKeyAndAValueWithoutASemicolon) {
   doc.AppendRow(document::LayerRow::Make("Bevel", "Pen=1;Shadow=clGray;"));
   ApplyPropertyOverride(doc, {0, "pen", "3"});
   ApplyPropertyOverride(doc, {0, "Highlight", "clRed"});
-  EXPECT_EQ(doc.Row(0).Properties(), "Pen=3;Shadow=clGray;Highlight=clRed;");
+  ApplyPropertyOverride(doc, {0, "shadow", ""});
+  EXPECT_EQ(doc.Row(0).Properties(), "Pen=3;Shadow=;Highlight=clRed;");
+  // Only the keys of the layer's kind, and colours and numbers that convert:
+  // either mistake would otherwise show only as a picture that is wrong.
+  EXPECT_EQ(ErrorOf([&] {
+              ApplyPropertyOverride(doc, {0, "Colour", "clRed"});
+            }),
+            "--set 0:Colour=clRed: layer 0 (Bevel) has no key \"Colour\"; its keys are Highlight, Shadow, Pen");
+  EXPECT_EQ(ErrorOf([&] {
+              ApplyPropertyOverride(doc, {0, "Pen", "3px"});
+            }),
+            "--set 0:Pen=3px: '3px' is not a valid integer value");
+  EXPECT_EQ(ErrorOf([&] {
+              ApplyPropertyOverride(doc, {0, "Shadow", "grey"});
+            }),
+            "--set 0:Shadow=grey: 'grey' is not a valid integer value");
+  EXPECT_EQ(doc.Row(0).Properties(), "Pen=3;Shadow=;Highlight=clRed;");
   EXPECT_EQ(ErrorOf([&] {
               ApplyPropertyOverride(doc, {1, "Pen", "3"});
             }),
             "--set 1:Pen=3: the layout has no layer 1 (its layers are 0 to 0)");
+  doc.AppendRow(document::LayerRow::Make("Shape", ""));
+  EXPECT_EQ(ErrorOf([&] {
+              ApplyPropertyOverride(doc, {1, "Pen", "3"});
+            }),
+            "--set 1:Pen=3: layer 1 is of the Type \"Shape\", which is not drawn and has no keys");
 }
 
 }  // namespace

@@ -58,6 +58,14 @@ expect $'1024\n128\n256\n512' "$vorbel" --thumbnail ""
 expect "$layouts" "$vorbel" --thumbnail 128 ""
 expect "$pictures" "$vorbel" --thumbnail 128 home.vrb ""
 expect $'bmp\ngif\njpg\npng' "$vorbel" --export out.png home.vrb --format ""
+# Values from the program's tables, also after "=" and in comma lists.
+expect $'fit\nfixed' "$vorbel" --export-set out --size ""
+expect $'1\n2\n3' "$vorbel" --export-set out --scales ""
+expect $'normal,hover' "$vorbel" --export-set out --states normal,h
+expect $'png' "$vorbel" --format=p
+expect $'disabled\nhover\nnormal\npressed' "$vorbel" --states=""
+expect "$layouts" "$vorbel" --export=out.png ""
+expect "$pictures" "$vorbel" --export=""
 expect "$layouts" "$vorbel" --format png --export out.png ""
 expect "" "$vorbel" -- --exp
 # A set's folder, its captions file, and the layout after its options.

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "document/document_history.h"
 
@@ -31,6 +33,7 @@ TEST_F(DocumentHistoryTest, EachChangeIsAStepThatUndoAndRedoTakeBackAndMakeAgain
   {
     DocumentHistory::Step step(history, "Delete Layer");
     doc.DeleteSelected();
+    step.Commit();
   }
   const DocumentState end = CaptureState(doc);
   ASSERT_EQ(history.StepCount(), 4u);
@@ -58,15 +61,40 @@ TEST_F(DocumentHistoryTest, AStepGroupsItsChangesAndANetChangeOfNothingIsNoStep)
     DocumentHistory::Step step(history, "Add Layer");
     const int row = doc.AppendRow(LayerRow{"Image", {}, kVisibleImage});
     doc.SetRowSubItems(row, "Image=a.bmp;", "1", "2");
+    step.Commit();
   }
   EXPECT_EQ(history.StepCount(), 1u);
   {
     DocumentHistory::Step step(history, "Add Layer");
     const int row = doc.AppendRow(LayerRow{"Image", {}, kVisibleImage});
     doc.RemoveRow(row);  // a cancelled editor
+    step.Commit();
   }
   EXPECT_EQ(history.StepCount(), 1u);
   EXPECT_EQ(history.UndoLabel(), "Add Layer");
+}
+
+TEST_F(DocumentHistoryTest, AStepThatFailsBeforeItsCommitLeavesNeitherChangesNorAStep) {
+  doc.SelectRow(0);
+  const DocumentState before = CaptureState(doc);
+  try {
+    DocumentHistory::Step outer(history, "Edit Layer");
+    doc.SetRowSubItem(0, SubItem::Properties, "Color=clBlue;");
+    {
+      DocumentHistory::Step inner(history, "Change Layer");
+      doc.SetHeight(60);
+      inner.Commit();
+    }
+    doc.DeleteSelected();
+    throw std::runtime_error("editor failed");
+  } catch (const std::runtime_error&) {
+  }
+  EXPECT_TRUE(CaptureState(doc).SameContent(before));
+  EXPECT_EQ(doc.SelectedRow(), 0);
+  EXPECT_EQ(history.StepCount(), 0u);
+  EXPECT_FALSE(history.IsModified());
+  doc.SetWidth(12);  // the history goes on as before
+  EXPECT_EQ(history.StepCount(), 1u);
 }
 
 TEST_F(DocumentHistoryTest, ChangesWithTheSameMergeKeyBecomeOneStepUntilTheRunIsBroken) {
@@ -134,6 +162,34 @@ TEST_F(DocumentHistoryTest, LoadingIsNoStepAndTheOldestStepsGoFirst) {
   while (history.Undo()) {
   }
   EXPECT_EQ(doc.Height(), 4);  // the first five steps were dropped
+}
+
+TEST_F(DocumentHistoryTest, AStepCostsWhatItChangedAndTheByteBoundHoldsForAHugeLayout) {
+  // About 4 MB of rows: each step that changes one row adds about that row.
+  const std::string big(4000, 'x');
+  std::vector<LayerRow> rows(1000, LayerRow::Make("Text", "Text=" + big + ";"));
+  doc.ReplaceRows(rows);
+  history.Reset();
+  const std::size_t start = history.Bytes();
+  for (int i = 0; i < 100; ++i) {
+    history.BreakMerge();
+    doc.SetRowSubItem(i, SubItem::Left, std::to_string(i));
+  }
+  EXPECT_EQ(history.StepCount(), 100u);
+  // Less than 1 % of the layout a step.
+  EXPECT_LT(history.Bytes() - start, start);
+
+  // Replacing every row makes steps of the whole layout: the oldest go, and
+  // the kept states stay within the bound.
+  for (int i = 0; i < 10; ++i) {
+    for (LayerRow& row : rows) row.type = "Text" + std::to_string(i);
+    doc.ReplaceRows(rows);
+  }
+  EXPECT_LE(history.Bytes(), DocumentHistory::kMaxBytes);
+  EXPECT_GE(history.StepCount(), 1u);
+  EXPECT_LT(history.StepCount(), 10u);
+  ASSERT_TRUE(history.Undo());
+  EXPECT_EQ(doc.Row(999).type, "Text8");
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 
 #include <new>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "base/unexpected_error.h"
 #include "document/conversion_error.h"
@@ -93,6 +95,52 @@ TEST(RenderPass, AFailingRowKeepsWhatItDrewAndTheNextRowsStillDraw) {
   EXPECT_EQ(r.Surface().GetPixel(19, 5), kRed);  // no shadow, no edge
   EXPECT_EQ(r.Surface().GetPixel(10, 9), kRed);
   EXPECT_EQ(r.Surface().GetPixel(10, 5), kRed);
+}
+
+// Each drawer uses its values in its own order and stops at the first one it
+// uses that does not convert: a bad value it has not come to yet, or never
+// comes to, takes nothing away.
+TEST(RenderPass, ADrawerStopsAtTheFirstValueItUsesThatDoesNotConvert) {
+  const std::string text = "FontFace=DejaVu Sans;FontSize=12;Text=Hi;";
+  const struct {
+    const char* type;
+    std::string props;
+    std::vector<gdi::Pixel> drawn;
+    std::vector<gdi::Pixel> not_drawn;
+  } cases[] = {
+      // (Color comes first: a later "ShadowColor=" would answer its lookup.)
+      {"Text", text + "Color=bad;Shadowed=Yes;ShadowColor=clRed;", {kRed}, {}},
+      {"Text",
+       text + "Color=clBlack;Angle=x;Shadowed=Yes;ShadowColor=clRed;Outlined=Yes;OutlineColor=clWhite;",
+       {kRed, kWhite},
+       {kBlack}},
+      {"Text", text + "Color=clRed;Shadowed=Yes;ShadowColor=clWhite;ShadowOffset=x;", {}, {kWhite, kRed}},
+      {"Text", text + "Color=bad;Angle=x;Gradient=Yes;GradientStart=clRed;GradientEnd=clRed;", {kRed}, {}},
+      {"Text",
+       text + "Color=clRed;Shadowed=No;ShadowColor=x;ShadowOffset=x;Outlined=No;OutlineColor=x;GradientStart=x;",
+       {kRed},
+       {}},
+      {"Background", "Color=clRed;Shape=None;Seed=x;EdgeDraw=No;Edge=x;", {kRed}, {}},
+      {"Background", "Color=clRed;Shape=RoundRect;Seed=x;", {}, {kRed}},
+      {"Background", "Color=clRed;Highlight=x;", {}, {kRed}},
+      {"Bevel", "Pen=1;Highlight=clWhite;Shadow=x;", {kWhite}, {kGrey}},
+      {"Bevel", "Pen=x;Highlight=clWhite;Shadow=clGray;", {}, {kWhite, kGrey}},
+  };
+  for (const auto& c : cases) {
+    document::ButtonDocument doc;
+    SetSize(doc, 40, 24);
+    Add(doc, c.type, c.props);
+    ButtonRenderer r;
+    r.RenderButton(doc);
+    const auto has = [&](gdi::Pixel colour) {
+      for (int y = 0; y < 24; ++y)
+        for (int x = 0; x < 40; ++x)
+          if (r.Surface().GetPixel(x, y) == colour) return true;
+      return false;
+    };
+    for (gdi::Pixel colour : c.drawn) EXPECT_TRUE(has(colour)) << c.props << "\n" << Grid(r.Surface());
+    for (gdi::Pixel colour : c.not_drawn) EXPECT_FALSE(has(colour)) << c.props << "\n" << Grid(r.Surface());
+  }
 }
 
 // The program's errors and lack of memory end a row quietly. Any other

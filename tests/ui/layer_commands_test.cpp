@@ -109,8 +109,7 @@ TEST_F(LayerCommands, AddedBackgroundStartsFromThePreviousOnesSettingsAndSelecti
     Child<QRadioButton>(editor, "ellipseButton")->setChecked(true);
     return int(QDialog::Accepted);
   };
-  form.UpdateLayerMenu();
-  Child<QAction>(form, "newLayerItem")->trigger();
+  Child<QAction>(form, "addLayerAction")->trigger();
   ASSERT_EQ(doc.RowCount(), 2);
   EXPECT_TRUE(rowWaitedWithoutSubItems);
   const document::LayerRow first = doc.Row(1);
@@ -129,8 +128,7 @@ TEST_F(LayerCommands, AddedBackgroundStartsFromThePreviousOnesSettingsAndSelecti
     shownSettings = static_cast<BackgroundLayerDialog&>(dialog).GetProperties();
     return int(QDialog::Accepted);
   };
-  form.UpdatePopupItems();
-  Child<QAction>(form, "addPopupItem")->trigger();
+  Child<QAction>(form, "addLayerAction")->trigger();
   ASSERT_EQ(doc.RowCount(), 3);
   EXPECT_EQ(shownSettings, first.Properties());
   EXPECT_EQ(doc.Row(2), first);
@@ -201,8 +199,7 @@ TEST_F(LayerCommands, TextOffsetsComeFromTheAlignmentOnAddAndOnlyWithOneOnEdit) 
     return int(QDialog::Accepted);
   };
   ChangeHeightUnseen("40");
-  form.UpdatePopupItems();
-  Child<QAction>(form, "editPopupItem")->trigger();
+  Child<QAction>(form, "editLayerAction")->trigger();
   EXPECT_NE(doc.Row(0).Properties().find("Text=Go;"), std::string::npos);
   EXPECT_EQ(doc.Row(0).Left(), "3");
   EXPECT_EQ(doc.Row(0).Top(), "-2");

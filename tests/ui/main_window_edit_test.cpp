@@ -226,12 +226,12 @@ TEST_F(WindowTest, ANameWithoutExtensionGetsThatOfTheSelectedFilter) {
   form->Export();  // cancelled
   ASSERT_EQ(dialogs.requests.size(), 1u);
   const QStringList filters = dialogs.requests[0].filters;
-  EXPECT_EQ(filters, QStringList({"JPEG file (*.jpg)", "Compuserve GIF file (*.gif)", "PNG image (*.png)",
+  EXPECT_EQ(filters, QStringList({"JPEG file (*.jpg)", "PNG image (*.png)", "Compuserve GIF file (*.gif)",
                                   "Bitmap file (*.bmp)", "All files (*)"}));
   // Export starts in the layout's folder.
   EXPECT_EQ(QFileInfo(dialogs.requests[0].start_in).absoluteFilePath(), QFileInfo(dir_.path()).absoluteFilePath());
-  const QByteArray magic[] = {"\xFF\xD8", "GIF8", "\x89PNG", "BM"};
-  const char* extension[] = {"jpg", "gif", "png", "bmp"};
+  const QByteArray magic[] = {"\xFF\xD8", "\x89PNG", "GIF8", "BM"};
+  const char* extension[] = {"jpg", "png", "gif", "bmp"};
   for (int i = 0; i < 4; ++i) {
     dialogs.save_answer = FileChoice{dir_.filePath(QStringLiteral("button%1").arg(i)), filters[i]};
     form->Export();
@@ -350,8 +350,10 @@ TEST_F(WindowTest, ZoomEnlargesThePreviewOnlyAndIsRemembered) {
 TEST_F(WindowTest, TheLayerListAndTheMenusHaveTheirKeys) {
   std::unique_ptr<MainWindow> form = Open();
   const std::pair<const char*, const char*> keys[] = {
-      {"newItem", "Ctrl+N"},          {"openItem", "Ctrl+O"},   {"saveItem", "Ctrl+S"},
-      {"saveAsItem", "Ctrl+Shift+S"}, {"exportItem", "Ctrl+E"}, {"refreshItem", "F5"},
+      {"newAction", "Ctrl+N"},    {"openAction", "Ctrl+O"},
+      {"saveAction", "Ctrl+S"},   {"saveAsItem", "Ctrl+Shift+S"},
+      {"exportAction", "Ctrl+E"}, {"refreshAction", "F5"},
+      {"exitItem", "Ctrl+Q"},     {"toggleVisibilityAction", "Ctrl+H"},
   };
   for (const auto& [name, key] : keys) {
     EXPECT_EQ(Child<QAction>(*form, name)->shortcut(), QKeySequence(QString::fromLatin1(key))) << name;

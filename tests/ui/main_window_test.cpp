@@ -195,21 +195,22 @@ TEST(MainWindow, MenusHoldTheirItemsInOrderAndRefreshActsFromTheMenuBar) {
   EXPECT_EQ(texts(Child<QMenu>(form, "layerMenu")),
             QStringList({"&New...", "&Delete...", "-", "Move &up", "Move &down"}));
   EXPECT_EQ(texts(Child<QMenu>(form, "helpMenu")), QStringList({"&Contents", "&Search...", "-", "&About..."}));
+  // The popup shares the Layer menu's actions, and so their texts.
   EXPECT_EQ(texts(Child<QMenu>(form, "layerPopup")),
-            QStringList({"&Edit...", "&Add", "&Delete", "&Toggle visibility"}));
-  EXPECT_EQ(Child<QMenu>(form, "layerPopup")->defaultAction(), Child<QAction>(form, "editPopupItem"));
+            QStringList({"&Edit...", "&New...", "&Delete...", "&Toggle visibility"}));
+  EXPECT_EQ(Child<QMenu>(form, "layerPopup")->defaultAction(), Child<QAction>(form, "editLayerAction"));
 
   QStringList bar;
   for (QAction* a : form.menuBar()->actions()) bar << a->text();
   EXPECT_EQ(bar, QStringList({"&File", "&Edit", "&Layer", "&View", "&Refresh", "&Help"}));
-  EXPECT_EQ(Child<QAction>(form, "refreshItem")->menu(), nullptr);
+  EXPECT_EQ(Child<QAction>(form, "refreshAction")->menu(), nullptr);
 
   // A height change made while drawing is suspended shows only after Refresh.
   form.Document().SetLoading(true);
   form.Document().SetHeightText("12");
   form.Document().SetLoading(false);
   EXPECT_EQ(Child<PreviewBox>(form, "preview")->Picture().height(), 30);
-  Child<QAction>(form, "refreshItem")->trigger();
+  Child<QAction>(form, "refreshAction")->trigger();
   EXPECT_EQ(Child<PreviewBox>(form, "preview")->Picture().height(), 12);
 }
 
@@ -271,18 +272,13 @@ TEST(MainWindow, LayerListFollowsTheRowsWithTextsAndVisibleMark) {
   doc.SetRowType(0, "Context");
   EXPECT_TRUE(Child<QWidget>(form, "offsetPanel")->isEnabled());
 
-  form.UpdateLayerMenu();
-  EXPECT_TRUE(Child<QAction>(form, "moveUpItem")->isEnabled());
+  EXPECT_TRUE(Child<QAction>(form, "editLayerAction")->isEnabled());
   doc.SelectRow(-1);
-  form.UpdateLayerMenu();
-  form.UpdatePopupItems();
-  EXPECT_FALSE(Child<QAction>(form, "moveUpItem")->isEnabled());
-  EXPECT_FALSE(Child<QAction>(form, "deleteLayerItem")->isEnabled());
-  EXPECT_TRUE(Child<QAction>(form, "newLayerItem")->isEnabled());
-  EXPECT_FALSE(Child<QAction>(form, "editPopupItem")->isEnabled());
-  EXPECT_FALSE(Child<QAction>(form, "toggleVisibilityItem")->isEnabled());
-  EXPECT_TRUE(Child<QAction>(form, "addPopupItem")->isEnabled());
+  EXPECT_FALSE(Child<QAction>(form, "moveUpAction")->isEnabled());
   EXPECT_FALSE(Child<QAction>(form, "deleteLayerAction")->isEnabled());
+  EXPECT_TRUE(Child<QAction>(form, "addLayerAction")->isEnabled());
+  EXPECT_FALSE(Child<QAction>(form, "editLayerAction")->isEnabled());
+  EXPECT_FALSE(Child<QAction>(form, "toggleVisibilityAction")->isEnabled());
 }
 
 TEST(MainWindow, LayerCommandsMoveToggleStepAndDeleteAfterConfirmation) {
@@ -531,9 +527,9 @@ TEST(MainWindow, ExportSetKeepsTheLastChoicesOfEachLayout) {
   form.ExportSet();
   form.OpenLayout(first);
   form.ExportSet();
-  EXPECT_EQ(shown, QStringList({"One|" + dir.filePath("first-buttons"), "One\nMore|" + dir.filePath("first-buttons"),
-                                "Two|" + dir.filePath("second-buttons"),
-                                "One\nMore\nMore|" + dir.filePath("first-buttons")}));
+  EXPECT_EQ(shown,
+            QStringList({"One|" + dir.filePath("first-buttons"), "One\nMore|" + dir.filePath("first-buttons"),
+                         "Two|" + dir.filePath("second-buttons"), "One\nMore\nMore|" + dir.filePath("first-buttons")}));
 }
 
 // A set written whole leaves its captions in the layout, as a change that
@@ -541,8 +537,9 @@ TEST(MainWindow, ExportSetKeepsTheLastChoicesOfEachLayout) {
 TEST(MainWindow, ASetWrittenFromTheWindowKeepsItsCaptionsInTheLayout) {
   QTemporaryDir dir;
   const QString path = dir.filePath("nav.vrb");
-  ASSERT_TRUE(WriteText(path, "[Button]\r\nHeight=20\r\nWidth=50\r\nWorkArea=16777215\r\nLayers=1\r\n"
-                              "[Layer0]\r\nType=Text\r\nProperties=Text=Go;FontSize=8;\r\nX=2\r\nY=2\r\nVisible=0\r\n"));
+  ASSERT_TRUE(WriteText(path,
+                        "[Button]\r\nHeight=20\r\nWidth=50\r\nWorkArea=16777215\r\nLayers=1\r\n"
+                        "[Layer0]\r\nType=Text\r\nProperties=Text=Go;FontSize=8;\r\nX=2\r\nY=2\r\nVisible=0\r\n"));
   test::ScriptedDialogs dialogs;
   QString shown;
   dialogs.on_exec = [&](QDialog& dialog) {

@@ -17,7 +17,6 @@
 
 #include "document/value_conversion.h"
 #include "find_child.h"
-#include "ui/about_box.h"
 #include "ui/background_layer_dialog.h"
 #include "ui/bevel_layer_dialog.h"
 #include "ui/image_layer_dialog.h"
@@ -39,9 +38,9 @@ class SteppingClock : public StartupClock {
  public:
   milliseconds now{1'000'000};
   milliseconds step{100};
-  std::vector<milliseconds> limits;  // what each dispatch was allowed to wait
+  std::vector<milliseconds> limits;     // what each dispatch was allowed to wait
   std::function<void(int)> onDispatch;  // called with the dispatch count
-  std::vector<bool> busy;  // whether the busy cursor was up after each dispatch
+  std::vector<bool> busy;               // whether the busy cursor was up after each dispatch
 
   milliseconds Now() override { return now; }
   void DispatchEvents(milliseconds limit) override {
@@ -119,9 +118,6 @@ TEST(StartUp, ShowsTheSplashForTheMinimumThenTheMainWindowWithItsWindows) {
     ASSERT_NE(dialog, nullptr);
     EXPECT_FALSE(dialog->isVisible());
   }
-  ASSERT_TRUE(main->SecondAboutBox());
-  EXPECT_FALSE(main->SecondAboutBox()->isVisible());
-  EXPECT_EQ(main->SecondAboutBox()->windowTitle(), QStringLiteral("About"));
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_FALSE(seen);  // closing freed it
 }
@@ -146,7 +142,7 @@ TEST(StartUp, AClickClosesTheSplashEarlyAndStartUpGoesOn) {
   std::unique_ptr<MainWindow> main = StartUp(QuietOptions(), clock);
   EXPECT_TRUE(wasOpen);
   EXPECT_EQ(openAfter, std::vector<bool>(16, false));  // closed at once by the click
-  EXPECT_EQ(clock.limits.size(), 18u);  // the wait itself is not cut short
+  EXPECT_EQ(clock.limits.size(), 18u);                 // the wait itself is not cut short
   EXPECT_TRUE(main->isVisible());
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_FALSE(clicked);  // and freed

@@ -7,9 +7,9 @@
 
 #include "document/button_document.h"
 #include "document/random.h"
-#include "ui/random_layers.h"
+#include "commands/random_layers.h"
 
-namespace vorbel::ui {
+namespace vorbel::commands {
 namespace {
 
 // A source that draws one number, so the order of draws shows in the result.
@@ -119,4 +119,4 @@ TEST(RandomButton, SizeFallbacks) {
 }
 
 }  // namespace
-}  // namespace vorbel::ui
+}  // namespace vorbel::commands

@@ -10,7 +10,7 @@ namespace vorbel::document {
 class ButtonDocument;
 }  // namespace vorbel::document
 
-namespace vorbel::ui {
+namespace vorbel::commands {
 
 // An editor that can make a random property string of its layer kind. Making
 // one may move the editor's controls to match; they keep those states.
@@ -41,4 +41,4 @@ void RandomButton(document::ButtonDocument& doc, RandomLayerSource& background, 
 int RandomButtonHeight();
 int RandomButtonWidth();
 
-}  // namespace vorbel::ui
+}  // namespace vorbel::commands

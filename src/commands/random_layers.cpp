@@ -1,11 +1,11 @@
-#include "ui/random_layers.h"
+#include "commands/random_layers.h"
 
 #include "document/button_document.h"
 #include "document/layer_row.h"
 #include "document/layer_type.h"
 #include "document/random.h"
 
-namespace vorbel::ui {
+namespace vorbel::commands {
 
 int RandomButtonHeight() {
   int h = document::RandomUpTo(75);
@@ -43,4 +43,4 @@ void RandomButton(document::ButtonDocument& doc, RandomLayerSource& background, 
   doc.AppendRow(document::LayerRow::Make(std::string(document::kTextType), text.RandomProperties()));
 }
 
-}  // namespace vorbel::ui
+}  // namespace vorbel::commands
