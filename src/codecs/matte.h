@@ -19,8 +19,7 @@ constexpr base::Pixel OverMatte(base::Pixel p, std::uint8_t alpha, base::Pixel m
     const int d = (c - m) * alpha;
     return static_cast<std::uint8_t>(m + (d >= 0 ? (d + 127) / 255 : -((-d + 127) / 255)));
   };
-  return base::Pixel::FromRgb(mix(p.Red(), matte.Red()), mix(p.Green(), matte.Green()),
-                              mix(p.Blue(), matte.Blue()));
+  return base::Pixel::FromRgb(mix(p.Red(), matte.Red()), mix(p.Green(), matte.Green()), mix(p.Blue(), matte.Blue()));
 }
 
 // The opacity from which a GIF keeps a pixel: at least half covered.

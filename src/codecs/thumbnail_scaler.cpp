@@ -88,8 +88,8 @@ RgbaImage Reduce(const PixelView& img, base::Pixel workArea, ThumbnailSize size)
   out.rgba.resize(static_cast<std::size_t>(size.width) * static_cast<std::size_t>(size.height) * 4);
   // Coverage is counted in units of `opaque` per fully opaque pixel.
   const Opacity opacity{workArea, img.alpha != nullptr ? 255u : 1u};
-  const std::uint64_t total = static_cast<std::uint64_t>(img.width) * static_cast<std::uint64_t>(img.height) *
-                              opacity.opaque;
+  const std::uint64_t total =
+      static_cast<std::uint64_t>(img.width) * static_cast<std::uint64_t>(img.height) * opacity.opaque;
 
   std::vector<Sums> row(static_cast<std::size_t>(size.width));
   std::vector<Sums> sums(static_cast<std::size_t>(size.width));

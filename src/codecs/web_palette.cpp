@@ -62,8 +62,7 @@ IndexedImage ReduceToWebPaletteCodes(const PixelView& img, base::Pixel workArea,
     for (int x = 0; x < img.width; ++x) {
       // With alpha, a transparent pixel is told from an opaque one of the
       // same colour by a bit above the colour: no run spans both.
-      const std::uint32_t p =
-          row[x].Rgb() | (alpha != nullptr && alpha[x] < kGifOpaqueFrom ? kTransparentBit : 0u);
+      const std::uint32_t p = row[x].Rgb() | (alpha != nullptr && alpha[x] < kGifOpaqueFrom ? kTransparentBit : 0u);
       if (p != last) {
         counts[lastWeb] += run;
         run = 0;

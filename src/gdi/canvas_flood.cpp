@@ -96,7 +96,8 @@ void Canvas::FloodFill(int x, int y, base::Color border) {
   std::vector<Run> runs;
   if (paint == stop) {
     // Painted pixels become border pixels themselves and stop the fill.
-    SeedFill(b, x, y, paint, [stop](Pixel p) { return p != stop; }, b.KeepsAlpha() ? &runs : nullptr);
+    std::vector<Run>* record = b.KeepsAlpha() ? &runs : nullptr;
+    SeedFill(b, x, y, paint, [stop](Pixel p) { return p != stop; }, record);
     for (const Run& r : runs) b.MarkPainted(r.y, r.x1, r.x2 + 1);
     return;
   }

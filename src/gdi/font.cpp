@@ -491,8 +491,8 @@ std::shared_ptr<const Font> GetFont(std::string_view face, int pointSize, int la
   if (!impl) throw FontError("No installed font can draw the face \"" + key.face + "\"");
   const FontMetrics& m = layout->Metrics();
   const int k = layoutScale;
-  impl->metrics = {m.ascent * k, m.descent * k, m.height * k, m.internal_leading * k, m.em_height * k,
-                   m.ave_char_width * k};
+  impl->metrics = {m.ascent * k,           m.descent * k,   m.height * k,
+                   m.internal_leading * k, m.em_height * k, m.ave_char_width * k};
   impl->layout = std::move(layout);
   impl->layout_scale = k;
   auto font = std::make_shared<const Font>(std::move(impl));

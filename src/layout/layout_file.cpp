@@ -218,8 +218,8 @@ std::optional<base::Color> MatteNamed(std::string_view text) {
 
 void SetButtonKey(document::ButtonDocument& doc, std::string_view key, std::string_view value) {
   const auto refuse = [&] {
-    return LayoutReadError(base::TranslateFormat("%s is no value for the button's %s",
-                                                 {std::string(value), std::string(key)}));
+    return LayoutReadError(
+        base::TranslateFormat("%s is no value for the button's %s", {std::string(value), std::string(key)}));
   };
   if (base::EqualsIgnoringAsciiCase(key, "Transparency")) {
     const std::optional<document::Transparency> rule = TransparencyNamed(base::TrimBlanks(value));
@@ -236,8 +236,8 @@ void SetButtonKey(document::ButtonDocument& doc, std::string_view key, std::stri
     if (!matte) throw refuse();
     doc.SetMatte(matte);
   } else {
-    throw LayoutReadError(base::TranslateFormat(
-        "the button has no key %s: it has Transparency, Smooth and Matte", {std::string(key)}));
+    throw LayoutReadError(
+        base::TranslateFormat("the button has no key %s: it has Transparency, Smooth and Matte", {std::string(key)}));
   }
 }
 

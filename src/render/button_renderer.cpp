@@ -92,8 +92,8 @@ RenderResult ButtonRenderer::RenderButton(const document::ButtonDocument& doc, i
   }
   picture_scale_ = scale >= 1 && scale <= kMaxRenderScale ? scale : 1;
   constexpr int kFactor = gdi::kSmoothFactor;
-  const bool smooth = doc.Smooth() && !gdi::SizeTooLarge(ScaledNumber(doc.Width(), kFactor),
-                                                         ScaledNumber(doc.Height(), kFactor));
+  const bool smooth =
+      doc.Smooth() && !gdi::SizeTooLarge(ScaledNumber(doc.Width(), kFactor), ScaledNumber(doc.Height(), kFactor));
   painted_work_area_pixels_ = 0;
   // The surface gets back the large buffer of the last smooth pass, which
   // then stays in use from pass to pass.

@@ -179,12 +179,12 @@ class ButtonRenderer {
   TextGradient gradient_;
   int width_ = 0;   // the button size of the current pass
   int height_ = 0;
-  int scale_ = 1;              // the drawers' scale in the current pass
-  int picture_scale_ = 1;      // the scale whose "@<scale>x" pictures it takes
-  int text_layout_scale_ = 1;  // the smoothing factor of a smooth pass, else 1
+  int scale_ = 1;                                       // the drawers' scale in the current pass
+  int picture_scale_ = 1;                               // the scale whose "@<scale>x" pictures it takes
+  int text_layout_scale_ = 1;                           // the smoothing factor of a smooth pass, else 1
   std::unique_ptr<document::ButtonDocument> fine_doc_;  // the document of a smooth pass
-  gdi::Bitmap reduced_;        // the other buffer of a smooth pass's reduction
-  bool surface_reduced_ = false;  // surface_ holds the reduction, reduced_ the large drawing
+  gdi::Bitmap reduced_;                                 // the other buffer of a smooth pass's reduction
+  bool surface_reduced_ = false;                        // surface_ holds the reduction, reduced_ the large drawing
   std::int64_t painted_work_area_pixels_ = 0;
   std::string layout_folder_;  // the document's, for the current pass
   PictureCache pictures_;

@@ -13,10 +13,10 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QHeaderView>
+#include <QIcon>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QIcon>
 #include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
@@ -36,10 +36,10 @@
 #include <utility>
 
 #include "controls/color_combo_box.h"
-#include "document/color_list.h"
-#include "gdi/system_colors.h"
 #include "controls/spin_edit.h"
 #include "desktop/version_info.h"
+#include "document/color_list.h"
+#include "gdi/system_colors.h"
 #include "ui/help_viewer.h"
 #include "ui/layer_list_model.h"
 #include "ui/preview_box.h"

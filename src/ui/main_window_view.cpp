@@ -6,10 +6,10 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFrame>
+#include <QIcon>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QPixmap>
-#include <QIcon>
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QTreeView>
@@ -222,9 +222,10 @@ void MainWindow::ShowTransparencyNote() {
     status_bar_->addWidget(label, 1);
   }
   label->setText(text);
-  label->setToolTip(tr("Painted pixels of the work-area colour are left out of the pictures under the "
-                       "transparency \"Work-area colour\". Choose \"Everything no layer paints\" on the Button "
-                       "page to keep them."));
+  label->setToolTip(
+      tr("Painted pixels of the work-area colour are left out of the pictures under the "
+         "transparency \"Work-area colour\". Choose \"Everything no layer paints\" on the Button "
+         "page to keep them."));
   label->setVisible(!text.isEmpty());
 }
 

@@ -118,8 +118,8 @@ void PreviewBox::paintEvent(QPaintEvent* event) {
       constexpr int kSquare = 8;
       painter.fillRect(exposed, QColor(255, 255, 255));
       for (int y = exposed.top() / kSquare * kSquare; y <= exposed.bottom(); y += kSquare) {
-        for (int x = exposed.left() / kSquare * kSquare + ((y / kSquare) % 2 == 0 ? kSquare : 0);
-             x <= exposed.right(); x += 2 * kSquare) {
+        for (int x = exposed.left() / kSquare * kSquare + ((y / kSquare) % 2 == 0 ? kSquare : 0); x <= exposed.right();
+             x += 2 * kSquare) {
           painter.fillRect(QRect(x, y, kSquare, kSquare).intersected(exposed), QColor(204, 204, 204));
         }
       }

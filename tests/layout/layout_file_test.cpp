@@ -11,11 +11,11 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <optional>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -165,8 +165,8 @@ TEST(LayoutFile, TheLooksKeysRoundTripAndDefaultWhenMissing) {
        "Transparency=Unpainted\r\nSmooth=Yes\r\nMatte=clWhite\r\n"},
       {"Transparency=WorkAreaColor\nSmooth=No\nMatte=#FF8000\n", document::Transparency::WorkAreaColor, false,
        base::Color::FromRgb(255, 128, 0), "Matte=$000080FF\r\n"},
-      {"Transparency=Sometimes\nSmooth=\nMatte=nothing\n", document::Transparency::WorkAreaColor, false,
-       std::nullopt, ""},
+      {"Transparency=Sometimes\nSmooth=\nMatte=nothing\n", document::Transparency::WorkAreaColor, false, std::nullopt,
+       ""},
   };
   for (const Case& c : cases) {
     document::ButtonDocument doc;

@@ -31,8 +31,8 @@ gdi::Rect InkBox(const gdi::Bitmap& b) {
   gdi::Rect box{b.Width(), b.Height(), 0, 0};
   for (int y = 0; y < b.Height(); ++y)
     for (int x = 0; x < b.Width(); ++x)
-      if (b.Alpha(x, y) != 0) box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1),
-                                     std::max(box.bottom, y + 1)};
+      if (b.Alpha(x, y) != 0)
+        box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1), std::max(box.bottom, y + 1)};
   return box;
 }
 

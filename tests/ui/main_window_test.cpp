@@ -190,8 +190,8 @@ TEST(MainWindow, MenusHoldTheirItemsInOrderAndRefreshActsFromTheMenuBar) {
             QStringList({"&New", "&Open...", "Open &Recent", "&Save", "Save a&s...", "&Export...", "Export Se&t...",
                          "-", "E&xit"}));
   EXPECT_EQ(texts(Child<QMenu>(form, "editMenu")), QStringList({"&Undo", "&Redo"}));
-  EXPECT_EQ(texts(Child<QMenu>(form, "viewMenu")),
-            QStringList({"&100 %", "&200 %", "&400 %", "&800 %", "-", "Zoom &In", "Zoom &Out", "-", "Show &Transparency"}));
+  EXPECT_EQ(texts(Child<QMenu>(form, "viewMenu")), QStringList({"&100 %", "&200 %", "&400 %", "&800 %", "-", "Zoom &In",
+                                                                "Zoom &Out", "-", "Show &Transparency"}));
   EXPECT_EQ(texts(Child<QMenu>(form, "layerMenu")),
             QStringList({"&New...", "&Delete...", "-", "Move &up", "Move &down"}));
   EXPECT_EQ(texts(Child<QMenu>(form, "helpMenu")), QStringList({"&Contents", "&Search...", "-", "&About..."}));
@@ -762,7 +762,8 @@ TEST(MainWindow, TheLookOfThePicturesIsEditedShownAndKept) {
     doc.AppendRow(document::LayerRow::Make("Background", "Color=clWhite;Shape=Ellipse;"));
     Child<QComboBox>(form, "transparencyCombo")->setCurrentIndex(0);
     EXPECT_EQ(doc.TransparencyRule(), document::Transparency::WorkAreaColor);
-    const auto* note = Child<QStatusBar>(form, "statusBar")->findChild<QLabel*>(QStringLiteral("transparencyNoteLabel"));
+    const auto* note =
+        Child<QStatusBar>(form, "statusBar")->findChild<QLabel*>(QStringLiteral("transparencyNoteLabel"));
     ASSERT_NE(note, nullptr);
     const int count = note->text().section(QLatin1Char(' '), 0, 0).toInt();
     EXPECT_GT(count, 1500);  // the ellipse
