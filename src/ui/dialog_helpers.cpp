@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QGuiApplication>
 #include <QPalette>
+#include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
 #include <QWidget>
@@ -66,6 +67,12 @@ QPushButton* MakeCancelButton(QDialog& dialog, QWidget* parent, QRect where) {
 
 void ReadProgramIntegers(controls::SpinEdit& edit) {
   edit.SetIntegerReader([](const QString& text) { return document::TryStringToInt(text.toStdString()); });
+}
+
+QIcon ColorSwatch(base::Color color) {
+  QPixmap swatch(12, 12);
+  swatch.fill(QColor::fromRgb(static_cast<QRgb>(gdi::ResolveColor(color).Rgb() | 0xFF000000u)));
+  return QIcon(swatch);
 }
 
 QString MatteNote(const document::ButtonDocument& doc, commands::ExportFormat format) {

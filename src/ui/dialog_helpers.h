@@ -3,6 +3,7 @@
 // centring on the screen, hints and the background of fields that follow a
 // check box.
 
+#include <QIcon>
 #include <QString>
 
 #include "commands/export.h"
@@ -22,6 +23,10 @@ namespace vorbel::ui {
 // A fixed-size dialog frame with a title and a close box only, whose client
 // area is exactly width x height pixels.
 void MakeFixedDialog(QDialog& dialog, const QString& caption, int width, int height);
+
+// A small square of the colour (a system colour as it shows now), for the
+// items of a colour list.
+QIcon ColorSwatch(base::Color color);
 
 // What a format without partial transparency does with the document's matte
 // (its name among the standard colours, else its #rrggbb), as a sentence for

@@ -40,6 +40,7 @@
 #include "desktop/version_info.h"
 #include "document/color_list.h"
 #include "gdi/system_colors.h"
+#include "ui/dialog_helpers.h"
 #include "ui/help_viewer.h"
 #include "ui/layer_list_model.h"
 #include "ui/preview_box.h"
@@ -563,9 +564,7 @@ void MainWindow::BuildPages() {
     document::ColorList standard;
     document::FillColorList(standard);
     for (const document::ColorEntry& entry : standard.Entries()) {
-      QPixmap swatch(12, 12);
-      swatch.fill(QColor::fromRgb(static_cast<QRgb>(gdi::ResolveColor(entry.color).Rgb() | 0xFF000000u)));
-      matte_combo_->addItem(QIcon(swatch), QString::fromStdString(entry.name), entry.color.Value());
+      matte_combo_->addItem(ColorSwatch(entry.color), QString::fromStdString(entry.name), entry.color.Value());
     }
   }
   randomize_button_ = new QPushButton(tr("Randomize"), button_page_);

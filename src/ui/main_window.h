@@ -294,6 +294,9 @@ class MainWindow : public QMainWindow,
   // The status bar's note on pixels painted in the work-area colour, which
   // the transparency rule WorkAreaColor leaves out; none under the other.
   void ShowTransparencyNote();
+  // A label of the status bar named `name` showing `text`, made when first
+  // needed and hidden while the text is empty.
+  void ShowStatusLabel(const QString& name, const QString& text, const QString& tip);
   // Selects the document's matte in the matte combo, adding an entry for a
   // colour it does not offer.
   void ShowMatte();

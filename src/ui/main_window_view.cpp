@@ -9,7 +9,6 @@
 #include <QIcon>
 #include <QItemSelectionModel>
 #include <QLabel>
-#include <QPixmap>
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QTreeView>
@@ -22,6 +21,7 @@
 #include "controls/spin_edit.h"
 #include "gdi/bitmap.h"
 #include "gdi/system_colors.h"
+#include "ui/dialog_helpers.h"
 #include "ui/dialog_seam.h"
 #include "ui/layer_list_model.h"
 #include "ui/main_window.h"
@@ -172,18 +172,20 @@ void MainWindow::ShowPreview(render::RenderResult result) {
   if (!preview_->IsPainting()) preview_->update();
 }
 
-void MainWindow::ShowPassLimit(const QString& text) {
+void MainWindow::ShowPassLimit(const QString& text) { ShowStatusLabel(QStringLiteral("passLimitLabel"), text, text); }
+
+void MainWindow::ShowStatusLabel(const QString& name, const QString& text, const QString& tip) {
   // A label of its own in the status bar: hints shown there pass over it
   // without removing it.
-  auto* label = status_bar_->findChild<QLabel*>(QStringLiteral("passLimitLabel"), Qt::FindDirectChildrenOnly);
+  auto* label = status_bar_->findChild<QLabel*>(name, Qt::FindDirectChildrenOnly);
   if (label == nullptr) {
     if (text.isEmpty()) return;
     label = new QLabel(status_bar_);
-    label->setObjectName(QStringLiteral("passLimitLabel"));
+    label->setObjectName(name);
     status_bar_->addWidget(label, 1);
   }
   label->setText(text);
-  label->setToolTip(text);
+  label->setToolTip(tip);
   label->setVisible(!text.isEmpty());
 }
 
@@ -192,10 +194,7 @@ void MainWindow::ShowMatte() {
   if (const std::optional<base::Color> matte = doc_.Matte()) {
     index = matte_combo_->findData(matte->Value());
     if (index < 0) {
-      const QColor shown = ToQColor(gdi::ResolveColor(*matte));
-      QPixmap swatch(12, 12);
-      swatch.fill(shown);
-      matte_combo_->addItem(QIcon(swatch), shown.name(), matte->Value());
+      matte_combo_->addItem(ColorSwatch(*matte), ToQColor(gdi::ResolveColor(*matte)).name(), matte->Value());
       index = matte_combo_->count() - 1;
     }
   }
@@ -214,13 +213,11 @@ void MainWindow::ShowTransparencyNote() {
   } else if (pixels > 1) {
     text = tr("%1 pixels of the button have the work-area colour and will be transparent").arg(pixels);
   }
-  auto* label = status_bar_->findChild<QLabel*>(QStringLiteral("transparencyNoteLabel"), Qt::FindDirectChildrenOnly);
-  if (label == nullptr) {
-    if (text.isEmpty()) return;
-    label = new QLabel(status_bar_);
-    label->setObjectName(QStringLiteral("transparencyNoteLabel"));
-    status_bar_->addWidget(label, 1);
-  }
+  ShowStatusLabel(QStringLiteral("transparencyNoteLabel"), text,
+                  tr("Painted pixels of the work area color are left out of the pictures while \"Transparent in "
+                     "pictures\" on the Button page is \"Every pixel of the work area color\"; choose \"Everything "
+                     "no layer paints\" to keep them."));
+}
   label->setText(text);
   label->setToolTip(
       tr("Painted pixels of the work-area colour are left out of the pictures under the "
