@@ -218,13 +218,6 @@ void MainWindow::ShowTransparencyNote() {
                      "pictures\" on the Button page is \"Every pixel of the work area color\"; choose \"Everything "
                      "no layer paints\" to keep them."));
 }
-  label->setText(text);
-  label->setToolTip(
-      tr("Painted pixels of the work-area colour are left out of the pictures under the "
-         "transparency \"Work-area colour\". Choose \"Everything no layer paints\" on the Button "
-         "page to keep them."));
-  label->setVisible(!text.isEmpty());
-}
 
 void MainWindow::SelectListRow(int row) {
   QItemSelectionModel* selection = layer_list_->selectionModel();
