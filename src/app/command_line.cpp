@@ -12,6 +12,7 @@
 #include "commands/button_set.h"
 #include "commands/export_formats.h"
 #include "commands/thumbnail.h"
+#include "layout/layout_file.h"
 #include "render/button_states.h"
 
 namespace vorbel::app {
@@ -56,7 +57,7 @@ std::string ArgumentValuesText() {
       "%s\n  FORMAT    %s\n  SIZING    fit, fixed\n  STATES    %s (%s)\n  SCALES    %s (%s)\n\n%s\n%s",
       {Translate("Values of the arguments:"), commands::FormatNameList(), states,
        Translate("a list separated by commas"), scales, Translate("a list separated by commas"),
-       Translate("Picture formats and the file-name extensions that choose them (* work area transparent):"),
+       Translate("Picture formats and the file-name extensions that choose them (* transparent pixels kept):"),
        extensions});
 }
 
@@ -84,14 +85,14 @@ std::string UsageText() {
                  "                        the picture file OUT, without a window; OUT's\n"
                  "                        extension chooses the format: BMP when it holds\n"
                  "                        \"bmp\", JPEG when it holds \"jp\", PNG for \".png\",\n"
-                 "                        GIF otherwise (work area transparent in GIF and PNG)\n"),
+                 "                        GIF otherwise (transparency kept in GIF and PNG)\n"),
        Translate("  --format FORMAT       write the picture of --export as FORMAT, whatever\n"
                  "                        the name OUT says, and the buttons of --export-set\n"
                  "                        (default: png)\n"),
        Translate("  --thumbnail SIZE LAYOUT OUT\n"
                  "                        write a PNG thumbnail of LAYOUT to OUT for file\n"
                  "                        managers: the button scaled to fit SIZE x SIZE\n"
-                 "                        pixels (1 to 1024), the work area transparent\n"),
+                 "                        pixels (1 to 1024), with the button's transparency\n"),
        // ---- button sets (set_command.h) ----
        Translate("  --export-set DIR      draw LAYOUT once for every caption given and write the\n"
                  "                        buttons, all of one size, into the folder DIR (made\n"
@@ -117,7 +118,14 @@ std::string UsageText() {
                  "  --caption-layer N     the text layer that takes the captions, counted from 0\n"
                  "                        as in the layout file (default: the top-most one)\n"),
        Translate("  --set SETTING         N:KEY=VALUE: set the property KEY of layer N to VALUE\n"
-                 "                        for this run of --export or --export-set; repeatable\n"),
+                 "                        for this run of --export or --export-set; repeatable;\n"
+                 "                        Button:KEY=VALUE sets Transparency (WorkAreaColor or\n"
+                 "                        Unpainted), Smooth (Yes or No) or Matte of the button\n"
+                 "  --matte COLOUR        the colour GIF, JPEG and BMP pictures blend partly\n"
+                 "                        transparent pixels onto (JPEG and BMP transparent\n"
+                 "                        ones too): a colour name such as clWhite, $00BBGGRR\n"
+                 "                        or #RRGGBB (default: the layout's matte, else its\n"
+                 "                        work-area colour)\n"),
        Translate("  -h, --help            show this help and exit\n"),
        Translate("  -V, --version         show the version and exit\n"),
        Translate("  --                    end of options: the arguments after it are file names\n"),
@@ -137,14 +145,16 @@ enum OptionId : int {
   kExport = 0x100,
   kThumbnail,
   kFormat,
+  kMatte,
   kSetOption,  // the set options, each with a value of its own from here on,
                // so that an abbreviation of two of them is ambiguous
 };
 
-constexpr std::array<option, 16> kOptions = {{
+constexpr std::array<option, 17> kOptions = {{
     {"export", required_argument, nullptr, kExport},
     {"thumbnail", required_argument, nullptr, kThumbnail},
     {"format", required_argument, nullptr, kFormat},
+    {"matte", required_argument, nullptr, kMatte},
     {"export-set", required_argument, nullptr, kSetOption + 0},
     {"captions", required_argument, nullptr, kSetOption + 1},
     {"captions-file", required_argument, nullptr, kSetOption + 2},
@@ -221,6 +231,7 @@ CommandLine ParseCommandLine(std::span<const char* const> args) {
   bool thumbnailAsked = false;
   bool helpAsked = false;
   bool versionAsked = false;
+  bool matteAsked = false;
   std::optional<std::string> formatName;
   std::string thumbnailSize;
   std::vector<std::string> positional;
@@ -261,6 +272,16 @@ CommandLine ParseCommandLine(std::span<const char* const> args) {
         thumbnailSize = optarg;
         break;
       case kFormat: formatName = optarg; break;  // the last one given counts
+      case kMatte:
+        // The matte of the [Button] section, for this run.
+        matteAsked = true;
+        if (!layout::MatteNamed(optarg)) {
+          usageError(TranslateFormat("--matte takes a colour such as clWhite, $00BBGGRR or #RRGGBB, not '%s'",
+                                     {std::string(optarg)}));
+        } else {
+          result.set.overrides.push_back({commands::PropertyOverride::kButton, "Matte", optarg});
+        }
+        break;
       case ':': usageError(MissingArgument(LongOptionName(word))); break;  // an argument is missing
       default:
         if (id >= kSetOption) {
@@ -284,6 +305,9 @@ CommandLine ParseCommandLine(std::span<const char* const> args) {
   if (versionAsked) return Only(Action::Version);
 
   if (exportAsked && thumbnailAsked) usageError(Translate("--export and --thumbnail cannot be given together"));
+  if (matteAsked && !exportAsked && !result.set.export_set) {
+    usageError(Translate("--matte goes with --export or --export-set"));
+  }
   usageError(CheckSetArguments(result.set, exportAsked, thumbnailAsked, positional.size()));
   // An empty list is a value --captions does not take; an empty captions file
   // is a mistake in the file.

@@ -15,6 +15,8 @@
 // everything after it is a file name. --export takes OUT, and LAYOUT is the
 // one file name; --thumbnail takes SIZE, and LAYOUT and OUT are the two file
 // names, in that order. A LAYOUT or OUT of "-" is standard input or output.
+// --matte COLOUR, with --export or --export-set, is --set Button:Matte=COLOUR
+// checked at once.
 
 #include <optional>
 #include <span>

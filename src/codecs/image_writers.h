@@ -31,7 +31,9 @@ std::vector<std::uint8_t> EncodeBmp(const PixelView& img);
 // defaults otherwise. The top byte of each pixel is ignored.
 std::vector<std::uint8_t> EncodeJpeg(const PixelView& img);
 
-// GIF reduced to the web palette (see ReduceToWebPalette): no global colour
+// GIF reduced to the web palette (see ReduceToWebPalette; a view with alpha
+// leaves out the pixels below kGifOpaqueFrom instead of the work-area colour,
+// and its other pixels are taken as they are: see Flatten). No global colour
 // table, one image at (0, 0) with a local table padded with black to 2^bits
 // entries. With transparent pixels the file is GIF89a with one graphic control
 // extension (transparent flag, that index, delay 0, no disposal, no user
@@ -40,8 +42,8 @@ std::vector<std::uint8_t> EncodeJpeg(const PixelView& img);
 // 0. LZW minimum code size max(bits, 2). At most 65535 x 65535 pixels.
 std::vector<std::uint8_t> EncodeGif(const PixelView& img, base::Pixel workArea);
 
-// 8-bit RGBA PNG: alpha 0 exactly where the pixel equals workArea, 255
-// elsewhere. Every row with the "up" filter, deflated at level 3 (made for
+// 8-bit RGBA PNG: the view's alpha when it has one; otherwise alpha 0
+// exactly where the pixel equals workArea, 255 elsewhere. Every row with the "up" filter, deflated at level 3 (made for
 // speed: a set writes hundreds of them).
 std::vector<std::uint8_t> EncodePng(const PixelView& img, base::Pixel workArea);
 // 8-bit RGBA PNG of the image as it is (a thumbnail). Throws

@@ -97,12 +97,13 @@ std::vector<std::uint8_t> EncodePng(const PixelView& img, base::Pixel workArea) 
   CheckExportable(img);
   return Encode(img.width, img.height, [&](int y, std::uint8_t* dst) {
     const base::Pixel* src = img.Row(y);
+    const std::uint8_t* alpha = img.AlphaRow(y);
     for (int x = 0; x < img.width; ++x, dst += 4) {
       const base::Pixel p = src[x];
       dst[0] = p.Red();
       dst[1] = p.Green();
       dst[2] = p.Blue();
-      dst[3] = p == workArea ? 0 : 255;
+      dst[3] = alpha != nullptr ? alpha[x] : (p == workArea ? 0 : 255);
     }
   });
 }

@@ -36,8 +36,8 @@ struct AxisReduction {
   }
 };
 
-// Per thumbnail pixel: the weighted sums of red, green and blue over the
-// opaque source pixels, and their weight (the opaque coverage).
+// Per thumbnail pixel: the sums of red, green and blue over the source
+// pixels, weighted by overlap and opacity, and their weight (the coverage).
 struct Sums {
   std::uint64_t red = 0;
   std::uint64_t green = 0;
@@ -48,19 +48,34 @@ struct Sums {
 // x / d rounded to the nearest whole number (d > 0).
 std::uint64_t RoundedDivide(std::uint64_t x, std::uint64_t d) { return (x + d / 2) / d; }
 
+// The opacity of a pixel: its alpha when the view has one, else 0 for the
+// work-area colour and `opaque` for every other colour.
+struct Opacity {
+  base::Pixel work_area;
+  std::uint64_t opaque;  // 255 with alpha, 1 without
+
+  std::uint64_t Of(base::Pixel p, const std::uint8_t* alpha, int x) const {
+    if (alpha != nullptr) return alpha[x];
+    return p == work_area ? 0 : opaque;
+  }
+};
+
 RgbaImage Enlarge(const PixelView& img, base::Pixel workArea, int factor) {
   RgbaImage out{img.width * factor, img.height * factor, {}};
   out.rgba.resize(static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height) * 4);
   std::uint8_t* dst = out.rgba.data();
+  const Opacity opacity{workArea, 255};
   for (int y = 0; y < out.height; ++y) {
     const base::Pixel* row = img.Row(y / factor);
+    const std::uint8_t* alpha = img.AlphaRow(y / factor);
     for (int x = 0; x < out.width; ++x, dst += 4) {
       const base::Pixel p = row[x / factor];
-      if (p == workArea) continue;  // stays (0, 0, 0, 0)
+      const auto a = static_cast<std::uint8_t>(opacity.Of(p, alpha, x / factor));
+      if (a == 0) continue;  // stays (0, 0, 0, 0)
       dst[0] = p.Red();
       dst[1] = p.Green();
       dst[2] = p.Blue();
-      dst[3] = 255;
+      dst[3] = a;
     }
   }
   return out;
@@ -71,7 +86,10 @@ RgbaImage Reduce(const PixelView& img, base::Pixel workArea, ThumbnailSize size)
   const AxisReduction down(img.height, size.height);
   RgbaImage out{size.width, size.height, {}};
   out.rgba.resize(static_cast<std::size_t>(size.width) * static_cast<std::size_t>(size.height) * 4);
-  const std::uint64_t total = static_cast<std::uint64_t>(img.width) * static_cast<std::uint64_t>(img.height);
+  // Coverage is counted in units of `opaque` per fully opaque pixel.
+  const Opacity opacity{workArea, img.alpha != nullptr ? 255u : 1u};
+  const std::uint64_t total =
+      static_cast<std::uint64_t>(img.width) * static_cast<std::uint64_t>(img.height) * opacity.opaque;
 
   std::vector<Sums> row(static_cast<std::size_t>(size.width));
   std::vector<Sums> sums(static_cast<std::size_t>(size.width));
@@ -82,14 +100,16 @@ RgbaImage Reduce(const PixelView& img, base::Pixel workArea, ThumbnailSize size)
     // at most twice the work, for memory of one thumbnail row.
     for (int k = 0; k < band.count; ++k) {
       const base::Pixel* src = img.Row(band.first + k);
+      const std::uint8_t* alpha = img.AlphaRow(band.first + k);
       const std::uint64_t rowWeight = down.weights[band.weights + static_cast<std::size_t>(k)];
       for (std::size_t x = 0; x < across.spans.size(); ++x) {
         const AxisReduction::Span& span = across.spans[x];
         Sums s;
         for (int m = 0; m < span.count; ++m) {
           const base::Pixel p = src[span.first + m];
-          if (p == workArea) continue;
-          const std::uint64_t w = across.weights[span.weights + static_cast<std::size_t>(m)];
+          const std::uint64_t a = opacity.Of(p, alpha, span.first + m);
+          if (a == 0) continue;
+          const std::uint64_t w = across.weights[span.weights + static_cast<std::size_t>(m)] * a;
           s.red += w * p.Red();
           s.green += w * p.Green();
           s.blue += w * p.Blue();

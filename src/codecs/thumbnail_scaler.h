@@ -34,7 +34,8 @@ struct ThumbnailSize {
 ThumbnailSize ThumbnailSizeFor(int w, int h, int box);
 
 // The picture as a thumbnail in a `box` x `box` box (see ThumbnailSizeFor).
-// Pixels of exactly the work-area colour are transparent. Enlarging repeats
+// A view with alpha keeps its transparency; in one without, pixels of
+// exactly the work-area colour are transparent. Enlarging repeats
 // pixels (nearest neighbour); reducing averages the area each thumbnail pixel
 // covers, weighted by the exact overlap and by opacity (premultiplied alpha),
 // so an edge against the work area becomes partly transparent and no

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "codecs/matte.h"
+
 namespace vorbel::codecs {
 
 namespace {
@@ -24,6 +26,8 @@ constexpr LevelTables kLevels;
 
 // Marks a transparent pixel between the two passes; no web index reaches it.
 constexpr std::uint8_t kTransparentMark = 255;
+// Above the colour of a pixel of a view with alpha: it is transparent.
+constexpr std::uint32_t kTransparentBit = 0x1000000u;
 
 }  // namespace
 
@@ -54,15 +58,18 @@ IndexedImage ReduceToWebPaletteCodes(const PixelView& img, base::Pixel workArea,
   std::uint32_t run = 0;
   for (int y = 0; y < img.height; ++y) {
     const base::Pixel* row = img.Row(y);
+    const std::uint8_t* alpha = img.AlphaRow(y);
     for (int x = 0; x < img.width; ++x) {
-      const std::uint32_t p = row[x].Rgb();
+      // With alpha, a transparent pixel is told from an opaque one of the
+      // same colour by a bit above the colour: no run spans both.
+      const std::uint32_t p = row[x].Rgb() | (alpha != nullptr && alpha[x] < kGifOpaqueFrom ? kTransparentBit : 0u);
       if (p != last) {
         counts[lastWeb] += run;
         run = 0;
         last = p;
-        lastWeb = static_cast<std::uint8_t>(kLevels.red[p >> 16] + kLevels.green[(p >> 8) & 0xFF] +
+        lastWeb = static_cast<std::uint8_t>(kLevels.red[(p >> 16) & 0xFF] + kLevels.green[(p >> 8) & 0xFF] +
                                             kLevels.blue[p & 0xFF]);
-        const bool transparent = p == key;
+        const bool transparent = alpha != nullptr ? (p & kTransparentBit) != 0 : p == key;
         anyTransparent |= transparent;
         lastMark = transparent ? kTransparentMark : lastWeb;
       }

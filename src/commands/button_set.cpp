@@ -159,6 +159,7 @@ ButtonSet::ButtonSet(const document::ButtonDocument& layout, SetOptions options)
   std::string name = layout.GetDocumentFileName();
   layout_name_ = name.substr(name.rfind('/') == std::string::npos ? 0 : name.rfind('/') + 1);
   work_area_ = gdi::ResolveColor(layout.WorkAreaColor());
+  matte_ = gdi::ResolveColor(layout.MatteOrWorkArea());
   render::ScaleDocument(layout, 1, *layout_);
   rows_ = layout.Rows();
   FindCaptionLayer(layout);
@@ -520,6 +521,7 @@ void SetWriter::WriteStep() {
   if (options.sprite && button == 0) {
     sheet_ = gdi::Bitmap(set_.Width() * scale * static_cast<int>(options.states.size()),
                          set_.Height() * scale * set_.ButtonCount());
+    sheet_.KeepAlpha(true);
   }
   bool partlyDrawn = false;
   for (std::size_t state = 0; state < options.states.size(); ++state) {
@@ -527,14 +529,20 @@ void SetWriter::WriteStep() {
     const gdi::Bitmap& picture = set_.Draw(button, options.states[state], scale, &partial);
     partlyDrawn = partlyDrawn || partial;
     WriteFile(set_.FileName(button, static_cast<int>(state), scaleIndex),
-              EncodeButton(picture, options.format, set_.WorkArea()));
+              EncodeButton(picture, options.format, set_.WorkArea(), set_.Matte()));
     if (options.sprite) {
       gdi::Bitmap& sheet = sheet_;
       const int cellWidth = set_.Width() * scale;
       const int cellHeight = set_.Height() * scale;
+      const int left = static_cast<int>(state) * cellWidth;
       for (int y = 0; y < cellHeight; ++y) {
-        std::copy(picture.Row(y), picture.Row(y) + cellWidth,
-                  sheet.Row(button * cellHeight + y) + static_cast<int>(state) * cellWidth);
+        const int row = button * cellHeight + y;
+        std::copy(picture.Row(y), picture.Row(y) + cellWidth, sheet.Row(row) + left);
+        if (const std::uint8_t* alpha = picture.AlphaRow(y)) {
+          std::copy(alpha, alpha + cellWidth, sheet.AlphaRow(row) + left);
+        } else {
+          sheet.MarkPainted(row, left, left + cellWidth);
+        }
       }
     }
   }
@@ -542,7 +550,7 @@ void SetWriter::WriteStep() {
     partly_drawn_.push_back(TranslateFormat("%s at %sx", {set_.Caption(button), std::to_string(scale)}));
   }
   if (options.sprite && button + 1 == set_.ButtonCount()) {
-    WriteFile(SpriteSheetName(scale), EncodeButton(sheet_, ExportFormat::Png, set_.WorkArea()));
+    WriteFile(SpriteSheetName(scale), EncodeButton(sheet_, ExportFormat::Png, set_.WorkArea(), set_.Matte()));
     sheet_ = gdi::Bitmap();
   }
   ++step_;

@@ -105,8 +105,10 @@ class ButtonSet {
   // The size of every button at scale 1.
   int Width() const { return width_; }
   int Height() const { return height_; }
-  // The work-area colour as drawn: transparent in GIF and PNG files.
+  // The work-area colour as drawn.
   gdi::Pixel WorkArea() const { return work_area_; }
+  // The layout's matte as drawn (the work-area colour without one).
+  gdi::Pixel Matte() const { return matte_; }
   // The name of the layout the set is made from, without its folder.
   const std::string& LayoutName() const { return layout_name_; }
 
@@ -146,6 +148,7 @@ class ButtonSet {
   int width_ = 0;
   int height_ = 0;
   gdi::Pixel work_area_;
+  gdi::Pixel matte_;
   std::string layout_name_;
 };
 

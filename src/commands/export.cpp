@@ -6,6 +6,7 @@
 
 #include "base/atomic_file.h"
 #include "base/translation.h"
+#include "codecs/matte.h"
 #include "codecs/pixel_view.h"
 #include "gdi/bitmap.h"
 #include "gdi/system_colors.h"
@@ -27,9 +28,18 @@ void CheckExportSize(const std::string& fileName, int w, int h) {
   }
 }
 
-std::vector<std::uint8_t> EncodeButton(const gdi::Bitmap& picture, ExportFormat format, gdi::Pixel workArea) {
-  const codecs::PixelView pixels{picture.Data(), picture.Width(), picture.Height(), picture.Width()};
-  return FormatInfo(format).encode(pixels, workArea);
+std::vector<std::uint8_t> EncodeButton(const gdi::Bitmap& picture, ExportFormat format, gdi::Pixel workArea,
+                                       gdi::Pixel matte) {
+  codecs::PixelView pixels{picture.Data(), picture.Width(), picture.Height(), picture.Width()};
+  if (picture.KeepsAlpha() && !picture.Empty()) pixels.alpha = picture.AlphaRow(0);
+  // What the format cannot keep of the alpha goes onto the matte.
+  const ExportFormatInfo& info = FormatInfo(format);
+  codecs::FlatPicture flat;
+  if (pixels.alpha != nullptr && !info.partial_transparency) {
+    flat = codecs::Flatten(pixels, matte, info.transparent_work_area ? codecs::kGifOpaqueFrom : 0);
+    pixels = flat.View();
+  }
+  return info.encode(pixels, workArea);
 }
 
 void ExportButton(const document::ButtonDocument& doc, render::ButtonRenderer& renderer, const std::string& fileName) {
@@ -53,7 +63,8 @@ std::vector<std::uint8_t> EncodeButton(const document::ButtonDocument& doc, rend
     throw base::FileWriteError(
         base::TranslateFormat("Nothing was exported to %s: the button could not be drawn", {fileName}));
   }
-  return EncodeButton(renderer.Surface(), format, gdi::ResolveColor(doc.WorkAreaColor()));
+  return EncodeButton(renderer.Surface(), format, gdi::ResolveColor(doc.WorkAreaColor()),
+                      gdi::ResolveColor(doc.MatteOrWorkArea()));
 }
 
 void WritePicture(const PictureDestination& to, std::span<const std::uint8_t> bytes) {

@@ -16,17 +16,25 @@
 namespace vorbel::commands {
 
 // The bytes of a picture file of `picture` in `format`, as ExportButton
-// writes them; `workArea` is the colour a format with a transparent work area
-// leaves out.
-std::vector<std::uint8_t> EncodeButton(const gdi::Bitmap& picture, ExportFormat format, gdi::Pixel workArea);
+// writes them. A picture with an alpha plane (as the render pass leaves it)
+// keeps its transparency as far as the format's row of the table says: PNG
+// keeps every level; GIF blends the pixels that are at least half opaque onto
+// `matte` and leaves out the others; JPEG and BMP blend every pixel onto
+// `matte`. A picture without alpha makes its pixels of exactly `workArea`
+// transparent in GIF and PNG files.
+std::vector<std::uint8_t> EncodeButton(const gdi::Bitmap& picture, ExportFormat format, gdi::Pixel workArea,
+                                       gdi::Pixel matte);
 
 // Writes the button as a picture file, W x H pixels, in the format
 // ExportFormatFor gives the name, from a render pass of the document as it is
-// now (the surface then holds what was written):
-//  - BMP: 24-bit, uncompressed. JPEG: baseline, quality 90.
-//  - GIF: pixels of exactly the work-area colour become transparent, the rest
-//    is reduced to the web palette.
-//  - PNG: full colour, the work-area pixels fully transparent.
+// now (the surface then holds what was written), with
+// the transparency the document's rule and smooth edges give it:
+//  - BMP: 24-bit, uncompressed. JPEG: baseline, quality 90. Both blend every
+//    pixel onto the document's matte (the work-area colour without one).
+//  - GIF: transparent pixels stay transparent, and so do those less than
+//    half opaque; the others are blended onto the matte and reduced to the
+//    web palette.
+//  - PNG: full colour with the pixels' alpha.
 // A pass that its budget cut short (RenderResult::Partial) is exported as
 // drawn; the renderer's LastResult tells the caller.
 // The file is written through base::AtomicFile: a regular file is written

@@ -23,8 +23,8 @@ constexpr std::array<std::string_view, 1> kBmpExtensions = {".bmp"};
 
 // clang-format off
 constexpr std::array<ExportFormatInfo, 4> kFormats = {{
-  // format             name   extensions       dialog text                                  MIME type     encoder            work area  partial alpha
-  {ExportFormat::Png,  "png", kPngExtensions,  VORBEL_TRANSLATABLE("PNG image"),           "image/png",  codecs::EncodePng, true,      false},
+  // format             name   extensions       dialog text                                  MIME type     encoder            transparent partial alpha
+  {ExportFormat::Png,  "png", kPngExtensions,  VORBEL_TRANSLATABLE("PNG image"),           "image/png",  codecs::EncodePng, true,      true},
   {ExportFormat::Gif,  "gif", kGifExtensions,  VORBEL_TRANSLATABLE("Compuserve GIF file"), "image/gif",  codecs::EncodeGif, true,      false},
   {ExportFormat::Jpeg, "jpg", kJpegExtensions, VORBEL_TRANSLATABLE("JPEG file"),           "image/jpeg", EncodeJpeg,        false,     false},
   {ExportFormat::Bmp,  "bmp", kBmpExtensions,  VORBEL_TRANSLATABLE("Bitmap file"),         "image/bmp",  EncodeBmp,         false,     false},

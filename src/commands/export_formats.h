@@ -36,10 +36,13 @@ struct ExportFormatInfo {
   const char* dialog_text;
   std::string_view mime_type;
   PictureEncoder encode;
-  // The work area comes out transparent (all or nothing per pixel).
+  // Transparent pixels come out transparent, at least all or nothing per
+  // pixel (the work area, or what the document's transparency rule leaves
+  // out); a format without it gets every pixel composed over the matte.
   bool transparent_work_area;
   // Pixels drawn partly transparent keep their partial alpha; a format
-  // without it gets them composed over the work area.
+  // without it gets them composed over the matte, and leaves out those less
+  // than half opaque when it keeps transparency.
   bool partial_transparency;
 };
 

@@ -32,6 +32,8 @@ bool FileCommands::New() {
   if (!ConfirmDiscard()) return false;
   doc_.ClearRows();
   doc_.SetSetCaptions({});
+  // A new button is transparent where no layer paints.
+  doc_.SetTransparencyRule(document::Transparency::Unpainted);
   doc_.SetUntitled();
   path_.reset();
   if (history_) {

@@ -56,8 +56,9 @@ class FileCommands {
   // does, and the document stays too.
   bool ConfirmDiscard();
 
-  // After ConfirmDiscard: removes all rows (the button settings stay), names
-  // the document "untitled.vrb" and redraws. False when the user cancelled.
+  // After ConfirmDiscard: removes all rows and makes the pixels no layer
+  // paints transparent (the other button settings stay), names the document
+  // "untitled.vrb" and redraws. False when the user cancelled.
   bool New();
 
   // After ConfirmDiscard, asks for a file and loads it. False, and nothing

@@ -28,6 +28,7 @@ void RandomButton(document::ButtonDocument& doc, RandomLayerSource& background, 
                   RandomLayerSource& text, RandomSeeding seeding) {
   doc.ClearRows();
   doc.SetUntitled();
+  doc.SetTransparencyRule(document::Transparency::Unpainted);
   if (seeding == RandomSeeding::FromClock) document::SeedRandomFromClock();
 
   doc.SetHeight(RandomButtonHeight());

@@ -12,6 +12,7 @@
 #include "document/layer_schema.h"
 #include "document/layer_type.h"
 #include "document/property_string.h"
+#include "layout/layout_file.h"
 
 namespace vorbel::commands {
 
@@ -238,11 +239,15 @@ PropertyOverride ParsePropertyOverride(std::string_view text) {
   PropertyOverride result;
   const std::size_t colon = text.find(':');
   const std::string_view number = text.substr(0, colon);
-  if (colon == std::string_view::npos || number.empty() || number.size() > 6 ||
-      number.find_first_not_of("0123456789") != std::string_view::npos) {
-    return fail(VORBEL_TRANSLATABLE("give the layer's number, \":\", the key, \"=\" and the value, as in 2:Color=clRed"));
+  if (colon != std::string_view::npos && base::EqualsIgnoringAsciiCase(number, "Button")) {
+    result.layer = PropertyOverride::kButton;
+  } else if (colon == std::string_view::npos || number.empty() || number.size() > 6 ||
+             number.find_first_not_of("0123456789") != std::string_view::npos) {
+    return fail(VORBEL_TRANSLATABLE(
+        "give the layer's number or \"Button\", \":\", the key, \"=\" and the value, as in 2:Color=clRed"));
+  } else {
+    for (char c : number) result.layer = result.layer * 10 + (c - '0');
   }
-  for (char c : number) result.layer = result.layer * 10 + (c - '0');
   const std::string_view rest = text.substr(colon + 1);
   const std::size_t equals = rest.find('=');
   const std::string_view key = rest.substr(0, equals);
@@ -300,6 +305,14 @@ bool Converts(const document::PropertyKey& key, const std::string& value) {
 }  // namespace
 
 void ApplyPropertyOverride(document::ButtonDocument& doc, const PropertyOverride& change) {
+  if (change.layer == PropertyOverride::kButton) {
+    try {
+      layout::SetButtonKey(doc, change.key, change.value);
+    } catch (const layout::LayoutReadError& e) {
+      throw SetError(base::FormatMessage("--set Button:%s=%s: %s", {change.key, change.value, e.what()}));
+    }
+    return;
+  }
   const std::string given = std::to_string(change.layer) + ":" + change.key + "=" + change.value;
   const std::string layer = std::to_string(change.layer);
   if (change.layer >= doc.RowCount()) {

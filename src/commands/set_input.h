@@ -85,15 +85,20 @@ std::string ExpandPattern(std::string_view pattern, std::string_view name, int i
 void CheckSetFileName(std::string_view name);
 
 // "N:KEY=VALUE": the property KEY of layer N (the row counted from 0, as in
-// the layout file's [LayerN] sections) set to VALUE for one run.
+// the layout file's [LayerN] sections) set to VALUE for one run; or
+// "Button:KEY=VALUE": the key KEY of the layout's [Button] section (see
+// layout::SetButtonKey).
 struct PropertyOverride {
+  // The layer of the [Button] section.
+  static constexpr int kButton = -1;
   int layer = 0;
   std::string key;
   std::string value;
   friend bool operator==(const PropertyOverride&, const PropertyOverride&) = default;
 };
 
-// Reads "N:KEY=VALUE". N is decimal, KEY letters, digits and "_", VALUE any
+// Reads "N:KEY=VALUE" or "Button:KEY=VALUE" ("Button" in any letter case).
+// N is decimal, KEY letters, digits and "_", VALUE any
 // text without ";" or control characters (";" would end it when read) of at
 // most 2047 characters, the longest a layout file holds. Raises SetError.
 PropertyOverride ParsePropertyOverride(std::string_view text);
@@ -103,7 +108,7 @@ PropertyOverride ParsePropertyOverride(std::string_view text);
 // not in the string yet is added in its own spelling), and a colour or number
 // must convert unless it is empty (the default). Raises SetError when the
 // document has no such layer, the layer no such key or the value does not
-// convert.
+// convert. A [Button] key takes its value as layout::SetButtonKey does.
 void ApplyPropertyOverride(document::ButtonDocument& doc, const PropertyOverride& change);
 
 }  // namespace vorbel::commands

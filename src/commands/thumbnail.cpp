@@ -32,7 +32,9 @@ std::vector<std::uint8_t> EncodeThumbnail(const document::ButtonDocument& doc, r
     throw base::FileWriteError(
         base::TranslateFormat("No thumbnail was made for %s: the button could not be drawn", {name}));
   }
-  const codecs::PixelView pixels{renderer.Surface().Data(), w, h, w};
+  const gdi::Bitmap& picture = renderer.Surface();
+  codecs::PixelView pixels{picture.Data(), picture.Width(), picture.Height(), picture.Width()};
+  if (picture.KeepsAlpha()) pixels.alpha = picture.AlphaRow(0);
   return codecs::EncodePng(codecs::ScaleForThumbnail(pixels, gdi::ResolveColor(doc.WorkAreaColor()), size));
 }
 

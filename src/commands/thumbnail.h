@@ -1,6 +1,6 @@
 #pragma once
 // Thumbnails of layouts for file managers: the button scaled to fit a square,
-// as a PNG picture whose work area is transparent.
+// as a PNG picture with the transparency of the button's pictures.
 //
 // A file manager asks for a thumbnail of every layout the user browses, so a
 // thumbnail costs little and never much: layouts beyond a few megabytes are
@@ -42,7 +42,7 @@ inline constexpr int kMaxThumbnailSize = 1024;
 // The PNG bytes of the thumbnail of the document in a `size` x `size` box
 // (1 to kMaxThumbnailSize), from one render pass of `renderer` (which should
 // be made with kThumbnailPassLimits): the button scaled as
-// codecs::ScaleForThumbnail does, 8-bit RGBA, the work area transparent. A
+// codecs::ScaleForThumbnail does, 8-bit RGBA, with the picture's alpha. A
 // pass cut short by its budget gives a thumbnail of what it drew;
 // renderer.LastResult() tells. `name` stands for the destination in messages.
 //

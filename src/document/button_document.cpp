@@ -59,6 +59,24 @@ void ButtonDocument::SetBorder(bool border) {
   NotifyObservers([](DocumentObserver& o) { o.SettingsChanged(DocumentSetting::Border); });
 }
 
+void ButtonDocument::SetTransparencyRule(Transparency rule) {
+  if (rule == transparency_) return;
+  transparency_ = rule;
+  NotifyObservers([](DocumentObserver& o) { o.SettingsChanged(DocumentSetting::Transparency); });
+}
+
+void ButtonDocument::SetSmooth(bool smooth) {
+  if (smooth == smooth_) return;
+  smooth_ = smooth;
+  NotifyObservers([](DocumentObserver& o) { o.SettingsChanged(DocumentSetting::Smooth); });
+}
+
+void ButtonDocument::SetMatte(std::optional<base::Color> matte) {
+  if (matte == matte_) return;
+  matte_ = matte;
+  NotifyObservers([](DocumentObserver& o) { o.SettingsChanged(DocumentSetting::Matte); });
+}
+
 void ButtonDocument::SetSetCaptions(std::vector<std::string> captions) {
   if (captions == set_captions_) return;
   set_captions_ = std::move(captions);

@@ -11,6 +11,7 @@
 // name, and the Loading flag that suspends drawing while a file is read.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,6 +22,15 @@
 #include "document/layer_row.h"
 
 namespace vorbel::document {
+
+// Which pixels of the button are transparent in the pictures made of it.
+enum class Transparency {
+  // Every pixel of exactly the work-area colour, whoever painted it: what
+  // every layout made before the choice existed gets.
+  WorkAreaColor,
+  // Every pixel that no layer (nor the border) painted, whatever its colour.
+  Unpainted,
+};
 
 class ButtonDocument {
  public:
@@ -69,6 +79,23 @@ class ButtonDocument {
 
   bool Border() const { return border_; }
   void SetBorder(bool border);
+
+  // The transparency rule; WorkAreaColor for a new object, as for a layout
+  // without the key. Changes are reported as DocumentSetting::Transparency.
+  Transparency TransparencyRule() const { return transparency_; }
+  void SetTransparencyRule(Transparency rule);
+  // Smooth edges: the whole button drawn anti-aliased (see the renderer).
+  // Off for a new object. Changes are reported as DocumentSetting::Smooth.
+  bool Smooth() const { return smooth_; }
+  void SetSmooth(bool smooth);
+  // The matte: the colour of the page the button is meant for, onto which
+  // formats without partial transparency blend what they cannot keep; none
+  // (the work-area colour is used) for a new object. Changes are reported as
+  // DocumentSetting::Matte.
+  const std::optional<base::Color>& Matte() const { return matte_; }
+  void SetMatte(std::optional<base::Color> matte);
+  // The matte in use: the matte, or the work-area colour without one.
+  base::Color MatteOrWorkArea() const { return matte_.value_or(WorkAreaColor()); }
 
   // The captions of the button set last exported from the layout, kept in
   // its file so that the set can be exported again; empty when it has none.
@@ -181,6 +208,9 @@ class ButtonDocument {
   WorkAreaWatcher work_area_watcher_{*this};
   ColorListSubscription work_area_subscription_;
   bool border_ = false;
+  Transparency transparency_ = Transparency::WorkAreaColor;
+  bool smooth_ = false;
+  std::optional<base::Color> matte_;
   std::vector<std::string> set_captions_;
   std::string caption_;
   std::string layout_folder_;

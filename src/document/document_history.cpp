@@ -8,8 +8,12 @@
 #include "document/value_conversion.h"
 
 namespace vorbel::document {
-
 namespace {
+
+// The same transparency, smooth edges and matte.
+bool SameLook(const DocumentState& a, const DocumentState& b) {
+  return a.transparency == b.transparency && a.smooth == b.smooth && a.matte == b.matte;
+}
 
 bool SameRows(const std::vector<SharedRow>& a, const std::vector<SharedRow>& b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end(),
@@ -26,14 +30,15 @@ std::size_t RowBytes(const LayerRow& row) {
 
 bool DocumentState::SameContent(const DocumentState& other) const {
   return height_text == other.height_text && width_text == other.width_text &&
-         work_area_index == other.work_area_index && border == other.border && SameRows(rows, other.rows) &&
-         set_captions == other.set_captions;
+         work_area_index == other.work_area_index && border == other.border && SameLook(*this, other) &&
+         SameRows(rows, other.rows) && set_captions == other.set_captions;
 }
 
 bool DocumentState::SameFileContent(const DocumentState& other) const {
   auto value = [](const std::string& text) { return TryStringToInt(text).value_or(0); };
   return value(height_text) == value(other.height_text) && value(width_text) == value(other.width_text) &&
-         work_area_color == other.work_area_color && SameRows(rows, other.rows) && set_captions == other.set_captions;
+         work_area_color == other.work_area_color && SameLook(*this, other) && SameRows(rows, other.rows) &&
+         set_captions == other.set_captions;
 }
 
 std::size_t DocumentState::Bytes(const DocumentState* before) const {
@@ -57,6 +62,9 @@ DocumentState CaptureState(const ButtonDocument& doc, const DocumentState* previ
   state.work_area_index = doc.WorkArea().ItemIndex();
   state.work_area_color = doc.WorkAreaColor();
   state.border = doc.Border();
+  state.transparency = doc.TransparencyRule();
+  state.smooth = doc.Smooth();
+  state.matte = doc.Matte();
   state.set_captions = doc.SetCaptions();
   const std::vector<LayerRow>& rows = doc.Rows();
   state.rows.reserve(rows.size());
@@ -90,6 +98,9 @@ void RestoreState(ButtonDocument& doc, const DocumentState& state) {
     }
   }
   doc.SetBorder(state.border);
+  doc.SetTransparencyRule(state.transparency);
+  doc.SetSmooth(state.smooth);
+  doc.SetMatte(state.matte);
   doc.SetSetCaptions(state.set_captions);
   // Unchanged rows stay in place, so the list keeps its scroll position.
   const std::vector<LayerRow>& now = doc.Rows();
@@ -293,6 +304,9 @@ void DocumentHistory::SettingsChanged(DocumentSetting setting) {
     case DocumentSetting::WorkArea: Record(VORBEL_TRANSLATABLE("Change Work Area Color"), "WorkArea"); break;
     case DocumentSetting::Border: Record(VORBEL_TRANSLATABLE("Change Image Border")); break;
     case DocumentSetting::SetCaptions: Record(VORBEL_TRANSLATABLE("Change Set Captions")); break;
+    case DocumentSetting::Transparency: Record(VORBEL_TRANSLATABLE("Change Transparency")); break;
+    case DocumentSetting::Smooth: Record(VORBEL_TRANSLATABLE("Change Smooth Edges")); break;
+    case DocumentSetting::Matte: Record(VORBEL_TRANSLATABLE("Change Matte")); break;
     case DocumentSetting::Caption:
     case DocumentSetting::LayoutFolder: break;
   }

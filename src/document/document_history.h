@@ -26,6 +26,7 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -45,14 +46,18 @@ struct DocumentState {
   int work_area_index = -1;  // the selected entry of the work-area list
   base::Color work_area_color = kNoSelectedColor;
   bool border = false;
+  Transparency transparency = Transparency::WorkAreaColor;
+  bool smooth = false;
+  std::optional<base::Color> matte;
   std::vector<std::string> set_captions;
   std::vector<SharedRow> rows;
   int selected = -1;
 
   // The same button and rows, the selection aside.
   bool SameContent(const DocumentState& other) const;
-  // The same layout file text: Height, Width, the work-area colour, the rows
-  // and the set's captions (the border is not part of the file, and "030"
+  // The same layout file text: Height, Width, the work-area colour, the
+  // transparency, smooth edges, the matte, the rows and the set's captions
+  // (the border is not part of the file, and "030"
   // saves as "30").
   bool SameFileContent(const DocumentState& other) const;
   // Roughly the memory the state takes beyond what it shares with `before`

@@ -7,7 +7,18 @@
 namespace vorbel::document {
 
 // The button settings that SettingsChanged reports.
-enum class DocumentSetting { Height, Width, WorkArea, Border, Caption, LayoutFolder, SetCaptions };
+enum class DocumentSetting {
+  Height,
+  Width,
+  WorkArea,
+  Border,
+  Caption,
+  LayoutFolder,
+  SetCaptions,
+  Transparency,
+  Smooth,
+  Matte,
+};
 
 // Every notification comes after the document has changed, except the
 // "about to" ones, which come before (while the old rows are still in place) so

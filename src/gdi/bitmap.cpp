@@ -44,9 +44,17 @@ void Bitmap::Resize(int w, int h) {
   if (n == 0) {
     w_ = h_ = 0;
     std::vector<Pixel>().swap(pixels_);
+    std::vector<std::uint8_t>().swap(alpha_);
     return;
   }
   if (w == w_ && h == h_) return;
+  if (keeps_alpha_) {
+    if (n < alpha_.capacity() / 2) {
+      std::vector<std::uint8_t>(n, 0).swap(alpha_);
+    } else {
+      alpha_.resize(n, 0);
+    }
+  }
   if (n < pixels_.capacity() / 2) {
     // A much smaller surface gives the memory of a large one back (a button
     // of 9000 x 9000 holds 324 MB).
@@ -68,14 +76,32 @@ void Bitmap::SetMono(bool mono) {
   }
 }
 
-void Bitmap::Fill(Pixel p) { std::fill(pixels_.begin(), pixels_.end(), MapPixel(p)); }
+void Bitmap::Fill(Pixel p) {
+  std::fill(pixels_.begin(), pixels_.end(), MapPixel(p));
+  std::fill(alpha_.begin(), alpha_.end(), std::uint8_t{255});
+}
+
+void Bitmap::KeepAlpha(bool keep) {
+  if (keep == keeps_alpha_) return;
+  keeps_alpha_ = keep;
+  if (keep) {
+    alpha_.assign(pixels_.size(), 0);
+  } else {
+    std::vector<std::uint8_t>().swap(alpha_);
+  }
+}
 
 Bitmap Bitmap::Copy(const Rect& r) const {
   const Rect c = r.Normalized().Intersected(Bounds());
   Bitmap out(c.Width(), c.Height(), mono_);
+  out.KeepAlpha(keeps_alpha_);
   for (int y = 0; y < out.h_; ++y) {
     const Pixel* from = Row(c.top + y) + c.left;
     std::copy(from, from + out.w_, out.Row(y));
+    if (keeps_alpha_) {
+      const std::uint8_t* alpha = AlphaRow(c.top + y) + c.left;
+      std::copy(alpha, alpha + out.w_, out.AlphaRow(y));
+    }
   }
   return out;
 }

@@ -1,6 +1,8 @@
 #pragma once
-// A pixel surface: W x H 32-bit pixels in top-down rows, full-colour or two-colour.
+// A pixel surface: W x H 32-bit pixels in top-down rows, full-colour or
+// two-colour, optionally with an alpha plane.
 
+#include <algorithm>
 #include <cstdint>
 #include <stdexcept>
 #include <vector>
@@ -91,13 +93,41 @@ class Bitmap {
   // Sets every pixel (mapped to black or white on a two-colour surface).
   void Fill(Pixel p);
 
+  // ---- the alpha plane ----
+  // A surface may keep one more byte a pixel: its alpha, how much of it is
+  // painted, from 0 (nothing) to 255 (all of it). On a surface that keeps
+  // the plane every write marks the pixels it touches as painted (255):
+  // SetPixel, Fill and every drawing operation of the canvas and the raster
+  // routines. Writers through Row() mark what they write with MarkPainted.
+  // Without the plane every pixel counts as painted. Turning the plane on
+  // starts it with nothing painted; it follows the surface's size.
+  void KeepAlpha(bool keep);
+  bool KeepsAlpha() const { return keeps_alpha_; }
+  // The alpha of (x, y): 255 without the plane, 0 outside the surface.
+  std::uint8_t Alpha(int x, int y) const {
+    if (!Inside(x, y)) return 0;
+    return keeps_alpha_ ? alpha_[Index(x, y)] : 255;
+  }
+  // Row y of the plane, nullptr without it; y must lie inside the surface.
+  std::uint8_t* AlphaRow(int y) { return keeps_alpha_ ? alpha_.data() + Index(0, y) : nullptr; }
+  const std::uint8_t* AlphaRow(int y) const { return keeps_alpha_ ? alpha_.data() + Index(0, y) : nullptr; }
+  // Marks x1..x2-1 of row y painted; the caller has clipped them to the
+  // surface. Nothing without the plane.
+  void MarkPainted(int y, int x1, int x2) {
+    if (keeps_alpha_ && x1 < x2) std::fill(alpha_.data() + Index(x1, y), alpha_.data() + Index(x2, y), 255);
+  }
+  // Marks every pixel unpainted (alpha 0).
+  void ClearAlpha() { std::fill(alpha_.begin(), alpha_.end(), std::uint8_t{0}); }
+
   // The pixel at (x, y); black for a point outside the surface.
   Pixel GetPixel(int x, int y) const {
     return Inside(x, y) ? pixels_[Index(x, y)] : kBlack;
   }
   // Writes one pixel; a point outside the surface is ignored.
   void SetPixel(int x, int y, Pixel p) {
-    if (Inside(x, y)) pixels_[Index(x, y)] = MapPixel(p);
+    if (!Inside(x, y)) return;
+    pixels_[Index(x, y)] = MapPixel(p);
+    if (keeps_alpha_) alpha_[Index(x, y)] = 255;
   }
   bool Inside(int x, int y) const {
     return static_cast<unsigned>(x) < static_cast<unsigned>(w_) &&
@@ -113,15 +143,19 @@ class Bitmap {
   const Pixel* Data() const { return pixels_.data(); }
   const std::vector<Pixel>& Pixels() const { return pixels_; }
 
-  // The part of the surface under r as a new surface of the same kind (r is
-  // clipped to the surface first; empty when nothing of it lies inside).
+  // The part of the surface under r as a new surface of the same kind, its
+  // alpha plane included (r is clipped to the surface first; empty when
+  // nothing of it lies inside).
   Bitmap Copy(const Rect& r) const;
 
   // The colour a write of p stores: p itself on a full-colour surface, kWhite
   // or kBlack on a two-colour one.
   Pixel MapPixel(Pixel p) const { return mono_ ? (p == kWhite ? kWhite : kBlack) : p; }
 
-  friend bool operator==(const Bitmap&, const Bitmap&) = default;
+  // The same size, kind and colours; the alpha planes are not compared.
+  friend bool operator==(const Bitmap& a, const Bitmap& b) {
+    return a.w_ == b.w_ && a.h_ == b.h_ && a.mono_ == b.mono_ && a.pixels_ == b.pixels_;
+  }
 
  private:
   std::size_t Index(int x, int y) const {
@@ -131,7 +165,9 @@ class Bitmap {
   int w_ = 0;
   int h_ = 0;
   bool mono_ = false;
+  bool keeps_alpha_ = false;
   std::vector<Pixel> pixels_;
+  std::vector<std::uint8_t> alpha_;  // w_ * h_ bytes while keeps_alpha_
 };
 
 }  // namespace vorbel::gdi

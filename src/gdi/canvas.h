@@ -48,6 +48,11 @@ class Canvas {
   int FontSize() const { return font_size_; }
   void SetFontColor(base::Color c) { font_color_ = c; }
   base::Color FontColor() const { return font_color_; }
+  // Text drawn this many times finer than it is laid out: the font size is
+  // that many times the size whose layout text keeps (see GetFont with a
+  // layout scale). 1, the default, lays text out at its own size.
+  void SetTextLayoutScale(int scale) { text_layout_scale_ = scale; }
+  int TextLayoutScale() const { return text_layout_scale_; }
   // The background behind text: left alone (transparent) or filled (opaque)
   // with the background colour.
   void SetBkMode(BkMode m) { bk_mode_ = m; }
@@ -120,6 +125,7 @@ class Canvas {
   std::string font_name_ = "MS Sans Serif";
   int font_size_ = 8;
   base::Color font_color_;  // black
+  int text_layout_scale_ = 1;
   BkMode bk_mode_ = BkMode::Opaque;
   base::Color bk_color_ = base::Color::FromRgb(255, 255, 255);
   int pen_x_ = 0;

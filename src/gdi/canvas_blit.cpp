@@ -53,11 +53,14 @@ void Blit(Bitmap& dst, Rect d, const Bitmap& src, Rect s, RasterOp op, std::opti
       const Pixel* in = src.Row(sy0 + (y - dc.top)) + sx0;
       if (op == RasterOp::Copy && !key && !mono) {
         std::copy(in, in + n, out);
+        dst.MarkPainted(y, dc.left, dc.right);
         continue;
       }
+      std::uint8_t* painted = dst.AlphaRow(y);
       for (int i = 0; i < n; ++i) {
         if (key && in[i] == *key) continue;
         out[i] = dst.MapPixel(Combine(out[i], in[i], op));
+        if (painted) painted[dc.left + i] = 255;
       }
     }
     return;
@@ -73,12 +76,14 @@ void Blit(Bitmap& dst, Rect d, const Bitmap& src, Rect s, RasterOp op, std::opti
     if (sy < 0 || sy >= src.Height()) continue;
     const Pixel* in = src.Row(sy);
     Pixel* out = dst.Row(y);
+    std::uint8_t* painted = dst.AlphaRow(y);
     for (int x = dc.left; x < dc.right; ++x) {
       const int sx = s.left + mapX[static_cast<std::size_t>(x - d.left)];
       if (sx < 0 || sx >= src.Width()) continue;
       const Pixel p = in[sx];
       if (key && p == *key) continue;
       out[x] = dst.MapPixel(Combine(out[x], p, op));
+      if (painted) painted[x] = 255;
     }
   }
 }

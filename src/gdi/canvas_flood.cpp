@@ -91,19 +91,24 @@ void Canvas::FloodFill(int x, int y, base::Color border) {
   if (b.GetPixel(x, y) == stop) return;
   const Pixel paint = b.MapPixel(ResolveColor(brush_color_));
 
+  // The runs are recorded only when they are to be given the brush colour
+  // or marked painted afterwards.
+  std::vector<Run> runs;
   if (paint == stop) {
     // Painted pixels become border pixels themselves and stop the fill.
-    SeedFill(b, x, y, paint, [stop](Pixel p) { return p != stop; }, nullptr);
+    std::vector<Run>* record = b.KeepsAlpha() ? &runs : nullptr;
+    SeedFill(b, x, y, paint, [stop](Pixel p) { return p != stop; }, record);
+    for (const Run& r : runs) b.MarkPainted(r.y, r.x1, r.x2 + 1);
     return;
   }
   // Otherwise the fill first paints with the border colour, so that what it
   // has painted stops it like the border does, and then gives the painted
   // runs the brush colour.
-  std::vector<Run> runs;
   SeedFill(b, x, y, stop, [stop](Pixel p) { return p != stop; }, &runs);
   for (const Run& r : runs) {
     Pixel* row = b.Row(r.y);
     std::fill(row + r.x1, row + r.x2 + 1, paint);
+    b.MarkPainted(r.y, r.x1, r.x2 + 1);
   }
 }
 

@@ -25,7 +25,10 @@ void FillCellBox(Bitmap& target, int x, int y, std::int64_t width, int height, i
   if (escapement == 0) {
     const Rect box{ClampToInt(x), ClampToInt(y), ClampToInt(x + width), ClampToInt(std::int64_t{y} + height)};
     const Rect r = box.Intersected(bounds);
-    for (int row = r.top; row < r.bottom; ++row) std::fill(target.Row(row) + r.left, target.Row(row) + r.right, pixel);
+    for (int row = r.top; row < r.bottom; ++row) {
+      std::fill(target.Row(row) + r.left, target.Row(row) + r.right, pixel);
+      target.MarkPainted(row, r.left, r.right);
+    }
     return;
   }
   const auto dir = TextDirection::FromEscapement(escapement);
@@ -67,6 +70,7 @@ void FillCellBox(Bitmap& target, int x, int y, std::int64_t width, int height, i
     if (from >= to) continue;
     Pixel* p = target.Row(row);
     std::fill(p + static_cast<int>(from), p + static_cast<int>(to), pixel);
+    target.MarkPainted(row, static_cast<int>(from), static_cast<int>(to));
   }
 }
 
@@ -74,7 +78,7 @@ void FillCellBox(Bitmap& target, int x, int y, std::int64_t width, int height, i
 
 void Canvas::TextOut(int x, int y, std::string_view utf8, int escapement) {
   // The font comes first, so that an impossible size fails whatever the text.
-  const auto font = GetFont(FontName(), FontSize());
+  const auto font = GetFont(FontName(), FontSize(), TextLayoutScale());
   Bitmap& target = Target();
   if (utf8.empty() || target.Empty()) return;
   escapement = NormalizeEscapement(escapement);
@@ -100,11 +104,12 @@ void Canvas::TextOut(int x, int y, std::string_view utf8, int escapement) {
     if (from >= to) continue;
     Pixel* p = target.Row(static_cast<int>(row));
     std::fill(p + from, p + to, ink);
+    target.MarkPainted(static_cast<int>(row), static_cast<int>(from), static_cast<int>(to));
   }
 }
 
 Size Canvas::TextExtent(std::string_view utf8) const {
-  return GetFont(FontName(), FontSize())->TextExtent(utf8);
+  return GetFont(FontName(), FontSize(), TextLayoutScale())->TextExtent(utf8);
 }
 
 }  // namespace vorbel::gdi

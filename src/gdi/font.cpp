@@ -169,6 +169,11 @@ struct Font::Impl {
   std::vector<std::shared_ptr<const Font>> fallbacks;
   std::unordered_map<std::uint64_t, int> fallback_faces;
 
+  // A font drawn finer than it lays out text: the font whose advances it
+  // takes, multiplied by layout_scale (see GetFont with a layout scale).
+  std::shared_ptr<const Font> layout;
+  int layout_scale = 1;
+
   std::unordered_map<std::uint64_t, std::shared_ptr<const Glyph>> glyphs;
   std::size_t glyph_spans = 0;
   std::unordered_map<RunKey, std::shared_ptr<const TextImage>, RunKeyHash> runs;
@@ -201,6 +206,13 @@ struct Font::Impl {
     // the plain codes 0x20..0xFF reaches them there.
     if (index == 0 && symbol_map && cp < 0x100) index = FT_Get_Char_Index(face, 0xF000 + cp);
     return index;  // 0 is the face's missing-glyph shape
+  }
+
+  // How far the pen moves after the character cp (glyph `index` of this face).
+  int Advance(char32_t cp, unsigned index) {
+    if (!layout) return GetGlyph(index, 0)->advance;
+    Impl& coarse = *layout->impl_;
+    return layout_scale * coarse.GetGlyph(coarse.GlyphIndex(cp), 0)->advance;
   }
 
   void SetTransform(int escapement) {
@@ -398,7 +410,7 @@ ShapedLine Font::Impl::Layout(const std::u32string& text) {
   for (const char32_t cp : text) {
     const unsigned index = GlyphIndex(cp);
     line.glyphs.push_back({0, index, pen, 0});
-    pen += GetGlyph(index, 0)->advance;
+    pen += Advance(cp, index);
   }
   line.advance = pen;
   return line;
@@ -459,7 +471,9 @@ namespace {
 struct FontKey {
   std::string face;
   int request;
+  int layout_scale = 1;
   friend bool operator<(const FontKey& a, const FontKey& b) {
+    if (a.layout_scale != b.layout_scale) return a.layout_scale < b.layout_scale;
     return a.request != b.request ? a.request < b.request : a.face < b.face;
   }
 };
@@ -567,6 +581,34 @@ std::shared_ptr<const Font> GetFont(std::string_view face, int pointSize) {
   lastFace = face;
   lastRequest = request;
   lastFont = font;
+  return font;
+}
+
+std::shared_ptr<const Font> GetFont(std::string_view face, int pointSize, int layoutScale) {
+  if (layoutScale <= 1 || pointSize % layoutScale != 0) return GetFont(face, pointSize);
+  const int request = FontPixelRequest(pointSize);
+  std::shared_ptr<const Font> layout = GetFont(face, pointSize / layoutScale);
+  std::lock_guard lock(FontMutex());
+  FontKey key{CleanFaceName(face), request, layoutScale};
+  auto& cache = FontCache();
+  if (auto it = cache.find(key); it != cache.end()) return it->second;
+  std::unique_ptr<Font::Impl> impl;
+  for (const auto& candidate : FontMatcher::Instance().Match(key.face)) {
+    impl = OpenFace(candidate, request);
+    if (impl) break;
+  }
+  if (!impl) throw FontError("No installed font can draw the face \"" + key.face + "\"");
+  const FontMetrics& m = layout->Metrics();
+  const int k = layoutScale;
+  impl->metrics = {m.ascent * k,           m.descent * k,   m.height * k,
+                   m.internal_leading * k, m.em_height * k, m.ave_char_width * k};
+  impl->request_face = key.face;
+  impl->request = request;
+  impl->layout = std::move(layout);
+  impl->layout_scale = k;
+  auto font = std::make_shared<const Font>(std::move(impl));
+  if (cache.size() >= kMaxCachedFonts) cache.clear();
+  cache.emplace(std::move(key), font);
   return font;
 }
 

@@ -97,6 +97,15 @@ class Font {
 // size beyond the limit or when no font can be opened at all.
 std::shared_ptr<const Font> GetFont(std::string_view face, int pointSize);
 
+// A font for drawing `layoutScale` times finer than the font of
+// pointSize / layoutScale points (for smooth edges, drawn larger and then
+// reduced): its glyphs are those of the face at pointSize, and it lays out and
+// measures text as the font of pointSize / layoutScale does, every advance and
+// measure multiplied by layoutScale, so that a caption covers the same places
+// at both sizes. A layoutScale of 1 or less, or one that does not divide
+// pointSize, gives GetFont(face, pointSize).
+std::shared_ptr<const Font> GetFont(std::string_view face, int pointSize, int layoutScale);
+
 // The family GetFont uses for face.
 std::string ResolvedFaceName(std::string_view face);
 

@@ -16,6 +16,7 @@ void FillSpan(Bitmap& b, int y, int x1, int x2, Pixel p) {
   if (x1 > x2) return;
   Pixel* row = b.Row(y);
   std::fill(row + x1, row + x2 + 1, p);
+  b.MarkPainted(y, x1, x2 + 1);
 }
 
 void FillRect(Bitmap& b, const Rect& r, Pixel p) {
@@ -23,6 +24,7 @@ void FillRect(Bitmap& b, const Rect& r, Pixel p) {
   for (int y = c.top; y < c.bottom; ++y) {
     Pixel* row = b.Row(y);
     std::fill(row + c.left, row + c.right, p);
+    b.MarkPainted(y, c.left, c.right);
   }
 }
 

@@ -19,6 +19,9 @@
 #include "base/file_name.h"
 #include "base/file_reader.h"
 #include "base/translation.h"
+#include "document/conversion_error.h"
+#include "document/property_string.h"
+#include "document/value_conversion.h"
 #include "layout/ini_writer.h"
 
 namespace vorbel::layout {
@@ -99,6 +102,19 @@ void ReadLayout(document::ButtonDocument& doc, const IniFile& ini) {
     }
     layerCount = ini.ReadInteger(*button, "Layers", 0);
   }
+  // The look: keys a layout may lack take their defaults, whatever the
+  // document had.
+  std::optional<document::Transparency> transparency;
+  std::optional<base::Color> matte;
+  bool smooth = false;
+  if (const std::optional<IniFile::Section> button = ini.FindSection(kButtonSection)) {
+    transparency = TransparencyNamed(base::TrimBlanks(ini.ReadString(*button, "Transparency", "")));
+    smooth = document::YesNoToBool(ini.ReadString(*button, "Smooth", ""));
+    matte = MatteNamed(ini.ReadString(*button, "Matte", ""));
+  }
+  doc.SetTransparencyRule(transparency.value_or(document::Transparency::WorkAreaColor));
+  doc.SetSmooth(smooth);
+  doc.SetMatte(matte);
 
   std::vector<std::string> captions;
   if (const std::optional<IniFile::Section> set = ini.FindSection(kSetSection)) {
@@ -141,6 +157,11 @@ std::string FormatLayout(const document::ButtonDocument& doc) {
   ini.Key("Width", doc.Width());
   ini.Key("WorkArea", doc.WorkAreaColor().Value());
   ini.Key("Layers", doc.RowCount());
+  if (doc.TransparencyRule() != document::Transparency::WorkAreaColor) {
+    ini.Key("Transparency", TransparencyName(doc.TransparencyRule()));
+  }
+  if (doc.Smooth()) ini.Key("Smooth", std::string_view("Yes"));
+  if (doc.Matte()) ini.Key("Matte", document::ColorToString(*doc.Matte()));
   for (int i = 0; i < doc.RowCount(); ++i) {
     const document::LayerRow& row = doc.Row(i);
     ini.Section(std::string(kLayerSectionPrefix) + std::to_string(i));
@@ -162,6 +183,63 @@ std::string FormatLayout(const document::ButtonDocument& doc) {
     for (std::size_t i = 0; i < captions.size(); ++i) ini.Key("Caption" + std::to_string(i + 1), captions[i]);
   }
   return ini.Take();
+}
+
+std::string_view TransparencyName(document::Transparency rule) {
+  return rule == document::Transparency::Unpainted ? "Unpainted" : "WorkAreaColor";
+}
+
+std::optional<document::Transparency> TransparencyNamed(std::string_view name) {
+  for (const document::Transparency rule : {document::Transparency::WorkAreaColor, document::Transparency::Unpainted}) {
+    if (base::EqualsIgnoringAsciiCase(name, TransparencyName(rule))) return rule;
+  }
+  return std::nullopt;
+}
+
+std::optional<base::Color> MatteNamed(std::string_view text) {
+  text = base::TrimBlanks(text);
+  if (text.size() == 7 && text.front() == '#') {
+    std::uint32_t rgb = 0;
+    for (const char c : text.substr(1)) {
+      const int digit = c >= '0' && c <= '9'   ? c - '0'
+                        : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                        : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                               : -1;
+      if (digit < 0) return std::nullopt;
+      rgb = rgb * 16 + static_cast<std::uint32_t>(digit);
+    }
+    return base::Color::FromPixel(base::Pixel(rgb));
+  }
+  try {
+    return document::StringToColor(text);
+  } catch (const document::ConversionError&) {
+    return std::nullopt;
+  }
+}
+
+void SetButtonKey(document::ButtonDocument& doc, std::string_view key, std::string_view value) {
+  const auto refuse = [&] {
+    return LayoutReadError(
+        base::TranslateFormat("%s is no value for the button's %s", {std::string(value), std::string(key)}));
+  };
+  if (base::EqualsIgnoringAsciiCase(key, "Transparency")) {
+    const std::optional<document::Transparency> rule = TransparencyNamed(base::TrimBlanks(value));
+    if (!rule) throw refuse();
+    doc.SetTransparencyRule(*rule);
+  } else if (base::EqualsIgnoringAsciiCase(key, "Smooth")) {
+    doc.SetSmooth(document::YesNoToBool(value));
+  } else if (base::EqualsIgnoringAsciiCase(key, "Matte")) {
+    if (base::TrimBlanks(value).empty()) {
+      doc.SetMatte(std::nullopt);
+      return;
+    }
+    const std::optional<base::Color> matte = MatteNamed(value);
+    if (!matte) throw refuse();
+    doc.SetMatte(matte);
+  } else {
+    throw LayoutReadError(
+        base::TranslateFormat("the button has no key %s: it has Transparency, Smooth and Matte", {std::string(key)}));
+  }
 }
 
 bool IsLayoutText(const IniFile& ini) {

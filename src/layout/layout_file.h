@@ -2,7 +2,12 @@
 // Layout files: one button document as INI text.
 //
 //   [Button]            Height, Width, WorkArea (signed decimal colour value,
-//                       -1 for none), Layers (the row count)
+//                       -1 for none), Layers (the row count), and the
+//                       look of the pictures, each written only when it is
+//                       not the default and ignored by versions that know
+//                       nothing of it: Transparency ("WorkAreaColor", the
+//                       default, or "Unpainted"), Smooth (a yes/no flag,
+//                       default no), Matte (colour text, default none)
 //   [Layer0] ...        one section per row in list order: Type, Properties,
 //                       X (Left), Y (Top), Visible (the image index)
 //   [Set]               the captions of the button set last exported from
@@ -14,9 +19,10 @@
 // area "Teal"), so that a file gives the same button in the window and on the
 // command line, whatever was open before. It takes the rules of IniFile and
 // these defaults: a missing or unreadable Height, Width or WorkArea keeps
-// that start value (so does WorkArea=-1, no colour), Layers 0, Type "*"
-// (no layer), Properties "", X "0", Y "0", Visible 0. A work-area colour
-// outside the standard list gets an entry of its own. Only sections "Layer" + i
+// that start value (so does WorkArea=-1, no colour), Transparency
+// WorkAreaColor, Smooth no, Matte none, Layers 0, Type "*" (no layer),
+// Properties "", X "0", Y "0", Visible 0. A work-area colour outside the
+// standard list gets an entry of its own. Only sections "Layer" + i
 // for 0 <= i < Layers are read; a missing one, or one whose Type is "*", is
 // skipped, so the rows are the present sections in increasing number order.
 // Set captions are read with the blanks around them left out, empty ones
@@ -24,6 +30,7 @@
 // section has none.
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -50,6 +57,20 @@ enum class MissingLayout {
   LoadsEmpty,  // the window's Open: every key reads as missing
   IsAnError,   // the command line: LayoutReadError
 };
+
+// The [Button] keys of the look, by name (letter case aside):
+// "Transparency", "Smooth" and "Matte". SetButtonKey gives the document the
+// value as reading a layout file would, except that a value the key cannot
+// take raises LayoutReadError (reading a file takes the default instead), and
+// so does a key that is none of these. An empty Matte means none.
+void SetButtonKey(document::ButtonDocument& doc, std::string_view key, std::string_view value);
+// "WorkAreaColor", "Unpainted".
+std::string_view TransparencyName(document::Transparency rule);
+// The rule of one of those names in any letter case; nullopt for other text.
+std::optional<document::Transparency> TransparencyNamed(std::string_view name);
+// A matte colour: colour text as in property strings ("clWhite", "$00FFFFFF")
+// or "#RRGGBB" as on web pages; nullopt for other text.
+std::optional<base::Color> MatteNamed(std::string_view text);
 
 // Whether a text can be a layout file: an empty or blank text (a new file), or
 // one without NUL bytes that has a "Button" section or a "Layer" + number

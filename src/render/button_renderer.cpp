@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <optional>
 #include <system_error>
+#include <utility>
 
 #include "base/ascii_text.h"
 #include "base/translation.h"
@@ -15,6 +16,7 @@
 #include "document/layer_type.h"
 #include "document/value_conversion.h"
 #include "gdi/raster.h"
+#include "gdi/supersample.h"
 #include "gdi/system_colors.h"
 #include "gdi/text_image.h"
 #include "render/render_scale.h"
@@ -118,16 +120,77 @@ ButtonRenderer::ButtonRenderer(const PassLimits& limits) : canvas_(surface_), li
 
 RenderResult ButtonRenderer::RenderButton(const document::ButtonDocument& doc) { return RenderButton(doc, 1); }
 
+std::int64_t ApplyTransparencyRule(gdi::Bitmap& surface, document::Transparency rule, gdi::Pixel workArea) {
+  if (!surface.KeepsAlpha()) {
+    surface.KeepAlpha(true);
+    for (int y = 0; y < surface.Height(); ++y) surface.MarkPainted(y, 0, surface.Width());
+  }
+  // Under the other rule the drawing has decided already, and nobody asks
+  // for the count.
+  if (rule != document::Transparency::WorkAreaColor) return 0;
+  std::int64_t count = 0;
+  for (int y = 0; y < surface.Height(); ++y) {
+    const gdi::Pixel* row = surface.Row(y);
+    std::uint8_t* alpha = surface.AlphaRow(y);
+    int painted = 0;
+    for (int x = 0; x < surface.Width(); ++x) {
+      const bool workAreaColour = row[x] == workArea;
+      painted += workAreaColour & (alpha[x] != 0);
+      alpha[x] = workAreaColour ? 0 : 255;
+    }
+    count += painted;
+  }
+  return count;
+}
+
 RenderResult ButtonRenderer::RenderButton(const document::ButtonDocument& doc, int scale) {
   if (doc.Loading()) return RenderResult::Suspended;
   if (gdi::SizeTooLarge(doc.Width(), doc.Height())) {
     last_result_ = RenderResult::TooLarge;
     return last_result_;
   }
+  picture_scale_ = scale >= 1 && scale <= kMaxRenderScale ? scale : 1;
+  constexpr int kFactor = gdi::kSmoothFactor;
+  const bool smooth =
+      doc.Smooth() && !gdi::SizeTooLarge(ScaledNumber(doc.Width(), kFactor), ScaledNumber(doc.Height(), kFactor));
+  painted_work_area_pixels_ = 0;
+  // The surface gets back the large buffer of the last smooth pass, which
+  // then stays in use from pass to pass.
+  if (surface_reduced_) {
+    std::swap(surface_, reduced_);
+    surface_reduced_ = false;
+  }
+  try {
+    const document::ButtonDocument* pass = &doc;
+    if (smooth) {
+      if (!fine_doc_) fine_doc_ = std::make_unique<document::ButtonDocument>();
+      ScaleDocument(doc, kFactor, *fine_doc_);
+      pass = fine_doc_.get();
+    }
+    // Captions keep the layout of the button's own size, drawn finer.
+    text_layout_scale_ = smooth ? kFactor : 1;
+    last_result_ = DrawPass(*pass, smooth ? picture_scale_ * kFactor : picture_scale_);
+    if (last_result_ != RenderResult::Drawn && last_result_ != RenderResult::Partial) return last_result_;
+    const gdi::Pixel workArea = gdi::ResolveColor(doc.WorkAreaColor());
+    painted_work_area_pixels_ = ApplyTransparencyRule(surface_, doc.TransparencyRule(), workArea);
+    if (smooth) {
+      gdi::ReduceBlocks(surface_, kFactor, workArea, reduced_);
+      std::swap(surface_, reduced_);
+      surface_reduced_ = true;
+      painted_work_area_pixels_ = (painted_work_area_pixels_ + kFactor * kFactor - 1) / (kFactor * kFactor);
+    }
+  } catch (const std::bad_alloc&) {
+    last_result_ = RenderResult::OutOfMemory;
+  }
+  return last_result_;
+}
+
+RenderResult ButtonRenderer::DrawPass(const document::ButtonDocument& doc, int scale) {
   // Nothing a previous pass or a measurement left in the canvas reaches this
   // pass: a bevel's pen width, an outline's clear brush, a font.
   canvas_ = gdi::Canvas(surface_);
-  scale_ = scale >= 1 && scale <= kMaxRenderScale ? scale : 1;
+  canvas_.SetTextLayoutScale(text_layout_scale_);
+  scale_ = scale;
   // The pen a pass starts with is one pixel of the button wide.
   if (scale_ > 1) canvas_.SetPenWidth(scale_);
   layout_folder_ = doc.LayoutFolder();
@@ -137,8 +200,7 @@ RenderResult ButtonRenderer::RenderButton(const document::ButtonDocument& doc, i
     PrepareWorkArea(doc);
     DrawImageBorder(doc);
   } catch (const std::bad_alloc&) {
-    last_result_ = RenderResult::OutOfMemory;
-    return last_result_;
+    return RenderResult::OutOfMemory;
   }
   // What one drawer may touch: the whole surface, and at the least a fixed
   // amount for the work every layer does whatever the button's size.
@@ -168,8 +230,7 @@ RenderResult ButtonRenderer::RenderButton(const document::ButtonDocument& doc, i
     }
   }
   pictures_.EndPass();
-  last_result_ = first_row_left_out_ < 0 ? RenderResult::Drawn : RenderResult::Partial;
-  return last_result_;
+  return first_row_left_out_ < 0 ? RenderResult::Drawn : RenderResult::Partial;
 }
 
 std::string ButtonRenderer::PartialMessage() const {
@@ -195,11 +256,14 @@ std::string ButtonRenderer::PartialMessage() const {
 void ButtonRenderer::PrepareWorkArea(const document::ButtonDocument& doc) {
   width_ = doc.Width();
   height_ = doc.Height();
+  surface_.KeepAlpha(true);
   surface_.Resize(width_, height_);
   const base::Color workArea = doc.WorkAreaColor();
   canvas_.SetBrushColor(workArea);
   canvas_.SetPenColor(workArea);
   canvas_.FillRect(gdi::Rect{0, 0, width_, height_});
+  // The work area is what no layer painted.
+  surface_.ClearAlpha();
 }
 
 void ButtonRenderer::DrawImageBorder(const document::ButtonDocument& doc) {
@@ -369,11 +433,14 @@ gdi::Rect ButtonRenderer::ShapeBox(int x1, int y1, int x2, int y2) const {
 }
 
 std::shared_ptr<const LayerPicture> ButtonRenderer::LayerPictureFor(const std::string& path, int& enlarge) {
-  enlarge = 1;
-  if (scale_ > 1) {
-    const std::string sharper = PicturePath(ScaledPictureName(path, scale_));
-    if (FileExists(sharper)) return pictures_.Get(sharper, budget_);
-    enlarge = scale_;
+  enlarge = scale_;
+  if (picture_scale_ > 1) {
+    const std::string sharper = PicturePath(ScaledPictureName(path, picture_scale_));
+    if (FileExists(sharper)) {
+      // Drawn larger only by the smoothing factor.
+      enlarge = std::max(scale_ / picture_scale_, 1);
+      return pictures_.Get(sharper, budget_);
+    }
   }
   const std::string file = PicturePath(path);
   if (!FileExists(file)) return nullptr;
@@ -512,6 +579,8 @@ void ButtonRenderer::DrawRotatedText(int x, int y, int angle, std::string_view t
 
 gdi::Size ButtonRenderer::TextLayerExtent(std::string_view props) {
   const document::TextProperties text = document::ReadTextProperties(props, document::PropertyReader::Drawer);
+  // Measured at the layout's own size, whatever the last pass drew at.
+  canvas_.SetTextLayoutScale(1);
   canvas_.SetFontName(text.font_face.Text());
   canvas_.SetFontSize(text.font_size.Value());
   return canvas_.TextExtent(text.text.Text());

@@ -2,6 +2,8 @@
 // The render pass: redraws the whole button from the document onto the preview
 // surface.
 
+#include <cstdint>
+#include <memory>
 #include <new>
 #include <string>
 #include <string_view>
@@ -91,8 +93,26 @@ class ButtonRenderer {
   // (see ScaledShapeBox). A picture is taken from "NAME@<scale>x.EXT" beside
   // it when that file exists, else it is enlarged by the scale without
   // smoothing. A pass at scale 1 is exactly RenderButton(doc).
+  //
+  // Every pass ends with the picture's alpha: the surface keeps an alpha
+  // plane, which the drawing marks wherever a layer or the border painted
+  // (see gdi::Bitmap::KeepAlpha), and which the document's transparency rule
+  // then decides (see ApplyTransparencyRule). With smooth edges
+  // (document::ButtonDocument::Smooth) the pass draws the document at
+  // gdi::kSmoothFactor times this scale (ScaleDocument, with the pass's own
+  // measures multiplied as above) and reduces every block of the factor's
+  // size to one pixel (gdi::ReduceBlocks): edges get partial alpha and
+  // blended colours. A smooth button too large to draw at that size is drawn
+  // with hard edges.
   RenderResult RenderButton(const document::ButtonDocument& doc, int scale);
+  // The scale the drawers of the last pass drew at: the pass's scale, times
+  // the smoothing factor for smooth edges.
   int Scale() const { return scale_; }
+  // After a pass under Transparency::WorkAreaColor: how many pixels some
+  // layer or the border painted in the work-area colour, which are
+  // transparent (for smooth edges, in pixels of the picture, rounded up); 0
+  // under Unpainted.
+  std::int64_t PaintedWorkAreaPixels() const { return painted_work_area_pixels_; }
   RenderResult LastResult() const { return last_result_; }
   // After a Partial pass: the index of the first row that was not drawn to its
   // end, and a sentence that tells the user so.
@@ -152,6 +172,10 @@ class ButtonRenderer {
   // when the picture cannot be read (what PictureCache::Get raises is passed
   // on) or when it does not fit the budget.
   std::shared_ptr<const LayerPicture> LayerPictureFor(const std::string& path, int& enlarge);
+  // The drawing of one pass at `scale` (any scale from 1, the smoothing
+  // factor included): everything RenderButton does but the alpha's rule and
+  // the reduction.
+  RenderResult DrawPass(const document::ButtonDocument& doc, int scale);
   // The caption's cell of a text layer in its font; sets the canvas font as
   // the drawer does.
   gdi::Size TextLayerExtent(std::string_view props);
@@ -166,7 +190,13 @@ class ButtonRenderer {
   TextGradient gradient_;
   int width_ = 0;   // the button size of the current pass
   int height_ = 0;
-  int scale_ = 1;              // of the current pass
+  int scale_ = 1;                                       // the drawers' scale in the current pass
+  int picture_scale_ = 1;                               // the scale whose "@<scale>x" pictures it takes
+  int text_layout_scale_ = 1;                           // the smoothing factor of a smooth pass, else 1
+  std::unique_ptr<document::ButtonDocument> fine_doc_;  // the document of a smooth pass
+  gdi::Bitmap reduced_;                                 // the other buffer of a smooth pass's reduction
+  bool surface_reduced_ = false;                        // surface_ holds the reduction, reduced_ the large drawing
+  std::int64_t painted_work_area_pixels_ = 0;
   std::string layout_folder_;  // the document's, for the current pass
   PictureCache pictures_;
   PassLimits limits_;
@@ -174,6 +204,14 @@ class ButtonRenderer {
   int first_row_left_out_ = -1;
   RenderResult last_result_ = RenderResult::Drawn;
 };
+
+// Gives the pixels of `surface` their alpha by the transparency rule:
+// WorkAreaColor makes every pixel of exactly the colour `workArea` transparent
+// and every other one opaque; Unpainted keeps the alpha the drawing marked
+// (a surface without an alpha plane gets one, all painted). Returns, under
+// WorkAreaColor, how many pixels were painted and have the work-area colour;
+// 0 under Unpainted.
+std::int64_t ApplyTransparencyRule(gdi::Bitmap& surface, document::Transparency rule, gdi::Pixel workArea);
 
 // The report of DrawLayerRow for an unexpected exception; call it inside the
 // catch block.

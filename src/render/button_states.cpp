@@ -92,8 +92,11 @@ void ApplyStatePixels(gdi::Bitmap& picture, ButtonState state, gdi::Pixel workAr
                                                 static_cast<std::uint8_t>(blue < 255 ? blue + 1 : blue - 1));
   for (int y = 0; y < picture.Height(); ++y) {
     gdi::Pixel* row = picture.Row(y);
+    const std::uint8_t* alpha = picture.AlphaRow(y);
     for (int x = 0; x < picture.Width(); ++x) {
-      if (row[x] == workArea) continue;
+      // Transparent pixels stay as they are; so do those of the work-area
+      // colour in a picture without alpha.
+      if (alpha != nullptr ? alpha[x] == 0 : row[x] == workArea) continue;
       gdi::Pixel p = rule(row[x]);
       if (p == workArea) p = nudged;
       row[x] = picture.MapPixel(p);

@@ -13,10 +13,11 @@
 //    colour turned grey at half the contrast, on a light grey: the grey of
 //    its brightness g (0.299 red + 0.587 green + 0.114 blue) becomes
 //    96 + g / 2, so black shows as a mid grey and white as a light one.
-// In every look the work-area pixels stay the work-area colour, and no other
-// pixel becomes it: one that a rule would turn into exactly that colour is
-// moved one level in blue, so that GIF and PNG exports, which make the
-// work-area colour transparent, keep it.
+// The looks change colours, never the alpha: transparent pixels (in a
+// picture without alpha, the work-area pixels) stay as they are, and no
+// other pixel becomes the work-area colour: one that a rule would turn into
+// exactly that colour is moved one level in blue, so that a picture whose
+// work-area colour is transparent keeps it.
 
 #include <array>
 #include <optional>
@@ -51,7 +52,7 @@ void PressDocument(document::ButtonDocument& doc, int shift);
 
 // Turns a normal picture into the hover or disabled look in place; the normal
 // and pressed looks leave it as it is. `workArea` is the work-area colour as
-// drawn.
+// drawn. Partly transparent pixels change their colour and keep their alpha.
 void ApplyStatePixels(gdi::Bitmap& picture, ButtonState state, gdi::Pixel workArea);
 
 // The rules for one pixel that is not the work-area colour, before the

@@ -83,6 +83,9 @@ void ScaleDocument(const document::ButtonDocument& from, int scale, document::Bu
     to.SetWorkAreaColor(workArea);
   }
   to.SetBorder(from.Border());
+  to.SetTransparencyRule(from.TransparencyRule());
+  to.SetSmooth(from.Smooth());
+  to.SetMatte(from.Matte());
   to.SetLayoutFolder(from.LayoutFolder());
   std::vector<document::LayerRow> rows;
   rows.reserve(static_cast<std::size_t>(from.RowCount()));

@@ -28,7 +28,8 @@ std::int32_t ScaledNumber(std::int64_t v, int scale);
 document::LayerRow ScaleRow(const document::LayerRow& row, int scale);
 
 // Gives `to` the button of `from` at `scale`: the size multiplied, the same
-// work-area colour, border and layout folder, every row through ScaleRow.
+// work-area colour, border, transparency, smooth edges, matte and layout
+// folder, every row through ScaleRow.
 // The selection of `to` is cleared.
 void ScaleDocument(const document::ButtonDocument& from, int scale, document::ButtonDocument& to);
 

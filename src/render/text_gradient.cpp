@@ -52,7 +52,7 @@ void TextGradient::Paint(gdi::Canvas& canvas, int width, int height) const {
 void DrawGradientText(gdi::Canvas& canvas, int x, int y, std::string_view text, const gdi::Bitmap& picture,
                       int escapement) {
   gdi::Bitmap& target = canvas.Target();
-  const auto font = gdi::GetFont(canvas.FontName(), canvas.FontSize());
+  const auto font = gdi::GetFont(canvas.FontName(), canvas.FontSize(), canvas.TextLayoutScale());
   const gdi::Size extent = font->TextExtent(text);
   if (extent.cx <= 0 || extent.cy <= 0 || picture.Empty() || target.Empty()) return;
 
@@ -71,6 +71,7 @@ void DrawGradientText(gdi::Canvas& canvas, int x, int y, std::string_view text, 
     const std::int64_t from = std::max<std::int64_t>(std::int64_t{x} + span.x0, 0);
     const std::int64_t to = std::min<std::int64_t>(std::int64_t{x} + span.x1, target.Width());
     gdi::Pixel* out = target.Row(static_cast<int>(row));
+    std::uint8_t* painted = target.AlphaRow(static_cast<int>(row));
     const double b = static_cast<double>(span.y);
     for (std::int64_t px = from; px < to; ++px) {
       // Where the pixel lies in the upright cell: column u along the
@@ -86,6 +87,7 @@ void DrawGradientText(gdi::Canvas& canvas, int x, int y, std::string_view text, 
       const int sx = gdi::raster::StretchIndex(picture.Width(), extent.cx, true, u);
       const int sy = gdi::raster::StretchIndex(picture.Height(), extent.cy, false, v);
       out[px] = target.MapPixel(picture.GetPixel(sx, sy));
+      if (painted) painted[px] = 255;
     }
   }
 }

@@ -4,12 +4,15 @@
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
+#include <QColor>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPalette>
 #include <QPlainTextEdit>
+#include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
@@ -19,7 +22,9 @@
 
 #include "controls/color_combo_box.h"
 #include "controls/spin_edit.h"
+#include "document/color_list.h"
 #include "document/value_conversion.h"
+#include "gdi/system_colors.h"
 
 namespace vorbel::ui {
 
@@ -124,6 +129,34 @@ void FocusFirstControl(QDialog& dialog) {
 
 void ReadProgramIntegers(controls::SpinEdit& edit) {
   edit.SetIntegerReader([](const QString& text) { return document::TryStringToInt(text.toStdString()); });
+}
+
+QIcon ColorSwatch(base::Color color) {
+  QPixmap swatch(12, 12);
+  swatch.fill(QColor::fromRgb(static_cast<QRgb>(gdi::ResolveColor(color).Rgb() | 0xFF000000u)));
+  return QIcon(swatch);
+}
+
+QString MatteNote(const document::ButtonDocument& doc, commands::ExportFormat format) {
+  const commands::ExportFormatInfo& info = commands::FormatInfo(format);
+  if (info.partial_transparency || (info.transparent_work_area && !doc.Smooth())) return {};
+  const base::Color matte = doc.MatteOrWorkArea();
+  QString name = QColor::fromRgb(static_cast<QRgb>(gdi::ResolveColor(matte).Rgb() | 0xFF000000u)).name();
+  document::ColorList standard;
+  document::FillColorList(standard);
+  for (const document::ColorEntry& entry : standard.Entries()) {
+    if (entry.color == matte) name = QString::fromStdString(entry.name);
+  }
+  if (info.transparent_work_area) {
+    return QCoreApplication::translate("vorbel::ui::MatteNote",
+                                       "Smooth edges are blended onto the matte, %1; pixels less than half covered "
+                                       "stay transparent.")
+        .arg(name);
+  }
+  return QCoreApplication::translate("vorbel::ui::MatteNote",
+                                     "Transparent pixels are filled with the matte, %1, and smooth edges are "
+                                     "blended onto it.")
+      .arg(name);
 }
 
 }  // namespace vorbel::ui

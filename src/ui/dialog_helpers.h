@@ -3,11 +3,15 @@
 // centring on the screen, hints and the background of fields that follow a
 // check box.
 
+#include <QIcon>
 #include <QMetaObject>
 #include <QString>
 
 #include <functional>
 #include <vector>
+
+#include "commands/export.h"
+#include "document/button_document.h"
 
 class QDialog;
 class QPushButton;
@@ -23,6 +27,17 @@ namespace vorbel::ui {
 // A fixed-size dialog frame with a title and a close box only, whose client
 // area is exactly width x height pixels.
 void MakeFixedDialog(QDialog& dialog, const QString& caption, int width, int height);
+
+// A small square of the colour (a system colour as it shows now), for the
+// items of a colour list.
+QIcon ColorSwatch(base::Color color);
+
+// What a format without partial transparency does with the document's matte
+// (its name among the standard colours, else its #rrggbb), as a sentence for
+// an export dialog; empty for a format that keeps every level of alpha, and
+// for GIF when the button has no smooth edges (its transparent pixels stay
+// transparent).
+QString MatteNote(const document::ButtonDocument& doc, commands::ExportFormat format);
 
 // Moves a top-level window to the centre of the screen it is on (the primary
 // screen when it has none yet).

@@ -26,6 +26,7 @@
 #include "commands/set_input.h"
 #include "document/layer_type.h"
 #include "document/property_string.h"
+#include "ui/dialog_helpers.h"
 #include "ui/dialog_seam.h"
 #include "ui/preview_box.h"
 
@@ -270,11 +271,26 @@ void ExportSetDialog::BuildControls() {
   format_combo_->setObjectName(QStringLiteral("formatCombo"));
   for (const commands::ExportFormatInfo& row : commands::ExportFormats()) {
     const QString text = QCoreApplication::translate("vorbel::ui::MainWindow", row.dialog_text);
-    format_combo_->addItem(row.transparent_work_area ? tr("%1 (work area transparent)").arg(text) : text,
+    format_combo_->addItem(row.partial_transparency    ? tr("%1 (every level of transparency)").arg(text)
+                           : row.transparent_work_area ? tr("%1 (transparent pixels)").arg(text)
+                                                       : text,
                            static_cast<int>(row.format));
   }
   form->addRow(tr("&Format:"), format_combo_);
   connect(format_combo_, &QComboBox::currentIndexChanged, this, &ExportSetDialog::ScheduleUpdate);
+  matte_label_ = new QLabel(settings_);
+  matte_label_->setObjectName(QStringLiteral("matteLabel"));
+  matte_label_->setWordWrap(true);
+  form->addRow(QString(), matte_label_);
+  const auto showMatte = [this](int index) {
+    const QVariant format = format_combo_->itemData(index);
+    const QString note =
+        format.isValid() ? MatteNote(layout_, static_cast<commands::ExportFormat>(format.toInt())) : QString();
+    matte_label_->setText(note);
+    matte_label_->setVisible(!note.isEmpty());
+  };
+  connect(format_combo_, &QComboBox::currentIndexChanged, this, showMatte);
+  showMatte(0);
 
   pattern_edit_ = new QLineEdit(settings_);
   pattern_edit_->setObjectName(QStringLiteral("patternEdit"));

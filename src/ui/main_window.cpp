@@ -7,14 +7,17 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFrame>
 #include <QHeaderView>
+#include <QIcon>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollArea>
@@ -35,6 +38,8 @@
 #include "controls/color_combo_box.h"
 #include "controls/spin_edit.h"
 #include "desktop/version_info.h"
+#include "document/color_list.h"
+#include "gdi/system_colors.h"
 #include "ui/dialog_helpers.h"
 #include "ui/help_viewer.h"
 #include "ui/layer_list_model.h"
@@ -178,6 +183,15 @@ const CommandSpec kCommands[] = {
     {Command::ToggleVisibility, "toggleVisibilityAction",
      QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "&Toggle visibility"), nullptr, nullptr, nullptr, "Ctrl+H",
      &MainWindow::ToggleVisibility, LayerCommand::ToggleVisibility},
+    {Command::ShowTransparency,
+     "showTransparencyItem",
+     QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "Show &Transparency"),
+     nullptr,
+     nullptr,
+     nullptr,
+     nullptr,
+     &MainWindow::ShowTransparencyToggled,
+     {}},
     {Command::Contents,
      "contentsItem",
      QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "&Contents"),
@@ -268,6 +282,11 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
   // Design client size 500 x 329 below the menu bar.
   resize(500, 329 + menuBar()->sizeHint().height());
 
+  // The button the window starts with is new: transparent where no layer
+  // paints. That is where its history starts.
+  doc_.SetTransparencyRule(document::Transparency::Unpainted);
+  history_.Reset();
+  history_.MarkSaved();
   BindDocument();
   UpdateCommands();
   Initialize();
@@ -294,6 +313,11 @@ void MainWindow::BuildActions() {
   }
   CommandAction(Command::ExportSet)
       ->setStatusTip(tr("Write a set of buttons, one for each caption of a list, in several looks and sizes"));
+  QAction* showTransparency = CommandAction(Command::ShowTransparency);
+  showTransparency->setCheckable(true);
+  showTransparency->setChecked(true);
+  showTransparency->setStatusTip(
+      tr("Show the transparent pixels of the button over a checkerboard instead of the work area"));
   // Ctrl+H acts while the layer list (or its popup) has the keyboard focus.
   CommandAction(Command::ToggleVisibility)->setShortcutContext(Qt::WidgetShortcut);
 
@@ -388,6 +412,8 @@ void MainWindow::BuildViewMenu() {
   zoom_out_item_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
   connect(zoom_in_item_, &QAction::triggered, this, &MainWindow::ZoomIn);
   connect(zoom_out_item_, &QAction::triggered, this, &MainWindow::ZoomOut);
+  view_menu_->addSeparator();
+  view_menu_->addAction(CommandAction(Command::ShowTransparency));
 }
 
 void MainWindow::ReadSettings() {
@@ -405,6 +431,7 @@ void MainWindow::ReadSettings() {
   splitter_->restoreState(settings_->value(QStringLiteral("Splitter")).toByteArray());
   // A zoom other than 1, 2, 4 or 8 in the file leaves the preview at 1:1.
   SetZoom(settings_->value(QStringLiteral("Zoom"), 1).toInt());
+  SetShowTransparency(settings_->value(QStringLiteral("ShowTransparency"), true).toBool());
 }
 
 void MainWindow::BuildToolBars() {
@@ -531,6 +558,41 @@ void MainWindow::BuildPages() {
   border_box_ = new QCheckBox(tr("Show image border"), button_page_);
   border_box_->setObjectName(QStringLiteral("borderBox"));
   border_box_->setGeometry(185, 70, 151, 17);
+  transparency_label_ = new QLabel(tr("&Transparent in pictures"), button_page_);
+  transparency_label_->setObjectName(QStringLiteral("transparencyLabel"));
+  transparency_label_->move(5, 95);
+  transparency_combo_ = new QComboBox(button_page_);
+  transparency_combo_->setObjectName(QStringLiteral("transparencyCombo"));
+  transparency_combo_->setGeometry(5, 110, 240, 22);
+  // In the order of document::Transparency.
+  transparency_combo_->addItem(tr("Every pixel of the work area color"));
+  transparency_combo_->addItem(tr("Everything no layer paints"));
+  transparency_combo_->setToolTip(
+      ShortHint(tr("|Choose which pixels are transparent in exported pictures: those of exactly the work area "
+                   "color, even where a layer paints it, or those that no layer paints")));
+  transparency_label_->setBuddy(transparency_combo_);
+  smooth_box_ = new QCheckBox(tr("S&mooth edges"), button_page_);
+  smooth_box_->setObjectName(QStringLiteral("smoothBox"));
+  smooth_box_->setGeometry(255, 112, 120, 17);
+  smooth_box_->setToolTip(ShortHint(tr("|Draw text, shapes, lines and bevels with smooth (anti-aliased) edges")));
+  matte_label_ = new QLabel(tr("Ma&tte for GIF, JPEG and BMP"), button_page_);
+  matte_label_->setObjectName(QStringLiteral("matteLabel"));
+  matte_label_->move(5, 140);
+  matte_combo_ = new QComboBox(button_page_);
+  matte_combo_->setObjectName(QStringLiteral("matteCombo"));
+  matte_combo_->setGeometry(5, 155, 240, 22);
+  matte_combo_->setToolTip(
+      ShortHint(tr("|Choose the color of the page the button is for: formats without partial transparency blend "
+                   "smooth edges onto it, and JPEG and BMP fill transparent pixels with it")));
+  matte_label_->setBuddy(matte_combo_);
+  matte_combo_->addItem(tr("Same as the work area color"));
+  {
+    document::ColorList standard;
+    document::FillColorList(standard);
+    for (const document::ColorEntry& entry : standard.Entries()) {
+      matte_combo_->addItem(ColorSwatch(entry.color), QString::fromStdString(entry.name), entry.color.Value());
+    }
+  }
   randomize_button_ = new QPushButton(tr("Randomize"), button_page_);
   randomize_button_->setObjectName(QStringLiteral("randomizeButton"));
   randomize_button_->setGeometry(260, 95, 75, 25);

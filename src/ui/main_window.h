@@ -52,6 +52,7 @@ class QMenu;
 class QMimeData;
 class QPushButton;
 class QScrollArea;
+class QComboBox;
 class QSettings;
 class QSplitter;
 class QStatusBar;
@@ -137,6 +138,7 @@ class MainWindow : public QMainWindow,
     MoveLayerUp,
     MoveLayerDown,
     ToggleVisibility,
+    ShowTransparency,
     Contents,
     Search,
     About,
@@ -201,6 +203,12 @@ class MainWindow : public QMainWindow,
   void SetZoom(int zoom);
   void ZoomIn();
   void ZoomOut();
+  // View > Show Transparency: transparent pixels over a checkerboard in the
+  // preview (on), or over the work area (off); kept in the settings. Exports
+  // do not change with it.
+  void SetShowTransparency(bool show);
+  // View > "Show Transparency": follows the action's check mark.
+  void ShowTransparencyToggled();
   void About();
   void ShowHelpContents();
   void SearchHelp();
@@ -283,6 +291,15 @@ class MainWindow : public QMainWindow,
   // Tells in the status bar what a pass cut short by its budget left out;
   // an empty text takes the note away.
   void ShowPassLimit(const QString& text);
+  // The status bar's note on pixels painted in the work-area colour, which
+  // the transparency rule WorkAreaColor leaves out; none under the other.
+  void ShowTransparencyNote();
+  // A label of the status bar named `name` showing `text`, made when first
+  // needed and hidden while the text is empty.
+  void ShowStatusLabel(const QString& name, const QString& text, const QString& tip);
+  // Selects the document's matte in the matte combo, adding an entry for a
+  // colour it does not offer.
+  void ShowMatte();
 
   // Runs a layer command, redraws when it asks to and shows its error
   // (main_window_layers.cpp).
@@ -367,6 +384,11 @@ class MainWindow : public QMainWindow,
   QLabel* work_area_label_ = nullptr;
   controls::ColorComboBox* work_area_combo_ = nullptr;
   QCheckBox* border_box_ = nullptr;
+  QLabel* transparency_label_ = nullptr;
+  QComboBox* transparency_combo_ = nullptr;
+  QCheckBox* smooth_box_ = nullptr;
+  QLabel* matte_label_ = nullptr;
+  QComboBox* matte_combo_ = nullptr;
   QPushButton* randomize_button_ = nullptr;
 
   QTreeView* layer_list_ = nullptr;

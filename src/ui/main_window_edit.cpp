@@ -71,6 +71,17 @@ void MainWindow::SetZoom(int zoom) {
   settings_->setValue(QStringLiteral("Zoom"), preview_->Zoom());
 }
 
+void MainWindow::SetShowTransparency(bool show) {
+  preview_->SetShowTransparency(show);
+  QAction* action = CommandAction(Command::ShowTransparency);
+  if (action->isChecked() != show) action->setChecked(show);
+  settings_->setValue(QStringLiteral("ShowTransparency"), show);
+}
+
+void MainWindow::ShowTransparencyToggled() {
+  SetShowTransparency(CommandAction(Command::ShowTransparency)->isChecked());
+}
+
 void MainWindow::ZoomIn() {
   for (int zoom : kZooms) {
     if (zoom > Zoom()) return SetZoom(zoom);

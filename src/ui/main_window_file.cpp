@@ -9,11 +9,13 @@
 #include <QMenu>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QTreeView>
 
 #include "commands/export.h"
-#include "ui/export_set_dialog.h"
+#include "ui/dialog_helpers.h"
 #include "ui/dialog_seam.h"
+#include "ui/export_set_dialog.h"
 #include "ui/help_viewer.h"
 #include "ui/main_window.h"
 #include "ui/splash_window.h"
@@ -185,9 +187,16 @@ void MainWindow::Export() {
   // Let the parts of the window the dialog covered repaint before the file is
   // written.
   QApplication::processEvents();
-  Guarded([&] { commands::ExportButton(doc_, renderer_, name.toStdString()); });
+  bool written = false;
+  Guarded([&] {
+    commands::ExportButton(doc_, renderer_, name.toStdString());
+    written = true;
+  });
   // The preview shows the picture the export drew.
   ShowPreview(renderer_.LastResult());
+  // Where the format cannot keep what the preview shows, say what became of it.
+  const QString matte = MatteNote(doc_, commands::ExportFormatFor(name.toStdString()));
+  if (written && !matte.isEmpty()) status_bar_->showMessage(QFileInfo(name).fileName() + QStringLiteral(": ") + matte);
 }
 
 QString MainWindow::SetChoicesKey() const {

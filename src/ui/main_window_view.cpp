@@ -4,8 +4,10 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QFrame>
+#include <QIcon>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QScrollArea>
@@ -13,12 +15,14 @@
 #include <QTreeView>
 
 #include <exception>
+#include <optional>
 
 #include "base/translation.h"
 #include "controls/color_combo_box.h"
 #include "controls/spin_edit.h"
 #include "gdi/bitmap.h"
 #include "gdi/system_colors.h"
+#include "ui/dialog_helpers.h"
 #include "ui/dialog_seam.h"
 #include "ui/layer_list_model.h"
 #include "ui/main_window.h"
@@ -69,6 +73,17 @@ void MainWindow::BindDocument() {
   connect(border_box_, &QCheckBox::toggled, this, [this](bool checked) {
     if (!syncing_) doc_.SetBorder(checked);
   });
+  connect(transparency_combo_, &QComboBox::currentIndexChanged, this, [this](int index) {
+    if (!syncing_ && index >= 0) doc_.SetTransparencyRule(static_cast<document::Transparency>(index));
+  });
+  connect(smooth_box_, &QCheckBox::toggled, this, [this](bool checked) {
+    if (!syncing_) doc_.SetSmooth(checked);
+  });
+  connect(matte_combo_, &QComboBox::currentIndexChanged, this, [this](int index) {
+    if (syncing_ || index < 0) return;
+    const QVariant colour = matte_combo_->itemData(index);
+    doc_.SetMatte(colour.isValid() ? std::optional<base::Color>(base::Color(colour.toInt())) : std::nullopt);
+  });
   // Typing a size is one step until the field is left or Enter is pressed.
   // Undo, Redo and Export act with the cursor in the field, although its
   // text would take their keys (Ctrl+Z, Ctrl+E for the end of the line).
@@ -106,6 +121,9 @@ void MainWindow::ShowSettings() {
   height_edit_->SetText(QString::fromStdString(doc_.HeightText()));
   width_edit_->SetText(QString::fromStdString(doc_.WidthText()));
   border_box_->setChecked(doc_.Border());
+  transparency_combo_->setCurrentIndex(static_cast<int>(doc_.TransparencyRule()));
+  smooth_box_->setChecked(doc_.Smooth());
+  ShowMatte();
   ShowTitle();
   syncing_ = false;
 }
@@ -117,7 +135,10 @@ void MainWindow::SettingsChanged(document::DocumentSetting setting) {
     case document::DocumentSetting::Width:
     case document::DocumentSetting::WorkArea:
     case document::DocumentSetting::Border:
+    case document::DocumentSetting::Transparency:
+    case document::DocumentSetting::Smooth:
     case document::DocumentSetting::LayoutFolder: RenderButton(); break;
+    case document::DocumentSetting::Matte:
     case document::DocumentSetting::Caption:
     case document::DocumentSetting::SetCaptions: break;
   }
@@ -153,22 +174,55 @@ void MainWindow::ShowPreview(render::RenderResult result) {
   }
   ShowPassLimit(result == render::RenderResult::Partial ? QString::fromStdString(renderer_.PartialMessage())
                                                         : QString());
+  ShowTransparencyNote();
   if (!preview_->IsPainting()) preview_->update();
 }
 
-void MainWindow::ShowPassLimit(const QString& text) {
+void MainWindow::ShowPassLimit(const QString& text) { ShowStatusLabel(QStringLiteral("passLimitLabel"), text, text); }
+
+void MainWindow::ShowStatusLabel(const QString& name, const QString& text, const QString& tip) {
   // A label of its own in the status bar: hints shown there pass over it
   // without removing it.
-  auto* label = status_bar_->findChild<QLabel*>(QStringLiteral("passLimitLabel"), Qt::FindDirectChildrenOnly);
+  auto* label = status_bar_->findChild<QLabel*>(name, Qt::FindDirectChildrenOnly);
   if (label == nullptr) {
     if (text.isEmpty()) return;
     label = new QLabel(status_bar_);
-    label->setObjectName(QStringLiteral("passLimitLabel"));
+    label->setObjectName(name);
     status_bar_->addWidget(label, 1);
   }
   label->setText(text);
-  label->setToolTip(text);
+  label->setToolTip(tip);
   label->setVisible(!text.isEmpty());
+}
+
+void MainWindow::ShowMatte() {
+  int index = 0;
+  if (const std::optional<base::Color> matte = doc_.Matte()) {
+    index = matte_combo_->findData(matte->Value());
+    if (index < 0) {
+      matte_combo_->addItem(ColorSwatch(*matte), ToQColor(gdi::ResolveColor(*matte)).name(), matte->Value());
+      index = matte_combo_->count() - 1;
+    }
+  }
+  matte_combo_->setCurrentIndex(index);
+}
+
+void MainWindow::ShowTransparencyNote() {
+  const std::int64_t pixels = doc_.TransparencyRule() == document::Transparency::WorkAreaColor &&
+                                      renderer_.LastResult() != render::RenderResult::TooLarge &&
+                                      renderer_.LastResult() != render::RenderResult::OutOfMemory
+                                  ? renderer_.PaintedWorkAreaPixels()
+                                  : 0;
+  QString text;
+  if (pixels == 1) {
+    text = tr("1 pixel of the button has the work-area colour and will be transparent");
+  } else if (pixels > 1) {
+    text = tr("%1 pixels of the button have the work-area colour and will be transparent").arg(pixels);
+  }
+  ShowStatusLabel(QStringLiteral("transparencyNoteLabel"), text,
+                  tr("Painted pixels of the work area color are left out of the pictures while \"Transparent in "
+                     "pictures\" on the Button page is \"Every pixel of the work area color\"; choose \"Everything "
+                     "no layer paints\" to keep them."));
 }
 
 void MainWindow::SelectListRow(int row) {

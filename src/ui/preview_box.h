@@ -7,6 +7,10 @@
 // Every paint first runs the owner's paint handler (the render pass), so the
 // preview always shows the document in its current state, then copies the
 // picture that the pass left.
+//
+// A picture with alpha shows its transparent and partly transparent pixels
+// over a checkerboard, or over the box's window colour (the work area) when
+// transparency is not to be shown.
 
 #include <QImage>
 #include <QString>
@@ -28,12 +32,18 @@ class PreviewBox final : public QWidget {
   // SetPicture or SetMessage.
   void SetPaintHandler(std::function<void()> handler) { paint_handler_ = std::move(handler); }
 
-  // Takes a copy of the surface's pixels as the picture and sizes the box to
-  // it times the zoom; the message goes away.
+  // Takes a copy of the surface's pixels as the picture, with their alpha when
+  // the surface keeps it, and sizes the box to it times the zoom; the
+  // message goes away.
   void SetPicture(const gdi::Bitmap& surface);
+  // Whether transparent pixels show over a checkerboard (the default) or
+  // over the window colour.
+  void SetShowTransparency(bool show);
+  bool ShowsTransparency() const { return show_transparency_; }
   // Shows `text` instead of a picture, word-wrapped in a box of `size`.
   void SetMessage(const QString& text, QSize size);
 
+  // The picture's colours, opaque, transparency aside.
   const QImage& Picture() const { return picture_; }
   // The zoom factor: 1 (the default), 2, 4 or 8; other values are ignored.
   int Zoom() const { return zoom_; }
@@ -50,7 +60,9 @@ class PreviewBox final : public QWidget {
  private:
   std::function<void()> paint_handler_;
   QImage picture_;
+  QImage layer_;  // the picture with its alpha; null for a picture without
   QString message_;
+  bool show_transparency_ = true;
   bool painting_ = false;
   int zoom_ = 1;
 };
@@ -58,5 +70,8 @@ class PreviewBox final : public QWidget {
 // Copies surface pixels (0x00RRGGBB) into `image` as opaque RGB32, reusing the
 // image's memory when the size is unchanged.
 void CopySurfaceToImage(const gdi::Bitmap& surface, QImage& image);
+// Copies surface pixels with their alpha into `image` as premultiplied ARGB32
+// (opaque where the surface keeps no alpha), reusing its memory likewise.
+void CopySurfaceWithAlphaToImage(const gdi::Bitmap& surface, QImage& image);
 
 }  // namespace vorbel::ui

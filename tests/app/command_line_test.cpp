@@ -127,6 +127,9 @@ TEST(CommandLine, SetMistakesAreUsageErrors) {
       {{"--export-set", "o", "--spr=yes", "n.vrb"}, "--sprite takes no value"},
       {{"--export-set", "o", "--captions", "", "n.vrb"}, "the caption list is empty"},
       {{"--format", "png", "--captions=A", "n.vrb"}, "--captions needs --export-set"},
+      {{"--matte", "clWhite", "n.vrb"}, "--matte goes with --export or --export-set"},
+      {{"--export", "a.gif", "--matte=white", "n.vrb"},
+       "--matte takes a colour such as clWhite, $00BBGGRR or #RRGGBB, not 'white'"},
   };
   for (const auto& c : cases) {
     const CommandLine parsed = Parse(c.args);
@@ -186,6 +189,21 @@ TEST(WindowLauncher, FileNamesTravelBehindADashDashThatTheToolkitNeverSees) {
   EXPECT_EQ(ToolkitArgumentCount(4, launched), 1);
   const char* const byHand[] = {"vorbel-window", "-style", "fusion", "a.vrb"};
   EXPECT_EQ(ToolkitArgumentCount(4, byHand), 4);
+}
+
+}  // namespace
+}  // namespace vorbel::app
+
+namespace vorbel::app {
+namespace {
+
+// --matte is the [Button] key Matte for one run, beside --set Button:KEY=VALUE.
+TEST(CommandLine, MatteAndButtonKeysAreOverridesOfTheButton) {
+  const CommandLine parsed = Parse({"--set", "Button:Smooth=Yes", "--export", "a.gif", "n.vrb", "--matte=#FFFFFF"});
+  ASSERT_EQ(parsed.action, Action::Export) << parsed.error;
+  const commands::PropertyOverride kButton = {commands::PropertyOverride::kButton, "", ""};
+  EXPECT_EQ(parsed.set.overrides, (std::vector<commands::PropertyOverride>{{kButton.layer, "Smooth", "Yes"},
+                                                                           {kButton.layer, "Matte", "#FFFFFF"}}));
 }
 
 }  // namespace

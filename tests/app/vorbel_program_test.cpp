@@ -176,6 +176,29 @@ test::RgbaImage ReadPngFile(const std::string& path) {
   return test::ReadPng(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
 }
 
+// The button's keys for one run: the white ellipse over the teal work area,
+// smooth, has partly transparent edges in PNG; a JPEG puts the matte in the
+// corners.
+TEST(VorbelProgram, ButtonKeysAndTheMatteChangeOneRun) {
+  Scratch s;
+  WriteFile(s.File("b.vrb"), kLayout);
+  ASSERT_EQ(Vorbel(s, {"--export", s.File("hard.png"), s.File("b.vrb")}).status, 0);
+  const RunResult run = Vorbel(s, {"--export", s.File("smooth.png"), s.File("b.vrb"), "--set", "Button:Smooth=Yes"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const auto partial = [](const test::RgbaImage& img) {
+    int n = 0;
+    for (const std::uint32_t p : img.pixels) n += (p >> 24) != 0 && (p >> 24) != 255;
+    return n;
+  };
+  EXPECT_EQ(partial(ReadPngFile(s.File("hard.png"))), 0);
+  EXPECT_GT(partial(ReadPngFile(s.File("smooth.png"))), 20);
+  ASSERT_EQ(Vorbel(s, {"--export", s.File("m.bmp"), s.File("b.vrb"), "--matte", "#FF0000"}).status, 0);
+  const std::string bmp = ReadFile(s.File("m.bmp"));
+  // The bottom-left pixel, the first of the file's rows: blue, green, red.
+  EXPECT_EQ(bmp.substr(54, 3), std::string("\0\0\xFF", 3));
+  EXPECT_NE(Vorbel(s, {"--export", s.File("x.png"), s.File("b.vrb"), "--set", "Button:Smooth"}).status, 0);
+}
+
 std::uint32_t PixelAt(const test::RgbaImage& img, int x, int y) {
   return img.pixels[static_cast<std::size_t>(y) * img.width + x];
 }

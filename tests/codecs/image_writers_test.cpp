@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "codecs/image_writers.h"
+#include "codecs/matte.h"
 #include "codecs/picture.h"
 #include "codecs/web_palette.h"
 #include "support/test_support.h"
@@ -335,6 +336,38 @@ TEST(PngWriter, AlphaIsZeroExactlyAtWorkAreaPixels) {
         EXPECT_EQ(got & 0xFFFFFF, img.At(x, y).Rgb());
         EXPECT_EQ(got >> 24, img.At(x, y) == key ? 0u : 255u) << x << "," << y;
       }
+  }
+}
+
+// Partial alpha: PNG keeps it; GIF keeps the pixels at least half opaque,
+// blended onto the matte, and leaves out the others; JPEG and BMP blend every
+// pixel onto the matte.
+TEST(ImageWriters, WhatAFormatCannotKeepOfTheAlphaGoesOntoTheMatte) {
+  const std::vector<base::Pixel> red(5, 0xFF0000_px);
+  const std::vector<std::uint8_t> alpha{255, 200, 128, 127, 0};
+  const PixelView view{red.data(), 5, 1, 5, alpha.data()};
+  const base::Pixel white = 0xFFFFFF_px;
+  // Red over white at each alpha, rounded: 255 - 255 * alpha / 255 in green and blue.
+  const std::uint32_t blended[5] = {0xFF0000, 0xFF3737, 0xFF7F7F, 0xFF8080, 0xFFFFFF};
+
+  const test::RgbaImage png = ReadPng(EncodePng(view, white));
+  for (int x = 0; x < 5; ++x) EXPECT_EQ(png.pixels[static_cast<std::size_t>(x)], 0xFF0000u | alpha[x] << 24);
+
+  const FlatPicture opaque = Flatten(view, white, 0);
+  EXPECT_TRUE(opaque.alpha.empty());
+  const Picture bmp = DecodeBmp(EncodeBmp(opaque.View()));
+  for (int x = 0; x < 5; ++x) EXPECT_EQ(bmp.pixels[static_cast<std::size_t>(x)].Rgb(), blended[x]) << x;
+
+  const DecodedGif gif = ReadGif(EncodeGif(Flatten(view, white, kGifOpaqueFrom).View(), 0x008080_px));
+  ASSERT_EQ(gif.signature, "GIF89a");
+  const int transparent = gif.extension_data.at(0).at(3);
+  for (int x = 0; x < 5; ++x) {
+    if (alpha[x] < 128) {
+      EXPECT_EQ(gif.indices[static_cast<std::size_t>(x)], transparent) << x;
+    } else {
+      EXPECT_NE(gif.indices[static_cast<std::size_t>(x)], transparent) << x;
+      EXPECT_EQ(gif.Colour(x, 0), WebColour(WebIndex(base::Pixel(blended[x]))).Rgb()) << x;
+    }
   }
 }
 

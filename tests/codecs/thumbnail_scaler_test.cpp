@@ -96,3 +96,29 @@ TEST(ThumbnailScaler, TheThumbnailIsAnRgbaPngOfItsPixels) {
 
 }  // namespace
 }  // namespace vorbel::codecs
+
+namespace vorbel::codecs {
+namespace {
+
+// A picture with alpha keeps it: enlarged as it is, reduced as the share of
+// what each thumbnail pixel covers; the work-area colour plays no part.
+TEST(ThumbnailScaler, APictureWithAlphaKeepsIt) {
+  const std::vector<base::Pixel> px{base::Pixel(0x008080), base::Pixel(0xFF0000), base::Pixel(0x008080),
+                                    base::Pixel(0x0000FF)};
+  const std::vector<std::uint8_t> alpha{255, 64, 0, 255};
+  const PixelView view{px.data(), 4, 1, 4, alpha.data()};
+  const RgbaImage large = ScaleForThumbnail(view, base::Pixel(0x008080), 8);
+  ASSERT_EQ(large.width, 8);
+  for (int x = 0; x < 8; ++x) EXPECT_EQ(large.rgba[static_cast<std::size_t>(x) * 4 + 3], alpha[x / 2]) << x;
+  EXPECT_EQ(large.rgba[0], 0);  // the teal pixel is opaque teal
+  EXPECT_EQ(large.rgba[1], 0x80);
+  const RgbaImage small = ScaleForThumbnail(view, base::Pixel(0x008080), 2);
+  ASSERT_EQ(small.width, 2);
+  EXPECT_EQ(small.rgba[3], (255 + 64 + 1) / 2);  // the mean alpha, rounded
+  EXPECT_EQ(small.rgba[7], (0 + 255 + 1) / 2);
+  EXPECT_EQ(small.rgba[4], 0);  // the left-out pixel adds nothing to the colour
+  EXPECT_EQ(small.rgba[6], 255);
+}
+
+}  // namespace
+}  // namespace vorbel::codecs

@@ -185,6 +185,48 @@ TEST(ButtonSet, LooksFollowTheirRulesAndKeepTheWorkArea) {
 
 // The style sheet is read as a browser would: each class's cell is cut from
 // the sprite sheet where it says and must be that button's own file.
+// A smooth layout's set is smooth at every scale: drawn again finer, not
+// enlarged; the looks change colours, never the alpha; the sprite sheet
+// keeps the alpha of its cells.
+TEST(ButtonSet, SmoothLayoutsStaySmoothAtEveryScaleAndInTheSpriteSheet) {
+  auto layout = Navigation("Home", "");
+  layout->SetTransparencyRule(document::Transparency::Unpainted);
+  layout->SetSmooth(true);
+  SetOptions options;
+  options.captions = {"Home"};
+  options.states = {ButtonState::Normal, ButtonState::Hover};
+  options.scales = {1, 2};
+  options.sprite = true;
+  ButtonSet set(*layout, options);
+  const gdi::Bitmap normal = set.Draw(0, ButtonState::Normal, 2);
+  ASSERT_EQ(normal.Width(), set.Width() * 2);
+  // At 2x, some 2 x 2 block has pixels of different alpha: it is not the 1x
+  // picture enlarged.
+  int partial = 0;
+  int finer = 0;
+  for (int y = 0; y + 1 < normal.Height(); y += 2) {
+    for (int x = 0; x + 1 < normal.Width(); x += 2) {
+      const int a = normal.Alpha(x, y);
+      partial += a != 0 && a != 255;
+      finer += a != normal.Alpha(x + 1, y) || a != normal.Alpha(x, y + 1) || a != normal.Alpha(x + 1, y + 1);
+    }
+  }
+  EXPECT_GT(partial, 10);
+  EXPECT_GT(finer, 10);
+  const gdi::Bitmap& hover = set.Draw(0, ButtonState::Hover, 2);
+  for (int y = 0; y < normal.Height(); ++y)
+    for (int x = 0; x < normal.Width(); ++x) ASSERT_EQ(hover.Alpha(x, y), normal.Alpha(x, y)) << x << "," << y;
+
+  ScratchDir dir;
+  WriteAll(set, dir.File("set"));
+  const test::RgbaImage sheet = test::ReadPng(ReadBytes(dir.path() / "set" / "sprite@2x.png"));
+  ASSERT_EQ(sheet.width, normal.Width() * 2);
+  for (int x = 0; x < normal.Width(); ++x) {
+    const int y = normal.Height() / 2;
+    EXPECT_EQ(sheet.pixels[static_cast<std::size_t>(y) * sheet.width + x] >> 24, normal.Alpha(x, y)) << x;
+  }
+}
+
 TEST(ButtonSet, TheStyleSheetNamesEveryCellOfTheSpriteSheets) {
   const auto doc = Navigation("Home", "Align=5;");
   SetOptions options;

@@ -72,6 +72,7 @@ TEST(SetInput, OverridesNameALayerAKeyAndAValueWithoutASemicolon) {
   EXPECT_EQ(ParsePropertyOverride("2:Color=clRed"), (PropertyOverride{2, "Color", "clRed"}));
   EXPECT_EQ(ParsePropertyOverride("0:Text=a=b, c"), (PropertyOverride{0, "Text", "a=b, c"}));
   EXPECT_EQ(ParsePropertyOverride("0:Image="), (PropertyOverride{0, "Image", ""}));
+  EXPECT_EQ(ParsePropertyOverride("button:Smooth=Yes"), (PropertyOverride{PropertyOverride::kButton, "Smooth", "Yes"}));
   for (const char* bad : {"Color=clRed", "x:Color=red", "-1:Color=red", "1:=red", "1:Color", "1:Co lor=red",
                           "1:Text=a;Color=clRed", "1:Text=a\nb", "9999999:Pen=1"}) {
     EXPECT_NE(ErrorOf([&] { ParsePropertyOverride(bad); }), "") << bad;
@@ -101,6 +102,15 @@ TEST(SetInput, OverridesNameALayerAKeyAndAValueWithoutASemicolon) {
               ApplyPropertyOverride(doc, {1, "Pen", "3"});
             }),
             "--set 1:Pen=3: the layout has no layer 1 (its layers are 0 to 0)");
+  // The button's own keys.
+  ApplyPropertyOverride(doc, {PropertyOverride::kButton, "Transparency", "Unpainted"});
+  ApplyPropertyOverride(doc, {PropertyOverride::kButton, "Matte", "clWhite"});
+  EXPECT_EQ(doc.TransparencyRule(), document::Transparency::Unpainted);
+  EXPECT_EQ(doc.Matte(), base::Color::FromRgb(255, 255, 255));
+  EXPECT_EQ(ErrorOf([&] {
+              ApplyPropertyOverride(doc, {PropertyOverride::kButton, "Width", "30"});
+            }),
+            "--set Button:Width=30: the button has no key Width: it has Transparency, Smooth and Matte");
   doc.AppendRow(document::LayerRow::Make("Shape", ""));
   EXPECT_EQ(ErrorOf([&] {
               ApplyPropertyOverride(doc, {1, "Pen", "3"});

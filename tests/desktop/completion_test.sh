@@ -48,7 +48,7 @@ layouts=$'UPPER.VRB\nfolder\nhome.vrb\nwith space.vrb'
 pictures=$'folder\nphoto.jpeg\npic.gif\npic.png'
 
 expect $'--export\n--export-set' "$vorbel" --exp
-expect $'--\n--caption-layer\n--captions\n--captions-file\n--export\n--export-set\n--format\n--help\n--pattern\n--scales\n--set\n--size\n--sprite\n--states\n--thumbnail\n--version\n-V\n-h' "$vorbel" -
+expect $'--\n--caption-layer\n--captions\n--captions-file\n--export\n--export-set\n--format\n--help\n--matte\n--pattern\n--scales\n--set\n--size\n--sprite\n--states\n--thumbnail\n--version\n-V\n-h' "$vorbel" -
 expect "$layouts" "$vorbel" ""
 expect "$pictures" "$vorbel" --export ""
 expect "$layouts" "$vorbel" --export out.png ""

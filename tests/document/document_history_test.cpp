@@ -119,6 +119,21 @@ TEST_F(DocumentHistoryTest, ChangesWithTheSameMergeKeyBecomeOneStepUntilTheRunIs
   EXPECT_EQ(doc.HeightText(), "30");
 }
 
+TEST_F(DocumentHistoryTest, TheLookOfThePicturesIsUndoneLikeEveryOtherSetting) {
+  doc.SetTransparencyRule(Transparency::Unpainted);
+  doc.SetSmooth(true);
+  doc.SetMatte(base::Color::FromRgb(1, 2, 3));
+  EXPECT_TRUE(history.IsModified());
+  EXPECT_EQ(history.UndoLabel(), "Change Matte");
+  history.Undo();
+  history.Undo();
+  EXPECT_FALSE(doc.Smooth());
+  EXPECT_FALSE(doc.Matte());
+  history.Undo();
+  EXPECT_EQ(doc.TransparencyRule(), Transparency::WorkAreaColor);
+  EXPECT_FALSE(history.IsModified());
+}
+
 TEST_F(DocumentHistoryTest, ModifiedFollowsWhatTheFileWouldHold) {
   doc.SetBorder(true);  // not part of the file
   EXPECT_FALSE(history.IsModified());

@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -153,6 +154,49 @@ TEST(LayoutFile, ButtonKeysStartFromANewWindowsSettings) {
   LoadText(doc, "[Button]\nWorkArea=-1\n");
   EXPECT_EQ(doc.WorkAreaColor(), kTeal);
   EXPECT_EQ(doc.WorkArea().Count(), 18);
+}
+
+// The look of the pictures: written only when it is not the default, read in
+// any letter case, and a layout without the keys gets the defaults whatever
+// the document had.
+TEST(LayoutFile, TheLooksKeysRoundTripAndDefaultWhenMissing) {
+  struct Case {
+    const char* keys;
+    document::Transparency rule;
+    bool smooth;
+    std::optional<base::Color> matte;
+    const char* written;
+  };
+  const Case cases[] = {
+      {"", document::Transparency::WorkAreaColor, false, std::nullopt, ""},
+      {"Transparency=unpainted\nSmooth=Yes\nMatte=clWhite\n", document::Transparency::Unpainted, true, kWhite,
+       "Transparency=Unpainted\r\nSmooth=Yes\r\nMatte=clWhite\r\n"},
+      {"Transparency=WorkAreaColor\nSmooth=No\nMatte=#FF8000\n", document::Transparency::WorkAreaColor, false,
+       base::Color::FromRgb(255, 128, 0), "Matte=$000080FF\r\n"},
+      {"Transparency=Sometimes\nSmooth=\nMatte=nothing\n", document::Transparency::WorkAreaColor, false, std::nullopt,
+       ""},
+  };
+  for (const Case& c : cases) {
+    document::ButtonDocument doc;
+    doc.SetTransparencyRule(document::Transparency::Unpainted);
+    doc.SetSmooth(true);
+    doc.SetMatte(kTeal);
+    LoadText(doc, std::string("[Button]\nLayers=0\n") + c.keys);
+    EXPECT_EQ(doc.TransparencyRule(), c.rule) << c.keys;
+    EXPECT_EQ(doc.Smooth(), c.smooth) << c.keys;
+    EXPECT_EQ(doc.Matte(), c.matte) << c.keys;
+    const std::string text = FormatLayout(doc);
+    const std::size_t from = text.find("Layers=0\r\n") + 10;
+    EXPECT_EQ(text.substr(from, text.find('[', from) - from), c.written) << c.keys;
+  }
+  document::ButtonDocument doc;
+  SetButtonKey(doc, "smooth", "Yes");
+  SetButtonKey(doc, "Transparency", "Unpainted");
+  EXPECT_TRUE(doc.Smooth());
+  EXPECT_EQ(doc.TransparencyRule(), document::Transparency::Unpainted);
+  EXPECT_THROW(SetButtonKey(doc, "Transparency", "Always"), LayoutReadError);
+  EXPECT_THROW(SetButtonKey(doc, "Matte", "#12345"), LayoutReadError);
+  EXPECT_THROW(SetButtonKey(doc, "Layers", "3"), LayoutReadError);
 }
 
 TEST(LayoutFile, LongPropertyStringsAreSavedWholeAndReadBackCut) {

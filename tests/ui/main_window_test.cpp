@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -15,6 +16,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -190,7 +192,8 @@ TEST(MainWindow, MenusHoldTheirItemsInOrderAndRefreshActsFromTheViewMenu) {
                          "-", "E&xit"}));
   EXPECT_EQ(texts(Child<QMenu>(form, "editMenu")), QStringList({"&Undo", "&Redo"}));
   EXPECT_EQ(texts(Child<QMenu>(form, "viewMenu")),
-            QStringList({"&Refresh", "-", "&100 %", "&200 %", "&400 %", "&800 %", "-", "Zoom &In", "Zoom &Out"}));
+            QStringList({"&Refresh", "-", "&100 %", "&200 %", "&400 %", "&800 %", "-", "Zoom &In", "Zoom &Out", "-",
+                         "Show &Transparency"}));
   EXPECT_EQ(texts(Child<QMenu>(form, "layerMenu")),
             QStringList({"&New...", "&Delete...", "-", "Move &up", "Move &down"}));
   EXPECT_EQ(texts(Child<QMenu>(form, "helpMenu")), QStringList({"&Contents", "&Search...", "-", "&About..."}));
@@ -772,6 +775,53 @@ TEST(MainWindow, RegistersTheLayoutFileTypeForTheLauncherAtCreation) {
         << size;
   }
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);  // the busy cursor is gone again
+}
+
+}  // namespace
+}  // namespace vorbel::ui
+
+namespace vorbel::ui {
+namespace {
+
+// The Button page edits the look of the pictures; the status bar counts what
+// the old rule takes away; View, Show Transparency is kept in the settings
+// and changes the preview only.
+TEST(MainWindow, TheLookOfThePicturesIsEditedShownAndKept) {
+  MainWindowOptions options = QuietOptions();
+  {
+    MainWindow form(options);
+    document::ButtonDocument& doc = form.Document();
+    EXPECT_EQ(doc.TransparencyRule(), document::Transparency::Unpainted);  // a new button
+    EXPECT_FALSE(form.History().IsModified());
+    doc.SetWorkAreaColor(base::Color::FromRgb(255, 255, 255));
+    doc.AppendRow(document::LayerRow::Make("Background", "Color=clWhite;Shape=Ellipse;"));
+    Child<QComboBox>(form, "transparencyCombo")->setCurrentIndex(0);
+    EXPECT_EQ(doc.TransparencyRule(), document::Transparency::WorkAreaColor);
+    const auto* note =
+        Child<QStatusBar>(form, "statusBar")->findChild<QLabel*>(QStringLiteral("transparencyNoteLabel"));
+    ASSERT_NE(note, nullptr);
+    const int count = note->text().section(QLatin1Char(' '), 0, 0).toInt();
+    EXPECT_GT(count, 1500);  // the ellipse
+    EXPECT_EQ(note->text(),
+              QStringLiteral("%1 pixels of the button have the work-area colour and will be transparent").arg(count));
+    Child<QCheckBox>(form, "smoothBox")->click();
+    EXPECT_TRUE(doc.Smooth());
+    Child<QComboBox>(form, "matteCombo")->setCurrentIndex(1);
+    EXPECT_TRUE(doc.Matte().has_value());
+    doc.SetMatte(base::Color::FromRgb(1, 2, 3));
+    EXPECT_EQ(Child<QComboBox>(form, "matteCombo")->currentText(), QStringLiteral("#010203"));
+    form.History().Undo();
+    EXPECT_EQ(Child<QComboBox>(form, "matteCombo")->currentIndex(), 1);
+
+    QAction* show = Child<QAction>(form, "showTransparencyItem");
+    EXPECT_TRUE(show->isChecked());
+    EXPECT_TRUE(Child<PreviewBox>(form, "preview")->ShowsTransparency());
+    show->trigger();
+    EXPECT_FALSE(Child<PreviewBox>(form, "preview")->ShowsTransparency());
+  }
+  MainWindow again(options);
+  EXPECT_FALSE(Child<QAction>(again, "showTransparencyItem")->isChecked());
+  EXPECT_FALSE(Child<PreviewBox>(again, "preview")->ShowsTransparency());
 }
 
 }  // namespace
