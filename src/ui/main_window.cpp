@@ -72,7 +72,7 @@ QAction* MakeMenuAction(QMenu* menu, const QString& name, const QString& text) {
 // bar and the layer list's popup show wherever Build* places it; a command
 // with a layer rule is enabled by that rule (UpdateCommands). Texts are
 // translated in the main window's context.
-struct CommandSpec {
+struct CommandEntry {
   MainWindow::Command command;
   const char* name;   // the action's object name
   const char* text;   // the menu text
@@ -88,7 +88,7 @@ struct CommandSpec {
 using Command = MainWindow::Command;
 using commands::LayerCommand;
 
-const CommandSpec kCommands[] = {
+const CommandEntry kCommands[] = {
     {Command::New,
      "newAction",
      QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "&New"),
@@ -300,15 +300,15 @@ MainWindow::~MainWindow() {
 
 void MainWindow::BuildActions() {
   for (std::size_t i = 0; i < kCommandCount; ++i) {
-    const CommandSpec& spec = kCommands[i];
-    Q_ASSERT(static_cast<std::size_t>(spec.command) == i);
-    auto* action = new QAction(WindowText(spec.text), this);
-    action->setObjectName(QLatin1String(spec.name));
-    if (spec.glyph != nullptr) action->setIcon(QIcon(QStringLiteral(":/toolbar/") + QLatin1String(spec.glyph)));
-    if (spec.label != nullptr) action->setProperty("accessibleName", WindowText(spec.label));
-    if (spec.hint != nullptr) action->setToolTip(ShortHint(WindowText(spec.hint)));
-    if (spec.keys != nullptr) action->setShortcut(QKeySequence(QLatin1String(spec.keys)));
-    connect(action, &QAction::triggered, this, spec.run);
+    const CommandEntry& entry = kCommands[i];
+    Q_ASSERT(static_cast<std::size_t>(entry.command) == i);
+    auto* action = new QAction(WindowText(entry.text), this);
+    action->setObjectName(QLatin1String(entry.name));
+    if (entry.glyph != nullptr) action->setIcon(QIcon(QStringLiteral(":/toolbar/") + QLatin1String(entry.glyph)));
+    if (entry.label != nullptr) action->setProperty("accessibleName", WindowText(entry.label));
+    if (entry.hint != nullptr) action->setToolTip(ShortHint(WindowText(entry.hint)));
+    if (entry.keys != nullptr) action->setShortcut(QKeySequence(QLatin1String(entry.keys)));
+    connect(action, &QAction::triggered, this, entry.run);
     actions_[i] = action;
   }
   CommandAction(Command::ExportSet)
@@ -329,8 +329,8 @@ void MainWindow::BuildActions() {
 }
 
 void MainWindow::UpdateCommands() {
-  for (const CommandSpec& spec : kCommands) {
-    if (spec.rule) CommandAction(spec.command)->setEnabled(layer_commands_.Enabled(*spec.rule));
+  for (const CommandEntry& entry : kCommands) {
+    if (entry.rule) CommandAction(entry.command)->setEnabled(layer_commands_.Enabled(*entry.rule));
   }
   // The four offset controls share one rule.
   offset_panel_->setEnabled(layer_commands_.Enabled(LayerCommand::IncreaseLeft));
