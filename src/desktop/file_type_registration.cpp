@@ -18,6 +18,7 @@
 #include "base/atomic_file.h"
 #include "base/file_reader.h"
 #include "base/text_encoding.h"
+#include "base/translation.h"
 #include "base/unexpected_error.h"
 
 namespace vorbel::desktop {
@@ -357,7 +358,7 @@ std::string FileTypeRegistration::DesktopEntry(const std::string& program) const
   entry += "Icon=" + EscapeDesktopString(application_id) + "\n";
   entry += "Terminal=false\n";
   entry += "Categories=Graphics;2DGraphics;RasterGraphics;\n";
-  entry += "Keywords=button;web;banner;picture;GIF;PNG;\n";
+  if (!keywords.empty()) entry += "Keywords=" + EscapeDesktopString(keywords) + "\n";
   entry += "MimeType=" + EscapeDesktopString(mime_type) + ";\n";
   return entry;
 }
@@ -534,7 +535,9 @@ FileTypeRegistration LayoutFileTypeRegistration(const std::string& program_path,
   FileTypeRegistration registration;
   registration.extension = "vrb";
   registration.mime_type = kLayoutMimeType;
-  registration.description = "Vorbel layout file";
+  // The texts the desktop shows are translated where the package's files are
+  // made (msgfmt --desktop / --xml); the per-user files stay in English.
+  registration.description = VORBEL_TRANSLATABLE("Vorbel layout file");
   registration.sub_class_of = "text/plain";
   // A layout starts with its [Button] section, whatever the file is named,
   // with or without the byte-order mark that some editors write.
@@ -542,8 +545,10 @@ FileTypeRegistration LayoutFileTypeRegistration(const std::string& program_path,
   registration.application_id = kApplicationId;
   registration.former_application_ids = {"vorbel"};
   registration.application_name = "Vorbel";
-  registration.generic_name = "Button Designer";
-  registration.application_comment = "Draw button images for web pages from layers";
+  registration.generic_name = VORBEL_TRANSLATABLE("Button Designer");
+  registration.application_comment = VORBEL_TRANSLATABLE("Draw button images for web pages from layers");
+  // TRANSLATORS: search words for the desktop's menus, each ended by ";".
+  registration.keywords = VORBEL_TRANSLATABLE("button;web;banner;picture;GIF;PNG;");
   registration.program_path = program_path;
   registration.document_icons_png = icons.document_icons_png;
   registration.document_icon_svg = icons.document_icon_svg;

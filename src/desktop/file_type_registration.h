@@ -60,6 +60,8 @@ struct FileTypeRegistration {
   std::string application_name;
   std::string generic_name;
   std::string application_comment;
+  // The desktop entry's search words, each ended by ";".
+  std::string keywords;
   std::string program_path;                                     // absolute path of the program that opens the files
   std::vector<std::pair<int, std::string>> document_icons_png;  // square size, PNG
   std::string document_icon_svg;                                // scalable, or ""
