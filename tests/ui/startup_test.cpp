@@ -236,6 +236,8 @@ TEST(InstallTranslations, TheWindowAndTheCoreMessagesItShowsFollowTheShippedGerm
   const QString chosenType = types.SelectedType();
 
   std::map<std::string, QStringList> groups;
+  QString formats;
+  int colours = -1;
   {
     SteppingClock clock;
     std::unique_ptr<MainWindow> main = StartUp(QuietOptions(), clock);
@@ -247,8 +249,12 @@ TEST(InstallTranslations, TheWindowAndTheCoreMessagesItShowsFollowTheShippedGerm
     const document::ButtonDocument layout;
     const ExportSetDialog set(layout);
     groups["set"] = WindowTexts(set);
+    // The format and colour names come from the core's tables, in its catalog.
+    formats = Child<QComboBox>(set, "formatCombo")->itemText(0);
   }
-  groups["background"] = WindowTexts(BackgroundLayerDialog());
+  const BackgroundLayerDialog background;
+  colours = Child<QComboBox>(background, "backgroundCombo")->findText(QStringLiteral("Weiß"));
+  groups["background"] = WindowTexts(background);
   groups["bevel"] = WindowTexts(BevelLayerDialog());
   groups["text"] = WindowTexts(TextLayerDialog());
   groups["image"] = WindowTexts(ImageLayerDialog());
@@ -265,6 +271,8 @@ TEST(InstallTranslations, TheWindowAndTheCoreMessagesItShowsFollowTheShippedGerm
   EXPECT_EQ(chosenType, QStringLiteral("Background"));
   EXPECT_EQ(conversion, "„x“ ist keine gültige Ganzzahl");
   EXPECT_EQ(OffsetPrompt(nullptr).windowTitle(), QStringLiteral("New value"));
+  EXPECT_TRUE(formats.startsWith(QStringLiteral("PNG-Bild"))) << formats.toStdString();
+  EXPECT_GE(colours, 0);
   EXPECT_TRUE(groups["menu fileMenu &Datei"].contains(QStringLiteral("Sa&tz exportieren …")));
   for (const auto& [group, texts] : groups) EXPECT_EQ(Clashes(texts), std::vector<std::string>{}) << group;
 }
