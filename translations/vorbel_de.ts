@@ -84,7 +84,7 @@
     </message>
     <message>
         <source>Corner seed</source>
-        <translation>Eckenrundung</translation>
+        <translation>Rundung</translation>
     </message>
     <message>
         <source>3D Colors</source>
@@ -930,7 +930,7 @@ Möchten Sie die Datei ersetzen?</translation>
     </message>
     <message>
         <source>Font size</source>
-        <translation>Schriftgröße</translation>
+        <translation>Größe</translation>
     </message>
     <message>
         <source>|Set the font size that will be used to draw the text caption</source>
