@@ -8,15 +8,66 @@
 #   <prefix>/share/locale/<language>/LC_MESSAGES/vorbel.mo
 #   <prefix>/share/vorbel/translations/vorbel_<language>.qm
 #
+# The same po/<language>.po also translates what the desktop shows of the
+# installed program: the desktop entry, the layout files' MIME type and the
+# AppStream metadata are merged with their translations at build time
+# (msgfmt --desktop / --xml, vorbel_merge_translations).
+#
 # Targets for translators: `vorbel_pot` extracts the messages of the core and
-# the command line into po/vorbel.pot; `vorbel_ts` brings every
-# translations/vorbel_*.ts up to date with the window's sources (make a new
-# one with lupdate ... -ts translations/vorbel_<language>.ts, see README).
+# the command line, and the texts of the AppStream metadata, into
+# po/vorbel.pot; `vorbel_ts` brings every translations/vorbel_*.ts up to date
+# with the window's sources (make a new one with lupdate ...
+# -ts translations/vorbel_<language>.ts, see README). scripts/update-translations.sh
+# runs both and merges po/vorbel.pot into every po/*.po.
 
 find_program(MSGFMT_PROGRAM msgfmt)
 find_program(XGETTEXT_PROGRAM xgettext)
 find_program(LRELEASE_PROGRAM lrelease HINTS /usr/lib/qt6/bin)
 find_program(LUPDATE_PROGRAM lupdate HINTS /usr/lib/qt6/bin)
+
+# The translations msgfmt --desktop and --xml merge: a copy of every
+# po/*.po with the LINGUAS file that lists them, so that a language is added
+# by its .po file alone.
+set(VORBEL_MERGE_PO_DIR ${PROJECT_BINARY_DIR}/po)
+file(GLOB VORBEL_SHIPPED_PO CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/po/*.po)
+list(SORT VORBEL_SHIPPED_PO)
+set(_linguas "")
+foreach(_po ${VORBEL_SHIPPED_PO})
+  get_filename_component(_language ${_po} NAME_WE)
+  string(APPEND _linguas "${_language}\n")
+endforeach()
+file(CONFIGURE OUTPUT ${VORBEL_MERGE_PO_DIR}/LINGUAS CONTENT "${_linguas}")
+
+# vorbel_merge_translations(TARGET KIND desktop|xml TEMPLATE file OUTPUT file)
+# Writes OUTPUT: the desktop entry or XML file TEMPLATE with the translations
+# of every shipped language merged in (the XML kinds msgfmt knows by their
+# ITS rules: AppStream metadata, shared MIME-info packages). TARGET builds
+# it; a build step that makes TEMPLATE comes first when TEMPLATE is its
+# output.
+function(vorbel_merge_translations target)
+  cmake_parse_arguments(ARG "" "KIND;TEMPLATE;OUTPUT" "" ${ARGN})
+  if(NOT MSGFMT_PROGRAM)
+    message(FATAL_ERROR "msgfmt (Debian package gettext) is needed to translate ${ARG_TEMPLATE}")
+  endif()
+  set(copies)
+  foreach(po ${VORBEL_SHIPPED_PO})
+    get_filename_component(name ${po} NAME)
+    list(APPEND copies ${VORBEL_MERGE_PO_DIR}/${name})
+  endforeach()
+  if(NOT TARGET vorbel_merge_po_files)
+    add_custom_command(OUTPUT ${copies}
+      COMMAND ${CMAKE_COMMAND} -E copy ${VORBEL_SHIPPED_PO} ${VORBEL_MERGE_PO_DIR}/
+      DEPENDS ${VORBEL_SHIPPED_PO}
+      VERBATIM)
+    add_custom_target(vorbel_merge_po_files DEPENDS ${copies})
+  endif()
+  add_custom_command(OUTPUT ${ARG_OUTPUT}
+    COMMAND ${MSGFMT_PROGRAM} --${ARG_KIND} --template=${ARG_TEMPLATE} -d ${VORBEL_MERGE_PO_DIR} -o ${ARG_OUTPUT}
+    DEPENDS ${ARG_TEMPLATE} ${copies} ${VORBEL_MERGE_PO_DIR}/LINGUAS
+    VERBATIM)
+  add_custom_target(${target} ALL DEPENDS ${ARG_OUTPUT})
+  add_dependencies(${target} vorbel_merge_po_files)
+endfunction()
 
 # Compiles each file of SOURCES with COMMAND (a list in which @IN@ and @OUT@
 # stand for the file and what it becomes) into OUTPUTS, as many paths, and
@@ -86,9 +137,8 @@ endfunction()
 # The translations that ship: every po/*.po and translations/*.ts there is.
 function(vorbel_shipped_translations output_dir)
   include(GNUInstallDirs)
-  file(GLOB _po CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/po/*.po)
   vorbel_message_catalogs(vorbel_message_catalogs OUTPUT_DIR ${output_dir}/locale
-                          INSTALL_DIR ${CMAKE_INSTALL_LOCALEDIR} PO_FILES ${_po})
+                          INSTALL_DIR ${CMAKE_INSTALL_LOCALEDIR} PO_FILES ${VORBEL_SHIPPED_PO})
   if(VORBEL_GUI)
     file(GLOB _ts CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/translations/vorbel_*.ts)
     vorbel_qt_translations(vorbel_qt_translations OUTPUT_DIR ${output_dir}/translations
@@ -97,8 +147,10 @@ function(vorbel_shipped_translations output_dir)
 
   if(XGETTEXT_PROGRAM)
     # What gettext translates: the core's and the command line's messages,
-    # and the labels of undo steps the window names (VORBEL_TRANSLATABLE);
-    # the window's tr() texts are lupdate's.
+    # the labels of undo steps the window names and the texts of the desktop
+    # entry and the MIME type (VORBEL_TRANSLATABLE); then the AppStream
+    # metadata's texts, which xgettext finds by its ITS rules. The window's
+    # tr() texts are lupdate's.
     file(GLOB_RECURSE _sources RELATIVE ${PROJECT_SOURCE_DIR}
          ${PROJECT_SOURCE_DIR}/src/*.cpp ${PROJECT_SOURCE_DIR}/src/*.h)
     list(SORT _sources)
@@ -107,6 +159,9 @@ function(vorbel_shipped_translations output_dir)
               --keyword= --keyword=Translate --keyword=TranslateFormat --keyword=VORBEL_TRANSLATABLE
               --flag=TranslateFormat:1:c-format --package-name=Vorbel --package-version=${PROJECT_VERSION}
               --msgid-bugs-address=maintainers@vorbel.org --output=po/vorbel.pot ${_sources}
+      COMMAND ${XGETTEXT_PROGRAM} --join-existing --from-code=UTF-8 --package-name=Vorbel
+              --package-version=${PROJECT_VERSION} --msgid-bugs-address=maintainers@vorbel.org
+              --output=po/vorbel.pot packaging/metainfo/org.vorbel.vorbel.metainfo.xml.in
       WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
       COMMENT "Extracting the messages into po/vorbel.pot"
       VERBATIM)

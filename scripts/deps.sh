@@ -13,8 +13,9 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-wayland
   # the manual page
   help2man
-  # translations: gettext catalogs and Qt's lupdate / lrelease
-  gettext qt6-l10n-tools
+  # translations: gettext catalogs and Qt's lupdate / lrelease; the rules by
+  # which msgfmt translates the AppStream metadata and the MIME type
+  gettext qt6-l10n-tools appstream shared-mime-info
   # captions in every script: shaping and the bidirectional algorithm
   libharfbuzz-dev libfribidi-dev
 )

@@ -10,6 +10,9 @@
 // to it), preferably under a virtual X server so that the pictures do not
 // depend on the desktop it runs on: resources/help/make_screenshots.sh does
 // both. The pictures show the client area of each window, without the frame.
+// The windows speak the user's language (LANGUAGE, LC_ALL, LC_MESSAGES,
+// LANG) in the translations built beside this program:
+// `resources/help/make_screenshots.sh build de` draws them in German.
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -31,13 +34,17 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <optional>
 #include <string>
 
+#include "base/translation.h"
 #include "controls/color_combo_box.h"
+#include "desktop/translations.h"
+#include "desktop/version_info.h"
 #include "ui/background_layer_dialog.h"
 #include "ui/bevel_layer_dialog.h"
 #include "ui/dialog_seam.h"
@@ -46,6 +53,7 @@
 #include "ui/layer_type_dialog.h"
 #include "ui/main_window.h"
 #include "ui/offset_prompt.h"
+#include "ui/startup.h"
 #include "ui/text_layer_dialog.h"
 
 namespace {
@@ -137,7 +145,15 @@ std::string PropertiesOf(const vorbel::document::ButtonDocument& doc, const char
 }  // namespace
 
 int main(int argc, char** argv) {
+  const vorbel::desktop::TranslationFolders translations =
+      vorbel::desktop::TranslationFoldersFor(vorbel::desktop::ProgramFilePath());
+  std::setlocale(LC_MESSAGES, "");
+  std::setlocale(LC_CTYPE, "");
+  vorbel::base::BindMessageCatalog(translations.message_catalogs);
   QApplication app(argc, argv);
+  std::setlocale(LC_NUMERIC, "C");
+  vorbel::ui::InstallTranslations(QString::fromStdString(translations.qt_translations),
+                                  QString::fromStdString(translations.message_catalogs));
   const QStringList args = QApplication::arguments();
   if (args.size() < 2) {
     std::fprintf(stderr, "usage: vorbel-help-screenshots OUTPUT-FOLDER [REPOSITORY-ROOT]\n");

@@ -226,8 +226,7 @@ void ColorComboBox::paintEvent(QPaintEvent* /*event*/) {
   if (index < 0 || index >= list_->Count()) return;
   const document::ColorEntry& entry = list_->Entry(index);
   const bool focused = hasFocus() && !view()->isVisible();
-  DrawColorEntry(painter, field, QString::fromStdString(entry.name), entry.color, focused, ColorWidth(), kItemHeight,
-                 palette(), font());
+  DrawColorEntry(painter, field, itemText(index), entry.color, focused, ColorWidth(), kItemHeight, palette(), font());
   if (focused) {
     QStyleOptionFocusRect focus;
     focus.initFrom(this);

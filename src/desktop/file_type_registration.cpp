@@ -11,12 +11,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <new>
+#include <optional>
 #include <sstream>
 
 #include "base/ascii_text.h"
 #include "base/atomic_file.h"
 #include "base/file_reader.h"
 #include "base/text_encoding.h"
+#include "base/translation.h"
 #include "base/unexpected_error.h"
 
 namespace vorbel::desktop {
@@ -153,7 +155,71 @@ void RemoveFormerFiles(const FileTypeRegistration& r, const fs::path& home, bool
   }
 }
 
+// The file's content, or nothing when it is missing, unreadable or too large
+// to be one of ours.
+std::optional<std::string> ReadSmallFile(const fs::path& path) {
+  try {
+    return base::ReadWholeFile(path.string(), kMaxRegisteredFileSize);
+  } catch (const base::FileReadError&) {
+    return std::nullopt;
+  }
+}
+
+// The value of the entry's TryExec key with the string escapes undone, or "".
+std::string NamedProgram(const std::string& entry) {
+  const std::string key = "\nTryExec=";
+  const std::size_t start = entry.find(key);
+  if (start == std::string::npos) return {};
+  const std::size_t end = entry.find('\n', start + key.size());
+  const std::string value = entry.substr(start + key.size(), end == std::string::npos ? end : end - start - key.size());
+  std::string out;
+  for (std::size_t i = 0; i < value.size(); ++i) {
+    if (value[i] != '\\' || i + 1 == value.size()) {
+      out += value[i];
+      continue;
+    }
+    switch (value[++i]) {
+      case 'n': out += '\n'; break;
+      case 't': out += '\t'; break;
+      case 'r': out += '\r'; break;
+      case 's': out += ' '; break;
+      default: out += value[i];
+    }
+  }
+  return out;
+}
+
+// Whether `program` is the installed program `installed` or one it starts:
+// a program beside it, or in its <prefix>/lib/vorbel.
+bool IsProgramOf(const fs::path& installed, const fs::path& program) {
+  std::error_code error;
+  if (fs::equivalent(installed, program, error)) return true;
+  const fs::path folder = program.parent_path();
+  return fs::equivalent(installed.parent_path(), folder, error) ||
+         fs::equivalent(installed.parent_path() / ".." / "lib" / "vorbel", folder, error);
+}
+
+// Removes the file when `ours`; false when it was ours and stays.
+bool RemoveOwnFile(const fs::path& path, bool ours, bool& changed) {
+  if (!ours) return true;
+  std::error_code error;
+  if (fs::remove(path, error)) changed = true;
+  return !error;
+}
+
 }  // namespace
+
+std::vector<std::string> DefaultDataDirs() {
+  std::vector<std::string> dirs;
+  const char* value = std::getenv("XDG_DATA_DIRS");
+  std::stringstream stream(value != nullptr ? value : "");
+  std::string dir;
+  while (std::getline(stream, dir, ':')) {
+    if (!dir.empty() && dir[0] == '/') dirs.push_back(dir);
+  }
+  if (dirs.empty()) dirs = {"/usr/local/share/", "/usr/share/"};
+  return dirs;
+}
 
 bool IsPlainExecPath(const std::string& path) {
   for (const char c : path) {
@@ -292,7 +358,7 @@ std::string FileTypeRegistration::DesktopEntry(const std::string& program) const
   entry += "Icon=" + EscapeDesktopString(application_id) + "\n";
   entry += "Terminal=false\n";
   entry += "Categories=Graphics;2DGraphics;RasterGraphics;\n";
-  entry += "Keywords=button;web;banner;picture;GIF;PNG;\n";
+  if (!keywords.empty()) entry += "Keywords=" + EscapeDesktopString(keywords) + "\n";
   entry += "MimeType=" + EscapeDesktopString(mime_type) + ";\n";
   return entry;
 }
@@ -394,12 +460,84 @@ bool FileTypeRegistration::Register(const std::string& dataHome, const CommandRu
   }
 }
 
+std::string FileTypeRegistration::SystemDataDir(const std::vector<std::string>& dataDirs) const {
+  try {
+    if (program_path.empty() || mime_type.empty()) return {};
+    const std::string type_line = "\nMimeType=" + EscapeDesktopString(mime_type) + ";\n";
+    for (const std::string& dir : dataDirs) {
+      if (dir.empty() || dir[0] != '/') continue;
+      const fs::path data(dir);
+      const std::optional<std::string> entry = ReadSmallFile(data / DesktopEntryPath());
+      if (!entry || entry->find(type_line) == std::string::npos) continue;
+      if (!FileContains(data / MimePackagePath(), "type=\"" + base::EscapeMarkup(mime_type) + "\"")) continue;
+      if (thumbnailer && !FileContains(data / ThumbnailerPath(), type_line)) continue;
+      const std::string named = NamedProgram(*entry);
+      if (named.empty()) continue;
+      const std::string installed = named.find('/') == std::string::npos ? FindProgramOnPath(named) : named;
+      if (!installed.empty() && IsProgramOf(installed, program_path)) return dir;
+    }
+    return {};
+  } catch (const std::bad_alloc&) {
+    return {};
+  }
+}
+
+bool FileTypeRegistration::Unregister(const std::string& dataHome, const CommandRunner& runner) const {
+  try {
+    if (dataHome.empty() || application_id.empty() || mime_type.empty()) return false;
+    const fs::path home(dataHome);
+    bool mime_changed = false;
+    bool desktop_changed = false;
+    bool other_changed = false;
+    bool ok = true;
+    if (const auto entry = ReadSmallFile(home / DesktopEntryPath())) {
+      ok = RemoveOwnFile(home / DesktopEntryPath(), *entry == DesktopEntry(NamedProgram(*entry)), desktop_changed);
+    }
+    if (const auto entry = ReadSmallFile(home / ThumbnailerPath())) {
+      ok = RemoveOwnFile(home / ThumbnailerPath(), *entry == ThumbnailerEntry(NamedProgram(*entry)), other_changed) &&
+           ok;
+    }
+    if (const auto package = ReadSmallFile(home / MimePackagePath())) {
+      ok = RemoveOwnFile(home / MimePackagePath(), *package == MimePackageXml(), mime_changed) && ok;
+    }
+    const auto removeIcon = [&](const fs::path& path, const std::string& content) {
+      const auto icon = ReadSmallFile(path);
+      if (icon && !content.empty()) ok = RemoveOwnFile(path, *icon == content, other_changed) && ok;
+    };
+    for (const auto& [size, png] : document_icons_png) removeIcon(home / DocumentIconPath(size), png);
+    removeIcon(home / ScalableDocumentIconPath(), document_icon_svg);
+    for (const auto& [size, png] : program_icons_png) removeIcon(home / ProgramIconPath(size), png);
+    const fs::path link = home / ProgramLinkPath();
+    std::error_code error;
+    if (fs::is_symlink(link, error)) {
+      ok = RemoveOwnFile(link, true, other_changed) && ok;
+      fs::remove(link.parent_path(), error);  // removed only when empty
+      fs::remove(link.parent_path().parent_path(), error);
+    }
+    RemoveFormerFiles(*this, home, mime_changed, desktop_changed);
+    if (runner) {
+      const std::string mime_tool = mime_changed ? FindProgramOnPath("update-mime-database") : std::string();
+      if (!mime_tool.empty()) runner({mime_tool, (home / "mime").string()});
+      const std::string desktop_tool = desktop_changed ? FindProgramOnPath("update-desktop-database") : std::string();
+      if (!desktop_tool.empty()) runner({desktop_tool, (home / "applications").string()});
+    }
+    return ok;
+  } catch (const std::bad_alloc&) {
+    return false;
+  } catch (...) {
+    base::ReportUnexpectedError("file-type registration", "removing the layout file type's registration");
+    return false;
+  }
+}
+
 FileTypeRegistration LayoutFileTypeRegistration(const std::string& program_path, const FileTypeIcons& icons,
                                                 bool thumbnailer) {
   FileTypeRegistration registration;
   registration.extension = "vrb";
   registration.mime_type = kLayoutMimeType;
-  registration.description = "Vorbel layout file";
+  // The texts the desktop shows are translated where the package's files are
+  // made (msgfmt --desktop / --xml); the per-user files stay in English.
+  registration.description = VORBEL_TRANSLATABLE("Vorbel layout file");
   registration.sub_class_of = "text/plain";
   // A layout starts with its [Button] section, whatever the file is named,
   // with or without the byte-order mark that some editors write.
@@ -407,8 +545,10 @@ FileTypeRegistration LayoutFileTypeRegistration(const std::string& program_path,
   registration.application_id = kApplicationId;
   registration.former_application_ids = {"vorbel"};
   registration.application_name = "Vorbel";
-  registration.generic_name = "Button Designer";
-  registration.application_comment = "Draw button images for web pages from layers";
+  registration.generic_name = VORBEL_TRANSLATABLE("Button Designer");
+  registration.application_comment = VORBEL_TRANSLATABLE("Draw button images for web pages from layers");
+  // TRANSLATORS: search words for the desktop's menus, each ended by ";".
+  registration.keywords = VORBEL_TRANSLATABLE("button;web;banner;picture;GIF;PNG;");
   registration.program_path = program_path;
   registration.document_icons_png = icons.document_icons_png;
   registration.document_icon_svg = icons.document_icon_svg;
@@ -421,7 +561,16 @@ bool RegisterLayoutFileType(const std::string& program_path, const std::string& 
                             const CommandRunner& runner, bool thumbnailer) {
   try {
     const std::string home = dataHome.empty() ? DefaultDataHome() : dataHome;
-    return LayoutFileTypeRegistration(program_path, icons, thumbnailer).Register(home, runner);
+    const FileTypeRegistration registration = LayoutFileTypeRegistration(program_path, icons, thumbnailer);
+    // The data home itself may be listed among the system's folders: what we
+    // wrote there is no package's.
+    std::vector<std::string> system;
+    for (const std::string& dir : DefaultDataDirs()) {
+      std::error_code error;
+      if (!fs::equivalent(dir, home, error)) system.push_back(dir);
+    }
+    if (!registration.SystemDataDir(system).empty()) return registration.Unregister(home, runner);
+    return registration.Register(home, runner);
   } catch (const std::bad_alloc&) {
     return false;
   }

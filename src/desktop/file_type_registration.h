@@ -25,6 +25,10 @@ std::string FindProgramOnPath(const std::string& name);
 // is unset); "" when there is no home folder.
 std::string DefaultDataHome();
 
+// The system's data folders: the absolute folders of $XDG_DATA_DIRS, or
+// /usr/local/share and /usr/share when it names none.
+std::vector<std::string> DefaultDataDirs();
+
 // One program argument quoted for the Exec key of a desktop entry: left as it
 // is when it holds no reserved character, otherwise enclosed in double quotes
 // with ", `, $ and \ escaped by a backslash; "%" is doubled either way. The
@@ -56,6 +60,8 @@ struct FileTypeRegistration {
   std::string application_name;
   std::string generic_name;
   std::string application_comment;
+  // The desktop entry's search words, each ended by ";".
+  std::string keywords;
   std::string program_path;                                     // absolute path of the program that opens the files
   std::vector<std::pair<int, std::string>> document_icons_png;  // square size, PNG
   std::string document_icon_svg;                                // scalable, or ""
@@ -94,6 +100,22 @@ struct FileTypeRegistration {
   // ours, the program link. Returns true when every file holds its current
   // content; never throws and reports nothing.
   bool Register(const std::string& dataHome, const CommandRunner& runner = SpawnDetached) const;
+
+  // The system data folder of dataDirs (a package's <prefix>/share) that
+  // registers this type for program_path already, or "": its desktop entry
+  // and MIME package are there, and its thumbnailer entry when `thumbnailer`
+  // is set; the entry's program (TryExec, looked up on $PATH when it is a
+  // bare name) is program_path, or program_path lies beside it or in its
+  // <prefix>/lib/vorbel (the window program it starts).
+  std::string SystemDataDir(const std::vector<std::string>& dataDirs) const;
+
+  // Removes from dataHome the files that Register wrote, each only while it
+  // is still exactly what Register writes (a desktop or thumbnailer entry
+  // for the program it names, our MIME package, our icons, the program link),
+  // and refreshes the desktop's databases where a file went. Another
+  // program's or a hand-edited file stays. Returns true when none of ours is
+  // left; never throws and reports nothing.
+  bool Unregister(const std::string& dataHome, const CommandRunner& runner = SpawnDetached) const;
 };
 
 // Icons that the window program hands to RegisterLayoutFileType.
@@ -115,8 +137,12 @@ inline constexpr const char* kApplicationId = "org.vorbel.vorbel";
 FileTypeRegistration LayoutFileTypeRegistration(const std::string& program_path, const FileTypeIcons& icons,
                                                 bool thumbnailer = false);
 
-// Registers layout files below dataHome ("" means DefaultDataHome()). Runs at
-// every start, so a moved program rewrites its path. Silent on every failure.
+// Registers layout files below dataHome ("" means DefaultDataHome()) unless
+// the system registers them for this program already (an installed package,
+// found along DefaultDataDirs()); then a registration written there earlier
+// is removed, so that it neither shadows the package's nor outlives it. Runs
+// at every start, so a moved program rewrites its path. Silent on every
+// failure.
 bool RegisterLayoutFileType(const std::string& program_path, const std::string& dataHome, const FileTypeIcons& icons,
                             const CommandRunner& runner = SpawnDetached, bool thumbnailer = false);
 

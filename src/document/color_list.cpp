@@ -23,15 +23,24 @@ bool NameLess(const std::string& a_lower, const std::string& b_lower) { return a
 }  // namespace
 
 const StandardColor kStandardColors[18] = {
-    {"Aqua", base::Color{0x00FFFF00}},       {"Black", base::Color{0x00000000}},
-    {"Blue", base::Color{0x00FF0000}},       {"Dark Gray", base::Color{0x00808080}},
-    {"Fuchsia", base::Color{0x00FF00FF}},    {"Gray", base::Color{0x00808080}},
-    {"Green", base::Color{0x00008000}},      {"Lime green", base::Color{0x0000FF00}},
-    {"Light Gray", base::Color{0x00C0C0C0}}, {"Maroon", base::Color{0x00000080}},
-    {"Navy blue", base::Color{0x00800000}},  {"Olive green", base::Color{0x00008080}},
-    {"Purple", base::Color{0x00800080}},     {"Red", base::Color{0x000000FF}},
-    {"Silver", base::Color{0x00C0C0C0}},     {"Teal", base::Color{0x00808000}},
-    {"White", base::Color{0x00FFFFFF}},      {"Yellow", base::Color{0x0000FFFF}},
+    {VORBEL_TRANSLATABLE("Aqua"), base::Color{0x00FFFF00}},
+    {VORBEL_TRANSLATABLE("Black"), base::Color{0x00000000}},
+    {VORBEL_TRANSLATABLE("Blue"), base::Color{0x00FF0000}},
+    {VORBEL_TRANSLATABLE("Dark Gray"), base::Color{0x00808080}},
+    {VORBEL_TRANSLATABLE("Fuchsia"), base::Color{0x00FF00FF}},
+    {VORBEL_TRANSLATABLE("Gray"), base::Color{0x00808080}},
+    {VORBEL_TRANSLATABLE("Green"), base::Color{0x00008000}},
+    {VORBEL_TRANSLATABLE("Lime green"), base::Color{0x0000FF00}},
+    {VORBEL_TRANSLATABLE("Light Gray"), base::Color{0x00C0C0C0}},
+    {VORBEL_TRANSLATABLE("Maroon"), base::Color{0x00000080}},
+    {VORBEL_TRANSLATABLE("Navy blue"), base::Color{0x00800000}},
+    {VORBEL_TRANSLATABLE("Olive green"), base::Color{0x00008080}},
+    {VORBEL_TRANSLATABLE("Purple"), base::Color{0x00800080}},
+    {VORBEL_TRANSLATABLE("Red"), base::Color{0x000000FF}},
+    {VORBEL_TRANSLATABLE("Silver"), base::Color{0x00C0C0C0}},
+    {VORBEL_TRANSLATABLE("Teal"), base::Color{0x00808000}},
+    {VORBEL_TRANSLATABLE("White"), base::Color{0x00FFFFFF}},
+    {VORBEL_TRANSLATABLE("Yellow"), base::Color{0x0000FFFF}},
 };
 
 template <typename Notify>

@@ -20,6 +20,7 @@
 #include <QTabWidget>
 #include <QWidget>
 
+#include "base/translation.h"
 #include "controls/color_combo_box.h"
 #include "controls/spin_edit.h"
 #include "document/color_list.h"
@@ -145,7 +146,7 @@ QString MatteNote(const document::ButtonDocument& doc, commands::ExportFormat fo
   document::ColorList standard;
   document::FillColorList(standard);
   for (const document::ColorEntry& entry : standard.Entries()) {
-    if (entry.color == matte) name = QString::fromStdString(entry.name);
+    if (entry.color == matte) name = QString::fromUtf8(base::Translate(entry.name.c_str()));
   }
   if (info.transparent_work_area) {
     return QCoreApplication::translate("vorbel::ui::MatteNote",

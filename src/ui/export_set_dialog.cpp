@@ -23,6 +23,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "base/translation.h"
 #include "commands/set_input.h"
 #include "document/layer_type.h"
 #include "document/property_string.h"
@@ -270,7 +271,7 @@ void ExportSetDialog::BuildControls() {
   format_combo_ = new QComboBox(settings_);
   format_combo_->setObjectName(QStringLiteral("formatCombo"));
   for (const commands::ExportFormatInfo& row : commands::ExportFormats()) {
-    const QString text = QCoreApplication::translate("vorbel::ui::MainWindow", row.dialog_text);
+    const QString text = QString::fromUtf8(base::Translate(row.dialog_text));
     format_combo_->addItem(row.partial_transparency    ? tr("%1 (every level of transparency)").arg(text)
                            : row.transparent_work_area ? tr("%1 (transparent pixels)").arg(text)
                                                        : text,

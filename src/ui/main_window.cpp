@@ -35,6 +35,7 @@
 #include <optional>
 #include <utility>
 
+#include "base/translation.h"
 #include "controls/color_combo_box.h"
 #include "controls/spin_edit.h"
 #include "desktop/version_info.h"
@@ -590,7 +591,8 @@ void MainWindow::BuildPages() {
     document::ColorList standard;
     document::FillColorList(standard);
     for (const document::ColorEntry& entry : standard.Entries()) {
-      matte_combo_->addItem(ColorSwatch(entry.color), QString::fromStdString(entry.name), entry.color.Value());
+      matte_combo_->addItem(ColorSwatch(entry.color), QString::fromUtf8(base::Translate(entry.name.c_str())),
+                            entry.color.Value());
     }
   }
   randomize_button_ = new QPushButton(tr("Randomize"), button_page_);

@@ -12,6 +12,7 @@
 #include <QStatusBar>
 #include <QTreeView>
 
+#include "base/translation.h"
 #include "commands/export.h"
 #include "ui/dialog_helpers.h"
 #include "ui/dialog_seam.h"
@@ -34,8 +35,9 @@ const QStringList& LayoutFilters() {
 QStringList ExportFilters() {
   const auto filter = [](const commands::ExportFormatInfo& row) {
     const std::string_view extension = row.extensions.front();
-    return QStringLiteral("%1 (*%2)").arg(QCoreApplication::translate("vorbel::ui::MainWindow", row.dialog_text),
-                                          QString::fromLatin1(extension.data(), static_cast<qsizetype>(extension.size())));
+    return QStringLiteral("%1 (*%2)")
+        .arg(QString::fromUtf8(base::Translate(row.dialog_text)),
+             QString::fromLatin1(extension.data(), static_cast<qsizetype>(extension.size())));
   };
   QStringList filters{filter(commands::FormatInfo(commands::kDefaultExportFormat))};
   for (const commands::ExportFormatInfo& row : commands::ExportFormats()) {

@@ -589,7 +589,7 @@ TEST(VorbelProgram, MessagesComeInTheLanguageOfAnInstalledCatalog) {
   fs::create_directories(s.path() / "prefix/bin");
   fs::create_directories(s.path() / "prefix/share/locale/de/LC_MESSAGES");
   fs::copy_file(VORBEL_PROGRAM, s.path() / "prefix/bin/vorbel");
-  fs::copy_file(fs::path(VORBEL_TEST_LOCALE) / "de/LC_MESSAGES/vorbel.mo",
+  fs::copy_file(fs::path(VORBEL_SHIPPED_LOCALE) / "de/LC_MESSAGES/vorbel.mo",
                 s.path() / "prefix/share/locale/de/LC_MESSAGES/vorbel.mo");
   const std::string vorbel = s.File("prefix/bin/vorbel");
   const ScopedEnv all("LC_ALL", "C.UTF-8");

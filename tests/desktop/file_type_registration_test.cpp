@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -256,6 +257,91 @@ TEST_F(FileTypeRegistrationTest, TheCommandLineProgramIsRegisteredAsTheThumbnail
   const fs::path link = data_ / "org.vorbel.vorbel/bin/org.vorbel.vorbel";
   EXPECT_NE(ReadFile(entry).find("\nExec=" + link.string() + " --thumbnail %s %i %o\n"), std::string::npos)
       << ReadFile(entry);
+}
+
+// An installed package registers layout files system-wide; the window then
+// writes nothing of its own, and removes what it wrote before the package
+// came (what is exactly its own only), so that nothing shadows the package
+// or outlives its removal. Any other program is still registered per user.
+TEST_F(FileTypeRegistrationTest, LeavesTheRegistrationToAnInstalledPackageOfTheSameProgram) {
+  const fs::path prefix = root_ / "usr";
+  const fs::path system = prefix / "share";
+  const auto install = [&](const fs::path& program) {
+    fs::create_directories(program.parent_path());
+    std::ofstream(program) << "#!/bin/sh\n";
+    fs::permissions(program, fs::perms::owner_all);
+  };
+  install(prefix / "bin/vorbel");
+  install(prefix / "lib/vorbel/vorbel-window");
+  install(root_ / "elsewhere/vorbel");
+  const ScopedEnv path("PATH", FakeTools().string() + ":" + (prefix / "bin").string());
+  // What is left under the data home, but the refresh tools' databases.
+  const auto userFiles = [&] {
+    std::vector<std::string> files;
+    if (!fs::exists(data_)) return files;
+    for (const auto& entry : fs::recursive_directory_iterator(data_)) {
+      const std::string name = fs::relative(entry.path(), data_).string();
+      const bool database = (name.rfind("mime/", 0) == 0 && name.rfind("mime/packages/", 0) != 0) ||
+                            name == "applications/mimeinfo.cache";
+      if (!entry.is_directory() && !database) files.push_back(name);
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+  };
+  struct Case {
+    const char* what;
+    std::string package_program;  // what the package's entry starts; "" for no package
+    fs::path program;             // what is started
+    bool stale;                   // a registration written before the package came
+    bool registered;              // whether the user's data home holds one afterwards
+  };
+  const Case cases[] = {
+      {"no package", "", prefix / "bin/vorbel", false, true},
+      {"the package's launcher", "vorbel", prefix / "bin/vorbel", false, false},
+      {"the package's window started by hand", "vorbel", prefix / "lib/vorbel/vorbel-window", false, false},
+      {"the package came after a registration", "vorbel", prefix / "bin/vorbel", true, false},
+      {"the package names its program by path", (prefix / "bin/vorbel").string(), prefix / "bin/vorbel", true, false},
+      {"another copy of the program", "vorbel", root_ / "elsewhere/vorbel", false, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    fs::remove_all(data_);
+    fs::remove_all(system);
+    const ScopedEnv dirs("XDG_DATA_DIRS", system.string() + ":" + data_.string());
+    if (c.stale) {
+      ASSERT_TRUE(Register(c.program.string(), true));
+      // An icon the user drew over ours is not ours.
+      std::ofstream(data_ / "icons/hicolor/16x16/apps/org.vorbel.vorbel.png") << "mine";
+    }
+    if (!c.package_program.empty()) {
+      ASSERT_TRUE(LayoutFileTypeRegistration(c.package_program, icons_, true).Register(system.string(), {}));
+    }
+    commands_.clear();
+    EXPECT_TRUE(Register(c.program.string(), true));
+    const std::vector<std::string> left = userFiles();
+    if (c.registered) {
+      EXPECT_TRUE(fs::exists(Desktop()));
+      EXPECT_NE(ReadFile(Desktop()).find("\nTryExec=" + c.program.string() + "\n"), std::string::npos);
+    } else if (c.stale) {
+      EXPECT_EQ(left, std::vector<std::string>{"icons/hicolor/16x16/apps/org.vorbel.vorbel.png"});
+      ASSERT_EQ(commands_.size(), 2u) << "the databases forget the removed files";
+    } else {
+      EXPECT_TRUE(left.empty()) << left.front();
+      EXPECT_TRUE(commands_.empty());
+    }
+  }
+
+  // An entry or a type a user changed by hand is theirs, and stays.
+  fs::remove_all(data_);
+  fs::remove_all(system);
+  const ScopedEnv dirs("XDG_DATA_DIRS", system.string());
+  ASSERT_TRUE(Register((prefix / "bin/vorbel").string(), true));
+  std::ofstream(Desktop(), std::ios::app) << "NoDisplay=true\n";
+  std::ofstream(Mime(), std::ios::app) << "<!-- mine -->\n";
+  ASSERT_TRUE(LayoutFileTypeRegistration("vorbel", icons_, true).Register(system.string(), {}));
+  EXPECT_TRUE(Register((prefix / "bin/vorbel").string(), true));
+  EXPECT_EQ(userFiles(), (std::vector<std::string>{"applications/org.vorbel.vorbel.desktop",
+                                                   "mime/packages/org.vorbel.vorbel.xml"}));
 }
 
 TEST_F(FileTypeRegistrationTest, NoRefreshWithoutTheTools) {

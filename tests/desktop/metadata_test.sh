@@ -2,7 +2,8 @@
 # The AppStream metadata and the desktop entry pass their validators, the
 # metadata's id is the desktop entry's name, and it names the program, the
 # layout file type, the licence, the bug tracker and the releases; the file
-# type is known by its content too and has an icon in every size.
+# type is known by its content too and has an icon in every size; all three
+# carry the German translation.
 #   metadata_test.sh METAINFO DESKTOP_ENTRY MIME_PACKAGE ICON_THEME_DIR
 set -euo pipefail
 metainfo=$1 desktop=$2 mime=$3 icons=$4
@@ -29,6 +30,10 @@ expect "$metainfo" '<release version="'
 expect "$desktop" "MimeType=$type;"
 expect "$desktop" "Icon=$id"
 expect "$mime" '<match type="string" offset="0" value="[Button]"/>'
+# The shipped translations are merged in.
+expect "$desktop" "Comment[de]="
+expect "$mime" '<comment xml:lang="de">'
+expect "$metainfo" '<summary xml:lang="de">'
 # A PNG file's signature, width and height, as "89504e47... WxH".
 png_size() {
   local bytes

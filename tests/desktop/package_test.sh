@@ -148,6 +148,35 @@ for thumbnailer in "${thumbnailers[@]}"; do
     fail "$thumbnailer: no PNG thumbnail written"
 done
 
+# ---- German: the messages, the window's texts and what the desktop shows.
+echo "== German"
+[[ -f $root/usr/share/locale/de/LC_MESSAGES/vorbel.mo && -f $root/usr/share/vorbel/translations/vorbel_de.qm ]] ||
+  fail "the German translations are not installed"
+german=$(LC_ALL=C.UTF-8 LANGUAGE=de "$root/usr/bin/vorbel" --bogus 2>&1 || true)
+[[ $german == *"unbekannte Option „--bogus“"* ]] || fail "the installed vorbel speaks no German: $german"
+grep -q '^Comment\[de\]=' "$root/usr/share/applications/org.vorbel.vorbel.desktop" || fail "the desktop entry has no German"
+grep -q 'xml:lang="de"' "$root/usr/share/mime/packages/org.vorbel.vorbel.xml" || fail "the MIME type has no German"
+grep -q 'xml:lang="de"' "$root/usr/share/metainfo/org.vorbel.vorbel.metainfo.xml" || fail "the metadata has no German"
+
+# ---- The window registers layout files for the user only where no package
+# does: started without the package's folders it writes its registration,
+# started with them it removes it again.
+echo "== registration"
+start_window() {
+  rm -rf "$work/window-data"
+  [[ -d $work/data-before ]] && cp -r "$work/data-before" "$work/window-data"
+  env XDG_DATA_HOME="$work/window-data" XDG_DATA_DIRS="$1" PATH="$root/usr/bin:$PATH" QT_QPA_PLATFORM=offscreen \
+    XDG_CONFIG_HOME="$work/config" timeout 20 "$root/usr/bin/vorbel" >/dev/null 2>&1 || true
+}
+start_window "$work/no-such-folder"
+[[ -f $work/window-data/applications/org.vorbel.vorbel.desktop ]] || fail "the window registers nothing without the package"
+mv "$work/window-data" "$work/data-before"
+start_window "$root/usr/share"
+# (What update-mime-database makes of the packages, it remakes by itself.)
+left=$(cd "$work/window-data" && find . -name '*vorbel*' -not -type d \( -path './mime/packages/*' -o -not -path './mime/*' \))
+[[ -z $left ]] || fail "the window's own registration stays beside the package's: $left"
+rm -rf "$work/data-before" "$work/window-data"
+
 # ---- Remove: nothing of the package may stay.
 echo "== remove"
 dpkg_root --purge vorbel >>"$work/dpkg.log" 2>&1 || { cat "$work/dpkg.log"; exit 1; }

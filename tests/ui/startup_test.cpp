@@ -1,9 +1,14 @@
 // The start-up sequence with a clock that the test drives: no real time
 // passes and nothing sleeps.
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTranslator>
@@ -11,6 +16,8 @@
 #include <clocale>
 #include <cstdlib>
 #include <functional>
+#include <map>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -19,6 +26,8 @@
 #include "find_child.h"
 #include "ui/background_layer_dialog.h"
 #include "ui/bevel_layer_dialog.h"
+#include "ui/export_set_dialog.h"
+#include "ui/help_viewer.h"
 #include "ui/image_layer_dialog.h"
 #include "ui/layer_type_dialog.h"
 #include "ui/offset_prompt.h"
@@ -164,14 +173,55 @@ TEST(StartUp, OpensTheFirstArgumentAndIgnoresTheRest) {
   EXPECT_EQ(main->Document().Height(), 33);
 }
 
+// The accelerator of a text ("&Datei" gives 'd'), or none.
+QChar Mnemonic(const QString& text) {
+  for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+    if (text[i] != u'&') continue;
+    if (text[i + 1] != u'&') return text[i + 1].toLower();
+    ++i;  // "&&" is a shown "&"
+  }
+  return {};
+}
+
+// The texts that carry accelerators in one window: its labels, buttons and
+// group boxes, and, for the main window, the menu bar's titles.
+QStringList WindowTexts(const QWidget& window) {
+  QStringList texts;
+  for (const QWidget* widget : window.findChildren<QWidget*>()) {
+    if (widget->window() != &window) continue;  // a dialog of its own
+    if (const auto* label = qobject_cast<const QLabel*>(widget)) texts << label->text();
+    if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) texts << button->text();
+    if (const auto* box = qobject_cast<const QGroupBox*>(widget)) texts << box->title();
+  }
+  if (const auto* main = qobject_cast<const QMainWindow*>(&window)) {
+    for (const QAction* menu : main->menuBar()->actions()) texts << menu->text();
+  }
+  return texts;
+}
+
+// A text's accelerators that come twice, as "letter: text, text".
+std::vector<std::string> Clashes(const QStringList& texts) {
+  std::map<QChar, QStringList> byLetter;
+  for (const QString& text : texts) {
+    if (const QChar letter = Mnemonic(text); !letter.isNull()) byLetter[letter] << text;
+  }
+  std::vector<std::string> clashes;
+  for (const auto& [letter, owners] : byLetter) {
+    if (owners.size() > 1) clashes.push_back(QString(letter).append(u": ").append(owners.join(u", ")).toStdString());
+  }
+  return clashes;
+}
+
 // A language is added by its files alone: the window's own texts (Qt) and
-// the core's messages it shows (gettext, the command line's catalog) follow.
-TEST(InstallTranslations, TheWindowAndTheCoreMessagesItShowsFollowTheInstalledFiles) {
+// the core's messages it shows (gettext, the command line's catalog) follow
+// the shipped German. In German too every accelerator of a menu or a window
+// is its own, so that Alt and a letter reaches one control.
+TEST(InstallTranslations, TheWindowAndTheCoreMessagesItShowsFollowTheShippedGerman) {
   const std::string messages = std::setlocale(LC_MESSAGES, nullptr);
   std::setlocale(LC_MESSAGES, "C.UTF-8");
   ::setenv("LANGUAGE", "de", 1);
-  EXPECT_GE(InstallTranslations(QStringLiteral(VORBEL_TEST_TRANSLATIONS),
-                                QStringLiteral(VORBEL_TEST_TRANSLATIONS "/locale"), QLocale(QLocale::German)),
+  EXPECT_GE(InstallTranslations(QStringLiteral(VORBEL_SHIPPED_TRANSLATIONS "/translations"),
+                                QStringLiteral(VORBEL_SHIPPED_TRANSLATIONS "/locale"), QLocale(QLocale::German)),
             1);
   std::string conversion;
   try {
@@ -185,6 +235,31 @@ TEST(InstallTranslations, TheWindowAndTheCoreMessagesItShowsFollowTheInstalledFi
   const QString shownType = Child<QComboBox>(types, "typeCombo")->currentText();
   const QString chosenType = types.SelectedType();
 
+  std::map<std::string, QStringList> groups;
+  QString formats;
+  int colours = -1;
+  {
+    SteppingClock clock;
+    std::unique_ptr<MainWindow> main = StartUp(QuietOptions(), clock);
+    groups["main window"] = WindowTexts(*main);
+    for (const QMenu* menu : main->findChildren<QMenu*>()) {
+      const std::string name = "menu " + menu->objectName().toStdString() + " " + menu->title().toStdString();
+      for (const QAction* item : menu->actions()) groups[name] << item->text();
+    }
+    const document::ButtonDocument layout;
+    const ExportSetDialog set(layout);
+    groups["set"] = WindowTexts(set);
+    // The format and colour names come from the core's tables, in its catalog.
+    formats = Child<QComboBox>(set, "formatCombo")->itemText(0);
+  }
+  const BackgroundLayerDialog background;
+  colours = Child<QComboBox>(background, "backgroundCombo")->findText(QStringLiteral("Weiß"));
+  groups["background"] = WindowTexts(background);
+  groups["bevel"] = WindowTexts(BevelLayerDialog());
+  groups["text"] = WindowTexts(TextLayerDialog());
+  groups["image"] = WindowTexts(ImageLayerDialog());
+  groups["help"] = WindowTexts(HelpViewer());
+
   for (QTranslator* translator : QCoreApplication::instance()->findChildren<QTranslator*>()) {
     QCoreApplication::removeTranslator(translator);
     delete translator;
@@ -196,6 +271,10 @@ TEST(InstallTranslations, TheWindowAndTheCoreMessagesItShowsFollowTheInstalledFi
   EXPECT_EQ(chosenType, QStringLiteral("Background"));
   EXPECT_EQ(conversion, "„x“ ist keine gültige Ganzzahl");
   EXPECT_EQ(OffsetPrompt(nullptr).windowTitle(), QStringLiteral("New value"));
+  EXPECT_TRUE(formats.startsWith(QStringLiteral("PNG-Bild"))) << formats.toStdString();
+  EXPECT_GE(colours, 0);
+  EXPECT_TRUE(groups["menu fileMenu &Datei"].contains(QStringLiteral("Sa&tz exportieren …")));
+  for (const auto& [group, texts] : groups) EXPECT_EQ(Clashes(texts), std::vector<std::string>{}) << group;
 }
 
 }  // namespace
