@@ -52,6 +52,7 @@ BackgroundLayerDialog::BackgroundLayerDialog(QWidget* parent)
   setObjectName(QStringLiteral("backgroundLayerDialog"));
   pages_ = new QTabWidget(this);
   pages_->setObjectName(QStringLiteral("pages"));
+  pages_->setAccessibleName(tr("Background pages"));
   pages_->setDocumentMode(false);
 
   BuildSettingsPage();

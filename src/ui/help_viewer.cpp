@@ -80,6 +80,7 @@ HelpViewer::HelpViewer(QWidget* parent) : QDialog(parent) {
   index_layout->addWidget(keywords_);
 
   tabs_ = new QTabWidget;
+  tabs_->setAccessibleName(tr("Contents and index"));
   tabs_->addTab(contents_, tr("&Contents"));
   tabs_->addTab(index_page, tr("&Index"));
 

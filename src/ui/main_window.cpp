@@ -541,6 +541,7 @@ void MainWindow::BuildPages() {
   panelLayout->setContentsMargins(0, 0, 0, 0);
   pages_ = new QTabWidget(pages_panel_);
   pages_->setObjectName(QStringLiteral("pages"));
+  pages_->setAccessibleName(tr("Button and layers"));
   panelLayout->addWidget(pages_);
 
   button_page_ = new QWidget;

@@ -72,6 +72,7 @@ SplashWindow::SplashWindow(QWidget* parent, const QString& programFile)
   picture_->setObjectName(QStringLiteral("picture"));
   picture_->setPixmap(QPixmap(QStringLiteral(":/pictures/splash.png")));
   picture_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  picture_->setAccessibleName(tr("Vorbel: buttons for the web, layer by layer"));
   // Texts longer than the picture has room for make it grow on white.
   QPalette white = picture_->palette();
   white.setColor(QPalette::Window, Qt::white);

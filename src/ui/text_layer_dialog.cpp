@@ -113,6 +113,7 @@ TextLayerDialog::TextLayerDialog(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("textLayerDialog"));
   pages_ = new QTabWidget(this);
   pages_->setObjectName(QStringLiteral("pages"));
+  pages_->setAccessibleName(tr("Text pages"));
 
   BuildTextPage();
   BuildEffectsPage();

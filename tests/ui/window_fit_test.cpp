@@ -234,11 +234,9 @@ TEST(WindowFit, TabFollowsTheControlsOfEachPage) {
 void FindUnnamed(QAccessibleInterface* node, QStringList& unnamed, int depth = 0) {
   if (node == nullptr || depth > 64) return;
   const QAccessible::State state = node->state();
-  // A control that hands its focus on (a tab widget to its tab bar) is
-  // announced by the one it hands it to.
   auto* widget = qobject_cast<QWidget*>(node->object());
-  if (widget != nullptr && widget->focusProxy() == nullptr && (widget->focusPolicy() & Qt::TabFocus) != 0 &&
-      state.focusable && !state.invisible && node->text(QAccessible::Name).trimmed().isEmpty()) {
+  if (widget != nullptr && (widget->focusPolicy() & Qt::TabFocus) != 0 && state.focusable && !state.invisible &&
+      node->text(QAccessible::Name).trimmed().isEmpty()) {
     unnamed << QStringLiteral("%1 (%2)").arg(node->object()->objectName(), node->object()->metaObject()->className());
   }
   for (int i = 0; i < node->childCount(); ++i) FindUnnamed(node->child(i), unnamed, depth + 1);
