@@ -1,6 +1,6 @@
-// Draws the program's pictures: the tool-bar glyphs, the visible-layer mark,
-// the program icon and the layout-file icon in every size, and the splash
-// picture.
+// Draws the program's pictures: the tool-bar glyphs and the visible-layer mark
+// (each also at double size for high-density screens), the program icon and
+// the layout-file icon in every size, and the splash picture.
 //
 //   draw_artwork OUTPUT_FOLDER [--sheet SHEET.png]
 //
@@ -352,10 +352,13 @@ QImage DocumentIcon(int size) {
   return image;
 }
 
-QImage Glyph(const std::function<void(QPainter&)>& draw) {
-  QImage image = NewImage(16, 16);
+// A 16 x 16 glyph drawn `scale` times as large (the form for screens of that
+// pixel density), from the same 16-unit drawing.
+QImage Glyph(const std::function<void(QPainter&)>& draw, int scale = 1) {
+  QImage image = NewImage(16 * scale, 16 * scale);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing, true);
+  p.scale(scale, scale);
   draw(p);
   return image;
 }
@@ -466,6 +469,10 @@ int main(int argc, char** argv) {
   for (const auto& [name, draw] : glyphs) {
     drawn.push_back(Glyph(draw));
     ok = Save(drawn.back(), out + "/" + QString::fromLatin1(name)) && ok;
+    // The double-density form beside it: "name@2x.png".
+    QString doubled = QString::fromLatin1(name);
+    doubled.insert(doubled.size() - 4, QStringLiteral("@2x"));
+    ok = Save(Glyph(draw, 2), out + "/" + doubled) && ok;
   }
   std::vector<QImage> icons;
   for (const int size : {16, 32, 48, 64, 128, 256}) {

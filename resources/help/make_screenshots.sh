@@ -37,3 +37,13 @@ fi
 mv "$here/images/readme_window.png" "$root/docs/screenshot.png"
 cp "$here/images/edit_menu.png" "$root/docs/edit_menu.png"
 cp "$here/images/dlg_bevel.png" "$root/docs/editor.png"
+# The same windows on a screen of twice the density (docs/2x/): the main
+# window, the text editor and the set dialog.
+double=$(mktemp -d)
+trap 'rm -rf "$double"' EXIT
+env -u QT_QPA_PLATFORMTHEME -u QT_STYLE_OVERRIDE QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=2 \
+  xvfb-run -a -s "-screen 0 2048x1536x24" "$tool" "$double" "$root" >/dev/null
+mkdir -p "$root/docs/2x"
+cp "$double/main_window.png" "$root/docs/2x/main_window.png"
+cp "$double/dlg_text.png" "$root/docs/2x/text_editor.png"
+cp "$double/dlg_export_set.png" "$root/docs/2x/set_dialog.png"

@@ -1,8 +1,11 @@
 #include "ui/background_layer_dialog.h"
 
+#include <QBoxLayout>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,18 +31,18 @@ namespace vorbel::ui {
 namespace {
 
 constexpr int kComboWidth = 160;
-constexpr int kComboHeight = 22;
 // Translated where it is used: translations are installed after static
 // initialisation.
 QString BackgroundHint() {
   return QCoreApplication::translate("vorbel::ui::BackgroundLayerDialog", "|Set the background of the button");
 }
 
-QLabel* MakeLabel(const QString& text, QWidget* parent, const char* name, QRect where) {
-  auto* label = new QLabel(text, parent);
-  label->setObjectName(QString::fromLatin1(name));
-  label->setGeometry(where);
-  return label;
+controls::ColorComboBox* MakeColorCombo(document::ColorList& list, QWidget* parent, const char* name) {
+  auto* combo = new controls::ColorComboBox(list, parent);
+  combo->setObjectName(QString::fromLatin1(name));
+  combo->setMinimumWidth(kComboWidth);
+  SetHint(*combo, BackgroundHint());
+  return combo;
 }
 
 }  // namespace
@@ -47,11 +50,9 @@ QLabel* MakeLabel(const QString& text, QWidget* parent, const char* name, QRect 
 BackgroundLayerDialog::BackgroundLayerDialog(QWidget* parent)
     : QDialog(parent), program_folder_(QCoreApplication::applicationDirPath()) {
   setObjectName(QStringLiteral("backgroundLayerDialog"));
-  MakeFixedDialog(*this, tr("Background"), 354, 216);
-
   pages_ = new QTabWidget(this);
   pages_->setObjectName(QStringLiteral("pages"));
-  pages_->setGeometry(0, 0, 354, 186);
+  pages_->setAccessibleName(tr("Background pages"));
   pages_->setDocumentMode(false);
 
   BuildSettingsPage();
@@ -61,13 +62,19 @@ BackgroundLayerDialog::BackgroundLayerDialog(QWidget* parent)
 
   button_panel_ = new QWidget(this);
   button_panel_->setObjectName(QStringLiteral("buttonPanel"));
-  button_panel_->setGeometry(0, 186, 354, 30);
   ok_button_ = new QPushButton(tr("OK"), button_panel_);
   ok_button_->setObjectName(QStringLiteral("okButton"));
-  ok_button_->setGeometry(192, 3, 75, 25);
   ok_button_->setDefault(true);
   connect(ok_button_, &QPushButton::clicked, this, &QDialog::accept);
-  cancel_button_ = MakeCancelButton(*this, button_panel_, {271, 3, 75, 25});
+  cancel_button_ = MakeCancelButton(*this, button_panel_);
+  QBoxLayout* buttons = MakeOkCancelRow(ok_button_, cancel_button_);
+  buttons->setContentsMargins(0, 0, 0, 0);
+  button_panel_->setLayout(buttons);
+
+  auto* layout = new QVBoxLayout;
+  layout->addWidget(pages_);
+  layout->addWidget(button_panel_);
+  MakeFixedDialog(*this, tr("Background"), layout);
 
   document::FillColorList(background_colors_);
   background_colors_.SelectColor(document::StringToColor(document::background_keys::kColor.first_use));
@@ -91,31 +98,32 @@ void BackgroundLayerDialog::BuildSettingsPage() {
   settings_page_->setObjectName(QStringLiteral("settingsPage"));
   pages_->addTab(settings_page_, tr("Settings"));
 
-  background_label_ = MakeLabel(tr("Background color"), settings_page_, "backgroundLabel", {8, 8, 160, 16});
-  background_combo_ = new controls::ColorComboBox(background_colors_, settings_page_);
-  background_combo_->setObjectName(QStringLiteral("backgroundCombo"));
-  background_combo_->setGeometry(8, 26, kComboWidth, kComboHeight);
-  SetHint(*background_combo_, BackgroundHint());
-  background_label_->setBuddy(background_combo_);
+  background_combo_ = MakeColorCombo(background_colors_, settings_page_, "backgroundCombo");
+  background_label_ = MakeBuddyLabel(tr("Background color"), settings_page_, "backgroundLabel", background_combo_);
 
   transparent_box_ = new QCheckBox(tr("Transparent background"), settings_page_);
   transparent_box_->setObjectName(QStringLiteral("transparentBox"));
-  transparent_box_->setGeometry(8, 60, 170, 20);
 
   edge_box_ = new QCheckBox(tr("Edge"), settings_page_);
   edge_box_->setObjectName(QStringLiteral("edgeBox"));
-  edge_box_->setGeometry(8, 86, 170, 20);
   // toggled fires for every change of the checked state, by the user or by
   // code, and never when the state is set to what it already is.
   connect(edge_box_, &QCheckBox::toggled, this, &BackgroundLayerDialog::UpdateEdgeCombo);
 
   edge_group_ = new QGroupBox(tr("Edge color"), settings_page_);
   edge_group_->setObjectName(QStringLiteral("edgeGroup"));
-  edge_group_->setGeometry(180, 8, 160, 60);
-  edge_combo_ = new controls::ColorComboBox(edge_colors_, edge_group_);
-  edge_combo_->setObjectName(QStringLiteral("edgeCombo"));
-  edge_combo_->setGeometry(8, 26, 144, kComboHeight);
-  SetHint(*edge_combo_, BackgroundHint());
+  edge_combo_ = MakeColorCombo(edge_colors_, edge_group_, "edgeCombo");
+  Describe(*edge_combo_, tr("Edge color"));
+  auto* edgeLayout = new QVBoxLayout(edge_group_);
+  edgeLayout->addWidget(edge_combo_);
+
+  auto* grid = new QGridLayout(settings_page_);
+  grid->addWidget(background_label_, 0, 0);
+  grid->addWidget(background_combo_, 1, 0);
+  grid->addWidget(transparent_box_, 2, 0);
+  grid->addWidget(edge_box_, 3, 0);
+  grid->addWidget(edge_group_, 0, 1, 3, 1, Qt::AlignTop);
+  grid->setRowStretch(4, 1);
 }
 
 void BackgroundLayerDialog::BuildImagePage() {
@@ -123,31 +131,32 @@ void BackgroundLayerDialog::BuildImagePage() {
   image_page_->setObjectName(QStringLiteral("imagePage"));
   pages_->addTab(image_page_, tr("Image"));
 
-  image_label_ = MakeLabel(tr("Background image"), image_page_, "imageLabel", {8, 8, 200, 16});
   image_edit_ = new QLineEdit(image_page_);
   image_edit_->setObjectName(QStringLiteral("imageEdit"));
-  image_edit_->setGeometry(8, 26, 302, 24);
+  image_edit_->setMinimumWidth(280);
   SetHint(*image_edit_, tr("|Get the background from a file"));
-  image_label_->setBuddy(image_edit_);
+  image_label_ = MakeBuddyLabel(tr("Background image"), image_page_, "imageLabel", image_edit_);
 
-  choose_image_button_ = new QToolButton(image_page_);
-  choose_image_button_->setObjectName(QStringLiteral("chooseImageButton"));
-  choose_image_button_->setGeometry(312, 26, 24, 24);
-  choose_image_button_->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
-  choose_image_button_->setAutoRaise(true);
-  choose_image_button_->setFocusPolicy(Qt::NoFocus);
+  choose_image_button_ = MakeChooseButton(image_page_);
   connect(choose_image_button_, &QToolButton::clicked, this, &BackgroundLayerDialog::ChooseImage);
 
   clear_image_button_ = new QPushButton(tr("Clear background"), image_page_);
   clear_image_button_->setObjectName(QStringLiteral("clearImageButton"));
-  clear_image_button_->setGeometry(8, 58, 130, 25);
   clear_image_button_->setAutoDefault(false);
   connect(clear_image_button_, &QPushButton::clicked, this, &BackgroundLayerDialog::ClearImage);
 
   stretch_box_ = new QCheckBox(tr("Stretch image to match button"), image_page_);
   stretch_box_->setObjectName(QStringLiteral("stretchBox"));
-  stretch_box_->setGeometry(8, 94, 300, 20);
   stretch_box_->setChecked(document::YesNoToBool(document::background_keys::kStretch.first_use));
+
+  auto* grid = new QGridLayout(image_page_);
+  grid->setHorizontalSpacing(2);
+  grid->addWidget(image_label_, 0, 0, 1, 2);
+  grid->addWidget(image_edit_, 1, 0);
+  grid->addWidget(choose_image_button_, 1, 1);
+  grid->addWidget(clear_image_button_, 2, 0, Qt::AlignLeft);
+  grid->addWidget(stretch_box_, 3, 0, 1, 2);
+  grid->setRowStretch(4, 1);
 }
 
 void BackgroundLayerDialog::BuildShapePage() {
@@ -159,29 +168,34 @@ void BackgroundLayerDialog::BuildShapePage() {
   // the first load or the user's choice.
   no_shape_button_ = new QRadioButton(tr("&None"), shape_page_);
   no_shape_button_->setObjectName(QStringLiteral("noShapeButton"));
-  no_shape_button_->setGeometry(8, 10, 150, 20);
   ellipse_button_ = new QRadioButton(tr("&Ellipse"), shape_page_);
   ellipse_button_->setObjectName(QStringLiteral("ellipseButton"));
-  ellipse_button_->setGeometry(8, 36, 150, 20);
   round_rect_button_ = new QRadioButton(tr("&Round rectangle"), shape_page_);
   round_rect_button_->setObjectName(QStringLiteral("roundRectButton"));
-  round_rect_button_->setGeometry(8, 62, 150, 20);
   // Only the round rectangle's state decides; its toggled signal covers every
   // change that UpdateCornerEdit has to follow.
   connect(round_rect_button_, &QRadioButton::toggled, this, &BackgroundLayerDialog::UpdateCornerEdit);
 
   corner_group_ = new QGroupBox(tr("Round rectangle properties"), shape_page_);
   corner_group_->setObjectName(QStringLiteral("cornerGroup"));
-  corner_group_->setGeometry(164, 8, 176, 64);
-  corner_label_ = MakeLabel(tr("Corner seed"), corner_group_, "cornerLabel", {8, 28, 80, 24});
-  corner_label_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   corner_edit_ = new controls::SpinEdit(corner_group_);
   corner_edit_->setObjectName(QStringLiteral("cornerEdit"));
   ReadProgramIntegers(*corner_edit_);
-  corner_edit_->setGeometry(96, 28, 70, 24);
+  corner_edit_->setMinimumWidth(70);
   corner_edit_->SetValue(document::StringToInt(document::background_keys::kSeed.first_use));
-  corner_label_->setBuddy(corner_edit_);
+  corner_label_ = MakeBuddyLabel(tr("Corner seed"), corner_group_, "cornerLabel", corner_edit_);
   SetFieldEnabled(*corner_edit_, false);
+  auto* cornerLayout = new QFormLayout(corner_group_);
+  cornerLayout->addRow(corner_label_, corner_edit_);
+
+  auto* shapes = new QVBoxLayout;
+  shapes->addWidget(no_shape_button_);
+  shapes->addWidget(ellipse_button_);
+  shapes->addWidget(round_rect_button_);
+  shapes->addStretch(1);
+  auto* layout = new QHBoxLayout(shape_page_);
+  layout->addLayout(shapes);
+  layout->addWidget(corner_group_, 0, Qt::AlignTop);
 }
 
 void BackgroundLayerDialog::BuildShadingPage() {
@@ -191,22 +205,20 @@ void BackgroundLayerDialog::BuildShadingPage() {
 
   shading_box_ = new QCheckBox(tr("3D drawing"), shading_page_);
   shading_box_->setObjectName(QStringLiteral("shadingBox"));
-  shading_box_->setGeometry(8, 10, 200, 20);
   connect(shading_box_, &QCheckBox::toggled, this, &BackgroundLayerDialog::UpdateShadingCombos);
 
-  highlight_label_ = MakeLabel(tr("Highlight"), shading_page_, "highlightLabel", {8, 40, 160, 16});
-  highlight_combo_ = new controls::ColorComboBox(highlight_colors_, shading_page_);
-  highlight_combo_->setObjectName(QStringLiteral("highlightCombo"));
-  highlight_combo_->setGeometry(8, 58, kComboWidth, kComboHeight);
-  SetHint(*highlight_combo_, BackgroundHint());
-  highlight_label_->setBuddy(highlight_combo_);
+  highlight_combo_ = MakeColorCombo(highlight_colors_, shading_page_, "highlightCombo");
+  highlight_label_ = MakeBuddyLabel(tr("Highlight"), shading_page_, "highlightLabel", highlight_combo_);
+  shadow_combo_ = MakeColorCombo(shadow_colors_, shading_page_, "shadowCombo");
+  shadow_label_ = MakeBuddyLabel(tr("Shadow"), shading_page_, "shadowLabel", shadow_combo_);
 
-  shadow_label_ = MakeLabel(tr("Shadow"), shading_page_, "shadowLabel", {180, 40, 160, 16});
-  shadow_combo_ = new controls::ColorComboBox(shadow_colors_, shading_page_);
-  shadow_combo_->setObjectName(QStringLiteral("shadowCombo"));
-  shadow_combo_->setGeometry(180, 58, kComboWidth, kComboHeight);
-  SetHint(*shadow_combo_, BackgroundHint());
-  shadow_label_->setBuddy(shadow_combo_);
+  auto* grid = new QGridLayout(shading_page_);
+  grid->addWidget(shading_box_, 0, 0, 1, 2);
+  grid->addWidget(highlight_label_, 1, 0);
+  grid->addWidget(highlight_combo_, 2, 0);
+  grid->addWidget(shadow_label_, 1, 1);
+  grid->addWidget(shadow_combo_, 2, 1);
+  grid->setRowStretch(3, 1);
 }
 
 void BackgroundLayerDialog::SetDataFolders(const QString& programFolder, const QString& sharedDataFolder) {

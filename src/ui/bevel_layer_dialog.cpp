@@ -1,5 +1,6 @@
 #include "ui/bevel_layer_dialog.h"
 
+#include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
 
@@ -15,45 +16,43 @@ namespace vorbel::ui {
 
 BevelLayerDialog::BevelLayerDialog(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("bevelLayerDialog"));
-  MakeFixedDialog(*this, tr("Bevel"), 347, 129);
-
-  highlight_label_ = new QLabel(tr("Bevel highlight"), this);
-  highlight_label_->setObjectName(QStringLiteral("highlightLabel"));
-  highlight_label_->setGeometry(8, 8, 160, 16);
   highlight_combo_ = new controls::ColorComboBox(highlight_colors_, this);
   highlight_combo_->setObjectName(QStringLiteral("highlightCombo"));
-  highlight_combo_->setGeometry(8, 26, 160, 22);
+  highlight_combo_->setMinimumWidth(160);
   SetHint(*highlight_combo_, tr("|Set the color of the bevel's lighter area"));
-  highlight_label_->setBuddy(highlight_combo_);
+  highlight_label_ = MakeBuddyLabel(tr("Bevel highlight"), this, "highlightLabel", highlight_combo_);
 
-  shadow_label_ = new QLabel(tr("Bevel shadow"), this);
-  shadow_label_->setObjectName(QStringLiteral("shadowLabel"));
-  shadow_label_->setGeometry(179, 8, 160, 16);
   shadow_combo_ = new controls::ColorComboBox(shadow_colors_, this);
   shadow_combo_->setObjectName(QStringLiteral("shadowCombo"));
-  shadow_combo_->setGeometry(179, 26, 160, 22);
+  shadow_combo_->setMinimumWidth(160);
   SetHint(*shadow_combo_, tr("|Set the color of the bevel's darker area"));
-  shadow_label_->setBuddy(shadow_combo_);
+  shadow_label_ = MakeBuddyLabel(tr("Bevel shadow"), this, "shadowLabel", shadow_combo_);
 
-  pen_width_label_ = new QLabel(tr("Pen thickness"), this);
-  pen_width_label_->setObjectName(QStringLiteral("penWidthLabel"));
-  pen_width_label_->setGeometry(8, 58, 160, 16);
   pen_width_edit_ = new controls::SpinEdit(this);
   pen_width_edit_->setObjectName(QStringLiteral("penWidthEdit"));
   ReadProgramIntegers(*pen_width_edit_);
-  pen_width_edit_->setGeometry(8, 76, 80, 24);
+  pen_width_edit_->setMinimumWidth(80);
   pen_width_edit_->SetMinValue(1);
   pen_width_edit_->SetMaxValue(10);
   pen_width_edit_->SetValue(document::StringToInt(document::bevel_keys::kPen.first_use));
-  pen_width_label_->setBuddy(pen_width_edit_);
+  pen_width_label_ = MakeBuddyLabel(tr("Pen thickness"), this, "penWidthLabel", pen_width_edit_);
 
   // Enter anywhere in the dialog is OK, as in every editor.
   ok_button_ = new QPushButton(tr("OK"), this);
   ok_button_->setObjectName(QStringLiteral("okButton"));
-  ok_button_->setGeometry(185, 96, 75, 25);
   ok_button_->setDefault(true);
   connect(ok_button_, &QPushButton::clicked, this, &QDialog::accept);
-  cancel_button_ = MakeCancelButton(*this, this, {264, 96, 75, 25});
+  cancel_button_ = MakeCancelButton(*this, this);
+
+  auto* grid = new QGridLayout;
+  grid->addWidget(highlight_label_, 0, 0);
+  grid->addWidget(highlight_combo_, 1, 0);
+  grid->addWidget(shadow_label_, 0, 1);
+  grid->addWidget(shadow_combo_, 1, 1);
+  grid->addWidget(pen_width_label_, 2, 0);
+  grid->addWidget(pen_width_edit_, 3, 0, Qt::AlignLeft);
+  grid->addLayout(MakeOkCancelRow(ok_button_, cancel_button_), 4, 0, 1, 2);
+  MakeFixedDialog(*this, tr("Bevel"), grid);
 
   document::FillColorList(highlight_colors_);
   document::FillColorList(shadow_colors_);

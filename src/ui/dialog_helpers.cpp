@@ -3,21 +3,25 @@
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
 #include <QApplication>
-#include <QComboBox>
+#include <QBoxLayout>
 #include <QColor>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QGuiApplication>
+#include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPalette>
-#include <QPlainTextEdit>
 #include <QPixmap>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QWidget>
 
 #include "base/translation.h"
@@ -29,12 +33,45 @@
 
 namespace vorbel::ui {
 
-void MakeFixedDialog(QDialog& dialog, const QString& caption, int width, int height) {
+void MakeFixedDialog(QDialog& dialog, const QString& caption, QLayout* layout) {
   dialog.setWindowTitle(caption);
   dialog.setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                         Qt::WindowCloseButtonHint);
   dialog.setSizeGripEnabled(false);
-  dialog.setFixedSize(width, height);
+  dialog.setLayout(layout);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+QLabel* MakeBuddyLabel(const QString& text, QWidget* parent, const char* name, QWidget* buddy) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(QString::fromLatin1(name));
+  label->setBuddy(buddy);
+  return label;
+}
+
+QBoxLayout* MakeOkCancelRow(QPushButton* ok, QPushButton* cancel) {
+  auto* row = new QHBoxLayout;
+  row->addStretch(1);
+  row->addWidget(ok);
+  row->addWidget(cancel);
+  return row;
+}
+
+QToolButton* MakeChooseButton(QWidget* parent) {
+  auto* button = new QToolButton(parent);
+  button->setObjectName(QStringLiteral("chooseImageButton"));
+  button->setIcon(button->style()->standardIcon(QStyle::SP_DirOpenIcon));
+  button->setAutoRaise(true);
+  button->setFocusPolicy(Qt::StrongFocus);
+  const QString text = QCoreApplication::translate("vorbel::ui::Dialog", "Choose picture...");
+  button->setToolTip(text);
+  button->setAccessibleName(text);
+  return button;
+}
+
+void Describe(QWidget& control, const QString& name, const QString& description) {
+  control.setAccessibleName(name);
+  if (!description.isEmpty()) control.setAccessibleDescription(description);
 }
 
 void CenterOnScreen(QWidget& window) {
@@ -67,10 +104,9 @@ void SetFieldEnabled(QWidget& field, bool enabled) {
   field.setPalette(palette);
 }
 
-QPushButton* MakeCancelButton(QDialog& dialog, QWidget* parent, QRect where) {
+QPushButton* MakeCancelButton(QDialog& dialog, QWidget* parent) {
   auto* button = new QPushButton(QCoreApplication::translate("vorbel::ui::Dialog", "Cancel"), parent);
   button->setObjectName(QStringLiteral("cancelButton"));
-  button->setGeometry(where);
   button->setAutoDefault(false);
   QObject::connect(button, &QPushButton::clicked, &dialog, &QDialog::reject);
   return button;

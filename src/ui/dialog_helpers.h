@@ -13,9 +13,12 @@
 #include "commands/export.h"
 #include "document/button_document.h"
 
+class QBoxLayout;
 class QDialog;
+class QLabel;
+class QLayout;
 class QPushButton;
-class QRect;
+class QToolButton;
 class QWidget;
 
 namespace vorbel::controls {
@@ -24,9 +27,27 @@ class SpinEdit;
 
 namespace vorbel::ui {
 
-// A fixed-size dialog frame with a title and a close box only, whose client
-// area is exactly width x height pixels.
-void MakeFixedDialog(QDialog& dialog, const QString& caption, int width, int height);
+// A dialog frame with a title and a close box only, laid out by `layout`
+// (which becomes the dialog's): its size follows what the layout needs in
+// the font, language and screen at hand, and the user does not resize it.
+void MakeFixedDialog(QDialog& dialog, const QString& caption, QLayout* layout);
+
+// A label named `name` for `buddy`, whose mnemonic moves the focus to it; a
+// screen reader announces the buddy by the label's text.
+QLabel* MakeBuddyLabel(const QString& text, QWidget* parent, const char* name, QWidget* buddy);
+
+// A row with the editor's OK (the default button) and Cancel at its right
+// end.
+QBoxLayout* MakeOkCancelRow(QPushButton* ok, QPushButton* cancel);
+
+// The button named "chooseImageButton" beside a picture's file name, which
+// opens the picture chooser: reachable with Tab and named for screen
+// readers.
+QToolButton* MakeChooseButton(QWidget* parent);
+
+// The accessible name of a control that has no label of its own, and its
+// description where the name is not enough.
+void Describe(QWidget& control, const QString& name, const QString& description = {});
 
 // A small square of the colour (a system colour as it shows now), for the
 // items of a colour list.
@@ -58,9 +79,9 @@ void SetFieldEnabled(QWidget& field, bool enabled);
 // too, as it does where the layer is drawn.
 void ReadProgramIntegers(controls::SpinEdit& edit);
 
-// The "Cancel" button of an editor at `where`: it closes the dialog with
-// Rejected, as Esc and the close box do.
-QPushButton* MakeCancelButton(QDialog& dialog, QWidget* parent, QRect where);
+// The "Cancel" button of an editor: it closes the dialog with Rejected, as
+// Esc and the close box do.
+QPushButton* MakeCancelButton(QDialog& dialog, QWidget* parent);
 
 // Calls `changed` after every change the user makes to a control of `dialog`:
 // texts, check boxes, radio and tool buttons, lists, colour boxes and spin

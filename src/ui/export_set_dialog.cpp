@@ -21,6 +21,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 #include <exception>
 
 #include "base/translation.h"
@@ -58,7 +59,7 @@ QString LookName(std::size_t look) {
 
 // The strip: the name of each look over its column of buttons. The buttons
 // are drawn pixel for pixel, each a square of whole device pixels on a
-// high-density screen, never smoothed.
+// high-density screen (2 x 2 at a ratio of 1.5), never smoothed.
 class StripView final : public QWidget {
  public:
   explicit StripView(QWidget* parent) : QWidget(parent) { setObjectName(QStringLiteral("stripView")); }
@@ -76,20 +77,20 @@ class StripView final : public QWidget {
     if (strip_.isNull()) return {0, 0};
     int width = 0;
     for (qsizetype i = 0; i < headings_.size(); ++i) width += ColumnWidth(i) + (i > 0 ? kStripGap : 0);
-    return {width, HeadingHeight() + strip_.height()};
+    return {width, HeadingHeight() + InWindowPixels(strip_.height())};
   }
 
  protected:
   void paintEvent(QPaintEvent*) override {
     if (strip_.isNull()) return;
     QPainter painter(this);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    const int scale = WholeDeviceScale(PainterPixelRatio(painter));
     int x = 0;
     for (qsizetype i = 0; i < headings_.size(); ++i) {
       const int width = ColumnWidth(i);
       painter.drawText(QRect(x, 0, width, HeadingHeight()), Qt::AlignLeft | Qt::AlignVCenter, headings_[i]);
       const QRect source(static_cast<int>(i) * (cell_width_ + kStripGap), 0, cell_width_, strip_.height());
-      painter.drawImage(QRect(QPoint(x, HeadingHeight()), source.size()), strip_, source);
+      DrawInDevicePixels(painter, QPoint(x, HeadingHeight()), strip_, source, scale);
       x += width + kStripGap;
     }
   }
@@ -97,7 +98,12 @@ class StripView final : public QWidget {
  private:
   int HeadingHeight() const { return fontMetrics().height() + 4; }
   int ColumnWidth(qsizetype column) const {
-    return std::max(cell_width_, fontMetrics().horizontalAdvance(headings_[column]));
+    return std::max(InWindowPixels(cell_width_), fontMetrics().horizontalAdvance(headings_[column]));
+  }
+  // The window pixels that `pixels` strip pixels take on this screen.
+  int InWindowPixels(int pixels) const {
+    const qreal ratio = devicePixelRatioF();
+    return static_cast<int>(std::ceil(pixels * WholeDeviceScale(ratio) / ratio));
   }
 
   QImage strip_;
@@ -332,6 +338,7 @@ void ExportSetDialog::BuildControls() {
   strip_area_->setObjectName(QStringLiteral("stripArea"));
   strip_area_->setWidget(strip_view_);
   strip_area_->setMinimumHeight(140);
+  strip_area_->setAccessibleName(tr("The set as it will be written"));
   top->addWidget(new QLabel(tr("The set as it will be written, at 1x:"), this));
   top->addWidget(strip_area_, 1);
 
@@ -343,6 +350,7 @@ void ExportSetDialog::BuildControls() {
   progress_ = new QProgressBar(this);
   progress_->setObjectName(QStringLiteral("progressBar"));
   progress_->setVisible(false);
+  progress_->setAccessibleName(tr("Export progress"));
   top->addWidget(progress_);
 
   auto* buttons = new QDialogButtonBox(this);
@@ -451,6 +459,12 @@ void ExportSetDialog::UpdatePreview() {
   }
   const QStringList headings = StripHeadingsFor(c.options);
   static_cast<StripView*>(strip_view_)->SetStrip(strip_, headings, set_ ? set_->Width() : 0);
+  strip_area_->setAccessibleDescription(
+      set_ ? tr("Buttons of %1 x %2 pixels, one row for each caption, one column for each look: %3")
+                 .arg(set_->Width())
+                 .arg(set_->Height())
+                 .arg(ListText(headings))
+           : problem_);
   if (set_) {
     example_label_->setText(tr("For example %1").arg(QString::fromStdString(set_->FileName(0, 0, 0))));
     ShowStatus(Summary(), false);

@@ -48,7 +48,7 @@ HelpViewer::HelpViewer(QWidget* parent) : QDialog(parent) {
   forward_->setShortcut(QKeySequence::Forward);
   connect(back_, &QAction::triggered, this, &HelpViewer::GoBack);
   connect(forward_, &QAction::triggered, this, &HelpViewer::GoForward);
-  auto* tools = new QToolBar(this);
+  auto* tools = new QToolBar(tr("Navigation"), this);
   tools->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
   tools->addAction(back_);
   tools->addAction(forward_);
@@ -56,6 +56,8 @@ HelpViewer::HelpViewer(QWidget* parent) : QDialog(parent) {
   contents_ = new QTreeWidget;
   contents_->setHeaderHidden(true);
   contents_->setRootIsDecorated(true);
+  contents_->setAccessibleName(tr("Contents"));
+  contents_->setAccessibleDescription(tr("The help's topics; Enter or a click shows one"));
   connect(contents_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
     if (item != nullptr) Display(item->data(0, kTopicRole).value<qulonglong>(), true);
   });
@@ -63,7 +65,10 @@ HelpViewer::HelpViewer(QWidget* parent) : QDialog(parent) {
   search_ = new QLineEdit;
   search_->setPlaceholderText(tr("Type the first letters of a keyword"));
   search_->setClearButtonEnabled(true);
+  search_->setAccessibleName(tr("Keyword"));
   keywords_ = new QListWidget;
+  keywords_->setAccessibleName(tr("Index"));
+  keywords_->setAccessibleDescription(tr("The help's keywords in alphabetical order; Enter shows the topic"));
   connect(search_, &QLineEdit::textEdited, this, &HelpViewer::SearchEdited);
   connect(search_, &QLineEdit::returnPressed, this, [this] { DisplayKeyword(keywords_->currentItem()); });
   connect(keywords_, &QListWidget::itemActivated, this, &HelpViewer::DisplayKeyword);
@@ -75,11 +80,13 @@ HelpViewer::HelpViewer(QWidget* parent) : QDialog(parent) {
   index_layout->addWidget(keywords_);
 
   tabs_ = new QTabWidget;
+  tabs_->setAccessibleName(tr("Contents and index"));
   tabs_->addTab(contents_, tr("&Contents"));
   tabs_->addTab(index_page, tr("&Index"));
 
   browser_ = new QTextBrowser;
   browser_->setOpenLinks(false);
+  browser_->setAccessibleName(tr("Help page"));
   connect(browser_, &QTextBrowser::anchorClicked, this, &HelpViewer::FollowLink);
 
   auto* splitter = new QSplitter(Qt::Horizontal);

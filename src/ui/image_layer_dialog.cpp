@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -18,36 +19,32 @@ namespace vorbel::ui {
 ImageLayerDialog::ImageLayerDialog(QWidget* parent)
     : QDialog(parent), program_folder_(QCoreApplication::applicationDirPath()) {
   setObjectName(QStringLiteral("imageLayerDialog"));
-  MakeFixedDialog(*this, tr("Image"), 354, 100);
-
-  image_label_ = new QLabel(tr("Image"), this);
-  image_label_->setObjectName(QStringLiteral("imageLabel"));
-  image_label_->setGeometry(8, 6, 200, 16);
-
   image_edit_ = new QLineEdit(this);
   image_edit_->setObjectName(QStringLiteral("imageEdit"));
-  image_edit_->setGeometry(8, 23, 312, 24);
+  image_edit_->setMinimumWidth(300);
   SetHint(*image_edit_, tr("|Get the background from a file"));
-  image_label_->setBuddy(image_edit_);
+  image_label_ = MakeBuddyLabel(tr("Image"), this, "imageLabel", image_edit_);
 
-  choose_image_button_ = new QToolButton(this);
-  choose_image_button_->setObjectName(QStringLiteral("chooseImageButton"));
-  choose_image_button_->setGeometry(322, 23, 24, 24);
-  choose_image_button_->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
-  choose_image_button_->setAutoRaise(true);
-  choose_image_button_->setFocusPolicy(Qt::NoFocus);
+  choose_image_button_ = MakeChooseButton(this);
   connect(choose_image_button_, &QToolButton::clicked, this, &ImageLayerDialog::ChooseImage);
 
   transparent_box_ = new QCheckBox(tr("Transparent"), this);
   transparent_box_->setObjectName(QStringLiteral("transparentBox"));
-  transparent_box_->setGeometry(8, 56, 200, 20);
 
   ok_button_ = new QPushButton(tr("OK"), this);
   ok_button_->setObjectName(QStringLiteral("okButton"));
-  ok_button_->setGeometry(192, 68, 75, 25);
   ok_button_->setDefault(true);
   connect(ok_button_, &QPushButton::clicked, this, &QDialog::accept);
-  cancel_button_ = MakeCancelButton(*this, this, {271, 68, 75, 25});
+  cancel_button_ = MakeCancelButton(*this, this);
+
+  auto* grid = new QGridLayout;
+  grid->setHorizontalSpacing(2);
+  grid->addWidget(image_label_, 0, 0, 1, 2);
+  grid->addWidget(image_edit_, 1, 0);
+  grid->addWidget(choose_image_button_, 1, 1);
+  grid->addWidget(transparent_box_, 2, 0, 1, 2);
+  grid->addLayout(MakeOkCancelRow(ok_button_, cancel_button_), 3, 0, 1, 2);
+  MakeFixedDialog(*this, tr("Image"), grid);
 }
 
 void ImageLayerDialog::SetDataFolders(const QString& programFolder, const QString& sharedDataFolder) {

@@ -12,7 +12,7 @@ namespace vorbel::ui {
 LayerListModel::LayerListModel(document::ButtonDocument& doc, QObject* parent)
     : QAbstractTableModel(parent), doc_(doc) {
   InitResources();
-  visible_mark_ = QIcon(QStringLiteral(":/layers/visible.png"));
+  visible_mark_ = ResourceIcon(QStringLiteral(":/layers/visible.png"));
   QPixmap blank(16, 16);
   blank.fill(Qt::transparent);
   no_mark_ = QIcon(blank);

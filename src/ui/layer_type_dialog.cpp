@@ -1,6 +1,7 @@
 #include "ui/layer_type_dialog.h"
 
 #include <QComboBox>
+#include <QFormLayout>
 #include <QLabel>
 #include <QPushButton>
 
@@ -13,21 +14,10 @@ namespace vorbel::ui {
 
 LayerTypeDialog::LayerTypeDialog(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("layerTypeDialog"));
-  MakeFixedDialog(*this, tr("New"), 241, 80);
-
-  type_label_ = new QLabel(tr("Type"), this);
-  type_label_->setObjectName(QStringLiteral("typeLabel"));
-  type_label_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  // The label takes the room its text needs, and the list the rest of the
-  // row, with a gap between them in any font.
-  const int labelWidth = type_label_->sizeHint().width();
-  type_label_->setGeometry(10, 10, labelWidth, 22);
-
   type_combo_ = new QComboBox(this);
   type_combo_->setObjectName(QStringLiteral("typeCombo"));
   type_combo_->setEditable(false);
-  const int comboLeft = std::max(40, 10 + labelWidth + 6);
-  type_combo_->setGeometry(comboLeft, 10, 231 - comboLeft, 22);
+  type_combo_->setMinimumWidth(180);
   // Each entry shows the kind in the user's language and holds the Type text
   // a new row gets.
   type_combo_->addItem(tr("Background"), QString::fromUtf8(document::kBackgroundType));
@@ -35,20 +25,23 @@ LayerTypeDialog::LayerTypeDialog(QWidget* parent) : QDialog(parent) {
   type_combo_->addItem(tr("Text"), QString::fromUtf8(document::kTextType));
   type_combo_->addItem(tr("Image"), QString::fromUtf8(document::kImageType));
   type_combo_->setCurrentIndex(0);
-  type_label_->setBuddy(type_combo_);
+  type_label_ = MakeBuddyLabel(tr("Type"), this, "typeLabel", type_combo_);
 
   ok_button_ = new QPushButton(tr("OK"), this);
   ok_button_->setObjectName(QStringLiteral("okButton"));
-  ok_button_->setGeometry(80, 45, 75, 25);
   ok_button_->setDefault(true);
   connect(ok_button_, &QPushButton::clicked, this, &QDialog::accept);
 
   cancel_button_ = new QPushButton(tr("Cancel"), this);
   cancel_button_->setObjectName(QStringLiteral("cancelButton"));
-  cancel_button_->setGeometry(155, 45, 75, 25);
   cancel_button_->setAutoDefault(false);
   // Esc closes a QDialog with Rejected, which is what Cancel does.
   connect(cancel_button_, &QPushButton::clicked, this, &QDialog::reject);
+
+  auto* form = new QFormLayout;
+  form->addRow(type_label_, type_combo_);
+  form->addRow(MakeOkCancelRow(ok_button_, cancel_button_));
+  MakeFixedDialog(*this, tr("New"), form);
 }
 
 QString LayerTypeDialog::SelectedType() const { return type_combo_->currentData().toString(); }

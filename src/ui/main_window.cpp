@@ -6,12 +6,14 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QBoxLayout>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFrame>
+#include <QGridLayout>
 #include <QHeaderView>
 #include <QIcon>
 #include <QLabel>
@@ -26,6 +28,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolBar>
+#include <QToolButton>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -269,7 +272,7 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
   settings_ = options_.settings_file.isEmpty()
                   ? std::make_unique<QSettings>()
                   : std::make_unique<QSettings>(options_.settings_file, QSettings::IniFormat);
-  setWindowIcon(QIcon(QStringLiteral(":/icons/vorbel_32.png")));
+  setWindowIcon(ProgramIcon());
 
   BuildActions();
   BuildMenus();
@@ -277,11 +280,12 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
   BuildPages();
   status_bar_ = new QStatusBar(this);
   status_bar_->setObjectName(QStringLiteral("statusBar"));
-  status_bar_->setFixedHeight(19);
   setStatusBar(status_bar_);
 
-  // Design client size 500 x 329 below the menu bar.
-  resize(500, 329 + menuBar()->sizeHint().height());
+  // The window starts 500 x 329 below the menu bar, or as large as its
+  // controls need in the font and language at hand.
+  const QSize needed = minimumSizeHint();
+  resize(std::max(500, needed.width()), std::max(329 + menuBar()->sizeHint().height(), needed.height()));
 
   // The button the window starts with is new: transparent where no layer
   // paints. That is where its history starts.
@@ -305,7 +309,8 @@ void MainWindow::BuildActions() {
     Q_ASSERT(static_cast<std::size_t>(entry.command) == i);
     auto* action = new QAction(WindowText(entry.text), this);
     action->setObjectName(QLatin1String(entry.name));
-    if (entry.glyph != nullptr) action->setIcon(QIcon(QStringLiteral(":/toolbar/") + QLatin1String(entry.glyph)));
+    if (entry.glyph != nullptr)
+      action->setIcon(ResourceIcon(QStringLiteral(":/toolbar/") + QLatin1String(entry.glyph)));
     if (entry.label != nullptr) action->setProperty("accessibleName", WindowText(entry.label));
     if (entry.hint != nullptr) action->setToolTip(ShortHint(WindowText(entry.hint)));
     if (entry.keys != nullptr) action->setShortcut(QKeySequence(QLatin1String(entry.keys)));
@@ -481,17 +486,22 @@ void MainWindow::BuildToolBars() {
   top_arrows_ = new UpDownButton(offset_panel_);
   top_arrows_->setObjectName(QStringLiteral("topArrows"));
   top_arrows_->setToolTip(tr("Move the current layer down or up by one pixel"));
+  Describe(*left_arrows_, tr("Left offset"), tr("Up moves the current layer right, Down moves it left"));
+  Describe(*left_arrows_->UpArrow(), tr("Move right"));
+  Describe(*left_arrows_->DownArrow(), tr("Move left"));
+  Describe(*top_arrows_, tr("Top offset"), tr("Up moves the current layer down, Down moves it up"));
+  Describe(*top_arrows_->UpArrow(), tr("Move down"));
+  Describe(*top_arrows_->DownArrow(), tr("Move up"));
   // Each caption gets the room its text and the style's margins need, and
-  // each pair of arrows a height the style can draw them in.
-  const int height = std::max(22, left_button_->fontMetrics().height() + 8);
-  int x = 2;
-  for (auto [button, arrows] : {std::pair{left_button_, left_arrows_}, std::pair{top_button_, top_arrows_}}) {
-    const int width = std::max(32, button->fontMetrics().horizontalAdvance(button->text()) + 16);
-    button->setGeometry(x, 0, width, height);
-    arrows->setGeometry(x + width + 1, 0, 18, height);
-    x += width + 1 + 18 + 6;
-  }
-  offset_panel_->setFixedSize(x, height);
+  // each pair of arrows the height of its button.
+  auto* row = new QHBoxLayout(offset_panel_);
+  row->setContentsMargins(2, 0, 2, 0);
+  row->setSpacing(1);
+  row->addWidget(left_button_);
+  row->addWidget(left_arrows_);
+  row->addSpacing(6);
+  row->addWidget(top_button_);
+  row->addWidget(top_arrows_);
   offset_tool_bar_->addWidget(offset_panel_);
   addToolBar(Qt::TopToolBarArea, offset_tool_bar_);
 
@@ -514,6 +524,7 @@ void MainWindow::BuildPages() {
   preview_panel_->setFrameShape(QFrame::NoFrame);
   preview_panel_->setAutoFillBackground(true);
   preview_panel_->setMinimumHeight(20);
+  preview_panel_->setAccessibleName(tr("Button preview"));
   preview_panel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   preview_panel_->setWidgetResizable(false);
   preview_panel_->viewport()->setAutoFillBackground(false);
@@ -531,61 +542,48 @@ void MainWindow::BuildPages() {
   panelLayout->setContentsMargins(0, 0, 0, 0);
   pages_ = new QTabWidget(pages_panel_);
   pages_->setObjectName(QStringLiteral("pages"));
+  pages_->setAccessibleName(tr("Button and layers"));
   panelLayout->addWidget(pages_);
 
   button_page_ = new QWidget;
   button_page_->setObjectName(QStringLiteral("buttonPage"));
-  height_label_ = new QLabel(tr("Height"), button_page_);
-  height_label_->setObjectName(QStringLiteral("heightLabel"));
-  height_label_->move(5, 5);
   height_edit_ = new controls::SpinEdit(button_page_);
   height_edit_->setObjectName(QStringLiteral("heightEdit"));
-  height_edit_->setGeometry(5, 20, 156, height_edit_->sizeHint().height());
   height_edit_->setToolTip(ShortHint(tr("|Set the overall height of the button")));
-  width_label_ = new QLabel(tr("Width"), button_page_);
-  width_label_->setObjectName(QStringLiteral("widthLabel"));
-  width_label_->move(185, 5);
+  Describe(*height_edit_, tr("Height"), tr("The button's height in pixels"));
+  height_label_ = MakeBuddyLabel(tr("Height"), button_page_, "heightLabel", height_edit_);
   width_edit_ = new controls::SpinEdit(button_page_);
   width_edit_->setObjectName(QStringLiteral("widthEdit"));
-  width_edit_->setGeometry(185, 20, 156, width_edit_->sizeHint().height());
   width_edit_->setToolTip(ShortHint(tr("|Set the overall width of the button")));
-  work_area_label_ = new QLabel(tr("Work area color"), button_page_);
-  work_area_label_->setObjectName(QStringLiteral("workAreaLabel"));
-  work_area_label_->move(5, 50);
+  Describe(*width_edit_, tr("Width"), tr("The button's width in pixels"));
+  width_label_ = MakeBuddyLabel(tr("Width"), button_page_, "widthLabel", width_edit_);
   work_area_combo_ = new controls::ColorComboBox(doc_.WorkArea(), button_page_);
   work_area_combo_->setObjectName(QStringLiteral("workAreaCombo"));
-  work_area_combo_->setGeometry(5, 65, 156, 22);
   work_area_combo_->setToolTip(ShortHint(tr("|Set the background of the work area")));
+  Describe(*work_area_combo_, tr("Work area color"),
+           tr("The color round the layers, and of the pixels no layer paints"));
+  work_area_label_ = MakeBuddyLabel(tr("Work area color"), button_page_, "workAreaLabel", work_area_combo_);
   border_box_ = new QCheckBox(tr("Show image border"), button_page_);
   border_box_->setObjectName(QStringLiteral("borderBox"));
-  border_box_->setGeometry(185, 70, 151, 17);
-  transparency_label_ = new QLabel(tr("&Transparent in pictures"), button_page_);
-  transparency_label_->setObjectName(QStringLiteral("transparencyLabel"));
-  transparency_label_->move(5, 95);
   transparency_combo_ = new QComboBox(button_page_);
   transparency_combo_->setObjectName(QStringLiteral("transparencyCombo"));
-  transparency_combo_->setGeometry(5, 110, 240, 22);
   // In the order of document::Transparency.
   transparency_combo_->addItem(tr("Every pixel of the work area color"));
   transparency_combo_->addItem(tr("Everything no layer paints"));
   transparency_combo_->setToolTip(
       ShortHint(tr("|Choose which pixels are transparent in exported pictures: those of exactly the work area "
                    "color, even where a layer paints it, or those that no layer paints")));
-  transparency_label_->setBuddy(transparency_combo_);
+  transparency_label_ =
+      MakeBuddyLabel(tr("&Transparent in pictures"), button_page_, "transparencyLabel", transparency_combo_);
   smooth_box_ = new QCheckBox(tr("S&mooth edges"), button_page_);
   smooth_box_->setObjectName(QStringLiteral("smoothBox"));
-  smooth_box_->setGeometry(255, 112, 120, 17);
   smooth_box_->setToolTip(ShortHint(tr("|Draw text, shapes, lines and bevels with smooth (anti-aliased) edges")));
-  matte_label_ = new QLabel(tr("Ma&tte for GIF, JPEG and BMP"), button_page_);
-  matte_label_->setObjectName(QStringLiteral("matteLabel"));
-  matte_label_->move(5, 140);
   matte_combo_ = new QComboBox(button_page_);
   matte_combo_->setObjectName(QStringLiteral("matteCombo"));
-  matte_combo_->setGeometry(5, 155, 240, 22);
   matte_combo_->setToolTip(
       ShortHint(tr("|Choose the color of the page the button is for: formats without partial transparency blend "
                    "smooth edges onto it, and JPEG and BMP fill transparent pixels with it")));
-  matte_label_->setBuddy(matte_combo_);
+  matte_label_ = MakeBuddyLabel(tr("Ma&tte for GIF, JPEG and BMP"), button_page_, "matteLabel", matte_combo_);
   matte_combo_->addItem(tr("Same as the work area color"));
   {
     document::ColorList standard;
@@ -597,9 +595,28 @@ void MainWindow::BuildPages() {
   }
   randomize_button_ = new QPushButton(tr("Randomize"), button_page_);
   randomize_button_->setObjectName(QStringLiteral("randomizeButton"));
-  randomize_button_->setGeometry(260, 95, 75, 25);
   randomize_button_->hide();
   connect(randomize_button_, &QPushButton::clicked, this, &MainWindow::Randomize);
+  auto* grid = new QGridLayout(button_page_);
+  grid->setContentsMargins(5, 5, 5, 5);
+  grid->setVerticalSpacing(2);
+  grid->setHorizontalSpacing(24);
+  grid->addWidget(height_label_, 0, 0);
+  grid->addWidget(height_edit_, 1, 0);
+  grid->addWidget(width_label_, 0, 1);
+  grid->addWidget(width_edit_, 1, 1);
+  grid->addWidget(work_area_label_, 2, 0);
+  grid->addWidget(work_area_combo_, 3, 0);
+  grid->addWidget(border_box_, 3, 1);
+  grid->addWidget(transparency_label_, 4, 0);
+  grid->addWidget(transparency_combo_, 5, 0);
+  grid->addWidget(smooth_box_, 5, 1);
+  grid->addWidget(randomize_button_, 4, 1, Qt::AlignLeft);
+  grid->addWidget(matte_label_, 6, 0);
+  grid->addWidget(matte_combo_, 7, 0);
+  grid->setRowStretch(8, 1);
+  grid->setColumnStretch(0, 1);
+  grid->setColumnStretch(1, 1);
   pages_->addTab(button_page_, tr("Button"));
 
   layers_page_ = new QWidget;
@@ -624,6 +641,8 @@ void MainWindow::BuildLayerList() {
   layout->setContentsMargins(0, 0, 0, 0);
   layer_list_ = new QTreeView(layers_page_);
   layer_list_->setObjectName(QStringLiteral("layerList"));
+  Describe(*layer_list_, tr("Layers"),
+           tr("The layers of the button, one a row: type, properties, left and top offset; Enter edits one"));
   layer_model_ = new LayerListModel(doc_, layer_list_);
   layer_model_->setObjectName(QStringLiteral("layerModel"));
   layer_list_->setModel(layer_model_);

@@ -265,6 +265,9 @@ class MainWindow : public QMainWindow,
   void BindDocument();
   void ShowSettings();
   void ShowPreview(render::RenderResult result);
+  // What a screen reader says of the preview: its size and layers, or the
+  // message shown in place of the button.
+  void DescribePreview(const QString& message);
   void SettingsChanged(document::DocumentSetting setting) override;
   void RowInserted(int row) override;
   void RowRemoved(int row) override;

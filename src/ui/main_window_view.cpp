@@ -165,17 +165,39 @@ void MainWindow::ShowPreview(render::RenderResult result) {
     preview_->setPalette(palette);
   }
   const QSize messageSize = (preview_panel_->viewport()->size() - QSize(2, 2)).expandedTo(QSize(0, 0));
+  QString message;
   if (result == render::RenderResult::TooLarge) {
-    preview_->SetMessage(TooLargeMessage(), messageSize);
+    message = TooLargeMessage();
   } else if (result == render::RenderResult::OutOfMemory) {
-    preview_->SetMessage(tr("There is not enough memory to draw the button."), messageSize);
-  } else {
-    preview_->SetPicture(renderer_.Surface());
+    message = tr("There is not enough memory to draw the button.");
   }
+  if (message.isEmpty()) {
+    preview_->SetPicture(renderer_.Surface());
+  } else {
+    preview_->SetMessage(message, messageSize);
+  }
+  DescribePreview(message);
   ShowPassLimit(result == render::RenderResult::Partial ? QString::fromStdString(renderer_.PartialMessage())
                                                         : QString());
   ShowTransparencyNote();
   if (!preview_->IsPainting()) preview_->update();
+}
+
+void MainWindow::DescribePreview(const QString& message) {
+  QString text;
+  if (!message.isEmpty()) {
+    text = tr("Button preview: %1").arg(message);
+  } else {
+    const int layers = doc_.RowCount();
+    const QString count = layers == 1 ? tr("1 layer") : tr("%1 layers").arg(layers);
+    text = tr("Button preview, %1 by %2 pixels, %3")
+               .arg(renderer_.Surface().Width())
+               .arg(renderer_.Surface().Height())
+               .arg(count);
+  }
+  if (preview_panel_->accessibleDescription() == text) return;
+  preview_panel_->setAccessibleDescription(text);
+  preview_->setAccessibleName(text);
 }
 
 void MainWindow::ShowPassLimit(const QString& text) { ShowStatusLabel(QStringLiteral("passLimitLabel"), text, text); }

@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -157,6 +158,16 @@ PictureChooser::PictureChooser(QWidget* parent) : QFileDialog(parent) {
       if (!text.trimmed().isEmpty() && QFileInfo(path).isFile()) preview_->ShowPicture(path);
     });
   }
+  // The dialog's tool buttons (back, forward, parent folder, new folder, the
+  // two views) show only pictures: a screen reader announces each by its
+  // tool tip, and Tab reaches each.
+  for (QToolButton* button : findChildren<QToolButton*>()) {
+    if (button->accessibleName().isEmpty() && !button->toolTip().isEmpty()) {
+      button->setAccessibleName(button->toolTip());
+    }
+    button->setFocusPolicy(Qt::TabFocus);
+  }
+  preview_->setAccessibleName(tr("Picture preview"));
   resize(sizeHint().width() + preview_->width(), sizeHint().height());
 }
 

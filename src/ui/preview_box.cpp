@@ -2,7 +2,9 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QTransform>
 
+#include <cmath>
 #include <cstring>
 
 namespace vorbel::ui {
@@ -50,6 +52,28 @@ void CopySurfaceWithAlphaToImage(const gdi::Bitmap& surface, QImage& image) {
   }
 }
 
+int WholeDeviceScale(qreal ratio) { return std::max(1, qRound(ratio)); }
+
+qreal PainterPixelRatio(const QPainter& painter) {
+  const qreal ratio = painter.deviceTransform().m11();
+  return ratio > 0 ? ratio : 1.0;
+}
+
+void DrawInDevicePixels(QPainter& painter, QPoint topLeft, const QImage& image, const QRect& source, int scale) {
+  const qreal ratio = PainterPixelRatio(painter);
+  painter.save();
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  // From here on one unit is one device pixel; the corner lands on the device
+  // pixel under it.
+  const QPointF corner = painter.worldTransform().map(QPointF(topLeft));
+  QTransform device;
+  device.translate(std::round(corner.x() * ratio) / ratio, std::round(corner.y() * ratio) / ratio);
+  device.scale(1.0 / ratio, 1.0 / ratio);
+  painter.setWorldTransform(device);
+  painter.drawImage(QRect(QPoint(0, 0), source.size() * scale), image, source);
+  painter.restore();
+}
+
 PreviewBox::PreviewBox(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent, false);
   setObjectName(QStringLiteral("preview"));
@@ -63,7 +87,7 @@ void PreviewBox::SetPicture(const gdi::Bitmap& surface) {
   } else {
     layer_ = QImage();
   }
-  const QSize size(std::max(surface.Width(), 0) * zoom_, std::max(surface.Height(), 0) * zoom_);
+  const QSize size = SizeFor(QSize(std::max(surface.Width(), 0), std::max(surface.Height(), 0)));
   if (this->size() != size) resize(size);
 }
 
@@ -77,13 +101,24 @@ void PreviewBox::SetZoom(int zoom) {
   if (zoom != 1 && zoom != 2 && zoom != 4 && zoom != 8) return;
   if (zoom == zoom_) return;
   zoom_ = zoom;
-  if (message_.isEmpty()) resize(picture_.size() * zoom_);
+  if (message_.isEmpty()) resize(SizeFor(picture_.size()));
   update();
 }
 
+int PreviewBox::DeviceScale() const { return zoom_ * WholeDeviceScale(devicePixelRatioF()); }
+
+QSize PreviewBox::SizeFor(QSize picture) const {
+  const qreal ratio = devicePixelRatioF();
+  const int scale = DeviceScale();
+  return {static_cast<int>(std::ceil(picture.width() * scale / ratio)),
+          static_cast<int>(std::ceil(picture.height() * scale / ratio))};
+}
+
 QPoint PreviewBox::ToPicture(QPoint point) const {
-  auto divide = [this](int v) { return v >= 0 ? v / zoom_ : -((-v + zoom_ - 1) / zoom_); };
-  return {divide(point.x()), divide(point.y())};
+  const qreal ratio = devicePixelRatioF();
+  const int scale = DeviceScale();
+  return {static_cast<int>(std::floor(point.x() * ratio / scale)),
+          static_cast<int>(std::floor(point.y() * ratio / scale))};
 }
 
 void PreviewBox::SetMessage(const QString& text, QSize size) {
@@ -108,7 +143,7 @@ void PreviewBox::paintEvent(QPaintEvent* event) {
     return;
   }
   if (picture_.isNull()) return;
-  const QRect exposed = event->rect().intersected(QRect(QPoint(0, 0), picture_.size() * zoom_));
+  const QRect exposed = event->rect().intersected(QRect(QPoint(0, 0), SizeFor(picture_.size())));
   if (exposed.isEmpty()) return;
   const QImage* shown = &picture_;
   if (!layer_.isNull()) {
@@ -128,14 +163,27 @@ void PreviewBox::paintEvent(QPaintEvent* event) {
     }
     shown = &layer_;
   }
-  if (zoom_ == 1) {
-    painter.drawImage(exposed.topLeft(), *shown, exposed);
-    return;
-  }
-  // Only the pixels under the exposed part are enlarged, each to a square of
-  // zoom x zoom screen pixels (no smoothing: the default transformation).
-  const QRect source(ToPicture(exposed.topLeft()), ToPicture(exposed.bottomRight()));
-  painter.drawImage(QRect(source.topLeft() * zoom_, source.size() * zoom_), *shown, source);
+  // Only the pixels under the exposed part are drawn, each a square of whole
+  // device pixels (no smoothing), from the corner of the box: on a screen
+  // whose pixel ratio is a whole number that is the zoom's square of window
+  // pixels.
+  const int scale = zoom_ * WholeDeviceScale(PainterPixelRatio(painter));
+  const qreal ratio = PainterPixelRatio(painter);
+  const auto toPicture = [&](int v) { return static_cast<int>(std::floor(v * ratio / scale)); };
+  const QRect source = QRect(QPoint(toPicture(exposed.left()), toPicture(exposed.top())),
+                             QPoint(toPicture(exposed.right() + 1), toPicture(exposed.bottom() + 1)))
+                           .intersected(shown->rect());
+  if (source.isEmpty()) return;
+  // The device pixel where the source's first pixel starts, as a window point
+  // of the painter (exact on screens of whole ratios).
+  QTransform device;
+  device.scale(1.0 / ratio, 1.0 / ratio);
+  painter.save();
+  painter.setClipRect(exposed);
+  painter.setWorldTransform(device);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  painter.drawImage(QRect(source.topLeft() * scale, source.size() * scale), *shown, source);
+  painter.restore();
 }
 
 }  // namespace vorbel::ui

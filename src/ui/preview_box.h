@@ -8,11 +8,15 @@
 // preview always shows the document in its current state, then copies the
 // picture that the pass left.
 //
+// On a high-density screen each button pixel is a square of whole device
+// pixels (2 x 2 at a ratio of 1.5 or 2, times the zoom), never smoothed.
+//
 // A picture with alpha shows its transparent and partly transparent pixels
 // over a checkerboard, or over the box's window colour (the work area) when
 // transparency is not to be shown.
 
 #include <QImage>
+#include <QPainter>
 #include <QString>
 #include <QWidget>
 
@@ -50,6 +54,9 @@ class PreviewBox final : public QWidget {
   void SetZoom(int zoom);
   // The button pixel under a point of the box.
   QPoint ToPicture(QPoint point) const;
+  // Device pixels per button pixel along each side: the zoom times the whole
+  // number of device pixels a window pixel takes.
+  int DeviceScale() const;
   const QString& Message() const { return message_; }
   // True while a paint runs the paint handler.
   bool IsPainting() const { return painting_; }
@@ -65,7 +72,23 @@ class PreviewBox final : public QWidget {
   bool show_transparency_ = true;
   bool painting_ = false;
   int zoom_ = 1;
+
+  // The box's size for a picture of `picture` pixels.
+  QSize SizeFor(QSize picture) const;
 };
+
+// The whole number of device pixels that stands for one pixel of a picture
+// on a screen of `ratio` device pixels per window pixel: 1 up to 1.49, 2 from
+// 1.5 to 2.49, and so on. Pictures enlarged by it stay sharp.
+int WholeDeviceScale(qreal ratio);
+
+// The ratio of device pixels to window pixels that `painter` draws with.
+qreal PainterPixelRatio(const QPainter& painter);
+
+// Draws the `source` part of `image` with its top-left corner at the window
+// point `topLeft`, each picture pixel a square of `scale` device pixels,
+// never smoothed.
+void DrawInDevicePixels(QPainter& painter, QPoint topLeft, const QImage& image, const QRect& source, int scale);
 
 // Copies surface pixels (0x00RRGGBB) into `image` as opaque RGB32, reusing the
 // image's memory when the size is unchanged.

@@ -1,10 +1,12 @@
 #include "ui/text_layer_dialog.h"
 
+#include <QBoxLayout>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFrame>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -33,28 +35,23 @@
 namespace vorbel::ui {
 namespace {
 
-constexpr int kComboHeight = 22;
+constexpr int kComboWidth = 160;
 
-QLabel* MakeLabel(const QString& text, QWidget* parent, const char* name, QRect where) {
-  auto* label = new QLabel(text, parent);
-  label->setObjectName(QString::fromLatin1(name));
-  label->setGeometry(where);
-  return label;
-}
-
-controls::ColorComboBox* MakeColorCombo(document::ColorList& list, QWidget* parent, const char* name, QRect where,
+controls::ColorComboBox* MakeColorCombo(document::ColorList& list, QWidget* parent, const char* name,
                                         const QString& hint) {
   auto* combo = new controls::ColorComboBox(list, parent);
   combo->setObjectName(QString::fromLatin1(name));
-  combo->setGeometry(where);
+  combo->setMinimumWidth(kComboWidth);
   SetHint(*combo, hint);
   return combo;
 }
 
-QCheckBox* MakeEnabledBox(QWidget* parent, const char* name, QRect where) {
+// An effect's "enabled" box, named for a screen reader by its effect, since
+// every effect has one.
+QCheckBox* MakeEnabledBox(QWidget* parent, const char* name, const QString& effect) {
   auto* box = new QCheckBox(QCoreApplication::translate("vorbel::ui::TextLayerDialog", "enabled"), parent);
   box->setObjectName(QString::fromLatin1(name));
-  box->setGeometry(where);
+  box->setAccessibleName(effect);
   return box;
 }
 
@@ -66,19 +63,21 @@ class AlignmentPadButton final : public QToolButton {
   using QToolButton::QToolButton;
 
  protected:
-  // The arrow keys move to the neighbouring position; Space presses.
+  // The arrow keys move to the neighbouring position; Space presses. The
+  // positions are the buttons 1 to 9 of their group, row by row.
   void keyPressEvent(QKeyEvent* event) override {
-    QPoint step;
+    const int id = group() != nullptr ? group()->id(this) - 1 : -1;
+    int row = id / 3;
+    int column = id % 3;
     switch (event->key()) {
-      case Qt::Key_Left: step = {-width(), 0}; break;
-      case Qt::Key_Right: step = {width(), 0}; break;
-      case Qt::Key_Up: step = {0, -height()}; break;
-      case Qt::Key_Down: step = {0, height()}; break;
+      case Qt::Key_Left: --column; break;
+      case Qt::Key_Right: ++column; break;
+      case Qt::Key_Up: --row; break;
+      case Qt::Key_Down: ++row; break;
       default: QToolButton::keyPressEvent(event); return;
     }
-    if (auto* next = qobject_cast<QToolButton*>(parentWidget()->childAt(geometry().center() + step))) {
-      next->setFocus(Qt::TabFocusReason);
-    }
+    if (id < 0 || row < 0 || row > 2 || column < 0 || column > 2) return;
+    if (QAbstractButton* next = group()->button(row * 3 + column + 1)) next->setFocus(Qt::TabFocusReason);
   }
 
   void paintEvent(QPaintEvent* event) override {
@@ -100,11 +99,11 @@ class AlignmentPadButton final : public QToolButton {
   }
 };
 
-controls::SpinEdit* MakeSpinEdit(QWidget* parent, const char* name, QRect where) {
+controls::SpinEdit* MakeSpinEdit(QWidget* parent, const char* name, int minimumWidth) {
   auto* edit = new controls::SpinEdit(parent);
   edit->setObjectName(QString::fromLatin1(name));
   ReadProgramIntegers(*edit);
-  edit->setGeometry(where);
+  edit->setMinimumWidth(minimumWidth);
   return edit;
 }
 
@@ -112,27 +111,34 @@ controls::SpinEdit* MakeSpinEdit(QWidget* parent, const char* name, QRect where)
 
 TextLayerDialog::TextLayerDialog(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("textLayerDialog"));
-  MakeFixedDialog(*this, tr("Text"), 347, 339);
-
   pages_ = new QTabWidget(this);
   pages_->setObjectName(QStringLiteral("pages"));
-  pages_->setGeometry(0, 0, 347, 309);
+  pages_->setAccessibleName(tr("Text pages"));
 
   BuildTextPage();
   BuildEffectsPage();
 
   button_panel_ = new QWidget(this);
   button_panel_->setObjectName(QStringLiteral("buttonPanel"));
-  button_panel_->setGeometry(0, 309, 347, 30);
   ok_panel_ = new QWidget(button_panel_);
   ok_panel_->setObjectName(QStringLiteral("okPanel"));
-  ok_panel_->setGeometry(347 - 164, 0, 164, 30);
   ok_button_ = new QPushButton(tr("OK"), ok_panel_);
   ok_button_->setObjectName(QStringLiteral("okButton"));
-  ok_button_->setGeometry(2, 3, 75, 25);
   ok_button_->setDefault(true);
   connect(ok_button_, &QPushButton::clicked, this, &QDialog::accept);
-  cancel_button_ = MakeCancelButton(*this, ok_panel_, {81, 3, 75, 25});
+  cancel_button_ = MakeCancelButton(*this, ok_panel_);
+  QBoxLayout* okRow = MakeOkCancelRow(ok_button_, cancel_button_);
+  okRow->setContentsMargins(0, 0, 0, 0);
+  ok_panel_->setLayout(okRow);
+  auto* panelRow = new QHBoxLayout(button_panel_);
+  panelRow->setContentsMargins(0, 0, 0, 0);
+  panelRow->addStretch(1);
+  panelRow->addWidget(ok_panel_);
+
+  auto* layout = new QVBoxLayout;
+  layout->addWidget(pages_);
+  layout->addWidget(button_panel_);
+  MakeFixedDialog(*this, tr("Text"), layout);
 
   pages_->setCurrentWidget(text_page_);
   document::FillColorList(caption_colors_);
@@ -154,64 +160,76 @@ void TextLayerDialog::BuildTextPage() {
   text_page_->setObjectName(QStringLiteral("textPage"));
   pages_->addTab(text_page_, tr("Text"));
 
-  caption_label_ = MakeLabel(tr("Text"), text_page_, "captionLabel", {8, 6, 200, 16});
   caption_edit_ = new QLineEdit(QString::fromUtf8(document::text_keys::kText.first_use.data(),
                                                   static_cast<qsizetype>(document::text_keys::kText.first_use.size())),
                                 text_page_);
   caption_edit_->setObjectName(QStringLiteral("captionEdit"));
-  caption_edit_->setGeometry(8, 23, 323, 24);
-  caption_label_->setBuddy(caption_edit_);
+  caption_label_ = MakeBuddyLabel(tr("Text"), text_page_, "captionLabel", caption_edit_);
   connect(caption_edit_, &QLineEdit::textChanged, this, &TextLayerDialog::UpdateSample);
 
-  font_label_ = MakeLabel(tr("Font face"), text_page_, "fontLabel", {8, 52, 190, 16});
   font_combo_ = new QComboBox(text_page_);
   font_combo_->setObjectName(QStringLiteral("fontCombo"));
   font_combo_->setEditable(false);
-  font_combo_->setGeometry(8, 69, 190, kComboHeight);
+  font_combo_->setMinimumWidth(190);
+  font_combo_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   font_combo_->setMaxVisibleItems(16);
   SetHint(*font_combo_, tr("|Set the font that will be used to draw the text caption"));
-  font_label_->setBuddy(font_combo_);
+  font_label_ = MakeBuddyLabel(tr("Font face"), text_page_, "fontLabel", font_combo_);
   connect(font_combo_, &QComboBox::currentIndexChanged, this, &TextLayerDialog::UpdateSample);
 
-  font_size_label_ = MakeLabel(tr("Font size"), text_page_, "fontSizeLabel", {206, 52, 60, 16});
-  font_size_edit_ = MakeSpinEdit(text_page_, "fontSizeEdit", {206, 68, 60, 24});
+  font_size_edit_ = MakeSpinEdit(text_page_, "fontSizeEdit", 60);
   font_size_edit_->SetValue(document::StringToInt(document::text_keys::kFontSize.first_use));
   SetHint(*font_size_edit_, tr("|Set the font size that will be used to draw the text caption"));
-  font_size_label_->setBuddy(font_size_edit_);
+  font_size_label_ = MakeBuddyLabel(tr("Font size"), text_page_, "fontSizeLabel", font_size_edit_);
   connect(font_size_edit_, &controls::SpinEdit::changed, this, &TextLayerDialog::UpdateSample);
 
-  angle_label_ = MakeLabel(tr("Angle"), text_page_, "angleLabel", {272, 52, 59, 16});
-  angle_edit_ = MakeSpinEdit(text_page_, "angleEdit", {272, 68, 59, 24});
+  angle_edit_ = MakeSpinEdit(text_page_, "angleEdit", 59);
   angle_edit_->SetMinValue(0);
   angle_edit_->SetMaxValue(360);
   angle_edit_->SetValue(document::StringToInt(document::text_keys::kAngle.first_use));
-  angle_label_->setBuddy(angle_edit_);
+  angle_label_ = MakeBuddyLabel(tr("Angle"), text_page_, "angleLabel", angle_edit_);
 
-  color_label_ = MakeLabel(tr("Color"), text_page_, "colorLabel", {8, 96, 190, 16});
-  color_combo_ = MakeColorCombo(caption_colors_, text_page_, "colorCombo", {8, 113, 190, kComboHeight},
-                                tr("|Set the text caption's color"));
-  color_label_->setBuddy(color_combo_);
+  color_combo_ = MakeColorCombo(caption_colors_, text_page_, "colorCombo", tr("|Set the text caption's color"));
+  color_label_ = MakeBuddyLabel(tr("Color"), text_page_, "colorLabel", color_combo_);
   caption_subscription_ = caption_colors_.Subscribe(this);
 
   BuildAlignmentPad();
 
-  sample_label_ = MakeLabel(tr("Sample"), text_page_, "sampleLabel", {8, 198, 200, 16});
   sample_frame_ = new QFrame(text_page_);
   sample_frame_->setObjectName(QStringLiteral("sampleFrame"));
   sample_frame_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
   sample_frame_->setLineWidth(1);
-  sample_frame_->setGeometry(6, 215, 331, 46);
   sample_ = new TextSample([this] { return SampleSettings(); }, sample_frame_);
   sample_->setObjectName(QStringLiteral("sample"));
-  sample_->setGeometry(1, 1, 329, 44);
-  sample_label_->setBuddy(sample_frame_);
+  sample_->setMinimumSize(329, 44);
+  Describe(*sample_, tr("Sample"), tr("The caption drawn in the chosen font, size and color"));
+  auto* frameLayout = new QVBoxLayout(sample_frame_);
+  frameLayout->setContentsMargins(1, 1, 1, 1);
+  frameLayout->addWidget(sample_);
+  sample_label_ = MakeBuddyLabel(tr("Sample"), text_page_, "sampleLabel", sample_frame_);
+
+  auto* grid = new QGridLayout(text_page_);
+  grid->addWidget(caption_label_, 0, 0, 1, 3);
+  grid->addWidget(caption_edit_, 1, 0, 1, 3);
+  grid->addWidget(font_label_, 2, 0);
+  grid->addWidget(font_combo_, 3, 0);
+  grid->addWidget(font_size_label_, 2, 1);
+  grid->addWidget(font_size_edit_, 3, 1);
+  grid->addWidget(angle_label_, 2, 2);
+  grid->addWidget(angle_edit_, 3, 2);
+  grid->addWidget(color_label_, 4, 0);
+  grid->addWidget(color_combo_, 5, 0, Qt::AlignTop);
+  grid->addWidget(alignment_group_, 4, 1, 3, 2, Qt::AlignRight);
+  grid->addWidget(sample_label_, 7, 0, 1, 3);
+  grid->addWidget(sample_frame_, 8, 0, 1, 3);
+  grid->setColumnStretch(0, 1);
+  grid->setRowStretch(6, 1);
 }
 
 void TextLayerDialog::BuildAlignmentPad() {
   alignment_group_ = new QGroupBox(tr("Alignment"), text_page_);
   alignment_group_->setObjectName(QStringLiteral("alignmentGroup"));
-  alignment_group_->setGeometry(226, 96, 105, 98);
-
+  Describe(*alignment_group_, tr("Alignment"), tr("Nine positions for the caption, from top left to bottom right"));
   alignment_group_->setToolTip(
       tr("Click a position to place the caption there when you press OK; click it again to release it"));
   // One group that allows every button up: pressing an up button puts it
@@ -224,18 +242,24 @@ void TextLayerDialog::BuildAlignmentPad() {
                                             "alignBottomLeft", "alignBottom", "alignBottomRight"};
   // The middle-right button reads "LR".
   static constexpr const char* kCaptions[9] = {"TL", "TM", "TR", "ML", "MM", "LR", "BL", "BM", "BR"};
-  constexpr int kButtonWidth = 23;
-  constexpr int kButtonHeight = 22;
-  const int left = (alignment_group_->width() - 3 * kButtonWidth) / 2;
-  const int top = 24;
+  // What a screen reader says for each position.
+  static constexpr const char* kSpoken[9] = {
+      QT_TR_NOOP("Top left"),    QT_TR_NOOP("Top"),    QT_TR_NOOP("Top right"),
+      QT_TR_NOOP("Left"),        QT_TR_NOOP("Center"), QT_TR_NOOP("Right"),
+      QT_TR_NOOP("Bottom left"), QT_TR_NOOP("Bottom"), QT_TR_NOOP("Bottom right")};
+  auto* pad = new QGridLayout(alignment_group_);
+  pad->setSpacing(0);
+  pad->setAlignment(Qt::AlignCenter);
   for (int i = 0; i < 9; ++i) {
     auto* button = new AlignmentPadButton(alignment_group_);
     button->setObjectName(QString::fromLatin1(kNames[i]));
     button->setText(QString::fromLatin1(kCaptions[i]));
+    button->setAccessibleName(tr(kSpoken[i]));
     button->setCheckable(true);
     button->setAutoRaise(false);
     button->setFocusPolicy(Qt::StrongFocus);
-    button->setGeometry(left + (i % 3) * kButtonWidth, top + (i / 3) * kButtonHeight, kButtonWidth, kButtonHeight);
+    button->setMinimumSize(23, 22);
+    pad->addWidget(button, i / 3, i % 3);
     alignment_button_group_->addButton(button, i + 1);
     alignment_buttons_[static_cast<std::size_t>(i)] = button;
     connect(button, &QToolButton::clicked, this, [this, button] { AlignmentButtonClicked(button); });
@@ -249,38 +273,56 @@ void TextLayerDialog::BuildEffectsPage() {
 
   shadow_group_ = new QGroupBox(tr("Shadow"), effects_page_);
   shadow_group_->setObjectName(QStringLiteral("shadowGroup"));
-  shadow_group_->setGeometry(6, 4, 329, 96);
-  shadow_box_ = MakeEnabledBox(shadow_group_, "shadowBox", {10, 22, 120, 20});
-  shadow_offset_label_ = MakeLabel(tr("Shadow offset"), shadow_group_, "shadowOffsetLabel", {10, 46, 120, 16});
-  shadow_offset_edit_ = MakeSpinEdit(shadow_group_, "shadowOffsetEdit", {10, 63, 80, 24});
+  shadow_box_ = MakeEnabledBox(shadow_group_, "shadowBox", tr("Shadow enabled"));
+  shadow_offset_edit_ = MakeSpinEdit(shadow_group_, "shadowOffsetEdit", 80);
   shadow_offset_edit_->SetValue(document::StringToInt(document::text_keys::kShadowOffset.first_use));
-  shadow_offset_label_->setBuddy(shadow_offset_edit_);
-  shadow_color_label_ = MakeLabel(tr("Shadow color"), shadow_group_, "shadowColorLabel", {160, 46, 160, 16});
-  shadow_combo_ = MakeColorCombo(shadow_colors_, shadow_group_, "shadowCombo", {160, 64, 160, kComboHeight},
-                                 tr("|Set the caption's shadow color"));
-  shadow_color_label_->setBuddy(shadow_combo_);
+  shadow_offset_label_ = MakeBuddyLabel(tr("Shadow offset"), shadow_group_, "shadowOffsetLabel", shadow_offset_edit_);
+  shadow_combo_ = MakeColorCombo(shadow_colors_, shadow_group_, "shadowCombo", tr("|Set the caption's shadow color"));
+  shadow_color_label_ = MakeBuddyLabel(tr("Shadow color"), shadow_group_, "shadowColorLabel", shadow_combo_);
+  auto* shadowGrid = new QGridLayout(shadow_group_);
+  shadowGrid->addWidget(shadow_box_, 0, 0);
+  shadowGrid->addWidget(shadow_offset_label_, 1, 0);
+  shadowGrid->addWidget(shadow_offset_edit_, 2, 0, Qt::AlignLeft);
+  shadowGrid->addWidget(shadow_color_label_, 1, 1);
+  shadowGrid->addWidget(shadow_combo_, 2, 1);
 
   outline_group_ = new QGroupBox(tr("Outline"), effects_page_);
   outline_group_->setObjectName(QStringLiteral("outlineGroup"));
-  outline_group_->setGeometry(6, 104, 329, 72);
-  outline_box_ = MakeEnabledBox(outline_group_, "outlineBox", {10, 40, 120, 20});
-  outline_color_label_ = MakeLabel(tr("Outline color"), outline_group_, "outlineColorLabel", {160, 22, 160, 16});
-  outline_combo_ = MakeColorCombo(outline_colors_, outline_group_, "outlineCombo", {160, 40, 160, kComboHeight},
-                                  tr("|Set the caption's outline color"));
-  outline_color_label_->setBuddy(outline_combo_);
+  outline_box_ = MakeEnabledBox(outline_group_, "outlineBox", tr("Outline enabled"));
+  outline_combo_ =
+      MakeColorCombo(outline_colors_, outline_group_, "outlineCombo", tr("|Set the caption's outline color"));
+  outline_color_label_ = MakeBuddyLabel(tr("Outline color"), outline_group_, "outlineColorLabel", outline_combo_);
+  auto* outlineGrid = new QGridLayout(outline_group_);
+  outlineGrid->addWidget(outline_color_label_, 0, 1);
+  outlineGrid->addWidget(outline_box_, 1, 0);
+  outlineGrid->addWidget(outline_combo_, 1, 1);
 
   gradient_group_ = new QGroupBox(tr("Gradient"), effects_page_);
   gradient_group_->setObjectName(QStringLiteral("gradientGroup"));
-  gradient_group_->setGeometry(6, 180, 329, 92);
-  gradient_box_ = MakeEnabledBox(gradient_group_, "gradientBox", {10, 22, 120, 20});
-  gradient_start_label_ = MakeLabel(tr("Start color"), gradient_group_, "gradientStartLabel", {10, 44, 150, 16});
+  gradient_box_ = MakeEnabledBox(gradient_group_, "gradientBox", tr("Gradient enabled"));
   gradient_start_combo_ = MakeColorCombo(gradient_start_colors_, gradient_group_, "gradientStartCombo",
-                                         {10, 62, 146, kComboHeight}, tr("|Set the gradient's start color"));
-  gradient_start_label_->setBuddy(gradient_start_combo_);
-  gradient_end_label_ = MakeLabel(tr("End color"), gradient_group_, "gradientEndLabel", {160, 44, 160, 16});
-  gradient_end_combo_ = MakeColorCombo(gradient_end_colors_, gradient_group_, "gradientEndCombo",
-                                       {160, 62, 160, kComboHeight}, tr("|Set the gradient's end color"));
-  gradient_end_label_->setBuddy(gradient_end_combo_);
+                                         tr("|Set the gradient's start color"));
+  gradient_start_label_ =
+      MakeBuddyLabel(tr("Start color"), gradient_group_, "gradientStartLabel", gradient_start_combo_);
+  gradient_end_combo_ =
+      MakeColorCombo(gradient_end_colors_, gradient_group_, "gradientEndCombo", tr("|Set the gradient's end color"));
+  gradient_end_label_ = MakeBuddyLabel(tr("End color"), gradient_group_, "gradientEndLabel", gradient_end_combo_);
+  auto* gradientGrid = new QGridLayout(gradient_group_);
+  gradientGrid->addWidget(gradient_box_, 0, 0);
+  gradientGrid->addWidget(gradient_start_label_, 1, 0);
+  gradientGrid->addWidget(gradient_start_combo_, 2, 0);
+  gradientGrid->addWidget(gradient_end_label_, 1, 1);
+  gradientGrid->addWidget(gradient_end_combo_, 2, 1);
+
+  for (QGridLayout* grid : {shadowGrid, outlineGrid, gradientGrid}) {
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(1, 1);
+  }
+  auto* layout = new QVBoxLayout(effects_page_);
+  layout->addWidget(shadow_group_);
+  layout->addWidget(outline_group_);
+  layout->addWidget(gradient_group_);
+  layout->addStretch(1);
 }
 
 void TextLayerDialog::SetProperties(const std::string& text) {

@@ -3,9 +3,12 @@
 #include <QImage>
 #include <QPainter>
 
+#include <cmath>
+
 #include "gdi/canvas.h"
 #include "gdi/font.h"
 #include "gdi/system_colors.h"
+#include "ui/preview_box.h"
 
 namespace vorbel::ui {
 namespace {
@@ -46,13 +49,20 @@ TextSample::TextSample(Source source, QWidget* parent) : QWidget(parent), source
 }
 
 void TextSample::paintEvent(QPaintEvent* /*event*/) {
-  const gdi::Bitmap picture = RenderTextSample(width(), height(), source_ ? source_() : TextSampleSettings{});
+  QPainter painter(this);
+  // The sample is drawn at the size the button's text has; on a high-density
+  // screen each of its pixels is a square of whole device pixels, as in the
+  // preview, over as much of the box as it covers.
+  const qreal ratio = PainterPixelRatio(painter);
+  const int scale = WholeDeviceScale(ratio);
+  const gdi::Bitmap picture = RenderTextSample(static_cast<int>(std::ceil(width() * ratio / scale)),
+                                               static_cast<int>(std::ceil(height() * ratio / scale)),
+                                               source_ ? source_() : TextSampleSettings{});
   if (picture.Empty()) return;
   // Our pixels are 0x00RRGGBB, the byte order of an RGB32 image.
   const QImage image(reinterpret_cast<const uchar*>(picture.Data()), picture.Width(), picture.Height(),
                      picture.Width() * 4, QImage::Format_RGB32);
-  QPainter painter(this);
-  painter.drawImage(0, 0, image);
+  DrawInDevicePixels(painter, QPoint(0, 0), image, image.rect(), scale);
 }
 
 }  // namespace vorbel::ui

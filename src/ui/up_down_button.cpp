@@ -3,6 +3,8 @@
 #include <QKeyEvent>
 #include <QToolButton>
 
+#include <algorithm>
+
 #include "ui/dialog_helpers.h"
 
 namespace vorbel::ui {
@@ -24,11 +26,14 @@ QToolButton* MakeArrow(QWidget* parent, Qt::ArrowType arrow) {
 UpDownButton::UpDownButton(QWidget* parent)
     : QWidget(parent), up_(MakeArrow(this, Qt::UpArrow)), down_(MakeArrow(this, Qt::DownArrow)) {
   setFocusPolicy(Qt::StrongFocus);
+  setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
   connect(up_, &QToolButton::pressed, this, &UpDownButton::stepsStarted);
   connect(down_, &QToolButton::pressed, this, &UpDownButton::stepsStarted);
   connect(up_, &QToolButton::clicked, this, &UpDownButton::upClicked);
   connect(down_, &QToolButton::clicked, this, &UpDownButton::downClicked);
 }
+
+QSize UpDownButton::sizeHint() const { return {18, std::max(22, fontMetrics().height() + 8)}; }
 
 void UpDownButton::keyPressEvent(QKeyEvent* event) {
   if ((event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) && !event->isAutoRepeat()) emit stepsStarted();

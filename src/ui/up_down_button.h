@@ -21,6 +21,8 @@ class UpDownButton final : public QWidget {
   explicit UpDownButton(QWidget* parent = nullptr);
 
   QToolButton* UpArrow() const { return up_; }
+  // A narrow column as high as a line of text.
+  QSize sizeHint() const override;
   QToolButton* DownArrow() const { return down_; }
 
  signals:

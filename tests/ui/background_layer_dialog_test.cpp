@@ -56,7 +56,6 @@ class BackgroundLayerDialogTest : public ::testing::Test {
 
 TEST_F(BackgroundLayerDialogTest, FirstUse) {
   EXPECT_EQ(form.windowTitle(), "Background");
-  EXPECT_EQ(form.size(), QSize(354, 216));
   EXPECT_EQ(form.GetProperties(), kFirstUse);
   ASSERT_EQ(Child<QTabWidget>(form, "pages")->count(), 4);
   EXPECT_EQ(Child<QTabWidget>(form, "pages")->tabText(0), "Settings");

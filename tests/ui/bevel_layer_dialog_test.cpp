@@ -29,7 +29,6 @@ class BevelLayerDialogTest : public ::testing::Test {
 
 TEST_F(BevelLayerDialogTest, FirstUseAndRoundTrip) {
   EXPECT_EQ(form.windowTitle(), "Bevel");
-  EXPECT_EQ(form.size(), QSize(347, 129));
   EXPECT_EQ(form.GetProperties(), "Highlight=clWhite;Shadow=clGray;Pen=1;");
   form.SetProperties("Highlight=clYellow;Shadow=clNavy;Pen=7;");
   EXPECT_EQ(form.GetProperties(), "Highlight=clYellow;Shadow=clNavy;Pen=7;");

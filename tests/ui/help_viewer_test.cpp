@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include "ui/resources.h"
+
 namespace vorbel::ui {
 namespace {
 
@@ -189,12 +191,23 @@ TEST(Resources, PicturesAndHelpAreCompiledIn) {
                            "delete_layer"}) {
     const QImage glyph(QStringLiteral(":/toolbar/%1.png").arg(QLatin1String(name)));
     EXPECT_EQ(glyph.size(), QSize(16, 16)) << name;
+    // The double-density form, for tool bars and menus on 2x screens.
+    EXPECT_EQ(ResourceIcon(QStringLiteral(":/toolbar/%1.png").arg(QLatin1String(name))).availableSizes(),
+              QList<QSize>({QSize(16, 16), QSize(32, 32)}))
+        << name;
   }
   EXPECT_EQ(QImage(":/layers/visible.png").size(), QSize(16, 16));
   for (const int size : {16, 32, 48, 64, 128, 256}) {
     EXPECT_EQ(QImage(QStringLiteral(":/icons/vorbel_%1.png").arg(size)).size(), QSize(size, size));
   }
   EXPECT_EQ(QImage(":/icons/layout_document_32.png").size(), QSize(32, 32));
+  // Every picture of the help says what it shows to those who cannot see it.
+  QFile help(kShippedHelp);
+  ASSERT_TRUE(help.open(QIODevice::ReadOnly));
+  const QString text = QString::fromUtf8(help.readAll());
+  EXPECT_GT(text.count(QStringLiteral("<img ")), 20);
+  const QRegularExpression withoutAlt(QStringLiteral(R"(<img (?![^>]*alt="[^"]+")[^>]*>)"));
+  EXPECT_FALSE(withoutAlt.match(text).hasMatch()) << withoutAlt.match(text).captured().toStdString();
   const QImage splash(":/pictures/splash.png");
   EXPECT_EQ(splash.size(), QSize(350, 200));
   EXPECT_FALSE(splash.hasAlphaChannel());

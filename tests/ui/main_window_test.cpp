@@ -149,6 +149,8 @@ TEST(MainWindow, StartsUntitledWithTheDefaultButtonAndNoLayers) {
   EXPECT_EQ(Child<QAction>(form, "newAction")->toolTip(), QStringLiteral("New (Ctrl+N)"));
 
   // The offset controls: each caption fits its button, and nothing overlaps.
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
   QWidget* panel = Child<QWidget>(form, "offsetPanel");
   QRect previous;
   for (const char* name : {"leftButton", "leftArrows", "topButton", "topArrows"}) {

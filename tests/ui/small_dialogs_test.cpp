@@ -25,7 +25,6 @@ using test::Child;
 TEST(LayerTypeDialog, OffersTheFourKindsAndKeepsTheLastChoice) {
   LayerTypeDialog form;
   EXPECT_EQ(form.windowTitle(), "New");
-  EXPECT_EQ(form.size(), QSize(241, 80));
   ASSERT_EQ(Child<QComboBox>(form, "typeCombo")->count(), 4);
   EXPECT_EQ(Child<QComboBox>(form, "typeCombo")->itemText(0), "Background");
   EXPECT_EQ(Child<QComboBox>(form, "typeCombo")->itemText(1), "Bevel");
@@ -33,6 +32,7 @@ TEST(LayerTypeDialog, OffersTheFourKindsAndKeepsTheLastChoice) {
   EXPECT_EQ(Child<QComboBox>(form, "typeCombo")->itemText(3), "Image");
   EXPECT_EQ(form.SelectedType(), "Background");
   // "Type" keeps clear of the list, whatever the font.
+  form.show();
   EXPECT_LT(Child<QLabel>(form, "typeLabel")->geometry().right(), Child<QComboBox>(form, "typeCombo")->x());
   EXPECT_TRUE(Child<QPushButton>(form, "okButton")->isDefault());
   EXPECT_FALSE(Child<QPushButton>(form, "cancelButton")->isDefault());
@@ -56,7 +56,6 @@ TEST(LayerTypeDialog, OkAcceptsAndCancelRejects) {
 TEST(OffsetPrompt, HasAnUnlimitedValue) {
   OffsetPrompt form;
   EXPECT_EQ(form.windowTitle(), "New value");
-  EXPECT_EQ(form.size(), QSize(162, 94));
   EXPECT_FALSE(Child<controls::SpinEdit>(form, "valueEdit")->HasLimits());
   Child<controls::SpinEdit>(form, "valueEdit")->SetValue(-123456);
   EXPECT_EQ(Child<controls::SpinEdit>(form, "valueEdit")->Value(), -123456);
@@ -68,7 +67,6 @@ TEST(OffsetPrompt, HasAnUnlimitedValue) {
   EXPECT_EQ(Child<controls::SpinEdit>(form, "valueEdit")->Value(), -5);
   Child<controls::SpinEdit>(form, "valueEdit")->SetText("-");
   EXPECT_EQ(Child<controls::SpinEdit>(form, "valueEdit")->Value(), 0);
-  EXPECT_EQ(Child<QLabel>(form, "valueLabel")->geometry().topLeft(), QPoint(5, 10));
   EXPECT_TRUE(Child<QPushButton>(form, "okButton")->isDefault());
   EXPECT_EQ(Child<QPushButton>(form, "cancelButton")->text(), "Cancel");
 }
@@ -81,7 +79,6 @@ class ImageLayerDialogTest : public ::testing::Test {
 
 TEST_F(ImageLayerDialogTest, FirstUseAndRoundTrip) {
   EXPECT_EQ(form.windowTitle(), "Image");
-  EXPECT_EQ(form.size(), QSize(354, 100));
   EXPECT_EQ(form.GetProperties(), "Image=;Transparent=No;");
 
   form.SetProperties("Image=/pictures/logo.bmp;Transparent=Yes;");

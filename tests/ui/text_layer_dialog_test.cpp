@@ -60,7 +60,6 @@ class TextLayerDialogTest : public ::testing::Test {
 
 TEST_F(TextLayerDialogTest, FirstUse) {
   EXPECT_EQ(form.windowTitle(), "Text");
-  EXPECT_EQ(form.size(), QSize(347, 339));
   EXPECT_EQ(form.GetProperties(),
             "Text=E-Mail me;FontFace=" + FirstFont() +
                 ";FontSize=8;Color=clBlack;Shadowed=No;ShadowOffset=3;ShadowColor=clSilver;Outlined=No;"
