@@ -495,6 +495,18 @@ TEST(VorbelProgram, ExportSetWritesEveryFileOfTheSetAndSaysWhatIsWrong) {
   WriteFile(s.File("kept.vrb"), ReadFile(s.File("nav.vrb")) + "[Set]\r\nCaptions=2\r\nCaption1=Blog\r\nCaption2=Shop\r\n");
   EXPECT_EQ(Vorbel(s, {"--export-set", s.File("kept"), s.File("kept.vrb")}).status, 0);
   EXPECT_TRUE(fs::exists(s.File("kept/blog-normal@1x.png")) && fs::exists(s.File("kept/shop-normal@1x.png")));
+
+  // A caption hard to read (aqua on white) is reported look by look; the set
+  // is written all the same.
+  const RunResult faint = Vorbel(s, {"--export-set", s.File("faint"), "--captions", "Home", "--states",
+                                     "normal,disabled", "--set", "2:Color=clAqua", s.File("nav.vrb")});
+  EXPECT_EQ(faint.status, 0) << faint.err;
+  EXPECT_NE(faint.err.find("warning: " + s.File("nav.vrb") + ": the caption \"Home\" in the normal look has a "
+                           "contrast of 1.25:1 against its button, less than the 4.5:1"),
+            std::string::npos)
+      << faint.err;
+  EXPECT_EQ(faint.err.find("disabled look"), std::string::npos) << faint.err;
+  EXPECT_TRUE(fs::exists(s.File("faint/home-normal@1x.png")));
 }
 
 // A layout's [Set] section is outside data: its captions are held to the

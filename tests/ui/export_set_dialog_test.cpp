@@ -169,7 +169,7 @@ TEST(ExportSetDialog, ChoicesRoundTripThroughTheSettingsAndBadOnesKeepTheDefault
   choices.captions = QStringLiteral("A\nB");
   choices.options.states = {render::ButtonState::Disabled, render::ButtonState::Normal};
   choices.options.scales = {3};
-  choices.options.formats = {commands::ExportFormat::Gif};
+  choices.options.formats = {commands::ExportFormat::Gif, commands::ExportFormat::Png};
   choices.options.pattern = "{index}-{state}";
   choices.options.size = commands::SetSize::Fixed;
   choices.options.sprite = false;
@@ -191,6 +191,7 @@ TEST(ExportSetDialog, ChoicesRoundTripThroughTheSettingsAndBadOnesKeepTheDefault
   const ExportSetChoices shown = dialog.Choices();
   EXPECT_EQ(shown.options.states, (std::vector{render::ButtonState::Normal, render::ButtonState::Disabled}));
   EXPECT_EQ(shown.options.pattern, choices.options.pattern);
+  EXPECT_EQ(shown.options.formats, choices.options.formats);
   EXPECT_EQ(shown.options.caption_layer, 1);
 
   const QVariantMap hostile = {{QStringLiteral("States"), QStringList{QStringLiteral("sideways")}},
