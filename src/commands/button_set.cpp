@@ -506,7 +506,10 @@ const ButtonSet::Readability& ButtonSet::CaptionReadability(int button) {
   if (kept) return *kept;
   Readability r;
   const render::CaptionSample normal = SampleCaptionAt1x(button, false);
-  const render::CaptionSample pressed = SampleCaptionAt1x(button, true);
+  // The pressed look is drawn anew: measured only when the set has it.
+  const bool hasPressed = std::find(options_.states.begin(), options_.states.end(), render::ButtonState::Pressed) !=
+                          options_.states.end();
+  const render::CaptionSample pressed = hasPressed ? SampleCaptionAt1x(button, true) : render::CaptionSample{};
   r.hover = render::ChooseHoverLook(normal);
   for (const render::ButtonState state : render::kButtonStates) {
     const render::CaptionSample sample =

@@ -136,7 +136,8 @@ class ButtonSet {
 
   // How readable a button's caption is, measured at 1x the first time it is
   // asked for (drawing a hover look asks): its contrast in every look (0
-  // when the caption draws nothing), indexed by render::ButtonState, the
+  // when the caption draws nothing, and in the pressed look when the set
+  // has none), indexed by render::ButtonState, the
   // contrast it should have, and the hover look that keeps the normal look's
   // contrast.
   struct Readability {
