@@ -99,7 +99,9 @@ TEST(ButtonStates, HoverKeepsTheCaptionsContrast) {
     picture.SetPixel(1, 0, gdi::Pixel{c.face});
     ApplyStatePixels(picture, ButtonState::Hover, gdi::Pixel{0x123456}, look);
     EXPECT_EQ(picture.GetPixel(0, 0), gdi::Pixel{c.caption});
-    if (c.caption != c.face) EXPECT_EQ(picture.GetPixel(1, 0), HoverPixel(gdi::Pixel{c.face}, c.darker));
+    if (c.caption != c.face) {
+      EXPECT_EQ(picture.GetPixel(1, 0), HoverPixel(gdi::Pixel{c.face}, c.darker));
+    }
   }
 }
 
