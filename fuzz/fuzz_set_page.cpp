@@ -39,8 +39,8 @@ bool HasControl(std::string_view text) {
 // Every "<" of the page opens one of the elements the page writer uses.
 void CheckPageElements(const std::string& page) {
   static constexpr std::string_view kElements[] = {
-      "!doctype", "html", "head", "meta", "title", "link", "style", "body", "h1",  "h2",   "p",
-      "a",        "div",  "button", "table", "tr", "th",    "td",   "img",  "code"};
+      "!doctype", "html",   "head",  "meta", "title", "link", "style", "body", "h1",      "h2",     "p",  "a",
+      "div",      "button", "table", "tr",   "th",    "td",   "img",   "code", "picture", "source", "br", "!--"};
   for (std::size_t at = page.find('<'); at != std::string::npos; at = page.find('<', at + 1)) {
     std::size_t from = at + 1;
     if (from < page.size() && page[from] == '/') ++from;
@@ -71,16 +71,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (options.captions.empty() || options.captions.size() > 64) return 0;
   options.states = {render::ButtonState::Normal, render::ButtonState::Hover, render::ButtonState::Disabled};
   options.scales = {1, 2};
-  options.sprite = true;
+  // Both kinds of markup: sprite sheets, and pictures in two formats.
+  options.sprite = size % 2 == 0;
+  if (!options.sprite) options.formats = {commands::ExportFormat::Png, commands::ExportFormat::Gif};
   try {
     const commands::ButtonSet set(doc, options);
     const std::string css = commands::SetStyleSheet(set);
     const std::string page = commands::SetPreviewPage(set);
+    const std::string snippet = commands::SetSnippet(set);
     // One comment, at the start; nothing that could end a <style> element.
     Check(css.rfind("/*") == 0 && css.find("*/") == css.rfind("*/"));
     Check(Lower(css).find("</style") == std::string::npos && !HasControl(css));
     CheckPageElements(page);
-    Check(!HasControl(page));
+    CheckPageElements(snippet);
+    Check(!HasControl(page) && !HasControl(snippet));
+    // The snippet's comments end where they should: no caption closes one.
+    const auto count = [&](std::string_view what) {
+      int n = 0;
+      for (std::size_t at = snippet.find(what); at != std::string::npos; at = snippet.find(what, at + 1)) ++n;
+      return n;
+    };
+    Check(count("<!--") == count("-->"));
   } catch (const commands::SetError&) {
   }
   return 0;

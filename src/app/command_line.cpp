@@ -87,8 +87,9 @@ std::string UsageText() {
                  "                        \"bmp\", JPEG when it holds \"jp\", PNG for \".png\",\n"
                  "                        GIF otherwise (transparency kept in GIF and PNG)\n"),
        Translate("  --format FORMAT       write the picture of --export as FORMAT, whatever\n"
-                 "                        the name OUT says, and the buttons of --export-set\n"
-                 "                        (default: png)\n"),
+                 "                        the name OUT says; for --export-set a list such as\n"
+                 "                        webp,png writes every button in each format, the\n"
+                 "                        pages offering them in that order (default: png)\n"),
        Translate("  --thumbnail SIZE LAYOUT OUT\n"
                  "                        write a PNG thumbnail of LAYOUT to OUT for file\n"
                  "                        managers: the button scaled to fit SIZE x SIZE\n"
@@ -113,8 +114,10 @@ std::string UsageText() {
                  "  --size SIZING         fit (default: every button as large as its largest\n"
                  "                        caption needs) or fixed (the layout's size; a caption\n"
                  "                        that does not fit is an error)\n"
-                 "  --sprite              also write a PNG sprite sheet per scale, buttons.css\n"
-                 "                        with a class per button, and preview.html\n"
+                 "  --sprite              also write a sprite sheet per scale (PNG, or in each\n"
+                 "                        format that keeps partial transparency), and show\n"
+                 "                        the buttons from them in buttons.css, preview.html\n"
+                 "                        and buttons.html (without it, as <img srcset>)\n"
                  "  --caption-layer N     the text layer that takes the captions, counted from 0\n"
                  "                        as in the layout file (default: the top-most one)\n"),
        Translate("  --set SETTING         N:KEY=VALUE: set the property KEY of layer N to VALUE\n"
@@ -340,7 +343,15 @@ CommandLine ParseCommandLine(std::span<const char* const> args) {
       result.output = positional[1];
     }
   }
-  if (formatName) {
+  if (formatName && result.set.export_set && !exportAsked && !thumbnailAsked) {
+    // A set takes a list: every picture is written in each format.
+    try {
+      result.set.options.formats = commands::ParseFormats(*formatName);
+      result.format = result.set.options.formats.front();
+    } catch (const commands::SetError& e) {
+      usageError(TranslateFormat("--format: %s", {e.what()}));
+    }
+  } else if (formatName) {
     result.format = commands::FormatNamed(*formatName);
     if (!result.format) {
       usageError(TranslateFormat("unknown picture format '%s' for --format: use %s",
@@ -349,8 +360,6 @@ CommandLine ParseCommandLine(std::span<const char* const> args) {
       usageError(Translate("a thumbnail is always a PNG picture: --format can only be png with --thumbnail"));
     } else if (!exportAsked && !thumbnailAsked && !result.set.export_set) {
       usageError(Translate("--format goes with --export, --thumbnail or --export-set"));
-    } else if (result.set.export_set) {
-      result.set.options.format = *result.format;
     }
   }
   if (!error.empty()) {

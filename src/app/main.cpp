@@ -85,7 +85,9 @@ int main(int argc, char* argv[]) {
     // ---- button sets ----
     case CommandLine::Action::ExportSet: {
       const vorbel::app::SetOutcome outcome = vorbel::app::ExportLayoutSet(command.set, command.layout);
-      if (!outcome.warning.empty()) PrintError(vorbel::base::TranslateFormat("warning: %s", {outcome.warning}));
+      for (const std::string& warning : outcome.warnings) {
+        PrintError(vorbel::base::TranslateFormat("warning: %s", {warning}));
+      }
       if (outcome.error.empty()) return 0;
       PrintError(outcome.error);
       return 1;

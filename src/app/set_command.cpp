@@ -108,12 +108,14 @@ SetOutcome ExportLayoutSet(const SetArguments& set, const std::string& layout) {
     commands::SetWriter writer(buttons, set.folder);
     while (!writer.Done()) writer.WriteStep();
     SetOutcome outcome;
-    for (const std::string& button : writer.PartlyDrawn()) {
-      outcome.warning += std::string(outcome.warning.empty() ? "" : "; ") + button;
+    std::string partly;
+    for (const std::string& button : writer.PartlyDrawn()) partly += std::string(partly.empty() ? "" : "; ") + button;
+    if (!partly.empty()) {
+      outcome.warnings.push_back(
+          TranslateFormat("%s: drawn only in part, as one drawing of a button may take: %s", {layout, partly}));
     }
-    if (!outcome.warning.empty()) {
-      outcome.warning = TranslateFormat("%s: drawn only in part, as one drawing of a button may take: %s",
-                                        {layout, outcome.warning});
+    for (const std::string& warning : buttons.ContrastWarnings(buttons.ButtonCount())) {
+      outcome.warnings.push_back(TranslateFormat("%s: %s", {layout, warning}));
     }
     return outcome;
   } catch (const std::bad_alloc&) {

@@ -36,10 +36,10 @@ void ApplySetOption(std::string_view option, std::string_view value, SetArgument
 std::string CheckSetArguments(const SetArguments& set, bool exportAsked, bool thumbnailAsked, std::size_t layouts);
 
 // What the command came to: an error (the set may be written in part), or
-// warnings about buttons drawn only in part.
+// warnings, one a line: buttons drawn only in part, captions hard to read.
 struct SetOutcome {
   std::string error;
-  std::string warning;
+  std::vector<std::string> warnings;
 };
 
 // Loads the layout as --export does, applies the overrides, reads the

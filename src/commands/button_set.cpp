@@ -1,19 +1,24 @@
 #include "commands/button_set.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <map>
 #include <optional>
+#include <set>
 
 #include "base/ascii_text.h"
 #include "base/atomic_file.h"
 #include "base/safe_folder.h"
 #include "base/translation.h"
+#include "commands/set_manifest.h"
 #include "commands/set_page.h"
 #include "document/layer_schema.h"
 #include "document/layer_type.h"
@@ -129,10 +134,31 @@ ExportFormat ParseFormatName(std::string_view name) {
   throw SetError(TranslateFormat("unknown format \"%s\": the formats are %s", {name, FormatNameList()}));
 }
 
+std::vector<ExportFormat> ParseFormats(std::string_view list) {
+  std::vector<ExportFormat> formats;
+  for (std::string_view item : SplitList(list)) {
+    const ExportFormat format = ParseFormatName(item);
+    if (std::find(formats.begin(), formats.end(), format) != formats.end()) {
+      throw SetError(TranslateFormat("the format \"%s\" is given twice", {item}));
+    }
+    formats.push_back(format);
+  }
+  if (formats.empty()) throw SetError(Translate("the list of formats is empty"));
+  return formats;
+}
+
+std::string FormatListText(const std::vector<ExportFormat>& formats) {
+  std::string list;
+  for (const ExportFormat format : formats)
+    list += std::string(list.empty() ? "" : ",") + std::string(FormatInfo(format).name);
+  return list;
+}
+
 std::string_view FormatExtension(ExportFormat format) { return FormatInfo(format).extensions.front(); }
 
-std::string SpriteSheetName(int scale) {
-  return scale == 1 ? "sprite.png" : "sprite@" + std::to_string(scale) + "x.png";
+std::string SpriteSheetName(int scale, ExportFormat format) {
+  return (scale == 1 ? std::string("sprite") : "sprite@" + std::to_string(scale) + "x") +
+         std::string(FormatExtension(format));
 }
 
 ButtonSet::ButtonSet(const document::ButtonDocument& layout, SetOptions options)
@@ -155,6 +181,7 @@ ButtonSet::ButtonSet(const document::ButtonDocument& layout, SetOptions options)
   std::string scales;
   for (int scale : options_.scales) scales += (scale >= 1 && scale <= 9 ? std::to_string(scale) : "?") + ",";
   ParseScales(scales);
+  ParseFormats(FormatListText(options_.formats));
 
   std::string name = layout.GetDocumentFileName();
   layout_name_ = name.substr(name.rfind('/') == std::string::npos ? 0 : name.rfind('/') + 1);
@@ -339,7 +366,6 @@ void ButtonSet::PlanSize(const document::ButtonDocument& layout) {
 void ButtonSet::PlanNames() {
   const std::string& pattern = options_.pattern;
   CheckPattern(pattern);
-  const std::string_view extension = FormatExtension(options_.format);
   std::map<std::string, std::string> taken;  // name -> what has it
   const auto take = [&](const std::string& name, const std::string& what) {
     const auto [it, inserted] = taken.emplace(name, what);
@@ -360,36 +386,56 @@ void ButtonSet::PlanNames() {
         TranslateFormat("the file-name pattern \"%s\" gives the same file name %s to %s and %s; add {%s}",
                         {pattern, name, it->second, what, missing}));
   };
-  names_.assign(options_.captions.size() * options_.states.size() * options_.scales.size(), {});
+  const std::size_t formats = options_.formats.size();
+  names_.assign(options_.captions.size() * options_.states.size() * options_.scales.size() * formats, {});
   for (int button = 0; button < ButtonCount(); ++button) {
     for (std::size_t scale = 0; scale < options_.scales.size(); ++scale) {
       for (std::size_t state = 0; state < options_.states.size(); ++state) {
         const std::string_view stateName = render::ButtonStateName(options_.states[state]);
-        std::string name = ExpandPattern(pattern, Slug(button), button + 1, stateName, options_.scales[scale]) +
-                           std::string(extension);
-        try {
-          CheckSetFileName(name);
-        } catch (const SetError& e) {
-          throw SetError(TranslateFormat("the file-name pattern \"%s\" cannot be used: %s", {pattern, e.what()}));
+        const std::string stem = ExpandPattern(pattern, Slug(button), button + 1, stateName, options_.scales[scale]);
+        for (std::size_t format = 0; format < formats; ++format) {
+          std::string name = stem + std::string(FormatExtension(options_.formats[format]));
+          try {
+            CheckSetFileName(name);
+          } catch (const SetError& e) {
+            throw SetError(TranslateFormat("the file-name pattern \"%s\" cannot be used: %s", {pattern, e.what()}));
+          }
+          take(name, TranslateFormat("\"%s\" %s at %sx",
+                                     {Caption(button), stateName, std::to_string(options_.scales[scale])}));
+          names_[((static_cast<std::size_t>(button) * options_.states.size() + state) * options_.scales.size() +
+                  scale) *
+                     formats +
+                 format] = std::move(name);
         }
-        take(name, TranslateFormat("\"%s\" %s at %sx",
-                                   {Caption(button), stateName, std::to_string(options_.scales[scale])}));
-        names_[(static_cast<std::size_t>(button) * options_.states.size() + state) * options_.scales.size() + scale] =
-            std::move(name);
       }
     }
   }
   if (options_.sprite) {
-    for (int scale : options_.scales) take(SpriteSheetName(scale), Translate("the sprite sheet"));
-    take(std::string(kStyleSheetName), Translate("the style sheet"));
-    take(std::string(kPreviewPageName), Translate("the preview page"));
+    for (int scale : options_.scales) {
+      for (const ExportFormat format : SheetFormats())
+        take(SpriteSheetName(scale, format), Translate("the sprite sheet"));
+    }
   }
+  take(std::string(kStyleSheetName), Translate("the style sheet"));
+  take(std::string(kPreviewPageName), Translate("the preview page"));
+  take(std::string(kSnippetName), Translate("the markup snippet"));
 }
 
-const std::string& ButtonSet::FileName(int button, int state, int scale) const {
-  return names_.at((static_cast<std::size_t>(button) * options_.states.size() + static_cast<std::size_t>(state)) *
-                       options_.scales.size() +
-                   static_cast<std::size_t>(scale));
+std::vector<ExportFormat> ButtonSet::SheetFormats() const {
+  std::vector<ExportFormat> formats;
+  for (const ExportFormat format : options_.formats) {
+    if (FormatInfo(format).partial_transparency) formats.push_back(format);
+  }
+  if (formats.empty()) formats.push_back(ExportFormat::Png);
+  return formats;
+}
+
+const std::string& ButtonSet::FileName(int button, int state, int scale, int format) const {
+  return names_.at(((static_cast<std::size_t>(button) * options_.states.size() + static_cast<std::size_t>(state)) *
+                        options_.scales.size() +
+                    static_cast<std::size_t>(scale)) *
+                       options_.formats.size() +
+                   static_cast<std::size_t>(format));
 }
 
 std::vector<std::string> ButtonSet::FileNames() const {
@@ -397,15 +443,20 @@ std::vector<std::string> ButtonSet::FileNames() const {
   for (int button = 0; button < ButtonCount(); ++button) {
     for (std::size_t scale = 0; scale < options_.scales.size(); ++scale) {
       for (std::size_t state = 0; state < options_.states.size(); ++state) {
-        names.push_back(FileName(button, static_cast<int>(state), static_cast<int>(scale)));
+        for (std::size_t format = 0; format < options_.formats.size(); ++format) {
+          names.push_back(FileName(button, static_cast<int>(state), static_cast<int>(scale), static_cast<int>(format)));
+        }
       }
     }
   }
   if (options_.sprite) {
-    for (int scale : options_.scales) names.push_back(SpriteSheetName(scale));
-    names.emplace_back(kStyleSheetName);
-    names.emplace_back(kPreviewPageName);
+    for (int scale : options_.scales) {
+      for (const ExportFormat format : SheetFormats()) names.push_back(SpriteSheetName(scale, format));
+    }
   }
+  names.emplace_back(kStyleSheetName);
+  names.emplace_back(kPreviewPageName);
+  names.emplace_back(kSnippetName);
   return names;
 }
 
@@ -429,7 +480,81 @@ void ButtonSet::Prepare(int button, int scale, bool pressed) {
   if (pressed) render::PressDocument(*doc_, scale);
 }
 
+render::CaptionSample ButtonSet::SampleCaptionAt1x(int button, bool pressed) {
+  drawn_button_ = -1;
+  Prepare(button, 1, pressed);
+  const render::RenderResult result = renderer_.RenderButton(*doc_, 1);
+  if (result == render::RenderResult::OutOfMemory) throw std::bad_alloc();
+  const gdi::Bitmap with = renderer_.Surface();
+  std::vector<document::LayerRow> rows = doc_->Rows();
+  rows[static_cast<std::size_t>(caption_layer_)].image_index = document::kHiddenImage;
+  doc_->ReplaceRows(std::move(rows));
+  if (renderer_.RenderButton(*doc_, 1) == render::RenderResult::OutOfMemory) throw std::bad_alloc();
+  const std::string& props = props_.at(static_cast<std::size_t>(button));
+  std::optional<gdi::Pixel> colour;
+  if (!document::ReadFlag(document::text_keys::kGradient, props, document::PropertyReader::Drawer).ValueOr(false)) {
+    const document::ColorValue value =
+        document::ReadColor(document::text_keys::kColor, props, document::PropertyReader::Drawer);
+    if (value.Converts()) colour = gdi::ResolveColor(value.Value());
+  }
+  return render::SampleCaption(with, renderer_.Surface(), colour, matte_);
+}
+
+const ButtonSet::Readability& ButtonSet::CaptionReadability(int button) {
+  readability_.resize(options_.captions.size());
+  std::optional<Readability>& kept = readability_.at(static_cast<std::size_t>(button));
+  if (kept) return *kept;
+  Readability r;
+  const render::CaptionSample normal = SampleCaptionAt1x(button, false);
+  // The pressed look is drawn anew: measured only when the set has it.
+  const bool hasPressed = std::find(options_.states.begin(), options_.states.end(), render::ButtonState::Pressed) !=
+                          options_.states.end();
+  const render::CaptionSample pressed = hasPressed ? SampleCaptionAt1x(button, true) : render::CaptionSample{};
+  r.hover = render::ChooseHoverLook(normal);
+  for (const render::ButtonState state : render::kButtonStates) {
+    const render::CaptionSample sample =
+        state == render::ButtonState::Pressed ? pressed : render::StateSample(normal, state, r.hover);
+    r.contrast[static_cast<std::size_t>(state)] = sample.Contrast();
+  }
+  // Letters of 24 pixels and more are large text (18 points at 96 dots an
+  // inch); a negative size gives the cell's height, which is larger still.
+  const std::int32_t size =
+      document::ReadInteger(document::text_keys::kFontSize, props_.at(static_cast<std::size_t>(button)),
+                            document::PropertyReader::Drawer)
+          .ValueOr(0);
+  const std::int64_t points = size < 0 ? -std::int64_t{size} : size;
+  if (points * 96 >= std::int64_t{render::kLargeCaptionPixels} * 72) r.goal = render::kMinContrastLarge;
+  kept = r;
+  return *kept;
+}
+
+std::vector<std::string> ButtonSet::ContrastWarnings(int buttons) {
+  const auto ratio = [](double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", value);
+    std::string out = text;
+    while (out.back() == '0') out.pop_back();
+    if (out.back() == '.') out.pop_back();
+    return out + ":1";
+  };
+  std::vector<std::string> warnings;
+  for (int button = 0; button < std::min(buttons, ButtonCount()); ++button) {
+    const Readability& r = CaptionReadability(button);
+    for (const render::ButtonState state : options_.states) {
+      const double contrast = r.contrast[static_cast<std::size_t>(state)];
+      if (state == render::ButtonState::Disabled || contrast <= 0 || contrast >= r.goal) continue;
+      warnings.push_back(
+          TranslateFormat("the caption \"%s\" in the %s look has a contrast of %s against its "
+                          "button, less than the %s that makes it easy to read",
+                          {Caption(button), render::ButtonStateName(state), ratio(contrast), ratio(r.goal)}));
+    }
+  }
+  return warnings;
+}
+
 const gdi::Bitmap& ButtonSet::Draw(int button, render::ButtonState state, int scale, bool* partial) {
+  const render::HoverLook hover =
+      state == render::ButtonState::Hover ? CaptionReadability(button).hover : render::HoverLook{};
   const bool pressed = render::StateRedraws(state);
   if (button != drawn_button_ || scale != drawn_scale_ || pressed != drawn_pressed_) {
     drawn_button_ = -1;
@@ -445,7 +570,7 @@ const gdi::Bitmap& ButtonSet::Draw(int button, render::ButtonState state, int sc
     drawn_pressed_ = pressed;
   }
   picture_ = renderer_.Surface();
-  render::ApplyStatePixels(picture_, state, work_area_);
+  render::ApplyStatePixels(picture_, state, work_area_, hover);
   if (partial) *partial = drawn_partial_;
   return picture_;
 }
@@ -487,7 +612,7 @@ SetWriter::SetWriter(ButtonSet& set, std::string folder) : set_(set), folder_(st
 
 int SetWriter::StepCount() const {
   const SetOptions& options = set_.Options();
-  return set_.ButtonCount() * static_cast<int>(options.scales.size()) + (options.sprite ? 1 : 0);
+  return set_.ButtonCount() * static_cast<int>(options.scales.size()) + 1;
 }
 
 std::string SetWriter::PathOf(std::string_view name) const {
@@ -511,6 +636,7 @@ void SetWriter::WriteStep() {
   const int scales = static_cast<int>(options.scales.size());
   if (step_ == set_.ButtonCount() * scales) {
     WriteSheets();
+    TidyFolder();
     ++step_;
     return;
   }
@@ -528,8 +654,10 @@ void SetWriter::WriteStep() {
     bool partial = false;
     const gdi::Bitmap& picture = set_.Draw(button, options.states[state], scale, &partial);
     partlyDrawn = partlyDrawn || partial;
-    WriteFile(set_.FileName(button, static_cast<int>(state), scaleIndex),
-              EncodeButton(picture, options.format, set_.WorkArea(), set_.Matte()));
+    for (std::size_t format = 0; format < options.formats.size(); ++format) {
+      WriteFile(set_.FileName(button, static_cast<int>(state), scaleIndex, static_cast<int>(format)),
+                EncodeButton(picture, options.formats[format], set_.WorkArea(), set_.Matte()));
+    }
     if (options.sprite) {
       gdi::Bitmap& sheet = sheet_;
       const int cellWidth = set_.Width() * scale;
@@ -550,10 +678,50 @@ void SetWriter::WriteStep() {
     partly_drawn_.push_back(TranslateFormat("%s at %sx", {set_.Caption(button), std::to_string(scale)}));
   }
   if (options.sprite && button + 1 == set_.ButtonCount()) {
-    WriteFile(SpriteSheetName(scale), EncodeButton(sheet_, ExportFormat::Png, set_.WorkArea(), set_.Matte()));
+    for (const ExportFormat format : set_.SheetFormats()) {
+      WriteFile(SpriteSheetName(scale, format), EncodeButton(sheet_, format, set_.WorkArea(), set_.Matte()));
+    }
     sheet_ = gdi::Bitmap();
   }
   ++step_;
+}
+
+void SetWriter::TidyFolder() {
+  std::string refusal;
+  const base::UniqueFd folder = base::OpenFolderSafely(folder_, refusal);
+  if (!folder.Valid()) return;
+  // The record of the set before, read without following a link and only
+  // when it is a regular file of sensible size.
+  std::optional<std::vector<std::string>> before;
+  {
+    const base::UniqueFd file(
+        ::openat(folder.Get(), std::string(kSetManifestName).c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    struct stat st {};
+    if (file.Valid() && ::fstat(file.Get(), &st) == 0 && S_ISREG(st.st_mode) &&
+        static_cast<std::uint64_t>(st.st_size) <= kMaxManifestSize) {
+      std::string bytes(static_cast<std::size_t>(st.st_size) + 1, '\0');
+      std::size_t got = 0;
+      while (got < bytes.size()) {
+        const ssize_t n = ::read(file.Get(), bytes.data() + got, bytes.size() - got);
+        if (n <= 0) break;
+        got += static_cast<std::size_t>(n);
+      }
+      bytes.resize(got);
+      before = ParseSetManifest(bytes);
+    }
+  }
+  const std::vector<std::string> names = set_.FileNames();
+  const std::string record = SetManifestText(names);
+  WriteFile(kSetManifestName, {record.begin(), record.end()});
+  --files_written_;  // the record is no file of the set
+  if (!before) return;
+  const std::set<std::string> kept(names.begin(), names.end());
+  for (const std::string& name : *before) {
+    if (kept.count(name) != 0 || !NamedLikeSetFile(name, set_.Options().pattern)) continue;
+    struct stat st {};
+    if (::fstatat(folder.Get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode)) continue;
+    if (::unlinkat(folder.Get(), name.c_str(), 0) == 0) ++files_removed_;
+  }
 }
 
 void SetWriter::WriteSheets() {
@@ -561,6 +729,8 @@ void SetWriter::WriteSheets() {
   WriteFile(kStyleSheetName, {css.begin(), css.end()});
   const std::string page = SetPreviewPage(set_);
   WriteFile(kPreviewPageName, {page.begin(), page.end()});
+  const std::string snippet = SetSnippet(set_);
+  WriteFile(kSnippetName, {snippet.begin(), snippet.end()});
 }
 
 }  // namespace vorbel::commands

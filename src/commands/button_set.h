@@ -16,9 +16,11 @@
 // never smaller than the layout; Fixed keeps the layout's size and refuses a
 // caption whose cell would reach beyond the button.
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -53,6 +55,13 @@ std::vector<int> ParseScales(std::string_view list);
 // The format a name of the format table gives (FormatNamed); raises SetError
 // for anything else.
 ExportFormat ParseFormatName(std::string_view name);
+// The formats of a comma-separated list ("webp,png"), in its order: the set
+// writes every picture in each, and pages offer them in that order, the last
+// as the one every browser takes. Raises SetError for an empty list, an
+// unknown format or one given twice.
+std::vector<ExportFormat> ParseFormats(std::string_view list);
+// The list as ParseFormats reads it ("webp,png").
+std::string FormatListText(const std::vector<ExportFormat>& formats);
 // The extension the set writes files of the format with (".png").
 std::string_view FormatExtension(ExportFormat format);
 
@@ -61,7 +70,7 @@ struct SetOptions {
   std::vector<std::string> captions;
   std::vector<render::ButtonState> states{render::ButtonState::Normal};
   std::vector<int> scales{1};
-  ExportFormat format = kDefaultSetFormat;
+  std::vector<ExportFormat> formats{kDefaultSetFormat};
   std::string pattern{kDefaultSetPattern};
   SetSize size = SetSize::Fit;
   // A PNG sprite sheet per scale, the style sheet and the preview page.
@@ -74,10 +83,12 @@ struct SetOptions {
 // visible text layer, else its top-most text layer; -1 when it has none.
 int DefaultCaptionLayer(const document::ButtonDocument& layout);
 
-// The names of the sprite sheets (per scale), the style sheet and the page.
-std::string SpriteSheetName(int scale);
+// The names of the sprite sheets (per scale and format), the style sheet,
+// the page and the snippet of markup to copy into a page of one's own.
+std::string SpriteSheetName(int scale, ExportFormat format = ExportFormat::Png);
 inline constexpr std::string_view kStyleSheetName = "buttons.css";
 inline constexpr std::string_view kPreviewPageName = "preview.html";
+inline constexpr std::string_view kSnippetName = "buttons.html";
 
 // A set planned from a layout: its captions checked and measured, its size,
 // and the names of its files, each checked and different from every other.
@@ -112,12 +123,33 @@ class ButtonSet {
   // The name of the layout the set is made from, without its folder.
   const std::string& LayoutName() const { return layout_name_; }
 
-  // The file of one button in one state at one scale (indexes into the
-  // options' states and scales), and every file the set writes, in the
-  // order it writes them: the buttons caption by caption, then the sprite
-  // sheets, the style sheet and the preview page.
-  const std::string& FileName(int button, int state, int scale) const;
+  // The file of one button in one state at one scale in one format (indexes
+  // into the options' states, scales and formats), and every file the set
+  // writes, in the order it writes them: the buttons caption by caption,
+  // then the sprite sheets, the style sheet, the preview page and the
+  // snippet.
+  const std::string& FileName(int button, int state, int scale, int format = 0) const;
   std::vector<std::string> FileNames() const;
+  // The formats of the sprite sheets: those of the set's formats that keep
+  // partial transparency, PNG when none does.
+  std::vector<ExportFormat> SheetFormats() const;
+
+  // How readable a button's caption is, measured at 1x the first time it is
+  // asked for (drawing a hover look asks): its contrast in every look (0
+  // when the caption draws nothing, and in the pressed look when the set
+  // has none), indexed by render::ButtonState, the
+  // contrast it should have, and the hover look that keeps the normal look's
+  // contrast.
+  struct Readability {
+    std::array<double, render::kButtonStates.size()> contrast{};
+    double goal = render::kMinContrast;
+    render::HoverLook hover;
+  };
+  const Readability& CaptionReadability(int button);
+  // A sentence for every look of the first `buttons` buttons whose caption
+  // is less readable than it should be. The disabled look is left out: it is
+  // meant to be faint, and a disabled control is not there to be read.
+  std::vector<std::string> ContrastWarnings(int buttons);
 
   // Draws a button: the picture stays valid until the next call. `partial`
   // is set when the render pass ran out of its budget (see RenderResult).
@@ -129,12 +161,16 @@ class ButtonSet {
   void PlanNames();
   // Prepares doc_ for a button at a scale, the pressed look or not.
   void Prepare(int button, int scale, bool pressed);
+  // The caption of the button at 1x, as Prepare left it, against the button
+  // drawn without it.
+  render::CaptionSample SampleCaptionAt1x(int button, bool pressed);
 
   SetOptions options_;
   std::vector<std::string> slugs_;
   std::vector<std::string> props_;  // the caption layer's property string per caption
   std::vector<std::string> names_;  // [button][state][scale]
   std::vector<document::LayerRow> rows_;
+  std::vector<std::optional<Readability>> readability_;  // per button, once measured
   std::unique_ptr<document::ButtonDocument> layout_;  // the layout at scale 1, its rows aside
   std::unique_ptr<document::ButtonDocument> doc_;     // what the last pass drew
   render::ButtonRenderer renderer_;
@@ -156,8 +192,13 @@ class ButtonSet {
 // progress and stop between steps. A step writes the files of one caption
 // at one scale, scale after scale, and after the last caption of a scale
 // that scale's sprite sheet; the last step writes the style sheet and the
-// preview page. It holds one button and one sprite sheet at a time. Every file is written whole through base::AtomicFile,
-// into the folder only: a link there is replaced, never followed.
+// preview page, the snippet and the set's record of its files
+// (set_manifest.h). It holds one button and one sprite sheet at a time.
+// Every file is written whole through base::AtomicFile, into the folder only:
+// a link there is replaced, never followed. The last step also removes the
+// files the record of the set before named that this set does not write:
+// only regular files (no link, no folder) directly in the folder whose names
+// this set's naming could give.
 class SetWriter {
  public:
   // Makes `folder` when it is missing (its parent must exist) and checks
@@ -173,6 +214,8 @@ class SetWriter {
   // stay.
   void WriteStep();
   int FilesWritten() const { return files_written_; }
+  // The files of the set before that the last step removed.
+  int FilesRemoved() const { return files_removed_; }
   // The path of a file of the set in the folder.
   std::string PathOf(std::string_view name) const;
   // Buttons the render pass drew only in part, as "Home at 2x".
@@ -181,11 +224,14 @@ class SetWriter {
  private:
   void WriteFile(std::string_view name, const std::vector<std::uint8_t>& bytes);
   void WriteSheets();
+  // Records the set's files and removes those of the set before.
+  void TidyFolder();
 
   ButtonSet& set_;
   std::string folder_;
   int step_ = 0;
   int files_written_ = 0;
+  int files_removed_ = 0;
   gdi::Bitmap sheet_;  // the sprite sheet of the scale being written
   std::vector<std::string> partly_drawn_;
 };

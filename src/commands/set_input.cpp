@@ -13,6 +13,7 @@
 #include "document/layer_type.h"
 #include "document/property_string.h"
 #include "layout/layout_file.h"
+#include "render/button_states.h"
 
 namespace vorbel::commands {
 
@@ -193,6 +194,55 @@ void CheckPattern(std::string_view pattern) {
   }
   WalkPattern(
       pattern, [](std::string_view) {}, [](std::string_view) {});
+}
+
+bool PatternMatches(std::string_view pattern, std::string_view stem) {
+  // The pattern as pieces: literal text, or a field (its name in braces).
+  std::vector<std::string> pieces;
+  try {
+    CheckPattern(pattern);
+    WalkPattern(
+        pattern, [&](std::string_view field) { pieces.push_back("{" + std::string(field) + "}"); },
+        [&](std::string_view text) {
+          if (!text.empty()) pieces.emplace_back(text);
+        });
+  } catch (const SetError&) {
+    return false;
+  }
+  // reach[i] holds whether the first i bytes of the stem are given by the
+  // pieces so far: a walk over the pieces, each a step from every reached
+  // place, so that no stem or pattern takes more than their sizes' product.
+  std::vector<char> reach(stem.size() + 1, 0);
+  reach[0] = 1;
+  for (const std::string& piece : pieces) {
+    std::vector<char> next(stem.size() + 1, 0);
+    for (std::size_t at = 0; at <= stem.size(); ++at) {
+      if (!reach[at]) continue;
+      const std::string_view rest = stem.substr(at);
+      if (piece == "{name}" || piece == "{index}") {
+        const bool slug = piece == "{name}";
+        const std::size_t most = slug ? kMaxSlugLength : 4;
+        for (std::size_t n = 1; n <= std::min(most, rest.size()); ++n) {
+          const char c = rest[n - 1];
+          const bool fits = slug ? (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-'
+                                 : c >= '0' && c <= '9' && !(n == 1 && c == '0');
+          if (!fits) break;
+          next[at + n] = 1;
+        }
+      } else if (piece == "{state}") {
+        for (const render::ButtonState state : render::kButtonStates) {
+          const std::string_view name = render::ButtonStateName(state);
+          if (rest.substr(0, name.size()) == name) next[at + name.size()] = 1;
+        }
+      } else if (piece == "{scale}") {
+        if (!rest.empty() && rest[0] >= '1' && rest[0] <= '3') next[at + 1] = 1;
+      } else if (rest.substr(0, piece.size()) == piece) {
+        next[at + piece.size()] = 1;
+      }
+    }
+    reach = std::move(next);
+  }
+  return reach[stem.size()] != 0;
 }
 
 bool PatternHasField(std::string_view pattern, std::string_view field) {

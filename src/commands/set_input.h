@@ -79,6 +79,13 @@ bool PatternHasField(std::string_view pattern, std::string_view field);
 std::string ExpandPattern(std::string_view pattern, std::string_view name, int index, std::string_view state,
                           int scale);
 
+// Whether a file name's stem (the name without its extension) is one the
+// pattern can give: {name} as a slug (lower-case ASCII letters, digits and
+// "-", at most kMaxSlugLength), {index} as a number from 1, {state} as a
+// state's name and {scale} as 1, 2 or 3; false for a pattern that does not
+// pass CheckPattern.
+bool PatternMatches(std::string_view pattern, std::string_view stem);
+
 // Raises SetError when `name` is not a name a set writes in its folder:
 // empty, "." or "..", starting with "." (a hidden file), holding "/", a
 // control character or text that is not UTF-8, or longer than 255 bytes.

@@ -71,10 +71,36 @@ void PressDocument(document::ButtonDocument& doc, int shift) {
   doc.ReplaceRows(std::move(rows));
 }
 
-gdi::Pixel HoverPixel(gdi::Pixel p) {
-  // 20 % of the way to 255, rounded.
-  const auto lighten = [](int c) { return static_cast<std::uint8_t>(c + ((255 - c) * 20 + 50) / 100); };
-  return gdi::Pixel::FromRgb(lighten(p.Red()), lighten(p.Green()), lighten(p.Blue()));
+gdi::Pixel HoverPixel(gdi::Pixel p, bool darker) {
+  // 20 % of the way to 255 or to 0, rounded.
+  const auto shade = [darker](int c) {
+    return static_cast<std::uint8_t>(darker ? c - (c * 20 + 50) / 100 : c + ((255 - c) * 20 + 50) / 100);
+  };
+  return gdi::Pixel::FromRgb(shade(p.Red()), shade(p.Green()), shade(p.Blue()));
+}
+
+CaptionSample StateSample(const CaptionSample& normal, ButtonState state, const HoverLook& hover) {
+  if (state != ButtonState::Hover && state != ButtonState::Disabled) return normal;
+  CaptionSample sample = normal;
+  const auto rule = [&](gdi::Pixel p) {
+    return state == ButtonState::Hover ? HoverPixel(p, hover.darker) : DisabledPixel(p);
+  };
+  if (state == ButtonState::Disabled || hover.caption != normal.colour) sample.colour = rule(normal.colour);
+  for (gdi::Pixel& p : sample.backdrop) {
+    if (state == ButtonState::Disabled || hover.caption != p) p = rule(p);
+  }
+  return sample;
+}
+
+HoverLook ChooseHoverLook(const CaptionSample& normal) {
+  if (normal.Empty()) return {};
+  const double goal = normal.Contrast();
+  const HoverLook lighter{false, normal.colour};
+  const HoverLook darker{true, normal.colour};
+  const double lighterContrast = StateSample(normal, ButtonState::Hover, lighter).Contrast();
+  if (lighterContrast >= goal) return lighter;
+  const double darkerContrast = StateSample(normal, ButtonState::Hover, darker).Contrast();
+  return darkerContrast >= goal || darkerContrast > lighterContrast ? darker : lighter;
 }
 
 gdi::Pixel DisabledPixel(gdi::Pixel p) {
@@ -83,9 +109,12 @@ gdi::Pixel DisabledPixel(gdi::Pixel p) {
   return gdi::Pixel::FromRgb(grey, grey, grey);
 }
 
-void ApplyStatePixels(gdi::Bitmap& picture, ButtonState state, gdi::Pixel workArea) {
+void ApplyStatePixels(gdi::Bitmap& picture, ButtonState state, gdi::Pixel workArea, const HoverLook& hover) {
   if (state != ButtonState::Hover && state != ButtonState::Disabled) return;
-  const auto rule = state == ButtonState::Hover ? HoverPixel : DisabledPixel;
+  const auto rule = [&](gdi::Pixel p) {
+    if (state == ButtonState::Disabled) return DisabledPixel(p);
+    return hover.caption == p ? p : HoverPixel(p, hover.darker);
+  };
   // A pixel the rule turns into the work-area colour moves one level in blue.
   const std::uint8_t blue = workArea.Blue();
   const gdi::Pixel nudged = gdi::Pixel::FromRgb(workArea.Red(), workArea.Green(),

@@ -4,7 +4,10 @@
 //
 //  - normal: the layout as it is.
 //  - hover: the normal picture with every pixel that is not the work-area
-//    colour moved 20 % of the way towards white.
+//    colour moved 20 % of the way towards white, or towards black where
+//    lighter would make the caption harder to read (a light caption on its
+//    face); the caption's own pixels, when its colour is known, keep it, so
+//    that the hover look keeps at least the normal look's contrast.
 //  - pressed: drawn again with the light and dark colours of every bevel
 //    (Highlight and Shadow) and of every background's 3D shading (Highlight
 //    and ShadowClr) swapped, and every text and image layer moved one pixel
@@ -26,6 +29,7 @@
 #include "document/button_document.h"
 #include "document/layer_row.h"
 #include "gdi/bitmap.h"
+#include "render/caption_contrast.h"
 
 namespace vorbel::render {
 
@@ -50,14 +54,31 @@ document::LayerRow PressedRow(const document::LayerRow& row, int shift);
 // Every row of the document through PressedRow.
 void PressDocument(document::ButtonDocument& doc, int shift);
 
+// How the hover look shades a button: towards white or black, and whether
+// the pixels of the caption's colour keep it. The default is the look of a
+// button without a measured caption: every pixel lighter.
+struct HoverLook {
+  bool darker = false;
+  std::optional<gdi::Pixel> caption;
+};
+
+// The hover look that keeps the caption of `normal` at least as readable:
+// lighter when that keeps its contrast, else darker when that does, else
+// the one of the two with more contrast; the caption keeps its colour. An
+// empty sample gives the default look.
+HoverLook ChooseHoverLook(const CaptionSample& normal);
+// The sample as the hover or disabled look draws it (the pressed look is
+// drawn anew and measured on its own).
+CaptionSample StateSample(const CaptionSample& normal, ButtonState state, const HoverLook& hover);
+
 // Turns a normal picture into the hover or disabled look in place; the normal
 // and pressed looks leave it as it is. `workArea` is the work-area colour as
 // drawn. Partly transparent pixels change their colour and keep their alpha.
-void ApplyStatePixels(gdi::Bitmap& picture, ButtonState state, gdi::Pixel workArea);
+void ApplyStatePixels(gdi::Bitmap& picture, ButtonState state, gdi::Pixel workArea, const HoverLook& hover = {});
 
 // The rules for one pixel that is not the work-area colour, before the
 // work-area colour is kept clear.
-gdi::Pixel HoverPixel(gdi::Pixel p);
+gdi::Pixel HoverPixel(gdi::Pixel p, bool darker = false);
 gdi::Pixel DisabledPixel(gdi::Pixel p);
 
 }  // namespace vorbel::render

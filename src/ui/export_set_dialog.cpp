@@ -141,7 +141,7 @@ QVariantMap ExportSetChoicesToMap(const ExportSetChoices& choices) {
           {QStringLiteral("Folder"), choices.folder},
           {QStringLiteral("States"), states},
           {QStringLiteral("Scales"), scales},
-          {QStringLiteral("Format"), FormatName(o.format)},
+          {QStringLiteral("Format"), QString::fromStdString(commands::FormatListText(o.formats))},
           {QStringLiteral("Pattern"), QString::fromStdString(o.pattern)},
           {QStringLiteral("Size"), o.size == commands::SetSize::Fit ? QStringLiteral("fit") : QStringLiteral("fixed")},
           {QStringLiteral("Sprite"), o.sprite},
@@ -167,7 +167,7 @@ ExportSetChoices ExportSetChoicesFromMap(const QVariantMap& map, ExportSetChoice
     for (const QVariant& scale : v.toList()) scales << scale.toString();
     c.options.scales = commands::ParseScales(scales.join(u',').toStdString());
   });
-  read("Format", [&](const QVariant& v) { c.options.format = commands::ParseFormatName(v.toString().toStdString()); });
+  read("Format", [&](const QVariant& v) { c.options.formats = commands::ParseFormats(v.toString().toStdString()); });
   read("Pattern", [&](const QVariant& v) {
     commands::CheckPattern(v.toString().toStdString());
     c.options.pattern = v.toString().toStdString();
@@ -285,6 +285,17 @@ void ExportSetDialog::BuildControls() {
   }
   form->addRow(tr("&Format:"), format_combo_);
   connect(format_combo_, &QComboBox::currentIndexChanged, this, &ExportSetDialog::ScheduleUpdate);
+  // A second format for browsers that do not take the first: pages offer
+  // the first and fall back on this one.
+  fallback_combo_ = new QComboBox(settings_);
+  fallback_combo_->setObjectName(QStringLiteral("fallbackCombo"));
+  fallback_combo_->addItem(tr("None"), -1);
+  for (const commands::ExportFormatInfo& row : commands::ExportFormats()) {
+    fallback_combo_->addItem(QCoreApplication::translate("vorbel::ui::MainWindow", row.dialog_text),
+                             static_cast<int>(row.format));
+  }
+  form->addRow(tr("Also &as:"), fallback_combo_);
+  connect(fallback_combo_, &QComboBox::currentIndexChanged, this, &ExportSetDialog::ScheduleUpdate);
   matte_label_ = new QLabel(settings_);
   matte_label_->setObjectName(QStringLiteral("matteLabel"));
   matte_label_->setWordWrap(true);
@@ -397,8 +408,10 @@ void ExportSetDialog::SetChoices(const ExportSetChoices& choices) {
   }
   size_combo_->setCurrentIndex(o.size == commands::SetSize::Fit ? 0 : 1);
   for (int i = 0; i < format_combo_->count(); ++i) {
-    if (format_combo_->itemData(i).toInt() == static_cast<int>(o.format)) format_combo_->setCurrentIndex(i);
+    if (format_combo_->itemData(i).toInt() == static_cast<int>(o.formats.front())) format_combo_->setCurrentIndex(i);
   }
+  const int fallback = o.formats.size() > 1 ? fallback_combo_->findData(static_cast<int>(o.formats.back())) : 0;
+  fallback_combo_->setCurrentIndex(std::max(fallback, 0));
   pattern_edit_->setText(QString::fromStdString(o.pattern));
   sprite_box_->setChecked(o.sprite);
   const int layer = caption_layer_combo_->findData(o.caption_layer);
@@ -420,7 +433,12 @@ ExportSetChoices ExportSetDialog::Choices() const {
     if (scale_boxes_[i]->isChecked()) o.scales.push_back(static_cast<int>(i) + 1);
   }
   o.size = size_combo_->currentIndex() == 1 ? commands::SetSize::Fixed : commands::SetSize::Fit;
-  o.format = static_cast<commands::ExportFormat>(format_combo_->itemData(std::max(format_combo_->currentIndex(), 0)).toInt());
+  o.formats = {
+      static_cast<commands::ExportFormat>(format_combo_->itemData(std::max(format_combo_->currentIndex(), 0)).toInt())};
+  if (const int fallback = fallback_combo_->currentData().toInt();
+      fallback >= 0 && fallback != static_cast<int>(o.formats.front())) {
+    o.formats.push_back(static_cast<commands::ExportFormat>(fallback));
+  }
   o.pattern = pattern_edit_->text().toStdString();
   o.sprite = sprite_box_->isChecked();
   o.caption_layer = caption_layer_combo_->currentData().toInt();
@@ -467,7 +485,17 @@ void ExportSetDialog::UpdatePreview() {
            : problem_);
   if (set_) {
     example_label_->setText(tr("For example %1").arg(QString::fromStdString(set_->FileName(0, 0, 0))));
-    ShowStatus(Summary(), false);
+    // The captions the strip shows are measured already; a warning names
+    // the first that is hard to read.
+    const std::vector<std::string> warnings = set_->ContrastWarnings(kStripButtons);
+    QString summary = Summary();
+    if (!warnings.empty()) {
+      QString warning = QString::fromStdString(warnings.front());
+      if (!warning.isEmpty()) warning[0] = warning[0].toUpper();
+      summary += u' ' + (warnings.size() == 1 ? tr("Note: %1.").arg(warning)
+                                              : tr("Note: %1, and %2 more.").arg(warning).arg(warnings.size() - 1));
+    }
+    ShowStatus(summary, false);
   } else {
     example_label_->clear();
     ShowStatus(problem_, true);
@@ -501,7 +529,9 @@ QString ExportSetDialog::Summary() const {
   const commands::SetOptions& o = set_->Options();
   QStringList scales;
   for (int scale : o.scales) scales << tr("%1x").arg(scale);
-  const QString format = FormatName(o.format).toUpper();
+  QStringList formats;
+  for (const commands::ExportFormat f : o.formats) formats << FormatName(f).toUpper();
+  const QString format = ListText(formats);
   const QString what = o.sprite ? tr("%1 files of %2 x %3 pixels at 1x: each caption %4 at %5, as %6, with the "
                                      "sprite sheets, style sheet and preview page.")
                                 : tr("%1 files of %2 x %3 pixels at 1x: each caption %4 at %5, as %6.");

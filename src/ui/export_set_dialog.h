@@ -129,6 +129,7 @@ class ExportSetDialog : public QDialog {
   std::array<QCheckBox*, commands::kMaxSetScale> scale_boxes_{};
   QComboBox* size_combo_ = nullptr;
   QComboBox* format_combo_ = nullptr;
+  QComboBox* fallback_combo_ = nullptr;  // a second format, or none
   QLabel* matte_label_ = nullptr;  // what the format does with the matte
   QLineEdit* pattern_edit_ = nullptr;
   QLabel* example_label_ = nullptr;

@@ -97,7 +97,7 @@ TEST(CommandLine, ExportSetTakesItsOptionsInAnyOrderAndOneLayout) {
   EXPECT_TRUE(c.set.options.sprite);
   EXPECT_EQ(c.set.options.size, commands::SetSize::Fixed);
   EXPECT_EQ(c.set.options.caption_layer, 1);
-  EXPECT_EQ(c.set.options.format, commands::ExportFormat::Gif);
+  EXPECT_EQ(c.set.options.formats, (std::vector{commands::ExportFormat::Gif}));
   EXPECT_EQ(c.set.options.pattern, "{index}");
   EXPECT_EQ(c.set.overrides.size(), 1u);
   // --set goes with --export too.
@@ -159,6 +159,12 @@ TEST(CommandLine, OptionsAndFileNamesComeInAnyOrder) {
        commands::ExportFormat::Png},
       {{"nav.vrb", "--captions=A,B", "--export-set=out", "--format", "gif"}, Action::ExportSet, "", "nav.vrb",
        commands::ExportFormat::Gif},
+      // A set takes a list of formats; a single export does not.
+      {{"nav.vrb", "--captions=A", "--export-set=out", "--format", "gif, png"}, Action::ExportSet, "", "nav.vrb",
+       commands::ExportFormat::Gif},
+      {{"--export", "o.png", "--format", "gif,png", "in.vrb"}, Action::UsageError, "", "", std::nullopt},
+      {{"nav.vrb", "--captions=A", "--export-set=out", "--format", "gif,GIF"}, Action::UsageError, "", "",
+       std::nullopt},
   };
   for (const auto& c : cases) {
     const CommandLine parsed = Parse(c.args);

@@ -469,7 +469,9 @@ TEST(VorbelProgram, ExportSetWritesEveryFileOfTheSetAndSaysWhatIsWrong) {
   for (const fs::directory_entry& entry : fs::directory_iterator(s.File("set"))) {
     files.push_back(entry.path().filename().string());
   }
-  EXPECT_EQ(files.size(), 3u * 2 * 2 + 2 + 2);
+  // The buttons, two sprite sheets, the style sheet, page and snippet, and
+  // the set's record of its files.
+  EXPECT_EQ(files.size(), 3u * 2 * 2 + 2 + 3 + 1);
   const std::string home = ReadFile(s.File("set/home-hover@2x.png"));
   EXPECT_FALSE(home.empty());
   EXPECT_EQ(Vorbel(s, args).status, 0);
@@ -493,6 +495,18 @@ TEST(VorbelProgram, ExportSetWritesEveryFileOfTheSetAndSaysWhatIsWrong) {
   WriteFile(s.File("kept.vrb"), ReadFile(s.File("nav.vrb")) + "[Set]\r\nCaptions=2\r\nCaption1=Blog\r\nCaption2=Shop\r\n");
   EXPECT_EQ(Vorbel(s, {"--export-set", s.File("kept"), s.File("kept.vrb")}).status, 0);
   EXPECT_TRUE(fs::exists(s.File("kept/blog-normal@1x.png")) && fs::exists(s.File("kept/shop-normal@1x.png")));
+
+  // A caption hard to read (aqua on white) is reported look by look; the set
+  // is written all the same.
+  const RunResult faint = Vorbel(s, {"--export-set", s.File("faint"), "--captions", "Home", "--states",
+                                     "normal,disabled", "--set", "2:Color=clAqua", s.File("nav.vrb")});
+  EXPECT_EQ(faint.status, 0) << faint.err;
+  EXPECT_NE(faint.err.find("warning: " + s.File("nav.vrb") + ": the caption \"Home\" in the normal look has a "
+                           "contrast of 1.25:1 against its button, less than the 4.5:1"),
+            std::string::npos)
+      << faint.err;
+  EXPECT_EQ(faint.err.find("disabled look"), std::string::npos) << faint.err;
+  EXPECT_TRUE(fs::exists(s.File("faint/home-normal@1x.png")));
 }
 
 // A layout's [Set] section is outside data: its captions are held to the

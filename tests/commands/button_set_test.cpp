@@ -16,6 +16,7 @@
 
 #include "commands/button_set.h"
 #include "commands/export.h"
+#include "commands/set_manifest.h"
 #include "commands/set_page.h"
 #include "document/button_document.h"
 #include "document/property_string.h"
@@ -64,7 +65,7 @@ TEST(ButtonSet, OneCaptionAtOneXIsTheSingleExportByteForByte) {
     SetOptions options;
     options.captions = {"Home"};
     options.size = SetSize::Fixed;
-    options.format = format;
+    options.formats = {format};
     ButtonSet set(*doc, options);
     WriteAll(set, dir.path().string());
     const std::string single = dir.File(std::string("single") + std::string(FormatExtension(format)));
@@ -173,7 +174,12 @@ TEST(ButtonSet, LooksFollowTheirRulesAndKeepTheWorkArea) {
   ASSERT_EQ(rim, gdi::Pixel{0x00FFFF});
   const gdi::Bitmap hover = set.Draw(0, ButtonState::Hover, 1);
   EXPECT_EQ(hover.GetPixel(0, 0), corner);
-  EXPECT_EQ(hover.GetPixel(5, 14), render::HoverPixel(face));
+  // White on teal: lighter would lower the caption's contrast, so the face
+  // darkens.
+  EXPECT_EQ(hover.GetPixel(5, 14), render::HoverPixel(face, true));
+  const ButtonSet::Readability& readability = set.CaptionReadability(0);
+  EXPECT_NEAR(readability.contrast[0], 4.77, 0.01);
+  EXPECT_GE(readability.contrast[static_cast<std::size_t>(ButtonState::Hover)], readability.contrast[0]);
   const gdi::Bitmap disabled = set.Draw(0, ButtonState::Disabled, 1);
   EXPECT_EQ(disabled.GetPixel(0, 0), corner);
   EXPECT_EQ(disabled.GetPixel(5, 14), render::DisabledPixel(face));
@@ -289,7 +295,8 @@ TEST(ButtonSet, ThePageAndTheStyleSheetNameOnlyFilesTheSetWrote) {
   ScratchDir dir;
   WriteAll(set, dir.path().string());
   const std::vector<std::string> written = dir.Entries();
-  const std::set<std::string> files(written.begin(), written.end());
+  std::set<std::string> files(written.begin(), written.end());
+  EXPECT_EQ(files.erase(std::string(kSetManifestName)), 1u);
   EXPECT_EQ(files.size(), set.FileNames().size());
   const std::string page = ReadText(dir.path() / "preview.html");
   const std::string css = ReadText(dir.path() / "buttons.css");
@@ -459,6 +466,153 @@ TEST(ButtonSet, AnotherUsersLinkOnTheWayToTheFolderIsNotFollowed) {
     EXPECT_THROW(SetWriter(set, folder), SetError) << folder;
   }
   EXPECT_TRUE(std::filesystem::is_empty(victim));
+}
+
+}  // namespace
+}  // namespace vorbel::commands
+
+namespace vorbel::commands {
+namespace {
+
+// A set written again into its folder removes the files of the set before
+// that it no longer writes, as its record names them, and nothing else: not
+// the user's own files, not what the record names outside the folder, no
+// link, no folder, nothing its naming could not give, and nothing at all
+// when the record is damaged.
+TEST(ButtonSet, WritingAgainRemovesOnlyThePreviousSetsFiles) {
+  namespace fs = std::filesystem;
+  const auto doc = Navigation("Home", "Align=5;");
+  struct Case {
+    const char* what;
+    // What the record of the first set becomes before the second is written
+    // ("" keeps it; "{record}" stands for it as written).
+    std::string record;
+    bool stale_removed;
+  };
+  const Case cases[] = {
+      {"as written", "", true},
+      {"naming the user's files", "{record}-notes.txt\nphoto.png\nsub-normal@1x.png\nlink-normal@1x.png\n", true},
+      {"naming a path outside", "{record}-../outside-normal@1x.png\n", false},
+      {"naming a hidden file", "{record}-.profile\n", false},
+      {"cut short", "Vorbel button set 1\nproducts-normal@1x.png\n", false},
+      {"of another kind", "products-normal@1x.png\nend\n", false},
+      {"with something after its end", "{record}+junk\n", false},
+      {"that is a link", "link", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ScratchDir dir;
+    const fs::path set = dir.path() / "set";
+    SetOptions options;
+    options.captions = {"Home", "Products", "Contact"};
+    options.states = {ButtonState::Normal, ButtonState::Hover};
+    options.sprite = true;
+    ButtonSet first(*doc, options);
+    WriteAll(first, set.string());
+    // The user's own files beside the set, one of them named like a button.
+    for (const char* own : {"notes.txt", "photo.png", "mine-normal@1x.png"}) test::WriteBytes(set / own, {'x'});
+    test::WriteBytes(dir.path() / "outside-normal@1x.png", {'x'});
+    fs::create_directory(set / "sub-normal@1x.png");
+    fs::create_symlink(dir.path() / "outside-normal@1x.png", set / "link-normal@1x.png");
+    const fs::path record = set / std::string(kSetManifestName);
+    std::string text = ReadText(record);
+    if (c.record == "link") {
+      test::WriteBytes(dir.path() / "elsewhere", {text.begin(), text.end()});
+      fs::remove(record);
+      fs::create_symlink(dir.path() / "elsewhere", record);
+    } else if (c.record.rfind("{record}-", 0) == 0) {
+      text.insert(text.rfind("end\n"), c.record.substr(9));
+      test::WriteBytes(record, {text.begin(), text.end()});
+    } else if (c.record.rfind("{record}+", 0) == 0) {
+      text += c.record.substr(9);
+      test::WriteBytes(record, {text.begin(), text.end()});
+    } else if (!c.record.empty()) {
+      test::WriteBytes(record, {c.record.begin(), c.record.end()});
+    }
+
+    options.captions = {"Home"};
+    ButtonSet second(*doc, options);
+    SetWriter writer(second, set.string());
+    while (!writer.Done()) writer.WriteStep();
+    for (const std::string& name : second.FileNames()) EXPECT_TRUE(fs::exists(set / name)) << name;
+    EXPECT_EQ(fs::exists(set / "products-hover@1x.png"), !c.stale_removed);
+    EXPECT_EQ(fs::exists(set / "contact-normal@1x.png"), !c.stale_removed);
+    EXPECT_EQ(writer.FilesRemoved(), c.stale_removed ? 4 : 0);
+    for (const char* own : {"notes.txt", "photo.png", "mine-normal@1x.png", "sub-normal@1x.png"}) {
+      EXPECT_TRUE(fs::exists(set / own)) << own;
+    }
+    EXPECT_TRUE(fs::is_symlink(set / "link-normal@1x.png"));
+    EXPECT_TRUE(fs::exists(dir.path() / "outside-normal@1x.png"));
+    // The new record names the new set, and the next export starts from it.
+    EXPECT_EQ(ParseSetManifest(ReadText(record)), std::optional(second.FileNames()));
+  }
+}
+
+// The markup of a set in two formats: pictures offer the formats in the
+// set's order, the last as the one every browser takes; captions stay text.
+TEST(ButtonSet, MarkupOffersEveryFormatAndKeepsCaptionsText) {
+  const auto doc = Navigation("Home", "Align=5;");
+  SetOptions options;
+  options.captions = {"Home", "\"><script>x</script>"};
+  options.states = {ButtonState::Normal, ButtonState::Disabled};
+  options.scales = {1, 2};
+  options.formats = ParseFormats("png, gif");
+  ButtonSet set(*doc, options);
+  ScratchDir dir;
+  WriteAll(set, dir.path().string());
+  for (const char* name : {"home-normal@2x.png", "home-normal@2x.gif", "script-x-script-disabled@1x.gif"}) {
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / name)) << name;
+  }
+  const std::string snippet = ReadText(dir.path() / "buttons.html");
+  EXPECT_NE(
+      snippet.find("<a class=\"btn-img\" href=\"#\"><picture><source type=\"image/png\" srcset=\"home-normal@1x.png "
+                   "1x, home-normal@2x.png 2x\"><img src=\"home-normal@1x.gif\" srcset=\"home-normal@1x.gif 1x, "
+                   "home-normal@2x.gif 2x\" alt=\"Home\" width=\"" +
+                   std::to_string(set.Width()) + "\" height=\"" + std::to_string(set.Height()) + "\"></picture></a>"),
+      std::string::npos)
+      << snippet;
+  // A disabled link has no address to follow.
+  EXPECT_NE(
+      snippet.find("<a class=\"btn-img\" role=\"link\" aria-disabled=\"true\"><picture><source type=\"image/png\" "
+                   "srcset=\"home-disabled@1x.png"),
+      std::string::npos);
+  for (const std::string& text : {snippet, ReadText(dir.path() / "preview.html")}) {
+    EXPECT_EQ(text.find("<script"), std::string::npos);
+    EXPECT_NE(text.find("alt=\"&quot;&gt;&lt;script&gt;x&lt;/script&gt;\""), std::string::npos);
+  }
+  EXPECT_THROW(ParseFormats("png,PNG"), SetError);
+  EXPECT_THROW(ParseFormats(" , "), SetError);
+
+  // Sprite sheets come in the formats that keep partial transparency, each
+  // density offering them in the set's order with their types, after a
+  // plain picture in the last of them.
+  options.sprite = true;
+  options.states = {ButtonState::Normal, ButtonState::Hover};
+  options.formats.clear();
+  for (const ExportFormatInfo& row : ExportFormats()) {
+    if (row.partial_transparency) options.formats.insert(options.formats.begin(), row.format);
+  }
+  options.formats.push_back(ExportFormat::Gif);
+  ButtonSet sprites(*doc, options);
+  const std::vector<ExportFormat> sheets = sprites.SheetFormats();
+  ASSERT_EQ(sheets.size(), options.formats.size() - 1);
+  const std::string css = SetStyleSheet(sprites);
+  std::string expected = "background-image: url(\"" + SpriteSheetName(1, sheets.back()) + "\");";
+  EXPECT_NE(css.find(expected), std::string::npos) << css;
+  std::string list;
+  for (int scale : {1, 2}) {
+    for (const ExportFormat format : sheets) {
+      list += std::string(list.empty() ? "" : ", ") + "url(\"" + SpriteSheetName(scale, format) + "\")" +
+              (sheets.size() > 1 ? " type(\"" + std::string(FormatInfo(format).mime_type) + "\")" : "") + " " +
+              std::to_string(scale) + "x";
+    }
+  }
+  EXPECT_NE(css.find("background-image: image-set(" + list + ");"), std::string::npos) << css;
+  EXPECT_LT(css.find(expected), css.find("image-set("));
+  // Hover only where there is hover; a disabled link takes no pointer.
+  EXPECT_NE(css.find("@media (hover: hover) {\n  .btn-home:hover::after"), std::string::npos);
+  EXPECT_NE(css.find("pointer-events: none"), std::string::npos);
+  EXPECT_NE(css.find("@media (forced-colors: active)"), std::string::npos);
 }
 
 }  // namespace

@@ -56,6 +56,55 @@ TEST(ButtonStates, PressedSwapsLightAndDarkAndMovesCaptionsAndPictures) {
   EXPECT_EQ(r.Surface().GetPixel(9, 3), kWhite);
 }
 
+// Contrast as the web's accessibility guidelines give it, for colours whose
+// figures are known.
+TEST(ButtonStates, CaptionContrastOfKnownColours) {
+  struct Case {
+    std::uint32_t caption, face;
+    double contrast;
+  };
+  const Case cases[] = {{0xFFFFFF, 0x008080, 4.77}, {0x000000, 0xFFFFFF, 21.0}, {0xFFFFFF, 0xFFFFFF, 1.0},
+                        {0x777777, 0xFFFFFF, 4.48}, {0x000080, 0xFFFF00, 14.91}, {0xFFFFFF, 0x339999, 3.41}};
+  for (const Case& c : cases) {
+    EXPECT_NEAR(ContrastRatio(gdi::Pixel{c.caption}, gdi::Pixel{c.face}), c.contrast, 0.005) << std::hex << c.caption;
+    EXPECT_NEAR(ContrastRatio(gdi::Pixel{c.face}, gdi::Pixel{c.caption}), c.contrast, 0.005);
+  }
+  // The backdrop of a caption counts by its mean luminance; nothing drawn
+  // gives no figure.
+  EXPECT_NEAR((CaptionSample{gdi::Pixel{0xFFFFFF}, {gdi::Pixel{0x008080}, gdi::Pixel{0x008080}}}.Contrast()), 4.77, 0.005);
+  EXPECT_EQ(CaptionSample{}.Contrast(), 0);
+}
+
+// The hover look never makes a caption harder to read than the normal look:
+// lighter where that keeps the contrast, darker where it does not (white on
+// teal went from 4.77:1 to 3.41:1 when every pixel was lightened).
+TEST(ButtonStates, HoverKeepsTheCaptionsContrast) {
+  struct Case {
+    std::uint32_t caption, face;
+    bool darker;
+  };
+  const Case cases[] = {{0xFFFFFF, 0x008080, true},  {0x000000, 0xC0C0C0, false}, {0x000080, 0xFFFF00, false},
+                        {0xFFFF00, 0x000080, true},  {0x808080, 0x808080, false}, {0xFFFFFF, 0x000000, true}, 
+                        {0x000000, 0xFFFFFF, false}, {0xFFFFFF, 0xFF0000, true}};
+  for (const Case& c : cases) {
+    const CaptionSample normal{gdi::Pixel{c.caption}, {gdi::Pixel{c.face}}};
+    const HoverLook look = ChooseHoverLook(normal);
+    EXPECT_EQ(look.darker, c.darker) << std::hex << c.caption << " on " << c.face;
+    EXPECT_GE(StateSample(normal, ButtonState::Hover, look).Contrast() + 1e-9, normal.Contrast())
+        << std::hex << c.caption << " on " << c.face;
+    // The picture follows the sample: the caption's pixels keep their colour,
+    // the face moves.
+    gdi::Bitmap picture(2, 1);
+    picture.SetPixel(0, 0, gdi::Pixel{c.caption});
+    picture.SetPixel(1, 0, gdi::Pixel{c.face});
+    ApplyStatePixels(picture, ButtonState::Hover, gdi::Pixel{0x123456}, look);
+    EXPECT_EQ(picture.GetPixel(0, 0), gdi::Pixel{c.caption});
+    if (c.caption != c.face) {
+      EXPECT_EQ(picture.GetPixel(1, 0), HoverPixel(gdi::Pixel{c.face}, c.darker));
+    }
+  }
+}
+
 TEST(ButtonStates, NamesReadInAnyCase) {
   for (const ButtonState state : kButtonStates) EXPECT_EQ(ButtonStateNamed(ButtonStateName(state)), state);
   EXPECT_EQ(ButtonStateNamed("HOVER"), ButtonState::Hover);

@@ -105,7 +105,7 @@ TEST(ExportSetDialog, ExportsStepByStepAndCancelStopsBetweenSteps) {
   EXPECT_FALSE(dialog.ExportNow());
   EXPECT_EQ(steps, QList<int>{1});
   EXPECT_TRUE(dialog.isVisible());
-  EXPECT_TRUE(Child<QLabel>(dialog, "statusLabel")->text().startsWith(QStringLiteral("Stopped: 3 of 22 files")));
+  EXPECT_TRUE(Child<QLabel>(dialog, "statusLabel")->text().startsWith(QStringLiteral("Stopped: 3 of 23 files")));
   EXPECT_EQ(QDir(dir.filePath(QStringLiteral("set"))).entryList(QDir::Files).size(), 3);
 
   // The three files written are replaced only after the user said so, once.
@@ -169,7 +169,7 @@ TEST(ExportSetDialog, ChoicesRoundTripThroughTheSettingsAndBadOnesKeepTheDefault
   choices.captions = QStringLiteral("A\nB");
   choices.options.states = {render::ButtonState::Disabled, render::ButtonState::Normal};
   choices.options.scales = {3};
-  choices.options.format = commands::ExportFormat::Gif;
+  choices.options.formats = {commands::ExportFormat::Gif, commands::ExportFormat::Png};
   choices.options.pattern = "{index}-{state}";
   choices.options.size = commands::SetSize::Fixed;
   choices.options.sprite = false;
@@ -179,7 +179,7 @@ TEST(ExportSetDialog, ChoicesRoundTripThroughTheSettingsAndBadOnesKeepTheDefault
   EXPECT_EQ(back.folder, choices.folder);
   EXPECT_EQ(back.options.states, choices.options.states);
   EXPECT_EQ(back.options.scales, choices.options.scales);
-  EXPECT_EQ(back.options.format, choices.options.format);
+  EXPECT_EQ(back.options.formats, choices.options.formats);
   EXPECT_EQ(back.options.pattern, choices.options.pattern);
   EXPECT_EQ(back.options.size, choices.options.size);
   EXPECT_EQ(back.options.sprite, choices.options.sprite);
@@ -191,6 +191,7 @@ TEST(ExportSetDialog, ChoicesRoundTripThroughTheSettingsAndBadOnesKeepTheDefault
   const ExportSetChoices shown = dialog.Choices();
   EXPECT_EQ(shown.options.states, (std::vector{render::ButtonState::Normal, render::ButtonState::Disabled}));
   EXPECT_EQ(shown.options.pattern, choices.options.pattern);
+  EXPECT_EQ(shown.options.formats, choices.options.formats);
   EXPECT_EQ(shown.options.caption_layer, 1);
 
   const QVariantMap hostile = {{QStringLiteral("States"), QStringList{QStringLiteral("sideways")}},
@@ -200,7 +201,7 @@ TEST(ExportSetDialog, ChoicesRoundTripThroughTheSettingsAndBadOnesKeepTheDefault
   const ExportSetChoices kept = ExportSetChoicesFromMap(hostile, choices);
   EXPECT_EQ(kept.options.states, choices.options.states);
   EXPECT_EQ(kept.options.scales, choices.options.scales);
-  EXPECT_EQ(kept.options.format, choices.options.format);
+  EXPECT_EQ(kept.options.formats, choices.options.formats);
   EXPECT_EQ(kept.options.pattern, choices.options.pattern);
 }
 
