@@ -153,6 +153,7 @@ RenderResult ButtonRenderer::RenderButton(const document::ButtonDocument& doc, i
   constexpr int kFactor = gdi::kSmoothFactor;
   const bool smooth =
       doc.Smooth() && !gdi::SizeTooLarge(ScaledNumber(doc.Width(), kFactor), ScaledNumber(doc.Height(), kFactor));
+  smooth_left_out_ = doc.Smooth() && !smooth;
   painted_work_area_pixels_ = 0;
   // The surface gets back the large buffer of the last smooth pass, which
   // then stays in use from pass to pass.
@@ -231,6 +232,14 @@ RenderResult ButtonRenderer::DrawPass(const document::ButtonDocument& doc, int s
   }
   pictures_.EndPass();
   return first_row_left_out_ < 0 ? RenderResult::Drawn : RenderResult::Partial;
+}
+
+std::string ButtonRenderer::SmoothLeftOutMessage() const {
+  if (!smooth_left_out_) return {};
+  return base::TranslateFormat(
+      "The button is drawn with hard edges: smooth edges are drawn at %s times its size, and at %s x %s pixels that "
+      "is more than can be drawn.",
+      {std::to_string(gdi::kSmoothFactor), std::to_string(width_), std::to_string(height_)});
 }
 
 std::string ButtonRenderer::PartialMessage() const {
