@@ -9,6 +9,10 @@
 #include <system_error>
 #include <utility>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include "base/ascii_text.h"
 #include "base/translation.h"
 #include "base/unexpected_error.h"
@@ -133,7 +137,25 @@ std::int64_t ApplyTransparencyRule(gdi::Bitmap& surface, document::Transparency 
     const gdi::Pixel* row = surface.Row(y);
     std::uint8_t* alpha = surface.AlphaRow(y);
     int painted = 0;
-    for (int x = 0; x < surface.Width(); ++x) {
+    int x = 0;
+#ifdef __SSE2__
+    // Eight pixels a step: a full-HD surface is two million pixels.
+    const __m128i keys = _mm_set1_epi32(static_cast<int>(workArea.Rgb()));
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i ones = _mm_cmpeq_epi8(zero, zero);
+    for (; x + 8 <= surface.Width(); x += 8) {
+      const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + x));
+      const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + x + 4));
+      const __m128i same = _mm_packs_epi32(_mm_cmpeq_epi32(low, keys), _mm_cmpeq_epi32(high, keys));
+      const __m128i sameBytes = _mm_packs_epi16(same, same);  // the low 8 bytes: 0xFF where the colour is the key
+      const __m128i marked = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(alpha + x));
+      const __m128i wasPainted = _mm_andnot_si128(_mm_cmpeq_epi8(marked, zero), ones);
+      painted += __builtin_popcount(static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(sameBytes, wasPainted))) &
+                                    0xFFu);
+      _mm_storel_epi64(reinterpret_cast<__m128i*>(alpha + x), _mm_andnot_si128(sameBytes, ones));
+    }
+#endif
+    for (; x < surface.Width(); ++x) {
       const bool workAreaColour = row[x] == workArea;
       painted += workAreaColour & (alpha[x] != 0);
       alpha[x] = workAreaColour ? 0 : 255;
