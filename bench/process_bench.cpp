@@ -113,8 +113,7 @@ bool Overrides(const std::string& entry, const std::vector<std::string>& setting
 // Runs the program to its end with the environment changed by `settings`
 // ("NAME=value" each). Returns its exit status; `cpuSeconds`, when given,
 // receives the processor time it took (user and system).
-int Run(const std::vector<std::string>& argv, const std::vector<std::string>& settings,
-        double* cpuSeconds = nullptr) {
+int Run(const std::vector<std::string>& argv, const std::vector<std::string>& settings, double* cpuSeconds = nullptr) {
   std::vector<std::string> env = settings;
   for (char** entry = environ; *entry != nullptr; ++entry) {
     if (!Overrides(*entry, settings)) env.emplace_back(*entry);

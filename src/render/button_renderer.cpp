@@ -1,6 +1,7 @@
 #include "render/button_renderer.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cmath>
 #include <cstdio>
@@ -124,6 +125,13 @@ ButtonRenderer::ButtonRenderer(const PassLimits& limits) : canvas_(surface_), li
 
 RenderResult ButtonRenderer::RenderButton(const document::ButtonDocument& doc) { return RenderButton(doc, 1); }
 
+// The number of bits set in each byte value.
+constexpr std::array<std::uint8_t, 256> kBitCounts = [] {
+  std::array<std::uint8_t, 256> counts{};
+  for (std::size_t i = 1; i < counts.size(); ++i) counts[i] = static_cast<std::uint8_t>((i & 1) + counts[i / 2]);
+  return counts;
+}();
+
 std::int64_t ApplyTransparencyRule(gdi::Bitmap& surface, document::Transparency rule, gdi::Pixel workArea) {
   if (!surface.KeepsAlpha()) {
     surface.KeepAlpha(true);
@@ -150,8 +158,7 @@ std::int64_t ApplyTransparencyRule(gdi::Bitmap& surface, document::Transparency 
       const __m128i sameBytes = _mm_packs_epi16(same, same);  // the low 8 bytes: 0xFF where the colour is the key
       const __m128i marked = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(alpha + x));
       const __m128i wasPainted = _mm_andnot_si128(_mm_cmpeq_epi8(marked, zero), ones);
-      painted += __builtin_popcount(static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(sameBytes, wasPainted))) &
-                                    0xFFu);
+      painted += kBitCounts[static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(sameBytes, wasPainted))) & 0xFFu];
       _mm_storel_epi64(reinterpret_cast<__m128i*>(alpha + x), _mm_andnot_si128(sameBytes, ones));
     }
 #endif
