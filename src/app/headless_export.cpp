@@ -41,14 +41,16 @@ void Load(document::ButtonDocument& doc, const std::string& layout, const std::f
 }
 
 // Runs `job`; what it raises becomes the outcome's error, and a pass cut
-// short by its budget the outcome's warning.
+// short by its budget or drawn without the smooth edges it asks for the
+// outcome's warning.
 template <typename Job>
 ExportOutcome Run(const std::string& layout, const render::ButtonRenderer& renderer, Job&& job) {
   try {
     job();
-    if (renderer.LastResult() == render::RenderResult::Partial) {
-      return {{}, LayoutName(layout) + ": " + renderer.PartialMessage()};
-    }
+    std::string warning;
+    if (renderer.LastResult() == render::RenderResult::Partial) warning = renderer.PartialMessage();
+    if (renderer.SmoothLeftOut()) warning += (warning.empty() ? "" : " ") + renderer.SmoothLeftOutMessage();
+    if (!warning.empty()) return {{}, LayoutName(layout) + ": " + warning};
     return {};
   } catch (const std::bad_alloc&) {
     return {base::TranslateFormat("out of memory while exporting %s", {LayoutName(layout)}), {}};

@@ -26,8 +26,6 @@ constexpr LevelTables kLevels;
 
 // Marks a transparent pixel between the two passes; no web index reaches it.
 constexpr std::uint8_t kTransparentMark = 255;
-// Above the colour of a pixel of a view with alpha: it is transparent.
-constexpr std::uint32_t kTransparentBit = 0x1000000u;
 
 }  // namespace
 
@@ -49,27 +47,31 @@ IndexedImage ReduceToWebPaletteCodes(const PixelView& img, base::Pixel workArea,
 
   // Pass 1: web index of every pixel, counted; transparent pixels are marked.
   // Buttons are mostly runs of one colour, so a pixel equal to the one before
-  // reuses its result and a run is counted once.
+  // (in colour and alpha) reuses its result and a run is counted once.
+  const std::uint8_t opaqueFrom = img.opaque_from != 0 ? img.opaque_from : kGifOpaqueFrom;
+  const bool overMatte = img.opaque_from != 0;
   std::array<std::uint32_t, 216> counts{};
   bool anyTransparent = false;
   std::uint8_t* dst = out.indices.data();
-  std::uint32_t last = 0xFFFFFFFF;  // no pixel: pixels have no top byte
+  std::uint64_t last = ~std::uint64_t{0};  // no pixel: keys have 32 bits
   std::uint8_t lastWeb = 0, lastMark = 0;
   std::uint32_t run = 0;
   for (int y = 0; y < img.height; ++y) {
     const base::Pixel* row = img.Row(y);
     const std::uint8_t* alpha = img.AlphaRow(y);
     for (int x = 0; x < img.width; ++x) {
-      // With alpha, a transparent pixel is told from an opaque one of the
-      // same colour by a bit above the colour: no run spans both.
-      const std::uint32_t p = row[x].Rgb() | (alpha != nullptr && alpha[x] < kGifOpaqueFrom ? kTransparentBit : 0u);
+      const std::uint8_t a = alpha != nullptr ? alpha[x] : 255;
+      const std::uint32_t p = row[x].Rgb() | std::uint32_t{a} << 24;
       if (p != last) {
         counts[lastWeb] += run;
         run = 0;
         last = p;
-        lastWeb = static_cast<std::uint8_t>(kLevels.red[(p >> 16) & 0xFF] + kLevels.green[(p >> 8) & 0xFF] +
-                                            kLevels.blue[p & 0xFF]);
-        const bool transparent = alpha != nullptr ? (p & kTransparentBit) != 0 : p == key;
+        const bool transparent = alpha != nullptr ? a < opaqueFrom : p == (key | 0xFF000000u);
+        base::Pixel colour = row[x];
+        if (overMatte) colour = transparent ? img.matte : OverMatte(colour, a, img.matte);
+        const std::uint32_t c = colour.Rgb();
+        lastWeb = static_cast<std::uint8_t>(kLevels.red[(c >> 16) & 0xFF] + kLevels.green[(c >> 8) & 0xFF] +
+                                            kLevels.blue[c & 0xFF]);
         anyTransparent |= transparent;
         lastMark = transparent ? kTransparentMark : lastWeb;
       }

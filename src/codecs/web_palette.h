@@ -42,7 +42,8 @@ struct IndexedImage {
 // Reduces `img` for a GIF export:
 // - a pixel equal to `workArea` (decided on the full colour, before
 //   reduction) is transparent; in a view with alpha, a pixel whose alpha is
-//   below kGifOpaqueFrom (128) instead;
+//   below kGifOpaqueFrom (128) instead (below the view's opaque_from when it
+//   is read over a matte, see PixelView);
 // - every pixel is reduced to the web palette by WebLevel per component;
 // - the table holds the web colours that occur among the reduced pixels,
 //   transparent ones counted with their reduced colour, most used first; equal

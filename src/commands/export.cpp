@@ -32,12 +32,19 @@ std::vector<std::uint8_t> EncodeButton(const gdi::Bitmap& picture, ExportFormat 
                                        gdi::Pixel matte) {
   codecs::PixelView pixels{picture.Data(), picture.Width(), picture.Height(), picture.Width()};
   if (picture.KeepsAlpha() && !picture.Empty()) pixels.alpha = picture.AlphaRow(0);
-  // What the format cannot keep of the alpha goes onto the matte.
+  // What the format cannot keep of the alpha goes onto the matte. The writer
+  // of a format that keeps a pixel whole or leaves it out (GIF) reads the
+  // surface over the matte itself, which spares a copy of a large picture.
   const ExportFormatInfo& info = FormatInfo(format);
   codecs::FlatPicture flat;
   if (pixels.alpha != nullptr && !info.partial_transparency) {
-    flat = codecs::Flatten(pixels, matte, info.transparent_work_area ? codecs::kGifOpaqueFrom : 0);
-    pixels = flat.View();
+    if (info.transparent_work_area) {
+      pixels.opaque_from = codecs::kGifOpaqueFrom;
+      pixels.matte = matte;
+    } else {
+      flat = codecs::Flatten(pixels, matte, 0);
+      pixels = flat.View();
+    }
   }
   return info.encode(pixels, workArea);
 }

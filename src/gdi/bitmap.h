@@ -3,7 +3,9 @@
 // two-colour, optionally with an alpha plane.
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <stdexcept>
 #include <vector>
 
@@ -17,6 +19,18 @@ using Pixel = base::Pixel;
 
 constexpr Pixel kBlack{0x000000};
 constexpr Pixel kWhite{0xFFFFFF};
+
+// Sets first..last-1 to p, as std::fill does, sixteen pixels a store where it
+// can: the fills of shapes and of whole surfaces are most of a pass's time.
+inline void FillPixels(Pixel* first, Pixel* last, Pixel p) {
+  constexpr std::ptrdiff_t kBlock = 16;
+  if (last - first >= kBlock) {
+    Pixel block[kBlock];
+    std::fill(block, block + kBlock, p);
+    for (; last - first >= kBlock; first += kBlock) std::memcpy(first, block, sizeof block);
+  }
+  for (; first < last; ++first) *first = p;
+}
 
 // Surfaces beyond these limits are refused as too large to draw.
 constexpr int kMaxBitmapSide = 32767;

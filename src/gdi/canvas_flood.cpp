@@ -107,7 +107,7 @@ void Canvas::FloodFill(int x, int y, base::Color border) {
   SeedFill(b, x, y, stop, [stop](Pixel p) { return p != stop; }, &runs);
   for (const Run& r : runs) {
     Pixel* row = b.Row(r.y);
-    std::fill(row + r.x1, row + r.x2 + 1, paint);
+    FillPixels(row + r.x1, row + r.x2 + 1, paint);
     b.MarkPainted(r.y, r.x1, r.x2 + 1);
   }
 }

@@ -26,7 +26,7 @@ void FillCellBox(Bitmap& target, int x, int y, std::int64_t width, int height, i
     const Rect box{ClampToInt(x), ClampToInt(y), ClampToInt(x + width), ClampToInt(std::int64_t{y} + height)};
     const Rect r = box.Intersected(bounds);
     for (int row = r.top; row < r.bottom; ++row) {
-      std::fill(target.Row(row) + r.left, target.Row(row) + r.right, pixel);
+      FillPixels(target.Row(row) + r.left, target.Row(row) + r.right, pixel);
       target.MarkPainted(row, r.left, r.right);
     }
     return;
@@ -69,7 +69,7 @@ void FillCellBox(Bitmap& target, int x, int y, std::int64_t width, int height, i
     const double to = std::min<double>(std::ceil(right - 0.5) + x, bounds.right);
     if (from >= to) continue;
     Pixel* p = target.Row(row);
-    std::fill(p + static_cast<int>(from), p + static_cast<int>(to), pixel);
+    FillPixels(p + static_cast<int>(from), p + static_cast<int>(to), pixel);
     target.MarkPainted(row, static_cast<int>(from), static_cast<int>(to));
   }
 }
@@ -103,7 +103,7 @@ void Canvas::TextOut(int x, int y, std::string_view utf8, int escapement) {
     const std::int64_t to = std::min<std::int64_t>(std::int64_t{x} + s.x1, width);
     if (from >= to) continue;
     Pixel* p = target.Row(static_cast<int>(row));
-    std::fill(p + from, p + to, ink);
+    FillPixels(p + from, p + to, ink);
     target.MarkPainted(static_cast<int>(row), static_cast<int>(from), static_cast<int>(to));
   }
 }

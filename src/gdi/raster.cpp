@@ -15,7 +15,7 @@ void FillSpan(Bitmap& b, int y, int x1, int x2, Pixel p) {
   x2 = std::min(x2, b.Width() - 1);
   if (x1 > x2) return;
   Pixel* row = b.Row(y);
-  std::fill(row + x1, row + x2 + 1, p);
+  FillPixels(row + x1, row + x2 + 1, p);
   b.MarkPainted(y, x1, x2 + 1);
 }
 
@@ -23,7 +23,7 @@ void FillRect(Bitmap& b, const Rect& r, Pixel p) {
   const Rect c = r.Intersected(b.Bounds());
   for (int y = c.top; y < c.bottom; ++y) {
     Pixel* row = b.Row(y);
-    std::fill(row + c.left, row + c.right, p);
+    FillPixels(row + c.left, row + c.right, p);
     b.MarkPainted(y, c.left, c.right);
   }
 }
@@ -149,13 +149,26 @@ thread_local Pen::Work workDone;
 // surface: per row a sorted list of disjoint, non-touching runs of columns,
 // clipped to the surface. The stroke's parts are added in any order and
 // overlap freely; each pixel is painted once at the end.
+//
+// The lists of rows are kept from stroke to stroke of a thread (up to
+// kKeptRows of them), so that a pass drawing many short wide lines does not
+// allocate for every row of every line.
 class StrokeRows {
  public:
   StrokeRows(int surfaceWidth, int first, int last)
-      : width_(surfaceWidth), first_(first), rows_(static_cast<std::size_t>(last - first + 1)) {}
+      : width_(surfaceWidth), first_(first), count_(static_cast<std::size_t>(last - first + 1)), rows_(TakeKept()) {
+    if (rows_.size() < count_) rows_.resize(count_);
+  }
+  ~StrokeRows() {
+    if (rows_.size() > kKeptRows) return;
+    for (std::size_t i = 0; i < count_; ++i) rows_[i].clear();
+    kept_ = std::move(rows_);
+  }
+  StrokeRows(const StrokeRows&) = delete;
+  StrokeRows& operator=(const StrokeRows&) = delete;
 
   int First() const { return first_; }
-  int Last() const { return first_ + static_cast<int>(rows_.size()) - 1; }
+  int Last() const { return first_ + static_cast<int>(count_) - 1; }
 
   // Adds columns x1..x2 (inclusive) of row y; what lies off the surface is
   // dropped.
@@ -184,7 +197,7 @@ class StrokeRows {
   }
 
   void Paint(Bitmap& b, Pixel p) const {
-    for (std::size_t i = 0; i < rows_.size(); ++i) {
+    for (std::size_t i = 0; i < count_; ++i) {
       for (const Span& s : rows_[i]) {
         FillSpan(b, first_ + static_cast<int>(i), s.first, s.last, p);
         workDone.pixels += s.last - s.first + 1;
@@ -193,10 +206,20 @@ class StrokeRows {
   }
 
  private:
+  static constexpr std::size_t kKeptRows = 4096;
+  static std::vector<std::vector<Span>> TakeKept() {
+    std::vector<std::vector<Span>> rows;
+    rows.swap(kept_);
+    return rows;
+  }
+
   int width_;
   int first_;
-  std::vector<std::vector<Span>> rows_;
+  std::size_t count_;
+  std::vector<std::vector<Span>> rows_;  // count_ rows in use, each empty at first
+  static thread_local std::vector<std::vector<Span>> kept_;
 };
+thread_local std::vector<std::vector<Span>> StrokeRows::kept_;
 
 struct Vertex {
   std::int64_t x = 0;

@@ -64,11 +64,14 @@ void ReduceBlocksOfFour(const Bitmap& fine, Pixel unpainted, Bitmap& out) {
         continue;
       }
       if (all == 0xFFFFFFFFu) {
-        const std::uint32_t first = rows[0][from].Rgb();
-        std::uint32_t differ = 0;
+        // Two pixels a comparison.
+        const std::uint64_t first = rows[0][from].Rgb();
+        const std::uint64_t pair = first | first << 32;
+        std::uint64_t differ = 0;
         for (int i = 0; i < 4; ++i) {
-          const Pixel* p = rows[i] + from;
-          differ |= (p[0].Rgb() ^ first) | (p[1].Rgb() ^ first) | (p[2].Rgb() ^ first) | (p[3].Rgb() ^ first);
+          std::uint64_t words[2];
+          std::memcpy(words, rows[i] + from, sizeof words);
+          differ |= (words[0] ^ pair) | (words[1] ^ pair);
         }
         if (differ == 0) {
           dst[x] = rows[0][from];

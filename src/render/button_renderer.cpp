@@ -1,6 +1,7 @@
 #include "render/button_renderer.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cmath>
 #include <cstdio>
@@ -8,6 +9,10 @@
 #include <optional>
 #include <system_error>
 #include <utility>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 #include "base/ascii_text.h"
 #include "base/translation.h"
@@ -120,6 +125,13 @@ ButtonRenderer::ButtonRenderer(const PassLimits& limits) : canvas_(surface_), li
 
 RenderResult ButtonRenderer::RenderButton(const document::ButtonDocument& doc) { return RenderButton(doc, 1); }
 
+// The number of bits set in each byte value.
+constexpr std::array<std::uint8_t, 256> kBitCounts = [] {
+  std::array<std::uint8_t, 256> counts{};
+  for (std::size_t i = 1; i < counts.size(); ++i) counts[i] = static_cast<std::uint8_t>((i & 1) + counts[i / 2]);
+  return counts;
+}();
+
 std::int64_t ApplyTransparencyRule(gdi::Bitmap& surface, document::Transparency rule, gdi::Pixel workArea) {
   if (!surface.KeepsAlpha()) {
     surface.KeepAlpha(true);
@@ -133,7 +145,24 @@ std::int64_t ApplyTransparencyRule(gdi::Bitmap& surface, document::Transparency 
     const gdi::Pixel* row = surface.Row(y);
     std::uint8_t* alpha = surface.AlphaRow(y);
     int painted = 0;
-    for (int x = 0; x < surface.Width(); ++x) {
+    int x = 0;
+#ifdef __SSE2__
+    // Eight pixels a step: a full-HD surface is two million pixels.
+    const __m128i keys = _mm_set1_epi32(static_cast<int>(workArea.Rgb()));
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i ones = _mm_cmpeq_epi8(zero, zero);
+    for (; x + 8 <= surface.Width(); x += 8) {
+      const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + x));
+      const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + x + 4));
+      const __m128i same = _mm_packs_epi32(_mm_cmpeq_epi32(low, keys), _mm_cmpeq_epi32(high, keys));
+      const __m128i sameBytes = _mm_packs_epi16(same, same);  // the low 8 bytes: 0xFF where the colour is the key
+      const __m128i marked = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(alpha + x));
+      const __m128i wasPainted = _mm_andnot_si128(_mm_cmpeq_epi8(marked, zero), ones);
+      painted += kBitCounts[static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(sameBytes, wasPainted))) & 0xFFu];
+      _mm_storel_epi64(reinterpret_cast<__m128i*>(alpha + x), _mm_andnot_si128(sameBytes, ones));
+    }
+#endif
+    for (; x < surface.Width(); ++x) {
       const bool workAreaColour = row[x] == workArea;
       painted += workAreaColour & (alpha[x] != 0);
       alpha[x] = workAreaColour ? 0 : 255;
@@ -153,6 +182,7 @@ RenderResult ButtonRenderer::RenderButton(const document::ButtonDocument& doc, i
   constexpr int kFactor = gdi::kSmoothFactor;
   const bool smooth =
       doc.Smooth() && !gdi::SizeTooLarge(ScaledNumber(doc.Width(), kFactor), ScaledNumber(doc.Height(), kFactor));
+  smooth_left_out_ = doc.Smooth() && !smooth;
   painted_work_area_pixels_ = 0;
   // The surface gets back the large buffer of the last smooth pass, which
   // then stays in use from pass to pass.
@@ -231,6 +261,14 @@ RenderResult ButtonRenderer::DrawPass(const document::ButtonDocument& doc, int s
   }
   pictures_.EndPass();
   return first_row_left_out_ < 0 ? RenderResult::Drawn : RenderResult::Partial;
+}
+
+std::string ButtonRenderer::SmoothLeftOutMessage() const {
+  if (!smooth_left_out_) return {};
+  return base::TranslateFormat(
+      "The button is drawn with hard edges: smooth edges are drawn at %s times its size, and at %s x %s pixels that "
+      "is more than can be drawn.",
+      {std::to_string(gdi::kSmoothFactor), std::to_string(width_), std::to_string(height_)});
 }
 
 std::string ButtonRenderer::PartialMessage() const {

@@ -103,8 +103,13 @@ class ButtonRenderer {
   // measures multiplied as above) and reduces every block of the factor's
   // size to one pixel (gdi::ReduceBlocks): edges get partial alpha and
   // blended colours. A smooth button too large to draw at that size is drawn
-  // with hard edges.
+  // with hard edges, and SmoothLeftOut() says so.
   RenderResult RenderButton(const document::ButtonDocument& doc, int scale);
+  // After a pass: the document asks for smooth edges, but the button was too
+  // large to draw at gdi::kSmoothFactor times its size, so its edges are hard;
+  // and a sentence that tells the user so.
+  bool SmoothLeftOut() const { return smooth_left_out_; }
+  std::string SmoothLeftOutMessage() const;
   // The scale the drawers of the last pass drew at: the pass's scale, times
   // the smoothing factor for smooth edges.
   int Scale() const { return scale_; }
@@ -196,6 +201,7 @@ class ButtonRenderer {
   std::unique_ptr<document::ButtonDocument> fine_doc_;  // the document of a smooth pass
   gdi::Bitmap reduced_;                                 // the other buffer of a smooth pass's reduction
   bool surface_reduced_ = false;                        // surface_ holds the reduction, reduced_ the large drawing
+  bool smooth_left_out_ = false;                        // see SmoothLeftOut
   std::int64_t painted_work_area_pixels_ = 0;
   std::string layout_folder_;  // the document's, for the current pass
   PictureCache pictures_;

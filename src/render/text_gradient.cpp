@@ -44,7 +44,7 @@ void TextGradient::Paint(gdi::Canvas& canvas, int width, int height) const {
     const int x1 = std::max(base::MulDiv(i, width, steps), 0);
     const int x2 = std::min(base::MulDiv(i + 1, width, steps), w);
     if (x2 <= x1) continue;
-    std::fill(first + x1, first + x2, target.MapPixel(palette[static_cast<std::size_t>(i)]));
+    gdi::FillPixels(first + x1, first + x2, target.MapPixel(palette[static_cast<std::size_t>(i)]));
   }
   for (int y = 1; y < h; ++y) std::copy(first, first + w, target.Row(y));
 }

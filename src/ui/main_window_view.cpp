@@ -177,8 +177,9 @@ void MainWindow::ShowPreview(render::RenderResult result) {
     preview_->SetMessage(message, messageSize);
   }
   DescribePreview(message);
-  ShowPassLimit(result == render::RenderResult::Partial ? QString::fromStdString(renderer_.PartialMessage())
-                                                        : QString());
+  std::string limit = result == render::RenderResult::Partial ? renderer_.PartialMessage() : std::string();
+  if (renderer_.SmoothLeftOut()) limit += (limit.empty() ? "" : " ") + renderer_.SmoothLeftOutMessage();
+  ShowPassLimit(QString::fromStdString(limit));
   ShowTransparencyNote();
   if (!preview_->IsPainting()) preview_->update();
 }

@@ -394,6 +394,25 @@ TEST(VorbelProgram, AButtonDrawnInPartIsWrittenWithAWarning) {
   EXPECT_EQ(ReadFile(s.File("h.png")).substr(1, 3), "PNG");
 }
 
+// Smooth edges are drawn at four times the size: a button too large for that
+// is written with hard edges and a warning that says so; one that fits gets
+// no warning.
+TEST(VorbelProgram, ASmoothButtonTooLargeForSmoothEdgesIsWrittenWithAWarning) {
+  Scratch s;
+  for (const auto& [width, warned] : {std::pair{8200, true}, std::pair{8191, false}}) {
+    WriteFile(s.File("wide.vrb"),
+              "[Button]\r\nHeight=2\r\nWidth=" + std::to_string(width) + "\r\nSmooth=Yes\r\nLayers=0\r\n");
+    const RunResult run = Vorbel(s, {"--export", s.File("wide.png"), s.File("wide.vrb")});
+    EXPECT_EQ(run.status, 0) << width;
+    const std::string warning = "vorbel: warning: " + s.File("wide.vrb") +
+                                ": The button is drawn with hard edges: smooth edges are drawn at 4 times its size, "
+                                "and at " +
+                                std::to_string(width) + " x 2 pixels that is more than can be drawn.\n";
+    EXPECT_EQ(run.err, warned ? warning : "") << width;
+    EXPECT_EQ(ReadFile(s.File("wide.png")).substr(1, 3), "PNG") << width;
+  }
+}
+
 // A picture beyond the file-size limit fails with a message like any other
 // write error: the signal the kernel sends for it does not end the program,
 // and no temporary file is left.
