@@ -21,6 +21,24 @@ namespace {
 using base::Translate;
 using base::TranslateFormat;
 
+// QUALITY of --quality: a whole number from 0 to kMaxQuality, else nullopt.
+std::optional<int> QualityNamed(std::string_view text) {
+  int quality = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), quality);
+  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  if (quality < 0 || quality > commands::kMaxQuality) return std::nullopt;
+  return quality;
+}
+
+// The names of the formats that take a quality: "jpg, webp".
+std::string QualityFormatList() {
+  std::string list;
+  for (const commands::ExportFormatInfo& row : commands::ExportFormats()) {
+    if (row.takes_quality) list += (list.empty() ? "" : ", ") + std::string(row.name);
+  }
+  return list;
+}
+
 // SIZE of --thumbnail: a whole number from 1 to kMaxThumbnailSize.
 int ThumbnailSizeNamed(std::string_view text) {
   int size = 0;
@@ -85,10 +103,14 @@ std::string UsageText() {
                  "                        the picture file OUT, without a window; OUT's\n"
                  "                        extension chooses the format: BMP when it holds\n"
                  "                        \"bmp\", JPEG when it holds \"jp\", PNG for \".png\",\n"
-                 "                        GIF otherwise (transparency kept in GIF and PNG)\n"),
+                 "                        WebP for \".webp\", GIF otherwise (transparency kept\n"
+                 "                        in GIF, PNG and WebP)\n"),
        Translate("  --format FORMAT       write the picture of --export as FORMAT, whatever\n"
                  "                        the name OUT says, and the buttons of --export-set\n"
-                 "                        (default: png)\n"),
+                 "                        (default: png)\n"
+                 "  --quality QUALITY     write lossy WebP pictures, or JPEG ones, at QUALITY\n"
+                 "                        from 0 (smallest) to 100 (default: lossless WebP,\n"
+                 "                        JPEG at 90)\n"),
        Translate("  --thumbnail SIZE LAYOUT OUT\n"
                  "                        write a PNG thumbnail of LAYOUT to OUT for file\n"
                  "                        managers: the button scaled to fit SIZE x SIZE\n"
@@ -113,8 +135,9 @@ std::string UsageText() {
                  "  --size SIZING         fit (default: every button as large as its largest\n"
                  "                        caption needs) or fixed (the layout's size; a caption\n"
                  "                        that does not fit is an error)\n"
-                 "  --sprite              also write a PNG sprite sheet per scale, buttons.css\n"
-                 "                        with a class per button, and preview.html\n"
+                 "  --sprite              also write a sprite sheet per scale (WebP in a WebP\n"
+                 "                        set, PNG otherwise), buttons.css with a class per\n"
+                 "                        button, and preview.html\n"
                  "  --caption-layer N     the text layer that takes the captions, counted from 0\n"
                  "                        as in the layout file (default: the top-most one)\n"),
        Translate("  --set SETTING         N:KEY=VALUE: set the property KEY of layer N to VALUE\n"
@@ -146,15 +169,17 @@ enum OptionId : int {
   kThumbnail,
   kFormat,
   kMatte,
+  kQuality,
   kSetOption,  // the set options, each with a value of its own from here on,
                // so that an abbreviation of two of them is ambiguous
 };
 
-constexpr std::array<option, 17> kOptions = {{
+constexpr std::array<option, 18> kOptions = {{
     {"export", required_argument, nullptr, kExport},
     {"thumbnail", required_argument, nullptr, kThumbnail},
     {"format", required_argument, nullptr, kFormat},
     {"matte", required_argument, nullptr, kMatte},
+    {"quality", required_argument, nullptr, kQuality},
     {"export-set", required_argument, nullptr, kSetOption + 0},
     {"captions", required_argument, nullptr, kSetOption + 1},
     {"captions-file", required_argument, nullptr, kSetOption + 2},
@@ -233,6 +258,7 @@ CommandLine ParseCommandLine(std::span<const char* const> args) {
   bool versionAsked = false;
   bool matteAsked = false;
   std::optional<std::string> formatName;
+  std::optional<std::string> qualityText;
   std::string thumbnailSize;
   std::vector<std::string> positional;
   std::string error;  // the first usage error; a later --help or --version still wins
@@ -272,6 +298,7 @@ CommandLine ParseCommandLine(std::span<const char* const> args) {
         thumbnailSize = optarg;
         break;
       case kFormat: formatName = optarg; break;  // the last one given counts
+      case kQuality: qualityText = optarg; break;  // the last one given counts
       case kMatte:
         // The matte of the [Button] section, for this run.
         matteAsked = true;
@@ -351,6 +378,25 @@ CommandLine ParseCommandLine(std::span<const char* const> args) {
       usageError(Translate("--format goes with --export, --thumbnail or --export-set"));
     } else if (result.set.export_set) {
       result.set.options.format = *result.format;
+    }
+  }
+  if (qualityText) {
+    const std::optional<int> quality = QualityNamed(*qualityText);
+    // The format the picture or the set is written in.
+    std::optional<commands::ExportFormat> format = result.format;
+    if (exportAsked && !format) format = commands::ExportFormatFor(result.output);
+    if (result.set.export_set) format = result.set.options.format;
+    if (!quality) {
+      usageError(TranslateFormat("--quality takes a whole number from 0 to %s, not '%s'",
+                                 {std::to_string(commands::kMaxQuality), *qualityText}));
+    } else if ((!exportAsked && !result.set.export_set) || thumbnailAsked) {
+      usageError(Translate("--quality goes with --export or --export-set"));
+    } else if (format && !commands::FormatInfo(*format).takes_quality) {
+      usageError(TranslateFormat("--quality is for the formats %s, not %s",
+                                 {QualityFormatList(), commands::FormatInfo(*format).name}));
+    } else {
+      result.quality = *quality;
+      result.set.options.quality = *quality;
     }
   }
   if (!error.empty()) {

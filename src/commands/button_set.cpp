@@ -131,8 +131,13 @@ ExportFormat ParseFormatName(std::string_view name) {
 
 std::string_view FormatExtension(ExportFormat format) { return FormatInfo(format).extensions.front(); }
 
-std::string SpriteSheetName(int scale) {
-  return scale == 1 ? "sprite.png" : "sprite@" + std::to_string(scale) + "x.png";
+ExportFormat SpriteSheetFormat(ExportFormat format) {
+  return FormatInfo(format).partial_transparency ? format : ExportFormat::Png;
+}
+
+std::string SpriteSheetName(int scale, ExportFormat format) {
+  const std::string extension(FormatExtension(SpriteSheetFormat(format)));
+  return scale == 1 ? "sprite" + extension : "sprite@" + std::to_string(scale) + "x" + extension;
 }
 
 ButtonSet::ButtonSet(const document::ButtonDocument& layout, SetOptions options)
@@ -380,7 +385,7 @@ void ButtonSet::PlanNames() {
     }
   }
   if (options_.sprite) {
-    for (int scale : options_.scales) take(SpriteSheetName(scale), Translate("the sprite sheet"));
+    for (int scale : options_.scales) take(SpriteSheetName(scale, options_.format), Translate("the sprite sheet"));
     take(std::string(kStyleSheetName), Translate("the style sheet"));
     take(std::string(kPreviewPageName), Translate("the preview page"));
   }
@@ -402,7 +407,7 @@ std::vector<std::string> ButtonSet::FileNames() const {
     }
   }
   if (options_.sprite) {
-    for (int scale : options_.scales) names.push_back(SpriteSheetName(scale));
+    for (int scale : options_.scales) names.push_back(SpriteSheetName(scale, options_.format));
     names.emplace_back(kStyleSheetName);
     names.emplace_back(kPreviewPageName);
   }
@@ -529,7 +534,7 @@ void SetWriter::WriteStep() {
     const gdi::Bitmap& picture = set_.Draw(button, options.states[state], scale, &partial);
     partlyDrawn = partlyDrawn || partial;
     WriteFile(set_.FileName(button, static_cast<int>(state), scaleIndex),
-              EncodeButton(picture, options.format, set_.WorkArea(), set_.Matte()));
+              EncodeButton(picture, options.format, set_.WorkArea(), set_.Matte(), options.quality));
     if (options.sprite) {
       gdi::Bitmap& sheet = sheet_;
       const int cellWidth = set_.Width() * scale;
@@ -550,7 +555,9 @@ void SetWriter::WriteStep() {
     partly_drawn_.push_back(TranslateFormat("%s at %sx", {set_.Caption(button), std::to_string(scale)}));
   }
   if (options.sprite && button + 1 == set_.ButtonCount()) {
-    WriteFile(SpriteSheetName(scale), EncodeButton(sheet_, ExportFormat::Png, set_.WorkArea(), set_.Matte()));
+    const ExportFormat format = SpriteSheetFormat(options.format);
+    WriteFile(SpriteSheetName(scale, options.format),
+              EncodeButton(sheet_, format, set_.WorkArea(), set_.Matte(), options.quality));
     sheet_ = gdi::Bitmap();
   }
   ++step_;

@@ -62,9 +62,12 @@ struct SetOptions {
   std::vector<render::ButtonState> states{render::ButtonState::Normal};
   std::vector<int> scales{1};
   ExportFormat format = kDefaultSetFormat;
+  // The quality of a lossy format (--quality), or kFormatQuality.
+  int quality = kFormatQuality;
   std::string pattern{kDefaultSetPattern};
   SetSize size = SetSize::Fit;
-  // A PNG sprite sheet per scale, the style sheet and the preview page.
+  // A sprite sheet per scale (SpriteSheetFormat), the style sheet and the
+  // preview page.
   bool sprite = false;
   // The caption layer's row, or -1 for the top-most text layer.
   int caption_layer = -1;
@@ -74,8 +77,12 @@ struct SetOptions {
 // visible text layer, else its top-most text layer; -1 when it has none.
 int DefaultCaptionLayer(const document::ButtonDocument& layout);
 
-// The names of the sprite sheets (per scale), the style sheet and the page.
-std::string SpriteSheetName(int scale);
+// The format of the sprite sheets of a set in `format`: that format when it
+// keeps partial transparency (PNG, WebP), PNG otherwise.
+ExportFormat SpriteSheetFormat(ExportFormat format);
+// The names of the sprite sheets (per scale, of a set in `format`), the style
+// sheet and the page.
+std::string SpriteSheetName(int scale, ExportFormat format);
 inline constexpr std::string_view kStyleSheetName = "buttons.css";
 inline constexpr std::string_view kPreviewPageName = "preview.html";
 

@@ -28,8 +28,8 @@ int StateColumn(const ButtonSet& set, render::ButtonState state) {
 std::string ImageSet(const ButtonSet& set, const char* function) {
   std::string list;
   for (int scale : set.Options().scales) {
-    list += std::string(list.empty() ? "" : ", ") + "url(\"" + SpriteSheetName(scale) + "\") " + std::to_string(scale) +
-            "x";
+    list += std::string(list.empty() ? "" : ", ") + "url(\"" + SpriteSheetName(scale, set.Options().format) + "\") " +
+            std::to_string(scale) + "x";
   }
   return std::string(function) + "(" + list + ")";
 }
@@ -101,7 +101,7 @@ std::string SetStyleSheet(const ButtonSet& set) {
          ";\n  margin: 0;\n  padding: 0;\n  border: 0;\n  overflow: hidden;\n  font-size: 0;\n"
          "  color: transparent;\n  vertical-align: middle;\n  cursor: pointer;\n  background-color: transparent;\n"
          "  background-repeat: no-repeat;\n  background-image: url(\"" +
-         SpriteSheetName(smallest) + "\");\n";
+         SpriteSheetName(smallest, set.Options().format) + "\");\n";
   css += "  background-image: " + ImageSet(set, "-webkit-image-set") + ";\n";
   css += "  background-image: " + ImageSet(set, "image-set") + ";\n";
   css += "  background-size: " + Px(std::int64_t{w} * static_cast<std::int64_t>(options.states.size())) + " " +
@@ -198,7 +198,7 @@ std::string SetPreviewPage(const ButtonSet& set) {
   }
   page += "</table>\n<p>Sprite sheets:";
   for (int scale : options.scales) {
-    const std::string sheet = SpriteSheetName(scale);
+    const std::string sheet = SpriteSheetName(scale, set.Options().format);
     page += " <a href=\"" + sheet + "\">" + sheet + "</a>";
   }
   page += "</p>\n</body>\n</html>\n";
