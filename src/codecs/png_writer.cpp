@@ -423,7 +423,7 @@ std::vector<std::uint8_t> FilteredRows(const Rows& rows, const PngForm& form, Fi
   std::vector<std::uint8_t> out((rowBytes + 1) * static_cast<std::size_t>(height));
   RowPacker packer(form, width);
   const bool filtered = filtering == Filtering::Adaptive;
-  std::vector<std::uint8_t> packed(filtered ? 2 * rowBytes : 0);
+  std::vector<std::uint8_t> packed(2 * rowBytes);  // this row and the one above, unfiltered
   std::uint8_t* row = packed.data();
   std::uint8_t* up = packed.data() + rowBytes;
   std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width));
