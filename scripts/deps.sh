@@ -9,7 +9,7 @@ kind=${1:-test}
 packages=(
   cmake ninja-build g++ pkg-config
   libfreetype-dev libfontconfig-dev fontconfig fonts-dejavu-core
-  libjpeg62-turbo-dev libgif-dev libpng-dev
+  libjpeg62-turbo-dev libgif-dev libpng-dev libwebp-dev libdeflate-dev
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-wayland
   # the manual page
   help2man

@@ -2,6 +2,7 @@
 
 #include <getopt.h>
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <string_view>
@@ -20,6 +21,24 @@ namespace {
 
 using base::Translate;
 using base::TranslateFormat;
+
+// QUALITY of --quality: a whole number from 0 to kMaxQuality, else nullopt.
+std::optional<int> QualityNamed(std::string_view text) {
+  int quality = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), quality);
+  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  if (quality < 0 || quality > commands::kMaxQuality) return std::nullopt;
+  return quality;
+}
+
+// The names of the formats that take a quality: "jpg, webp".
+std::string QualityFormatList() {
+  std::string list;
+  for (const commands::ExportFormatInfo& row : commands::ExportFormats()) {
+    if (row.takes_quality) list += (list.empty() ? "" : ", ") + std::string(row.name);
+  }
+  return list;
+}
 
 // SIZE of --thumbnail: a whole number from 1 to kMaxThumbnailSize.
 int ThumbnailSizeNamed(std::string_view text) {
@@ -85,11 +104,15 @@ std::string UsageText() {
                  "                        the picture file OUT, without a window; OUT's\n"
                  "                        extension chooses the format: BMP when it holds\n"
                  "                        \"bmp\", JPEG when it holds \"jp\", PNG for \".png\",\n"
-                 "                        GIF otherwise (transparency kept in GIF and PNG)\n"),
+                 "                        WebP for \".webp\", GIF otherwise (transparency kept\n"
+                 "                        in GIF, PNG and WebP)\n"),
        Translate("  --format FORMAT       write the picture of --export as FORMAT, whatever\n"
                  "                        the name OUT says; for --export-set a list such as\n"
                  "                        webp,png writes every button in each format, the\n"
-                 "                        pages offering them in that order (default: png)\n"),
+                 "                        pages offering them in that order (default: png)\n"
+                 "  --quality QUALITY     write lossy WebP pictures, or JPEG ones, at QUALITY\n"
+                 "                        from 0 (smallest) to 100 (default: lossless WebP,\n"
+                 "                        JPEG at 90)\n"),
        Translate("  --thumbnail SIZE LAYOUT OUT\n"
                  "                        write a PNG thumbnail of LAYOUT to OUT for file\n"
                  "                        managers: the button scaled to fit SIZE x SIZE\n"
@@ -149,15 +172,17 @@ enum OptionId : int {
   kThumbnail,
   kFormat,
   kMatte,
+  kQuality,
   kSetOption,  // the set options, each with a value of its own from here on,
                // so that an abbreviation of two of them is ambiguous
 };
 
-constexpr std::array<option, 17> kOptions = {{
+constexpr std::array<option, 18> kOptions = {{
     {"export", required_argument, nullptr, kExport},
     {"thumbnail", required_argument, nullptr, kThumbnail},
     {"format", required_argument, nullptr, kFormat},
     {"matte", required_argument, nullptr, kMatte},
+    {"quality", required_argument, nullptr, kQuality},
     {"export-set", required_argument, nullptr, kSetOption + 0},
     {"captions", required_argument, nullptr, kSetOption + 1},
     {"captions-file", required_argument, nullptr, kSetOption + 2},
@@ -236,6 +261,7 @@ CommandLine ParseCommandLine(std::span<const char* const> args) {
   bool versionAsked = false;
   bool matteAsked = false;
   std::optional<std::string> formatName;
+  std::optional<std::string> qualityText;
   std::string thumbnailSize;
   std::vector<std::string> positional;
   std::string error;  // the first usage error; a later --help or --version still wins
@@ -275,6 +301,7 @@ CommandLine ParseCommandLine(std::span<const char* const> args) {
         thumbnailSize = optarg;
         break;
       case kFormat: formatName = optarg; break;  // the last one given counts
+      case kQuality: qualityText = optarg; break;  // the last one given counts
       case kMatte:
         // The matte of the [Button] section, for this run.
         matteAsked = true;
@@ -360,6 +387,32 @@ CommandLine ParseCommandLine(std::span<const char* const> args) {
       usageError(Translate("a thumbnail is always a PNG picture: --format can only be png with --thumbnail"));
     } else if (!exportAsked && !thumbnailAsked && !result.set.export_set) {
       usageError(Translate("--format goes with --export, --thumbnail or --export-set"));
+    }
+  }
+  if (qualityText) {
+    const std::optional<int> quality = QualityNamed(*qualityText);
+    // The format the picture is written in; for a set, the first of its
+    // formats that takes a quality (the others are written as they are).
+    std::optional<commands::ExportFormat> format = result.format;
+    if (exportAsked && !format) format = commands::ExportFormatFor(result.output);
+    if (result.set.export_set) {
+      const std::vector<commands::ExportFormat>& formats = result.set.options.formats;
+      const auto lossy = std::find_if(formats.begin(), formats.end(), [](commands::ExportFormat f) {
+        return commands::FormatInfo(f).takes_quality;
+      });
+      format = lossy != formats.end() ? *lossy : formats.front();
+    }
+    if (!quality) {
+      usageError(TranslateFormat("--quality takes a whole number from 0 to %s, not '%s'",
+                                 {std::to_string(commands::kMaxQuality), *qualityText}));
+    } else if ((!exportAsked && !result.set.export_set) || thumbnailAsked) {
+      usageError(Translate("--quality goes with --export or --export-set"));
+    } else if (format && !commands::FormatInfo(*format).takes_quality) {
+      usageError(TranslateFormat("--quality is for the formats %s, not %s",
+                                 {QualityFormatList(), commands::FormatInfo(*format).name}));
+    } else {
+      result.quality = *quality;
+      result.set.options.quality = *quality;
     }
   }
   if (!error.empty()) {

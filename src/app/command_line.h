@@ -49,6 +49,7 @@ struct CommandLine {
   // ---- thumbnails and pipes ----
   std::optional<commands::ExportFormat> format;  // Export: --format, else OUT's name decides
   int thumbnail_size = 0;                        // Thumbnail: the box, in pixels a side
+  int quality = commands::kFormatQuality;        // Export: --quality of a lossy format
   // ---- button sets: --export-set with its options, and --set ----
   // ExportSet takes `layout` as its layout file and --format as the set's
   // format; Export takes the overrides.
@@ -58,7 +59,8 @@ struct CommandLine {
 // Reads the arguments after the program name. --help and --version win over
 // everything else; an unknown or ambiguous option, an option without its
 // value or with one it does not take, --export and --thumbnail together, too
-// few or too many file names beside them, a bad --format or SIZE, an empty
+// few or too many file names beside them, a bad --format, SIZE or QUALITY, a
+// --quality for a format without one (WebP and JPEG take it), an empty
 // --captions list are usage errors, whose message names the word at fault.
 CommandLine ParseCommandLine(std::span<const char* const> args);
 

@@ -100,7 +100,7 @@ class ThumbnailWatchdog {
 
 ExportOutcome ExportLayout(const std::string& output, const std::string& layout,
                            std::optional<commands::ExportFormat> format,
-                           const std::vector<commands::PropertyOverride>& overrides) {
+                           const std::vector<commands::PropertyOverride>& overrides, int quality) {
   render::ButtonRenderer renderer;
   return Run(layout, renderer, [&] {
     document::ButtonDocument doc;
@@ -109,7 +109,7 @@ ExportOutcome ExportLayout(const std::string& output, const std::string& layout,
     for (const commands::PropertyOverride& change : overrides) commands::ApplyPropertyOverride(doc, change);
     const commands::PictureDestination to = Destination(output);
     const commands::ExportFormat chosen = format ? *format : commands::ExportFormatFor(output);
-    commands::WritePicture(to, commands::EncodeButton(doc, renderer, chosen, to.name));
+    commands::WritePicture(to, commands::EncodeButton(doc, renderer, chosen, to.name, quality));
   });
 }
 

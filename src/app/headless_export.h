@@ -26,10 +26,12 @@ struct ExportOutcome {
 // is an error here. A button drawn only in part, as the budget of a render
 // pass allows, is written with a warning that says so. A layout or output of
 // "-" (kStandardStream) is standard input or output. The overrides of --set
-// change the layout's properties before it is drawn.
+// change the layout's properties before it is drawn; `quality` goes to a
+// format that takes one (--quality).
 ExportOutcome ExportLayout(const std::string& output, const std::string& layout,
                            std::optional<commands::ExportFormat> format = std::nullopt,
-                           const std::vector<commands::PropertyOverride>& overrides = {});
+                           const std::vector<commands::PropertyOverride>& overrides = {},
+                           int quality = commands::kFormatQuality);
 
 // Writes the PNG thumbnail of the layout in a size x size box to `output`
 // (see commands::EncodeThumbnail): a layout beyond

@@ -79,7 +79,8 @@ int main(int argc, char* argv[]) {
       std::fputs(vorbel::app::ShortUsageText().c_str(), stderr);
       return 2;
     case CommandLine::Action::Export:
-      return Report(vorbel::app::ExportLayout(command.output, command.layout, command.format, command.set.overrides));
+      return Report(vorbel::app::ExportLayout(command.output, command.layout, command.format, command.set.overrides,
+                                              command.quality));
     case CommandLine::Action::Thumbnail:
       return Report(vorbel::app::WriteThumbnail(command.thumbnail_size, command.layout, command.output));
     // ---- button sets ----

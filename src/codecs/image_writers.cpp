@@ -13,6 +13,25 @@ void CheckExportable(const PixelView& img) {
     throw std::invalid_argument("PixelView without pixels or with a stride shorter than its width");
 }
 
+RgbaImage ToRgba(const PixelView& img, base::Pixel workArea) {
+  CheckExportable(img);
+  RgbaImage out{img.width, img.height, {}};
+  out.rgba.resize(static_cast<std::size_t>(img.width) * static_cast<std::size_t>(img.height) * 4);
+  std::uint8_t* dst = out.rgba.data();
+  for (int y = 0; y < img.height; ++y) {
+    const base::Pixel* src = img.Row(y);
+    const std::uint8_t* alpha = img.AlphaRow(y);
+    for (int x = 0; x < img.width; ++x, dst += 4) {
+      const base::Pixel p = src[x];
+      dst[0] = p.Red();
+      dst[1] = p.Green();
+      dst[2] = p.Blue();
+      dst[3] = alpha != nullptr ? alpha[x] : (p == workArea ? 0 : 255);
+    }
+  }
+  return out;
+}
+
 // Encoding comes first: nothing is created on disk for an image that cannot be
 // encoded.
 void WriteBmpFile(const std::string& path, const PixelView& img) { base::WriteFileAtomically(path, EncodeBmp(img)); }

@@ -1,5 +1,5 @@
 #pragma once
-// Writers of exported button images: BMP, JPEG, GIF and PNG.
+// Writers of exported button images: BMP, JPEG, GIF, PNG and WebP.
 //
 // Each Encode* function turns pixels into the bytes of a file; each Write*File
 // function encodes and then replaces the file at `path` through AtomicFile, so
@@ -23,13 +23,20 @@ namespace vorbel::codecs {
 // std::invalid_argument for a malformed view (no pixels, stride < width).
 void CheckExportable(const PixelView& img);
 
+// The view's pixels as 8-bit RGBA: its alpha when it has one; otherwise
+// alpha 0 exactly where the pixel equals workArea, 255 elsewhere. Throws as
+// CheckExportable does.
+RgbaImage ToRgba(const PixelView& img, base::Pixel workArea);
+
 // Uncompressed 24-bit BMP with a 40-byte header, bottom-up, rows padded to 4 bytes.
 std::vector<std::uint8_t> EncodeBmp(const PixelView& img);
 
-// Baseline JFIF: YCbCr with 2x2 chroma subsampling, quality 90 with the
-// quantisation tables limited to baseline values, not progressive, libjpeg's
-// defaults otherwise. The top byte of each pixel is ignored.
-std::vector<std::uint8_t> EncodeJpeg(const PixelView& img);
+// Baseline JFIF: YCbCr with 2x2 chroma subsampling, at `quality` (0 to 100,
+// 90 unless asked) with the quantisation tables limited to baseline values,
+// not progressive, libjpeg's defaults otherwise. The top byte of each pixel
+// is ignored.
+inline constexpr int kJpegQuality = 90;
+std::vector<std::uint8_t> EncodeJpeg(const PixelView& img, int quality = kJpegQuality);
 
 // GIF reduced to the web palette (see ReduceToWebPalette; a view with alpha
 // leaves out the pixels below kGifOpaqueFrom instead of the work-area colour,
@@ -42,14 +49,28 @@ std::vector<std::uint8_t> EncodeJpeg(const PixelView& img);
 // 0. LZW minimum code size max(bits, 2). At most 65535 x 65535 pixels.
 std::vector<std::uint8_t> EncodeGif(const PixelView& img, base::Pixel workArea);
 
-// 8-bit RGBA PNG: the view's alpha when it has one; otherwise alpha 0
-// exactly where the pixel equals workArea, 255 elsewhere. Every row with the "up" filter, deflated at level 3 (made for
-// speed: a set writes hundreds of them).
+// PNG of the pixels of ToRgba, in the smallest form that gives every pixel
+// back exactly: a palette of 1, 2, 4 or 8 bits (alpha in tRNS) for at most
+// 256 colours; grey of as few bits as hold its levels when every pixel is
+// grey and a palette is not smaller; RGB when every pixel is opaque; grey or
+// RGB with one transparent colour (tRNS) when the transparent pixels share a
+// colour no opaque pixel has and nothing is partly transparent; grey with
+// alpha or RGBA otherwise. Palettes and samples of fewer than 8 bits are not
+// filtered; the rest take per row the filter of least absolute sum. Deflated
+// as tightly as libdeflate can. Ancillary chunks: tRNS only.
 std::vector<std::uint8_t> EncodePng(const PixelView& img, base::Pixel workArea);
-// 8-bit RGBA PNG of the image as it is (a thumbnail). Throws
+// The same of an RGBA image as it is (a thumbnail). Throws
 // std::invalid_argument for an empty image or one whose bytes do not match
 // its size.
 std::vector<std::uint8_t> EncodePng(const RgbaImage& img);
+
+// WebP of the pixels of ToRgba. Lossless by default: every pixel comes back
+// exactly, the colour of transparent ones included. A quality from 0 to 100
+// makes it lossy (VP8 with its alpha kept losslessly), smaller and less
+// faithful as it falls. Throws FileWriteError for a picture of more than
+// 16383 pixels a side, which WebP cannot hold.
+inline constexpr int kWebpLossless = -1;
+std::vector<std::uint8_t> EncodeWebp(const PixelView& img, base::Pixel workArea, int quality = kWebpLossless);
 
 void WriteBmpFile(const std::string& path, const PixelView& img);
 void WriteJpegFile(const std::string& path, const PixelView& img);

@@ -1,6 +1,7 @@
 // JPEG files through libjpeg. As when decoding, libjpeg's fatal errors jump
 // back here instead of ending the process and become FileWriteError.
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
@@ -16,7 +17,6 @@ namespace vorbel::codecs {
 
 namespace {
 
-constexpr int kQuality = 90;
 constexpr std::size_t kChunk = 64 * 1024;
 
 struct ErrorManager {
@@ -70,7 +70,7 @@ void TermDestination(j_compress_ptr cinfo) {
 
 // Compresses into `dest`; on failure returns false with `message` filled in.
 // Nothing with a destructor lives in this frame: libjpeg's errors longjmp here.
-bool RunEncoder(const PixelView& img, VectorDestination& dest, char (&message)[JMSG_LENGTH_MAX]) {
+bool RunEncoder(const PixelView& img, int quality, VectorDestination& dest, char (&message)[JMSG_LENGTH_MAX]) {
   jpeg_compress_struct cinfo;
   ErrorManager err;
   std::memset(&cinfo, 0, sizeof cinfo);
@@ -98,7 +98,7 @@ bool RunEncoder(const PixelView& img, VectorDestination& dest, char (&message)[J
   cinfo.input_components = 4;
   cinfo.in_color_space = JCS_EXT_BGRX;
   jpeg_set_defaults(&cinfo);  // YCbCr, 2x2 chroma subsampling, JFIF header
-  jpeg_set_quality(&cinfo, kQuality, TRUE);
+  jpeg_set_quality(&cinfo, quality, TRUE);
   jpeg_start_compress(&cinfo, TRUE);
   while (cinfo.next_scanline < cinfo.image_height) {
     JSAMPROW row[1] = {const_cast<JSAMPROW>(reinterpret_cast<const JSAMPLE*>(img.Row(static_cast<int>(cinfo.next_scanline))))};
@@ -111,13 +111,13 @@ bool RunEncoder(const PixelView& img, VectorDestination& dest, char (&message)[J
 
 }  // namespace
 
-std::vector<std::uint8_t> EncodeJpeg(const PixelView& img) {
+std::vector<std::uint8_t> EncodeJpeg(const PixelView& img, int quality) {
   CheckExportable(img);
   std::vector<std::uint8_t> out;
   auto dest = std::make_unique<VectorDestination>();
   dest->out = &out;
   char message[JMSG_LENGTH_MAX] = {};
-  if (!RunEncoder(img, *dest, message))
+  if (!RunEncoder(img, std::clamp(quality, 0, 100), *dest, message))
     throw base::FileWriteError(std::string("Unable to encode the JPEG image: ") + message);
   return out;
 }

@@ -1,12 +1,19 @@
-// PNG files through libpng. libpng reports errors by longjmp to the frame
-// that set png_jmpbuf; that frame holds nothing with a destructor.
+// PNG files in their smallest lossless form. The picture is looked at once
+// and stored in the leanest colour type that gives back every pixel exactly
+// (a palette, grey, RGB or RGBA, with tRNS where it is enough), then filtered
+// and deflated with libdeflate. The chunks are written here: libpng cannot take
+// a zlib stream made by another compressor.
 
-#include <png.h>
+#include <libdeflate.h>
 
-#include <csetjmp>
+#include <algorithm>
+#include <array>
+#include <cstdlib>
 #include <cstring>
-#include <functional>
+#include <memory>
 #include <new>
+#include <optional>
+#include <span>
 #include <stdexcept>
 
 #include "codecs/image_writers.h"
@@ -15,79 +22,521 @@ namespace vorbel::codecs {
 
 namespace {
 
-struct PngState {
-  std::vector<std::uint8_t>* out;
-  std::uint8_t* row_buffer;  // 4 * width bytes
-  bool out_of_memory = false;
-  char message[256] = {};
+// PNG's colour types, by their numbers in the file.
+enum class PngColourType : std::uint8_t { Grey = 0, Rgb = 2, Palette = 3, GreyAlpha = 4, Rgba = 6 };
+
+// How a picture is stored.
+struct PngForm {
+  PngColourType type = PngColourType::Rgba;
+  int bits = 8;                        // a sample's bits: 1, 2, 4 or 8
+  std::vector<std::uint32_t> palette;  // the colours of a palette, those with alpha first
+  std::optional<std::uint32_t> key;    // the one transparent colour of grey or RGB (tRNS)
 };
 
-void ErrorFn(png_structp png, png_const_charp text) {
-  auto* state = static_cast<PngState*>(png_get_error_ptr(png));
-  std::strncpy(state->message, text, sizeof state->message - 1);
-  png_longjmp(png, 1);
+// A pixel with its alpha as one number, 0xAARRGGBB.
+constexpr std::uint32_t Red(std::uint32_t p) { return p >> 16 & 0xFF; }
+constexpr std::uint32_t Green(std::uint32_t p) { return p >> 8 & 0xFF; }
+constexpr std::uint32_t Blue(std::uint32_t p) { return p & 0xFF; }
+constexpr std::uint32_t Alpha(std::uint32_t p) { return p >> 24; }
+constexpr std::uint32_t kOpaque = 0xFF000000u;
+
+// The rows of a picture as 0xAARRGGBB pixels, one row at a time (no copy of
+// the whole picture), and which rows repeat the row above them.
+class Rows {
+ public:
+  Rows(const PixelView& view, base::Pixel workArea)
+      : view_(&view), work_area_(workArea.Rgb()), width_(view.width), height_(view.height) {
+    FindRepeats();
+  }
+  explicit Rows(const RgbaImage& img) : image_(&img), width_(img.width), height_(img.height) { FindRepeats(); }
+
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+
+  // Whether row y holds the same pixels as the row above it.
+  bool SameAsAbove(int y) const { return y > 0 && same_as_above_[static_cast<std::size_t>(y)] != 0; }
+
+  // Row y into `row` (Width() pixels).
+  void Fetch(int y, std::uint32_t* row) const {
+    if (image_ != nullptr) {
+      const std::uint8_t* src =
+          image_->rgba.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) * 4;
+      for (int x = 0; x < width_; ++x, src += 4) {
+        row[x] = std::uint32_t{src[3]} << 24 | std::uint32_t{src[0]} << 16 | std::uint32_t{src[1]} << 8 | src[2];
+      }
+      return;
+    }
+    const base::Pixel* src = view_->Row(y);
+    if (const std::uint8_t* alpha = view_->AlphaRow(y)) {
+      for (int x = 0; x < width_; ++x) row[x] = src[x].Rgb() | std::uint32_t{alpha[x]} << 24;
+    } else {
+      for (int x = 0; x < width_; ++x) {
+        const std::uint32_t rgb = src[x].Rgb();
+        row[x] = rgb == work_area_ ? rgb : rgb | kOpaque;
+      }
+    }
+  }
+
+ private:
+  void FindRepeats() {
+    same_as_above_.assign(static_cast<std::size_t>(height_), 0);
+    const std::size_t n = static_cast<std::size_t>(width_);
+    for (int y = 1; y < height_; ++y) {
+      bool same = false;
+      if (image_ != nullptr) {
+        const std::uint8_t* row = image_->rgba.data() + static_cast<std::size_t>(y) * n * 4;
+        same = std::memcmp(row, row - n * 4, n * 4) == 0;
+      } else {
+        same = std::memcmp(view_->Row(y), view_->Row(y - 1), n * sizeof(base::Pixel)) == 0 &&
+               (view_->alpha == nullptr || std::memcmp(view_->AlphaRow(y), view_->AlphaRow(y - 1), n) == 0);
+      }
+      same_as_above_[static_cast<std::size_t>(y)] = same ? 1 : 0;
+    }
+  }
+
+  const PixelView* view_ = nullptr;
+  std::uint32_t work_area_ = 0;
+  const RgbaImage* image_ = nullptr;
+  int width_ = 0;
+  int height_ = 0;
+  std::vector<std::uint8_t> same_as_above_;  // per row
+};
+
+// The colours of a picture with at most 256 of them, each with its index.
+class ColourTable {
+ public:
+  // The index of `colour`, added when it is new; -1 once the table would
+  // hold more than 256 colours.
+  int Find(std::uint32_t colour) {
+    std::size_t slot = Hash(colour);
+    while (index_[slot] >= 0) {
+      if (keys_[slot] == colour) return index_[slot];
+      slot = (slot + 1) & (kSlots - 1);
+    }
+    if (colours_.size() == 256) return -1;
+    keys_[slot] = colour;
+    index_[slot] = static_cast<std::int16_t>(colours_.size());
+    colours_.push_back(colour);
+    return index_[slot];
+  }
+  const std::vector<std::uint32_t>& Colours() const { return colours_; }
+
+ private:
+  static constexpr std::size_t kSlots = 1024;  // at most a quarter full
+  static std::size_t Hash(std::uint32_t c) { return (c * 2654435761u) >> 22; }
+  std::array<std::uint32_t, kSlots> keys_{};
+  std::array<std::int16_t, kSlots> index_ = [] {
+    std::array<std::int16_t, kSlots> empty{};
+    empty.fill(-1);
+    return empty;
+  }();
+  std::vector<std::uint32_t> colours_;
+};
+
+// What one look at the pixels finds.
+struct Survey {
+  bool opaque = true;
+  bool grey = true;
+  bool binary_alpha = true;      // every alpha 0 or 255
+  bool one_clear_colour = true;  // every pixel of alpha 0 the same
+  std::uint32_t clear_colour = 0;
+  bool few_colours = true;  // at most 256
+  ColourTable table;
+};
+
+// Calls change(x) for every pixel of the row that differs from the one
+// before it (`previous` for the first; it becomes the row's last), and
+// same(x, n) for each run of n pixels from x like the one before them.
+// Buttons are runs of one colour: blocks of 16 are compared at once.
+template <typename Change, typename Same>
+void ForEachChange(const std::uint32_t* row, int width, std::uint32_t& previous, Change change, Same same) {
+  constexpr int kBlock = 16;
+  int x = 0;
+  while (x < width) {
+    if (x + kBlock <= width) {
+      std::uint32_t differs = 0;
+      for (int k = 0; k < kBlock; ++k) differs |= row[x + k] ^ previous;
+      if (differs == 0) {
+        same(x, kBlock);
+        x += kBlock;
+        continue;
+      }
+    }
+    if (row[x] == previous) {
+      same(x, 1);
+    } else {
+      previous = row[x];
+      change(x);
+    }
+    ++x;
+  }
 }
-void WarningFn(png_structp, png_const_charp) {}
 
-void WriteFn(png_structp png, png_bytep data, png_size_t size) {
-  auto* state = static_cast<PngState*>(png_get_io_ptr(png));
-  try {
-    state->out->insert(state->out->end(), data, data + size);
-  } catch (const std::bad_alloc&) {
-    state->out_of_memory = true;
+void Look(const Rows& rows, Survey& s) {
+  std::vector<std::uint32_t> row(static_cast<std::size_t>(rows.Width()));
+  bool haveClear = false;
+  // Unlike the first pixel, so that it is looked at.
+  rows.Fetch(0, row.data());
+  std::uint32_t previous = ~row[0];
+  const auto lookAt = [&](int x) {
+    const std::uint32_t p = row[static_cast<std::size_t>(x)];
+    const std::uint32_t a = Alpha(p);
+    if (a != 255) {
+      s.opaque = false;
+      if (a != 0) {
+        s.binary_alpha = false;
+      } else if (!haveClear) {
+        haveClear = true;
+        s.clear_colour = p;
+      } else if (p != s.clear_colour) {
+        s.one_clear_colour = false;
+      }
+    }
+    if (Red(p) != Green(p) || Green(p) != Blue(p)) s.grey = false;
+    if (s.few_colours && s.table.Find(p) < 0) s.few_colours = false;
+  };
+  for (int y = 0; y < rows.Height(); ++y) {
+    if (rows.SameAsAbove(y)) continue;
+    rows.Fetch(y, row.data());
+    ForEachChange(row.data(), rows.Width(), previous, lookAt, [](int, int) {});
   }
-  if (state->out_of_memory) png_error(png, "out of memory");
 }
-void FlushFn(png_structp) {}
 
-// Fills a row of 4 * width bytes (red, green, blue, alpha) for row y.
-using RowFiller = std::function<void(int y, std::uint8_t* row)>;
+// Whether an opaque pixel has the colour of the transparent ones, which a
+// tRNS key would then make transparent as well.
+bool ClearColourShown(const Rows& rows, std::uint32_t clear) {
+  const std::uint32_t shown = clear | kOpaque;
+  std::vector<std::uint32_t> row(static_cast<std::size_t>(rows.Width()));
+  for (int y = 0; y < rows.Height(); ++y) {
+    rows.Fetch(y, row.data());
+    if (std::ranges::find(row, shown) != row.end()) return true;
+  }
+  return false;
+}
 
-bool RunEncoder(int width, int height, const RowFiller& fill, PngState& state) {
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &state, ErrorFn, WarningFn);
-  if (png == nullptr) {
-    std::strcpy(state.message, "cannot start the encoder");
-    return false;
+// The fewest bits a grey sample takes to hold each of the levels exactly.
+int GreyBits(const std::vector<std::uint32_t>& colours) {
+  int bits = 1;
+  for (const std::uint32_t c : colours) {
+    const std::uint32_t v = Red(c);
+    while (bits < 8 && v % (255 / ((1u << bits) - 1)) != 0) bits *= 2;
   }
-  png_infop info = png_create_info_struct(png);
-  if (info == nullptr) {
-    png_destroy_write_struct(&png, nullptr);
-    std::strcpy(state.message, "cannot start the encoder");
-    return false;
+  return bits;
+}
+
+int PaletteBits(std::size_t colours) {
+  if (colours <= 2) return 1;
+  if (colours <= 4) return 2;
+  if (colours <= 16) return 4;
+  return 8;
+}
+
+// The smallest form that keeps every pixel as it is.
+PngForm ChoosePngForm(const Rows& rows) {
+  Survey s;
+  Look(rows, s);
+  PngForm form;
+  // A single transparent colour that no opaque pixel has can be a tRNS key.
+  const bool keyed =
+      !s.opaque && s.binary_alpha && s.one_clear_colour &&
+      (s.few_colours ? std::ranges::find(s.table.Colours(), s.clear_colour | kOpaque) == s.table.Colours().end()
+                     : !ClearColourShown(rows, s.clear_colour));
+  if (s.grey && (s.opaque || keyed)) {
+    // Grey at the fewest bits that hold its levels, unless a palette takes fewer.
+    const int bits = s.few_colours ? GreyBits(s.table.Colours()) : 8;
+    if (!s.few_colours || PaletteBits(s.table.Colours().size()) >= bits) {
+      form.type = PngColourType::Grey;
+      form.bits = bits;
+      if (keyed) form.key = s.clear_colour;
+      return form;
+    }
   }
-  if (setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    return false;
+  if (s.few_colours) {
+    form.type = PngColourType::Palette;
+    form.palette = s.table.Colours();
+    form.bits = PaletteBits(form.palette.size());
+    // The entries with alpha first, so that tRNS stops where they end.
+    std::stable_partition(form.palette.begin(), form.palette.end(), [](std::uint32_t c) { return Alpha(c) != 255; });
+    return form;
   }
-  png_set_write_fn(png, &state, WriteFn, FlushFn);
-  // Buttons are bands of flat colour with rows like the row above: the "up"
-  // filter alone finds that, without libpng trying all five filters on every
-  // row, and fast deflate (level 3) then costs a third of the default's time
-  // for files of a button's size about 40 % larger. A set of a hundred
-  // buttons is written in a blink.
-  png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_UP);
-  png_set_compression_level(png, 3);
-  png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
-               PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
+  if (s.grey) {
+    form.type = PngColourType::GreyAlpha;
+  } else if (s.opaque || keyed) {
+    form.type = PngColourType::Rgb;
+    if (keyed) form.key = s.clear_colour;
+  } else {
+    form.type = PngColourType::Rgba;
+  }
+  form.bits = 8;
+  return form;
+}
+
+int Channels(PngColourType type) {
+  switch (type) {
+    case PngColourType::Grey:
+    case PngColourType::Palette: return 1;
+    case PngColourType::GreyAlpha: return 2;
+    case PngColourType::Rgb: return 3;
+    case PngColourType::Rgba: return 4;
+  }
+  return 4;
+}
+
+// The samples of one row, packed as the form stores them.
+class RowPacker {
+ public:
+  RowPacker(const PngForm& form, int width) : form_(form), samples_(static_cast<std::size_t>(width)) {
+    for (std::size_t i = 0; i < form.palette.size(); ++i) table_.Find(form.palette[i]);
+    if (!form.palette.empty()) last_colour_ = form.palette[0];  // index 0
+  }
+
+  void Pack(const std::uint32_t* src, int width, std::uint8_t* dst) {
+    switch (form_.type) {
+      case PngColourType::Palette: {
+        std::uint8_t* index = form_.bits == 8 ? dst : samples_.data();
+        ForEachChange(
+            src, width, last_colour_,
+            [&](int x) { index[x] = last_index_ = static_cast<std::uint8_t>(table_.Find(src[x])); },
+            [&](int x, int n) { std::memset(index + x, last_index_, static_cast<std::size_t>(n)); });
+        if (form_.bits < 8) PackBits(samples_.data(), width, dst);
+        break;
+      }
+      case PngColourType::Grey: {
+        const std::uint32_t step = 255 / ((1u << form_.bits) - 1);
+        std::uint8_t* level = form_.bits == 8 ? dst : samples_.data();
+        for (int x = 0; x < width; ++x) level[x] = static_cast<std::uint8_t>(Blue(src[x]) / step);
+        if (form_.bits < 8) PackBits(samples_.data(), width, dst);
+        break;
+      }
+      case PngColourType::GreyAlpha:
+        for (int x = 0; x < width; ++x, dst += 2) {
+          dst[0] = static_cast<std::uint8_t>(Blue(src[x]));
+          dst[1] = static_cast<std::uint8_t>(Alpha(src[x]));
+        }
+        break;
+      case PngColourType::Rgb:
+        for (int x = 0; x < width; ++x, dst += 3) {
+          dst[0] = static_cast<std::uint8_t>(Red(src[x]));
+          dst[1] = static_cast<std::uint8_t>(Green(src[x]));
+          dst[2] = static_cast<std::uint8_t>(Blue(src[x]));
+        }
+        break;
+      case PngColourType::Rgba:
+        for (int x = 0; x < width; ++x, dst += 4) {
+          dst[0] = static_cast<std::uint8_t>(Red(src[x]));
+          dst[1] = static_cast<std::uint8_t>(Green(src[x]));
+          dst[2] = static_cast<std::uint8_t>(Blue(src[x]));
+          dst[3] = static_cast<std::uint8_t>(Alpha(src[x]));
+        }
+        break;
+    }
+  }
+
+ private:
+  // Samples of fewer than 8 bits fill each byte from its high bits down.
+  void PackBits(const std::uint8_t* samples, int width, std::uint8_t* dst) const {
+    switch (form_.bits) {
+      case 1: PackBits<1>(samples, width, dst); break;
+      case 2: PackBits<2>(samples, width, dst); break;
+      default: PackBits<4>(samples, width, dst); break;
+    }
+  }
+  template <int kBits>
+  static void PackBits(const std::uint8_t* samples, int width, std::uint8_t* dst) {
+    constexpr int kPerByte = 8 / kBits;
+    const int whole = width / kPerByte;
+    for (int i = 0; i < whole; ++i, samples += kPerByte) {
+      std::uint32_t byte = 0;
+      for (int k = 0; k < kPerByte; ++k) byte = byte << kBits | samples[k];
+      dst[i] = static_cast<std::uint8_t>(byte);
+    }
+    const int rest = width - whole * kPerByte;
+    if (rest > 0) {
+      std::uint32_t byte = 0;
+      for (int k = 0; k < kPerByte; ++k) byte = byte << kBits | (k < rest ? samples[k] : 0u);
+      dst[whole] = static_cast<std::uint8_t>(byte);
+    }
+  }
+
+  const PngForm& form_;
+  ColourTable table_;
+  std::vector<std::uint8_t> samples_;  // a row of indices or levels before packing
+  // The colour of the last pixel packed and its index.
+  std::uint32_t last_colour_ = 0;
+  std::uint8_t last_index_ = 0;
+};
+
+std::uint8_t Paeth(int a, int b, int c) {
+  const int p = a + b - c;
+  const int pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
+  if (pa <= pb && pa <= pc) return static_cast<std::uint8_t>(a);
+  return static_cast<std::uint8_t>(pb <= pc ? b : c);
+}
+
+// Filters a row by the filter whose bytes, read as signed numbers, add up
+// to the least: a fair guess at what deflates best. `up` is the row above
+// unfiltered (zeros for the first row); the filter byte goes to out[0].
+void FilterAdaptively(const std::uint8_t* row, const std::uint8_t* up, std::size_t n, std::size_t bpp,
+                      std::uint8_t* out) {
+  std::array<std::uint64_t, 5> cost{};
+  auto weigh = [](std::uint8_t v) { return static_cast<std::uint64_t>(v < 128 ? v : 256 - v); };
+  for (std::size_t i = 0; i < n; ++i) {
+    const std::uint8_t a = i >= bpp ? row[i - bpp] : 0;
+    const std::uint8_t b = up[i];
+    const std::uint8_t c = i >= bpp ? up[i - bpp] : 0;
+    const std::uint8_t x = row[i];
+    cost[0] += weigh(x);
+    cost[1] += weigh(static_cast<std::uint8_t>(x - a));
+    cost[2] += weigh(static_cast<std::uint8_t>(x - b));
+    cost[3] += weigh(static_cast<std::uint8_t>(x - ((a + b) >> 1)));
+    cost[4] += weigh(static_cast<std::uint8_t>(x - Paeth(a, b, c)));
+  }
+  const auto filter = static_cast<std::uint8_t>(std::ranges::min_element(cost) - cost.begin());
+  out[0] = filter;
+  ++out;
+  for (std::size_t i = 0; i < n; ++i) {
+    const std::uint8_t a = i >= bpp ? row[i - bpp] : 0;
+    const std::uint8_t b = up[i];
+    const std::uint8_t c = i >= bpp ? up[i - bpp] : 0;
+    std::uint8_t predicted = 0;
+    switch (filter) {
+      case 1: predicted = a; break;
+      case 2: predicted = b; break;
+      case 3: predicted = static_cast<std::uint8_t>((a + b) >> 1); break;
+      case 4: predicted = Paeth(a, b, c); break;
+      default: break;
+    }
+    out[i] = static_cast<std::uint8_t>(row[i] - predicted);
+  }
+}
+
+// How rows are filtered: all with none, or each with the filter that
+// FilterAdaptively picks.
+enum class Filtering { None, Adaptive };
+
+// The rows as PNG stores them before deflate: a filter byte, then the row.
+std::vector<std::uint8_t> FilteredRows(const Rows& rows, const PngForm& form, Filtering filtering) {
+  const int width = rows.Width();
+  const int height = rows.Height();
+  const std::size_t rowBytes = (static_cast<std::size_t>(width) * Channels(form.type) * form.bits + 7) / 8;
+  const std::size_t bpp = std::max<std::size_t>(1, static_cast<std::size_t>(Channels(form.type) * form.bits / 8));
+  std::vector<std::uint8_t> out((rowBytes + 1) * static_cast<std::size_t>(height));
+  RowPacker packer(form, width);
+  const bool filtered = filtering == Filtering::Adaptive;
+  std::vector<std::uint8_t> packed(2 * rowBytes);  // this row and the one above, unfiltered
+  std::uint8_t* row = packed.data();
+  std::uint8_t* up = packed.data() + rowBytes;
+  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width));
   for (int y = 0; y < height; ++y) {
-    // The filler throws nothing: it only copies bytes into the row.
-    fill(y, state.row_buffer);
-    png_write_row(png, state.row_buffer);
+    std::uint8_t* dst = out.data() + static_cast<std::size_t>(y) * (rowBytes + 1);
+    const std::uint32_t* src = pixels.data();
+    // A row like the one above it is packed alike.
+    const bool again = rows.SameAsAbove(y);
+    if (!filtered) {
+      dst[0] = 0;
+      if (again) {
+        std::memcpy(dst + 1, dst - rowBytes, rowBytes);
+      } else {
+        rows.Fetch(y, pixels.data());
+        packer.Pack(src, width, dst + 1);
+      }
+      continue;
+    }
+    if (again) {
+      std::memcpy(row, up, rowBytes);
+    } else {
+      rows.Fetch(y, pixels.data());
+      packer.Pack(src, width, row);
+    }
+    FilterAdaptively(row, up, rowBytes, bpp, dst);
+    std::swap(row, up);
   }
-  png_write_end(png, info);
-  png_destroy_write_struct(&png, &info);
-  return true;
+  return out;
 }
 
-std::vector<std::uint8_t> Encode(int width, int height, const RowFiller& fill) {
-  std::vector<std::uint8_t> out;
-  std::vector<std::uint8_t> row(static_cast<std::size_t>(width) * 4);
-  PngState state{&out, row.data()};
-  if (!RunEncoder(width, height, fill, state)) {
-    if (state.out_of_memory) throw std::bad_alloc();
-    throw base::FileWriteError(std::string("Unable to encode the PNG image: ") + state.message);
+struct CompressorDeleter {
+  void operator()(libdeflate_compressor* c) const { libdeflate_free_compressor(c); }
+};
+
+// The zlib stream of the data at a libdeflate level (1 to 12).
+std::vector<std::uint8_t> Deflate(const std::vector<std::uint8_t>& data, int level) {
+  std::unique_ptr<libdeflate_compressor, CompressorDeleter> compressor(libdeflate_alloc_compressor(level));
+  if (!compressor) throw std::bad_alloc();
+  std::vector<std::uint8_t> out(libdeflate_zlib_compress_bound(compressor.get(), data.size()));
+  const std::size_t size = libdeflate_zlib_compress(compressor.get(), data.data(), data.size(), out.data(), out.size());
+  if (size == 0) throw base::FileWriteError("Unable to encode the PNG image: the compressed data does not fit");
+  out.resize(size);
+  return out;
+}
+
+// The smallest zlib stream of the rows this encoder tries. A picture of up
+// to a million pixels (a button, or a set's sprite sheet) is filtered both
+// ways, with none and adaptively, and each deflated at libdeflate's
+// strongest level, which makes files some 5 % smaller than zlib's best; the
+// smaller one is kept. A larger picture takes one try at a lighter level:
+// palettes and samples of fewer than 8 bits unfiltered, the rest filtered
+// adaptively. The strongest level spends long on the runs of one colour
+// that large buttons are made of; this keeps a full-HD export within a few
+// milliseconds.
+std::vector<std::uint8_t> Compress(const Rows& rows, const PngForm& form) {
+  constexpr std::int64_t kLargePicture = std::int64_t{1} << 20;
+  if (std::int64_t{rows.Width()} * rows.Height() > kLargePicture) {
+    const bool flat = form.type == PngColourType::Palette || form.bits < 8;
+    return Deflate(FilteredRows(rows, form, flat ? Filtering::None : Filtering::Adaptive), 6);
   }
+  std::vector<std::uint8_t> unfiltered = Deflate(FilteredRows(rows, form, Filtering::None), 12);
+  std::vector<std::uint8_t> adaptive = Deflate(FilteredRows(rows, form, Filtering::Adaptive), 12);
+  return adaptive.size() < unfiltered.size() ? adaptive : unfiltered;
+}
+
+void PutBigEndian(std::vector<std::uint8_t>& out, std::uint32_t v) {
+  for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<std::uint8_t>(v >> shift));
+}
+
+void PutChunk(std::vector<std::uint8_t>& out, const char (&type)[5], std::span<const std::uint8_t> data) {
+  PutBigEndian(out, static_cast<std::uint32_t>(data.size()));
+  const std::size_t start = out.size();
+  out.insert(out.end(), type, type + 4);
+  out.insert(out.end(), data.begin(), data.end());
+  PutBigEndian(out, libdeflate_crc32(0, out.data() + start, out.size() - start));
+}
+
+std::vector<std::uint8_t> Encode(const Rows& rows) {
+  const PngForm form = ChoosePngForm(rows);
+  const std::vector<std::uint8_t> stream = Compress(rows, form);
+
+  std::vector<std::uint8_t> out{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  out.reserve(stream.size() + 1024);
+  std::vector<std::uint8_t> header;
+  PutBigEndian(header, static_cast<std::uint32_t>(rows.Width()));
+  PutBigEndian(header, static_cast<std::uint32_t>(rows.Height()));
+  // Bit depth, colour type, then deflate, adaptive filtering, no interlace.
+  header.insert(header.end(), {static_cast<std::uint8_t>(form.bits), static_cast<std::uint8_t>(form.type), 0, 0, 0});
+  PutChunk(out, "IHDR", header);
+  if (form.type == PngColourType::Palette) {
+    std::vector<std::uint8_t> colours, alphas;
+    for (const std::uint32_t c : form.palette) {
+      colours.insert(colours.end(), {static_cast<std::uint8_t>(Red(c)), static_cast<std::uint8_t>(Green(c)),
+                                     static_cast<std::uint8_t>(Blue(c))});
+      if (Alpha(c) != 255) alphas.push_back(static_cast<std::uint8_t>(Alpha(c)));
+    }
+    PutChunk(out, "PLTE", colours);
+    if (!alphas.empty()) PutChunk(out, "tRNS", alphas);
+  } else if (form.key) {
+    // The key in samples of the image's bit depth, two bytes each.
+    std::vector<std::uint8_t> key;
+    const std::uint32_t k = *form.key;
+    if (form.type == PngColourType::Grey) {
+      const std::uint32_t level = Blue(k) / (255 / ((1u << form.bits) - 1));
+      key = {0, static_cast<std::uint8_t>(level)};
+    } else {
+      key = {0, static_cast<std::uint8_t>(Red(k)), 0, static_cast<std::uint8_t>(Green(k)),
+             0, static_cast<std::uint8_t>(Blue(k))};
+    }
+    PutChunk(out, "tRNS", key);
+  }
+  PutChunk(out, "IDAT", stream);
+  PutChunk(out, "IEND", {});
   return out;
 }
 
@@ -95,17 +544,7 @@ std::vector<std::uint8_t> Encode(int width, int height, const RowFiller& fill) {
 
 std::vector<std::uint8_t> EncodePng(const PixelView& img, base::Pixel workArea) {
   CheckExportable(img);
-  return Encode(img.width, img.height, [&](int y, std::uint8_t* dst) {
-    const base::Pixel* src = img.Row(y);
-    const std::uint8_t* alpha = img.AlphaRow(y);
-    for (int x = 0; x < img.width; ++x, dst += 4) {
-      const base::Pixel p = src[x];
-      dst[0] = p.Red();
-      dst[1] = p.Green();
-      dst[2] = p.Blue();
-      dst[3] = alpha != nullptr ? alpha[x] : (p == workArea ? 0 : 255);
-    }
-  });
+  return Encode(Rows(img, workArea));
 }
 
 std::vector<std::uint8_t> EncodePng(const RgbaImage& img) {
@@ -113,10 +552,7 @@ std::vector<std::uint8_t> EncodePng(const RgbaImage& img) {
       img.rgba.size() != static_cast<std::size_t>(img.width) * static_cast<std::size_t>(img.height) * 4) {
     throw std::invalid_argument("EncodePng: an empty image or one whose bytes do not match its size");
   }
-  const std::size_t rowBytes = static_cast<std::size_t>(img.width) * 4;
-  return Encode(img.width, img.height, [&](int y, std::uint8_t* dst) {
-    std::memcpy(dst, img.rgba.data() + static_cast<std::size_t>(y) * rowBytes, rowBytes);
-  });
+  return Encode(Rows(img));
 }
 
 }  // namespace vorbel::codecs

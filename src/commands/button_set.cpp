@@ -656,7 +656,7 @@ void SetWriter::WriteStep() {
     partlyDrawn = partlyDrawn || partial;
     for (std::size_t format = 0; format < options.formats.size(); ++format) {
       WriteFile(set_.FileName(button, static_cast<int>(state), scaleIndex, static_cast<int>(format)),
-                EncodeButton(picture, options.formats[format], set_.WorkArea(), set_.Matte()));
+                EncodeButton(picture, options.formats[format], set_.WorkArea(), set_.Matte(), options.quality));
     }
     if (options.sprite) {
       gdi::Bitmap& sheet = sheet_;
@@ -679,7 +679,7 @@ void SetWriter::WriteStep() {
   }
   if (options.sprite && button + 1 == set_.ButtonCount()) {
     for (const ExportFormat format : set_.SheetFormats()) {
-      WriteFile(SpriteSheetName(scale, format), EncodeButton(sheet_, format, set_.WorkArea(), set_.Matte()));
+      WriteFile(SpriteSheetName(scale, format), EncodeButton(sheet_, format, set_.WorkArea(), set_.Matte(), options.quality));
     }
     sheet_ = gdi::Bitmap();
   }

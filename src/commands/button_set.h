@@ -71,9 +71,12 @@ struct SetOptions {
   std::vector<render::ButtonState> states{render::ButtonState::Normal};
   std::vector<int> scales{1};
   std::vector<ExportFormat> formats{kDefaultSetFormat};
+  // The quality of the lossy formats (--quality), or kFormatQuality.
+  int quality = kFormatQuality;
   std::string pattern{kDefaultSetPattern};
   SetSize size = SetSize::Fit;
-  // A PNG sprite sheet per scale, the style sheet and the preview page.
+  // A sprite sheet per scale and format (SheetFormats), the style sheet and
+  // the preview page.
   bool sprite = false;
   // The caption layer's row, or -1 for the top-most text layer.
   int caption_layer = -1;

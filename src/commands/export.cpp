@@ -29,7 +29,7 @@ void CheckExportSize(const std::string& fileName, int w, int h) {
 }
 
 std::vector<std::uint8_t> EncodeButton(const gdi::Bitmap& picture, ExportFormat format, gdi::Pixel workArea,
-                                       gdi::Pixel matte) {
+                                       gdi::Pixel matte, int quality) {
   codecs::PixelView pixels{picture.Data(), picture.Width(), picture.Height(), picture.Width()};
   if (picture.KeepsAlpha() && !picture.Empty()) pixels.alpha = picture.AlphaRow(0);
   // What the format cannot keep of the alpha goes onto the matte. The writer
@@ -46,15 +46,16 @@ std::vector<std::uint8_t> EncodeButton(const gdi::Bitmap& picture, ExportFormat 
       pixels = flat.View();
     }
   }
-  return info.encode(pixels, workArea);
+  return info.encode(pixels, workArea, quality);
 }
 
-void ExportButton(const document::ButtonDocument& doc, render::ButtonRenderer& renderer, const std::string& fileName) {
-  WritePicture({fileName}, EncodeButton(doc, renderer, ExportFormatFor(fileName), fileName));
+void ExportButton(const document::ButtonDocument& doc, render::ButtonRenderer& renderer, const std::string& fileName,
+                  int quality) {
+  WritePicture({fileName}, EncodeButton(doc, renderer, ExportFormatFor(fileName), fileName, quality));
 }
 
 std::vector<std::uint8_t> EncodeButton(const document::ButtonDocument& doc, render::ButtonRenderer& renderer,
-                                       ExportFormat format, const std::string& fileName) {
+                                       ExportFormat format, const std::string& fileName, int quality) {
   const int w = doc.Width();
   const int h = doc.Height();
   CheckExportSize(fileName, w, h);
@@ -71,7 +72,7 @@ std::vector<std::uint8_t> EncodeButton(const document::ButtonDocument& doc, rend
         base::TranslateFormat("Nothing was exported to %s: the button could not be drawn", {fileName}));
   }
   return EncodeButton(renderer.Surface(), format, gdi::ResolveColor(doc.WorkAreaColor()),
-                      gdi::ResolveColor(doc.MatteOrWorkArea()));
+                      gdi::ResolveColor(doc.MatteOrWorkArea()), quality);
 }
 
 void WritePicture(const PictureDestination& to, std::span<const std::uint8_t> bytes) {

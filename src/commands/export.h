@@ -18,12 +18,13 @@ namespace vorbel::commands {
 // The bytes of a picture file of `picture` in `format`, as ExportButton
 // writes them. A picture with an alpha plane (as the render pass leaves it)
 // keeps its transparency as far as the format's row of the table says: PNG
-// keeps every level; GIF blends the pixels that are at least half opaque onto
+// and WebP keep every level; GIF blends the pixels that are at least half opaque onto
 // `matte` and leaves out the others; JPEG and BMP blend every pixel onto
 // `matte`. A picture without alpha makes its pixels of exactly `workArea`
-// transparent in GIF and PNG files.
+// transparent in GIF, PNG and WebP files. `quality` goes to a format that
+// takes one (see ExportFormatInfo::takes_quality).
 std::vector<std::uint8_t> EncodeButton(const gdi::Bitmap& picture, ExportFormat format, gdi::Pixel workArea,
-                                       gdi::Pixel matte);
+                                       gdi::Pixel matte, int quality = kFormatQuality);
 
 // Writes the button as a picture file, W x H pixels, in the format
 // ExportFormatFor gives the name, from a render pass of the document as it is
@@ -34,7 +35,8 @@ std::vector<std::uint8_t> EncodeButton(const gdi::Bitmap& picture, ExportFormat 
 //  - GIF: transparent pixels stay transparent, and so do those less than
 //    half opaque; the others are blended onto the matte and reduced to the
 //    web palette.
-//  - PNG: full colour with the pixels' alpha.
+//  - PNG: the pixels with their alpha, in the smallest lossless form.
+//  - WebP: the pixels with their alpha, lossless unless `quality` is given.
 // A pass that its budget cut short (RenderResult::Partial) is exported as
 // drawn; the renderer's LastResult tells the caller.
 // The file is written through base::AtomicFile: a regular file is written
@@ -50,13 +52,14 @@ std::vector<std::uint8_t> EncodeButton(const gdi::Bitmap& picture, ExportFormat 
 // message saying why when the button has a width or height of 0 or less or is
 // too large to draw (then nothing is written). Raises std::bad_alloc when
 // there is no memory to draw or encode the button.
-void ExportButton(const document::ButtonDocument& doc, render::ButtonRenderer& renderer, const std::string& fileName);
+void ExportButton(const document::ButtonDocument& doc, render::ButtonRenderer& renderer, const std::string& fileName,
+                  int quality = kFormatQuality);
 
 // The bytes ExportButton writes, in `format` whatever a file name says; `name`
 // stands for the destination in messages. The same rules and errors, but
 // nothing is written.
 std::vector<std::uint8_t> EncodeButton(const document::ButtonDocument& doc, render::ButtonRenderer& renderer,
-                                       ExportFormat format, const std::string& name);
+                                       ExportFormat format, const std::string& name, int quality = kFormatQuality);
 
 // Raises the FileWriteError of ExportButton for a button whose width or
 // height is 0 or less or that is too large to draw.

@@ -11,23 +11,36 @@
 namespace vorbel::commands {
 namespace {
 
-std::vector<std::uint8_t> EncodeBmp(const codecs::PixelView& pixels, base::Pixel) { return codecs::EncodeBmp(pixels); }
-std::vector<std::uint8_t> EncodeJpeg(const codecs::PixelView& pixels, base::Pixel) {
-  return codecs::EncodeJpeg(pixels);
+std::vector<std::uint8_t> EncodePng(const codecs::PixelView& pixels, base::Pixel workArea, int) {
+  return codecs::EncodePng(pixels, workArea);
+}
+std::vector<std::uint8_t> EncodeGif(const codecs::PixelView& pixels, base::Pixel workArea, int) {
+  return codecs::EncodeGif(pixels, workArea);
+}
+std::vector<std::uint8_t> EncodeJpeg(const codecs::PixelView& pixels, base::Pixel, int quality) {
+  return codecs::EncodeJpeg(pixels, quality == kFormatQuality ? codecs::kJpegQuality : quality);
+}
+std::vector<std::uint8_t> EncodeBmp(const codecs::PixelView& pixels, base::Pixel, int) {
+  return codecs::EncodeBmp(pixels);
+}
+std::vector<std::uint8_t> EncodeWebp(const codecs::PixelView& pixels, base::Pixel workArea, int quality) {
+  return codecs::EncodeWebp(pixels, workArea, quality == kFormatQuality ? codecs::kWebpLossless : quality);
 }
 
 constexpr std::array<std::string_view, 1> kPngExtensions = {".png"};
 constexpr std::array<std::string_view, 1> kGifExtensions = {".gif"};
 constexpr std::array<std::string_view, 3> kJpegExtensions = {".jpg", ".jpeg", ".jpe"};
 constexpr std::array<std::string_view, 1> kBmpExtensions = {".bmp"};
+constexpr std::array<std::string_view, 1> kWebpExtensions = {".webp"};
 
 // clang-format off
-constexpr std::array<ExportFormatInfo, 4> kFormats = {{
-  // format             name   extensions       dialog text                                  MIME type     encoder            transparent partial alpha
-  {ExportFormat::Png,  "png", kPngExtensions,  VORBEL_TRANSLATABLE("PNG image"),           "image/png",  codecs::EncodePng, true,      true},
-  {ExportFormat::Gif,  "gif", kGifExtensions,  VORBEL_TRANSLATABLE("Compuserve GIF file"), "image/gif",  codecs::EncodeGif, true,      false},
-  {ExportFormat::Jpeg, "jpg", kJpegExtensions, VORBEL_TRANSLATABLE("JPEG file"),           "image/jpeg", EncodeJpeg,        false,     false},
-  {ExportFormat::Bmp,  "bmp", kBmpExtensions,  VORBEL_TRANSLATABLE("Bitmap file"),         "image/bmp",  EncodeBmp,         false,     false},
+constexpr std::array<ExportFormatInfo, 5> kFormats = {{
+  // format             name    extensions       dialog text                                  MIME type     encoder     transparent partial alpha quality
+  {ExportFormat::Png,  "png",  kPngExtensions,  VORBEL_TRANSLATABLE("PNG image"),           "image/png",  EncodePng,  true,       true,         false},
+  {ExportFormat::Gif,  "gif",  kGifExtensions,  VORBEL_TRANSLATABLE("Compuserve GIF file"), "image/gif",  EncodeGif,  true,       false,        false},
+  {ExportFormat::Jpeg, "jpg",  kJpegExtensions, VORBEL_TRANSLATABLE("JPEG file"),           "image/jpeg", EncodeJpeg, false,      false,        true},
+  {ExportFormat::Bmp,  "bmp",  kBmpExtensions,  VORBEL_TRANSLATABLE("Bitmap file"),         "image/bmp",  EncodeBmp,  false,      false,        false},
+  {ExportFormat::Webp, "webp", kWebpExtensions, VORBEL_TRANSLATABLE("WebP image"),          "image/webp", EncodeWebp, true,       true,         true},
 }};
 // clang-format on
 

@@ -17,11 +17,18 @@
 namespace vorbel::commands {
 
 // A row of the table; the enumerators are in the table's order.
-enum class ExportFormat { Png, Gif, Jpeg, Bmp };
+enum class ExportFormat { Png, Gif, Jpeg, Bmp, Webp };
+
+// The quality of a lossy picture, from 0 to 100 (--quality), for the formats
+// that take one; kFormatQuality leaves it to the format: WebP lossless, JPEG
+// at 90.
+inline constexpr int kFormatQuality = -1;
+inline constexpr int kMaxQuality = 100;
 
 // The bytes of a picture file of the pixels; `workArea` is the colour a
-// format with transparency leaves out.
-using PictureEncoder = std::vector<std::uint8_t> (*)(const codecs::PixelView& pixels, base::Pixel workArea);
+// format with transparency leaves out, `quality` a quality or kFormatQuality.
+using PictureEncoder = std::vector<std::uint8_t> (*)(const codecs::PixelView& pixels, base::Pixel workArea,
+                                                     int quality);
 
 struct ExportFormatInfo {
   ExportFormat format;
@@ -44,6 +51,9 @@ struct ExportFormatInfo {
   // without it gets them composed over the matte, and leaves out those less
   // than half opaque when it keeps transparency.
   bool partial_transparency;
+  // It takes a quality (kFormatQuality or 0 to kMaxQuality); the others
+  // ignore it.
+  bool takes_quality;
 };
 
 // Every row, in the order lists and menus show them.
@@ -66,7 +76,7 @@ std::optional<ExportFormat> FormatNamed(std::string_view name);
 // extension included.
 ExportFormat ExportFormatFor(std::string_view fileName);
 
-// The rows' names as a list for messages and help: "png, gif, jpg, bmp".
+// The rows' names as a list for messages and help: "png, gif, jpg, bmp, webp".
 std::string FormatNameList();
 
 }  // namespace vorbel::commands

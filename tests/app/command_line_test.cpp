@@ -63,11 +63,19 @@ TEST(CommandLine, MistakesAreUsageErrorsThatSayWhat) {
        "--export and --thumbnail cannot be given together"},
       {{"--thumbnail", "64", "a.vrb", "b.png", "c"}, "unexpected argument 'c' beside --thumbnail SIZE LAYOUT OUT"},
       {{"--export", "a", "b", "--format", "tiff"},
-       "unknown picture format 'tiff' for --format: use png, gif, jpg, bmp"},
+       "unknown picture format 'tiff' for --format: use png, gif, jpg, bmp, webp"},
       {{"--thumbnail", "64", "a.vrb", "b.png", "--format=gif"},
        "a thumbnail is always a PNG picture: --format can only be png with --thumbnail"},
       {{"--format", "png", "a.vrb"}, "--format goes with --export, --thumbnail or --export-set"},
-      {{"--export", "a", "b", "--format"}, "--format needs a format: png, gif, jpg, bmp"},
+      {{"--export", "a", "b", "--format"}, "--format needs a format: png, gif, jpg, bmp, webp"},
+      {{"--export", "a.webp", "--quality", "101", "b.vrb"}, "--quality takes a whole number from 0 to 100, not '101'"},
+      {{"--export", "a.webp", "--quality=", "b.vrb"}, "--quality takes a whole number from 0 to 100, not ''"},
+      {{"--export", "a.png", "--quality=80", "b.vrb"}, "--quality is for the formats jpg, webp, not png"},
+      {{"--export", "a.webp", "--format=gif", "--quality=80", "b.vrb"},
+       "--quality is for the formats jpg, webp, not gif"},
+      {{"--export-set", "d", "--captions=A", "--quality=8", "b.vrb"},
+       "--quality is for the formats jpg, webp, not png"},
+      {{"--quality", "80", "a.vrb"}, "--quality goes with --export or --export-set"},
       // The word that is wrong, whatever stands beside it.
       {{"--export", "a.gif", "--frmat=png", "b.vrb"}, "unknown option '--frmat'"},
       {{"-x", "a.vrb"}, "unknown option '-x'"},
@@ -100,6 +108,12 @@ TEST(CommandLine, ExportSetTakesItsOptionsInAnyOrderAndOneLayout) {
   EXPECT_EQ(c.set.options.formats, (std::vector{commands::ExportFormat::Gif}));
   EXPECT_EQ(c.set.options.pattern, "{index}");
   EXPECT_EQ(c.set.overrides.size(), 1u);
+  // A lossy format takes a quality, as a single picture or a set.
+  EXPECT_EQ(Parse({"--export", "a.WEBP", "--quality", "0", "b.vrb"}).quality, 0);
+  EXPECT_EQ(Parse({"--export", "-", "--format=jpg", "--quality=75", "b.vrb"}).quality, 75);
+  EXPECT_EQ(Parse({"--export-set", "d", "--captions=A", "--format=webp", "--quality=60", "b.vrb"}).set.options.quality,
+            60);
+  EXPECT_EQ(Parse({"--export", "a.webp", "b.vrb"}).quality, commands::kFormatQuality);
   // --set goes with --export too.
   EXPECT_EQ(Parse({"--set", "0:Pen=3", "--export", "a.png", "b.vrb"}).set.overrides.size(), 1u);
 }

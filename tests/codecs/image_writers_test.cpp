@@ -1,5 +1,5 @@
 // The export writers, read back by independent decoders: our BMP decoder,
-// libjpeg, giflib's reader and libpng's. Sizes 1 to 7 wide exercise row
+// libjpeg, giflib's reader, libpng's and libwebp's. Sizes 1 to 7 wide exercise row
 // padding, 1 x N and N x 1 the strides.
 
 #include <gtest/gtest.h>
@@ -339,6 +339,107 @@ TEST(PngWriter, AlphaIsZeroExactlyAtWorkAreaPixels) {
   }
 }
 
+// A picture of `colours` different RGBA colours for the PNG writer's choice
+// of form: every colour at least once, the rest of the pixels at random.
+enum class Clear { None, OneColour, OneColourAlsoOpaque, TwoColours, Partial };
+struct FormCase {
+  int colours;
+  int grey_step;  // 0: colours; else grey levels i * grey_step (mod 256)
+  Clear clear;
+  int colour_type;  // what the file should be
+  int bits;
+};
+
+struct RgbaPicture {
+  std::vector<base::Pixel> pixels;
+  std::vector<std::uint8_t> alpha;
+  PixelView View(int w, int h) const { return {pixels.data(), w, h, w, alpha.data()}; }
+  std::uint32_t Argb(std::size_t i) const { return pixels[i].Rgb() | std::uint32_t{alpha[i]} << 24; }
+};
+
+RgbaPicture MakeFormPicture(const FormCase& c, int w, int h) {
+  RgbaPicture p;
+  std::uint32_t seed = 99;
+  for (int i = 0; i < w * h; ++i) {
+    seed = seed * 1664525u + 1013904223u;
+    const std::uint32_t k = i < c.colours ? static_cast<std::uint32_t>(i) : (seed >> 8) % c.colours;
+    const std::uint32_t level = k * c.grey_step % 256;
+    p.pixels.emplace_back(c.grey_step != 0 ? level * 0x010101u : (k * 2654435761u) & 0xFFFFFF);
+    std::uint8_t a = 255;
+    if (c.clear == Clear::Partial) a = k == 0 ? 0 : static_cast<std::uint8_t>(1 + k * 37 % 255);
+    if (c.clear != Clear::None && c.clear != Clear::Partial && k == 0) a = 0;
+    if (c.clear == Clear::TwoColours && k == 1) a = 0;
+    p.alpha.push_back(a);
+  }
+  // The transparent colour shown opaque as well, in place of colour 1.
+  if (c.clear == Clear::OneColourAlsoOpaque) p.pixels[1] = p.pixels[0];
+  return p;
+}
+
+// Every picture comes back from a PNG and a lossless WebP exactly as it was,
+// the colour of transparent pixels included, and the PNG takes the smallest
+// form that can hold it.
+TEST(PngWriter, EveryFormGivesBackEveryPixelExactly) {
+  const FormCase cases[] = {
+      {2, 0, Clear::None, 3, 1},
+      {2, 255, Clear::None, 0, 1},
+      {4, 85, Clear::None, 0, 2},
+      {16, 17, Clear::OneColour, 0, 4},
+      {16, 3, Clear::None, 3, 4},
+      {16, 0, Clear::Partial, 3, 4},
+      {256, 0, Clear::OneColour, 3, 8},
+      {256, 1, Clear::None, 0, 8},
+      {257, 0, Clear::None, 2, 8},
+      {257, 0, Clear::OneColour, 2, 8},
+      {257, 0, Clear::OneColourAlsoOpaque, 6, 8},
+      {257, 0, Clear::TwoColours, 6, 8},
+      {257, 0, Clear::Partial, 6, 8},
+      {257, 1, Clear::Partial, 4, 8},
+  };
+  std::vector<std::pair<int, int>> sizes = AwkwardSizes();
+  sizes.push_back({37, 23});
+  for (const FormCase& c : cases) {
+    for (auto [w, h] : sizes) {
+      if (w * h < c.colours + 1) continue;
+      const std::string where = std::to_string(c.colours) + " colours, grey step " + std::to_string(c.grey_step) +
+                                ", clear " + std::to_string(static_cast<int>(c.clear)) + ", " + std::to_string(w) +
+                                " x " + std::to_string(h);
+      const RgbaPicture picture = MakeFormPicture(c, w, h);
+      const std::vector<std::uint8_t> png = EncodePng(picture.View(w, h), base::Pixel{});
+      EXPECT_EQ(png.at(25), c.colour_type) << where;
+      EXPECT_EQ(png.at(24), c.bits) << where;
+      const test::RgbaImage fromPng = ReadPng(png);
+      const test::RgbaImage fromWebp = test::ReadWebp(EncodeWebp(picture.View(w, h), base::Pixel{}));
+      ASSERT_EQ(fromPng.pixels.size(), picture.pixels.size()) << where;
+      ASSERT_EQ(fromWebp.pixels.size(), picture.pixels.size()) << where;
+      for (std::size_t i = 0; i < picture.pixels.size(); ++i) {
+        ASSERT_EQ(Hex(fromPng.pixels[i]), Hex(picture.Argb(i))) << "PNG, " << where << ", pixel " << i;
+        ASSERT_EQ(Hex(fromWebp.pixels[i]), Hex(picture.Argb(i))) << "WebP, " << where << ", pixel " << i;
+      }
+    }
+  }
+}
+
+// A lossy WebP is smaller than the lossless one of a photograph-like picture
+// and keeps its transparency exactly; a picture too large for WebP is
+// refused.
+TEST(WebpWriter, AQualityMakesItLossyAndKeepsTheAlpha) {
+  const int w = 64, h = 48;
+  TestImage img(w, h, 7);
+  std::vector<std::uint8_t> alpha(static_cast<std::size_t>(w) * h);
+  for (std::size_t i = 0; i < alpha.size(); ++i) alpha[i] = i % 5 == 0 ? 0 : (i % 7 == 0 ? 128 : 255);
+  const PixelView view{img.pixels.data(), w, h, w, alpha.data()};
+  const std::vector<std::uint8_t> lossless = EncodeWebp(view, base::Pixel{});
+  const std::vector<std::uint8_t> lossy = EncodeWebp(view, base::Pixel{}, 50);
+  EXPECT_LT(lossy.size(), lossless.size());
+  const test::RgbaImage decoded = test::ReadWebp(lossy);
+  ASSERT_EQ(decoded.pixels.size(), alpha.size());
+  for (std::size_t i = 0; i < alpha.size(); ++i) EXPECT_EQ(decoded.pixels[i] >> 24, alpha[i]) << i;
+  // Wider than WebP can be: refused with a message, not a broken file.
+  const std::vector<base::Pixel> wide(16384);
+  EXPECT_THROW(EncodeWebp(PixelView{wide.data(), 16384, 1, 16384}, base::Pixel{}), base::FileWriteError);
+}
+
 // Partial alpha: PNG keeps it; GIF keeps the pixels at least half opaque,
 // blended onto the matte, and leaves out the others; JPEG and BMP blend every
 // pixel onto the matte.
@@ -380,10 +481,13 @@ TEST(ImageWriters, EmptyImagesWriteNothing) {
   for (auto [w, h] : {std::pair{0, 5}, std::pair{5, 0}, std::pair{-1, 3}}) {
     const PixelView view{&one, w, h, 1};
     const std::string path = dir.File("empty");
-    for (auto write : {+[](const std::string& p, const PixelView& v) { WriteBmpFile(p, v); },
-                       +[](const std::string& p, const PixelView& v) { WriteJpegFile(p, v); },
-                       +[](const std::string& p, const PixelView& v) { WriteGifFile(p, v, base::Pixel{}); },
-                       +[](const std::string& p, const PixelView& v) { WritePngFile(p, v, base::Pixel{}); }}) {
+    for (auto write : {+[](const std::string&p, const PixelView&v) { WriteBmpFile(p, v); },
+                       +[](const std::string&p, const PixelView&v) { WriteJpegFile(p, v); },
+                       +[](const std::string&p, const PixelView&v) { WriteGifFile(p, v, base::Pixel{}); },
+                       +[](const std::string&p, const PixelView&v) { WritePngFile(p, v, base::Pixel{}); },
+                       +[](const std::string&p, const PixelView&v) {
+                         base::WriteFileAtomically(p, EncodeWebp(v, base::Pixel{}));
+                       }}) {
       try {
         write(path, view);
         ADD_FAILURE() << "an empty image was written";

@@ -234,53 +234,59 @@ TEST(ButtonSet, SmoothLayoutsStaySmoothAtEveryScaleAndInTheSpriteSheet) {
 }
 
 TEST(ButtonSet, TheStyleSheetNamesEveryCellOfTheSpriteSheets) {
-  const auto doc = Navigation("Home", "Align=5;");
-  SetOptions options;
-  options.captions = {"Home", "Über uns", "Contact"};
-  options.states = {ButtonState::Normal, ButtonState::Hover, ButtonState::Pressed, ButtonState::Disabled};
-  options.scales = {1, 2};
-  options.sprite = true;
-  ButtonSet set(*doc, options);
-  ScratchDir dir;
-  WriteAll(set, dir.path().string());
-  const std::string css = ReadText(dir.path() / "buttons.css");
+  // PNG and WebP sets alike, each with sprite sheets of its own format.
+  for (const ExportFormat format : {ExportFormat::Png, ExportFormat::Webp}) {
+    const auto read = format == ExportFormat::Png ? test::ReadPng : test::ReadWebp;
+    const auto doc = Navigation("Home", "Align=5;");
+    SetOptions options;
+    options.captions = {"Home", "Über uns", "Contact"};
+    options.states = {ButtonState::Normal, ButtonState::Hover, ButtonState::Pressed, ButtonState::Disabled};
+    options.scales = {1, 2};
+    options.sprite = true;
+    options.formats = {format};
+    ButtonSet set(*doc, options);
+    ScratchDir dir;
+    WriteAll(set, dir.path().string());
+    const std::string css = ReadText(dir.path() / "buttons.css");
 
-  const std::regex size(R"(\.btn \{[^}]*width: (\d+)px;\s*height: (\d+)px;)");
-  std::smatch m;
-  ASSERT_TRUE(std::regex_search(css, m, size)) << css;
-  const int w = std::stoi(m[1]);
-  const int h = std::stoi(m[2]);
-  const std::regex rule(
-      R"re((\.btn-[a-z0-9-]+)(:hover|:active|\.btn-disabled)?[^{]*\{\s*background-position: (-?\d+)(?:px)? (-?\d+)(?:px)?;)re");
-  const std::map<std::string, int> columns = {{"", 0}, {":hover", 1}, {":active", 2}, {".btn-disabled", 3}};
-  std::set<std::string> cells;
-  for (auto it = std::sregex_iterator(css.begin(), css.end(), rule); it != std::sregex_iterator(); ++it) {
-    const std::string cls = (*it)[1];
-    const int state = columns.at((*it)[2]);
-    const int x = -std::stoi((*it)[3]);
-    const int y = -std::stoi((*it)[4]);
-    int button = -1;
-    for (int b = 0; b < set.ButtonCount(); ++b) {
-      if (cls == ".btn-" + set.Slug(b)) button = b;
-    }
-    ASSERT_GE(button, 0) << cls;
-    cells.insert(cls + (*it)[2].str());
-    for (int scaleIndex = 0; scaleIndex < 2; ++scaleIndex) {
-      const int k = options.scales[static_cast<std::size_t>(scaleIndex)];
-      const test::RgbaImage sheet = test::ReadPng(ReadBytes(dir.path() / SpriteSheetName(k)));
-      const test::RgbaImage own = test::ReadPng(ReadBytes(dir.path() / set.FileName(button, state, scaleIndex)));
-      ASSERT_EQ(own.width, w * k);
-      ASSERT_EQ(own.height, h * k);
-      for (int py = 0; py < own.height; ++py) {
-        for (int px = 0; px < own.width; ++px) {
-          ASSERT_EQ(sheet.pixels[static_cast<std::size_t>((y * k + py) * sheet.width + x * k + px)],
-                    own.pixels[static_cast<std::size_t>(py * own.width + px)])
-              << cls << (*it)[2] << " at " << k << "x, pixel " << px << ", " << py;
+    const std::regex size(R"(\.btn \{[^}]*width: (\d+)px;\s*height: (\d+)px;)");
+    std::smatch m;
+    ASSERT_TRUE(std::regex_search(css, m, size)) << css;
+    const int w = std::stoi(m[1]);
+    const int h = std::stoi(m[2]);
+    const std::regex rule(
+        R"re((\.btn-[a-z0-9-]+)(:hover|:active|\.btn-disabled)?[^{]*\{\s*background-position: (-?\d+)(?:px)? (-?\d+)(?:px)?;)re");
+    const std::map<std::string, int> columns = {{"", 0}, {":hover", 1}, {":active", 2}, {".btn-disabled", 3}};
+    std::set<std::string> cells;
+    for (auto it = std::sregex_iterator(css.begin(), css.end(), rule); it != std::sregex_iterator(); ++it) {
+      const std::string cls = (*it)[1];
+      const int state = columns.at((*it)[2]);
+      const int x = -std::stoi((*it)[3]);
+      const int y = -std::stoi((*it)[4]);
+      int button = -1;
+      for (int b = 0; b < set.ButtonCount(); ++b) {
+        if (cls == ".btn-" + set.Slug(b)) button = b;
+      }
+      ASSERT_GE(button, 0) << cls;
+      cells.insert(cls + (*it)[2].str());
+      for (int scaleIndex = 0; scaleIndex < 2; ++scaleIndex) {
+        const int k = options.scales[static_cast<std::size_t>(scaleIndex)];
+        const test::RgbaImage sheet = read(ReadBytes(dir.path() / SpriteSheetName(k, format)));
+        const test::RgbaImage own = read(ReadBytes(dir.path() / set.FileName(button, state, scaleIndex)));
+        ASSERT_EQ(own.width, w * k);
+        ASSERT_EQ(own.height, h * k);
+        for (int py = 0; py < own.height; ++py) {
+          for (int px = 0; px < own.width; ++px) {
+            ASSERT_EQ(sheet.pixels[static_cast<std::size_t>((y * k + py) * sheet.width + x * k + px)],
+                      own.pixels[static_cast<std::size_t>(py * own.width + px)])
+                << cls << (*it)[2] << " at " << k << "x, pixel " << px << ", " << py;
+          }
         }
       }
     }
+    EXPECT_EQ(cells.size(), 12u) << FormatInfo(format).name;
+    EXPECT_NE(css.find(SpriteSheetName(2, format)), std::string::npos) << css;
   }
-  EXPECT_EQ(cells.size(), 12u);
 }
 
 TEST(ButtonSet, ThePageAndTheStyleSheetNameOnlyFilesTheSetWrote) {

@@ -21,6 +21,8 @@
 #include "codecs/picture.h"
 #include "commands/export.h"
 #include "document/button_document.h"
+#include "gdi/system_colors.h"
+#include "layout/layout_file.h"
 #include "render/button_renderer.h"
 #include "support/test_support.h"
 
@@ -49,8 +51,11 @@ TEST(ExportFormat, TheExtensionChoosesByItsUpperCasedText) {
 // Every row of the format table agrees with itself: its name and extensions
 // choose it, and its encoder writes the file its MIME type names.
 TEST(ExportFormat, EveryRowIsChosenByItsNamesAndWritesItsType) {
-  const std::map<std::string_view, std::string> magic = {
-      {"image/png", "\x89PNG"}, {"image/gif", "GIF8"}, {"image/jpeg", "\xFF\xD8"}, {"image/bmp", "BM"}};
+  const std::map<std::string_view, std::string> magic = {{"image/png", "\x89PNG"},
+                                                         {"image/gif", "GIF8"},
+                                                         {"image/jpeg", "\xFF\xD8"},
+                                                         {"image/bmp", "BM"},
+                                                         {"image/webp", "RIFF"}};
   const std::vector<gdi::Pixel> pixels(6, kTealPixel);
   for (const ExportFormatInfo& row : ExportFormats()) {
     EXPECT_EQ(FormatNamed(base::UpperCaseAscii(row.name)), row.format) << row.name;
@@ -58,11 +63,43 @@ TEST(ExportFormat, EveryRowIsChosenByItsNamesAndWritesItsType) {
       EXPECT_EQ(ExportFormatFor("dir.gif/b" + base::UpperCaseAscii(extension)), row.format) << extension;
       EXPECT_EQ(FormatNamed(extension.substr(1)), row.format) << extension;
     }
-    const std::vector<std::uint8_t> bytes = row.encode({pixels.data(), 3, 2, 3}, kTealPixel);
+    const std::vector<std::uint8_t> bytes = row.encode({pixels.data(), 3, 2, 3}, kTealPixel, kFormatQuality);
     ASSERT_TRUE(magic.contains(row.mime_type)) << row.mime_type;
     EXPECT_TRUE(std::string(bytes.begin(), bytes.end()).starts_with(magic.at(row.mime_type))) << row.name;
   }
   EXPECT_EQ(FormatNamed("tiff"), std::nullopt);
+}
+
+// Every example keeps every pixel in PNG and lossless WebP: the files decode
+// to exactly the 8-bit RGBA of the drawn button, its alpha or its work area
+// left out, the colour under transparent pixels included.
+TEST(ExportFormat, PngAndWebpGiveBackEveryPixelOfEveryExample) {
+  int examples = 0;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(VORBEL_EXAMPLES)) {
+    if (entry.path().extension() != ".vrb") continue;
+    ++examples;
+    const std::string name = entry.path().filename().string();
+    document::ButtonDocument doc;
+    render::ButtonRenderer renderer;
+    layout::LoadLayout(doc, entry.path().string(), {}, layout::MissingLayout::IsAnError);
+    const test::RgbaImage png = test::ReadPng(EncodeButton(doc, renderer, ExportFormat::Png, name));
+    const test::RgbaImage webp = test::ReadWebp(EncodeButton(doc, renderer, ExportFormat::Webp, name));
+    const gdi::Bitmap& drawn = renderer.Surface();
+    const gdi::Pixel workArea = gdi::ResolveColor(doc.WorkAreaColor());
+    ASSERT_EQ(png.pixels.size(), static_cast<std::size_t>(drawn.Width()) * drawn.Height()) << name;
+    ASSERT_EQ(webp.pixels.size(), png.pixels.size()) << name;
+    for (int y = 0; y < drawn.Height(); ++y) {
+      for (int x = 0; x < drawn.Width(); ++x) {
+        const gdi::Pixel p = drawn.GetPixel(x, y);
+        const std::uint32_t alpha = drawn.KeepsAlpha() ? drawn.AlphaRow(y)[x] : (p == workArea ? 0 : 255);
+        const std::string want = test::Hex(p.Rgb() | alpha << 24);
+        const std::size_t i = static_cast<std::size_t>(y) * drawn.Width() + x;
+        ASSERT_EQ(test::Hex(png.pixels[i]), want) << name << " PNG at " << x << "," << y;
+        ASSERT_EQ(test::Hex(webp.pixels[i]), want) << name << " WebP at " << x << "," << y;
+      }
+    }
+  }
+  EXPECT_GE(examples, 6);
 }
 
 struct Gif {
@@ -212,7 +249,7 @@ TEST_F(ExportTest, JpegAndBmpShowTheWorkAreaColourWhereGifIsTransparent) {
 // The surface may still hold a layer deleted since the last pass; no format
 // copies it, and the surface then holds what was written.
 TEST_F(ExportTest, EveryFormatDrawsTheDocumentAsItIsNow) {
-  for (const char* name : {"now.bmp", "now.jpg", "now.gif", "now.png"}) {
+  for (const char* name : {"now.bmp", "now.jpg", "now.gif", "now.png", "now.webp"}) {
     MakeFilled("clWhite");
     renderer.RenderButton(doc);
     doc.RemoveRow(0);  // only the teal work area is left
@@ -223,6 +260,7 @@ TEST_F(ExportTest, EveryFormatDrawsTheDocumentAsItIsNow) {
       case ExportFormat::Jpeg: EXPECT_LT(codecs::DecodeJpeg(bytes).At(5, 5).Red(), 40); break;  // lossy
       case ExportFormat::Gif: EXPECT_TRUE(ReadGif(dir.File(name)).transparent_flag); break;
       case ExportFormat::Png: EXPECT_EQ(test::ReadPng(bytes).pixels.at(5 * 40 + 5) >> 24, 0u); break;
+      case ExportFormat::Webp: EXPECT_EQ(test::ReadWebp(bytes).pixels.at(5 * 40 + 5) >> 24, 0u); break;
     }
   }
   // A surface of another size than the button is never copied: it is drawn first.

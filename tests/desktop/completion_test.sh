@@ -11,7 +11,7 @@ framework=/usr/share/bash-completion/bash_completion
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
-touch home.vrb "with space.vrb" UPPER.VRB pic.png pic.gif photo.jpeg notes.txt
+touch home.vrb "with space.vrb" UPPER.VRB pic.png pic.gif pic.webp photo.jpeg notes.txt
 mkdir folder
 # A program whose help has an option that vorbel does not have yet.
 cat >future <<'HELP'
@@ -45,10 +45,10 @@ expect() {
   fi
 }
 layouts=$'UPPER.VRB\nfolder\nhome.vrb\nwith space.vrb'
-pictures=$'folder\nphoto.jpeg\npic.gif\npic.png'
+pictures=$'folder\nphoto.jpeg\npic.gif\npic.png\npic.webp'
 
 expect $'--export\n--export-set' "$vorbel" --exp
-expect $'--\n--caption-layer\n--captions\n--captions-file\n--export\n--export-set\n--format\n--help\n--matte\n--pattern\n--scales\n--set\n--size\n--sprite\n--states\n--thumbnail\n--version\n-V\n-h' "$vorbel" -
+expect $'--\n--caption-layer\n--captions\n--captions-file\n--export\n--export-set\n--format\n--help\n--matte\n--pattern\n--quality\n--scales\n--set\n--size\n--sprite\n--states\n--thumbnail\n--version\n-V\n-h' "$vorbel" -
 expect "$layouts" "$vorbel" ""
 expect "$pictures" "$vorbel" --export ""
 expect "$layouts" "$vorbel" --export out.png ""
@@ -57,7 +57,7 @@ expect "$layouts" "$vorbel" -- ""
 expect $'1024\n128\n256\n512' "$vorbel" --thumbnail ""
 expect "$layouts" "$vorbel" --thumbnail 128 ""
 expect "$pictures" "$vorbel" --thumbnail 128 home.vrb ""
-expect $'bmp\ngif\njpg\npng' "$vorbel" --export out.png home.vrb --format ""
+expect $'bmp\ngif\njpg\npng\nwebp' "$vorbel" --export out.png home.vrb --format ""
 # Values from the program's tables, also after "=" and in comma lists.
 expect $'fit\nfixed' "$vorbel" --export-set out --size ""
 expect $'1\n2\n3' "$vorbel" --export-set out --scales ""

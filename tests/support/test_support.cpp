@@ -5,6 +5,7 @@
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
+#include <webp/decode.h>
 
 #include <algorithm>
 #include <cstring>
@@ -42,6 +43,16 @@ RgbaImage ReadPng(const std::vector<std::uint8_t>& bytes) {
   out.pixels.resize(static_cast<std::size_t>(out.width) * out.height);
   if (!png_image_finish_read(&image, nullptr, out.pixels.data(), 0, nullptr))
     throw std::runtime_error(std::string("libpng: ") + image.message);
+  return out;
+}
+
+RgbaImage ReadWebp(const std::vector<std::uint8_t>& bytes) {
+  RgbaImage out;
+  std::uint8_t* data = WebPDecodeBGRA(bytes.data(), bytes.size(), &out.width, &out.height);
+  if (data == nullptr) throw std::runtime_error("libwebp: not a WebP picture");
+  out.pixels.resize(static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height));
+  std::memcpy(out.pixels.data(), data, out.pixels.size() * 4);  // little-endian 0xAARRGGBB
+  WebPFree(data);
   return out;
 }
 

@@ -24,6 +24,8 @@ struct RgbaImage {
   std::vector<std::uint32_t> pixels;
 };
 RgbaImage ReadPng(const std::vector<std::uint8_t>& bytes);
+// A WebP decoded by libwebp, in the same way.
+RgbaImage ReadWebp(const std::vector<std::uint8_t>& bytes);
 
 // A fresh, empty folder under the system's temporary folder, removed with
 // everything in it when the object goes.

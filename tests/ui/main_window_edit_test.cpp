@@ -233,12 +233,12 @@ TEST_F(WindowTest, ANameWithoutExtensionGetsThatOfTheSelectedFilter) {
   ASSERT_EQ(dialogs.requests.size(), 1u);
   const QStringList filters = dialogs.requests[0].filters;
   EXPECT_EQ(filters, QStringList({"JPEG file (*.jpg)", "PNG image (*.png)", "Compuserve GIF file (*.gif)",
-                                  "Bitmap file (*.bmp)", "All files (*)"}));
+                                  "Bitmap file (*.bmp)", "WebP image (*.webp)", "All files (*)"}));
   // Export suggests the layout's name in its folder.
   EXPECT_EQ(dialogs.requests[0].start_in, QDir(dir_.path()).filePath("a.jpg"));
-  const QByteArray magic[] = {"\xFF\xD8", "\x89PNG", "GIF8", "BM"};
-  const char* extension[] = {"jpg", "png", "gif", "bmp"};
-  for (int i = 0; i < 4; ++i) {
+  const QByteArray magic[] = {"\xFF\xD8", "\x89PNG", "GIF8", "BM", "RIFF"};
+  const char* extension[] = {"jpg", "png", "gif", "bmp", "webp"};
+  for (int i = 0; i < 5; ++i) {
     dialogs.save_answer = FileChoice{dir_.filePath(QStringLiteral("button%1").arg(i)), filters[i]};
     form->Export();
     QFile file(dir_.filePath(QStringLiteral("button%1.%2").arg(i).arg(QLatin1String(extension[i]))));
@@ -247,10 +247,10 @@ TEST_F(WindowTest, ANameWithoutExtensionGetsThatOfTheSelectedFilter) {
   }
   // The next export suggests the layout's name with the format used last.
   form->Export();
-  EXPECT_EQ(dialogs.requests.back().start_in, dir_.filePath("a.bmp"));
-  EXPECT_EQ(dialogs.requests.back().selected_filter, filters[3]);
+  EXPECT_EQ(dialogs.requests.back().start_in, dir_.filePath("a.webp"));
+  EXPECT_EQ(dialogs.requests.back().selected_filter, filters[4]);
   // With "All files" the name stays as typed, and its format is GIF.
-  dialogs.save_answer = FileChoice{dir_.filePath("plain"), filters[4]};
+  dialogs.save_answer = FileChoice{dir_.filePath("plain"), filters[5]};
   form->Export();
   EXPECT_TRUE(QFileInfo::exists(dir_.filePath("plain")));
 }

@@ -482,14 +482,14 @@ TEST(MainWindow, ExportChoosesTheFormatByTheNamesExtension) {
   form.Export();  // cancelled
   ASSERT_EQ(dialogs.save_requests.size(), 1u);
   EXPECT_EQ(dialogs.save_requests[0].default_suffix, QStringLiteral("jpg"));
-  EXPECT_EQ(dialogs.save_requests[0].filters.size(), 5);
+  EXPECT_EQ(dialogs.save_requests[0].filters.size(), 6);
   EXPECT_TRUE(QDir(dir.path()).isEmpty());
 
   struct Case {
     const char* name;
     QByteArray magic;
   };
-  const Case cases[] = {{"a.xbmp", "BM"}, {"b.JPEG", "\xFF\xD8"}, {"c.gif", "GIF8"}, {"d.x", "GIF8"}};
+  const Case cases[] = {{"a.xbmp", "BM"}, {"b.JPEG", "\xFF\xD8"}, {"c.gif", "GIF8"}, {"d.x", "GIF8"}, {"e.WebP", "RIFF"}};
   for (const Case& c : cases) {
     dialogs.save_answer = dir.filePath(c.name);
     form.Export();  // the menu item acts as the tool button
