@@ -102,6 +102,10 @@
         <source>Shadow</source>
         <translation>Schatten</translation>
     </message>
+    <message>
+        <source>Background pages</source>
+        <translation>Seiten des Hintergrunds</translation>
+    </message>
 </context>
 <context>
     <name>vorbel::ui::BevelLayerDialog</name>
@@ -151,6 +155,10 @@
     <message>
         <source>Unknown error</source>
         <translation>Unbekannter Fehler</translation>
+    </message>
+    <message>
+        <source>Choose picture...</source>
+        <translation>Bild wählen …</translation>
     </message>
 </context>
 <context>
@@ -333,6 +341,34 @@ Möchten Sie sie ersetzen?</translation>
         <source>Folder for the Set</source>
         <translation>Ordner für den Satz</translation>
     </message>
+    <message>
+        <source>None</source>
+        <translation>Keines</translation>
+    </message>
+    <message>
+        <source>Also &amp;as:</source>
+        <translation>Auch &amp;als:</translation>
+    </message>
+    <message>
+        <source>The set as it will be written</source>
+        <translation>Der Satz, wie er geschrieben wird</translation>
+    </message>
+    <message>
+        <source>Export progress</source>
+        <translation>Fortschritt des Exports</translation>
+    </message>
+    <message>
+        <source>Buttons of %1 x %2 pixels, one row for each caption, one column for each look: %3</source>
+        <translation>Schaltflächen zu %1 × %2 Pixeln, eine Zeile je Beschriftung, eine Spalte je Zustand: %3</translation>
+    </message>
+    <message>
+        <source>Note: %1.</source>
+        <translation>Hinweis: %1.</translation>
+    </message>
+    <message>
+        <source>Note: %1, and %2 more.</source>
+        <translation>Hinweis: %1, und %2 weitere.</translation>
+    </message>
 </context>
 <context>
     <name>vorbel::ui::HelpViewer</name>
@@ -375,6 +411,38 @@ Möchten Sie sie ersetzen?</translation>
     <message>
         <source>Topics with this keyword:</source>
         <translation>Themen mit diesem Stichwort:</translation>
+    </message>
+    <message>
+        <source>Navigation</source>
+        <translation>Navigation</translation>
+    </message>
+    <message>
+        <source>Contents</source>
+        <translation>Inhalt</translation>
+    </message>
+    <message>
+        <source>The help&apos;s topics; Enter or a click shows one</source>
+        <translation>Die Themen der Hilfe; die Eingabetaste oder ein Klick zeigt eines an</translation>
+    </message>
+    <message>
+        <source>Keyword</source>
+        <translation>Stichwort</translation>
+    </message>
+    <message>
+        <source>Index</source>
+        <translation>Index</translation>
+    </message>
+    <message>
+        <source>The help&apos;s keywords in alphabetical order; Enter shows the topic</source>
+        <translation>Die Stichwörter der Hilfe in alphabetischer Reihenfolge; die Eingabetaste zeigt ihr Thema an</translation>
+    </message>
+    <message>
+        <source>Contents and index</source>
+        <translation>Inhalt und Index</translation>
+    </message>
+    <message>
+        <source>Help page</source>
+        <translation>Hilfeseite</translation>
     </message>
 </context>
 <context>
@@ -822,6 +890,78 @@ Möchten Sie die Datei ersetzen?</translation>
         <source>Painted pixels of the work area color are left out of the pictures while &quot;Transparent in pictures&quot; on the Button page is &quot;Every pixel of the work area color&quot;; choose &quot;Everything no layer paints&quot; to keep them.</source>
         <translation>Gemalte Pixel in Arbeitsflächenfarbe fehlen in den Bildern, solange „Transparent in Bildern“ auf der Seite „Schaltfläche“ auf „Jedes Pixel in Arbeitsflächenfarbe“ steht; wählen Sie „Alles, was keine Ebene malt“, um sie zu behalten.</translation>
     </message>
+    <message>
+        <source>Left offset</source>
+        <translation>Linker Versatz</translation>
+    </message>
+    <message>
+        <source>Up moves the current layer right, Down moves it left</source>
+        <translation>Der Pfeil nach oben verschiebt die aktuelle Ebene nach rechts, der Pfeil nach unten nach links</translation>
+    </message>
+    <message>
+        <source>Move right</source>
+        <translation>Nach rechts verschieben</translation>
+    </message>
+    <message>
+        <source>Move left</source>
+        <translation>Nach links verschieben</translation>
+    </message>
+    <message>
+        <source>Top offset</source>
+        <translation>Oberer Versatz</translation>
+    </message>
+    <message>
+        <source>Up moves the current layer down, Down moves it up</source>
+        <translation>Der Pfeil nach oben verschiebt die aktuelle Ebene nach unten, der Pfeil nach unten nach oben</translation>
+    </message>
+    <message>
+        <source>Move down</source>
+        <translation>Nach unten verschieben</translation>
+    </message>
+    <message>
+        <source>Move up</source>
+        <translation>Nach oben verschieben</translation>
+    </message>
+    <message>
+        <source>Button preview</source>
+        <translation>Vorschau der Schaltfläche</translation>
+    </message>
+    <message>
+        <source>Button and layers</source>
+        <translation>Schaltfläche und Ebenen</translation>
+    </message>
+    <message>
+        <source>The button&apos;s height in pixels</source>
+        <translation>Die Höhe der Schaltfläche in Pixeln</translation>
+    </message>
+    <message>
+        <source>The button&apos;s width in pixels</source>
+        <translation>Die Breite der Schaltfläche in Pixeln</translation>
+    </message>
+    <message>
+        <source>The color round the layers, and of the pixels no layer paints</source>
+        <translation>Die Farbe um die Ebenen herum und die der Pixel, die keine Ebene malt</translation>
+    </message>
+    <message>
+        <source>The layers of the button, one a row: type, properties, left and top offset; Enter edits one</source>
+        <translation>Die Ebenen der Schaltfläche, eine je Zeile: Typ, Eigenschaften, linker und oberer Versatz; die Eingabetaste bearbeitet eine</translation>
+    </message>
+    <message>
+        <source>Button preview: %1</source>
+        <translation>Vorschau der Schaltfläche: %1</translation>
+    </message>
+    <message>
+        <source>1 layer</source>
+        <translation>1 Ebene</translation>
+    </message>
+    <message>
+        <source>%1 layers</source>
+        <translation>%1 Ebenen</translation>
+    </message>
+    <message>
+        <source>Button preview, %1 by %2 pixels, %3</source>
+        <translation>Vorschau der Schaltfläche, %1 × %2 Pixel, %3</translation>
+    </message>
 </context>
 <context>
     <name>vorbel::ui::MatteNote</name>
@@ -871,6 +1011,10 @@ Möchten Sie die Datei ersetzen?</translation>
         <source>Open</source>
         <translation>Öffnen</translation>
     </message>
+    <message>
+        <source>Picture preview</source>
+        <translation>Bildvorschau</translation>
+    </message>
 </context>
 <context>
     <name>vorbel::ui::PicturePreview</name>
@@ -904,6 +1048,14 @@ Möchten Sie die Datei ersetzen?</translation>
     <message>
         <source>For information visit:</source>
         <translation>Weitere Informationen unter:</translation>
+    </message>
+    <message>
+        <source>Vorbel: buttons for the web, layer by layer</source>
+        <translation>Vorbel: Schaltflächen für das Web, Ebene für Ebene</translation>
+    </message>
+    <message>
+        <source>Web site: %1</source>
+        <translation>Website: %1</translation>
     </message>
 </context>
 <context>
@@ -1011,6 +1163,66 @@ Möchten Sie die Datei ersetzen?</translation>
     <message>
         <source>|Set the gradient&apos;s end color</source>
         <translation>|Die Endfarbe des Verlaufs festlegen</translation>
+    </message>
+    <message>
+        <source>Text pages</source>
+        <translation>Seiten des Texts</translation>
+    </message>
+    <message>
+        <source>The caption drawn in the chosen font, size and color</source>
+        <translation>Die Beschriftung, gezeichnet in der gewählten Schriftart, Größe und Farbe</translation>
+    </message>
+    <message>
+        <source>Nine positions for the caption, from top left to bottom right</source>
+        <translation>Neun Positionen für die Beschriftung, von oben links bis unten rechts</translation>
+    </message>
+    <message>
+        <source>Top left</source>
+        <translation>Oben links</translation>
+    </message>
+    <message>
+        <source>Top</source>
+        <translation>Oben</translation>
+    </message>
+    <message>
+        <source>Top right</source>
+        <translation>Oben rechts</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>Links</translation>
+    </message>
+    <message>
+        <source>Center</source>
+        <translation>Mitte</translation>
+    </message>
+    <message>
+        <source>Right</source>
+        <translation>Rechts</translation>
+    </message>
+    <message>
+        <source>Bottom left</source>
+        <translation>Unten links</translation>
+    </message>
+    <message>
+        <source>Bottom</source>
+        <translation>Unten</translation>
+    </message>
+    <message>
+        <source>Bottom right</source>
+        <translation>Unten rechts</translation>
+    </message>
+    <message>
+        <source>Shadow enabled</source>
+        <translation>Schatten aktiviert</translation>
+    </message>
+    <message>
+        <source>Outline enabled</source>
+        <translation>Umriss aktiviert</translation>
+    </message>
+    <message>
+        <source>Gradient enabled</source>
+        <translation>Verlauf aktiviert</translation>
     </message>
 </context>
 </TS>
