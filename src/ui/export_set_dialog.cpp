@@ -317,13 +317,11 @@ void ExportSetDialog::BuildControls() {
          "{state}: normal, hover, pressed or disabled; {scale}: 1, 2 or 3"));
   example_label_ = new QLabel(settings_);
   example_label_->setObjectName(QStringLiteral("exampleLabel"));
-  auto* names = new QVBoxLayout;
-  names->addWidget(pattern_edit_);
-  names->addWidget(example_label_);
   // A label of its own: a row of a layout gets no buddy for its mnemonic.
   auto* namesLabel = new QLabel(tr("File &names:"), settings_);
   namesLabel->setBuddy(pattern_edit_);
-  form->addRow(namesLabel, names);
+  form->addRow(namesLabel, pattern_edit_);
+  form->addRow(QString(), example_label_);
   connect(pattern_edit_, &QLineEdit::textChanged, this, &ExportSetDialog::ScheduleUpdate);
 
   folder_edit_ = new QLineEdit(settings_);
@@ -375,7 +373,7 @@ void ExportSetDialog::BuildControls() {
   connect(export_button_, &QPushButton::clicked, this, &ExportSetDialog::ExportNow);
   connect(close_button_, &QPushButton::clicked, this, &ExportSetDialog::reject);
   top->addWidget(buttons);
-  resize(640, 520);
+  resize(QSize(640, 520).expandedTo(sizeHint()));
 }
 
 ExportSetChoices ExportSetDialog::DefaultChoices(const document::ButtonDocument& layout, const QString& folder) {
