@@ -291,7 +291,7 @@ void ExportSetDialog::BuildControls() {
   fallback_combo_->setObjectName(QStringLiteral("fallbackCombo"));
   fallback_combo_->addItem(tr("None"), -1);
   for (const commands::ExportFormatInfo& row : commands::ExportFormats()) {
-    fallback_combo_->addItem(QCoreApplication::translate("vorbel::ui::MainWindow", row.dialog_text),
+    fallback_combo_->addItem(QString::fromUtf8(base::Translate(row.dialog_text)),
                              static_cast<int>(row.format));
   }
   form->addRow(tr("Also &as:"), fallback_combo_);
