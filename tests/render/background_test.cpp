@@ -119,7 +119,7 @@ TEST(BackgroundLayer, ThreeDShapesGiveThePixelsOfTheirThreeCopies) {
     } else {
       Draw3DRoundRect(c, face, light, dark, t.x1, t.y1, t.x2, t.y2, t.corner, t.corner, t.scale);
     }
-    for (const auto [colour, d] : {std::pair{light, 0}, {dark, 2 * t.scale}, {face, t.scale}}) {
+    for (const auto& [colour, d] : {std::pair{light, 0}, {dark, 2 * t.scale}, {face, t.scale}}) {
       r.SetBrushColor(colour);
       r.SetPenColor(colour);
       const gdi::Rect box = ScaledShapeBox({t.x1 + d, t.y1 + d, t.x2 + d, t.y2 + d}, t.pen, t.scale);
