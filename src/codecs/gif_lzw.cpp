@@ -1,9 +1,13 @@
 #include "codecs/gif_lzw.h"
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include <algorithm>
 #include <array>
-#include <memory>
 #include <cstdlib>
+#include <memory>
 #include <new>
 
 namespace vorbel::codecs {
@@ -142,6 +146,22 @@ class RunCodes {
   std::array<std::vector<std::uint16_t>, 256> codes_;
 };
 
+// The end of the run of `value` that starts before `from`: the first position
+// at or after it that holds another value, or `count`.
+std::size_t RunEnd(const std::uint8_t* indices, std::size_t from, std::size_t count, std::uint8_t value) {
+#ifdef __SSE2__
+  const __m128i wanted = _mm_set1_epi8(static_cast<char>(value));
+  while (count - from >= 16) {
+    const auto same = static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(indices + from)), wanted)));
+    if (same != 0xFFFFu) return from + static_cast<std::size_t>(__builtin_ctz(~same));
+    from += 16;
+  }
+#endif
+  while (from < count && indices[from] == value) ++from;
+  return from;
+}
+
 }  // namespace
 
 std::vector<std::uint8_t> CompressGifLzw(const std::uint8_t* indices, std::size_t count, int minCodeSize,
@@ -165,10 +185,7 @@ std::vector<std::uint8_t> CompressGifLzw(const std::uint8_t* indices, std::size_
   std::size_t runEnd = 0;
   auto startString = [&](std::size_t& i) {
     const std::uint8_t raw = indices[i];
-    if (i >= runEnd) {
-      runEnd = i + 1;
-      while (runEnd < count && indices[runEnd] == raw) ++runEnd;
-    }
+    if (i >= runEnd) runEnd = RunEnd(indices, i + 1, count, raw);
     std::size_t length = 0;
     const std::uint32_t code = runs->Longest(map[raw], runEnd - i, length);
     i += length;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/large_buffer.h"
 #include "codecs/pixel_view.h"
 
 namespace vorbel::codecs {
@@ -31,9 +32,9 @@ constexpr base::Pixel WebColour(int index) {
 struct IndexedImage {
   int width = 0;
   int height = 0;
-  std::vector<std::uint8_t> indices;   // width * height, top row first
-  std::vector<base::Pixel> colours;   // not padded
-  int transparent_index = -1;           // -1 when no pixel is transparent
+  std::vector<std::uint8_t, base::LargeBufferAllocator<std::uint8_t>> indices;  // width * height, top row first
+  std::vector<base::Pixel> colours;                                             // not padded
+  int transparent_index = -1;                                                   // -1 when no pixel is transparent
 
   // The smallest b of at least 1 with 2^b not less than the table size.
   int BitsPerPixel() const;
@@ -56,7 +57,6 @@ IndexedImage ReduceToWebPalette(const PixelView& img, base::Pixel workArea);
 // intermediate codes and the table index of pixel i is map[indices[i]]. Equal
 // codes are equal colours, so runs can be found on the codes. For encoders
 // that apply the map as they read (the GIF writer).
-IndexedImage ReduceToWebPaletteCodes(const PixelView& img, base::Pixel workArea,
-                                     std::array<std::uint8_t, 256>& map);
+IndexedImage ReduceToWebPaletteCodes(const PixelView& img, base::Pixel workArea, std::array<std::uint8_t, 256>& map);
 
 }  // namespace vorbel::codecs

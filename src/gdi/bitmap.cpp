@@ -1,7 +1,5 @@
 #include "gdi/bitmap.h"
 
-#include <sys/mman.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <string>
@@ -15,8 +13,7 @@ bool SizeTooLarge(int w, int h) {
 }
 
 BitmapTooLarge::BitmapTooLarge(int w, int h)
-    : base::Error("a picture of " + std::to_string(w) + " x " + std::to_string(h) +
-                        " pixels is too large to draw") {}
+    : base::Error("a picture of " + std::to_string(w) + " x " + std::to_string(h) + " pixels is too large to draw") {}
 
 namespace {
 
@@ -25,22 +22,10 @@ std::size_t PixelCount(int w, int h) {
   return static_cast<std::size_t>(w) * static_cast<std::size_t>(h);
 }
 
-// A new pixel buffer of n black pixels. Large ones are offered to the system
-// as huge pages before they are first touched: a full-HD surface otherwise
-// costs two thousand page faults, more time than drawing on it.
-std::vector<Pixel> NewPixels(std::size_t n) {
-  std::vector<Pixel> pixels;
+// A new pixel buffer of n black pixels.
+PixelBuffer NewPixels(std::size_t n) {
+  PixelBuffer pixels;
   pixels.reserve(n);
-#ifdef MADV_HUGEPAGE
-  constexpr std::size_t kHugePage = std::size_t{2} << 20;
-  if (n * sizeof(Pixel) >= 2 * kHugePage) {
-    const auto from = reinterpret_cast<std::uintptr_t>(pixels.data());
-    const std::uintptr_t first = (from + kHugePage - 1) & ~(kHugePage - 1);
-    const std::uintptr_t last = (from + n * sizeof(Pixel)) & ~(kHugePage - 1);
-    // Only a hint: the buffer works the same when it is not taken.
-    if (first < last) ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
-  }
-#endif
   pixels.resize(n);  // black, as a Pixel starts
   return pixels;
 }
@@ -57,7 +42,8 @@ Bitmap::Bitmap(int w, int h, std::vector<Pixel>&& pixels) {
   if (!pixels.empty()) {
     w_ = w;
     h_ = h;
-    pixels_ = std::move(pixels);
+    pixels_.assign(pixels.begin(), pixels.end());
+    std::vector<Pixel>().swap(pixels);
   }
 }
 
@@ -66,14 +52,14 @@ void Bitmap::Resize(int w, int h) {
   const std::size_t n = PixelCount(w, h);
   if (n == 0) {
     w_ = h_ = 0;
-    std::vector<Pixel>().swap(pixels_);
-    std::vector<std::uint8_t>().swap(alpha_);
+    PixelBuffer().swap(pixels_);
+    AlphaBuffer().swap(alpha_);
     return;
   }
   if (w == w_ && h == h_) return;
   if (keeps_alpha_) {
     if (n < alpha_.capacity() / 2) {
-      std::vector<std::uint8_t>(n, 0).swap(alpha_);
+      AlphaBuffer(n, 0).swap(alpha_);
     } else {
       alpha_.resize(n, 0);
     }
@@ -110,7 +96,7 @@ void Bitmap::KeepAlpha(bool keep) {
   if (keep) {
     alpha_.assign(pixels_.size(), 0);
   } else {
-    std::vector<std::uint8_t>().swap(alpha_);
+    AlphaBuffer().swap(alpha_);
   }
 }
 

@@ -11,11 +11,16 @@
 
 #include "base/color.h"
 #include "base/error.h"
+#include "base/large_buffer.h"
 
 namespace vorbel::gdi {
 
 // One pixel of a surface: the device pixel, 0x00RRGGBB.
 using Pixel = base::Pixel;
+
+// The pixels and the alpha plane of a surface.
+using PixelBuffer = std::vector<Pixel, base::LargeBufferAllocator<Pixel>>;
+using AlphaBuffer = std::vector<std::uint8_t, base::LargeBufferAllocator<std::uint8_t>>;
 
 constexpr Pixel kBlack{0x000000};
 constexpr Pixel kWhite{0xFFFFFF};
@@ -66,13 +71,13 @@ struct Rect {
   constexpr bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
   // The same area with its corners ordered (left <= right, top <= bottom).
   constexpr Rect Normalized() const {
-    return {left < right ? left : right, top < bottom ? top : bottom,
-            left < right ? right : left, top < bottom ? bottom : top};
+    return {left < right ? left : right, top < bottom ? top : bottom, left < right ? right : left,
+            top < bottom ? bottom : top};
   }
   // The common part of two rectangles; empty (all zero) when they do not meet.
   constexpr Rect Intersected(const Rect& o) const {
-    Rect r{left > o.left ? left : o.left, top > o.top ? top : o.top,
-           right < o.right ? right : o.right, bottom < o.bottom ? bottom : o.bottom};
+    Rect r{left > o.left ? left : o.left, top > o.top ? top : o.top, right < o.right ? right : o.right,
+           bottom < o.bottom ? bottom : o.bottom};
     return r.IsEmpty() ? Rect{} : r;
   }
   friend constexpr bool operator==(const Rect&, const Rect&) = default;
@@ -134,9 +139,7 @@ class Bitmap {
   void ClearAlpha() { std::fill(alpha_.begin(), alpha_.end(), std::uint8_t{0}); }
 
   // The pixel at (x, y); black for a point outside the surface.
-  Pixel GetPixel(int x, int y) const {
-    return Inside(x, y) ? pixels_[Index(x, y)] : kBlack;
-  }
+  Pixel GetPixel(int x, int y) const { return Inside(x, y) ? pixels_[Index(x, y)] : kBlack; }
   // Writes one pixel; a point outside the surface is ignored.
   void SetPixel(int x, int y, Pixel p) {
     if (!Inside(x, y)) return;
@@ -144,8 +147,7 @@ class Bitmap {
     if (keeps_alpha_) alpha_[Index(x, y)] = 255;
   }
   bool Inside(int x, int y) const {
-    return static_cast<unsigned>(x) < static_cast<unsigned>(w_) &&
-           static_cast<unsigned>(y) < static_cast<unsigned>(h_);
+    return static_cast<unsigned>(x) < static_cast<unsigned>(w_) && static_cast<unsigned>(y) < static_cast<unsigned>(h_);
   }
 
   // Row y, W pixels from the left; y must lie inside the surface. Callers that
@@ -155,7 +157,7 @@ class Bitmap {
   const Pixel* Row(int y) const { return pixels_.data() + Index(0, y); }
   Pixel* Data() { return pixels_.data(); }
   const Pixel* Data() const { return pixels_.data(); }
-  const std::vector<Pixel>& Pixels() const { return pixels_; }
+  const PixelBuffer& Pixels() const { return pixels_; }
 
   // The part of the surface under r as a new surface of the same kind, its
   // alpha plane included (r is clipped to the surface first; empty when
@@ -180,8 +182,8 @@ class Bitmap {
   int h_ = 0;
   bool mono_ = false;
   bool keeps_alpha_ = false;
-  std::vector<Pixel> pixels_;
-  std::vector<std::uint8_t> alpha_;  // w_ * h_ bytes while keeps_alpha_
+  PixelBuffer pixels_;
+  AlphaBuffer alpha_;  // w_ * h_ bytes while keeps_alpha_
 };
 
 }  // namespace vorbel::gdi

@@ -6,9 +6,11 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "base/color.h"
 #include "gdi/bitmap.h"
+#include "gdi/raster.h"
 
 namespace vorbel::gdi {
 
@@ -16,6 +18,12 @@ enum class BrushStyle { Solid, Clear };
 enum class BkMode { Transparent, Opaque };
 // How a copied pixel combines with the destination pixel.
 enum class RasterOp { Copy, Xor, And };
+
+// Pixels a brush fills, row by row: row top + i holds rows[i].
+struct FillRegion {
+  int top = 0;
+  std::vector<raster::Span> rows;
+};
 
 class Canvas {
  public:
@@ -81,6 +89,17 @@ class Canvas {
   void Ellipse(int x1, int y1, int x2, int y2);
   // A rectangle whose corners are quarters of a cornerW x cornerH ellipse.
   void RoundRect(int x1, int y1, int x2, int y2, int cornerW, int cornerH);
+  // The pixels RoundRect's brush fills for the same numbers, the target's
+  // size aside. Empty where RoundRect draws a plain Rectangle instead
+  // (corners of 2 pixels or less) or nothing.
+  FillRegion RoundRectFill(int x1, int y1, int x2, int y2, int cornerW, int cornerH) const;
+  // The same for Ellipse.
+  FillRegion EllipseFill(int x1, int y1, int x2, int y2) const;
+  // While set, the brush of Ellipse and RoundRect leaves out the pixels of
+  // `region`: for a caller about to fill all of them opaquely, so that what
+  // lies under them is not painted only to be painted over. Pens still draw
+  // everywhere. An empty region ends it.
+  void SetFillCoveredLater(FillRegion region) { covered_later_ = std::move(region); }
   // MoveTo sets the current position. LineTo draws from it to (x, y) with the
   // pen, then moves the current position to (x, y). A one-pixel pen paints
   // the first point and not the last; a wider pen is centred on the line with
@@ -130,6 +149,7 @@ class Canvas {
   base::Color bk_color_ = base::Color::FromRgb(255, 255, 255);
   int pen_x_ = 0;
   int pen_y_ = 0;
+  FillRegion covered_later_;
 };
 
 }  // namespace vorbel::gdi

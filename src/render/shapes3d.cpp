@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 
 #include "gdi/raster.h"
 #include "gdi/system_colors.h"
@@ -18,18 +19,38 @@ int Offset(int value, int by) {
   return static_cast<int>(std::clamp<std::int64_t>(std::int64_t{value} + by, -kLimit, kLimit));
 }
 
+// Leaves the brush fills of the canvas out of `region` while it lives.
+class CoveredLater {
+ public:
+  CoveredLater(gdi::Canvas& canvas, gdi::FillRegion region) : canvas_(canvas) {
+    canvas_.SetFillCoveredLater(std::move(region));
+  }
+  ~CoveredLater() { canvas_.SetFillCoveredLater({}); }
+  CoveredLater(const CoveredLater&) = delete;
+  CoveredLater& operator=(const CoveredLater&) = delete;
+
+ private:
+  gdi::Canvas& canvas_;
+};
+
 // Draws the three copies; `draw` gets the offset of each, already multiplied
-// by the scale.
+// by the scale. `faceFill` is what the face copy's brush fills: the face is
+// drawn last and opaque, so the two copies under it are filled only where
+// they show around it (on a full-HD button that saves two fills of the whole
+// surface).
 template <typename DrawShape>
 void DrawThreeTimes(gdi::Canvas& canvas, base::Color face, base::Color highlight, base::Color shadow, int scale,
-                    DrawShape draw) {
+                    gdi::FillRegion faceFill, DrawShape draw) {
   canvas.SetBrushStyle(gdi::BrushStyle::Solid);
-  canvas.SetBrushColor(highlight);
-  canvas.SetPenColor(highlight);
-  draw(0);
-  canvas.SetBrushColor(shadow);
-  canvas.SetPenColor(shadow);
-  draw(2 * scale);
+  {
+    const CoveredLater covered(canvas, std::move(faceFill));
+    canvas.SetBrushColor(highlight);
+    canvas.SetPenColor(highlight);
+    draw(0);
+    canvas.SetBrushColor(shadow);
+    canvas.SetPenColor(shadow);
+    draw(2 * scale);
+  }
   canvas.SetBrushColor(face);
   canvas.SetPenColor(face);
   draw(scale);
@@ -89,25 +110,32 @@ void ScaledRectangle(gdi::Canvas& canvas, const gdi::Rect& box, int scale) {
 
 void Draw3DEllipse(gdi::Canvas& canvas, base::Color face, base::Color highlight, base::Color shadow, int x1, int y1,
                    int x2, int y2, int scale) {
-  DrawThreeTimes(canvas, face, highlight, shadow, scale, [&](int d) {
-    const gdi::Rect box = CopyBox(canvas, x1, y1, x2, y2, d, scale);
-    canvas.Ellipse(box.left, box.top, box.right, box.bottom);
-  });
+  const gdi::Rect faceBox = CopyBox(canvas, x1, y1, x2, y2, scale, scale);
+  DrawThreeTimes(canvas, face, highlight, shadow, scale,
+                 canvas.EllipseFill(faceBox.left, faceBox.top, faceBox.right, faceBox.bottom), [&](int d) {
+                   const gdi::Rect box = CopyBox(canvas, x1, y1, x2, y2, d, scale);
+                   canvas.Ellipse(box.left, box.top, box.right, box.bottom);
+                 });
 }
 
 void Draw3DRectangle(gdi::Canvas& canvas, base::Color face, base::Color highlight, base::Color shadow, int x1, int y1,
                      int x2, int y2, int scale) {
-  DrawThreeTimes(canvas, face, highlight, shadow, scale, [&](int d) {
+  DrawThreeTimes(canvas, face, highlight, shadow, scale, {}, [&](int d) {
     ScaledRectangle(canvas, {Offset(x1, d), Offset(y1, d), Offset(x2, d), Offset(y2, d)}, scale);
   });
 }
 
 void Draw3DRoundRect(gdi::Canvas& canvas, base::Color face, base::Color highlight, base::Color shadow, int x1, int y1,
                      int x2, int y2, int cornerWidth, int cornerHeight, int scale) {
-  DrawThreeTimes(canvas, face, highlight, shadow, scale, [&](int d) {
-    const gdi::Rect box = CopyBox(canvas, x1, y1, x2, y2, d, scale);
-    canvas.RoundRect(box.left, box.top, box.right, box.bottom, Offset(cornerWidth, d), Offset(cornerHeight, d));
-  });
+  const gdi::Rect faceBox = CopyBox(canvas, x1, y1, x2, y2, scale, scale);
+  DrawThreeTimes(canvas, face, highlight, shadow, scale,
+                 canvas.RoundRectFill(faceBox.left, faceBox.top, faceBox.right, faceBox.bottom,
+                                      Offset(cornerWidth, scale), Offset(cornerHeight, scale)),
+                 [&](int d) {
+                   const gdi::Rect box = CopyBox(canvas, x1, y1, x2, y2, d, scale);
+                   canvas.RoundRect(box.left, box.top, box.right, box.bottom, Offset(cornerWidth, d),
+                                    Offset(cornerHeight, d));
+                 });
 }
 
 }  // namespace vorbel::render

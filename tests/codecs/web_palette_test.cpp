@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "codecs/matte.h"
 #include "codecs/web_palette.h"
 #include "support/test_support.h"
 
@@ -15,10 +16,11 @@ using namespace base::literals;
 using test::Hex;
 using test::TestImage;
 
+std::vector<std::uint8_t> Indices(const IndexedImage& image) { return {image.indices.begin(), image.indices.end()}; }
+
 TEST(WebPalette, LevelsFollowTheFloorRuleAtEveryBoundary) {
-  const std::pair<int, int> cases[] = {{0, 0},   {30, 0},  {47, 0},  {48, 1},  {98, 1},  {99, 2},
-                                       {149, 2}, {150, 3}, {200, 3}, {201, 4}, {250, 4}, {251, 4},
-                                       {252, 5}, {255, 5}};
+  const std::pair<int, int> cases[] = {{0, 0},   {30, 0},  {47, 0},  {48, 1},  {98, 1},  {99, 2},  {149, 2},
+                                       {150, 3}, {200, 3}, {201, 4}, {250, 4}, {251, 4}, {252, 5}, {255, 5}};
   for (auto [c, level] : cases) EXPECT_EQ(WebLevel(static_cast<std::uint8_t>(c)), level) << c;
   EXPECT_EQ(WebIndex(0xFA1E64_px), 4 * 36 + 0 * 6 + 2);
   EXPECT_EQ(Hex(WebColour(WebIndex(0xFA1E64_px))), Hex(0xCC0066));  // (250, 30, 100) -> (204, 0, 102)
@@ -37,7 +39,7 @@ TEST(WebPalette, TableIsOrderedByUseWithTiesInPaletteOrder) {
   EXPECT_EQ(out.colours[2], 0xFF0000_px);
   EXPECT_EQ(out.colours[3], 0xFFFFFF_px);
   EXPECT_EQ(out.transparent_index, -1);
-  EXPECT_EQ(out.indices, (std::vector<std::uint8_t>{2, 0, 1, 0, 3, 1, 2, 0}));
+  EXPECT_EQ(Indices(out), (std::vector<std::uint8_t>{2, 0, 1, 0, 3, 1, 2, 0}));
   EXPECT_EQ(out.BitsPerPixel(), 2);
 }
 
@@ -53,7 +55,7 @@ TEST(WebPalette, TransparencyIsDecidedOnFullColoursBeforeReduction) {
   EXPECT_EQ(out.colours[2], 0x000000_px);
   EXPECT_EQ(out.colours[3], 0x000000_px);  // the appended transparent entry
   EXPECT_EQ(out.transparent_index, 3);
-  EXPECT_EQ(out.indices, (std::vector<std::uint8_t>{3, 0, 3, 1, 1, 2}));
+  EXPECT_EQ(Indices(out), (std::vector<std::uint8_t>{3, 0, 3, 1, 1, 2}));
 }
 
 TEST(WebPalette, EveryPixelTransparentStillKeepsItsReducedColour) {
@@ -61,7 +63,7 @@ TEST(WebPalette, EveryPixelTransparentStillKeepsItsReducedColour) {
   IndexedImage out = ReduceToWebPalette(img.View(), 0x112233_px);
   EXPECT_EQ(out.colours, (std::vector<base::Pixel>{0x000033_px, 0x000000_px}));
   EXPECT_EQ(out.transparent_index, 1);
-  EXPECT_EQ(out.indices, (std::vector<std::uint8_t>{1, 1, 1}));
+  EXPECT_EQ(Indices(out), (std::vector<std::uint8_t>{1, 1, 1}));
   EXPECT_EQ(out.BitsPerPixel(), 1);
 }
 
@@ -79,7 +81,40 @@ TEST(WebPalette, StrideIsHonoured) {
   const std::vector<base::Pixel> rows = {0xFFFFFF_px, 0xFFFFFF_px, 0x00FF00_px, 0xFFFFFF_px, 0x000000_px, 0x00FF00_px};
   IndexedImage out = ReduceToWebPalette(PixelView{rows.data(), 2, 2, 3}, 0x123456_px);
   EXPECT_EQ(out.colours, (std::vector<base::Pixel>{0xFFFFFF_px, 0x000000_px}));
-  EXPECT_EQ(out.indices, (std::vector<std::uint8_t>{0, 0, 0, 1}));
+  EXPECT_EQ(Indices(out), (std::vector<std::uint8_t>{0, 0, 0, 1}));
+}
+
+TEST(WebPalette, LongRunsEndWhereverTheColourOrTheAlphaChanges) {
+  // Runs of one colour much longer than a row, broken at odd places by
+  // another colour, by alpha below and above the opaque limit, and by a
+  // single pixel; read with its alpha and over a matte.
+  const int w = 157, h = 5;
+  std::vector<base::Pixel> pixels(static_cast<std::size_t>(w) * h, 0x3399CC_px);
+  std::vector<std::uint8_t> alpha(pixels.size(), 255);
+  std::fill(pixels.begin() + 40, pixels.begin() + 59, 0xFF0000_px);
+  pixels[300] = 0x00FF00_px;
+  std::fill(alpha.begin() + 17, alpha.begin() + 33, 0);
+  std::fill(alpha.begin() + 100, alpha.begin() + 420, 127);
+  std::fill(alpha.begin() + 500, alpha.begin() + 531, 200);
+  alpha[700] = 128;
+  for (const bool overMatte : {false, true}) {
+    PixelView view{pixels.data(), w, h, w, alpha.data()};
+    if (overMatte) {
+      view.opaque_from = 128;
+      view.matte = 0xFFFFFF_px;
+    }
+    const IndexedImage out = ReduceToWebPalette(view, 0x123456_px);
+    for (std::size_t i = 0; i < pixels.size(); ++i) {
+      const int index = out.indices[i];
+      if (alpha[i] < 128) {
+        ASSERT_EQ(index, out.transparent_index) << i;
+      } else {
+        const base::Pixel colour = overMatte ? OverMatte(pixels[i], alpha[i], view.matte) : pixels[i];
+        ASSERT_NE(index, out.transparent_index) << i;
+        ASSERT_EQ(Hex(out.colours[static_cast<std::size_t>(index)]), Hex(WebColour(WebIndex(colour)))) << i;
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "codecs/image_writers.h"
@@ -68,8 +71,7 @@ TEST(BackgroundLayer, EllipseIsFilledAndItsCornersKeepTheWorkArea) {
 TEST(BackgroundLayer, ThreeDEllipseDrawsThreeEllipsesAndNoFill) {
   document::ButtonDocument doc;
   SetSize(doc, 90, 30);
-  Add(doc, "Background",
-      "Color=clRed;Shape=Ellipse;Draw3D=Yes;Highlight=clWhite;ShadowClr=clGray;");
+  Add(doc, "Background", "Color=clRed;Shape=Ellipse;Draw3D=Yes;Highlight=clWhite;ShadowClr=clGray;");
   ButtonRenderer r;
   r.RenderButton(doc);
 
@@ -82,6 +84,57 @@ TEST(BackgroundLayer, ThreeDEllipseDrawsThreeEllipsesAndNoFill) {
   EXPECT_EQ(r.Surface(), want) << Grid(r.Surface());
   EXPECT_EQ(r.Surface().GetPixel(45, 15), kRed);
   EXPECT_EQ(r.Surface().GetPixel(0, 0), kTeal);
+}
+
+TEST(BackgroundLayer, ThreeDShapesGiveThePixelsOfTheirThreeCopies) {
+  // The copies under the face are filled only where they show around it;
+  // every pixel and every painted mark must be what drawing the three copies
+  // in full gives: shapes inside, across and beyond the surface, corners from
+  // none to more than the box, thin and wide pens, every scale.
+  struct Case {
+    bool ellipse;
+    int x1, y1, x2, y2, corner, pen, scale;
+  };
+  const Case cases[] = {
+      {false, 0, 0, 118, 38, 10, 1, 1},    {false, 0, 0, 236, 76, 20, 2, 2},  {false, -30, 5, 90, 200, 40, 1, 1},
+      {false, 10, 10, 60, 30, 2, 1, 1},    {false, 10, 10, 60, 30, 3, 4, 1},  {false, 5, 5, 50, 33, 500, 1, 1},
+      {false, 100, -40, 20, 25, 12, 3, 3}, {false, 0, 0, 472, 152, 40, 4, 4}, {true, 0, 0, 118, 38, 0, 1, 1},
+      {true, -20, -10, 140, 60, 0, 5, 1},  {true, 3, 3, 9, 30, 0, 1, 1},      {true, 0, 0, 354, 114, 0, 3, 3}};
+  for (const Case& t : cases) {
+    const auto surface = [] {
+      gdi::Bitmap b(120, 40);
+      b.KeepAlpha(true);
+      b.Fill(kGrey);
+      b.ClearAlpha();
+      return b;
+    };
+    gdi::Bitmap drawn = surface(), expected = surface();
+    gdi::Canvas c(drawn), r(expected);
+    c.SetPenWidth(t.pen);
+    r.SetPenWidth(t.pen);
+    const base::Color face = base::Color::FromRgb(0, 128, 128), light = base::Color::FromRgb(0, 255, 255),
+                      dark = base::Color::FromRgb(0, 0, 128);
+    if (t.ellipse) {
+      Draw3DEllipse(c, face, light, dark, t.x1, t.y1, t.x2, t.y2, t.scale);
+    } else {
+      Draw3DRoundRect(c, face, light, dark, t.x1, t.y1, t.x2, t.y2, t.corner, t.corner, t.scale);
+    }
+    for (const auto& [colour, d] : {std::pair{light, 0}, {dark, 2 * t.scale}, {face, t.scale}}) {
+      r.SetBrushColor(colour);
+      r.SetPenColor(colour);
+      const gdi::Rect box = ScaledShapeBox({t.x1 + d, t.y1 + d, t.x2 + d, t.y2 + d}, t.pen, t.scale);
+      if (t.ellipse) {
+        r.Ellipse(box.left, box.top, box.right, box.bottom);
+      } else {
+        r.RoundRect(box.left, box.top, box.right, box.bottom, t.corner + d, t.corner + d);
+      }
+    }
+    const std::string which = std::to_string(&t - cases);
+    ASSERT_TRUE(drawn == expected) << "case " << which;
+    for (int y = 0; y < drawn.Height(); ++y)
+      ASSERT_TRUE(std::equal(drawn.AlphaRow(y), drawn.AlphaRow(y) + drawn.Width(), expected.AlphaRow(y)))
+          << "case " << which << ", row " << y;
+  }
 }
 
 TEST(BackgroundLayer, RoundRectCornerSizes) {
@@ -111,8 +164,7 @@ TEST(BackgroundLayer, RoundRectCornerSizes) {
   EXPECT_TRUE(PixelsAre(render(threeD + "Seed=abc;"), [](int, int) { return kTeal; }));
   EXPECT_TRUE(PixelsAre(render(threeD + "Seed=10 ;"), [](int, int) { return kTeal; }));
   // The shape value must equal ROUNDRECT as a whole once upper-cased.
-  EXPECT_EQ(render("Color=clRed;Shape=roundrect;Seed=10;Draw3D=Yes;Highlight=clWhite;ShadowClr=clGray;"),
-            direct3D(10));
+  EXPECT_EQ(render("Color=clRed;Shape=roundrect;Seed=10;Draw3D=Yes;Highlight=clWhite;ShadowClr=clGray;"), direct3D(10));
 }
 
 TEST(BackgroundLayer, UnknownShapeWithThreeDDrawsNoShapeAndNoFill) {
@@ -154,9 +206,8 @@ TEST(BackgroundLayer, EdgeNeedsAColourAndCoversThePicture) {
   Add(doc, "Background", "Color=clRed;EdgeDraw=Yes;Edge=clBlack;");
   ButtonRenderer r;
   r.RenderButton(doc);
-  EXPECT_TRUE(PixelsAre(r.Surface(), [](int x, int y) {
-    return (x == 0 || y == 0 || x == 19 || y == 9) ? kBlack : kRed;
-  }));
+  EXPECT_TRUE(
+      PixelsAre(r.Surface(), [](int x, int y) { return (x == 0 || y == 0 || x == 19 || y == 9) ? kBlack : kRed; }));
   // The layer leaves the pen in the edge colour.
   EXPECT_EQ(r.Canvas().PenColor(), base::Color::FromRgb(0, 0, 0));
 }
@@ -179,8 +230,10 @@ class PictureFiles : public ::testing::Test {
       for (int x = 0; x < w; ++x) px[static_cast<std::size_t>(y * w + x)] = gdi::Pixel(f(x, y));
     const codecs::PixelView view{px.data(), w, h, w};
     const std::string path = (dir_ / name).string();
-    if (name.ends_with(".jpg")) codecs::WriteJpegFile(path, view);
-    else codecs::WriteBmpFile(path, view);
+    if (name.ends_with(".jpg"))
+      codecs::WriteJpegFile(path, view);
+    else
+      codecs::WriteBmpFile(path, view);
     return path;
   }
 
@@ -234,9 +287,7 @@ TEST_F(PictureFiles, UnreadablePictureIsSkippedAndTheEdgeStillDrawn) {
 }
 
 TEST_F(PictureFiles, ImageLayerAtItsOffsetsWithTransparencyForBitmapsOnly) {
-  const std::string bmp = Write("i.bmp", 16, 16, [](int x, int y) {
-    return (x + y) % 3 == 0 ? kMagenta : kRed;
-  });
+  const std::string bmp = Write("i.bmp", 16, 16, [](int x, int y) { return (x + y) % 3 == 0 ? kMagenta : kRed; });
   document::ButtonDocument doc;
   SetSize(doc, 40, 30);
   Add(doc, "Image", "Image=" + bmp + ";", "10", "4");
