@@ -620,7 +620,12 @@ bool ExportSetDialog::ExportNow() {
     ShowStatus(tr("Stopped: %1 of %2 files were written to %3.").arg(written).arg(total).arg(folder), true);
   } else {
     exported_captions_ = set_->Options().captions;
-    ShowStatus(tr("%1 files were written to %2.").arg(written).arg(folder), false);
+    QString status = tr("%1 files were written to %2.").arg(written).arg(folder);
+    if (QString smooth = QString::fromStdString(set_->SmoothLeftOutMessage()); !smooth.isEmpty()) {
+      if (smooth.endsWith(u'.')) smooth.chop(1);
+      status += u' ' + tr("Note: %1.").arg(smooth);
+    }
+    ShowStatus(status, false);
   }
   return done && error.isEmpty();
 }
