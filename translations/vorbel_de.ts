@@ -244,7 +244,7 @@
         <translation>{name}: die Beschriftung in Kleinbuchstaben, Ziffern und Bindestrichen; {index}: ihr Platz in der Liste; {state}: normal, hover, pressed oder disabled; {scale}: 1, 2 oder 3</translation>
     </message>
     <message>
-        <source>File &amp;names:</source>
+        <source>File na&amp;mes:</source>
         <translation>Da&amp;teinamen:</translation>
     </message>
     <message>
@@ -557,7 +557,7 @@ Möchten Sie sie ersetzen?</translation>
         <translation>Speichern (Strg+S)|Das Layout speichern</translation>
     </message>
     <message>
-        <source>Save a&amp;s...</source>
+        <source>Save &amp;As...</source>
         <translation>Speichern &amp;unter …</translation>
     </message>
     <message>
@@ -633,7 +633,7 @@ Möchten Sie sie ersetzen?</translation>
         <translation>Ebene nach oben|Die aktuelle Ebene nach oben verschieben</translation>
     </message>
     <message>
-        <source>Move &amp;down</source>
+        <source>Move do&amp;wn</source>
         <translation>Nach &amp;unten</translation>
     </message>
     <message>
@@ -801,7 +801,7 @@ Möchten Sie sie ersetzen?</translation>
         <translation>|Text, Formen, Linien und Abschrägungen mit glatten (kantengeglätteten) Rändern zeichnen</translation>
     </message>
     <message>
-        <source>Ma&amp;tte for GIF, JPEG and BMP</source>
+        <source>M&amp;atte for GIF, JPEG and BMP</source>
         <translation>&amp;Mattfarbe für GIF, JPEG und BMP</translation>
     </message>
     <message>

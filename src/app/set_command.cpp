@@ -96,8 +96,8 @@ SetOutcome ExportLayoutSet(const SetArguments& set, const std::string& layout) {
     if (!set.captions_given) {
       options.captions = doc.SetCaptions();
       if (options.captions.empty()) {
-        throw commands::SetError(TranslateFormat(
-            "%s keeps no captions of a set: give them with --captions or --captions-file", {layout}));
+        throw commands::SetError(
+            TranslateFormat("%s keeps no captions of a set: give them with --captions or --captions-file", {layout}));
       }
     }
     if (options.captions.size() > commands::kMaxCaptions) {
@@ -113,6 +113,9 @@ SetOutcome ExportLayoutSet(const SetArguments& set, const std::string& layout) {
     if (!partly.empty()) {
       outcome.warnings.push_back(
           TranslateFormat("%s: drawn only in part, as one drawing of a button may take: %s", {layout, partly}));
+    }
+    if (!buttons.SmoothLeftOutMessage().empty()) {
+      outcome.warnings.push_back(TranslateFormat("%s: %s", {layout, buttons.SmoothLeftOutMessage()}));
     }
     for (const std::string& warning : buttons.ContrastWarnings(buttons.ButtonCount())) {
       outcome.warnings.push_back(TranslateFormat("%s: %s", {layout, warning}));

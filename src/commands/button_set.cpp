@@ -565,6 +565,7 @@ const gdi::Bitmap& ButtonSet::Draw(int button, render::ButtonState state, int sc
       throw SetError(TranslateFormat("the button \"%s\" could not be drawn", {Caption(button)}));
     }
     drawn_partial_ = result == render::RenderResult::Partial;
+    if (smooth_left_out_.empty()) smooth_left_out_ = renderer_.SmoothLeftOutMessage();
     drawn_button_ = button;
     drawn_scale_ = scale;
     drawn_pressed_ = pressed;

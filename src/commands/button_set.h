@@ -157,6 +157,10 @@ class ButtonSet {
   // Draws a button: the picture stays valid until the next call. `partial`
   // is set when the render pass ran out of its budget (see RenderResult).
   const gdi::Bitmap& Draw(int button, render::ButtonState state, int scale, bool* partial = nullptr);
+  // Why buttons drawn so far have hard edges though the layout asks for
+  // smooth ones (at some scale they are too large to draw at four times
+  // their size), or empty.
+  const std::string& SmoothLeftOutMessage() const { return smooth_left_out_; }
 
  private:
   void FindCaptionLayer(const document::ButtonDocument& layout);
@@ -174,14 +178,15 @@ class ButtonSet {
   std::vector<std::string> names_;  // [button][state][scale]
   std::vector<document::LayerRow> rows_;
   std::vector<std::optional<Readability>> readability_;  // per button, once measured
-  std::unique_ptr<document::ButtonDocument> layout_;  // the layout at scale 1, its rows aside
-  std::unique_ptr<document::ButtonDocument> doc_;     // what the last pass drew
+  std::unique_ptr<document::ButtonDocument> layout_;     // the layout at scale 1, its rows aside
+  std::unique_ptr<document::ButtonDocument> doc_;        // what the last pass drew
   render::ButtonRenderer renderer_;
   gdi::Bitmap picture_;
   int drawn_button_ = -1;  // what doc_ and the renderer's surface hold
   int drawn_scale_ = 0;
   bool drawn_pressed_ = false;
   bool drawn_partial_ = false;
+  std::string smooth_left_out_;
   int caption_layer_ = -1;
   int alignment_ = 0;
   int width_ = 0;

@@ -39,11 +39,10 @@ constexpr int kStripButtons = 40;
 constexpr int kStripGap = 4;
 
 // The looks in their order, with the check boxes' texts.
-constexpr std::array<const char*, 4> kLookTexts = {
-    QT_TRANSLATE_NOOP("vorbel::ui::ExportSetDialog", "&Normal"), QT_TRANSLATE_NOOP("vorbel::ui::ExportSetDialog", "&Hover"),
-    QT_TRANSLATE_NOOP("vorbel::ui::ExportSetDialog", "&Pressed"),
-    QT_TRANSLATE_NOOP("vorbel::ui::ExportSetDialog", "&Disabled")};
-
+constexpr std::array<const char*, 4> kLookTexts = {QT_TRANSLATE_NOOP("vorbel::ui::ExportSetDialog", "&Normal"),
+                                                   QT_TRANSLATE_NOOP("vorbel::ui::ExportSetDialog", "&Hover"),
+                                                   QT_TRANSLATE_NOOP("vorbel::ui::ExportSetDialog", "&Pressed"),
+                                                   QT_TRANSLATE_NOOP("vorbel::ui::ExportSetDialog", "&Disabled")};
 
 // "A", "A and B", "A, B and C".
 QString ListText(const QStringList& items) {
@@ -161,7 +160,8 @@ ExportSetChoices ExportSetChoicesFromMap(const QVariantMap& map, ExportSetChoice
   };
   read("Captions", [&](const QVariant& v) { c.captions = v.toString(); });
   read("Folder", [&](const QVariant& v) { c.folder = v.toString(); });
-  read("States", [&](const QVariant& v) { c.options.states = commands::ParseStates(v.toStringList().join(u',').toStdString()); });
+  read("States",
+       [&](const QVariant& v) { c.options.states = commands::ParseStates(v.toStringList().join(u',').toStdString()); });
   read("Scales", [&](const QVariant& v) {
     QStringList scales;
     for (const QVariant& scale : v.toList()) scales << scale.toString();
@@ -291,8 +291,7 @@ void ExportSetDialog::BuildControls() {
   fallback_combo_->setObjectName(QStringLiteral("fallbackCombo"));
   fallback_combo_->addItem(tr("None"), -1);
   for (const commands::ExportFormatInfo& row : commands::ExportFormats()) {
-    fallback_combo_->addItem(QString::fromUtf8(base::Translate(row.dialog_text)),
-                             static_cast<int>(row.format));
+    fallback_combo_->addItem(QString::fromUtf8(base::Translate(row.dialog_text)), static_cast<int>(row.format));
   }
   form->addRow(tr("Also &as:"), fallback_combo_);
   connect(fallback_combo_, &QComboBox::currentIndexChanged, this, &ExportSetDialog::ScheduleUpdate);
@@ -318,7 +317,7 @@ void ExportSetDialog::BuildControls() {
   example_label_ = new QLabel(settings_);
   example_label_->setObjectName(QStringLiteral("exampleLabel"));
   // A label of its own: a row of a layout gets no buddy for its mnemonic.
-  auto* namesLabel = new QLabel(tr("File &names:"), settings_);
+  auto* namesLabel = new QLabel(tr("File na&mes:"), settings_);
   namesLabel->setBuddy(pattern_edit_);
   form->addRow(namesLabel, pattern_edit_);
   form->addRow(QString(), example_label_);
@@ -401,8 +400,7 @@ void ExportSetDialog::SetChoices(const ExportSetChoices& choices) {
                                 o.states.end());
   }
   for (std::size_t i = 0; i < scale_boxes_.size(); ++i) {
-    scale_boxes_[i]->setChecked(std::find(o.scales.begin(), o.scales.end(), static_cast<int>(i) + 1) !=
-                                o.scales.end());
+    scale_boxes_[i]->setChecked(std::find(o.scales.begin(), o.scales.end(), static_cast<int>(i) + 1) != o.scales.end());
   }
   size_combo_->setCurrentIndex(o.size == commands::SetSize::Fit ? 0 : 1);
   for (int i = 0; i < format_combo_->count(); ++i) {
@@ -462,8 +460,8 @@ void ExportSetDialog::UpdatePreview() {
     if (c.options.states.empty()) throw commands::SetError(tr("choose at least one look").toStdString());
     if (c.options.scales.empty()) throw commands::SetError(tr("choose at least one screen").toStdString());
     const QByteArray captions = c.captions.toUtf8();
-    c.options.captions = commands::ParseCaptionsFile({captions.constData(), static_cast<std::size_t>(captions.size())},
-                                                     "the captions");
+    c.options.captions =
+        commands::ParseCaptionsFile({captions.constData(), static_cast<std::size_t>(captions.size())}, "the captions");
     set_ = std::make_unique<commands::ButtonSet>(layout_, c.options);
     strip_ = DrawSetStrip(*set_, kStripButtons);
   } catch (const std::exception&) {
@@ -616,14 +614,18 @@ bool ExportSetDialog::ExportNow() {
   SetExporting(false);
   const int total = static_cast<int>(set_->FileNames().size());
   if (!error.isEmpty()) {
-    ShowStatus(tr("%1 of %2 files were written before this error: %3").arg(written).arg(total).arg(error),
-               true);
+    ShowStatus(tr("%1 of %2 files were written before this error: %3").arg(written).arg(total).arg(error), true);
     Dialogs().ShowError(this, error);
   } else if (!done) {
     ShowStatus(tr("Stopped: %1 of %2 files were written to %3.").arg(written).arg(total).arg(folder), true);
   } else {
     exported_captions_ = set_->Options().captions;
-    ShowStatus(tr("%1 files were written to %2.").arg(written).arg(folder), false);
+    QString status = tr("%1 files were written to %2.").arg(written).arg(folder);
+    if (QString smooth = QString::fromStdString(set_->SmoothLeftOutMessage()); !smooth.isEmpty()) {
+      if (smooth.endsWith(u'.')) smooth.chop(1);
+      status += u' ' + tr("Note: %1.").arg(smooth);
+    }
+    ShowStatus(status, false);
   }
   return done && error.isEmpty();
 }

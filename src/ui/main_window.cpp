@@ -122,7 +122,7 @@ const CommandEntry kCommands[] = {
      {}},
     {Command::SaveAs,
      "saveAsItem",
-     QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "Save a&s..."),
+     QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "Save &As..."),
      nullptr,
      nullptr,
      nullptr,
@@ -179,11 +179,10 @@ const CommandEntry kCommands[] = {
      QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "Move Layer Up"), "layer_up.png",
      QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "Move Layer Up|Move the current layer upwards"), nullptr,
      &MainWindow::MoveLayerUp, LayerCommand::MoveUp},
-    {Command::MoveLayerDown, "moveDownAction", QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "Move &down"),
+    {Command::MoveLayerDown, "moveDownAction", QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "Move do&wn"),
      QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "Move Layer Down"), "layer_down.png",
      QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "Move Layer Down|Move the current layer towards the top of the image"),
-     nullptr,
-     &MainWindow::MoveLayerDown, LayerCommand::MoveDown},
+     nullptr, &MainWindow::MoveLayerDown, LayerCommand::MoveDown},
     {Command::ToggleVisibility, "toggleVisibilityAction",
      QT_TRANSLATE_NOOP("vorbel::ui::MainWindow", "&Toggle visibility"), nullptr, nullptr, nullptr, "Ctrl+H",
      &MainWindow::ToggleVisibility, LayerCommand::ToggleVisibility},
@@ -583,7 +582,7 @@ void MainWindow::BuildPages() {
   matte_combo_->setToolTip(
       ShortHint(tr("|Choose the color of the page the button is for: formats without partial transparency blend "
                    "smooth edges onto it, and JPEG and BMP fill transparent pixels with it")));
-  matte_label_ = MakeBuddyLabel(tr("Ma&tte for GIF, JPEG and BMP"), button_page_, "matteLabel", matte_combo_);
+  matte_label_ = MakeBuddyLabel(tr("M&atte for GIF, JPEG and BMP"), button_page_, "matteLabel", matte_combo_);
   matte_combo_->addItem(tr("Same as the work area color"));
   {
     document::ColorList standard;

@@ -223,6 +223,8 @@ TEST(ButtonSet, SmoothLayoutsStaySmoothAtEveryScaleAndInTheSpriteSheet) {
   for (int y = 0; y < normal.Height(); ++y)
     for (int x = 0; x < normal.Width(); ++x) ASSERT_EQ(hover.Alpha(x, y), normal.Alpha(x, y)) << x << "," << y;
 
+  EXPECT_EQ(set.SmoothLeftOutMessage(), "");
+
   ScratchDir dir;
   WriteAll(set, dir.File("set"));
   const test::RgbaImage sheet = test::ReadPng(ReadBytes(dir.path() / "set" / "sprite@2x.png"));
@@ -231,6 +233,22 @@ TEST(ButtonSet, SmoothLayoutsStaySmoothAtEveryScaleAndInTheSpriteSheet) {
     const int y = normal.Height() / 2;
     EXPECT_EQ(sheet.pixels[static_cast<std::size_t>(y) * sheet.width + x] >> 24, normal.Alpha(x, y)) << x;
   }
+}
+
+TEST(ButtonSet, AScaleTooLargeForSmoothEdgesIsReported) {
+  // 3000 pixels wide: smooth at 1x (12000 at four times), too wide at 3x.
+  auto layout = Navigation("Home", "");
+  layout->SetSmooth(true);
+  layout->SetWidth(3000);
+  SetOptions options;
+  options.captions = {"Home"};
+  options.scales = {1, 3};
+  options.size = SetSize::Fixed;
+  ButtonSet set(*layout, options);
+  set.Draw(0, ButtonState::Normal, 1);
+  EXPECT_EQ(set.SmoothLeftOutMessage(), "");
+  set.Draw(0, ButtonState::Normal, 3);
+  EXPECT_NE(set.SmoothLeftOutMessage().find("9000 x 84"), std::string::npos) << set.SmoothLeftOutMessage();
 }
 
 TEST(ButtonSet, TheStyleSheetNamesEveryCellOfTheSpriteSheets) {

@@ -190,14 +190,14 @@ TEST(MainWindow, MenusHoldTheirItemsInOrderAndRefreshActsFromTheViewMenu) {
     return list;
   };
   EXPECT_EQ(texts(Child<QMenu>(form, "fileMenu")),
-            QStringList({"&New", "&Open...", "Open &Recent", "&Save", "Save a&s...", "&Export...", "Export Se&t...",
+            QStringList({"&New", "&Open...", "Open &Recent", "&Save", "Save &As...", "&Export...", "Export Se&t...",
                          "-", "E&xit"}));
   EXPECT_EQ(texts(Child<QMenu>(form, "editMenu")), QStringList({"&Undo", "&Redo"}));
   EXPECT_EQ(texts(Child<QMenu>(form, "viewMenu")),
             QStringList({"&Refresh", "-", "&100 %", "&200 %", "&400 %", "&800 %", "-", "Zoom &In", "Zoom &Out", "-",
                          "Show &Transparency"}));
   EXPECT_EQ(texts(Child<QMenu>(form, "layerMenu")),
-            QStringList({"&New...", "&Delete...", "-", "Move &up", "Move &down"}));
+            QStringList({"&New...", "&Delete...", "-", "Move &up", "Move do&wn"}));
   EXPECT_EQ(texts(Child<QMenu>(form, "helpMenu")), QStringList({"&Contents", "&Search...", "-", "&About..."}));
   // The popup shares the Layer menu's actions, and so their texts.
   EXPECT_EQ(texts(Child<QMenu>(form, "layerPopup")),

@@ -212,10 +212,32 @@ std::vector<std::string> Clashes(const QStringList& texts) {
   return clashes;
 }
 
+// The texts with accelerators of every window and menu, by window or menu.
+std::map<std::string, QStringList> AcceleratorGroups() {
+  std::map<std::string, QStringList> groups;
+  {
+    SteppingClock clock;
+    std::unique_ptr<MainWindow> main = StartUp(QuietOptions(), clock);
+    groups["main window"] = WindowTexts(*main);
+    for (const QMenu* menu : main->findChildren<QMenu*>()) {
+      const std::string name = "menu " + menu->objectName().toStdString() + " " + menu->title().toStdString();
+      for (const QAction* item : menu->actions()) groups[name] << item->text();
+    }
+    const document::ButtonDocument layout;
+    groups["set"] = WindowTexts(ExportSetDialog(layout));
+  }
+  groups["background"] = WindowTexts(BackgroundLayerDialog());
+  groups["bevel"] = WindowTexts(BevelLayerDialog());
+  groups["text"] = WindowTexts(TextLayerDialog());
+  groups["image"] = WindowTexts(ImageLayerDialog());
+  groups["help"] = WindowTexts(HelpViewer());
+  return groups;
+}
+
 // A language is added by its files alone: the window's own texts (Qt) and
 // the core's messages it shows (gettext, the command line's catalog) follow
-// the shipped German. In German too every accelerator of a menu or a window
-// is its own, so that Alt and a letter reaches one control.
+// the shipped German. In German as in English every accelerator of a menu
+// or a window is its own, so that Alt and a letter reaches one control.
 TEST(InstallTranslations, TheWindowAndTheCoreMessagesItShowsFollowTheShippedGerman) {
   const std::string messages = std::setlocale(LC_MESSAGES, nullptr);
   std::setlocale(LC_MESSAGES, "C.UTF-8");
@@ -235,30 +257,14 @@ TEST(InstallTranslations, TheWindowAndTheCoreMessagesItShowsFollowTheShippedGerm
   const QString shownType = Child<QComboBox>(types, "typeCombo")->currentText();
   const QString chosenType = types.SelectedType();
 
-  std::map<std::string, QStringList> groups;
+  const std::map<std::string, QStringList> groups = AcceleratorGroups();
   QString formats;
-  int colours = -1;
   {
-    SteppingClock clock;
-    std::unique_ptr<MainWindow> main = StartUp(QuietOptions(), clock);
-    groups["main window"] = WindowTexts(*main);
-    for (const QMenu* menu : main->findChildren<QMenu*>()) {
-      const std::string name = "menu " + menu->objectName().toStdString() + " " + menu->title().toStdString();
-      for (const QAction* item : menu->actions()) groups[name] << item->text();
-    }
     const document::ButtonDocument layout;
-    const ExportSetDialog set(layout);
-    groups["set"] = WindowTexts(set);
     // The format and colour names come from the core's tables, in its catalog.
-    formats = Child<QComboBox>(set, "formatCombo")->itemText(0);
+    formats = Child<QComboBox>(ExportSetDialog(layout), "formatCombo")->itemText(0);
   }
-  const BackgroundLayerDialog background;
-  colours = Child<QComboBox>(background, "backgroundCombo")->findText(QStringLiteral("Weiß"));
-  groups["background"] = WindowTexts(background);
-  groups["bevel"] = WindowTexts(BevelLayerDialog());
-  groups["text"] = WindowTexts(TextLayerDialog());
-  groups["image"] = WindowTexts(ImageLayerDialog());
-  groups["help"] = WindowTexts(HelpViewer());
+  const int colours = Child<QComboBox>(BackgroundLayerDialog(), "backgroundCombo")->findText(QStringLiteral("Weiß"));
 
   for (QTranslator* translator : QCoreApplication::instance()->findChildren<QTranslator*>()) {
     QCoreApplication::removeTranslator(translator);
@@ -273,8 +279,11 @@ TEST(InstallTranslations, TheWindowAndTheCoreMessagesItShowsFollowTheShippedGerm
   EXPECT_EQ(OffsetPrompt(nullptr).windowTitle(), QStringLiteral("New value"));
   EXPECT_TRUE(formats.startsWith(QStringLiteral("PNG-Bild"))) << formats.toStdString();
   EXPECT_GE(colours, 0);
-  EXPECT_TRUE(groups["menu fileMenu &Datei"].contains(QStringLiteral("Sa&tz exportieren …")));
+  const auto fileMenu = groups.find("menu fileMenu &Datei");
+  EXPECT_TRUE(fileMenu != groups.end() && fileMenu->second.contains(QStringLiteral("Sa&tz exportieren …")));
   for (const auto& [group, texts] : groups) EXPECT_EQ(Clashes(texts), std::vector<std::string>{}) << group;
+  for (const auto& [group, texts] : AcceleratorGroups())
+    EXPECT_EQ(Clashes(texts), std::vector<std::string>{}) << "in English: " << group;
 }
 
 }  // namespace
