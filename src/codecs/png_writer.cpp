@@ -410,60 +410,80 @@ void FilterAdaptively(const std::uint8_t* row, const std::uint8_t* up, std::size
   }
 }
 
-// How rows are filtered: all with none, or each with the filter that
-// FilterAdaptively picks.
-enum class Filtering { None, Adaptive };
+// How the packed rows of a picture are laid out.
+struct RowLayout {
+  std::size_t bytes = 0;  // of a row, without its filter byte
+  std::size_t bpp = 1;    // bytes a pixel, at least 1: how far back filters look
+};
 
-// The rows as PNG stores them before deflate: a filter byte, then the row.
-std::vector<std::uint8_t> FilteredRows(const Rows& rows, const PngForm& form, Filtering filtering) {
+RowLayout LayoutOf(const Rows& rows, const PngForm& form) {
+  const std::size_t bits = static_cast<std::size_t>(Channels(form.type) * form.bits);
+  return {(static_cast<std::size_t>(rows.Width()) * bits + 7) / 8, std::max<std::size_t>(1, bits / 8)};
+}
+
+// The rows as PNG stores them unfiltered: each a filter byte of 0 (none),
+// then its samples packed as the form stores them.
+std::vector<std::uint8_t> PackedRows(const Rows& rows, const PngForm& form) {
   const int width = rows.Width();
-  const int height = rows.Height();
-  const std::size_t rowBytes = (static_cast<std::size_t>(width) * Channels(form.type) * form.bits + 7) / 8;
-  const std::size_t bpp = std::max<std::size_t>(1, static_cast<std::size_t>(Channels(form.type) * form.bits / 8));
-  std::vector<std::uint8_t> out((rowBytes + 1) * static_cast<std::size_t>(height));
+  const std::size_t rowBytes = LayoutOf(rows, form).bytes;
+  std::vector<std::uint8_t> out((rowBytes + 1) * static_cast<std::size_t>(rows.Height()));
   RowPacker packer(form, width);
-  const bool filtered = filtering == Filtering::Adaptive;
-  std::vector<std::uint8_t> packed(2 * rowBytes);  // this row and the one above, unfiltered
-  std::uint8_t* row = packed.data();
-  std::uint8_t* up = packed.data() + rowBytes;
   std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width));
-  for (int y = 0; y < height; ++y) {
+  for (int y = 0; y < rows.Height(); ++y) {
     std::uint8_t* dst = out.data() + static_cast<std::size_t>(y) * (rowBytes + 1);
-    const std::uint32_t* src = pixels.data();
+    dst[0] = 0;
     // A row like the one above it is packed alike.
-    const bool again = rows.SameAsAbove(y);
-    if (!filtered) {
-      dst[0] = 0;
-      if (again) {
-        std::memcpy(dst + 1, dst - rowBytes, rowBytes);
-      } else {
-        rows.Fetch(y, pixels.data());
-        packer.Pack(src, width, dst + 1);
-      }
-      continue;
-    }
-    if (again) {
-      std::memcpy(row, up, rowBytes);
+    if (rows.SameAsAbove(y)) {
+      std::memcpy(dst + 1, dst - rowBytes, rowBytes);
     } else {
       rows.Fetch(y, pixels.data());
-      packer.Pack(src, width, row);
+      packer.Pack(pixels.data(), width, dst + 1);
     }
-    FilterAdaptively(row, up, rowBytes, bpp, dst);
-    std::swap(row, up);
   }
   return out;
+}
+
+// Filters the rows PackedRows made, in place, each with the filter
+// FilterAdaptively picks. A row like the one above it is all zeros with the
+// up filter (with none when its bytes are zeros): what FilterAdaptively
+// gives it, found without weighing.
+void FilterRowsAdaptively(std::vector<std::uint8_t>& data, const Rows& rows, const RowLayout& layout) {
+  const std::size_t stride = layout.bytes + 1;
+  std::vector<std::uint8_t> filtered(stride);
+  const std::vector<std::uint8_t> zeros(layout.bytes);
+  // From the bottom up, so that the row above is still unfiltered.
+  for (int y = rows.Height() - 1; y >= 0; --y) {
+    std::uint8_t* row = data.data() + static_cast<std::size_t>(y) * stride;
+    if (rows.SameAsAbove(y)) {
+      row[0] = std::memcmp(row + 1, zeros.data(), layout.bytes) == 0 ? 0 : 2;
+      std::memset(row + 1, 0, layout.bytes);
+      continue;
+    }
+    FilterAdaptively(row + 1, y > 0 ? row + 1 - stride : zeros.data(), layout.bytes, layout.bpp, filtered.data());
+    std::memcpy(row, filtered.data(), stride);
+  }
 }
 
 struct CompressorDeleter {
   void operator()(libdeflate_compressor* c) const { libdeflate_free_compressor(c); }
 };
 
+// A compressor at a libdeflate level (1 to 12), made once per thread: each
+// holds large tables, which pictures of a set would otherwise allocate and
+// clear anew for every file.
+libdeflate_compressor& CompressorAt(int level) {
+  thread_local std::array<std::unique_ptr<libdeflate_compressor, CompressorDeleter>, 13> compressors;
+  std::unique_ptr<libdeflate_compressor, CompressorDeleter>& kept = compressors.at(static_cast<std::size_t>(level));
+  if (!kept) kept.reset(libdeflate_alloc_compressor(level));
+  if (!kept) throw std::bad_alloc();
+  return *kept;
+}
+
 // The zlib stream of the data at a libdeflate level (1 to 12).
 std::vector<std::uint8_t> Deflate(const std::vector<std::uint8_t>& data, int level) {
-  std::unique_ptr<libdeflate_compressor, CompressorDeleter> compressor(libdeflate_alloc_compressor(level));
-  if (!compressor) throw std::bad_alloc();
-  std::vector<std::uint8_t> out(libdeflate_zlib_compress_bound(compressor.get(), data.size()));
-  const std::size_t size = libdeflate_zlib_compress(compressor.get(), data.data(), data.size(), out.data(), out.size());
+  libdeflate_compressor& compressor = CompressorAt(level);
+  std::vector<std::uint8_t> out(libdeflate_zlib_compress_bound(&compressor, data.size()));
+  const std::size_t size = libdeflate_zlib_compress(&compressor, data.data(), data.size(), out.data(), out.size());
   if (size == 0) throw base::FileWriteError("Unable to encode the PNG image: the compressed data does not fit");
   out.resize(size);
   return out;
@@ -481,12 +501,16 @@ std::vector<std::uint8_t> Deflate(const std::vector<std::uint8_t>& data, int lev
 std::vector<std::uint8_t> Compress(const Rows& rows, const PngForm& form) {
   constexpr std::int64_t kLargePicture = std::int64_t{1} << 20;
   constexpr int kTrialLevel = 1, kFinalLevel = 9;
+  const RowLayout layout = LayoutOf(rows, form);
+  std::vector<std::uint8_t> unfiltered = PackedRows(rows, form);
   if (std::int64_t{rows.Width()} * rows.Height() > kLargePicture) {
     const bool flat = form.type == PngColourType::Palette || form.bits < 8;
-    return Deflate(FilteredRows(rows, form, flat ? Filtering::None : Filtering::Adaptive), 6);
+    if (!flat) FilterRowsAdaptively(unfiltered, rows, layout);
+    return Deflate(unfiltered, 6);
   }
-  std::vector<std::uint8_t> unfiltered = FilteredRows(rows, form, Filtering::None);
-  std::vector<std::uint8_t> adaptive = FilteredRows(rows, form, Filtering::Adaptive);
+  // Both ways from one packing of the pixels.
+  std::vector<std::uint8_t> adaptive = unfiltered;
+  FilterRowsAdaptively(adaptive, rows, layout);
   const bool filter = Deflate(adaptive, kTrialLevel).size() < Deflate(unfiltered, kTrialLevel).size();
   return Deflate(filter ? adaptive : unfiltered, kFinalLevel);
 }
