@@ -489,26 +489,31 @@ std::vector<std::uint8_t> Deflate(const std::vector<std::uint8_t>& data, int lev
   return out;
 }
 
-// The smallest zlib stream of the rows this encoder tries. A picture of up
-// to a million pixels (a button, or a set's sprite sheet) is filtered both
-// ways, with none and adaptively; a quick deflate of each chooses, and the
-// chosen rows are deflated at level 9. libdeflate's strongest level (12)
-// would make sprite sheets another 4 % smaller, but takes ten times as long:
-// a set of 20 captions took half a second instead of a tenth. A larger
-// picture takes one try at a lighter level: palettes and samples of fewer
-// than 8 bits unfiltered, the rest filtered adaptively, which keeps a
+// The smallest zlib stream of the rows this encoder tries. Samples of fewer
+// than 8 bits are never filtered: a filter works on whole bytes, each of
+// which holds several of them. Of some 1,200 such pictures (the buttons and
+// sprite sheets of sets, the examples and the test layouts), filtering made
+// 25 smaller, by 9 bytes at most, and the quick trial below picked none of
+// those but 4 others, each then larger (by up to 28 %).
+// A picture of up to a million pixels (a button, or a set's sprite sheet) of
+// 8-bit samples is filtered both ways, with none and adaptively; a quick
+// deflate of each chooses, and the chosen rows are deflated at level 9.
+// libdeflate's strongest level (12) would make sprite sheets another 4 %
+// smaller, but takes ten times as long: a set of 20 captions took half a
+// second instead of a tenth. A larger picture takes one try at a lighter
+// level: palettes unfiltered, the rest filtered adaptively, which keeps a
 // full-HD export within a few milliseconds.
 std::vector<std::uint8_t> Compress(const Rows& rows, const PngForm& form) {
   constexpr std::int64_t kLargePicture = std::int64_t{1} << 20;
-  constexpr int kTrialLevel = 1, kFinalLevel = 9;
-  const RowLayout layout = LayoutOf(rows, form);
+  constexpr int kTrialLevel = 1, kFinalLevel = 9, kLargeLevel = 6;
+  const bool large = std::int64_t{rows.Width()} * rows.Height() > kLargePicture;
   std::vector<std::uint8_t> unfiltered = PackedRows(rows, form);
-  if (std::int64_t{rows.Width()} * rows.Height() > kLargePicture) {
-    const bool flat = form.type == PngColourType::Palette || form.bits < 8;
-    if (!flat) FilterRowsAdaptively(unfiltered, rows, layout);
-    return Deflate(unfiltered, 6);
+  if (form.bits < 8) return Deflate(unfiltered, large ? kLargeLevel : kFinalLevel);
+  const RowLayout layout = LayoutOf(rows, form);
+  if (large) {
+    if (form.type != PngColourType::Palette) FilterRowsAdaptively(unfiltered, rows, layout);
+    return Deflate(unfiltered, kLargeLevel);
   }
-  // Both ways from one packing of the pixels.
   std::vector<std::uint8_t> adaptive = unfiltered;
   FilterRowsAdaptively(adaptive, rows, layout);
   const bool filter = Deflate(adaptive, kTrialLevel).size() < Deflate(unfiltered, kTrialLevel).size();
