@@ -40,6 +40,36 @@ constexpr std::uint32_t Blue(std::uint32_t p) { return p & 0xFF; }
 constexpr std::uint32_t Alpha(std::uint32_t p) { return p >> 24; }
 constexpr std::uint32_t kOpaque = 0xFF000000u;
 
+// Buttons are runs of one colour: rows are scanned in blocks of this many
+// pixels, each compared at once with the pixel before it.
+constexpr int kBlock = 16;
+
+// Calls change(x, p) for every pixel p of the row that differs from the one
+// before it (`previous` for the first; it becomes the row's last), and
+// same(x, n) for each run of n pixels from x like the one before them.
+template <typename Change, typename Same>
+void ForEachChange(const std::uint32_t* row, int width, std::uint32_t& previous, Change change, Same same) {
+  int x = 0;
+  while (x < width) {
+    if (x + kBlock <= width) {
+      std::uint32_t differs = 0;
+      for (int k = 0; k < kBlock; ++k) differs |= row[x + k] ^ previous;
+      if (differs == 0) {
+        same(x, kBlock);
+        x += kBlock;
+        continue;
+      }
+    }
+    if (row[x] == previous) {
+      same(x, 1);
+    } else {
+      previous = row[x];
+      change(x, previous);
+    }
+    ++x;
+  }
+}
+
 // The rows of a picture as 0xAARRGGBB pixels, one row at a time (no copy of
 // the whole picture), and which rows repeat the row above them.
 class Rows {
@@ -55,6 +85,50 @@ class Rows {
 
   // Whether row y holds the same pixels as the row above it.
   bool SameAsAbove(int y) const { return y > 0 && same_as_above_[static_cast<std::size_t>(y)] != 0; }
+
+  // ForEachChange over row y as Fetch gives it, read where the pixels are
+  // kept; `scratch` holds Width() pixels.
+  template <typename Change, typename Same>
+  void ForEachChange(int y, std::uint32_t* scratch, std::uint32_t& previous, Change change, Same same) const {
+    if (image_ != nullptr) {
+      Fetch(y, scratch);
+      codecs::ForEachChange(scratch, width_, previous, change, same);
+      return;
+    }
+    // A pixel of the view is its colour and its alpha, or without alpha a
+    // function of its colour: blocks compare what is stored.
+    const base::Pixel* src = view_->Row(y);
+    const std::uint8_t* alpha = view_->AlphaRow(y);
+    int x = 0;
+    while (x < width_) {
+      if (x + kBlock <= width_) {
+        const std::uint32_t rgb = previous & 0xFFFFFFu;
+        std::uint32_t differs = 0;
+        for (int k = 0; k < kBlock; ++k) differs |= src[x + k].Rgb() ^ rgb;
+        if (alpha != nullptr) {
+          const std::uint32_t a = Alpha(previous);
+          for (int k = 0; k < kBlock; ++k) differs |= alpha[x + k] ^ a;
+        } else if (Alpha(previous) != (rgb == work_area_ ? 0u : 255u)) {
+          differs = 1;  // a first pixel's made-up `previous`
+        }
+        if (differs == 0) {
+          same(x, kBlock);
+          x += kBlock;
+          continue;
+        }
+      }
+      const std::uint32_t rgb = src[x].Rgb();
+      const std::uint32_t p =
+          alpha != nullptr ? rgb | std::uint32_t{alpha[x]} << 24 : (rgb == work_area_ ? rgb : rgb | kOpaque);
+      if (p == previous) {
+        same(x, 1);
+      } else {
+        previous = p;
+        change(x, p);
+      }
+      ++x;
+    }
+  }
 
   // Row y into `row` (Width() pixels).
   void Fetch(int y, std::uint32_t* row) const {
@@ -144,42 +218,13 @@ struct Survey {
   ColourTable table;
 };
 
-// Calls change(x) for every pixel of the row that differs from the one
-// before it (`previous` for the first; it becomes the row's last), and
-// same(x, n) for each run of n pixels from x like the one before them.
-// Buttons are runs of one colour: blocks of 16 are compared at once.
-template <typename Change, typename Same>
-void ForEachChange(const std::uint32_t* row, int width, std::uint32_t& previous, Change change, Same same) {
-  constexpr int kBlock = 16;
-  int x = 0;
-  while (x < width) {
-    if (x + kBlock <= width) {
-      std::uint32_t differs = 0;
-      for (int k = 0; k < kBlock; ++k) differs |= row[x + k] ^ previous;
-      if (differs == 0) {
-        same(x, kBlock);
-        x += kBlock;
-        continue;
-      }
-    }
-    if (row[x] == previous) {
-      same(x, 1);
-    } else {
-      previous = row[x];
-      change(x);
-    }
-    ++x;
-  }
-}
-
 void Look(const Rows& rows, Survey& s) {
   std::vector<std::uint32_t> row(static_cast<std::size_t>(rows.Width()));
   bool haveClear = false;
   // Unlike the first pixel, so that it is looked at.
   rows.Fetch(0, row.data());
   std::uint32_t previous = ~row[0];
-  const auto lookAt = [&](int x) {
-    const std::uint32_t p = row[static_cast<std::size_t>(x)];
+  const auto lookAt = [&](int, std::uint32_t p) {
     const std::uint32_t a = Alpha(p);
     if (a != 255) {
       s.opaque = false;
@@ -196,9 +241,7 @@ void Look(const Rows& rows, Survey& s) {
     if (s.few_colours && s.table.Find(p) < 0) s.few_colours = false;
   };
   for (int y = 0; y < rows.Height(); ++y) {
-    if (rows.SameAsAbove(y)) continue;
-    rows.Fetch(y, row.data());
-    ForEachChange(row.data(), rows.Width(), previous, lookAt, [](int, int) {});
+    if (!rows.SameAsAbove(y)) rows.ForEachChange(y, row.data(), previous, lookAt, [](int, int) {});
   }
 }
 
@@ -290,17 +333,22 @@ class RowPacker {
     if (!form.palette.empty()) last_colour_ = form.palette[0];  // index 0
   }
 
-  void Pack(const std::uint32_t* src, int width, std::uint8_t* dst) {
+  // Row y of `rows` into dst; `scratch` holds a row of pixels.
+  void Pack(const Rows& rows, int y, std::uint32_t* scratch, std::uint8_t* dst) {
+    const int width = rows.Width();
+    if (form_.type == PngColourType::Palette) {
+      std::uint8_t* index = form_.bits == 8 ? dst : samples_.data();
+      rows.ForEachChange(
+          y, scratch, last_colour_,
+          [&](int x, std::uint32_t p) { index[x] = last_index_ = static_cast<std::uint8_t>(table_.Find(p)); },
+          [&](int x, int n) { std::memset(index + x, last_index_, static_cast<std::size_t>(n)); });
+      if (form_.bits < 8) PackBits(samples_.data(), width, dst);
+      return;
+    }
+    rows.Fetch(y, scratch);
+    const std::uint32_t* src = scratch;
     switch (form_.type) {
-      case PngColourType::Palette: {
-        std::uint8_t* index = form_.bits == 8 ? dst : samples_.data();
-        ForEachChange(
-            src, width, last_colour_,
-            [&](int x) { index[x] = last_index_ = static_cast<std::uint8_t>(table_.Find(src[x])); },
-            [&](int x, int n) { std::memset(index + x, last_index_, static_cast<std::size_t>(n)); });
-        if (form_.bits < 8) PackBits(samples_.data(), width, dst);
-        break;
-      }
+      case PngColourType::Palette: break;
       case PngColourType::Grey: {
         const std::uint32_t step = 255 / ((1u << form_.bits) - 1);
         std::uint8_t* level = form_.bits == 8 ? dst : samples_.data();
@@ -436,8 +484,7 @@ std::vector<std::uint8_t> PackedRows(const Rows& rows, const PngForm& form) {
     if (rows.SameAsAbove(y)) {
       std::memcpy(dst + 1, dst - rowBytes, rowBytes);
     } else {
-      rows.Fetch(y, pixels.data());
-      packer.Pack(pixels.data(), width, dst + 1);
+      packer.Pack(rows, y, pixels.data(), dst + 1);
     }
   }
   return out;
