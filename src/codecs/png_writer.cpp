@@ -6,6 +6,10 @@
 
 #include <libdeflate.h>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <algorithm>
 #include <array>
 #include <cstdlib>
@@ -40,6 +44,36 @@ constexpr std::uint32_t Blue(std::uint32_t p) { return p & 0xFF; }
 constexpr std::uint32_t Alpha(std::uint32_t p) { return p >> 24; }
 constexpr std::uint32_t kOpaque = 0xFF000000u;
 
+// Buttons are runs of one colour: rows are scanned in blocks of this many
+// pixels, each compared at once with the pixel before it.
+constexpr int kBlock = 16;
+
+// Calls change(x, p) for every pixel p of the row that differs from the one
+// before it (`previous` for the first; it becomes the row's last), and
+// same(x, n) for each run of n pixels from x like the one before them.
+template <typename Change, typename Same>
+void ForEachChange(const std::uint32_t* row, int width, std::uint32_t& previous, Change change, Same same) {
+  int x = 0;
+  while (x < width) {
+    if (x + kBlock <= width) {
+      std::uint32_t differs = 0;
+      for (int k = 0; k < kBlock; ++k) differs |= row[x + k] ^ previous;
+      if (differs == 0) {
+        same(x, kBlock);
+        x += kBlock;
+        continue;
+      }
+    }
+    if (row[x] == previous) {
+      same(x, 1);
+    } else {
+      previous = row[x];
+      change(x, previous);
+    }
+    ++x;
+  }
+}
+
 // The rows of a picture as 0xAARRGGBB pixels, one row at a time (no copy of
 // the whole picture), and which rows repeat the row above them.
 class Rows {
@@ -55,6 +89,50 @@ class Rows {
 
   // Whether row y holds the same pixels as the row above it.
   bool SameAsAbove(int y) const { return y > 0 && same_as_above_[static_cast<std::size_t>(y)] != 0; }
+
+  // ForEachChange over row y as Fetch gives it, read where the pixels are
+  // kept; `scratch` holds Width() pixels.
+  template <typename Change, typename Same>
+  void ForEachChange(int y, std::uint32_t* scratch, std::uint32_t& previous, Change change, Same same) const {
+    if (image_ != nullptr) {
+      Fetch(y, scratch);
+      codecs::ForEachChange(scratch, width_, previous, change, same);
+      return;
+    }
+    // A pixel of the view is its colour and its alpha, or without alpha a
+    // function of its colour: blocks compare what is stored.
+    const base::Pixel* src = view_->Row(y);
+    const std::uint8_t* alpha = view_->AlphaRow(y);
+    int x = 0;
+    while (x < width_) {
+      if (x + kBlock <= width_) {
+        const std::uint32_t rgb = previous & 0xFFFFFFu;
+        std::uint32_t differs = 0;
+        for (int k = 0; k < kBlock; ++k) differs |= src[x + k].Rgb() ^ rgb;
+        if (alpha != nullptr) {
+          const std::uint32_t a = Alpha(previous);
+          for (int k = 0; k < kBlock; ++k) differs |= alpha[x + k] ^ a;
+        } else if (Alpha(previous) != (rgb == work_area_ ? 0u : 255u)) {
+          differs = 1;  // a first pixel's made-up `previous`
+        }
+        if (differs == 0) {
+          same(x, kBlock);
+          x += kBlock;
+          continue;
+        }
+      }
+      const std::uint32_t rgb = src[x].Rgb();
+      const std::uint32_t p =
+          alpha != nullptr ? rgb | std::uint32_t{alpha[x]} << 24 : (rgb == work_area_ ? rgb : rgb | kOpaque);
+      if (p == previous) {
+        same(x, 1);
+      } else {
+        previous = p;
+        change(x, p);
+      }
+      ++x;
+    }
+  }
 
   // Row y into `row` (Width() pixels).
   void Fetch(int y, std::uint32_t* row) const {
@@ -144,42 +222,13 @@ struct Survey {
   ColourTable table;
 };
 
-// Calls change(x) for every pixel of the row that differs from the one
-// before it (`previous` for the first; it becomes the row's last), and
-// same(x, n) for each run of n pixels from x like the one before them.
-// Buttons are runs of one colour: blocks of 16 are compared at once.
-template <typename Change, typename Same>
-void ForEachChange(const std::uint32_t* row, int width, std::uint32_t& previous, Change change, Same same) {
-  constexpr int kBlock = 16;
-  int x = 0;
-  while (x < width) {
-    if (x + kBlock <= width) {
-      std::uint32_t differs = 0;
-      for (int k = 0; k < kBlock; ++k) differs |= row[x + k] ^ previous;
-      if (differs == 0) {
-        same(x, kBlock);
-        x += kBlock;
-        continue;
-      }
-    }
-    if (row[x] == previous) {
-      same(x, 1);
-    } else {
-      previous = row[x];
-      change(x);
-    }
-    ++x;
-  }
-}
-
 void Look(const Rows& rows, Survey& s) {
   std::vector<std::uint32_t> row(static_cast<std::size_t>(rows.Width()));
   bool haveClear = false;
   // Unlike the first pixel, so that it is looked at.
   rows.Fetch(0, row.data());
   std::uint32_t previous = ~row[0];
-  const auto lookAt = [&](int x) {
-    const std::uint32_t p = row[static_cast<std::size_t>(x)];
+  const auto lookAt = [&](int, std::uint32_t p) {
     const std::uint32_t a = Alpha(p);
     if (a != 255) {
       s.opaque = false;
@@ -196,9 +245,7 @@ void Look(const Rows& rows, Survey& s) {
     if (s.few_colours && s.table.Find(p) < 0) s.few_colours = false;
   };
   for (int y = 0; y < rows.Height(); ++y) {
-    if (rows.SameAsAbove(y)) continue;
-    rows.Fetch(y, row.data());
-    ForEachChange(row.data(), rows.Width(), previous, lookAt, [](int, int) {});
+    if (!rows.SameAsAbove(y)) rows.ForEachChange(y, row.data(), previous, lookAt, [](int, int) {});
   }
 }
 
@@ -290,17 +337,22 @@ class RowPacker {
     if (!form.palette.empty()) last_colour_ = form.palette[0];  // index 0
   }
 
-  void Pack(const std::uint32_t* src, int width, std::uint8_t* dst) {
+  // Row y of `rows` into dst; `scratch` holds a row of pixels.
+  void Pack(const Rows& rows, int y, std::uint32_t* scratch, std::uint8_t* dst) {
+    const int width = rows.Width();
+    if (form_.type == PngColourType::Palette) {
+      std::uint8_t* index = form_.bits == 8 ? dst : samples_.data();
+      rows.ForEachChange(
+          y, scratch, last_colour_,
+          [&](int x, std::uint32_t p) { index[x] = last_index_ = static_cast<std::uint8_t>(table_.Find(p)); },
+          [&](int x, int n) { std::memset(index + x, last_index_, static_cast<std::size_t>(n)); });
+      if (form_.bits < 8) PackBits(samples_.data(), width, dst);
+      return;
+    }
+    rows.Fetch(y, scratch);
+    const std::uint32_t* src = scratch;
     switch (form_.type) {
-      case PngColourType::Palette: {
-        std::uint8_t* index = form_.bits == 8 ? dst : samples_.data();
-        ForEachChange(
-            src, width, last_colour_,
-            [&](int x) { index[x] = last_index_ = static_cast<std::uint8_t>(table_.Find(src[x])); },
-            [&](int x, int n) { std::memset(index + x, last_index_, static_cast<std::size_t>(n)); });
-        if (form_.bits < 8) PackBits(samples_.data(), width, dst);
-        break;
-      }
+      case PngColourType::Palette: break;
       case PngColourType::Grey: {
         const std::uint32_t step = 255 / ((1u << form_.bits) - 1);
         std::uint8_t* level = form_.bits == 8 ? dst : samples_.data();
@@ -373,120 +425,238 @@ std::uint8_t Paeth(int a, int b, int c) {
   return static_cast<std::uint8_t>(pb <= pc ? b : c);
 }
 
-// Filters a row by the filter whose bytes, read as signed numbers, add up
-// to the least: a fair guess at what deflates best. `up` is the row above
-// unfiltered (zeros for the first row); the filter byte goes to out[0].
-void FilterAdaptively(const std::uint8_t* row, const std::uint8_t* up, std::size_t n, std::size_t bpp,
-                      std::uint8_t* out) {
-  std::array<std::uint64_t, 5> cost{};
-  auto weigh = [](std::uint8_t v) { return static_cast<std::uint64_t>(v < 128 ? v : 256 - v); };
-  for (std::size_t i = 0; i < n; ++i) {
-    const std::uint8_t a = i >= bpp ? row[i - bpp] : 0;
-    const std::uint8_t b = up[i];
-    const std::uint8_t c = i >= bpp ? up[i - bpp] : 0;
-    const std::uint8_t x = row[i];
-    cost[0] += weigh(x);
-    cost[1] += weigh(static_cast<std::uint8_t>(x - a));
-    cost[2] += weigh(static_cast<std::uint8_t>(x - b));
-    cost[3] += weigh(static_cast<std::uint8_t>(x - ((a + b) >> 1)));
-    cost[4] += weigh(static_cast<std::uint8_t>(x - Paeth(a, b, c)));
-  }
-  const auto filter = static_cast<std::uint8_t>(std::ranges::min_element(cost) - cost.begin());
-  out[0] = filter;
-  ++out;
-  for (std::size_t i = 0; i < n; ++i) {
-    const std::uint8_t a = i >= bpp ? row[i - bpp] : 0;
-    const std::uint8_t b = up[i];
-    const std::uint8_t c = i >= bpp ? up[i - bpp] : 0;
-    std::uint8_t predicted = 0;
-    switch (filter) {
-      case 1: predicted = a; break;
-      case 2: predicted = b; break;
-      case 3: predicted = static_cast<std::uint8_t>((a + b) >> 1); break;
-      case 4: predicted = Paeth(a, b, c); break;
-      default: break;
-    }
-    out[i] = static_cast<std::uint8_t>(row[i] - predicted);
+// What filter f (1 sub, 2 up, 3 average, 4 Paeth; 0 none) predicts of a
+// byte from a (left), b (up) and c (up left).
+std::uint8_t Predict(int f, std::uint8_t a, std::uint8_t b, std::uint8_t c) {
+  switch (f) {
+    case 1: return a;
+    case 2: return b;
+    case 3: return static_cast<std::uint8_t>((a + b) >> 1);
+    case 4: return Paeth(a, b, c);
+    default: return 0;
   }
 }
 
-// How rows are filtered: all with none, or each with the filter that
-// FilterAdaptively picks.
-enum class Filtering { None, Adaptive };
+// A byte's weight read as a signed number: its distance from 0.
+std::uint64_t Weigh(std::uint8_t v) { return v < 128 ? v : 256u - v; }
 
-// The rows as PNG stores them before deflate: a filter byte, then the row.
-std::vector<std::uint8_t> FilteredRows(const Rows& rows, const PngForm& form, Filtering filtering) {
+#if defined(__SSE2__)
+// The same for 16 bytes at once. SSE2 is part of every x86-64 processor.
+__m128i Weigh16(__m128i v) { return _mm_min_epu8(v, _mm_sub_epi8(_mm_setzero_si128(), v)); }
+
+__m128i Select16(__m128i mask, __m128i yes, __m128i no) {
+  return _mm_or_si128(_mm_and_si128(mask, yes), _mm_andnot_si128(mask, no));
+}
+
+__m128i Abs16(__m128i v) { return _mm_max_epi16(v, _mm_sub_epi16(_mm_setzero_si128(), v)); }
+
+// Paeth's prediction of 8 bytes widened to 16 bits, as Paeth makes it.
+__m128i PaethHalf(__m128i a, __m128i b, __m128i c) {
+  const __m128i toA = _mm_sub_epi16(b, c);  // p - a
+  const __m128i toB = _mm_sub_epi16(a, c);  // p - b
+  const __m128i pa = Abs16(toA);
+  const __m128i pb = Abs16(toB);
+  const __m128i pc = Abs16(_mm_add_epi16(toA, toB));
+  const __m128i notA = _mm_or_si128(_mm_cmpgt_epi16(pa, pb), _mm_cmpgt_epi16(pa, pc));
+  const __m128i bOrC = Select16(_mm_cmpgt_epi16(pb, pc), c, b);
+  return Select16(notA, bOrC, a);
+}
+
+__m128i Paeth16(__m128i a, __m128i b, __m128i c) {
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i low = PaethHalf(_mm_unpacklo_epi8(a, zero), _mm_unpacklo_epi8(b, zero), _mm_unpacklo_epi8(c, zero));
+  const __m128i high = PaethHalf(_mm_unpackhi_epi8(a, zero), _mm_unpackhi_epi8(b, zero), _mm_unpackhi_epi8(c, zero));
+  return _mm_packus_epi16(low, high);
+}
+
+__m128i Average16(__m128i a, __m128i b) {
+  // _mm_avg_epu8 rounds up; the filter rounds down.
+  return _mm_sub_epi8(_mm_avg_epu8(a, b), _mm_and_si128(_mm_xor_si128(a, b), _mm_set1_epi8(1)));
+}
+
+__m128i Predict16(int f, __m128i a, __m128i b, __m128i c) {
+  switch (f) {
+    case 1: return a;
+    case 2: return b;
+    case 3: return Average16(a, b);
+    case 4: return Paeth16(a, b, c);
+    default: return _mm_setzero_si128();
+  }
+}
+
+__m128i Load16(const std::uint8_t* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
+
+std::uint64_t Sum(__m128i sums) {
+  alignas(16) std::array<std::uint64_t, 2> halves{};
+  _mm_store_si128(reinterpret_cast<__m128i*>(halves.data()), sums);
+  return halves[0] + halves[1];
+}
+#endif
+
+// Filters a row by the filter whose bytes, read as signed numbers, add up
+// to the least: a fair guess at what deflates best. `up` is the row above
+// unfiltered (zeros for the first row); both have `bpp` zeros before them,
+// which the filters see left of the first pixel. The filter byte goes to
+// out[0].
+void FilterAdaptively(const std::uint8_t* row, const std::uint8_t* up, std::size_t n, std::size_t bpp,
+                      std::uint8_t* out) {
+  // The bytes left of each: `bpp` before it, zeros for the first pixel.
+  const std::uint8_t* left = row - bpp;
+  const std::uint8_t* leftUp = up - bpp;
+  std::array<std::uint64_t, 5> cost{};
+  std::size_t i = 0;
+#if defined(__SSE2__)
+  const __m128i zero = _mm_setzero_si128();
+  __m128i sums[5] = {zero, zero, zero, zero, zero};
+  for (; i + 16 <= n; i += 16) {
+    const __m128i x = Load16(row + i), a = Load16(left + i), b = Load16(up + i), c = Load16(leftUp + i);
+    sums[0] = _mm_add_epi64(sums[0], _mm_sad_epu8(Weigh16(x), zero));
+    sums[1] = _mm_add_epi64(sums[1], _mm_sad_epu8(Weigh16(_mm_sub_epi8(x, a)), zero));
+    sums[2] = _mm_add_epi64(sums[2], _mm_sad_epu8(Weigh16(_mm_sub_epi8(x, b)), zero));
+    sums[3] = _mm_add_epi64(sums[3], _mm_sad_epu8(Weigh16(_mm_sub_epi8(x, Average16(a, b))), zero));
+    sums[4] = _mm_add_epi64(sums[4], _mm_sad_epu8(Weigh16(_mm_sub_epi8(x, Paeth16(a, b, c))), zero));
+  }
+  for (std::size_t f = 0; f < cost.size(); ++f) cost[f] = Sum(sums[f]);
+#endif
+  for (; i < n; ++i) {
+    const std::uint8_t x = row[i], a = left[i], b = up[i], c = leftUp[i];
+    for (std::size_t f = 0; f < cost.size(); ++f) {
+      cost[f] += Weigh(static_cast<std::uint8_t>(x - Predict(static_cast<int>(f), a, b, c)));
+    }
+  }
+  const int filter = static_cast<int>(std::ranges::min_element(cost) - cost.begin());
+  out[0] = static_cast<std::uint8_t>(filter);
+  ++out;
+  i = 0;
+#if defined(__SSE2__)
+  for (; i + 16 <= n; i += 16) {
+    const __m128i x = Load16(row + i), a = Load16(left + i), b = Load16(up + i), c = Load16(leftUp + i);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_sub_epi8(x, Predict16(filter, a, b, c)));
+  }
+#endif
+  for (; i < n; ++i) out[i] = static_cast<std::uint8_t>(row[i] - Predict(filter, left[i], up[i], leftUp[i]));
+}
+
+// How the packed rows of a picture are laid out.
+struct RowLayout {
+  std::size_t bytes = 0;  // of a row, without its filter byte
+  std::size_t bpp = 1;    // bytes a pixel, at least 1: how far back filters look
+};
+
+RowLayout LayoutOf(const Rows& rows, const PngForm& form) {
+  const std::size_t bits = static_cast<std::size_t>(Channels(form.type) * form.bits);
+  return {(static_cast<std::size_t>(rows.Width()) * bits + 7) / 8, std::max<std::size_t>(1, bits / 8)};
+}
+
+// The rows as PNG stores them unfiltered: each a filter byte of 0 (none),
+// then its samples packed as the form stores them.
+std::vector<std::uint8_t> PackedRows(const Rows& rows, const PngForm& form) {
   const int width = rows.Width();
-  const int height = rows.Height();
-  const std::size_t rowBytes = (static_cast<std::size_t>(width) * Channels(form.type) * form.bits + 7) / 8;
-  const std::size_t bpp = std::max<std::size_t>(1, static_cast<std::size_t>(Channels(form.type) * form.bits / 8));
-  std::vector<std::uint8_t> out((rowBytes + 1) * static_cast<std::size_t>(height));
+  const std::size_t rowBytes = LayoutOf(rows, form).bytes;
+  std::vector<std::uint8_t> out((rowBytes + 1) * static_cast<std::size_t>(rows.Height()));
   RowPacker packer(form, width);
-  const bool filtered = filtering == Filtering::Adaptive;
-  std::vector<std::uint8_t> packed(2 * rowBytes);  // this row and the one above, unfiltered
-  std::uint8_t* row = packed.data();
-  std::uint8_t* up = packed.data() + rowBytes;
   std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width));
-  for (int y = 0; y < height; ++y) {
+  for (int y = 0; y < rows.Height(); ++y) {
     std::uint8_t* dst = out.data() + static_cast<std::size_t>(y) * (rowBytes + 1);
-    const std::uint32_t* src = pixels.data();
+    dst[0] = 0;
     // A row like the one above it is packed alike.
-    const bool again = rows.SameAsAbove(y);
-    if (!filtered) {
-      dst[0] = 0;
-      if (again) {
-        std::memcpy(dst + 1, dst - rowBytes, rowBytes);
-      } else {
-        rows.Fetch(y, pixels.data());
-        packer.Pack(src, width, dst + 1);
-      }
-      continue;
-    }
-    if (again) {
-      std::memcpy(row, up, rowBytes);
+    if (rows.SameAsAbove(y)) {
+      std::memcpy(dst + 1, dst - rowBytes, rowBytes);
     } else {
-      rows.Fetch(y, pixels.data());
-      packer.Pack(src, width, row);
+      packer.Pack(rows, y, pixels.data(), dst + 1);
     }
-    FilterAdaptively(row, up, rowBytes, bpp, dst);
-    std::swap(row, up);
   }
   return out;
+}
+
+// Filters the rows PackedRows made, in place, each with the filter
+// FilterAdaptively picks. A row like the one above it is all zeros with the
+// up filter (with none when its bytes are zeros): what FilterAdaptively
+// gives it, found without weighing.
+void FilterRowsAdaptively(std::vector<std::uint8_t>& data, const Rows& rows, const RowLayout& layout) {
+  const std::size_t stride = layout.bytes + 1;
+  std::vector<std::uint8_t> filtered(stride);
+  // Copies of this row and the one above with zeros left of them, for
+  // FilterAdaptively; the row above becomes the next row.
+  constexpr std::size_t kLead = 8;
+  std::vector<std::uint8_t> copies(2 * (kLead + layout.bytes));
+  std::uint8_t* row = copies.data() + kLead;
+  std::uint8_t* up = row + layout.bytes + kLead;
+  bool rowCopied = false;
+  // From the bottom up, so that the row above is still unfiltered.
+  for (int y = rows.Height() - 1; y >= 0; --y) {
+    std::uint8_t* at = data.data() + static_cast<std::size_t>(y) * stride;
+    if (rows.SameAsAbove(y)) {
+      at[0] = std::all_of(at + 1, at + stride, [](std::uint8_t b) { return b == 0; }) ? 0 : 2;
+      std::memset(at + 1, 0, layout.bytes);
+      rowCopied = false;
+      continue;
+    }
+    if (!rowCopied) std::memcpy(row, at + 1, layout.bytes);
+    if (y > 0) {
+      std::memcpy(up, at + 1 - stride, layout.bytes);
+    } else {
+      std::memset(up, 0, layout.bytes);
+    }
+    FilterAdaptively(row, up, layout.bytes, layout.bpp, filtered.data());
+    std::memcpy(at, filtered.data(), stride);
+    std::swap(row, up);
+    rowCopied = true;
+  }
 }
 
 struct CompressorDeleter {
   void operator()(libdeflate_compressor* c) const { libdeflate_free_compressor(c); }
 };
 
+// A compressor at a libdeflate level (1 to 12), made once per thread: each
+// holds large tables, which pictures of a set would otherwise allocate and
+// clear anew for every file.
+libdeflate_compressor& CompressorAt(int level) {
+  thread_local std::array<std::unique_ptr<libdeflate_compressor, CompressorDeleter>, 13> compressors;
+  std::unique_ptr<libdeflate_compressor, CompressorDeleter>& kept = compressors.at(static_cast<std::size_t>(level));
+  if (!kept) kept.reset(libdeflate_alloc_compressor(level));
+  if (!kept) throw std::bad_alloc();
+  return *kept;
+}
+
 // The zlib stream of the data at a libdeflate level (1 to 12).
 std::vector<std::uint8_t> Deflate(const std::vector<std::uint8_t>& data, int level) {
-  std::unique_ptr<libdeflate_compressor, CompressorDeleter> compressor(libdeflate_alloc_compressor(level));
-  if (!compressor) throw std::bad_alloc();
-  std::vector<std::uint8_t> out(libdeflate_zlib_compress_bound(compressor.get(), data.size()));
-  const std::size_t size = libdeflate_zlib_compress(compressor.get(), data.data(), data.size(), out.data(), out.size());
+  libdeflate_compressor& compressor = CompressorAt(level);
+  std::vector<std::uint8_t> out(libdeflate_zlib_compress_bound(&compressor, data.size()));
+  const std::size_t size = libdeflate_zlib_compress(&compressor, data.data(), data.size(), out.data(), out.size());
   if (size == 0) throw base::FileWriteError("Unable to encode the PNG image: the compressed data does not fit");
   out.resize(size);
   return out;
 }
 
-// The smallest zlib stream of the rows this encoder tries. A picture of up
-// to a million pixels (a button, or a set's sprite sheet) is filtered both
-// ways, with none and adaptively; a quick deflate of each chooses, and the
-// chosen rows are deflated at level 9. libdeflate's strongest level (12)
-// would make sprite sheets another 4 % smaller, but takes ten times as long:
-// a set of 20 captions took half a second instead of a tenth. A larger
-// picture takes one try at a lighter level: palettes and samples of fewer
-// than 8 bits unfiltered, the rest filtered adaptively, which keeps a
+// The smallest zlib stream of the rows this encoder tries. Samples of fewer
+// than 8 bits are never filtered: a filter works on whole bytes, each of
+// which holds several of them. Of some 1,200 such pictures (the buttons and
+// sprite sheets of sets, the examples and the test layouts), filtering made
+// 25 smaller, by 9 bytes at most, and the quick trial below picked none of
+// those but 4 others, each then larger (by up to 28 %).
+// A picture of up to a million pixels (a button, or a set's sprite sheet) of
+// 8-bit samples is filtered both ways, with none and adaptively; a quick
+// deflate of each chooses, and the chosen rows are deflated at level 9.
+// libdeflate's strongest level (12) would make sprite sheets another 4 %
+// smaller, but takes ten times as long: a set of 20 captions took half a
+// second instead of a tenth. A larger picture takes one try at a lighter
+// level: palettes unfiltered, the rest filtered adaptively, which keeps a
 // full-HD export within a few milliseconds.
 std::vector<std::uint8_t> Compress(const Rows& rows, const PngForm& form) {
   constexpr std::int64_t kLargePicture = std::int64_t{1} << 20;
-  constexpr int kTrialLevel = 1, kFinalLevel = 9;
-  if (std::int64_t{rows.Width()} * rows.Height() > kLargePicture) {
-    const bool flat = form.type == PngColourType::Palette || form.bits < 8;
-    return Deflate(FilteredRows(rows, form, flat ? Filtering::None : Filtering::Adaptive), 6);
+  constexpr int kTrialLevel = 1, kFinalLevel = 9, kLargeLevel = 6;
+  const bool large = std::int64_t{rows.Width()} * rows.Height() > kLargePicture;
+  std::vector<std::uint8_t> unfiltered = PackedRows(rows, form);
+  if (form.bits < 8) return Deflate(unfiltered, large ? kLargeLevel : kFinalLevel);
+  const RowLayout layout = LayoutOf(rows, form);
+  if (large) {
+    if (form.type != PngColourType::Palette) FilterRowsAdaptively(unfiltered, rows, layout);
+    return Deflate(unfiltered, kLargeLevel);
   }
-  std::vector<std::uint8_t> unfiltered = FilteredRows(rows, form, Filtering::None);
-  std::vector<std::uint8_t> adaptive = FilteredRows(rows, form, Filtering::Adaptive);
+  std::vector<std::uint8_t> adaptive = unfiltered;
+  FilterRowsAdaptively(adaptive, rows, layout);
   const bool filter = Deflate(adaptive, kTrialLevel).size() < Deflate(unfiltered, kTrialLevel).size();
   return Deflate(filter ? adaptive : unfiltered, kFinalLevel);
 }

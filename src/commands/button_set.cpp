@@ -480,16 +480,33 @@ void ButtonSet::Prepare(int button, int scale, bool pressed) {
   if (pressed) render::PressDocument(*doc_, scale);
 }
 
+render::RenderResult ButtonSet::RenderDocument(int scale) {
+  const render::RenderResult result = renderer_.RenderButton(*doc_, scale);
+  if (smooth_left_out_.empty()) smooth_left_out_ = renderer_.SmoothLeftOutMessage();
+  return result;
+}
+
 render::CaptionSample ButtonSet::SampleCaptionAt1x(int button, bool pressed) {
-  drawn_button_ = -1;
   Prepare(button, 1, pressed);
-  const render::RenderResult result = renderer_.RenderButton(*doc_, 1);
-  if (result == render::RenderResult::OutOfMemory) throw std::bad_alloc();
-  const gdi::Bitmap with = renderer_.Surface();
   std::vector<document::LayerRow> rows = doc_->Rows();
-  rows[static_cast<std::size_t>(caption_layer_)].image_index = document::kHiddenImage;
-  doc_->ReplaceRows(std::move(rows));
-  if (renderer_.RenderButton(*doc_, 1) == render::RenderResult::OutOfMemory) throw std::bad_alloc();
+  std::vector<document::LayerRow> hidden = rows;
+  hidden[static_cast<std::size_t>(caption_layer_)].image_index = document::kHiddenImage;
+  // The button as Draw holds it, or else drawn after the one without its
+  // caption, so that the surface is left with it for the look drawn next.
+  const bool drawn = drawn_as_.Is(button, 1, pressed);
+  doc_->ReplaceRows(std::move(hidden));
+  on_surface_ = {};
+  if (RenderDocument(1) == render::RenderResult::OutOfMemory) throw std::bad_alloc();
+  gdi::Bitmap without;
+  if (!drawn) {
+    without = renderer_.Surface();
+    doc_->ReplaceRows(std::move(rows));
+    const render::RenderResult result = RenderDocument(1);
+    if (result == render::RenderResult::OutOfMemory) throw std::bad_alloc();
+    if (result == render::RenderResult::Drawn || result == render::RenderResult::Partial) {
+      on_surface_ = {button, 1, pressed, result == render::RenderResult::Partial};
+    }
+  }
   const std::string& props = props_.at(static_cast<std::size_t>(button));
   std::optional<gdi::Pixel> colour;
   if (!document::ReadFlag(document::text_keys::kGradient, props, document::PropertyReader::Drawer).ValueOr(false)) {
@@ -497,7 +514,8 @@ render::CaptionSample ButtonSet::SampleCaptionAt1x(int button, bool pressed) {
         document::ReadColor(document::text_keys::kColor, props, document::PropertyReader::Drawer);
     if (value.Converts()) colour = gdi::ResolveColor(value.Value());
   }
-  return render::SampleCaption(with, renderer_.Surface(), colour, matte_);
+  if (drawn) return render::SampleCaption(drawn_, renderer_.Surface(), colour, matte_);
+  return render::SampleCaption(renderer_.Surface(), without, colour, matte_);
 }
 
 const ButtonSet::Readability& ButtonSet::CaptionReadability(int button) {
@@ -556,23 +574,25 @@ const gdi::Bitmap& ButtonSet::Draw(int button, render::ButtonState state, int sc
   const render::HoverLook hover =
       state == render::ButtonState::Hover ? CaptionReadability(button).hover : render::HoverLook{};
   const bool pressed = render::StateRedraws(state);
-  if (button != drawn_button_ || scale != drawn_scale_ || pressed != drawn_pressed_) {
-    drawn_button_ = -1;
-    Prepare(button, scale, pressed);
-    const render::RenderResult result = renderer_.RenderButton(*doc_, scale);
-    if (result == render::RenderResult::OutOfMemory) throw std::bad_alloc();
-    if (result != render::RenderResult::Drawn && result != render::RenderResult::Partial) {
-      throw SetError(TranslateFormat("the button \"%s\" could not be drawn", {Caption(button)}));
+  if (!drawn_as_.Is(button, scale, pressed)) {
+    drawn_as_ = {};
+    // Measuring the caption may have left this very button on the surface.
+    if (!on_surface_.Is(button, scale, pressed)) {
+      on_surface_ = {};
+      Prepare(button, scale, pressed);
+      const render::RenderResult result = RenderDocument(scale);
+      if (result == render::RenderResult::OutOfMemory) throw std::bad_alloc();
+      if (result != render::RenderResult::Drawn && result != render::RenderResult::Partial) {
+        throw SetError(TranslateFormat("the button \"%s\" could not be drawn", {Caption(button)}));
+      }
+      on_surface_ = {button, scale, pressed, result == render::RenderResult::Partial};
     }
-    drawn_partial_ = result == render::RenderResult::Partial;
-    if (smooth_left_out_.empty()) smooth_left_out_ = renderer_.SmoothLeftOutMessage();
-    drawn_button_ = button;
-    drawn_scale_ = scale;
-    drawn_pressed_ = pressed;
+    drawn_ = renderer_.Surface();
+    drawn_as_ = on_surface_;
   }
-  picture_ = renderer_.Surface();
+  picture_ = drawn_;
   render::ApplyStatePixels(picture_, state, work_area_, hover);
-  if (partial) *partial = drawn_partial_;
+  if (partial) *partial = drawn_as_.partial;
   return picture_;
 }
 

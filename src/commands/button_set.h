@@ -168,9 +168,21 @@ class ButtonSet {
   void PlanNames();
   // Prepares doc_ for a button at a scale, the pressed look or not.
   void Prepare(int button, int scale, bool pressed);
-  // The caption of the button at 1x, as Prepare left it, against the button
-  // drawn without it.
+  // Draws doc_ at `scale`, noting when it lacks the smooth edges it asks for.
+  render::RenderResult RenderDocument(int scale);
+  // The caption of the button at 1x, as Prepare leaves it, against the
+  // button drawn without it. Unless Draw holds that button already, it is
+  // drawn last and left on the renderer's surface.
   render::CaptionSample SampleCaptionAt1x(int button, bool pressed);
+
+  // A button in the normal or the pressed look at a scale, as drawn.
+  struct Drawing {
+    int button = -1;  // -1: nothing of the set's
+    int scale = 0;
+    bool pressed = false;
+    bool partial = false;  // the pass ran out of its budget
+    bool Is(int b, int s, bool p) const { return button == b && scale == s && pressed == p; }
+  };
 
   SetOptions options_;
   std::vector<std::string> slugs_;
@@ -181,11 +193,10 @@ class ButtonSet {
   std::unique_ptr<document::ButtonDocument> layout_;     // the layout at scale 1, its rows aside
   std::unique_ptr<document::ButtonDocument> doc_;        // what the last pass drew
   render::ButtonRenderer renderer_;
+  Drawing on_surface_;  // what the renderer's surface holds
+  gdi::Bitmap drawn_;   // the last button Draw asked for, before its look's pixels
+  Drawing drawn_as_;
   gdi::Bitmap picture_;
-  int drawn_button_ = -1;  // what doc_ and the renderer's surface hold
-  int drawn_scale_ = 0;
-  bool drawn_pressed_ = false;
-  bool drawn_partial_ = false;
   std::string smooth_left_out_;
   int caption_layer_ = -1;
   int alignment_ = 0;

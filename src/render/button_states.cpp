@@ -1,5 +1,6 @@
 #include "render/button_states.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -71,12 +72,24 @@ void PressDocument(document::ButtonDocument& doc, int shift) {
   doc.ReplaceRows(std::move(rows));
 }
 
+namespace {
+
+// A channel 20 % of the way to 255 (lighter) or to 0 (darker), rounded, for
+// every level: [darker][level].
+constexpr std::array<std::array<std::uint8_t, 256>, 2> kHoverShades = [] {
+  std::array<std::array<std::uint8_t, 256>, 2> shades{};
+  for (int c = 0; c < 256; ++c) {
+    shades[0][static_cast<std::size_t>(c)] = static_cast<std::uint8_t>(c + ((255 - c) * 20 + 50) / 100);
+    shades[1][static_cast<std::size_t>(c)] = static_cast<std::uint8_t>(c - (c * 20 + 50) / 100);
+  }
+  return shades;
+}();
+
+}  // namespace
+
 gdi::Pixel HoverPixel(gdi::Pixel p, bool darker) {
-  // 20 % of the way to 255 or to 0, rounded.
-  const auto shade = [darker](int c) {
-    return static_cast<std::uint8_t>(darker ? c - (c * 20 + 50) / 100 : c + ((255 - c) * 20 + 50) / 100);
-  };
-  return gdi::Pixel::FromRgb(shade(p.Red()), shade(p.Green()), shade(p.Blue()));
+  const std::array<std::uint8_t, 256>& shade = kHoverShades[darker ? 1 : 0];
+  return gdi::Pixel::FromRgb(shade[p.Red()], shade[p.Green()], shade[p.Blue()]);
 }
 
 CaptionSample StateSample(const CaptionSample& normal, ButtonState state, const HoverLook& hover) {
@@ -119,6 +132,10 @@ void ApplyStatePixels(gdi::Bitmap& picture, ButtonState state, gdi::Pixel workAr
   const std::uint8_t blue = workArea.Blue();
   const gdi::Pixel nudged = gdi::Pixel::FromRgb(workArea.Red(), workArea.Green(),
                                                 static_cast<std::uint8_t>(blue < 255 ? blue + 1 : blue - 1));
+  // Buttons are runs of one colour: the last pixel's answer is kept.
+  bool known = false;
+  gdi::Pixel last;
+  gdi::Pixel lastShade;
   for (int y = 0; y < picture.Height(); ++y) {
     gdi::Pixel* row = picture.Row(y);
     const std::uint8_t* alpha = picture.AlphaRow(y);
@@ -126,9 +143,14 @@ void ApplyStatePixels(gdi::Bitmap& picture, ButtonState state, gdi::Pixel workAr
       // Transparent pixels stay as they are; so do those of the work-area
       // colour in a picture without alpha.
       if (alpha != nullptr ? alpha[x] == 0 : row[x] == workArea) continue;
-      gdi::Pixel p = rule(row[x]);
-      if (p == workArea) p = nudged;
-      row[x] = picture.MapPixel(p);
+      if (!known || row[x] != last) {
+        known = true;
+        last = row[x];
+        gdi::Pixel p = rule(last);
+        if (p == workArea) p = nudged;
+        lastShade = picture.MapPixel(p);
+      }
+      row[x] = lastShade;
     }
   }
 }

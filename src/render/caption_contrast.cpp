@@ -1,6 +1,7 @@
 #include "render/caption_contrast.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <map>
@@ -8,9 +9,18 @@
 namespace vorbel::render {
 namespace {
 
+// The linear light of an sRGB channel, by table: a caption's measure takes
+// it for every pixel behind its glyphs, in every look.
 double Linear(std::uint8_t channel) {
-  const double c = channel / 255.0;
-  return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+  static const std::array<double, 256> table = [] {
+    std::array<double, 256> linear{};
+    for (std::size_t i = 0; i < linear.size(); ++i) {
+      const double c = static_cast<double>(i) / 255.0;
+      linear[i] = c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    }
+    return linear;
+  }();
+  return table[channel];
 }
 
 double Ratio(double a, double b) { return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05); }
@@ -47,19 +57,24 @@ CaptionSample SampleCaption(const gdi::Bitmap& with, const gdi::Bitmap& without,
   CaptionSample sample{colour.value_or(gdi::Pixel{}), {}};
   if (with.Width() != without.Width() || with.Height() != without.Height()) return sample;
   std::vector<gdi::Pixel> differing;
-  std::map<std::uint32_t, int> counts;
+  // The caption's pixels as shown, counted only when no pixel has its colour.
+  std::vector<gdi::Pixel> shown;
   for (int y = 0; y < with.Height(); ++y) {
+    const gdi::Pixel* withRow = with.Row(y);
+    const gdi::Pixel* withoutRow = without.Row(y);
     for (int x = 0; x < with.Width(); ++x) {
       const std::uint8_t alpha = AlphaAt(with, x, y);
-      const gdi::Pixel p = with.GetPixel(x, y);
-      if (p == without.GetPixel(x, y) && alpha == AlphaAt(without, x, y)) continue;
-      const gdi::Pixel behind = Opaque(without.GetPixel(x, y), AlphaAt(without, x, y), matte);
+      const gdi::Pixel p = withRow[x];
+      if (p == withoutRow[x] && alpha == AlphaAt(without, x, y)) continue;
+      const gdi::Pixel behind = Opaque(withoutRow[x], AlphaAt(without, x, y), matte);
       if (p == colour && alpha == 255) sample.backdrop.push_back(behind);
       differing.push_back(behind);
-      ++counts[Opaque(p, alpha, matte).Rgb()];
+      if (sample.backdrop.empty()) shown.push_back(Opaque(p, alpha, matte));
     }
   }
-  if (sample.backdrop.empty() && !counts.empty()) {
+  if (sample.backdrop.empty() && !shown.empty()) {
+    std::map<std::uint32_t, int> counts;
+    for (const gdi::Pixel p : shown) ++counts[p.Rgb()];
     const auto most = std::max_element(counts.begin(), counts.end(),
                                        [](const auto& a, const auto& b) { return a.second < b.second; });
     sample.colour = gdi::Pixel{most->first};
