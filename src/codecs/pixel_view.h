@@ -1,6 +1,10 @@
 #pragma once
 // A read-only view of pixels that an image writer encodes.
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include <cstddef>
 #include <cstdint>
 
@@ -37,5 +41,30 @@ struct PixelView {
     return alpha == nullptr ? nullptr : alpha + static_cast<std::ptrdiff_t>(y) * stride;
   }
 };
+
+// Writers take the pixels of a row this many at a time while they continue a
+// run: buttons are mostly runs of one colour.
+inline constexpr int kRunBlock = 16;
+
+// True when the kRunBlock pixels from `row` all have the colour `rgb` and,
+// with `alpha` (nullptr for none), the alpha `a`.
+inline bool BlockContinuesRun(const base::Pixel* row, const std::uint8_t* alpha, std::uint32_t rgb, std::uint8_t a) {
+#ifdef __SSE2__
+  const __m128i colour = _mm_set1_epi32(static_cast<int>(rgb));
+  __m128i same = _mm_cmpeq_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(row)), colour);
+  for (int i = 4; i < kRunBlock; i += 4)
+    same = _mm_and_si128(same, _mm_cmpeq_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(row + i)), colour));
+  if (alpha != nullptr) {
+    const __m128i alphas = _mm_loadu_si128(reinterpret_cast<const __m128i*>(alpha));
+    same = _mm_and_si128(same, _mm_cmpeq_epi8(alphas, _mm_set1_epi8(static_cast<char>(a))));
+  }
+  return _mm_movemask_epi8(same) == 0xFFFF;
+#else
+  for (int i = 0; i < kRunBlock; ++i) {
+    if (row[i].Rgb() != rgb || (alpha != nullptr && alpha[i] != a)) return false;
+  }
+  return true;
+#endif
+}
 
 }  // namespace vorbel::codecs

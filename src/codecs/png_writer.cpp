@@ -44,10 +44,6 @@ constexpr std::uint32_t Blue(std::uint32_t p) { return p & 0xFF; }
 constexpr std::uint32_t Alpha(std::uint32_t p) { return p >> 24; }
 constexpr std::uint32_t kOpaque = 0xFF000000u;
 
-// Buttons are runs of one colour: rows are scanned in blocks of this many
-// pixels, each compared at once with the pixel before it.
-constexpr int kBlock = 16;
-
 // Calls change(x, p) for every pixel p of the row that differs from the one
 // before it (`previous` for the first; it becomes the row's last), and
 // same(x, n) for each run of n pixels from x like the one before them.
@@ -55,12 +51,12 @@ template <typename Change, typename Same>
 void ForEachChange(const std::uint32_t* row, int width, std::uint32_t& previous, Change change, Same same) {
   int x = 0;
   while (x < width) {
-    if (x + kBlock <= width) {
+    if (x + kRunBlock <= width) {
       std::uint32_t differs = 0;
-      for (int k = 0; k < kBlock; ++k) differs |= row[x + k] ^ previous;
+      for (int k = 0; k < kRunBlock; ++k) differs |= row[x + k] ^ previous;
       if (differs == 0) {
-        same(x, kBlock);
-        x += kBlock;
+        same(x, kRunBlock);
+        x += kRunBlock;
         continue;
       }
     }
@@ -105,19 +101,14 @@ class Rows {
     const std::uint8_t* alpha = view_->AlphaRow(y);
     int x = 0;
     while (x < width_) {
-      if (x + kBlock <= width_) {
+      if (x + kRunBlock <= width_) {
         const std::uint32_t rgb = previous & 0xFFFFFFu;
-        std::uint32_t differs = 0;
-        for (int k = 0; k < kBlock; ++k) differs |= src[x + k].Rgb() ^ rgb;
-        if (alpha != nullptr) {
-          const std::uint32_t a = Alpha(previous);
-          for (int k = 0; k < kBlock; ++k) differs |= alpha[x + k] ^ a;
-        } else if (Alpha(previous) != (rgb == work_area_ ? 0u : 255u)) {
-          differs = 1;  // a first pixel's made-up `previous`
-        }
-        if (differs == 0) {
-          same(x, kBlock);
-          x += kBlock;
+        // Without alpha, a first pixel's made-up `previous` continues nothing.
+        const bool possible = alpha != nullptr || Alpha(previous) == (rgb == work_area_ ? 0u : 255u);
+        if (possible && BlockContinuesRun(src + x, alpha != nullptr ? alpha + x : nullptr, rgb,
+                                          static_cast<std::uint8_t>(Alpha(previous)))) {
+          same(x, kRunBlock);
+          x += kRunBlock;
           continue;
         }
       }

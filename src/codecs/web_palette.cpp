@@ -1,9 +1,5 @@
 #include "codecs/web_palette.h"
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
-
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -31,30 +27,6 @@ constexpr LevelTables kLevels;
 
 // Marks a transparent pixel between the two passes; no web index reaches it.
 constexpr std::uint8_t kTransparentMark = 255;
-
-// Pixels are taken this many at a time while they continue a run.
-constexpr int kBlock = 16;
-
-// True when the kBlock pixels from `row` all have the colour `rgb` and,
-// with `alpha`, the alpha `a`.
-inline bool BlockContinuesRun(const base::Pixel* row, const std::uint8_t* alpha, std::uint32_t rgb, std::uint8_t a) {
-#ifdef __SSE2__
-  const __m128i colour = _mm_set1_epi32(static_cast<int>(rgb));
-  __m128i same = _mm_cmpeq_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(row)), colour);
-  for (int i = 4; i < kBlock; i += 4)
-    same = _mm_and_si128(same, _mm_cmpeq_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(row + i)), colour));
-  if (alpha != nullptr) {
-    const __m128i alphas = _mm_loadu_si128(reinterpret_cast<const __m128i*>(alpha));
-    same = _mm_and_si128(same, _mm_cmpeq_epi8(alphas, _mm_set1_epi8(static_cast<char>(a))));
-  }
-  return _mm_movemask_epi8(same) == 0xFFFF;
-#else
-  for (int i = 0; i < kBlock; ++i) {
-    if (row[i].Rgb() != rgb || (alpha != nullptr && alpha[i] != a)) return false;
-  }
-  return true;
-#endif
-}
 
 }  // namespace
 
@@ -91,13 +63,13 @@ IndexedImage ReduceToWebPaletteCodes(const PixelView& img, base::Pixel workArea,
     while (x < img.width) {
       // A block that only continues the run is counted and marked at once;
       // any other block is taken pixel by pixel.
-      const int blockEnd = std::min(x + kBlock, img.width);
-      if (blockEnd - x == kBlock && last <= 0xFFFFFFFFu &&
+      const int blockEnd = std::min(x + kRunBlock, img.width);
+      if (blockEnd - x == kRunBlock && last <= 0xFFFFFFFFu &&
           BlockContinuesRun(row + x, alpha != nullptr ? alpha + x : nullptr,
                             static_cast<std::uint32_t>(last) & 0xFFFFFFu, static_cast<std::uint8_t>(last >> 24))) {
-        std::memset(dst, lastMark, kBlock);
-        dst += kBlock;
-        run += kBlock;
+        std::memset(dst, lastMark, kRunBlock);
+        dst += kRunBlock;
+        run += kRunBlock;
         x = blockEnd;
         continue;
       }
